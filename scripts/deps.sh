@@ -1,0 +1,29 @@
+# Shared by run.sh and test.sh: install what a fresh Debian machine lacks.
+# apt runs only when something is missing, so a second run is quick.
+sw_install_deps() {
+  local purpose="$1"
+  local pkgs=(cmake g++ make qt6-base-dev qt6-charts-dev libgl-dev)
+  if [ "$purpose" = test ]; then
+    pkgs+=(libgtest-dev libbenchmark-dev locales)
+  fi
+  local missing=()
+  for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  local sudo=""
+  if [ "$(id -u)" != 0 ]; then sudo="sudo"; fi
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get install -y --no-install-recommends "${missing[@]}" \
+      || { $sudo apt-get update && $sudo apt-get install -y --no-install-recommends "${missing[@]}"; }
+  fi
+  # The locale test needs a locale whose decimal symbol is a comma.
+  if [ "$purpose" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    if [ -f /etc/locale.gen ]; then
+      $sudo sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+      grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+      $sudo locale-gen >/dev/null || true
+    fi
+  fi
+}

@@ -1,0 +1,100 @@
+// Sequential text files as the program's files are laid out: lines, and
+// items separated by commas (a quoted item keeps its commas). Windows-1252 on
+// disk, UTF-8 in memory; CR LF written, CR LF, LF or CR accepted when read.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sw {
+
+class SeqReader {
+ public:
+  SeqReader() = default;
+  explicit SeqReader(const std::filesystem::path& path) { Open(path); }
+
+  // False when the file cannot be opened (missing, a folder, no permission).
+  bool Open(const std::filesystem::path& path);
+  // Reads from text already in memory (tests, fuzzing).
+  void OpenBytes(std::string bytes);
+  bool IsOpen() const { return open_; }
+  void Close();
+
+  // True when nothing is left to read.
+  bool Eof() const { return pos_ >= data_.size(); }
+  // True once a read was asked for past the end of the file: what was read
+  // so far is all there is.
+  bool Ended() const { return ended_; }
+
+  // One whole line without its line end. At the end of the file: "" and false.
+  bool LineInput(std::string& out);
+  std::string LineInput();
+  // One item: up to a comma or the line end; leading blanks skipped; a
+  // quoted item is taken up to its closing quote, commas included.
+  bool InputItem(std::string& out);
+  std::string InputItem();
+  // An item read as a number with the leading-number conversion.
+  double InputNumber();
+
+ private:
+  std::string data_;
+  size_t pos_ = 0;
+  bool open_ = false;
+  bool ended_ = false;
+  void SkipLineEnd();
+};
+
+// Writes a file as a whole: everything goes to a temporary file in the same
+// folder, and Close() replaces the target only once all of it is on disk.
+// A writer that is destroyed without Close(), or whose writing failed, leaves
+// the old file untouched.
+class SeqWriter {
+ public:
+  SeqWriter() = default;
+  explicit SeqWriter(const std::filesystem::path& path) { Open(path); }
+  ~SeqWriter();
+  SeqWriter(const SeqWriter&) = delete;
+  SeqWriter& operator=(const SeqWriter&) = delete;
+
+  bool Open(const std::filesystem::path& path);
+  bool IsOpen() const { return open_; }
+
+  // Print: the text and CR LF.
+  void PrintLine(std::string_view text = {});
+  // Text without a line end.
+  void PrintText(std::string_view text);
+  // Write: items separated by commas, texts in quotes, then CR LF.
+  struct Item {
+    std::string text;
+    bool quoted;
+  };
+  static Item Quoted(std::string_view s) { return {std::string(s), true}; }
+  static Item Number(double v);
+  void WriteLine(const std::vector<Item>& items);
+
+  // Flushes, syncs and renames over the target. False when anything failed;
+  // the target is then as it was.
+  bool Close();
+  // Drops what was written; the target stays as it was.
+  void Abandon();
+
+  // Test hook: writing fails once this many bytes were written.
+  void FailAfterBytesForTest(size_t n) { failAfter_ = n; }
+
+ private:
+  std::filesystem::path target_, temp_;
+  std::string buffer_;
+  bool open_ = false;
+  bool failed_ = false;
+  size_t failAfter_ = static_cast<size_t>(-1);
+};
+
+// Reads a whole file as bytes; false when it cannot be opened.
+bool ReadFileBytes(const std::filesystem::path& path, std::string& out);
+// Replaces a file with the given bytes through a temporary file and a rename.
+bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace sw

@@ -1,0 +1,86 @@
+// How the numeric core and the files talk to the user: message boxes, input
+// boxes, letting pending window events run, and the hourglass pointer.
+//
+// The program installs a Qt implementation; tests install ScriptedUi, which
+// answers from a script and records every box. Nothing here needs Qt.
+#pragma once
+
+#include <string>
+
+namespace sw {
+
+// Button sets, icons and default buttons, combined by adding them, with the
+// values the design's message boxes are written with.
+namespace mb {
+inline constexpr int OKOnly = 0;
+inline constexpr int OKCancel = 1;
+inline constexpr int AbortRetryIgnore = 2;
+inline constexpr int YesNoCancel = 3;
+inline constexpr int YesNo = 4;
+inline constexpr int RetryCancel = 5;
+inline constexpr int Critical = 16;     // the stop icon
+inline constexpr int Question = 32;
+inline constexpr int Exclamation = 48;
+inline constexpr int Information = 64;
+inline constexpr int DefaultButton1 = 0;
+inline constexpr int DefaultButton2 = 256;
+inline constexpr int DefaultButton3 = 512;
+}  // namespace mb
+
+// Answers.
+namespace ans {
+inline constexpr int OK = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Abort = 3;
+inline constexpr int Retry = 4;
+inline constexpr int Ignore = 5;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+}  // namespace ans
+
+struct InputAnswer {
+  std::string text;        // "" after Cancel, as the runtime gave it
+  bool cancelled = false;  // lets callers tell Cancel from an empty OK
+};
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  // A CR (character 13) in the prompt is a line break. Returns an ans:: value.
+  virtual int MsgBox(const std::string& prompt, int style, const std::string& title) = 0;
+  virtual InputAnswer InputBox(const std::string& prompt, const std::string& title,
+                               const std::string& defaultText) = 0;
+  // Lets pending window events run once (Cancel buttons, repaints).
+  virtual void DoEvents() = 0;
+  // The hourglass pointer; SetBusyCursor(false) always restores the default.
+  virtual void SetBusyCursor(bool busy) = 0;
+};
+
+// The interface in use. Until one is installed a silent one answers every box
+// with its default button and every input box with Cancel.
+UserInterface& Ui();
+void SetUi(UserInterface* ui);  // nullptr restores the silent one
+
+// Shortcuts that read like the design's calls.
+inline int MsgBox(const std::string& prompt, int style = mb::OKOnly, const std::string& title = "") {
+  return Ui().MsgBox(prompt, style, title);
+}
+inline InputAnswer InputBox(const std::string& prompt, const std::string& title = "",
+                            const std::string& defaultText = "") {
+  return Ui().InputBox(prompt, title, defaultText);
+}
+inline void DoEvents() { Ui().DoEvents(); }
+
+// The answer a box gives when nobody is there to click: its default button.
+int DefaultAnswer(int style);
+
+// Sets the hourglass for the lifetime of the guard, restored on every path.
+class BusyCursor {
+ public:
+  BusyCursor() { Ui().SetBusyCursor(true); }
+  ~BusyCursor() { Ui().SetBusyCursor(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace sw

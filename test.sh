@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Build Stagewell and run every test. On a fresh Debian machine (as root, or
+# with sudo) it first installs what is missing.
+set -euo pipefail
+cd "$(dirname "$0")"
+source ./scripts/deps.sh
+sw_install_deps test
+
+JOBS=$(nproc 2>/dev/null || echo 2)
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$JOBS"
+
+status=0
+(cd build && ctest --output-on-failure -j "$JOBS" --timeout 300) || status=$?
+
+# The numeric core and file readers once more under AddressSanitizer and UBSan.
+cmake -S . -B build-asan -DSW_CORE_ONLY=ON -DSW_SANITIZE=ON -DSW_BENCH=OFF \
+      -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-asan -j "$JOBS"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+   ctest --output-on-failure -j "$JOBS" --timeout 300) || status=$?
+
+if [ -x scripts/fuzz.sh ]; then
+  scripts/fuzz.sh || status=$?
+fi
+
+exit $status
