@@ -104,6 +104,8 @@ struct ProgramTables {
   int16_t FindBestTarget = 0;
   int16_t InstantUpdate = 0;
   int16_t InstantCalcMenu = 0;
+  // True while a calculation or a search runs: nothing may start another one.
+  bool CalcRunning = false;
 
   // --- shell values shared with the file seek window
   std::string SeekExeName;
