@@ -95,6 +95,12 @@ void ConverterModelOn(ConverterModelState& state, const double& Kstall, const do
       sr = SlippingSpeedRatio(c, s, Kstall, EngineRpm, rootT);
   }
 
+  ConverterOutputRatios(c, sr, StallMultiplication, TorqueRatio, SpeedRatio);
+}
+
+void ConverterOutputRatios(const ConverterCharacteristic& c, double speedRatio, double StallMultiplication,
+                           double& TorqueRatio, double& SpeedRatio) {
+  double sr = speedRatio;
   const double tm = StallMultiplication;
   if (sr > 0.8) {
     sr = sr * (1 + c.Kgain * (sr - 0.8));

@@ -43,6 +43,13 @@ void ConverterModelOn(ConverterModelState& state, const double& Kstall, const do
                       double& SpeedRatio, const double& EngineRpm, const double& EngineTorque, const double& Spare,
                       const std::string& Mode, const double& StallMultiplication);
 
+// The last stage of the working mode: above a speed ratio of 0.8 the ratio
+// gains and is compressed past SRmax and the torque ratio is 1; at or below
+// it the torque ratio falls linearly from the stall multiplication at 0 to 1
+// at 0.8.
+void ConverterOutputRatios(const ConverterCharacteristic& c, double speedRatio, double StallMultiplication,
+                           double& TorqueRatio, double& SpeedRatio);
+
 const ConverterModelState& RunConverterState();
 void ResetConverterModel();  // back to the state at program start
 
