@@ -126,6 +126,10 @@ void BuildMainCaption(std::string& caption);
 void EndProgram(int status);
 bool ProgramEnding();
 int ProgramExitStatus();
+void ResetProgramEnding();  // tests
+
+// Asks "Quit Stagewell ?"; the flag is 1 after No or Cancel, else 0.
+void ConfirmQuit(int& cancelFlag);
 
 // Marks a command as not there yet: greyed, with a tooltip that says so.
 void MarkNotAvailableYet(QWidget* w);

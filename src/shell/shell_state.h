@@ -24,6 +24,9 @@ struct ShellValues {
   int16_t DiAccuracyFlag = 0, TsAccuracyFlag = 0;
   int16_t MatchShown = 0;
 
+  // Window title of the engine program, from the handed-over curve file
+  std::string CylvaneTitle;
+
   // The last summary found a torque converter
   int16_t SummaryConverter = 0;
 
