@@ -3,7 +3,6 @@
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"
-#include "simulation/tables.h"
 
 namespace sw {
 
@@ -23,8 +22,6 @@ void ReplaceFirst(std::string& s, const std::string& what, const std::string& wi
 }  // namespace
 
 void ResetHelpValues() {
-  HelpMenuNumber = 0;
-  HelpPage = 0;
   HelpPageCount = 0;
   HelpFromCalcMenu = 0;
   CalcMenuPages.clear();
@@ -79,17 +76,16 @@ std::string HelpPageKey(const std::string& stem, int page, int currentSpecMenu) 
   return stem + std::to_string(part) + ".txt";
 }
 
-void LoadHelpText(std::string& key, std::string& title, std::string& text) {
+void LoadHelpText(std::string& key, std::string& title, std::string& text, int helpPage, int menu) {
   title.clear();
   text.clear();
   key = UCase(key);
-  int menu = tbl.CurrentSpecMenu;
   bool specTopic = key.rfind("HELPI", 0) == 0;
   std::string subject;
   if (specTopic) {
-    bool own = (InGroup(menu, {1, 8, 9}) && HelpPage < 3) || (InGroup(menu, {2, 5}) && HelpPage < 2) ||
-               (InGroup(menu, {3, 4, 6, 7}) && HelpPage < 1);
-    if (own) key = "HELPI0" + std::to_string(menu) + std::to_string(HelpPage + 1) + ".TXT";
+    bool own = (InGroup(menu, {1, 8, 9}) && helpPage < 3) || (InGroup(menu, {2, 5}) && helpPage < 2) ||
+               (InGroup(menu, {3, 4, 6, 7}) && helpPage < 1);
+    if (own) key = "HELPI0" + std::to_string(menu) + std::to_string(helpPage + 1) + ".TXT";
     subject = HelpSubjectName(menu);
   }
 
@@ -111,27 +107,27 @@ void LoadHelpText(std::string& key, std::string& title, std::string& text) {
   }
 }
 
-HelpPageView BuildHelpPage() {
+HelpPageView BuildHelpPage(int topic, int page, int menu) {
   HelpPageView view;
   std::string stem;
   int last = 0;
-  if (!LookUpHelpTopic(HelpMenuNumber, tbl.CurrentSpecMenu, stem, last)) return view;
+  if (!LookUpHelpTopic(topic, menu, stem, last)) return view;
   HelpPageCount = static_cast<int16_t>(last);
-  std::string key = HelpPageKey(stem, HelpPage, tbl.CurrentSpecMenu);
-  LoadHelpText(key, view.caption, view.text);
-  if (HelpMenuNumber == 580) view.caption += " (p " + CalcMenuPages + " )";
+  std::string key = HelpPageKey(stem, page, menu);
+  LoadHelpText(key, view.caption, view.text, page, menu);
+  if (topic == 580) view.caption += " (p " + CalcMenuPages + " )";
   view.known = true;
-  view.previousEnabled = HelpPage != 0;
-  view.nextEnabled = HelpPage != HelpPageCount;
+  view.previousEnabled = page != 0;
+  view.nextEnabled = page != HelpPageCount;
   return view;
 }
 
-void NextHelpPage() {
-  if (HelpPage < HelpPageCount) ++HelpPage;
+void NextHelpPage(int16_t& page) {
+  if (page < HelpPageCount) ++page;
 }
 
-void PreviousHelpPage() {
-  if (HelpPage > 0) --HelpPage;
+void PreviousHelpPage(int16_t& page) {
+  if (page > 0) --page;
 }
 
 }  // namespace sw

@@ -7,10 +7,9 @@
 
 namespace sw {
 
-// The topic the help window is asked for and the page it shows (from 0).
-// Callers set HelpMenuNumber and HelpPage = 0, then show the help window.
-inline int16_t HelpMenuNumber = 0;
-inline int16_t HelpPage = 0;
+// The topic and the page the help window shows (HelpMenuNumber, HelpPage)
+// are shell values: callers set them and show the help window.
+//
 // The last page of the topic shown (pages run 0..HelpPageCount).
 inline int16_t HelpPageCount = 0;
 // 1 while help was opened from a calculator window; closing the help window
@@ -37,12 +36,11 @@ std::string HelpPageKey(const std::string& stem, int page, int currentSpecMenu);
 
 // Reads one page from the help folder. `key` is upper-cased and, for the
 // first pages of a spec menu's topic, rewritten to that menu's own page
-// (HELPI0<menu><n>.TXT). Uses HelpPage and the active spec menu
-// (tbl.CurrentSpecMenu). A file that cannot be read gives an empty title and
+// (HELPI0<menu><n>.TXT), by the page shown and the active spec menu. A file that cannot be read gives an empty title and
 // text. Lines after the first text line: one that starts with a non-blank
 // continues the paragraph, a single blank ends a line, one that starts with
 // a blank and holds more stands on a line of its own.
-void LoadHelpText(std::string& key, std::string& title, std::string& text);
+void LoadHelpText(std::string& key, std::string& title, std::string& text, int helpPage, int currentSpecMenu);
 
 // What the help window shows for HelpMenuNumber and HelpPage.
 struct HelpPageView {
@@ -53,11 +51,11 @@ struct HelpPageView {
   bool nextEnabled = false;
 };
 // Looks up the topic (setting HelpPageCount) and reads the page.
-HelpPageView BuildHelpPage();
+HelpPageView BuildHelpPage(int topic, int page, int currentSpecMenu);
 
 // "Next Screen" and "Last (previous) Screen": one page on or back, within
 // 0..HelpPageCount.
-void NextHelpPage();
-void PreviousHelpPage();
+void NextHelpPage(int16_t& page);
+void PreviousHelpPage(int16_t& page);
 
 }  // namespace sw

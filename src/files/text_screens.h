@@ -8,9 +8,8 @@
 
 namespace sw {
 
-// The screen the text-screen window shows (1 = WARNING.TXT), and 1 while it
-// is open (0 once closed with its button).
-inline int16_t TextScreenId = 0;
+// 1 while the text-screen window is open, 0 once it was closed with its
+// button. (The screen it shows is the shell value TextScreenId.)
 inline int16_t TextScreenOpen = 0;
 
 struct TextScreenLayout {

@@ -41,14 +41,11 @@ class ShippedHelpTest : public ::testing::Test {
 
 // The file each page of the spec topic reads, as LoadHelpText rewrites it.
 std::string KeyOfPage(int topic, int menu, int page) {
-  tbl.CurrentSpecMenu = static_cast<int16_t>(menu);
-  HelpMenuNumber = static_cast<int16_t>(topic);
-  HelpPage = static_cast<int16_t>(page);
   std::string stem;
   int last = 0;
   EXPECT_TRUE(LookUpHelpTopic(topic, menu, stem, last));
   std::string key = HelpPageKey(stem, page, menu), title, text;
-  LoadHelpText(key, title, text);
+  LoadHelpText(key, title, text, page, menu);
   return key;
 }
 
@@ -111,7 +108,7 @@ TEST_F(HelpPagesTest, ParagraphRulesOfAPageFile) {
   Write("helpx0.txt", "The Title\r\nFirst line\r\ngoes on\r\n \r\n \r\nNext paragraph\r\n   - an item\r\n   - another\r\n"
                       "\r\nafter empty\r\n");
   std::string key = "helpx0.txt", title, text;
-  LoadHelpText(key, title, text);
+  LoadHelpText(key, title, text, 0, 0);
   EXPECT_EQ(key, "HELPX0.TXT");
   EXPECT_EQ(title, "The Title");
   EXPECT_EQ(text, "First line goes on\r\r Next paragraph   - an item\r   - another\r after empty");
@@ -120,65 +117,55 @@ TEST_F(HelpPagesTest, ParagraphRulesOfAPageFile) {
 TEST_F(HelpPagesTest, MarkersNameTheActiveMenu) {
   Write("HELPI041.TXT", "** Specs page\r\nAbout the ** menu.\r\nSecond ** line.\r\nlast\r\n");
   Write("helpi1.txt", "General ** help\r\nThe ** window\r\n \r\n");
-  tbl.CurrentSpecMenu = 4;
-  HelpMenuNumber = 550;
-  HelpPage = 0;
-  HelpPageView v = BuildHelpPage();
+  HelpPageView v = BuildHelpPage(550, 0, 4);
   ASSERT_TRUE(v.known);
   EXPECT_EQ(v.caption, "Wheels/Tires Specs page");
   EXPECT_EQ(v.text, "About the Wheels/Tires Specs menu. Second Wheels/Tires Specs line. last");
-  HelpPage = 1;
-  v = BuildHelpPage();
+  v = BuildHelpPage(550, 1, 4);
   EXPECT_EQ(v.caption, "General Wheels/Tires help");
   EXPECT_EQ(v.text, "The Wheels/Tires Specs window\r");
 }
 
 TEST_F(HelpPagesTest, MarkersOutsideTheSpecTopicStay) {
   Write("helpg0.txt", "Graph ** title\r\nText ** here\r\nmore\r\n");
-  HelpMenuNumber = 800;
-  tbl.CurrentSpecMenu = 1;
-  HelpPageView v = BuildHelpPage();
+  HelpPageView v = BuildHelpPage(800, 0, 1);
   EXPECT_EQ(v.caption, "Graph ** title");
   EXPECT_EQ(v.text, "Text ** here more");
 }
 
 TEST_F(HelpPagesTest, MissingPageGivesEmptyTitleAndText) {
-  HelpMenuNumber = 400;
-  HelpPageView v = BuildHelpPage();
+  HelpPageView v = BuildHelpPage(400, 0, 0);
   EXPECT_TRUE(v.known);
   EXPECT_EQ(v.caption, "");
   EXPECT_EQ(v.text, "");
 }
 
 TEST_F(HelpPagesTest, UnknownTopicLeavesTheWindowAlone) {
-  HelpMenuNumber = 1234;
   HelpPageCount = 3;
-  HelpPageView v = BuildHelpPage();
+  HelpPageView v = BuildHelpPage(1234, 0, 1);
   EXPECT_FALSE(v.known);
   EXPECT_EQ(HelpPageCount, 3);
 }
 
 TEST_F(HelpPagesTest, PageButtonsStayInsideTheTopic) {
   Write("helpk0.txt", "Calculators\r\ntext\r\n");
-  HelpMenuNumber = 580;
   CalcMenuPages = "41-42";
-  HelpPageView v = BuildHelpPage();
+  int16_t page = 0;
+  HelpPageView v = BuildHelpPage(580, page, 0);
   EXPECT_EQ(v.caption, "Calculators (p 41-42 )");
   EXPECT_FALSE(v.previousEnabled);
   EXPECT_TRUE(v.nextEnabled);
-  PreviousHelpPage();
-  EXPECT_EQ(HelpPage, 0);
-  NextHelpPage();
-  NextHelpPage();
-  NextHelpPage();
-  EXPECT_EQ(HelpPage, 2);
-  v = BuildHelpPage();
+  PreviousHelpPage(page);
+  EXPECT_EQ(page, 0);
+  NextHelpPage(page);
+  NextHelpPage(page);
+  NextHelpPage(page);
+  EXPECT_EQ(page, 2);
+  v = BuildHelpPage(580, page, 0);
   EXPECT_TRUE(v.previousEnabled);
   EXPECT_FALSE(v.nextEnabled);
 
-  HelpMenuNumber = 500;  // a one-page topic
-  HelpPage = 0;
-  v = BuildHelpPage();
+  v = BuildHelpPage(500, 0, 0);  // a one-page topic
   EXPECT_FALSE(v.previousEnabled);
   EXPECT_FALSE(v.nextEnabled);
 }
@@ -189,21 +176,19 @@ TEST_F(ShippedHelpTest, EveryTopicPageIsShipped) {
   int topics[] = {100, 200, 300, 400, 500, 550, 560, 570, 580, 590, 600, 700, 800, 900, 1000, 1100};
   for (int topic : topics) {
     for (int menu = 1; menu <= 9; ++menu) {
-      tbl.CurrentSpecMenu = static_cast<int16_t>(menu);
-      HelpMenuNumber = static_cast<int16_t>(topic);
-      HelpPage = 0;
-      HelpPageView v = BuildHelpPage();
+      int16_t page = 0;
+      HelpPageView v = BuildHelpPage(topic, page, menu);
       ASSERT_TRUE(v.known);
       for (;;) {
         SCOPED_TRACE("topic " + std::to_string(topic) + " menu " + std::to_string(menu) + " page " +
-                     std::to_string(HelpPage));
+                     std::to_string(page));
         EXPECT_FALSE(v.caption.empty());
         EXPECT_GT(v.text.size(), 40u);
         EXPECT_EQ(v.caption.find("**"), std::string::npos);
         EXPECT_EQ(v.text.find("**"), std::string::npos);
         if (!v.nextEnabled) break;
-        NextHelpPage();
-        v = BuildHelpPage();
+        NextHelpPage(page);
+        v = BuildHelpPage(topic, page, menu);
       }
       if (topic != 550 && topic != 570) break;  // the other topics do not depend on the menu
     }
@@ -211,10 +196,7 @@ TEST_F(ShippedHelpTest, EveryTopicPageIsShipped) {
 }
 
 TEST_F(ShippedHelpTest, SpecTopicPagesNameTheirMenu) {
-  tbl.CurrentSpecMenu = 4;
-  HelpMenuNumber = 550;
-  HelpPage = 1;  // the first general page
-  HelpPageView v = BuildHelpPage();
+  HelpPageView v = BuildHelpPage(550, 1, 4);  // the first general page
   EXPECT_EQ(v.caption, "Wheels/Tires Menu:  Entering Specs");
   EXPECT_NE(v.text.find("the Wheels/Tires Specs menu"), std::string::npos);
 }

@@ -9,12 +9,14 @@
 #include "platform/program_folder.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/scripted_ui.h"
-#include "printing/PrintScreen.h"
-#include "shell/HelpForm.h"
-#include "shell/frmCmmdIntro.h"
-#include "shell/frmComma.h"
-#include "shell/frmIntroHelp.h"
-#include "shell/shell_text.h"
+#include "platform/qt/default_instance.h"
+#include "printing/print_screen.h"
+#include "shell/help_form.h"
+#include "shell/frm_cmmd_intro.h"
+#include "shell/frm_comma.h"
+#include "shell/frm_intro_help.h"
+#include "shell/shell_state.h"
+#include "shell/vehicle_summary.h"
 #include "simulation/tables.h"
 #include "support/temp_folder.h"
 
@@ -58,6 +60,7 @@ class ShellWindowsTest : public QObject {
   void init() {
     ResetTables();
     ResetHelpValues();
+    ResetShellValues();
     SetProgramFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
   }
   void cleanup() {
@@ -68,43 +71,42 @@ class ShellWindowsTest : public QObject {
   }
 
   void labelsShowOneAmpersand() {
-    QCOMPARE(LabelText("Body && Axle\rnext"), QString("Body & Axle\nnext"));
-    QCOMPARE(LabelText("&File"), QString("File"));
+    QCOMPARE(DisplayText(LabelText("Body && Axle\rnext")), QString("Body & Axle\nnext"));
   }
 
   void helpPagesOfTheEngineMenu() {
     tbl.CurrentSpecMenu = 1;
     ShowHelpTopic(550);
-    HelpForm* f = HelpForm::Loaded();
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
     QVERIFY(f);
     QCOMPARE(f->windowTitle(), QString("Engine Specs  (1 of 3):  Describing the Power Curve"));
     QVERIFY(!f->Command3->isEnabled());
     QVERIFY(f->Command1->isEnabled());
     for (int i = 0; i < 5; ++i) f->Command1->click();
-    QCOMPARE(HelpPage, int16_t(5));
+    QCOMPARE(shell.HelpPage, int16_t(5));
     QCOMPARE(f->windowTitle(), QString("Engine Menu:  Closing and Instant Updating"));
     QVERIFY(!f->Command1->isEnabled());
     QVERIFY(f->Command3->isEnabled());
     QVERIFY(f->Label1->text().contains("Print prints the menu"));
     f->Command3->click();
     f->Command3->click();
-    QCOMPARE(HelpPage, int16_t(3));
+    QCOMPARE(shell.HelpPage, int16_t(3));
     QVERIFY(f->Label1->text().contains("the Engine Specs menu"));  // "**" named the menu
 
     HelpFromCalcMenu = 1;
     f->Command2->click();
     Settle();
-    QVERIFY(!HelpForm::Loaded());
+    QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
     QCOMPARE(HelpFromCalcMenu, int16_t(0));
   }
 
   void helpWithOnePageAndUnknownTopic() {
     ShowHelpTopic(400);
-    HelpForm* f = HelpForm::Loaded();
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
     QVERIFY(!f->Command1->isEnabled());
     QVERIFY(!f->Command3->isEnabled());
     QString title = f->windowTitle();
-    HelpMenuNumber = 4321;
+    shell.HelpMenuNumber = 4321;
     f->ShowPage();
     QCOMPARE(f->windowTitle(), title);
     QVERIFY(f->Label1->text().contains("\\ / :"));
@@ -112,20 +114,20 @@ class ShellWindowsTest : public QObject {
 
   void helpClosesWhenAnotherWindowComesToTheFront() {
     ShowHelpTopic(1000);
-    HelpForm* f = HelpForm::Loaded();
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
     Activate(f);
     QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f));
     HelpFromCalcMenu = 1;
     QWidget other;
     Activate(&other);
     Settle();
-    QVERIFY(!HelpForm::Loaded());
+    QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
     QCOMPARE(HelpFromCalcMenu, int16_t(0));
   }
 
   void helpStaysWhenAMessageBoxComesUp() {
     ShowHelpTopic(1000);
-    HelpForm* f = HelpForm::Loaded();
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
     Activate(f);
     QtUi ui;
     bool seen = false;
@@ -137,13 +139,13 @@ class ShellWindowsTest : public QObject {
     ui.MsgBox("A message", mb::OKOnly, "Title");
     Settle();
     QVERIFY(seen);
-    QVERIFY(HelpForm::Loaded());
+    QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
   }
 
   void tipClosedWithAndWithoutTheCheckBox() {
     ScopedScriptedUi sui;
-    TipShown.fill(0);
-    TipNumber = 20;
+    shell.TipShown.fill(0);
+    shell.TipNumber = 20;
     WhenModal([](QWidget* w) {
       auto* tip = qobject_cast<frmIntroHelp*>(w);
       QVERIFY(tip);
@@ -152,20 +154,20 @@ class ShellWindowsTest : public QObject {
       QVERIFY(!tip->Command1[1]->isVisible());
       tip->Command1[2]->click();  // Help: a message, the window stays
       QVERIFY(tip->isVisible());
-      QCOMPARE(TipShown[20], int16_t(0));
+      QCOMPARE(shell.TipShown[20], int16_t(0));
       tip->Check1->setChecked(true);
       tip->Command1[0]->click();
     });
     frmIntroHelp::ShowTip();
-    QCOMPARE(TipShown[20], int16_t(2));
+    QCOMPARE(shell.TipShown[20], int16_t(2));
     QCOMPARE(int(sui->boxes().size()), 1);
     QVERIFY(sui->boxes()[0].prompt.rfind("This message will not display again until you restart the program", 0) == 0);
     Settle();
-    QVERIFY(!frmIntroHelp::Loaded());
+    QVERIFY(!DefaultInstance<frmIntroHelp>::IfLoaded());
 
     WhenModal([](QWidget* w) { qobject_cast<frmIntroHelp*>(w)->Command1[0]->click(); });
     frmIntroHelp::ShowTip();
-    QCOMPARE(TipShown[20], int16_t(1));
+    QCOMPARE(shell.TipShown[20], int16_t(1));
   }
 
   void commaWarningButtons() {
@@ -215,14 +217,14 @@ class ShellWindowsTest : public QObject {
     });
     frmCmmdIntro::ShowModal();
     Settle();
-    QVERIFY(!frmCmmdIntro::Loaded());
+    QVERIFY(!DefaultInstance<frmCmmdIntro>::IfLoaded());
   }
 
   void warningScreenAndThePointDecimal() {
-    TextScreenId = 1;
+    shell.TextScreenId = 1;
     PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
     PrintScreen::ShowScreen();
-    PrintScreen* s = PrintScreen::Loaded();
+    PrintScreen* s = DefaultInstance<PrintScreen>::IfLoaded();
     QVERIFY(s);
     QCOMPARE(s->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
     QVERIFY(s->Label1->text().startsWith("Stagewell predicts how a vehicle should perform"));
@@ -230,13 +232,13 @@ class ShellWindowsTest : public QObject {
     QCOMPARE(TextScreenOpen, int16_t(1));
     s->Command1->click();
     Settle();
-    QVERIFY(!PrintScreen::Loaded());
+    QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
     QCOMPARE(TextScreenOpen, int16_t(0));
-    QVERIFY(!frmComma::Loaded());
+    QVERIFY(!DefaultInstance<frmComma>::IfLoaded());
   }
 
   void warningScreenWithADecimalComma() {
-    TextScreenId = 1;
+    shell.TextScreenId = 1;
     PrintScreen::SystemNumberText() = [] { return FromQ(QLocale(QLocale::German).toString(7.0 / 3.0, 'f', 3)); };
     bool commaShown = false;
     PrintScreen::ShowScreen();
@@ -244,13 +246,13 @@ class ShellWindowsTest : public QObject {
       commaShown = qobject_cast<frmComma*>(w) != nullptr;
       w->close();
     });
-    PrintScreen::Loaded()->Command1->click();
+    DefaultInstance<PrintScreen>::IfLoaded()->Command1->click();
     QVERIFY(commaShown);
 
     // Closing by clicking another window does the same.
     commaShown = false;
     PrintScreen::ShowScreen();
-    Activate(PrintScreen::Loaded());
+    Activate(DefaultInstance<PrintScreen>::IfLoaded());
     WhenModal([&](QWidget* w) {
       commaShown = qobject_cast<frmComma*>(w) != nullptr;
       w->close();
@@ -259,7 +261,7 @@ class ShellWindowsTest : public QObject {
     Activate(&other);
     Settle();
     QVERIFY(commaShown);
-    QVERIFY(!PrintScreen::Loaded());
+    QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
     PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
   }
 };

@@ -1,32 +1,24 @@
-#include "printing/PrintScreen.h"
+#include "printing/print_screen.h"
 
 #include <QCloseEvent>
 #include <QLocale>
 #include <QScreen>
 
 #include "files/text_screens.h"
+#include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/twips.h"
 #include "shell/deactivate_close.h"
-#include "shell/frmComma.h"
-#include "shell/shell_text.h"
+#include "shell/frm_comma.h"
+#include "shell/shell_state.h"
+#include "shell/vehicle_summary.h"
 
 namespace sw {
-
-namespace {
-PrintScreen* g_screen = nullptr;
-}
 
 std::function<std::string()>& PrintScreen::SystemNumberText() {
   static std::function<std::string()> f = [] { return FromQ(QLocale().toString(7.0 / 3.0, 'f', 3)); };
   return f;
 }
-
-PrintScreen& PrintScreen::Default() {
-  if (!g_screen) g_screen = new PrintScreen();
-  return *g_screen;
-}
-
-PrintScreen* PrintScreen::Loaded() { return g_screen; }
 
 PrintScreen::PrintScreen() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -47,43 +39,41 @@ PrintScreen::PrintScreen() : QWidget(nullptr, Qt::Window) {
   Form_Load();
 }
 
-PrintScreen::~PrintScreen() {
-  if (g_screen == this) g_screen = nullptr;
-}
+PrintScreen::~PrintScreen() { DefaultInstance<PrintScreen>::Forget(this); }
 
 void PrintScreen::Form_Load() {
   TextScreenLayout layout;
-  if (!TextScreenFor(TextScreenId, layout)) return;
+  if (!TextScreenFor(shell.TextScreenId, layout)) return;
   TextScreenGeometry g = TextScreenSize(layout);
   std::string caption, text;
-  LoadTextScreen(TextScreenId, caption, text);
+  LoadTextScreen(shell.TextScreenId, caption, text);
   setWindowTitle(ToQ(caption));
-  Label1->setText(LabelText(text));
+  Label1->setText(DisplayText(LabelText(text)));
   // The label is as wide as the longest line; the heights follow the design.
-  int width = std::max(Label1->sizeHint().width(), Twips(6000, this)) + Twips(480, this);
-  Label1->setGeometry(Twips(240, this), Twips(120, this), width - Twips(480, this),
-                      std::max(Twips(g.labelHeight, this), Label1->sizeHint().height()));
-  int buttonTop = std::max(Twips(g.buttonTop, this), Label1->geometry().bottom() + Twips(120, this));
-  Command1->setGeometry((width - Twips(1200, this)) / 2, buttonTop, Twips(1200, this), Twips(400, this));
+  int width = std::max(Label1->sizeHint().width(), TwipsToPixels(6000)) + TwipsToPixels(480);
+  Label1->setGeometry(TwipsToPixels(240), TwipsToPixels(120), width - TwipsToPixels(480),
+                      std::max(TwipsToPixels(g.labelHeight), Label1->sizeHint().height()));
+  int buttonTop = std::max(TwipsToPixels(g.buttonTop), Label1->geometry().bottom() + TwipsToPixels(120));
+  Command1->setGeometry((width - TwipsToPixels(1200)) / 2, buttonTop, TwipsToPixels(1200), TwipsToPixels(400));
   Command1->setVisible(true);
   Command1->setEnabled(true);
-  setFixedSize(width, buttonTop + Twips(400, this) + Twips(240, this));
-  if (QScreen* s = screen()) move(s->availableGeometry().center().x() - width / 2, Twips(g.top, this));
+  setFixedSize(width, buttonTop + TwipsToPixels(400) + TwipsToPixels(240));
+  if (QScreen* s = screen()) move(s->availableGeometry().center().x() - width / 2, TwipsToPixels(g.top));
   TextScreenOpen = 1;
 }
 
 void PrintScreen::closeEvent(QCloseEvent* e) {
   e->accept();
-  if (g_screen == this) g_screen = nullptr;
-  if (TextScreenId == 1 && DecimalSymbolIsComma(SystemNumberText()())) frmComma::ShowModal();
+  DefaultInstance<PrintScreen>::Forget(this);
+  if (shell.TextScreenId == 1 && DecimalSymbolIsComma(SystemNumberText()())) frmComma::ShowModal();
 }
 
 void PrintScreen::ShowScreen() {
-  PrintScreen& s = Default();
-  s.setEnabled(true);
-  s.show();
-  s.raise();
-  s.activateWindow();
+  PrintScreen* s = DefaultInstance<PrintScreen>::Get();
+  s->setEnabled(true);
+  s->show();
+  s->raise();
+  s->activateWindow();
 }
 
 }  // namespace sw

@@ -17,9 +17,10 @@ class DeactivateWatch;
 class PrintScreen : public QWidget {
   Q_OBJECT
  public:
-  static PrintScreen& Default();
-  static PrintScreen* Loaded();
-  // Loads the screen TextScreenId and shows it, not modal.
+  // Creating the window is its load; use DefaultInstance<PrintScreen>.
+  PrintScreen();
+  ~PrintScreen() override;
+  // Loads the screen shell.TextScreenId and shows it, not modal.
   static void ShowScreen();
 
   // 7 / 3 written with three decimals by the system's number settings.
@@ -33,8 +34,6 @@ class PrintScreen : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  PrintScreen();
-  ~PrintScreen() override;
   void Form_Load();
   DeactivateWatch* watch_ = nullptr;
 };

@@ -1,14 +1,16 @@
-#include "shell/frmCmmdIntro.h"
+#include "shell/frm_cmmd_intro.h"
 
 #include <QCloseEvent>
 #include <QPainter>
 
-#include "shell/shell_text.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/qt_ui.h"
+#include "shell/vehicle_summary.h"
 
 namespace sw {
 
 namespace {
-frmCmmdIntro* g_intro = nullptr;
 
 const char* kLabels[10] = {
     "Shown here are tips on how to enter specs into your Windows program.  (Menu shown below is not an actual menu.)",
@@ -39,19 +41,12 @@ const char* kLabels[10] = {
 
 const char* frmCmmdIntro::LabelTextOf(int index) { return index >= 0 && index < 10 ? kLabels[index] : ""; }
 
-frmCmmdIntro& frmCmmdIntro::Default() {
-  if (!g_intro) g_intro = new frmCmmdIntro();
-  return *g_intro;
-}
-
-frmCmmdIntro* frmCmmdIntro::Loaded() { return g_intro; }
-
 frmCmmdIntro::frmCmmdIntro() {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("frmCmmdIntro");
   setWindowTitle("Summary of Windows Commands");
   setModal(true);
-  auto T = [this](int twips) { return Twips(twips, this); };
+  auto T = [](int twips) { return TwipsToPixels(twips); };
   auto R = [&](int x, int y, int w, int h) { return QRect(T(x), T(y), T(w), T(h)); };
   setFixedSize(T(11400), T(8200));
 
@@ -122,7 +117,7 @@ frmCmmdIntro::frmCmmdIntro() {
 
   // The explanations on the right, each joined to what it describes.
   for (int i = 0; i < 10; ++i) {
-    auto* l = new QLabel(LabelText(kLabels[i]), this);
+    auto* l = new QLabel(DisplayText(LabelText(kLabels[i])), this);
     l->setObjectName(QString("Label2_%1").arg(i));
     l->setWordWrap(true);
     l->setStyleSheet("color: #000080;");
@@ -139,12 +134,10 @@ frmCmmdIntro::frmCmmdIntro() {
 
 void frmCmmdIntro::closeEvent(QCloseEvent* e) {
   QDialog::closeEvent(e);
-  if (e->isAccepted() && g_intro == this) g_intro = nullptr;
+  if (e->isAccepted()) DefaultInstance<frmCmmdIntro>::Forget(this);
 }
 
-frmCmmdIntro::~frmCmmdIntro() {
-  if (g_intro == this) g_intro = nullptr;
-}
+frmCmmdIntro::~frmCmmdIntro() { DefaultInstance<frmCmmdIntro>::Forget(this); }
 
 void frmCmmdIntro::Form_Load() {
   cmbSpecData[0]->clear();
@@ -164,13 +157,13 @@ void frmCmmdIntro::paintEvent(QPaintEvent* e) {
   p.setPen(QPen(QColor(0, 0, 128), 1));
   for (auto& [index, target] : links_) {
     QLabel* l = Label2[static_cast<size_t>(index)];
-    QPoint from(l->geometry().left() - Twips(60, this), l->geometry().center().y());
+    QPoint from(l->geometry().left() - TwipsToPixels(60), l->geometry().center().y());
     QRect t(target->mapTo(this, QPoint(0, 0)), target->size());
-    QPoint to(t.right() + Twips(30, this), t.center().y());
+    QPoint to(t.right() + TwipsToPixels(30), t.center().y());
     p.drawLine(from, to);
   }
 }
 
-void frmCmmdIntro::ShowModal() { Default().exec(); }
+void frmCmmdIntro::ShowModal() { DefaultInstance<frmCmmdIntro>::Get()->exec(); }
 
 }  // namespace sw

@@ -6,24 +6,20 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <array>
-#include <cstdint>
 #include <vector>
 
 namespace sw {
 
-// The tip to show, and per tip whether it was shown in this run of the
-// program: 0 not shown, 1 shown and closed, 2 closed with "Don't show this
-// again" checked. Not stored between runs.
-inline int16_t TipNumber = 0;
-inline std::array<int16_t, 41> TipShown{};
-
+// The tip shown is shell.TipNumber; the window keeps in shell.TipShown, per
+// tip, 1 once it was shown and closed, 2 when "Don't show this again" was
+// checked (for this run of the program).
 class frmIntroHelp : public QDialog {
   Q_OBJECT
  public:
-  static frmIntroHelp& Default();
-  static frmIntroHelp* Loaded();
-  // Loads the window for TipNumber and shows it modal; returns when closed.
+  // Creating the window is its load; use DefaultInstance<frmIntroHelp>.
+  frmIntroHelp();
+  ~frmIntroHelp() override;
+  // Loads the window for shell.TipNumber and shows it modal.
   static void ShowTip();
 
   QLabel* Label1 = nullptr;
@@ -34,8 +30,6 @@ class frmIntroHelp : public QDialog {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  frmIntroHelp();
-  ~frmIntroHelp() override;
   void Load();
   void Finish();
 };

@@ -1,7 +1,8 @@
 // The paged help window. Callers choose a topic with ShowHelpTopic (or set
-// HelpMenuNumber and HelpPage = 0 and show the window); it shows the pages
-// of that topic with "Next Screen" and "Last (previous) Screen", and closes
-// on "Cancel" or when another window of the program comes to the front.
+// shell.HelpMenuNumber and shell.HelpPage = 0 and show the window); it shows
+// the pages of that topic with "Next Screen" and "Last (previous) Screen",
+// and closes on "Cancel" or when another window of the program comes to the
+// front.
 #pragma once
 
 #include <QLabel>
@@ -15,12 +16,12 @@ class DeactivateWatch;
 class HelpForm : public QWidget {
   Q_OBJECT
  public:
-  // The one instance, created on first use and deleted when closed.
-  static HelpForm& Default();
-  static HelpForm* Loaded();
+  // Creating the window is its load; use DefaultInstance<HelpForm>.
+  HelpForm();
+  ~HelpForm() override;
 
-  // Reads the page HelpMenuNumber / HelpPage and shows it (the design's
-  // Form_Load, also run by the page buttons).
+  // Reads the page shell.HelpMenuNumber / shell.HelpPage and shows it (the
+  // design's Form_Load, also run by the page buttons).
   void ShowPage();
 
   QLabel* Label1 = nullptr;
@@ -32,8 +33,6 @@ class HelpForm : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  HelpForm();
-  ~HelpForm() override;
   DeactivateWatch* watch_ = nullptr;
 };
 

@@ -18,8 +18,9 @@ namespace sw {
 class frmCmmdIntro : public QDialog {
   Q_OBJECT
  public:
-  static frmCmmdIntro& Default();
-  static frmCmmdIntro* Loaded();
+  // Creating the window is its load; use DefaultInstance<frmCmmdIntro>.
+  frmCmmdIntro();
+  ~frmCmmdIntro() override;
   // Loads the window and shows it modal.
   static void ShowModal();
 
@@ -43,8 +44,6 @@ class frmCmmdIntro : public QDialog {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  frmCmmdIntro();
-  ~frmCmmdIntro() override;
   void Form_Load();
   // Label index and the control it describes, for the joining lines.
   std::vector<std::pair<int, QWidget*>> links_;

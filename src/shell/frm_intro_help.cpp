@@ -1,26 +1,18 @@
-#include "shell/frmIntroHelp.h"
+#include "shell/frm_intro_help.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/twips.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/shell_text.h"
+#include "shell/shell_state.h"
+#include "shell/vehicle_summary.h"
 
 namespace sw {
-
-namespace {
-frmIntroHelp* g_tip = nullptr;
-}
-
-frmIntroHelp& frmIntroHelp::Default() {
-  if (!g_tip) g_tip = new frmIntroHelp();
-  return *g_tip;
-}
-
-frmIntroHelp* frmIntroHelp::Loaded() { return g_tip; }
 
 frmIntroHelp::frmIntroHelp() {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -31,7 +23,7 @@ frmIntroHelp::frmIntroHelp() {
   Label1->setObjectName("Label1");
   Label1->setWordWrap(true);
   Label1->setTextFormat(Qt::PlainText);
-  Label1->setFixedWidth(Twips(6000, this));
+  Label1->setFixedWidth(TwipsToPixels(6000));
   Check1 = new QCheckBox("Don't show this again", this);
   Check1->setObjectName("Check1");
   const char* captions[] = {"OK", "No", "Help"};
@@ -66,38 +58,36 @@ frmIntroHelp::frmIntroHelp() {
 
 void frmIntroHelp::closeEvent(QCloseEvent* e) {
   QDialog::closeEvent(e);
-  if (e->isAccepted() && g_tip == this) g_tip = nullptr;
+  if (e->isAccepted()) DefaultInstance<frmIntroHelp>::Forget(this);
 }
 
-frmIntroHelp::~frmIntroHelp() {
-  if (g_tip == this) g_tip = nullptr;
-}
+frmIntroHelp::~frmIntroHelp() { DefaultInstance<frmIntroHelp>::Forget(this); }
 
 void frmIntroHelp::Load() {
   // Tip 20 is the only tip the program asks for: it points to the manual.
   Check1->setVisible(true);
   Command1[1]->setVisible(false);
   setWindowTitle("Stagewell v3.2 Tip");
-  if (TipNumber == 20) {
+  if (shell.TipNumber == 20) {
     const std::string cr(1, CR);
     setWindowTitle("User's Manual");
-    Label1->setText(LabelText(
+    Label1->setText(DisplayText(LabelText(
         "To view the User's Manual, click on OK to clear this message." + cr + cr +
         "Then click on Help at the top of the Main Screen, then click on Display User's Manual.  It will be displayed "
         "in Acrobat (tm), from which you can also print the manual.  (Click on Display Readme.doc File to read "
-        "about recent changes.)"));
+        "about recent changes.)")));
   }
 }
 
 void frmIntroHelp::Finish() {
-  if (TipNumber >= 0 && TipNumber < static_cast<int>(TipShown.size()))
-    TipShown[static_cast<size_t>(TipNumber)] = Check1->isChecked() ? 2 : 1;
+  int n = shell.TipNumber;
+  if (n >= 0 && n < static_cast<int>(shell.TipShown.size()))
+    shell.TipShown[static_cast<size_t>(n)] = Check1->isChecked() ? 2 : 1;
   close();
 }
 
 void frmIntroHelp::ShowTip() {
-  frmIntroHelp& f = Default();
-  f.exec();
+  DefaultInstance<frmIntroHelp>::Get()->exec();
 }
 
 }  // namespace sw

@@ -1,4 +1,4 @@
-#include "shell/frmComma.h"
+#include "shell/frm_comma.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,14 +9,15 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
+#include "platform/qt/default_instance.h"
+#include "platform/qt/twips.h"
 #include "platform/text.h"
-#include "shell/shell_text.h"
+#include "platform/qt/qt_ui.h"
+#include "shell/vehicle_summary.h"
 
 namespace sw {
 
 namespace {
-
-frmComma* g_comma = nullptr;
 
 // The window's image on one page, as large as it fits with its shape kept,
 // portrait when it is at least as tall as wide.
@@ -44,13 +45,6 @@ std::function<void(QWidget*)>& frmComma::PrintImage() {
   static std::function<void(QWidget*)> print = PrintWindowImage;
   return print;
 }
-
-frmComma& frmComma::Default() {
-  if (!g_comma) g_comma = new frmComma();
-  return *g_comma;
-}
-
-frmComma* frmComma::Loaded() { return g_comma; }
 
 std::string frmComma::Message() {
   const std::string gap = std::string(1, CR) + std::string(1, CR);
@@ -80,8 +74,8 @@ frmComma::frmComma() {
   Label1->setObjectName("Label1");
   Label1->setWordWrap(true);
   Label1->setTextFormat(Qt::PlainText);
-  Label1->setFixedWidth(Twips(7200, this));
-  Label1->setText(LabelText(Message()));
+  Label1->setFixedWidth(TwipsToPixels(7200));
+  Label1->setText(DisplayText(LabelText(Message())));
   const char* captions[] = {"Cancel", "Stop Program Now", "Print"};
   auto* buttons = new QHBoxLayout;
   for (int i = 0; i < 3; ++i) {
@@ -100,12 +94,10 @@ frmComma::frmComma() {
 
 void frmComma::closeEvent(QCloseEvent* e) {
   QDialog::closeEvent(e);
-  if (e->isAccepted() && g_comma == this) g_comma = nullptr;
+  if (e->isAccepted()) DefaultInstance<frmComma>::Forget(this);
 }
 
-frmComma::~frmComma() {
-  if (g_comma == this) g_comma = nullptr;
-}
+frmComma::~frmComma() { DefaultInstance<frmComma>::Forget(this); }
 
 void frmComma::Command1_Click(int index) {
   switch (index) {
@@ -120,6 +112,6 @@ void frmComma::Command1_Click(int index) {
   }
 }
 
-void frmComma::ShowModal() { Default().exec(); }
+void frmComma::ShowModal() { DefaultInstance<frmComma>::Get()->exec(); }
 
 }  // namespace sw

@@ -14,8 +14,9 @@ namespace sw {
 class frmComma : public QDialog {
   Q_OBJECT
  public:
-  static frmComma& Default();
-  static frmComma* Loaded();
+  // Creating the window is its load; use DefaultInstance<frmComma>.
+  frmComma();
+  ~frmComma() override;
   // Loads the window and shows it modal; returns when it is closed.
   static void ShowModal();
 
@@ -35,8 +36,6 @@ class frmComma : public QDialog {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  frmComma();
-  ~frmComma() override;
   void Command1_Click(int index);
 };
 

@@ -1,26 +1,19 @@
-#include "shell/HelpForm.h"
+#include "shell/help_form.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "files/help_pages.h"
+#include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/twips.h"
 #include "shell/deactivate_close.h"
-#include "shell/shell_text.h"
+#include "shell/shell_state.h"
+#include "shell/vehicle_summary.h"
+#include "simulation/tables.h"
 
 namespace sw {
-
-namespace {
-HelpForm* g_help = nullptr;
-}
-
-HelpForm& HelpForm::Default() {
-  if (!g_help) g_help = new HelpForm();
-  return *g_help;
-}
-
-HelpForm* HelpForm::Loaded() { return g_help; }
 
 HelpForm::HelpForm() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -31,7 +24,7 @@ HelpForm::HelpForm() : QWidget(nullptr, Qt::Window) {
   Label1->setWordWrap(true);
   Label1->setTextFormat(Qt::PlainText);
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label1->setFixedWidth(Twips(7800, this));
+  Label1->setFixedWidth(TwipsToPixels(7800));
   Label1->setStyleSheet("color: #000080;");
   Command3 = new QPushButton("Last (previous) Screen", this);
   Command3->setObjectName("Command3");
@@ -46,31 +39,29 @@ HelpForm::HelpForm() : QWidget(nullptr, Qt::Window) {
   buttons->addWidget(Command2);
   auto* v = new QVBoxLayout(this);
   v->addWidget(Label1);
-  v->addSpacing(Twips(300, this));
+  v->addSpacing(TwipsToPixels(300));
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(Command1, &QPushButton::clicked, this, [this] {
-    NextHelpPage();
+    NextHelpPage(shell.HelpPage);
     ShowPage();
   });
   connect(Command3, &QPushButton::clicked, this, [this] {
-    PreviousHelpPage();
+    PreviousHelpPage(shell.HelpPage);
     ShowPage();
   });
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
   watch_ = new DeactivateWatch(this, [this] { close(); });
 }
 
-HelpForm::~HelpForm() {
-  if (g_help == this) g_help = nullptr;
-}
+HelpForm::~HelpForm() { DefaultInstance<HelpForm>::Forget(this); }
 
 void HelpForm::ShowPage() {
-  HelpPageView view = BuildHelpPage();
+  HelpPageView view = BuildHelpPage(shell.HelpMenuNumber, shell.HelpPage, tbl.CurrentSpecMenu);
   if (!view.known) return;
   setWindowTitle(ToQ(view.caption));
-  Label1->setText(LabelText(view.text));
+  Label1->setText(DisplayText(LabelText(view.text)));
   Command3->setEnabled(view.previousEnabled);
   Command1->setEnabled(view.nextEnabled);
   adjustSize();
@@ -80,17 +71,17 @@ void HelpForm::closeEvent(QCloseEvent* e) {
   HelpFromCalcMenu = 0;
   e->accept();
   // A closed window is on its way out: the next use gets a new one.
-  if (g_help == this) g_help = nullptr;
+  DefaultInstance<HelpForm>::Forget(this);
 }
 
 void ShowHelpTopic(int topic) {
-  HelpMenuNumber = static_cast<int16_t>(topic);
-  HelpPage = 0;
-  HelpForm& f = HelpForm::Default();
-  f.ShowPage();
-  f.show();
-  f.raise();
-  f.activateWindow();
+  shell.HelpMenuNumber = static_cast<int16_t>(topic);
+  shell.HelpPage = 0;
+  HelpForm* f = DefaultInstance<HelpForm>::Get();
+  f->ShowPage();
+  f->show();
+  f->raise();
+  f->activateWindow();
 }
 
 }  // namespace sw
