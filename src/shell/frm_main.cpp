@@ -36,6 +36,7 @@
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "shell/frm_about.h"
+#include "shell/main_window_wiring.h"
 #include "shell/power_curve_import.h"
 #include "shell/shell_state.h"
 #include "shell/splash_form.h"
@@ -156,6 +157,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmMain");
   BuildPanels();
   BuildMenus();
+  WireHelpAndFileWindows(this);
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [](QWindow* w) {
     g_previousFocusClass = g_currentFocusClass;
     g_currentFocusClass = ClassOfWindow(w);
@@ -669,10 +671,8 @@ void frmMain::InitMainWindow() {
   }
 }
 
-// The start-up text screen (WARNING.TXT) and the tips window come with the
-// help pages; until then there is nothing to show.
-void frmMain::ShowStartupScreen() {}
-void frmMain::ShowTip() {}
+void frmMain::ShowStartupScreen() { ShowStartupTextScreen(); }
+void frmMain::ShowTip() { ShowStartupTip(); }
 
 void frmMain::BuildVehicleSummary() {
   std::string caption;

@@ -10,6 +10,8 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "shell/frm_main.h"
+#include "shell/frm_save_file.h"
+#include "shell/rtrvfile.h"
 #include "simulation/tables.h"
 
 namespace sw {
@@ -73,6 +75,10 @@ std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std
                                               "All Files (*)");
   return FromQ(path);
 }
+
+void QtFileWindows::ShowRetrieveForm() { Rtrvfile::ShowRetrieveForm(); }
+
+void QtFileWindows::ShowSaveAsForm() { frmSaveFile::ShowSaveAsForm(); }
 
 void QtFileWindows::SetMainComments(const std::string& text) {
   if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) w->ShowComments(text);
