@@ -4,6 +4,25 @@
 #include "simulation/run_fault.h"
 
 namespace sw {
+namespace {
+
+// Str of a whole number of gears (" 1"), built without the general number
+// conversion: result rows are written inside the time-step loop.
+std::string GearNumber(double n) {
+  if (n >= 0 && n < 1000) {
+    const int k = static_cast<int>(n);
+    char b[5];
+    int len = 0;
+    b[len++] = ' ';
+    if (k >= 100) b[len++] = static_cast<char>('0' + k / 100);
+    if (k >= 10) b[len++] = static_cast<char>('0' + k / 10 % 10);
+    b[len++] = static_cast<char>('0' + k % 10);
+    return std::string(b, len);
+  }
+  return Str(n);
+}
+
+}  // namespace
 
 void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, EventValues& ev,
                     const int& eventKind, const double& eventValue, const double& rolloutDistance,
@@ -21,7 +40,9 @@ void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, Eve
     std::string& cell = resultsText[col][row];
     if (col == 0) {
       if (shiftFlag != 0) {
-        cell = Str(Int(gear + 0.5)) + "-" + Right(Str(Int(gear + 1.5)), 1);
+        cell = GearNumber(Int(gear + 0.5));
+        cell += '-';
+        cell += Right(GearNumber(Int(gear + 1.5)), 1);
       } else if (eventKind == kEventDistance && eventValue == rolloutDistance) {
         cell = "RO";
         const double t0 = ev[1][1], x0 = ev[1][4];
@@ -35,7 +56,7 @@ void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, Eve
         ev[1][1] = 0;
         ev[1][4] = 0;
       } else {
-        cell = Str(Int(gear + 0.5));
+        cell = GearNumber(Int(gear + 0.5));
       }
       continue;
     }

@@ -93,6 +93,8 @@ void Run::TireRadiusTick() {
   prevRadius1_ = radius;
   r_ = r;
   r2_ = r * r;
+  // Road speed and wheel speed are measured on the same radius.
+  roadSpeedFactor_ = r_ * wheelSpeedFactor_;
 }
 
 void Run::SpeedAndDistance() {
@@ -180,6 +182,9 @@ void Run::WriteRow(int16_t& shiftFlag, int kind, double value, double gear) {
   BuildResultRow(shiftFlag, resultsText_, row_, ev_, kind, value, rollout_, gear, finerTimes_, wheelspin_,
                  finishRow_, samples_);
   lastRowTime_ = ev_[1][1];
+  // The shift timing reads the time text of the last recorded row; a row
+  // written (or the rollout re-basing) may have changed it.
+  lastRecordedTime_ = Val(resultsText_[1][lastRecorded_]);
 }
 
 void Run::Interpolate(int kind, double value) {
@@ -206,8 +211,11 @@ void Run::EventRow(int kind, double value) {
   clutchRpm_ = ev_[1][5];
   engineRpm_ = ev_[1][6];
   tireSlip_ = ev_[1][9];
+  // The request forces the sample of the event instant; it asks for nothing
+  // more (a sample at time 0 would leave it standing).
   rowRequest_ = 1;
   Sample();
+  rowRequest_ = 0;
   Check(erl::kEventRow);
 }
 

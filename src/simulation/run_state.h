@@ -7,10 +7,12 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
 #include "simulation/result_rows.h"
+#include "simulation/run_fault.h"
 #include "simulation/shift_rpms.h"
 #include "simulation/tables.h"
 
@@ -87,7 +89,15 @@ class Run {
   void Close();
   void CloseLapData(int row, double finishMph, const char* timeFormat);
   void CloseNormal(int row, double finishMph, const char* timeFormat);
-  double Div(double num, double den, int step);
+  // num / den; a zero divisor or a quotient that is not finite is reported
+  // and gives 0.
+  double Div(double num, double den, int step) {
+    if (den != 0) {
+      const double q = num / den;
+      if (std::isfinite(q)) return q;
+    }
+    return DivideOrReport(num, den, step);
+  }
 
   // --- set-up (run_setup.cpp)
   double Spec(int menu, int k) const;
@@ -210,6 +220,7 @@ class Run {
   double nextProgress_ = 0;
   int row_ = 1;           // results-row counter
   int lastRecorded_ = 0;  // last recorded row (written after a shift)
+  double lastRecordedTime_ = 0;  // its time text as a number
   double lastRowTime_ = 0;  // time of the last row written, as a number
   double throttleShown_ = 0;
   double tireSlip_ = 0;
