@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "simulation/clutch.h"
 #include "simulation/converter.h"
 #include "simulation/engine_curve.h"
 #include "simulation/run_fault.h"
@@ -89,6 +88,14 @@ TEST_F(ShiftRpms, TypicalV8WithClutch) {
   EXPECT_EQ(s[0], -1);
   EXPECT_EQ(s[7], -1);
   EXPECT_FALSE(RunFaultPending());
+  // A clutch has no slip and no multiplication on either side of a shift;
+  // the last gear change's ratio target is its gear step.
+  const ShiftSearchState& st = ShiftSearchStateNow();
+  EXPECT_EQ(st.SR1, 1);
+  EXPECT_EQ(st.SR2, 1);
+  EXPECT_EQ(st.TR1, 1);
+  EXPECT_EQ(st.TR2, 1);
+  EXPECT_DOUBLE_EQ(st.RatioTarget, 1.00 / 0.74);
 
   Car("0");  // the program's own clutch estimate
   const ShiftRpmTable e = Shifts(c);
