@@ -22,7 +22,7 @@ void DewPointFromHumidity(const double& temperature, const double& humidity, dou
 // dew point; found by stepping the vapour pressure. 0 when both are 0.
 void HumidityFromDewPoint(const double& temperature, const double& dewPoint, double& humidity);
 
-// The pieces the weather windows share with the run.
+// Shared with the weather windows.
 // Pressure at the track from the corrected barometer and the elevation.
 double StationPressure(double barometer, double elevation);
 // Vapour pressure ("Hg) at a dew point.

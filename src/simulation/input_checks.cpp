@@ -210,21 +210,20 @@ void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, d
   const double to = std::min(topRow + 100, from + 1e6);
   auto torqueAt = [&](double r) { return TorqueOnCurve(r, last, scale); };
 
+  // Steps counted, not accumulated: a curve far out in RPM cannot stall the loop.
+  auto steps = [&](double size) { return to >= from ? static_cast<long>(std::floor((to - from) / size)) : -1L; };
+  const long steps100 = steps(100), steps10 = steps(10);
+
   double peak = -10000;
-  for (long i = 0;; ++i) {
-    const double r = from + 100.0 * i;
-    if (!(r <= to)) break;
-    peak = std::max(peak, torqueAt(r));
-  }
+  for (long i = 0; i <= steps100; ++i) peak = std::max(peak, torqueAt(from + 100.0 * i));
 
   // The converter only loads the engine once the engine makes real torque:
   // below a third of the peak it is taken as unloaded, up to two thirds it
   // ramps in.
   double r1 = 0, r2 = 0;
   bool r1Found = false;
-  for (long i = 0;; ++i) {
+  for (long i = 0; i <= steps10; ++i) {
     const double r = from + 10.0 * i;
-    if (!(r <= to)) break;
     const double t = torqueAt(r);
     if (!r1Found && t > 0.333 * peak) {
       r1 = r;
@@ -237,9 +236,8 @@ void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, d
   }
 
   double stall = 0;
-  for (long i = 0;; ++i) {
+  for (long i = 0; i <= steps10; ++i) {
     const double r = from + 10.0 * i;
-    if (!(r <= to)) break;
     const double t = torqueAt(r);
     double te = t;
     if (r < r1)
