@@ -42,10 +42,7 @@
 #include "shell/startup.h"
 #include "shell/unattended.h"
 #include "shell/vehicle_summary.h"
-#if __has_include("simulation/calculate.h")
 #include "simulation/calculate.h"
-#define SW_HAVE_CALCULATE 1
-#endif
 #include "simulation/tables.h"
 
 namespace sw {
@@ -717,12 +714,7 @@ void frmMain::cmdRun_Click() {
   tbl.CurrentFileName = fst.CurrentFileName;
   double trapSpeed = 0, sixtyFootTime = 0;
   CalculationGuard guard(this);
-#ifdef SW_HAVE_CALCULATE
   CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
-#else
-  (void)trapSpeed;
-  (void)sixtyFootTime;
-#endif
 }
 
 void frmMain::cmdSave_Click() {
