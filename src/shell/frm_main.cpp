@@ -37,6 +37,7 @@
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
 #include "shell/frm_about.h"
+#include "shell/main_mdi_area.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_intro_help.h"
 #include "shell/help_form.h"
@@ -257,13 +258,8 @@ void frmMain::BuildPanels() {
   g1->setColumnStretch(0, 4);
   g1->setColumnStretch(1, 1);
 
-  MdiArea = new QMdiArea(central);
+  MdiArea = new MainMdiArea(central);
   MdiArea->setObjectName("MdiArea");
-  QLinearGradient bgGrad(0, 0, 0, 1);
-  bgGrad.setCoordinateMode(QGradient::ObjectBoundingMode);
-  bgGrad.setColorAt(0, QColor(70, 78, 96));
-  bgGrad.setColorAt(1, QColor(38, 42, 54));
-  MdiArea->setBackground(QBrush(bgGrad));
   MdiArea->setMinimumHeight(120);
 
   // Lower panel: feature buttons, comments and the help line.

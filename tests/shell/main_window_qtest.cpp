@@ -12,12 +12,15 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "match/frm_prgrs.h"
 #include "platform/text.h"
 #include "shell/base_run_file.h"
+#include "shell/frm_about.h"
 #include "shell/program_main.h"
+#include "shell/splash_form.h"
 #include "shell_fixture.h"
 #include "support/fixture_vehicle.h"
 
@@ -342,6 +345,33 @@ class MainWindowTest : public QObject {
                                        "At the Results screen, click on 'Print' at the top of the screen to bring up "
                                        "the Print Options menu, which will include the 'Print Blank Worksheet' "
                                        "options.");
+  }
+
+  void splashAndAboutWindows() {
+    frmMain* w = DefaultInstance<frmMain>::Get();
+    w->mnuAbout_Click();
+    frmAbout* about = DefaultInstance<frmAbout>::IfLoaded();
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(about->Label2->text(), QString("Stagewell v3.2  A.014"));
+    QCOMPARE(about->Command1->text(), QString("Website"));
+    QVERIFY(about->grab().save(ScreenshotPath("about.png")));
+    about->Command1_Click();
+    QCOMPARE(scene->Box(0).prompt, std::string("Click on 'Help' at the top of the Main Screen, then 'Korvath on the "
+                                               "Web' to be brought to the Korvath website."));
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(5, 5));  // a click anywhere closes it
+    QVERIFY(!DefaultInstance<frmAbout>::Loaded());
+
+    SplashForm* splash = DefaultInstance<SplashForm>::Get();
+    QCOMPARE(splash->Label1->text(), QString("Stagewell v3.2"));
+    QCOMPARE(splash->Label2->text(), QString("Korvath Inc."));
+    QCOMPARE(splash->Timer1->interval(), 3000);
+    QVERIFY(splash->Timer1->isActive());
+    QVERIFY(splash->grab().save(ScreenshotPath("splash.png")));
+    scene->ui.SetBusyCursor(true);
+    splash->Timer1_Timer();  // three seconds later
+    QVERIFY(!scene->ui.busy());
+    QVERIFY(!DefaultInstance<SplashForm>::Loaded());
+    QVERIFY(w->isVisible());
   }
 
   void startsUpInUnderOneSecond() {
