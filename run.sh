@@ -13,12 +13,13 @@ sw_install_deps run
 JOBS=$(nproc 2>/dev/null || echo 2)
 if [ "$JOBS" -gt 4 ]; then JOBS=4; fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSW_BENCH=OFF >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$JOBS" --target stagewell
 
 # Without a display the window cannot be shown; the unattended calculation
 # needs none.
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ] && [[ " $* " != *" /E "*" /M "* && " $* " != *" /M "*" /E "* ]]; then
+args="$*"
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ] && ! { [[ "$args" == *"/E"* ]] && [[ "$args" == *"/M"* ]]; }; then
   echo "No display found (DISPLAY is not set): start Stagewell from a desktop session," >&2
   echo "or run it off-screen with QT_QPA_PLATFORM=offscreen ./run.sh" >&2
   exit 1
