@@ -3,6 +3,7 @@
 // result line, or run history with its history copy and the run log).
 #include <cmath>
 
+#include "files/file_state.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/window_host.h"
@@ -129,7 +130,7 @@ void Run::CloseLapData(int row, double finishMph, const char* timeFormat) {
   lines[6] = specText_[specMenuStart_[kVehicle]];
   lines[7] = gear.empty() ? "0" : gear;
   lines[8] = Format(converter_, "#####0");
-  lines[9] = tbl.CurrentFileName;
+  lines[9] = fst.CurrentFileName;
   lines[10] = tbl.CalcMessages;
   if (!WriteLapDataFile(lines)) {
     // The file cannot be created: the handler hears of it while it is
