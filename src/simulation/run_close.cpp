@@ -26,6 +26,31 @@ constexpr int kPathFileAccess = 75;  // the runtime's "Path/File access error"
 
 void SetRunLoopObserver(RunLoopObserver observer) { loopObserver = observer; }
 
+namespace {
+RunFigures lastFigures;
+}
+const RunFigures& LastRunFigures() { return lastFigures; }
+
+void Run::KeepFigures() const {
+  RunFigures& f = lastFigures;
+  f.timeStep = dt_;
+  f.efficiency = efficiency_;
+  f.trackLength = trackLength_;
+  for (int i = 0; i < 4; ++i) f.marks[i] = mark_[i + 1];
+  f.samplesPerSecond = samples_;
+  f.rollout = rollout_;
+  f.wind = wind_;
+  f.engineInertia = engineInertia_;
+  f.difLock = difLock_;
+  f.reducedEquivMass = reducedEquivMass_;
+  f.spinInertia = spinInertia_;
+  f.stallRpm = stallRpm_;
+  f.offendingShiftRpm = offendingShiftRpm_;
+  for (int i = 1; i <= 6; ++i) f.shiftRpm[i] = shiftRpm_[i];
+  f.launchOffset = launchOffset_;
+  f.passes = passes_;
+}
+
 std::string RunErrorMessage(int errorNumber, int step) {
   const std::string cr2 = "\r\r";
   return "ERR=" + Str(errorNumber) + "  ERL=" + Str(step) + cr2 +
@@ -92,6 +117,7 @@ void Run::Execute() {
     }
   }
   ClearRunFault();
+  KeepFigures();
 }
 
 void Run::Close() {
