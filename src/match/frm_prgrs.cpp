@@ -50,10 +50,10 @@ frmPrgrs::frmPrgrs(QWidget* parent) : QDialog(parent) {
   }
   Label1[0]->setText("Distance Traveled, feet");
   Label1[1]->setText("Pass #");
-  Place(Label1[0], 120, 120, 2000, 285);
-  Place(Label2[0], 2160, 120, 900, 285);
-  Place(Label1[1], 3300, 120, 700, 285);
-  Place(Label2[1], 4020, 120, 780, 285);
+  Place(Label1[0], 120, 120, 2400, 285);
+  Place(Label2[0], 2520, 120, 780, 285);
+  Place(Label1[1], 3420, 120, 650, 285);
+  Place(Label2[1], 4100, 120, 700, 285);
 
   Label3 = new QLabel("Percent Complete", this);
   Label3->setObjectName("Label3");
@@ -79,13 +79,13 @@ frmPrgrs::frmPrgrs(QWidget* parent) : QDialog(parent) {
 
   Frame3D1 = new QGroupBox("Match Vehicle Performance", this);
   Frame3D1->setObjectName("Frame3D1");
-  Place(Frame3D1, 120, 1260, kWidthTwips - 300, 2200);
+  Place(Frame3D1, 120, 1400, kWidthTwips - 300, 2050);
   Label4 = new QLabel(kMatchText, Frame3D1);
   Label4->setObjectName("Label4");
   Label4->setWordWrap(true);
   Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label4->setGeometry(TwipsToPixels(150), TwipsToPixels(330), TwipsToPixels(kWidthTwips - 600),
-                      TwipsToPixels(1750));
+                      TwipsToPixels(1600));
 
   Form_Activate();
 }

@@ -35,7 +35,12 @@
 #include "platform/ui.h"
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
+#include "printing/print_screen.h"
 #include "shell/frm_about.h"
+#include "shell/main_mdi_area.h"
+#include "shell/frm_cmmd_intro.h"
+#include "shell/frm_intro_help.h"
+#include "shell/help_form.h"
 #include "shell/main_window_wiring.h"
 #include "shell/power_curve_import.h"
 #include "shell/shell_state.h"
@@ -43,10 +48,7 @@
 #include "shell/startup.h"
 #include "shell/unattended.h"
 #include "shell/vehicle_summary.h"
-#if __has_include("simulation/calculate.h")
 #include "simulation/calculate.h"
-#define SW_HAVE_CALCULATE 1
-#endif
 #include "simulation/tables.h"
 
 namespace sw {
@@ -258,13 +260,8 @@ void frmMain::BuildPanels() {
   g1->setColumnStretch(0, 4);
   g1->setColumnStretch(1, 1);
 
-  MdiArea = new QMdiArea(central);
+  MdiArea = new MainMdiArea(central);
   MdiArea->setObjectName("MdiArea");
-  QLinearGradient bgGrad(0, 0, 0, 1);
-  bgGrad.setCoordinateMode(QGradient::ObjectBoundingMode);
-  bgGrad.setColorAt(0, QColor(70, 78, 96));
-  bgGrad.setColorAt(1, QColor(38, 42, 54));
-  MdiArea->setBackground(QBrush(bgGrad));
   MdiArea->setMinimumHeight(120);
 
   // Lower panel: feature buttons, comments and the help line.
@@ -400,9 +397,15 @@ void frmMain::BuildMenus() {
   mnuHelp->addSeparator();
   mnuOtherProducts = act(mnuHelp, "Other Korvath Products", "mnuOtherProducts");
   mnuWeb = act(mnuHelp, "Korvath on the Web", "mnuWeb");
+  connect(mnuHelpHelp, &QAction::triggered, this, [] {
+    shell.HelpMenuNumber = 1000;
+    shell.HelpPage = 0;
+    ShowHelpTopic(1000);
+  });
+  connect(mnuBasicWindows, &QAction::triggered, this, [] { frmCmmdIntro::ShowModal(); });
   connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
   connect(mnuOtherProducts, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-  for (QAction* a : {mnuHelpHelp, mnuBasicWindows, mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
+  for (QAction* a : {mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
     MarkNotAvailableYet(a);
 
   mnuPreferences = bar->addMenu("Preferences ");
@@ -671,8 +674,8 @@ void frmMain::InitMainWindow() {
   }
 }
 
-void frmMain::ShowStartupScreen() { ShowStartupTextScreen(); }
-void frmMain::ShowTip() { ShowStartupTip(); }
+void frmMain::ShowStartupScreen() { PrintScreen::ShowScreen(); }
+void frmMain::ShowTip() { frmIntroHelp::ShowTip(); }
 
 void frmMain::BuildVehicleSummary() {
   std::string caption;
@@ -717,12 +720,7 @@ void frmMain::cmdRun_Click() {
   tbl.CurrentFileName = fst.CurrentFileName;
   double trapSpeed = 0, sixtyFootTime = 0;
   CalculationGuard guard(this);
-#ifdef SW_HAVE_CALCULATE
   CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
-#else
-  (void)trapSpeed;
-  (void)sixtyFootTime;
-#endif
 }
 
 void frmMain::cmdSave_Click() {

@@ -6,11 +6,7 @@
 
 #include "files/preferences.h"
 #include "platform/qt/qt_ui.h"
-#include "printing/print_screen.h"
-#include "shell/frm_cmmd_intro.h"
-#include "shell/frm_intro_help.h"
 #include "shell/frm_main.h"
-#include "shell/help_form.h"
 #include "shell/rtrvfile.h"
 
 namespace sw {
@@ -41,10 +37,6 @@ void WireHelpAndFileWindows(frmMain* m) {
       if (!frmMain::Busy()) f();
     });
   };
-
-  // Help menu.
-  on(m->mnuHelpHelp, [] { ShowHelpTopic(1000); });
-  on(m->mnuBasicWindows, [] { frmCmmdIntro::ShowModal(); });
 
   // The open and save-as windows are there: the library commands work.
   for (QAction* a : {m->mnuOpenExampleFile, m->mnuFilLoad, m->mnuSaveAs, m->mnuOpenFileExample,
@@ -101,9 +93,5 @@ void WireHelpAndFileWindows(frmMain* m) {
   pref("mnuDeleteAllExamples", [](PreferenceValues& v) { RemoveOldExamples(v, false); });
   pref("mnuDeleteUnchangedExamples", [](PreferenceValues& v) { RemoveOldExamples(v, true); });
 }
-
-void ShowStartupTextScreen() { PrintScreen::ShowScreen(); }
-
-void ShowStartupTip() { frmIntroHelp::ShowTip(); }
 
 }  // namespace sw

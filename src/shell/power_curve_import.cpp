@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "files/file_state.h"
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"
@@ -90,8 +91,9 @@ bool ImportPowerCurve() {
 
   // --- first pass: the summary
   std::string displacement;
+  HandOverReader first(faults, 1);
   {
-    HandOverReader file(faults, 1);
+    HandOverReader& file = first;
     shell.CylvaneTitle = file.Item(1);
     displacement = file.Item(1);
     tbl.ExchangeCond1 = file.Item(1);
@@ -101,9 +103,11 @@ bool ImportPowerCurve() {
   }
   double b = Val(tbl.ExchangeCond1), t = Val(tbl.ExchangeCond2), d = Val(tbl.ExchangeCond3),
          e = Val(tbl.ExchangeCond4);
-  bool notStd = std::fabs(b - 29.92) >= 0.03 || std::fabs(t - 60) >= 1.5 || d >= 33 || std::fabs(e) >= 5;
-  bool notSae = std::fabs(b - 29.6) >= 0.01 || std::fabs(t - 77) >= 1.5 || std::fabs(d - 49) >= 1.5 ||
-                std::fabs(e) >= 5;
+  // The limits are decimal: a barometer 0.03 off counts as different even
+  // where binary arithmetic makes the difference a hair smaller.
+  auto off = [](double x, double ref, double limit) { return std::fabs(x - ref) >= limit - 1e-9; };
+  bool notStd = off(b, 29.92, 0.03) || off(t, 60, 1.5) || d >= 33 - 1e-9 || off(e, 0, 5);
+  bool notSae = off(b, 29.6, 0.01) || off(t, 77, 1.5) || off(d, 49, 1.5) || off(e, 0, 5);
   int correction = 0;
   std::string correctionText;
   if (!notStd) {
@@ -127,7 +131,7 @@ bool ImportPowerCurve() {
   std::string peakTorque, peakTorqueRpm, peakHp, peakHpRpm;
   int peakTorquePos = 0, peakHpPos = 0;
   {
-    HandOverReader file(faults, 4);
+    HandOverReader& file = first;
     std::string rpm, torque, hp;
     for (int i = 0; i < kFilePoints; ++i) {
       if (!file.Ended(4)) rpm = file.Item(4);
@@ -235,6 +239,7 @@ bool ImportPowerCurve() {
   SpecAt(kEngine, shell.ExampleKind).clear();
   SpecAt(kEngine, shell.ExampleKind + 1).clear();
   SpecAt(kEngine, 0) = Format(shell.ExampleListIndex, "#");
+  fst.SpecsChanged = 1;  // a new curve the library copy does not have yet
   Windows().EngineCurveImported();
   return true;
 }

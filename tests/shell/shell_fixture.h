@@ -11,6 +11,7 @@
 
 #include "files/configuration.h"
 #include "files/file_state.h"
+#include "files/vehicle_file.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/scripted_ui.h"
@@ -92,5 +93,54 @@ inline std::vector<std::string> CrLfLines(const std::string& text) {
 }
 
 inline const std::string kCR(1, '\r');
+
+// A rear-drive clutch car with a four-speed, described by peak figures: a
+// 454 cu in, 450 HP big-block muscle car on street radials.
+inline void MuscleCarSpecs() {
+  auto set = [](int m, int k, const char* v) { SpecAt(m, k) = v; };
+  set(kEngine, 0, "0");
+  set(kEngine, 1, "454");
+  set(kEngine, 4, "450");
+  set(kEngine, 5, "5600");
+  set(kEngine, 6, "0");
+  set(kTransmission, 0, "1");
+  set(kTransmission, 7, "0");
+  set(kTransmission, 9, "2.52");
+  set(kTransmission, 10, "1.88");
+  set(kTransmission, 11, "1.46");
+  set(kTransmission, 12, "1.00");
+  set(kVehicle, 0, "3850");
+  set(kVehicle, 1, "4.10");
+  set(kVehicle, 3, "0");
+  set(kVehicle, 4, "0");
+  set(kTires, 0, "0");
+  set(kTires, 3, "0");
+  set(kTires, 5, "28.0");
+  set(kTires, 6, "1");
+  set(kTires, 7, "10.5");
+  set(kDriving, 0, "0");
+  set(kDriving, 1, "4500");
+  set(kDriving, 5, "1");
+  set(kDriving, 6, "0");
+  set(kDriving, 7, "0");
+}
+
+// Writes the spec table as the working copy, standing for a library file.
+inline void WriteWorkingCopy(const std::string& libraryPath, const std::string& comments = {}) {
+  std::string savedPath = fst.CurrentFilePath, savedComments = fst.VehicleComments;
+  fst.CurrentFilePath = libraryPath;
+  fst.VehicleComments = comments;
+  fst.FileOperation = savemode::WorkingCopy;
+  SaveVehicleFile(FormId::frmMain);
+  fst.CurrentFilePath = savedPath;
+  fst.VehicleComments = savedComments;
+}
+
+// Preset lists the summary reads.
+inline void WritePresetLists(const ShellScene& scene) {
+  scene.Write("COMBO/CMB4-6",
+              "Bias Ply Street Tire\r\nRadial Street Tire\r\nDOT Drag Tire\r\nDrag Radial\r\nRacing Slick\r\n-9999\r\n");
+  scene.Write("COMBO/CMB5-6", "0 - full throttle\r\n1 - half throttle\r\n2 - lift throttle\r\n-9999\r\n");
+}
 
 }  // namespace sw
