@@ -1,0 +1,44 @@
+// The engine curve the run reads: built before every run from the Engine
+// specs (a full power curve or only peak figures), corrected for the
+// weather, and read by linear interpolation at any RPM.
+#pragma once
+
+#include <cstdint>
+
+namespace sw {
+
+// Builds tbl.EngineCurve (column 0 RPM, column 1 torque) from the Engine
+// specs and tbl.PowerCurveText. Rows 0..pointCount-1 hold the curve in rising
+// RPM, row pointCount closes it at topRpm with 2 % of the peak torque; every
+// torque is multiplied by `powerCorrection`. Peaks are reported as entered
+// (uncorrected). With peak figures but no displacement, HP or HP RPM the
+// table and every output are left as they were.
+void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, double& peakTorqueRpm,
+                      int& pointCount, double& midRpm, const double& powerCorrection, double& limitRpm,
+                      double& topRpm);
+
+// Shapes a nine-point curve into tbl.EngineCurve rows 0..9 from peak figures
+// alone. Method 0 means the torque peak is not given: it is estimated and
+// written back into `torqueIn` and `torqueRpmIn`; the torque peak always ends
+// at least 300 RPM below the HP peak, and `hpIn` is rounded. Does nothing when
+// the displacement, the HP or its RPM is 0, or when the figures make no curve.
+void EstimatePowerCurve(double& hpRpmIn, double& hpIn, double& torqueIn, double& torqueRpmIn,
+                        double& displacement, int16_t& method, double& peakHp, double& peakHpRpm,
+                        double& peakTorque, double& peakTorqueRpm, int& pointCount);
+
+// Torque (ft lbs) and HP at `rpm` from tbl.EngineCurve rows 0..lastRow,
+// scaled by `throttleFactor`. With `limitsOn` = 1 a clutch car's simple
+// launch holds the RPM at `launchFloor` (setting `limiterFlag`) and the RPM
+// is held at `rpmCeiling`. At or below row 0 the RPM is raised to row 0's and
+// the torque is 0; at or above row `lastRow` the torque is 0. Arguments 5-7
+// are not used.
+void EngineTorqueAt(double& torque, double& rpm, const double& throttleFactor, const int& lastRow,
+                    const double& unused5, const double& unused6, const double& unused7,
+                    const int16_t& simpleLaunch, const int16_t& converterFlag, const double& launchFloor,
+                    int16_t& limiterFlag, const double& rpmCeiling, double& hp, const int16_t& limitsOn);
+
+// Back to the state at program start: the working values the build keeps
+// between calls (tests start from here).
+void ResetEngineCurveState();
+
+}  // namespace sw

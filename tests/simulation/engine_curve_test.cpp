@@ -1,0 +1,332 @@
+#include "simulation/engine_curve.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "simulation/tables.h"
+
+namespace sw {
+namespace {
+
+struct Point {
+  const char* rpm;
+  const char* torque;
+  const char* hp;
+};
+
+struct Build {
+  double peakHp = -1, peakHpRpm = -1, peakTorque = -1, peakTorqueRpm = -1, midRpm = -1, limitRpm = -1, topRpm = -1;
+  int pointCount = -1;
+};
+
+Build RunBuild(double correction = 1.0) {
+  Build b;
+  BuildEngineCurve(b.peakHp, b.peakHpRpm, b.peakTorque, b.peakTorqueRpm, b.pointCount, b.midRpm, correction,
+                   b.limitRpm, b.topRpm);
+  return b;
+}
+
+void FullCurve(const std::vector<Point>& points) {
+  tbl.SpecText[0] = "2";
+  for (int j = 0; j < kPowerCurvePoints; ++j) tbl.PowerCurveText[j] = {"", "", "", ""};
+  for (size_t j = 0; j < points.size(); ++j)
+    tbl.PowerCurveText[j] = {points[j].rpm, points[j].torque, points[j].hp, ""};
+}
+
+double Rpm(int row) { return tbl.EngineCurve[0][row]; }
+double Tq(int row) { return tbl.EngineCurve[1][row]; }
+
+double TorqueAt(double rpm, int lastRow, double factor = 1.0) {
+  double torque = -1, hp = -1;
+  int16_t limiter = 0;
+  EngineTorqueAt(torque, rpm, factor, lastRow, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
+  return torque;
+}
+
+class EngineCurveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetTables();
+    ResetEngineCurveState();
+  }
+};
+
+TEST_F(EngineCurveTest, FullCurveRowsPeaksAndClosingRow) {
+  FullCurve({{"3000", "400", "228"}, {"5000", "420", "400"}, {"4000", "450", "343"}, {"6000", "380", "434"}});
+  Build b = RunBuild(0.9);
+  ASSERT_EQ(b.pointCount, 5);
+  const double rpms[] = {500, 3000, 4000, 5000, 6000, 6300};
+  const double torques[] = {0.7 * 400, 400, 450, 420, 380, 0.02 * 450};
+  for (int k = 0; k <= 5; ++k) {
+    EXPECT_EQ(Rpm(k), rpms[k]) << k;
+    EXPECT_DOUBLE_EQ(Tq(k), torques[k] * 0.9) << k;  // every row corrected, the closing row too
+  }
+  EXPECT_EQ(b.peakHp, 434);  // peaks as entered, uncorrected
+  EXPECT_EQ(b.peakHpRpm, 6000);
+  EXPECT_EQ(b.peakTorque, 450);
+  EXPECT_EQ(b.peakTorqueRpm, 4000);
+  EXPECT_EQ(b.topRpm, 6300);
+  EXPECT_EQ(b.limitRpm, 500);
+  EXPECT_EQ(b.midRpm, (4000 + 500 / 2.0) / 2);
+}
+
+TEST_F(EngineCurveTest, RowZeroLiesWellBelowTheLowestPoint) {
+  FullCurve({{"4000", "300", "228"}, {"2000", "250", "95"}});
+  RunBuild();
+  EXPECT_EQ(Rpm(0), 500);
+  EXPECT_DOUBLE_EQ(Tq(0), 0.7 * 250);
+  FullCurve({{"600", "100", "11"}, {"2000", "250", "95"}});
+  RunBuild();
+  EXPECT_EQ(Rpm(0), 200);
+  EXPECT_DOUBLE_EQ(Tq(0), 70);
+}
+
+TEST_F(EngineCurveTest, DuplicateRpmMovesTheLaterPointUp) {
+  FullCurve({{"2000", "300", "114"}, {"3000", "350", "200"}, {"3000", "360", "206"}, {"4000", "340", "259"}});
+  Build b = RunBuild();
+  EXPECT_EQ(tbl.PowerCurveText[1][0], "3000");
+  EXPECT_EQ(tbl.PowerCurveText[2][0], "3001");  // the curve text says so too
+  ASSERT_EQ(b.pointCount, 5);
+  EXPECT_EQ(Rpm(2), 3000);
+  EXPECT_EQ(Tq(2), 350);
+  EXPECT_EQ(Rpm(3), 3001);
+  EXPECT_EQ(Tq(3), 360);
+  EXPECT_EQ(b.peakTorqueRpm, 3001);
+  // Built again, the rewritten point no longer collides.
+  b = RunBuild();
+  EXPECT_EQ(tbl.PowerCurveText[2][0], "3001");
+  EXPECT_EQ(Rpm(3), 3001);
+}
+
+TEST_F(EngineCurveTest, IncompleteAndNegativePoints) {
+  // HP 0: left out of the table, but its torque is the peak torque.
+  FullCurve({{"3000", "350", "200"}, {"4000", "500", "0"}, {"5000", "380", "362"}});
+  Build b = RunBuild();
+  EXPECT_EQ(b.pointCount, 3);
+  EXPECT_EQ(Rpm(1), 3000);
+  EXPECT_EQ(Rpm(2), 5000);
+  EXPECT_EQ(b.peakTorque, 500);
+  EXPECT_EQ(b.peakTorqueRpm, 4000);
+  EXPECT_EQ(b.peakHp, 362);
+
+  // A negative RPM is dropped, and does not count for the peaks.
+  FullCurve({{"3000", "350", "200"}, {"-4000", "900", "900"}, {"5000", "380", "362"}});
+  b = RunBuild();
+  EXPECT_EQ(b.pointCount, 3);
+  EXPECT_EQ(b.peakTorque, 380);
+  EXPECT_EQ(b.peakHp, 362);
+
+  // An incomplete point before any point is in the table does not count.
+  FullCurve({{"2500", "600", ""}, {"3000", "350", "200"}});
+  b = RunBuild();
+  EXPECT_EQ(b.peakTorque, 350);
+}
+
+TEST_F(EngineCurveTest, CurveWithoutUsablePoints) {
+  FullCurve({{"3000", "350", "200"}, {"2000", "300", "114"}});
+  RunBuild();
+  EXPECT_DOUBLE_EQ(Tq(0), 0.7 * 300);  // point 1 is the lowest
+  // No point left: the table is one row and its closing row; the low row
+  // still takes 0.7 of the torque of the point that was lowest last time.
+  FullCurve({{"", "320", ""}, {"abc", "350", "0"}});
+  Build b = RunBuild();
+  EXPECT_EQ(b.pointCount, 1);
+  EXPECT_EQ(b.peakHp, 0);
+  EXPECT_EQ(b.peakTorqueRpm, 4000);
+  EXPECT_EQ(Rpm(0), 500);
+  EXPECT_DOUBLE_EQ(Tq(0), 0.7 * 350);
+  EXPECT_EQ(b.topRpm, 800);
+  EXPECT_EQ(Rpm(1), 800);
+}
+
+TEST_F(EngineCurveTest, PeakFiguresCurveWithoutTorquePeak) {
+  tbl.SpecText[0] = "0";  // HP peak only
+  tbl.SpecText[1] = "350";
+  tbl.SpecText[4] = "400";
+  tbl.SpecText[5] = "6000";
+  Build b = RunBuild();
+  ASSERT_EQ(b.pointCount, 9);
+  EXPECT_EQ(b.peakHp, 400);
+  EXPECT_EQ(b.peakHpRpm, 6000);
+  EXPECT_EQ(b.peakTorque, 385);      // Int(350 x 1.1004 + 0.5)
+  EXPECT_EQ(b.peakTorqueRpm, 4319);  // Int(5252 x 0.7914 x 400 / 385 + 0.5)
+  EXPECT_EQ(b.topRpm, 7200);
+  EXPECT_DOUBLE_EQ(b.midRpm, (4319 + 500 / 2.0) / 2);
+  const double rpms[] = {500, 2200, 3300, 4300, 5200, 6000, 6300, 6600, 6900, 7200};
+  const double torques[] = {192.5, 308, 358.05, 385, 382.5913462, 350.1333333, 325.1238095, 286.4727273,
+                            205.5130435, 7.7};
+  for (int k = 0; k <= 9; ++k) {
+    EXPECT_EQ(Rpm(k), rpms[k]) << k;
+    EXPECT_NEAR(Tq(k), torques[k], 1e-6) << k;
+    if (k > 0) {
+      EXPECT_GT(Rpm(k), Rpm(k - 1)) << k;
+    }
+  }
+  // Read like the run reads it: torque peaks at the torque-peak row, HP at 6000.
+  double bestTq = 0, bestTqRpm = 0, bestHp = 0, bestHpRpm = 0;
+  for (double r = 600; r < 7200; r += 10) {
+    double torque = 0, rpm = r, hp = 0;
+    int16_t limiter = 0;
+    EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
+    if (torque > bestTq) {
+      bestTq = torque;
+      bestTqRpm = r;
+    }
+    if (hp > bestHp) {
+      bestHp = hp;
+      bestHpRpm = r;
+    }
+  }
+  EXPECT_NEAR(bestTqRpm, 4319, 100);
+  EXPECT_EQ(bestHpRpm, 6000);
+  EXPECT_NEAR(bestHp, 400, 1e-9);
+}
+
+TEST_F(EngineCurveTest, EstimateWithTorquePeakGiven) {
+  double hpRpm = 6500, hp = 450.4, torque = 420, torqueRpm = 6400, disp = 355, peakHp = 0, peakHpRpm = 0,
+         peakTorque = 0, peakTorqueRpm = 0;
+  int16_t method = 1;
+  int n = 0;
+  EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, disp, method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n);
+  EXPECT_EQ(n, 9);
+  EXPECT_EQ(torque, 420);      // given, kept
+  EXPECT_EQ(torqueRpm, 6200);  // at least 300 below the HP peak, written back
+  EXPECT_EQ(hp, 450);          // rounded, written back
+  EXPECT_EQ(peakHp, 450);
+  EXPECT_EQ(peakTorqueRpm, 6200);
+  EXPECT_EQ(peakHpRpm, 6500);
+  for (int k = 1; k <= 9; ++k) EXPECT_GT(Rpm(k), Rpm(k - 1)) << k;
+
+  // Nothing to estimate from: nothing is touched.
+  tbl.EngineCurve[0][0] = 123;
+  hpRpm = 0;
+  torque = 1;
+  n = -5;
+  EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, disp, method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n);
+  EXPECT_EQ(n, -5);
+  EXPECT_EQ(torque, 1);
+  EXPECT_EQ(Rpm(0), 123);
+}
+
+TEST_F(EngineCurveTest, MissingPeakFiguresLeaveEverythingAsItWas) {
+  FullCurve({{"3000", "350", "200"}, {"5000", "380", "362"}});
+  RunBuild();
+  const double row1 = Rpm(1);
+  tbl.SpecText[0] = "1";
+  tbl.SpecText[1] = "350";
+  tbl.SpecText[4] = "";  // no peak HP
+  tbl.SpecText[5] = "6000";
+  Build b = RunBuild();
+  EXPECT_EQ(b.peakHp, -1);
+  EXPECT_EQ(b.pointCount, -1);
+  EXPECT_EQ(b.topRpm, -1);
+  EXPECT_EQ(Rpm(1), row1);
+  // Figures so small the estimated torque peak rounds to 0: the same.
+  tbl.SpecText[0] = "0";
+  tbl.SpecText[1] = ".1";
+  tbl.SpecText[4] = ".001";
+  b = RunBuild();
+  EXPECT_EQ(b.pointCount, -1);
+  EXPECT_EQ(Rpm(1), row1);
+}
+
+TEST_F(EngineCurveTest, MethodChoosesTheDescription) {
+  FullCurve({{"3000", "350", "200"}, {"5000", "380", "362"}});
+  tbl.SpecText[1] = "350";
+  tbl.SpecText[2] = "400";
+  tbl.SpecText[3] = "4500";
+  tbl.SpecText[4] = "420";
+  tbl.SpecText[5] = "6000";
+  for (auto [method, slot14, points] : {std::tuple{"0", "", 9}, {"1", "", 9}, {"2", "", 3}, {"3", "", 3},
+                                       {"4", "1", 9}, {"4", "2", 3}, {"5", "", 3}}) {
+    tbl.SpecText[0] = method;
+    tbl.SpecText[14] = slot14;
+    EXPECT_EQ(RunBuild().pointCount, points) << method << "/" << slot14;
+  }
+}
+
+TEST_F(EngineCurveTest, TorqueAtRowZeroAndBetweenRows) {
+  FullCurve({{"2000", "300", "114"}, {"4000", "400", "305"}});
+  Build b = RunBuild();
+  // Row 0 at 500 RPM with 210 ft lbs.
+  double torque = -1, rpm = 500, hp = -1;
+  int16_t limiter = 0;
+  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
+  EXPECT_EQ(torque, 0);
+  rpm = 100;
+  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
+  EXPECT_EQ(rpm, 500);  // raised to row 0
+  EXPECT_EQ(torque, 0);
+  EXPECT_NEAR(TorqueAt(500.5, b.pointCount), 210 + 90 * 0.5 / 1500, 1e-12);
+  EXPECT_DOUBLE_EQ(TorqueAt(3000, b.pointCount, 0.5), 350 * 0.5);
+  EXPECT_EQ(TorqueAt(4000, b.pointCount), 400);
+  EXPECT_EQ(TorqueAt(4300, b.pointCount), 0);  // the closing row
+  EXPECT_NEAR(TorqueAt(4150, b.pointCount), 400 + (8 - 400) * 0.5, 1e-9);
+  rpm = 3000;
+  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
+  EXPECT_DOUBLE_EQ(hp, 350 * 3000 / 5252.0);
+}
+
+TEST_F(EngineCurveTest, TorqueAtLaunchFloorAndCeiling) {
+  FullCurve({{"2000", "300", "114"}, {"4000", "400", "305"}, {"6000", "350", "400"}});
+  Build b = RunBuild();
+  double torque = 0, rpm = 1500, hp = 0;
+  int16_t limiter = 0;
+  // Clutch car, simple launch: held at the launch floor.
+  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 0, 3000, limiter, b.topRpm, hp, 1);
+  EXPECT_EQ(rpm, 3000);
+  EXPECT_EQ(limiter, 1);
+  EXPECT_EQ(torque, 350);
+  // Converter car: no floor. Limits off: no floor, no ceiling.
+  rpm = 1500;
+  limiter = 0;
+  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 1, 3000, limiter, b.topRpm, hp, 1);
+  EXPECT_EQ(rpm, 1500);
+  EXPECT_EQ(limiter, 0);
+  rpm = 9000;
+  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 0, 3000, limiter, b.topRpm, hp, 0);
+  EXPECT_EQ(rpm, 9000);
+  EXPECT_EQ(limiter, 0);
+  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 0, 3000, limiter, 5500, hp, 1);
+  EXPECT_EQ(rpm, 5500);
+  EXPECT_DOUBLE_EQ(torque, 400 - 50 * 0.75);
+  // Row counts outside the table never read outside it.
+  for (int last : {-3, 0, 11, 40}) {
+    rpm = 3000;
+    EngineTorqueAt(torque, rpm, 1.0, last, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
+    EXPECT_TRUE(std::isfinite(torque)) << last;
+  }
+}
+
+TEST_F(EngineCurveTest, JunkSpecsNeverGiveNaN) {
+  const char* texts[] = {"", "abc", "0", "-1", "-5000", ".1", "1e300", "7e-300", "12abc"};
+  for (const char* method : {"0", "1", "2", "4"})
+    for (const char* a : texts)
+      for (const char* b : texts) {
+        ResetTables();
+        tbl.SpecText[0] = method;
+        tbl.SpecText[14] = a;
+        tbl.SpecText[1] = a;
+        tbl.SpecText[2] = b;
+        tbl.SpecText[3] = a;
+        tbl.SpecText[4] = b;
+        tbl.SpecText[5] = a;
+        for (int j = 0; j < 10; ++j) tbl.PowerCurveText[j] = {j % 2 ? a : b, b, a, ""};
+        Build r = RunBuild(1.2);
+        for (double v : {r.peakHp, r.peakHpRpm, r.peakTorque, r.peakTorqueRpm, r.midRpm, r.topRpm})
+          EXPECT_TRUE(std::isfinite(v)) << method << " " << a << " " << b;
+        EXPECT_LE(r.pointCount, kEngineCurveRows - 1);
+        for (int k = 0; k < kEngineCurveRows; ++k) {
+          EXPECT_TRUE(std::isfinite(Rpm(k)));
+          EXPECT_TRUE(std::isfinite(Tq(k)));
+        }
+        if (r.pointCount >= 0) {
+          for (double x = -100; x < 10000; x += 777) EXPECT_TRUE(std::isfinite(TorqueAt(x, r.pointCount)));
+        }
+      }
+}
+
+}  // namespace
+}  // namespace sw
