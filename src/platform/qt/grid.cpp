@@ -64,6 +64,7 @@ void Grid::MoveCurrent(int row, int col) {
     setCurrentCell(row_ - 1, col_);
   } else {
     clearSelection();
+    setCurrentIndex(QModelIndex());
   }
 }
 
@@ -73,6 +74,7 @@ QTableWidgetItem* Grid::ItemAt(int row, int col, bool create) {
   if (!it && create) {
     it = new QTableWidgetItem;
     it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (col < static_cast<int>(align_.size())) it->setTextAlignment(align_[col] | Qt::AlignVCenter);
     if (row == 0) setHorizontalHeaderItem(col, it);
     else setItem(row - 1, col, it);
   }
@@ -87,6 +89,14 @@ std::string Grid::TextAt(int row, int col) const {
 
 void Grid::SetTextAt(int row, int col, const std::string& text) {
   if (QTableWidgetItem* it = ItemAt(row, col, true)) it->setText(ToQ(text));
+}
+
+void Grid::SetColAlignment(int col, Qt::Alignment alignment) {
+  if (col < 0) return;
+  if (col >= static_cast<int>(align_.size())) align_.resize(col + 1, Qt::AlignLeft);
+  align_[col] = alignment;
+  for (int r = 0; r < Rows(); ++r)
+    if (QTableWidgetItem* it = ItemAt(r, col, false)) it->setTextAlignment(alignment | Qt::AlignVCenter);
 }
 
 int Grid::TwipsToPixels(double twips, const QWidget* widget) {

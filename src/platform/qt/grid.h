@@ -12,6 +12,7 @@
 #include <QPoint>
 #include <QTableWidget>
 #include <string>
+#include <vector>
 
 namespace sw {
 
@@ -39,6 +40,9 @@ class Grid : public QTableWidget {
   std::string TextAt(int row, int col) const;
   void SetTextAt(int row, int col, const std::string& text);
 
+  // Alignment of a column's cells, heading included (left by default).
+  void SetColAlignment(int col, Qt::Alignment alignment);
+
   // Column widths in twips (1/1440 inch), converted with the screen's dpi.
   void SetColWidthTwips(int col, int twips);
   int ColWidthTwips(int col) const;
@@ -65,6 +69,7 @@ class Grid : public QTableWidget {
 
   int row_ = 0;
   int col_ = 0;
+  std::vector<Qt::Alignment> align_;
 };
 
 }  // namespace sw
