@@ -253,8 +253,100 @@ std::string Format(double value, std::string_view pattern) {
   return out;
 }
 
+namespace {
+
+// FormatDecimals without the general pattern machinery: the same digits as
+// Format gives for its five patterns (15 significant digits, then half away
+// from zero at the last decimal), built on the stack. Every cell of every
+// result row goes through here, so it must not allocate.
+bool FastDecimals(double value, int dec, std::string& out) {
+  if (!std::isfinite(value) || std::fabs(value) >= 1e15) return false;
+  char intDigits[24];
+  char decDigits[8];
+  int nInt = 0;
+  for (int i = 0; i < dec; ++i) decDigits[i] = '0';
+  if (value != 0.0) {
+    char buf[40];
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    // buf: d.dddddddddddddde[+-]xx
+    char digits[16];
+    int nd = 0;
+    const char* p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+      if (*p != '.') digits[nd++] = *p;
+    int exp = 0;
+    const char* ep = p + 1;
+    if (ep < res.ptr && *ep == '+') ++ep;
+    std::from_chars(ep, res.ptr, exp);
+
+    char kept[40];
+    int nk = 0;
+    bool roundUp = false;
+    const int keepUpTo = exp + dec;
+    if (keepUpTo >= -1) {
+      const int keep = keepUpTo + 1;
+      if (keep >= nd) {
+        for (int i = 0; i < nd; ++i) kept[nk++] = digits[i];
+        while (nk < keep) kept[nk++] = '0';
+      } else {
+        for (int i = 0; i < keep; ++i) kept[nk++] = digits[i];
+        roundUp = digits[keep] >= '5';
+      }
+    }
+    if (roundUp) {
+      int k = nk - 1;
+      while (k >= 0 && kept[k] == '9') kept[k--] = '0';
+      if (k >= 0) {
+        kept[k]++;
+      } else {
+        for (int i = nk; i > 0; --i) kept[i] = kept[i - 1];
+        kept[0] = '1';
+        ++nk;
+        ++exp;
+      }
+    }
+    const int intCount = exp + 1;
+    if (nk > 0) {
+      if (intCount > 0) {
+        const int take = intCount < nk ? intCount : nk;
+        for (int i = 0; i < take; ++i) intDigits[nInt++] = kept[i];
+        while (nInt < intCount) intDigits[nInt++] = '0';
+        for (int i = intCount, j = 0; i < nk && j < dec; ++i, ++j) decDigits[j] = kept[i];
+      } else {
+        // -intCount zeros, then the kept digits, cut to the decimals shown.
+        int j = -intCount;
+        for (int i = 0; i < nk && j < dec; ++i, ++j) decDigits[j] = kept[i];
+      }
+    }
+    int lead = 0;
+    while (lead < nInt && intDigits[lead] == '0') ++lead;
+    for (int i = lead; i < nInt; ++i) intDigits[i - lead] = intDigits[i];
+    nInt -= lead;
+  }
+  if (dec == 0 && nInt == 0) intDigits[nInt++] = '0';  // "####0" shows one digit
+
+  bool nonzero = false;
+  for (int i = 0; i < nInt; ++i) nonzero |= intDigits[i] != '0';
+  for (int i = 0; i < dec; ++i) nonzero |= decDigits[i] != '0';
+  char text[40];
+  int n = 0;
+  if (value < 0 && nonzero) text[n++] = '-';
+  for (int i = 0; i < nInt; ++i) text[n++] = intDigits[i];
+  if (dec > 0) {
+    text[n++] = '.';
+    for (int i = 0; i < dec; ++i) text[n++] = decDigits[i];
+  }
+  out.assign(text, n);
+  return true;
+}
+
+}  // namespace
+
 std::string FormatDecimals(double value, int decimals) {
-  switch (decimals) {
+  const int dec = decimals >= 1 && decimals <= 4 ? decimals : 0;
+  std::string out;
+  if (FastDecimals(value, dec, out)) return out;
+  switch (dec) {
     case 4: return Format(value, "#####.0000");
     case 3: return Format(value, "#####.000");
     case 2: return Format(value, "#####.00");

@@ -13,7 +13,9 @@ namespace sw {
 inline constexpr int kSpecCount = 232;       // SpecText 0..231
 inline constexpr int kHistorySlots = 26;     // 0..25, 0..24 used
 inline constexpr int kHistoryKept = 25;
-inline constexpr int kResultsRows = 41;      // ResultsText rows 0..40
+// ResultsText rows 0..50: the results-row counter of a run is held at 50, so
+// every row it can reach is a row of the table.
+inline constexpr int kResultsRows = 51;
 inline constexpr int kResultsCols = 13;      // ResultsText columns 0..12
 inline constexpr int kRunLogRows = 311;      // RunLog rows 0..310
 inline constexpr int kRunLogCols = 10;

@@ -1,0 +1,90 @@
+#include "simulation/result_rows.h"
+
+#include "platform/text.h"
+#include "simulation/run_fault.h"
+
+namespace sw {
+namespace {
+
+// Str of a whole number of gears (" 1"), built without the general number
+// conversion: result rows are written inside the time-step loop.
+std::string GearNumber(double n) {
+  if (n >= 0 && n < 1000) {
+    const int k = static_cast<int>(n);
+    char b[5];
+    int len = 0;
+    b[len++] = ' ';
+    if (k >= 100) b[len++] = static_cast<char>('0' + k / 100);
+    if (k >= 10) b[len++] = static_cast<char>('0' + k / 10 % 10);
+    b[len++] = static_cast<char>('0' + k % 10);
+    return std::string(b, len);
+  }
+  return Str(n);
+}
+
+}  // namespace
+
+void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, EventValues& ev,
+                    const int& eventKind, const double& eventValue, const double& rolloutDistance,
+                    const double& gear, const std::string& finerTimes, const int16_t& wheelSpin, int& finishRow,
+                    const int16_t& samplesPerSecond) {
+  if (row < 0 || row >= kResultsRows) {
+    // Nothing is written outside the table.
+    ReportRunFault(rterr::kSubscript, kStepResultRow);
+    return;
+  }
+  const bool finer = finerTimes == "Y";
+  const bool miles = samplesPerSecond < 3;
+
+  for (int col = 0; col <= 12; ++col) {
+    std::string& cell = resultsText[col][row];
+    if (col == 0) {
+      if (shiftFlag != 0) {
+        cell = GearNumber(Int(gear + 0.5));
+        cell += '-';
+        cell += Right(GearNumber(Int(gear + 1.5)), 1);
+      } else if (eventKind == kEventDistance && eventValue == rolloutDistance) {
+        cell = "RO";
+        const double t0 = ev[1][1], x0 = ev[1][4];
+        for (int k = 0; k < row; ++k) {
+          std::string& time = resultsText[1][k];
+          if (time.empty()) continue;
+          time = FormatDecimals(Val(time) - t0, finer ? 3 : 2);
+          std::string& feet = resultsText[4][k];
+          feet = miles ? FormatDecimals(0, 2) : FormatDecimals(Val(feet) - x0, 0);
+        }
+        ev[1][1] = 0;
+        ev[1][4] = 0;
+      } else {
+        cell = GearNumber(Int(gear + 0.5));
+      }
+      continue;
+    }
+    int decimals = 0;
+    double value = ev[1][col];
+    switch (col) {
+      case 1: decimals = finer ? 3 : 2; break;
+      case 2: decimals = finer ? 2 : 1; break;
+      case 3: decimals = 2; break;
+      case 4:
+        if (miles) {
+          value /= 5280;
+          decimals = 2;
+        }
+        break;
+      case 7: decimals = 2; break;
+      default: break;
+    }
+    cell = FormatDecimals(value, decimals);
+  }
+
+  shiftFlag = 0;
+  if (wheelSpin == 1) resultsText[3][row] += "S";
+  ++row;
+  if (row > kLastResultsRow) {
+    row = kLastResultsRow;
+    finishRow = kLastResultsRow;
+  }
+}
+
+}  // namespace sw

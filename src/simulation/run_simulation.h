@@ -1,0 +1,45 @@
+// The run: from the spec table to the results table, the run log, the run
+// history and (in the unattended start mode) the lap data file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "simulation/result_rows.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+// Simulates one run of the vehicle in `specText` down the track of its
+// Conditions specs, in time steps from the launch to the finish line.
+// Leaves the trap speed (ft/s, 0 when not measured), the results table, the
+// finish row (-1 when the run was abandoned), the run-log row counter and the
+// 60 ft time; `calcStatus` carries the searches' codes in and out. Searches
+// may see the converter capacity spec lowered when a converter proves too
+// loose. `unused7` and `unused12` are the caller's numbers the run never
+// reads; `rowRequest` is the run's row-request flag.
+void RunSimulation(std::array<std::string, kSpecCount>& specText, double& trapSpeed, double& powerCorrection,
+                   std::array<int16_t, 18>& specMenuStart, ResultsTable& resultsText, int& finishRow,
+                   double& unused7, std::array<std::string, 81>& textScreenLines, int16_t& runLogRow,
+                   int16_t& rowRequest, double& sixtyFootTime, double& unused12, int16_t& calcStatus);
+
+// The question the run's error handler asks, and its title.
+std::string RunErrorMessage(int errorNumber, int step);
+extern const char* const kRunErrorTitle;
+
+// Converter texts of the set-up.
+extern const char* const kConverterTooTightText;
+extern const char* const kConverterTooTightTitle;
+extern const char* const kConverterTooLooseText;
+
+// A run that has not reached the finish after this much run time ends
+// through the run's error handler.
+inline constexpr double kRunTimeLimit = 3600;
+
+// Tests and the benchmark watch the time-step loop: called with 0 when the
+// loop starts and 1 when it ends (nullptr: nobody watches).
+using RunLoopObserver = void (*)(int phase);
+void SetRunLoopObserver(RunLoopObserver observer);
+
+}  // namespace sw
