@@ -27,9 +27,11 @@
 #include "results/history_ops.h"
 #include "results/output_definitions.h"
 #include "results/results_links.h"
+#include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/results_tables.h"
 #include "simulation/engine_curve.h"
+#include "shell/frm_main.h"
 #include "simulation/tables.h"
 
 namespace sw {
@@ -38,19 +40,6 @@ namespace {
 
 QPointer<frmDispGrid> g_instance;
 int g_retrievalPauseMs = 1000;
-
-const char* const kNotYet = "Not available yet";
-
-void NotYet(QAction* a) {
-  a->setEnabled(false);
-  a->setToolTip(kNotYet);
-  a->setStatusTip(kNotYet);
-}
-
-void NotYet(QWidget* w) {
-  w->setEnabled(false);
-  w->setToolTip(kNotYet);
-}
 
 // A failing step of the fill is passed over; the next one still runs.
 void Step(const std::function<void()>& step) {
@@ -181,9 +170,9 @@ void frmDispGrid::BuildControls() {
   connect(Grid1, &Grid::MouseUp, this, [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
 
   // The graph and the analysis report come in a later version.
-  NotYet(cmdGraph);
-  if (!links::CommentsWindowAvailable()) NotYet(Command1);
-  if (!links::PrintOptionsAvailable()) NotYet(cmdPrint);
+  MarkNotAvailableYet(cmdGraph);
+  if (!links::CommentsWindowAvailable()) MarkNotAvailableYet(Command1);
+  if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(cmdPrint);
 }
 
 void frmDispGrid::BuildMenus() {
@@ -197,8 +186,8 @@ void frmDispGrid::BuildMenus() {
   mnuGraph = graph->menuAction();
   mnuGraphGraph = graph->addAction("graph");
   connect(mnuGraphGraph, &QAction::triggered, this, [this] { cmdGraph_Click(); });
-  NotYet(mnuGraphGraph);
-  NotYet(mnuGraph);
+  MarkNotAvailableYet(mnuGraphGraph);
+  MarkNotAvailableYet(mnuGraph);
 
   QMenu* print = bar->addMenu("Print   ");
   print->setToolTipsVisible(true);
@@ -210,13 +199,13 @@ void frmDispGrid::BuildMenus() {
   mnuPrgrmPrinterSetup = print->addAction("Program Printer Setup");
   for (QAction* a : {mnuPrintPrint, mnuWorksheet, mnuPrgrmPrinterSetup}) {
     connect(a, &QAction::triggered, this, [this] { mnuPrgrmPrinterSetup_Click(); });
-    if (!links::PrintOptionsAvailable()) NotYet(a);
+    if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(a);
   }
   connect(mnuPrintSetup, &QAction::triggered, this, [this] { mnuPrintSetup_Click(); });
 
   mnuAnalyze = bar->addAction("&Analyze   ");
   connect(mnuAnalyze, &QAction::triggered, this, [this] { mnuAnalyze_Click(); });
-  NotYet(mnuAnalyze);
+  MarkNotAvailableYet(mnuAnalyze);
 
   mnuHistoryMenu = bar->addMenu("History   ");
   mnuHistory = mnuHistoryMenu->menuAction();
@@ -237,12 +226,12 @@ void frmDispGrid::BuildMenus() {
 
   mnuHelp = bar->addAction("Help   ");
   connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
-  if (!links::HelpAvailable()) NotYet(mnuHelp);
+  if (!links::HelpAvailable()) MarkNotAvailableYet(mnuHelp);
 
   mnuCylvane = bar->addAction("Cylvane");
   connect(mnuCylvane, &QAction::triggered, this, [this] { mnuCylvane_Click(); });
   mnuCylvane->setVisible(false);
-  if (!links::CylvaneLinkAvailable()) NotYet(mnuCylvane);
+  if (!links::CylvaneLinkAvailable()) MarkNotAvailableYet(mnuCylvane);
 
   mnuGridPopUp = new QMenu("Grid Pop Up", this);
   mnuGridOpen = mnuGridPopUp->addAction("Open (retrieve these specs)");
@@ -254,7 +243,7 @@ void frmDispGrid::BuildMenus() {
   connect(mnuGridShowHelp, &QAction::triggered, this, [this] { mnuGridShowHelp_Click(); });
   connect(mnuGridRename, &QAction::triggered, this, [this] { mnuGridRename_Click(); });
   connect(mnuGridTimeSlip, &QAction::triggered, this, [this] { mnuGridTimeSlip_Click(); });
-  if (!links::HistoryRetrievalAvailable()) NotYet(mnuGridOpen);
+  if (!links::HistoryRetrievalAvailable()) MarkNotAvailableYet(mnuGridOpen);
 }
 
 // --- fill ---------------------------------------------------------------
@@ -308,7 +297,7 @@ void frmDispGrid::Fill() {
   });
   Step([&] { ShowBeginnerNote(notes); });
   Step([&] {
-    if (AutoTimeSlip > 1) {
+    if (cfg.AutoTimeSlip > 1) {
       SlipRun = 0;
       frmTimeSlip::ShowAgain();
     }
@@ -422,14 +411,14 @@ void frmDispGrid::Form_Unload() {
   links::ShowMainFileButtons(true);
   // The run just shown becomes the base run of the graphs, unless the racer
   // fixed one.
-  if (BaseRunMode != 2) {
+  if (cfg.BaseRunMode != 2) {
     for (auto& col : tbl.BaseRun)
       for (double& v : col) v = 0;
     tbl.BaseRunRows = tbl.RunLogRows;
     int last = std::clamp<int>(tbl.RunLogRows + 1, -1, kRunLogRows - 1);
     for (int r = 0; r <= last; ++r)
       for (int c = 0; c <= 8; ++c) tbl.BaseRun[c][r] = tbl.RunLog[c][r];
-    BaseRunMode = 1;
+    cfg.BaseRunMode = 1;
   }
 }
 
@@ -454,9 +443,9 @@ void frmDispGrid::mnuAnalyze_Click() {
 }
 
 void frmDispGrid::mnuPrintSetup_Click() {
-  SetPrinterOrientation(ProgramPrinter(), PrinterOrientation);
+  SetPrinterOrientation(ProgramPrinter(), cfg.PrinterOrientation);
   int orientation = ShowPrinterSetup(this);
-  if (orientation != 0) PrinterOrientation = static_cast<int16_t>(orientation);
+  if (orientation != 0) cfg.PrinterOrientation = static_cast<int16_t>(orientation);
 }
 
 void frmDispGrid::mnuPrgrmPrinterSetup_Click() { links::ShowPrintOptions(); }

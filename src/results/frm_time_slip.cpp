@@ -14,6 +14,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
 #include "results/results_links.h"
+#include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/time_slip.h"
 
@@ -109,7 +110,7 @@ void frmTimeSlip::showEvent(QShowEvent* e) {
 
 void frmTimeSlip::Form_Activate() {
   PlaceTimeSlipFirstTime(ScreenWidthTwips(this));
-  move(Grid::TwipsToPixels(TimeSlipLeft, this), Grid::TwipsToPixels(TimeSlipTop, this));
+  move(Grid::TwipsToPixels(cfg.TimeSlipLeft, this), Grid::TwipsToPixels(cfg.TimeSlipTop, this));
   Text1->setPlainText(DisplayText(TimeSlipText(SlipRun)));
 }
 
@@ -136,8 +137,8 @@ void frmTimeSlip::closeEvent(QCloseEvent* e) {
 
 void frmTimeSlip::Form_Unload() {
   QPoint at = pos();
-  TimeSlipTop = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.y(), this)));
-  TimeSlipLeft = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.x(), this)));
+  cfg.TimeSlipTop = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.y(), this)));
+  cfg.TimeSlipLeft = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.x(), this)));
 }
 
 }  // namespace sw

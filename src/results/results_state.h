@@ -19,11 +19,4 @@ extern int16_t SlipRun;
 // on the grid act only at 1.
 extern int16_t GridReady;
 
-// Preferences kept in the configuration file.
-extern int16_t AutoTimeSlip;     // above 1: show the time slip after every run
-extern int32_t TimeSlipTop;      // time slip window position in twips; both 0
-extern int32_t TimeSlipLeft;     //   until it has been placed
-extern int16_t BaseRunMode;      // 2: base run fixed by the user; else the last run
-extern int16_t PrinterOrientation;  // 1 portrait, 2 landscape
-
 }  // namespace sw

@@ -1,6 +1,7 @@
 #include "results/time_slip.h"
 
 #include "platform/text.h"
+#include "files/configuration.h"
 #include "results/results_state.h"
 #include "simulation/tables.h"
 
@@ -46,9 +47,9 @@ std::string TimeSlipText(int e) {
 }
 
 void PlaceTimeSlipFirstTime(double screenWidthTwips) {
-  if (TimeSlipTop == 0 && TimeSlipLeft == 0 && screenWidthTwips > 11000) {
-    TimeSlipTop = 1575;
-    TimeSlipLeft = 9435;
+  if (cfg.TimeSlipTop == 0 && cfg.TimeSlipLeft == 0 && screenWidthTwips > 11000) {
+    cfg.TimeSlipTop = 1575;
+    cfg.TimeSlipLeft = 9435;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "results/history_ops.h"
 #include "results/output_definitions.h"
 #include "results/results_fixture.h"
+#include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/results_tables.h"
 #include "results/time_slip.h"
@@ -37,7 +38,7 @@ class ResultsTextsTest : public QObject {
   void init() {
     ResetTables();
     testing::SetLastRun();
-    TimeSlipTop = TimeSlipLeft = 0;
+    cfg = Configuration{};
   }
 
   void distanceHeadingByTrackChoice() {
@@ -196,16 +197,16 @@ class ResultsTextsTest : public QObject {
 
   void firstPlacementOnlyOnWideScreens() {
     PlaceTimeSlipFirstTime(11000);
-    QCOMPARE(TimeSlipTop, 0);
-    QCOMPARE(TimeSlipLeft, 0);
+    QCOMPARE(cfg.TimeSlipTop, 0);
+    QCOMPARE(cfg.TimeSlipLeft, 0);
     PlaceTimeSlipFirstTime(11001);
-    QCOMPARE(TimeSlipTop, 1575);
-    QCOMPARE(TimeSlipLeft, 9435);
-    TimeSlipTop = 300;
-    TimeSlipLeft = 0;
+    QCOMPARE(cfg.TimeSlipTop, 1575);
+    QCOMPARE(cfg.TimeSlipLeft, 9435);
+    cfg.TimeSlipTop = 300;
+    cfg.TimeSlipLeft = 0;
     PlaceTimeSlipFirstTime(20000);
-    QCOMPARE(TimeSlipTop, 300);
-    QCOMPARE(TimeSlipLeft, 0);
+    QCOMPARE(cfg.TimeSlipTop, 300);
+    QCOMPARE(cfg.TimeSlipLeft, 0);
   }
 
   // --- definitions

@@ -20,6 +20,7 @@
 #include "results/frm_disp_grid.h"
 #include "results/frm_time_slip.h"
 #include "results/results_fixture.h"
+#include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/time_slip.h"
 #include "simulation/tables.h"
@@ -57,7 +58,7 @@ class ResultsWindowTest : public QObject {
     frmDispGrid* w = frmDispGrid::IfLoaded();
     if (w) {
       w->resize(940, 760);
-      QTest::qWaitForWindowExposed(w);
+      (void)QTest::qWaitForWindowExposed(w);
       QCoreApplication::processEvents();
     }
     return w;
@@ -72,9 +73,7 @@ class ResultsWindowTest : public QObject {
     ResetTables();
     testing::SetEngine();
     testing::SetLastRun();
-    AutoTimeSlip = 0;
-    BaseRunMode = 1;
-    TimeSlipTop = TimeSlipLeft = 0;
+    cfg = Configuration{};
     frmDispGrid::SetRetrievalPauseMs(0);
     ui_ = new ScopedScriptedUi;
   }
@@ -348,7 +347,7 @@ class ResultsWindowTest : public QObject {
     QVERIFY(!frmDispGrid::IfLoaded());
     QCOMPARE(watch.enabled, 1);
     QCOMPARE(tbl.BaseRunRows, int16_t(120));
-    QCOMPARE(BaseRunMode, int16_t(1));
+    QCOMPARE(cfg.BaseRunMode, int16_t(1));
     for (int r = 0; r <= 121; ++r)
       for (int c = 0; c <= 8; ++c) QCOMPARE(tbl.BaseRun[c][r], tbl.RunLog[c][r]);
     QCOMPARE(tbl.BaseRun[0][122], 0.0);
@@ -356,7 +355,7 @@ class ResultsWindowTest : public QObject {
     QCOMPARE(tbl.BaseRun[3][200], 0.0);  // the old base run is gone
 
     // A base run the racer fixed stays.
-    BaseRunMode = 2;
+    cfg.BaseRunMode = 2;
     tbl.BaseRunRows = 7;
     tbl.BaseRun[1][1] = -5;
     w = Show(0);
@@ -366,7 +365,7 @@ class ResultsWindowTest : public QObject {
     QCOMPARE(watch.enabled, 2);
     QCOMPARE(tbl.BaseRunRows, int16_t(7));
     QCOMPARE(tbl.BaseRun[1][1], -5.0);
-    QCOMPARE(BaseRunMode, int16_t(2));
+    QCOMPARE(cfg.BaseRunMode, int16_t(2));
     SetWindows(nullptr);
   }
 
@@ -444,20 +443,20 @@ class ResultsWindowTest : public QObject {
 
     // First opening on a wide screen: the designed place; closing keeps it.
     const bool wide = Grid::PixelsToTwips(s->screen()->geometry().width(), s) > 11000;
-    QCOMPARE(TimeSlipTop, wide ? 1575 : 0);
-    QCOMPARE(TimeSlipLeft, wide ? 9435 : 0);
+    QCOMPARE(cfg.TimeSlipTop, wide ? 1575 : 0);
+    QCOMPARE(cfg.TimeSlipLeft, wide ? 9435 : 0);
     s->move(Grid::TwipsToPixels(3000, s), Grid::TwipsToPixels(1500, s));
     s->Command1[0]->click();
     QVERIFY(!frmTimeSlip::IfLoaded());
-    QVERIFY(std::abs(TimeSlipLeft - 3000) <= 15);
-    QVERIFY(std::abs(TimeSlipTop - 1500) <= 15);
-    QCOMPARE(TimeSlipTop, int32_t(TimeSlipTop));
+    QVERIFY(std::abs(cfg.TimeSlipLeft - 3000) <= 15);
+    QVERIFY(std::abs(cfg.TimeSlipTop - 1500) <= 15);
+    QCOMPARE(cfg.TimeSlipTop, int32_t(cfg.TimeSlipTop));
 
     // Opening again comes back there.
     SlipRun = 0;
     frmTimeSlip::ShowAgain();
     s = frmTimeSlip::IfLoaded();
-    QCOMPARE(s->pos(), QPoint(Grid::TwipsToPixels(TimeSlipLeft, s), Grid::TwipsToPixels(TimeSlipTop, s)));
+    QCOMPARE(s->pos(), QPoint(Grid::TwipsToPixels(cfg.TimeSlipLeft, s), Grid::TwipsToPixels(cfg.TimeSlipTop, s)));
     QVERIFY(s->Text1->toPlainText().contains("1/4 MPH"));
   }
 
@@ -479,14 +478,14 @@ class ResultsWindowTest : public QObject {
   }
 
   void automaticTimeSlipAfterEachRun() {
-    AutoTimeSlip = 2;
+    cfg.AutoTimeSlip = 2;
     SlipRun = 5;
     Show(0);
     QCOMPARE(SlipRun, int16_t(0));
     QVERIFY(frmTimeSlip::IfLoaded());
     QVERIFY(frmTimeSlip::IfLoaded()->Text1->toPlainText().contains("1/4 ET             11.48"));
     frmTimeSlip::Unload();
-    AutoTimeSlip = 1;
+    cfg.AutoTimeSlip = 1;
     Show(0);
     QVERIFY(!frmTimeSlip::IfLoaded());
   }
