@@ -57,6 +57,12 @@ bool CheckHistoryCopy(int e) {
   if (et != tbl.HistoryEt[e]) return false;
   if (Trim(mph) != Trim(Str(tbl.HistoryMph[e]))) return false;
   if (sixty != tbl.History60ft[e]) return false;
+  // A copy cut off before the end of its power curve would leave the specs
+  // half replaced: refuse it before the reader starts.
+  const int needed = (magic == "QVZ-ZKT*3.20" ? 211 : 191) + 30;
+  std::string line;
+  for (int k = 0; k < needed; ++k)
+    if (!in.LineInput(line)) return false;
   return true;
 }
 

@@ -19,8 +19,9 @@ bool ClearHistory();
 bool RenameTest(int e);
 
 // The stored copy of entry e's specs (QVHISTRY/<letter>) belongs to that
-// entry: its version line, ET, MPH and 60 ft lines match. False for a copy
-// that is missing, cut off, of another version or of another run.
+// entry: its version line, ET, MPH and 60 ft lines match and its specs and
+// power curve are all there. False for a copy that is missing, cut off, of
+// another version or of another run.
 bool CheckHistoryCopy(int e);
 
 // Messages of the history commands.

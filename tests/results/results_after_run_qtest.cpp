@@ -8,7 +8,13 @@
 
 #include "files/configuration.h"
 #include "files/file_state.h"
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
 #include "platform/program_folder.h"
+#include "platform/qt/default_instance.h"
+#include "shell/frm_main.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/scripted_ui.h"
@@ -99,6 +105,40 @@ class ResultsAfterRunTest : public QObject {
     w->grab().save(QCoreApplication::applicationDirPath() + "/screenshots/results_after_f2.png");
   }
 
+  void mainWindowWaitsForTheResults() {
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    m->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m));
+    QCoreApplication::processEvents();
+    QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
+    fst.CurrentFileName = test::kMuscleCar;
+    m->cmdRun_Click();
+    frmDispGrid* w = frmDispGrid::IfLoaded();
+    QVERIFY(w);
+    QVERIFY(w->parentWidget() == m);
+    // Nothing may start another run or change the vehicle behind the
+    // results while they are up.
+    for (QPushButton* b : {m->cmdRun, m->cmdOpen, m->cmdSave}) {
+      QVERIFY(b->isHidden());
+      QVERIFY(!b->isEnabled());
+    }
+    QVERIFY(!m->Picture1->isEnabled());
+    QVERIFY(!m->Picture2->isEnabled());
+
+    w->mnuClose->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!frmDispGrid::IfLoaded());
+    for (QPushButton* b : {m->cmdRun, m->cmdOpen, m->cmdSave}) {
+      QVERIFY(!b->isHidden());
+      QVERIFY(b->isEnabled());
+    }
+    QVERIFY(m->Picture1->isEnabled() && !m->Picture1->isHidden());
+    QVERIFY(m->Picture2->isEnabled() && !m->Picture2->isHidden());
+    QCOMPARE(tbl.BaseRunRows, tbl.RunLogRows);
+    DefaultInstance<frmMain>::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
   void twentySixthRunPushesOutTheOldest() {
     tbl.HistoryDisplay = 2;
     PressF2();
@@ -170,10 +210,15 @@ class ResultsAfterRunTest : public QObject {
                          "corrupted."));
     QCOMPARE(tbl.SpecText[1], std::string("502"));
 
-    // Cut off after its key lines: refused by the file reader or read as
-    // far as it goes, never a crash.
+    // Cut off after its key lines: refused the same way, specs kept.
     QVERIFY(WriteFileAtomic(copy, bytes.substr(0, bytes.find("\r\n", l3 + 10) + 2)));
+    const size_t shown = (*ui_)->boxes().size();
     w->mnuGridOpen_Click();
+    QCOMPARE((*ui_)->boxes().size(), shown + 1);
+    QCOMPARE((*ui_)->boxes().back().prompt,
+             std::string("These specs can not be restored because the file containing them has been lost or "
+                         "corrupted."));
+    QCOMPARE(tbl.SpecText[1], std::string("502"));
 
     // A copy written by version 3.00 is accepted.
     ResetTables();

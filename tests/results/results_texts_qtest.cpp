@@ -323,7 +323,9 @@ class ResultsTextsTest : public QObject {
     TempFolder home;
     SetProgramFolder(home.path());
     const fs::path copy = home.path() / "QVHISTRY" / "C";
-    const std::string specs = "0\r\n350\r\n-9999\r\n";
+    std::string specs;
+    for (int k = 0; k < 211 + 30; ++k) specs += std::to_string(k) + "\r\n";
+    specs += "-9999\r\n";
     struct Case {
       std::string head;
       bool accepted;
@@ -344,6 +346,21 @@ class ResultsTextsTest : public QObject {
       WriteFile(copy, c.head + specs);
       QVERIFY2(CheckHistoryCopy(0) == c.accepted, c.head.c_str());
     }
+    // Cut off in the specs or the power curve: refused; without its comment
+    // blocks and tail (older writers): accepted.
+    const std::string head = "QVZ-ZKT*3.20\r\n11.48\r\n 127.93 \r\n1.62\r\n";
+    std::string full;
+    for (int k = 0; k < 211 + 30; ++k) full += std::to_string(k) + "\r\n";
+    WriteFile(copy, head + full.substr(0, full.size() - 5));
+    QVERIFY(!CheckHistoryCopy(0));
+    WriteFile(copy, head + full);
+    QVERIFY(CheckHistoryCopy(0));
+    std::string full300;
+    for (int k = 0; k < 191 + 30; ++k) full300 += std::to_string(k) + "\r\n";
+    WriteFile(copy, "QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + full300);
+    QVERIFY(CheckHistoryCopy(0));
+    WriteFile(copy, "QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + full300.substr(0, 40));
+    QVERIFY(!CheckHistoryCopy(0));
     // Cut off before the 60 ft line, empty, junk, missing.
     WriteFile(copy, "QVZ-ZKT*3.20\r\n11.48\r\n 127.93 ");
     QVERIFY(!CheckHistoryCopy(0));

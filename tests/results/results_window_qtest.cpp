@@ -300,6 +300,21 @@ class ResultsWindowTest : public QObject {
              std::string("Distance = 0, there for this is not a valid test and can not be Opened."));
   }
 
+  void historyPopUpAtThePointer() {
+    frmDispGrid* w = Show(2);
+    Grid* h = w->Grid1;
+    QRect cell = h->visualItemRect(h->item(1, 6));  // entry 1, its ET
+    QTest::mouseClick(h->viewport(), Qt::RightButton, {}, cell.center());
+    QTRY_VERIFY(w->mnuGridPopUp->isVisible());
+    QCOMPARE(h->Row(), 2);
+    QCOMPARE(h->Col(), 6);
+    w->mnuGridPopUp->hide();
+    // Any button opens it, the left one too.
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_VERIFY(w->mnuGridPopUp->isVisible());
+    w->mnuGridPopUp->hide();
+  }
+
   void renameShowsAtOnce() {
     frmDispGrid* w = Show(2);
     (*ui_)->Type("Baseline: old slicks");
