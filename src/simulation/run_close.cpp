@@ -3,6 +3,7 @@
 // result line, or run history with its history copy and the run log).
 #include <cmath>
 
+#include "files/file_state.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/window_host.h"
@@ -24,6 +25,31 @@ constexpr int kPathFileAccess = 75;  // the runtime's "Path/File access error"
 }  // namespace
 
 void SetRunLoopObserver(RunLoopObserver observer) { loopObserver = observer; }
+
+namespace {
+RunFigures lastFigures;
+}
+const RunFigures& LastRunFigures() { return lastFigures; }
+
+void Run::KeepFigures() const {
+  RunFigures& f = lastFigures;
+  f.timeStep = dt_;
+  f.efficiency = efficiency_;
+  f.trackLength = trackLength_;
+  for (int i = 0; i < 4; ++i) f.marks[i] = mark_[i + 1];
+  f.samplesPerSecond = samples_;
+  f.rollout = rollout_;
+  f.wind = wind_;
+  f.engineInertia = engineInertia_;
+  f.difLock = difLock_;
+  f.reducedEquivMass = reducedEquivMass_;
+  f.spinInertia = spinInertia_;
+  f.stallRpm = stallRpm_;
+  f.offendingShiftRpm = offendingShiftRpm_;
+  for (int i = 1; i <= 6; ++i) f.shiftRpm[i] = shiftRpm_[i];
+  f.launchOffset = launchOffset_;
+  f.passes = passes_;
+}
 
 std::string RunErrorMessage(int errorNumber, int step) {
   const std::string cr2 = "\r\r";
@@ -91,6 +117,7 @@ void Run::Execute() {
     }
   }
   ClearRunFault();
+  KeepFigures();
 }
 
 void Run::Close() {
@@ -129,7 +156,7 @@ void Run::CloseLapData(int row, double finishMph, const char* timeFormat) {
   lines[6] = specText_[specMenuStart_[kVehicle]];
   lines[7] = gear.empty() ? "0" : gear;
   lines[8] = Format(converter_, "#####0");
-  lines[9] = tbl.CurrentFileName;
+  lines[9] = fst.CurrentFileName;
   lines[10] = tbl.CalcMessages;
   if (!WriteLapDataFile(lines)) {
     // The file cannot be created: the handler hears of it while it is

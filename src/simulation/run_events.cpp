@@ -9,6 +9,7 @@
 #include "simulation/engine_curve.h"
 #include "simulation/run_fault.h"
 #include "simulation/run_log.h"
+#include "simulation/run_simulation.h"
 #include "simulation/run_state.h"
 
 namespace sw {
@@ -141,7 +142,7 @@ void Run::SpeedAndDistance() {
     EventRow(kEventDistance, mark_[1]);
     if (tbl.QuietCalc == 0) Windows().SetProgressDistance(Format(mark_[1], "#####"));
     DoEvents();
-    sixtyFootTime_ = ev_[1][1] == 0 ? 0.001 : ev_[1][1];
+    sixtyFootTime_ = SixtyFootTimeOf(ev_[1][1]);
   }
 
   if (!sixtyMphPassed_ && v_ >= 88.02) {

@@ -1,12 +1,11 @@
 #include "simulation/run_history.h"
 
+#include "files/file_state.h"
+#include "files/vehicle_file.h"
 #include "platform/text.h"
 #include "simulation/tables.h"
 
 namespace sw {
-
-// Writes the history copy of the specs (defined with the vehicle files).
-void SaveHistoryCopy();
 
 std::string NextHistoryLetter(const std::string& previous) {
   if (previous.empty()) return "A";
@@ -33,7 +32,7 @@ void RecordHistory(const ResultsTable& rt, int finishRow, double finishMph, doub
     h.History8thMph[k + 1] = h.History8thMph[k];
   }
 
-  h.HistoryTitle[0] = h.CurrentFileName + ": " + FormatDate(LocalNow(), "ddd mmm d yy  h:mm am/pm");
+  h.HistoryTitle[0] = fst.CurrentFileName + ": " + FormatDate(LocalNow(), "ddd mmm d yy  h:mm am/pm");
   h.HistoryEt[0] = rt[1][finishRow];
   h.HistoryDensAlt[0] = h.DensityAltitude;
   h.HistoryDryDensAlt[0] = h.DryDensityAltitude;
@@ -62,32 +61,9 @@ void RecordHistory(const ResultsTable& rt, int finishRow, double finishMph, doub
   }
 
   h.HistoryName[0] = NextHistoryLetter(h.HistoryName[1]);
-  SaveHistoryCopy();
+  fst.FileOperation = savemode::History;
+  SaveVehicleFile(FormId::frmMain);
 }
 
 }  // namespace sw
 
-// --- history copy -----------------------------------------------------------
-// Until the vehicle-file writer is in: the copy in the vehicle file layout
-// with its three key lines.
-#include "platform/program_folder.h"
-#include "platform/seqfile.h"
-
-namespace sw {
-
-void SaveHistoryCopy() {
-  SeqWriter out;
-  if (!out.Open(ProgramPath("QVHISTRY/" + tbl.HistoryName[0]))) return;
-  out.PrintLine("QVZ-ZKT*3.20");
-  out.PrintLine(tbl.HistoryEt[0]);
-  out.PrintLine(Str(tbl.HistoryMph[0]) + " ");
-  out.PrintLine(tbl.History60ft[0]);
-  for (int k = 0; k <= 210; ++k) out.PrintLine(tbl.SpecText[k]);
-  for (int i = 0; i <= 9; ++i)
-    for (int j = 0; j <= 2; ++j) out.PrintLine(tbl.PowerCurveText[i][j]);
-  for (int b = 0; b < 3; ++b) out.PrintLine("-9999");
-  for (int b = 0; b < 3; ++b) out.PrintLine("");
-  out.Close();
-}
-
-}  // namespace sw

@@ -24,6 +24,10 @@ void RunSimulation(std::array<std::string, kSpecCount>& specText, double& trapSp
                    double& unused7, std::array<std::string, 81>& textScreenLines, int16_t& runLogRow,
                    int16_t& rowRequest, double& sixtyFootTime, double& unused12, int16_t& calcStatus);
 
+// The 60 ft time a run reports for the time of its first mark: an event at
+// exactly 0 s still counts as reached (0.001), as 0 means "not reached".
+inline double SixtyFootTimeOf(double eventTime) { return eventTime == 0 ? 0.001 : eventTime; }
+
 // The question the run's error handler asks, and its title.
 std::string RunErrorMessage(int errorNumber, int step);
 extern const char* const kRunErrorTitle;
@@ -36,6 +40,28 @@ extern const char* const kConverterTooLooseText;
 // A run that has not reached the finish after this much run time ends
 // through the run's error handler.
 inline constexpr double kRunTimeLimit = 3600;
+
+// What the set-up of the last run worked out, kept for inspection (the
+// results notes and tests read it; the run itself never does).
+struct RunFigures {
+  double timeStep = 0;          // dt; the loop steps dt, 2 dt and 4 dt
+  double efficiency = 0;        // drivetrain efficiency after its rules
+  double trackLength = 0;       // ft
+  double marks[4] = {};         // the four intermediate marks, ft
+  int samplesPerSecond = 0;     // run-log samples per second
+  double rollout = 0;           // ft
+  double wind = 0;              // ft/s, positive against the car
+  double engineInertia = 0;     // lb ft2
+  double difLock = 0;           // %
+  double reducedEquivMass = 0;  // wheel-side inertia while the clutch slips and the tires spin
+  double spinInertia = 0;       // inertia of the spinning driveline
+  double stallRpm = 0;          // converter stall RPM
+  double offendingShiftRpm = 0; // the shift point that made the converter too loose
+  double shiftRpm[7] = {};      // shift points 1..6
+  double launchOffset = 0;      // launch time carried over the rollout
+  long passes = 0;              // time-step passes of the loop
+};
+const RunFigures& LastRunFigures();
 
 // Tests and the benchmark watch the time-step loop: called with 0 when the
 // loop starts and 1 when it ends (nullptr: nobody watches).

@@ -87,6 +87,7 @@ class Run {
   void Check(int step);        // takes a pending fault report to the handler
   void EndRun();               // FinishRow = -1 and leave for the closing step
   void Close();
+  void KeepFigures() const;
   void CloseLapData(int row, double finishMph, const char* timeFormat);
   void CloseNormal(int row, double finishMph, const char* timeFormat);
   // num / den; a zero divisor or a quotient that is not finite is reported

@@ -289,7 +289,7 @@ TEST_F(ConverterStepTest, FaultsAreReported) {
   Step r;
   r.outputRpm = 3000;
   r.gear = 2;
-  r.lastRow = 41;
+  r.lastRow = kResultsRows;  // one past the last row of the table
   r.Run();
   f = TakeRunFault();
   EXPECT_EQ(f.errorNumber, rterr::kSubscript);

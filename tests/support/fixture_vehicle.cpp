@@ -1,5 +1,6 @@
 #include "support/fixture_vehicle.h"
 
+#include "files/file_state.h"
 #include "platform/seqfile.h"
 #include "simulation/tables.h"
 
@@ -16,6 +17,7 @@ bool LoadFixtureVehicle(const std::string& name) {
     for (int j = 0; j <= 2; ++j) tbl.PowerCurveText[i][j] = in.LineInput();
   if (in.Ended()) return false;
   tbl.CurrentFileName = name;
+  fst.CurrentFileName = name;
   return true;
 }
 

@@ -1,0 +1,194 @@
+// The events of a run: the rollout row, marks, trap speed, 60 ft time,
+// shifts and their labels, and the finish.
+#include "simulation/run_test_support.h"
+
+namespace sw::test {
+namespace {
+
+using EventsTest = RunTest;
+
+TEST_F(EventsTest, OneRolloutRowAndTimesFromRollout) {
+  for (const char* car : {kMuscleCar, kBracketCar, kFrontDrive}) {
+    Load(car);
+    Calculate();
+    EXPECT_EQ(Count(0, "RO"), 1) << car;
+    const int ro = 2;
+    EXPECT_EQ(Cell(0, ro), "RO") << car;
+    EXPECT_EQ(Cell(1, ro), ".00");
+    EXPECT_EQ(Cell(4, ro), "0");
+    EXPECT_LT(Val(Cell(1, 1)), 0) << "the start row lies before the rollout";
+    EXPECT_EQ(Cell(0, 1), " 1");
+    for (int r = ro + 1; r <= tbl.FinishRow; ++r) EXPECT_GE(Val(Cell(1, r)), Val(Cell(1, r - 1))) << car << r;
+  }
+}
+
+TEST_F(EventsTest, ShiftRowsAreLabelledWithTheirGearChange) {
+  Load(kBracketCar);  // a converter car: no false shift start at the rollout
+  Calculate();
+  EXPECT_EQ(Count(0, " 1-2"), 1);
+  EXPECT_EQ(Count(0, " 2-3"), 1);
+  EXPECT_EQ(Count(0, " 3-4"), 0);
+  EXPECT_EQ(Cell(0, tbl.FinishRow), " 3");
+
+  int first = -1;
+  for (int r = 1; r <= tbl.FinishRow && first < 0; ++r)
+    if (Cell(0, r).find('-') != std::string::npos) first = r;
+  ASSERT_GT(first, 0);
+  EXPECT_EQ(Cell(0, first), " 1-2");
+  EXPECT_EQ(Cell(0, first - 1), " 1") << "the shift-point row is in the gear being left";
+  EXPECT_EQ(Val(Cell(6, first - 1)), 6300) << Table();
+}
+
+TEST_F(EventsTest, NoRolloutStartsTheClockAtTheLaunch) {
+  Load(kMuscleCar);
+  S(kConditions, 8) = "3";
+  Calculate();
+  EXPECT_EQ(LastRunFigures().rollout, 0);
+  EXPECT_EQ(Count(0, "RO"), 0);
+  EXPECT_EQ(Cell(1, 1), ".00");
+  EXPECT_EQ(Cell(4, 1), "0");
+  EXPECT_EQ(Cell(1, 0), "0");
+  S(kConditions, 8) = "1";
+  Calculate();
+  const double withRollout = Val(Cell(1, tbl.FinishRow));
+  S(kConditions, 8) = "3";
+  Calculate();
+  EXPECT_GT(Val(Cell(1, tbl.FinishRow)), withRollout) << "the rollout takes the first inches off the clock";
+}
+
+TEST_F(EventsTest, LaunchRunsOnAcrossTheRollout) {
+  Load(kMuscleCar);  // launch over 0.4 s from 80 % throttle
+  Calculate();
+  const RunFigures& f = LastRunFigures();
+  EXPECT_GT(f.launchOffset, 0);
+  EXPECT_LT(f.launchOffset, 0.4);
+  // The throttle of the run log climbs from the launch throttle to full and
+  // never falls back to the launch value after the clock restarts.
+  double previous = 0;
+  for (int r = 1; r < tbl.RunLogRows && tbl.RunLog[0][r] < 0.6; ++r) {
+    EXPECT_GE(tbl.RunLog[6][r], previous - 1e-9) << "row " << r << " t " << tbl.RunLog[0][r];
+    previous = tbl.RunLog[6][r];
+  }
+  EXPECT_DOUBLE_EQ(previous, 100);
+}
+
+TEST_F(EventsTest, RunLogTimesAreMeasuredFromTheRollout) {
+  Load(kBracketCar);
+  Calculate();
+  int ro = 0;
+  for (int r = 1; r <= tbl.RunLogRows; ++r)
+    if (tbl.RunLog[0][r] == 0 && r > 1) ro = r;
+  ASSERT_GT(ro, 1);
+  for (int r = 1; r < ro; ++r) EXPECT_LT(tbl.RunLog[0][r], 0) << r;
+  // Each event's instant is logged after the regular sample of its step, so
+  // a forced sample may lie a step before the one logged just ahead of it.
+  for (int r = ro + 1; r <= tbl.RunLogRows; ++r) {
+    EXPECT_GT(tbl.RunLog[0][r], 0) << r;
+    EXPECT_GT(tbl.RunLog[0][r], tbl.RunLog[0][r - 1] - 0.08) << r;
+  }
+}
+
+TEST_F(EventsTest, TrapSpeedOnlyOnQuarterAndEighthMile) {
+  Load(kMuscleCar);
+  Quiet();
+  ASSERT_GT(trap, 0);
+  EXPECT_DOUBLE_EQ(Mph(), trap / 1.467);
+  EXPECT_LT(Mph(), Val(Cell(2, tbl.FinishRow))) << "the mean over the last 66 ft";
+  S(kConditions, 7) = "1";
+  Quiet();
+  EXPECT_GT(trap, 0);
+  for (const char* choice : {"5", "2"}) {
+    S(kConditions, 7) = choice;
+    Quiet();
+    EXPECT_EQ(trap, 0) << choice;
+    EXPECT_DOUBLE_EQ(Mph(), Val(Cell(2, tbl.FinishRow)));
+  }
+}
+
+TEST_F(EventsTest, SixtyFootTime) {
+  EXPECT_EQ(SixtyFootTimeOf(0), 0.001);
+  EXPECT_EQ(SixtyFootTimeOf(1.5), 1.5);
+  Load(kBracketCar);
+  Quiet();
+  EXPECT_NEAR(sixty, 1.44, 0.01);
+  EXPECT_EQ(tbl.Instant60ft[0], Format(sixty, "####.00"));
+  tbl.FinerTime = 1;
+  Quiet();
+  EXPECT_EQ(tbl.Instant60ft[0], Format(sixty, "####.000"));
+}
+
+TEST_F(EventsTest, MilesOnLongTracks) {
+  Load(kMuscleCar);
+  S(kConditions, 7) = "4";  // 5 miles
+  Calculate();
+  EXPECT_EQ(Cell(4, tbl.FinishRow), "5.00");
+  EXPECT_GT(RowAt("2.00"), 0);
+  EXPECT_GT(RowAt("2.25"), 0);
+  EXPECT_GT(RowAt("3.00"), 0);
+  EXPECT_GT(RowAt("4.00"), 0);
+  ExpectAllFinite();
+}
+
+// A shift whose shift point lies within 0.1 ft of the finish ends the run
+// with the finish row.
+TEST_F(EventsTest, ShiftAtTheFinishLine) {
+  Load(kFrontDrive);
+  S(kConditions, 7) = "5";  // 300 ft, which a 9000 lb car reaches in second gear
+  enum Outcome { kShiftedBefore, kAtTheLine, kNotReached };
+  auto outcome = [&](double rpm) {
+    S(kDriving, 9) = Format(rpm, "0.000");
+    Calculate();
+    const int f = tbl.FinishRow;
+    if (Count(0, " 2-3") > 0) return kShiftedBefore;
+    const bool pointRow = Cell(0, f - 1) == " 2" && std::fabs(Val(Cell(6, f - 1)) - rpm) < 0.6;
+    return pointRow ? kAtTheLine : kNotReached;
+  };
+  // The shift is looked at once a time step, so a shift point within 0.1 ft
+  // of the line needs a step that ends there: fine, short steps of a slow
+  // car, and a weight that puts one there.
+  tbl.FinerTime = 1;
+  Outcome o = kNotReached;
+  for (int w = 0; w < 100 && o != kAtTheLine; ++w) {
+    S(kVehicle, 0) = std::to_string(9000 + 3 * w);
+    double lo = 4500, hi = 6400;
+    ASSERT_EQ(outcome(lo), kShiftedBefore);
+    ASSERT_EQ(outcome(hi), kNotReached);
+    for (int i = 0; i < 30 && o != kAtTheLine; ++i) {
+      const double mid = (lo + hi) / 2;
+      o = outcome(mid);
+      (o == kShiftedBefore ? lo : hi) = mid;
+    }
+  }
+  ASSERT_EQ(o, kAtTheLine) << Table();
+  const int f = tbl.FinishRow;
+  EXPECT_EQ(Cell(4, f), "300");
+  EXPECT_EQ(Cell(0, f), " 2") << "the shift never started";
+  EXPECT_EQ(Cell(4, f - 1), "300") << "the shift point lies within 0.1 ft of the line";
+}
+
+TEST_F(EventsTest, ABlankRowAfterEachShiftWhenAsked) {
+  Load(kBracketCar);
+  S(kMatch, 16) = "Y";
+  Calculate();
+  int blanks = 0;
+  for (int r = 1; r < tbl.FinishRow; ++r) blanks += Cell(0, r).empty() && Cell(1, r).empty();
+  EXPECT_EQ(blanks, 2);
+}
+
+TEST_F(EventsTest, ManyEventsStayInsideTheTable) {
+  Load(kFrontDrive);
+  S(kMatch, 16) = "Y";  // a blank row after every shift
+  S(kConditions, 7) = "4";
+  S(kDriving, 8) = "3000";
+  S(kDriving, 9) = "3000";
+  S(kDriving, 10) = "3000";
+  S(kDriving, 11) = "3000";
+  S(kDriving, 12) = "3000";
+  Calculate();
+  EXPECT_LE(tbl.FinishRow, kLastResultsRow);
+  EXPECT_GT(tbl.FinishRow, 1);
+  ExpectAllFinite();
+}
+
+}  // namespace
+}  // namespace sw::test
