@@ -79,13 +79,13 @@ frmPrgrs::frmPrgrs(QWidget* parent) : QDialog(parent) {
 
   Frame3D1 = new QGroupBox("Match Vehicle Performance", this);
   Frame3D1->setObjectName("Frame3D1");
-  Place(Frame3D1, 120, 1260, kWidthTwips - 300, 2200);
+  Place(Frame3D1, 120, 1400, kWidthTwips - 300, 2050);
   Label4 = new QLabel(kMatchText, Frame3D1);
   Label4->setObjectName("Label4");
   Label4->setWordWrap(true);
   Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label4->setGeometry(TwipsToPixels(150), TwipsToPixels(330), TwipsToPixels(kWidthTwips - 600),
-                      TwipsToPixels(1750));
+                      TwipsToPixels(1600));
 
   Form_Activate();
 }

@@ -35,17 +35,18 @@
 #include "platform/ui.h"
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
+#include "printing/print_screen.h"
 #include "shell/frm_about.h"
+#include "shell/frm_cmmd_intro.h"
+#include "shell/frm_intro_help.h"
+#include "shell/help_form.h"
 #include "shell/power_curve_import.h"
 #include "shell/shell_state.h"
 #include "shell/splash_form.h"
 #include "shell/startup.h"
 #include "shell/unattended.h"
 #include "shell/vehicle_summary.h"
-#if __has_include("simulation/calculate.h")
 #include "simulation/calculate.h"
-#define SW_HAVE_CALCULATE 1
-#endif
 #include "simulation/tables.h"
 
 namespace sw {
@@ -398,9 +399,15 @@ void frmMain::BuildMenus() {
   mnuHelp->addSeparator();
   mnuOtherProducts = act(mnuHelp, "Other Korvath Products", "mnuOtherProducts");
   mnuWeb = act(mnuHelp, "Korvath on the Web", "mnuWeb");
+  connect(mnuHelpHelp, &QAction::triggered, this, [] {
+    shell.HelpMenuNumber = 1000;
+    shell.HelpPage = 0;
+    ShowHelpTopic(1000);
+  });
+  connect(mnuBasicWindows, &QAction::triggered, this, [] { frmCmmdIntro::ShowModal(); });
   connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
   connect(mnuOtherProducts, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-  for (QAction* a : {mnuHelpHelp, mnuBasicWindows, mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
+  for (QAction* a : {mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
     MarkNotAvailableYet(a);
 
   mnuPreferences = bar->addMenu("Preferences ");
@@ -669,10 +676,8 @@ void frmMain::InitMainWindow() {
   }
 }
 
-// The start-up text screen (WARNING.TXT) and the tips window come with the
-// help pages; until then there is nothing to show.
-void frmMain::ShowStartupScreen() {}
-void frmMain::ShowTip() {}
+void frmMain::ShowStartupScreen() { PrintScreen::ShowScreen(); }
+void frmMain::ShowTip() { frmIntroHelp::ShowTip(); }
 
 void frmMain::BuildVehicleSummary() {
   std::string caption;
@@ -717,12 +722,7 @@ void frmMain::cmdRun_Click() {
   tbl.CurrentFileName = fst.CurrentFileName;
   double trapSpeed = 0, sixtyFootTime = 0;
   CalculationGuard guard(this);
-#ifdef SW_HAVE_CALCULATE
   CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
-#else
-  (void)trapSpeed;
-  (void)sixtyFootTime;
-#endif
 }
 
 void frmMain::cmdSave_Click() {

@@ -8,6 +8,7 @@
 
 #include "platform/text.h"
 #include "shell/base_run_file.h"
+#include "shell/frm_intro_help.h"
 #include "shell/startup.h"
 #include "shell_fixture.h"
 
@@ -201,8 +202,13 @@ class StartupTest : public QObject {
       QCOMPARE(shell.ActivationCount, int16_t(i));
       QCOMPARE(shell.TipNumber, int16_t(0));
     }
+    // The tip window is modal: answer it.
+    QTimer::singleShot(0, [] {
+      if (auto* tip = qobject_cast<frmIntroHelp*>(QApplication::activeModalWidget())) tip->Command1[0]->click();
+    });
     w->InitMainWindow();
     QCOMPARE(shell.TipNumber, int16_t(20));
+    QCOMPARE(shell.TipShown[20], int16_t(1));
     QCOMPARE(shell.ActivationCount, int16_t(100));
     w->InitMainWindow();
     QCOMPARE(shell.ActivationCount, int16_t(100));
