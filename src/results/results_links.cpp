@@ -12,6 +12,10 @@
 #include "shell/cylvane_link.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#if __has_include("shell/frm_disp_cmnts.h")
+#include "shell/frm_disp_cmnts.h"
+#define SW_HAVE_COMMENTS_WINDOW 1
+#endif
 #if __has_include("shell/help_form.h")
 #include "shell/help_form.h"
 #define SW_HAVE_HELP_FORM 1
@@ -56,8 +60,18 @@ void RefreshVehicleSummary() {
   if (frmMain* m = Main()) m->BuildVehicleSummary();
 }
 
-bool CommentsWindowAvailable() { return false; }
-void ShowCommentsWindow(const std::string& comments) {}
+bool CommentsWindowAvailable() {
+#ifdef SW_HAVE_COMMENTS_WINDOW
+  return true;
+#else
+  return false;
+#endif
+}
+void ShowCommentsWindow(const std::string& comments) {
+#ifdef SW_HAVE_COMMENTS_WINDOW
+  frmDispCmnts::ShowVehicleComments(comments);
+#endif
+}
 
 bool HelpAvailable() {
 #ifdef SW_HAVE_HELP_FORM

@@ -43,6 +43,14 @@ void frmDispCmnts::closeEvent(QCloseEvent* e) {
   fst.VehicleComments = FromQ(crlf);
 }
 
+void frmDispCmnts::ShowVehicleComments(const std::string& comments) {
+  frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
+  w->Text1->setPlainText(DisplayText(comments));
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
 void frmDispCmnts::ShowVehicleComments() {
   frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
   if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) w->Text1->setPlainText(m->Text1->toPlainText());

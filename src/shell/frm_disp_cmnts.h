@@ -22,6 +22,9 @@ class frmDispCmnts : public QWidget {
   // Copies the main window's comments box into the editor and shows it (not
   // modal): what the results window's comments button does.
   static void ShowVehicleComments();
+  // The same with the comments text handed over (lines joined with CR LF or
+  // LF).
+  static void ShowVehicleComments(const std::string& comments);
 
   QPlainTextEdit* Text1 = nullptr;
   QPushButton* Command1 = nullptr;  // "OK"
