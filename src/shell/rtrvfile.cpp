@@ -157,8 +157,10 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   connect(Command4, &QPushButton::clicked, this, [] { CloseRetrieveForm(); });
 
   watch_ = new DeactivateWatch(this, [] { CloseRetrieveForm(); });
-  // The save-as window this one asked for does not count as losing the focus.
-  watch_->SetExcept([](QWidget* w) { return qobject_cast<frmSaveFile*>(w) != nullptr; });
+  // The save-as window this one asked for, and its help page, do not count
+  // as losing the focus.
+  watch_->SetExcept(
+      [](QWidget* w) { return qobject_cast<frmSaveFile*>(w) != nullptr || qobject_cast<HelpForm*>(w) != nullptr; });
   Form_Activate();
 }
 
@@ -184,7 +186,6 @@ void Rtrvfile::Form_Activate() {
   LibraryKind k = RetrieveKind(tbl.CalcMode, fst.ExampleLibraryMode);
   kind_ = k.kind;
   folder_ = k.folder;
-  setWindowTitle(ToQ("Open a " + kind_ + " File"));
   filling_ = true;
   Combo1->clear();
   for (const auto& c : LibraryCategories()) Combo1->addItem(ToQ(c));
