@@ -91,7 +91,9 @@ TEST_F(CloseTest, ClutchRpmTidyUp) {
   int kept = 0;
   for (int r = 1; r <= tbl.FinishRow; ++r) {
     const double gs = Val(Cell(3, r)), c = Val(Cell(5, r)), e = Val(Cell(6, r));
-    if (gs > 0) EXPECT_LE(c, e) << r;
+    if (gs > 0) {
+      EXPECT_LE(c, e) << r;
+    }
     if (gs < 0 && c > e) ++kept;
   }
   EXPECT_GT(kept, 0) << "a row with negative acceleration keeps its C RPM";
