@@ -114,11 +114,13 @@ class Writer {
   void Long(int32_t& v) { Put(Str(v)); }
   void Line(std::string& v) { Put(OneLine(v)); }
   void Number(double& v) { Put(Str(v)); }
-  // Read back up to the next comma: a text holding one is quoted so that it
-  // comes back whole.
+  // Read back up to the next comma and without leading blanks: a text
+  // holding a comma or starting with a blank is quoted so that it comes back
+  // whole (a text with a quote in it cannot be quoted).
   void Item(std::string& v) {
     std::string s = OneLine(v);
-    if (s.find(',') != std::string::npos && s.find('"') == std::string::npos) s = "\"" + s + "\"";
+    bool needsQuotes = s.find(',') != std::string::npos || (!s.empty() && (s[0] == ' ' || s[0] == '\t'));
+    if (needsQuotes && s.find('"') == std::string::npos) s = "\"" + s + "\"";
     Put(s);
   }
   void IntFrom(int16_t&, int16_t writeFrom) { Put(Str(writeFrom)); }

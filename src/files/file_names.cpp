@@ -116,6 +116,15 @@ bool EnsureOwnFolder(const fs::path& folder) {
   return fs::is_directory(folder, ec);
 }
 
+void EnsureFileFolders() {
+  std::error_code ec;
+  if (!fs::is_directory(ProgramFolder(), ec)) return;
+  for (const char* f : kOwnFolders) {
+    fs::path p = ProgramPath(f);
+    if (!fs::is_directory(p, ec)) fs::create_directory(p, ec);
+  }
+}
+
 void ValidateEntryName(const std::string& kindWord) {
   const std::string name = fst.NewFileName;
   const bool silent = kindWord == "no response";

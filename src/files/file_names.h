@@ -43,6 +43,11 @@ std::filesystem::path DiskPath(std::string_view stored);
 // stays missing.
 bool EnsureOwnFolder(const std::filesystem::path& folder);
 
+// Creates the program's own folders that are missing (never the program
+// folder itself). The reader and the writer call it, so a fresh program
+// folder gets them at the first start.
+void EnsureFileFolders();
+
 // Checks fst.NewFileName for characters no file name may hold. kindWord is
 // "Vehicle", "Dial In", "Throttle Stop", "Data", or "no response" for a
 // silent check. Leaves the name, a shortened name, "" or kRefusedName in

@@ -296,6 +296,7 @@ void ReadVehicleFile(SeqReader& f, FormId window, int16_t mode, const std::strin
 }
 
 void OpenVehicleFile(FormId window, int16_t& mode) {
+  EnsureFileFolders();
   fs::path path;
   if (fst.FloppyMode == 1) {
     std::string chosen = FileWin().ChooseFileToOpen("All Files (*.*)|*.*", "Open a File", FloppyFolderPath());
@@ -378,6 +379,7 @@ std::string VehicleFileText(int16_t saveMode) {
 }
 
 void SaveVehicleFile(FormId window) {
+  EnsureFileFolders();
   const int16_t op = fst.FileOperation;
   if (op <= savemode::SaveAs) {
     FileWin().ShowSaveAsForm();

@@ -54,6 +54,7 @@ class ConfigFile : public FileTest {
     cfg.CylvaneEdition = 4;
     for (int e = 0; e <= 4; ++e) cfg.CylvaneFolder[e] = "/opt/cylvane" + std::to_string(e) + "/";
     cfg.CylvaneFolder[2] = "/opt/Cylvane, new/";
+    cfg.CylvaneFolder[3] = "  /opt/c3/";
     cfg.CylvaneExeName[4] = "CYLV.EXE";
     cfg.CylvaneShortName[4] = "Cylvane Pro";
     tbl.HistoryDisplay = 2;

@@ -480,6 +480,17 @@ TEST_F(VehicleFile, ExampleVehiclesComeFromTheirOwnFolder) {
 
 // ---------------------------------------------------------------- files that cannot be read
 
+TEST_F(VehicleFile, AFreshProgramFolderGetsItsFolders) {
+  Open(openmode::WorkingCopy);
+  for (const char* f : {"VEHDAT", "XVehicleData", "DIALIN", "THRTLSTP", "QVHISTRY"})
+    EXPECT_TRUE(fs::is_directory(App(f))) << f;
+  // A folder already there under another spelling is used, not doubled.
+  fs::remove(App("DIALIN"));
+  fs::create_directory(App("DialIn"));
+  Open(openmode::WorkingCopy);
+  EXPECT_FALSE(fs::exists(App("DIALIN")));
+}
+
 TEST_F(VehicleFile, MissingFile) {
   FillSpecs("o");
   fst.CurrentFilePath = AppText("VEHDAT/T1");
