@@ -85,15 +85,17 @@ double StationPressure(double barometer, double elevation) {
   return Finite((barometer - 0.0141 * z) / denom, 0);
 }
 
+// Powers are taken before the products they stand in, as the formulas are
+// written (d^4 is one power, not (d x d) x (d x d)): the figures then agree
+// to the last digit with any calculation that reads the formulas the same way.
 double VapourPressure(double dewPoint) {
   const double d = dewPoint / 100;
-  const double d2 = d * d;
-  return 0.0365 + 0.21244 * d + 0.60233 * d2 + 1.07668 * d2 * d2;
+  return 0.0365 + 0.21244 * d + 0.60233 * std::pow(d, 2) + 1.07668 * std::pow(d, 4);
 }
 
 double SaturationPressure(double temperature) {
   const double t = temperature;
-  return std::exp(-3.05673 + 0.0442591 * t - 7.048e-5 * t * t);
+  return std::exp(-3.05673 + 0.0442591 * t - 7.048e-5 * std::pow(t, 2));
 }
 
 double PressureAltitudeOf(double stationPressure) {
@@ -107,9 +109,8 @@ namespace {
 
 // Dew point (deg F) of a vapour pressure e ("Hg), before rounding.
 double DewPointOfVapour(double e) {
-  const double e2 = e * e;
-  const double e4 = e2 * e2;
-  return 61.036 + 58.333 * e2 - 43.378 * e2 * e + 9.885 * e4 + 0.25274 / e2 - 0.00012321 / e4 - 6.7289 / e;
+  const double e2 = std::pow(e, 2), e3 = std::pow(e, 3), e4 = std::pow(e, 4);
+  return 61.036 + 58.333 * e2 - 43.378 * e3 + 9.885 * e4 + 0.25274 / e2 - 0.00012321 / e4 - 6.7289 / e;
 }
 
 }  // namespace

@@ -210,34 +210,43 @@ void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, d
   const double to = std::min(topRow + 100, from + 1e6);
   auto torqueAt = [&](double r) { return TorqueOnCurve(r, last, scale); };
 
-  // Steps counted, not accumulated: a curve far out in RPM cannot stall the loop.
-  auto steps = [&](double size) { return to >= from ? static_cast<long>(std::floor((to - from) / size)) : -1L; };
-  const long steps100 = steps(100), steps10 = steps(10);
+  // The sweeps step the RPM by repeated addition and run while it lies within
+  // the range, as a stepped loop of the runtime does (a row 0 RPM with a
+  // fraction then meets the same RPMs as it always has). The step count is
+  // bounded as well, so that an RPM too large to move by a step cannot hold
+  // the loop.
+  auto guard = [&](double size) { return to >= from ? static_cast<long>(std::floor((to - from) / size)) + 2 : 0L; };
+  const long guard100 = guard(100), guard10 = guard(10);
 
   double peak = -10000;
-  for (long i = 0; i <= steps100; ++i) peak = std::max(peak, torqueAt(from + 100.0 * i));
+  {
+    long i = 0;
+    for (double r = from; r <= to && i < guard100; r += 100, ++i) peak = std::max(peak, torqueAt(r));
+  }
 
   // The converter only loads the engine once the engine makes real torque:
   // below a third of the peak it is taken as unloaded, up to two thirds it
   // ramps in.
   double r1 = 0, r2 = 0;
   bool r1Found = false;
-  for (long i = 0; i <= steps10; ++i) {
-    const double r = from + 10.0 * i;
-    const double t = torqueAt(r);
-    if (!r1Found && t > 0.333 * peak) {
-      r1 = r;
-      r1Found = true;
-    }
-    if (t > 0.667 * peak) {
-      r2 = r;
-      break;
+  {
+    long i = 0;
+    for (double r = from; r <= to && i < guard10; r += 10, ++i) {
+      const double t = torqueAt(r);
+      if (!r1Found && t > 0.333 * peak) {
+        r1 = r;
+        r1Found = true;
+      }
+      if (t > 0.667 * peak) {
+        r2 = r;
+        break;
+      }
     }
   }
 
   double stall = 0;
-  for (long i = 0; i <= steps10; ++i) {
-    const double r = from + 10.0 * i;
+  long i = 0;
+  for (double r = from; r <= to && i < guard10; r += 10, ++i) {
     const double t = torqueAt(r);
     double te = t;
     if (r < r1)

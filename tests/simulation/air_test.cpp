@@ -103,6 +103,24 @@ TEST_F(AirTest, WeatherScienceChecks) {
   EXPECT_GT(tbl.DensityAltitude, 34.797);
 }
 
+TEST_F(AirTest, PowersAreTakenBeforeTheirProducts) {
+  // d^4 is one power and 7.048e-5 x T^2 multiplies the square: written as
+  // repeated products the last digit differs for these figures, and a run
+  // checked against an independent calculation must agree to it.
+  const double d = 16.1 / 100;
+  const double v = 0.0365 + 0.21244 * d + 0.60233 * std::pow(d, 2) + 1.07668 * std::pow(d, 4);
+  ASSERT_NE(v, 0.0365 + 0.21244 * d + 0.60233 * (d * d) + 1.07668 * (d * d) * (d * d));
+  EXPECT_EQ(VapourPressure(16.1), v);
+  const double ps = std::exp(-3.05673 + 0.0442591 * 21 - 7.048e-5 * std::pow(21.0, 2));
+  ASSERT_NE(ps, std::exp(-3.05673 + 0.0442591 * 21 - 7.048e-5 * 21 * 21));
+  EXPECT_EQ(SaturationPressure(21), ps);
+
+  Air a = Conditions("1", "29.92", "75", "16.1", "0");
+  const double pd = 29.92 - v, pd0 = 29.92 - 0.0365;
+  EXPECT_EQ(a.correction, (pd / pd0) * std::sqrt(520.0 / 535.0) * 1.176 - 0.176);
+  EXPECT_EQ(a.density, 29.92 / (0.754 * 535) * (1 - 0.378 * v / 29.92));
+}
+
 TEST_F(AirTest, CorrectionHasAFloorOfOneTenth) {
   // A barometer of 5.8 "Hg computes to about 0.05.
   const double pd = 5.8 - 0.0365, pd0 = 29.92 - 0.0365;

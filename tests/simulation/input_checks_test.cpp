@@ -421,6 +421,35 @@ TEST_F(InputChecksTest, ConverterStallSweep) {
   EXPECT_TRUE(std::isfinite(stall));
 }
 
+TEST_F(InputChecksTest, StallSweepStepsByAddition) {
+  // A lowest curve point of 269.93 RPM puts row 0 at 34.965 RPM; the sweep
+  // adds 10 RPM at a time from there, and the stall RPM is the RPM so reached
+  // (counting steps from row 0 meets slightly different RPMs above 1000).
+  tbl.SpecText[0] = "2";
+  const char* points[][3] = {{"269.93", "150", "8"}, {"1000", "250", "48"}, {"2000", "330", "126"},
+                             {"3000", "380", "217"}, {"4000", "420", "320"}, {"6000", "350", "400"}};
+  for (int j = 0; j < 6; ++j) tbl.PowerCurveText[j] = {points[j][0], points[j][1], points[j][2], ""};
+  Build();
+  ASSERT_EQ(tbl.EngineCurve[0][0], 269.93 / 2 - 100);
+  int crossed = 0, apart = 0;
+  for (double capacity = 40; capacity <= 140; capacity += 5) {
+    double stall = 0;
+    CheckConverterCapacity(1.0, pointCount, stall, capacity, 1.0);
+    if (LastStallSweep() != StallSweep::kCrossed) continue;
+    ++crossed;
+    double r = tbl.EngineCurve[0][0];
+    int steps = 0;
+    while (r - 10 < stall && steps < 1000) {
+      r += 10;
+      ++steps;
+    }
+    EXPECT_EQ(r - 10, stall) << capacity;
+    if (tbl.EngineCurve[0][0] + 10.0 * (steps - 1) != stall) ++apart;
+  }
+  EXPECT_GT(crossed, 5);
+  EXPECT_GT(apart, 0);
+}
+
 TEST_F(InputChecksTest, LooseConverterIsJudgedOnTheCurveAsCorrected) {
   Automatic("396");
   double stall = 0;

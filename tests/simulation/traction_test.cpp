@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "simulation/run_fault.h"
 #include "simulation/tables.h"
 
@@ -60,6 +62,23 @@ TEST_F(Traction, TireTypes) {
   // Halves go to even: 1.5 + 1 -> 2, 2.5 + 1 -> 4.
   EXPECT_EQ(Load("3000", "0", "1.5", "10").code, 2);
   EXPECT_EQ(Load("3000", "0", "2.5", "10").code, 4);
+}
+
+TEST_F(Traction, PowersAreTakenBeforeTheirProducts) {
+  // 0.0216 x x^3 and 0.0474 x s^2: for these figures repeated products
+  // would differ in the last digit.
+  const double x = (1155 / (2 * 8.0)) / 150;
+  const double base = 0.9 - 0.0224 * x - 0.0216 * std::pow(x, 3) + 0.005 * 8;
+  ASSERT_NE(base, 0.9 - 0.0224 * x - 0.0216 * x * x * x + 0.005 * 8);
+  EXPECT_EQ(Load("1155", "0", "0", "4").traction, base * (1.05 + 0.15 * 1));
+
+  const double s = 1.2, tread = 20, b20 = 0.9861;
+  const double slick = 1 + 0.07 * tread / 2 + 0.215 * s - 0.0474 * std::pow(s, 2) + s * 0.0302 * tread / 2;
+  ASSERT_NE(slick, 1 + 0.07 * tread / 2 + 0.215 * s - 0.0474 * s * s + s * 0.0302 * tread / 2);
+  const double x20 = (3000 / (2 * tread)) / 150;
+  const double t20 = 0.9 - 0.0224 * x20 - 0.0216 * std::pow(x20, 3) + 0.005 * tread;
+  ASSERT_NEAR(t20, b20, 1e-12);
+  EXPECT_EQ(Load("3000", "0", "4", "10", 1200).traction, 1.1 * t20 * slick);
 }
 
 TEST_F(Traction, DriveWheelsAndTread) {
