@@ -9,6 +9,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "results/frm_disp_grid.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
 
@@ -50,21 +51,7 @@ void QtWindowHost::EnableMainPanels(bool enabled) {
   }
 }
 
-void QtWindowHost::ShowResultsAndNotes() {
-  // The results window comes with a later version: until then the panels
-  // come back at once and the help line tells the run's result.
-  EnableMainPanels(true);
-  Ui().SetBusyCursor(false);
-  frmMain* w = DefaultInstance<frmMain>::IfLoaded();
-  int row = tbl.FinishRow;
-  if (!w || row < 1 || row >= kResultsRows) return;
-  std::string et = Trim(tbl.ResultsText[1][row]);
-  std::string mph = Trim(tbl.ResultsText[2][row]);
-  std::string sixty = Trim(tbl.History60ft[0]);
-  std::string text = "Last run:  ET " + et + " sec  @  " + mph + " MPH";
-  if (!sixty.empty()) text += "    60 ft " + sixty + " sec";
-  w->lblHelp->setText(ToQ(text));
-}
+void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
 
 std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std::string& title,
                                             const std::string& startFolder) {
