@@ -473,7 +473,8 @@ void frmMain::BuildMenus() {
 
   // The open window and the save-as window come with a later version: until
   // then only the working copy and "Save Vehicle" to the same name work.
-  for (QAction* a : {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuOpenFileExample, mnuOpenFileMyVehicles})
+  for (QAction* a :
+       {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuCopyFloppy, mnuOpenFileExample, mnuOpenFileMyVehicles})
     MarkNotAvailableYet(a);
   MarkNotAvailableYet(cmdOpen);
 }
@@ -814,8 +815,8 @@ void frmMain::CallOpenFile() {
   fst.FileReadFailed = 0;
   OpenVehicleFile(FormId::frmMain, openmode::Choose);
   if (fst.FileReadFailed != 1) {
-    std::string folder, name;
-    SplitPath(folder, fst.CurrentFilePath, name);
+    std::string folder, path = fst.CurrentFilePath;
+    SplitPath(folder, path, fst.CurrentFileName);
     std::string caption;
     BuildMainCaption(caption);
     if (fst.FloppyMode == 1) {

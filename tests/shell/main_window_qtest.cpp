@@ -33,6 +33,8 @@ namespace {
 class WatchedFileWindows : public QtFileWindows {
  public:
   int saveAsShown = 0, retrieveShown = 0;
+  std::string chosen;  // what the file-open dialog hands back
+  std::string ChooseFileToOpen(const std::string&, const std::string&, const std::string&) override { return chosen; }
   void ShowSaveAsForm() override { ++saveAsShown; }
   void ShowRetrieveForm() override { ++retrieveShown; }
 };
@@ -287,6 +289,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(files.saveAsShown, 1);
     w->mnuFilSave_Click();
     QCOMPARE(files.saveAsShown, 2);
+  }
+
+  void openFromAFolderCountsAsNotYetSaved() {
+    ReturningUser();
+    frmMain* w = ShowMain();
+    // A car on a memory stick: the fixture front-drive car.
+    QVERIFY(test::LoadFixtureVehicle(test::kFrontDrive));
+    std::string stick = scene->folder().string() + "/stick";
+    std::filesystem::create_directories(stick);
+    fst.CurrentFilePath = stick + "/FWDTURBO";
+    fst.FileOperation = savemode::ChosenPath;
+    fst.ChosenFileName = stick + "/FWDTURBO";
+    SaveVehicleFile(FormId::frmMain);
+    ResetTables();
+    files.chosen = stick + "/FWDTURBO";
+    w->mnuOpenFloppy_Click();
+    QCOMPARE(fst.CurrentFileName, std::string("FWDTURBO"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(fst.FloppyMode, int16_t(0));
+    QCOMPARE(w->windowTitle(), QString(" Stagewell v3.2   Korvath   [ FWDTURBO ]"));
+    QVERIFY(w->Label5[3]->text().startsWith("Rear Wheel/Tire(s):"));  // front drive: driven wheels second
+    files.chosen.clear();  // a cancelled dialog changes nothing
+    w->mnuOpenFloppy_Click();
+    QCOMPARE(fst.CurrentFileName, std::string("FWDTURBO"));
   }
 
   void dialInAccuracyQuestionOnlyOnce() {
