@@ -34,6 +34,7 @@ class WindowHost {
 
   // --- results window (frmDispGrid)
   virtual void ShowResultsAndNotes() {}
+  virtual void UnloadResultsWindow() {}
 
   // --- dial-in window (frmDialIn): entry rows SpecData(r) and pick lists cmbSpecData(r)
   virtual bool DialInLoaded() const { return false; }

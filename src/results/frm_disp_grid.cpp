@@ -426,7 +426,7 @@ void frmDispGrid::Form_Unload() {
 
 void frmDispGrid::cmdNotes_Click() { ShowNotes(); }
 
-void frmDispGrid::Command1_Click() { links::ShowCommentsWindow(links::MainComments()); }
+void frmDispGrid::Command1_Click() { links::ShowCommentsWindow(); }
 
 void frmDispGrid::cmdGraph_Click() {
   if (tbl.FromHistory == 1) {

@@ -1,7 +1,6 @@
 #include "results/results_links.h"
 
 #include <QFrame>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "files/file_state.h"
@@ -12,6 +11,10 @@
 #include "shell/cylvane_link.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#if __has_include("shell/frm_disp_cmnts.h")
+#include "shell/frm_disp_cmnts.h"
+#define SW_HAVE_COMMENTS_WINDOW 1
+#endif
 #if __has_include("shell/help_form.h")
 #include "shell/help_form.h"
 #define SW_HAVE_HELP_FORM 1
@@ -42,11 +45,6 @@ void RestoreMainPanels() {
   Windows().EnableMainPanels(true);
 }
 
-std::string MainComments() {
-  frmMain* m = Main();
-  return m ? FromQ(m->Text1->toPlainText()) : fst.VehicleComments;
-}
-
 void RefreshMainCaption() {
   std::string caption;
   BuildMainCaption(caption);
@@ -56,8 +54,19 @@ void RefreshVehicleSummary() {
   if (frmMain* m = Main()) m->BuildVehicleSummary();
 }
 
-bool CommentsWindowAvailable() { return false; }
-void ShowCommentsWindow(const std::string& comments) {}
+bool CommentsWindowAvailable() {
+#ifdef SW_HAVE_COMMENTS_WINDOW
+  return true;
+#else
+  return false;
+#endif
+}
+
+void ShowCommentsWindow() {
+#ifdef SW_HAVE_COMMENTS_WINDOW
+  frmDispCmnts::ShowVehicleComments();
+#endif
+}
 
 bool HelpAvailable() {
 #ifdef SW_HAVE_HELP_FORM
