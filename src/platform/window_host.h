@@ -28,8 +28,13 @@ class WindowHost {
   // --- main window (frmMain)
   virtual void EnableMainPanels(bool enabled) {}                      // Picture1 and Picture2
 
+  // --- engine window (frmEngine): a power curve was imported into the spec
+  // table and PowerCurveText; a loaded window shows them and redraws its plot
+  virtual void EngineCurveImported() {}
+
   // --- results window (frmDispGrid)
   virtual void ShowResultsAndNotes() {}
+  virtual void UnloadResultsWindow() {}
 
   // --- dial-in window (frmDialIn): entry rows SpecData(r) and pick lists cmbSpecData(r)
   virtual bool DialInLoaded() const { return false; }

@@ -1,0 +1,39 @@
+// The one default instance of a window class: created on first use ("load"),
+// forgotten as soon as it is unloaded or closed, and deleted later so that an
+// unload from inside one of the window's own handlers is safe.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace sw {
+
+template <class T>
+class DefaultInstance {
+ public:
+  // Loads the window when it is not loaded (its constructor is its load).
+  static T* Get() {
+    if (!instance_) instance_ = new T();
+    return instance_;
+  }
+  static T* IfLoaded() { return instance_.data(); }
+  static bool Loaded() { return !instance_.isNull(); }
+  // Hides the window and deletes it once control is back in the event loop.
+  static void Unload() {
+    if (T* w = instance_.data()) {
+      instance_.clear();
+      w->hide();
+      w->deleteLater();
+    }
+  }
+  // For a window that is being closed by the user: the next Get() makes a
+  // fresh one even before the old one is deleted.
+  static void Forget(T* w) {
+    if (instance_.data() == w) instance_.clear();
+  }
+
+ private:
+  static inline QPointer<T> instance_;
+};
+
+}  // namespace sw

@@ -1,0 +1,144 @@
+#include "results/frm_time_slip.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/grid.h"
+#include "platform/qt/printer.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/ui.h"
+#include "results/results_links.h"
+#include "files/configuration.h"
+#include "results/results_state.h"
+#include "results/time_slip.h"
+
+namespace sw {
+
+namespace {
+
+QPointer<frmTimeSlip> g_instance;
+
+// Design sizes in twips.
+constexpr int kClientWidth = 2130, kClientHeight = 3210;
+constexpr int kTextLeft = 120, kTextTop = 120, kTextWidth = 1935, kTextHeight = 2655;
+
+double ScreenWidthTwips(const QWidget* w) {
+  QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  if (!s) return 0;
+  return Grid::PixelsToTwips(s->geometry().width(), w);
+}
+
+}  // namespace
+
+frmTimeSlip* frmTimeSlip::Default() {
+  if (!g_instance) g_instance = new frmTimeSlip(links::MainWindow());
+  return g_instance;
+}
+
+frmTimeSlip* frmTimeSlip::IfLoaded() { return g_instance.data(); }
+
+void frmTimeSlip::Unload() {
+  if (frmTimeSlip* w = g_instance.data()) w->close();
+}
+
+void frmTimeSlip::ShowAgain() {
+  Unload();
+  frmTimeSlip* w = Default();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("frmTimeSlip");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Time Slip");
+
+  Text1 = new QPlainTextEdit(this);
+  Text1->setObjectName("Text1");
+  Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The slip's labels are padded with blanks so that its figures stand
+  // right-aligned in the window's proportional font, as the tower's slip
+  // shows them; a fixed-pitch font would leave them ragged.
+  Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  auto* close = new QPushButton("Close (back)", this);
+  close->setObjectName("Command1_0");
+  auto* print = new QPushButton("Print", this);
+  print->setObjectName("Command1_1");
+  Command1 = {close, print};
+  connect(close, &QPushButton::clicked, this, [this] { Command1_Click(0); });
+  connect(print, &QPushButton::clicked, this, [this] { Command1_Click(1); });
+
+  // The designed sizes, grown where this screen's fonts need more room: the
+  // slip shows 14 lines, the widest usually its date line.
+  QFontMetrics fm(Text1->font());
+  int widest = 0;
+  for (const char* line : {"Wed Sep 30 26  12:59 pm", "1/4 MPH         127.93", "RT                    .500"})
+    widest = std::max(widest, fm.horizontalAdvance(line));
+  int textW = std::max(Grid::TwipsToPixels(kTextWidth, this), widest + 24);
+  int textH = std::max(Grid::TwipsToPixels(kTextHeight, this), fm.lineSpacing() * 14 + 12);
+  int left = Grid::TwipsToPixels(kTextLeft, this), top = Grid::TwipsToPixels(kTextTop, this);
+  Text1->setGeometry(left, top, textW, textH);
+  int buttonsTop = top + textH + Grid::TwipsToPixels(105, this);
+  int buttonH = std::max(Grid::TwipsToPixels(255, this), QFontMetrics(font()).height() + 8);
+  int printW = std::max(Grid::TwipsToPixels(615, this), QFontMetrics(font()).horizontalAdvance("Print") + 16);
+  int closeW = textW - printW - Grid::TwipsToPixels(105, this);
+  close->setGeometry(left, buttonsTop, closeW, buttonH);
+  print->setGeometry(left + textW - printW, buttonsTop, printW, buttonH);
+  int clientW = std::max(Grid::TwipsToPixels(kClientWidth, this), left * 2 + textW);
+  int clientH = std::max(Grid::TwipsToPixels(kClientHeight, this), buttonsTop + buttonH + top);
+  setFixedSize(clientW, clientH);
+}
+
+void frmTimeSlip::showEvent(QShowEvent* e) {
+  // Each opening loads the window afresh; its first activation places and
+  // fills it.
+  if (!activated_) {
+    activated_ = true;
+    Form_Activate();
+  }
+  QWidget::showEvent(e);
+}
+
+void frmTimeSlip::Form_Activate() {
+  PlaceTimeSlipFirstTime(ScreenWidthTwips(this));
+  move(Grid::TwipsToPixels(cfg.TimeSlipLeft, this), Grid::TwipsToPixels(cfg.TimeSlipTop, this));
+  Text1->setPlainText(DisplayText(TimeSlipText(SlipRun)));
+}
+
+void frmTimeSlip::Command1_Click(int index) {
+  if (index == 0) {
+    close();
+    return;
+  }
+  if (index != 1) return;
+  // The image of the whole window, buttons included, scaled to the page.
+  Picture5 = grab().toImage();
+  PrintImageScaledToPage(this, "Time Slip", Picture5);
+  Ui().SetBusyCursor(false);
+}
+
+void frmTimeSlip::closeEvent(QCloseEvent* e) {
+  if (!unloaded_) {
+    unloaded_ = true;
+    Form_Unload();
+  }
+  if (g_instance == this) g_instance.clear();
+  e->accept();
+}
+
+void frmTimeSlip::Form_Unload() {
+  QPoint at = pos();
+  cfg.TimeSlipTop = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.y(), this)));
+  cfg.TimeSlipLeft = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.x(), this)));
+}
+
+}  // namespace sw

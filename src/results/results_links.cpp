@@ -1,0 +1,112 @@
+#include "results/results_links.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+#include "files/file_state.h"
+#include "files/vehicle_file.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/window_host.h"
+#include "shell/cylvane_link.h"
+#include "shell/frm_main.h"
+#include "simulation/tables.h"
+#if __has_include("shell/frm_disp_cmnts.h")
+#include "shell/frm_disp_cmnts.h"
+#define SW_HAVE_COMMENTS_WINDOW 1
+#endif
+#if __has_include("shell/help_form.h")
+#include "shell/help_form.h"
+#define SW_HAVE_HELP_FORM 1
+#endif
+
+namespace sw::links {
+
+namespace {
+frmMain* Main() { return DefaultInstance<frmMain>::IfLoaded(); }
+}  // namespace
+
+QWidget* MainWindow() { return Main(); }
+
+void ShowMainFileButtons(bool shown) {
+  frmMain* m = Main();
+  if (!m) return;
+  for (QPushButton* b : {m->cmdOpen, m->cmdSave, m->cmdRun}) {
+    b->setVisible(shown);
+    b->setEnabled(shown);
+  }
+}
+
+void RestoreMainPanels() {
+  if (frmMain* m = Main()) {
+    m->Picture2->setVisible(true);
+    m->Picture1->setVisible(true);
+  }
+  Windows().EnableMainPanels(true);
+}
+
+void RefreshMainCaption() {
+  std::string caption;
+  BuildMainCaption(caption);
+}
+
+void RefreshVehicleSummary() {
+  if (frmMain* m = Main()) m->BuildVehicleSummary();
+}
+
+bool CommentsWindowAvailable() {
+#ifdef SW_HAVE_COMMENTS_WINDOW
+  return true;
+#else
+  return false;
+#endif
+}
+
+void ShowCommentsWindow() {
+#ifdef SW_HAVE_COMMENTS_WINDOW
+  frmDispCmnts::ShowVehicleComments();
+#endif
+}
+
+bool HelpAvailable() {
+#ifdef SW_HAVE_HELP_FORM
+  return true;
+#else
+  return false;
+#endif
+}
+
+void ShowHelpTopic(int topic) {
+#ifdef SW_HAVE_HELP_FORM
+  sw::ShowHelpTopic(topic);
+#endif
+}
+
+bool CylvaneLinkAvailable() { return true; }
+void CheckCylvaneLink() {
+  int16_t quiet = 0;
+  sw::CheckCylvaneLink(quiet);
+}
+
+bool PrintOptionsAvailable() { return false; }
+void ShowPrintOptions() {}
+
+bool HistoryRetrievalAvailable() { return true; }
+bool SpecsChanged() { return fst.SpecsChanged == 1; }
+std::string CurrentFileName() { return fst.CurrentFileName; }
+
+void SaveThenRetrieveHistory(int slot) {
+  fst.HistorySlot = static_cast<int16_t>(slot);
+  fst.FileOperation = savemode::SaveAsBeforeHistory;
+  SaveVehicleFile(FormId::Rtrvfile);
+}
+
+bool OpenHistoryCopy(int slot) {
+  fst.HistorySlot = static_cast<int16_t>(slot);
+  fst.FileReadFailed = 0;
+  fst.FloppyMode = 0;
+  OpenVehicleFile(FormId::frmMain, openmode::History);
+  return fst.FileReadFailed != 1;
+}
+
+}  // namespace sw::links

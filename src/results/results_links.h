@@ -1,0 +1,48 @@
+// What the results window uses of the rest of the program: the main window's
+// buttons, comments, caption and summary, the help and comments windows, the
+// sibling program link, the printout options, and the vehicle files that a
+// history retrieval reads and saves. Kept in one place so the results
+// windows read like the rest of the program's windows.
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+namespace sw::links {
+
+// The window the results windows open over (nullptr when there is none).
+QWidget* MainWindow();
+
+// The main window's Calculate, Open and Save buttons: shown and enabled, or
+// hidden and disabled while the results window is open.
+void ShowMainFileButtons(bool shown);
+// The main window's two button panels visible and usable again.
+void RestoreMainPanels();
+void RefreshMainCaption();
+void RefreshVehicleSummary();
+
+// Windows of other parts of the program; each Available() tells whether
+// that part is in this build.
+bool CommentsWindowAvailable();
+// The comments window with the main window's comments in it.
+void ShowCommentsWindow();
+bool HelpAvailable();
+void ShowHelpTopic(int topic);
+bool CylvaneLinkAvailable();
+void CheckCylvaneLink();
+bool PrintOptionsAvailable();
+void ShowPrintOptions();
+
+// Vehicle files for a history retrieval.
+bool HistoryRetrievalAvailable();
+bool SpecsChanged();
+std::string CurrentFileName();
+// Asks the save-as window to save the current vehicle first; that window
+// retrieves history entry `slot` when it closes.
+void SaveThenRetrieveHistory(int slot);
+// Reads the stored specs of history entry `slot`. False when the reader
+// refused the file (it said why).
+bool OpenHistoryCopy(int slot);
+
+}  // namespace sw::links

@@ -1,0 +1,56 @@
+#include "shell/base_run_file.h"
+
+#include "platform/program_folder.h"
+#include "platform/seqfile.h"
+#include "platform/text.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+namespace {
+constexpr const char* kBaseRunFile = "baseplot.ZKT";
+}  // namespace
+
+BaseRunReadError ReadBaseRunFile() {
+  BaseRunReadError err;
+  auto fail = [&err](int number, const char* description) {
+    if (err.number == 0) err = {number, description};
+  };
+  SeqReader in;
+  if (!in.Open(ProgramPath(kBaseRunFile))) {
+    fail(53, "File not found");
+    return err;
+  }
+  if (!in.Eof()) {
+    double rows = in.InputNumber();
+    if (!InRange16(rows)) fail(6, "Overflow");
+    else tbl.BaseRunRows = CInt(rows);
+  }
+  for (int r = 0; r <= tbl.BaseRunRows + 1; ++r) {
+    for (int c = 0; c <= 8; ++c) {
+      if (in.Eof()) continue;
+      double v = in.InputNumber();
+      if (r >= kRunLogRows) fail(9, "Subscript out of range");
+      else tbl.BaseRun[c][r] = v;
+    }
+  }
+  // The graphs read rows 0 .. BaseRunRows + 1: keep that inside the table
+  // whatever the file claimed.
+  if (tbl.BaseRunRows > kRunLogRows - 2) tbl.BaseRunRows = kRunLogRows - 2;
+  if (tbl.BaseRunRows < 0) tbl.BaseRunRows = 0;
+  return err;
+}
+
+bool WriteBaseRunFile() {
+  SeqWriter out;
+  if (!out.Open(ProgramPath(kBaseRunFile))) return false;
+  int rows = tbl.BaseRunRows;
+  if (rows > kRunLogRows - 2) rows = kRunLogRows - 2;
+  if (rows < 0) rows = 0;
+  out.PrintLine(Str(tbl.BaseRunRows));
+  for (int r = 0; r <= rows + 1; ++r)
+    for (int c = 0; c <= 8; ++c) out.PrintLine(Str(tbl.BaseRun[c][r]));
+  return out.Close();
+}
+
+}  // namespace sw

@@ -1,0 +1,49 @@
+#include "shell/deactivate_close.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+namespace sw {
+
+DeactivateWatch::DeactivateWatch(QWidget* window, std::function<void()> onLost)
+    : QObject(window), window_(window), onLost_(std::move(onLost)) {
+  window->installEventFilter(this);
+}
+
+bool DeactivateWatch::IsBox(QWidget* w) {
+  if (!w) return false;
+  if (qobject_cast<QMessageBox*>(w) || qobject_cast<QInputDialog*>(w) || qobject_cast<QFileDialog*>(w)) return true;
+  // Print, page set-up and other platform dialogs.
+  const char* name = w->metaObject()->className();
+  return QByteArray(name).contains("PrintDialog") || QByteArray(name).contains("PageSetupDialog") ||
+         QByteArray(name).contains("PrintPreview");
+}
+
+bool DeactivateWatch::eventFilter(QObject* o, QEvent* e) {
+  if (o == window_ && e->type() == QEvent::WindowDeactivate && !pending_) {
+    pending_ = true;
+    // The newly active window is known only once activation has settled.
+    QTimer::singleShot(0, this, [this] { Check(); });
+  }
+  return false;
+}
+
+void DeactivateWatch::Check() {
+  pending_ = false;
+  if (!window_ || suspended_ || !window_->isVisible()) return;
+  QWidget* active = QApplication::activeWindow();
+  if (!active || active == window_) return;
+  if (IsBox(active)) return;
+  // A window of its own (a child window) does not count either.
+  for (QWidget* p = active; p; p = p->parentWidget())
+    if (p == window_) return;
+  if (except_ && except_(active)) return;
+  if (onLost_) onLost_();
+}
+
+}  // namespace sw

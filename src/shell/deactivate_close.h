@@ -1,0 +1,42 @@
+// Windows that close "when they lose the focus": they close when another
+// window of this program becomes active, never because of a message box,
+// an input box or a file or print dialog (their own or the program's), and
+// the close is deferred to the event loop, never done inside the handler that
+// is running.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QWidget;
+
+namespace sw {
+
+class DeactivateWatch : public QObject {
+  Q_OBJECT
+ public:
+  // `onLost` runs from the event loop after `window` lost the front to
+  // another window of the program. `except` may name windows that do not
+  // count (a window this one opened and waits for).
+  DeactivateWatch(QWidget* window, std::function<void()> onLost);
+  void SetExcept(std::function<bool(QWidget*)> except) { except_ = std::move(except); }
+  // While suspended nothing is reported (the window runs its own steps).
+  void Suspend(bool on) { suspended_ = on; }
+
+  // True for the boxes and dialogs that never make a window close.
+  static bool IsBox(QWidget* w);
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  void Check();
+  QPointer<QWidget> window_;
+  std::function<void()> onLost_;
+  std::function<bool(QWidget*)> except_;
+  bool pending_ = false;
+  bool suspended_ = false;
+};
+
+}  // namespace sw

@@ -1,0 +1,989 @@
+#include "shell/frm_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDir>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <filesystem>
+
+#include "files/configuration.h"
+#include "files/file_names.h"
+#include "files/file_state.h"
+#include "files/vehicle_file.h"
+#include "platform/program_folder.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "shell/base_run_file.h"
+#include "shell/cylvane_link.h"
+#include "printing/print_screen.h"
+#include "shell/frm_about.h"
+#include "shell/main_mdi_area.h"
+#include "shell/frm_cmmd_intro.h"
+#include "shell/frm_intro_help.h"
+#include "shell/help_form.h"
+#include "shell/power_curve_import.h"
+#include "shell/shell_state.h"
+#include "shell/splash_form.h"
+#include "shell/startup.h"
+#include "shell/unattended.h"
+#include "shell/vehicle_summary.h"
+#include "simulation/calculate.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+const char* const kNotAvailableYet = "Not available yet: this part of the program is still being built.";
+
+namespace {
+
+const std::string kCR(1, CR);
+
+// The Find Best search comes with a later version.
+constexpr bool kFindBestBuilt = false;
+
+bool g_ending = false;
+int g_exitStatus = 0;
+
+// The class of the window that had the focus before the current one: an
+// activation that only comes back from one of our message or input boxes is
+// not a new activation of the main window.
+QString g_previousFocusClass, g_currentFocusClass;
+
+QString ClassOfWindow(QWindow* w) {
+  if (!w) return {};
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->windowHandle() == w) return top->metaObject()->className();
+  return {};
+}
+
+// Comments are kept with CR LF line ends; the box uses "\n".
+QString CommentsToBox(const std::string& text) {
+  QString q = ToQ(text);
+  q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  q.replace(QChar('\r'), QChar('\n'));
+  return q;
+}
+std::string CommentsFromBox(const QString& text) {
+  QString q = text;
+  q.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return FromQ(q);
+}
+
+// While a calculation runs nothing may start another one, and the menus are
+// greyed so that the racer can see why.
+class CalculationGuard {
+ public:
+  explicit CalculationGuard(frmMain* w) : w_(w), was_(tbl.CalcRunning) {
+    tbl.CalcRunning = true;
+    if (w_->menuBar()) w_->menuBar()->setEnabled(false);
+    w_->mnuF2F2->setEnabled(false);
+  }
+  ~CalculationGuard() {
+    tbl.CalcRunning = was_;
+    if (w_->menuBar()) w_->menuBar()->setEnabled(true);
+    w_->mnuF2F2->setEnabled(true);
+    // Whatever road the calculation took, the hourglass ends with it.
+    Ui().SetBusyCursor(false);
+  }
+
+ private:
+  frmMain* w_;
+  bool was_;
+};
+
+QPushButton* BigButton(const QString& caption, const QString& name, QWidget* parent) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(name);
+  QFont f = b->font();
+  f.setBold(true);
+  f.setPointSizeF(f.pointSizeF() * 1.15);
+  b->setFont(f);
+  b->setMinimumHeight(44);
+  b->setAutoDefault(false);
+  return b;
+}
+
+}  // namespace
+
+void MarkNotAvailableYet(QWidget* w) {
+  w->setEnabled(false);
+  w->setToolTip(kNotAvailableYet);
+}
+void MarkNotAvailableYet(QAction* a) {
+  a->setEnabled(false);
+  a->setToolTip(kNotAvailableYet);
+  a->setStatusTip(kNotAvailableYet);
+}
+
+void EndProgram(int status) {
+  g_ending = true;
+  g_exitStatus = status;
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(status);
+}
+bool ProgramEnding() { return g_ending; }
+int ProgramExitStatus() { return g_exitStatus; }
+void ResetProgramEnding() {
+  g_ending = false;
+  g_exitStatus = 0;
+}
+
+void BuildMainCaption(std::string& caption) {
+  caption = MainCaptionText(fst.CurrentFileName);
+  if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) w->SetCaption(caption);
+}
+
+// ---------------------------------------------------------------- load
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("frmMain");
+  BuildPanels();
+  BuildMenus();
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [](QWindow* w) {
+    g_previousFocusClass = g_currentFocusClass;
+    g_currentFocusClass = ClassOfWindow(w);
+  });
+
+  QSize want(1040, 820);
+  if (QScreen* s = QGuiApplication::primaryScreen()) {
+    QSize avail = s->availableGeometry().size();
+    want = want.boundedTo(avail * 0.95);
+  }
+  resize(want);
+  MDIForm_Load();
+}
+
+frmMain::~frmMain() { DefaultInstance<frmMain>::Forget(this); }
+
+void frmMain::MDIForm_Load() {
+  if (tbl.StartMode != 2)
+    if (SplashForm* splash = DefaultInstance<SplashForm>::IfLoaded()) splash->hide();
+  fst.CurrentFileName.clear();
+  std::error_code ec;
+  std::filesystem::current_path(ProgramFolder(), ec);
+  std::string caption;
+  caption = MainCaptionText(fst.CurrentFileName);
+  SetCaption(caption);
+  lblHelp->setText("Click on Spec Value for explanation of spec to be given here.");
+  InitTables();
+  if (tbl.StartMode == 2) InitMainWindow();
+}
+
+void frmMain::SetCaption(const std::string& caption) { setWindowTitle(ToQ(caption)); }
+
+// ---------------------------------------------------------------- layout
+
+void frmMain::BuildPanels() {
+  auto* central = new QWidget(this);
+  central->setObjectName("central");
+  auto* v = new QVBoxLayout(central);
+  v->setContentsMargins(6, 6, 6, 6);
+  v->setSpacing(6);
+
+  // Upper panel: summary, spec buttons and the three large buttons.
+  Picture1 = new QFrame(central);
+  Picture1->setObjectName("Picture1");
+  Picture1->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+  auto* g1 = new QGridLayout(Picture1);
+
+  Frame3D8 = new QGroupBox("Vehicle Summary", Picture1);
+  Frame3D8->setObjectName("Frame3D8");
+  auto* sv = new QVBoxLayout(Frame3D8);
+  sv->setSpacing(7);
+  for (int i = 0; i < 5; ++i) {
+    auto* l = new QLabel(Frame3D8);
+    l->setObjectName(QString("Label5_%1").arg(i));
+    l->setTextFormat(Qt::PlainText);
+    l->setMinimumWidth(520);
+    l->setTextInteractionFlags(Qt::NoTextInteraction);
+    sv->addWidget(l);
+    Label5.push_back(l);
+  }
+  sv->addStretch(1);
+
+  Frame3D1 = new QGroupBox(" Vehicle Specs ", Picture1);
+  Frame3D1->setObjectName("Frame3D1");
+  auto* bg = new QGridLayout(Frame3D1);
+  static const char* kSpecButtons[6] = {"Engine",          "Transmission", "Body && Axle",
+                                        "Wheels && Tires", "Driving",      "Calculate Performance"};
+  for (int i = 0; i < 6; ++i) {
+    auto* b = new QPushButton(kSpecButtons[i], Frame3D1);
+    b->setObjectName(QString("Command1_%1").arg(i));
+    b->setMinimumHeight(34);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    bg->addWidget(b, i, 0);
+    Command1.push_back(b);
+  }
+
+  cmdRun = BigButton("Calculate ET Performance", "cmdRun", Picture1);
+  cmdOpen = BigButton("Open Vehicle Library", "cmdOpen", Picture1);
+  cmdSave = BigButton("Save Vehicle to Library", "cmdSave", Picture1);
+  connect(cmdRun, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdOpen, &QPushButton::pressed, this, [] { shell.SkipValidation = true; });
+  connect(cmdOpen, &QPushButton::clicked, this, [this] {
+    // The open menu drops down where the button was clicked (below it when
+    // the keyboard pressed it).
+    QPoint at = cmdOpen->underMouse() ? QCursor::pos() : cmdOpen->mapToGlobal(QPoint(0, cmdOpen->height()));
+    mnuOpenFile->popup(at);
+  });
+  auto* big = new QHBoxLayout;
+  big->addWidget(cmdRun);
+  big->addWidget(cmdOpen);
+  big->addWidget(cmdSave);
+
+  g1->addWidget(Frame3D8, 0, 0);
+  g1->addWidget(Frame3D1, 0, 1);
+  g1->addLayout(big, 1, 0, 1, 2);
+  g1->setColumnStretch(0, 4);
+  g1->setColumnStretch(1, 1);
+
+  MdiArea = new MainMdiArea(central);
+  MdiArea->setObjectName("MdiArea");
+  MdiArea->setMinimumHeight(120);
+
+  // Lower panel: feature buttons, comments and the help line.
+  Picture2 = new QFrame(central);
+  Picture2->setObjectName("Picture2");
+  Picture2->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+  auto* g2 = new QGridLayout(Picture2);
+  static const char* kFeatures[6] = {"Match Vehicle Performance", "Dial-In", "Throttle Stop",
+                                     "Quit",                      "Cylvane", "Optimize"};
+  auto* feat = new QHBoxLayout;
+  for (int i = 0; i < 6; ++i) {
+    auto* b = new QPushButton(kFeatures[i], Picture2);
+    b->setObjectName(QString("MainCommand_%1").arg(i));
+    b->setMinimumHeight(30);
+    b->setAutoDefault(false);
+    if (i == 5) {
+      connect(b, &QPushButton::clicked, this, [this, b] {
+        QPoint at = b->underMouse() ? QCursor::pos() : b->mapToGlobal(QPoint(0, b->height()));
+        ShowOptimizeMenu(at);
+      });
+    } else {
+      connect(b, &QPushButton::clicked, this, [this, i] { MainCommand_Click(i); });
+    }
+    feat->addWidget(b);
+    MainCommand.push_back(b);
+  }
+  g2->addLayout(feat, 0, 0, 1, 2);
+
+  Frame3D5.push_back(new QGroupBox("Comments:", Picture2));
+  Frame3D5.push_back(new QGroupBox("Help:", Picture2));
+  Frame3D5[0]->setObjectName("Frame3D5_0");
+  Frame3D5[1]->setObjectName("Frame3D5_1");
+  Text1 = new QPlainTextEdit(Frame3D5[0]);
+  Text1->setObjectName("Text1");
+  Text1->setTabChangesFocus(true);
+  Text1->setFixedHeight(Text1->fontMetrics().lineSpacing() * 3 + 14);
+  connect(Text1, &QPlainTextEdit::textChanged, this, [this] { Text1_Change(); });
+  (new QVBoxLayout(Frame3D5[0]))->addWidget(Text1);
+  lblHelp = new QLabel(Frame3D5[1]);
+  lblHelp->setObjectName("lblHelp");
+  lblHelp->setWordWrap(true);
+  lblHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblHelp->setMinimumHeight(Text1->height());
+  (new QVBoxLayout(Frame3D5[1]))->addWidget(lblHelp);
+  g2->addWidget(Frame3D5[0], 1, 0);
+  g2->addWidget(Frame3D5[1], 1, 1);
+  g2->setColumnStretch(0, 1);
+  g2->setColumnStretch(1, 1);
+
+  Command2 = new QPushButton("Read Old Example Files", Picture2);
+  Command2->setObjectName("Command2");
+  Command2->hide();
+
+  v->addWidget(Picture1);
+  v->addWidget(MdiArea, 1);
+  v->addWidget(Picture2);
+  setCentralWidget(central);
+
+  // The help line follows the mouse.
+  std::vector<QWidget*> watched = {cmdOpen, cmdRun, cmdSave, Frame3D1, Picture1, Picture2, Frame3D8, Text1};
+  for (auto* b : Command1) watched.push_back(b);
+  for (auto* b : MainCommand) watched.push_back(b);
+  for (auto* l : Label5) watched.push_back(l);
+  for (QWidget* w : watched) {
+    w->setMouseTracking(true);
+    w->installEventFilter(this);
+  }
+  Text1->viewport()->installEventFilter(this);
+  Text1->viewport()->setMouseTracking(true);
+
+  // Windows of later versions of the program.
+  for (int i = 0; i < 6; ++i) MarkNotAvailableYet(Command1[i]);
+  MarkNotAvailableYet(MainCommand[0]);
+  MarkNotAvailableYet(MainCommand[1]);
+  MarkNotAvailableYet(MainCommand[2]);
+  MarkNotAvailableYet(MainCommand[4]);
+  MarkNotAvailableYet(MainCommand[5]);
+}
+
+void frmMain::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  auto act = [this](QMenu* m, const char* caption, const char* name, QKeySequence key = {}) {
+    QAction* a = m->addAction(caption);
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    return a;
+  };
+
+  mnuFile = bar->addMenu("&File (vehicle) ");
+  mnuFile->setObjectName("mnuFile");
+  mnuFile->setToolTipsVisible(true);
+  mnuNew = act(mnuFile, "New", "mnuNew");
+  mnuNew->setEnabled(false);  // a heading without an action of its own
+  mnuOpenExampleFile = act(mnuFile, "Open Example Vehicle from Korvath", "mnuOpenExampleFile");
+  mnuFilLoad = act(mnuFile, "&Open One of My Saved Vehicles", "mnuFilLoad", QKeySequence("Ctrl+O"));
+  mnuFilSave = act(mnuFile, "&Save Vehicle", "mnuFilSave", QKeySequence("Ctrl+S"));
+  mnuSaveAs = act(mnuFile, "Save As", "mnuSaveAs", QKeySequence("Ctrl+A"));
+  mnuFile->addSeparator();
+  mnuOpenFloppy = act(mnuFile, "Open from Floppy Disk", "mnuOpenFloppy");
+  mnuCopyFloppy = act(mnuFile, "Save To Floppy Disk", "mnuCopyFloppy");
+  mnuFile->addSeparator();
+  mnuPrintMainScreen = act(mnuFile, "Print Main Screen", "mnuPrintMainScreen");
+  mnuPrintBlankWorksheet = act(mnuFile, "Print Blank Worksheet", "mnuPrintBlankWorksheet");
+  mnuWindowsPrinterSetup = act(mnuFile, "Windows Printer Setup", "mnuWindowsPrinterSetup");
+  mnuFile->addSeparator();
+  mnuFilExit = act(mnuFile, "E&xit Program", "mnuFilExit", QKeySequence("Ctrl+X"));
+
+  connect(mnuOpenExampleFile, &QAction::triggered, this, [this] { mnuOpenExampleFile_Click(); });
+  connect(mnuFilLoad, &QAction::triggered, this, [this] { mnuFilLoad_Click(); });
+  connect(mnuFilSave, &QAction::triggered, this, [this] { mnuFilSave_Click(); });
+  connect(mnuSaveAs, &QAction::triggered, this, [this] { SaveVehicleAs(); });
+  connect(mnuOpenFloppy, &QAction::triggered, this, [this] { mnuOpenFloppy_Click(); });
+  connect(mnuCopyFloppy, &QAction::triggered, this, [this] { mnuCopyFloppy_Click(); });
+  connect(mnuPrintMainScreen, &QAction::triggered, this, [this] { mnuPrintMainScreen_Click(); });
+  connect(mnuPrintBlankWorksheet, &QAction::triggered, this, [this] { mnuPrintBlankWorksheet_Click(); });
+  connect(mnuFilExit, &QAction::triggered, this, [this] { mnuFilExit_Click(); });
+  MarkNotAvailableYet(mnuWindowsPrinterSetup);
+
+  mnuCalc = bar->addAction("&Calc ET");
+  mnuCalc->setObjectName("mnuCalc");
+  connect(mnuCalc, &QAction::triggered, this, [this] { cmdRun_Click(); });
+
+  mnuHelp = bar->addMenu("Help");
+  mnuHelp->setObjectName("mnuHelp");
+  mnuHelp->setToolTipsVisible(true);
+  mnuHelpHelp = act(mnuHelp, "Help On Main Screen", "mnuHelpHelp", QKeySequence(Qt::Key_F1));
+  mnuBasicWindows = act(mnuHelp, "Introduction to Basic Windows Commands", "mnuBasicWindows");
+  mnuAbout = act(mnuHelp, "About Stagewell", "mnuAbout");
+  mnuHelp->addSeparator();
+  mnuUsersManual = act(mnuHelp, "Display the User's Manual (with v3.2 Supplement)", "mnuUsersManual");
+  mnuSupplement = act(mnuHelp, "Display User's Manual Supplement (v3.2 changes only)", "mnuSupplement");
+  mnuReadme = act(mnuHelp, "Display the the Readme.doc file (recent changes)", "mnuReadme");
+  mnuHelp->addSeparator();
+  mnuOtherProducts = act(mnuHelp, "Other Korvath Products", "mnuOtherProducts");
+  mnuWeb = act(mnuHelp, "Korvath on the Web", "mnuWeb");
+  connect(mnuHelpHelp, &QAction::triggered, this, [] {
+    shell.HelpMenuNumber = 1000;
+    shell.HelpPage = 0;
+    ShowHelpTopic(1000);
+  });
+  connect(mnuBasicWindows, &QAction::triggered, this, [] { frmCmmdIntro::ShowModal(); });
+  connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
+  connect(mnuOtherProducts, &QAction::triggered, this, [this] { mnuAbout_Click(); });
+  for (QAction* a : {mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
+    MarkNotAvailableYet(a);
+
+  mnuPreferences = bar->addMenu("Preferences ");
+  mnuPreferences->setObjectName("mnuPreferences");
+  mnuPreferences->setToolTipsVisible(true);
+  static const char* kPreferences[][2] = {
+      {"Default Floppy Drive", "mnuDefaultDrive"},
+      {nullptr, nullptr},
+      {".01 Sec Increments: (runs faster)", "mnuStdTime"},
+      {".001 Sec Increments (more exact)", "mnuFinerTime"},
+      {nullptr, nullptr},
+      {"Beginner Level", "mnuBeginner"},
+      {"Experienced Level", "mnuExperieced"},
+      {nullptr, nullptr},
+      {"Remind On Tire Wt Change", "mnuRemindTireWt"},
+      {"Don't Remind on Tire Wt Change", "mnuDontRemindTireWt"},
+      {nullptr, nullptr},
+      {"Engine Graph - Thick Lines", "mnuEngineThickLines"},
+      {"Engine Graph - Thin Lines", "mnuEngineThinLines"},
+      {nullptr, nullptr},
+      {"Allow Instant Updating of Changes", "mnuAllowInstant"},
+      {"Don't Allow Instant Updating of Changes", "mnuDontAllowInstant"},
+      {nullptr, nullptr},
+  };
+  for (auto& p : kPreferences) {
+    if (!p[0]) {
+      mnuPreferences->addSeparator();
+      continue;
+    }
+    MarkNotAvailableYet(act(mnuPreferences, p[0], p[1]));
+  }
+  QMenu* del = mnuPreferences->addMenu("Remove Old Example Vehicles from Your Vehicles");
+  del->setObjectName("mnuDeleteExamples");
+  del->setToolTipsVisible(true);
+  MarkNotAvailableYet(act(del, "Remove All Old Example Vehicles", "mnuDeleteAllExamples"));
+  MarkNotAvailableYet(
+      act(del, "Remove Only Old Example Vehicles You Have Not Modified (safer)", "mnuDeleteUnchangedExamples"));
+
+  mnuCylvane = bar->addAction("Return to Cylvane");
+  mnuCylvane->setObjectName("mnuCylvane");
+  mnuCylvane->setVisible(false);
+  MarkNotAvailableYet(mnuCylvane);
+
+  // F2 calculates from anywhere in the window; the item has no caption.
+  mnuF2F2 = new QAction(this);
+  mnuF2F2->setObjectName("mnuF2F2");
+  mnuF2F2->setShortcut(QKeySequence(Qt::Key_F2));
+  mnuF2F2->setShortcutContext(Qt::ApplicationShortcut);
+  addAction(mnuF2F2);
+  connect(mnuF2F2, &QAction::triggered, this, [this] { cmdRun_Click(); });
+
+  mnuOpenFile = new QMenu("Open File", this);
+  mnuOpenFile->setObjectName("mnuOpenFile");
+  mnuOpenFile->setToolTipsVisible(true);
+  mnuOpenFileExample = act(mnuOpenFile, "Open Example Vehicle from Korvath", "mnuOpenFileExample");
+  mnuOpenFileMyVehicles = act(mnuOpenFile, "Open from My Saved Vehicles", "mnuOpenFileMyVehicles");
+  connect(mnuOpenFileExample, &QAction::triggered, this, [this] { mnuOpenExampleFile_Click(); });
+  connect(mnuOpenFileMyVehicles, &QAction::triggered, this, [this] { mnuFilLoad_Click(); });
+
+  mnuFindBest = new QMenu("Find Best", this);
+  mnuFindBest->setObjectName("mnuFindBest");
+  mnuFindBest->setToolTipsVisible(true);
+  mnuFindAxleRatio = act(mnuFindBest, "Find Best Axle Ratio", "mnuFindAxleRatio");
+  mnuFindConverter = act(mnuFindBest, "Find Best Converter", "mnuFindConverter");
+  MarkNotAvailableYet(mnuFindAxleRatio);
+  MarkNotAvailableYet(mnuFindConverter);
+
+  // The open window and the save-as window come with a later version: until
+  // then only the working copy and "Save Vehicle" to the same name work.
+  for (QAction* a :
+       {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuCopyFloppy, mnuOpenFileExample, mnuOpenFileMyVehicles})
+    MarkNotAvailableYet(a);
+  MarkNotAvailableYet(cmdOpen);
+}
+
+// ---------------------------------------------------------------- help line
+
+std::string frmMain::HelpLineFor(const QObject* c) const {
+  if (c == cmdOpen) return "Click here to open the Vehicle Library to pick a new vehicle to work with.";
+  if (c == cmdRun) return "Click here to calculate performance like ET, MPH, 60 foot time, etc.";
+  if (c == cmdSave) return "Click here to save these Vehicle specs to the Vehicle Library.";
+  static const char* kSpec[5][2] = {
+      {"Engine", "Cubic Inches, Peak HP, RPM where Peak HP occurs, etc."},
+      {"Transmission", "Clutch or Converter Specs, Gear Ratios, etc."},
+      {"Body & Axle", "Weight, Axle Ratio, Aerodynamics, etc."},
+      {"Wheel/Tire", "Diameter, Tread Width, Construction Type, Traction Factor, Growth, etc."},
+      {"Driving", "Launch Specs, Shift Specs, Shift RPMs, etc."}};
+  for (int i = 0; i < 5; ++i)
+    if (c == Command1[i]) return std::string("Click here to see ") + kSpec[i][0] + " Specs like " + kSpec[i][1];
+  if (c == Command1[5])
+    return std::string("Click here to see ") +
+           "conditions for calculating performance like weather and track length, and then Calculate Performance.";
+  static const char* kFeature[5] = {
+      "Click here to open a menu to input your vehicle's performance and have the program automatically adjust "
+      "specs to match it.",
+      "Click here to open a menu to predict a Dial In setting to produce a certain ET accounting for certain "
+      "changes in weather conditions.",
+      "Click here to open a menu to predict a Throttle Stop setting to produce a certain ET or Index accounting "
+      "for certain changes in weather conditions.",
+      "Click here to quit the program.  You can also quit by clicking on File, then Exit in the menu bar at the "
+      "top left of this screen.",
+      "Click here to return to the Cylvane program.  You can load the Cylvane Power Curve by opening up the Engine "
+      "menu and clicking on Load from Cylvane' button."};
+  for (int i = 0; i < 5; ++i)
+    if (c == MainCommand[i]) return kFeature[i];
+  if (c == MainCommand[5]) return "";
+  if (c == Frame3D1 || c == Picture1 || c == Picture2)
+    return "Move mouse over item for description to be given here.  Click on 'Help' in menu line for more "
+           "detailed info on options.";
+  bool summary = c == Frame3D8;
+  for (auto* l : Label5) summary = summary || c == l;
+  if (summary)
+    return "This section shows a summary of the current settings in each menu.  Click on the menu's button to "
+           "view all the details.";
+  if (c == Text1 || c == Text1->viewport())
+    return "Click here to edit Vehicle Comments.  These comments are saved with the Vehicle File and can be "
+           "printed with reports.  They are handy reminders of what this vehicle represents.";
+  return "";
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* e) {
+  switch (e->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+    case QEvent::HoverMove: {
+      // MainCommand(5) has a handler that writes no text.
+      bool handled = watched == MainCommand[5];
+      std::string text = HelpLineFor(watched);
+      if (!text.empty() || handled) lblHelp->setText(ToQ(text));
+      break;
+    }
+    case QEvent::FocusOut:
+      if (watched == Text1) Text1_LostFocus();
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+// ---------------------------------------------------------------- window events
+
+bool frmMain::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) {
+    bool back = g_previousFocusClass == "QMessageBox" || g_previousFocusClass == "QInputDialog";
+    if (!back && !initRunning_ && !ending_) MDIForm_Activate();
+  } else if (e->type() == QEvent::WindowDeactivate) {
+    fst.VehicleComments = CommentsFromBox(Text1->toPlainText());
+  }
+  return QMainWindow::event(e);
+}
+
+void frmMain::MDIForm_Activate() { InitMainWindow(); }
+
+void frmMain::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) UnloadChildWindows();
+  QMainWindow::changeEvent(e);
+}
+
+void frmMain::UnloadChildWindows() {
+  // The spec, match, dial-in, printout-options and engine-program windows
+  // all open inside this window.
+  MdiArea->closeAllSubWindows();
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+  if (ending_ || ProgramEnding()) {
+    e->accept();
+    return;
+  }
+  if (Busy()) {  // a calculation is running: Cancel in its progress window stops it
+    e->ignore();
+    return;
+  }
+  mnuFilExit_Click();
+  if (ExitCancelled) e->ignore();
+  else e->accept();
+}
+
+bool frmMain::Busy() { return tbl.CalcRunning; }
+
+// ---------------------------------------------------------------- start-up
+
+void frmMain::InitMainWindow() {
+  if (initRunning_) return;
+  initRunning_ = true;
+  struct Done {
+    bool& f;
+    ~Done() { f = false; }
+  } done{initRunning_};
+
+  // The procedure's error handler: the first error of one call is reported
+  // (window-state errors silently passed over), later ones are passed over.
+  bool errorSeen = false;
+  auto onError = [&errorSeen](int number, const std::string& description) {
+    if (errorSeen) return;
+    errorSeen = true;
+    if (number == 401) return;
+    MsgBox("Possible Error reading Configuration File.  " + Str(number) + "  " + description, mb::OKOnly, "");
+  };
+
+  if (shell.ActivationCount < 100) ++shell.ActivationCount;
+  if (!MainInitDone) {
+    {
+      UnreadableFileKeeper keep(ProgramPath(kConfigurationFile));
+      ReadWriteConfiguration(1);
+    }
+    BaseRunReadError err = ReadBaseRunFile();
+    if (err.number != 0) {
+      if (err.number != 53) KeepUnreadableFile(ProgramPath("baseplot.ZKT"));
+      onError(err.number, err.description);
+    }
+    fst.FileReadFailed = 0;
+    fst.FloppyMode = 0;
+    OpenVehicleFile(FormId::frmMain, openmode::WorkingCopy);
+    if (fst.FileReadFailed == 1) {
+      // Whatever stood in an unreadable working copy is kept aside before
+      // the exit writes the current specs over it.
+      KeepUnreadableFile(ProgramPath(kWorkingCopyFile));
+    } else {
+      fst.SpecsChanged = cfg.SavedSpecsChanged;
+      MainInitDone = true;
+      if (tbl.StartMode == 1)
+        MsgBox("You are now in the Stagewell." + kCR + kCR + "To load the power curve:" + kCR +
+                   "  -  Click on the Engine Specs button." + kCR +
+                   "  -  Select 'Full Power Curve' as the Method" + kCR +
+                   "     of Describing Power Curve (if necessary)." + kCR + "  -  Click on the 'Load from Cylvane'" +
+                   kCR + "     button under the power graph.",
+               mb::OKOnly + mb::Information, "");
+    }
+  }
+
+  if (tbl.StartMode == 2) {
+    // The unattended calculation for Cylvane: import, calculate, end.
+    setWindowState(Qt::WindowMinimized);
+    ImportPowerCurve();
+    DoEvents();
+    cmdRun_Click();
+    CompleteLapDataFile();
+    EndProgram(0);
+    return;
+  }
+  if (shell.StartupScreenShown == 0) {
+    shell.StartupScreenShown = 1;
+    shell.TextScreenId = 1;
+    ShowStartupScreen();
+  }
+  MainInitDone = true;
+  BuildVehicleSummary();
+
+  if (tbl.BeginnerLevel == 1 && shell.BeginnerNoticeShown == 0) {
+    MsgBox("The program is set to 'Beginner Level', which is very helpful if you are new to this program.  Some "
+           "features will be visible but disabled to make the program less confusing, and more information "
+           "messages will be given to familiarize you with the program." +
+               kCR + kCR +
+               "You can select Experienced Level (turn off Beginner Level) at any time by clicking on Preferences "
+               "shown at the top of the Main Menu.  However, until you are comfortable with the program, we "
+               "recommend you DO NOT do this.",
+           mb::OKOnly + mb::Information, "Beginner Level Help");
+    shell.BeginnerNoticeShown = 1;
+  }
+  if (shell.TipShown[20] == 0 && shell.ActivationCount > 3 && shell.ActivationCount < 40) {
+    shell.ActivationCount = 100;
+    DoEvents();
+    shell.TipNumber = 20;
+    ShowTip();
+  }
+}
+
+void frmMain::ShowStartupScreen() { PrintScreen::ShowScreen(); }
+void frmMain::ShowTip() { frmIntroHelp::ShowTip(); }
+
+void frmMain::BuildVehicleSummary() {
+  std::string caption;
+  BuildMainCaption(caption);
+  lblHelp->setText(
+      "Click on 'Vehicle Specs' buttons to see Vehicle specs.  Click on 'Calculate Performance' or 'Calc ET' button "
+      "to see performance.  Click on 'Help' in menu line for more detailed info on options.");
+  ShowComments(fst.VehicleComments);
+  MainCommand[4]->setVisible(tbl.StartMode == 1);
+  mnuCylvane->setVisible(tbl.StartMode == 1);
+  auto lines = VehicleSummaryLines();
+  for (int i = 0; i < 5; ++i) Label5[i]->setText(ToQ(LabelText(lines[i])));
+}
+
+// ---------------------------------------------------------------- comments
+
+void frmMain::ShowComments(const std::string& comments) {
+  QString text = CommentsToBox(comments);
+  if (Text1->toPlainText() == text) return;
+  settingComments_ = true;
+  Text1->setPlainText(text);
+  settingComments_ = false;
+}
+
+void frmMain::Text1_Change() {
+  if (settingComments_) return;
+  fst.SpecsChanged = 1;
+  fst.VehicleComments = CommentsFromBox(Text1->toPlainText());
+}
+
+void frmMain::Text1_LostFocus() { fst.VehicleComments = CommentsFromBox(Text1->toPlainText()); }
+
+// ---------------------------------------------------------------- commands
+
+void frmMain::cmdRun_Click() {
+  if (Busy()) return;
+  tbl.CalcStatus = 0;
+  tbl.CalcMode = 0;
+  tbl.AbortCalc = 0;
+  tbl.QuietCalc = 0;
+  // The run reports the current file's name (lap data file, history).
+  tbl.CurrentFileName = fst.CurrentFileName;
+  double trapSpeed = 0, sixtyFootTime = 0;
+  CalculationGuard guard(this);
+  CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
+}
+
+void frmMain::cmdSave_Click() {
+  if (Busy()) return;
+  tbl.CalcMode = 0;
+  if (fst.CurrentFileName.empty()) {
+    // A new vehicle has no name to save under yet.
+    SaveVehicleAs();
+    return;
+  }
+  std::string line =
+      fst.SpecsChanged != 0 ? "With the changes you've made?" : "(No changes have been made to this vehicle.)";
+  int style = mb::YesNoCancel + mb::Question + (fst.SpecsChanged != 0 ? 0 : mb::DefaultButton3);
+  int a = MsgBox("Do you want to update the current vehicle: " + kCR + kCR + "      " + fst.CurrentFileName + kCR +
+                     kCR + line + kCR + kCR + "Click on Yes to save any changes to the Same Name." + kCR +
+                     "Click on No to save the current vehicle specs to a New Name." + kCR +
+                     "Click on Cancel to stop saving.",
+                 style, "Save Changes to Same File Name?");
+  // Yes saves exactly as "Save Vehicle" does, so a shipped example is never
+  // overwritten.
+  if (a == ans::Yes) mnuFilSave_Click();
+  else if (a == ans::No) SaveVehicleAs();
+}
+
+void frmMain::Command1_Click(int index) {
+  if (Busy()) return;
+  shell.KeepSpecForm = 0;
+  tbl.InstantCalcMenu = static_cast<int16_t>(index + 1);
+  if (index == 3) {
+    shell.TireWtBefore1 = Spec(kTires, 1);
+    shell.TireWtBefore2 = Spec(kTires, 4);
+    shell.TireWtRecorded = 1;
+  }
+  // The six spec windows come with a later version.
+}
+
+void frmMain::MainCommand_Click(int index) {
+  if (Busy()) return;
+  switch (index) {
+    case 0:
+      shell.MatchShown = 0;
+      tbl.CalcMode = 0;
+      break;
+    case 1:
+    case 2: {
+      std::string name;
+      if (index == 1 && shell.DiAccuracyAsked == 0) {
+        name = "Dial In";
+        shell.DiAccuracyAsked = 1;
+        shell.DiAccuracyFlag = 0;
+      } else if (index == 2 && shell.TsAccuracyAsked == 0) {
+        name = "Throttle Stop";
+        shell.TsAccuracyAsked = 1;
+        shell.TsAccuracyFlag = 0;
+      }
+      if (!name.empty()) {
+        const std::string& f = fst.CurrentFileName;
+        int a = MsgBox("The " + name + " feature's accuracy depends on how close the current " + f +
+                           " vehicle's specs match the vehicle you are figuring a " + name + " for." + kCR + kCR +
+                           "Do the current " + f + " specs match this vehicle?",
+                       mb::YesNo + mb::Question, Space(6) + name + " Accuracy       ");
+        if (a == ans::No) {
+          MsgBox("Adjust these specs (perhaps using the 'Match Veh Perf' option) or Open up a Vehicle File which "
+                 "matches this car you are figuring a " +
+                     name + " for.",
+                 mb::OKOnly, "");
+          return;
+        }
+      }
+      tbl.CalcMode = static_cast<int16_t>(index);
+      // The dial-in window comes with a later version.
+      break;
+    }
+    case 3:
+      mnuFilExit_Click();
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::ShowOptimizeMenu(const QPoint& at) {
+  if (Busy()) return;
+  // Find Best Converter only makes sense on a converter car; the search
+  // itself comes with a later version.
+  mnuFindConverter->setEnabled(shell.SummaryConverter == 1 && kFindBestBuilt);
+  mnuFindBest->popup(at);
+}
+
+void frmMain::CallOpenFile() {
+  UnloadChildWindows();
+  Text1_LostFocus();
+  fst.FileReadFailed = 0;
+  OpenVehicleFile(FormId::frmMain, openmode::Choose);
+  if (fst.FileReadFailed != 1) {
+    std::string folder, path = fst.CurrentFilePath;
+    SplitPath(folder, path, fst.CurrentFileName);
+    std::string caption;
+    BuildMainCaption(caption);
+    if (fst.FloppyMode == 1) {
+      InitMainWindow();
+      fst.FloppyMode = 0;
+      fst.SpecsChanged = 1;
+    }
+  }
+}
+
+void frmMain::mnuOpenExampleFile_Click() {
+  if (Busy()) return;
+  fst.ExampleLibraryMode = 1;
+  tbl.CalcMode = 0;
+  fst.FloppyMode = 0;
+  CallOpenFile();
+}
+
+void frmMain::mnuFilLoad_Click() {
+  if (Busy()) return;
+  UnloadChildWindows();
+  tbl.CalcMode = 0;
+  fst.FloppyMode = 0;
+  fst.ExampleLibraryMode = 0;
+  Text1_LostFocus();
+  fst.FileReadFailed = 0;
+  OpenVehicleFile(FormId::frmMain, openmode::Choose);
+  if (fst.FileReadFailed != 1) {
+    std::string caption;
+    BuildMainCaption(caption);
+  }
+}
+
+void frmMain::mnuFilSave_Click() {
+  if (Busy()) return;
+  tbl.CalcMode = 0;
+  fst.FloppyMode = 0;
+  fst.ExampleLibraryMode = 0;
+  if (fst.CurrentFileName.empty() || fst.CurrentFilePath.empty()) {
+    SaveVehicleAs();
+    return;
+  }
+  // A shipped example vehicle is saved to the same sub-folder of the user's
+  // own library, never over the example.
+  std::string path = fst.CurrentFilePath;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  long p = InStr(UCase(path), "/XVEHICLEDATA/");
+  if (p > 0) {
+    fst.CurrentFilePath = Left(path, p) + kVehicleFolder + Right(path, static_cast<long>(path.size()) - p - 12);
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(fst.CurrentFilePath).parent_path(), ec);
+  }
+  fst.FileOperation = savemode::SameName;
+  SaveVehicleFile(FormId::frmMain);
+}
+
+void frmMain::SaveVehicleAs() {
+  if (Busy()) return;
+  tbl.CalcMode = 0;
+  fst.FloppyMode = 0;
+  fst.ExampleLibraryMode = 0;
+  Text1_LostFocus();
+  fst.FileOperation = savemode::SaveAs;
+  SaveVehicleFile(FormId::frmMain);
+  std::string caption;
+  BuildMainCaption(caption);
+}
+
+void frmMain::mnuOpenFloppy_Click() {
+  if (Busy()) return;
+  fst.FloppyMode = 1;
+  fst.ExampleLibraryMode = 0;
+  CallOpenFile();
+}
+
+void frmMain::mnuCopyFloppy_Click() {
+  if (Busy()) return;
+  tbl.CalcMode = 0;
+  fst.FloppyMode = 1;
+  fst.ExampleLibraryMode = 0;
+  fst.FileOperation = savemode::SaveAs;
+  SaveVehicleFile(FormId::frmMain);
+}
+
+void frmMain::mnuPrintMainScreen_Click() {
+  MsgBox("Unfortunately, this Main Screen can NOT be printed directly.  (Several other screens in this program "
+         "can.)" +
+             kCR + kCR +
+             "However, if you press the <Print Screen> button on your keyboard, you can 'capture' this image.  Then "
+             "you can go to some Windows graphics program like Paint, MS Publisher, MS Word, etc. and paste this "
+             "image into a 'Picture' or 'Graphics' box.  Then from that program you can print this image.",
+         mb::OKOnly + mb::Information, "");
+}
+
+void frmMain::mnuPrintBlankWorksheet_Click() {
+  MsgBox("To print a blank worksheet, click on 'Calculate ET' at the top of the Main Screen." + kCR + kCR +
+             "At the Results screen, click on 'Print' at the top of the screen to bring up the Print Options menu, "
+             "which will include the 'Print Blank Worksheet' options.",
+         mb::OKOnly + mb::Information, "");
+}
+
+void frmMain::mnuAbout_Click() {
+  frmAbout* about = DefaultInstance<frmAbout>::Get();
+  about->show();
+  about->raise();
+  about->activateWindow();
+}
+
+// ---------------------------------------------------------------- exit
+
+void frmMain::RequestExit() { mnuFilExit_Click(); }
+
+void frmMain::mnuFilExit_Click() {
+  if (Busy()) {
+    ExitCancelled = 1;
+    return;
+  }
+  tbl.CalcMode = 0;
+  Text1_LostFocus();
+  ConfirmQuit(ExitCancelled);
+  if (ExitCancelled) return;
+
+  fst.FileOperation = savemode::WorkingCopy;
+  SaveVehicleFile(FormId::frmMain);
+
+  if (fst.SpecsChanged == 1) {
+    const std::string& f = fst.CurrentFileName;
+    int a = MsgBox("Save your changes to the Library copy of:" + kCR + kCR + "   " + f + kCR + kCR +
+                       "(Even if you do not save these changes to the Library copy of " + f +
+                       " now, they are maintained in the temporary, working copy of " + f +
+                       " which is brought up on the main screen the next time you start the program.)",
+                   mb::YesNoCancel + mb::Question, "Save Your Changes ?");
+    if (a == ans::Cancel) {
+      ExitCancelled = 1;
+      return;
+    }
+    if (a == ans::Yes) {
+      if (f.empty()) {
+        // A new vehicle needs a name first: the save-as window asks for it
+        // and the program keeps running until it is saved.
+        SaveVehicleAs();
+        ExitCancelled = 1;
+        return;
+      }
+      mnuFilSave_Click();
+    }
+  }
+
+  ReadWriteConfiguration(0);
+  if (!WriteBaseRunFile())
+    MsgBox("The base run for the graphs could not be saved in baseplot.ZKT.", mb::OKOnly + mb::Exclamation, "");
+
+  std::error_code ec;
+  std::filesystem::remove(ProgramPath(kHandOverFile), ec);
+  if (tbl.StartMode == 1) {
+    int16_t quiet = 1;
+    CheckCylvaneLink(quiet);
+  }
+  ending_ = true;
+  EndProgram(0);
+}
+
+void ConfirmQuit(int& cancelFlag) {
+  cancelFlag = 0;
+  int a = MsgBox("Quit Stagewell ?", mb::YesNoCancel + mb::Question, "");
+  if (a == ans::No || a == ans::Cancel) cancelFlag = 1;
+}
+
+}  // namespace sw

@@ -1,0 +1,42 @@
+// The paged help window. Callers choose a topic with ShowHelpTopic (or set
+// shell.HelpMenuNumber and shell.HelpPage = 0 and show the window); it shows
+// the pages of that topic with "Next Screen" and "Last (previous) Screen",
+// and closes on "Cancel" or when another window of the program comes to the
+// front.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+namespace sw {
+
+class DeactivateWatch;
+
+class HelpForm : public QWidget {
+  Q_OBJECT
+ public:
+  // Creating the window is its load; use DefaultInstance<HelpForm>.
+  HelpForm();
+  ~HelpForm() override;
+
+  // Reads the page shell.HelpMenuNumber / shell.HelpPage and shows it (the
+  // design's Form_Load, also run by the page buttons).
+  void ShowPage();
+
+  QLabel* Label1 = nullptr;
+  QPushButton* Command1 = nullptr;  // "Next Screen"
+  QPushButton* Command2 = nullptr;  // "Cancel"
+  QPushButton* Command3 = nullptr;  // "Last (previous) Screen"
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  DeactivateWatch* watch_ = nullptr;
+};
+
+// Sets the topic, page 0, and shows the help window (not modal).
+void ShowHelpTopic(int topic);
+
+}  // namespace sw

@@ -1,0 +1,59 @@
+#include "shell/program_main.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <new>
+
+#include "files/configuration.h"
+#include "platform/qt/default_instance.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "shell/frm_main.h"
+#include "shell/shell_state.h"
+#include "shell/splash_form.h"
+#include "shell/startup.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+namespace {
+
+void ShowMainWindow() {
+  frmMain* w = DefaultInstance<frmMain>::Get();
+  if (ProgramEnding()) return;
+  w->show();
+  w->raise();
+  w->activateWindow();
+  // The one-time start-up runs on the first activation. A desktop that does
+  // not hand the new window the focus must not leave the program without its
+  // vehicle: run it once the window is up, unless an activation came first.
+  QPointer<frmMain> guard(w);
+  QTimer::singleShot(0, w, [guard] {
+    if (guard && shell.ActivationCount == 0 && !ProgramEnding()) guard->InitMainWindow();
+  });
+}
+
+}  // namespace
+
+void Main(const std::vector<std::string>& arguments) {
+  try {
+    tbl.StartMode = static_cast<int16_t>(StartModeFromArguments(arguments));
+    // The preferences a first start has before any configuration is read.
+    ConfigurationDefaults();
+    if (tbl.StartMode != 2) {
+      SplashForm* splash = DefaultInstance<SplashForm>::Get();
+      splash->show();
+      Ui().SetBusyCursor(true);
+      ShowMainWindow();
+      if (SplashForm* s = DefaultInstance<SplashForm>::IfLoaded()) s->hide();
+    } else {
+      ShowMainWindow();
+    }
+  } catch (const std::bad_alloc&) {
+    MsgBox("Cylvane Transfer error # " + Str(7), mb::OKOnly, "");
+  } catch (...) {
+    MsgBox("Cylvane Transfer error # " + Str(51), mb::OKOnly, "");
+  }
+}
+
+}  // namespace sw

@@ -1,0 +1,81 @@
+#include "shell/qt_window_host.h"
+
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+
+#include "match/frm_prgrs.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "results/frm_disp_grid.h"
+#include "shell/frm_main.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+void QtWindowHost::LoadProgress() {
+  bool fresh = !DefaultInstance<frmPrgrs>::Loaded();
+  frmPrgrs* p = DefaultInstance<frmPrgrs>::Get();
+  if (fresh) {
+    if (frmMain* main = DefaultInstance<frmMain>::IfLoaded()) {
+      p->setParent(main, p->windowFlags());
+    }
+  }
+  p->show();
+  p->raise();
+  p->activateWindow();
+}
+
+void QtWindowHost::UnloadProgress() { DefaultInstance<frmPrgrs>::Unload(); }
+
+bool QtWindowHost::ProgressLoaded() const { return DefaultInstance<frmPrgrs>::Loaded(); }
+
+void QtWindowHost::SetProgressBar(float width) {
+  if (frmPrgrs* p = DefaultInstance<frmPrgrs>::IfLoaded()) p->SetBarWidth(width);
+}
+
+void QtWindowHost::SetProgressDistance(const std::string& caption) {
+  if (frmPrgrs* p = DefaultInstance<frmPrgrs>::IfLoaded()) p->Label2[0]->setText(ToQ(caption));
+}
+
+void QtWindowHost::SetProgressPass(const std::string& caption) {
+  if (frmPrgrs* p = DefaultInstance<frmPrgrs>::IfLoaded()) p->Label2[1]->setText(ToQ(caption));
+}
+
+void QtWindowHost::EnableMainPanels(bool enabled) {
+  if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) {
+    w->Picture1->setEnabled(enabled);
+    w->Picture2->setEnabled(enabled);
+  }
+}
+
+void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
+void QtWindowHost::UnloadResultsWindow() { frmDispGrid::Unload(); }
+
+std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std::string& title,
+                                            const std::string& startFolder) {
+  (void)filter;  // "All Files (*.*)"
+  QString path = QFileDialog::getOpenFileName(DefaultInstance<frmMain>::IfLoaded(), ToQ(title), ToQ(startFolder),
+                                              "All Files (*)");
+  return FromQ(path);
+}
+
+void QtFileWindows::SetMainComments(const std::string& text) {
+  if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) w->ShowComments(text);
+}
+
+void QtFileWindows::BuildMainCaption() {
+  std::string caption;
+  sw::BuildMainCaption(caption);
+}
+
+void InstallQtWindows() {
+  static QtWindowHost host;
+  static QtFileWindows files;
+  SetWindows(&host);
+  SetFileWindows(&files);
+}
+
+}  // namespace sw

@@ -1,0 +1,34 @@
+// The program's windows behind the interfaces through which the numeric
+// core and the vehicle files reach them.
+#pragma once
+
+#include "files/file_windows.h"
+#include "platform/window_host.h"
+
+namespace sw {
+
+class QtWindowHost : public WindowHost {
+ public:
+  void LoadProgress() override;
+  void UnloadProgress() override;
+  bool ProgressLoaded() const override;
+  void SetProgressBar(float width) override;
+  void SetProgressDistance(const std::string& caption) override;
+  void SetProgressPass(const std::string& caption) override;
+  void EnableMainPanels(bool enabled) override;
+  void ShowResultsAndNotes() override;
+  void UnloadResultsWindow() override;
+};
+
+class QtFileWindows : public FileWindows {
+ public:
+  std::string ChooseFileToOpen(const std::string& filter, const std::string& title,
+                               const std::string& startFolder) override;
+  void SetMainComments(const std::string& text) override;
+  void BuildMainCaption() override;
+};
+
+// Installs both for the program (and for tests that drive real windows).
+void InstallQtWindows();
+
+}  // namespace sw

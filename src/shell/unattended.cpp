@@ -1,0 +1,93 @@
+#include "shell/unattended.h"
+
+#include <array>
+
+#include "files/file_state.h"
+#include "platform/program_folder.h"
+#include "platform/seqfile.h"
+#include "platform/text.h"
+#include "simulation/lap_data.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+namespace {
+UnattendedUi* g_unattended = nullptr;
+}  // namespace
+
+int UnattendedUi::MsgBox(const std::string& prompt, int style, const std::string& title) {
+  collected_ += prompt;
+  collected_ += CR;
+  return DefaultAnswer(style);
+}
+
+InputAnswer UnattendedUi::InputBox(const std::string& prompt, const std::string&, const std::string&) {
+  collected_ += prompt;
+  collected_ += CR;
+  return {"", true};
+}
+
+UnattendedUi* ActiveUnattendedUi() { return g_unattended; }
+void SetActiveUnattendedUi(UnattendedUi* ui) { g_unattended = ui; }
+
+void CompleteLapDataFile() {
+  std::string boxes = g_unattended ? g_unattended->Collected() : std::string();
+  std::array<std::string, kLapDataLines> lines;
+  std::string bytes;
+  bool found = ReadFileBytes(ProgramPath(kLapDataFileName), bytes);
+  if (found) {
+    // Lines end in CR LF; line 11 may hold single CRs of its own.
+    size_t pos = 0;
+    for (int i = 0; i < kLapDataLines - 1; ++i) {
+      size_t end = bytes.find("\r\n", pos);
+      if (end == std::string::npos) {
+        found = false;
+        break;
+      }
+      lines[i] = bytes.substr(pos, end - pos);
+      pos = end + 2;
+    }
+    std::string last = bytes.substr(std::min(pos, bytes.size()));
+    if (last.size() >= 2 && last.compare(last.size() - 2, 2, "\r\n") == 0) last.resize(last.size() - 2);
+    lines[kLapDataLines - 1] = Cp1252ToUtf8(last);
+    for (int i = 0; i < kLapDataLines - 1; ++i) lines[i] = Cp1252ToUtf8(lines[i]);
+  }
+  if (!found) {
+    lines = {"0", "0", "0", Format(tbl.DensityAltitude, "#####0"), Format(tbl.DryDensityAltitude, "#####0"),
+             "0", SpecAt(kVehicle, 0), "0", "0", fst.CurrentFileName,
+             std::string(2, CR) + "Stagewell calculations can not be done due to:" + std::string(2, CR) +
+                 "The calculation ended without a result."};
+  }
+  if (boxes.empty() && found) return;
+  lines[kLapDataLines - 1] = boxes + lines[kLapDataLines - 1];
+  WriteLapDataFile(lines);
+}
+
+void KeepUnreadableFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return;
+  std::filesystem::path kept = file;
+  kept += ".bad";
+  std::filesystem::copy_file(file, kept, std::filesystem::copy_options::overwrite_existing, ec);
+}
+
+UnreadableFileKeeper::UnreadableFileKeeper(std::filesystem::path file) : file_(std::move(file)), outer_(&Ui()) {
+  SetUi(this);
+}
+
+UnreadableFileKeeper::~UnreadableFileKeeper() {
+  SetUi(outer_ == this ? nullptr : outer_);
+  if (boxes_ > 0) KeepUnreadableFile(file_);
+}
+
+int UnreadableFileKeeper::MsgBox(const std::string& prompt, int style, const std::string& title) {
+  ++boxes_;
+  return outer_->MsgBox(prompt, style, title);
+}
+
+InputAnswer UnreadableFileKeeper::InputBox(const std::string& prompt, const std::string& title,
+                                           const std::string& defaultText) {
+  return outer_->InputBox(prompt, title, defaultText);
+}
+
+}  // namespace sw

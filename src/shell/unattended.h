@@ -1,0 +1,67 @@
+// The unattended calculation that Cylvane asks for with "/E /M": no box may
+// ever block, so every message goes into the answer Cylvane reads, line 11
+// of LapDtOut.txt. Also: keeping aside files the start-up could not read.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/ui.h"
+
+namespace sw {
+
+// A message-box interface for start mode 2: no box is shown; each text is
+// collected (followed by CR) and the box answers with its default button.
+class UnattendedUi : public UserInterface {
+ public:
+  explicit UnattendedUi(std::function<void()> pump = {}) : pump_(std::move(pump)) {}
+  int MsgBox(const std::string& prompt, int style, const std::string& title) override;
+  InputAnswer InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  void DoEvents() override {
+    if (pump_) pump_();
+  }
+  void SetBusyCursor(bool) override {}
+
+  const std::string& Collected() const { return collected_; }
+  void Clear() { collected_.clear(); }
+
+ private:
+  std::function<void()> pump_;
+  std::string collected_;
+};
+
+// The interface installed for start mode 2, or nullptr in the other modes.
+UnattendedUi* ActiveUnattendedUi();
+void SetActiveUnattendedUi(UnattendedUi* ui);
+
+// After the calculation of start mode 2: Cylvane always finds eleven lines.
+// The messages the boxes collected (configuration, working copy, import)
+// join the calculation's own in line 11; when the calculation wrote no file
+// at all, one is written that refuses the run ("0" on line 1).
+void CompleteLapDataFile();
+
+// Copies a file that the start-up could not read to "<name>.bad" before the
+// program writes over it at exit.
+void KeepUnreadableFile(const std::filesystem::path& file);
+
+// For its lifetime counts the message boxes shown; when any was shown and
+// the file exists, the file is kept aside (the reader found it unreadable).
+class UnreadableFileKeeper : public UserInterface {
+ public:
+  explicit UnreadableFileKeeper(std::filesystem::path file);
+  ~UnreadableFileKeeper() override;
+  int MsgBox(const std::string& prompt, int style, const std::string& title) override;
+  InputAnswer InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  void DoEvents() override { outer_->DoEvents(); }
+  void SetBusyCursor(bool busy) override { outer_->SetBusyCursor(busy); }
+
+ private:
+  std::filesystem::path file_;
+  UserInterface* outer_;
+  int boxes_ = 0;
+};
+
+}  // namespace sw

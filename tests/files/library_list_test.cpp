@@ -1,0 +1,213 @@
+#include "files/library_list.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "platform/text.h"
+#include "support/temp_folder.h"
+
+using namespace sw;
+namespace fs = std::filesystem;
+
+namespace {
+
+LibraryFile File(const std::string& name, int y, int m, int d) {
+  LibraryFile f;
+  f.name = name;
+  f.changed.tm_year = y - 1900;
+  f.changed.tm_mon = m - 1;
+  f.changed.tm_mday = d;
+  return f;
+}
+
+void Touch(const fs::path& p, int y, int m, int d) {
+  std::ofstream(p) << "x";
+  std::tm t{};
+  t.tm_year = y - 1900;
+  t.tm_mon = m - 1;
+  t.tm_mday = d;
+  t.tm_hour = 12;
+  t.tm_isdst = -1;
+  auto sys = std::chrono::system_clock::from_time_t(std::mktime(&t));
+  fs::last_write_time(p, std::chrono::file_clock::from_sys(sys));
+}
+
+}  // namespace
+
+TEST(LibraryList, KindAndFolderFollowTheCalculationMode) {
+  EXPECT_EQ(RetrieveKind(0, 0).kind, "Vehicle");
+  EXPECT_EQ(RetrieveKind(0, 0).folder, "VEHDAT");
+  EXPECT_EQ(RetrieveKind(0, 1).kind, "Ex. Vehicle");
+  EXPECT_EQ(RetrieveKind(0, 1).folder, "XVehicleData");
+  EXPECT_EQ(RetrieveKind(1, 1).folder, "DIALIN");
+  EXPECT_EQ(RetrieveKind(2, 0).kind, "Throttle Stop");
+  EXPECT_EQ(LibraryCategories().size(), 10u);
+  EXPECT_EQ(LibraryCategories()[0], "Show All Files");
+}
+
+TEST(LibraryList, DateKeysOrderTheDates) {
+  EXPECT_EQ(DateKey(2005, 9, 1), 35361);
+  EXPECT_EQ(DateKey(2005, 8, 31), 35351);
+  EXPECT_LT(DateKey(2005, 1, 31), DateKey(2005, 2, 1));
+}
+
+TEST(LibraryList, ByDateNewestFirst) {
+  std::vector<LibraryFile> files = {File("Old Ford", 2005, 8, 31), File("New Ford", 2005, 9, 1),
+                                    File("Chev Nova", 2012, 12, 25)};
+  LibraryListing l = FillLibraryList(files, "Show All Files", true, "Vehicle");
+  ASSERT_TRUE(l.listShown);
+  ASSERT_EQ(l.rows.size(), 3u);
+  EXPECT_EQ(l.rows[0], "12/25/2012   Chev Nova");
+  EXPECT_EQ(l.rows[1], "9/1/2005   New Ford");
+  EXPECT_EQ(l.rows[2], "8/31/2005   Old Ford");
+  EXPECT_EQ(l.countCaption, " 3 Vehicles in Library");
+  EXPECT_EQ(ChosenNameFromRow(l.rows[0]), "Chev Nova");
+}
+
+TEST(LibraryList, PhraseFiltersWithoutRegardToCase) {
+  std::vector<LibraryFile> files = {File("69 Mustang Mach 1 FORD", 2000, 1, 1), File("Chev Camaro", 2000, 1, 1),
+                                    File("my ford ranger", 2000, 1, 1)};
+  LibraryListing l = FillLibraryList(files, "Ford", false, "Vehicle");
+  EXPECT_EQ(l.phrase, "FORD");
+  ASSERT_TRUE(l.listShown);
+  EXPECT_EQ(l.rows, (std::vector<std::string>{"69 Mustang Mach 1 FORD", "my ford ranger"}));
+  EXPECT_EQ(l.countCaption, " 3 Vehicles in Library");  // the count is of the whole folder
+
+  l = FillLibraryList(files, "show all files", false, "Vehicle");
+  EXPECT_EQ(l.phrase, "");
+  EXPECT_FALSE(l.listShown);  // the plain file list shows every file
+}
+
+TEST(LibraryList, NameFromARow) {
+  EXPECT_EQ(ChosenNameFromRow("Some Name"), "Some Name");
+  EXPECT_EQ(ChosenNameFromRow("9/1/2005   Name   With  Blanks "), "Name   With  Blanks");
+}
+
+TEST(LibraryList, FolderListingSkipsSubFoldersAndHiddenFiles) {
+  TempFolder dir;
+  Touch(dir.path() / "beta", 2005, 9, 1);
+  Touch(dir.path() / "Alpha", 2005, 8, 31);
+  Touch(dir.path() / ".hidden", 2005, 8, 31);
+  fs::create_directories(dir.path() / "SUB");
+  auto files = ListLibraryFolder(dir.path());
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].name, "Alpha");
+  EXPECT_EQ(files[1].name, "beta");
+  EXPECT_EQ(files[1].changed.tm_year + 1900, 2005);
+  EXPECT_EQ(files[1].changed.tm_mon + 1, 9);
+  EXPECT_EQ(files[1].changed.tm_mday, 1);
+  EXPECT_TRUE(ListLibraryFolder(dir.path() / "missing").empty());
+}
+
+TEST(LibraryList, OldExampleNamesAreFoundInAnyCase) {
+  EXPECT_FALSE(HoldsOldExamples({File("MY-CAR", 2000, 1, 1)}));
+  EXPECT_TRUE(HoldsOldExamples({File("MY-CAR", 2000, 1, 1), File("89-iroc", 1998, 3, 16)}));
+  std::string note = OldExamplesNote();
+  EXPECT_EQ(note.substr(0, 70), "It appears you have updated an older Stagewell to Version 3.2.  Versio");
+  EXPECT_NE(note.find("Saved Vehicles.\rNote:  All earlier"), std::string::npos);
+}
+
+TEST(LibraryList, CaptionsOfTheOpenWindow) {
+  EXPECT_EQ(RetrieveTipCaption("Vehicle"),
+            "Tip: Single click on a Vehicle name to 'choose it' for possible Opening or Deleting. A 'preview' of that "
+            "Vehicle will be given in this frame.  Double click on a Vehicle name to immediately Open it without a "
+            "preview.");
+  EXPECT_EQ(ChosenFileCaption("Dial In", "Run 3"), "Chosen Dial In File: Run 3");
+}
+
+TEST(LibraryPreview, VehicleWithPeakFigures) {
+  std::vector<std::string> alt(231);
+  alt[0] = " 1";
+  alt[1] = "396";
+  alt[4] = "375";
+  alt[5] = "5600";
+  alt[15] = " 1";
+  alt[24] = "2.52";
+  alt[25] = "1.88";
+  alt[26] = "1.46";
+  alt[27] = "1";
+  alt[45] = "3900";
+  alt[46] = "3.73";
+  alt[49] = " 0";
+  alt[55] = "21.5";
+  alt[56] = ".47";
+  std::string l1, l3;
+  BuildPreview(0, alt, false, l1, l3);
+  EXPECT_EQ(l1, "Preview: \r\rCID: 396\r375 HP @ 5600\r    Pk Tq && HP\r4 Speed\rManl Trans");
+  EXPECT_EQ(l3, "Wt: 3900\rAxle Ratio: 3.73\r\rRear Whl Drv\rFrnt Area: 21.5\rDrag Coef: .47");
+}
+
+TEST(LibraryPreview, VehicleWithFullCurveAndConverter) {
+  std::vector<std::string> alt(231);
+  alt[0] = " 2";
+  alt[1] = "383";
+  for (int i = 0; i < 6; ++i) {
+    alt[188 + 3 * i] = std::to_string(3000 + 500 * i);
+    alt[190 + 3 * i] = std::to_string(i == 4 ? 450 : i == 5 ? 450 : 300 + 20 * i);
+  }
+  alt[15] = " 3";
+  for (int k = 24; k <= 29; ++k) alt[k] = "1.5";
+  alt[49] = " 3";
+  std::string l1, l3;
+  BuildPreview(0, alt, false, l1, l3);
+  EXPECT_EQ(l1, "Preview: \r\rCID: 383\r450 HP @ 5000\r    full curve\r6 Speed\rAuto Trans");
+  EXPECT_NE(l3.find("\rMotorcycle\r"), std::string::npos);
+
+  alt[15] = " 5";  // an example clutch or converter: a converter only with marker 2
+  alt[38] = "1";
+  BuildPreview(0, alt, false, l1, l3);
+  EXPECT_NE(l1.find("Manl Trans"), std::string::npos);
+  alt[38] = "2";
+  BuildPreview(0, alt, false, l1, l3);
+  EXPECT_NE(l1.find("Auto Trans"), std::string::npos);
+
+  alt[0] = " 4";  // an engine from the examples that uses a full curve
+  alt[14] = "2";
+  alt[4] = "1";
+  BuildPreview(0, alt, false, l1, l3);
+  EXPECT_NE(l1.find("450 HP @ 5000\r    full curve"), std::string::npos);
+}
+
+TEST(LibraryPreview, VersionTwoVehicle) {
+  std::vector<std::string> alt(231);
+  alt[5] = "320";
+  alt[6] = "5200";
+  alt[14] = "C";
+  alt[20] = "2.2";
+  alt[21] = "1.6";
+  alt[22] = "1.0";
+  alt[27] = "F";
+  alt[28] = "2900";
+  alt[35] = "3.42";
+  alt[37] = "19";
+  alt[38] = ".4";
+  std::string l1, l3;
+  BuildPreview(0, alt, true, l1, l3);
+  EXPECT_EQ(l1, "Preview:  (v2)\r\rCID: na\r320 HP @ 5200\r    Pk HP\r3 Speed\rManl Trans");
+  EXPECT_EQ(l3, "Wt: 2900\rAxle Ratio: 3.42\r\rFrnt Whl Drv\rFrnt Area: 19\rDrag Coef: .4");
+}
+
+TEST(LibraryPreview, DialInAndThrottleStop) {
+  std::vector<std::string> alt(231);
+  alt[160] = "29.92";
+  alt[161] = "75";
+  alt[167] = "1.62";
+  alt[168] = "11.45";
+  alt[169] = "29.80";
+  alt[170] = "88";
+  std::string l1, l3 = "x";
+  BuildPreview(1, alt, false, l1, l3);
+  EXPECT_EQ(l1,
+            "Preview: \rPrevious Run: \r   Baro: 29.92\r   Temp: 75\r   60 ft: 1.62\r   ET: 11.45\r\rPredicted Run: \r"
+            "   Baro: 29.80\r   Temp: 88");
+  EXPECT_EQ(l3, "");
+  alt[127] = "29.5";
+  alt[135] = "10.9";
+  alt[153] = "1.2";
+  BuildPreview(2, alt, false, l1, l3);
+  EXPECT_EQ(l1,
+            "Preview: \rPrvs Run 1: \r   Baro: 29.5\r   Temp: \r   T/S: \r   ET: 10.9\r\rPrvs Run 2: \r   Baro: \r"
+            "   Temp: \r   T/S: 1.2\r   ET: ");
+}

@@ -1,0 +1,270 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <fstream>
+
+#include "files/help_pages.h"
+#include "files/text_screens.h"
+#include "platform/program_folder.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/scripted_ui.h"
+#include "platform/qt/default_instance.h"
+#include "printing/print_screen.h"
+#include "shell/help_form.h"
+#include "shell/frm_cmmd_intro.h"
+#include "shell/frm_comma.h"
+#include "shell/frm_intro_help.h"
+#include "shell/shell_state.h"
+#include "shell/vehicle_summary.h"
+#include "simulation/tables.h"
+#include "support/temp_folder.h"
+
+using namespace sw;
+
+namespace {
+
+// Runs `f` once the next modal dialog is up.
+void WhenModal(std::function<void(QWidget*)> f) {
+  auto* t = new QTimer;
+  t->setInterval(5);
+  QObject::connect(t, &QTimer::timeout, [t, f] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return;
+    t->stop();
+    t->deleteLater();
+    f(w);
+  });
+  t->start();
+}
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) {
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+void Activate(QWidget* w) {
+  w->show();
+  w->activateWindow();
+  QApplication::setActiveWindow(w);
+  Settle();
+}
+
+}  // namespace
+
+class ShellWindowsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    ResetTables();
+    ResetHelpValues();
+    ResetShellValues();
+    SetProgramFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
+  }
+  void cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    Settle();
+    SetProgramFolder({});
+    SetUi(nullptr);
+  }
+
+  void labelsShowOneAmpersand() {
+    QCOMPARE(DisplayText(LabelText("Body && Axle\rnext")), QString("Body & Axle\nnext"));
+  }
+
+  void helpPagesOfTheEngineMenu() {
+    tbl.CurrentSpecMenu = 1;
+    ShowHelpTopic(550);
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
+    QVERIFY(f);
+    QCOMPARE(f->windowTitle(), QString("Engine Specs  (1 of 3):  Describing the Power Curve"));
+    QVERIFY(!f->Command3->isEnabled());
+    QVERIFY(f->Command1->isEnabled());
+    for (int i = 0; i < 5; ++i) f->Command1->click();
+    QCOMPARE(shell.HelpPage, int16_t(5));
+    QCOMPARE(f->windowTitle(), QString("Engine Menu:  Closing and Instant Updating"));
+    QVERIFY(!f->Command1->isEnabled());
+    QVERIFY(f->Command3->isEnabled());
+    QVERIFY(f->Label1->text().contains("Print prints the menu"));
+    f->Command3->click();
+    f->Command3->click();
+    QCOMPARE(shell.HelpPage, int16_t(3));
+    QVERIFY(f->Label1->text().contains("the Engine Specs menu"));  // "**" named the menu
+
+    HelpFromCalcMenu = 1;
+    f->Command2->click();
+    Settle();
+    QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
+    QCOMPARE(HelpFromCalcMenu, int16_t(0));
+  }
+
+  void helpWithOnePageAndUnknownTopic() {
+    ShowHelpTopic(400);
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
+    QVERIFY(!f->Command1->isEnabled());
+    QVERIFY(!f->Command3->isEnabled());
+    QString title = f->windowTitle();
+    shell.HelpMenuNumber = 4321;
+    f->ShowPage();
+    QCOMPARE(f->windowTitle(), title);
+    QVERIFY(f->Label1->text().contains("\\ / :"));
+  }
+
+  void helpClosesWhenAnotherWindowComesToTheFront() {
+    ShowHelpTopic(1000);
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
+    Activate(f);
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f));
+    HelpFromCalcMenu = 1;
+    QWidget other;
+    Activate(&other);
+    Settle();
+    QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
+    QCOMPARE(HelpFromCalcMenu, int16_t(0));
+  }
+
+  void helpStaysWhenAMessageBoxComesUp() {
+    ShowHelpTopic(1000);
+    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
+    Activate(f);
+    QtUi ui;
+    bool seen = false;
+    WhenModal([&](QWidget* box) {
+      seen = true;
+      Settle();  // let the deactivation be looked at while the box is up
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    ui.MsgBox("A message", mb::OKOnly, "Title");
+    Settle();
+    QVERIFY(seen);
+    QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
+  }
+
+  void tipClosedWithAndWithoutTheCheckBox() {
+    ScopedScriptedUi sui;
+    shell.TipShown.fill(0);
+    shell.TipNumber = 20;
+    WhenModal([](QWidget* w) {
+      auto* tip = qobject_cast<frmIntroHelp*>(w);
+      QVERIFY(tip);
+      QCOMPARE(tip->windowTitle(), QString("User's Manual"));
+      QVERIFY(tip->Label1->text().startsWith("To view the User's Manual, click on OK to clear this message.\n\n"));
+      QVERIFY(!tip->Command1[1]->isVisible());
+      tip->Command1[2]->click();  // Help: a message, the window stays
+      QVERIFY(tip->isVisible());
+      QCOMPARE(shell.TipShown[20], int16_t(0));
+      tip->Check1->setChecked(true);
+      tip->Command1[0]->click();
+    });
+    frmIntroHelp::ShowTip();
+    QCOMPARE(shell.TipShown[20], int16_t(2));
+    QCOMPARE(int(sui->boxes().size()), 1);
+    QVERIFY(sui->boxes()[0].prompt.rfind("This message will not display again until you restart the program", 0) == 0);
+    Settle();
+    QVERIFY(!DefaultInstance<frmIntroHelp>::IfLoaded());
+
+    WhenModal([](QWidget* w) { qobject_cast<frmIntroHelp*>(w)->Command1[0]->click(); });
+    frmIntroHelp::ShowTip();
+    QCOMPARE(shell.TipShown[20], int16_t(1));
+  }
+
+  void commaWarningButtons() {
+    std::string m = frmComma::Message();
+    QVERIFY(m.rfind("Your computer system is set to use commas (,) where decimal points (.) are typically used in "
+                    "numbers.\r\r    Numbers should be displayed     123.45\r\r    Your computer displays              "
+                    "123,45\r\rThis will cause",
+                    0) == 0);
+    QVERIFY(m.find("regional") == std::string::npos);
+    int stops = 0, prints = 0;
+    frmComma::StopProgram() = [&] { ++stops; };
+    frmComma::PrintImage() = [&](QWidget*) { ++prints; };
+    WhenModal([](QWidget* w) {
+      auto* c = qobject_cast<frmComma*>(w);
+      QVERIFY(c);
+      QCOMPARE(c->windowTitle(), QString("Critical Problem Encountered"));
+      c->Command1[2]->click();
+      QVERIFY(c->isVisible());
+      c->Command1[1]->click();
+    });
+    frmComma::ShowModal();
+    QCOMPARE(prints, 1);
+    QCOMPARE(stops, 1);
+    WhenModal([](QWidget* w) { qobject_cast<frmComma*>(w)->Command1[0]->click(); });
+    frmComma::ShowModal();
+    QCOMPARE(stops, 1);
+  }
+
+  void commandsTutorial() {
+    WhenModal([](QWidget* w) {
+      auto* t = qobject_cast<frmCmmdIntro*>(w);
+      QVERIFY(t);
+      QCOMPARE(t->cmbSpecData[0]->count(), 2);
+      QCOMPARE(t->cmbSpecData[0]->currentText(), QString("Use Specs Below"));
+      QCOMPARE(t->cmbSpecData[1]->count(), 6);
+      QCOMPARE(t->cmbSpecData[1]->currentIndex(), 3);
+      QCOMPARE(t->cmbSpecData[1]->currentText(), QString("3 Advance"));
+      QString sentence = "You can type most anything into a Text Input box like this.  ";
+      QCOMPARE(t->Text1->toPlainText(), sentence.repeated(7));
+      QCOMPARE(t->Label2[5]->text().left(20), QString("Calculation Button: "));
+      QVERIFY(!t->SpecData[3]->isEnabled());
+      t->SpecData[2]->setText(".400");  // typing is accepted and stored nowhere
+      t->Command1[0]->click();
+      t->Command1[1]->click();
+      QVERIFY(t->isVisible());
+      t->Command2->click();
+    });
+    frmCmmdIntro::ShowModal();
+    Settle();
+    QVERIFY(!DefaultInstance<frmCmmdIntro>::IfLoaded());
+  }
+
+  void warningScreenAndThePointDecimal() {
+    shell.TextScreenId = 1;
+    PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
+    PrintScreen::ShowScreen();
+    PrintScreen* s = DefaultInstance<PrintScreen>::IfLoaded();
+    QVERIFY(s);
+    QCOMPARE(s->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
+    QVERIFY(s->Label1->text().startsWith("Stagewell predicts how a vehicle should perform"));
+    QVERIFY(!s->Label1->text().contains("WARNING"));  // line 1 is not shown
+    QCOMPARE(TextScreenOpen, int16_t(1));
+    s->Command1->click();
+    Settle();
+    QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
+    QCOMPARE(TextScreenOpen, int16_t(0));
+    QVERIFY(!DefaultInstance<frmComma>::IfLoaded());
+  }
+
+  void warningScreenWithADecimalComma() {
+    shell.TextScreenId = 1;
+    PrintScreen::SystemNumberText() = [] { return FromQ(QLocale(QLocale::German).toString(7.0 / 3.0, 'f', 3)); };
+    bool commaShown = false;
+    PrintScreen::ShowScreen();
+    WhenModal([&](QWidget* w) {
+      commaShown = qobject_cast<frmComma*>(w) != nullptr;
+      w->close();
+    });
+    DefaultInstance<PrintScreen>::IfLoaded()->Command1->click();
+    QVERIFY(commaShown);
+
+    // Closing by clicking another window does the same.
+    commaShown = false;
+    PrintScreen::ShowScreen();
+    Activate(DefaultInstance<PrintScreen>::IfLoaded());
+    WhenModal([&](QWidget* w) {
+      commaShown = qobject_cast<frmComma*>(w) != nullptr;
+      w->close();
+    });
+    QWidget other;
+    Activate(&other);
+    Settle();
+    QVERIFY(commaShown);
+    QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
+    PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
+  }
+};
+
+QTEST_MAIN(ShellWindowsTest)
+#include "shell_windows_qtest.moc"
