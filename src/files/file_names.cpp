@@ -215,8 +215,6 @@ void MakeRelativeName(const std::string& folderWord) {
     size_t p = path.rfind('/');
     fst.CurrentFileName = p == std::string::npos ? path : path.substr(p + 1);
   }
-  // The calculation keeps a copy of the name for the lap data file.
-  tbl.CurrentFileName = fst.CurrentFileName;
 }
 
 }  // namespace sw

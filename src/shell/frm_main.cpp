@@ -715,8 +715,6 @@ void frmMain::cmdRun_Click() {
   tbl.CalcMode = 0;
   tbl.AbortCalc = 0;
   tbl.QuietCalc = 0;
-  // The run reports the current file's name (lap data file, history).
-  tbl.CurrentFileName = fst.CurrentFileName;
   double trapSpeed = 0, sixtyFootTime = 0;
   CalculationGuard guard(this);
   CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);

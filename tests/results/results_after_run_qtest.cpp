@@ -39,7 +39,6 @@ double PressF2() {
   tbl.CalcMode = 0;
   tbl.AbortCalc = 0;
   tbl.QuietCalc = 0;
-  tbl.CurrentFileName = fst.CurrentFileName;
   double trap = 0, sixty = 0;
   CalculatePerformance(trap, tbl.FinishRow, sixty);
   return trap;
