@@ -150,6 +150,7 @@ TEST_F(FileNames, MakeRelativeName) {
   fst.CurrentFilePath = AppText("VEHDAT/OLD/T1");
   MakeRelativeName("vehdat");
   EXPECT_EQ(fst.CurrentFileName, "OLD/T1");
+  EXPECT_EQ(tbl.CurrentFileName, "OLD/T1");
   fst.CurrentFilePath = "/media/usb/T9";
   MakeRelativeName("vehdat");
   EXPECT_EQ(fst.CurrentFileName, "T9");
