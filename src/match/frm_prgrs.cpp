@@ -50,10 +50,10 @@ frmPrgrs::frmPrgrs(QWidget* parent) : QDialog(parent) {
   }
   Label1[0]->setText("Distance Traveled, feet");
   Label1[1]->setText("Pass #");
-  Place(Label1[0], 120, 120, 2000, 285);
-  Place(Label2[0], 2160, 120, 900, 285);
-  Place(Label1[1], 3300, 120, 700, 285);
-  Place(Label2[1], 4020, 120, 780, 285);
+  Place(Label1[0], 120, 120, 2400, 285);
+  Place(Label2[0], 2520, 120, 780, 285);
+  Place(Label1[1], 3420, 120, 650, 285);
+  Place(Label2[1], 4100, 120, 700, 285);
 
   Label3 = new QLabel("Percent Complete", this);
   Label3->setObjectName("Label3");

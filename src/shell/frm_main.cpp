@@ -37,6 +37,7 @@
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
 #include "shell/frm_about.h"
+#include "shell/main_mdi_area.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_intro_help.h"
 #include "shell/help_form.h"
@@ -257,13 +258,8 @@ void frmMain::BuildPanels() {
   g1->setColumnStretch(0, 4);
   g1->setColumnStretch(1, 1);
 
-  MdiArea = new QMdiArea(central);
+  MdiArea = new MainMdiArea(central);
   MdiArea->setObjectName("MdiArea");
-  QLinearGradient bgGrad(0, 0, 0, 1);
-  bgGrad.setCoordinateMode(QGradient::ObjectBoundingMode);
-  bgGrad.setColorAt(0, QColor(70, 78, 96));
-  bgGrad.setColorAt(1, QColor(38, 42, 54));
-  MdiArea->setBackground(QBrush(bgGrad));
   MdiArea->setMinimumHeight(120);
 
   // Lower panel: feature buttons, comments and the help line.
@@ -477,7 +473,8 @@ void frmMain::BuildMenus() {
 
   // The open window and the save-as window come with a later version: until
   // then only the working copy and "Save Vehicle" to the same name work.
-  for (QAction* a : {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuOpenFileExample, mnuOpenFileMyVehicles})
+  for (QAction* a :
+       {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuCopyFloppy, mnuOpenFileExample, mnuOpenFileMyVehicles})
     MarkNotAvailableYet(a);
   MarkNotAvailableYet(cmdOpen);
 }
@@ -818,8 +815,8 @@ void frmMain::CallOpenFile() {
   fst.FileReadFailed = 0;
   OpenVehicleFile(FormId::frmMain, openmode::Choose);
   if (fst.FileReadFailed != 1) {
-    std::string folder, name;
-    SplitPath(folder, fst.CurrentFilePath, name);
+    std::string folder, path = fst.CurrentFilePath;
+    SplitPath(folder, path, fst.CurrentFileName);
     std::string caption;
     BuildMainCaption(caption);
     if (fst.FloppyMode == 1) {

@@ -34,8 +34,11 @@ SplashForm::SplashForm(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt:
   Label2->setObjectName("Label2");
   Label2->setAlignment(Qt::AlignCenter);
   v->addWidget(Label2);
-  setStyleSheet("SplashForm { background: #10162a; } QLabel { color: #f0f0f0; }");
-  setAttribute(Qt::WA_StyledBackground);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(16, 22, 42));
+  pal.setColor(QPalette::WindowText, QColor(240, 240, 240));
+  setPalette(pal);
+  setAutoFillBackground(true);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QDir>
 #include <QtTest>
 
 #include "match/frm_disp.h"
@@ -44,6 +45,11 @@ class ProgressTest : public QObject {
     QCOMPARE(p->height(), TwipsToPixels(frmPrgrs::kShortHeight - 400));
     QVERIFY(p->Frame3D1->geometry().top() >= p->height());  // below the short form
     QVERIFY(Windows().ProgressLoaded());
+    Windows().SetProgressDistance("660");
+    Windows().SetProgressBar(3615.0f / 2);
+    QDir dir(QCoreApplication::applicationDirPath());
+    dir.mkpath("screenshots");
+    QVERIFY(p->grab().save(dir.filePath("screenshots/progress_short.png")));
   }
 
   void tallFormsForTheSearches() {
@@ -54,6 +60,8 @@ class ProgressTest : public QObject {
     QCOMPARE(p->Frame3D1->title(), QString("Match Vehicle Performance"));
     QVERIFY(p->Label4->text().startsWith("The computer will try up to 100 combinations (Passes)"));
     QVERIFY(p->Frame3D1->geometry().bottom() < p->height());
+    QDir dir(QCoreApplication::applicationDirPath());
+    QVERIFY(p->grab().save(dir.filePath("screenshots/progress_tall.png")));
     Windows().UnloadProgress();
     QCoreApplication::processEvents();
 

@@ -12,13 +12,16 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "match/frm_prgrs.h"
-#include "results/frm_disp_grid.h"
 #include "platform/text.h"
+#include "results/frm_disp_grid.h"
 #include "shell/base_run_file.h"
+#include "shell/frm_about.h"
 #include "shell/program_main.h"
+#include "shell/splash_form.h"
 #include "shell_fixture.h"
 #include "support/fixture_vehicle.h"
 
@@ -30,6 +33,8 @@ namespace {
 class WatchedFileWindows : public QtFileWindows {
  public:
   int saveAsShown = 0, retrieveShown = 0;
+  std::string chosen;  // what the file-open dialog hands back
+  std::string ChooseFileToOpen(const std::string&, const std::string&, const std::string&) override { return chosen; }
   void ShowSaveAsForm() override { ++saveAsShown; }
   void ShowRetrieveForm() override { ++retrieveShown; }
 };
@@ -191,17 +196,19 @@ class MainWindowTest : public QObject {
     QVERIFY(panelsOff);
     QVERIFY(tbl.FinishRow > 1);
     QVERIFY(!DefaultInstance<frmPrgrs>::Loaded());
-    // The results window is up; the panels come back when it closes.
-    QVERIFY(frmDispGrid::IfLoaded());
-    QVERIFY(!w->Picture1->isEnabled());
-    frmDispGrid::Unload();
-    QVERIFY(w->Picture1->isEnabled());
-    QVERIFY(w->Picture2->isEnabled());
     QVERIFY(!tbl.CalcRunning);
     QVERIFY(!scene->ui.busy());
     QCOMPARE(tbl.HistoryTitle[0].rfind("muscle_454_4spd: ", 0), size_t(0));
     double et = Val(tbl.ResultsText[1][tbl.FinishRow]);
     QVERIFY2(et > 10 && et < 16, tbl.ResultsText[1][tbl.FinishRow].c_str());
+    // The results window shows the run; the panels come back when it closes.
+    frmDispGrid* results = frmDispGrid::IfLoaded();
+    QVERIFY(results && results->isVisible());
+    QVERIFY(!w->Picture1->isEnabled());
+    results->close();
+    QCoreApplication::processEvents();
+    QVERIFY(w->Picture1->isEnabled());
+    QVERIFY(w->Picture2->isEnabled());
   }
 
   void cancelStopsTheRunAndNothingElseStarts() {
@@ -284,6 +291,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(files.saveAsShown, 2);
   }
 
+  void openFromAFolderCountsAsNotYetSaved() {
+    ReturningUser();
+    frmMain* w = ShowMain();
+    // A car on a memory stick: the fixture front-drive car.
+    QVERIFY(test::LoadFixtureVehicle(test::kFrontDrive));
+    std::string stick = scene->folder().string() + "/stick";
+    std::filesystem::create_directories(stick);
+    fst.CurrentFilePath = stick + "/FWDTURBO";
+    fst.FileOperation = savemode::ChosenPath;
+    fst.ChosenFileName = stick + "/FWDTURBO";
+    SaveVehicleFile(FormId::frmMain);
+    ResetTables();
+    files.chosen = stick + "/FWDTURBO";
+    w->mnuOpenFloppy_Click();
+    QCOMPARE(fst.CurrentFileName, std::string("FWDTURBO"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(fst.FloppyMode, int16_t(0));
+    QCOMPARE(w->windowTitle(), QString(" Stagewell v3.2   Korvath   [ FWDTURBO ]"));
+    QVERIFY(w->Label5[3]->text().startsWith("Rear Wheel/Tire(s):"));  // front drive: driven wheels second
+    files.chosen.clear();  // a cancelled dialog changes nothing
+    w->mnuOpenFloppy_Click();
+    QCOMPARE(fst.CurrentFileName, std::string("FWDTURBO"));
+  }
+
   void dialInAccuracyQuestionOnlyOnce() {
     frmMain* w = DefaultInstance<frmMain>::Get();
     fst.CurrentFileName = "GTO";
@@ -347,6 +378,33 @@ class MainWindowTest : public QObject {
                                        "At the Results screen, click on 'Print' at the top of the screen to bring up "
                                        "the Print Options menu, which will include the 'Print Blank Worksheet' "
                                        "options.");
+  }
+
+  void splashAndAboutWindows() {
+    frmMain* w = DefaultInstance<frmMain>::Get();
+    w->mnuAbout_Click();
+    frmAbout* about = DefaultInstance<frmAbout>::IfLoaded();
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(about->Label2->text(), QString("Stagewell v3.2  A.014"));
+    QCOMPARE(about->Command1->text(), QString("Website"));
+    QVERIFY(about->grab().save(ScreenshotPath("about.png")));
+    about->Command1_Click();
+    QCOMPARE(scene->Box(0).prompt, std::string("Click on 'Help' at the top of the Main Screen, then 'Korvath on the "
+                                               "Web' to be brought to the Korvath website."));
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(5, 5));  // a click anywhere closes it
+    QVERIFY(!DefaultInstance<frmAbout>::Loaded());
+
+    SplashForm* splash = DefaultInstance<SplashForm>::Get();
+    QCOMPARE(splash->Label1->text(), QString("Stagewell v3.2"));
+    QCOMPARE(splash->Label2->text(), QString("Korvath Inc."));
+    QCOMPARE(splash->Timer1->interval(), 3000);
+    QVERIFY(splash->Timer1->isActive());
+    QVERIFY(splash->grab().save(ScreenshotPath("splash.png")));
+    scene->ui.SetBusyCursor(true);
+    splash->Timer1_Timer();  // three seconds later
+    QVERIFY(!scene->ui.busy());
+    QVERIFY(!DefaultInstance<SplashForm>::Loaded());
+    QVERIFY(w->isVisible());
   }
 
   void startsUpInUnderOneSecond() {
