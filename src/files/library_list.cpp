@@ -25,10 +25,12 @@ const std::vector<std::string>& LibraryCategories() {
   return list;
 }
 
-std::vector<LibraryFile> ListLibraryFolder(const fs::path& folder) {
+std::vector<LibraryFile> ListLibraryFolder(const fs::path& folder, bool* readable) {
   std::vector<LibraryFile> files;
   std::error_code ec;
-  for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+  auto it = fs::directory_iterator(folder, ec);
+  if (readable) *readable = !ec;
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code e2;
     if (!it->is_regular_file(e2)) continue;
     std::string name = it->path().filename().string();

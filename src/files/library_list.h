@@ -28,8 +28,9 @@ struct LibraryFile {
   std::tm changed{}; // last change, local time
 };
 // The files directly in a folder (no sub-folders, no hidden files), in name
-// order without regard to case, as the file list shows them.
-std::vector<LibraryFile> ListLibraryFolder(const std::filesystem::path& folder);
+// order without regard to case, as the file list shows them. `readable`
+// tells whether the folder could be listed.
+std::vector<LibraryFile> ListLibraryFolder(const std::filesystem::path& folder, bool* readable = nullptr);
 
 // (Year - 1970) x 1000 + Month x 40 + Day: grows with the date.
 int DateKey(int year, int month, int day);

@@ -1,8 +1,11 @@
 #include "files/preferences.h"
 
+#include "files/configuration.h"
+#include "files/file_state.h"
 #include "files/old_examples.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "simulation/tables.h"
 
 namespace sw {
 
@@ -78,6 +81,11 @@ void DontAllowInstantUpdating(PreferenceValues& v) {
 void RemoveOldExamples(PreferenceValues& v, bool onlyUnchanged) {
   int16_t scratch = 0;
   DeleteOldVehicleFiles(onlyUnchanged ? 1 : 0, v.OldExamplesDeleted ? *v.OldExamplesDeleted : scratch);
+}
+
+PreferenceValues ProgramPreferences() {
+  return {&fst.FloppyDrive,      &tbl.FinerTime,     &tbl.BeginnerLevel,        &cfg.RemindTireWeight,
+          &cfg.ThickEngineLines, &tbl.InstantUpdate, &cfg.OldExamplesDeleted};
 }
 
 }  // namespace sw

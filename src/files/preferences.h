@@ -42,3 +42,8 @@ void DontAllowInstantUpdating(PreferenceValues& v);             // mnuDontAllowI
 void RemoveOldExamples(PreferenceValues& v, bool onlyUnchanged);  // mnuDeleteAllExamples / ...Unchanged
 
 }  // namespace sw
+
+namespace sw {
+// The program's own preferences (tbl, fst and cfg).
+PreferenceValues ProgramPreferences();
+}  // namespace sw

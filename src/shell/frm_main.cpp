@@ -41,6 +41,7 @@
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_intro_help.h"
 #include "shell/help_form.h"
+#include "shell/main_window_wiring.h"
 #include "shell/power_curve_import.h"
 #include "shell/shell_state.h"
 #include "shell/splash_form.h"
@@ -158,6 +159,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmMain");
   BuildPanels();
   BuildMenus();
+  WireHelpAndFileWindows(this);
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [](QWindow* w) {
     g_previousFocusClass = g_currentFocusClass;
     g_currentFocusClass = ClassOfWindow(w);

@@ -11,6 +11,8 @@
 #include "platform/ui.h"
 #include "results/frm_disp_grid.h"
 #include "shell/frm_main.h"
+#include "shell/frm_save_file.h"
+#include "shell/rtrvfile.h"
 #include "simulation/tables.h"
 
 namespace sw {
@@ -61,6 +63,10 @@ std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std
                                               "All Files (*)");
   return FromQ(path);
 }
+
+void QtFileWindows::ShowRetrieveForm() { Rtrvfile::ShowRetrieveForm(); }
+
+void QtFileWindows::ShowSaveAsForm() { frmSaveFile::ShowSaveAsForm(); }
 
 void QtFileWindows::SetMainComments(const std::string& text) {
   if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) w->ShowComments(text);

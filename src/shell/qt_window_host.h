@@ -24,6 +24,8 @@ class QtFileWindows : public FileWindows {
  public:
   std::string ChooseFileToOpen(const std::string& filter, const std::string& title,
                                const std::string& startFolder) override;
+  void ShowRetrieveForm() override;
+  void ShowSaveAsForm() override;
   void SetMainComments(const std::string& text) override;
   void BuildMainCaption() override;
 };

@@ -15,7 +15,10 @@
 
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
+#include "shell/frm_disp_cmnts.h"
 #include "shell/frm_main.h"
+#include "shell/help_form.h"
+#include "shell/shell_state.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/scripted_ui.h"
@@ -129,6 +132,21 @@ class ResultsAfterRunTest : public QObject {
     }
     QVERIFY(!m->Picture1->isEnabled());
     QVERIFY(!m->Picture2->isEnabled());
+
+    // Its comments button opens the comments editor with the main window's
+    // comments; its help shows the results topic.
+    m->ShowComments("Street tires, 3.73 gears");
+    QVERIFY(w->Command1->isEnabled());
+    w->Command1->click();
+    frmDispCmnts* c = DefaultInstance<frmDispCmnts>::IfLoaded();
+    QVERIFY(c);
+    QCOMPARE(c->Text1->toPlainText(), QString("Street tires, 3.73 gears"));
+    DefaultInstance<frmDispCmnts>::Unload();
+    QVERIFY(w->mnuHelp->isEnabled());
+    w->mnuHelp->trigger();
+    QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
+    QCOMPARE(shell.HelpMenuNumber, int16_t(900));
+    DefaultInstance<HelpForm>::Unload();
 
     w->mnuClose->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

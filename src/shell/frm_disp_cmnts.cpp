@@ -1,0 +1,62 @@
+#include "shell/frm_disp_cmnts.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include "files/file_state.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/qt/twips.h"
+#include "shell/deactivate_close.h"
+#include "shell/frm_main.h"
+
+namespace sw {
+
+frmDispCmnts::frmDispCmnts() : QWidget(nullptr, Qt::Window) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName("frmDispCmnts");
+  setWindowTitle("Vehicle Comments");
+  Text1 = new QPlainTextEdit(this);
+  Text1->setObjectName("Text1");
+  Text1->setMinimumSize(TwipsToPixels(7200), TwipsToPixels(4000));
+  Command1 = new QPushButton("OK", this);
+  Command1->setObjectName("Command1");
+  auto* v = new QVBoxLayout(this);
+  v->addWidget(Text1, 1);
+  v->addWidget(Command1, 0, Qt::AlignHCenter);
+  connect(Command1, &QPushButton::clicked, this, [this] { close(); });
+  watch_ = new DeactivateWatch(this, [this] { close(); });
+}
+
+frmDispCmnts::~frmDispCmnts() { DefaultInstance<frmDispCmnts>::Forget(this); }
+
+void frmDispCmnts::closeEvent(QCloseEvent* e) {
+  e->accept();
+  DefaultInstance<frmDispCmnts>::Forget(this);
+  const QString text = Text1->toPlainText();
+  // Through the main window's box, so that a change marks the vehicle
+  // changed, then into the vehicle's comments.
+  if (frmMain* m = DefaultInstance<frmMain>::IfLoaded())
+    if (m->Text1->toPlainText() != text) m->Text1->setPlainText(text);
+  QString crlf = text;
+  crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  fst.VehicleComments = FromQ(crlf);
+}
+
+void frmDispCmnts::ShowVehicleComments(const std::string& comments) {
+  frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
+  w->Text1->setPlainText(DisplayText(comments));
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void frmDispCmnts::ShowVehicleComments() {
+  frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
+  if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) w->Text1->setPlainText(m->Text1->toPlainText());
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+}  // namespace sw

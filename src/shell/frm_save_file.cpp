@@ -1,0 +1,295 @@
+#include "shell/frm_save_file.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "files/file_names.h"
+#include "files/file_state.h"
+#include "files/file_windows.h"
+#include "files/vehicle_file.h"
+#include "platform/program_folder.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/qt/twips.h"
+#include "platform/seqfile.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "platform/window_host.h"
+#include "shell/deactivate_close.h"
+#include "shell/frm_main.h"
+#include "shell/help_form.h"
+#include "shell/rtrvfile.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+namespace {
+
+const std::string kCR(1, CR);
+
+// The save really put the current specs into the file: a failed save has
+// reported itself and left the file as it was.
+bool SavedAsWanted(const std::string& target) {
+  std::string bytes;
+  if (!ReadFileBytes(DiskPath(target), bytes)) return false;
+  return bytes == Utf8ToCp1252(VehicleFileText(savemode::ChosenPath));
+}
+
+// Names the file system takes but the open window would not list.
+bool RefuseHiddenName(const std::string& name) {
+  if (name.empty() || name[0] != '.') return false;
+  MsgBox("The name you entered:" + kCR + kCR + "      " + name + kCR + kCR +
+             "Can not be used because it begins with a period (.)." + kCR + kCR + "Enter a different name.",
+         mb::OKOnly, "");
+  return true;
+}
+
+}  // namespace
+
+int& frmSaveFile::HistoryWaitMs() {
+  static int ms = 1000;
+  return ms;
+}
+
+frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName("frmSaveFile");
+  switch (tbl.CalcMode) {
+    case 1: kind_ = "Dial In"; folderWord_ = "dialin"; break;
+    case 2: kind_ = "Throttle Stop"; folderWord_ = "thrtlstp"; break;
+    default: kind_ = "Vehicle"; folderWord_ = "vehdat"; break;
+  }
+  setWindowTitle(ToQ("Save " + kind_ + " File"));
+
+  Panel3D1 = new QLabel(this);
+  Panel3D1->setObjectName("Panel3D1");
+  Panel3D1->setWordWrap(true);
+  Panel3D1->setFrameShape(QFrame::Panel);
+  Panel3D1->setFrameShadow(QFrame::Raised);
+  Panel3D1->setFixedWidth(TwipsToPixels(6000));
+  Panel3D1->setText(ToQ("Enter a New " + kind_ + " Name and click on OK.  The current " + kind_ +
+                        " name is given should you choose to modify it slightly for the new name.  Use the Delete "
+                        "key to erase the name if you want a completely new name."));
+  Panel3D2 = new QGroupBox(ToQ("New " + kind_ + " Name:"), this);
+  Panel3D2->setObjectName("Panel3D2");
+  Text1 = new QLineEdit(Panel3D2);
+  Text1->setObjectName("Text1");
+  auto* nameLayout = new QVBoxLayout(Panel3D2);
+  nameLayout->addWidget(Text1);
+
+  // A save to the floppy drive goes to a folder the user picks.
+  FolderLabel = new QLabel(Panel3D2);
+  FolderLabel->setObjectName("FolderLabel");
+  FolderButton = new QPushButton("Folder...", Panel3D2);
+  FolderButton->setObjectName("FolderButton");
+  auto* folderRow = new QHBoxLayout;
+  folderRow->addWidget(FolderLabel, 1);
+  folderRow->addWidget(FolderButton);
+  nameLayout->addLayout(folderRow);
+  bool floppy = fst.FloppyMode == 1;
+  FolderLabel->setVisible(floppy);
+  FolderButton->setVisible(floppy);
+  if (floppy) FolderLabel->setText(ToQ(FloppyFolderPath()));
+  connect(FolderButton, &QPushButton::clicked, this, [this] {
+    watch_->Suspend(true);
+    QString dir = QFileDialog::getExistingDirectory(this, "Folder to Save To", ToQ(FloppyFolderPath()));
+    watch_->Suspend(false);
+    if (!dir.isEmpty()) {
+      fst.FloppyFolder = FromQ(dir);
+      FolderLabel->setText(dir);
+    }
+  });
+
+  Command1 = new QPushButton("OK", this);
+  Command2 = new QPushButton("Cancel", this);
+  Command3 = new QPushButton("Help", this);
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
+  Command3->setObjectName("Command3");
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {Command1, Command2, Command3}) {
+    b->setAutoDefault(false);
+    b->installEventFilter(this);
+    buttons->addWidget(b);
+  }
+  Text1->installEventFilter(this);
+  auto* v = new QVBoxLayout(this);
+  v->addWidget(Panel3D1);
+  v->addWidget(Panel3D2);
+  v->addLayout(buttons);
+  v->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { close(); });
+  connect(Command3, &QPushButton::clicked, this, [] { ShowHelpTopic(400); });
+  watch_ = new DeactivateWatch(this, [this] { close(); });
+  // Its own help page does not count as losing the focus.
+  watch_->SetExcept([](QWidget* w) { return qobject_cast<HelpForm*>(w) != nullptr; });
+
+  // The current name, to be changed slightly for the new one.
+  std::string name;
+  if (tbl.CalcMode == 1) {
+    name = fst.DialInFileName;
+  } else if (tbl.CalcMode == 2) {
+    name = fst.ThrottleStopFileName;
+  } else {
+    MakeRelativeName("vehdat");
+    name = fst.CurrentFileName;
+  }
+  Text1->setText(ToQ(name));
+}
+
+frmSaveFile::~frmSaveFile() { DefaultInstance<frmSaveFile>::Forget(this); }
+
+bool frmSaveFile::eventFilter(QObject* o, QEvent* e) {
+  // Enter moves on to the next control, as Tab does, and goes no further.
+  if (e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+      focusNextChild();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(o, e);
+}
+
+void frmSaveFile::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    focusNextChild();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
+void frmSaveFile::Command1_Click() {
+  const std::string typed = FromQ(Text1->text());
+  fst.NewFileName = typed;
+  ValidateEntryName(kind_);
+  if (fst.NewFileName == kRefusedName) return;
+  // The user did not want the shortened name: the window waits for another.
+  if (fst.NewFileName.empty() && !typed.empty()) return;
+  if (RefuseHiddenName(fst.NewFileName)) return;
+
+  const int16_t pending = fst.FileOperation;
+  const std::string pendingChosen = fst.ChosenFileName;
+  // Whatever happens below, a step that waits for this save finds its
+  // chosen file again.
+  auto restore = [&] {
+    if (pending < 0) {
+      fst.FileOperation = pending;
+      fst.ChosenFileName = pendingChosen;
+    }
+  };
+
+  if (fst.FloppyMode == 1)
+    fst.ChosenFileName = FloppyFolderPath() + "/" + fst.NewFileName;
+  else
+    fst.ChosenFileName = ProgramFolderText() + "/" + folderWord_ + "/" + fst.NewFileName;
+
+  ValidateFileName83();
+  if (fst.FileExists == fexist::Invalid) {
+    restore();
+    return;
+  }
+  if (fst.FileExists == fexist::Exists) {
+    watch_->Suspend(true);
+    int a = MsgBox("This " + kind_ + " file already exists.  Do you want to replace it with the current specs",
+                   mb::YesNoCancel + mb::Exclamation, kind_ + " Name Already Exists");
+    watch_->Suspend(false);
+    if (a == ans::No) {
+      restore();
+      return;
+    }
+    if (a == ans::Cancel) {
+      restore();
+      close();
+      return;
+    }
+  }
+
+  const std::string target = fst.ChosenFileName;
+  fst.FileOperation = savemode::ChosenPath;
+  SaveVehicleFile(FormId::frmMain);
+  if (!SavedAsWanted(target)) {
+    // The save failed and said so: nothing current changes, the window stays
+    // for another name, and the step that waited for the save is dropped.
+    if (pending < 0) fst.ChosenFileName = pendingChosen;
+    fst.FileOperation = savemode::SaveAs;
+    return;
+  }
+
+  if (fst.FloppyMode != 1) {
+    if (tbl.CalcMode == 0) {
+      fst.CurrentFilePath = target;
+      MakeRelativeName(folderWord_);
+    } else {
+      std::string vehiclePath = fst.CurrentFilePath;
+      fst.CurrentFilePath = target;
+      MakeRelativeName(folderWord_);
+      (tbl.CalcMode == 1 ? fst.DialInFileName : fst.ThrottleStopFileName) = fst.CurrentFileName;
+      fst.CurrentFilePath = vehiclePath;
+      MakeRelativeName("vehdat");
+    }
+    FileWin().BuildMainCaption();
+  }
+  restore();
+  close();
+}
+
+void frmSaveFile::closeEvent(QCloseEvent* e) {
+  e->accept();
+  DefaultInstance<frmSaveFile>::Forget(this);
+  watch_->Suspend(true);
+  Form_Unload();
+}
+
+void frmSaveFile::Form_Unload() {
+  const int16_t op = fst.FileOperation;
+  if (op >= 0) return;
+  // The waiting step runs once; a later save-as window starts afresh.
+  fst.FileOperation = savemode::SaveAs;
+  switch (op) {
+    case savemode::SaveAsFromOpen:
+      fst.FileReadFailed = 0;
+      fst.FloppyMode = 0;
+      OpenVehicleFile(FormId::frmMain, openmode::Chosen);
+      if (fst.FileReadFailed != 1) {
+        FileWin().BuildMainCaption();
+        Rtrvfile::CloseRetrieveForm();
+      }
+      break;
+    case savemode::SaveAsBeforeHistory: {
+      fst.FileReadFailed = 0;
+      fst.FloppyMode = 0;
+      OpenVehicleFile(FormId::frmMain, openmode::History);
+      if (fst.FileReadFailed == 1) break;
+      QElapsedTimer t;
+      t.start();
+      while (t.elapsed() < HistoryWaitMs()) DoEvents();
+      Windows().UnloadResultsWindow();
+      int slot = fst.HistorySlot;
+      std::string title = slot >= 0 && slot < kHistorySlots ? tbl.HistoryTitle[slot] : std::string();
+      MsgBox("File for:" + kCR + kCR + "    " + title + kCR + kCR + "successfully retrieved.");
+      if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) m->BuildVehicleSummary();
+      break;
+    }
+    case savemode::SaveAsBeforeNew:
+      ResetNewVehicle();
+      Rtrvfile::CloseRetrieveForm();
+      break;
+    default: break;
+  }
+}
+
+void frmSaveFile::ShowSaveAsForm() {
+  frmSaveFile* w = DefaultInstance<frmSaveFile>::Get();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+}  // namespace sw

@@ -1,0 +1,56 @@
+// "Save <kind> File": asks for a new name for the current vehicle, dial-in or
+// throttle-stop specs and saves them under it. When the save was asked for
+// by another step (open another file, a new vehicle, reopening a history
+// run), closing the window carries that step on.
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <string>
+
+namespace sw {
+
+class DeactivateWatch;
+
+class frmSaveFile : public QWidget {
+  Q_OBJECT
+ public:
+  // Creating the window is its load; use DefaultInstance<frmSaveFile>.
+  frmSaveFile();
+  ~frmSaveFile() override;
+
+  static void ShowSaveAsForm();
+
+  QLineEdit* Text1 = nullptr;       // the name
+  QPushButton* Command1 = nullptr;  // "OK"
+  QPushButton* Command2 = nullptr;  // "Cancel"
+  QPushButton* Command3 = nullptr;  // "Help"
+  QLabel* Panel3D1 = nullptr;       // instructions
+  QGroupBox* Panel3D2 = nullptr;    // "New <kind> Name:"
+  QLabel* FolderLabel = nullptr;    // floppy saves: the folder that stands for the drive
+  QPushButton* FolderButton = nullptr;
+
+  const std::string& Kind() const { return kind_; }
+
+  void Command1_Click();  // OK: the save
+
+  // Waits this long, the window responsive, after reopening a history run
+  // (tests shorten it).
+  static int& HistoryWaitMs();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  void Form_Unload();
+  std::string kind_;
+  std::string folderWord_;
+  DeactivateWatch* watch_ = nullptr;
+};
+
+}  // namespace sw

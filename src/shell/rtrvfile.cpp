@@ -1,0 +1,376 @@
+#include "shell/rtrvfile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "files/configuration.h"
+#include "files/file_names.h"
+#include "files/file_state.h"
+#include "files/file_windows.h"
+#include "files/library_list.h"
+#include "files/vehicle_file.h"
+#include "platform/program_folder.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/qt/twips.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "shell/deactivate_close.h"
+#include "shell/frm_main.h"
+#include "shell/frm_save_file.h"
+#include "shell/help_form.h"
+#include "shell/vehicle_summary.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void EnableMainWindow(bool enabled) {
+  if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) m->setEnabled(enabled);
+}
+
+QString Q(const std::string& s) { return DisplayText(LabelText(s)); }
+
+const std::string kCR(1, CR);
+
+}  // namespace
+
+Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName("Rtrvfile");
+  setWindowTitle("Open a Vehicle File");
+
+  auto* phraseBox = new QGroupBox("Show Only Files which contain this phrase", this);
+  Combo1 = new QComboBox(phraseBox);
+  Combo1->setObjectName("Combo1");
+  Combo1->setEditable(true);
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  (new QVBoxLayout(phraseBox))->addWidget(Combo1);
+
+  auto* orderBox = new QGroupBox(this);
+  Option1.push_back(new QRadioButton("List Alphabetically (typical listing)", orderBox));
+  Option1.push_back(new QRadioButton("List by Date Last Changed", orderBox));
+  Option1[0]->setObjectName("Option1_0");
+  Option1[1]->setObjectName("Option1_1");
+  Option1[0]->setChecked(true);
+  auto* orderLayout = new QVBoxLayout(orderBox);
+  orderLayout->addWidget(Option1[0]);
+  orderLayout->addWidget(Option1[1]);
+
+  Panel3D3 = new QLabel(this);
+  Panel3D3->setObjectName("Panel3D3");
+  Panel3D3->setFrameShape(QFrame::Panel);
+  Panel3D3->setFrameShadow(QFrame::Sunken);
+  File1 = new QListWidget(this);
+  File1->setObjectName("File1");
+  List2 = new QListWidget(this);
+  List2->setObjectName("List2");
+  List2->hide();
+  QFont fixed("Monospace");
+  fixed.setStyleHint(QFont::TypeWriter);
+  List2->setFont(fixed);
+  File1->setMinimumSize(TwipsToPixels(3600), TwipsToPixels(3600));
+  List2->setMinimumSize(TwipsToPixels(3600), TwipsToPixels(3600));
+
+  Panel3D2 = new QGroupBox(this);
+  Panel3D2->setObjectName("Panel3D2");
+  Label1 = new QLabel(Panel3D2);
+  Label1->setObjectName("Label1");
+  Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label1->setTextFormat(Qt::PlainText);
+  Label3 = new QLabel(Panel3D2);
+  Label3->setObjectName("Label3");
+  Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label3->setTextFormat(Qt::PlainText);
+  Text1 = new QPlainTextEdit(Panel3D2);
+  Text1->setObjectName("Text1");
+  Text1->setReadOnly(true);
+  Text1->setMinimumHeight(TwipsToPixels(1200));
+  auto* preview = new QGridLayout(Panel3D2);
+  preview->addWidget(Label1, 0, 0);
+  preview->addWidget(Label3, 0, 1);
+  preview->addWidget(Text1, 1, 0, 1, 2);
+  Panel3D2->setMinimumWidth(TwipsToPixels(4200));
+
+  Panel3D1 = new QLabel(this);
+  Panel3D1->setObjectName("Panel3D1");
+  Panel3D1->setWordWrap(true);
+  Panel3D1->setFrameShape(QFrame::Panel);
+  Panel3D1->setFrameShadow(QFrame::Raised);
+
+  Command1 = new QPushButton("Open", this);
+  Command2 = new QPushButton("Delete", this);
+  Command3 = new QPushButton("Help", this);
+  Command4 = new QPushButton("Cancel", this);
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
+  Command3->setObjectName("Command3");
+  Command4->setObjectName("Command4");
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(phraseBox);
+  left->addWidget(orderBox);
+  left->addWidget(Panel3D3);
+  left->addWidget(File1, 1);
+  left->addWidget(List2, 1);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {Command1, Command2, Command3, Command4}) buttons->addWidget(b);
+  auto* right = new QVBoxLayout;
+  right->addWidget(Panel3D2, 1);
+  right->addWidget(Panel3D1);
+  right->addLayout(buttons);
+  auto* all = new QHBoxLayout(this);
+  all->addLayout(left);
+  all->addLayout(right, 1);
+
+  connect(Combo1, &QComboBox::currentTextChanged, this, [this] {
+    if (!filling_) FillList();
+  });
+  connect(Option1[0], &QRadioButton::toggled, this, [this](bool on) {
+    if (!on) return;
+    byDate_ = false;
+    if (!filling_) FillList();
+  });
+  connect(Option1[1], &QRadioButton::toggled, this, [this](bool on) {
+    if (!on) return;
+    byDate_ = true;
+    if (!filling_) FillList();
+  });
+  connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { File1_Click(FromQ(it->text())); });
+  connect(File1, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* it) { File1_DblClick(FromQ(it->text())); });
+  connect(List2, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { List2_Click(List2->row(it)); });
+  connect(List2, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
+    File1_DblClick(ChosenNameFromRow(FromQ(it->text())));
+  });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(Command3, &QPushButton::clicked, this, [] { ShowHelpTopic(500); });
+  connect(Command4, &QPushButton::clicked, this, [] { CloseRetrieveForm(); });
+
+  watch_ = new DeactivateWatch(this, [] { CloseRetrieveForm(); });
+  // The save-as window this one asked for does not count as losing the focus.
+  watch_->SetExcept([](QWidget* w) { return qobject_cast<frmSaveFile*>(w) != nullptr; });
+  Form_Activate();
+}
+
+Rtrvfile::~Rtrvfile() { DefaultInstance<Rtrvfile>::Forget(this); }
+
+bool Rtrvfile::event(QEvent* e) {
+  // Coming back from a message box or the help window is no new activation;
+  // coming back from another window of the program is.
+  if (e->type() == QEvent::WindowDeactivate) {
+    QTimer::singleShot(0, this, [this] {
+      QWidget* a = QApplication::activeWindow();
+      if (a && a != this && !DeactivateWatch::IsBox(a) && !qobject_cast<HelpForm*>(a)) refillOnActivate_ = true;
+    });
+  } else if (e->type() == QEvent::WindowActivate && refillOnActivate_) {
+    refillOnActivate_ = false;
+    QTimer::singleShot(0, this, [this] { Form_Activate(); });
+  }
+  return QWidget::event(e);
+}
+
+void Rtrvfile::Form_Activate() {
+  refillOnActivate_ = false;
+  LibraryKind k = RetrieveKind(tbl.CalcMode, fst.ExampleLibraryMode);
+  kind_ = k.kind;
+  folder_ = k.folder;
+  setWindowTitle(ToQ("Open a " + kind_ + " File"));
+  filling_ = true;
+  Combo1->clear();
+  for (const auto& c : LibraryCategories()) Combo1->addItem(ToQ(c));
+  Combo1->setCurrentIndex(0);
+  filling_ = false;
+  FillList();
+}
+
+void Rtrvfile::ClearPreview() {
+  Label1->clear();
+  Label3->clear();
+  Text1->clear();
+}
+
+void Rtrvfile::FillList() {
+  filling_ = true;
+  Panel3D2->setTitle(ToQ("Chosen " + kind_ + " File:"));
+  fst.ChosenFileName.clear();
+  ClearPreview();
+  Panel3D1->setText(ToQ(RetrieveTipCaption(kind_)));
+
+  fs::path folder = ProgramPath(folder_);
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    fs::create_directories(folder, ec);
+    folder = ProgramPath(folder_);
+  }
+  bool readable = true;
+  std::vector<LibraryFile> files = ListLibraryFolder(folder, &readable);
+  File1->clear();
+  List2->clear();
+  if (!readable) {
+    filling_ = false;
+    Panel3D3->setText(ToQ(Str(0) + " " + kind_ + "s in Library"));
+    MsgBox("The " + kind_ + " library folder" + kCR + kCR + "      " + folder.generic_string() + kCR + kCR +
+               "can not be read.  Its files can not be listed.",
+           mb::OKOnly + mb::Exclamation, "");
+    return;
+  }
+  for (const auto& f : files) File1->addItem(ToQ(f.name));
+
+  LibraryListing l = FillLibraryList(files, FromQ(Combo1->currentText()), byDate_, kind_);
+  Panel3D3->setText(ToQ(l.countCaption));
+  if (l.listShown) {
+    for (const auto& r : l.rows) List2->addItem(ToQ(r));
+    File1->hide();
+    List2->show();
+  } else {
+    List2->hide();
+    File1->show();
+  }
+  filling_ = false;
+
+  if (cfg.OldExamplesDeleted == 0 && tbl.CalcMode == 0 && fst.ExampleLibraryMode == 0 && !OldExamplesNoteShown &&
+      HoldsOldExamples(files)) {
+    OldExamplesNoteShown = true;
+    MsgBox(OldExamplesNote());
+  }
+}
+
+void Rtrvfile::File1_Click(const std::string& name) {
+  fst.ChosenFileName = name;
+  fst.FileReadFailed = 0;
+  int16_t specsChanged = fst.SpecsChanged;
+  fst.FloppyMode = 0;
+  OpenVehicleFile(FormId::frmMain, openmode::Preview);
+  if (fst.FileReadFailed == 1) {
+    fst.ChosenFileName.clear();
+    Panel3D2->setTitle(ToQ(ChosenFileCaption(kind_, "")));
+    // Nothing of the previous preview is left under the empty name.
+    ClearPreview();
+  } else {
+    Panel3D2->setTitle(ToQ(ChosenFileCaption(kind_, fst.ChosenFileName)));
+    std::string l1, l3;
+    BuildPreview(tbl.CalcMode, fst.SpecTextAlt, fst.FileVersion == filever::V2Converted, l1, l3);
+    Label1->setText(Q(l1));
+    Label3->setText(Q(l3));
+    Text1->setPlainText(DisplayText(fst.SavedComment).trimmed());
+  }
+  fst.SpecsChanged = specsChanged;
+}
+
+void Rtrvfile::List2_Click(int row) {
+  if (row < 0 || row >= List2->count()) return;
+  File1_Click(ChosenNameFromRow(FromQ(List2->item(row)->text())));
+}
+
+void Rtrvfile::File1_DblClick(const std::string& name) {
+  fst.ChosenFileName = name;
+  Command1_Click();
+}
+
+void Rtrvfile::Command1_Click() {
+  if (fst.ChosenFileName.empty()) {
+    MsgBox("No " + kind_ + " selected to open");
+    return;
+  }
+  if (fst.SpecsChanged == 1 || tbl.CalcMode != 0) {
+    const std::string& name =
+        tbl.CalcMode == 1 ? fst.DialInFileName : tbl.CalcMode == 2 ? fst.ThrottleStopFileName : fst.CurrentFileName;
+    int a = MsgBox("Save your changes to " + name + " ?" + kCR + kCR + "Changes you have made to " + name +
+                       " since you retrieved it will be lost unless you save them now by clicking on Yes.",
+                   mb::YesNoCancel, "Update Current File before Retrieving New " + kind_);
+    if (a == ans::Cancel) return;
+    if (a == ans::Yes) {
+      // The save-as window saves, then opens the chosen file when it closes.
+      fst.FileOperation = savemode::SaveAsFromOpen;
+      SaveVehicleFile(FormId::Rtrvfile);
+      return;
+    }
+  }
+  fst.FileReadFailed = 0;
+  fst.FloppyMode = 0;
+  OpenVehicleFile(FormId::frmMain, openmode::Chosen);
+  if (fst.FileReadFailed != 1) {
+    FileWin().BuildMainCaption();
+    CloseRetrieveForm();
+  }
+}
+
+void Rtrvfile::Command2_Click() {
+  if (File1->isVisible() && File1->currentItem() && File1->currentItem()->isSelected())
+    fst.ChosenFileName = FromQ(File1->currentItem()->text());
+  if (fst.ChosenFileName.empty()) {
+    MsgBox("No " + kind_ + " selected to delete");
+    return;
+  }
+  int a = MsgBox("Permanently delete " + fst.ChosenFileName + " !" + kCR + kCR + "If you are not sure, choose No.",
+                 mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Delete a " + kind_);
+  if (a != ans::Yes) return;
+  fs::path target = ProgramPath(folder_ + "/" + fst.ChosenFileName);
+  std::error_code ec;
+  if (!fs::is_regular_file(target, ec) || !fs::remove(target, ec) || ec) {
+    MsgBox("The " + kind_ + " file " + fst.ChosenFileName + " could not be deleted.", mb::OKOnly + mb::Exclamation,
+           "");
+    return;
+  }
+  FillList();
+}
+
+void Rtrvfile::closeEvent(QCloseEvent* e) {
+  e->accept();
+  DefaultInstance<Rtrvfile>::Forget(this);
+  EnableMainWindow(true);
+}
+
+void Rtrvfile::ShowRetrieveForm() {
+  bool fresh = !DefaultInstance<Rtrvfile>::Loaded();
+  Rtrvfile* w = DefaultInstance<Rtrvfile>::Get();
+  if (!fresh) w->Form_Activate();
+  EnableMainWindow(false);
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void Rtrvfile::CloseRetrieveForm() {
+  if (Rtrvfile* w = DefaultInstance<Rtrvfile>::IfLoaded()) w->close();
+  EnableMainWindow(true);
+}
+
+void ResetNewVehicle() {
+  fst.VehicleComments.clear();
+  fst.CurrentFileName.clear();
+  fst.CurrentFilePath = ProgramFolderText() + "/" + kVehicleFolder + "/";
+  // The comments box shows the (now empty) comments of the new vehicle.
+  FileWin().SetMainComments("");
+  FileWin().BuildMainCaption();
+  fst.SpecsChanged = 0;
+}
+
+void NewVehicle() {
+  if (fst.SpecsChanged == 1) {
+    const std::string& name = fst.CurrentFileName;
+    int a = MsgBox("Save your changes to " + name + " ?" + kCR + kCR + "Changes you have made to " + name +
+                       " since you retrieved it will be lost unless you save them now by clicking on Yes.",
+                   mb::YesNoCancel, "Update Current File before Creating New Vehicle");
+    if (a == ans::Cancel) return;
+    if (a == ans::Yes) {
+      fst.FileOperation = savemode::SaveAsBeforeNew;
+      SaveVehicleFile(FormId::Rtrvfile);
+      return;
+    }
+  }
+  ResetNewVehicle();
+  Rtrvfile::CloseRetrieveForm();
+}
+
+}  // namespace sw

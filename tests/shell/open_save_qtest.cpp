@@ -1,0 +1,541 @@
+// The open window, the save-as window and the new-vehicle command, driven as
+// the user drives them, with scripted answers to every box.
+#include <QApplication>
+#include <QtTest>
+#include <chrono>
+#include <filesystem>
+
+#include "files/file_names.h"
+#include "files/file_write.h"
+#include "files/library_list.h"
+#include "files/vehicle_file.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/text.h"
+#include "shell/frm_save_file.h"
+#include "shell/help_form.h"
+#include "shell/rtrvfile.h"
+#include "shell/shell_fixture.h"
+
+using namespace sw;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) {
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+// A vehicle file in the library: specs marked with the given weight.
+void PutVehicle(ShellScene& s, const std::string& rel, const std::string& weight, const std::string& comment) {
+  auto specs = tbl.SpecText;
+  auto comments = fst.VehicleComments;
+  tbl.SpecText[45] = weight;
+  tbl.SpecText[1] = "350";
+  tbl.SpecText[4] = "300";
+  tbl.SpecText[5] = "5000";
+  fst.VehicleComments = comment;
+  s.Write(rel, Utf8ToCp1252(VehicleFileText(savemode::ChosenPath)));
+  tbl.SpecText = specs;
+  fst.VehicleComments = comments;
+}
+
+void SetDate(const fs::path& p, int y, int m, int d) {
+  std::tm t{};
+  t.tm_year = y - 1900;
+  t.tm_mon = m - 1;
+  t.tm_mday = d;
+  t.tm_hour = 12;
+  t.tm_isdst = -1;
+  fs::last_write_time(p, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&t))));
+}
+
+Rtrvfile* OpenWindow() {
+  Rtrvfile::ShowRetrieveForm();
+  return DefaultInstance<Rtrvfile>::IfLoaded();
+}
+
+QStringList Rows(QListWidget* l) {
+  QStringList r;
+  for (int i = 0; i < l->count(); ++i) r << l->item(i)->text();
+  return r;
+}
+
+}  // namespace
+
+class OpenSaveTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    Settle();
+    FailFileWritesAfterForTest(SIZE_MAX);
+    OldExamplesNoteShown = false;
+  }
+
+  void listsFilterAndDateOrder() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Stock 69 Ford Mustang", "3500", "");
+    PutVehicle(s, "VEHDAT/my ford ranger", "3900", "");
+    PutVehicle(s, "VEHDAT/Chev Nova", "3200", "");
+    SetDate(s.file("VEHDAT/Stock 69 Ford Mustang"), 2005, 9, 1);
+    SetDate(s.file("VEHDAT/my ford ranger"), 2005, 8, 31);
+    SetDate(s.file("VEHDAT/Chev Nova"), 2012, 12, 25);
+    Rtrvfile* w = OpenWindow();
+    QVERIFY(w);
+    QCOMPARE(w->windowTitle(), QString("Open a Vehicle File"));
+    QCOMPARE(w->Combo1->count(), 10);
+    QCOMPARE(w->Combo1->currentText(), QString("Show All Files"));
+    QVERIFY(!w->List2->isVisibleTo(w));
+    QCOMPARE(Rows(w->File1), QStringList({"Chev Nova", "my ford ranger", "Stock 69 Ford Mustang"}));
+    QCOMPARE(w->Panel3D3->text(), QString(" 3 Vehicles in Library"));
+    QCOMPARE(w->Panel3D2->title(), QString("Chosen Vehicle File:"));
+
+    w->Combo1->setCurrentIndex(4);  // "Ford"
+    QVERIFY(w->List2->isVisibleTo(w));
+    QCOMPARE(Rows(w->List2), QStringList({"my ford ranger", "Stock 69 Ford Mustang"}));
+
+    w->Option1[1]->setChecked(true);  // by date, newest first
+    QCOMPARE(Rows(w->List2), QStringList({"9/1/2005   Stock 69 Ford Mustang", "8/31/2005   my ford ranger"}));
+    w->Combo1->setCurrentIndex(0);
+    QCOMPARE(Rows(w->List2).first(), QString("12/25/2012   Chev Nova"));
+    QVERIFY(DefaultInstance<frmMain>::IfLoaded() == nullptr || !DefaultInstance<frmMain>::IfLoaded()->isEnabled());
+  }
+
+  void singleClickPreviewsAndChangesNothing() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Other Car", "2950", "Other comment\r\nline two\r\n");
+    tbl.SpecText[45] = "3333";
+    tbl.PowerCurveText[0][0] = "2500";
+    fst.VehicleComments = "Mine\r\n";
+    fst.CurrentFilePath = s.folder().generic_string() + "/VEHDAT/Mine";
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    Rtrvfile* w = OpenWindow();
+    w->File1_Click("Other Car");
+    QCOMPARE(w->Panel3D2->title(), QString("Chosen Vehicle File: Other Car"));
+    QVERIFY(w->Label3->text().startsWith("Wt: 2950\nAxle Ratio: "));
+    QVERIFY(w->Label1->text().contains("CID: 350\n300 HP @ 5000\n    Pk HP"));
+    QCOMPARE(w->Text1->toPlainText(), QString("Other comment\nline two"));
+    QCOMPARE(tbl.SpecText[45], std::string("3333"));
+    QCOMPARE(tbl.PowerCurveText[0][0], std::string("2500"));
+    QCOMPARE(fst.VehicleComments, std::string("Mine\r\n"));
+    QCOMPARE(fst.CurrentFileName, std::string("Mine"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(s.BoxCount(), 0);
+
+    // A file of another program: the message, an empty choice, no preview.
+    s.Write("VEHDAT/notes.txt", "hello\r\n");
+    w->File1_Click("notes.txt");
+    QCOMPARE(s.Box(0).prompt, std::string("This is not a Stagewell file, and can not be used by the program"));
+    QCOMPARE(fst.ChosenFileName, std::string(""));
+    QCOMPARE(w->Panel3D2->title(), QString("Chosen Vehicle File: "));
+    QVERIFY(w->Label1->text().isEmpty());
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+  }
+
+  void doubleClickOpensAtOnce() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Other Car", "2950", "Other\r\n");
+    Rtrvfile* w = OpenWindow();
+    w->File1_DblClick("Other Car");
+    Settle();
+    QCOMPARE(s.BoxCount(), 0);
+    QCOMPARE(tbl.SpecText[45], std::string("2950"));
+    QCOMPARE(fst.CurrentFileName, std::string("Other Car"));
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+    QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
+    (void)w;
+  }
+
+  void openAsksToSaveChangesFirst() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Other Car", "2950", "");
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    tbl.SpecText[45] = "3333";
+    Rtrvfile* w = OpenWindow();
+    w->File1_Click("Other Car");
+    s.ui.Answer(ans::Cancel);
+    w->Command1_Click();
+    QCOMPARE(s.Box(0).title, std::string("Update Current File before Retrieving New Vehicle"));
+    QCOMPARE(s.Box(0).prompt, "Save your changes to Mine ?" + kCR + kCR +
+                                  "Changes you have made to Mine since you retrieved it will be lost unless you save "
+                                  "them now by clicking on Yes.");
+    QCOMPARE(s.Box(0).style, mb::YesNoCancel);
+    QCOMPARE(tbl.SpecText[45], std::string("3333"));  // Cancel: nothing
+    QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
+
+    s.ui.Answer(ans::No);
+    w->Command1_Click();
+    Settle();
+    QCOMPARE(tbl.SpecText[45], std::string("2950"));
+    QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
+  }
+
+  void openInTheDialInKindAlwaysAsks() {
+    ShellScene s;
+    tbl.CalcMode = 1;
+    tbl.SpecText[160] = "29.50";
+    s.Write("DIALIN/Run 3", Utf8ToCp1252(VehicleFileText(savemode::ChosenPath)));
+    fst.SpecsChanged = 0;
+    fst.DialInFileName = "Run 2";
+    Rtrvfile* w = OpenWindow();
+    QCOMPARE(w->windowTitle(), QString("Open a Dial In File"));
+    w->File1_Click("Run 3");
+    QVERIFY(w->Label1->text().startsWith("Preview: \nPrevious Run: \n   Baro: 29.50"));
+    s.ui.Answer(ans::Cancel);
+    w->Command1_Click();
+    QCOMPARE(s.BoxCount(), 1);
+    QCOMPARE(s.Box(0).title, std::string("Update Current File before Retrieving New Dial In"));
+    QVERIFY(s.Box(0).prompt.rfind("Save your changes to Run 2 ?", 0) == 0);
+  }
+
+  void openWithNothingChosen() {
+    ShellScene s;
+    Rtrvfile* w = OpenWindow();
+    w->Command1_Click();
+    QCOMPARE(s.Box(0).prompt, std::string("No Vehicle selected to open"));
+    QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
+    (void)w;
+  }
+
+  void deleteAsksWithNoAsDefault() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Old Car", "2950", "");
+    Rtrvfile* w = OpenWindow();
+    w->Command2_Click();
+    QCOMPARE(s.Box(0).prompt, std::string("No Vehicle selected to delete"));
+    w->File1_Click("Old Car");
+    w->Command2_Click();  // no answer scripted: the default, No
+    QCOMPARE(s.Box(1).title, std::string("Delete a Vehicle"));
+    QCOMPARE(s.Box(1).prompt, "Permanently delete Old Car !" + kCR + kCR + "If you are not sure, choose No.");
+    QCOMPARE(s.Box(1).style, mb::YesNo + mb::Exclamation + mb::DefaultButton2);
+    QVERIFY(s.Exists("VEHDAT/Old Car"));
+    s.ui.Answer(ans::Yes);
+    w->Command2_Click();
+    QVERIFY(!s.Exists("VEHDAT/Old Car"));
+    QCOMPARE(w->File1->count(), 0);
+    QCOMPARE(w->Panel3D3->text(), QString(" 0 Vehicles in Library"));
+  }
+
+  void oldExamplesNoteOncePerRun() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/89-IROC", "3400", "");
+    Rtrvfile* w = OpenWindow();
+    QCOMPARE(s.BoxCount(), 1);
+    QVERIFY(s.Box(0).prompt.rfind("It appears you have updated an older Stagewell to Version 3.2.", 0) == 0);
+    w->FillList();
+    w->Combo1->setCurrentIndex(2);
+    QCOMPARE(s.BoxCount(), 1);
+  }
+
+  void unreadableLibraryFolderIsReported() {
+    ShellScene s;
+    s.Write("VEHDAT", "not a folder");
+    Rtrvfile* w = OpenWindow();
+    QCOMPARE(s.BoxCount(), 1);
+    QVERIFY(s.Box(0).prompt.rfind("The Vehicle library folder", 0) == 0);
+    QCOMPARE(w->File1->count(), 0);
+    QVERIFY(s.Read("VEHDAT") == "not a folder");
+  }
+
+  void newVehicleWithCancelChangesNothing() {
+    ShellScene s;
+    fst.CurrentFileName = "Mine";
+    fst.CurrentFilePath = s.folder().generic_string() + "/VEHDAT/Mine";
+    fst.VehicleComments = "keep\r\n";
+    fst.SpecsChanged = 1;
+    s.ui.Answer(ans::Cancel);
+    NewVehicle();
+    QCOMPARE(s.Box(0).title, std::string("Update Current File before Creating New Vehicle"));
+    QCOMPARE(fst.CurrentFileName, std::string("Mine"));
+    QCOMPARE(fst.VehicleComments, std::string("keep\r\n"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QVERIFY(!DefaultInstance<frmSaveFile>::IfLoaded());
+
+    s.ui.Answer(ans::No);
+    NewVehicle();
+    QCOMPARE(fst.CurrentFileName, std::string(""));
+    QCOMPARE(fst.CurrentFilePath, s.folder().generic_string() + "/VEHDAT/");
+    QCOMPARE(fst.VehicleComments, std::string(""));
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+  }
+
+  void newVehicleAfterASave() {
+    ShellScene s;
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    tbl.SpecText[45] = "3100";
+    s.ui.Answer(ans::Yes);
+    NewVehicle();
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QVERIFY(f);
+    QCOMPARE(fst.FileOperation, savemode::SaveAsBeforeNew);
+    f->Text1->setText("Saved First");
+    f->Command1_Click();
+    Settle();
+    QVERIFY(s.Exists("VEHDAT/Saved First"));
+    QCOMPARE(fst.CurrentFileName, std::string(""));  // then the new vehicle
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+    QCOMPARE(fst.FileOperation, savemode::SaveAs);
+  }
+
+  void saveAsRefusesBadNames() {
+    ShellScene s;
+    tbl.SpecText[45] = "3100";
+    fst.FileOperation = savemode::SaveAs;
+    SaveVehicleFile(FormId::frmMain);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QVERIFY(f);
+    QCOMPARE(f->windowTitle(), QString("Save Vehicle File"));
+    QCOMPARE(f->Panel3D2->title(), QString("New Vehicle Name:"));
+
+    struct Bad {
+      std::string name;
+      std::string expectStart;
+    } bad[] = {
+        {"My*Car", "The name you entered:\r\r      My*Car\r\rCan not be used because it contains this character:\r\r      *"},
+        {"a/b", "The name you entered:\r\r      a/b\r\rCan not be used because it contains this character:\r\r      /"},
+        {std::string("tab\there"), "The name you entered:"},
+        {".hidden", "The name you entered:\r\r      .hidden\r\rCan not be used because it begins with a period (.)."},
+        {"", "You have entered an invalid file name."},
+        {"..", "The name you entered:"},
+    };
+    for (const Bad& b : bad) {
+      int before = s.BoxCount();
+      f->Text1->setText(ToQ(b.name));
+      f->Command1_Click();
+      QVERIFY2(s.BoxCount() == before + 1, b.name.c_str());
+      QVERIFY2(s.Box(before).prompt.rfind(b.expectStart, 0) == 0, s.Box(before).prompt.c_str());
+      QVERIFY(DefaultInstance<frmSaveFile>::IfLoaded());
+      QCOMPARE(f->Text1->text(), ToQ(b.name));
+    }
+    QVERIFY(!fs::exists(s.file("VEHDAT")) || fs::is_empty(s.file("VEHDAT")));
+
+    // 300 characters: the shortened name is offered; No keeps the window.
+    f->Text1->setText(QString(300, QChar('x')));
+    s.ui.Answer(ans::No);
+    f->Command1_Click();
+    QCOMPARE(s.Box(s.BoxCount() - 1).title, std::string("Vehicle Name Had To Be Changed"));
+    QVERIFY(DefaultInstance<frmSaveFile>::IfLoaded());
+    s.ui.Answer(ans::Yes);
+    f->Command1_Click();
+    Settle();
+    QVERIFY(s.Exists("VEHDAT/xxxxxxxxxxxx"));
+    QCOMPARE(fst.CurrentFileName, std::string("xxxxxxxxxxxx"));
+  }
+
+  void replacingTheOwnFileMarksTheSpecsSaved() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Mine", "2900", "");
+    fst.CurrentFilePath = s.folder().generic_string() + "/VEHDAT/Mine";
+    fst.CurrentFileName = "Mine";
+    tbl.SpecText[45] = "3100";
+    fst.SpecsChanged = 1;
+    fst.FileOperation = savemode::SaveAs;
+    SaveVehicleFile(FormId::frmMain);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QCOMPARE(f->Text1->text(), QString("Mine"));
+    s.ui.Answer(ans::No);
+    f->Command1_Click();
+    QCOMPARE(s.Box(0).title, std::string("Vehicle Name Already Exists"));
+    QCOMPARE(s.Box(0).prompt,
+             std::string("This Vehicle file already exists.  Do you want to replace it with the current specs"));
+    QCOMPARE(s.Box(0).style, mb::YesNoCancel + mb::Exclamation);
+    QVERIFY(DefaultInstance<frmSaveFile>::IfLoaded());
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    s.ui.Answer(ans::Yes);
+    f->Command1_Click();
+    Settle();
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+    QVERIFY(!DefaultInstance<frmSaveFile>::IfLoaded());
+    QCOMPARE(CrLfLines(s.Read("VEHDAT/Mine"))[46], std::string("3100"));
+  }
+
+  void cancelAfterOpensSaveQuestionStillOpens() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Other Car", "2950", "");
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    Rtrvfile* w = OpenWindow();
+    w->File1_Click("Other Car");
+    s.ui.Answer(ans::Yes);
+    w->Command1_Click();
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QVERIFY(f);
+    QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
+    f->Command2->click();  // Cancel: no save, the chosen file opens
+    Settle();
+    QCOMPARE(tbl.SpecText[45], std::string("2950"));
+    QCOMPARE(fst.CurrentFileName, std::string("Other Car"));
+    QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
+    QVERIFY(!s.Exists("VEHDAT/Mine"));
+  }
+
+  void saveThenOpenTheChosenFile() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Other Car", "2950", "");
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    tbl.SpecText[45] = "3100";
+    Rtrvfile* w = OpenWindow();
+    w->File1_Click("Other Car");
+    s.ui.Answer(ans::Yes);
+    w->Command1_Click();
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    f->Text1->setText("Mine");
+    f->Command1_Click();
+    Settle();
+    QCOMPARE(CrLfLines(s.Read("VEHDAT/Mine"))[46], std::string("3100"));
+    QCOMPARE(tbl.SpecText[45], std::string("2950"));
+    QCOMPARE(fst.CurrentFileName, std::string("Other Car"));
+  }
+
+  void aFailedSaveChangesNothingAndDropsThePendingOpen() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Other Car", "2950", "");
+    fst.CurrentFilePath = s.folder().generic_string() + "/VEHDAT/Mine";
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    tbl.SpecText[45] = "3100";
+    Rtrvfile* w = OpenWindow();
+    w->File1_Click("Other Car");
+    s.ui.Answer(ans::Yes);
+    w->Command1_Click();
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    f->Text1->setText("New Name");
+    FailFileWritesAfterForTest(0);
+    f->Command1_Click();
+    Settle();
+    QVERIFY(s.Box(s.BoxCount() - 1).prompt.rfind("This file probably originated on a different computer", 0) == 0);
+    QVERIFY(!s.Exists("VEHDAT/New Name"));
+    QVERIFY(DefaultInstance<frmSaveFile>::IfLoaded());  // the window stays for another try
+    QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
+    QCOMPARE(fst.CurrentFileName, std::string("Mine"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(tbl.SpecText[45], std::string("3100"));
+    FailFileWritesAfterForTest(SIZE_MAX);
+    f->Command2->click();  // closing now opens nothing: the unsaved specs stay
+    Settle();
+    QCOMPARE(tbl.SpecText[45], std::string("3100"));
+    QCOMPARE(fst.CurrentFileName, std::string("Mine"));
+    QCOMPARE(fst.ChosenFileName, std::string("Other Car"));
+  }
+
+  void cancelOnTheReplaceQuestionKeepsThePendingChoice() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Other Car", "2950", "");
+    PutVehicle(s, "VEHDAT/Mine", "2900", "");
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    tbl.SpecText[45] = "3100";
+    Rtrvfile* w = OpenWindow();
+    w->File1_Click("Other Car");
+    s.ui.Answer(ans::Yes);
+    w->Command1_Click();
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    f->Text1->setText("Mine");
+    s.ui.Answer(ans::Cancel);  // closes the window: the chosen file still opens
+    f->Command1_Click();
+    Settle();
+    QCOMPARE(CrLfLines(s.Read("VEHDAT/Mine"))[46], std::string("2900"));
+    QCOMPARE(tbl.SpecText[45], std::string("2950"));
+    QCOMPARE(fst.CurrentFileName, std::string("Other Car"));
+  }
+
+  void floppySaveGoesToThePickedFolder() {
+    ShellScene s;
+    fs::create_directories(s.file("stick"));
+    fst.FloppyFolder = s.file("stick").generic_string();
+    fst.CurrentFilePath = s.folder().generic_string() + "/VEHDAT/Mine";
+    fst.CurrentFileName = "Mine";
+    fst.FloppyMode = 1;
+    fst.FileOperation = savemode::SaveAs;
+    SaveVehicleFile(FormId::frmMain);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QVERIFY(f->FolderLabel->isVisibleTo(f));
+    QCOMPARE(f->FolderLabel->text(), ToQ(fst.FloppyFolder));
+    f->Text1->setText("Copy");
+    f->Command1_Click();
+    Settle();
+    QVERIFY(s.Exists("stick/Copy"));
+    QVERIFY(!s.Exists("VEHDAT/Copy"));
+    QCOMPARE(fst.CurrentFilePath, s.folder().generic_string() + "/VEHDAT/Mine");
+    QCOMPARE(fst.CurrentFileName, std::string("Mine"));
+  }
+
+  void dialInSaveKeepsTheNameAsItsLink() {
+    ShellScene s;
+    tbl.CalcMode = 1;
+    fst.CurrentFilePath = s.folder().generic_string() + "/VEHDAT/Mine";
+    fst.CurrentFileName = "Mine";
+    fst.DialInFileName = "Run 1";
+    fst.FileOperation = savemode::SaveAs;
+    SaveVehicleFile(FormId::frmDialIn);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QCOMPARE(f->windowTitle(), QString("Save Dial In File"));
+    QCOMPARE(f->Text1->text(), QString("Run 1"));
+    f->Text1->setText("Run 2");
+    f->Command1_Click();
+    Settle();
+    QVERIFY(s.Read("DIALIN/Run 2").rfind("QVZ-ZKT-DI*3.20\r\n", 0) == 0);
+    QCOMPARE(fst.DialInFileName, std::string("Run 2"));
+    QCOMPARE(fst.CurrentFilePath, s.folder().generic_string() + "/VEHDAT/Mine");
+    QCOMPARE(fst.CurrentFileName, std::string("Mine"));
+  }
+
+  void historyRetrievalAfterTheSave() {
+    ShellScene s;
+    frmSaveFile::HistoryWaitMs() = 10;
+    tbl.HistoryName[2] = "C";
+    tbl.HistoryTitle[2] = "Mine: 12/7/26 8:05";
+    tbl.HistoryEt[0] = "12.345";
+    tbl.SpecText[45] = "2800";
+    fst.CurrentFilePath = s.folder().generic_string() + "/VEHDAT/Mine";
+    s.Write("QVHISTRY/C", "");
+    {
+      // The history copy: key lines, specs, curve, comments and the tail.
+      std::string text = Utf8ToCp1252(VehicleFileText(savemode::History));
+      s.Write("QVHISTRY/C", text);
+    }
+    tbl.SpecText[45] = "3100";
+    fst.HistorySlot = 2;
+    fst.SpecsChanged = 1;
+    fst.FileOperation = savemode::SaveAsBeforeHistory;
+    SaveVehicleFile(FormId::frmDispGrid);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    f->Command2->click();
+    Settle();
+    QCOMPARE(tbl.SpecText[45], std::string("2800"));
+    QCOMPARE(s.Box(s.BoxCount() - 1).prompt,
+             "File for:" + kCR + kCR + "    Mine: 12/7/26 8:05" + kCR + kCR + "successfully retrieved.");
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+  }
+
+  void saveWindowClosesWhenAnotherWindowComesToTheFront() {
+    ShellScene s;
+    fst.FileOperation = savemode::SaveAs;
+    SaveVehicleFile(FormId::frmMain);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    f->show();
+    f->activateWindow();
+    QApplication::setActiveWindow(f);
+    Settle();
+    // Its own boxes keep it open.
+    f->Text1->setText("a*b");
+    f->Command1_Click();
+    Settle();
+    QVERIFY(DefaultInstance<frmSaveFile>::IfLoaded());
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    Settle();
+    QVERIFY(!DefaultInstance<frmSaveFile>::IfLoaded());
+  }
+};
+
+QTEST_MAIN(OpenSaveTest)
+#include "open_save_qtest.moc"
