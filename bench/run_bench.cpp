@@ -24,6 +24,9 @@ void WatchLoop(int phase) { inLoop = phase == 0; }
 
 }  // namespace
 
+// The replaced global allocation functions pair malloc with free.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t n) {
   if (inLoop) ++allocations;
   if (void* p = std::malloc(n ? n : 1)) return p;

@@ -7,6 +7,7 @@
 #include "platform/program_folder.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "simulation/tables.h"
 
 namespace sw {
 
@@ -210,10 +211,10 @@ void MakeRelativeName(const std::string& folderWord) {
   std::string prefix = UCase(ProgramFolderText() + "/" + folderWord);
   if (InStr(UCase(path), prefix) > 0) {
     fst.CurrentFileName = Right(path, static_cast<long>(path.size()) - static_cast<long>(prefix.size()) - 1);
-    return;
+  } else {
+    size_t p = path.rfind('/');
+    fst.CurrentFileName = p == std::string::npos ? path : path.substr(p + 1);
   }
-  size_t p = path.rfind('/');
-  fst.CurrentFileName = p == std::string::npos ? path : path.substr(p + 1);
 }
 
 }  // namespace sw

@@ -398,6 +398,11 @@ void frmDispGrid::Form_Resize() {
 // --- closing ------------------------------------------------------------
 
 void frmDispGrid::closeEvent(QCloseEvent* e) {
+  // The run being calculated still writes the tables this window hands on.
+  if (tbl.CalcRunning) {
+    e->ignore();
+    return;
+  }
   if (!unloaded_) {
     unloaded_ = true;
     Form_Unload();
@@ -426,7 +431,7 @@ void frmDispGrid::Form_Unload() {
 
 void frmDispGrid::cmdNotes_Click() { ShowNotes(); }
 
-void frmDispGrid::Command1_Click() { links::ShowCommentsWindow(links::MainComments()); }
+void frmDispGrid::Command1_Click() { links::ShowCommentsWindow(); }
 
 void frmDispGrid::cmdGraph_Click() {
   if (tbl.FromHistory == 1) {
@@ -468,6 +473,7 @@ void frmDispGrid::mnuHistory_Click() {
 }
 
 void frmDispGrid::SetHistoryDisplay(int16_t display) {
+  if (tbl.CalcRunning) return;
   tbl.HistoryDisplay = display;
   Form_Resize();
   ShowResultsAndNotes();
@@ -478,12 +484,14 @@ void frmDispGrid::mnuShowHistory_Click() { SetHistoryDisplay(1); }
 void frmDispGrid::mnuAlwaysShowHistory_Click() { SetHistoryDisplay(2); }
 
 void frmDispGrid::mnuClearHistory_Click() {
+  if (tbl.CalcRunning) return;
   if (ClearHistory()) ShowResultsAndNotes();
 }
 
 void frmDispGrid::Grid1_MouseUp(const QPoint& globalPos) { mnuGridPopUp->popup(globalPos); }
 
 void frmDispGrid::mnuGridRename_Click() {
+  if (tbl.CalcRunning) return;
   ClickedRow = static_cast<int16_t>(Grid1->Row());
   ClickedCol = static_cast<int16_t>(Grid1->Col());
   const int e = ClickedRow - 1;
@@ -502,6 +510,8 @@ void frmDispGrid::mnuGridTimeSlip_Click() {
 }
 
 void frmDispGrid::mnuGridOpen_Click() {
+  // Never replace the specs under a run that is being calculated.
+  if (tbl.CalcRunning) return;
   ClickedRow = static_cast<int16_t>(Grid1->Row());
   ClickedCol = static_cast<int16_t>(Grid1->Col());
   const int e = ClickedRow - 1;

@@ -1,7 +1,6 @@
 #include "results/results_links.h"
 
 #include <QFrame>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "files/file_state.h"
@@ -12,14 +11,8 @@
 #include "shell/cylvane_link.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
-#if __has_include("shell/frm_disp_cmnts.h")
 #include "shell/frm_disp_cmnts.h"
-#define SW_HAVE_COMMENTS_WINDOW 1
-#endif
-#if __has_include("shell/help_form.h")
 #include "shell/help_form.h"
-#define SW_HAVE_HELP_FORM 1
-#endif
 
 namespace sw::links {
 
@@ -46,11 +39,6 @@ void RestoreMainPanels() {
   Windows().EnableMainPanels(true);
 }
 
-std::string MainComments() {
-  frmMain* m = Main();
-  return m ? FromQ(m->Text1->toPlainText()) : fst.VehicleComments;
-}
-
 void RefreshMainCaption() {
   std::string caption;
   BuildMainCaption(caption);
@@ -60,31 +48,16 @@ void RefreshVehicleSummary() {
   if (frmMain* m = Main()) m->BuildVehicleSummary();
 }
 
-bool CommentsWindowAvailable() {
-#ifdef SW_HAVE_COMMENTS_WINDOW
-  return true;
-#else
-  return false;
-#endif
-}
-void ShowCommentsWindow(const std::string& comments) {
-#ifdef SW_HAVE_COMMENTS_WINDOW
-  frmDispCmnts::ShowVehicleComments(comments);
-#endif
+bool CommentsWindowAvailable() { return true; }
+
+void ShowCommentsWindow() {
+  frmDispCmnts::ShowVehicleComments();
 }
 
-bool HelpAvailable() {
-#ifdef SW_HAVE_HELP_FORM
-  return true;
-#else
-  return false;
-#endif
-}
+bool HelpAvailable() { return true; }
 
 void ShowHelpTopic(int topic) {
-#ifdef SW_HAVE_HELP_FORM
   sw::ShowHelpTopic(topic);
-#endif
 }
 
 bool CylvaneLinkAvailable() { return true; }

@@ -19,15 +19,14 @@ QWidget* MainWindow();
 void ShowMainFileButtons(bool shown);
 // The main window's two button panels visible and usable again.
 void RestoreMainPanels();
-// The main window's vehicle comments.
-std::string MainComments();
 void RefreshMainCaption();
 void RefreshVehicleSummary();
 
 // Windows of other parts of the program; each Available() tells whether
 // that part is in this build.
 bool CommentsWindowAvailable();
-void ShowCommentsWindow(const std::string& comments);
+// The comments window with the main window's comments in it.
+void ShowCommentsWindow();
 bool HelpAvailable();
 void ShowHelpTopic(int topic);
 bool CylvaneLinkAvailable();

@@ -475,7 +475,8 @@ void frmMain::BuildMenus() {
 
   // The open window and the save-as window come with a later version: until
   // then only the working copy and "Save Vehicle" to the same name work.
-  for (QAction* a : {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuOpenFileExample, mnuOpenFileMyVehicles})
+  for (QAction* a :
+       {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuCopyFloppy, mnuOpenFileExample, mnuOpenFileMyVehicles})
     MarkNotAvailableYet(a);
   MarkNotAvailableYet(cmdOpen);
 }
@@ -716,8 +717,6 @@ void frmMain::cmdRun_Click() {
   tbl.CalcMode = 0;
   tbl.AbortCalc = 0;
   tbl.QuietCalc = 0;
-  // The run reports the current file's name (lap data file, history).
-  tbl.CurrentFileName = fst.CurrentFileName;
   double trapSpeed = 0, sixtyFootTime = 0;
   CalculationGuard guard(this);
   CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
@@ -816,8 +815,8 @@ void frmMain::CallOpenFile() {
   fst.FileReadFailed = 0;
   OpenVehicleFile(FormId::frmMain, openmode::Choose);
   if (fst.FileReadFailed != 1) {
-    std::string folder, name;
-    SplitPath(folder, fst.CurrentFilePath, name);
+    std::string folder, path = fst.CurrentFilePath;
+    SplitPath(folder, path, fst.CurrentFileName);
     std::string caption;
     BuildMainCaption(caption);
     if (fst.FloppyMode == 1) {

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <new>
 
+#include "files/configuration.h"
 #include "platform/qt/default_instance.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -37,6 +38,8 @@ void ShowMainWindow() {
 void Main(const std::vector<std::string>& arguments) {
   try {
     tbl.StartMode = static_cast<int16_t>(StartModeFromArguments(arguments));
+    // The preferences a first start has before any configuration is read.
+    ConfigurationDefaults();
     if (tbl.StartMode != 2) {
       SplashForm* splash = DefaultInstance<SplashForm>::Get();
       splash->show();

@@ -54,7 +54,6 @@ void QtWindowHost::EnableMainPanels(bool enabled) {
 }
 
 void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
-
 void QtWindowHost::UnloadResultsWindow() { frmDispGrid::Unload(); }
 
 std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std::string& title,

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/window_host.h"
+#include "files/file_state.h"
 #include "simulation/air.h"
 #include "simulation/clutch.h"
 #include "simulation/engine_curve.h"
@@ -84,7 +85,7 @@ bool Report(Kind kind, const std::string& text) {
       tbl.SpecText[45],
       "0",
       "0",
-      tbl.CurrentFileName,
+      fst.CurrentFileName,
       tbl.CalcMessages,
   };
   WriteLapDataFile(lines);  // nobody to tell when it fails: the engine program finds no fresh file

@@ -49,6 +49,7 @@ void Run::KeepFigures() const {
   for (int i = 1; i <= 6; ++i) f.shiftRpm[i] = shiftRpm_[i];
   f.launchOffset = launchOffset_;
   f.passes = passes_;
+  f.radiusTicks = radiusTicks_;
 }
 
 std::string RunErrorMessage(int errorNumber, int step) {

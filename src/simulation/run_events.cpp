@@ -75,6 +75,7 @@ void Run::FillEventRow() {
 
 // Loaded, grown and slipping tire radius, 20 times a second.
 void Run::TireRadiusTick() {
+  ++radiusTicks_;
   double radius = staticRadius_ - squash_ * loadChange_;
   if (radius < minRadius_) radius = minRadius_;
   const double wheelRpm = Div(clutchRpm_, gearRatio_[gear_] * finalDrive_, erl::kTireRadius);

@@ -225,15 +225,7 @@ void Run::Loop() {
     }
 
     // 13. What the results row shows.
-    if (simpleLaunch_ == 1) {
-      const double f = std::fabs(netForce_);
-      throttleShown_ = f == 0 ? 1 : tractionLimit_ / f;
-      if (throttleShown_ > 1) throttleShown_ = 1;
-    } else {
-      throttleShown_ = throttle_;
-    }
-    throttleShown_ *= 100;
-    if (throttleShown_ > 100) throttleShown_ = 100;
+    throttleShown_ = ShownThrottle(simpleLaunch_ == 1, tractionLimit_, netForce_, throttle_);
     tireSlip_ = wheelspin_ != 0 ? 100 : RoundHalfEven(100 * (1 - tf));
     loadPct_ = Int(0.5 + hundredPerWeight_ * axleLoad_);
     secondLoadPct_ = Int(hundredPerWeight_ * secondAxleLoad_);

@@ -469,15 +469,13 @@ void Run::AfterSetUp() {
   tbl.RunTotal1 = 100000;
   tbl.RunTotal2 = tbl.RunTotal3 = tbl.RunTotal4 = 0;
 
-  // 6. Time step.
-  dt_ = std::min(0.02, Div(20, peakTorque_, erl::kAfterSetUp + 6));
-  if (tbl.FinerTime == 1) dt_ /= 5;
-  Check(erl::kAfterSetUp + 6);
-  if (!(dt_ > 0)) {
-    // No time step, no run: the curve gives no torque.
-    HandleFault(rterr::kDivisionByZero, erl::kAfterSetUp + 6);
+  // 6. Time step. A curve without torque gives none: the run cannot step.
+  if (!(peakTorque_ > 0)) {
+    HandleFault(peakTorque_ == 0 ? rterr::kDivisionByZero : rterr::kOverflow, erl::kAfterSetUp + 6);
     EndRun();
   }
+  dt_ = std::min(0.02, 20 / peakTorque_);
+  if (tbl.FinerTime == 1) dt_ /= 5;
   step_ = dt_;
 
   // 7. Counters.

@@ -28,6 +28,19 @@ void RunSimulation(std::array<std::string, kSpecCount>& specText, double& trapSp
 // exactly 0 s still counts as reached (0.001), as 0 means "not reached".
 inline double SixtyFootTimeOf(double eventTime) { return eventTime == 0 ? 0.001 : eventTime; }
 
+// The "% Thrt" of a result row: with the simple launch the share of the net
+// force the tires take (100 when there is no net force), else the throttle.
+inline double ShownThrottle(bool simpleLaunch, double tractionLimit, double netForce, double throttle) {
+  double shown = throttle;
+  if (simpleLaunch) {
+    const double f = netForce < 0 ? -netForce : netForce;
+    shown = f == 0 ? 1 : tractionLimit / f;
+    if (shown > 1) shown = 1;
+  }
+  shown *= 100;
+  return shown > 100 ? 100 : shown;
+}
+
 // The question the run's error handler asks, and its title.
 std::string RunErrorMessage(int errorNumber, int step);
 extern const char* const kRunErrorTitle;
@@ -60,6 +73,7 @@ struct RunFigures {
   double shiftRpm[7] = {};      // shift points 1..6
   double launchOffset = 0;      // launch time carried over the rollout
   long passes = 0;              // time-step passes of the loop
+  int radiusTicks = 0;          // tire-radius updates (20 a second of run clock)
 };
 const RunFigures& LastRunFigures();
 

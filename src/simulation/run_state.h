@@ -244,6 +244,7 @@ class Run {
   int minRpmGear_ = 1;
   bool finished_ = false;
   long passes_ = 0;
+  int radiusTicks_ = 0;
 
   // converter step working values
   double convLastSample_ = 0, convPrevEngineRpm_ = 0, convWork17_ = 0, convShiftPulse_ = 0;

@@ -112,8 +112,6 @@ struct ProgramTables {
   // --- shell values shared with the file seek window
   std::string SeekExeName;
 
-  // --- current vehicle file: name relative to its library folder ("" = new)
-  std::string CurrentFileName;
   // --- weather of a handed-over power curve: barometer, air temperature,
   // dew point, elevation (as text)
   std::string ExchangeCond1, ExchangeCond2, ExchangeCond3, ExchangeCond4;

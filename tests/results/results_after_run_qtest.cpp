@@ -1,6 +1,7 @@
 // F2 on a fixture car: the real run hands its results to the results
 // window; the history fills up to 25 runs; a run's specs come back from its
 // history copy.
+#include <QDir>
 #include <QLabel>
 #include <QtTest>
 #include <filesystem>
@@ -14,7 +15,10 @@
 
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
+#include "shell/frm_disp_cmnts.h"
 #include "shell/frm_main.h"
+#include "shell/help_form.h"
+#include "shell/shell_state.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/scripted_ui.h"
@@ -38,7 +42,6 @@ double PressF2() {
   tbl.CalcMode = 0;
   tbl.AbortCalc = 0;
   tbl.QuietCalc = 0;
-  tbl.CurrentFileName = fst.CurrentFileName;
   double trap = 0, sixty = 0;
   CalculatePerformance(trap, tbl.FinishRow, sixty);
   return trap;
@@ -102,7 +105,12 @@ class ResultsAfterRunTest : public QObject {
     QCOMPARE(w->Grid1->TextAt(2, 0), std::string(""));
     QVERIFY(fs::exists(home_->path() / "QVHISTRY" / "A"));
 
-    w->grab().save(QCoreApplication::applicationDirPath() + "/screenshots/results_after_f2.png");
+    QDir(QCoreApplication::applicationDirPath()).mkpath("screenshots");
+    QVERIFY(w->grab().save(QCoreApplication::applicationDirPath() + "/screenshots/results_after_f2.png"));
+
+    // The save-as window closes it after a retrieval that followed a save.
+    Windows().UnloadResultsWindow();
+    QVERIFY(!frmDispGrid::IfLoaded());
   }
 
   void mainWindowWaitsForTheResults() {
@@ -124,6 +132,21 @@ class ResultsAfterRunTest : public QObject {
     }
     QVERIFY(!m->Picture1->isEnabled());
     QVERIFY(!m->Picture2->isEnabled());
+
+    // Its comments button opens the comments editor with the main window's
+    // comments; its help shows the results topic.
+    m->ShowComments("Street tires, 3.73 gears");
+    QVERIFY(w->Command1->isEnabled());
+    w->Command1->click();
+    frmDispCmnts* c = DefaultInstance<frmDispCmnts>::IfLoaded();
+    QVERIFY(c);
+    QCOMPARE(c->Text1->toPlainText(), QString("Street tires, 3.73 gears"));
+    DefaultInstance<frmDispCmnts>::Unload();
+    QVERIFY(w->mnuHelp->isEnabled());
+    w->mnuHelp->trigger();
+    QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
+    QCOMPARE(shell.HelpMenuNumber, int16_t(900));
+    DefaultInstance<HelpForm>::Unload();
 
     w->mnuClose->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

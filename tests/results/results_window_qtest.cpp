@@ -11,7 +11,10 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "files/file_state.h"
+#include "files/file_windows.h"
 #include "platform/program_folder.h"
+#include "platform/seqfile.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
@@ -71,6 +74,7 @@ class ResultsWindowTest : public QObject {
     fs::create_directories(home_->path() / "TEXT");
     fs::copy_file(fs::path(SW_DATA_DIR) / "TEXT" / "OUTHELP.TXT", home_->path() / "TEXT" / "OUTHELP.TXT");
     ResetTables();
+    ResetFileState();
     testing::SetEngine();
     testing::SetLastRun();
     cfg = Configuration{};
@@ -382,6 +386,51 @@ class ResultsWindowTest : public QObject {
     QCOMPARE(tbl.BaseRun[1][1], -5.0);
     QCOMPARE(cfg.BaseRunMode, int16_t(2));
     SetWindows(nullptr);
+  }
+
+  void nothingChangesUnderARunningCalculation() {
+    frmDispGrid* w = Show(2);
+    tbl.CalcRunning = true;
+    w->mnuClearHistory->trigger();
+    w->mnuHideHistory->trigger();
+    w->Grid1->SetRow(2);
+    w->mnuGridRename->trigger();
+    w->mnuGridOpen_Click();
+    w->mnuClose->trigger();
+    QCOMPARE((*ui_)->boxes().size(), size_t(0));
+    QCOMPARE(tbl.HistoryDisplay, int16_t(2));
+    QVERIFY(frmDispGrid::IfLoaded());
+    QVERIFY(w->isVisible());
+    tbl.CalcRunning = false;
+  }
+
+  void saveFirstThenRetrieve() {
+    struct SaveWatch : FileWindows {
+      int shown = 0;
+      void ShowSaveAsForm() override { ++shown; }
+    } watch;
+    SetFileWindows(&watch);
+    // A real history copy of entry 1.
+    std::string copy = "QVZ-ZKT*3.20\r\n11.55\r\n 127.1 \r\n1.66\r\n";
+    for (int k = 0; k < 241; ++k) copy += "1\r\n";
+    fs::create_directories(home_->path() / "QVHISTRY");
+    QVERIFY(WriteFileAtomic(home_->path() / "QVHISTRY" / "B", copy));
+    fst.SpecsChanged = 1;
+    fst.CurrentFileName = "MUSCLE69";
+    frmDispGrid* w = Show(2);
+    (*ui_)->Answer(ans::Yes);
+    w->Grid1->SetRow(2);
+    w->mnuGridOpen_Click();
+    QCOMPARE(watch.shown, 1);
+    QCOMPARE(fst.FileOperation, int16_t(-4));
+    QCOMPARE(fst.HistorySlot, int16_t(1));
+    QCOMPARE(tbl.FromHistory, int16_t(1));
+    QCOMPARE(Q2S(w->Panel3D1[0]->text()), std::string("Notes Summary:"));
+    QVERIFY(w->Label1[2]->text().isEmpty());
+    QVERIFY(w->Label1[4]->text().isEmpty());
+    QVERIFY(!w->Label1[6]->text().isEmpty());
+    QVERIFY(frmDispGrid::IfLoaded());  // the save-as window closes it later
+    SetFileWindows(nullptr);
   }
 
   void beginnerMessageOncePerRun() {

@@ -17,6 +17,7 @@
 
 #include "match/frm_prgrs.h"
 #include "platform/text.h"
+#include "results/frm_disp_grid.h"
 #include "shell/base_run_file.h"
 #include "shell/frm_about.h"
 #include "shell/program_main.h"
@@ -32,6 +33,8 @@ namespace {
 class WatchedFileWindows : public QtFileWindows {
  public:
   int saveAsShown = 0, retrieveShown = 0;
+  std::string chosen;  // what the file-open dialog hands back
+  std::string ChooseFileToOpen(const std::string&, const std::string&, const std::string&) override { return chosen; }
   void ShowSaveAsForm() override { ++saveAsShown; }
   void ShowRetrieveForm() override { ++retrieveShown; }
 };
@@ -193,13 +196,19 @@ class MainWindowTest : public QObject {
     QVERIFY(panelsOff);
     QVERIFY(tbl.FinishRow > 1);
     QVERIFY(!DefaultInstance<frmPrgrs>::Loaded());
-    QVERIFY(w->Picture1->isEnabled());
     QVERIFY(!tbl.CalcRunning);
     QVERIFY(!scene->ui.busy());
     QCOMPARE(tbl.HistoryTitle[0].rfind("muscle_454_4spd: ", 0), size_t(0));
     double et = Val(tbl.ResultsText[1][tbl.FinishRow]);
     QVERIFY2(et > 10 && et < 16, tbl.ResultsText[1][tbl.FinishRow].c_str());
-    QVERIFY(w->lblHelp->text().startsWith("Last run:  ET "));
+    // The results window shows the run; the panels come back when it closes.
+    frmDispGrid* results = frmDispGrid::IfLoaded();
+    QVERIFY(results && results->isVisible());
+    QVERIFY(!w->Picture1->isEnabled());
+    results->close();
+    QCoreApplication::processEvents();
+    QVERIFY(w->Picture1->isEnabled());
+    QVERIFY(w->Picture2->isEnabled());
   }
 
   void cancelStopsTheRunAndNothingElseStarts() {
@@ -280,6 +289,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(files.saveAsShown, 1);
     w->mnuFilSave_Click();
     QCOMPARE(files.saveAsShown, 2);
+  }
+
+  void openFromAFolderCountsAsNotYetSaved() {
+    ReturningUser();
+    frmMain* w = ShowMain();
+    // A car on a memory stick: the fixture front-drive car.
+    QVERIFY(test::LoadFixtureVehicle(test::kFrontDrive));
+    std::string stick = scene->folder().string() + "/stick";
+    std::filesystem::create_directories(stick);
+    fst.CurrentFilePath = stick + "/FWDTURBO";
+    fst.FileOperation = savemode::ChosenPath;
+    fst.ChosenFileName = stick + "/FWDTURBO";
+    SaveVehicleFile(FormId::frmMain);
+    ResetTables();
+    files.chosen = stick + "/FWDTURBO";
+    w->mnuOpenFloppy_Click();
+    QCOMPARE(fst.CurrentFileName, std::string("FWDTURBO"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(fst.FloppyMode, int16_t(0));
+    QCOMPARE(w->windowTitle(), QString(" Stagewell v3.2   Korvath   [ FWDTURBO ]"));
+    QVERIFY(w->Label5[3]->text().startsWith("Rear Wheel/Tire(s):"));  // front drive: driven wheels second
+    files.chosen.clear();  // a cancelled dialog changes nothing
+    w->mnuOpenFloppy_Click();
+    QCOMPARE(fst.CurrentFileName, std::string("FWDTURBO"));
   }
 
   void dialInAccuracyQuestionOnlyOnce() {

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "files/file_state.h"
 #include "platform/program_folder.h"
 #include "platform/scripted_ui.h"
 #include "platform/seqfile.h"
@@ -526,7 +527,7 @@ TEST_F(InputChecksTest, StartMode2RefusalWritesTheLapDataFile) {
   tbl.StartMode = 2;
   tbl.DensityAltitude = 1234.5;
   tbl.DryDensityAltitude = 1300.2;
-  tbl.CurrentFileName = "Street\\Nova.ZKT";
+  fst.CurrentFileName = "Street\\Nova.ZKT";
   tbl.SpecText[98] = "28";                                        // a warning first
   tbl.SpecText[24] = "3.0", tbl.SpecText[25] = "2.0", tbl.SpecText[26] = "2.5";  // then a refusal
   auto boxes = CheckAnswering();

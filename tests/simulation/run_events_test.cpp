@@ -72,6 +72,34 @@ TEST_F(EventsTest, LaunchRunsOnAcrossTheRollout) {
   EXPECT_DOUBLE_EQ(previous, 100);
 }
 
+TEST_F(EventsTest, TireRadiusKeepsUpdatingAfterTheRollout) {
+  Load(kBracketCar);
+  Calculate();
+  const RunFigures& f = LastRunFigures();
+  const double runClock = Val(Cell(1, tbl.FinishRow)) + f.launchOffset;
+  EXPECT_GE(f.radiusTicks, static_cast<int>(20 * runClock) - 2);
+  EXPECT_LE(f.radiusTicks, static_cast<int>(20 * runClock) + 1);
+}
+
+// Slicks that grow with speed are not taken for spinning tires: road speed
+// and wheel speed are measured on the same radius.
+TEST_F(EventsTest, GrowingSlicksDoNotReadAsWheelspin) {
+  Load(kBracketCar);  // 3 % growth
+  Calculate();
+  for (int r = RowAt("330"); r <= tbl.FinishRow; ++r) {
+    EXPECT_EQ(Cell(3, r).find('S'), std::string::npos) << Table();
+    EXPECT_LT(Val(Cell(9, r)), 10);
+  }
+}
+
+TEST_F(EventsTest, ShownThrottle) {
+  EXPECT_EQ(ShownThrottle(true, 900, 0, 0.5), 100) << "no net force";
+  EXPECT_EQ(ShownThrottle(true, 900, 1200, 0.5), 75);
+  EXPECT_EQ(ShownThrottle(true, 900, -1200, 0.5), 75);
+  EXPECT_EQ(ShownThrottle(true, 1500, 1200, 0.5), 100);
+  EXPECT_EQ(ShownThrottle(false, 900, 1200, 0.5), 50);
+}
+
 TEST_F(EventsTest, RunLogTimesAreMeasuredFromTheRollout) {
   Load(kBracketCar);
   Calculate();

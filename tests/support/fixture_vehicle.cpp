@@ -16,7 +16,6 @@ bool LoadFixtureVehicle(const std::string& name) {
   for (int i = 0; i <= 9; ++i)
     for (int j = 0; j <= 2; ++j) tbl.PowerCurveText[i][j] = in.LineInput();
   if (in.Ended()) return false;
-  tbl.CurrentFileName = name;
   fst.CurrentFileName = name;
   return true;
 }

@@ -12,7 +12,7 @@ inline constexpr const char* kBracketCar = "bracket_406_th400";  // 3200 lb, con
 inline constexpr const char* kFrontDrive = "fwd_turbo_2l";       // 2900 lb, front drive, 6-speed
 
 // Fills tbl.SpecText 0..210 and tbl.PowerCurveText from the fixture and sets
-// tbl.CurrentFileName to its name. False when the file is missing or is not
+// fst.CurrentFileName to its name. False when the file is missing or is not
 // a 3.20 vehicle file.
 bool LoadFixtureVehicle(const std::string& name);
 

@@ -1,0 +1,268 @@
+// The end of a run: the run history and its history copies, the instant
+// result line, the lap data file of start mode 2, and the run's error
+// handler.
+#include "platform/seqfile.h"
+#include "simulation/run_history.h"
+#include "simulation/run_test_support.h"
+
+namespace sw::test {
+namespace {
+
+using CloseTest = RunTest;
+
+std::vector<std::string> Lines(const std::filesystem::path& p) {
+  SeqReader in;
+  std::vector<std::string> out;
+  if (!in.Open(p)) return out;
+  std::string line;
+  while (in.LineInput(line)) out.push_back(line);
+  return out;
+}
+
+TEST_F(CloseTest, HistoryLetters) {
+  EXPECT_EQ(NextHistoryLetter(""), "A");
+  EXPECT_EQ(NextHistoryLetter("A"), "B");
+  EXPECT_EQ(NextHistoryLetter("X"), "Y");
+  EXPECT_EQ(NextHistoryLetter("Y"), "A");
+  EXPECT_EQ(NextHistoryLetter("@"), "A") << "below A";
+}
+
+TEST_F(CloseTest, TwentyFiveRunsEachWithItsOwnCopy) {
+  Load(kMuscleCar);
+  tbl.HistoryTitle[25] = "slot 25";
+  tbl.HistoryName[25] = "Q";
+  for (int run = 1; run <= 25; ++run) {
+    S(kVehicle, 0) = std::to_string(3400 + run);  // each run its own specs
+    Calculate();
+  }
+  EXPECT_EQ(tbl.HistoryName[0], "Y");
+  EXPECT_EQ(tbl.HistoryName[24], "A");
+  const std::string oldest = tbl.HistoryEt[24];
+  const std::string second = tbl.HistoryEt[23];
+  Calculate();
+  EXPECT_EQ(tbl.HistoryName[0], "A");
+  EXPECT_EQ(tbl.HistoryEt[24], second) << "the oldest run is gone";
+  EXPECT_EQ(tbl.HistoryTitle[25], "slot 25");
+  EXPECT_EQ(tbl.HistoryName[25], "Q");
+  (void)oldest;
+
+  // The newest copy holds the key lines the history window checks.
+  const auto lines = Lines(ProgramPath("QVHISTRY/A"));
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "QVZ-ZKT*3.20");
+  EXPECT_EQ(lines[1], tbl.HistoryEt[0]);
+  EXPECT_EQ(Trim(lines[2]), Trim(Str(tbl.HistoryMph[0])));
+  EXPECT_EQ(lines[3], tbl.History60ft[0]);
+  EXPECT_EQ(lines[4 + 45], "3425") << "the specs of this run";
+}
+
+TEST_F(CloseTest, NewestSlot) {
+  Load(kBracketCar);
+  Calculate();
+  EXPECT_EQ(tbl.HistoryTitle[0].rfind(std::string(kBracketCar) + ": ", 0), 0u);
+  EXPECT_EQ(tbl.HistoryEt[0], Cell(1, tbl.FinishRow));
+  EXPECT_DOUBLE_EQ(tbl.HistoryMph[0], trap / 1.467);
+  EXPECT_EQ(tbl.HistoryLength[0], 1320);
+  EXPECT_EQ(tbl.HistoryDensAlt[0], tbl.DensityAltitude);
+  EXPECT_EQ(tbl.HistoryDryDensAlt[0], tbl.DryDensityAltitude);
+  EXPECT_EQ(tbl.History60ft[0], Format(sixty, "####.00"));
+  EXPECT_EQ(tbl.History8thMph[0], Cell(2, RowAt("660")));
+  EXPECT_EQ(tbl.HistoryName[0], "A");
+  EXPECT_TRUE(std::filesystem::exists(ProgramPath("QVHISTRY/A")));
+  EXPECT_GT(tbl.RunLogRows, 100);
+  EXPECT_LE(tbl.RunLogRows, 308);
+  EXPECT_FLOAT_EQ(host.lastBar, 3615);
+}
+
+TEST_F(CloseTest, EighthMileRule) {
+  Load(kMuscleCar);
+  S(kConditions, 7) = "1";
+  Calculate();
+  EXPECT_EQ(tbl.HistoryLength[0], 660);
+  EXPECT_EQ(tbl.History8thEt[0], tbl.HistoryEt[0]);
+  EXPECT_EQ(tbl.History8thMph[0], Format(tbl.HistoryMph[0], "####.00"));
+  EXPECT_EQ(tbl.History1000ft[0], "");
+  EXPECT_NE(tbl.History330ft[0], "");
+}
+
+TEST_F(CloseTest, ClutchRpmTidyUp) {
+  Load(kMuscleCar);  // its lift shifts drop the engine below the clutch
+  Calculate();
+  int kept = 0;
+  for (int r = 1; r <= tbl.FinishRow; ++r) {
+    const double gs = Val(Cell(3, r)), c = Val(Cell(5, r)), e = Val(Cell(6, r));
+    if (gs > 0) {
+      EXPECT_LE(c, e) << r;
+    }
+    if (gs < 0 && c > e) ++kept;
+  }
+  EXPECT_GT(kept, 0) << "a row with negative acceleration keeps its C RPM";
+}
+
+TEST_F(CloseTest, QuietRoadLeavesHistoryAlone) {
+  Load(kMuscleCar);
+  tbl.RunLogRows = 7;
+  tbl.HistoryDisplay = 1;
+  tbl.BeginnerNoteState = 3;
+  tbl.FromHistory = 1;
+  Quiet();
+  EXPECT_EQ(tbl.HistoryName[0], "");
+  EXPECT_EQ(tbl.RunLogRows, 7);
+  EXPECT_EQ(tbl.HistoryDisplay, 1);
+  EXPECT_EQ(tbl.BeginnerNoteState, 3);
+  EXPECT_EQ(tbl.FromHistory, 1);
+  EXPECT_EQ(tbl.InstantEt[0], Cell(1, tbl.FinishRow));
+  EXPECT_FALSE(std::filesystem::exists(ProgramPath("QVHISTRY")));
+}
+
+TEST_F(CloseTest, NormalRoadResets) {
+  Load(kMuscleCar);
+  tbl.HistoryDisplay = 1;
+  tbl.BeginnerNoteState = 3;
+  tbl.FromHistory = 1;
+  Calculate();
+  EXPECT_EQ(tbl.HistoryDisplay, 0);
+  EXPECT_EQ(tbl.BeginnerNoteState, 0);
+  EXPECT_EQ(tbl.FromHistory, 0);
+  tbl.HistoryDisplay = 2;
+  Calculate();
+  EXPECT_EQ(tbl.HistoryDisplay, 2) << "Always Show History survives a run";
+  EXPECT_GT(tbl.RunTotal1, 20000) << "the lowest RPM packed with its gear";
+}
+
+TEST_F(CloseTest, StartModeTwoWritesTheLapDataFile) {
+  Load(kBracketCar);
+  tbl.StartMode = 2;
+  tbl.InstantEt[0] = "keep";
+  Calculate();
+  EXPECT_EQ(ui->boxes().size(), 0u);
+  EXPECT_EQ(tbl.HistoryName[0], "");
+  EXPECT_EQ(tbl.InstantEt[0], "keep");
+  const auto lines = Lines(ProgramPath("LapDtOut.txt"));
+  ASSERT_EQ(lines.size(), 11u);
+  EXPECT_EQ(lines[0], Cell(1, tbl.FinishRow));
+  EXPECT_EQ(lines[1], Format(trap / 1.467, "######.00"));
+  EXPECT_EQ(lines[2], Format(sixty, "####.00"));
+  EXPECT_EQ(lines[3], Format(tbl.DensityAltitude, "#####0"));
+  EXPECT_EQ(lines[4], Format(tbl.DryDensityAltitude, "#####0"));
+  EXPECT_EQ(lines[5], "1320");
+  EXPECT_EQ(lines[6], "3200");
+  EXPECT_EQ(lines[7], " 3");
+  EXPECT_EQ(lines[8], "1");
+  EXPECT_EQ(lines[9], kBracketCar);
+  EXPECT_EQ(lines[10], "");
+  EXPECT_EQ(host.resultsShown, 0);
+}
+
+TEST_F(CloseTest, StartModeTwoRefusedBySetUp) {
+  Load(kBracketCar);
+  S(kTransmission, 5) = "40";  // too tight
+  tbl.StartMode = 2;
+  Calculate();
+  EXPECT_EQ(ui->boxes().size(), 0u);
+  EXPECT_EQ(tbl.FinishRow, -1);
+  EXPECT_EQ(tbl.CalcMessages, std::string("\r\r") + kConverterTooTightText);
+  const auto lines = Lines(ProgramPath("LapDtOut.txt"));
+  ASSERT_EQ(lines.size(), 11u + 4) << "the message's own line breaks";
+  EXPECT_EQ(lines[0], "0");
+  EXPECT_EQ(lines[7], "0");
+  EXPECT_EQ(lines[8], "1");
+}
+
+// --- the run's error handler
+
+TEST_F(CloseTest, ErrorMessageText) {
+  const std::string m = RunErrorMessage(11, 1124);
+  EXPECT_EQ(m.rfind("ERR= 11  ERL= 1124\r\rSelect Yes to try to continue calculating performance, No to abort the "
+                    "calculation.\r\rOnce an error is encountered, the performance calculations are probably not "
+                    "accurate.  Therefore it is recommended that you abort this calculation by answering No.\r\r"
+                    "Errors are possible with unusual combinations of specs, usually with very bad tire traction, "
+                    "very loose converters compared to the engine power curve, mis-matching shift RPMs to the "
+                    "engine's power band, etc.  Check all input specs or undo your latest changes in Vehicle specs "
+                    "to discover the 'problem spec'.",
+                    0),
+            0u);
+  EXPECT_EQ(std::string(kRunErrorTitle),
+            std::string(20, ' ') + "Error Encountered:  Continue Calculations?" + std::string(21, ' '));
+}
+
+TEST_F(CloseTest, NoEndsTheRun) {
+  Load(kMuscleCar);
+  S(kVehicle, 11) = "";  // no drag coefficient: the lift terms divide by 0
+  ui->Answer(ans::No);
+  Calculate();
+  ASSERT_EQ(ui->boxes().size(), 1u);
+  const auto& box = ui->boxes()[0];
+  EXPECT_EQ(box.title, kRunErrorTitle);
+  EXPECT_EQ(box.style, mb::YesNo + mb::Critical + mb::DefaultButton2);
+  EXPECT_EQ(box.prompt.rfind("ERR= 11  ERL= ", 0), 0u);
+  EXPECT_EQ(tbl.FinishRow, -1);
+  EXPECT_EQ(tbl.HistoryName[0], "") << "no history entry";
+  EXPECT_EQ(host.resultsShown, 0);
+  EXPECT_TRUE(host.panelsEnabled);
+  EXPECT_GE(tbl.RunLogRows, 1) << "the closing step still ran";
+  ExpectAllFinite();
+}
+
+TEST_F(CloseTest, YesGoesOn) {
+  Load(kMuscleCar);
+  S(kVehicle, 11) = "";
+  ui->Answer(ans::Yes);
+  Calculate();
+  EXPECT_EQ(ui->boxes().size(), 1u);
+  EXPECT_GT(tbl.FinishRow, 1);
+  EXPECT_EQ(Cell(4, tbl.FinishRow), "1320");
+  EXPECT_EQ(host.resultsShown, 1);
+  ExpectAllFinite();
+}
+
+TEST_F(CloseTest, StartModeTwoCollectsTheError) {
+  Load(kMuscleCar);
+  S(kVehicle, 11) = "";
+  tbl.StartMode = 2;
+  Calculate();
+  EXPECT_EQ(ui->boxes().size(), 0u);
+  EXPECT_EQ(tbl.FinishRow, -1);
+  EXPECT_EQ(tbl.CalcMessages.rfind("\r\rERR= 11  ERL= ", 0), 0u);
+  const auto lines = Lines(ProgramPath("LapDtOut.txt"));
+  ASSERT_GT(lines.size(), 11u);
+  EXPECT_EQ(lines[0], "0");
+}
+
+TEST_F(CloseTest, LapDataFileThatCannotBeWritten) {
+  Load(kMuscleCar);
+  tbl.StartMode = 2;
+  std::filesystem::create_directories(ProgramPath("LapDtOut.txt/blocked"));
+  Calculate();
+  EXPECT_EQ(ui->boxes().size(), 0u);
+  EXPECT_EQ(tbl.FinishRow, -1);
+  EXPECT_EQ(tbl.CalcMessages.rfind("\r\rERR= 75  ERL= ", 0), 0u);
+}
+
+TEST_F(CloseTest, AStalledEngineIsReported) {
+  Load(kMuscleCar);
+  S(kVehicle, 0) = "900000";  // far too heavy to move: the clutch stalls the engine
+  Calculate();
+  ASSERT_EQ(Boxes(kRunErrorTitle), 1);
+  EXPECT_EQ(tbl.FinishRow, -1);
+  EXPECT_EQ(sixty, 0) << "60 ft never reached";
+  EXPECT_EQ(tbl.HistoryName[0], "");
+  ExpectAllFinite();
+}
+
+TEST_F(CloseTest, ACarThatNeverArrives) {
+  Load(kBracketCar);
+  S(kVehicle, 0) = "20000";  // rolling resistance beyond what a final drive
+  S(kVehicle, 1) = ".05";    // of next to nothing gives the wheels
+  for (int i = 0; i < 5; ++i) ui->Answer(ans::Yes);
+  Calculate();
+  ASSERT_GE(Boxes(kRunErrorTitle), 1);
+  EXPECT_EQ(ui->boxes().back().prompt.rfind("ERR= 6  ERL= 1146", 0), 0u) << ui->boxes().back().prompt;
+  EXPECT_EQ(tbl.FinishRow, -1) << "the run ends whatever the answer";
+  EXPECT_EQ(tbl.HistoryName[0], "");
+  EXPECT_GT(LastRunFigures().passes, 1000);
+  ExpectAllFinite();
+}
+
+}  // namespace
+}  // namespace sw::test
