@@ -65,7 +65,6 @@ struct ExampleVehicle : RunTest, ::testing::WithParamInterface<Expected> {
     ASSERT_EQ(fst.FileReadFailed, 0) << name;
     ASSERT_EQ(fst.FileVersion, filever::V320);
     ASSERT_EQ(fst.CurrentFileName, name);
-    tbl.CurrentFileName = fst.CurrentFileName;
   }
 };
 
