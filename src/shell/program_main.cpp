@@ -18,6 +18,8 @@ namespace sw {
 
 namespace {
 
+constexpr int kActivationWaitMs = 400;
+
 void ShowMainWindow() {
   frmMain* w = DefaultInstance<frmMain>::Get();
   if (ProgramEnding()) return;
@@ -26,9 +28,12 @@ void ShowMainWindow() {
   w->activateWindow();
   // The one-time start-up runs on the first activation. A desktop that does
   // not hand the new window the focus must not leave the program without its
-  // vehicle: run it once the window is up, unless an activation came first.
+  // vehicle: run it a moment later, unless an activation came first. Not at
+  // once: the desktop's activation would then arrive after the start-up
+  // screen had opened, count as a second activation and take the focus from
+  // that screen, which closes when it loses the focus.
   QPointer<frmMain> guard(w);
-  QTimer::singleShot(0, w, [guard] {
+  QTimer::singleShot(kActivationWaitMs, w, [guard] {
     if (guard && shell.ActivationCount == 0 && !ProgramEnding()) guard->InitMainWindow();
   });
 }

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include "match/frm_prgrs.h"
+#include "printing/print_screen.h"
 #include "platform/text.h"
 #include "results/frm_disp_grid.h"
 #include "shell/base_run_file.h"
@@ -420,6 +421,23 @@ class MainWindowTest : public QObject {
     QVERIFY(w->isVisible());
     QVERIFY(w->Label5[0]->text().contains("454 cubic inches"));
     QVERIFY(ms < 1000);
+  }
+
+  // Starting counts one activation of the main window, and the start-up text
+  // screen stays up until the racer closes it.
+  void startUpIsOneActivation() {
+    ReturningUser();
+    Main({});
+    frmMain* w = DefaultInstance<frmMain>::IfLoaded();
+    QVERIFY(w);
+    QTRY_VERIFY_WITH_TIMEOUT(w->MainInitDone, 2000);
+    QTest::qWait(800);
+    QCOMPARE(shell.ActivationCount, int16_t(1));
+    PrintScreen* screen = DefaultInstance<PrintScreen>::IfLoaded();
+    QVERIFY(screen && screen->isVisible());
+    screen->Command1->click();
+    QTRY_VERIFY(!DefaultInstance<PrintScreen>::Loaded());
+    QCOMPARE(shell.TipShown[20], int16_t(0));
   }
 };
 
