@@ -30,6 +30,7 @@
 #include "files/vehicle_file.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -377,8 +378,8 @@ void frmMain::BuildMenus() {
   connect(mnuCopyFloppy, &QAction::triggered, this, [this] { mnuCopyFloppy_Click(); });
   connect(mnuPrintMainScreen, &QAction::triggered, this, [this] { mnuPrintMainScreen_Click(); });
   connect(mnuPrintBlankWorksheet, &QAction::triggered, this, [this] { mnuPrintBlankWorksheet_Click(); });
+  connect(mnuWindowsPrinterSetup, &QAction::triggered, this, [this] { mnuWindowsPrinterSetup_Click(); });
   connect(mnuFilExit, &QAction::triggered, this, [this] { mnuFilExit_Click(); });
-  MarkNotAvailableYet(mnuWindowsPrinterSetup);
 
   mnuCalc = bar->addAction("&Calc ET");
   mnuCalc->setObjectName("mnuCalc");
@@ -479,6 +480,14 @@ void frmMain::BuildMenus() {
        {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuCopyFloppy, mnuOpenFileExample, mnuOpenFileMyVehicles})
     MarkNotAvailableYet(a);
   MarkNotAvailableYet(cmdOpen);
+}
+
+void frmMain::mnuWindowsPrinterSetup_Click() {
+  if (Busy()) return;
+  // Cancel leaves the orientation as it was.
+  SetPrinterOrientation(ProgramPrinter(), cfg.PrinterOrientation);
+  int orientation = ShowPrinterSetup(this);
+  if (orientation != 0) cfg.PrinterOrientation = static_cast<int16_t>(orientation);
 }
 
 // ---------------------------------------------------------------- help line

@@ -83,6 +83,7 @@ class frmMain : public QMainWindow {
   void mnuCopyFloppy_Click();
   void mnuPrintMainScreen_Click();
   void mnuPrintBlankWorksheet_Click();
+  void mnuWindowsPrinterSetup_Click();
   void mnuFilExit_Click();
   void mnuAbout_Click();
   void Text1_LostFocus();

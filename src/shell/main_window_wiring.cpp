@@ -39,7 +39,9 @@ void WireHelpAndFileWindows(frmMain* m) {
   };
 
   // The open and save-as windows are there: the library commands work.
-  for (QAction* a : {m->mnuOpenExampleFile, m->mnuFilLoad, m->mnuSaveAs, m->mnuOpenFileExample,
+  // "Save To Floppy Disk" saves through the save-as window into a folder the
+  // racer picks.
+  for (QAction* a : {m->mnuOpenExampleFile, m->mnuFilLoad, m->mnuSaveAs, m->mnuCopyFloppy, m->mnuOpenFileExample,
                      m->mnuOpenFileMyVehicles})
     Available(a);
   Available(m->cmdOpen);

@@ -2,6 +2,7 @@
 // line, Calculate with the progress window and Cancel, the save commands,
 // the busy guard, and the start-up time.
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -290,6 +291,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(files.saveAsShown, 1);
     w->mnuFilSave_Click();
     QCOMPARE(files.saveAsShown, 2);
+  }
+
+  // Save To Floppy Disk and the printer set-up work; the printer set-up's
+  // Cancel leaves the orientation alone.
+  void floppySaveAndPrinterSetup() {
+    frmMain* w = DefaultInstance<frmMain>::Get();
+    QVERIFY(w->mnuCopyFloppy->isEnabled());
+    QVERIFY(w->mnuCopyFloppy->toolTip() != QString(kNotAvailableYet));
+    w->mnuCopyFloppy->trigger();
+    QCOMPARE(files.saveAsShown, 1);
+    QCOMPARE(fst.FloppyMode, int16_t(1));
+    QCOMPARE(fst.FileOperation, int16_t(savemode::SaveAs));
+
+    QVERIFY(w->mnuWindowsPrinterSetup->isEnabled());
+    cfg.PrinterOrientation = 2;
+    QTimer::singleShot(0, [] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      QVERIFY(dialog);
+      QVERIFY(QByteArray(dialog->metaObject()->className()).contains("PageSetupDialog"));
+      qobject_cast<QDialog*>(dialog)->reject();
+    });
+    w->mnuWindowsPrinterSetup->trigger();
+    QCOMPARE(cfg.PrinterOrientation, int16_t(2));
   }
 
   void openFromAFolderCountsAsNotYetSaved() {
