@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QThread>
 #include <algorithm>
 #include <cstring>
@@ -21,6 +22,7 @@
 #include "platform/qt/grid.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "results/frm_time_slip.h"
@@ -131,7 +133,9 @@ void frmDispGrid::BuildControls() {
     l->setObjectName(QString("Label1_%1").arg(i));
     bool value = i == 2 || i == 4 || i == 6;
     if (value) l->setFont(fixed);
-    l->setAlignment((value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    // All seven start on the "Current:" line, so each heading stands beside
+    // its three values.
+    l->setAlignment((value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     Label1.push_back(l);
   }
 
@@ -290,10 +294,16 @@ void frmDispGrid::Fill() {
     grdOUT->SetCol(0);
     grdOUT->scrollToTop();
     Form_Resize();
+    FitWidthToGrids();
     Ui().SetBusyCursor(false);
+    if (!placed_) {
+      placed_ = true;
+      PlaceOver(this, links::MainWindow());
+    }
     show();
     raise();
     activateWindow();
+    KeepOnScreen(this);
   });
   Step([&] { ShowBeginnerNote(notes); });
   Step([&] {
@@ -393,6 +403,22 @@ void frmDispGrid::Form_Resize() {
   Grid1->setGeometry(0, historyTop, W, static_cast<int>(0.3 * H));
   for (int c = 0; c < Grid1->Cols(); ++c)
     FitColumn(Grid1, c, c == 0 ? HistoryTitleColumnTwips(ScreenWidthTwips(this)) : HistoryColumnTwips(c));
+}
+
+void frmDispGrid::FitWidthToGrids() {
+  auto need = [](const Grid* g) {
+    int w = 2 * g->frameWidth() + g->verticalScrollBar()->sizeHint().width() + 2;
+    for (int c = 0; c < g->Cols(); ++c) w += g->columnWidth(c);
+    return w;
+  };
+  int want = need(grdOUT);
+  if (Grid1->isVisibleTo(this)) want = std::max(want, need(Grid1));
+  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (s) want = std::min(want, s->availableGeometry().width() - 8);
+  if (width() < want) {
+    resize(want, height());
+    Form_Resize();
+  }
 }
 
 // --- closing ------------------------------------------------------------

@@ -90,6 +90,9 @@ class frmDispGrid : public QMainWindow {
 
   // Lays the controls out by fractions of the client area.
   void Form_Resize();
+  // Widens the window, up to the screen's width, so every column of the
+  // grids shown is in view.
+  void FitWidthToGrids();
 
   // Tests: the history retrieval's pause before the window closes.
   static void SetRetrievalPauseMs(int ms);
@@ -110,6 +113,7 @@ class frmDispGrid : public QMainWindow {
   QWidget* client_;
   bool emphasis_ = false;
   bool unloaded_ = false;
+  bool placed_ = false;
 };
 
 // Fills and shows the results window after a run, a history display change

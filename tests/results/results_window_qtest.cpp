@@ -91,6 +91,27 @@ class ResultsWindowTest : public QObject {
     delete home_;
   }
 
+  // At its first size the window shows every history column (as far as the
+  // screen allows), and the panel's headings stand on the "Current:" line.
+  void firstSizeShowsEveryColumnAndThePanelLinesUp() {
+    tbl.HistoryDisplay = 1;
+    ShowResultsAndNotes();
+    frmDispGrid* w = frmDispGrid::IfLoaded();
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCoreApplication::processEvents();
+    int columns = 0;
+    for (int c = 0; c < w->Grid1->Cols(); ++c) columns += w->Grid1->columnWidth(c);
+    const int screenWidth = w->screen()->availableGeometry().width();
+    QVERIFY2(columns <= w->Grid1->viewport()->width() || w->width() >= screenWidth - 8,
+             qPrintable(QString("%1 > %2").arg(columns).arg(w->Grid1->viewport()->width())));
+    QVERIFY(w->width() <= screenWidth);
+    for (QLabel* l : w->Label1) {
+      QVERIFY(l->alignment() & Qt::AlignTop);
+      QCOMPARE(l->y(), w->Label1[0]->y());
+    }
+  }
+
   void afterARunTheWindowShowsTheFinish() {
     frmDispGrid* w = Show(0);
     QVERIFY(w);
