@@ -46,17 +46,13 @@ void frmDispCmnts::closeEvent(QCloseEvent* e) {
 void frmDispCmnts::ShowVehicleComments(const std::string& comments) {
   frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
   w->Text1->setPlainText(DisplayText(comments));
-  w->show();
-  w->raise();
-  w->activateWindow();
+  ShowOverMainWindow(w);
 }
 
 void frmDispCmnts::ShowVehicleComments() {
   frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
   if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) w->Text1->setPlainText(m->Text1->toPlainText());
-  w->show();
-  w->raise();
-  w->activateWindow();
+  ShowOverMainWindow(w);
 }
 
 }  // namespace sw

@@ -31,6 +31,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/window_place.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -135,6 +136,13 @@ void MarkNotAvailableYet(QAction* a) {
   a->setEnabled(false);
   a->setToolTip(kNotAvailableYet);
   a->setStatusTip(kNotAvailableYet);
+}
+
+void ShowOverMainWindow(QWidget* w) {
+  if (!w->isVisible()) PlaceOver(w, DefaultInstance<frmMain>::IfLoaded());
+  w->show();
+  w->raise();
+  w->activateWindow();
 }
 
 void EndProgram(int status) {
@@ -929,10 +937,7 @@ void frmMain::mnuPrintBlankWorksheet_Click() {
 }
 
 void frmMain::mnuAbout_Click() {
-  frmAbout* about = DefaultInstance<frmAbout>::Get();
-  about->show();
-  about->raise();
-  about->activateWindow();
+  ShowOverMainWindow(DefaultInstance<frmAbout>::Get());
 }
 
 // ---------------------------------------------------------------- exit

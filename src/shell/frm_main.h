@@ -134,6 +134,9 @@ void ConfirmQuit(int& cancelFlag);
 
 // Marks a command as not there yet: greyed, with a tooltip that says so.
 void MarkNotAvailableYet(QWidget* w);
+// Shows a window of the program in front; the first time, over the main
+// window and whole on the screen.
+void ShowOverMainWindow(QWidget* w);
 void MarkNotAvailableYet(QAction* a);
 extern const char* const kNotAvailableYet;
 

@@ -286,10 +286,7 @@ void frmSaveFile::Form_Unload() {
 }
 
 void frmSaveFile::ShowSaveAsForm() {
-  frmSaveFile* w = DefaultInstance<frmSaveFile>::Get();
-  w->show();
-  w->raise();
-  w->activateWindow();
+  ShowOverMainWindow(DefaultInstance<frmSaveFile>::Get());
 }
 
 }  // namespace sw

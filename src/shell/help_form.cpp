@@ -8,7 +8,9 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/window_place.h"
 #include "shell/deactivate_close.h"
+#include "shell/frm_main.h"
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"
 #include "simulation/tables.h"
@@ -65,6 +67,8 @@ void HelpForm::ShowPage() {
   Command3->setEnabled(view.previousEnabled);
   Command1->setEnabled(view.nextEnabled);
   adjustSize();
+  // A longer page makes the window taller: it stays whole on the screen.
+  KeepOnScreen(this);
 }
 
 void HelpForm::closeEvent(QCloseEvent* e) {
@@ -79,9 +83,7 @@ void ShowHelpTopic(int topic) {
   shell.HelpPage = 0;
   HelpForm* f = DefaultInstance<HelpForm>::Get();
   f->ShowPage();
-  f->show();
-  f->raise();
-  f->activateWindow();
+  ShowOverMainWindow(f);
 }
 
 }  // namespace sw

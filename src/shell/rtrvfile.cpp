@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "shell/deactivate_close.h"
@@ -237,6 +239,17 @@ void Rtrvfile::FillList() {
     List2->hide();
     File1->show();
   }
+  // The list is as wide as its longest row (the date listing puts the date
+  // before the name), so no name is cut off.
+  for (QListWidget* list : {File1, List2}) {
+    const int need = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                     list->verticalScrollBar()->sizeHint().width() + 6;
+    list->setMinimumWidth(std::max(TwipsToPixels(3600), need));
+  }
+  if (isVisible()) {
+    if (width() < sizeHint().width()) resize(sizeHint().width(), height());
+    KeepOnScreen(this);
+  }
   filling_ = false;
 
   if (cfg.OldExamplesDeleted == 0 && tbl.CalcMode == 0 && fst.ExampleLibraryMode == 0 && !OldExamplesNoteShown &&
@@ -337,9 +350,7 @@ void Rtrvfile::ShowRetrieveForm() {
   Rtrvfile* w = DefaultInstance<Rtrvfile>::Get();
   if (!fresh) w->Form_Activate();
   EnableMainWindow(false);
-  w->show();
-  w->raise();
-  w->activateWindow();
+  ShowOverMainWindow(w);
 }
 
 void Rtrvfile::CloseRetrieveForm() {

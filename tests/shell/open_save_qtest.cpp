@@ -1,6 +1,7 @@
 // The open window, the save-as window and the new-vehicle command, driven as
 // the user drives them, with scripted answers to every box.
 #include <QApplication>
+#include <QScrollBar>
 #include <QtTest>
 #include <chrono>
 #include <filesystem>
@@ -102,6 +103,22 @@ class OpenSaveTest : public QObject {
     w->Combo1->setCurrentIndex(0);
     QCOMPARE(Rows(w->List2).first(), QString("12/25/2012   Chev Nova"));
     QVERIFY(DefaultInstance<frmMain>::IfLoaded() == nullptr || !DefaultInstance<frmMain>::IfLoaded()->isEnabled());
+  }
+
+  // The date listing of long names needs no sideways scrolling.
+  void dateListingShowsWholeNames() {
+    ShellScene s;
+    PutVehicle(s, "VEHDAT/Race Pro Stock Chev 500 5-Spd Mountain Motor", "2350", "");
+    PutVehicle(s, "VEHDAT/Stock 69 Chevelle SS396 4-Spd", "3950", "");
+    Rtrvfile* w = OpenWindow();
+    QVERIFY(w);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->Option1[1]->setChecked(true);
+    Settle();
+    QVERIFY(w->List2->isVisible());
+    QCOMPARE(w->List2->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(w->List2->viewport()->width() >= w->List2->sizeHintForColumn(0));
   }
 
   void singleClickPreviewsAndChangesNothing() {
