@@ -146,11 +146,10 @@ frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
 frmSaveFile::~frmSaveFile() { DefaultInstance<frmSaveFile>::Forget(this); }
 
 bool frmSaveFile::eventFilter(QObject* o, QEvent* e) {
-  // Enter moves on to the next control, as Tab does, and goes no further.
   if (e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-      focusNextChild();
+      EnterKey();
       return true;
     }
   }
@@ -159,10 +158,20 @@ bool frmSaveFile::eventFilter(QObject* o, QEvent* e) {
 
 void frmSaveFile::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-    focusNextChild();
+    EnterKey();
     return;
   }
   QWidget::keyPressEvent(e);
+}
+
+void frmSaveFile::EnterKey() {
+  // Enter in the name moves on to the next control, as Tab does, and goes no
+  // further; on a button it presses that button, so Enter, Enter saves.
+  if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
+    b->click();
+    return;
+  }
+  focusNextChild();
 }
 
 void frmSaveFile::Command1_Click() {

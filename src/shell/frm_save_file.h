@@ -48,6 +48,7 @@ class frmSaveFile : public QWidget {
 
  private:
   void Form_Unload();
+  void EnterKey();
   std::string kind_;
   std::string folderWord_;
   DeactivateWatch* watch_ = nullptr;

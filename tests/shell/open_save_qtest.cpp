@@ -345,6 +345,27 @@ class OpenSaveTest : public QObject {
     QCOMPARE(fst.CurrentFileName, std::string("xxxxxxxxxxxx"));
   }
 
+  // Enter in the name moves to OK; Enter on OK saves.
+  void enterThenEnterSaves() {
+    ShellScene s;
+    tbl.SpecText[45] = "3100";
+    fst.FileOperation = savemode::SaveAs;
+    SaveVehicleFile(FormId::frmMain);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QVERIFY(f);
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f));
+    f->Text1->setText("Enter Car");
+    f->Text1->setFocus();
+    QTest::keyClick(f->Text1, Qt::Key_Return);
+    QVERIFY(!s.Exists("VEHDAT/Enter Car"));
+    QCOMPARE(f->focusWidget(), static_cast<QWidget*>(f->Command1));
+    QTest::keyClick(f->Command1, Qt::Key_Return);
+    Settle();
+    QVERIFY(s.Exists("VEHDAT/Enter Car"));
+    QCOMPARE(fst.CurrentFileName, std::string("Enter Car"));
+  }
+
   void replacingTheOwnFileMarksTheSpecsSaved() {
     ShellScene s;
     PutVehicle(s, "VEHDAT/Mine", "2900", "");
