@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/qt/default_instance.h"
 #include "platform/qt/twips.h"
@@ -124,9 +125,19 @@ frmCmmdIntro::frmCmmdIntro() {
     Label2.push_back(l);
   }
   Label2[0]->setGeometry(R(150, 100, 11100, 600));
+  // Each explanation as tall as its text needs at this screen's font, near
+  // the control it describes, and never over the one above it.
   const int top[10] = {0, 750, 1450, 2150, 2750, 3400, 4150, 4850, 5500, 6300};
-  const int height[10] = {0, 650, 650, 560, 600, 800, 600, 600, 500, 850};
-  for (int i = 1; i < 10; ++i) Label2[static_cast<size_t>(i)]->setGeometry(R(5600, top[i], 5650, height[i]));
+  const int labelWidth = T(5650);
+  int below = 0;
+  for (int i = 1; i < 10; ++i) {
+    QLabel* l = Label2[static_cast<size_t>(i)];
+    const int h = l->heightForWidth(labelWidth);
+    const int y = std::max(T(top[i]), below);
+    l->setGeometry(T(5600), y, labelWidth, h);
+    below = y + h + T(90);
+  }
+  setFixedSize(T(11400), std::max(T(8200), below + T(150)));
   links_ = {{1, SpecName[0]},    {2, cmbSpecData[0]}, {3, cmbSpecData[1]}, {4, SpecData[2]}, {5, ClcBttn},
             {6, LobeSeparation}, {7, SpecData[3]},    {8, Command2},       {9, Text1}};
   Form_Load();

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -200,6 +201,13 @@ class ShellWindowsTest : public QObject {
     WhenModal([](QWidget* w) {
       auto* t = qobject_cast<frmCmmdIntro*>(w);
       QVERIFY(t);
+      // A failed check below still closes the window, so the test ends.
+      struct Closer {
+        frmCmmdIntro* t;
+        ~Closer() {
+          if (t->isVisible()) t->Command2->click();
+        }
+      } closer{t};
       QCOMPARE(t->cmbSpecData[0]->count(), 2);
       QCOMPARE(t->cmbSpecData[0]->currentText(), QString("Use Specs Below"));
       QCOMPARE(t->cmbSpecData[1]->count(), 6);
@@ -209,6 +217,16 @@ class ShellWindowsTest : public QObject {
       QCOMPARE(t->Text1->toPlainText(), sentence.repeated(7));
       QCOMPARE(t->Label2[5]->text().left(20), QString("Calculation Button: "));
       QVERIFY(!t->SpecData[3]->isEnabled());
+      // Every explanation is whole (its text fits its height), inside the
+      // window, and none lies over another.
+      for (int i = 1; i < 10; ++i) {
+        QLabel* l = t->Label2[static_cast<size_t>(i)];
+        QVERIFY2(l->height() >= l->heightForWidth(l->width()), qPrintable(QString::number(i)));
+        QVERIFY(t->rect().contains(l->geometry()));
+        for (int j = 1; j < i; ++j)
+          QVERIFY2(!l->geometry().intersects(t->Label2[static_cast<size_t>(j)]->geometry()),
+                   qPrintable(QString("%1 and %2").arg(j).arg(i)));
+      }
       t->SpecData[2]->setText(".400");  // typing is accepted and stored nowhere
       t->Command1[0]->click();
       t->Command1[1]->click();
