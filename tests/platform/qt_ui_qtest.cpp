@@ -33,6 +33,37 @@ class QtUiTest : public QObject {
     QCOMPARE(seenDefault, QMessageBox::No);
   }
 
+  // A title padded with blanks to stand in the middle is never cut off, and
+  // the input box shows the whole text it offers.
+  void boxesAreWideEnoughForTitleAndText() {
+    QtUi ui;
+    const QString title = QString(30, ' ') + "Notes on Calculations" + QString(61, ' ');
+    int boxWidth = 0;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      boxWidth = box->width();
+      box->button(QMessageBox::Ok)->click();
+    });
+    ui.MsgBox("Short.", mb::OKOnly, FromQ(title));
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    QVERIFY2(boxWidth >= QFontMetrics(bold).horizontalAdvance(title), qPrintable(QString::number(boxWidth)));
+
+    const std::string offered = "MUSCLE454: Mon Dec 7 26  8:55 am with a longer test title";
+    bool whole = false;
+    QTimer::singleShot(0, [&] {
+      auto* dlg = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dlg);
+      auto* edit = dlg->findChild<QLineEdit*>();
+      QVERIFY(edit);
+      whole = edit->width() > edit->fontMetrics().horizontalAdvance(edit->text());
+      dlg->reject();
+    });
+    ui.InputBox("Enter a Test Title", "Edit Test Title", offered);
+    QVERIFY(whole);
+  }
+
   void inputBoxReturnsTextOrCancel() {
     QtUi ui;
     QTimer::singleShot(0, [&] {

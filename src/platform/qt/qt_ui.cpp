@@ -4,8 +4,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 
 namespace sw {
 
@@ -15,6 +20,22 @@ QString DisplayText(const std::string& s) {
   q.replace(QChar('\r'), QChar('\n'));
   return q;
 }
+
+namespace {
+
+// Room a title needs in the desktop's title bar, with its buttons.
+int TitleBarWidth(const QString& title) {
+  QFont f = QApplication::font();
+  f.setBold(true);
+  return QFontMetrics(f).horizontalAdvance(title) + 120;
+}
+
+int ScreenWidth() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->availableGeometry().width() : 1024;
+}
+
+}  // namespace
 
 int QtUi::MsgBox(const std::string& prompt, int style, const std::string& title) {
   QMessageBox box(QApplication::activeWindow());
@@ -44,6 +65,14 @@ int QtUi::MsgBox(const std::string& prompt, int style, const std::string& title)
     case mb::RetryCancel: buttons = {{QMessageBox::Retry, ans::Retry}, {QMessageBox::Cancel, ans::Cancel}}; break;
     default: buttons = {{QMessageBox::Ok, ans::OK}}; break;
   }
+  // The title bar shows the whole title (some titles are padded with blanks
+  // to stand in the middle of it), so the box is at least that wide.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const int want = std::min(TitleBarWidth(box.windowTitle()), ScreenWidth() * 9 / 10);
+    grid->addItem(new QSpacerItem(want, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
+
   QMessageBox::StandardButtons set;
   for (auto& b : buttons) set |= b.button;
   box.setStandardButtons(set);
@@ -62,11 +91,18 @@ int QtUi::MsgBox(const std::string& prompt, int style, const std::string& title)
 }
 
 InputAnswer QtUi::InputBox(const std::string& prompt, const std::string& title, const std::string& def) {
-  bool ok = false;
-  QString text = QInputDialog::getText(QApplication::activeWindow(), ToQ(title), DisplayText(prompt),
-                                       QLineEdit::Normal, ToQ(def), &ok);
-  if (!ok) return {"", true};
-  return {FromQ(text), false};
+  QInputDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(ToQ(title));
+  dialog.setLabelText(DisplayText(prompt));
+  dialog.setTextValue(ToQ(def));
+  // Wide enough for the offered text and the title, so nothing is cut off.
+  if (auto* edit = dialog.findChild<QLineEdit*>()) {
+    const int want = std::max({edit->fontMetrics().horizontalAdvance(ToQ(def)) + 24,
+                               TitleBarWidth(dialog.windowTitle()) - 40, 320});
+    edit->setMinimumWidth(std::min(want, ScreenWidth() * 8 / 10));
+  }
+  if (dialog.exec() != QDialog::Accepted) return {"", true};
+  return {FromQ(dialog.textValue()), false};
 }
 
 void QtUi::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
