@@ -7,12 +7,20 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace sw {
 
 DeactivateWatch::DeactivateWatch(QWidget* window, std::function<void()> onLost)
     : QObject(window), window_(window), onLost_(std::move(onLost)) {
   window->installEventFilter(this);
+  // A box that took the front may hand it on to another window of the
+  // program when it closes; that counts as losing the front.
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+    if (!afterBox_ || pending_) return;
+    pending_ = true;
+    QTimer::singleShot(0, this, [this] { Check(); });
+  });
 }
 
 bool DeactivateWatch::IsBox(QWidget* w) {
@@ -37,8 +45,16 @@ void DeactivateWatch::Check() {
   pending_ = false;
   if (!window_ || suspended_ || !window_->isVisible()) return;
   QWidget* active = QApplication::activeWindow();
-  if (!active || active == window_) return;
-  if (IsBox(active)) return;
+  if (!active) return;
+  if (active == window_) {
+    afterBox_ = false;
+    return;
+  }
+  if (IsBox(active)) {
+    afterBox_ = true;
+    return;
+  }
+  afterBox_ = false;
   // A window of its own (a child window) does not count either.
   for (QWidget* p = active; p; p = p->parentWidget())
     if (p == window_) return;

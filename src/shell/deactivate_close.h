@@ -37,6 +37,8 @@ class DeactivateWatch : public QObject {
   std::function<bool(QWidget*)> except_;
   bool pending_ = false;
   bool suspended_ = false;
+  // The front went to a box: where it goes next still counts.
+  bool afterBox_ = false;
 };
 
 }  // namespace sw

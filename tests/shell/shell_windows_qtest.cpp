@@ -12,6 +12,7 @@
 #include "platform/scripted_ui.h"
 #include "platform/qt/default_instance.h"
 #include "printing/print_screen.h"
+#include "shell/deactivate_close.h"
 #include "shell/help_form.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_comma.h"
@@ -141,6 +142,25 @@ class ShellWindowsTest : public QObject {
     Settle();
     QVERIFY(seen);
     QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
+  }
+
+  // The front went to a box and from the box to another window of the
+  // program (the box closed and the desktop handed the front on): that is
+  // losing the front, as if the other window had been clicked.
+  void closesWhenTheFrontPassesThroughABoxToAnotherWindow() {
+    QWidget watched;
+    bool lost = false;
+    new DeactivateWatch(&watched, [&] { lost = true; });
+    Activate(&watched);
+    QMessageBox box;
+    box.setText("A message");
+    Activate(&box);
+    QVERIFY(!lost);
+    box.hide();
+    QWidget other;
+    Activate(&other);
+    Settle();
+    QVERIFY(lost);
   }
 
   void tipClosedWithAndWithoutTheCheckBox() {
