@@ -1,6 +1,8 @@
 #include "printing/print_screen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QScreen>
 
@@ -14,6 +16,10 @@
 #include "shell/vehicle_summary.h"
 
 namespace sw {
+
+namespace {
+constexpr int kActivationWaitMs = 500;
+}
 
 std::function<std::string()>& PrintScreen::SystemNumberText() {
   static std::function<std::string()> f = [] { return FromQ(QLocale().toString(7.0 / 3.0, 'f', 3)); };
@@ -74,6 +80,14 @@ void PrintScreen::ShowScreen() {
   s->show();
   s->raise();
   s->activateWindow();
+  // The desktop hands over the front a moment later. A box shown right after
+  // (the beginner notice) must belong to this screen, so that closing the box
+  // gives the front back to it instead of to the main window, which would
+  // close the screen before it was read.
+  QElapsedTimer wait;
+  wait.start();
+  while (s->isVisible() && QApplication::activeWindow() != s && wait.elapsed() < kActivationWaitMs)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 }  // namespace sw

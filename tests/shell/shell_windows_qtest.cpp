@@ -261,9 +261,13 @@ class ShellWindowsTest : public QObject {
   void warningScreenAndThePointDecimal() {
     shell.TextScreenId = 1;
     PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
+    QWidget mainWindow;
+    Activate(&mainWindow);
     PrintScreen::ShowScreen();
     PrintScreen* s = DefaultInstance<PrintScreen>::IfLoaded();
     QVERIFY(s);
+    // It has the front when it returns: a box shown next belongs to it.
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(s));
     QCOMPARE(s->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
     QVERIFY(s->Label1->text().startsWith("Stagewell predicts how a vehicle should perform"));
     QVERIFY(!s->Label1->text().contains("WARNING"));  // line 1 is not shown
