@@ -87,7 +87,7 @@ void PrintScreen::ShowScreen() {
   QElapsedTimer wait;
   wait.start();
   while (s->isVisible() && QApplication::activeWindow() != s && wait.elapsed() < kActivationWaitMs)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
 }
 
 }  // namespace sw

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
@@ -568,7 +569,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
 bool frmMain::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) {
     bool back = g_previousFocusClass == "QMessageBox" || g_previousFocusClass == "QInputDialog";
-    if (!back && !initRunning_ && !ending_) MDIForm_Activate();
+    // An unloaded (hidden) window is no longer activated by the racer.
+    if (!back && !initRunning_ && !ending_ && isVisible()) {
+      QPointer<frmMain> self(this);
+      MDIForm_Activate();
+      if (!self) return true;
+    }
   } else if (e->type() == QEvent::WindowDeactivate) {
     fst.VehicleComments = CommentsFromBox(Text1->toPlainText());
   }
@@ -609,10 +615,15 @@ bool frmMain::Busy() { return tbl.CalcRunning; }
 void frmMain::InitMainWindow() {
   if (initRunning_) return;
   initRunning_ = true;
+  // The screens and boxes below let window events run; should the window be
+  // unloaded meanwhile, nothing more of it is touched.
+  QPointer<frmMain> self(this);
   struct Done {
-    bool& f;
-    ~Done() { f = false; }
-  } done{initRunning_};
+    QPointer<frmMain>& w;
+    ~Done() {
+      if (w) w->initRunning_ = false;
+    }
+  } done{self};
 
   // The procedure's error handler: the first error of one call is reported
   // (window-state errors silently passed over), later ones are passed over.
@@ -660,6 +671,7 @@ void frmMain::InitMainWindow() {
     setWindowState(Qt::WindowMinimized);
     ImportPowerCurve();
     DoEvents();
+    if (!self) return;
     cmdRun_Click();
     CompleteLapDataFile();
     EndProgram(0);
@@ -669,6 +681,7 @@ void frmMain::InitMainWindow() {
     shell.StartupScreenShown = 1;
     shell.TextScreenId = 1;
     ShowStartupScreen();
+    if (!self) return;
   }
   MainInitDone = true;
   BuildVehicleSummary();
@@ -683,6 +696,7 @@ void frmMain::InitMainWindow() {
                "recommend you DO NOT do this.",
            mb::OKOnly + mb::Information, "Beginner Level Help");
     shell.BeginnerNoticeShown = 1;
+    if (!self) return;
   }
   if (shell.TipShown[20] == 0 && shell.ActivationCount > 3 && shell.ActivationCount < 40) {
     shell.ActivationCount = 100;
