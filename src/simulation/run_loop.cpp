@@ -39,7 +39,7 @@ void Run::ClutchTorque() {
   EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
                  launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
   engineTorque_ = torqueFactor_ * throttle_ * curveTorque_;
-  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * engineRpm_ * engineRpm_);
+  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * std::pow(engineRpm_, 2));
   if (clutchRpm_ < engineRpm_ - 1) {
     slipping_ = 1;
     transmitted_ = clutchTorque_;
@@ -180,7 +180,7 @@ void Run::Loop() {
     // 8. Traction factor from how hard the tires are pulled.
     auto tractionRule = [this] {
       const double q = Div(netForce_, tractionLimit_, erl::kLoop + 8);
-      double tf = 1 - slipConstant_ * q * q * q;
+      double tf = 1 - slipConstant_ * std::pow(q, 3);
       if (tf < minTraction_) tf = minTraction_;
       if (tf > 1) tf = 1;
       return tf;

@@ -66,6 +66,10 @@ struct RunFigures {
   double wind = 0;              // ft/s, positive against the car
   double engineInertia = 0;     // lb ft2
   double difLock = 0;           // %
+  double massTerm = 0;          // m', times r^2 in the inertias
+  double dragFactor = 0;        // lbs per MPH squared
+  double wheelSideInertia = 0;  // I0
+  double transferCoef = 0, torqueReactionCoef = 0, dragHeightCoef = 0;  // axle loads
   double reducedEquivMass = 0;  // wheel-side inertia while the clutch slips and the tires spin
   double spinInertia = 0;       // inertia of the spinning driveline
   double stallRpm = 0;          // converter stall RPM
