@@ -88,7 +88,7 @@ void Run::TireRadiusTick() {
     radius *= 1 + growthFraction_ + growthSlope_ * (wheelRpm - 2 * g);
   else if (wheelRpm >= g)
     radius *= 1 + growthSlope_ * (wheelRpm - g);
-  radius *= traction_[0];
+  radius *= traction_.current;
   if (!radiusStarted_) {
     prevRadius1_ = prevRadius2_ = radius;
     radiusStarted_ = true;

@@ -55,17 +55,14 @@ void Run::ClutchTorque() {
 
 // The force the tires can pass on settles with the load transfer it causes.
 void Run::TractionIteration() {
-  for (int round = 0; round < kTractionRounds; ++round) {
-    const double remembered = tractionLimit_;
-    Acceleration(remembered);
+  forceInUse_ = SettleTractionForce(tractionLimit_, netForce_, kTractionRounds, [this](double force) {
+    Acceleration(force);
     if (simpleLaunch_ == 1) {
       axleTorque_ = r_ * tractionLimit_;
       gearboxOut_ = Div(axleTorque_, finalDrive_, erl::kLoop + 10);
     }
     AxleLoad();
-    if (std::fabs(remembered - tractionLimit_) <= 10) break;
-  }
-  forceInUse_ = tractionLimit_ < netForce_ ? tractionLimit_ : netForce_;
+  });
 }
 
 void Run::Integrate() {
@@ -165,7 +162,7 @@ void Run::Loop() {
 
     // 5. Axle torque.
     gearboxOut_ = torqueMult_ * gearRatio_[gear_] * transmitted_;
-    const double smoothing = 0.25 * (traction_[0] + traction_[1] + traction_[2] + traction_[3]);
+    const double smoothing = traction_.Smoothing();
     axleTorque_ = smoothing * efficiency_ * finalDrive_ * gearboxOut_;
 
     // 6, 7. Resistance, net force, acceleration, traction limit.
@@ -215,14 +212,8 @@ void Run::Loop() {
     Check(erl::kLoop + 10);
 
     // 12. Traction history.
-    if (t_ == 0) {
-      traction_[0] = traction_[1] = traction_[2] = traction_[3] = tf;
-    } else {
-      traction_[3] = traction_[2];
-      traction_[2] = traction_[1];
-      traction_[1] = traction_[0];
-      traction_[0] = tf;
-    }
+    traction_.current = tf;
+    traction_.Record(t_ == 0);
 
     // 13. What the results row shows.
     throttleShown_ = ShownThrottle(simpleLaunch_ == 1, tractionLimit_, netForce_, throttle_);

@@ -469,7 +469,7 @@ void Run::AfterSetUp() {
   gear_ = 1;
   engineRpm_ = launchRpm_;
   clutchRpm_ = 0;
-  for (double& tf : traction_) tf = 1;
+  traction_ = TractionHistory{};
   resultsText_[1][0] = "0";
   tbl.RunTotal1 = 100000;
   tbl.RunTotal2 = tbl.RunTotal3 = tbl.RunTotal4 = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -39,6 +40,42 @@ inline double ShownThrottle(bool simpleLaunch, double tractionLimit, double netF
   }
   shown *= 100;
   return shown > 100 ? 100 : shown;
+}
+
+// The traction factor of the time step and the three values kept before it,
+// newest first. Each step's new factor becomes the current one; the history
+// then takes it too: all three at the start, else they move one place and
+// the newest takes it. The drive torque is smoothed by the mean of the four.
+struct TractionHistory {
+  double current = 1;
+  double previous[3] = {1, 1, 1};
+
+  void Record(bool atStart) {
+    if (atStart) {
+      previous[0] = previous[1] = previous[2] = current;
+    } else {
+      previous[2] = previous[1];
+      previous[1] = previous[0];
+      previous[0] = current;
+    }
+  }
+  double Smoothing() const { return 0.25 * (current + previous[0] + previous[1] + previous[2]); }
+};
+
+// The traction iteration: each round remembers the traction limit, runs the
+// acceleration with that force and the axle load again (`round`, which
+// updates `tractionLimit`), until the limit moves by 10 lbs or less. The
+// force used is the last force the acceleration ran with, at most the net
+// force. `maxRounds` stops a layout whose loads never settle.
+template <class Round>
+double SettleTractionForce(double& tractionLimit, double netForce, int maxRounds, Round round) {
+  double remembered = tractionLimit;
+  for (int i = 0; i < maxRounds; ++i) {
+    remembered = tractionLimit;
+    round(remembered);
+    if (std::fabs(remembered - tractionLimit) <= 10) break;
+  }
+  return remembered < netForce ? remembered : netForce;
 }
 
 // The question the run's error handler asks, and its title.

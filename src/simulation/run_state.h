@@ -12,6 +12,7 @@
 #include <string>
 
 #include "simulation/result_rows.h"
+#include "simulation/run_simulation.h"
 #include "simulation/run_fault.h"
 #include "simulation/shift_rpms.h"
 #include "simulation/tables.h"
@@ -211,7 +212,7 @@ class Run {
   double throttle_ = 1, clutchEngagement_ = 1;
   int16_t slipping_ = 0, wheelspin_ = 0;
   double step_ = 0;
-  double traction_[4] = {1, 1, 1, 1};  // current and three previous
+  TractionHistory traction_;
   double engineTorque_ = 0, curveTorque_ = 0, clutchTorque_ = 0, transmitted_ = 0;
   double gearboxOut_ = 0, axleTorque_ = 0, netForce_ = 0, tractionLimit_ = 0, forceInUse_ = 0;
   double resistance_ = 0, frontLoadTerm_ = 0, liftTerm_ = 0;
