@@ -216,7 +216,7 @@ void Run::EventRow(int kind, double value) {
   x_ = ev_[1][4];
   clutchRpm_ = ev_[1][5];
   engineRpm_ = ev_[1][6];
-  tireSlip_ = ev_[1][9];
+  if (!StoreWhole(tireSlip_, ev_[1][9])) ReportRunFault(rterr::kOverflow, erl::kEventRow);
   // The request forces the sample of the event instant; it asks for nothing
   // more (a sample at time 0 would leave it standing).
   rowRequest_ = 1;

@@ -217,9 +217,11 @@ void Run::Loop() {
 
     // 13. What the results row shows.
     throttleShown_ = ShownThrottle(simpleLaunch_ == 1, tractionLimit_, netForce_, throttle_);
-    tireSlip_ = wheelspin_ != 0 ? 100 : RoundHalfEven(100 * (1 - tf));
-    loadPct_ = Int(0.5 + hundredPerWeight_ * axleLoad_);
-    secondLoadPct_ = Int(hundredPerWeight_ * secondAxleLoad_);
+    // Whole numbers, each rounded half to even as it is stored.
+    bool fits = StoreWhole(tireSlip_, TireSlipShown(wheelspin_ != 0, tf));
+    fits = StoreWhole(loadPct_, 0.5 + hundredPerWeight_ * axleLoad_) && fits;
+    fits = StoreWhole(secondLoadPct_, hundredPerWeight_ * secondAxleLoad_) && fits;
+    if (!fits) ReportRunFault(rterr::kOverflow, erl::kLoop + 13);
     if (secondLoadPct_ < 0) secondLoadPct_ = 0;
     ev_[1][11] = secondLoadPct_;
 

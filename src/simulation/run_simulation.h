@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/text.h"
 #include "simulation/result_rows.h"
 #include "simulation/tables.h"
 
@@ -76,6 +77,21 @@ double SettleTractionForce(double& tractionLimit, double netForce, int maxRounds
     if (std::fabs(remembered - tractionLimit) <= 10) break;
   }
   return remembered < netForce ? remembered : netForce;
+}
+
+// A number put into one of the run's 16-bit whole-number variables: rounded
+// half to even. A number outside the range does not fit (false): the
+// variable keeps what it held and the caller reports the overflow.
+inline bool StoreWhole(int16_t& variable, double value) {
+  if (!InRange16(value)) return false;
+  variable = CInt(value);
+  return true;
+}
+
+// The "T Slip" of a results row: 100 while the tires spin, else the share
+// the traction factor takes off, as a whole number.
+inline double TireSlipShown(bool wheelspin, double tractionFactor) {
+  return wheelspin ? 100 : 100 * (1 - tractionFactor);
 }
 
 // The question the run's error handler asks, and its title.

@@ -225,8 +225,8 @@ class Run {
   double lastRecordedTime_ = 0;  // its time text as a number
   double lastRowTime_ = 0;  // time of the last row written, as a number
   double throttleShown_ = 0;
-  double tireSlip_ = 0;
-  double loadPct_ = 0, secondLoadPct_ = 0;
+  int16_t tireSlip_ = 0;  // %, a whole number
+  int16_t loadPct_ = 0, secondLoadPct_ = 0;  // %, whole numbers
   int16_t limiterFlag_ = 0;
   double speedRatio_ = 1;
   double hp_ = 0;
@@ -242,7 +242,7 @@ class Run {
   double lastTick_ = 0;
   double prevRadius1_ = 0, prevRadius2_ = 0;
   bool radiusStarted_ = false;
-  int minRpmGear_ = 1;
+  int minRpmGear_ = 0;
   bool finished_ = false;
   long passes_ = 0;
   int radiusTicks_ = 0;

@@ -57,5 +57,27 @@ TEST(TractionIterationTest, ForceUsedIsTheLastForceRunCappedAtTheNetForce) {
   EXPECT_EQ(forces.size(), 100u);
 }
 
+// "T Slip" and the two load shares of a results row are whole numbers,
+// rounded half to even as they are stored; the load share adds 0.5 first.
+TEST(ResultsRowWholeNumbersTest, RoundedHalfToEvenAsStored) {
+  int16_t v = 7;
+  ASSERT_TRUE(StoreWhole(v, TireSlipShown(false, 0.875)));
+  EXPECT_EQ(v, 12) << "12.5 goes to the even 12";
+  StoreWhole(v, TireSlipShown(false, 0.625));
+  EXPECT_EQ(v, 38);
+  StoreWhole(v, TireSlipShown(true, 0.625));
+  EXPECT_EQ(v, 100);
+
+  StoreWhole(v, 0.5 + 61.25);
+  EXPECT_EQ(v, 62);
+  StoreWhole(v, 0.5 + 60);
+  EXPECT_EQ(v, 60) << "60.5 goes to the even 60";
+  StoreWhole(v, 0.5 + 61);
+  EXPECT_EQ(v, 62);
+
+  EXPECT_FALSE(StoreWhole(v, 40000)) << "beyond 16 bits";
+  EXPECT_EQ(v, 62) << "the variable keeps what it held";
+}
+
 }  // namespace
 }  // namespace sw
