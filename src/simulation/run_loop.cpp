@@ -174,15 +174,16 @@ void Run::Loop() {
     Acceleration(forceInUse_);
     AxleLoad();
 
-    // 8. Traction factor from how hard the tires are pulled.
-    auto tractionRule = [this] {
-      const double q = Div(netForce_, tractionLimit_, erl::kLoop + 8);
-      double tf = 1 - slipConstant_ * std::pow(q, 3);
+    // 8. Traction factor from how hard the tires are pulled. Every case of
+    // step 9 but the plain grip replaces it, so its power is taken only there.
+    auto tractionRule = [this](double pull) {
+      double tf = 1 - slipConstant_ * std::pow(pull, 3);
       if (tf < minTraction_) tf = minTraction_;
       if (tf > 1) tf = 1;
       return tf;
     };
-    double tf = tractionRule();
+    const double pull = Div(netForce_, tractionLimit_, erl::kLoop + 8);
+    double tf = 1;
 
     // 9. Wheelspin.
     heldAtLimit_ = 0;
@@ -200,12 +201,13 @@ void Run::Loop() {
       tf = minTraction_;
     } else {
       iterate = false;
+      tf = tractionRule(pull);
     }
 
     // 10, 11. Traction iteration.
     if (iterate) {
       TractionIteration();
-      tf = wheelspin_ != 0 ? minTraction_ : tractionRule();
+      tf = wheelspin_ != 0 ? minTraction_ : tractionRule(Div(netForce_, tractionLimit_, erl::kLoop + 11));
       if (simpleLaunch_ == 1)
         clutchTorque_ = Div(forceInUse_ * transmitted_, netForce_, erl::kLoop + 11);
     }

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/text.h"
 #include "simulation/result_rows.h"
 #include "simulation/tables.h"
 
@@ -83,8 +82,9 @@ double SettleTractionForce(double& tractionLimit, double netForce, int maxRounds
 // half to even. A number outside the range does not fit (false): the
 // variable keeps what it held and the caller reports the overflow.
 inline bool StoreWhole(int16_t& variable, double value) {
-  if (!InRange16(value)) return false;
-  variable = CInt(value);
+  const double whole = std::nearbyint(value);  // half to even
+  if (!(whole >= -32768.0 && whole <= 32767.0)) return false;
+  variable = static_cast<int16_t>(whole);
   return true;
 }
 
