@@ -26,7 +26,7 @@ void ResetHelpValues();
 std::string HelpSubjectName(int specMenu);
 
 // File stem and last page of a topic; false for a topic the table does not
-// know. The last page of topic 550 depends on the spec menu now active.
+// know. The last page of topic 550 depends on the active spec menu.
 bool LookUpHelpTopic(int topic, int currentSpecMenu, std::string& stem, int& lastPage);
 
 // The file name of page `page` of a topic with this stem: stem, the page

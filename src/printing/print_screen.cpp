@@ -49,7 +49,7 @@ void PrintScreen::Form_Load() {
   LoadTextScreen(shell.TextScreenId, caption, text);
   setWindowTitle(ToQ(caption));
   Label1->setText(DisplayText(LabelText(text)));
-  // The label is as wide as the longest line; the heights follow the design.
+  // The label is as wide as the longest line; the heights follow the number of lines.
   int width = std::max(Label1->sizeHint().width(), TwipsToPixels(6000)) + TwipsToPixels(480);
   Label1->setGeometry(TwipsToPixels(240), TwipsToPixels(120), width - TwipsToPixels(480),
                       std::max(TwipsToPixels(g.labelHeight), Label1->sizeHint().height()));

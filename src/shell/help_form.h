@@ -21,7 +21,7 @@ class HelpForm : public QWidget {
   ~HelpForm() override;
 
   // Reads the page shell.HelpMenuNumber / shell.HelpPage and shows it (the
-  // design's Form_Load, also run by the page buttons).
+  // window's load, also run by the page buttons).
   void ShowPage();
 
   QLabel* Label1 = nullptr;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "platform/qt/fixed_font.h"
 #include "files/configuration.h"
 #include "files/file_names.h"
 #include "files/file_state.h"
@@ -74,9 +75,7 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   List2 = new QListWidget(this);
   List2->setObjectName("List2");
   List2->hide();
-  QFont fixed("Monospace");
-  fixed.setStyleHint(QFont::TypeWriter);
-  List2->setFont(fixed);
+  List2->setFont(FixedPitchFont());
   File1->setMinimumSize(TwipsToPixels(3600), TwipsToPixels(3600));
   List2->setMinimumSize(TwipsToPixels(3600), TwipsToPixels(3600));
 
@@ -157,8 +156,10 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   connect(Command4, &QPushButton::clicked, this, [] { CloseRetrieveForm(); });
 
   watch_ = new DeactivateWatch(this, [] { CloseRetrieveForm(); });
-  // The save-as window this one asked for does not count as losing the focus.
-  watch_->SetExcept([](QWidget* w) { return qobject_cast<frmSaveFile*>(w) != nullptr; });
+  // The save-as window this one asked for, and its help page, do not count
+  // as losing the focus.
+  watch_->SetExcept(
+      [](QWidget* w) { return qobject_cast<frmSaveFile*>(w) != nullptr || qobject_cast<HelpForm*>(w) != nullptr; });
   Form_Activate();
 }
 
@@ -184,7 +185,6 @@ void Rtrvfile::Form_Activate() {
   LibraryKind k = RetrieveKind(tbl.CalcMode, fst.ExampleLibraryMode);
   kind_ = k.kind;
   folder_ = k.folder;
-  setWindowTitle(ToQ("Open a " + kind_ + " File"));
   filling_ = true;
   Combo1->clear();
   for (const auto& c : LibraryCategories()) Combo1->addItem(ToQ(c));

@@ -52,7 +52,7 @@ class Rtrvfile : public QWidget {
   const std::string& Kind() const { return kind_; }
   const std::string& Folder() const { return folder_; }
 
-  // The design's handlers.
+  // Event handlers.
   void Form_Activate();
   void FillList();
   void File1_Click(const std::string& name);

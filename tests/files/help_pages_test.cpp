@@ -39,7 +39,7 @@ class ShippedHelpTest : public ::testing::Test {
   void TearDown() override { SetProgramFolder({}); }
 };
 
-// The file each page of the spec topic reads, as LoadHelpText rewrites it.
+// The file each page of a spec-window topic reads, as LoadHelpText rewrites it.
 std::string KeyOfPage(int topic, int menu, int page) {
   std::string stem;
   int last = 0;
@@ -171,7 +171,7 @@ TEST_F(HelpPagesTest, PageButtonsStayInsideTheTopic) {
 }
 
 // Every page of every topic is shipped, has a title and a text, and no
-// marker survives on the spec pages.
+// marker survives on any page of a spec window.
 TEST_F(ShippedHelpTest, EveryTopicPageIsShipped) {
   int topics[] = {100, 200, 300, 400, 500, 550, 560, 570, 580, 590, 600, 700, 800, 900, 1000, 1100};
   for (int topic : topics) {

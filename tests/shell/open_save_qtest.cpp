@@ -183,7 +183,7 @@ class OpenSaveTest : public QObject {
     fst.SpecsChanged = 0;
     fst.DialInFileName = "Run 2";
     Rtrvfile* w = OpenWindow();
-    QCOMPARE(w->windowTitle(), QString("Open a Dial In File"));
+    QCOMPARE(w->Panel3D2->title(), QString("Chosen Dial In File:"));
     w->File1_Click("Run 3");
     QVERIFY(w->Label1->text().startsWith("Preview: \nPrevious Run: \n   Baro: 29.50"));
     s.ui.Answer(ans::Cancel);
@@ -513,6 +513,59 @@ class OpenSaveTest : public QObject {
     QCOMPARE(s.Box(s.BoxCount() - 1).prompt,
              "File for:" + kCR + kCR + "    Mine: 12/7/26 8:05" + kCR + kCR + "successfully retrieved.");
     QCOMPARE(fst.SpecsChanged, int16_t(1));
+  }
+
+  void exampleLibraryByCategory() {
+    ShellScene s;
+    SetSeedFolder(fs::path(SW_SOURCE_DIR) / "data");
+    QVERIFY(EnsureProgramFolder());
+    SetSeedFolder({});
+    fst.ExampleLibraryMode = 1;
+    Rtrvfile* w = OpenWindow();
+    QCOMPARE(w->windowTitle(), QString("Open a Vehicle File"));
+    QCOMPARE(w->Panel3D3->text(), QString(" 12 Ex. Vehicles in Library"));
+    QCOMPARE(s.BoxCount(), 0);  // the old-examples note is for the user's own library
+    w->Combo1->setCurrentText("Race");
+    QCOMPARE(w->List2->count(), 4);
+    w->Combo1->setCurrentText("Cycle");
+    QCOMPARE(Rows(w->List2), QStringList({"Cycle Suzuki Hayabusa 1340"}));
+    w->List2_Click(0);
+    QVERIFY(w->Label1->text().contains("184.5 HP @ 9500\n    full curve\n6 Speed\nManl Trans"));
+    QVERIFY(w->Label3->text().contains("Motorcycle"));
+    QVERIFY(w->Text1->toPlainText().startsWith("Motorcycle: 2008 Suzuki Hayabusa"));
+    w->Command1_Click();
+    Settle();
+    QCOMPARE(fst.CurrentFileName, std::string("Cycle Suzuki Hayabusa 1340"));
+    QCOMPARE(tbl.SpecText[45], std::string("760"));
+  }
+
+  void helpFromTheOpenWindowKeepsItOpen() {
+    ShellScene s;
+    SetProgramFolder(fs::path(SW_SOURCE_DIR) / "data");
+    Rtrvfile* w = OpenWindow();
+    QApplication::setActiveWindow(w);
+    Settle();
+    w->Command3->click();
+    HelpForm* h = DefaultInstance<HelpForm>::IfLoaded();
+    QVERIFY(h);
+    QCOMPARE(h->windowTitle(), QString("Opening a Vehicle File"));
+    QApplication::setActiveWindow(h);
+    Settle();
+    QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
+    SetProgramFolder(s.folder());
+  }
+
+  void aLibraryFolderThatIsAFileIsNoPlaceToSave() {
+    ShellScene s;
+    s.Write("VEHDAT", "keep me");
+    fst.FileOperation = savemode::SaveAs;
+    SaveVehicleFile(FormId::frmMain);
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    f->Text1->setText("New Car");
+    f->Command1_Click();
+    QCOMPARE(s.Box(0).title, std::string("Invalid File Name"));
+    QVERIFY(DefaultInstance<frmSaveFile>::IfLoaded());
+    QCOMPARE(s.Read("VEHDAT"), std::string("keep me"));
   }
 
   void saveWindowClosesWhenAnotherWindowComesToTheFront() {
