@@ -39,6 +39,20 @@ TEST_F(EventsTest, ShiftRowsAreLabelledWithTheirGearChange) {
   EXPECT_EQ(Val(Cell(6, first - 1)), 6300) << Table();
 }
 
+// The starting row is the launch state at time 0: the results notes and the
+// searches read its "EngRPM" as the launch (or converter stall) RPM.
+TEST_F(EventsTest, StartingRowHoldsTheLaunchState) {
+  Load(kMuscleCar);
+  Calculate();
+  EXPECT_EQ(Cell(0, 1), " 1");
+  EXPECT_EQ(Cell(6, 1), "4500") << Table();
+  EXPECT_EQ(Cell(10, 1), "80") << "the launch throttle";
+  Load(kBracketCar);
+  Calculate();
+  EXPECT_EQ(Cell(6, 1), Format(LastRunFigures().stallRpm, "####0")) << Table();
+  EXPECT_EQ(Cell(7, 1), "2.00") << "the stall multiplication";
+}
+
 // With a clutch, a lifted shift (shift throttle "lift") brakes the free
 // engine with the shift torque factor for the whole shift time, so the row
 // after the shift shows the engine far below the clutch; the clutch side
