@@ -19,6 +19,7 @@
 #include <cstring>
 #include <functional>
 
+#include "platform/qt/fixed_font.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
@@ -116,7 +117,7 @@ void frmDispGrid::BuildControls() {
   setCentralWidget(client_);
   client_->installEventFilter(this);
 
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QFont fixed = FixedPitchFont();
 
   auto* summary = new QLabel(client_);
   summary->setObjectName("Panel3D1_0");

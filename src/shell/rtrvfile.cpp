@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "platform/qt/fixed_font.h"
 #include "files/configuration.h"
 #include "files/file_names.h"
 #include "files/file_state.h"
@@ -76,9 +77,7 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   List2 = new QListWidget(this);
   List2->setObjectName("List2");
   List2->hide();
-  QFont fixed("Monospace");
-  fixed.setStyleHint(QFont::TypeWriter);
-  List2->setFont(fixed);
+  List2->setFont(FixedPitchFont());
   File1->setMinimumSize(TwipsToPixels(3600), TwipsToPixels(3600));
   List2->setMinimumSize(TwipsToPixels(3600), TwipsToPixels(3600));
 

@@ -42,6 +42,12 @@ void Run::KeepFigures() const {
   f.wind = wind_;
   f.engineInertia = engineInertia_;
   f.difLock = difLock_;
+  f.massTerm = massTerm_;
+  f.dragFactor = dragFactor_;
+  f.wheelSideInertia = wheelSide_;
+  f.transferCoef = transferCoef_;
+  f.torqueReactionCoef = torqueReactionCoef_;
+  f.dragHeightCoef = dragHeightCoef_;
   f.reducedEquivMass = reducedEquivMass_;
   f.spinInertia = spinInertia_;
   f.stallRpm = stallRpm_;

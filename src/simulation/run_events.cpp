@@ -20,7 +20,7 @@ double Run::Resistance() {
   const double airspeed = v_ + wind_;
   const double s = airspeed > 0 ? 1 : airspeed < 0 ? -1 : 0;
   const double mph = airspeed / 1.467;
-  double r = s * dragFactor_ * mph * mph;
+  double r = s * dragFactor_ * std::pow(mph, 2);
   frontLoadTerm_ = liftFactor_ * r;
   liftTerm_ = r * liftCoef_;
   r += rollingCoef_ * (weight_ - liftTerm_) * (1 + v_ / 147);
@@ -36,14 +36,18 @@ void Run::Acceleration(double force) {
 
 // Load on the driven axle and the traction limit it gives.
 void Run::AxleLoad() {
-  const double shared = a_ * transferCoef_ - gearboxOut_ * torqueReactionCoef_ + resistance_ * dragHeightCoef_;
-  axleLoad_ = 2 * (staticHalf_ + shared);
+  // The sums in the order they are written: half load, transfer, torque
+  // reaction, drag.
+  auto half = [this](double staticHalf) {
+    return staticHalf + a_ * transferCoef_ - gearboxOut_ * torqueReactionCoef_ + resistance_ * dragHeightCoef_;
+  };
+  axleLoad_ = 2 * half(staticHalf_);
   if (axleLoad_ > weight_) axleLoad_ = weight_;
   axleLoad_ -= frontLoadTerm_;
   if (driveWheels_ == 1)
     secondAxleLoad_ = axleLoad_;
   else if (driveWheels_ == -1)
-    secondAxleLoad_ = weight_ - 2 * (allWheelStaticHalf_ + shared) + 0.5 * frontLoadTerm_;
+    secondAxleLoad_ = weight_ - 2 * half(allWheelStaticHalf_) + 0.5 * frontLoadTerm_;
   else
     secondAxleLoad_ = weight_ - liftTerm_ - axleLoad_;
   loadChange_ = (axleLoad_ - 2 * staticHalf_) + 0.7 * frontLoadTerm_;
@@ -84,7 +88,7 @@ void Run::TireRadiusTick() {
     radius *= 1 + growthFraction_ + growthSlope_ * (wheelRpm - 2 * g);
   else if (wheelRpm >= g)
     radius *= 1 + growthSlope_ * (wheelRpm - g);
-  radius *= traction_[0];
+  radius *= traction_.current;
   if (!radiusStarted_) {
     prevRadius1_ = prevRadius2_ = radius;
     radiusStarted_ = true;
@@ -94,7 +98,7 @@ void Run::TireRadiusTick() {
   prevRadius2_ = prevRadius1_;
   prevRadius1_ = radius;
   r_ = r;
-  r2_ = r * r;
+  r2_ = std::pow(r, 2);
   // Road speed and wheel speed are measured on the same radius.
   roadSpeedFactor_ = r_ * wheelSpeedFactor_;
 }
@@ -102,7 +106,7 @@ void Run::TireRadiusTick() {
 void Run::SpeedAndDistance() {
   const double h = step_;
   v_ += a_ * h;
-  x_ += v_ * h + 0.5 * a_ * h * h;
+  x_ += v_ * h + 0.5 * a_ * std::pow(h, 2);
 
   if (!frictionDropped_ && x_ > tractionChangeDistance_) {
     frictionDropped_ = true;
@@ -134,7 +138,7 @@ void Run::SpeedAndDistance() {
   if (trapSpeed_ == 0 && (trackLength_ == 1320 || trackLength_ == 660)) {
     const double entry = trackLength_ - 66;
     if (x_ >= entry) {
-      const double x0 = x_ - (v_ * h + 0.5 * a_ * h * h);
+      const double x0 = x_ - (v_ * h + 0.5 * a_ * std::pow(h, 2));
       trapSpeed_ = v_ - Div(x_ - entry, x_ - x0, erl::kTrap) * (a_ * h);
     }
   }
@@ -212,7 +216,7 @@ void Run::EventRow(int kind, double value) {
   x_ = ev_[1][4];
   clutchRpm_ = ev_[1][5];
   engineRpm_ = ev_[1][6];
-  tireSlip_ = ev_[1][9];
+  if (!StoreWhole(tireSlip_, ev_[1][9])) ReportRunFault(rterr::kOverflow, erl::kEventRow);
   // The request forces the sample of the event instant; it asks for nothing
   // more (a sample at time 0 would leave it standing).
   rowRequest_ = 1;
@@ -282,8 +286,7 @@ void Run::GearChange() {
   }
   throttleShown_ = 100 * shiftThrottle_;
   const double ceiling = topRpm_;
-  shiftTorqueFactor_ =
-      1 - 2 * (1 - shiftThrottle_) * Div(shiftRpm + 2 * ceiling, 3 * ceiling, erl::kGearChange);
+  shiftTorqueFactor_ = 1 - Div(2 * (1 - shiftThrottle_) * (shiftRpm + 2 * ceiling), 3 * ceiling, erl::kGearChange);
   shiftStartRpm_ = engineRpm_;
   step_ = dt_;
   forceInUse_ = -Resistance();

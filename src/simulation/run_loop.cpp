@@ -39,7 +39,7 @@ void Run::ClutchTorque() {
   EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
                  launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
   engineTorque_ = torqueFactor_ * throttle_ * curveTorque_;
-  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * engineRpm_ * engineRpm_);
+  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * std::pow(engineRpm_, 2));
   if (clutchRpm_ < engineRpm_ - 1) {
     slipping_ = 1;
     transmitted_ = clutchTorque_;
@@ -55,17 +55,14 @@ void Run::ClutchTorque() {
 
 // The force the tires can pass on settles with the load transfer it causes.
 void Run::TractionIteration() {
-  for (int round = 0; round < kTractionRounds; ++round) {
-    const double remembered = tractionLimit_;
-    Acceleration(remembered);
+  forceInUse_ = SettleTractionForce(tractionLimit_, netForce_, kTractionRounds, [this](double force) {
+    Acceleration(force);
     if (simpleLaunch_ == 1) {
       axleTorque_ = r_ * tractionLimit_;
       gearboxOut_ = Div(axleTorque_, finalDrive_, erl::kLoop + 10);
     }
     AxleLoad();
-    if (std::fabs(remembered - tractionLimit_) <= 10) break;
-  }
-  forceInUse_ = tractionLimit_ < netForce_ ? tractionLimit_ : netForce_;
+  });
 }
 
 void Run::Integrate() {
@@ -165,7 +162,7 @@ void Run::Loop() {
 
     // 5. Axle torque.
     gearboxOut_ = torqueMult_ * gearRatio_[gear_] * transmitted_;
-    const double smoothing = 0.25 * (traction_[0] + traction_[1] + traction_[2] + traction_[3]);
+    const double smoothing = traction_.Smoothing();
     axleTorque_ = smoothing * efficiency_ * finalDrive_ * gearboxOut_;
 
     // 6, 7. Resistance, net force, acceleration, traction limit.
@@ -177,15 +174,16 @@ void Run::Loop() {
     Acceleration(forceInUse_);
     AxleLoad();
 
-    // 8. Traction factor from how hard the tires are pulled.
-    auto tractionRule = [this] {
-      const double q = Div(netForce_, tractionLimit_, erl::kLoop + 8);
-      double tf = 1 - slipConstant_ * q * q * q;
+    // 8. Traction factor from how hard the tires are pulled. Every case of
+    // step 9 but the plain grip replaces it, so its power is taken only there.
+    auto tractionRule = [this](double pull) {
+      double tf = 1 - slipConstant_ * std::pow(pull, 3);
       if (tf < minTraction_) tf = minTraction_;
       if (tf > 1) tf = 1;
       return tf;
     };
-    double tf = tractionRule();
+    const double pull = Div(netForce_, tractionLimit_, erl::kLoop + 8);
+    double tf = 1;
 
     // 9. Wheelspin.
     heldAtLimit_ = 0;
@@ -203,32 +201,29 @@ void Run::Loop() {
       tf = minTraction_;
     } else {
       iterate = false;
+      tf = tractionRule(pull);
     }
 
     // 10, 11. Traction iteration.
     if (iterate) {
       TractionIteration();
-      tf = wheelspin_ != 0 ? minTraction_ : tractionRule();
+      tf = wheelspin_ != 0 ? minTraction_ : tractionRule(Div(netForce_, tractionLimit_, erl::kLoop + 11));
       if (simpleLaunch_ == 1)
         clutchTorque_ = Div(forceInUse_ * transmitted_, netForce_, erl::kLoop + 11);
     }
     Check(erl::kLoop + 10);
 
     // 12. Traction history.
-    if (t_ == 0) {
-      traction_[0] = traction_[1] = traction_[2] = traction_[3] = tf;
-    } else {
-      traction_[3] = traction_[2];
-      traction_[2] = traction_[1];
-      traction_[1] = traction_[0];
-      traction_[0] = tf;
-    }
+    traction_.current = tf;
+    traction_.Record(t_ == 0);
 
     // 13. What the results row shows.
     throttleShown_ = ShownThrottle(simpleLaunch_ == 1, tractionLimit_, netForce_, throttle_);
-    tireSlip_ = wheelspin_ != 0 ? 100 : RoundHalfEven(100 * (1 - tf));
-    loadPct_ = Int(0.5 + hundredPerWeight_ * axleLoad_);
-    secondLoadPct_ = Int(hundredPerWeight_ * secondAxleLoad_);
+    // Whole numbers, each rounded half to even as it is stored.
+    bool fits = StoreWhole(tireSlip_, TireSlipShown(wheelspin_ != 0, tf));
+    fits = StoreWhole(loadPct_, 0.5 + hundredPerWeight_ * axleLoad_) && fits;
+    fits = StoreWhole(secondLoadPct_, hundredPerWeight_ * secondAxleLoad_) && fits;
+    if (!fits) ReportRunFault(rterr::kOverflow, erl::kLoop + 13);
     if (secondLoadPct_ < 0) secondLoadPct_ = 0;
     ev_[1][11] = secondLoadPct_;
 

@@ -119,7 +119,7 @@ bool Run::SetUpPass() {
 
   // 4. Engine inertia: engine, then flywheel and clutch disc, or converter.
   auto addRing = [](double inertia, double weight, double diameterFt) {
-    return Int(0.5 + 100 * (inertia + 0.125 * weight * diameterFt * diameterFt)) / 100;
+    return Int(0.5 + 100 * (inertia + 0.125 * weight * std::pow(diameterFt, 2))) / 100;
   };
   engineInertia_ = 0.1 + 0.007 * displacement_;
   if (converter_ == 0) {
@@ -130,7 +130,7 @@ bool Run::SetUpPass() {
     engineInertia_ = addRing(engineInertia_, w, clutchDiameter_ / 12);
   } else {
     const double d = (14.5 - 0.025 * capacity_) / 12;
-    const double w = 1.3 * (10 + displacement_ / 100 + 4.8 * d * d);
+    const double w = 1.3 * (10 + displacement_ / 100 + 4.8 * std::pow(d, 2));
     engineInertia_ = addRing(engineInertia_, w, d);
   }
   Check(erl::kSetUp + 4);
@@ -302,7 +302,7 @@ bool Run::SetUpPass() {
   mark_[3] = marks.m3;
   mark_[4] = marks.m4;
   samples_ = marks.samples;
-  if (weight_ / peakHp_ > 30) samples_ = static_cast<int16_t>(RoundHalfEven(samples_ / 2.0));
+  if (Div(weight_, peakHp_, erl::kSetUp + 11) > 30) samples_ = static_cast<int16_t>(RoundHalfEven(samples_ / 2.0));
 
   // 12. Rollout and wind.
   {
@@ -328,8 +328,8 @@ bool Run::SetUpPass() {
   // 13. Gears beyond the last have no shift out of the gear before; wheels.
   for (int i = 7; i >= 1; --i)
     if (gearRatio_[i] < 0.01) shiftRpm_[i - 1] = kNoShift;
-  rearInertia_ = 0.55 * rearWheelWeight_ * rearRadius_ * rearRadius_ / 144;
-  frontInertia_ = 0.55 * frontWheelWeight_ * frontRadius_ * frontRadius_ / 144;
+  rearInertia_ = 0.55 * rearWheelWeight_ * std::pow(rearRadius_, 2) / 144;
+  frontInertia_ = 0.55 * frontWheelWeight_ * std::pow(frontRadius_, 2) / 144;
   Check(erl::kSetUp + 13);
 
   // 14. Converter against the engine.
@@ -415,10 +415,10 @@ void Run::AfterSetUp() {
 
   // 2. Constants.
   const double rpmPerMph = 5280 / (2 * 3.1416 / 12) / 60;
-  massTerm_ = 144 * (196 * weight_ / (rpmPerMph * rpmPerMph)) / 32.2;
-  dragFactor_ = 1.4669 * 1.4669 * frontalArea_ * dragCoef_ * 0.5 * airDensity_ / 32.2;
-  drivelineInertia_ = 0.3 * engineInertia_ * finalDrive_ * finalDrive_;
-  frontPair_ = 2 * frontInertia_ * (rearRadius_ / frontRadius_) * (rearRadius_ / frontRadius_);
+  massTerm_ = 144 * (196 * weight_ / std::pow(rpmPerMph, 2)) / 32.2;
+  dragFactor_ = std::pow(1.4669, 2) * frontalArea_ * dragCoef_ * 0.5 * airDensity_ / 32.2;
+  drivelineInertia_ = 0.3 * engineInertia_ * std::pow(finalDrive_, 2);
+  frontPair_ = 2 * frontInertia_ * std::pow(rearRadius_ / frontRadius_, 2);
   rearPair_ = 2 * rearInertia_;
   if (driveWheels_ == -1) {
     rearPair_ += frontPair_;
@@ -432,7 +432,7 @@ void Run::AfterSetUp() {
   r_ = rearRadius_;
   minRadius_ = 0.75 * r_;
   maxRadius_ = std::min(r_ * (1 + 2 * growthFraction_), 1.4 * r_);
-  r2_ = r_ * r_;
+  r2_ = std::pow(r_, 2);
   wheelSide_ = (drivelineInertia_ + frontPair_ + rearPair_) / 32.2;
   equivMass_ = wheelSide_ + massTerm_ * r2_;
   angular_ = 2 * 3.1416 / 60;
@@ -440,12 +440,17 @@ void Run::AfterSetUp() {
   // 4. Axle loads.
   staticHalf_ = weight_ * pctRear_ / 100 / 2;
   allWheelStaticHalf_ = weight_ * pctRearKept_ / 100 / 2;
-  // A term whose numerator is 0 is 0: a wheelbase or track left empty on a
-  // layout whose window greys those rows out is no division by zero.
-  auto ratio = [this](double num, double den) { return num == 0 ? 0 : Div(num, den, erl::kAfterSetUp + 4); };
-  transferCoef_ = ratio(weight_ * (cgHeight_ / 12) / 32.2 * 12, wheelbase_) / 1.5;
-  torqueReactionCoef_ = ratio(rollStiffness_ * (1 - difLock_ / 100) / 100 * 12, track_);
-  dragHeightCoef_ = ratio((cgHeight_ / 12) * 12, wheelbase_) / 2;
+  // A term whose other factor is 0 is 0: a wheelbase or track left empty on
+  // a layout whose window greys those rows out is no division by zero.
+  {
+    const int step = erl::kAfterSetUp + 4;
+    const double weightHeight = weight_ * (cgHeight_ / 12) / 32.2;
+    transferCoef_ = weightHeight == 0 ? 0 : weightHeight * Div(12, wheelbase_, step) / 1.5;
+    const double roll = rollStiffness_ * (1 - difLock_ / 100) / 100;
+    torqueReactionCoef_ = roll == 0 ? 0 : Div(roll, track_ / 12, step);
+    const double height = cgHeight_ / 12;
+    dragHeightCoef_ = height == 0 ? 0 : height * Div(12, wheelbase_, step) / 2;
+  }
   if (driveWheels_ == 1) {
     staticHalf_ = weight_ * (100 - pctRear_) / 100 / 2;
     transferCoef_ = -transferCoef_;
@@ -464,7 +469,7 @@ void Run::AfterSetUp() {
   gear_ = 1;
   engineRpm_ = launchRpm_;
   clutchRpm_ = 0;
-  for (double& tf : traction_) tf = 1;
+  traction_ = TractionHistory{};
   resultsText_[1][0] = "0";
   tbl.RunTotal1 = 100000;
   tbl.RunTotal2 = tbl.RunTotal3 = tbl.RunTotal4 = 0;
@@ -488,8 +493,8 @@ void Run::AfterSetUp() {
   // 8. Gear-1 terms.
   GearTerms();
   const double d = difLock_ / 100;  // the lock enters as a fraction
-  reducedEquivMass_ = (frontPair_ + rearPair_ * (1 - (1 + d * d) / 2)) / 32.2 + massTerm_ * r2_;
-  spinInertia_ = (drivelineInertia_ + rearPair_ * (1 + d * d) / 2) / 32.2;
+  reducedEquivMass_ = (frontPair_ + rearPair_ * (1 - (1 + std::pow(d, 2)) / 2)) / 32.2 + massTerm_ * r2_;
+  spinInertia_ = (drivelineInertia_ + rearPair_ * (1 + std::pow(d, 2)) / 2) / 32.2;
   Check(erl::kAfterSetUp + 8);
 
   // 9. Progress window.
@@ -504,7 +509,7 @@ void Run::AfterSetUp() {
 // Inertia, ratio and speed factors of the gear in use.
 void Run::GearTerms() {
   const double g = gearRatio_[gear_];
-  engineSide_ = finalDrive_ * finalDrive_ * g * g * engineInertia_ / 32.2;
+  engineSide_ = std::pow(finalDrive_, 2) * std::pow(g, 2) * engineInertia_ / 32.2;
   overall_ = g * finalDrive_;
   wheelSpeedFactor_ = Div(angular_, overall_, erl::kAfterSetUp + 8);
   roadSpeedFactor_ = r_ * wheelSpeedFactor_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -41,6 +42,58 @@ inline double ShownThrottle(bool simpleLaunch, double tractionLimit, double netF
   return shown > 100 ? 100 : shown;
 }
 
+// The traction factor of the time step and the three values kept before it,
+// newest first. Each step's new factor becomes the current one; the history
+// then takes it too: all three at the start, else they move one place and
+// the newest takes it. The drive torque is smoothed by the mean of the four.
+struct TractionHistory {
+  double current = 1;
+  double previous[3] = {1, 1, 1};
+
+  void Record(bool atStart) {
+    if (atStart) {
+      previous[0] = previous[1] = previous[2] = current;
+    } else {
+      previous[2] = previous[1];
+      previous[1] = previous[0];
+      previous[0] = current;
+    }
+  }
+  double Smoothing() const { return 0.25 * (current + previous[0] + previous[1] + previous[2]); }
+};
+
+// The traction iteration: each round remembers the traction limit, runs the
+// acceleration with that force and the axle load again (`round`, which
+// updates `tractionLimit`), until the limit moves by 10 lbs or less. The
+// force used is the last force the acceleration ran with, at most the net
+// force. `maxRounds` stops a layout whose loads never settle.
+template <class Round>
+double SettleTractionForce(double& tractionLimit, double netForce, int maxRounds, Round round) {
+  double remembered = tractionLimit;
+  for (int i = 0; i < maxRounds; ++i) {
+    remembered = tractionLimit;
+    round(remembered);
+    if (std::fabs(remembered - tractionLimit) <= 10) break;
+  }
+  return remembered < netForce ? remembered : netForce;
+}
+
+// A number put into one of the run's 16-bit whole-number variables: rounded
+// half to even. A number outside the range does not fit (false): the
+// variable keeps what it held and the caller reports the overflow.
+inline bool StoreWhole(int16_t& variable, double value) {
+  const double whole = std::nearbyint(value);  // half to even
+  if (!(whole >= -32768.0 && whole <= 32767.0)) return false;
+  variable = static_cast<int16_t>(whole);
+  return true;
+}
+
+// The "T Slip" of a results row: 100 while the tires spin, else the share
+// the traction factor takes off, as a whole number.
+inline double TireSlipShown(bool wheelspin, double tractionFactor) {
+  return wheelspin ? 100 : 100 * (1 - tractionFactor);
+}
+
 // The question the run's error handler asks, and its title.
 std::string RunErrorMessage(int errorNumber, int step);
 extern const char* const kRunErrorTitle;
@@ -66,6 +119,10 @@ struct RunFigures {
   double wind = 0;              // ft/s, positive against the car
   double engineInertia = 0;     // lb ft2
   double difLock = 0;           // %
+  double massTerm = 0;          // m', times r^2 in the inertias
+  double dragFactor = 0;        // lbs per MPH squared
+  double wheelSideInertia = 0;  // I0
+  double transferCoef = 0, torqueReactionCoef = 0, dragHeightCoef = 0;  // axle loads
   double reducedEquivMass = 0;  // wheel-side inertia while the clutch slips and the tires spin
   double spinInertia = 0;       // inertia of the spinning driveline
   double stallRpm = 0;          // converter stall RPM

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "simulation/result_rows.h"
+#include "simulation/run_simulation.h"
 #include "simulation/run_fault.h"
 #include "simulation/shift_rpms.h"
 #include "simulation/tables.h"
@@ -211,7 +212,7 @@ class Run {
   double throttle_ = 1, clutchEngagement_ = 1;
   int16_t slipping_ = 0, wheelspin_ = 0;
   double step_ = 0;
-  double traction_[4] = {1, 1, 1, 1};  // current and three previous
+  TractionHistory traction_;
   double engineTorque_ = 0, curveTorque_ = 0, clutchTorque_ = 0, transmitted_ = 0;
   double gearboxOut_ = 0, axleTorque_ = 0, netForce_ = 0, tractionLimit_ = 0, forceInUse_ = 0;
   double resistance_ = 0, frontLoadTerm_ = 0, liftTerm_ = 0;
@@ -224,8 +225,8 @@ class Run {
   double lastRecordedTime_ = 0;  // its time text as a number
   double lastRowTime_ = 0;  // time of the last row written, as a number
   double throttleShown_ = 0;
-  double tireSlip_ = 0;
-  double loadPct_ = 0, secondLoadPct_ = 0;
+  int16_t tireSlip_ = 0;  // %, a whole number
+  int16_t loadPct_ = 0, secondLoadPct_ = 0;  // %, whole numbers
   int16_t limiterFlag_ = 0;
   double speedRatio_ = 1;
   double hp_ = 0;
@@ -241,7 +242,7 @@ class Run {
   double lastTick_ = 0;
   double prevRadius1_ = 0, prevRadius2_ = 0;
   bool radiusStarted_ = false;
-  int minRpmGear_ = 1;
+  int minRpmGear_ = 0;
   bool finished_ = false;
   long passes_ = 0;
   int radiusTicks_ = 0;

@@ -2,7 +2,9 @@
 // re-basing of earlier rows and the row limit.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
+#include <vector>
 
 #include "platform/text.h"
 #include "simulation/result_rows.h"
@@ -163,6 +165,32 @@ TEST(FormatDecimals, MatchesFormat) {
   EXPECT_EQ(FormatDecimals(1.5, 7), "2");
   EXPECT_EQ(FormatDecimals(std::nan(""), 2), Format(std::nan(""), "#####.00"));
   EXPECT_EQ(FormatDecimals(1e300, 0), Format(1e300, "####0"));
+}
+
+// The cells of a results row are written by a shorter way that must give
+// exactly what FormatDecimals gives, halves and 15-digit roundings included.
+TEST(FormatCell, MatchesFormatDecimals) {
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> mag(-6, 10);
+  std::uniform_int_distribution<int> sign(0, 1);
+  std::uniform_int_distribution<long> whole(-2000000, 2000000);
+  std::vector<double> values = {0,     -0.0,  0.5,   -0.5,  0.005, 0.0049, 0.995,   1.5,        2.5,  -2.5,
+                                2.675, 1.005, 1.015, 8.345, 99.995, 9.9996, 999999.5, 1e-9, -1e-9, 0.125,
+                                -0.7,  -0.3,  -0.004, 1e9,  -1e9,  999999999.9995, 1e300, std::nan("")};
+  for (int i = 0; i < 30000; ++i) values.push_back((sign(rng) ? -1 : 1) * std::pow(10.0, mag(rng)));
+  // Decimal values and the halves between them, also a few bits off.
+  for (int i = 0; i < 30000; ++i) {
+    const double scale[] = {1, 10, 100, 1000, 10000, 100000};
+    const double v = whole(rng) / scale[i % 6];
+    const double h = (whole(rng) + 0.5) / scale[i % 5];
+    values.insert(values.end(), {v, h, std::nextafter(h, 0.0), std::nextafter(h, 1e300)});
+  }
+  std::string cell = "x";
+  for (double v : values)
+    for (int d = 0; d <= 5; ++d) {
+      FormatCell(v, d, cell);
+      ASSERT_EQ(cell, FormatDecimals(v, d)) << v << " " << d;
+    }
 }
 
 }  // namespace

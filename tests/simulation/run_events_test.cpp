@@ -39,6 +39,50 @@ TEST_F(EventsTest, ShiftRowsAreLabelledWithTheirGearChange) {
   EXPECT_EQ(Val(Cell(6, first - 1)), 6300) << Table();
 }
 
+// The starting row is the launch state at time 0: the results notes and the
+// searches read its "EngRPM" as the launch (or converter stall) RPM.
+TEST_F(EventsTest, StartingRowHoldsTheLaunchState) {
+  Load(kMuscleCar);
+  Calculate();
+  EXPECT_EQ(Cell(0, 1), " 1");
+  EXPECT_EQ(Cell(6, 1), "4500") << Table();
+  EXPECT_EQ(Cell(10, 1), "80") << "the launch throttle";
+  Load(kBracketCar);
+  Calculate();
+  EXPECT_EQ(Cell(6, 1), Format(LastRunFigures().stallRpm, "####0")) << Table();
+  EXPECT_EQ(Cell(7, 1), "2.00") << "the stall multiplication";
+}
+
+// With a clutch, a lifted shift (shift throttle "lift") brakes the free
+// engine with the shift torque factor for the whole shift time, so the row
+// after the shift shows the engine far below the clutch; the clutch side
+// follows the road. At full throttle the engine revs up instead. The lowest
+// RPM of the run is taken between shifts only.
+TEST_F(EventsTest, LiftShiftPullsTheFreeEngineDown) {
+  Load(kMuscleCar);  // shift throttle 2 (lift), shift time 0.4 s
+  Calculate();
+  int after = -1;
+  for (int r = 1; r <= tbl.FinishRow && after < 0; ++r)
+    if (Cell(0, r) == " 1-2") after = r;
+  ASSERT_GT(after, 1) << Table();
+  const double shiftRpm = Val(Cell(6, after - 1));
+  EXPECT_LT(Val(Cell(6, after)), 0.2 * shiftRpm) << Table();
+  EXPECT_GT(Val(Cell(5, after)), 0.9 * shiftRpm) << "the clutch side still turns with the gear being left";
+  EXPECT_LT(Val(Cell(8, after)), 0) << "engine below the clutch: a negative slip";
+  EXPECT_EQ(Cell(10, after), "0") << "the shown throttle is the shift throttle";
+  const double lowest = tbl.RunTotal1 - 10000 * (Int(tbl.RunTotal1 / 10000));
+  EXPECT_GT(lowest, Val(Cell(6, after)));
+
+  S(kDriving, 6) = "0";  // full throttle through the shift
+  Calculate();
+  after = -1;
+  for (int r = 1; r <= tbl.FinishRow && after < 0; ++r)
+    if (Cell(0, r) == " 1-2") after = r;
+  ASSERT_GT(after, 1);
+  EXPECT_GE(Val(Cell(6, after)), Val(Cell(6, after - 1))) << Table();
+  EXPECT_EQ(Cell(10, after), "100");
+}
+
 TEST_F(EventsTest, NoRolloutStartsTheClockAtTheLaunch) {
   Load(kMuscleCar);
   S(kConditions, 8) = "3";

@@ -1,5 +1,8 @@
 // The set-up of a run: marks and sampling by track length, the time step,
 // the efficiency rules, shift points and the converter checks.
+#include <algorithm>
+
+#include "simulation/air.h"
 #include "simulation/run_test_support.h"
 
 namespace sw::test {
@@ -95,6 +98,68 @@ TEST_F(SetUpTest, DifferentialLockEntersTheSpinInertiasAsAFraction) {
   S(kVehicle, 2) = "1";  // 50 %
   Quiet();
   EXPECT_GT(LastRunFigures().reducedEquivMass, 0);
+}
+
+// Squares are taken before the products they stand in and divisions stay
+// where they are written: the figures match a calculation made from the same
+// formulas to the last bit.
+TEST_F(SetUpTest, FiguresFollowTheFormulasAsWritten) {
+  Load(kMuscleCar);
+  Quiet();
+  const RunFigures& f = LastRunFigures();
+  const double W = Spec(kVehicle, 0), cg = Spec(kVehicle, 6), wb = Spec(kVehicle, 7), track = Spec(kVehicle, 8);
+  ASSERT_EQ(Spec(kVehicle, 2), 2);  // a 75 % lock
+  const double roll = 75 - 25 * Spec(kVehicle, 9);
+  EXPECT_EQ(f.transferCoef, W * (cg / 12) / 32.2 * (12 / wb) / 1.5);
+  EXPECT_EQ(f.torqueReactionCoef, roll * (1 - 75.0 / 100) / 100 / (track / 12));
+  EXPECT_EQ(f.dragHeightCoef, (cg / 12) * (12 / wb) / 2);
+  const double rpmPerMph = 5280 / (2 * 3.1416 / 12) / 60;
+  EXPECT_EQ(f.massTerm, 144 * (196 * W / std::pow(rpmPerMph, 2)) / 32.2);
+
+  ASSERT_EQ(Spec(kTires, 0), 0);  // front wheels estimated from the weight
+  const double fd = Spec(kVehicle, 1);
+  const double rearR = Spec(kTires, 5) / 2, rearW = Spec(kTires, 4);
+  const double frontR = std::min(16.0, 4 + 0.0027 * W), frontW = std::min(60.0, 5 + 0.011 * W);
+  const double rear = 0.55 * rearW * std::pow(rearR, 2) / 144;
+  const double front = 0.55 * frontW * std::pow(frontR, 2) / 144;
+  const double driveline = 0.3 * f.engineInertia * std::pow(fd, 2);
+  EXPECT_EQ(f.wheelSideInertia, (driveline + 2 * front * std::pow(rearR / frontR, 2) + 2 * rear) / 32.2);
+
+  double powerCorrection = 0, airDensity = 0;
+  CalcAirConditions(powerCorrection, airDensity);
+  EXPECT_EQ(f.dragFactor,
+            std::pow(1.4669, 2) * Spec(kVehicle, 10) * Spec(kVehicle, 11) * 0.5 * airDensity / 32.2);
+}
+
+// Each ring of the flywheel and clutch is added and rounded to 0.01 with its
+// diameter squared first: 0.1 + 0.007 x 390, the flywheel of 15 in, the
+// 14 in disc give 11.92 (11.93 when the diameter multiplies in twice).
+TEST_F(SetUpTest, EngineInertiaRoundsEachRingAsWritten) {
+  Load(kMuscleCar);
+  S(kEngine, 1) = "390";
+  S(kTransmission, 1) = "14";
+  S(kTransmission, 2) = "2800";
+  Quiet();
+  EXPECT_EQ(LastRunFigures().engineInertia, 11.92);
+}
+
+// A front-drive car's track row is greyed by the Vehicle window: left empty,
+// the torque reaction it would divide is 0 anyway, and the run goes on.
+TEST_F(SetUpTest, EmptyGreyedTrackWidthIsNoDivisionByZero) {
+  Load(kFrontDrive);
+  S(kVehicle, 8) = "";
+  Calculate();
+  EXPECT_EQ(ui->boxes().size(), 0u);
+  EXPECT_GT(tbl.FinishRow, 1);
+  EXPECT_EQ(LastRunFigures().torqueReactionCoef, 0);
+  // A wheelbase left empty under a CG height that is given still divides by 0.
+  ui->Clear();
+  ui->Answer(ans::No);
+  S(kVehicle, 7) = "";
+  Calculate();
+  ASSERT_EQ(ui->boxes().size(), 1u);
+  EXPECT_EQ(ui->boxes()[0].title, kRunErrorTitle);
+  EXPECT_EQ(tbl.FinishRow, -1);
 }
 
 TEST_F(SetUpTest, ShiftPointsFromTheSpecsOrTheComputer) {

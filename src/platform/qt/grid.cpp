@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/fixed_font.h"
 #include "platform/qt/qt_ui.h"
 
 namespace sw {
@@ -18,7 +19,7 @@ Grid::Grid(QWidget* parent) : QTableWidget(parent) {
   setWordWrap(false);
   setCornerButtonEnabled(false);
 
-  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont fixed = FixedPitchFont();
   setFont(fixed);
   QFont heading = fixed;
   heading.setBold(true);
