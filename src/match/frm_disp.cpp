@@ -11,7 +11,7 @@
 
 #include "match/match_state.h"
 #include "platform/qt/default_instance.h"
-#include "platform/qt/lost_focus.h"
+#include "platform/qt/deactivate_close.h"
 
 namespace sw {
 
@@ -32,6 +32,10 @@ frmDisp::frmDisp(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Modifications Required to Match your Performance");
   setAttribute(Qt::WA_DeleteOnClose);
   KeepMatchSpecs = 0;  // closing it any other way counts as going back
+  new DeactivateWatch(this, [this] {
+    DefaultInstance<frmDisp>::Unload();
+    hide();
+  });
 
   Label4.resize(20, nullptr);
   auto* top = new QVBoxLayout(this);
@@ -105,15 +109,6 @@ void frmDisp::Command1_Click(int index) {
   KeepMatchSpecs = static_cast<int16_t>(index);
   DefaultInstance<frmDisp>::Unload();
   hide();  // ends a modal exec() even when this is not the default instance
-}
-
-bool frmDisp::event(QEvent* e) {
-  if (e->type() == QEvent::WindowDeactivate)
-    CloseWhenFocusMovesAway(this, [this] {
-      DefaultInstance<frmDisp>::Unload();
-      hide();
-    });
-  return QDialog::event(e);
 }
 
 void frmDisp::closeEvent(QCloseEvent* e) {

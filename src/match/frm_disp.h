@@ -27,7 +27,6 @@ class frmDisp : public QDialog {
   void Command1_Click(int index);
 
  protected:
-  bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 };
 

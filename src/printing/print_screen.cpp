@@ -10,7 +10,7 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
-#include "shell/deactivate_close.h"
+#include "platform/qt/deactivate_close.h"
 #include "shell/frm_comma.h"
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"

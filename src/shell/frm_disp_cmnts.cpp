@@ -7,7 +7,7 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
-#include "shell/deactivate_close.h"
+#include "platform/qt/deactivate_close.h"
 #include "shell/frm_main.h"
 
 namespace sw {

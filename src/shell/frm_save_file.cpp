@@ -19,7 +19,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/window_host.h"
-#include "shell/deactivate_close.h"
+#include "platform/qt/deactivate_close.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/rtrvfile.h"

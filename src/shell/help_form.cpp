@@ -9,7 +9,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
-#include "shell/deactivate_close.h"
+#include "platform/qt/deactivate_close.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"

@@ -23,7 +23,7 @@
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/deactivate_close.h"
+#include "platform/qt/deactivate_close.h"
 #include "shell/frm_main.h"
 #include "shell/frm_save_file.h"
 #include "shell/help_form.h"

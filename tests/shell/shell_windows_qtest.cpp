@@ -12,7 +12,7 @@
 #include "platform/scripted_ui.h"
 #include "platform/qt/default_instance.h"
 #include "printing/print_screen.h"
-#include "shell/deactivate_close.h"
+#include "platform/qt/deactivate_close.h"
 #include "shell/help_form.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_comma.h"

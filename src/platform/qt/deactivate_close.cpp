@@ -1,4 +1,4 @@
-#include "shell/deactivate_close.h"
+#include "platform/qt/deactivate_close.h"
 
 #include <QApplication>
 #include <QEvent>
