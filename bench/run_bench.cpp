@@ -1,4 +1,4 @@
-// A quiet quarter-mile calculation is what the spec windows run on every
+// A quiet quarter-mile calculation is what each spec window runs on every
 // keystroke and what a search runs up to 100 times in a row: it has to take
 // well under a millisecond.
 #include <benchmark/benchmark.h>

@@ -50,7 +50,7 @@ struct Configuration {
   std::array<std::string, kCylvaneEditions> CylvaneExeName;
   std::array<std::string, kCylvaneEditions> CylvaneShortName;
 
-  // --- preferences of the spec windows
+  // --- preferences of the six spec windows
   int16_t RemindTireWeight = 1;
   int16_t ThickEngineLines = 1;
 

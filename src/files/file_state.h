@@ -1,7 +1,7 @@
 // The current-file state: which vehicle, dial-in and throttle-stop files the
 // specs stand for, their comments, what the reader and writer are asked to
 // do next and how the last open went. One instance, `fst`, lives for the
-// whole run of the program beside the spec tables.
+// whole run of the program beside the shared tables.
 #pragma once
 
 #include <array>

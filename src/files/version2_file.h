@@ -1,5 +1,5 @@
 // Vehicle files of the older version 2 format: an empty first line, 66
-// values, three comment lines. They are read (converted into the spec table
+// values, three comment lines. They are read (converted into SpecText
 // by a fixed field map) and never written.
 #pragma once
 

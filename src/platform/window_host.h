@@ -28,7 +28,7 @@ class WindowHost {
   // --- main window (frmMain)
   virtual void EnableMainPanels(bool enabled) {}                      // Picture1 and Picture2
 
-  // --- engine window (frmEngine): a power curve was imported into the spec
+  // --- engine window (frmEngine): a power curve was imported into the specs
   // table and PowerCurveText; a loaded window shows them and redraws its plot
   virtual void EngineCurveImported() {}
 

@@ -589,7 +589,7 @@ void frmMain::changeEvent(QEvent* e) {
 }
 
 void frmMain::UnloadChildWindows() {
-  // The spec, match, dial-in, printout-options and engine-program windows
+  // The six spec windows, match, dial-in, printout-options and engine-program windows
   // all open inside this window.
   MdiArea->closeAllSubWindows();
 }

@@ -1,6 +1,6 @@
 // Program-wide values of the application shell: start-up counters, the
 // one-time notices, the accuracy questions of Dial-In and Throttle Stop, and
-// the editing state the main window hands to the spec windows. All start at
+// the editing state the main window hands to each spec window. All start at
 // 0 or empty with each run of the program; none is stored.
 #pragma once
 
@@ -40,7 +40,7 @@ struct ShellValues {
   int16_t HelpMenuNumber = 0;
   int16_t HelpPage = 0;
 
-  // Example state of the spec windows (the engine's example-name slot is 13)
+  // Example state of each spec window (the engine's example-name slot is 13)
   int16_t ExampleKind = 0;
   int16_t ExampleListIndex = 0;
   int16_t ExampleMenu = 0;

@@ -9,7 +9,7 @@
 
 namespace sw {
 
-// Reads the spec table (rewriting the slots the summary owns) and sets
+// Reads SpecText (rewriting the slots the summary owns) and sets
 // shell.SummaryConverter. Each line holds one line break ("\n"); a doubled
 // ampersand stands for one, as a label shows it.
 std::array<std::string, 5> VehicleSummaryLines();

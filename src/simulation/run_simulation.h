@@ -1,4 +1,4 @@
-// The run: from the spec table to the results table, the run log, the run
+// The run: from SpecText to the results table, the run log, the run
 // history and (in the unattended start mode) the lap data file.
 #pragma once
 

@@ -1,4 +1,4 @@
-// The program-wide tables: the spec table and its menu layout, the engine
+// The program-wide tables: SpecText and its menu layout, the engine
 // curve, the results of the last run, the history of the last 25 runs and
 // the flags that steer a calculation. One instance, `tbl`, lives for the
 // whole run of the program; every window and module reads and writes it.

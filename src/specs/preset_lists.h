@@ -1,4 +1,4 @@
-// Preset lists: the items of the spec windows' pick lists, one shipped file
+// Preset lists: the items of the pick lists of the six spec windows, one shipped file
 // per spec menu and row, COMBO/CMB<menu>-<row>, one item per line, ended by a
 // line "-9999".
 #pragma once

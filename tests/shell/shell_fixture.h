@@ -125,7 +125,7 @@ inline void MuscleCarSpecs() {
   set(kDriving, 7, "0");
 }
 
-// Writes the spec table as the working copy, standing for a library file.
+// Writes SpecText as the working copy, standing for a library file.
 inline void WriteWorkingCopy(const std::string& libraryPath, const std::string& comments = {}) {
   std::string savedPath = fst.CurrentFilePath, savedComments = fst.VehicleComments;
   fst.CurrentFilePath = libraryPath;

@@ -1,4 +1,4 @@
-// The five summary lines of the main window, built from the spec table.
+// The five summary lines of the main window, built from SpecText.
 #include <QtTest>
 
 #include "shell/vehicle_summary.h"
