@@ -1,16 +1,10 @@
 #include "simulation/converter_step.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cmath>
 
-#include "simulation/converter.h"
-#include "simulation/engine_curve.h"
-#include "simulation/run_fault.h"
-#include "simulation/tables.h"
+#include "simulation/run_test_support.h"
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 constexpr double kRadPerRpm = 2 * 3.1416 / 60;
@@ -45,13 +39,22 @@ struct Step {
   double now = 0;
   int lastRow = 0;
 
-  void Run() {
+  Step& Run() {
     ConverterStep(curveThrottle, clock, lastSample, sampled, prevEngineRpm, engineRpm, outputRpm, stallRpm,
                   lastCurveRow, lowRpm, peakPowerRpm, simpleLaunch, converterFlag, launchFloor, limiterFlag,
                   rpmCeiling, hp, torqueOk, runResult, throttle, torqueFactor, kStall, k2, torqueRatio, speedRatio,
                   spare, mode, stallMultiplication, shiftStart, rowCounter, shiftRpm, gear, results, shiftTime,
                   radPerRpm, engineInertia, outTorque, inputTorque, slipping, shiftPulse, engineTorqueOut, shiftRow,
                   now, lastRow);
+    return *this;
+  }
+  // A step at `output` RPM, shifting out of `gear` when `shifting`.
+  static Step At(double output, int gear = 1, bool shifting = false) {
+    Step s;
+    s.outputRpm = output;
+    s.gear = gear;
+    s.shiftStart = shifting;
+    return s;
   }
 };
 
@@ -62,20 +65,12 @@ double CurveTorque(double rpm) {
   return torque;
 }
 
-class ConverterStepTest : public ::testing::Test {
- protected:
+struct ConverterStepTest : RunTest {
+  const ConverterStepState& st = ConverterStepStateNow();
   void SetUp() override {
-    ResetTables();
-    ResetEngineCurveState();
-    ResetConverterModel();
-    ResetConverterStep();
-    ClearRunFault();
-    SpecAt(kEngine, 0) = "1";
-    SpecAt(kEngine, 1) = "350";
-    SpecAt(kEngine, 2) = "420";
-    SpecAt(kEngine, 3) = "4500";
-    SpecAt(kEngine, 4) = "400";
-    SpecAt(kEngine, 5) = "6000";
+    RunTest::SetUp();
+    for (auto [k, v] : {std::pair{0, "1"}, {1, "350"}, {2, "420"}, {3, "4500"}, {4, "400"}, {5, "6000"}})
+      SpecAt(kEngine, k) = v;
     double hp, hpRpm, tq, tqRpm, mid, limit, top;
     int rows;
     BuildEngineCurve(hp, hpRpm, tq, tqRpm, rows, mid, 1.0, limit, top);
@@ -83,225 +78,172 @@ class ConverterStepTest : public ::testing::Test {
     double tr = 0, sr = 0;
     ConverterModel(300, 300, tr, sr, 0, 0, 0, "C", 0);
   }
+  void TearDown() override {
+    EXPECT_FALSE(RunFaultPending());
+    RunTest::TearDown();
+  }
+  // The shift pulse of the Part: the mean RPM change over the shift time
+  // spins the engine, less a tenth of its torque; a negative pulse is damped.
+  static double Pulse(const Step& s, double shiftRpm, double rowCRpm) {
+    const double dA = rowCRpm - s.speedRatio * s.engineRpm, dB = shiftRpm - s.engineRpm;
+    const double t = ((dA + 2 * dB) / 3) / s.shiftTime * kRadPerRpm * s.engineInertia / 32.2 -
+                     s.engineTorqueOut * 0.1 * s.shiftTime;
+    return t < 0 ? 0.3 * t : t;
+  }
 };
 
+// An output RPM of 50 takes the at-rest branch, 50.1 the converter loop.
 TEST_F(ConverterStepTest, AtRestAndMoving) {
-  Step s;
-  s.outputRpm = 50;  // at rest: the engine sits at stall
+  Step s = Step::At(50);
   s.throttle = 0.9;
   s.Run();
-  EXPECT_EQ(s.engineRpm, 3000);
+  EXPECT_EQ(s.engineRpm, 3000);  // the engine sits at stall
   EXPECT_EQ(s.prevEngineRpm, 3000);
-  EXPECT_EQ(ConverterStepStateNow().LastMeanRpm, 3000);
+  EXPECT_EQ(st.LastMeanRpm, 3000);
   EXPECT_NEAR(s.speedRatio, 50.0 / 3000, 1e-15);
   EXPECT_EQ(s.torqueRatio, 2);
   EXPECT_NEAR(s.engineTorqueOut, 0.9 * CurveTorque(3000), 1e-9);
-  EXPECT_EQ(ConverterStepStateNow().counter, 0);
+  EXPECT_EQ(st.counter, 0);
   EXPECT_EQ(s.torqueOk, 1);
   EXPECT_EQ(s.slipping, 1);
   EXPECT_EQ(s.outTorque, s.inputTorque);
   EXPECT_EQ(s.inputTorque, s.engineTorqueOut);  // no rate, no shift
-
-  s.outputRpm = 50.1;  // moving: the converter loop runs
+  s.outputRpm = 50.1;
   s.Run();
-  EXPECT_GE(ConverterStepStateNow().counter, 1);
+  EXPECT_GE(st.counter, 1);
   EXPECT_NEAR(s.engineRpm, 50.1 / s.speedRatio, 1e-9 * s.engineRpm);
-  EXPECT_FALSE(RunFaultPending());
+  // The first step of the run takes the stall multiplication.
+  Step first = Step::At(20);
+  first.rowCounter = 1;
+  first.Run();
+  EXPECT_EQ(first.torqueRatio, 2.2);
+  EXPECT_EQ(st.LaunchTR, 2.2);
+  EXPECT_EQ(st.RateAvg, 0);
 }
 
-TEST_F(ConverterStepTest, FirstStepTakesTheStallMultiplication) {
-  Step s;
-  s.outputRpm = 20;
-  s.rowCounter = 1;
-  s.Run();
-  EXPECT_EQ(s.torqueRatio, 2.2);
-  EXPECT_EQ(ConverterStepStateNow().LaunchTR, 2.2);
-  EXPECT_EQ(ConverterStepStateNow().RateAvg, 0);
-}
-
+// Converged on the second iteration: its values stand; after three or more:
+// the mean of the last two.
 TEST_F(ConverterStepTest, ConvergenceKeepsOrAverages) {
-  // A flat curve: the torque of the second iteration equals the first, so
-  // the second iteration's values stand as they are.
-  for (int r = 1; r <= 8; ++r) tbl.EngineCurve[1][r] = 400;
-  Step s;
-  s.outputRpm = 2500;
-  s.Run();
-  EXPECT_EQ(ConverterStepStateNow().counter, 2);
+  for (int r = 1; r <= 8; ++r) tbl.EngineCurve[1][r] = 400;  // a flat curve settles at once
+  const Step flat = Step::At(2500).Run();
+  EXPECT_EQ(st.counter, 2);
   double tr = 0, sr = 0;
   ConverterModel(300, 0, tr, sr, 2500, 400, 0, "E", 2.2);
-  EXPECT_EQ(s.speedRatio, sr);
-  EXPECT_EQ(s.torqueRatio, tr);
-  EXPECT_EQ(s.engineTorqueOut, 400);
+  EXPECT_EQ(flat.speedRatio, sr);
+  EXPECT_EQ(flat.torqueRatio, tr);
+  EXPECT_EQ(flat.engineTorqueOut, 400);
 
-  // The real curve at low speed needs more rounds: the mean of the last two.
-  SetUp();
-  Step m;
-  m.outputRpm = 1200;
-  m.Run();
-  const ConverterStepState& st = ConverterStepStateNow();
+  SetUp();  // the real curve at low speed needs more rounds
+  const Step m = Step::At(1200).Run();
   ASSERT_GE(st.counter, 3);
   ConverterModel(300, 0, tr, sr, 1200, st.PrevTorque, 0, "E", 2.2);
   EXPECT_NEAR(m.speedRatio, (st.PrevSR + sr) / 2, 1e-12);
   EXPECT_NEAR(m.torqueRatio, (st.PrevTR + tr) / 2, 1e-12);
-  const double lastTorque = CurveTorque(1200 / sr);
-  EXPECT_NEAR(m.engineTorqueOut, (lastTorque + st.PrevTorque) / 2, 1e-9);
-  EXPECT_FALSE(RunFaultPending());
+  EXPECT_NEAR(m.engineTorqueOut, (CurveTorque(1200 / sr) + st.PrevTorque) / 2, 1e-9);
 }
 
 TEST_F(ConverterStepTest, PastTheTopOfTheCurve) {
-  Step s;
-  s.outputRpm = 7300;
-  s.Run();
+  const Step s = Step::At(7300).Run();
   EXPECT_EQ(s.engineTorqueOut, 0);
   EXPECT_EQ(s.speedRatio, 0.98);
   EXPECT_EQ(s.torqueRatio, 1);
   EXPECT_EQ(s.inputTorque, 0);
-  EXPECT_FALSE(RunFaultPending());
 }
 
+// The engine's RPM rate is sampled every 0.1 s as the rise of the mean RPM,
+// held between 0 and 2000 RPM per second, and averaged over the newest four
+// samples; the rotating parts never take more than half the engine torque.
 TEST_F(ConverterStepTest, EngineRateIsSampledAndSmoothed) {
-  Step s;
+  Step s = Step::At(20);  // at rest: the mean RPM starts at stall
   s.engineInertia = 1000;  // enough to reach the limit
-  s.outputRpm = 20;        // at rest: the mean RPM starts at stall
   s.Run();
   EXPECT_EQ(s.sampled, 0);  // not yet 0.1 s since the last sample
-  EXPECT_EQ(ConverterStepStateNow().LastMeanRpm, 3000);
-
-  // Output RPMs through the engine's climb and back down again, one sample
-  // every 0.11 s; each rate is the rise of the mean RPM per second.
-  const double outputs[] = {5000, 5300, 5600, 5900, 6200, 6500, 5000, 6000, 6100};
+  EXPECT_EQ(st.LastMeanRpm, 3000);
   double rates[4] = {0, 0, 0, 0};  // newest first
   bool clampedHigh = false, clampedLow = false;
-  for (double out : outputs) {
-    const double before = s.engineRpm;
-    const double lastMean = ConverterStepStateNow().LastMeanRpm;
+  for (double out : {5000, 5300, 5600, 5900, 6200, 6500, 5000, 6000, 6100}) {
+    const double before = s.engineRpm, lastMean = st.LastMeanRpm;
     s.clock += 0.11;
     s.outputRpm = out;
     s.Run();
     EXPECT_EQ(s.sampled, 1);
     EXPECT_EQ(s.prevEngineRpm, before);
     EXPECT_EQ(s.lastSample, s.clock);
-    double rate = (0.5 * (before + s.engineRpm) - lastMean) / 0.11;
+    const double rate = (0.5 * (before + s.engineRpm) - lastMean) / 0.11;
     clampedHigh |= rate > 2000;
     clampedLow |= rate < 0;
-    rate = std::clamp(rate, 0.0, 2000.0);
-    for (int k = 3; k > 0; --k) rates[k] = rates[k - 1];
-    rates[0] = rate;
-    const ConverterStepState& st = ConverterStepStateNow();
-    EXPECT_NEAR(st.Rate3, rate, 1e-6) << out;
+    std::copy_backward(rates, rates + 3, rates + 4);
+    rates[0] = std::clamp(rate, 0.0, 2000.0);
+    EXPECT_NEAR(st.Rate3, rates[0], 1e-6) << out;
     EXPECT_NEAR(st.RateAvg, 0.25 * (rates[0] + rates[1] + rates[2] + rates[3]), 1e-6) << out;
-    // The rotating parts never take more than half the engine torque.
     EXPECT_NEAR(st.InertiaTorque, std::min(st.RateAvg * kRadPerRpm * 1000 / 32.2, 0.5 * s.engineTorqueOut), 1e-6);
     EXPECT_NEAR(s.inputTorque, s.engineTorqueOut - st.InertiaTorque, 1e-9);
   }
   EXPECT_TRUE(clampedHigh);
   EXPECT_TRUE(clampedLow);
-  EXPECT_FALSE(RunFaultPending());
 }
 
 TEST_F(ConverterStepTest, ShiftPulse) {
-  Step s;
-  s.outputRpm = 3500;
-  s.gear = 2;
-  s.shiftStart = 1;
+  Step s = Step::At(3500, 2, true);
   s.shiftRow = 4;
   s.results[5][4] = "5800";
   s.clock = 1.234;
   s.engineInertia = 4;
   s.Run();
-  const ConverterStepState& st = ConverterStepStateNow();
-  const double dA = 5800 - s.speedRatio * s.engineRpm;
-  const double dB = 6200 - s.engineRpm;
-  double torque = ((dA + 2 * dB) / 3) / 0.3 * kRadPerRpm * 4 / 32.2 - s.engineTorqueOut * 0.1 * 0.3;
-  if (torque < 0) torque *= 0.3;
-  EXPECT_NEAR(st.ShiftTorque, torque, 1e-9);
+  EXPECT_GT(Pulse(s, 6200, 5800), 0);
+  EXPECT_NEAR(st.ShiftTorque, Pulse(s, 6200, 5800), 1e-9);
   EXPECT_EQ(s.shiftPulse, st.ShiftTorque);
   EXPECT_EQ(s.lastSample, 1.234);
   EXPECT_EQ(st.RateAvg, 0);
   EXPECT_EQ(st.LastMeanRpm, s.engineRpm);
   EXPECT_NEAR(s.inputTorque, s.engineTorqueOut + st.ShiftTorque, 1e-9);
-
-  // While the shift time has not passed since the shift row, the pulse stays.
+  // The pulse stays until the shift time has passed since the shift row.
   s.shiftStart = 0;
   s.lastRow = 5;
   s.results[1][5] = "1.20";
   s.now = 1.45;
-  s.Run();
-  EXPECT_EQ(s.shiftPulse, st.ShiftTorque);
+  EXPECT_EQ(s.Run().shiftPulse, st.ShiftTorque);
   s.now = 1.50;
-  s.Run();
-  EXPECT_EQ(s.shiftPulse, 0);
-
+  EXPECT_EQ(s.Run().shiftPulse, 0);
   // In first gear the pulse is left as the run holds it.
   s.gear = 1;
   s.shiftPulse = 12.5;
-  s.Run();
-  EXPECT_EQ(s.shiftPulse, 12.5);
-  EXPECT_FALSE(RunFaultPending());
-}
-
-TEST_F(ConverterStepTest, NegativeShiftTorqueIsDamped) {
-  Step s;
-  s.outputRpm = 3500;
-  s.gear = 3;
-  s.shiftStart = 1;
-  s.shiftRow = 2;
-  s.results[5][2] = "0";
-  s.shiftRpm[2] = 0;  // both differences negative
-  s.Run();
-  const ConverterStepState& st = ConverterStepStateNow();
-  const double dA = 0 - s.speedRatio * s.engineRpm;
-  const double dB = 0 - s.engineRpm;
-  const double raw = ((dA + 2 * dB) / 3) / 0.3 * kRadPerRpm * 3 / 32.2 - s.engineTorqueOut * 0.1 * 0.3;
-  ASSERT_LT(raw, 0);
-  EXPECT_NEAR(st.ShiftTorque, 0.3 * raw, 1e-9);
+  EXPECT_EQ(s.Run().shiftPulse, 12.5);
+  // A negative pulse is damped to 0.3 of itself.
+  Step n = Step::At(3500, 3, true);
+  n.shiftRow = 2;
+  n.results[5][2] = "0";
+  n.shiftRpm[2] = 0;
+  n.Run();
+  EXPECT_LT(Pulse(n, 0, 0), 0);
+  EXPECT_NEAR(st.ShiftTorque, Pulse(n, 0, 0), 1e-9);
 }
 
 TEST_F(ConverterStepTest, FaultsAreReported) {
-  Step s;
-  s.outputRpm = 10;
-  s.stallRpm = 0;
-  s.Run();
-  RunFault f = TakeRunFault();
-  EXPECT_EQ(f.errorNumber, rterr::kDivisionByZero);
-  EXPECT_EQ(f.step, kStepConvAtRest);
-  EXPECT_TRUE(std::isfinite(s.speedRatio));
-
-  Step z;
-  z.outputRpm = 3000;
-  z.gear = 2;
-  z.shiftStart = 1;
-  z.shiftTime = 0;
-  z.Run();
-  f = TakeRunFault();
-  EXPECT_EQ(f.step, kStepConvShiftRate);
-  EXPECT_TRUE(std::isfinite(z.inputTorque));
-
-  Step g;
-  g.outputRpm = 3000;
-  g.gear = 0;
-  g.shiftStart = 1;
-  g.Run();
-  f = TakeRunFault();
-  EXPECT_EQ(f.errorNumber, rterr::kSubscript);
-  EXPECT_EQ(f.step, kStepConvShiftRpm);
-
-  Step r;
-  r.outputRpm = 3000;
-  r.gear = 2;
-  r.lastRow = kResultsRows;  // one past the last row of the table
-  r.Run();
-  f = TakeRunFault();
-  EXPECT_EQ(f.errorNumber, rterr::kSubscript);
-  EXPECT_EQ(f.step, kStepConvLastRow);
-
-  Step k;
-  k.outputRpm = 1000;
-  k.kStall = 0;  // the run's converter with no capacity
-  k.Run();
-  EXPECT_EQ(TakeRunFault().errorNumber, rterr::kDivisionByZero);
-  EXPECT_TRUE(std::isfinite(k.engineRpm) && std::isfinite(k.inputTorque));
+  struct Case {
+    Step step;
+    int error, where;
+  };
+  Step atRest = Step::At(10), instant = Step::At(3000, 2, true), gear0 = Step::At(3000, 0, true),
+       pastTable = Step::At(3000, 2), empty = Step::At(1000);
+  atRest.stallRpm = 0;
+  instant.shiftTime = 0;
+  pastTable.lastRow = kResultsRows;  // one past the last row of the table
+  empty.kStall = 0;                  // the run's converter with no capacity
+  for (auto& [s, error, where] : {Case{atRest, rterr::kDivisionByZero, kStepConvAtRest},
+                                  Case{instant, rterr::kDivisionByZero, kStepConvShiftRate},
+                                  Case{gear0, rterr::kSubscript, kStepConvShiftRpm},
+                                  Case{pastTable, rterr::kSubscript, kStepConvLastRow},
+                                  Case{empty, rterr::kDivisionByZero, 0}}) {
+    Step run = s;
+    run.Run();
+    const RunFault f = TakeRunFault();
+    EXPECT_EQ(f.errorNumber, error) << where;
+    if (where) { EXPECT_EQ(f.step, where); }
+    for (double v : {run.speedRatio, run.torqueRatio, run.engineRpm, run.inputTorque})
+      EXPECT_TRUE(std::isfinite(v)) << where;
+  }
 }
 
 }  // namespace
-}  // namespace sw
+}  // namespace sw::test

@@ -9,7 +9,7 @@
 namespace sw {
 namespace {
 
-// The run forms its second capacity figure this way.
+// The run's second capacity figure.
 double RunK2(double kStall) { return (kStall + 100) * (0.6 + 0.06 * (7 - kStall / 100)); }
 
 struct Ratios {
@@ -29,8 +29,7 @@ void SetUpRun(double kStall, double k2) {
   EXPECT_EQ(sr, 7);
 }
 
-class Converter : public ::testing::Test {
- protected:
+struct Converter : ::testing::Test {
   void SetUp() override {
     ResetConverterModel();
     ClearRunFault();
@@ -38,15 +37,12 @@ class Converter : public ::testing::Test {
 };
 
 TEST_F(Converter, SetUpWorkedValues) {
-  EXPECT_DOUBLE_EQ(RunK2(200), 270);
-  SetUpRun(200, 270);
   const auto& c = RunConverterState().characteristic;
+  SetUpRun(200, 270);
   EXPECT_NEAR(c.Kslope, 131.74, 1e-9);
   EXPECT_EQ(c.Klim, 270);
   EXPECT_EQ(c.SRmax, 0.98);
   EXPECT_EQ(c.Kgain, 0);
-
-  EXPECT_DOUBLE_EQ(RunK2(600), 462);
   SetUpRun(600, 462);
   EXPECT_EQ(c.Kslope, 0);
   EXPECT_EQ(c.Klim, 600);
@@ -55,6 +51,8 @@ TEST_F(Converter, SetUpWorkedValues) {
   EXPECT_FALSE(RunFaultPending());
 }
 
+// The torque ratio falls linearly from the "Torque Multiplication" spec at a
+// speed ratio of 0 to 1 at 0.8 (0.8 itself still on the line).
 TEST_F(Converter, TorqueRatioLine) {
   ConverterCharacteristic c;
   c.SRmax = 0.98;
@@ -64,99 +62,80 @@ TEST_F(Converter, TorqueRatioLine) {
   ConverterOutputRatios(c, 0.4, 2, tr, sr);
   EXPECT_DOUBLE_EQ(tr, 1.5);
   EXPECT_DOUBLE_EQ(sr, 0.4);
-  ConverterOutputRatios(c, 0.8, 2.4, tr, sr);  // 0.8 still takes the line
+  ConverterOutputRatios(c, 0.8, 2.4, tr, sr);
   EXPECT_NEAR(tr, 1, 1e-15);
   EXPECT_EQ(sr, 0.8);
   ConverterOutputRatios(c, 0.8000001, 2.4, tr, sr);
   EXPECT_EQ(tr, 1);
-
-  // Every working point of the slipping region lies on the same line.
-  SetUpRun(300, RunK2(300));
-  for (double n = 100; n < 4000; n += 300) {
-    const Ratios r = Work(300, n, 400, 2.2);
-    if (r.sr <= 0.8) {
+  SetUpRun(300, RunK2(300));  // every slipping working point lies on that line
+  for (double n = 100; n < 4000; n += 300)
+    if (const Ratios r = Work(300, n, 400, 2.2); r.sr <= 0.8) {
       EXPECT_NEAR(r.tr, 2.2 - 1.2 * 1.25 * r.sr, 1e-12) << n;
     }
-  }
 }
 
 TEST_F(Converter, WorkingPoints) {
-  SetUpRun(200, 270);
-  // Slipping region.
-  Ratios r = Work(200, 2000, 300, 2);
-  EXPECT_NEAR(r.sr, 0.5524142883585477, 1e-12);
-  EXPECT_NEAR(r.tr, 1.3094821395518155, 1e-12);
-  r = Work(200, 1000, 500, 2);
-  EXPECT_NEAR(r.sr, 0.22036604728550846, 1e-12);
-  EXPECT_NEAR(r.tr, 1.7245424408931145, 1e-12);
-  // Coupling region: K passes the need first at 0.920, so 0.918.
-  r = Work(200, 6000, 400, 2);
-  EXPECT_NEAR(r.sr, 0.918, 1e-12);
-  EXPECT_EQ(r.tr, 1);
-  // No trial ratio reaches the need: 0.99, compressed above SRmax.
-  r = Work(200, 12000, 4, 2);
-  EXPECT_NEAR(r.sr, 0.98 + 0.3 * 0.01, 1e-12);
-
-  SetUpRun(600, 462);
-  r = Work(600, 4000, 300, 2.2);
-  EXPECT_NEAR(r.sr, 0.3849001794597505, 1e-12);
-  EXPECT_NEAR(r.tr, 1.6226497308103744, 1e-12);
-  // No torque: 0.98 before the gain and compression above 0.8.
-  r = Work(600, 3000, 0, 2.2);
-  EXPECT_NEAR(r.sr, 1.0085432, 1e-12);
-  EXPECT_EQ(r.tr, 1);
-  r = Work(600, 3000, -50, 2.2);
-  EXPECT_NEAR(r.sr, 1.0085432, 1e-12);
+  struct Case {
+    double kStall, k2, n, t, tm, sr, tr;  // tr < 0: not checked
+  } cases[] = {
+      {200, 270, 2000, 300, 2, 0.5524142883585477, 1.3094821395518155},  // slipping
+      {200, 270, 1000, 500, 2, 0.22036604728550846, 1.7245424408931145},
+      {200, 270, 6000, 400, 2, 0.918, 1},            // coupling: K passes the need first at 0.920
+      {200, 270, 12000, 4, 2, 0.98 + 0.3 * 0.01, -1},  // no trial reaches the need: 0.99, compressed
+      {600, 462, 4000, 300, 2.2, 0.3849001794597505, 1.6226497308103744},
+      {600, 462, 3000, 0, 2.2, 1.0085432, 1},  // no torque: 0.98 before the gain and compression
+      {600, 462, 3000, -50, 2.2, 1.0085432, 1},
+  };
+  for (const Case& c : cases) {
+    SetUpRun(c.kStall, c.k2);
+    const Ratios r = Work(c.kStall, c.n, c.t, c.tm);
+    EXPECT_NEAR(r.sr, c.sr, 1e-12) << c.kStall << " " << c.n << " " << c.t;
+    if (c.tr == 1) {
+      EXPECT_EQ(r.tr, 1) << c.kStall << " " << c.n << " " << c.t;  // exactly, in the coupling region
+    } else if (c.tr >= 0) {
+      EXPECT_NEAR(r.tr, c.tr, 1e-12) << c.kStall << " " << c.n << " " << c.t;
+    }
+  }
   EXPECT_FALSE(RunFaultPending());
 }
 
 TEST_F(Converter, SweepStaysInBounds) {
-  for (double tm : {1.0, 1.8, 2.6}) {
-    for (double ks = 100; ks <= 700; ks += 25) {
+  for (double tm : {1.0, 1.8, 2.6})
+    for (double ks = 100; ks <= 700; ks += 25)
       for (double k2 : {RunK2(ks), (ks + 100) * 0.9}) {
         SetUpRun(ks, k2);
-        for (double n = 50; n <= 12000; n += 50) {
+        for (double n = 50; n <= 12000; n += 50)
           for (double t = 1; t <= 1500; t += (t < 20 ? 1 : 17)) {
             const Ratios r = Work(ks, n, t, tm);
             ASSERT_TRUE(std::isfinite(r.sr) && std::isfinite(r.tr)) << ks << " " << n << " " << t;
-            ASSERT_GE(r.sr, 0) << ks << " " << n << " " << t;
-            ASSERT_LE(r.sr, 1.04) << ks << " " << n << " " << t;
-            ASSERT_GE(r.tr, 1 - 1e-12) << ks << " " << n << " " << t;
-            ASSERT_LE(r.tr, tm + 1e-12) << ks << " " << n << " " << t;
+            ASSERT_TRUE(r.sr >= 0 && r.sr <= 1.04) << r.sr << ": " << ks << " " << n << " " << t;
+            ASSERT_TRUE(r.tr >= 1 - 1e-12 && r.tr <= tm + 1e-12) << r.tr << ": " << ks << " " << n << " " << t;
           }
-        }
       }
-    }
-  }
   EXPECT_FALSE(RunFaultPending());
 }
 
-TEST_F(Converter, ZeroRpmInSlippingRegionIsReported) {
+TEST_F(Converter, ZeroRpmOrCapacityIsReported) {
   SetUpRun(300, RunK2(300));
-  const Ratios r = Work(300, 0, 400, 2.1);
-  const RunFault f = TakeRunFault();
+  Ratios r = Work(300, 0, 400, 2.1);  // slipping at 0 RPM
+  RunFault f = TakeRunFault();
   EXPECT_EQ(f.errorNumber, rterr::kDivisionByZero);
   EXPECT_EQ(f.step, kStepConverterTest);
   EXPECT_EQ(r.sr, 0);  // the guesses settle at stall
   EXPECT_EQ(r.tr, 2.1);
-}
 
-TEST_F(Converter, ZeroCapacityIsReported) {
   SetUpRun(0, RunK2(0));
-  const Ratios r = Work(0, 1000, 400, 2);  // slipping: K needed / 0
-  const RunFault f = TakeRunFault();
+  r = Work(0, 1000, 400, 2);  // slipping: K needed / 0
+  f = TakeRunFault();
   EXPECT_EQ(f.errorNumber, rterr::kDivisionByZero);
   EXPECT_EQ(f.step, kStepConverterNeed);
   EXPECT_TRUE(std::isfinite(r.sr) && std::isfinite(r.tr));
-
   SetUpRun(0, -10);  // a second figure below a zero stall capacity
   EXPECT_EQ(TakeRunFault().step, kStepConverterSetUp);
   EXPECT_TRUE(std::isfinite(RunConverterState().characteristic.SRmax));
-
   SetUpRun(0, 0);  // no coupling limit: always coupled, no trial ratio reaches the need
-  const Ratios z = Work(0, 1000, 400, 2);
+  EXPECT_NEAR(Work(0, 1000, 400, 2).sr, 0.983, 1e-12);
   EXPECT_FALSE(RunFaultPending());
-  EXPECT_NEAR(z.sr, 0.983, 1e-12);
 }
 
 TEST_F(Converter, OwnStateLeavesTheRunsAlone) {
@@ -172,8 +151,8 @@ TEST_F(Converter, OwnStateLeavesTheRunsAlone) {
   EXPECT_EQ(RunConverterState().scratch.EngineRpm, 0);
   // A lower-case "c" is a working call, not a set-up.
   ConverterModel(200, 462, tr, sr, 2000, 300, 0, "c", 2);
-  EXPECT_EQ(RunConverterState().characteristic.Klim, 270);
   EXPECT_NEAR(sr, 0.5524142883585477, 1e-12);
+  EXPECT_EQ(RunConverterState().characteristic.Klim, 270);
 }
 
 }  // namespace

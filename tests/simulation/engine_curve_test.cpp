@@ -1,19 +1,12 @@
 #include "simulation/engine_curve.h"
 
-#include <gtest/gtest.h>
+#include "simulation/run_test_support.h"
 
-#include <cmath>
-#include <vector>
-
-#include "simulation/tables.h"
-
-namespace sw {
+namespace sw::test {
 namespace {
 
 struct Point {
-  const char* rpm;
-  const char* torque;
-  const char* hp;
+  const char *rpm, *torque, *hp;
 };
 
 struct Build {
@@ -28,34 +21,36 @@ Build RunBuild(double correction = 1.0) {
   return b;
 }
 
-void FullCurve(const std::vector<Point>& points) {
+Build FullCurve(const std::vector<Point>& points, double correction = 1.0) {
   tbl.SpecText[0] = "2";
-  for (int j = 0; j < kPowerCurvePoints; ++j) tbl.PowerCurveText[j] = {"", "", "", ""};
-  for (size_t j = 0; j < points.size(); ++j)
-    tbl.PowerCurveText[j] = {points[j].rpm, points[j].torque, points[j].hp, ""};
+  for (auto& p : tbl.PowerCurveText) p = {"", "", "", ""};
+  for (size_t j = 0; j < points.size(); ++j) tbl.PowerCurveText[j] = {points[j].rpm, points[j].torque, points[j].hp, ""};
+  return RunBuild(correction);
 }
 
 double Rpm(int row) { return tbl.EngineCurve[0][row]; }
 double Tq(int row) { return tbl.EngineCurve[1][row]; }
 
-double TorqueAt(double rpm, int lastRow, double factor = 1.0) {
-  double torque = -1, hp = -1;
+struct Reading {
+  double torque = -1, rpm = 0, hp = -1;
   int16_t limiter = 0;
-  EngineTorqueAt(torque, rpm, factor, lastRow, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
-  return torque;
+};
+// EngineTorqueAt as the run calls it; limits off unless a floor or ceiling is given.
+Reading TorqueAt(double rpm, int lastRow, double factor = 1.0, int16_t converter = 0, double floor = 0,
+                 double ceiling = 0, int16_t limitsOn = 0) {
+  Reading r;
+  r.rpm = rpm;
+  const int16_t simpleLaunch = floor > 0;
+  EngineTorqueAt(r.torque, r.rpm, factor, lastRow, 0, 0, 0, simpleLaunch, converter, floor, r.limiter, ceiling, r.hp,
+                 limitsOn);
+  return r;
 }
 
-class EngineCurveTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetTables();
-    ResetEngineCurveState();
-  }
-};
+using EngineCurveTest = RunTest;
 
 TEST_F(EngineCurveTest, FullCurveRowsPeaksAndClosingRow) {
-  FullCurve({{"3000", "400", "228"}, {"5000", "420", "400"}, {"4000", "450", "343"}, {"6000", "380", "434"}});
-  Build b = RunBuild(0.9);
+  const Build b = FullCurve({{"3000", "400", "228"}, {"5000", "420", "400"}, {"4000", "450", "343"},
+                             {"6000", "380", "434"}}, 0.9);
   ASSERT_EQ(b.pointCount, 5);
   const double rpms[] = {500, 3000, 4000, 5000, 6000, 6300};
   const double torques[] = {0.7 * 400, 400, 450, 420, 380, 0.02 * 450};
@@ -74,18 +69,15 @@ TEST_F(EngineCurveTest, FullCurveRowsPeaksAndClosingRow) {
 
 TEST_F(EngineCurveTest, RowZeroLiesWellBelowTheLowestPoint) {
   FullCurve({{"4000", "300", "228"}, {"2000", "250", "95"}});
-  RunBuild();
   EXPECT_EQ(Rpm(0), 500);
   EXPECT_DOUBLE_EQ(Tq(0), 0.7 * 250);
   FullCurve({{"600", "100", "11"}, {"2000", "250", "95"}});
-  RunBuild();
   EXPECT_EQ(Rpm(0), 200);
   EXPECT_DOUBLE_EQ(Tq(0), 70);
 }
 
 TEST_F(EngineCurveTest, DuplicateRpmMovesTheLaterPointUp) {
-  FullCurve({{"2000", "300", "114"}, {"3000", "350", "200"}, {"3000", "360", "206"}, {"4000", "340", "259"}});
-  Build b = RunBuild();
+  Build b = FullCurve({{"2000", "300", "114"}, {"3000", "350", "200"}, {"3000", "360", "206"}, {"4000", "340", "259"}});
   EXPECT_EQ(tbl.PowerCurveText[1][0], "3000");
   EXPECT_EQ(tbl.PowerCurveText[2][0], "3001");  // the curve text says so too
   ASSERT_EQ(b.pointCount, 5);
@@ -94,44 +86,35 @@ TEST_F(EngineCurveTest, DuplicateRpmMovesTheLaterPointUp) {
   EXPECT_EQ(Rpm(3), 3001);
   EXPECT_EQ(Tq(3), 360);
   EXPECT_EQ(b.peakTorqueRpm, 3001);
-  // Built again, the rewritten point no longer collides.
-  b = RunBuild();
+  RunBuild();  // built again, the rewritten point no longer collides
   EXPECT_EQ(tbl.PowerCurveText[2][0], "3001");
   EXPECT_EQ(Rpm(3), 3001);
 }
 
 TEST_F(EngineCurveTest, IncompleteAndNegativePoints) {
   // HP 0: left out of the table, but its torque is the peak torque.
-  FullCurve({{"3000", "350", "200"}, {"4000", "500", "0"}, {"5000", "380", "362"}});
-  Build b = RunBuild();
+  Build b = FullCurve({{"3000", "350", "200"}, {"4000", "500", "0"}, {"5000", "380", "362"}});
   EXPECT_EQ(b.pointCount, 3);
   EXPECT_EQ(Rpm(1), 3000);
   EXPECT_EQ(Rpm(2), 5000);
   EXPECT_EQ(b.peakTorque, 500);
   EXPECT_EQ(b.peakTorqueRpm, 4000);
   EXPECT_EQ(b.peakHp, 362);
-
-  // A negative RPM is dropped, and does not count for the peaks.
-  FullCurve({{"3000", "350", "200"}, {"-4000", "900", "900"}, {"5000", "380", "362"}});
-  b = RunBuild();
+  // A negative RPM is dropped and counts for no peak.
+  b = FullCurve({{"3000", "350", "200"}, {"-4000", "900", "900"}, {"5000", "380", "362"}});
   EXPECT_EQ(b.pointCount, 3);
   EXPECT_EQ(b.peakTorque, 380);
   EXPECT_EQ(b.peakHp, 362);
-
   // An incomplete point before any point is in the table does not count.
-  FullCurve({{"2500", "600", ""}, {"3000", "350", "200"}});
-  b = RunBuild();
-  EXPECT_EQ(b.peakTorque, 350);
+  EXPECT_EQ(FullCurve({{"2500", "600", ""}, {"3000", "350", "200"}}).peakTorque, 350);
 }
 
 TEST_F(EngineCurveTest, CurveWithoutUsablePoints) {
   FullCurve({{"3000", "350", "200"}, {"2000", "300", "114"}});
-  RunBuild();
   EXPECT_DOUBLE_EQ(Tq(0), 0.7 * 300);  // point 1 is the lowest
-  // No point left: the table is one row and its closing row; the low row
-  // still takes 0.7 of the torque of the point that was lowest last time.
-  FullCurve({{"", "320", ""}, {"abc", "350", "0"}});
-  Build b = RunBuild();
+  // No point left: one row and its closing row; the low row still takes 0.7
+  // of the torque of the point that was lowest last time.
+  const Build b = FullCurve({{"", "320", ""}, {"abc", "350", "0"}});
   EXPECT_EQ(b.pointCount, 1);
   EXPECT_EQ(b.peakHp, 0);
   EXPECT_EQ(b.peakTorqueRpm, 4000);
@@ -141,12 +124,13 @@ TEST_F(EngineCurveTest, CurveWithoutUsablePoints) {
   EXPECT_EQ(Rpm(1), 800);
 }
 
+// 350 cu in, 400 HP at 6000, torque peak not given.
 TEST_F(EngineCurveTest, PeakFiguresCurveWithoutTorquePeak) {
-  tbl.SpecText[0] = "0";  // HP peak only
+  tbl.SpecText[0] = "0";
   tbl.SpecText[1] = "350";
   tbl.SpecText[4] = "400";
   tbl.SpecText[5] = "6000";
-  Build b = RunBuild();
+  const Build b = RunBuild();
   ASSERT_EQ(b.pointCount, 9);
   EXPECT_EQ(b.peakHp, 400);
   EXPECT_EQ(b.peakHpRpm, 6000);
@@ -158,30 +142,20 @@ TEST_F(EngineCurveTest, PeakFiguresCurveWithoutTorquePeak) {
   const double torques[] = {192.5, 308, 358.05, 385, 382.5913462, 350.1333333, 325.1238095, 286.4727273,
                             205.5130435, 7.7};
   for (int k = 0; k <= 9; ++k) {
-    EXPECT_EQ(Rpm(k), rpms[k]) << k;
+    EXPECT_EQ(Rpm(k), rpms[k]) << k;  // rising
     EXPECT_NEAR(Tq(k), torques[k], 1e-6) << k;
-    if (k > 0) {
-      EXPECT_GT(Rpm(k), Rpm(k - 1)) << k;
-    }
   }
-  // Read like the run reads it: torque peaks at the torque-peak row, HP at 6000.
-  double bestTq = 0, bestTqRpm = 0, bestHp = 0, bestHpRpm = 0;
+  // Read as the run reads it: torque peaks near the torque-peak RPM, HP at 6000.
+  Reading bestTq, bestHp;
+  bestTq.torque = bestHp.hp = 0;
   for (double r = 600; r < 7200; r += 10) {
-    double torque = 0, rpm = r, hp = 0;
-    int16_t limiter = 0;
-    EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
-    if (torque > bestTq) {
-      bestTq = torque;
-      bestTqRpm = r;
-    }
-    if (hp > bestHp) {
-      bestHp = hp;
-      bestHpRpm = r;
-    }
+    const Reading x = TorqueAt(r, b.pointCount);
+    if (x.torque > bestTq.torque) bestTq = x;
+    if (x.hp > bestHp.hp) bestHp = x;
   }
-  EXPECT_NEAR(bestTqRpm, 4319, 100);
-  EXPECT_EQ(bestHpRpm, 6000);
-  EXPECT_NEAR(bestHp, 400, 1e-9);
+  EXPECT_NEAR(bestTq.rpm, 4319, 100);
+  EXPECT_EQ(bestHp.rpm, 6000);
+  EXPECT_NEAR(bestHp.hp, 400, 1e-9);
 }
 
 TEST_F(EngineCurveTest, EstimateWithTorquePeakGiven) {
@@ -189,7 +163,10 @@ TEST_F(EngineCurveTest, EstimateWithTorquePeakGiven) {
          peakTorque = 0, peakTorqueRpm = 0;
   int16_t method = 1;
   int n = 0;
-  EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, disp, method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n);
+  auto estimate = [&] {
+    EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, disp, method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n);
+  };
+  estimate();
   EXPECT_EQ(n, 9);
   EXPECT_EQ(torque, 420);      // given, kept
   EXPECT_EQ(torqueRpm, 6200);  // at least 300 below the HP peak, written back
@@ -198,13 +175,12 @@ TEST_F(EngineCurveTest, EstimateWithTorquePeakGiven) {
   EXPECT_EQ(peakTorqueRpm, 6200);
   EXPECT_EQ(peakHpRpm, 6500);
   for (int k = 1; k <= 9; ++k) EXPECT_GT(Rpm(k), Rpm(k - 1)) << k;
-
   // Nothing to estimate from: nothing is touched.
   tbl.EngineCurve[0][0] = 123;
   hpRpm = 0;
   torque = 1;
   n = -5;
-  EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, disp, method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n);
+  estimate();
   EXPECT_EQ(n, -5);
   EXPECT_EQ(torque, 1);
   EXPECT_EQ(Rpm(0), 123);
@@ -212,24 +188,19 @@ TEST_F(EngineCurveTest, EstimateWithTorquePeakGiven) {
 
 TEST_F(EngineCurveTest, MissingPeakFiguresLeaveEverythingAsItWas) {
   FullCurve({{"3000", "350", "200"}, {"5000", "380", "362"}});
-  RunBuild();
   const double row1 = Rpm(1);
-  tbl.SpecText[0] = "1";
-  tbl.SpecText[1] = "350";
-  tbl.SpecText[4] = "";  // no peak HP
-  tbl.SpecText[5] = "6000";
-  Build b = RunBuild();
-  EXPECT_EQ(b.peakHp, -1);
-  EXPECT_EQ(b.pointCount, -1);
-  EXPECT_EQ(b.topRpm, -1);
-  EXPECT_EQ(Rpm(1), row1);
-  // Figures so small the estimated torque peak rounds to 0: the same.
-  tbl.SpecText[0] = "0";
-  tbl.SpecText[1] = ".1";
-  tbl.SpecText[4] = ".001";
-  b = RunBuild();
-  EXPECT_EQ(b.pointCount, -1);
-  EXPECT_EQ(Rpm(1), row1);
+  for (auto [method, disp, hp] : {std::tuple{"1", "350", ""} /* no peak HP */,
+                                  {"0", ".1", ".001"} /* torque peak rounds to 0 */}) {
+    tbl.SpecText[0] = method;
+    tbl.SpecText[1] = disp;
+    tbl.SpecText[4] = hp;
+    tbl.SpecText[5] = "6000";
+    const Build b = RunBuild();
+    EXPECT_EQ(b.peakHp, -1) << method;
+    EXPECT_EQ(b.pointCount, -1);
+    EXPECT_EQ(b.topRpm, -1);
+    EXPECT_EQ(Rpm(1), row1);
+  }
 }
 
 TEST_F(EngineCurveTest, MethodChoosesTheDescription) {
@@ -248,56 +219,38 @@ TEST_F(EngineCurveTest, MethodChoosesTheDescription) {
 }
 
 TEST_F(EngineCurveTest, TorqueAtRowZeroAndBetweenRows) {
-  FullCurve({{"2000", "300", "114"}, {"4000", "400", "305"}});
-  Build b = RunBuild();
-  // Row 0 at 500 RPM with 210 ft lbs.
-  double torque = -1, rpm = 500, hp = -1;
-  int16_t limiter = 0;
-  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
-  EXPECT_EQ(torque, 0);
-  rpm = 100;
-  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
-  EXPECT_EQ(rpm, 500);  // raised to row 0
-  EXPECT_EQ(torque, 0);
-  EXPECT_NEAR(TorqueAt(500.5, b.pointCount), 210 + 90 * 0.5 / 1500, 1e-12);
-  EXPECT_DOUBLE_EQ(TorqueAt(3000, b.pointCount, 0.5), 350 * 0.5);
-  EXPECT_EQ(TorqueAt(4000, b.pointCount), 400);
-  EXPECT_EQ(TorqueAt(4300, b.pointCount), 0);  // the closing row
-  EXPECT_NEAR(TorqueAt(4150, b.pointCount), 400 + (8 - 400) * 0.5, 1e-9);
-  rpm = 3000;
-  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
-  EXPECT_DOUBLE_EQ(hp, 350 * 3000 / 5252.0);
+  const int last = FullCurve({{"2000", "300", "114"}, {"4000", "400", "305"}}).pointCount;  // row 0: 500 RPM, 210
+  EXPECT_EQ(TorqueAt(500, last).torque, 0);
+  const Reading below = TorqueAt(100, last);
+  EXPECT_EQ(below.rpm, 500);  // raised to row 0
+  EXPECT_EQ(below.torque, 0);
+  EXPECT_NEAR(TorqueAt(500.5, last).torque, 210 + 90 * 0.5 / 1500, 1e-12);
+  EXPECT_DOUBLE_EQ(TorqueAt(3000, last, 0.5).torque, 350 * 0.5);
+  EXPECT_EQ(TorqueAt(4000, last).torque, 400);
+  EXPECT_EQ(TorqueAt(4300, last).torque, 0);  // the closing row
+  EXPECT_NEAR(TorqueAt(4150, last).torque, 400 + (8 - 400) * 0.5, 1e-9);
+  EXPECT_DOUBLE_EQ(TorqueAt(3000, last).hp, 350 * 3000 / 5252.0);
 }
 
 TEST_F(EngineCurveTest, TorqueAtLaunchFloorAndCeiling) {
-  FullCurve({{"2000", "300", "114"}, {"4000", "400", "305"}, {"6000", "350", "400"}});
-  Build b = RunBuild();
-  double torque = 0, rpm = 1500, hp = 0;
-  int16_t limiter = 0;
+  const Build b = FullCurve({{"2000", "300", "114"}, {"4000", "400", "305"}, {"6000", "350", "400"}});
   // Clutch car, simple launch: held at the launch floor.
-  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 0, 3000, limiter, b.topRpm, hp, 1);
-  EXPECT_EQ(rpm, 3000);
-  EXPECT_EQ(limiter, 1);
-  EXPECT_EQ(torque, 350);
+  Reading r = TorqueAt(1500, b.pointCount, 1, 0, 3000, b.topRpm, 1);
+  EXPECT_EQ(r.rpm, 3000);
+  EXPECT_EQ(r.limiter, 1);
+  EXPECT_EQ(r.torque, 350);
   // Converter car: no floor. Limits off: no floor, no ceiling.
-  rpm = 1500;
-  limiter = 0;
-  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 1, 3000, limiter, b.topRpm, hp, 1);
-  EXPECT_EQ(rpm, 1500);
-  EXPECT_EQ(limiter, 0);
-  rpm = 9000;
-  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 0, 3000, limiter, b.topRpm, hp, 0);
-  EXPECT_EQ(rpm, 9000);
-  EXPECT_EQ(limiter, 0);
-  EngineTorqueAt(torque, rpm, 1.0, b.pointCount, 0, 0, 0, 1, 0, 3000, limiter, 5500, hp, 1);
-  EXPECT_EQ(rpm, 5500);
-  EXPECT_DOUBLE_EQ(torque, 400 - 50 * 0.75);
+  r = TorqueAt(1500, b.pointCount, 1, 1, 3000, b.topRpm, 1);
+  EXPECT_EQ(r.rpm, 1500);
+  EXPECT_EQ(r.limiter, 0);
+  r = TorqueAt(9000, b.pointCount, 1, 0, 3000, b.topRpm, 0);
+  EXPECT_EQ(r.rpm, 9000);
+  EXPECT_EQ(r.limiter, 0);
+  r = TorqueAt(9000, b.pointCount, 1, 0, 3000, 5500, 1);
+  EXPECT_EQ(r.rpm, 5500);
+  EXPECT_DOUBLE_EQ(r.torque, 400 - 50 * 0.75);
   // Row counts outside the table never read outside it.
-  for (int last : {-3, 0, 11, 40}) {
-    rpm = 3000;
-    EngineTorqueAt(torque, rpm, 1.0, last, 0, 0, 0, 0, 0, 0, limiter, 0, hp, 0);
-    EXPECT_TRUE(std::isfinite(torque)) << last;
-  }
+  for (int last : {-3, 0, 11, 40}) EXPECT_TRUE(std::isfinite(TorqueAt(3000, last).torque)) << last;
 }
 
 TEST_F(EngineCurveTest, JunkSpecsNeverGiveNaN) {
@@ -305,28 +258,21 @@ TEST_F(EngineCurveTest, JunkSpecsNeverGiveNaN) {
   for (const char* method : {"0", "1", "2", "4"})
     for (const char* a : texts)
       for (const char* b : texts) {
+        SCOPED_TRACE(std::string(method) + " " + a + " " + b);
         ResetTables();
         tbl.SpecText[0] = method;
-        tbl.SpecText[14] = a;
-        tbl.SpecText[1] = a;
-        tbl.SpecText[2] = b;
-        tbl.SpecText[3] = a;
-        tbl.SpecText[4] = b;
-        tbl.SpecText[5] = a;
+        tbl.SpecText[14] = tbl.SpecText[1] = tbl.SpecText[3] = tbl.SpecText[5] = a;
+        tbl.SpecText[2] = tbl.SpecText[4] = b;
         for (int j = 0; j < 10; ++j) tbl.PowerCurveText[j] = {j % 2 ? a : b, b, a, ""};
-        Build r = RunBuild(1.2);
+        const Build r = RunBuild(1.2);
         for (double v : {r.peakHp, r.peakHpRpm, r.peakTorque, r.peakTorqueRpm, r.midRpm, r.topRpm})
-          EXPECT_TRUE(std::isfinite(v)) << method << " " << a << " " << b;
+          EXPECT_TRUE(std::isfinite(v));
         EXPECT_LE(r.pointCount, kEngineCurveRows - 1);
-        for (int k = 0; k < kEngineCurveRows; ++k) {
-          EXPECT_TRUE(std::isfinite(Rpm(k)));
-          EXPECT_TRUE(std::isfinite(Tq(k)));
-        }
-        if (r.pointCount >= 0) {
-          for (double x = -100; x < 10000; x += 777) EXPECT_TRUE(std::isfinite(TorqueAt(x, r.pointCount)));
-        }
+        for (int k = 0; k < kEngineCurveRows; ++k) EXPECT_TRUE(std::isfinite(Rpm(k)) && std::isfinite(Tq(k)));
+        for (double x = -100; x < 10000 && r.pointCount >= 0; x += 777)
+          EXPECT_TRUE(std::isfinite(TorqueAt(x, r.pointCount).torque));
       }
 }
 
 }  // namespace
-}  // namespace sw
+}  // namespace sw::test

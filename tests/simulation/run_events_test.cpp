@@ -7,29 +7,46 @@ namespace {
 
 using EventsTest = RunTest;
 
+// One "RO" row (the rollout clears the row request), and the clock of every
+// later row runs from the rollout.
 TEST_F(EventsTest, OneRolloutRowAndTimesFromRollout) {
   for (const char* car : {kMuscleCar, kBracketCar, kFrontDrive}) {
     Load(car);
     Calculate();
     EXPECT_EQ(Count(0, "RO"), 1) << car;
-    const int ro = 2;
-    EXPECT_EQ(Cell(0, ro), "RO") << car;
-    EXPECT_EQ(Cell(1, ro), ".00");
-    EXPECT_EQ(Cell(4, ro), "0");
+    EXPECT_EQ(Cell(0, 2), "RO") << car;
+    EXPECT_EQ(Cell(1, 2), ".00");
+    EXPECT_EQ(Cell(4, 2), "0");
     EXPECT_LT(Val(Cell(1, 1)), 0) << "the start row lies before the rollout";
     EXPECT_EQ(Cell(0, 1), " 1");
-    for (int r = ro + 1; r <= tbl.FinishRow; ++r) EXPECT_GE(Val(Cell(1, r)), Val(Cell(1, r - 1))) << car << r;
+    for (int r = 3; r <= tbl.FinishRow; ++r) EXPECT_GE(Val(Cell(1, r)), Val(Cell(1, r - 1))) << car << r;
   }
 }
 
-TEST_F(EventsTest, ShiftRowsAreLabelledWithTheirGearChange) {
-  Load(kBracketCar);  // a converter car: no false shift start at the rollout
+TEST_F(EventsTest, NoRolloutStartsTheClockAtTheLaunch) {
+  Load(kMuscleCar);
+  S(kConditions, 8) = "1";
+  Calculate();
+  const double withRollout = Val(Cell(1, tbl.FinishRow));
+  S(kConditions, 8) = "3";  // rollout 0
+  Calculate();
+  EXPECT_EQ(LastRunFigures().rollout, 0);
+  EXPECT_EQ(Count(0, "RO"), 0);
+  EXPECT_EQ(Cell(1, 1), ".00");
+  EXPECT_EQ(Cell(4, 1), "0");
+  EXPECT_EQ(Cell(1, 0), "0");
+  EXPECT_GT(Val(Cell(1, tbl.FinishRow)), withRollout) << "the rollout takes the first inches off the clock";
+}
+
+// A converter car: no false shift start at the rollout, and the row after a
+// shift is labelled with its gear change.
+TEST_F(EventsTest, ConverterCarShiftsAndStart) {
+  Load(kBracketCar);
   Calculate();
   EXPECT_EQ(Count(0, " 1-2"), 1);
   EXPECT_EQ(Count(0, " 2-3"), 1);
   EXPECT_EQ(Count(0, " 3-4"), 0);
   EXPECT_EQ(Cell(0, tbl.FinishRow), " 3");
-
   int first = -1;
   for (int r = 1; r <= tbl.FinishRow && first < 0; ++r)
     if (Cell(0, r).find('-') != std::string::npos) first = r;
@@ -37,77 +54,46 @@ TEST_F(EventsTest, ShiftRowsAreLabelledWithTheirGearChange) {
   EXPECT_EQ(Cell(0, first), " 1-2");
   EXPECT_EQ(Cell(0, first - 1), " 1") << "the shift-point row is in the gear being left";
   EXPECT_EQ(Val(Cell(6, first - 1)), 6300) << Table();
+  // The starting row holds the stall and the stall multiplication.
+  EXPECT_EQ(Cell(6, 1), Format(LastRunFigures().stallRpm, "####0")) << Table();
+  EXPECT_EQ(Cell(7, 1), "2.00");
+  // Slicks that grow with speed (3 %) are not taken for spinning tires.
+  for (int r = RowAt("330"); r <= tbl.FinishRow; ++r) {
+    EXPECT_EQ(Cell(3, r).find('S'), std::string::npos) << Table();
+    EXPECT_LT(Val(Cell(9, r)), 10);
+  }
+  // The 20-a-second tire-radius tick is rebased at the rollout and runs on.
+  const RunFigures& f = LastRunFigures();
+  const int ticks = static_cast<int>(20 * (Val(Cell(1, tbl.FinishRow)) + f.launchOffset));
+  EXPECT_GE(f.radiusTicks, ticks - 2);
+  EXPECT_LE(f.radiusTicks, ticks + 1);
+  // Run-log times are measured from the rollout. Each event's instant is
+  // logged after the regular sample of its step, so a forced sample may lie
+  // a step before the one logged just ahead of it.
+  int ro = 0;
+  for (int r = 2; r <= tbl.RunLogRows; ++r)
+    if (tbl.RunLog[0][r] == 0) ro = r;
+  ASSERT_GT(ro, 1);
+  for (int r = 1; r < ro; ++r) EXPECT_LT(tbl.RunLog[0][r], 0) << r;
+  for (int r = ro + 1; r <= tbl.RunLogRows; ++r) {
+    EXPECT_GT(tbl.RunLog[0][r], 0) << r;
+    EXPECT_GT(tbl.RunLog[0][r], tbl.RunLog[0][r - 1] - 0.08) << r;
+  }
 }
 
 // The starting row is the launch state at time 0: the results notes and the
-// searches read its "EngRPM" as the launch (or converter stall) RPM.
-TEST_F(EventsTest, StartingRowHoldsTheLaunchState) {
-  Load(kMuscleCar);
+// searches read its "EngRPM" as the launch RPM. The launch runs on across the
+// rollout: the throttle climbs from the launch throttle to full and never
+// falls back when the clock restarts.
+TEST_F(EventsTest, ClutchCarLaunch) {
+  Load(kMuscleCar);  // launch over 0.4 s from 80 % throttle at 4500
   Calculate();
   EXPECT_EQ(Cell(0, 1), " 1");
   EXPECT_EQ(Cell(6, 1), "4500") << Table();
-  EXPECT_EQ(Cell(10, 1), "80") << "the launch throttle";
-  Load(kBracketCar);
-  Calculate();
-  EXPECT_EQ(Cell(6, 1), Format(LastRunFigures().stallRpm, "####0")) << Table();
-  EXPECT_EQ(Cell(7, 1), "2.00") << "the stall multiplication";
-}
-
-// With a clutch, a lifted shift (shift throttle "lift") brakes the free
-// engine with the shift torque factor for the whole shift time, so the row
-// after the shift shows the engine far below the clutch; the clutch side
-// follows the road. At full throttle the engine revs up instead. The lowest
-// RPM of the run is taken between shifts only.
-TEST_F(EventsTest, LiftShiftPullsTheFreeEngineDown) {
-  Load(kMuscleCar);  // shift throttle 2 (lift), shift time 0.4 s
-  Calculate();
-  int after = -1;
-  for (int r = 1; r <= tbl.FinishRow && after < 0; ++r)
-    if (Cell(0, r) == " 1-2") after = r;
-  ASSERT_GT(after, 1) << Table();
-  const double shiftRpm = Val(Cell(6, after - 1));
-  EXPECT_LT(Val(Cell(6, after)), 0.2 * shiftRpm) << Table();
-  EXPECT_GT(Val(Cell(5, after)), 0.9 * shiftRpm) << "the clutch side still turns with the gear being left";
-  EXPECT_LT(Val(Cell(8, after)), 0) << "engine below the clutch: a negative slip";
-  EXPECT_EQ(Cell(10, after), "0") << "the shown throttle is the shift throttle";
-  const double lowest = tbl.RunTotal1 - 10000 * (Int(tbl.RunTotal1 / 10000));
-  EXPECT_GT(lowest, Val(Cell(6, after)));
-
-  S(kDriving, 6) = "0";  // full throttle through the shift
-  Calculate();
-  after = -1;
-  for (int r = 1; r <= tbl.FinishRow && after < 0; ++r)
-    if (Cell(0, r) == " 1-2") after = r;
-  ASSERT_GT(after, 1);
-  EXPECT_GE(Val(Cell(6, after)), Val(Cell(6, after - 1))) << Table();
-  EXPECT_EQ(Cell(10, after), "100");
-}
-
-TEST_F(EventsTest, NoRolloutStartsTheClockAtTheLaunch) {
-  Load(kMuscleCar);
-  S(kConditions, 8) = "3";
-  Calculate();
-  EXPECT_EQ(LastRunFigures().rollout, 0);
-  EXPECT_EQ(Count(0, "RO"), 0);
-  EXPECT_EQ(Cell(1, 1), ".00");
-  EXPECT_EQ(Cell(4, 1), "0");
-  EXPECT_EQ(Cell(1, 0), "0");
-  S(kConditions, 8) = "1";
-  Calculate();
-  const double withRollout = Val(Cell(1, tbl.FinishRow));
-  S(kConditions, 8) = "3";
-  Calculate();
-  EXPECT_GT(Val(Cell(1, tbl.FinishRow)), withRollout) << "the rollout takes the first inches off the clock";
-}
-
-TEST_F(EventsTest, LaunchRunsOnAcrossTheRollout) {
-  Load(kMuscleCar);  // launch over 0.4 s from 80 % throttle
-  Calculate();
+  EXPECT_EQ(Cell(10, 1), "80");
   const RunFigures& f = LastRunFigures();
   EXPECT_GT(f.launchOffset, 0);
   EXPECT_LT(f.launchOffset, 0.4);
-  // The throttle of the run log climbs from the launch throttle to full and
-  // never falls back to the launch value after the clock restarts.
   double previous = 0;
   for (int r = 1; r < tbl.RunLogRows && tbl.RunLog[0][r] < 0.6; ++r) {
     EXPECT_GE(tbl.RunLog[6][r], previous - 1e-9) << "row " << r << " t " << tbl.RunLog[0][r];
@@ -116,24 +102,27 @@ TEST_F(EventsTest, LaunchRunsOnAcrossTheRollout) {
   EXPECT_DOUBLE_EQ(previous, 100);
 }
 
-TEST_F(EventsTest, TireRadiusKeepsUpdatingAfterTheRollout) {
-  Load(kBracketCar);
+// With a clutch, a lift shift brakes the free engine with the shift torque
+// factor for the whole shift time: the row after the shift shows the engine
+// far below the clutch, which follows the road. At full throttle the engine
+// revs up instead. The lowest RPM of the run is taken between shifts only.
+TEST_F(EventsTest, LiftShiftPullsTheFreeEngineDown) {
+  Load(kMuscleCar);  // shift throttle 2 (lift), shift time 0.4 s
   Calculate();
-  const RunFigures& f = LastRunFigures();
-  const double runClock = Val(Cell(1, tbl.FinishRow)) + f.launchOffset;
-  EXPECT_GE(f.radiusTicks, static_cast<int>(20 * runClock) - 2);
-  EXPECT_LE(f.radiusTicks, static_cast<int>(20 * runClock) + 1);
-}
-
-// Slicks that grow with speed are not taken for spinning tires: road speed
-// and wheel speed are measured on the same radius.
-TEST_F(EventsTest, GrowingSlicksDoNotReadAsWheelspin) {
-  Load(kBracketCar);  // 3 % growth
+  int after = RowOf(0, " 1-2");
+  ASSERT_GT(after, 1) << Table();
+  const double shiftRpm = Val(Cell(6, after - 1));
+  EXPECT_LT(Val(Cell(6, after)), 0.2 * shiftRpm) << Table();
+  EXPECT_GT(Val(Cell(5, after)), 0.9 * shiftRpm) << "the clutch side still turns with the gear being left";
+  EXPECT_LT(Val(Cell(8, after)), 0) << "engine below the clutch: a negative slip";
+  EXPECT_EQ(Cell(10, after), "0") << "the shown throttle is the shift throttle";
+  EXPECT_GT(tbl.RunTotal1 - 10000 * Int(tbl.RunTotal1 / 10000), Val(Cell(6, after)));
+  S(kDriving, 6) = "0";  // full throttle through the shift
   Calculate();
-  for (int r = RowAt("330"); r <= tbl.FinishRow; ++r) {
-    EXPECT_EQ(Cell(3, r).find('S'), std::string::npos) << Table();
-    EXPECT_LT(Val(Cell(9, r)), 10);
-  }
+  after = RowOf(0, " 1-2");
+  ASSERT_GT(after, 1);
+  EXPECT_GE(Val(Cell(6, after)), Val(Cell(6, after - 1))) << Table();
+  EXPECT_EQ(Cell(10, after), "100");
 }
 
 TEST_F(EventsTest, ShownThrottle) {
@@ -142,22 +131,6 @@ TEST_F(EventsTest, ShownThrottle) {
   EXPECT_EQ(ShownThrottle(true, 900, -1200, 0.5), 75);
   EXPECT_EQ(ShownThrottle(true, 1500, 1200, 0.5), 100);
   EXPECT_EQ(ShownThrottle(false, 900, 1200, 0.5), 50);
-}
-
-TEST_F(EventsTest, RunLogTimesAreMeasuredFromTheRollout) {
-  Load(kBracketCar);
-  Calculate();
-  int ro = 0;
-  for (int r = 1; r <= tbl.RunLogRows; ++r)
-    if (tbl.RunLog[0][r] == 0 && r > 1) ro = r;
-  ASSERT_GT(ro, 1);
-  for (int r = 1; r < ro; ++r) EXPECT_LT(tbl.RunLog[0][r], 0) << r;
-  // Each event's instant is logged after the regular sample of its step, so
-  // a forced sample may lie a step before the one logged just ahead of it.
-  for (int r = ro + 1; r <= tbl.RunLogRows; ++r) {
-    EXPECT_GT(tbl.RunLog[0][r], 0) << r;
-    EXPECT_GT(tbl.RunLog[0][r], tbl.RunLog[0][r - 1] - 0.08) << r;
-  }
 }
 
 TEST_F(EventsTest, TrapSpeedOnlyOnQuarterAndEighthMile) {
@@ -194,10 +167,7 @@ TEST_F(EventsTest, MilesOnLongTracks) {
   S(kConditions, 7) = "4";  // 5 miles
   Calculate();
   EXPECT_EQ(Cell(4, tbl.FinishRow), "5.00");
-  EXPECT_GT(RowAt("2.00"), 0);
-  EXPECT_GT(RowAt("2.25"), 0);
-  EXPECT_GT(RowAt("3.00"), 0);
-  EXPECT_GT(RowAt("4.00"), 0);
+  for (const char* miles : {"2.00", "2.25", "3.00", "4.00"}) EXPECT_GT(RowAt(miles), 0) << miles;
   ExpectAllFinite();
 }
 
@@ -212,12 +182,11 @@ TEST_F(EventsTest, ShiftAtTheFinishLine) {
     Calculate();
     const int f = tbl.FinishRow;
     if (Count(0, " 2-3") > 0) return kShiftedBefore;
-    const bool pointRow = Cell(0, f - 1) == " 2" && std::fabs(Val(Cell(6, f - 1)) - rpm) < 0.6;
-    return pointRow ? kAtTheLine : kNotReached;
+    return Cell(0, f - 1) == " 2" && std::fabs(Val(Cell(6, f - 1)) - rpm) < 0.6 ? kAtTheLine : kNotReached;
   };
-  // The shift is looked at once a time step, so a shift point within 0.1 ft
-  // of the line needs a step that ends there: fine, short steps of a slow
-  // car, and a weight that puts one there.
+  // The shift is looked at once a time step, so the shift point needs a step
+  // that ends within 0.1 ft of the line: fine, short steps of a slow car, and
+  // a weight and shift RPM that put one there.
   tbl.FinerTime = 1;
   Outcome o = kNotReached;
   for (int w = 0; w < 100 && o != kAtTheLine; ++w) {
@@ -238,24 +207,18 @@ TEST_F(EventsTest, ShiftAtTheFinishLine) {
   EXPECT_EQ(Cell(4, f - 1), "300") << "the shift point lies within 0.1 ft of the line";
 }
 
-TEST_F(EventsTest, ABlankRowAfterEachShiftWhenAsked) {
+TEST_F(EventsTest, BlankRowsAfterShiftsStayInsideTheTable) {
   Load(kBracketCar);
-  S(kMatch, 16) = "Y";
+  S(kMatch, 16) = "Y";  // a blank row after each shift
   Calculate();
   int blanks = 0;
   for (int r = 1; r < tbl.FinishRow; ++r) blanks += Cell(0, r).empty() && Cell(1, r).empty();
   EXPECT_EQ(blanks, 2);
-}
-
-TEST_F(EventsTest, ManyEventsStayInsideTheTable) {
+  // Many events: five shifts with blank rows on a 5 mile track.
   Load(kFrontDrive);
-  S(kMatch, 16) = "Y";  // a blank row after every shift
+  S(kMatch, 16) = "Y";
   S(kConditions, 7) = "4";
-  S(kDriving, 8) = "3000";
-  S(kDriving, 9) = "3000";
-  S(kDriving, 10) = "3000";
-  S(kDriving, 11) = "3000";
-  S(kDriving, 12) = "3000";
+  for (int k = 8; k <= 12; ++k) S(kDriving, k) = "3000";
   Calculate();
   EXPECT_LE(tbl.FinishRow, kLastResultsRow);
   EXPECT_GT(tbl.FinishRow, 1);

@@ -5,23 +5,27 @@
 namespace sw::test {
 namespace {
 
-struct Fixture : RunTest, ::testing::WithParamInterface<const char*> {};
+struct Fixture : RunTest, ::testing::WithParamInterface<const char*> {
+  void SetUp() override {
+    RunTest::SetUp();
+    Load(GetParam());
+  }
+  // ET and MPH of an instant calculation.
+  std::pair<double, double> Before() {
+    Quiet();
+    return {Et(), Mph()};
+  }
+};
 
 TEST_P(Fixture, QuarterMileLooksLikeARealRun) {
-  Load(GetParam());
   Calculate();
   ASSERT_GT(tbl.FinishRow, 1);
   EXPECT_EQ(Cell(4, tbl.FinishRow), "1320");
   EXPECT_EQ(ui->boxes().size(), 0u) << ui->boxes()[0].prompt;
-
-  const double et = Val(Cell(1, tbl.FinishRow));
-  const double mph = tbl.HistoryMph[0];
+  const double et = Val(Cell(1, tbl.FinishRow)), mph = tbl.HistoryMph[0];
   const double t60 = TimeAt("60"), t330 = TimeAt("330"), t660 = TimeAt("660"), t1000 = TimeAt("1000");
-  EXPECT_GT(t60, 0);
-  EXPECT_LT(t60, t330);
-  EXPECT_LT(t330, t660);
-  EXPECT_LT(t660, t1000);
-  EXPECT_LT(t1000, et);
+  EXPECT_TRUE(0 < t60 && t60 < t330 && t330 < t660 && t660 < t1000 && t1000 < et)
+      << t60 << " " << t330 << " " << t660 << " " << t1000 << " " << et;
   EXPECT_GT(mph, Val(Cell(2, RowAt("660"))));
   EXPECT_GE(mph * et, 1200);
   EXPECT_LE(mph * et, 1700);
@@ -35,37 +39,26 @@ TEST_P(Fixture, QuarterMileLooksLikeARealRun) {
   EXPECT_EQ(tbl.History8thEt[0], Cell(1, RowAt("660")));
   EXPECT_EQ(tbl.History1000ft[0], Cell(1, RowAt("1000")));
   ExpectAllFinite();
-
-  // The instant calculation gives the same run.
   const std::string et1 = Cell(1, tbl.FinishRow);
-  Quiet();
+  Quiet();  // the instant calculation gives the same run
   EXPECT_EQ(tbl.InstantEt[0], et1);
   EXPECT_DOUBLE_EQ(tbl.InstantMph[0], mph);
 }
 
-TEST_P(Fixture, MorePowerIsQuicker) {
-  Load(GetParam());
-  Quiet();
-  const double et = Et(), mph = Mph();
+TEST_P(Fixture, MorePowerIsQuickerMoreWeightSlower) {
+  const auto [et, mph] = Before();
+  auto scaled = [](const std::string& v) { return Str(Val(v) * 1.1).substr(1); };
   if (Spec(kEngine, 0) == 2) {
-    for (int i = 0; i < 10; ++i)
-      if (!tbl.PowerCurveText[i][1].empty()) {
-        tbl.PowerCurveText[i][1] = Str(Val(tbl.PowerCurveText[i][1]) * 1.1).substr(1);
-        tbl.PowerCurveText[i][2] = Str(Val(tbl.PowerCurveText[i][2]) * 1.1).substr(1);
-      }
+    for (auto& p : tbl.PowerCurveText)
+      if (!p[1].empty()) p[1] = scaled(p[1]), p[2] = scaled(p[2]);
   } else {
-    S(kEngine, 2) = Str(Spec(kEngine, 2) * 1.1).substr(1);
-    S(kEngine, 4) = Str(Spec(kEngine, 4) * 1.1).substr(1);
+    S(kEngine, 2) = scaled(S(kEngine, 2));
+    S(kEngine, 4) = scaled(S(kEngine, 4));
   }
   Quiet();
   EXPECT_LT(Et(), et);
   EXPECT_GT(Mph(), mph);
-}
-
-TEST_P(Fixture, MoreWeightIsSlower) {
   Load(GetParam());
-  Quiet();
-  const double et = Et(), mph = Mph();
   S(kVehicle, 0) = Str(Spec(kVehicle, 0) + 300).substr(1);
   Quiet();
   EXPECT_GT(Et(), et);
@@ -73,13 +66,9 @@ TEST_P(Fixture, MoreWeightIsSlower) {
 }
 
 TEST_P(Fixture, HotHighHumidAirIsSlower) {
-  Load(GetParam());
-  Quiet();
-  const double et = Et(), mph = Mph(), da = tbl.DensityAltitude;
-  S(kConditions, 0) = "1";
-  S(kConditions, 2) = "100";
-  S(kConditions, 3) = "70";
-  S(kConditions, 4) = "5000";
+  const auto [et, mph] = Before();
+  const double da = tbl.DensityAltitude;
+  for (auto [k, v] : {std::pair{0, "1"}, {2, "100"}, {3, "70"}, {4, "5000"}}) S(kConditions, k) = v;
   Quiet();
   EXPECT_GT(tbl.DensityAltitude, da + 5000);
   EXPECT_GT(Et(), et);
@@ -87,19 +76,13 @@ TEST_P(Fixture, HotHighHumidAirIsSlower) {
 }
 
 TEST_P(Fixture, HeadWindSlowsTailWindHelps) {
-  Load(GetParam());
   S(kConditions, 5) = "0";
-  Quiet();
-  const double calm = Et();
+  const double calm = Before().first;
   S(kConditions, 5) = "20";
   S(kConditions, 6) = "1";
-  Quiet();
-  const double head = Et();
+  EXPECT_GT(Before().first, calm);
   S(kConditions, 6) = "2";
-  Quiet();
-  const double tail = Et();
-  EXPECT_GT(head, calm);
-  EXPECT_LT(tail, calm);
+  EXPECT_LT(Before().first, calm);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cars, Fixture, ::testing::Values(kMuscleCar, kBracketCar, kFrontDrive));

@@ -17,107 +17,77 @@ struct LogCase : ::testing::Test {
   double launchClutch = 0.3;
   int16_t counter = 1;
   double clutchRpm = 5800, shiftThrottle = 0.5, ceiling = 7000;
+  const decltype(tbl.RunLog)& l = tbl.RunLog;
 
-  void Log(double t) {
+  int16_t Log(double t) {
     LogRunSample(first, t, samples, last, status, speed, distance, accel, rpm, torque, throttle, converter, simple,
                  shown, shifting, launchClutch, counter, clutchRpm, shiftThrottle, ceiling);
+    return counter;
   }
 };
 
-TEST_F(LogCase, TimeZeroIsAlwaysStored) {
-  for (int16_t s : {0, 1, -1}) {
+TEST_F(LogCase, WhenASampleIsStored) {
+  for (int16_t s : {0, 1, -1}) {  // time 0: always
     status = s;
     counter = 1;
-    Log(0);
-    EXPECT_EQ(counter, 2) << "status " << s;
+    EXPECT_EQ(Log(0), 2) << "status " << s;
   }
-}
-
-TEST_F(LogCase, OneSampleEachTenth) {
-  Log(0.09);
-  EXPECT_EQ(counter, 1) << "Int(0.9) = 0 is not past the last stored step 0";
-  Log(0.1);
-  EXPECT_EQ(counter, 2);
+  status = 0;
+  counter = 1;
+  EXPECT_EQ(Log(0.09), 1) << "Int(0.9) = 0 is not past the last stored step 0";
+  EXPECT_EQ(Log(0.1), 2);
   EXPECT_EQ(last, 1);
-  Log(0.195);
-  Log(0.199);
-  EXPECT_EQ(counter, 2);
-  Log(0.2);
-  EXPECT_EQ(counter, 3);
-  EXPECT_DOUBLE_EQ(tbl.RunLog[0][2], 0.2);
-}
-
-TEST_F(LogCase, FirstSampleFlagForcesOneRow) {
-  Log(0.1);
-  first = 1;
-  Log(0.15);
-  EXPECT_EQ(counter, 3);
+  EXPECT_EQ(Log(0.195), 2);  // 10 a second: nothing until 0.2 s
+  EXPECT_EQ(Log(0.199), 2);
+  EXPECT_EQ(Log(0.2), 3);
+  EXPECT_DOUBLE_EQ(l[0][2], 0.2);
+  first = 1;  // the first-sample flag forces one row
+  EXPECT_EQ(Log(0.25), 4);
   EXPECT_EQ(first, 0);
-  Log(0.16);
-  EXPECT_EQ(counter, 3);
-}
-
-TEST_F(LogCase, RepeatedSearchPassesLogOnlyForcedRows) {
-  status = 1;
-  Log(0.5);
-  EXPECT_EQ(counter, 1);
-  status = -1;
-  Log(0.6);
-  EXPECT_EQ(counter, 1);
+  EXPECT_EQ(Log(0.26), 4);
+  // Repeated search passes log only forced rows.
+  for (auto [s, t] : {std::pair{1, 0.5}, {-1, 0.6}}) {
+    status = static_cast<int16_t>(s);
+    EXPECT_EQ(Log(t), 4) << s;
+  }
   first = 1;
-  Log(0.7);
-  EXPECT_EQ(counter, 2);
+  EXPECT_EQ(Log(0.7), 5);
 }
 
 TEST_F(LogCase, Columns) {
   Log(0);
-  auto& l = tbl.RunLog;
-  EXPECT_DOUBLE_EQ(l[0][1], 0);
-  EXPECT_DOUBLE_EQ(l[1][1], 6000);
-  EXPECT_DOUBLE_EQ(l[2][1], 68);
-  EXPECT_DOUBLE_EQ(l[3][1], 500);
-  EXPECT_DOUBLE_EQ(l[4][1], 16 * 0.0311);
-  EXPECT_DOUBLE_EQ(l[5][1], 6000 * 400 / 5252.0);
-  EXPECT_DOUBLE_EQ(l[6][1], 100);
-  EXPECT_DOUBLE_EQ(l[7][1], 30);
-  EXPECT_DOUBLE_EQ(l[8][1], 5800);
-}
-
-TEST_F(LogCase, CeilingNegativeTorqueAndClutchColumn) {
+  const double row[] = {0, 6000, 68, 500, 16 * 0.0311, 6000 * 400 / 5252.0, 100, 30, 5800};
+  for (int c = 0; c <= 8; ++c) EXPECT_DOUBLE_EQ(l[c][1], row[c]) << c;
+  // Above the ceiling: logged at the ceiling; a negative torque gives 0 HP.
   rpm = 7500;
   torque = -50;
   Log(0);
-  EXPECT_DOUBLE_EQ(tbl.RunLog[1][1], 7000) << "logged at the ceiling";
-  EXPECT_DOUBLE_EQ(tbl.RunLog[5][1], 0) << "no negative HP";
-  rpm = 7500;
+  EXPECT_DOUBLE_EQ(l[1][2], 7000);
+  EXPECT_DOUBLE_EQ(l[5][2], 0);
+  // During a shift with a clutch: HP from the uncapped RPM and the shift
+  // throttle, and the clutch out.
   torque = 400;
   shifting = 1;
   Log(0);
-  EXPECT_DOUBLE_EQ(tbl.RunLog[5][2], 0.5 * 7500 * 400 / 5252) << "HP from the uncapped RPM and the shift throttle";
-  EXPECT_DOUBLE_EQ(tbl.RunLog[6][2], 50);
-  EXPECT_DOUBLE_EQ(tbl.RunLog[7][2], 0) << "clutch out during a shift";
+  EXPECT_DOUBLE_EQ(l[5][3], 0.5 * 7500 * 400 / 5252);
+  EXPECT_DOUBLE_EQ(l[6][3], 50);
+  EXPECT_DOUBLE_EQ(l[7][3], 0);
+  // Column 7: the throttle shown in a simple launch, 100 with a converter.
   shifting = 0;
-  simple = 1;
-  Log(0);
-  EXPECT_DOUBLE_EQ(tbl.RunLog[7][3], 80) << "simple launch: the throttle shown";
-  converter = 1;
-  simple = 0;
-  Log(0);
-  EXPECT_DOUBLE_EQ(tbl.RunLog[7][4], 100);
-  simple = 1;
-  Log(0);
-  EXPECT_DOUBLE_EQ(tbl.RunLog[7][5], 80);
+  for (auto [conv, simpleLaunch, want] : {std::tuple{0, 1, 80.0}, {1, 0, 100.0}, {1, 1, 80.0}}) {
+    converter = static_cast<int16_t>(conv);
+    simple = static_cast<int16_t>(simpleLaunch);
+    Log(0);
+    EXPECT_DOUBLE_EQ(l[7][counter - 1], want) << conv << simpleLaunch;
+  }
 }
 
 TEST_F(LogCase, RowsPastTheTableAreCountedNotStored) {
   counter = kLastRunLogRow;
-  Log(0);
-  EXPECT_EQ(counter, kLastRunLogRow + 1);
-  Log(0);
-  EXPECT_EQ(counter, kLastRunLogRow + 2);
+  EXPECT_EQ(Log(0), kLastRunLogRow + 1);
+  EXPECT_EQ(Log(0), kLastRunLogRow + 2);
   counter = INT16_MAX;
-  Log(0);
-  EXPECT_EQ(counter, INT16_MAX);
+  EXPECT_EQ(Log(0), INT16_MAX);
 }
 
 }  // namespace
