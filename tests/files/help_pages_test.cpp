@@ -29,14 +29,12 @@ class HelpPagesTest : public ::testing::Test {
 };
 
 // The shipped help folder, as the program folder is seeded from it.
-class ShippedHelpTest : public ::testing::Test {
+class ShippedHelpTest : public HelpPagesTest {
  protected:
   void SetUp() override {
-    ResetTables();
-    ResetHelpValues();
+    HelpPagesTest::SetUp();
     SetProgramFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
   }
-  void TearDown() override { SetProgramFolder({}); }
 };
 
 // The file each page of a spec-window topic reads, as LoadHelpText rewrites it.
@@ -73,35 +71,25 @@ TEST_F(HelpPagesTest, TopicTableStemsAndLastPages) {
   EXPECT_EQ(stem, "unchanged");
 }
 
-TEST_F(HelpPagesTest, SpecTopicPageCountFollowsTheActiveMenu) {
-  int expected[10] = {3, 5, 4, 3, 3, 4, 3, 3, 5, 5};  // last page for menus 0..9
-  for (int m = 0; m <= 9; ++m) {
-    std::string stem;
-    int last = 0;
-    ASSERT_TRUE(LookUpHelpTopic(550, m, stem, last));
-    EXPECT_EQ(last, expected[m]) << "menu " << m;
-  }
-}
-
-TEST_F(HelpPagesTest, EngineMenuShowsThreeOwnPagesThenTheGeneralOnes) {
+// Topic 550: the active menu's own pages first, then the three general ones
+// (six pages with the engine menu, four with the vehicle menu).
+TEST_F(HelpPagesTest, SpecTopicPagesFollowTheActiveMenu) {
   const char* keys[] = {"HELPI011.TXT", "HELPI012.TXT", "HELPI013.TXT", "HELPI1.TXT", "HELPI2.TXT", "HELPI3.TXT"};
   for (int p = 0; p < 6; ++p) EXPECT_EQ(KeyOfPage(550, 1, p), keys[p]) << p;
   EXPECT_EQ(HelpPageKey("helpi", 0, 1), "helpi-2.txt");  // negative page parts are written as they are
-}
-
-TEST_F(HelpPagesTest, OtherMenusShowTheirOwnPagesFirst) {
-  EXPECT_EQ(KeyOfPage(550, 2, 0), "HELPI021.TXT");
-  EXPECT_EQ(KeyOfPage(550, 2, 1), "HELPI022.TXT");
-  EXPECT_EQ(KeyOfPage(550, 2, 2), "HELPI1.TXT");
-  EXPECT_EQ(KeyOfPage(550, 5, 4), "HELPI3.TXT");
-  EXPECT_EQ(KeyOfPage(550, 3, 0), "HELPI031.TXT");
-  EXPECT_EQ(KeyOfPage(550, 3, 1), "HELPI1.TXT");
-  EXPECT_EQ(KeyOfPage(550, 3, 3), "HELPI3.TXT");
-  EXPECT_EQ(KeyOfPage(550, 9, 2), "HELPI093.TXT");
-  EXPECT_EQ(KeyOfPage(550, 8, 3), "HELPI1.TXT");
-  // Topic 570 reads the same pages, three of them.
-  EXPECT_EQ(KeyOfPage(570, 6, 2), "HELPI2.TXT");
-  EXPECT_EQ(KeyOfPage(1000, 1, 3), "HELPM3.TXT");
+  for (auto [topic, menu, page, key] :
+       {std::tuple{550, 2, 0, "HELPI021.TXT"}, {550, 2, 1, "HELPI022.TXT"}, {550, 2, 2, "HELPI1.TXT"},
+        {550, 5, 4, "HELPI3.TXT"}, {550, 3, 0, "HELPI031.TXT"}, {550, 3, 1, "HELPI1.TXT"}, {550, 3, 3, "HELPI3.TXT"},
+        {550, 9, 2, "HELPI093.TXT"}, {550, 8, 3, "HELPI1.TXT"}, {570, 6, 2, "HELPI2.TXT"} /* the same pages */,
+        {1000, 1, 3, "HELPM3.TXT"}})
+    EXPECT_EQ(KeyOfPage(topic, menu, page), key) << topic << " " << menu << " " << page;
+  const int last[10] = {3, 5, 4, 3, 3, 4, 3, 3, 5, 5};  // last page for menus 0..9
+  for (int m = 0; m <= 9; ++m) {
+    std::string stem;
+    int lastPage = 0;
+    ASSERT_TRUE(LookUpHelpTopic(550, m, stem, lastPage));
+    EXPECT_EQ(lastPage, last[m]) << "menu " << m;
+  }
 }
 
 TEST_F(HelpPagesTest, ParagraphRulesOfAPageFile) {
@@ -126,24 +114,16 @@ TEST_F(HelpPagesTest, MarkersNameTheActiveMenu) {
   EXPECT_EQ(v.text, "The Wheels/Tires Specs window\r");
 }
 
-TEST_F(HelpPagesTest, MarkersOutsideTheSpecTopicStay) {
+TEST_F(HelpPagesTest, MarkersOutsideTheSpecTopicStayMissingPagesAreEmpty) {
   Write("helpg0.txt", "Graph ** title\r\nText ** here\r\nmore\r\n");
   HelpPageView v = BuildHelpPage(800, 0, 1);
   EXPECT_EQ(v.caption, "Graph ** title");
   EXPECT_EQ(v.text, "Text ** here more");
-}
-
-TEST_F(HelpPagesTest, MissingPageGivesEmptyTitleAndText) {
-  HelpPageView v = BuildHelpPage(400, 0, 0);
+  v = BuildHelpPage(400, 0, 0);
   EXPECT_TRUE(v.known);
-  EXPECT_EQ(v.caption, "");
-  EXPECT_EQ(v.text, "");
-}
-
-TEST_F(HelpPagesTest, UnknownTopicLeavesTheWindowAlone) {
-  HelpPageCount = 3;
-  HelpPageView v = BuildHelpPage(1234, 0, 1);
-  EXPECT_FALSE(v.known);
+  EXPECT_EQ(v.caption + v.text, "");
+  HelpPageCount = 3;  // an unknown topic leaves the window alone
+  EXPECT_FALSE(BuildHelpPage(1234, 0, 1).known);
   EXPECT_EQ(HelpPageCount, 3);
 }
 

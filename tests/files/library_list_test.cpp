@@ -34,6 +34,13 @@ void Touch(const fs::path& p, int y, int m, int d) {
   fs::last_write_time(p, std::chrono::file_clock::from_sys(sys));
 }
 
+// A preview buffer with the given rows filled.
+std::vector<std::string> Alt(std::initializer_list<std::pair<int, const char*>> rows) {
+  std::vector<std::string> alt(231);
+  for (auto [k, v] : rows) alt[k] = v;
+  return alt;
+}
+
 }  // namespace
 
 TEST(LibraryList, KindAndFolderFollowTheCalculationMode) {
@@ -47,21 +54,16 @@ TEST(LibraryList, KindAndFolderFollowTheCalculationMode) {
   EXPECT_EQ(LibraryCategories()[0], "Show All Files");
 }
 
-TEST(LibraryList, DateKeysOrderTheDates) {
+// By date: 1 Sep 2005 has the key 35361 and is listed above 31 Aug 2005 (35351).
+TEST(LibraryList, ByDateNewestFirst) {
   EXPECT_EQ(DateKey(2005, 9, 1), 35361);
   EXPECT_EQ(DateKey(2005, 8, 31), 35351);
   EXPECT_LT(DateKey(2005, 1, 31), DateKey(2005, 2, 1));
-}
-
-TEST(LibraryList, ByDateNewestFirst) {
   std::vector<LibraryFile> files = {File("Old Ford", 2005, 8, 31), File("New Ford", 2005, 9, 1),
                                     File("Chev Nova", 2012, 12, 25)};
   LibraryListing l = FillLibraryList(files, "Show All Files", true, "Vehicle");
   ASSERT_TRUE(l.listShown);
-  ASSERT_EQ(l.rows.size(), 3u);
-  EXPECT_EQ(l.rows[0], "12/25/2012   Chev Nova");
-  EXPECT_EQ(l.rows[1], "9/1/2005   New Ford");
-  EXPECT_EQ(l.rows[2], "8/31/2005   Old Ford");
+  EXPECT_EQ(l.rows, (std::vector<std::string>{"12/25/2012   Chev Nova", "9/1/2005   New Ford", "8/31/2005   Old Ford"}));
   EXPECT_EQ(l.countCaption, " 3 Vehicles in Library");
   EXPECT_EQ(ChosenNameFromRow(l.rows[0]), "Chev Nova");
 }
@@ -83,6 +85,11 @@ TEST(LibraryList, PhraseFiltersWithoutRegardToCase) {
 TEST(LibraryList, NameFromARow) {
   EXPECT_EQ(ChosenNameFromRow("Some Name"), "Some Name");
   EXPECT_EQ(ChosenNameFromRow("9/1/2005   Name   With  Blanks "), "Name   With  Blanks");
+  EXPECT_EQ(RetrieveTipCaption("Vehicle"),
+            "Tip: Single click on a Vehicle name to 'choose it' for possible Opening or Deleting. A 'preview' of that "
+            "Vehicle will be given in this frame.  Double click on a Vehicle name to immediately Open it without a "
+            "preview.");
+  EXPECT_EQ(ChosenFileCaption("Dial In", "Run 3"), "Chosen Dial In File: Run 3");
 }
 
 TEST(LibraryList, FolderListingSkipsSubFoldersAndHiddenFiles) {
@@ -109,30 +116,9 @@ TEST(LibraryList, OldExampleNamesAreFoundInAnyCase) {
   EXPECT_NE(note.find("Saved Vehicles.\rNote:  All earlier"), std::string::npos);
 }
 
-TEST(LibraryList, CaptionsOfTheOpenWindow) {
-  EXPECT_EQ(RetrieveTipCaption("Vehicle"),
-            "Tip: Single click on a Vehicle name to 'choose it' for possible Opening or Deleting. A 'preview' of that "
-            "Vehicle will be given in this frame.  Double click on a Vehicle name to immediately Open it without a "
-            "preview.");
-  EXPECT_EQ(ChosenFileCaption("Dial In", "Run 3"), "Chosen Dial In File: Run 3");
-}
-
 TEST(LibraryPreview, VehicleWithPeakFigures) {
-  std::vector<std::string> alt(231);
-  alt[0] = " 1";
-  alt[1] = "396";
-  alt[4] = "375";
-  alt[5] = "5600";
-  alt[15] = " 1";
-  alt[24] = "2.52";
-  alt[25] = "1.88";
-  alt[26] = "1.46";
-  alt[27] = "1";
-  alt[45] = "3900";
-  alt[46] = "3.73";
-  alt[49] = " 0";
-  alt[55] = "21.5";
-  alt[56] = ".47";
+  auto alt = Alt({{0, " 1"}, {1, "396"}, {4, "375"}, {5, "5600"}, {15, " 1"}, {24, "2.52"}, {25, "1.88"}, {26, "1.46"},
+                  {27, "1"}, {45, "3900"}, {46, "3.73"}, {49, " 0"}, {55, "21.5"}, {56, ".47"}});
   std::string l1, l3;
   BuildPreview(0, alt, false, l1, l3);
   EXPECT_EQ(l1, "Preview: \r\rCID: 396\r375 HP @ 5600\r    Pk Tq && HP\r4 Speed\rManl Trans");
@@ -140,16 +126,12 @@ TEST(LibraryPreview, VehicleWithPeakFigures) {
 }
 
 TEST(LibraryPreview, VehicleWithFullCurveAndConverter) {
-  std::vector<std::string> alt(231);
-  alt[0] = " 2";
-  alt[1] = "383";
+  auto alt = Alt({{0, " 2"}, {1, "383"}, {15, " 3"}, {49, " 3"}});
   for (int i = 0; i < 6; ++i) {
     alt[188 + 3 * i] = std::to_string(3000 + 500 * i);
     alt[190 + 3 * i] = std::to_string(i == 4 ? 450 : i == 5 ? 450 : 300 + 20 * i);
   }
-  alt[15] = " 3";
   for (int k = 24; k <= 29; ++k) alt[k] = "1.5";
-  alt[49] = " 3";
   std::string l1, l3;
   BuildPreview(0, alt, false, l1, l3);
   EXPECT_EQ(l1, "Preview: \r\rCID: 383\r450 HP @ 5000\r    full curve\r6 Speed\rAuto Trans");
@@ -171,18 +153,8 @@ TEST(LibraryPreview, VehicleWithFullCurveAndConverter) {
 }
 
 TEST(LibraryPreview, VersionTwoVehicle) {
-  std::vector<std::string> alt(231);
-  alt[5] = "320";
-  alt[6] = "5200";
-  alt[14] = "C";
-  alt[20] = "2.2";
-  alt[21] = "1.6";
-  alt[22] = "1.0";
-  alt[27] = "F";
-  alt[28] = "2900";
-  alt[35] = "3.42";
-  alt[37] = "19";
-  alt[38] = ".4";
+  auto alt = Alt({{5, "320"}, {6, "5200"}, {14, "C"}, {20, "2.2"}, {21, "1.6"}, {22, "1.0"}, {27, "F"}, {28, "2900"},
+                  {35, "3.42"}, {37, "19"}, {38, ".4"}});
   std::string l1, l3;
   BuildPreview(0, alt, true, l1, l3);
   EXPECT_EQ(l1, "Preview:  (v2)\r\rCID: na\r320 HP @ 5200\r    Pk HP\r3 Speed\rManl Trans");
@@ -190,13 +162,7 @@ TEST(LibraryPreview, VersionTwoVehicle) {
 }
 
 TEST(LibraryPreview, DialInAndThrottleStop) {
-  std::vector<std::string> alt(231);
-  alt[160] = "29.92";
-  alt[161] = "75";
-  alt[167] = "1.62";
-  alt[168] = "11.45";
-  alt[169] = "29.80";
-  alt[170] = "88";
+  auto alt = Alt({{160, "29.92"}, {161, "75"}, {167, "1.62"}, {168, "11.45"}, {169, "29.80"}, {170, "88"}});
   std::string l1, l3 = "x";
   BuildPreview(1, alt, false, l1, l3);
   EXPECT_EQ(l1,

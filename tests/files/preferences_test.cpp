@@ -52,22 +52,17 @@ class OldExamplesTest : public ::testing::Test {
 
 TEST(Preferences, MarksFollowTheValues) {
   Prefs p;
-  PreferenceMarks m = RefreshPreferenceMarks(p.v);
-  EXPECT_EQ(m.defaultDriveCaption, "Default Floppy Drive, currently A");
-  EXPECT_FALSE(m.allowInstant);
-  EXPECT_FALSE(m.finerTime);
-  EXPECT_TRUE(m.beginner);
-  EXPECT_TRUE(m.remindTireWeight);
-  EXPECT_FALSE(m.thickEngineLines);
-  p.instant = 1;
-  p.finer = 1;
-  p.beginner = 0;
-  p.remind = 0;
-  p.thick = 1;
+  auto marks = [&] {
+    const PreferenceMarks m = RefreshPreferenceMarks(p.v);
+    return std::vector<bool>{m.allowInstant, m.finerTime, m.beginner, m.remindTireWeight, m.thickEngineLines};
+  };
+  EXPECT_EQ(marks(), (std::vector<bool>{false, false, true, true, false}));
+  EXPECT_EQ(RefreshPreferenceMarks(p.v).defaultDriveCaption, "Default Floppy Drive, currently A");
+  p.instant = p.finer = p.thick = 1;
+  p.beginner = p.remind = 0;
   p.floppy = "B";
-  m = RefreshPreferenceMarks(p.v);
-  EXPECT_EQ(m.defaultDriveCaption, "Default Floppy Drive, currently B");
-  EXPECT_TRUE(m.allowInstant && m.finerTime && !m.beginner && !m.remindTireWeight && m.thickEngineLines);
+  EXPECT_EQ(marks(), (std::vector<bool>{true, true, false, false, true}));
+  EXPECT_EQ(RefreshPreferenceMarks(p.v).defaultDriveCaption, "Default Floppy Drive, currently B");
 }
 
 TEST(Preferences, FloppyDriveQuestion) {
@@ -114,9 +109,7 @@ TEST(Preferences, LevelReminderAndLinesAskNothing) {
   ChooseBeginnerLevel(p.v, false);
   ChooseTireWeightReminder(p.v, false);
   ChooseEngineLines(p.v, true);
-  EXPECT_EQ(p.beginner, 0);
-  EXPECT_EQ(p.remind, 0);
-  EXPECT_EQ(p.thick, 1);
+  EXPECT_EQ((std::vector<int>{p.beginner, p.remind, p.thick}), (std::vector<int>{0, 0, 1}));
   EXPECT_TRUE(ui->boxes().empty());
 }
 

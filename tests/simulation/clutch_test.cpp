@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "simulation/tables.h"
 
@@ -38,10 +39,7 @@ TEST_F(ClutchTest, UsersClutchWorkedValues) {
   Clutch c = Specs(1.1, 500, 6000);
   EXPECT_DOUBLE_EQ(c.perLb, 0.2625);  // 2 x 9 / 24 x 0.35
   EXPECT_DOUBLE_EQ(c.capacity, 525);
-  EXPECT_EQ(c.perRpm2, 0);
-  EXPECT_EQ(c.diameter, 10);
-  EXPECT_EQ(c.force, 2000);
-  EXPECT_EQ(c.disks, 1);
+  EXPECT_EQ((std::vector<double>{c.perRpm2, c.diameter, c.force, c.disks}), (std::vector<double>{0, 10, 2000, 1}));
   UserClutch("10", "2000", "1", "1");
   c = Specs(1.1, 500, 6000);
   EXPECT_DOUBLE_EQ(c.perLb, 0.2325);
@@ -77,8 +75,8 @@ TEST_F(ClutchTest, EstimatedClutch) {
   EXPECT_NEAR(c.perLb, 0.407281, 1e-6);
   EXPECT_NEAR(c.capacity, 520, 1e-9);  // the engine's torque x 1.3
   EXPECT_EQ(c.perRpm2, 0);
-  EXPECT_EQ(LastClutchWork().iterations, 5);
-  EXPECT_EQ(LastClutchWork().mu, 0.33);
+  EXPECT_EQ((std::vector<double>{double(LastClutchWork().iterations), LastClutchWork().mu}),
+            (std::vector<double>{5, 0.33}));
   // The uncorrected torque: a power factor of 0.5 doubles what it must hold.
   EXPECT_NEAR(Specs(0.5, 2000, 8000).capacity, 5200, 1e-9);
   // Above 20000 RPM the estimate starts at the 5 in floor and needs no correction.

@@ -82,14 +82,6 @@ struct ConverterStepTest : RunTest {
     EXPECT_FALSE(RunFaultPending());
     RunTest::TearDown();
   }
-  // The shift pulse of the Part: the mean RPM change over the shift time
-  // spins the engine, less a tenth of its torque; a negative pulse is damped.
-  static double Pulse(const Step& s, double shiftRpm, double rowCRpm) {
-    const double dA = rowCRpm - s.speedRatio * s.engineRpm, dB = shiftRpm - s.engineRpm;
-    const double t = ((dA + 2 * dB) / 3) / s.shiftTime * kRadPerRpm * s.engineInertia / 32.2 -
-                     s.engineTorqueOut * 0.1 * s.shiftTime;
-    return t < 0 ? 0.3 * t : t;
-  }
 };
 
 // An output RPM of 50 takes the at-rest branch, 50.1 the converter loop.
@@ -97,17 +89,12 @@ TEST_F(ConverterStepTest, AtRestAndMoving) {
   Step s = Step::At(50);
   s.throttle = 0.9;
   s.Run();
-  EXPECT_EQ(s.engineRpm, 3000);  // the engine sits at stall
-  EXPECT_EQ(s.prevEngineRpm, 3000);
-  EXPECT_EQ(st.LastMeanRpm, 3000);
+  // The engine sits at stall; no rate and no shift: all its torque goes in.
+  EXPECT_EQ((Nums{s.engineRpm, s.prevEngineRpm, st.LastMeanRpm, s.torqueRatio, double(st.counter), double(s.torqueOk),
+                  double(s.slipping), s.outTorque, s.inputTorque}),
+            (Nums{3000, 3000, 3000, 2, 0, 1, 1, s.engineTorqueOut, s.engineTorqueOut}));
   EXPECT_NEAR(s.speedRatio, 50.0 / 3000, 1e-15);
-  EXPECT_EQ(s.torqueRatio, 2);
   EXPECT_NEAR(s.engineTorqueOut, 0.9 * CurveTorque(3000), 1e-9);
-  EXPECT_EQ(st.counter, 0);
-  EXPECT_EQ(s.torqueOk, 1);
-  EXPECT_EQ(s.slipping, 1);
-  EXPECT_EQ(s.outTorque, s.inputTorque);
-  EXPECT_EQ(s.inputTorque, s.engineTorqueOut);  // no rate, no shift
   s.outputRpm = 50.1;
   s.Run();
   EXPECT_GE(st.counter, 1);
@@ -116,9 +103,7 @@ TEST_F(ConverterStepTest, AtRestAndMoving) {
   Step first = Step::At(20);
   first.rowCounter = 1;
   first.Run();
-  EXPECT_EQ(first.torqueRatio, 2.2);
-  EXPECT_EQ(st.LaunchTR, 2.2);
-  EXPECT_EQ(st.RateAvg, 0);
+  EXPECT_EQ((Nums{first.torqueRatio, st.LaunchTR, st.RateAvg}), (Nums{2.2, 2.2, 0}));
 }
 
 // Converged on the second iteration: its values stand; after three or more:
@@ -144,10 +129,7 @@ TEST_F(ConverterStepTest, ConvergenceKeepsOrAverages) {
 
 TEST_F(ConverterStepTest, PastTheTopOfTheCurve) {
   const Step s = Step::At(7300).Run();
-  EXPECT_EQ(s.engineTorqueOut, 0);
-  EXPECT_EQ(s.speedRatio, 0.98);
-  EXPECT_EQ(s.torqueRatio, 1);
-  EXPECT_EQ(s.inputTorque, 0);
+  EXPECT_EQ((Nums{s.engineTorqueOut, s.speedRatio, s.torqueRatio, s.inputTorque}), (Nums{0, 0.98, 1, 0}));
 }
 
 // The engine's RPM rate is sampled every 0.1 s as the rise of the mean RPM,
@@ -190,8 +172,10 @@ TEST_F(ConverterStepTest, ShiftPulse) {
   s.clock = 1.234;
   s.engineInertia = 4;
   s.Run();
-  EXPECT_GT(Pulse(s, 6200, 5800), 0);
-  EXPECT_NEAR(st.ShiftTorque, Pulse(s, 6200, 5800), 1e-9);
+  // The mean RPM change over the shift time spins the engine, less a tenth of
+  // its torque: ((dA + 2 dB) / 3) / t x rad/RPM x I / 32.2 - 0.1 T t, with dA
+  // the drop from the shift row's C RPM and dB from the shift point.
+  EXPECT_NEAR(st.ShiftTorque, 34.202081550369549, 1e-9);
   EXPECT_EQ(s.shiftPulse, st.ShiftTorque);
   EXPECT_EQ(s.lastSample, 1.234);
   EXPECT_EQ(st.RateAvg, 0);
@@ -215,8 +199,7 @@ TEST_F(ConverterStepTest, ShiftPulse) {
   n.results[5][2] = "0";
   n.shiftRpm[2] = 0;
   n.Run();
-  EXPECT_LT(Pulse(n, 0, 0), 0);
-  EXPECT_NEAR(st.ShiftTorque, Pulse(n, 0, 0), 1e-9);
+  EXPECT_NEAR(st.ShiftTorque, -51.902163950397053, 1e-9);  // 0.3 x -173.007
 }
 
 TEST_F(ConverterStepTest, FaultsAreReported) {

@@ -72,14 +72,11 @@ TEST_F(CloseTest, NewestSlot) {
   Load(kBracketCar);
   Calculate();
   EXPECT_EQ(tbl.HistoryTitle[0].rfind(std::string(kBracketCar) + ": ", 0), 0u);
-  EXPECT_EQ(tbl.HistoryEt[0], Cell(1, tbl.FinishRow));
-  EXPECT_DOUBLE_EQ(tbl.HistoryMph[0], trap / 1.467);
-  EXPECT_EQ(tbl.HistoryLength[0], 1320);
-  EXPECT_EQ(tbl.HistoryDensAlt[0], tbl.DensityAltitude);
-  EXPECT_EQ(tbl.HistoryDryDensAlt[0], tbl.DryDensityAltitude);
-  EXPECT_EQ(tbl.History60ft[0], Format(sixty, "####.00"));
-  EXPECT_EQ(tbl.History8thMph[0], Cell(2, RowAt("660")));
-  EXPECT_EQ(tbl.HistoryName[0], "A");
+  EXPECT_EQ((Texts{tbl.HistoryEt[0], tbl.History60ft[0], tbl.History8thMph[0], tbl.HistoryName[0]}),
+            (Texts{Cell(1, tbl.FinishRow), Format(sixty, "####.00"), Cell(2, RowAt("660")), "A"}));
+  EXPECT_EQ((Nums{tbl.HistoryLength[0], tbl.HistoryDensAlt[0], tbl.HistoryDryDensAlt[0]}),
+            (Nums{1320, tbl.DensityAltitude, tbl.DryDensityAltitude}));
+  EXPECT_DOUBLE_EQ(tbl.HistoryMph[0], trap / 1.467);  // a trap of 146.7 ft/s is 100 MPH
   EXPECT_TRUE(std::filesystem::exists(ProgramPath("QVHISTRY/A")));
   EXPECT_GT(tbl.RunLogRows, 100);
   EXPECT_LE(tbl.RunLogRows, 308);
@@ -92,9 +89,8 @@ TEST_F(CloseTest, EighthMileRule) {
   S(kConditions, 7) = "1";
   Calculate();
   EXPECT_EQ(tbl.HistoryLength[0], 660);
-  EXPECT_EQ(tbl.History8thEt[0], tbl.HistoryEt[0]);
-  EXPECT_EQ(tbl.History8thMph[0], Format(tbl.HistoryMph[0], "####.00"));
-  EXPECT_EQ(tbl.History1000ft[0], "");
+  EXPECT_EQ((Texts{tbl.History8thEt[0], tbl.History8thMph[0], tbl.History1000ft[0]}),
+            (Texts{tbl.HistoryEt[0], Format(tbl.HistoryMph[0], "####.00"), ""}));
   EXPECT_NE(tbl.History330ft[0], "");
 }
 
@@ -156,9 +152,7 @@ TEST_F(CloseTest, StartModeTwoRefusedBySetUp) {
   EXPECT_EQ(tbl.CalcMessages, std::string("\r\r") + kConverterTooTightText);
   const auto lines = Lines("LapDtOut.txt");
   ASSERT_EQ(lines.size(), 11u + 4) << "the message's own line breaks";
-  EXPECT_EQ(lines[0], "0");
-  EXPECT_EQ(lines[7], "0");
-  EXPECT_EQ(lines[8], "1");
+  EXPECT_EQ((Texts{lines[0], lines[7], lines[8]}), (Texts{"0", "0", "1"}));
 }
 
 // --- the run's error handler

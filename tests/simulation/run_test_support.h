@@ -30,6 +30,10 @@
 
 namespace sw::test {
 
+// Several values compared at once: a failure prints both lists.
+using Nums = std::vector<double>;
+using Texts = std::vector<std::string>;
+
 class WatchHost : public WindowHost {
  public:
   std::vector<std::string> calls;

@@ -65,10 +65,8 @@ TEST_F(ShiftRpms, TypicalV8WithClutchOrConverter) {
       EXPECT_LE(s[i], 6900 - 50);  // the row before the last, less 50
       EXPECT_TRUE(WholeTens(s[i]));
     }
-    EXPECT_EQ(s[5], kNoShift);  // five gears: no shift out of fifth (or sixth)
-    EXPECT_EQ(s[6], kNoShift);
-    EXPECT_EQ(s[0], -1);  // the ends are not written
-    EXPECT_EQ(s[7], -1);
+    // Five gears: no shift out of fifth (or sixth); the ends are not written.
+    EXPECT_EQ((Nums{s[5], s[6], s[0], s[7]}), (Nums{kNoShift, kNoShift, -1, -1}));
   }
   // A converter example in use counts as a converter; a clutch example does not.
   const ShiftRpmTable converter = Shifts(v8);
@@ -82,10 +80,7 @@ TEST_F(ShiftRpms, TypicalV8WithClutchOrConverter) {
   Car("1");
   Shifts(v8);
   const ShiftSearchState& st = ShiftSearchStateNow();
-  EXPECT_EQ(st.SR1, 1);
-  EXPECT_EQ(st.SR2, 1);
-  EXPECT_EQ(st.TR1, 1);
-  EXPECT_EQ(st.TR2, 1);
+  EXPECT_EQ((Nums{st.SR1, st.SR2, st.TR1, st.TR2}), (Nums{1, 1, 1, 1}));
   EXPECT_DOUBLE_EQ(st.RatioTarget, 1.00 / 0.74);
   Car("0");  // the program's own clutch estimate
   const ShiftRpmTable e = Shifts(v8);
@@ -117,9 +112,11 @@ TEST_F(ShiftRpms, GearRowsStartAtGearOne) {
 // A converter's shift points never depend on what was calculated before,
 // and the search's converter is kept apart from the run's.
 TEST_F(ShiftRpms, ConverterResultsDoNotDependOnEarlierCalls) {
+  const auto& c = RunConverterState().characteristic;
+  auto characteristic = [&] { return Nums{c.Klim, c.Kslope, c.SRmax, c.Kgain}; };
   double tr = 0, sr = 0;
   ConverterModel(600, 462, tr, sr, 0, 0, 0, "C", 0);  // the run sets up the car's converter first
-  const ConverterCharacteristic before = RunConverterState().characteristic;
+  const Nums before = characteristic();
   Car("3");
   const ShiftRpmTable first = Shifts(v8);
   SpecAt(kTransmission, 5) = "650";  // a different converter, then a clutch car in between
@@ -130,11 +127,7 @@ TEST_F(ShiftRpms, ConverterResultsDoNotDependOnEarlierCalls) {
   EXPECT_EQ(Shifts(v8), first);
   ResetShiftRPMs();
   EXPECT_EQ(Shifts(v8), first);
-  const ConverterCharacteristic& after = RunConverterState().characteristic;
-  EXPECT_EQ(after.Klim, before.Klim);
-  EXPECT_EQ(after.Kslope, before.Kslope);
-  EXPECT_EQ(after.SRmax, before.SRmax);
-  EXPECT_EQ(after.Kgain, before.Kgain);
+  EXPECT_EQ(characteristic(), before);
   ConverterModel(600, 462, tr, sr, 4000, 300, 0, "E", 2.2);  // and the run drives with its own
   EXPECT_NEAR(sr, 0.3849001794597505, 1e-12);
 }
