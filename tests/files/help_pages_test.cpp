@@ -1,39 +1,24 @@
 #include "files/help_pages.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-
-#include "platform/program_folder.h"
-#include "platform/text.h"
-#include "simulation/tables.h"
-#include "support/temp_folder.h"
+#include "files/file_fixture.h"
 
 using namespace sw;
 
 namespace {
 
-class HelpPagesTest : public ::testing::Test {
- protected:
+struct HelpPagesTest : FileTest {
   void SetUp() override {
-    ResetTables();
+    FileTest::SetUp();
     ResetHelpValues();
-    std::filesystem::create_directories(dir_.path() / "QVZHELP");
-    SetProgramFolder(dir_.path());
   }
-  void TearDown() override { SetProgramFolder({}); }
-  void Write(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_.path() / "QVZHELP" / name, std::ios::binary) << bytes;
-  }
-  TempFolder dir_;
+  void Write(const std::string& name, const std::string& bytes) { Put(App("QVZHELP/" + name), bytes); }
 };
 
 // The shipped help folder, as the program folder is seeded from it.
-class ShippedHelpTest : public HelpPagesTest {
- protected:
+struct ShippedHelpTest : HelpPagesTest {
   void SetUp() override {
     HelpPagesTest::SetUp();
-    SetProgramFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
+    SetProgramFolder(fs::path(SW_SOURCE_DIR) / "data");
   }
 };
 

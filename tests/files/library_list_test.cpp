@@ -1,15 +1,8 @@
 #include "files/library_list.h"
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <fstream>
-
-#include "platform/text.h"
-#include "support/temp_folder.h"
+#include "files/file_fixture.h"
 
 using namespace sw;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -22,17 +15,7 @@ LibraryFile File(const std::string& name, int y, int m, int d) {
   return f;
 }
 
-void Touch(const fs::path& p, int y, int m, int d) {
-  std::ofstream(p) << "x";
-  std::tm t{};
-  t.tm_year = y - 1900;
-  t.tm_mon = m - 1;
-  t.tm_mday = d;
-  t.tm_hour = 12;
-  t.tm_isdst = -1;
-  auto sys = std::chrono::system_clock::from_time_t(std::mktime(&t));
-  fs::last_write_time(p, std::chrono::file_clock::from_sys(sys));
-}
+using LibraryFolder = FileTest;
 
 // A preview buffer with the given rows filled.
 std::vector<std::string> Alt(std::initializer_list<std::pair<int, const char*>> rows) {
@@ -92,20 +75,18 @@ TEST(LibraryList, NameFromARow) {
   EXPECT_EQ(ChosenFileCaption("Dial In", "Run 3"), "Chosen Dial In File: Run 3");
 }
 
-TEST(LibraryList, FolderListingSkipsSubFoldersAndHiddenFiles) {
-  TempFolder dir;
-  Touch(dir.path() / "beta", 2005, 9, 1);
-  Touch(dir.path() / "Alpha", 2005, 8, 31);
-  Touch(dir.path() / ".hidden", 2005, 8, 31);
-  fs::create_directories(dir.path() / "SUB");
-  auto files = ListLibraryFolder(dir.path());
+TEST_F(LibraryFolder, ListingSkipsSubFoldersAndHiddenFiles) {
+  Touch(App("beta"), 2005, 9, 1, "x");
+  Touch(App("Alpha"), 2005, 8, 31, "x");
+  Touch(App(".hidden"), 2005, 8, 31, "x");
+  fs::create_directories(App("SUB"));
+  const auto files = ListLibraryFolder(App());
   ASSERT_EQ(files.size(), 2u);
   EXPECT_EQ(files[0].name, "Alpha");
   EXPECT_EQ(files[1].name, "beta");
-  EXPECT_EQ(files[1].changed.tm_year + 1900, 2005);
-  EXPECT_EQ(files[1].changed.tm_mon + 1, 9);
-  EXPECT_EQ(files[1].changed.tm_mday, 1);
-  EXPECT_TRUE(ListLibraryFolder(dir.path() / "missing").empty());
+  const std::tm& t = files[1].changed;
+  EXPECT_EQ((std::vector<int>{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday}), (std::vector<int>{2005, 9, 1}));
+  EXPECT_TRUE(ListLibraryFolder(App("missing")).empty());
 }
 
 TEST(LibraryList, OldExampleNamesAreFoundInAnyCase) {

@@ -1,31 +1,17 @@
 #include "files/text_screens.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-
-#include "platform/program_folder.h"
-#include "platform/text.h"
-#include "simulation/tables.h"
-#include "support/temp_folder.h"
+#include "files/file_fixture.h"
 
 using namespace sw;
 
 namespace {
 
-class TextScreensTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetTables();
-    std::filesystem::create_directories(dir_.path() / "TEXT");
-    SetProgramFolder(dir_.path());
-  }
-  void TearDown() override { SetProgramFolder({}); }
+struct TextScreensTest : FileTest {
   void WriteLines(int count) {
-    std::ofstream f(dir_.path() / "TEXT" / "WARNING.TXT", std::ios::binary);
-    for (int i = 0; i < count; ++i) f << "line " << i << "\r\n";
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + "\r\n";
+    Put(App("TEXT/WARNING.TXT"), text);
   }
-  TempFolder dir_;
 };
 
 }  // namespace
