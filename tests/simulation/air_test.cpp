@@ -36,6 +36,16 @@ struct AirTest : RunTest {
   }
 };
 
+double Dew(double t, double h, double start = -1) {
+  DewPointFromHumidity(t, h, start);
+  return start;
+}
+double Hum(double t, double dp) {
+  double h = -1;
+  HumidityFromDewPoint(t, dp, h);
+  return h;
+}
+
 TEST_F(AirTest, ReferenceCaseIsExactlyTheReference) {
   Air a = Conditions("1", "29.92", "60", "0", "0");
   // 1.176 - 0.176 in double arithmetic: 1.0 within one unit of the last place.
@@ -159,10 +169,8 @@ TEST_F(AirTest, DialInColumnsByPass) {
   tbl.CalcPass = 1;
   host.dialInList[18] = 4;
   const double m4 = Calc().correction;
-  double dewPoint = 0;
-  DewPointFromHumidity(60, 30, dewPoint);
   tbl.CalcMode = 0;
-  EXPECT_EQ(m4, Conditions("1", "29.92", "60", std::to_string(dewPoint), "0").correction);
+  EXPECT_EQ(m4, Conditions("1", "29.92", "60", std::to_string(Dew(60, 30, 0)), "0").correction);
 }
 
 TEST_F(AirTest, HandedOverCurveUsesStandardReferenceAndItsDewPoint) {
@@ -193,45 +201,21 @@ TEST_F(AirTest, BadWeatherNeverGivesNaN) {
 }
 
 TEST(Humidity, DewPointFromHumidity) {
-  double d = -1;
-  DewPointFromHumidity(70, 50, d);
-  EXPECT_DOUBLE_EQ(d, 50.6);
-  d = 12.3;
-  DewPointFromHumidity(70, 0, d);  // no humidity: left as it was
-  EXPECT_EQ(d, 12.3);
-  DewPointFromHumidity(70, 100, d);  // saturated air: near the temperature
-  EXPECT_NEAR(d, 70, 1.0);
-  for (double h = 5; h <= 100; h += 7.5) {
-    DewPointFromHumidity(85, h, d);
-    EXPECT_NEAR(d * 10, std::round(d * 10), 1e-9) << h;  // always to a tenth
-  }
-  for (double t : {-1e6, -460.0, 0.0, 1e6}) {
-    DewPointFromHumidity(t, 50, d);
-    EXPECT_TRUE(std::isfinite(d)) << t;
-  }
+  EXPECT_DOUBLE_EQ(Dew(70, 50), 50.6);
+  EXPECT_EQ(Dew(70, 0, 12.3), 12.3);   // no humidity: left as it was
+  EXPECT_NEAR(Dew(70, 100), 70, 1.0);  // saturated air: near the temperature
+  for (double h = 5; h <= 100; h += 7.5) EXPECT_NEAR(Dew(85, h) * 10, std::round(Dew(85, h) * 10), 1e-9) << h;
+  for (double t : {-1e6, -460.0, 0.0, 1e6}) EXPECT_TRUE(std::isfinite(Dew(t, 50, 7))) << t;
 }
 
 TEST(Humidity, HumidityFromDewPointAndItsClamps) {
-  double h = -1;
-  HumidityFromDewPoint(70, 50.6, h);
-  EXPECT_NEAR(h, 50.82, 0.005);
-  HumidityFromDewPoint(0, 0, h);
-  EXPECT_EQ(h, 0);
-  HumidityFromDewPoint(70, 90, h);  // dew point above the air
-  EXPECT_EQ(h, 100);
-  HumidityFromDewPoint(70, -40, h);  // below the search's lowest dew point
-  EXPECT_NEAR(h, 6.776, 0.001);
+  EXPECT_NEAR(Hum(70, 50.6), 50.82, 0.005);
+  EXPECT_EQ(Hum(0, 0), 0);
+  EXPECT_EQ(Hum(70, 90), 100);               // dew point above the air
+  EXPECT_NEAR(Hum(70, -40), 6.776, 0.001);  // below the search's lowest dew point
   for (double t = -60; t <= 160; t += 10)
-    for (double dp = -80; dp <= 200; dp += 7) {
-      HumidityFromDewPoint(t, dp, h);
-      EXPECT_GE(h, 0) << t << " " << dp;
-      EXPECT_LE(h, 100) << t << " " << dp;
-    }
-  for (double t : {-1e6, 1e6, -460.0}) {
-    HumidityFromDewPoint(t, 50, h);
-    EXPECT_GE(h, 0);
-    EXPECT_LE(h, 100);
-  }
+    for (double dp = -80; dp <= 200; dp += 7) EXPECT_TRUE(Hum(t, dp) >= 0 && Hum(t, dp) <= 100) << t << " " << dp;
+  for (double t : {-1e6, 1e6, -460.0}) EXPECT_TRUE(Hum(t, 50) >= 0 && Hum(t, 50) <= 100) << t << ": " << Hum(t, 50);
 }
 
 }  // namespace
