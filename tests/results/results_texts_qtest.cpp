@@ -203,24 +203,6 @@ class ResultsTextsTest : public QObject {
 
   // --- history commands
 
-  void renameTest() {
-    scene->ui.Type("");  // an empty title keeps the old one
-    QVERIFY(!RenameTest(1));
-    QCOMPARE(tbl.HistoryTitle[1], std::string("MUSCLE69: Mon Dec 7 26  7:58 pm"));
-    QCOMPARE(scene->Box(0).prompt, std::string("Enter a Test Title"));
-    QCOMPARE(scene->Box(0).title, std::string("Edit Test Title"));
-    QCOMPARE(scene->Box(0).defaultText, std::string("MUSCLE69: Mon Dec 7 26  7:58 pm"));
-    scene->ui.CancelInput();
-    QVERIFY(!RenameTest(1));
-    scene->ui.Type("Baseline: new slicks");
-    QVERIFY(RenameTest(1));
-    QCOMPARE(tbl.HistoryTitle[1], std::string("Baseline: new slicks"));
-    const int boxes = scene->BoxCount();
-    QVERIFY(!RenameTest(3));  // never ran: the refusal (checked in the window)
-    QVERIFY(!RenameTest(-1));
-    QCOMPARE(scene->BoxCount(), boxes + 1);
-  }
-
   void historyCopyChecks() {
     const std::string copy = "QVHISTRY/C";
     const std::string head = "QVZ-ZKT*3.20\r\n11.48\r\n 127.93 \r\n1.62\r\n";

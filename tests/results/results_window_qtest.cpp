@@ -15,8 +15,6 @@
 #include "results/frm_time_slip.h"
 #include "results/results_fixture.h"
 #include "results/results_state.h"
-#include "shell/frm_disp_cmnts.h"
-#include "shell/help_form.h"
 #include "shell/shell_fixture.h"
 #include "simulation/calculate.h"
 
@@ -321,11 +319,21 @@ class ResultsWindowTest : public QObject {
     }
   }
 
-  void renameShowsAtOnce() {
+  // An empty title or Cancel keeps the old one; a new one shows at once.
+  void renameTest() {
     frmDispGrid* w = Show(2);
-    scene->ui.Type("Baseline: old slicks");
     w->Grid1->SetRow(2);
     w->Grid1->SetCol(4);
+    scene->ui.Type("");
+    scene->ui.CancelInput();
+    scene->ui.Type("Baseline: old slicks");
+    w->mnuGridRename->trigger();
+    QCOMPARE(scene->Box(0).prompt, std::string("Enter a Test Title"));
+    QCOMPARE(scene->Box(0).title, std::string("Edit Test Title"));
+    QCOMPARE(scene->Box(0).defaultText, std::string("MUSCLE69: Mon Dec 7 26  7:58 pm"));
+    w->mnuGridRename->trigger();
+    QCOMPARE(tbl.HistoryTitle[1], std::string("MUSCLE69: Mon Dec 7 26  7:58 pm"));
+    QCOMPARE(w->Grid1->TextAt(2, 0), std::string("MUSCLE69: Mon Dec 7 26  7:58 pm"));
     w->mnuGridRename->trigger();
     QCOMPARE(tbl.HistoryTitle[1], std::string("Baseline: old slicks"));
     QCOMPARE(w->Grid1->TextAt(2, 0), std::string("Baseline: old slicks"));
@@ -591,46 +599,6 @@ class ResultsWindowTest : public QObject {
     // The save-as window closes it after a retrieval that followed a save.
     Windows().UnloadResultsWindow();
     QVERIFY(!frmDispGrid::IfLoaded());
-  }
-
-  void mainWindowWaitsForTheResults() {
-    frmMain* m = DefaultInstance<frmMain>::Get();
-    m->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m));
-    QCoreApplication::processEvents();
-    QVERIFY(FixtureCar());
-    tbl.HistoryDisplay = 0;
-    m->cmdRun_Click();
-    frmDispGrid* w = frmDispGrid::IfLoaded();
-    QVERIFY(w);
-    QVERIFY(w->parentWidget() == m);
-    // Nothing may start another run or change the vehicle behind the
-    // results while they are up.
-    for (QPushButton* b : {m->cmdRun, m->cmdOpen, m->cmdSave}) QVERIFY(b->isHidden() && !b->isEnabled());
-    QVERIFY(!m->Picture1->isEnabled() && !m->Picture2->isEnabled());
-
-    // Its comments button opens the editor with the main window's comments;
-    // its help shows the results topic.
-    m->ShowComments("Street tires, 3.73 gears");
-    QVERIFY(w->Command1->isEnabled());
-    w->Command1->click();
-    frmDispCmnts* c = DefaultInstance<frmDispCmnts>::IfLoaded();
-    QVERIFY(c);
-    QCOMPARE(c->Text1->toPlainText(), QString("Street tires, 3.73 gears"));
-    DefaultInstance<frmDispCmnts>::Unload();
-    QVERIFY(w->mnuHelp->isEnabled());
-    w->mnuHelp->trigger();
-    QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
-    QCOMPARE(shell.HelpMenuNumber, int16_t(900));
-    DefaultInstance<HelpForm>::Unload();
-
-    w->mnuClose->trigger();
-    Settle();
-    QVERIFY(!frmDispGrid::IfLoaded());
-    for (QPushButton* b : {m->cmdRun, m->cmdOpen, m->cmdSave}) QVERIFY(!b->isHidden() && b->isEnabled());
-    QVERIFY(m->Picture1->isEnabled() && !m->Picture1->isHidden());
-    QVERIFY(m->Picture2->isEnabled() && !m->Picture2->isHidden());
-    QCOMPARE(tbl.BaseRunRows, tbl.RunLogRows);
   }
 
   void twentySixthRunPushesOutTheOldest() {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -50,8 +51,8 @@ class MainWindowTest : public QObject {
 
   frmMain* Win() { return DefaultInstance<frmMain>::Get(); }
   // The returning racer's main window, initialised and on screen.
-  frmMain* ShowMain() {
-    if (!scene->ReturningUser()) return nullptr;
+  frmMain* ShowMain(int16_t changed = 0) {
+    if (!scene->ReturningUser(changed)) return nullptr;
     frmMain* w = Win();
     w->show();
     w->InitMainWindow();
@@ -78,9 +79,13 @@ class MainWindowTest : public QObject {
   }
   void cleanup() { scene.reset(); }
 
+  // The first activation reads the working copy (its changed flag too); the
+  // window shows the car, the six spec buttons and the large buttons.
   void screenshotShowsTheCarTheSpecButtonsAndTheLargeButtons() {
-    frmMain* w = ShowMain();
+    frmMain* w = ShowMain(1);
     QVERIFY(w);
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(scene->BoxCount(), 0);
     w->resize(1040, 820);
     QCoreApplication::processEvents();
     QVERIFY(SaveShot(w, "main_window.png"));
@@ -124,6 +129,10 @@ class MainWindowTest : public QObject {
     QVERIFY(!w->Command1[0]->isEnabled());
     QCOMPARE(w->Command1[0]->toolTip(), QString(kNotAvailableYet));
     QVERIFY(!w->MainCommand[1]->isEnabled());
+    // The comments shown from the file are no edit.
+    fst.SpecsChanged = 0;
+    w->InitMainWindow();
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
   }
 
   void menusCarryTheDesignedItemsAndKeys() {
@@ -171,7 +180,9 @@ class MainWindowTest : public QObject {
     QVERIFY(w->lblHelp->text().startsWith("Click here to edit Vehicle Comments."));
   }
 
-  void f2CalculatesWithTheProgressWindow() {
+  // F2: the progress window during the run, then the results window over
+  // the main window, which starts nothing until the results close.
+  void f2CalculatesAndTheResultsWindowTakesOver() {
     frmMain* w = ShowMain();
     QVERIFY(w);
     bool progressSeen = false, panelsOff = false;
@@ -184,36 +195,54 @@ class MainWindowTest : public QObject {
     QTest::keyClick(w, Qt::Key_F2);
     QVERIFY(progressSeen && panelsOff);
     QVERIFY(tbl.FinishRow > 1);
-    QVERIFY(!DefaultInstance<frmPrgrs>::Loaded());
-    QVERIFY(!tbl.CalcRunning);
-    QVERIFY(!scene->ui.busy());
+    QVERIFY(!DefaultInstance<frmPrgrs>::Loaded() && !tbl.CalcRunning && !scene->ui.busy());
     QCOMPARE(tbl.HistoryTitle[0].rfind("muscle_454_4spd: ", 0), size_t(0));
     double et = Val(tbl.ResultsText[1][tbl.FinishRow]);
     QVERIFY2(et > 10 && et < 16, tbl.ResultsText[1][tbl.FinishRow].c_str());
-    // The results window shows the run; the panels come back when it closes.
+
     frmDispGrid* results = frmDispGrid::IfLoaded();
-    QVERIFY(results && results->isVisible());
-    QVERIFY(!w->Picture1->isEnabled());
+    QVERIFY(results && results->isVisible() && results->parentWidget() == w);
+    for (QPushButton* b : {w->cmdRun, w->cmdOpen, w->cmdSave}) QVERIFY(b->isHidden() && !b->isEnabled());
+    QVERIFY(!w->Picture1->isEnabled() && !w->Picture2->isEnabled());
+    // Its comments button edits the main window's comments; its help shows
+    // the results topic.
+    w->ShowComments("Street tires, 3.73 gears");
+    results->Command1->click();
+    QVERIFY(DefaultInstance<frmDispCmnts>::IfLoaded());
+    QCOMPARE(DefaultInstance<frmDispCmnts>::IfLoaded()->Text1->toPlainText(), QString("Street tires, 3.73 gears"));
+    DefaultInstance<frmDispCmnts>::Unload();
+    results->mnuHelp->trigger();
+    QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
+    QCOMPARE(shell.HelpMenuNumber, int16_t(900));
+    DefaultInstance<HelpForm>::Unload();
+
     results->close();
-    QCoreApplication::processEvents();
-    QVERIFY(w->Picture1->isEnabled() && w->Picture2->isEnabled());
+    Settle();
+    QVERIFY(!frmDispGrid::IfLoaded());
+    for (QPushButton* b : {w->cmdRun, w->cmdOpen, w->cmdSave}) QVERIFY(!b->isHidden() && b->isEnabled());
+    for (QFrame* panel : {w->Picture1, w->Picture2}) QVERIFY(panel->isEnabled() && !panel->isHidden());
+    QCOMPARE(tbl.BaseRunRows, tbl.RunLogRows);
   }
 
   void cancelStopsTheRunAndNothingElseStarts() {
     frmMain* w = ShowMain();
     QVERIFY(w);
     int nested = 0;
+    bool closeRefused = true;
     scene->ui.onDoEvents = [&] {
       frmPrgrs* p = DefaultInstance<frmPrgrs>::IfLoaded();
       if (!p || !p->isVisible()) return;
-      // While the run goes on, F2, the menus and Exit start nothing.
+      // While the run goes on, F2, the menus, Exit and the close box start
+      // nothing.
       w->cmdRun_Click();
       w->mnuFilExit_Click();
+      closeRefused = closeRefused && !w->close();
       ++nested;
       QTest::mouseClick(p->Command1, Qt::LeftButton);
     };
     w->cmdRun_Click();
     QVERIFY(nested >= 1);
+    QVERIFY(closeRefused);
     QCOMPARE(tbl.FinishRow, -1);
     QCOMPARE(tbl.HistoryTitle[0], std::string(""));
     QCOMPARE(scene->BoxCount(), 0);
@@ -222,7 +251,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!DefaultInstance<frmPrgrs>::Loaded());
   }
 
-  void saveButtonAsksEvenWithoutChanges() {
+  void saveCommands() {
     frmMain* w = ShowMain();
     QVERIFY(w);
     fst.SpecsChanged = 0;
@@ -243,11 +272,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(scene->Box(1).style, mb::YesNoCancel + mb::Question);
     QVERIFY(scene->Box(1).prompt.find("With the changes you've made?") != std::string::npos);
     QCOMPARE(files.saveAsShown, 1);
-  }
 
-  void saveNeverOverwritesAShippedExampleAndANewVehicleGoesToSaveAs() {
-    frmMain* w = ShowMain();
-    QVERIFY(w);
+    // Yes never overwrites a shipped example: it goes to the library.
     scene->Write("XVehicleData/MUSCLE/GTO455", "shipped\r\n");
     fst.CurrentFilePath = scene->path("XVehicleData/MUSCLE/GTO455");
     fst.CurrentFileName = "MUSCLE/GTO455";
@@ -272,7 +298,7 @@ class MainWindowTest : public QObject {
     w->cmdSave_Click();
     w->mnuFilSave_Click();
     QCOMPARE(scene->BoxCount(), boxes);
-    QCOMPARE(files.saveAsShown, 2);
+    QCOMPARE(files.saveAsShown, 3);
   }
 
   // Save To Floppy Disk and the printer set-up work; the printer set-up's
@@ -401,9 +427,11 @@ class MainWindowTest : public QObject {
   }
 
   // Start-up to a ready main window in under a second; starting counts one
-  // activation, and the start-up text screen stays until it is closed.
+  // activation, and the warning screen stays until it is closed, once a run.
   void startsUpInUnderOneSecond() {
     QVERIFY(scene->ReturningUser());
+    scene->CopyShipped("TEXT/WARNING.TXT");
+    PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
     QElapsedTimer clock;
     clock.start();
     sw::Main({});
@@ -419,26 +447,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(shell.ActivationCount, int16_t(1));
     PrintScreen* screen = DefaultInstance<PrintScreen>::IfLoaded();
     QVERIFY(screen && screen->isVisible());
+    QCOMPARE(screen->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
+    QCOMPARE(shell.TextScreenId, int16_t(1));
     screen->Command1->click();
     QTRY_VERIFY(!DefaultInstance<PrintScreen>::Loaded());
     QCOMPARE(shell.TipShown[20], int16_t(0));
-  }
-
-  void startUpShowsTheWarningScreenOnce() {
-    shell.BeginnerNoticeShown = 1;
-    shell.ActivationCount = 100;
-    SetProgramFolder(kShippedData);
-    PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
-    frmMain* m = Win();
-    m->InitMainWindow();
-    QPointer<PrintScreen> p = DefaultInstance<PrintScreen>::IfLoaded();
-    QVERIFY(p);
-    QCOMPARE(p->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
-    QCOMPARE(shell.StartupScreenShown, int16_t(1));
-    QCOMPARE(shell.TextScreenId, int16_t(1));
-    p->Command1->click();
-    Settle();
-    m->InitMainWindow();
+    w->InitMainWindow();
     QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
   }
 
@@ -544,105 +558,65 @@ class MainWindowTest : public QObject {
     QVERIFY(LabelText("spin && not let").find("spin & not let") != std::string::npos);
   }
 
-  // Each case changes the muscle car's specs and looks at one line: '='
-  // whole, '^' its start, '$' its end, '~' somewhere in it.
+  // Each case changes the muscle car's specs and looks at one line ('='
+  // whole, '^' its start, '$' its end, '~' somewhere in it) and at the specs
+  // afterwards: edited examples become user defined and lose their names.
   void summaryLinesFollowTheSpecs() {
     struct Case {
-      std::vector<std::tuple<int, int, const char*>> specs;
+      std::string specs;
       int line;
       char how;
       std::string text;
+      std::string after = "";
       int16_t beginner = 0;
     } cases[] = {
-        {{{kEngine, 1, "120"}, {kEngine, 4, "95"}, {kEngine, 5, "5000"}}, 0, '~',
-         "\n95.0 HP at 5000 RPM , 120 cubic inches"},
-        {{{kEngine, 0, "1"}, {kEngine, 2, "500"}, {kEngine, 3, "3600"}, {kEngine, 6, "1"}}, 0, '=',
-         "User Defined Engine: (Peak Tq and HP, SAE Rating)\n"
-         "500 ft lbs at 3600 RPM  and  450 HP at 5600 RPM , 454 cubic inches          "},
-        {{{kEngine, 0, "4"}, {kEngine, 13, "Ex Eng: Rat Motor"}, {kEngine, 14, "0"}}, 0, '^',
-         "Ex Eng: Rat Motor (Peak HP Only, Std Dyno Rating)\n"},
-        {{{kTransmission, 0, "5"}, {kTransmission, 22, "Ex Con: 3500 Stall"}, {kTransmission, 7, "2"},
-          {kTransmission, 24, "Ex Trn: TH400"}},
-         1, '=', "Ex Con: 3500 Stall\nTransmission:  Ex Trn: TH400"},
-        {{{kTransmission, 10, "0"}}, 1, '~', " 1 speed, user defined specs"},
-        {{{kTransmission, 10, "1.5"}, {kTransmission, 11, "1.5"}, {kTransmission, 12, "1.5"},
-          {kTransmission, 13, "1.5"}, {kTransmission, 14, "1.5"}, {kTransmission, 15, "1.5"}},
-         1, '~', " 6 speed, user defined specs"},
-        {{{kVehicle, 4, "1"}}, 2, '~', "Body Style:  User defined Front Wheel Drive"},
-        {{{kVehicle, 4, "1"}}, 3, '^', "Rear Wheel/Tire(s):  Program will estimate\nFront Wheel/Tire(s):  "},
-        {{{kVehicle, 4, "3"}}, 2, '~', "User defined Motorcycle"},
-        {{{kVehicle, 4, "2"}}, 2, '~', "User defined 4 Wheel Drive"},
-        {{{kTires, 6, "4"}}, 3, '~', "\" Racing Slick"},
-        {{{kTires, 6, "7"}}, 3, '$', "\" 7"},  // outside the list: the stored text
-        {{{kDriving, 5, "0"}}, 4, '~', "Shifts:  .8 sec"},
-        {{{kDriving, 5, "2"}}, 4, '~', "Shifts:  .2 sec"},
-        {{{kDriving, 5, "3"}}, 4, '~', "Shifts:  .0 secPower Shift at "},
-        {{{kDriving, 7, "1"}, {kDriving, 8, "6500"}, {kDriving, 9, "6400"}, {kDriving, 10, "6300.4"},
-          {kDriving, 11, "6200"}},
-         4, '~', "full throttle at  6500, 6400, 6300 RPM"},
-        {{{kDriving, 7, "1"}, {kDriving, 8, "6500"}}, 4, '~', "at  Computer Picked RPMs", 1},
-        {{{kDriving, 0, "1"}}, 4, '^', "Launch:  User defined starting at  4500 RPM\n"},
-        {{{kDriving, 0, "2"}}, 4, '^', "Launch:  Program will limit tire spin && not let RPM fall below  4500 RPM\n"},
-        {{{kDriving, 0, "2"}}, 4, '^', "Launch:  Program will limit tire spin starting at  4500", 1},
-        {{{kTransmission, 0, "3"}, {kDriving, 0, "1"}}, 4, '=',
+        {"E1=120;E4=95;E5=5000", 0, '~', "\n95.0 HP at 5000 RPM , 120 cubic inches"},
+        {"E0=1;E2=500;E3=3600;E6=1", 0, '=', "User Defined Engine: (Peak Tq and HP, SAE Rating)\n500 ft lbs at "
+                                            "3600 RPM  and  450 HP at 5600 RPM , 454 cubic inches          "},
+        {"E0=4;E13=Ex Eng: Rat Motor;E14=0", 0, '^', "Ex Eng: Rat Motor (Peak HP Only, Std Dyno Rating)\n",
+         "E0=4;E13=Ex Eng: Rat Motor"},
+        {"E0=3;E13=Ex Eng: Rat Motor;E14=1;E2=500;E3=3600", 0, '^', "User Defined Engine: (Peak Tq and HP",
+         "E0=1;E13=;E14="},  // method 3 returns to its own method
+        {"T0=2;T22=Ex Clu: Long 11;T23=1", 1, '^', "Clutch:  User Defined Specs\n", "T0=1;T22=;T23="},
+        {"T0=4", 1, '^', "Converter:  User Defined Specs\n", "T0=3"},
+        {"T0=5;T22=Ex Con: 3500 Stall;T7=2;T24=Ex Trn: TH400", 1, '=',
+         "Ex Con: 3500 Stall\nTransmission:  Ex Trn: TH400"},
+        {"T10=0", 1, '~', " 1 speed, user defined specs"},
+        {"T10=1.5;T11=1.5;T12=1.5;T13=1.5;T14=1.5;T15=1.5", 1, '~', " 6 speed, user defined specs"},
+        {"T7=1", 1, '~', "user defined specs", "T7=0"},  // user-defined gears name no example transmission
+        {"V4=1", 2, '~', "Body Style:  User defined Front Wheel Drive"},
+        {"V4=1", 3, '^', "Rear Wheel/Tire(s):  Program will estimate\nFront Wheel/Tire(s):  "},
+        {"V4=3", 2, '~', "User defined Motorcycle"},
+        {"V4=2", 2, '~', "User defined 4 Wheel Drive"},
+        {"W0=2;W10=Ex Ftr: skinny", 3, '^', "Front Wheel/Tire(s):  User defined\n", "W0=1;W10="},
+        {"W6=4", 3, '~', "\" Racing Slick"},
+        {"W6=7", 3, '$', "\" 7"},  // outside the list: the stored text
+        {"D5=0", 4, '~', "Shifts:  .8 sec"},
+        {"D5=2", 4, '~', "Shifts:  .2 sec"},
+        {"D5=3", 4, '~', "Shifts:  .0 secPower Shift at "},
+        {"D7=1;D8=6500;D9=6400;D10=6300.4;D11=6200", 4, '~', "full throttle at  6500, 6400, 6300 RPM"},
+        {"D7=1;D8=6500", 4, '~', "at  Computer Picked RPMs", "", 1},
+        {"D0=1", 4, '^', "Launch:  User defined starting at  4500 RPM\n"},
+        {"D0=2", 4, '^', "Launch:  Program will limit tire spin && not let RPM fall below  4500 RPM\n"},
+        {"D0=2", 4, '^', "Launch:  Program will limit tire spin starting at  4500", "", 1},
+        {"T0=3;D0=1", 4, '=',
          "Launch:  User defined , automatic trans.\nShifts:  .4 sec full throttle at  Computer Picked RPMs"},
     };
     for (const Case& c : cases) {
       ResetTables();
       SummaryCar();
       tbl.BeginnerLevel = c.beginner;
-      for (auto [m, k, v] : c.specs) SpecAt(m, k) = v;
+      SetSpecs(c.specs);
       const std::string line = VehicleSummaryLines()[static_cast<size_t>(c.line)];
       const size_t at = line.find(c.text);
       const bool ok = c.how == '=' ? line == c.text
                       : c.how == '^' ? at == 0
-                      : c.how == '$' ? line.size() >= c.text.size() && line.rfind(c.text) == line.size() - c.text.size()
+                      : c.how == '$' ? at != std::string::npos && at + c.text.size() == line.size()
                                      : at != std::string::npos;
-      QVERIFY2(ok, (c.text + " | " + line).c_str());
+      QVERIFY2(ok, (c.specs + ": " + line).c_str());
+      QCOMPARE(SpecsNow(c.after), c.after);
+      QCOMPARE(shell.SummaryConverter, int16_t(Val(SpecAt(kTransmission, 0)) >= 3));  // a converter car
     }
-  }
-
-  // Edited examples become user defined; example names are kept only while
-  // the example is.
-  void summaryTurnsEditedExamplesIntoUserDefinedSpecs() {
-    SummaryCar();
-    SpecAt(kEngine, 0) = "4";
-    SpecAt(kEngine, 13) = "Ex Eng: Rat Motor";
-    VehicleSummaryLines();
-    QCOMPARE(SpecAt(kEngine, 13), std::string("Ex Eng: Rat Motor"));
-    SpecAt(kEngine, 0) = "3";  // method 3 returns to its own method
-    SpecAt(kEngine, 14) = "1";
-    SpecAt(kEngine, 2) = "500";
-    SpecAt(kEngine, 3) = "3600";
-    auto lines = VehicleSummaryLines();
-    QCOMPARE(SpecAt(kEngine, 0), std::string("1"));
-    QVERIFY(lines[0].rfind("User Defined Engine: (Peak Tq and HP", 0) == 0);
-    QCOMPARE(SpecAt(kEngine, 13), std::string(""));
-    QCOMPARE(SpecAt(kEngine, 14), std::string(""));
-
-    SpecAt(kTransmission, 0) = "2";
-    SpecAt(kTransmission, 22) = "Ex Clu: Long 11";
-    SpecAt(kTransmission, 23) = "1";
-    lines = VehicleSummaryLines();
-    QCOMPARE(SpecAt(kTransmission, 0), std::string("1"));
-    QVERIFY(lines[1].rfind("Clutch:  User Defined Specs\n", 0) == 0);
-    QCOMPARE(SpecAt(kTransmission, 22), std::string(""));
-    QCOMPARE(SpecAt(kTransmission, 23), std::string(""));
-    SpecAt(kTransmission, 7) = "1";  // user-defined gears name no example transmission
-    VehicleSummaryLines();
-    QCOMPARE(SpecAt(kTransmission, 7), std::string("0"));
-    SpecAt(kTransmission, 0) = "4";
-    lines = VehicleSummaryLines();
-    QCOMPARE(SpecAt(kTransmission, 0), std::string("3"));
-    QVERIFY(lines[1].rfind("Converter:  User Defined Specs\n", 0) == 0);
-    QCOMPARE(shell.SummaryConverter, int16_t(1));
-
-    SpecAt(kTires, 0) = "2";
-    SpecAt(kTires, 10) = "Ex Ftr: skinny";
-    lines = VehicleSummaryLines();
-    QCOMPARE(SpecAt(kTires, 0), std::string("1"));
-    QVERIFY(lines[3].rfind("Front Wheel/Tire(s):  User defined\n", 0) == 0);
-    QCOMPARE(SpecAt(kTires, 10), std::string(""));
   }
 
   void summaryReportsAMissingPresetList() {

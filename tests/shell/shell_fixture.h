@@ -88,18 +88,40 @@ inline std::vector<std::string> CrLfLines(const std::string& text) {
   return out;
 }
 
+// Specs written as "E1=454;T10=1.88": the menu's letter (Engine,
+// Transmission, Vehicle, Wheels and tires, Driving, Conditions), the spec
+// number and its text. SetSpecs stores them; SpecsNow gives the same list
+// with the texts the table holds now.
+struct SpecItem {
+  std::string key;  // "E1"
+  std::string* spec;
+  std::string text;
+};
+inline std::vector<SpecItem> SpecItems(const std::string& list) {
+  std::vector<SpecItem> out;
+  for (size_t pos = 0; pos < list.size();) {
+    const size_t end = std::min(list.find(';', pos), list.size()), eq = list.find('=', pos);
+    const int menu = int(std::string("ETVWDC").find(list[pos])) + kEngine;
+    out.push_back({list.substr(pos, eq - pos), &SpecAt(menu, std::stoi(list.substr(pos + 1, eq - pos - 1))),
+                   list.substr(eq + 1, end - eq - 1)});
+    pos = end + 1;
+  }
+  return out;
+}
+inline void SetSpecs(const std::string& list) {
+  for (const SpecItem& i : SpecItems(list)) *i.spec = i.text;
+}
+inline std::string SpecsNow(const std::string& list) {
+  std::string out;
+  for (const SpecItem& i : SpecItems(list)) out += (out.empty() ? "" : ";") + i.key + "=" + *i.spec;
+  return out;
+}
+
 // A rear-drive clutch car with a four-speed, described by peak figures: a
 // 454 cu in, 450 HP big-block muscle car on street radials.
 inline void MuscleCarSpecs() {
-  const std::tuple<int, int, const char*> specs[] = {
-      {kEngine, 0, "0"},          {kEngine, 1, "454"},       {kEngine, 4, "450"},       {kEngine, 5, "5600"},
-      {kEngine, 6, "0"},          {kTransmission, 0, "1"},   {kTransmission, 7, "0"},   {kTransmission, 9, "2.52"},
-      {kTransmission, 10, "1.88"}, {kTransmission, 11, "1.46"}, {kTransmission, 12, "1.00"}, {kVehicle, 0, "3850"},
-      {kVehicle, 1, "4.10"},      {kVehicle, 3, "0"},        {kVehicle, 4, "0"},        {kTires, 0, "0"},
-      {kTires, 3, "0"},           {kTires, 5, "28.0"},       {kTires, 6, "1"},          {kTires, 7, "10.5"},
-      {kDriving, 0, "0"},         {kDriving, 1, "4500"},     {kDriving, 5, "1"},        {kDriving, 6, "0"},
-      {kDriving, 7, "0"}};
-  for (auto [m, k, v] : specs) SpecAt(m, k) = v;
+  SetSpecs("E0=0;E1=454;E4=450;E5=5600;E6=0;T0=1;T7=0;T9=2.52;T10=1.88;T11=1.46;T12=1.00;V0=3850;V1=4.10;V3=0;"
+           "V4=0;W0=0;W3=0;W5=28.0;W6=1;W7=10.5;D0=0;D1=4500;D5=1;D6=0;D7=0");
 }
 
 // Writes SpecText as the working copy, standing for a library file.

@@ -171,26 +171,9 @@ class StartupTest : public QObject {
     QCOMPARE(ReadBaseRunFile().number, 53);
   }
 
-  void firstActivationReadsTheWorkingCopyAndRestoresItsChangedFlag() {
-    QVERIFY(scene->ReturningUser(1));
-    frmMain* w = Load();
-    QCOMPARE(fst.CurrentFileName, std::string(""));
-    w->InitMainWindow();
-    QVERIFY(w->MainInitDone);
-    QCOMPARE(SpecAt(kVehicle, 0), std::string("3400"));
-    QCOMPARE(fst.CurrentFileName, std::string(test::kMuscleCar));
-    QCOMPARE(fst.SpecsChanged, int16_t(1));
-    QCOMPARE(w->windowTitle(), QString(" Stagewell v3.2   Korvath   [ muscle_454_4spd ]"));
-    QCOMPARE(w->Text1->toPlainText(), QString::fromStdString(kFixtureComments).replace("\r\n", "\n"));
-    QCOMPARE(scene->BoxCount(), 0);
-    QVERIFY(!w->MainCommand[4]->isVisibleTo(w));
-    // The comments shown from the file are not an edit.
-    fst.SpecsChanged = 0;
-    w->InitMainWindow();
-    QCOMPARE(fst.SpecsChanged, int16_t(0));
-  }
-
-  void startModeOneTellsHowToLoadTheCurve() {
+  // Start mode 1 tells how to load the curve, a beginner gets the notice:
+  // once per run each.
+  void noticesOncePerRun() {
     QVERIFY(scene->ReturningUser());
     tbl.StartMode = 1;
     frmMain* w = Load();
@@ -204,6 +187,20 @@ class StartupTest : public QObject {
                                        "     button under the power graph.");
     QVERIFY(w->MainCommand[4]->isVisibleTo(w));
     QVERIFY(w->mnuCylvane->isVisible());
+    w->InitMainWindow();
+    QCOMPARE(scene->BoxCount(), 1);
+
+    scene.reset();
+    scene = std::make_unique<ShellScene>();
+    QVERIFY(scene->ReturningUser());
+    tbl.BeginnerLevel = 1;
+    int16_t write = 0;
+    ReadWriteConfiguration(write);
+    w = Load();
+    w->InitMainWindow();
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(scene->Box(0).title, std::string("Beginner Level Help"));
+    QVERIFY(scene->Box(0).prompt.rfind("The program is set to 'Beginner Level', which is very helpful", 0) == 0);
     w->InitMainWindow();
     QCOMPARE(scene->BoxCount(), 1);
   }
@@ -239,20 +236,6 @@ class StartupTest : public QObject {
     QVERIFY(!scene->Exists("QVCURVEH.ZKT.bad"));
   }
 
-  void beginnerNoticeOncePerRun() {
-    QVERIFY(scene->ReturningUser());
-    tbl.BeginnerLevel = 1;
-    int16_t write = 0;
-    ReadWriteConfiguration(write);
-    frmMain* w = Load();
-    w->InitMainWindow();
-    QCOMPARE(scene->BoxCount(), 1);
-    QCOMPARE(scene->Box(0).title, std::string("Beginner Level Help"));
-    QVERIFY(scene->Box(0).prompt.rfind("The program is set to 'Beginner Level', which is very helpful", 0) == 0);
-    w->InitMainWindow();
-    QCOMPARE(scene->BoxCount(), 1);
-  }
-
   // The tip comes on the fourth activation, not when it was shown already
   // and never after the 39th.
   void tipOnTheFourthActivation() {
@@ -285,16 +268,67 @@ class StartupTest : public QObject {
 
   // --- exit
 
-  void noOrCancelToQuitKeepsEverything() {
+  // What the exit asks, writes, and whether the program ends; in start
+  // mode 0 nothing goes to Cylvane.
+  void exitSequence() {
+    const char* kWorking = "QVCURVEH.ZKT";
+    struct Case {
+      const char* what;
+      int16_t changed;
+      bool named;
+      std::vector<int> answers;
+      bool ending;
+      std::vector<const char*> written, notWritten;
+    } cases[] = {
+        {"No to quit", 0, true, {ans::No}, false, {}, {kWorking, "qvzCNFG.ZKT", "baseplot.ZKT"}},
+        {"no changes", 0, true, {ans::Yes}, true, {kWorking, "qvzCNFG.ZKT", "baseplot.ZKT"}, {kHandOverFile}},
+        {"Cancel on saving", 1, true, {ans::Yes, ans::Cancel}, false, {kWorking}, {"qvzCNFG.ZKT", "baseplot.ZKT"}},
+        {"Yes on saving", 1, true, {ans::Yes, ans::Yes}, true, {kWorking, "qvzCNFG.ZKT", "VEHDAT/MUSCLE"}, {}},
+        {"a new vehicle is named first", 1, false, {ans::Yes, ans::Yes}, false, {kWorking}, {"qvzCNFG.ZKT"}},
+    };
+    for (const Case& c : cases) {
+      scene.reset();
+      scene = std::make_unique<ShellScene>();
+      frmMain* w = Ready();
+      if (!c.named) fst.CurrentFileName.clear(), fst.CurrentFilePath.clear();
+      fst.SpecsChanged = c.changed;
+      scene->Write(kHandOverFile, "CV\r\n");
+      tbl.BaseRunRows = 2;
+      tbl.BaseRun[1][3] = 6000;
+      bool cylvaneAsked = false;
+      SetProgramWindowActivator([&](const std::string&) { return cylvaneAsked = true; });
+      for (int a : c.answers) scene->ui.Answer(a);
+      w->mnuFilExit_Click();
+      QVERIFY2(scene->BoxCount() == int(c.answers.size()), c.what);
+      QCOMPARE(scene->Box(0).prompt, std::string("Quit Stagewell ?"));
+      QCOMPARE(scene->Box(0).title, std::string(""));
+      QCOMPARE(scene->Box(0).style, mb::YesNoCancel + mb::Question);
+      QVERIFY2(ProgramEnding() == c.ending, c.what);
+      QCOMPARE(w->ExitCancelled, c.ending ? 0 : 1);
+      for (const char* f : c.written) QVERIFY2(scene->Exists(f), (std::string(c.what) + ": " + f).c_str());
+      for (const char* f : c.notWritten) QVERIFY2(!scene->Exists(f), (std::string(c.what) + ": " + f).c_str());
+      QVERIFY(!cylvaneAsked);
+      if (c.ending) {
+        QCOMPARE(ProgramExitStatus(), 0);
+        QCOMPARE(fst.SpecsChanged, int16_t(0));  // kept so in the configuration
+        QCOMPARE(scene->Read(kWorking).rfind("QVZ-ZKT*3.20\r\n0\r\n454\r\n", 0), size_t(0));
+        auto base = CrLfLines(scene->Read("baseplot.ZKT"));
+        QCOMPARE(base[0], std::string(" 2"));
+        QCOMPARE(base[1 + 3 * 9 + 1], std::string(" 6000"));
+      }
+      if (c.changed && c.named)
+        QCOMPARE(scene->Box(1).prompt,
+                 "Save your changes to the Library copy of:" + kCR + kCR + "   MUSCLE" + kCR + kCR +
+                     "(Even if you do not save these changes to the Library copy of MUSCLE now, they are maintained "
+                     "in the temporary, working copy of MUSCLE which is brought up on the main screen the next "
+                     "time you start the program.)");
+      if (c.changed && c.named) QCOMPARE(scene->Box(1).title, std::string("Save Your Changes ?"));
+    }
+  }
+
+  // The window manager's close box asks too; No and Cancel keep the program.
+  void closeBoxAsksToo() {
     frmMain* w = Ready();
-    scene->ui.Answer(ans::No);
-    w->mnuFilExit_Click();
-    QCOMPARE(scene->BoxCount(), 1);
-    QCOMPARE(scene->Box(0).prompt, std::string("Quit Stagewell ?"));
-    QCOMPARE(scene->Box(0).title, std::string(""));
-    QCOMPARE(scene->Box(0).style, mb::YesNoCancel + mb::Question);
-    QCOMPARE(w->ExitCancelled, 1);
-    // The window manager's close box asks too.
     for (int answer : {ans::No, ans::Cancel}) {
       scene->ui.Answer(answer);
       QVERIFY(!w->close());
@@ -303,61 +337,6 @@ class StartupTest : public QObject {
     }
     QVERIFY(!ProgramEnding());
     QVERIFY(!scene->Exists("QVCURVEH.ZKT"));
-  }
-
-  // Without changes there is no save question and everything is written;
-  // in start mode 0 nothing goes to Cylvane.
-  void withoutChangesEverythingIsWritten() {
-    frmMain* w = Ready();
-    fst.SpecsChanged = 0;
-    scene->Write(kHandOverFile, "CV\r\n");
-    tbl.BaseRunRows = 2;
-    tbl.BaseRun[1][3] = 6000;
-    bool cylvaneAsked = false;
-    SetProgramWindowActivator([&](const std::string&) { return cylvaneAsked = true; });
-    scene->ui.Answer(ans::Yes);
-    w->mnuFilExit_Click();
-    QCOMPARE(scene->BoxCount(), 1);
-    QVERIFY(ProgramEnding());
-    QCOMPARE(ProgramExitStatus(), 0);
-    QCOMPARE(scene->Read("QVCURVEH.ZKT").rfind("QVZ-ZKT*3.20\r\n0\r\n454\r\n", 0), size_t(0));
-    QVERIFY(scene->Exists("qvzCNFG.ZKT"));
-    auto base = CrLfLines(scene->Read("baseplot.ZKT"));
-    QCOMPARE(base[0], std::string(" 2"));
-    QCOMPARE(base[1 + 3 * 9 + 1], std::string(" 6000"));
-    QVERIFY(!scene->Exists(kHandOverFile));
-    QVERIFY(!cylvaneAsked);
-  }
-
-  void cancelOnTheSaveQuestionWritesOnlyTheWorkingCopy() {
-    frmMain* w = Ready();
-    fst.SpecsChanged = 1;
-    scene->ui.Answer(ans::Yes);
-    scene->ui.Answer(ans::Cancel);
-    w->mnuFilExit_Click();
-    QCOMPARE(scene->BoxCount(), 2);
-    QCOMPARE(scene->Box(1).title, std::string("Save Your Changes ?"));
-    QCOMPARE(scene->Box(1).prompt,
-             "Save your changes to the Library copy of:" + kCR + kCR + "   MUSCLE" + kCR + kCR +
-                 "(Even if you do not save these changes to the Library copy of MUSCLE now, they are maintained in "
-                 "the temporary, working copy of MUSCLE which is brought up on the main screen the next time you "
-                 "start the program.)");
-    QVERIFY(scene->Exists("QVCURVEH.ZKT"));
-    QVERIFY(!scene->Exists("qvzCNFG.ZKT"));
-    QVERIFY(!scene->Exists("baseplot.ZKT"));
-    QCOMPARE(w->ExitCancelled, 1);
-    QVERIFY(!ProgramEnding());
-  }
-
-  void yesSavesTheLibraryCopyUnderItsName() {
-    frmMain* w = Ready();
-    fst.SpecsChanged = 1;
-    scene->ui.Answer(ans::Yes);
-    scene->ui.Answer(ans::Yes);
-    w->mnuFilExit_Click();
-    QVERIFY(scene->Exists("VEHDAT/MUSCLE"));
-    QCOMPARE(fst.SpecsChanged, int16_t(0));  // kept so in the configuration
-    QVERIFY(ProgramEnding());
   }
 
   void startModeOneHandsBackLast() {
@@ -378,29 +357,6 @@ class StartupTest : public QObject {
     QVERIFY(filesWritten);
     QCOMPARE(scene->BoxCount(), 1);
     QVERIFY(ProgramEnding());
-  }
-
-  void aNewVehicleIsNamedBeforeTheProgramEnds() {
-    frmMain* w = Ready();
-    fst.CurrentFileName.clear();
-    fst.CurrentFilePath.clear();
-    fst.SpecsChanged = 1;
-    scene->ui.Answer(ans::Yes);
-    scene->ui.Answer(ans::Yes);
-    w->mnuFilExit_Click();
-    QVERIFY(scene->Exists("QVCURVEH.ZKT"));
-    QVERIFY(!ProgramEnding());
-    QCOMPARE(w->ExitCancelled, 1);
-  }
-
-  void noExitWhileCalculating() {
-    frmMain* w = Ready();
-    tbl.CalcRunning = true;
-    w->mnuFilExit_Click();
-    QVERIFY(!w->close());
-    tbl.CalcRunning = false;
-    QCOMPARE(scene->BoxCount(), 0);
-    QVERIFY(!ProgramEnding());
   }
 
   // --- the power curve Cylvane hands over in ENGCURVE.ZKT
