@@ -39,16 +39,37 @@ class ResultsTextsTest : public QObject {
   Q_OBJECT
   std::unique_ptr<ShellScene> scene;
 
-  // A run with nothing to note: 10.00 s, a clutch car, no slip, no spin, the
-  // RPM never below the torque peak (4500).
-  void QuietRun() {
+  // What a notes case changes in a run with nothing to note: 10.00 s (1 s
+  // is 10 %), a clutch car, no slip, no spin, the RPM never below the torque
+  // peak (4500).
+  struct Run {
+    int16_t converter = 0, beginner = 0;
+    const char* firstRpm = nullptr;       // engine RPM of the first row
+    double lowGear = 2, lowRpm = 5000;    // the lowest engine RPM and its gear
+    double clutch = 0, limited = 0, spin = 0;  // seconds
+    const char* shift12 = nullptr;        // time of a 1-2 shift row (row 4)
+    const char* gear2 = nullptr;          // time of the first gear-2 row (row 5)
+    double shiftTime = 0.2;
+    const char* driving = nullptr;        // the driving style, spec D0
+    const char* et = "10.00";
+  };
+  void SetRun(const Run& r) {
     ResetTables();
     NotesText = "stale";
     SpinShiftTime = 9;
     testing::SetLastRun();
-    tbl.HistoryEt[0] = "10.00";
-    tbl.RunTotal1 = 10000 * 3 + 5000;
-    tbl.RunTotal2 = tbl.RunTotal3 = tbl.RunTotal4 = 0;
+    tbl.ConverterDrive = r.converter;
+    tbl.BeginnerLevel = r.beginner;
+    if (r.firstRpm) tbl.ResultsText[6][1] = r.firstRpm;
+    tbl.RunTotal1 = 10000 * (r.lowGear + 1) + r.lowRpm;
+    tbl.RunTotal2 = r.clutch;
+    tbl.RunTotal3 = r.limited;
+    tbl.RunTotal4 = r.spin;
+    if (r.shift12) tbl.ResultsText[0][4] = " 1-2", tbl.ResultsText[1][4] = r.shift12;
+    if (r.gear2) tbl.ResultsText[0][5] = " 2", tbl.ResultsText[1][5] = r.gear2;
+    tbl.ShiftTime = r.shiftTime;
+    if (r.driving) SpecAt(kDriving, 0) = r.driving;
+    tbl.HistoryEt[0] = r.et;
   }
 
  private slots:
@@ -243,133 +264,55 @@ class ResultsTextsTest : public QObject {
   // --- the Notes Summary
 
   void notesByCondition() {
+    const std::string tires = kTireAdvice + kCr2;
     struct Case {
       const char* what;
-      std::function<void()> set;
+      Run run;
       std::string caption;  // between "Notes Summary:" and the click line
       bool emphasis;
-      std::string notes;  // "*": not looked at here
+      std::string notes;      // "*": not looked at here
       double spinShift = -1;  // when looked at
-    };
-    const std::string ext = " EXTREMELY";
-    const Case cases[] = {
-        {"nothing", [] {}, "  ", false, "", 0},
-        {"clutch 10 %", [] { tbl.RunTotal2 = 1.0; }, "  ", false, ""},
-        {"clutch 11 %", [] { tbl.RunTotal2 = 1.1; }, "   High Clutch Slip", false, ClutchNote(" 11", "")},
-        {"clutch 26 %", [] { tbl.RunTotal2 = 2.6; }, "   Very High Clutch Slip", false, ClutchNote(" 26", " Very")},
-        {"clutch 41 %", [] { tbl.RunTotal2 = 4.1; }, "   EXTREMELY High Clutch Slip", true, ClutchNote(" 41", ext)},
-        {"stall low",
-         [] {
-           tbl.ConverterDrive = 1;
-           tbl.RunTotal2 = 9;  // a slipping converter is no clutch note
-           tbl.ResultsText[6][1] = "3500";
-         },
-         "  Conv Stall RPM Low", false,
+    } cases[] = {
+        {"nothing", {}, "  ", false, "", 0},
+        {"clutch 10 %", {.clutch = 1.0}, "  ", false, ""},
+        {"clutch 11 %", {.clutch = 1.1}, "   High Clutch Slip", false, ClutchNote(" 11", "")},
+        {"clutch 26 %", {.clutch = 2.6}, "   Very High Clutch Slip", false, ClutchNote(" 26", " Very")},
+        {"clutch 41 %", {.clutch = 4.1}, "   EXTREMELY High Clutch Slip", true, ClutchNote(" 41", " EXTREMELY")},
+        {"stall low, slipping converter", {.converter = 1, .firstRpm = "3500", .clutch = 9}, "  Conv Stall RPM Low",
+         false,
          "Torque Converter Stall RPM is 3500 RPM which is quite low for an engine with a Tq Pk at 4500 RPM.  "
          "Performance would likely improve with a 'looser' (higher Converter Capacity) converter." + kCr2},
-        {"stall very low",
-         [] {
-           tbl.ConverterDrive = 1;
-           tbl.ResultsText[6][1] = "2900";
-         },
-         "  Conv Stall RPM Very Low", false, "*"},
-        {"stall at 0.8 x the peak",
-         [] {
-           tbl.ConverterDrive = 1;
-           tbl.ResultsText[6][1] = "3600";
-         },
-         "  ", false, ""},
-        {"clutch car, low first row", [] { tbl.ResultsText[6][1] = "2000"; }, "  ", false, ""},
-        {"rpm low, clutch", [] { tbl.RunTotal1 = 10000 * 3 + 3400.4; }, "  Engine RPM Low", false,
-         RpmNote("3400", "2", "low")},
-        {"rpm very low, clutch", [] { tbl.RunTotal1 = 10000 * 4 + 2900; }, "  Engine RPM Very Low", false,
+        {"stall very low", {.converter = 1, .firstRpm = "2900"}, "  Conv Stall RPM Very Low", false, "*"},
+        {"stall at 0.8 x the peak", {.converter = 1, .firstRpm = "3600"}, "  ", false, ""},
+        {"clutch car, low first row", {.firstRpm = "2000"}, "  ", false, ""},
+        {"rpm low, clutch", {.lowGear = 2, .lowRpm = 3400.4}, "  Engine RPM Low", false, RpmNote("3400", "2", "low")},
+        {"rpm very low, clutch", {.lowGear = 3, .lowRpm = 2900}, "  Engine RPM Very Low", false,
          RpmNote("2900", "3", "Very low")},
-        {"rpm low, converter",
-         [] {
-           tbl.ConverterDrive = 1;
-           tbl.ResultsText[6][1] = "5000";
-           tbl.RunTotal1 = 10000 * 3 + 3400.4;
-         },
+        {"rpm low, converter", {.converter = 1, .firstRpm = "5000", .lowGear = 2, .lowRpm = 3400.4},
          "  Engine RPM Low", false, RpmNote("3400", "2", "low")},
-        {"rpm very low, converter",
-         [] {
-           tbl.ConverterDrive = 1;
-           tbl.ResultsText[6][1] = "5000";
-           tbl.RunTotal1 = 10000 * 4 + 2900;
-         },
+        {"rpm very low, converter", {.converter = 1, .firstRpm = "5000", .lowGear = 3, .lowRpm = 2900},
          "  Engine RPM Very Low", false, RpmNote("2900", "3", "Very low")},
-        {"1-2 shift at .35 s, spin 5 %",
-         [] {
-           tbl.ResultsText[0][4] = " 1-2";
-           tbl.ResultsText[1][4] = ".45";
-           tbl.ResultsText[0][5] = " 2";
-           tbl.ResultsText[1][5] = ".55";
-           tbl.ShiftTime = 0.2;
-           tbl.RunTotal4 = 0.5;
-         },
-         "  Tire Traction Very Low", true,
+        {"1-2 shift .35 s in, spin 5 %", {.spin = 0.5, .shift12 = ".45", .gear2 = ".55"}, "  Tire Traction Very Low",
+         true,
          "The tires were spinning so much the 1-2 shift occured .35 seconds into the run, which is hurting "
-         "performance.  " + kTireAdvice + kCr2, 0.35},
-        {"gear 2 at .40 s, spin 10 %",
-         [] {
-           tbl.ResultsText[0][5] = " 2";
-           tbl.ResultsText[1][5] = ".40";
-           tbl.ShiftTime = 0;
-           tbl.RunTotal4 = 1.0;
-         },
-         "  ", false, "", 0.4},
-        {"gear 2 at .40 s, spin 11 %",
-         [] {
-           tbl.ResultsText[0][5] = " 2";
-           tbl.ResultsText[1][5] = ".40";
-           tbl.ShiftTime = 0;
-           tbl.RunTotal4 = 1.1;
-         },
-         "  Tire Spin High", false,
-         "The tires were spinning for 11% of the run, which is high and hurting performance.  " + kTireAdvice + kCr2},
-        {"spin 120 %", [] { tbl.RunTotal4 = 12; }, "  Tire Spin Very High", true,
-         "The tires were spinning for 100% of the run, which is Very high and hurting performance.  " + kTireAdvice +
-             kCr2},
-        {"beginner, limited 30 %",
-         [] {
-           tbl.BeginnerLevel = 1;
-           tbl.RunTotal4 = 5;  // never reported to a beginner as spin
-           tbl.RunTotal3 = 3.0;
-         },
-         "  Tire Traction Very Low", true,
+         "performance.  " + tires,
+         0.35},
+        {"gear 2 at .40 s, spin 10 %", {.spin = 1.0, .gear2 = ".40", .shiftTime = 0}, "  ", false, "", 0.4},
+        {"gear 2 at .40 s, spin 11 %", {.spin = 1.1, .gear2 = ".40", .shiftTime = 0}, "  Tire Spin High", false,
+         "The tires were spinning for 11% of the run, which is high and hurting performance.  " + tires},
+        {"spin 120 %", {.spin = 12}, "  Tire Spin Very High", true,
+         "The tires were spinning for 100% of the run, which is Very high and hurting performance.  " + tires},
+        {"beginner, limited 30 %, spin", {.beginner = 1, .limited = 3.0, .spin = 5}, "  Tire Traction Very Low", true,
          "Engine Power had to be limited to the tires (to prevent tire spin) for 30% of the run, which is Very "
-         "high and hurting performance.  " + kTireAdvice + kCr2},
-        {"experienced, limited 15 %",
-         [] {
-           SpecAt(kDriving, 0) = "0";  // the driving choice that watches the power limit
-           tbl.RunTotal3 = 1.5;
-           tbl.RunTotal4 = 5;
-         },
-         "  Tire Traction Low", false, "*"},
-        {"experienced, limited 10 %",
-         [] {
-           SpecAt(kDriving, 0) = "0";
-           tbl.RunTotal3 = 1.0;
-         },
-         "  ", false, ""},
-        {"no ET",
-         [] {
-           tbl.HistoryEt[0] = "";
-           tbl.RunTotal2 = tbl.RunTotal3 = tbl.RunTotal4 = 5;
-         },
-         "  ", false, ""},
-        {"three notes",
-         [] {
-           tbl.ConverterDrive = 1;
-           tbl.ResultsText[6][1] = "3400";
-           tbl.RunTotal1 = 10000 * 2 + 2500;
-           tbl.RunTotal4 = 3;
-         },
+         "high and hurting performance.  " + tires},
+        {"experienced, limited 15 %", {.limited = 1.5, .spin = 5, .driving = "0"}, "  Tire Traction Low", false, "*"},
+        {"experienced, limited 10 %", {.limited = 1.0, .driving = "0"}, "  ", false, ""},
+        {"no ET", {.clutch = 5, .limited = 5, .spin = 5, .et = ""}, "  ", false, ""},
+        {"three notes", {.converter = 1, .firstRpm = "3400", .lowGear = 1, .lowRpm = 2500, .spin = 3},
          "  Conv Stall RPM Low,  Engine RPM Very Low,  Tire Spin Very High", true, "*"},
     };
     for (const Case& c : cases) {
-      QuietRun();
-      c.set();
+      SetRun(c.run);
       NotesSummary n = BuildNotesSummary(4500);
       QVERIFY2(n.caption == "Notes Summary:" + c.caption + kClick, c.what);
       QVERIFY2(n.emphasis == c.emphasis, c.what);
@@ -380,16 +323,13 @@ class ResultsTextsTest : public QObject {
   }
 
   void notesBoxes() {
-    QuietRun();
+    SetRun({});
     BuildNotesSummary(4500);
     ShowNotes();
     QCOMPARE(scene->Box(0).prompt, std::string("No Notes of interest for this Vehicle Combo."));
     QCOMPARE(scene->Box(0).title, std::string(""));
 
-    tbl.ConverterDrive = 1;
-    tbl.ResultsText[6][1] = "3400";
-    tbl.RunTotal1 = 10000 * 2 + 2500;
-    tbl.RunTotal4 = 3;
+    SetRun({.converter = 1, .firstRpm = "3400", .lowGear = 1, .lowRpm = 2500, .spin = 3});
     BuildNotesSummary(4500);
     QCOMPARE(NotesText.find("Torque Converter"), size_t(0));
     QVERIFY(NotesText.find("Engine RPM fell to 2500 RPM in Gear # 1") != std::string::npos);
@@ -400,9 +340,7 @@ class ResultsTextsTest : public QObject {
 
   // The beginner's message comes once per run.
   void beginnerMessage() {
-    QuietRun();
-    tbl.BeginnerLevel = 1;
-    tbl.RunTotal3 = 3.0;
+    SetRun({.beginner = 1, .limited = 3.0});
     NotesSummary n = BuildNotesSummary(4500);
     QCOMPARE(tbl.BeginnerNoteState, int16_t(1));
     const std::string message =
