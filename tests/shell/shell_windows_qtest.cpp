@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "platform/qt/deactivate_close.h"
 #include "platform/qt/qt_ui.h"
 #include "printing/print_screen.h"
 #include "shell/frm_cmmd_intro.h"
@@ -99,24 +98,6 @@ class ShellWindowsTest : public QObject {
     Settle();
     QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
     QCOMPARE(HelpFromCalcMenu, int16_t(0));
-  }
-
-  // The front went to a box and from the box to another window of the
-  // program: that is losing the front, as if the other window was clicked.
-  void closesWhenTheFrontPassesThroughABoxToAnotherWindow() {
-    QWidget watched;
-    bool lost = false;
-    new DeactivateWatch(&watched, [&] { lost = true; });
-    Activate(&watched);
-    QMessageBox box;
-    box.setText("A message");
-    Activate(&box);
-    QVERIFY(!lost);
-    box.hide();
-    QWidget other;
-    Activate(&other);
-    Settle();
-    QVERIFY(lost);
   }
 
   // Closing with the box checked stores 2, without it 1; Help changes
