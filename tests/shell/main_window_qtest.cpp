@@ -529,17 +529,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(cfg.OldExamplesDeleted, int16_t(0));
   }
 
-  void helpMenuOpensTheMainScreenHelp() {
-    SetProgramFolder(kShippedData);
-    frmMain* m = QuietMain();
-    QVERIFY(m->mnuHelpHelp->isEnabled());
-    m->mnuHelpHelp->trigger();
-    HelpForm* h = DefaultInstance<HelpForm>::IfLoaded();
-    QVERIFY(h);
-    QCOMPARE(h->windowTitle(), QString("Help On Main Screen  (1 of 8)"));
-    QCOMPARE(shell.HelpMenuNumber, int16_t(1000));
-    QVERIFY(m->mnuOpenExampleFile->isEnabled() && m->mnuFilLoad->isEnabled() && m->cmdOpen->isEnabled());
-  }
   // --- the vehicle summary's five lines
 
   void summaryOfTheMuscleCar() {

@@ -54,6 +54,15 @@ class ShellWindowsTest : public QObject {
     QCOMPARE(shell.HelpPage, int16_t(3));
     QVERIFY(f->Label1->text().contains("the Engine Specs menu"));
 
+    // One page: both buttons off; an unknown topic leaves the page alone.
+    ShowHelpTopic(400);
+    QVERIFY(!f->Command1->isEnabled() && !f->Command3->isEnabled());
+    const QString title = f->windowTitle();
+    shell.HelpMenuNumber = 4321;
+    f->ShowPage();
+    QCOMPARE(f->windowTitle(), title);
+    QVERIFY(f->Label1->text().contains("\\ / :"));
+
     HelpFromCalcMenu = 1;
     f->Command2->click();
     Settle();
@@ -61,23 +70,18 @@ class ShellWindowsTest : public QObject {
     QCOMPARE(HelpFromCalcMenu, int16_t(0));
   }
 
-  void helpWithOnePageAndUnknownTopic() {
-    ShowHelpTopic(400);
-    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
-    QVERIFY(!f->Command1->isEnabled());
-    QVERIFY(!f->Command3->isEnabled());
-    QString title = f->windowTitle();
-    shell.HelpMenuNumber = 4321;
-    f->ShowPage();
-    QCOMPARE(f->windowTitle(), title);
-    QVERIFY(f->Label1->text().contains("\\ / :"));
-  }
-
-  // Help closes when another window comes to the front, but not for a box
-  // of its own.
+  // F1 in the main window shows its help, which closes when another window
+  // comes to the front, but not for a box of its own.
   void helpClosesWhenAnotherWindowComesToTheFront() {
-    ShowHelpTopic(1000);
+    shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    QVERIFY(m->mnuHelpHelp->isEnabled());
+    m->mnuHelpHelp->trigger();
     HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
+    QVERIFY(f);
+    QCOMPARE(f->windowTitle(), QString("Help On Main Screen  (1 of 8)"));
+    QCOMPARE(shell.HelpMenuNumber, int16_t(1000));
+    QVERIFY(m->mnuOpenExampleFile->isEnabled() && m->mnuFilLoad->isEnabled() && m->cmdOpen->isEnabled());
     Activate(f);
     QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f));
     QtUi ui;
@@ -95,7 +99,6 @@ class ShellWindowsTest : public QObject {
     HelpFromCalcMenu = 1;
     QWidget other;
     Activate(&other);
-    Settle();
     QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
     QCOMPARE(HelpFromCalcMenu, int16_t(0));
   }
@@ -196,51 +199,42 @@ class ShellWindowsTest : public QObject {
     QVERIFY(!DefaultInstance<frmCmmdIntro>::IfLoaded());
   }
 
-  void warningScreenWithThePointDecimal() {
+  // The start-up text screen shows WARNING.TXT (not its line 1) and has the
+  // front when it returns, so a box shown next belongs to it. Closing it, by
+  // OK or by clicking another window, warns only when numbers show a comma.
+  void warningScreenAndTheDecimalSymbol() {
     shell.TextScreenId = 1;
-    QWidget mainWindow;
-    Activate(&mainWindow);
-    PrintScreen::ShowScreen();
-    PrintScreen* s = DefaultInstance<PrintScreen>::IfLoaded();
-    QVERIFY(s);
-    // It has the front when it returns: a box shown next belongs to it.
-    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(s));
-    QCOMPARE(s->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
-    QVERIFY(s->Label1->text().startsWith("Stagewell predicts how a vehicle should perform"));
-    QVERIFY(!s->Label1->text().contains("WARNING"));  // line 1 is not shown
-    QCOMPARE(TextScreenOpen, int16_t(1));
-    s->Command1->click();
-    Settle();
-    QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
-    QCOMPARE(TextScreenOpen, int16_t(0));
-    QVERIFY(!DefaultInstance<frmComma>::IfLoaded());
-  }
-
-  // With a decimal comma, closing the screen by OK or by clicking another
-  // window brings up the warning.
-  void warningScreenWithADecimalComma() {
-    shell.TextScreenId = 1;
-    PrintScreen::SystemNumberText() = [] { return FromQ(QLocale(QLocale::German).toString(7.0 / 3.0, 'f', 3)); };
-    for (bool byClickElsewhere : {false, true}) {
-      bool commaShown = false;
+    const std::string comma = FromQ(QLocale(QLocale::German).toString(7.0 / 3.0, 'f', 3));
+    const std::pair<std::string, bool> cases[] = {{"2.333", false}, {comma, false}, {comma, true}};
+    for (const auto& [number, byClickElsewhere] : cases) {
+      PrintScreen::SystemNumberText() = [number] { return number; };
+      QWidget mainWindow, other;
+      Activate(&mainWindow);
       PrintScreen::ShowScreen();
       PrintScreen* s = DefaultInstance<PrintScreen>::IfLoaded();
       QVERIFY(s);
-      if (byClickElsewhere) Activate(s);
-      WhenModal([&](QWidget* w) {
-        commaShown = qobject_cast<frmComma*>(w) != nullptr;
-        w->close();
-      });
-      QWidget other;
+      QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(s));
+      QCOMPARE(s->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
+      QVERIFY(s->Label1->text().startsWith("Stagewell predicts how a vehicle should perform"));
+      QVERIFY(!s->Label1->text().contains("WARNING"));
+      QCOMPARE(TextScreenOpen, int16_t(1));
+      bool commaShown = false;
+      if (number == comma)
+        WhenModal([&](QWidget* w) {
+          commaShown = qobject_cast<frmComma*>(w) != nullptr;
+          w->close();
+        });
       if (byClickElsewhere)
         Activate(&other);
       else
         s->Command1->click();
       Settle();
-      QVERIFY(commaShown);
       QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
+      if (!byClickElsewhere) QCOMPARE(TextScreenOpen, int16_t(0));  // OK alone clears it, as designed
+      QCOMPARE(commaShown, number == comma);
     }
   }
+
 };
 
 QTEST_MAIN(ShellWindowsTest)
