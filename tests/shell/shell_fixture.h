@@ -117,6 +117,9 @@ inline std::string SpecsNow(const std::string& list) {
   return out;
 }
 
+// Compares the listed specs with the table: QCOMPARE_SPECS("E1=355;E13=").
+#define QCOMPARE_SPECS(list) QCOMPARE(SpecsNow(list), std::string(list))
+
 // A rear-drive clutch car with a four-speed, described by peak figures: a
 // 454 cu in, 450 HP big-block muscle car on street radials.
 inline void MuscleCarSpecs() {

@@ -69,6 +69,10 @@ class StartupTest : public QObject {
   std::unique_ptr<ShellScene> scene;
 
   frmMain* Load() { return DefaultInstance<frmMain>::Get(); }
+  void NewScene() {
+    scene.reset();
+    scene = std::make_unique<ShellScene>();
+  }
 
   // The main window after start-up, ready for the exit sequence.
   frmMain* Ready() {
@@ -103,7 +107,7 @@ class StartupTest : public QObject {
 
  private slots:
   void init() {
-    scene = std::make_unique<ShellScene>();
+    NewScene();
     SetProgramWindowActivator({});
   }
   void cleanup() {
@@ -190,8 +194,7 @@ class StartupTest : public QObject {
     w->InitMainWindow();
     QCOMPARE(scene->BoxCount(), 1);
 
-    scene.reset();
-    scene = std::make_unique<ShellScene>();
+    NewScene();
     QVERIFY(scene->ReturningUser());
     tbl.BeginnerLevel = 1;
     int16_t write = 0;
@@ -215,8 +218,7 @@ class StartupTest : public QObject {
     QCOMPARE(scene->BoxCount(), 1);
     QCOMPARE(scene->Box(0).prompt, std::string("Possible Error reading Configuration File.   53  File not found"));
     QCOMPARE(SpecAt(kVehicle, 0), std::string("3400"));
-    scene.reset();
-    scene = std::make_unique<ShellScene>();
+    NewScene();
     QVERIFY(scene->ReturningUser());
     scene->Write("QVCURVEH.ZKT", "garbage that is not a vehicle\r\n");
     w = Load();
@@ -224,8 +226,7 @@ class StartupTest : public QObject {
     QVERIFY(w->MainInitDone);
     QCOMPARE(SpecAt(kVehicle, 0), std::string(""));
     QCOMPARE(scene->Read("QVCURVEH.ZKT.bad"), std::string("garbage that is not a vehicle\r\n"));
-    scene.reset();
-    scene = std::make_unique<ShellScene>();
+    NewScene();
     tbl.BeginnerLevel = 0;
     scene->Write("baseplot.ZKT", " 0\r\n");
     int16_t write = 0;
@@ -287,8 +288,7 @@ class StartupTest : public QObject {
         {"a new vehicle is named first", 1, false, {ans::Yes, ans::Yes}, false, {kWorking}, {"qvzCNFG.ZKT"}},
     };
     for (const Case& c : cases) {
-      scene.reset();
-      scene = std::make_unique<ShellScene>();
+      NewScene();
       frmMain* w = Ready();
       if (!c.named) fst.CurrentFileName.clear(), fst.CurrentFilePath.clear();
       fst.SpecsChanged = c.changed;
@@ -376,17 +376,10 @@ class StartupTest : public QObject {
                                        Space(14) + "@  6000 RPM" + kCR + kCR +
                                        "Power is corrected to 'Std Dyno: 29.92 & 60 deg F'." + kCR + kCR +
                                        "Do you want to use this power curve?");
-    QCOMPARE(tbl.PowerCurveText[0][1], std::string("8.46"));
-    QCOMPARE(tbl.PowerCurveText[1][1], std::string("100.0"));
-    QCOMPARE(tbl.PowerCurveText[2][1], std::string("350"));
-    QCOMPARE(tbl.PowerCurveText[0][2], std::string("2.41"));
-    QCOMPARE(tbl.PowerCurveText[3][0], std::string("6000"));
-    QCOMPARE(tbl.PowerCurveText[4][0], std::string(""));
-    QCOMPARE(SpecAt(kEngine, 1), std::string("355"));
-    QCOMPARE(SpecAt(kEngine, 6), std::string("0"));
-    QCOMPARE(SpecAt(kEngine, 0), std::string("2"));
-    QCOMPARE(SpecAt(kEngine, 13), std::string(""));
-    QCOMPARE(SpecAt(kEngine, 14), std::string(""));
+    const std::tuple<int, int, const char*> curve[] = {{0, 1, "8.46"}, {1, 1, "100.0"}, {2, 1, "350"},
+                                                       {0, 2, "2.41"}, {3, 0, "6000"},  {4, 0, ""}};
+    for (auto [k, item, text] : curve) QCOMPARE(tbl.PowerCurveText[k][item], std::string(text));
+    QCOMPARE_SPECS("E1=355;E6=0;E0=2;E13=;E14=");
     QCOMPARE(shell.CylvaneTitle, std::string("CV Engine Sim - 355 SBC"));
     QCOMPARE(tbl.ExchangeCond1, std::string("29.92"));
     QCOMPARE(tbl.ExchangeCond4, std::string("0"));
@@ -395,12 +388,23 @@ class StartupTest : public QObject {
     QCOMPARE(fst.SpecsChanged, int16_t(1));
   }
 
-  void saeCurvePicksTheSaeRating() {
+  // SAE weather: No leaves the specs but takes the weather; Yes picks the
+  // SAE rating.
+  void saeCurve() {
+    SetSpecs("E1=454");
+    tbl.PowerCurveText[0][0] = "1234";
     scene->Write(kHandOverFile, HandOver(kSae, Curve(5, 2, 4)));
+    scene->ui.Answer(ans::No);
+    QVERIFY(!ImportPowerCurve());
+    QCOMPARE_SPECS("E1=454");
+    QCOMPARE(tbl.PowerCurveText[0][0], std::string("1234"));
+    QCOMPARE(tbl.ExchangeCond1, std::string("29.6"));
+    QCOMPARE(shell.CylvaneTitle, std::string("CV Engine Sim - 355 SBC"));
+    QCOMPARE(tbl.StartMode, int16_t(0));
     scene->ui.Answer(ans::Yes);
     QVERIFY(ImportPowerCurve());
-    QVERIFY(scene->Box(0).prompt.find("Power is corrected to 'SAE: 29.6 & 77 deg F'.") != std::string::npos);
-    QCOMPARE(SpecAt(kEngine, 6), std::string("1"));
+    QVERIFY(scene->LastBox().prompt.find("Power is corrected to 'SAE: 29.6 & 77 deg F'.") != std::string::npos);
+    QCOMPARE_SPECS("E6=1");
     QCOMPARE(tbl.PowerCurveText[2][1], std::string("400"));
   }
 
@@ -410,10 +414,7 @@ class StartupTest : public QObject {
     QVERIFY(ImportPowerCurve());
     QVERIFY(scene->Box(0).prompt.find("Power is not corrected to standard conditions, but will be corrected to "
                                       "'Std Dyno: 29.92 & 60 deg F'.") != std::string::npos);
-    tbl.ExchangeCond1 = "28.50";
-    tbl.ExchangeCond2 = "95";
-    tbl.ExchangeCond3 = "60";
-    tbl.ExchangeCond4 = "2500";
+    tbl.ExchangeCond1 = "28.50", tbl.ExchangeCond2 = "95", tbl.ExchangeCond3 = "60", tbl.ExchangeCond4 = "2500";
     tbl.CalcMode = -1;
     double factor = 0, density = 0;
     CalcAirConditions(factor, density);
@@ -421,7 +422,7 @@ class StartupTest : public QObject {
     QVERIFY(factor < 1.0);
     QCOMPARE(tbl.PowerCurveText[0][1], Format(400 / factor, "#####0"));
     QCOMPARE(tbl.PowerCurveText[1][2], Format(400 / factor, "#####0"));
-    QCOMPARE(SpecAt(kEngine, 6), std::string("0"));
+    QCOMPARE_SPECS("E6=0");
   }
 
   void stdDynoLimits() {
@@ -446,19 +447,6 @@ class StartupTest : public QObject {
     }
   }
 
-  void noLeavesTheSpecsButTakesTheWeather() {
-    SpecAt(kEngine, 1) = "454";
-    tbl.PowerCurveText[0][0] = "1234";
-    scene->Write(kHandOverFile, HandOver(kSae, Curve(5, 2, 4)));
-    scene->ui.Answer(ans::No);
-    QVERIFY(!ImportPowerCurve());
-    QCOMPARE(SpecAt(kEngine, 1), std::string("454"));
-    QCOMPARE(tbl.PowerCurveText[0][0], std::string("1234"));
-    QCOMPARE(tbl.ExchangeCond1, std::string("29.6"));
-    QCOMPARE(shell.CylvaneTitle, std::string("CV Engine Sim - 355 SBC"));
-    QCOMPARE(tbl.StartMode, int16_t(0));
-  }
-
   void unusableCurvesAreRefused() {
     const std::pair<std::vector<Point>, std::string> cases[] = {
         {Curve(4, 1, 2), "0"},
@@ -468,13 +456,13 @@ class StartupTest : public QObject {
     };
     for (const auto& [points, displacement] : cases) {
       scene->ui.Clear();
-      SpecAt(kEngine, 1) = "454";
+      SetSpecs("E1=454");
       scene->Write(kHandOverFile, HandOver(kStdDyno, points, displacement));
       QVERIFY(!ImportPowerCurve());
       QCOMPARE(scene->BoxCount(), 1);
       QCOMPARE(scene->Box(0).prompt,
                std::string("Power Curve not in correct format or too unusual to be used by program."));
-      QCOMPARE(SpecAt(kEngine, 1), std::string("454"));
+      QCOMPARE_SPECS("E1=454");
     }
     // A missing file: at most four read errors, then the refusal.
     scene->ui.Clear();
@@ -534,7 +522,7 @@ class StartupTest : public QObject {
     QCOMPARE(tbl.PowerCurveText[0][0], std::string("400"));
     QCOMPARE(tbl.StartMode, int16_t(2));
     QCOMPARE(shell.ExampleKind, int16_t(13));
-    QCOMPARE(SpecAt(kEngine, 0), std::string("2"));
+    QCOMPARE_SPECS("E0=2");
   }
 
   // --- start mode 2: the program itself, started with "/E /M"
@@ -566,6 +554,7 @@ class StartupTest : public QObject {
     // Nothing of the user's is written, the run history not touched.
     QCOMPARE(scene->Read("qvzCNFG.ZKT"), config);
     QCOMPARE(scene->Read("QVCURVEH.ZKT"), working);
+    QCOMPARE(scene->Read("baseplot.ZKT"), std::string(" 0\r\n"));  // no base run hand-over
     QVERIFY(scene->Exists("ENGCURVE.ZKT"));
     if (scene->Exists("QVHISTRY"))
       for (auto& e : std::filesystem::directory_iterator(scene->file("QVHISTRY"))) QVERIFY(!e.is_regular_file());
@@ -587,8 +576,7 @@ class StartupTest : public QObject {
         {"", nullptr, "", {"File not found    1", "There is no power curve"}},
     };
     for (const Case& c : cases) {
-      scene.reset();
-      scene = std::make_unique<ShellScene>();
+      NewScene();
       if (*c.fixture) {
         QVERIFY(test::LoadFixtureVehicle(c.fixture));
         if (c.secondGear) SpecAt(kTransmission, 10) = c.secondGear;  // lower than first
