@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/configuration.h"
 #include "files/file_state.h"
@@ -89,9 +91,9 @@ inline std::vector<std::string> CrLfLines(const std::string& text) {
 }
 
 // Specs written as "E1=454;T10=1.88": the menu's letter (Engine,
-// Transmission, Vehicle, Wheels and tires, Driving, Conditions), the spec
-// number and its text. SetSpecs stores them; SpecsNow gives the same list
-// with the texts the table holds now.
+// Transmission, Vehicle, Wheels and tires, Driving, Conditions), the number
+// within the menu and the text. SetSpecs stores them; SpecsNow gives the
+// same list with the texts the table holds now.
 struct SpecItem {
   std::string key;  // "E1"
   std::string* spec;
