@@ -204,22 +204,25 @@ class ShellScene {
     Write("COMBO/CMB5-6", "0 - full throttle\r\n1 - half throttle\r\n2 - lift throttle\r\n-9999\r\n");
   }
 
+  static void WriteConfiguration() {
+    int16_t write = 0;
+    ReadWriteConfiguration(write);
+  }
+
   // The program folder of an experienced racer whose last vehicle was the
   // fixture muscle car from the library: working copy (with its changed
   // flag), configuration, base run and preset lists; the tables are clean.
-  bool ReturningUser(int16_t changed = 0) {
-    if (!test::LoadFixtureVehicle(test::kMuscleCar)) return false;
+  void ReturningUser(int16_t changed = 0) {
+    if (!test::LoadFixtureVehicle(test::kMuscleCar)) qFatal("the fixture vehicles are missing");
     WriteWorkingCopy(folder().string() + "/VEHDAT/" + test::kMuscleCar, kFixtureComments);
     fst.SpecsChanged = changed;
     tbl.BeginnerLevel = 0;
-    int16_t write = 0;
-    ReadWriteConfiguration(write);
+    WriteConfiguration();
     WriteBaseRunFile();
     ResetTables();
     ResetFileState();
     ConfigurationDefaults();
     WritePresetLists();
-    return true;
   }
 
   ScriptedUi ui;

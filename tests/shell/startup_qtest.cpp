@@ -178,7 +178,7 @@ class StartupTest : public QObject {
   // Start mode 1 tells how to load the curve, a beginner gets the notice:
   // once per run each.
   void noticesOncePerRun() {
-    QVERIFY(scene->ReturningUser());
+    scene->ReturningUser();
     tbl.StartMode = 1;
     frmMain* w = Load();
     w->InitMainWindow();
@@ -195,10 +195,9 @@ class StartupTest : public QObject {
     QCOMPARE(scene->BoxCount(), 1);
 
     NewScene();
-    QVERIFY(scene->ReturningUser());
+    scene->ReturningUser();
     tbl.BeginnerLevel = 1;
-    int16_t write = 0;
-    ReadWriteConfiguration(write);
+    scene->WriteConfiguration();
     w = Load();
     w->InitMainWindow();
     QCOMPARE(scene->BoxCount(), 1);
@@ -211,7 +210,7 @@ class StartupTest : public QObject {
   // A missing base run is reported once; an unreadable working copy is kept
   // aside and nothing is loaded; a missing one starts quietly.
   void damagedOrMissingFilesStillStart() {
-    QVERIFY(scene->ReturningUser());
+    scene->ReturningUser();
     std::filesystem::remove(scene->file("baseplot.ZKT"));
     frmMain* w = Load();
     w->InitMainWindow();
@@ -219,7 +218,7 @@ class StartupTest : public QObject {
     QCOMPARE(scene->Box(0).prompt, std::string("Possible Error reading Configuration File.   53  File not found"));
     QCOMPARE(SpecAt(kVehicle, 0), std::string("3400"));
     NewScene();
-    QVERIFY(scene->ReturningUser());
+    scene->ReturningUser();
     scene->Write("QVCURVEH.ZKT", "garbage that is not a vehicle\r\n");
     w = Load();
     w->InitMainWindow();
@@ -229,8 +228,7 @@ class StartupTest : public QObject {
     NewScene();
     tbl.BeginnerLevel = 0;
     scene->Write("baseplot.ZKT", " 0\r\n");
-    int16_t write = 0;
-    ReadWriteConfiguration(write);
+    scene->WriteConfiguration();
     scene->WritePresetLists();
     Load()->InitMainWindow();
     QCOMPARE(scene->BoxCount(), 0);
@@ -240,7 +238,7 @@ class StartupTest : public QObject {
   // The tip comes on the fourth activation, not when it was shown already
   // and never after the 39th.
   void tipOnTheFourthActivation() {
-    QVERIFY(scene->ReturningUser());
+    scene->ReturningUser();
     frmMain* w = Load();
     for (int i = 1; i <= 3; ++i) {
       w->InitMainWindow();
@@ -531,8 +529,7 @@ class StartupTest : public QObject {
     QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
     WriteWorkingCopy(scene->path("VEHDAT/") + test::kMuscleCar);
     tbl.BeginnerLevel = 0;
-    int16_t write = 0;
-    ReadWriteConfiguration(write);
+    scene->WriteConfiguration();
     scene->Write("baseplot.ZKT", " 0\r\n");
     scene->Write("ENGCURVE.ZKT", kGoodCurve);
     const std::string config = scene->Read("qvzCNFG.ZKT"), working = scene->Read("QVCURVEH.ZKT");
