@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QDir>
 #include <QtTest>
 
 #include "match/frm_disp.h"
@@ -13,6 +12,7 @@
 #include "platform/qt/twips.h"
 #include "platform/window_host.h"
 #include "shell/qt_window_host.h"
+#include "shell/shell_fixture.h"
 #include "simulation/tables.h"
 
 using namespace sw;
@@ -47,9 +47,7 @@ class ProgressTest : public QObject {
     QVERIFY(Windows().ProgressLoaded());
     Windows().SetProgressDistance("660");
     Windows().SetProgressBar(3615.0f / 2);
-    QDir dir(QCoreApplication::applicationDirPath());
-    dir.mkpath("screenshots");
-    QVERIFY(p->grab().save(dir.filePath("screenshots/progress_short.png")));
+    QVERIFY(SaveShot(p, "progress_short.png"));
   }
 
   void tallFormsForTheSearches() {
@@ -60,8 +58,7 @@ class ProgressTest : public QObject {
     QCOMPARE(p->Frame3D1->title(), QString("Match Vehicle Performance"));
     QVERIFY(p->Label4->text().startsWith("The computer will try up to 100 combinations (Passes)"));
     QVERIFY(p->Frame3D1->geometry().bottom() < p->height());
-    QDir dir(QCoreApplication::applicationDirPath());
-    QVERIFY(p->grab().save(dir.filePath("screenshots/progress_tall.png")));
+    QVERIFY(SaveShot(p, "progress_tall.png"));
     Windows().UnloadProgress();
     QCoreApplication::processEvents();
 

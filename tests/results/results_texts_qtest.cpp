@@ -1,45 +1,86 @@
-// What the results window shows as text: headings, the history grid and its
-// improvements, the panel, the time slip, the definitions of the columns and
-// the history commands that need no window.
+// What the results window shows as text, without the window: headings, the
+// history grid and its improvements, the time slip, the column definitions,
+// the history commands, and the Notes Summary's conditions and thresholds.
 #include <QtTest>
-#include <filesystem>
-#include <fstream>
 
-#include "platform/program_folder.h"
-#include "platform/scripted_ui.h"
-#include "platform/seqfile.h"
 #include "platform/text.h"
 #include "results/history_ops.h"
+#include "results/notes_summary.h"
 #include "results/output_definitions.h"
 #include "results/results_fixture.h"
-#include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/results_tables.h"
 #include "results/time_slip.h"
-#include "simulation/tables.h"
-#include "support/temp_folder.h"
+#include "shell/shell_fixture.h"
 
 using namespace sw;
-namespace fs = std::filesystem;
 
 namespace {
 
-void WriteFile(const fs::path& p, const std::string& bytes) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << bytes;
+const std::string kClick = ".  Click on Notes for more Details.";
+const std::string kTireAdvice =
+    "Performance will improve by increasing Traction Factor, increasing Tread Width or going to a Drag Slick "
+    "Construction in the Wheel/Tire specs menu.";
+const std::string kCr2 = "\r\r";
+
+std::string ClutchNote(const std::string& pct, const std::string& degree) {
+  return "The clutch was slipping for approximately" + pct + "% of the run, which is" + degree +
+         " high.  You may need higher clutch specs (more torque holding capability) or better tire traction." + kCr2;
+}
+
+std::string RpmNote(const std::string& rpm, const std::string& gear, const std::string& degree) {
+  return "Engine RPM fell to " + rpm + " RPM in Gear # " + gear + ", which is " + degree +
+         " and potentially hurting performance." + kCr2;
 }
 
 }  // namespace
 
 class ResultsTextsTest : public QObject {
   Q_OBJECT
+  std::unique_ptr<ShellScene> scene;
+
+  // What a notes case changes in a run with nothing to note: 10.00 s (1 s
+  // is 10 %), a clutch car, no slip, no spin, the RPM never below the torque
+  // peak (4500).
+  struct Run {
+    int16_t converter = 0, beginner = 0;
+    const char* firstRpm = nullptr;       // engine RPM of the first row
+    double lowGear = 2, lowRpm = 5000;    // the lowest engine RPM and its gear
+    double clutch = 0, limited = 0, spin = 0;  // seconds
+    const char* shift12 = nullptr;        // time of a 1-2 shift row (row 4)
+    const char* gear2 = nullptr;          // time of the first gear-2 row (row 5)
+    double shiftTime = 0.2;
+    const char* driving = nullptr;        // the driving style, spec D0
+    const char* et = "10.00";
+  };
+  void SetRun(const Run& r) {
+    ResetTables();
+    NotesText = "stale";
+    SpinShiftTime = 9;
+    testing::SetLastRun();
+    tbl.ConverterDrive = r.converter;
+    tbl.BeginnerLevel = r.beginner;
+    if (r.firstRpm) tbl.ResultsText[6][1] = r.firstRpm;
+    tbl.RunTotal1 = 10000 * (r.lowGear + 1) + r.lowRpm;
+    tbl.RunTotal2 = r.clutch;
+    tbl.RunTotal3 = r.limited;
+    tbl.RunTotal4 = r.spin;
+    if (r.shift12) tbl.ResultsText[0][4] = " 1-2", tbl.ResultsText[1][4] = r.shift12;
+    if (r.gear2) tbl.ResultsText[0][5] = " 2", tbl.ResultsText[1][5] = r.gear2;
+    tbl.ShiftTime = r.shiftTime;
+    if (r.driving) SpecAt(kDriving, 0) = r.driving;
+    tbl.HistoryEt[0] = r.et;
+  }
 
  private slots:
   void init() {
-    ResetTables();
+    scene = std::make_unique<ShellScene>();
+    tbl.BeginnerLevel = 0;
     testing::SetLastRun();
-    cfg = Configuration{};
   }
+  void cleanup() { scene.reset(); }
+
+  // --- headings, grids and the panel
 
   void distanceHeadingByTrackChoice() {
     const char* expected[] = {"Feet", "Feet", "Miles", "Miles", "Miles", "Feet"};
@@ -48,22 +89,15 @@ class ResultsTextsTest : public QObject {
       WriteResultsHeadings();
       QCOMPARE(tbl.ResultsText[4][0], std::string(expected[choice]));
     }
-    const char* headings[] = {"Gear",   "Time",    "MPH",    "Accel Gs", "Feet", "C RPM",
-                              "EngRPM", "Tq Mult", "C Slip", "T Slip",   "% Thrt"};
-    SpecAt(kConditions, 7) = "1";
-    WriteResultsHeadings();
-    for (int c = 0; c < 11; ++c) QCOMPARE(tbl.ResultsText[c][0], std::string(headings[c]));
   }
 
   void runGridKeepsTheFinishRow() {
-    tbl.FinishRow = 15;
-    QCOMPARE(ResultsGridRows(), 24);
-    tbl.FinishRow = 23;
-    QCOMPARE(ResultsGridRows(), 24);
-    tbl.FinishRow = 31;
-    QCOMPARE(ResultsGridRows(), 32);
-    tbl.FinishRow = 50;  // the run's row limit lies beyond the table
-    QCOMPARE(ResultsGridRows(), kResultsRows);
+    // The run's row limit (50) lies beyond the table.
+    const std::pair<int16_t, int> cases[] = {{15, 24}, {23, 24}, {31, 32}, {50, kResultsRows}};
+    for (auto [finish, rows] : cases) {
+      tbl.FinishRow = finish;
+      QCOMPARE(ResultsGridRows(), rows);
+    }
   }
 
   void historyMarkHeadingFollowsTheNewestRun() {
@@ -90,109 +124,51 @@ class ResultsTextsTest : public QObject {
                                                 ".04", "11.48", ".07", "127.93", ".83"};
     QCOMPARE(g[1], newest);
     // Entry 1 ran 1320 ft, entry 2 660 ft: no improvements.
-    QCOMPARE(g[2][5], std::string(""));
-    QCOMPARE(g[2][7], std::string(""));
-    QCOMPARE(g[2][9], std::string(""));
+    for (int c : {5, 7, 9}) QCOMPARE(g[2][c], std::string(""));
     QCOMPARE(g[3][1], std::string("660"));
     QCOMPARE(g[3][8], std::string("105.44"));
+    QCOMPARE(g[3][7], std::string(""));  // the 660 run above an empty entry
     // Entry 3 never ran: empty figures and no improvements.
     QCOMPARE(g[4][1], std::string(""));
     QCOMPARE(g[4][8], std::string(".00"));
     QCOMPARE(g[4][7], std::string(""));
-    QCOMPARE(g[3][7], std::string(""));  // the 660 run above an empty entry
 
     // A quicker older run shows as a negative improvement; finer times get
     // three decimals.
     tbl.FinerTime = 1;
     tbl.HistoryEt[1] = "11.400";
-    g = HistoryGridCells();
-    QCOMPARE(g[1][7], std::string("-.080"));
-  }
+    QCOMPARE(HistoryGridCells()[1][7], std::string("-.080"));
 
-  void improvementsStopAtTheLastShownPair() {
-    for (int i = 0; i < 25; ++i)
-      testing::SetEntry(i, {"T", "10.00", 130, 1320, 0, 0, "1.50", "", "", "", "", "A"});
-    auto g = HistoryGridCells();
+    // Improvements stop at the last shown pair.
+    for (int i = 0; i < 25; ++i) testing::SetEntry(i, {"T", "10.00", 130, 1320, 0, 0, "1.50", "", "", "", "", "A"});
+    tbl.FinerTime = 0;
+    g = HistoryGridCells();
     QCOMPARE(g[23][7], std::string(".00"));  // entry 22 against 23
     QCOMPARE(g[24][7], std::string(""));     // entry 23: never compared
   }
 
-  void panelComparesWithTheLastRun() {
-    auto t = PanelTexts();
-    QCOMPARE(t[0], std::string("Current:\rLast:\rImprovement:"));
-    QCOMPARE(t[1], std::string("ET"));
-    QCOMPARE(t[2], std::string("11.48\r11.55\r.07"));
-    QCOMPARE(t[3], std::string("MPH"));
-    QCOMPARE(t[4], std::string("127.93\r127.10\r.83"));
-    QCOMPARE(t[5], std::string("60 ft"));
-    QCOMPARE(t[6], std::string("1.62\r1.66\r.04"));
+  void columnWidthsByScreen() {
+    const std::pair<int, int> titles[] = {{19200, 6410}, {15001, 6410}, {15000, 4410}, {11501, 4410}, {11500, 2810}};
+    for (auto [screen, twips] : titles) QCOMPARE(HistoryTitleColumnTwips(screen), twips);
+    const std::pair<int, int> columns[] = {{2, 800}, {3, 1000}, {5, 750}, {9, 750}, {4, 600}};
+    for (auto [col, twips] : columns) QCOMPARE(HistoryColumnTwips(col), twips);
   }
 
-  void titleColumnWidthByScreen() {
-    QCOMPARE(HistoryTitleColumnTwips(19200), 6410);
-    QCOMPARE(HistoryTitleColumnTwips(15001), 6410);
-    QCOMPARE(HistoryTitleColumnTwips(15000), 4410);
-    QCOMPARE(HistoryTitleColumnTwips(11501), 4410);
-    QCOMPARE(HistoryTitleColumnTwips(11500), 2810);
-    QCOMPARE(HistoryColumnTwips(2), 800);
-    QCOMPARE(HistoryColumnTwips(3), 1000);
-    QCOMPARE(HistoryColumnTwips(5), 750);
-    QCOMPARE(HistoryColumnTwips(9), 750);
-    QCOMPARE(HistoryColumnTwips(4), 600);
-  }
+  // --- the time slip (the 660 and 1320 ft slips are checked in the window)
 
-  // --- time slip
-
-  void quarterMileSlipShowsEveryLine() {
-    const std::string expected =
-        "Mon Dec 7 26  8:05 pm\r\n"
-        "Time Slip For:\r\n"
-        "   MUSCLE69\r\n"
-        "\r\n"
-        "RT                    .500\r\n"
-        "60 ft                  1.62\r\n"
-        "330 ft                4.62\r\n"
-        "1/8 ET              7.08\r\n"
-        "1/8 MPH          104.6\r\n"
-        "1000 ft             9.81\r\n"
-        "1/4 ET             11.48\r\n"
-        "1/4 MPH         127.93\r\n";
-    QCOMPARE(TimeSlipText(0), expected);
-  }
-
-  void eighthMileSlipStopsAtTheEighthMph() {
-    const std::string expected =
-        "Sun Dec 6 26  3:12 pm\r\n"
-        "Time Slip For:\r\n"
-        "   BRACKET\r\n"
-        "\r\n"
-        "RT                    .500\r\n"
-        "60 ft                  1.41\r\n"
-        "330 ft                3.92\r\n"
-        "1/8 ET              6.21\r\n"
-        "1/8 MPH          105.44\r\n";
-    QCOMPARE(TimeSlipText(2), expected);
-  }
-
-  void thousandFootRunShowsQuarterLines() {
-    tbl.HistoryLength[0] = 1000;
-    std::string t = TimeSlipText(0);
-    QVERIFY(t.find("1/4 MPH         127.93\r\n") != std::string::npos);
-    tbl.HistoryLength[0] = 661;
-    QVERIFY(TimeSlipText(0).find("1/4 ET") != std::string::npos);
-  }
-
-  void slipNotAvailableOutsideEighthToQuarter() {
-    tbl.HistoryLength[0] = 659;
-    QCOMPARE(TimeSlipText(0), std::string("Time Slip For:\r\nNot Available for\r\n 659 ft run"));
-    tbl.HistoryLength[0] = 1321;
-    QCOMPARE(TimeSlipText(0), std::string("Time Slip For:\r\nNot Available for\r\n 1321 ft run"));
-  }
-
-  void titleWithoutColonShownWhole() {
+  void slipByRunLengthAndTitle() {
+    const std::pair<double, std::string> shown[] = {{1000, "1/4 MPH         127.93\r\n"}, {661, "1/4 ET"}};
+    for (const auto& [length, line] : shown) {
+      tbl.HistoryLength[0] = length;
+      QVERIFY(TimeSlipText(0).find(line) != std::string::npos);
+    }
+    for (int length : {659, 1321}) {
+      tbl.HistoryLength[0] = length;
+      QCOMPARE(TimeSlipText(0), "Time Slip For:\r\nNot Available for\r\n " + std::to_string(length) + " ft run");
+    }
+    tbl.HistoryLength[0] = 1320;
     tbl.HistoryTitle[0] = "Test and tune";
-    std::string t = TimeSlipText(0);
-    QVERIFY(t.rfind("Time Slip For:\r\nTest and tune\r\n\r\nRT", 0) == 0);
+    QVERIFY(TimeSlipText(0).rfind("Time Slip For:\r\nTest and tune\r\n\r\nRT", 0) == 0);
   }
 
   void firstPlacementOnlyOnWideScreens() {
@@ -212,26 +188,20 @@ class ResultsTextsTest : public QObject {
   // --- definitions
 
   void shippedDefinitionsHaveOneLinePerColumn() {
-    std::string bytes;
-    QVERIFY(ReadFileBytes(fs::path(SW_DATA_DIR) / "TEXT" / "OUTHELP.TXT", bytes));
     SeqReader in;
-    in.OpenBytes(bytes);
+    in.OpenBytes(ShellScene::ReadShipped("TEXT/OUTHELP.TXT"));
     int lines = 0;
     while (!in.Eof()) {
       std::string line = in.LineInput();
       ++lines;
       QVERIFY2(!Trim(line).empty(), "an empty definition");
-      QVERIFY2(line.find(',') == std::string::npos, line.c_str());
-      QVERIFY2(line.find('"') == std::string::npos, line.c_str());
+      QVERIFY2(line.find(',') == std::string::npos && line.find('"') == std::string::npos, line.c_str());
     }
     QCOMPARE(lines, 21);
   }
 
   void definitionLinesByColumn() {
-    TempFolder home;
-    SetProgramFolder(home.path());
-    fs::create_directories(home.path() / "TEXT");
-    fs::copy_file(fs::path(SW_DATA_DIR) / "TEXT" / "OUTHELP.TXT", home.path() / "TEXT" / "OUTHELP.TXT");
+    scene->CopyShipped("TEXT/OUTHELP.TXT");
     std::string d;
     QVERIFY(ReadOutputDefinition(2, d));
     QCOMPARE(d, std::string("Speed of the car in miles per hour."));
@@ -241,142 +211,157 @@ class ResultsTextsTest : public QObject {
     QVERIFY(d.rfind("Gain in MPH", 0) == 0);
 
     // A shorter file gives its last line.
-    WriteFile(home.path() / "TEXT" / "OUTHELP.TXT", "one\r\ntwo\r\nthree\r\n");
+    scene->Write("TEXT/OUTHELP.TXT", "one\r\ntwo\r\nthree\r\n");
     QVERIFY(ReadOutputDefinition(10, d));
     QCOMPARE(d, std::string("three"));
     QVERIFY(ReadOutputDefinition(0, d));
     QCOMPARE(d, std::string("one"));
 
-    fs::remove(home.path() / "TEXT" / "OUTHELP.TXT");
+    std::filesystem::remove(scene->file("TEXT/OUTHELP.TXT"));
     QVERIFY(!ReadOutputDefinition(3, d));
     QVERIFY(!d.empty());
   }
 
-  void definitionMessages() {
-    QCOMPARE(ResultDefinitionMessage("MPH", "127.9", "11.48", "127.9", "1320", "Speed."),
-             std::string("MPH  =  127.9 at the conditions:\r\r11.48 sec,    127.9 MPH,    1320 feet     into the "
-                         "run.\r\rDefinition of MPH:  Speed."));
-    QCOMPARE(HistoryDefinitionMessage("Dnsy Alt", "Thin air."), std::string("Definition of 'Dnsy Alt':  Thin air."));
-  }
-
   // --- history commands
 
-  void clearHistoryKeepsTheNewestRun() {
-    tbl.HistoryTitle[25] = "slot 25";
-    ScopedScriptedUi ui;
-    ui->Answer(ans::No);
-    QVERIFY(!ClearHistory());
-    QCOMPARE(tbl.HistoryEt[1], std::string("11.55"));
-    QCOMPARE(ui->boxes()[0].prompt,
-             std::string("Clear out the History Log of the last 25 tests?\r\rIf you think you might want to review "
-                         "the results or recall any of the specs which produced these last 25 runs, answer No."));
-    QCOMPARE(ui->boxes()[0].title, std::string("Clear Out the History Log"));
-    QCOMPARE(ui->boxes()[0].style, mb::YesNo + mb::Question + mb::DefaultButton2);
-
-    ui->Answer(ans::Yes);
-    QVERIFY(ClearHistory());
-    QCOMPARE(tbl.HistoryEt[0], std::string("11.48"));
-    QCOMPARE(tbl.HistoryLength[0], 1320.0);
-    for (int i = 1; i <= 24; ++i) {
-      QVERIFY(tbl.HistoryTitle[i].empty());
-      QVERIFY(tbl.HistoryEt[i].empty());
-      QVERIFY(tbl.History60ft[i].empty());
-      QCOMPARE(tbl.HistoryMph[i], 0.0);
-      QCOMPARE(tbl.HistoryLength[i], 0.0);
-      QCOMPARE(tbl.HistoryDensAlt[i], 0.0);
-      QCOMPARE(tbl.HistoryDryDensAlt[i], 0.0);
-    }
-    // The marks and the file letters stay; slot 25 is never touched.
-    QCOMPARE(tbl.History330ft[1], std::string("4.69"));
-    QCOMPARE(tbl.HistoryName[1], std::string("B"));
-    QCOMPARE(tbl.HistoryTitle[25], std::string("slot 25"));
-    auto g = HistoryGridCells();
-    QCOMPARE(g[2][0], std::string(""));
-    QCOMPARE(g[2][8], std::string(".00"));
-    QCOMPARE(g[1][7], std::string(""));  // the newest run has nothing to compare with
-  }
-
-  void renameTest() {
-    ScopedScriptedUi ui;
-    ui->Type("");  // an empty title keeps the old one
-    QVERIFY(!RenameTest(1));
-    QCOMPARE(tbl.HistoryTitle[1], std::string("MUSCLE69: Mon Dec 7 26  7:58 pm"));
-    QCOMPARE(ui->boxes()[0].prompt, std::string("Enter a Test Title"));
-    QCOMPARE(ui->boxes()[0].title, std::string("Edit Test Title"));
-    QCOMPARE(ui->boxes()[0].defaultText, std::string("MUSCLE69: Mon Dec 7 26  7:58 pm"));
-    ui->CancelInput();
-    QVERIFY(!RenameTest(1));
-    ui->Type("Baseline: new slicks");
-    QVERIFY(RenameTest(1));
-    QCOMPARE(tbl.HistoryTitle[1], std::string("Baseline: new slicks"));
-
-    ui->Clear();
-    QVERIFY(!RenameTest(3));  // never ran
-    QCOMPARE(ui->boxes().size(), size_t(1));
-    QCOMPARE(ui->boxes()[0].prompt,
-             std::string("Distance = 0, there for this is not a valid test and can not be Renamed."));
-    QVERIFY(!RenameTest(-1));
-    QCOMPARE(ui->boxes().size(), size_t(1));
-  }
-
   void historyCopyChecks() {
-    TempFolder home;
-    SetProgramFolder(home.path());
-    const fs::path copy = home.path() / "QVHISTRY" / "C";
-    std::string specs;
-    for (int k = 0; k < 211 + 30; ++k) specs += std::to_string(k) + "\r\n";
-    specs += "-9999\r\n";
-    struct Case {
-      std::string head;
-      bool accepted;
-    };
-    const Case cases[] = {
-        {"QVZ-ZKT*3.20\r\n11.48\r\n 127.93 \r\n1.62\r\n", true},
-        {"QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n", true},
-        {"QVZ-ZKT*3.20   \r\n11.48\r\n127.93\r\n1.62\r\n", true},
-        {"QVZ-ZKT*3.20\n11.48\n  127.93\n1.62\n", true},
-        {"QVZ-ZKT*2.00\r\n11.48\r\n 127.93 \r\n1.62\r\n", false},     // another version
-        {"QVZ-ZKT-DI*3.20\r\n11.48\r\n 127.93 \r\n1.62\r\n", false},  // a dial-in file
-        {"QVZ-ZKT*3.20\r\n11.49\r\n 127.93 \r\n1.62\r\n", false},     // another run
-        {"QVZ-ZKT*3.20\r\n11.48\r\n 127.9 \r\n1.62\r\n", false},
-        {"QVZ-ZKT*3.20\r\n11.48\r\n 127.93 \r\n1.620\r\n", false},
-        {"QVZ-ZKT*3.20\r\n 11.48\r\n 127.93 \r\n1.62\r\n", false},  // the ET line must match exactly
-    };
-    for (const Case& c : cases) {
-      WriteFile(copy, c.head + specs);
-      QVERIFY2(CheckHistoryCopy(0) == c.accepted, c.head.c_str());
-    }
-    // Cut off in the specs or the power curve: refused; without its comment
-    // blocks and tail (older writers): accepted.
+    const std::string copy = "QVHISTRY/C";
     const std::string head = "QVZ-ZKT*3.20\r\n11.48\r\n 127.93 \r\n1.62\r\n";
-    std::string full;
-    for (int k = 0; k < 211 + 30; ++k) full += std::to_string(k) + "\r\n";
-    WriteFile(copy, head + full.substr(0, full.size() - 5));
+    std::string specs, specs300;
+    for (int k = 0; k < 211 + 30; ++k) specs += std::to_string(k) + "\r\n";
+    for (int k = 0; k < 191 + 30; ++k) specs300 += std::to_string(k) + "\r\n";
+    const std::pair<std::string, bool> cases[] = {
+        {head + specs + "-9999\r\n", true},
+        {head + specs, true},  // without comment blocks and tail (older writers)
+        {"QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + specs, true},
+        {"QVZ-ZKT*3.20   \r\n11.48\r\n127.93\r\n1.62\r\n" + specs, true},
+        {"QVZ-ZKT*3.20\n11.48\n  127.93\n1.62\n" + specs, true},
+        {"QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + specs300, true},
+        {"QVZ-ZKT*2.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + specs, false},     // another version
+        {"QVZ-ZKT-DI*3.20\r\n11.48\r\n 127.93 \r\n1.62\r\n" + specs, false},  // a dial-in file
+        {"QVZ-ZKT*3.20\r\n11.49\r\n 127.93 \r\n1.62\r\n" + specs, false},     // another run
+        {"QVZ-ZKT*3.20\r\n11.48\r\n 127.9 \r\n1.62\r\n" + specs, false},
+        {"QVZ-ZKT*3.20\r\n11.48\r\n 127.93 \r\n1.620\r\n" + specs, false},
+        {"QVZ-ZKT*3.20\r\n 11.48\r\n 127.93 \r\n1.62\r\n" + specs, false},  // the ET line must match exactly
+        {head + specs.substr(0, specs.size() - 5), false},                  // cut off in the curve
+        {"QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + specs300.substr(0, 40), false},
+        {"QVZ-ZKT*3.20\r\n11.48\r\n 127.93 ", false},  // cut off before the 60 ft line
+        {"", false},
+        {std::string("\x00\xff\x13QVZ\r\n\x01", 8), false},
+    };
+    for (const auto& [text, accepted] : cases) {
+      scene->Write(copy, text);
+      QVERIFY2(CheckHistoryCopy(0) == accepted, text.substr(0, 40).c_str());
+    }
+    std::filesystem::remove(scene->file(copy));
     QVERIFY(!CheckHistoryCopy(0));
-    WriteFile(copy, head + full);
-    QVERIFY(CheckHistoryCopy(0));
-    std::string full300;
-    for (int k = 0; k < 191 + 30; ++k) full300 += std::to_string(k) + "\r\n";
-    WriteFile(copy, "QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + full300);
-    QVERIFY(CheckHistoryCopy(0));
-    WriteFile(copy, "QVZ-ZKT*3.00\r\n11.48\r\n 127.93 \r\n1.62\r\n" + full300.substr(0, 40));
-    QVERIFY(!CheckHistoryCopy(0));
-    // Cut off before the 60 ft line, empty, junk, missing.
-    WriteFile(copy, "QVZ-ZKT*3.20\r\n11.48\r\n 127.93 ");
-    QVERIFY(!CheckHistoryCopy(0));
-    WriteFile(copy, "");
-    QVERIFY(!CheckHistoryCopy(0));
-    WriteFile(copy, std::string("\x00\xff\x13QVZ\r\n\x01", 8));
-    QVERIFY(!CheckHistoryCopy(0));
-    fs::remove(copy);
-    QVERIFY(!CheckHistoryCopy(0));
-    // An entry without a letter has no copy.
-    tbl.HistoryName[0].clear();
+    tbl.HistoryName[0].clear();  // an entry without a letter has no copy
     QVERIFY(!CheckHistoryCopy(0));
     QVERIFY(!CheckHistoryCopy(-1));
     QVERIFY(!CheckHistoryCopy(26));
   }
+
+  // --- the Notes Summary
+
+  void notesByCondition() {
+    const std::string tires = kTireAdvice + kCr2;
+    struct Case {
+      const char* what;
+      Run run;
+      std::string caption;  // between "Notes Summary:" and the click line
+      bool emphasis;
+      std::string notes;      // "*": not looked at here
+      double spinShift = -1;  // when looked at
+    } cases[] = {
+        {"nothing", {}, "  ", false, "", 0},
+        {"clutch 10 %", {.clutch = 1.0}, "  ", false, ""},
+        {"clutch 11 %", {.clutch = 1.1}, "   High Clutch Slip", false, ClutchNote(" 11", "")},
+        {"clutch 26 %", {.clutch = 2.6}, "   Very High Clutch Slip", false, ClutchNote(" 26", " Very")},
+        {"clutch 41 %", {.clutch = 4.1}, "   EXTREMELY High Clutch Slip", true, ClutchNote(" 41", " EXTREMELY")},
+        {"stall low, slipping converter", {.converter = 1, .firstRpm = "3500", .clutch = 9}, "  Conv Stall RPM Low",
+         false,
+         "Torque Converter Stall RPM is 3500 RPM which is quite low for an engine with a Tq Pk at 4500 RPM.  "
+         "Performance would likely improve with a 'looser' (higher Converter Capacity) converter." + kCr2},
+        {"stall very low", {.converter = 1, .firstRpm = "2900"}, "  Conv Stall RPM Very Low", false, "*"},
+        {"stall at 0.8 x the peak", {.converter = 1, .firstRpm = "3600"}, "  ", false, ""},
+        {"clutch car, low first row", {.firstRpm = "2000"}, "  ", false, ""},
+        {"rpm low, clutch", {.lowGear = 2, .lowRpm = 3400.4}, "  Engine RPM Low", false, RpmNote("3400", "2", "low")},
+        {"rpm very low, clutch", {.lowGear = 3, .lowRpm = 2900}, "  Engine RPM Very Low", false,
+         RpmNote("2900", "3", "Very low")},
+        {"rpm low, converter", {.converter = 1, .firstRpm = "5000", .lowGear = 2, .lowRpm = 3400.4},
+         "  Engine RPM Low", false, RpmNote("3400", "2", "low")},
+        {"rpm very low, converter", {.converter = 1, .firstRpm = "5000", .lowGear = 3, .lowRpm = 2900},
+         "  Engine RPM Very Low", false, RpmNote("2900", "3", "Very low")},
+        {"1-2 shift .35 s in, spin 5 %", {.spin = 0.5, .shift12 = ".45", .gear2 = ".55"}, "  Tire Traction Very Low",
+         true,
+         "The tires were spinning so much the 1-2 shift occured .35 seconds into the run, which is hurting "
+         "performance.  " + tires,
+         0.35},
+        {"gear 2 at .40 s, spin 10 %", {.spin = 1.0, .gear2 = ".40", .shiftTime = 0}, "  ", false, "", 0.4},
+        {"gear 2 at .40 s, spin 11 %", {.spin = 1.1, .gear2 = ".40", .shiftTime = 0}, "  Tire Spin High", false,
+         "The tires were spinning for 11% of the run, which is high and hurting performance.  " + tires},
+        {"spin 120 %", {.spin = 12}, "  Tire Spin Very High", true,
+         "The tires were spinning for 100% of the run, which is Very high and hurting performance.  " + tires},
+        {"beginner, limited 30 %, spin", {.beginner = 1, .limited = 3.0, .spin = 5}, "  Tire Traction Very Low", true,
+         "Engine Power had to be limited to the tires (to prevent tire spin) for 30% of the run, which is Very "
+         "high and hurting performance.  " + tires},
+        {"experienced, limited 15 %", {.limited = 1.5, .spin = 5, .driving = "0"}, "  Tire Traction Low", false, "*"},
+        {"experienced, limited 10 %", {.limited = 1.0, .driving = "0"}, "  ", false, ""},
+        {"no ET", {.clutch = 5, .limited = 5, .spin = 5, .et = ""}, "  ", false, ""},
+        {"three notes", {.converter = 1, .firstRpm = "3400", .lowGear = 1, .lowRpm = 2500, .spin = 3},
+         "  Conv Stall RPM Low,  Engine RPM Very Low,  Tire Spin Very High", true, "*"},
+    };
+    for (const Case& c : cases) {
+      SetRun(c.run);
+      NotesSummary n = BuildNotesSummary(4500);
+      QVERIFY2(n.caption == "Notes Summary:" + c.caption + kClick, c.what);
+      QVERIFY2(n.emphasis == c.emphasis, c.what);
+      if (c.notes != "*") QVERIFY2(NotesText == c.notes, c.what);
+      if (c.spinShift >= 0) QVERIFY2(std::abs(SpinShiftTime - c.spinShift) < 1e-9, c.what);
+      if (tbl.BeginnerLevel == 0) QVERIFY2(tbl.BeginnerNoteState == 0, c.what);  // only beginners get the message
+    }
+  }
+
+  void notesBoxes() {
+    SetRun({});
+    BuildNotesSummary(4500);
+    ShowNotes();
+    QCOMPARE(scene->Box(0).prompt, std::string("No Notes of interest for this Vehicle Combo."));
+    QCOMPARE(scene->Box(0).title, std::string(""));
+
+    SetRun({.converter = 1, .firstRpm = "3400", .lowGear = 1, .lowRpm = 2500, .spin = 3});
+    BuildNotesSummary(4500);
+    QCOMPARE(NotesText.find("Torque Converter"), size_t(0));
+    QVERIFY(NotesText.find("Engine RPM fell to 2500 RPM in Gear # 1") != std::string::npos);
+    ShowNotes();
+    QCOMPARE(scene->Box(1).prompt, NotesText + "Click on Analyze for more details.");
+    QCOMPARE(scene->Box(1).title, std::string(30, ' ') + "Notes on Calculations" + std::string(61, ' '));
+  }
+
+  // The beginner's message comes once per run.
+  void beginnerMessage() {
+    SetRun({.beginner = 1, .limited = 3.0});
+    NotesSummary n = BuildNotesSummary(4500);
+    QCOMPARE(tbl.BeginnerNoteState, int16_t(1));
+    const std::string message =
+        "Important:  Engine Power is being limited for 30% of the run (see % Thrt column at right) because tire "
+        "traction is Very Low, producing Very Bad (high) ETs." +
+        kCr2 +
+        "Increase Tire Traction Factor, specify Drag Slicks, etc in the Wheel/Tire Specs menu to correct this "
+        "problem.  Also notice the Notes Summary at the top of this screen, click on Notes or Analyze for more "
+        "information.";
+    QCOMPARE(n.beginnerMessage, message);
+    ShowBeginnerNote(n);
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(scene->Box(0).title, std::string("Beginner Level Help"));
+    QCOMPARE(scene->Box(0).prompt, message);
+    QCOMPARE(tbl.BeginnerNoteState, int16_t(2));
+    n = BuildNotesSummary(4500);  // a refill of the same run
+    ShowBeginnerNote(n);
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(tbl.BeginnerNoteState, int16_t(2));
+  }
 };
 
-QTEST_GUILESS_MAIN(ResultsTextsTest)
+QTEST_MAIN(ResultsTextsTest)
 #include "results_texts_qtest.moc"

@@ -1,81 +1,40 @@
-#include <QApplication>
+// The small shell windows: help pages, the tip, the decimal-comma warning,
+// the commands tutorial and the start-up text screen, with the shipped
+// program folder; and windows that close when they lose the front.
 #include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
+#include <QPushButton>
 #include <QtTest>
-#include <fstream>
 
-#include "files/help_pages.h"
-#include "files/text_screens.h"
-#include "platform/program_folder.h"
 #include "platform/qt/qt_ui.h"
-#include "platform/scripted_ui.h"
-#include "platform/qt/default_instance.h"
 #include "printing/print_screen.h"
-#include "platform/qt/deactivate_close.h"
-#include "shell/help_form.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_comma.h"
 #include "shell/frm_intro_help.h"
-#include "shell/shell_state.h"
+#include "shell/help_form.h"
 #include "shell/vehicle_summary.h"
-#include "simulation/tables.h"
-#include "support/temp_folder.h"
+#include "shell_fixture.h"
 
 using namespace sw;
 
-namespace {
-
-// Runs `f` once the next modal dialog is up.
-void WhenModal(std::function<void(QWidget*)> f) {
-  auto* t = new QTimer;
-  t->setInterval(5);
-  QObject::connect(t, &QTimer::timeout, [t, f] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w) return;
-    t->stop();
-    t->deleteLater();
-    f(w);
-  });
-  t->start();
-}
-
-void Settle() {
-  for (int i = 0; i < 5; ++i) {
-    QApplication::processEvents();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-}
-
-void Activate(QWidget* w) {
-  w->show();
-  w->activateWindow();
-  QApplication::setActiveWindow(w);
-  Settle();
-}
-
-}  // namespace
-
 class ShellWindowsTest : public QObject {
   Q_OBJECT
+  std::unique_ptr<ShellScene> scene;
+
  private slots:
   void init() {
-    ResetTables();
-    ResetHelpValues();
-    ResetShellValues();
-    SetProgramFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
+    scene = std::make_unique<ShellScene>();
+    SetProgramFolder(kShippedData);
+    PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
   }
-  void cleanup() {
-    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
-    Settle();
-    SetProgramFolder({});
-    SetUi(nullptr);
-  }
+  void cleanup() { scene.reset(); }
 
   void labelsShowOneAmpersand() {
     QCOMPARE(DisplayText(LabelText("Body && Axle\rnext")), QString("Body & Axle\nnext"));
   }
 
+  // Topic 550 with the engine menu: six pages, the buttons stop at both
+  // ends, "**" names the menu; closing clears the calc-menu mark.
   void helpPagesOfTheEngineMenu() {
     tbl.CurrentSpecMenu = 1;
     ShowHelpTopic(550);
@@ -93,7 +52,16 @@ class ShellWindowsTest : public QObject {
     f->Command3->click();
     f->Command3->click();
     QCOMPARE(shell.HelpPage, int16_t(3));
-    QVERIFY(f->Label1->text().contains("the Engine Specs menu"));  // "**" named the menu
+    QVERIFY(f->Label1->text().contains("the Engine Specs menu"));
+
+    // One page: both buttons off; an unknown topic leaves the page alone.
+    ShowHelpTopic(400);
+    QVERIFY(!f->Command1->isEnabled() && !f->Command3->isEnabled());
+    const QString title = f->windowTitle();
+    shell.HelpMenuNumber = 4321;
+    f->ShowPage();
+    QCOMPARE(f->windowTitle(), title);
+    QVERIFY(f->Label1->text().contains("\\ / :"));
 
     HelpFromCalcMenu = 1;
     f->Command2->click();
@@ -102,35 +70,20 @@ class ShellWindowsTest : public QObject {
     QCOMPARE(HelpFromCalcMenu, int16_t(0));
   }
 
-  void helpWithOnePageAndUnknownTopic() {
-    ShowHelpTopic(400);
-    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
-    QVERIFY(!f->Command1->isEnabled());
-    QVERIFY(!f->Command3->isEnabled());
-    QString title = f->windowTitle();
-    shell.HelpMenuNumber = 4321;
-    f->ShowPage();
-    QCOMPARE(f->windowTitle(), title);
-    QVERIFY(f->Label1->text().contains("\\ / :"));
-  }
-
+  // F1 in the main window shows its help, which closes when another window
+  // comes to the front, but not for a box of its own.
   void helpClosesWhenAnotherWindowComesToTheFront() {
-    ShowHelpTopic(1000);
+    shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    QVERIFY(m->mnuHelpHelp->isEnabled());
+    m->mnuHelpHelp->trigger();
     HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
+    QVERIFY(f);
+    QCOMPARE(f->windowTitle(), QString("Help On Main Screen  (1 of 8)"));
+    QCOMPARE(shell.HelpMenuNumber, int16_t(1000));
+    QVERIFY(m->mnuOpenExampleFile->isEnabled() && m->mnuFilLoad->isEnabled() && m->cmdOpen->isEnabled());
     Activate(f);
     QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f));
-    HelpFromCalcMenu = 1;
-    QWidget other;
-    Activate(&other);
-    Settle();
-    QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
-    QCOMPARE(HelpFromCalcMenu, int16_t(0));
-  }
-
-  void helpStaysWhenAMessageBoxComesUp() {
-    ShowHelpTopic(1000);
-    HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
-    Activate(f);
     QtUi ui;
     bool seen = false;
     WhenModal([&](QWidget* box) {
@@ -142,29 +95,17 @@ class ShellWindowsTest : public QObject {
     Settle();
     QVERIFY(seen);
     QVERIFY(DefaultInstance<HelpForm>::IfLoaded());
-  }
 
-  // The front went to a box and from the box to another window of the
-  // program (the box closed and the desktop handed the front on): that is
-  // losing the front, as if the other window had been clicked.
-  void closesWhenTheFrontPassesThroughABoxToAnotherWindow() {
-    QWidget watched;
-    bool lost = false;
-    new DeactivateWatch(&watched, [&] { lost = true; });
-    Activate(&watched);
-    QMessageBox box;
-    box.setText("A message");
-    Activate(&box);
-    QVERIFY(!lost);
-    box.hide();
+    HelpFromCalcMenu = 1;
     QWidget other;
     Activate(&other);
-    Settle();
-    QVERIFY(lost);
+    QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
+    QCOMPARE(HelpFromCalcMenu, int16_t(0));
   }
 
+  // Closing with the box checked stores 2, without it 1; Help changes
+  // nothing.
   void tipClosedWithAndWithoutTheCheckBox() {
-    ScopedScriptedUi sui;
     shell.TipShown.fill(0);
     shell.TipNumber = 20;
     WhenModal([](QWidget* w) {
@@ -181,8 +122,8 @@ class ShellWindowsTest : public QObject {
     });
     frmIntroHelp::ShowTip();
     QCOMPARE(shell.TipShown[20], int16_t(2));
-    QCOMPARE(int(sui->boxes().size()), 1);
-    QVERIFY(sui->boxes()[0].prompt.rfind("This message will not display again until you restart the program", 0) == 0);
+    QCOMPARE(scene->BoxCount(), 1);
+    QVERIFY(scene->Box(0).prompt.rfind("This message will not display again until you restart the program", 0) == 0);
     Settle();
     QVERIFY(!DefaultInstance<frmIntroHelp>::IfLoaded());
 
@@ -237,8 +178,8 @@ class ShellWindowsTest : public QObject {
       QCOMPARE(t->Text1->toPlainText(), sentence.repeated(7));
       QCOMPARE(t->Label2[5]->text().left(20), QString("Calculation Button: "));
       QVERIFY(!t->SpecData[3]->isEnabled());
-      // Every explanation is whole (its text fits its height), inside the
-      // window, and none lies over another.
+      // Every explanation is whole, inside the window, and none lies over
+      // another.
       for (int i = 1; i < 10; ++i) {
         QLabel* l = t->Label2[static_cast<size_t>(i)];
         QVERIFY2(l->height() >= l->heightForWidth(l->width()), qPrintable(QString::number(i)));
@@ -248,7 +189,7 @@ class ShellWindowsTest : public QObject {
                    qPrintable(QString("%1 and %2").arg(j).arg(i)));
       }
       t->SpecData[2]->setText(".400");  // typing is accepted and stored nowhere
-      t->Command1[0]->click();
+      t->Command1[0]->click();          // Help and Get Example do nothing
       t->Command1[1]->click();
       QVERIFY(t->isVisible());
       t->Command2->click();
@@ -258,54 +199,42 @@ class ShellWindowsTest : public QObject {
     QVERIFY(!DefaultInstance<frmCmmdIntro>::IfLoaded());
   }
 
-  void warningScreenAndThePointDecimal() {
+  // The start-up text screen shows WARNING.TXT (not its line 1) and has the
+  // front when it returns, so a box shown next belongs to it. Closing it, by
+  // OK or by clicking another window, warns only when numbers show a comma.
+  void warningScreenAndTheDecimalSymbol() {
     shell.TextScreenId = 1;
-    PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
-    QWidget mainWindow;
-    Activate(&mainWindow);
-    PrintScreen::ShowScreen();
-    PrintScreen* s = DefaultInstance<PrintScreen>::IfLoaded();
-    QVERIFY(s);
-    // It has the front when it returns: a box shown next belongs to it.
-    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(s));
-    QCOMPARE(s->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
-    QVERIFY(s->Label1->text().startsWith("Stagewell predicts how a vehicle should perform"));
-    QVERIFY(!s->Label1->text().contains("WARNING"));  // line 1 is not shown
-    QCOMPARE(TextScreenOpen, int16_t(1));
-    s->Command1->click();
-    Settle();
-    QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
-    QCOMPARE(TextScreenOpen, int16_t(0));
-    QVERIFY(!DefaultInstance<frmComma>::IfLoaded());
+    const std::string comma = FromQ(QLocale(QLocale::German).toString(7.0 / 3.0, 'f', 3));
+    const std::pair<std::string, bool> cases[] = {{"2.333", false}, {comma, false}, {comma, true}};
+    for (const auto& [number, byClickElsewhere] : cases) {
+      PrintScreen::SystemNumberText() = [number] { return number; };
+      QWidget mainWindow, other;
+      Activate(&mainWindow);
+      PrintScreen::ShowScreen();
+      PrintScreen* s = DefaultInstance<PrintScreen>::IfLoaded();
+      QVERIFY(s);
+      QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(s));
+      QCOMPARE(s->windowTitle(), QString("Stagewell v3.2  -  Please Read"));
+      QVERIFY(s->Label1->text().startsWith("Stagewell predicts how a vehicle should perform"));
+      QVERIFY(!s->Label1->text().contains("WARNING"));
+      QCOMPARE(TextScreenOpen, int16_t(1));
+      bool commaShown = false;
+      if (number == comma)
+        WhenModal([&](QWidget* w) {
+          commaShown = qobject_cast<frmComma*>(w) != nullptr;
+          w->close();
+        });
+      if (byClickElsewhere)
+        Activate(&other);
+      else
+        s->Command1->click();
+      Settle();
+      QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
+      if (!byClickElsewhere) QCOMPARE(TextScreenOpen, int16_t(0));  // OK alone clears it, as designed
+      QCOMPARE(commaShown, number == comma);
+    }
   }
 
-  void warningScreenWithADecimalComma() {
-    shell.TextScreenId = 1;
-    PrintScreen::SystemNumberText() = [] { return FromQ(QLocale(QLocale::German).toString(7.0 / 3.0, 'f', 3)); };
-    bool commaShown = false;
-    PrintScreen::ShowScreen();
-    WhenModal([&](QWidget* w) {
-      commaShown = qobject_cast<frmComma*>(w) != nullptr;
-      w->close();
-    });
-    DefaultInstance<PrintScreen>::IfLoaded()->Command1->click();
-    QVERIFY(commaShown);
-
-    // Closing by clicking another window does the same.
-    commaShown = false;
-    PrintScreen::ShowScreen();
-    Activate(DefaultInstance<PrintScreen>::IfLoaded());
-    WhenModal([&](QWidget* w) {
-      commaShown = qobject_cast<frmComma*>(w) != nullptr;
-      w->close();
-    });
-    QWidget other;
-    Activate(&other);
-    Settle();
-    QVERIFY(commaShown);
-    QVERIFY(!DefaultInstance<PrintScreen>::IfLoaded());
-    PrintScreen::SystemNumberText() = [] { return std::string("2.333"); };
-  }
 };
 
 QTEST_MAIN(ShellWindowsTest)

@@ -1,0 +1,373 @@
+// The Qt side of the platform: the grid wrapper, printing to PDF, message
+// and input boxes, window placement, and the close-when-the-front-moves-away
+// watcher.
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "platform/qt/deactivate_close.h"
+#include "platform/qt/grid.h"
+#include "platform/qt/printer.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/qt/window_place.h"
+#include "support/temp_folder.h"
+
+using namespace sw;
+
+namespace {
+
+// A 5 x 3 grid whose cells name themselves ("r2c1").
+void Fill(Grid& g) {
+  g.SetRows(5);
+  g.SetCols(3);
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 3; ++c) g.SetTextAt(r, c, "r" + std::to_string(r) + "c" + std::to_string(c));
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int PageCount(const QByteArray& pdf) {
+  return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ");
+}
+
+// Gives `w` the front, as a click on it would.
+void Activate(QWidget* w) {
+  w->show();
+  w->activateWindow();
+  QApplication::setActiveWindow(w);
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+}  // namespace
+
+class PlatformQtTest : public QObject {
+  Q_OBJECT
+ private slots:
+  // --- the grid wrapper: row 0 is the heading row, numbers match the tables,
+  // cells are read-only, clicks report the designed row and column
+  void rowZeroIsTheHeadingRow() {
+    Grid g;
+    Fill(g);
+    QCOMPARE(g.Rows(), 5);
+    QCOMPARE(g.Cols(), 3);
+    QCOMPARE(g.rowCount(), 4);  // the heading row is not a scrolling row
+    QCOMPARE(g.horizontalHeaderItem(1)->text(), QString("r0c1"));
+    QCOMPARE(g.item(0, 1)->text(), QString("r1c1"));
+    QCOMPARE(g.TextAt(0, 2), std::string("r0c2"));
+    QCOMPARE(g.TextAt(4, 0), std::string("r4c0"));
+    QCOMPARE(g.TextAt(5, 0), std::string(""));  // outside: empty, no crash
+    g.SetTextAt(9, 9, "x");                      // outside: ignored
+    QCOMPARE(g.Rows(), 5);
+  }
+
+  void currentCellWalksEveryCell() {
+    Grid g;
+    Fill(g);
+    g.SetRow(0);
+    g.SetCol(2);
+    QCOMPARE(g.Text(), std::string("r0c2"));
+    g.SetRow(3);
+    QCOMPARE(g.Text(), std::string("r3c2"));
+    QCOMPARE(g.currentRow(), 2);
+    g.SetText("changed");
+    QCOMPARE(g.TextAt(3, 2), std::string("changed"));
+    g.SetRow(99);
+    QCOMPARE(g.Row(), 4);
+    g.SetCol(-3);
+    QCOMPARE(g.Col(), 0);
+    g.SetRows(3);  // shrinking keeps the current row inside
+    QCOMPARE(g.Row(), 2);
+  }
+
+  void readOnlyFixedPitch() {
+    Grid g;
+    Fill(g);
+    QCOMPARE(int(g.editTriggers()), int(QAbstractItemView::NoEditTriggers));
+    // Judged by the glyphs, not by the font's own flag: some monospaced
+    // fonts (Noto Sans Mono) do not declare themselves fixed-pitch.
+    QFontMetrics m(g.font());
+    QCOMPARE(m.horizontalAdvance(QLatin1Char('i')), m.horizontalAdvance(QLatin1Char('W')));
+    QCOMPARE(m.horizontalAdvance(QLatin1Char('.')), m.horizontalAdvance(QLatin1Char('8')));
+    QVERIFY(!g.verticalHeader()->isVisible());
+  }
+
+  void columnWidthsInTwips() {
+    Grid g;
+    Fill(g);
+    g.SetColWidthTwips(1, 1440);  // one inch
+    QCOMPARE(g.columnWidth(1), g.logicalDpiX());
+    QVERIFY(std::abs(g.ColWidthTwips(1) - 1440) <= 15);
+    QCOMPARE(Grid::TwipsToPixels(833, nullptr), 56);
+  }
+
+  void clicksReportTableNumbers() {
+    Grid g;
+    Fill(g);
+    g.resize(400, 300);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QSignalSpy click(&g, &Grid::Click);
+    QSignalSpy up(&g, &Grid::MouseUp);
+
+    QRect cell = g.visualItemRect(g.item(2, 1));  // table row 3, column 1
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(click.count(), 1);
+    QCOMPARE(click[0][0].toInt(), 3);
+    QCOMPARE(click[0][1].toInt(), 1);
+    QCOMPARE(g.Row(), 3);
+    QCOMPARE(g.Col(), 1);
+    QCOMPARE(up.count(), 1);
+
+    QRect other = g.visualItemRect(g.item(0, 2));
+    QTest::mouseClick(g.viewport(), Qt::RightButton, {}, other.center());
+    QCOMPARE(click.count(), 1);  // a right click is no Click
+    QCOMPARE(up.count(), 2);
+    QCOMPARE(up[1][0].value<Qt::MouseButton>(), Qt::RightButton);
+    QCOMPARE(up[1][1].toInt(), 1);
+    QCOMPARE(up[1][2].toInt(), 2);
+    QCOMPARE(g.Row(), 1);
+
+    // The heading row is row 0.
+    QHeaderView* h = g.horizontalHeader();
+    QPoint head(h->sectionViewportPosition(2) + 5, h->height() / 2);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, head);
+    QCOMPARE(click.count(), 2);
+    QCOMPARE(click[1][0].toInt(), 0);
+    QCOMPARE(click[1][1].toInt(), 2);
+    QCOMPARE(up.count(), 3);
+    QCOMPARE(g.Row(), 0);
+    QCOMPARE(g.Text(), std::string("r0c2"));
+  }
+
+
+  // --- printing: pages in twips, PDF without any printer, images scaled to
+  // the page in the orientation that fits them
+  void pagesAreLaidOutInTwips() {
+    TempFolder dir;
+    QString path = QString::fromStdString((dir.path() / "report.pdf").string());
+    double width = 0, height = 0, lineHeight = 0, afterLine = 0, afterText = 0;
+    int pages = 0;
+    QVERIFY(PrintToPdf(path, [&](PrintPage& page) {
+      width = page.ScaleWidth();
+      height = page.ScaleHeight();
+      page.SetFontName("DejaVu Sans Mono");
+      page.SetFontSize(12);
+      lineHeight = page.TextHeight();
+      page.Print("Calculated Test Results");
+      afterLine = page.CurrentY;
+      page.Print("ET ", false);
+      afterText = page.CurrentX;
+      page.Print("11.48");
+      page.Line(0, 1440, page.ScaleWidth(), 1440);
+      page.Box(720, 2000, 2880, 1440);
+      page.NewPage();
+      QCOMPARE(page.CurrentY, 0.0);
+      page.DrawText(1440, 1440, "page two");
+      pages = page.PageNumber();
+    }));
+    // Letter or A4 less the margins: between 6 and 9 inches wide.
+    QVERIFY2(width > 6 * 1440 && width < 9 * 1440, qPrintable(QString::number(width)));
+    QVERIFY(height > width);
+    // A 12 point line is about a sixth of an inch.
+    QVERIFY(lineHeight > 200 && lineHeight < 400);
+    QCOMPARE(afterLine, lineHeight);
+    QVERIFY(afterText > 0);
+    QCOMPARE(pages, 2);
+    QByteArray pdf = ReadAll(path);
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(PageCount(pdf), 2);
+  }
+
+  void landscapeOrientation() {
+    TempFolder dir;
+    QString path = QString::fromStdString((dir.path() / "wide.pdf").string());
+    double w = 0, h = 0;
+    QVERIFY(PrintToPdf(path, [&](PrintPage& page) {
+      w = page.ScaleWidth();
+      h = page.ScaleHeight();
+    }, 2));
+    QVERIFY(w > h);
+    QPrinter p;
+    SetPrinterOrientation(p, 2);
+    QCOMPARE(PrinterOrientationOf(p), 2);
+    SetPrinterOrientation(p, 1);
+    QCOMPARE(PrinterOrientationOf(p), 1);
+    SetPrinterOrientation(p, 7);  // anything else leaves it
+    QCOMPARE(PrinterOrientationOf(p), 1);
+  }
+
+  void imageScaledToThePageWithoutDialogs() {
+    TempFolder dir;
+    QString path = QString::fromStdString((dir.path() / "slip.pdf").string());
+    SetPrintToPdfForTest(path);
+    QImage wide(400, 200, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    QPainter(&wide).drawText(20, 100, "Time Slip");
+    QVERIFY(PrintImageScaledToPage(nullptr, "Time Slip", wide));
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 2);
+    QVERIFY(ReadAll(path).startsWith("%PDF"));
+    QImage tall(200, 400, QImage::Format_RGB32);
+    tall.fill(Qt::white);
+    QVERIFY(PrintImageScaledToPage(nullptr, "Time Slip", tall));
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 1);
+    SetPrintToPdfForTest(QString());
+  }
+
+
+  // --- message and input boxes
+  void messageBoxShowsTextTitleAndAnswers() {
+    QtUi ui;
+    QString seenText, seenTitle;
+    QMessageBox::StandardButton seenDefault = QMessageBox::NoButton;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      seenText = box->text();
+      seenTitle = box->windowTitle();
+      seenDefault = box->standardButton(box->defaultButton());
+      box->button(QMessageBox::No)->click();
+    });
+    int a = ui.MsgBox(std::string("Line one\r\rLine two"), mb::YesNo + mb::Critical + mb::DefaultButton2,
+                      "Error Encountered");
+    QCOMPARE(a, ans::No);
+    QCOMPARE(seenText, QString("Line one\n\nLine two"));
+    QCOMPARE(seenTitle, QString("Error Encountered"));
+    QCOMPARE(seenDefault, QMessageBox::No);
+  }
+
+  // A title padded with blanks to stand in the middle is never cut off, and
+  // the input box shows the whole text it offers.
+  void boxesAreWideEnoughForTitleAndText() {
+    QtUi ui;
+    const QString title = QString(30, ' ') + "Notes on Calculations" + QString(61, ' ');
+    int boxWidth = 0;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      boxWidth = box->width();
+      box->button(QMessageBox::Ok)->click();
+    });
+    ui.MsgBox("Short.", mb::OKOnly, FromQ(title));
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    QVERIFY2(boxWidth >= QFontMetrics(bold).horizontalAdvance(title), qPrintable(QString::number(boxWidth)));
+
+    const std::string offered = "MUSCLE454: Mon Dec 7 26  8:55 am with a longer test title";
+    bool whole = false;
+    QTimer::singleShot(0, [&] {
+      auto* dlg = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dlg);
+      auto* edit = dlg->findChild<QLineEdit*>();
+      QVERIFY(edit);
+      whole = edit->width() > edit->fontMetrics().horizontalAdvance(edit->text());
+      dlg->reject();
+    });
+    ui.InputBox("Enter a Test Title", "Edit Test Title", offered);
+    QVERIFY(whole);
+  }
+
+  void inputBoxReturnsTextOrCancel() {
+    QtUi ui;
+    QTimer::singleShot(0, [&] {
+      auto* dlg = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dlg);
+      QCOMPARE(dlg->textValue(), QString("400"));
+      dlg->setTextValue("30");
+      dlg->accept();
+    });
+    auto r = ui.InputBox("Weight?", "Version 2 File", "400");
+    QCOMPARE(QString::fromStdString(r.text), QString("30"));
+    QVERIFY(!r.cancelled);
+    QTimer::singleShot(0, [&] { qobject_cast<QInputDialog*>(QApplication::activeModalWidget())->reject(); });
+    r = ui.InputBox("Weight?", "Version 2 File", "400");
+    QVERIFY(r.cancelled);
+    QVERIFY(r.text.empty());
+  }
+
+  void busyCursorIsRestored() {
+    QtUi ui;
+    SetUi(&ui);
+    {
+      BusyCursor b;
+      QVERIFY(QGuiApplication::overrideCursor());
+    }
+    QVERIFY(!QGuiApplication::overrideCursor());
+    SetUi(nullptr);
+  }
+
+
+  // --- windows open over the main window and stay whole on the screen
+  void centredOverTheAnchor() {
+    QWidget anchor;
+    anchor.setGeometry(100, 80, 600, 400);
+    anchor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&anchor));
+    QWidget w;
+    w.resize(200, 100);
+    PlaceOver(&w, &anchor);
+    const QPoint c = anchor.frameGeometry().center();
+    QVERIFY(std::abs(w.x() + 100 - c.x()) <= 10);
+    QVERIFY(std::abs(w.y() + 50 - c.y()) <= 30);
+  }
+
+  void neverOffTheScreen() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget anchor;
+    anchor.setGeometry(area.right() - 150, area.bottom() - 100, 140, 90);
+    anchor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&anchor));
+    QWidget w;
+    w.resize(300, 200);
+    PlaceOver(&w, &anchor);
+    QVERIFY(w.x() >= area.left() && w.x() + 300 <= area.right() + 1);
+    QVERIFY(w.y() >= area.top() && w.y() + 200 <= area.bottom() + 1);
+
+    // Without an anchor on screen: the middle of the screen.
+    QWidget lone;
+    lone.resize(300, 200);
+    PlaceOver(&lone, nullptr);
+    QVERIFY(std::abs(lone.x() + 150 - area.center().x()) <= 10);
+
+    // A shown window that grew past the bottom comes back up.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.move(area.left() + 10, area.bottom() - 50);
+    KeepOnScreen(&w);
+    QVERIFY(w.frameGeometry().bottom() <= area.bottom());
+  }
+
+  // --- the close-when-the-front-moves-away watcher
+
+  // The front went to a box and from the box to another window of the
+  // program: that is losing the front, as if the other window was clicked.
+  void closesWhenTheFrontPassesThroughABoxToAnotherWindow() {
+    QWidget watched;
+    bool lost = false;
+    new DeactivateWatch(&watched, [&] { lost = true; });
+    Activate(&watched);
+    QMessageBox box;
+    box.setText("A message");
+    Activate(&box);
+    QVERIFY(!lost);
+    box.hide();
+    QWidget other;
+    Activate(&other);
+    QApplication::processEvents();
+    QVERIFY(lost);
+  }
+};
+
+QTEST_MAIN(PlatformQtTest)
+#include "platform_qt_qtest.moc"
