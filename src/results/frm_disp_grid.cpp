@@ -21,6 +21,7 @@
 
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/twips.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_place.h"
@@ -67,7 +68,7 @@ double TorquePeakRpm() {
 double ScreenWidthTwips(const QWidget* w) {
   QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
   if (!s) return 0;
-  return Grid::PixelsToTwips(s->geometry().width(), w);
+  return PixelsToTwips(s->geometry().width(), w);
 }
 
 // A column wide enough for its widest text, and never narrower than designed.
@@ -76,7 +77,7 @@ void FitColumn(Grid* g, int col, int designTwips) {
   QFontMetrics head(g->horizontalHeader()->font());
   int need = head.horizontalAdvance(ToQ(g->TextAt(0, col))) + 14;
   for (int r = 1; r < g->Rows(); ++r) need = std::max(need, body.horizontalAdvance(ToQ(g->TextAt(r, col))) + 10);
-  g->setColumnWidth(col, std::max(Grid::TwipsToPixels(designTwips, g), need));
+  g->setColumnWidth(col, std::max(TwipsToPixels(designTwips, g), need));
 }
 
 }  // namespace
@@ -101,7 +102,7 @@ frmDispGrid::frmDispGrid(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   BuildControls();
   BuildMenus();
-  resize(Grid::TwipsToPixels(11400, this), Grid::TwipsToPixels(9600, this));
+  resize(TwipsToPixels(11400, this), TwipsToPixels(9600, this));
   // Form_Load: while the results are up, nothing may start another run or
   // change the vehicle behind them.
   links::ShowMainFileButtons(false);
@@ -355,30 +356,30 @@ bool frmDispGrid::eventFilter(QObject* watched, QEvent* e) {
 void frmDispGrid::Form_Resize() {
   const int W = client_->width(), H = client_->height();
   if (H <= 0 || W <= 0) return;
-  const int gap = Grid::TwipsToPixels(60, this);
+  const int gap = TwipsToPixels(60, this);
 
   // The current / last / improvement panel at the designed places, widened
   // where this screen's font needs more room than the design's.
   static const int kLeft[7] = {30, 990, 1230, 2040, 2400, 3240, 3600};
   static const int kWidth[7] = {975, 255, 615, 375, 600, 375, 480};
-  int x = 0, panelH = Grid::TwipsToPixels(645, this);
+  int x = 0, panelH = TwipsToPixels(645, this);
   for (auto* l : Label1) panelH = std::max(panelH, l->sizeHint().height());
-  int top = Grid::TwipsToPixels(15, this);
+  int top = TwipsToPixels(15, this);
   for (int i = 0; i < 7; ++i) {
-    int designLeft = Grid::TwipsToPixels(kLeft[i], this);
+    int designLeft = TwipsToPixels(kLeft[i], this);
     x = std::max(x, designLeft);
-    int w = std::max(Grid::TwipsToPixels(kWidth[i], this), Label1[i]->sizeHint().width() + 4);
+    int w = std::max(TwipsToPixels(kWidth[i], this), Label1[i]->sizeHint().width() + 4);
     Label1[i]->setGeometry(x, top, w, panelH);
-    x += w + (i % 2 == 0 ? Grid::TwipsToPixels(180, this) : 4);
+    x += w + (i % 2 == 0 ? TwipsToPixels(180, this) : 4);
   }
   Panel3D1[1]->setGeometry(gap, gap, x + gap, panelH + 2 * top);
 
   // The buttons to its right, the summary line under them.
   const int right = Panel3D1[1]->geometry().right() + 2 * gap;
   int bx = right;
-  const int bh = std::max(Grid::TwipsToPixels(330, this), cmdNotes->sizeHint().height());
+  const int bh = std::max(TwipsToPixels(330, this), cmdNotes->sizeHint().height());
   for (QPushButton* b : {cmdNotes, Command1, cmdGraph, cmdPrint}) {
-    int bw = std::max(Grid::TwipsToPixels(900, this), b->sizeHint().width());
+    int bw = std::max(TwipsToPixels(900, this), b->sizeHint().width());
     b->setGeometry(bx, gap, bw, bh);
     bx += bw + gap;
   }

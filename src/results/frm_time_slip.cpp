@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "platform/qt/grid.h"
+#include "platform/qt/twips.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
@@ -31,7 +32,7 @@ constexpr int kTextLeft = 120, kTextTop = 120, kTextWidth = 1935, kTextHeight = 
 double ScreenWidthTwips(const QWidget* w) {
   QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
   if (!s) return 0;
-  return Grid::PixelsToTwips(s->geometry().width(), w);
+  return PixelsToTwips(s->geometry().width(), w);
 }
 
 }  // namespace
@@ -83,18 +84,18 @@ frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
   int widest = 0;
   for (const char* line : {"Wed Sep 30 26  12:59 pm", "1/4 MPH         127.93", "RT                    .500"})
     widest = std::max(widest, fm.horizontalAdvance(line));
-  int textW = std::max(Grid::TwipsToPixels(kTextWidth, this), widest + 24);
-  int textH = std::max(Grid::TwipsToPixels(kTextHeight, this), fm.lineSpacing() * 14 + 12);
-  int left = Grid::TwipsToPixels(kTextLeft, this), top = Grid::TwipsToPixels(kTextTop, this);
+  int textW = std::max(TwipsToPixels(kTextWidth, this), widest + 24);
+  int textH = std::max(TwipsToPixels(kTextHeight, this), fm.lineSpacing() * 14 + 12);
+  int left = TwipsToPixels(kTextLeft, this), top = TwipsToPixels(kTextTop, this);
   Text1->setGeometry(left, top, textW, textH);
-  int buttonsTop = top + textH + Grid::TwipsToPixels(105, this);
-  int buttonH = std::max(Grid::TwipsToPixels(255, this), QFontMetrics(font()).height() + 8);
-  int printW = std::max(Grid::TwipsToPixels(615, this), QFontMetrics(font()).horizontalAdvance("Print") + 16);
-  int closeW = textW - printW - Grid::TwipsToPixels(105, this);
+  int buttonsTop = top + textH + TwipsToPixels(105, this);
+  int buttonH = std::max(TwipsToPixels(255, this), QFontMetrics(font()).height() + 8);
+  int printW = std::max(TwipsToPixels(615, this), QFontMetrics(font()).horizontalAdvance("Print") + 16);
+  int closeW = textW - printW - TwipsToPixels(105, this);
   close->setGeometry(left, buttonsTop, closeW, buttonH);
   print->setGeometry(left + textW - printW, buttonsTop, printW, buttonH);
-  int clientW = std::max(Grid::TwipsToPixels(kClientWidth, this), left * 2 + textW);
-  int clientH = std::max(Grid::TwipsToPixels(kClientHeight, this), buttonsTop + buttonH + top);
+  int clientW = std::max(TwipsToPixels(kClientWidth, this), left * 2 + textW);
+  int clientH = std::max(TwipsToPixels(kClientHeight, this), buttonsTop + buttonH + top);
   setFixedSize(clientW, clientH);
 }
 
@@ -110,7 +111,7 @@ void frmTimeSlip::showEvent(QShowEvent* e) {
 
 void frmTimeSlip::Form_Activate() {
   PlaceTimeSlipFirstTime(ScreenWidthTwips(this));
-  move(Grid::TwipsToPixels(cfg.TimeSlipLeft, this), Grid::TwipsToPixels(cfg.TimeSlipTop, this));
+  move(TwipsToPixels(cfg.TimeSlipLeft, this), TwipsToPixels(cfg.TimeSlipTop, this));
   Text1->setPlainText(DisplayText(TimeSlipText(SlipRun)));
 }
 
@@ -137,8 +138,8 @@ void frmTimeSlip::closeEvent(QCloseEvent* e) {
 
 void frmTimeSlip::Form_Unload() {
   QPoint at = pos();
-  cfg.TimeSlipTop = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.y(), this)));
-  cfg.TimeSlipLeft = static_cast<int32_t>(std::lround(Grid::PixelsToTwips(at.x(), this)));
+  cfg.TimeSlipTop = static_cast<int32_t>(std::lround(PixelsToTwips(at.y(), this)));
+  cfg.TimeSlipLeft = static_cast<int32_t>(std::lround(PixelsToTwips(at.x(), this)));
 }
 
 }  // namespace sw

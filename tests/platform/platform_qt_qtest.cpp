@@ -16,6 +16,7 @@
 
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/twips.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_place.h"
@@ -109,7 +110,7 @@ class PlatformQtTest : public QObject {
     g.SetColWidthTwips(1, 1440);  // one inch
     QCOMPARE(g.columnWidth(1), g.logicalDpiX());
     QVERIFY(std::abs(g.ColWidthTwips(1) - 1440) <= 15);
-    QCOMPARE(Grid::TwipsToPixels(833, nullptr), 56);
+    QCOMPARE(TwipsToPixels(833, nullptr), 56);
   }
 
   void clicksReportTableNumbers() {

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "platform/qt/grid.h"
+#include "platform/qt/twips.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -196,7 +197,7 @@ class ResultsWindowTest : public QObject {
     QCOMPARE(h->TextAt(1, 0), std::string("MUSCLE69: Mon Dec 7 26  8:05 pm"));
     QCOMPARE(h->TextAt(1, 7), std::string(".07"));
     QCOMPARE(h->TextAt(2, 7), std::string(""));  // 1320 ft against 660 ft
-    QVERIFY(h->columnWidth(0) >= Grid::TwipsToPixels(2810, h));
+    QVERIFY(h->columnWidth(0) >= TwipsToPixels(2810, h));
     for (int c = 0; c < 10; ++c)
       QVERIFY(h->fontMetrics().horizontalAdvance(QString::fromStdString(h->TextAt(1, c))) < h->columnWidth(c));
     QVERIFY(SaveShot(w, "results_window_history.png"));
@@ -527,10 +528,10 @@ class ResultsWindowTest : public QObject {
     QVERIFY(SaveShot(s, "time_slip_eighth.png"));
 
     // First opening on a wide screen: the designed place; closing keeps it.
-    const bool wide = Grid::PixelsToTwips(s->screen()->geometry().width(), s) > 11000;
+    const bool wide = PixelsToTwips(s->screen()->geometry().width(), s) > 11000;
     QCOMPARE(cfg.TimeSlipTop, wide ? 1575 : 0);
     QCOMPARE(cfg.TimeSlipLeft, wide ? 9435 : 0);
-    s->move(Grid::TwipsToPixels(3000, s), Grid::TwipsToPixels(1500, s));
+    s->move(TwipsToPixels(3000, s), TwipsToPixels(1500, s));
     s->Command1[0]->click();
     QVERIFY(!frmTimeSlip::IfLoaded());
     QVERIFY(std::abs(cfg.TimeSlipLeft - 3000) <= 15);
@@ -540,7 +541,7 @@ class ResultsWindowTest : public QObject {
     SlipRun = 0;
     frmTimeSlip::ShowAgain();
     s = frmTimeSlip::IfLoaded();
-    QCOMPARE(s->pos(), QPoint(Grid::TwipsToPixels(cfg.TimeSlipLeft, s), Grid::TwipsToPixels(cfg.TimeSlipTop, s)));
+    QCOMPARE(s->pos(), QPoint(TwipsToPixels(cfg.TimeSlipLeft, s), TwipsToPixels(cfg.TimeSlipTop, s)));
     QVERIFY(s->Text1->toPlainText().contains("1/4 MPH"));
   }
 

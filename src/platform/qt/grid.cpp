@@ -8,6 +8,7 @@
 
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/twips.h"
 
 namespace sw {
 
@@ -98,18 +99,6 @@ void Grid::SetColAlignment(int col, Qt::Alignment alignment) {
   align_[col] = alignment;
   for (int r = 0; r < Rows(); ++r)
     if (QTableWidgetItem* it = ItemAt(r, col, false)) it->setTextAlignment(alignment | Qt::AlignVCenter);
-}
-
-int Grid::TwipsToPixels(double twips, const QWidget* widget) {
-  int dpi = widget ? widget->logicalDpiX() : 96;
-  if (dpi <= 0) dpi = 96;
-  return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
-double Grid::PixelsToTwips(int pixels, const QWidget* widget) {
-  int dpi = widget ? widget->logicalDpiX() : 96;
-  if (dpi <= 0) dpi = 96;
-  return pixels * 1440.0 / dpi;
 }
 
 void Grid::SetColWidthTwips(int col, int twips) {

@@ -48,8 +48,6 @@ class Grid : public QTableWidget {
   int ColWidthTwips(int col) const;
 
   // Pixels for a length in twips on this widget's screen.
-  static int TwipsToPixels(double twips, const QWidget* widget);
-  static double PixelsToTwips(int pixels, const QWidget* widget);
 
  signals:
   // A left click on a cell (row 0 for the heading row), after the current
