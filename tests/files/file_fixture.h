@@ -22,6 +22,7 @@
 #include "platform/seqfile.h"
 #include "platform/text.h"
 #include "simulation/tables.h"
+#include "support/file_date.h"
 #include "support/temp_folder.h"
 
 namespace sw {
@@ -85,13 +86,7 @@ class FileTest : public ::testing::Test {
   // A file last changed at noon on the given day.
   static void Touch(const fs::path& p, int y, int m, int d, const std::string& bytes = "QVZ-ZKT*3.20\r\n") {
     Put(p, bytes);
-    std::tm t{};
-    t.tm_year = y - 1900;
-    t.tm_mon = m - 1;
-    t.tm_mday = d;
-    t.tm_hour = 12;
-    t.tm_isdst = -1;
-    fs::last_write_time(p, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&t))));
+    test::SetFileDate(p, y, m, d);
   }
 
   // Every spec and curve cell gets a text of its own ("v7", "vc4.2"), so a

@@ -12,21 +12,14 @@
 #include "shell/help_form.h"
 #include "shell/rtrvfile.h"
 #include "shell_fixture.h"
+#include "support/file_date.h"
 
 using namespace sw;
 namespace fs = std::filesystem;
 
 namespace {
 
-void SetDate(const fs::path& p, int y, int m, int d) {
-  std::tm t{};
-  t.tm_year = y - 1900;
-  t.tm_mon = m - 1;
-  t.tm_mday = d;
-  t.tm_hour = 12;
-  t.tm_isdst = -1;
-  fs::last_write_time(p, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&t))));
-}
+void SetDate(const fs::path& p, int y, int m, int d) { test::SetFileDate(p, y, m, d); }
 
 QStringList Rows(QListWidget* l) {
   QStringList r;
