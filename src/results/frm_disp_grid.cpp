@@ -177,7 +177,6 @@ void frmDispGrid::BuildControls() {
 
   // The graph and the analysis report come in a later version.
   MarkNotAvailableYet(cmdGraph);
-  if (!links::CommentsWindowAvailable()) MarkNotAvailableYet(Command1);
   if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(cmdPrint);
 }
 
@@ -232,12 +231,10 @@ void frmDispGrid::BuildMenus() {
 
   mnuHelp = bar->addAction("Help   ");
   connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
-  if (!links::HelpAvailable()) MarkNotAvailableYet(mnuHelp);
 
   mnuCylvane = bar->addAction("Cylvane");
   connect(mnuCylvane, &QAction::triggered, this, [this] { mnuCylvane_Click(); });
   mnuCylvane->setVisible(false);
-  if (!links::CylvaneLinkAvailable()) MarkNotAvailableYet(mnuCylvane);
 
   mnuGridPopUp = new QMenu("Grid Pop Up", this);
   mnuGridOpen = mnuGridPopUp->addAction("Open (retrieve these specs)");
@@ -249,7 +246,6 @@ void frmDispGrid::BuildMenus() {
   connect(mnuGridShowHelp, &QAction::triggered, this, [this] { mnuGridShowHelp_Click(); });
   connect(mnuGridRename, &QAction::triggered, this, [this] { mnuGridRename_Click(); });
   connect(mnuGridTimeSlip, &QAction::triggered, this, [this] { mnuGridTimeSlip_Click(); });
-  if (!links::HistoryRetrievalAvailable()) MarkNotAvailableYet(mnuGridOpen);
 }
 
 // --- fill ---------------------------------------------------------------

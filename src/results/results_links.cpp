@@ -48,19 +48,14 @@ void RefreshVehicleSummary() {
   if (frmMain* m = Main()) m->BuildVehicleSummary();
 }
 
-bool CommentsWindowAvailable() { return true; }
-
 void ShowCommentsWindow() {
   frmDispCmnts::ShowVehicleComments();
 }
-
-bool HelpAvailable() { return true; }
 
 void ShowHelpTopic(int topic) {
   sw::ShowHelpTopic(topic);
 }
 
-bool CylvaneLinkAvailable() { return true; }
 void CheckCylvaneLink() {
   int16_t quiet = 0;
   sw::CheckCylvaneLink(quiet);
@@ -69,7 +64,6 @@ void CheckCylvaneLink() {
 bool PrintOptionsAvailable() { return false; }
 void ShowPrintOptions() {}
 
-bool HistoryRetrievalAvailable() { return true; }
 bool SpecsChanged() { return fst.SpecsChanged == 1; }
 std::string CurrentFileName() { return fst.CurrentFileName; }
 

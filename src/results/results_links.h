@@ -22,20 +22,16 @@ void RestoreMainPanels();
 void RefreshMainCaption();
 void RefreshVehicleSummary();
 
-// Windows of other parts of the program; each Available() tells whether
-// that part is in this build.
-bool CommentsWindowAvailable();
 // The comments window with the main window's comments in it.
 void ShowCommentsWindow();
-bool HelpAvailable();
 void ShowHelpTopic(int topic);
-bool CylvaneLinkAvailable();
+// Windows of other parts of the program; each Available() tells whether
+// that part is in this build.
 void CheckCylvaneLink();
 bool PrintOptionsAvailable();
 void ShowPrintOptions();
 
-// Vehicle files for a history retrieval.
-bool HistoryRetrievalAvailable();
+// The current vehicle, for a history retrieval.
 bool SpecsChanged();
 std::string CurrentFileName();
 // Asks the save-as window to save the current vehicle first; that window
