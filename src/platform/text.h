@@ -40,6 +40,9 @@ std::tm LocalNow();
 // The number formatter of the results table: 4 "#####.0000", 3 "#####.000",
 // 2 "#####.00", 1 "#####.0", anything else "####0".
 std::string FormatDecimals(double value, int decimals);
+// The same into an existing text, without allocating for the values a
+// results row holds (it runs inside the time-step loop).
+void FormatDecimalsTo(double value, int decimals, std::string& out);
 
 // Int rounds toward minus infinity; Fix toward zero.
 double Int(double value);

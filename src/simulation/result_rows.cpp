@@ -26,49 +26,6 @@ std::string GearNumber(double n) {
 
 }  // namespace
 
-void FormatCell(double value, int decimals, std::string& cell) {
-  static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
-  const int dec = decimals >= 1 && decimals <= 4 ? decimals : 0;
-  const double a = std::fabs(value);
-  if (!(a < 1e9)) {
-    cell = FormatDecimals(value, decimals);
-    return;
-  }
-  // The formatter rounds the 15-digit decimal form of the value half away
-  // from zero. That form lies within 1e-14 of the value, so only a scaled
-  // value this close to a half can round differently: those go the long way.
-  const double scaled = a * kScale[dec];
-  const double whole = std::floor(scaled);
-  const double frac = scaled - whole;
-  if (std::fabs(frac - 0.5) <= (scaled + 1) * 1e-13) {
-    cell = FormatDecimals(value, decimals);
-    return;
-  }
-  const auto n = static_cast<unsigned long long>(whole) + (frac > 0.5 ? 1 : 0);
-  const auto scale = static_cast<unsigned long long>(kScale[dec]);
-  unsigned long long intPart = n / scale, decPart = n % scale;
-  char text[32];
-  int len = 0;
-  if (value < 0 && n != 0) text[len++] = '-';
-  char digits[24];
-  int nd = 0;
-  while (intPart > 0) {
-    digits[nd++] = static_cast<char>('0' + intPart % 10);
-    intPart /= 10;
-  }
-  if (nd == 0 && dec == 0) digits[nd++] = '0';
-  while (nd > 0) text[len++] = digits[--nd];
-  if (dec > 0) {
-    text[len++] = '.';
-    for (int i = dec - 1; i >= 0; --i) {
-      text[len + i] = static_cast<char>('0' + decPart % 10);
-      decPart /= 10;
-    }
-    len += dec;
-  }
-  cell.assign(text, len);
-}
-
 void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, EventValues& ev,
                     const int& eventKind, const double& eventValue, const double& rolloutDistance,
                     const double& gear, const std::string& finerTimes, const int16_t& wheelSpin, int& finishRow,
@@ -94,9 +51,9 @@ void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, Eve
         for (int k = 0; k < row; ++k) {
           std::string& time = resultsText[1][k];
           if (time.empty()) continue;
-          FormatCell(Val(time) - t0, finer ? 3 : 2, time);
+          FormatDecimalsTo(Val(time) - t0, finer ? 3 : 2, time);
           std::string& feet = resultsText[4][k];
-          FormatCell(miles ? 0 : Val(feet) - x0, miles ? 2 : 0, feet);
+          FormatDecimalsTo(miles ? 0 : Val(feet) - x0, miles ? 2 : 0, feet);
         }
         ev[1][1] = 0;
         ev[1][4] = 0;
@@ -120,7 +77,7 @@ void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, Eve
       case 7: decimals = 2; break;
       default: break;
     }
-    FormatCell(value, decimals, cell);
+    FormatDecimalsTo(value, decimals, cell);
   }
 
   shiftFlag = 0;

@@ -39,10 +39,6 @@ void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, Eve
                     const double& gear, const std::string& finerTimes, const int16_t& wheelSpin, int& finishRow,
                     const int16_t& samplesPerSecond);
 
-// Writes into `cell` the text FormatDecimals(value, decimals) gives, without
-// the general formatter for the values a results row holds.
-void FormatCell(double value, int decimals, std::string& cell);
-
 inline constexpr int kStepResultRow = 1210;
 
 }  // namespace sw

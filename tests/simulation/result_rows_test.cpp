@@ -141,14 +141,15 @@ TEST(FormatShortcuts, FormatDecimalsMatchesFormat) {
     for (int d = 0; d <= 4; ++d) ASSERT_EQ(FormatDecimals(v, d), Format(v, patterns[d])) << v << " " << d;
 }
 
-TEST(FormatShortcuts, FormatCellMatchesFormatDecimals) {
+TEST(FormatShortcuts, FormatDecimalsToMatchesFormat) {
+  const char* patterns[] = {"####0", "#####.0", "#####.00", "#####.000", "#####.0000", "####0"};
   std::string cell = "x";
   for (double v : Values(11, -6, 10, {0, -0.0, 0.5, -0.5, 0.005, 0.0049, 0.995, 1.5, 2.5, -2.5, 2.675, 1.005, 1.015,
                                       8.345, 99.995, 9.9996, 999999.5, 1e-9, -1e-9, 0.125, -0.7, -0.3, -0.004, 1e9,
                                       -1e9, 999999999.9995, 1e300, std::nan("")}))
     for (int d = 0; d <= 5; ++d) {
-      FormatCell(v, d, cell);
-      ASSERT_EQ(cell, FormatDecimals(v, d)) << v << " " << d;
+      FormatDecimalsTo(v, d, cell);
+      ASSERT_EQ(cell, Format(v, patterns[d])) << v << " " << d;
     }
 }
 
