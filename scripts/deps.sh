@@ -2,7 +2,10 @@
 # apt runs only when something is missing, so a second run is quick.
 sw_install_deps() {
   local purpose="$1"
-  local pkgs=(cmake g++ make qt6-base-dev qt6-charts-dev libgl-dev)
+  # qt6-charts-dev's CMake files load Qt6OpenGL and Qt6OpenGLWidgets, which
+  # qt6-base-dev only recommends; windows need a font to draw any text.
+  local pkgs=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+              fontconfig fonts-dejavu-core)
   if [ "$purpose" = test ]; then
     pkgs+=(libgtest-dev libbenchmark-dev locales)
   fi
