@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "files/configuration.h"
+#include "platform/program_folder.h"
 #include "platform/scripted_ui.h"
 #include "platform/seqfile.h"
 #include "shell/outside_viewers.h"
@@ -21,6 +23,33 @@ std::string Finished(const std::string& name) {
   return "When you are finished viewing the " + name +
          " document, click on the [X] box in the upper right corner to return to the Stagewell.";
 }
+
+const std::string kCR(1, '\r');
+
+// A program folder of its own with the shipped manuals, and an executable
+// file standing for a viewer the configuration names.
+struct ViewerScene {
+  TempFolder home;
+  ScopedScriptedUi ui;
+  ScopedFakePrograms programs;
+  ViewerScene() {
+    SetProgramFolder(home.path());
+    ConfigurationDefaults();
+    for (const char* pdf : {"TEXT/QVZMan4.pdf", "TEXT/Supp4.pdf"}) {
+      fs::create_directories(home.path() / "TEXT");
+      WriteFileAtomic(home.path() / pdf, "%PDF-1.4\n");
+    }
+  }
+  ~ViewerScene() { SetProgramFolder({}); }
+  std::string Viewer(const std::string& relative) {
+    const fs::path p = home.path() / relative;
+    fs::create_directories(p.parent_path());
+    WriteFileAtomic(p, "#!/bin/sh\n");
+    fs::permissions(p, fs::perms::owner_all);
+    return p.string();
+  }
+  std::string Pdf(const std::string& name) { return (home.path() / "TEXT" / name).string(); }
+};
 
 }  // namespace
 
@@ -84,6 +113,80 @@ class OutsideViewersTest : public QObject {
     QCOMPARE(ui->boxes().size(), size_t(1));
     QCOMPARE(ui->boxes()[0].prompt, "The document " + doc + " was not found.");
     QVERIFY(programs->opened.empty());
+  }
+
+  // The maker's page: in the browser the configuration names when that is
+  // a program here, else in the desktop's; none: where to go by hand.
+  void webSiteOpensInABrowser() {
+    ViewerScene v;
+    const std::string address = MakerAddress();
+    QCOMPARE(address, "file://" + (v.home.path() / "TEXT" / "korvath.htm").string());
+    const std::string finished =
+        "When you are finished viewing the 'Korvath' web site, click on the [X] box in the upper right corner to "
+        "return to the Stagewell.";
+
+    ShowWebSite(address, "Korvath");  // no browser configured
+    QCOMPARE(v.ui->boxes().size(), size_t(1));
+    QCOMPARE(v.ui->boxes()[0].prompt, finished);
+    QCOMPARE(v.programs->opened, std::vector<std::string>{address});
+
+    cfg.BrowserPath = "C:\\Progra~1\\Intern~1\\iexplore.EXE";  // from a Windows copy: kept, unused
+    ShowWebSite(address, "Korvath");
+    QCOMPARE(v.programs->opened.size(), size_t(2));
+    QVERIFY(v.programs->starts.empty());
+    QCOMPARE(cfg.BrowserPath, std::string("C:\\Progra~1\\Intern~1\\iexplore.EXE"));
+
+    cfg.BrowserPath = v.Viewer("bin/racer-browser");
+    ShowWebSite(address, "Korvath");
+    QCOMPARE(v.programs->starts.size(), size_t(1));
+    QCOMPARE(v.programs->starts[0].program, cfg.BrowserPath);
+    QCOMPARE(v.programs->starts[0].arguments, std::vector<std::string>{address});
+    QCOMPARE(v.programs->opened.size(), size_t(2));
+
+    v.ui->Clear();
+    cfg.BrowserPath.clear();
+    v.programs->openWorks = false;
+    ShowWebSite(address, "Korvath");
+    QCOMPARE(v.ui->boxes().size(), size_t(2));
+    QCOMPARE(v.ui->boxes()[1].prompt,
+             "We could not locate a web browser on your computer.  Use your normal web browser and visit:" + kCR + kCR +
+                 "    " + address + kCR + kCR + "To see any info on recent updates on this and other Korvath products.");
+  }
+
+  // Always this version's manual ("4.pdf"), whatever the viewer's path
+  // holds; a viewer that does not start falls back to the desktop's.
+  void manualOpensThisVersionsPdf() {
+    ViewerScene v;
+    const std::string finished =
+        "When finished viewing the manual in the PDF viewer, click in the [x] box in the upper right corner of the "
+        "PDF viewer to return to the Stagewell.";
+    ShowUserManual("QVZMan");
+    QCOMPARE(v.ui->boxes().size(), size_t(1));
+    QCOMPARE(v.ui->boxes()[0].prompt, finished);
+    QCOMPARE(v.programs->opened, std::vector<std::string>{v.Pdf("QVZMan4.pdf")});
+    QVERIFY(!v.ui->busy());
+
+    cfg.ManualViewerPath = v.Viewer("Adobe/Acrobat 3.0/Reader/acroread");
+    ShowUserManual("Supp");
+    QCOMPARE(v.programs->starts.size(), size_t(1));
+    QCOMPARE(v.programs->starts[0].program, cfg.ManualViewerPath);
+    QCOMPARE(v.programs->starts[0].arguments, std::vector<std::string>{v.Pdf("Supp4.pdf")});
+
+    v.programs->startWorks = false;
+    ShowUserManual("Supp");
+    QCOMPARE(v.programs->opened.back(), v.Pdf("Supp4.pdf"));
+
+    v.ui->Clear();
+    v.programs->openWorks = false;
+    ShowUserManual("QVZMan");
+    QCOMPARE(v.ui->boxes().size(), size_t(2));
+    QCOMPARE(v.ui->boxes()[1].prompt, std::string(kNoViewer));
+
+    v.ui->Clear();
+    fs::remove(v.Pdf("Supp4.pdf"));
+    ShowUserManual("Supp");
+    QCOMPARE(v.ui->boxes().size(), size_t(1));
+    QCOMPARE(v.ui->boxes()[0].prompt, "The manual file " + v.Pdf("Supp4.pdf") + " was not found.");
   }
 };
 
