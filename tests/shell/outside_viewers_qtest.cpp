@@ -9,6 +9,7 @@
 #include "platform/scripted_ui.h"
 #include "platform/seqfile.h"
 #include "shell/outside_viewers.h"
+#include "shell_fixture.h"
 #include "support/fake_programs.h"
 #include "support/temp_folder.h"
 
@@ -24,7 +25,6 @@ std::string Finished(const std::string& name) {
          " document, click on the [X] box in the upper right corner to return to the Stagewell.";
 }
 
-const std::string kCR(1, '\r');
 
 // A program folder of its own with the shipped manuals, and an executable
 // file standing for a viewer the configuration names.
@@ -187,6 +187,30 @@ class OutsideViewersTest : public QObject {
     ShowUserManual("Supp");
     QCOMPARE(v.ui->boxes().size(), size_t(1));
     QCOMPARE(v.ui->boxes()[0].prompt, "The manual file " + v.Pdf("Supp4.pdf") + " was not found.");
+  }
+
+  // The documents the Help menu opens come with the program.
+  void helpMenuOpensTheShippedDocuments() {
+    ShellScene scene;
+    for (const char* f : {"readme.doc", "TEXT/QVZMan4.pdf", "TEXT/Supp4.pdf", "TEXT/korvath.htm"})
+      scene.CopyShipped(f);
+    QCOMPARE(scene.Read("TEXT/QVZMan4.pdf").substr(0, 5), std::string("%PDF-"));
+    QCOMPARE(scene.Read("TEXT/Supp4.pdf").substr(0, 5), std::string("%PDF-"));
+    const std::string readme = scene.Read("readme.doc");
+    QVERIFY(readme.find("\r\n") != std::string::npos && readme.find("\n", 0) == readme.find("\r\n") + 1);
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    m->mnuUsersManual->trigger();
+    m->mnuSupplement->trigger();
+    m->mnuReadme->trigger();
+    m->mnuWeb->trigger();
+    const std::vector<std::string>& opened = scene.programs.opened;
+    QCOMPARE(opened.size(), size_t(4));
+    QCOMPARE(opened[0], scene.path("TEXT/QVZMan4.pdf"));
+    QCOMPARE(opened[1], scene.path("TEXT/Supp4.pdf"));
+    QCOMPARE(fs::path(opened[2]).filename().string(), std::string("readme.txt"));
+    QCOMPARE(opened[3], "file://" + scene.path("TEXT/korvath.htm"));
+    QCOMPARE(scene.Box(2).prompt, Finished("README.DOC"));
+    QCOMPARE(scene.BoxCount(), 4);
   }
 };
 
