@@ -84,7 +84,7 @@ void AnlsRprt::keyPressEvent(QKeyEvent* e) {
   QWidget::keyPressEvent(e);
 }
 
-void AnlsRprt::PrintPages(PrintPage& page, const std::string& time) const {
+std::vector<std::vector<std::string>> AnlsRprt::PrintPages(PrintPage& page, const std::string& time) const {
   SelectFixedPrinterFont(page);
   page.SetFontSize(kPrintPoints);
   const double charWidth = std::max(1.0, page.TextWidth("0123456789") / 10);
@@ -94,11 +94,20 @@ void AnlsRprt::PrintPages(PrintPage& page, const std::string& time) const {
   const auto pages = PaginateText(FromQ(Text1->toPlainText()), columns, linesPerPage);
   const std::string date = FormatDate(LocalNow(), "mm-dd-yyyy");
   const int count = static_cast<int>(pages.size());
+  std::vector<std::vector<std::string>> printed;
   for (int p = 1; p <= count; ++p) {
     if (p > 1) page.NewPage();
-    for (const std::string& line : ReportPageHeader(links::CurrentFileName(), date, time, p, count)) page.Print(line);
-    for (const std::string& line : pages[p - 1]) page.Print(line);
+    printed.emplace_back();
+    for (const std::string& line : ReportPageHeader(links::CurrentFileName(), date, time, p, count)) {
+      page.Print(line);
+      printed.back().push_back(line);
+    }
+    for (const std::string& line : pages[p - 1]) {
+      page.Print(line);
+      printed.back().push_back(line);
+    }
   }
+  return printed;
 }
 
 void AnlsRprt::Command1_Click(int index) {

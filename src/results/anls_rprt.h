@@ -32,8 +32,9 @@ class AnlsRprt : public QWidget {
   void Command1_Click(int index);
 
   // The printout of the text box's text: pages of the page's size, every one
-  // headed; `time` is the time of the Print click.
-  void PrintPages(PrintPage& page, const std::string& time) const;
+  // headed; `time` is the time of the Print click. Returns the lines printed,
+  // page by page.
+  std::vector<std::vector<std::string>> PrintPages(PrintPage& page, const std::string& time) const;
 
  protected:
   void closeEvent(QCloseEvent* e) override;
