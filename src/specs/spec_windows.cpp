@@ -3,6 +3,9 @@
 #include <QPointer>
 
 #include "shell/frm_main.h"
+#include "simulation/tables.h"
+#include "specs/frm_driving.h"
+#include "specs/frm_transmission.h"
 #include "specs/spec_window.h"
 
 namespace sw {
@@ -19,6 +22,10 @@ bool ValidMenu(int menu) { return menu >= 1 && menu < kMenus; }
 // window built on the row kit gets its line here.
 SpecWindow* LoadWindow(int menu) {
   switch (menu) {
+    case kTransmission:
+      return SpecWindowInstance<frmTransmission>();
+    case kDriving:
+      return SpecWindowInstance<frmDriving>();
     default:
       return nullptr;
   }
@@ -28,6 +35,9 @@ SpecWindow* LoadWindow(int menu) {
 
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
+    case kTransmission:
+    case kDriving:
+      return true;
     default:
       return false;
   }
