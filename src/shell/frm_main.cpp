@@ -39,6 +39,7 @@
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
+#include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
 #include "shell/main_mdi_area.h"
 #include "shell/frm_cmmd_intro.h"
@@ -592,6 +593,7 @@ void frmMain::UnloadChildWindows() {
   // The six spec windows, match, dial-in, printout-options and engine-program windows
   // all open inside this window.
   MdiArea->closeAllSubWindows();
+  if (PrntOptns* w = DefaultInstance<PrntOptns>::IfLoaded()) w->close();
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {

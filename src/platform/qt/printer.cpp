@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/qt/qt_ui.h"
+#include "platform/ui.h"
 
 namespace sw {
 
@@ -15,13 +16,35 @@ namespace {
 
 QString g_testPdf;
 
-void Render(QPrinter& printer, const PageDrawer& draw) {
+// False when the job could not start (no printer, a file that cannot be
+// written) or could not be finished.
+bool Render(QPrinter& printer, const PageDrawer& draw) {
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(&printer)) return false;
   PrintPage page(painter, printer);
   draw(page);
-  painter.end();
+  return painter.end();
 }
+
+void ReportPrintFailure() {
+  MsgBox("The printout could not be made.  Check that the printer is ready, or print to a file in a folder you can "
+         "write to.",
+         mb::Exclamation + mb::OKOnly, "Printing");
+}
+
+// Sets the program printer's orientation for one job and puts it back after.
+class OrientationForJob {
+ public:
+  explicit OrientationForJob(int orientation) : saved_(PrinterOrientationOf(ProgramPrinter())) {
+    SetPrinterOrientation(ProgramPrinter(), orientation);
+  }
+  ~OrientationForJob() { SetPrinterOrientation(ProgramPrinter(), saved_); }
+  OrientationForJob(const OrientationForJob&) = delete;
+  OrientationForJob& operator=(const OrientationForJob&) = delete;
+
+ private:
+  int saved_;
+};
 
 }  // namespace
 
@@ -138,25 +161,40 @@ bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation) {
   pdf.setOutputFileName(path);
   pdf.setPageLayout(ProgramPrinter().pageLayout());
   SetPrinterOrientation(pdf, orientation);
-  Render(pdf, draw);
-  return true;
+  return Render(pdf, draw);
 }
 
 void SetPrintToPdfForTest(const QString& path) { g_testPdf = path; }
 
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw) {
   QPrinter& printer = ProgramPrinter();
-  if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
-  printer.setDocName(title);
-  QPrintPreviewDialog preview(&printer, parent);
-  preview.setWindowTitle(title);
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                   [&draw](QPrinter* p) { Render(*p, draw); });
-  return preview.exec() == QDialog::Accepted;
+  bool rendered = true;
+  bool printed = false;
+  if (!g_testPdf.isEmpty()) {
+    rendered = PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
+    printed = rendered;
+  } else {
+    printer.setDocName(title);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(title);
+    // The preview paints the pages again whenever it needs them; the last
+    // painting before the dialog closes is the printing itself.
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&draw, &rendered](QPrinter* p) { rendered = Render(*p, draw); });
+    if (preview.exec() != QDialog::Accepted) return false;  // cancelled: nothing to report
+    printed = rendered;
+  }
+  if (!rendered) ReportPrintFailure();
+  return printed;
 }
 
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image) {
-  SetPrinterOrientation(ProgramPrinter(), image.width() > image.height() ? 2 : 1);
+  // An image without a size has no shape to fit to a page.
+  if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
+    ReportPrintFailure();
+    return false;
+  }
+  OrientationForJob orientation(image.width() > image.height() ? 2 : 1);
   return PrintDocument(parent, title, [&image](PrintPage& page) { page.DrawImageScaled(image); });
 }
 
