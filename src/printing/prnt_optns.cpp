@@ -14,6 +14,7 @@
 #include "printing/page_canvas.h"
 #include "printing/print_report.h"
 #include "printing/printer_fonts.h"
+#include "printing/window_image.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
 
@@ -173,10 +174,11 @@ void PrntOptns::PrintReport() {
   const QString title = kind == ReportKind::Definitions ? "Definitions of Outputs"
                         : kind == ReportKind::Worksheet ? "Blank Worksheet"
                                                         : "Calculated Test Results";
-  PrintDocument(this, title, [job](PrintPage& page) {
-    PageCanvas canvas(page);
-    DrawReport(job, canvas);
-  });
+  if (!PrintDocument(this, title, [job](PrintPage& page) {
+        PageCanvas canvas(page);
+        DrawReport(job, canvas);
+      }))
+    ReportPrintFailure();
 }
 
 }  // namespace sw

@@ -124,7 +124,7 @@ void frmTimeSlip::Command1_Click(int index) {
   if (index != 1) return;
   // The image of the whole window, buttons included, scaled to the page.
   Picture5 = CaptureFormImage(this);
-  PrintImageScaledToPage(this, "Time Slip", Picture5);
+  PrintPictureScaledToPage(this, "Time Slip", Picture5);
   Ui().SetBusyCursor(false);
 }
 

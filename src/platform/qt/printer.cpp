@@ -8,28 +8,27 @@
 #include <algorithm>
 
 #include "platform/qt/qt_ui.h"
-#include "platform/ui.h"
 
 namespace sw {
 
 namespace {
 
 QString g_testPdf;
+bool g_lastPrintFailed = false;
 
-// False when the job could not start (no printer, a file that cannot be
-// written) or could not be finished.
+// False when the printer (or the file) could not be drawn on, or the job
+// could not be finished.
 bool Render(QPrinter& printer, const PageDrawer& draw) {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
+  if (!painter.begin(&printer)) {
+    g_lastPrintFailed = true;
+    return false;
+  }
   PrintPage page(painter, printer);
   draw(page);
-  return painter.end();
-}
-
-void ReportPrintFailure() {
-  MsgBox("The printout could not be made.  Check that the printer is ready, or print to a file in a folder you can "
-         "write to.",
-         mb::Exclamation + mb::OKOnly, "Printing");
+  if (painter.end()) return true;
+  g_lastPrintFailed = true;
+  return false;
 }
 
 // Sets the program printer's orientation for one job and puts it back after.
@@ -156,6 +155,7 @@ void PrintPage::NewPage() {
 }
 
 bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation) {
+  g_lastPrintFailed = false;
   QPrinter pdf(QPrinter::HighResolution);
   pdf.setOutputFormat(QPrinter::PdfFormat);
   pdf.setOutputFileName(path);
@@ -164,34 +164,34 @@ bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation) {
   return Render(pdf, draw);
 }
 
+bool LastPrintFailed() { return g_lastPrintFailed; }
+
 void SetPrintToPdfForTest(const QString& path) { g_testPdf = path; }
 
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw) {
   QPrinter& printer = ProgramPrinter();
-  bool rendered = true;
-  bool printed = false;
-  if (!g_testPdf.isEmpty()) {
-    rendered = PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
-    printed = rendered;
-  } else {
-    printer.setDocName(title);
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(title);
-    // The preview paints the pages again whenever it needs them; the last
-    // painting before the dialog closes is the printing itself.
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&draw, &rendered](QPrinter* p) { rendered = Render(*p, draw); });
-    if (preview.exec() != QDialog::Accepted) return false;  // cancelled: nothing to report
-    printed = rendered;
+  g_lastPrintFailed = false;
+  if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
+  printer.setDocName(title);
+  QPrintPreviewDialog preview(&printer, parent);
+  preview.setWindowTitle(title);
+  // The preview paints the pages whenever it needs them; the last painting
+  // before the dialog closes is the printing itself.
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* p) {
+    g_lastPrintFailed = false;
+    Render(*p, draw);
+  });
+  if (preview.exec() != QDialog::Accepted) {
+    g_lastPrintFailed = false;
+    return false;
   }
-  if (!rendered) ReportPrintFailure();
-  return printed;
+  return !g_lastPrintFailed;
 }
 
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image) {
   // An image without a size has no shape to fit to a page.
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
-    ReportPrintFailure();
+    g_lastPrintFailed = true;
     return false;
   }
   OrientationForJob orientation(image.width() > image.height() ? 2 : 1);

@@ -89,14 +89,18 @@ using PageDrawer = std::function<void(PrintPage&)>;
 
 // Shows the preview of the document on the program's printer; its Print
 // button leads to the print dialog. True when the document was printed (or
-// written to a file); a job that could not start or finish is reported to
-// the user ("The printout could not be made. ...") and gives false.
+// written to a file).
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw);
 // The same for an image scaled to fill the page: landscape when the image is
 // wider than it is tall, else portrait, for this job only (the printer's own
 // orientation is left as it was). An image without a size prints nothing
-// and gives false, after the same message.
+// and counts as a failed printout.
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image);
+
+// True when the last PrintDocument, PrintImageScaledToPage or PrintToPdf
+// could not start or finish on its printer or file (a cancelled dialog is no
+// failure).
+bool LastPrintFailed();
 
 // Writes the document straight into a PDF file, no dialog. False when the
 // file could not be written.
