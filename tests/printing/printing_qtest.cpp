@@ -583,6 +583,12 @@ class PrintingTest : public QObject {
     QCOMPARE(PdfIsWide(pdf), w->width() > w->height());
     QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 1);
     QCOMPARE(scene.BoxCount(), 0);
+    // A printout that cannot be written says so.
+    SetPrintToPdfForTest(QString::fromStdString(scene.path("no-such-folder/about.pdf")));
+    w->Command3D1->click();
+    SetPrintToPdfForTest(QString());
+    QCOMPARE(scene.BoxCount(), 1);
+    QVERIFY(scene.LastBox().prompt.rfind("The printout could not be made.", 0) == 0);
     DefaultInstance<frmAbout>::Unload();
   }
 
