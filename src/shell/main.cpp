@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/program_folder.h"
+#include "platform/outside_programs.h"
+#include "platform/qt/qt_programs.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/seqfile.h"
 #include "platform/ui.h"
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   sw::QtUi qtUi;
+  sw::QtPrograms qtPrograms;
+  sw::SetPrograms(&qtPrograms);
   sw::UnattendedUi unattendedUi([] { QCoreApplication::processEvents(); });
   if (startMode == 2) {
     sw::SetUi(&unattendedUi);
