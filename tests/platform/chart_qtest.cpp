@@ -219,6 +219,41 @@ class ChartTest : public QObject {
     QCOMPARE(colour.pixelColor(2, 2), QColor(Qt::white));
   }
 
+  // A set without points has no legend; an axis leaves out zero only when
+  // the values keep well clear of it.
+  void axesAndLegends() {
+    Chart c;
+    c.Set(kPoints, 20);
+    c.Set(kSets, 2);
+    c.Set(kSetSelector, 1);
+    for (int p = 1; p <= 20; ++p) {
+      c.Set(kSelector, p);
+      c.Set(kPointX, p);
+      c.Set(kPointY, 4200 + 90 * p);
+    }
+    for (int p = 1; p <= 20; ++p) c.SetAt(kNoData, p, 0);
+    c.Set(kSetSelector, 2);
+    for (int p = 1; p <= 20; ++p) c.SetAt(kNoData, p, 1);
+    for (int s = 1; s <= 2; ++s) {
+      c.Set(kSelector, s);
+      c.SetText(kLegend, s == 1 ? "Engine RPM" : "Base Engine RPM");
+    }
+    c.Set(kDrawAction, kDraw);
+    int shown = 0;
+    for (QLegendMarker* m : c.View()->chart()->legend()->markers())
+      if (m->isVisible()) ++shown;
+    QCOMPARE(shown, 1);
+    QValueAxis* y = Axis(c, Qt::Vertical);
+    QVERIFY(y->min() >= 4000 && y->min() <= 4290);
+    QVERIFY(y->max() >= 6000);
+    // Speeds from a standing start: from zero.
+    c.Set(kSetSelector, 1);
+    c.Set(kSelector, 1);
+    c.Set(kPointY, 30);
+    c.Set(kDrawAction, kDraw);
+    QCOMPARE(Axis(c, Qt::Vertical)->min(), 0.0);
+  }
+
   void paletteIndexes() {
     QCOMPARE(PaletteColor(0), QColor(0, 0, 0));
     QCOMPARE(PaletteColor(7), QColor(192, 192, 192));
