@@ -134,7 +134,7 @@ class GraphTest : public QObject {
     struct Case {
       int16_t show, mode;
       int sets;
-    } cases[] = {{-1, 0, 1}, {0, 1, 1}, {0, 2, 1}, {-1, 2, 2}, {-1, 3, 1}};
+    } cases[] = {{-1, 0, 1}, {0, 1, 1}, {0, 2, 1}, {-1, 2, 2}, {-1, 3, 1}, {1, 1, 1}};
     for (const Case& k : cases) {
       cfg.ShowBaseRun = k.show;
       cfg.BaseRunMode = k.mode;
@@ -432,21 +432,23 @@ class GraphTest : public QObject {
     QCOMPARE(cfg.GraphLabel3, std::string("Replotted"));
   }
 
-  void printNowAndThickLines() {
+  void printNow() {
     TempFolder dir;
     frmGraph::ShowGraph();
     frmGrOptions::Open();
     frmGrOptions* o = frmGrOptions::IfLoaded();
-    o->Option3D8->click();
-    QCOMPARE(cfg.ThickPlotLines, int16_t(0));
-    o->Option3D7->click();
-    QCOMPARE(cfg.ThickPlotLines, int16_t(1));
     o->Option3D5->click();
     QCOMPARE(cfg.GraphPrintColor, int16_t(0));
     const QString pdf = QString::fromStdString((dir.path() / "now.pdf").string());
     SetPrintToPdfForTest(pdf);
     o->Command1[0]->click();
     QCOMPARE(PdfPages(pdf), 1);
+    // A print that can not be written says so.
+    SetPrintToPdfForTest(QString::fromStdString((dir.path() / "no such folder" / "x.pdf").string()));
+    scene->ui.Clear();
+    o->Command1[0]->click();
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(scene->LastBox().prompt, std::string("The graph could not be printed."));
     QCOMPARE(o->Command1[0]->text(), QString("Print Now"));
     QCOMPARE(o->Command1[1]->text(), QString("Windows Printer Setup"));
   }
