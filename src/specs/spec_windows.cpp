@@ -6,6 +6,7 @@
 #include "simulation/tables.h"
 #include "specs/frm_driving.h"
 #include "specs/frm_transmission.h"
+#include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
 
 namespace sw {
@@ -24,6 +25,8 @@ SpecWindow* LoadWindow(int menu) {
   switch (menu) {
     case kTransmission:
       return SpecWindowInstance<frmTransmission>();
+    case kVehicle:
+      return SpecWindowInstance<frmVehicle>();
     case kDriving:
       return SpecWindowInstance<frmDriving>();
     default:
@@ -36,6 +39,7 @@ SpecWindow* LoadWindow(int menu) {
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
     case kTransmission:
+    case kVehicle:
     case kDriving:
       return true;
     default:

@@ -72,9 +72,7 @@ class FrmDrivingTest : public QObject {
     return m;
   }
   frmDriving* OpenWindow() {
-    tbl.InstantCalcMenu = kDriving;
-    shell.KeepSpecForm = 0;
-    ShowSpecWindow(kDriving);
+    DefaultInstance<frmMain>::IfLoaded()->Command1[4]->click();
     auto* w = static_cast<frmDriving*>(LoadedSpecWindow(kDriving));
     if (w) Activate(w);
     return w;
@@ -93,9 +91,12 @@ class FrmDrivingTest : public QObject {
 
   // The muscle car: a clutch, four gears, the program's shift RPMs.
   void theMuscleCar() {
-    ShowMain();
+    frmMain* m = ShowMain();
+    QVERIFY(m->Command1[4]->isEnabled());
+    QCOMPARE(m->Command1[4]->text(), QString("Driving"));
     frmDriving* w = OpenWindow();
     QVERIFY(w);
+    QCOMPARE(tbl.InstantCalcMenu, int16_t(kDriving));
     QCOMPARE(tbl.ConverterDrive, int16_t(0));
     QCOMPARE(w->Frame3D1->title(), QString(" Launch Specs "));
     QCOMPARE(w->Frame3D2->title(), QString(" Shift Specs "));

@@ -77,10 +77,7 @@ class FrmTransmissionTest : public QObject {
     return m;
   }
   frmTransmission* OpenWindow(frmMain* m) {
-    (void)m;
-    tbl.InstantCalcMenu = kTransmission;
-    shell.KeepSpecForm = 0;
-    ShowSpecWindow(kTransmission);
+    m->Command1[1]->click();
     auto* w = static_cast<frmTransmission*>(LoadedSpecWindow(kTransmission));
     if (w) Activate(w);
     return w;
@@ -105,6 +102,8 @@ class FrmTransmissionTest : public QObject {
   // curve, the texts of the window.
   void theBracketCarsConverter() {
     frmMain* m = ShowMain();
+    QVERIFY(m->Command1[1]->isEnabled());
+    QCOMPARE(m->Command1[1]->text(), QString("Transmission"));
     if (!test::LoadFixtureVehicle(test::kBracketCar)) QFAIL("no fixture");
     fst.SpecsChanged = 0;
     QCOMPARE(SpecAt(kTransmission, trans::kStallRpm), std::string("3940"));
