@@ -32,6 +32,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/menu_bar_tips.h"
 #include "platform/qt/window_place.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -137,6 +138,8 @@ void MarkNotAvailableYet(QAction* a) {
   a->setEnabled(false);
   a->setToolTip(kNotAvailableYet);
   a->setStatusTip(kNotAvailableYet);
+  // On a menu bar, too, the greyed item says why.
+  for (QObject* o : a->associatedObjects()) ShowMenuBarToolTips(qobject_cast<QMenuBar*>(o));
 }
 
 void ShowOverMainWindow(QWidget* w) {
@@ -394,7 +397,7 @@ void frmMain::BuildMenus() {
   mnuCalc->setObjectName("mnuCalc");
   connect(mnuCalc, &QAction::triggered, this, [this] { cmdRun_Click(); });
 
-  mnuHelp = bar->addMenu("Help");
+  mnuHelp = bar->addMenu("&Help");
   mnuHelp->setObjectName("mnuHelp");
   mnuHelp->setToolTipsVisible(true);
   mnuHelpHelp = act(mnuHelp, "Help On Main Screen", "mnuHelpHelp", QKeySequence(Qt::Key_F1));
@@ -418,7 +421,7 @@ void frmMain::BuildMenus() {
   for (QAction* a : {mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
     MarkNotAvailableYet(a);
 
-  mnuPreferences = bar->addMenu("Preferences ");
+  mnuPreferences = bar->addMenu("&Preferences ");
   mnuPreferences->setObjectName("mnuPreferences");
   mnuPreferences->setToolTipsVisible(true);
   static const char* kPreferences[][2] = {
