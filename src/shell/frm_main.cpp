@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -574,9 +575,13 @@ bool frmMain::event(QEvent* e) {
     bool back = g_previousFocusClass == "QMessageBox" || g_previousFocusClass == "QInputDialog";
     // An unloaded (hidden) window is no longer activated by the racer.
     if (!back && !initRunning_ && !ending_ && isVisible()) {
-      QPointer<frmMain> self(this);
-      MDIForm_Activate();
-      if (!self) return true;
+      // From the event loop, not inside the desktop's activation: the boxes
+      // of the initialisation run an event loop of their own, in which the
+      // window that had the focus when the activation began may go away
+      // while Qt still holds on to it.
+      QTimer::singleShot(0, this, [this] {
+        if (!initRunning_ && !ending_ && isVisible()) MDIForm_Activate();
+      });
     }
   } else if (e->type() == QEvent::WindowDeactivate) {
     fst.VehicleComments = CommentsFromBox(Text1->toPlainText());

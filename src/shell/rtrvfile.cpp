@@ -106,8 +106,11 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   Panel3D1 = new QLabel(this);
   Panel3D1->setObjectName("Panel3D1");
   Panel3D1->setWordWrap(true);
-  Panel3D1->setFrameShape(QFrame::Panel);
+  // As the save-as window's instructions: a border on all four sides, the
+  // text clear of it.
+  Panel3D1->setFrameShape(QFrame::StyledPanel);
   Panel3D1->setFrameShadow(QFrame::Raised);
+  Panel3D1->setMargin(TwipsToPixels(60));
 
   Command1 = new QPushButton("Open", this);
   Command2 = new QPushButton("Delete", this);
