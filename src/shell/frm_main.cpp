@@ -30,6 +30,7 @@
 #include "files/file_names.h"
 #include "files/file_state.h"
 #include "files/vehicle_file.h"
+#include "match/spec_search.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
@@ -42,6 +43,8 @@
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
 #include "shell/frm_about.h"
+#include "shell/frm_send.h"
+#include "shell/outside_viewers.h"
 #include "shell/main_mdi_area.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_intro_help.h"
@@ -63,9 +66,6 @@ const char* const kNotAvailableYet = "Not available yet: this part of the progra
 namespace {
 
 const std::string kCR(1, CR);
-
-// The Find Best search comes with a later version.
-constexpr bool kFindBestBuilt = false;
 
 bool g_ending = false;
 int g_exitStatus = 0;
@@ -351,8 +351,6 @@ void frmMain::BuildPanels() {
   MarkNotAvailableYet(MainCommand[0]);
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
-  MarkNotAvailableYet(MainCommand[4]);
-  MarkNotAvailableYet(MainCommand[5]);
 }
 
 void frmMain::BuildMenus() {
@@ -419,8 +417,10 @@ void frmMain::BuildMenus() {
   connect(mnuBasicWindows, &QAction::triggered, this, [] { frmCmmdIntro::ShowModal(); });
   connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
   connect(mnuOtherProducts, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-  for (QAction* a : {mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
-    MarkNotAvailableYet(a);
+  connect(mnuUsersManual, &QAction::triggered, this, [this] { mnuUsersManual_Click(); });
+  connect(mnuSupplement, &QAction::triggered, this, [this] { mnuSupplement_Click(); });
+  connect(mnuReadme, &QAction::triggered, this, [this] { mnuReadme_Click(); });
+  connect(mnuWeb, &QAction::triggered, this, [this] { mnuWeb_Click(); });
 
   mnuPreferences = bar->addMenu("&Preferences ");
   mnuPreferences->setObjectName("mnuPreferences");
@@ -461,7 +461,7 @@ void frmMain::BuildMenus() {
   mnuCylvane = bar->addAction("Return to Cylvane");
   mnuCylvane->setObjectName("mnuCylvane");
   mnuCylvane->setVisible(false);
-  MarkNotAvailableYet(mnuCylvane);
+  connect(mnuCylvane, &QAction::triggered, this, [this] { mnuCylvane_Click(); });
 
   // F2 calculates from anywhere in the window; the item has no caption.
   mnuF2F2 = new QAction(this);
@@ -484,8 +484,14 @@ void frmMain::BuildMenus() {
   mnuFindBest->setToolTipsVisible(true);
   mnuFindAxleRatio = act(mnuFindBest, "Find Best Axle Ratio", "mnuFindAxleRatio");
   mnuFindConverter = act(mnuFindBest, "Find Best Converter", "mnuFindConverter");
-  MarkNotAvailableYet(mnuFindAxleRatio);
-  MarkNotAvailableYet(mnuFindConverter);
+  connect(mnuFindAxleRatio, &QAction::triggered, this, [this] {
+    tbl.FindBestTarget = 0;
+    FindBest();
+  });
+  connect(mnuFindConverter, &QAction::triggered, this, [this] {
+    tbl.FindBestTarget = 1;
+    FindBest();
+  });
 
   // The open window and the save-as window come with a later version: until
   // then only the working copy and "Save Vehicle" to the same name work.
@@ -592,7 +598,10 @@ bool frmMain::event(QEvent* e) {
 void frmMain::MDIForm_Activate() { InitMainWindow(); }
 
 void frmMain::changeEvent(QEvent* e) {
-  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) UnloadChildWindows();
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+    UnloadChildWindows();
+    frmSend::UnloadSendForm();
+  }
   QMainWindow::changeEvent(e);
 }
 
@@ -835,17 +844,38 @@ void frmMain::MainCommand_Click(int index) {
     case 3:
       mnuFilExit_Click();
       break;
+    case 4:
+      mnuCylvane_Click();
+      break;
     default:
       break;
   }
 }
 
+void frmMain::mnuCylvane_Click() {
+  if (Busy()) return;
+  int16_t quiet = 0;
+  CheckCylvaneLink(quiet);
+}
+
+void frmMain::mnuUsersManual_Click() { ShowUserManual("QVZMan"); }
+void frmMain::mnuSupplement_Click() { ShowUserManual("Supp"); }
+void frmMain::mnuReadme_Click() { ShowTextDocument(ProgramPath("readme.doc").string(), "README.DOC"); }
+void frmMain::mnuWeb_Click() { ShowWebSite(MakerAddress(), "Korvath"); }
+
 void frmMain::ShowOptimizeMenu(const QPoint& at) {
   if (Busy()) return;
-  // Find Best Converter only makes sense on a converter car; the search
-  // itself comes with a later version.
-  mnuFindConverter->setEnabled(shell.SummaryConverter == 1 && kFindBestBuilt);
+  // Find Best Converter only makes sense on a converter car.
+  mnuFindConverter->setEnabled(shell.SummaryConverter == 1);
   mnuFindBest->popup(at);
+}
+
+void frmMain::FindBest() {
+  if (Busy()) return;
+  Text1_LostFocus();
+  CalculationGuard guard(this);
+  SpecSearch search;
+  if (search.FindBest() == FindBestEnd::Kept) BuildVehicleSummary();
 }
 
 void frmMain::CallOpenFile() {

@@ -70,6 +70,8 @@ class frmMain : public QMainWindow {
   void SaveVehicleAs();
   void RequestExit();
   void SetCaption(const std::string& caption);
+  // Steps the axle ratio or the converter (FindBestTarget) for the quickest ET.
+  void FindBest();
 
   // --- handlers
   void cmdRun_Click();
@@ -86,6 +88,11 @@ class frmMain : public QMainWindow {
   void mnuWindowsPrinterSetup_Click();
   void mnuFilExit_Click();
   void mnuAbout_Click();
+  void mnuCylvane_Click();
+  void mnuUsersManual_Click();
+  void mnuSupplement_Click();
+  void mnuReadme_Click();
+  void mnuWeb_Click();
   void Text1_LostFocus();
   void ShowOptimizeMenu(const QPoint& at);
 
