@@ -58,6 +58,7 @@
 #include "shell/vehicle_summary.h"
 #include "simulation/calculate.h"
 #include "simulation/tables.h"
+#include "specs/spec_windows.h"
 
 namespace sw {
 
@@ -347,7 +348,8 @@ void frmMain::BuildPanels() {
   Text1->viewport()->setMouseTracking(true);
 
   // Windows of later versions of the program.
-  for (int i = 0; i < 6; ++i) MarkNotAvailableYet(Command1[i]);
+  for (int i = 0; i < 6; ++i)
+    if (!SpecWindowBuilt(i + 1)) MarkNotAvailableYet(Command1[i]);
   MarkNotAvailableYet(MainCommand[0]);
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
@@ -606,8 +608,9 @@ void frmMain::changeEvent(QEvent* e) {
 }
 
 void frmMain::UnloadChildWindows() {
-  // The six spec windows, match, dial-in, printout-options and engine-program windows
-  // all open inside this window.
+  // The six spec windows store their rows as they go; match, dial-in,
+  // printout-options and engine-program windows open inside this window.
+  UnloadSpecWindows();
   MdiArea->closeAllSubWindows();
 }
 
@@ -690,8 +693,7 @@ void frmMain::InitMainWindow() {
     DoEvents();
     if (!self) return;
     cmdRun_Click();
-    CompleteLapDataFile();
-    EndProgram(0);
+    EndProgram(CompleteLapDataFile() ? 0 : kUnattendedFailedStatus);
     return;
   }
   if (shell.StartupScreenShown == 0) {
@@ -761,6 +763,7 @@ void frmMain::Text1_LostFocus() { fst.VehicleComments = CommentsFromBox(Text1->t
 
 void frmMain::cmdRun_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcStatus = 0;
   tbl.CalcMode = 0;
   tbl.AbortCalc = 0;
@@ -772,6 +775,7 @@ void frmMain::cmdRun_Click() {
 
 void frmMain::cmdSave_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   if (fst.CurrentFileName.empty()) {
     // A new vehicle has no name to save under yet.
@@ -801,11 +805,12 @@ void frmMain::Command1_Click(int index) {
     shell.TireWtBefore2 = Spec(kTires, 4);
     shell.TireWtRecorded = 1;
   }
-  // The six spec windows come with a later version.
+  ShowSpecWindow(index + 1);
 }
 
 void frmMain::MainCommand_Click(int index) {
   if (Busy()) return;
+  if (index <= 2) StoreOpenSpecWindow();
   switch (index) {
     case 0:
       shell.MatchShown = 0;
@@ -921,6 +926,7 @@ void frmMain::mnuFilLoad_Click() {
 
 void frmMain::mnuFilSave_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -945,6 +951,7 @@ void frmMain::mnuFilSave_Click() {
 
 void frmMain::SaveVehicleAs() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -964,6 +971,7 @@ void frmMain::mnuOpenFloppy_Click() {
 
 void frmMain::mnuCopyFloppy_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 1;
   fst.ExampleLibraryMode = 0;
@@ -1002,6 +1010,7 @@ void frmMain::mnuFilExit_Click() {
     return;
   }
   tbl.CalcMode = 0;
+  StoreOpenSpecWindow();
   Text1_LostFocus();
   ConfirmQuit(ExitCancelled);
   if (ExitCancelled) return;

@@ -120,6 +120,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   void SetRowText(int row, const std::string& text);
   // The one setter of a pick: with raiseHandling the window's pick handling
   // runs as for a user's pick (only where the design says code does so).
+  // An index the list cannot take is passed over (the pick stays).
   void SetPick(int row, int index, bool raiseHandling);
   // PickListOwner (FillSpecCombo).
   void FillPickList(int row, const std::vector<std::string>& items) override;
