@@ -42,6 +42,7 @@
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
+#include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
 #include "shell/frm_send.h"
 #include "shell/outside_viewers.h"
@@ -612,6 +613,7 @@ void frmMain::UnloadChildWindows() {
   // printout-options and engine-program windows open inside this window.
   UnloadSpecWindows();
   MdiArea->closeAllSubWindows();
+  if (PrntOptns* w = DefaultInstance<PrntOptns>::IfLoaded()) w->close();
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
