@@ -204,6 +204,11 @@ void FillCalculatorFromSpecs(CalculatorForm& f) {
       f.out[2].valueEnabled = torqueShown;
       break;
     }
+    case 8:
+    case 9:
+      // The list takes its caption's place.
+      f.Row(1).captionShown = false;
+      break;
     case 24: {
       ReadVehWeights(f, 0);
       CalcRow& years = f.Row(1);
