@@ -378,12 +378,13 @@ std::string VehicleFileText(int16_t saveMode) {
   return out;
 }
 
-void SaveVehicleFile(FormId window) {
+bool SaveVehicleFile(FormId window) {
   EnsureFileFolders();
   const int16_t op = fst.FileOperation;
   if (op <= savemode::SaveAs) {
     FileWin().ShowSaveAsForm();
-    return EndCall(window);
+    EndCall(window);
+    return true;
   }
   fs::path target;
   switch (op) {
@@ -393,7 +394,7 @@ void SaveVehicleFile(FormId window) {
     case savemode::History:
       if (IsHistoryName(tbl.HistoryName[0])) target = ProgramPath(std::string(kHistoryFolder) + "/" + tbl.HistoryName[0]);
       break;
-    default: return EndCall(window);
+    default: EndCall(window); return false;
   }
   // The program's own folders are made when missing; the folder's spelling
   // on disk may then differ from the one asked for.
@@ -403,11 +404,13 @@ void SaveVehicleFile(FormId window) {
   }
   if (!CanReplaceFile(target) || !WriteTextFile(target, VehicleFileText(op))) {
     ReportSaveFailure();
-    return EndCall(window);
+    EndCall(window);
+    return false;
   }
   if ((op == savemode::SameName || op == savemode::ChosenPath) && KindOf(tbl.CalcMode) == Kind::Vehicle)
     fst.SpecsChanged = 0;
   EndCall(window);
+  return true;
 }
 
 }  // namespace sw

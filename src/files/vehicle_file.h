@@ -49,8 +49,10 @@ inline void OpenVehicleFile(FormId callingWindow, int openMode) {
   OpenVehicleFile(callingWindow, m);
 }
 
-// Writes the current state by fst.FileOperation (see savemode).
-void SaveVehicleFile(FormId callingWindow);
+// Writes the current state by fst.FileOperation (see savemode). False when
+// nothing could be written (the reason was shown); the save-as modes only
+// open the save-as window and count as done.
+bool SaveVehicleFile(FormId callingWindow);
 
 // The text SaveVehicleFile writes in a save mode, lines ended by CR LF.
 std::string VehicleFileText(int16_t saveMode);

@@ -111,6 +111,46 @@ void frmDisp::Command1_Click(int index) {
   hide();  // ends a modal exec() even when this is not the default instance
 }
 
+namespace {
+// The palette colours a figure is graded with.
+QColor GradeColour(int colour) {
+  switch (colour) {
+    case grade::Blue: return QColor(0, 0, 128);
+    case grade::Red: return QColor(128, 0, 0);
+    default: return QColor(0, 0, 0);
+  }
+}
+}  // namespace
+
+void frmDisp::Fill(const MatchResultScreen& screen) {
+  for (size_t i = 0; i < screen.specs.size() && i < Label1.size(); ++i) {
+    const auto& row = screen.specs[i];
+    Label1[i]->setText(QString::fromStdString(row.name));
+    Label2[i]->setText(QString::fromStdString(row.newValue));
+    Label3[i]->setText(QString::fromStdString(row.oldValue));
+    for (QLabel* l : {Label1[i], Label2[i], Label3[i]}) l->setVisible(row.visible);
+  }
+  for (int i : {3, 4, 6, 7, 9, 10, 12, 13, 17, 18}) {
+    QLabel* l = Label4[static_cast<size_t>(i)];
+    l->setText(QString::fromStdString(screen.figures[static_cast<size_t>(i)]));
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, GradeColour(screen.colour[static_cast<size_t>(i)]));
+    l->setPalette(pal);
+  }
+  Label4[19]->setText("Gear");
+  for (int i : {2, 3, 4}) Label4[static_cast<size_t>(i)]->setVisible(screen.stallShown);
+  Label5->setText(QString::fromStdString(screen.note));
+  Label5->setVisible(!screen.note.empty());
+  adjustSize();
+}
+
+int ShowMatchResultScreen(const MatchResultScreen& screen) {
+  frmDisp* d = DefaultInstance<frmDisp>::Get();
+  d->Fill(screen);
+  d->exec();
+  return KeepMatchSpecs;
+}
+
 void frmDisp::closeEvent(QCloseEvent* e) {
   DefaultInstance<frmDisp>::Forget(this);
   QDialog::closeEvent(e);

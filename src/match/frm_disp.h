@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <vector>
 
+#include "match/spec_search.h"
+
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -25,9 +27,15 @@ class frmDisp : public QDialog {
   std::vector<QPushButton*> Command1;  // 0 "Return to Old Specs", 1 "Keep These New Specs"
 
   void Command1_Click(int index);
+  // Puts a finished search's figures into the labels.
+  void Fill(const MatchResultScreen& screen);
 
  protected:
   void closeEvent(QCloseEvent* e) override;
 };
+
+// The Match search's result screen: filled, shown modally, and the answer
+// (KeepMatchSpecs) handed back.
+int ShowMatchResultScreen(const MatchResultScreen& screen);
 
 }  // namespace sw

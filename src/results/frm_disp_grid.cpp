@@ -27,7 +27,10 @@
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "results/analysis_report.h"
+#include "results/frm_graph.h"
 #include "results/frm_time_slip.h"
+#include "results/graph_plot.h"
 #include "results/history_ops.h"
 #include "results/output_definitions.h"
 #include "results/results_links.h"
@@ -175,8 +178,6 @@ void frmDispGrid::BuildControls() {
   connect(grdOUT, &Grid::Click, this, [this](int, int) { grdOUT_Click(); });
   connect(Grid1, &Grid::MouseUp, this, [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
 
-  // The graph and the analysis report come in a later version.
-  MarkNotAvailableYet(cmdGraph);
   if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(cmdPrint);
 }
 
@@ -191,8 +192,6 @@ void frmDispGrid::BuildMenus() {
   mnuGraph = graph->menuAction();
   mnuGraphGraph = graph->addAction("graph");
   connect(mnuGraphGraph, &QAction::triggered, this, [this] { cmdGraph_Click(); });
-  MarkNotAvailableYet(mnuGraphGraph);
-  MarkNotAvailableYet(mnuGraph);
 
   QMenu* print = bar->addMenu("Print   ");
   print->setToolTipsVisible(true);
@@ -210,7 +209,6 @@ void frmDispGrid::BuildMenus() {
 
   mnuAnalyze = bar->addAction("&Analyze   ");
   connect(mnuAnalyze, &QAction::triggered, this, [this] { mnuAnalyze_Click(); });
-  MarkNotAvailableYet(mnuAnalyze);
 
   mnuHistoryMenu = bar->addMenu("History   ");
   mnuHistory = mnuHistoryMenu->menuAction();
@@ -441,12 +439,7 @@ void frmDispGrid::Form_Unload() {
   // The run just shown becomes the base run of the graphs, unless the racer
   // fixed one.
   if (cfg.BaseRunMode != 2) {
-    for (auto& col : tbl.BaseRun)
-      for (double& v : col) v = 0;
-    tbl.BaseRunRows = tbl.RunLogRows;
-    int last = std::clamp<int>(tbl.RunLogRows + 1, -1, kRunLogRows - 1);
-    for (int r = 0; r <= last; ++r)
-      for (int c = 0; c <= 8; ++c) tbl.BaseRun[c][r] = tbl.RunLog[c][r];
+    CopyRunLogToBaseRun();
     cfg.BaseRunMode = 1;
   }
 }
@@ -462,6 +455,7 @@ void frmDispGrid::cmdGraph_Click() {
     MsgBox("Graphs not available after retrieving a file from History until you recalculate performance.");
     return;
   }
+  frmGraph::ShowGraph();
 }
 
 void frmDispGrid::mnuAnalyze_Click() {
@@ -469,6 +463,7 @@ void frmDispGrid::mnuAnalyze_Click() {
     MsgBox("Analysis not available after retrieving a file from History until you recalculate performance.");
     return;
   }
+  MakeAnalysisReport();
 }
 
 void frmDispGrid::mnuPrintSetup_Click() {

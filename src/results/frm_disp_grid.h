@@ -1,8 +1,8 @@
 // The results window: the run table of the last run, the current / last /
 // improvement panel, the Notes Summary line and, when the racer asks for it,
 // the history of the last runs. From here the notes, the definitions of the
-// columns, the time slip, the history commands, printing and (later) the
-// graph and the analysis report are reached.
+// columns, the time slip, the history commands, printing, the graph and the
+// analysis report are reached.
 #pragma once
 
 #include <QMainWindow>

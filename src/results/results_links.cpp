@@ -13,6 +13,7 @@
 #include "simulation/tables.h"
 #include "shell/frm_disp_cmnts.h"
 #include "shell/help_form.h"
+#include "shell/outside_viewers.h"
 
 namespace sw::links {
 
@@ -30,6 +31,8 @@ void ShowMainFileButtons(bool shown) {
     b->setEnabled(shown);
   }
 }
+
+void ShowTextDocument(const std::string& path, const std::string& title) { sw::ShowTextDocument(path, title); }
 
 void RestoreMainPanels() {
   if (frmMain* m = Main()) {

@@ -31,6 +31,10 @@ void CheckCylvaneLink();
 bool PrintOptionsAvailable();
 void ShowPrintOptions();
 
+// The desktop's text viewer on a file, after telling the racer how to come
+// back.
+void ShowTextDocument(const std::string& path, const std::string& title);
+
 // The current vehicle, for a history retrieval.
 bool SpecsChanged();
 std::string CurrentFileName();

@@ -29,6 +29,7 @@
 #include "files/file_names.h"
 #include "files/file_state.h"
 #include "files/vehicle_file.h"
+#include "match/spec_search.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
@@ -61,9 +62,6 @@ const char* const kNotAvailableYet = "Not available yet: this part of the progra
 namespace {
 
 const std::string kCR(1, CR);
-
-// The Find Best search comes with a later version.
-constexpr bool kFindBestBuilt = false;
 
 bool g_ending = false;
 int g_exitStatus = 0;
@@ -348,7 +346,6 @@ void frmMain::BuildPanels() {
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
   MarkNotAvailableYet(MainCommand[4]);
-  MarkNotAvailableYet(MainCommand[5]);
 }
 
 void frmMain::BuildMenus() {
@@ -480,8 +477,14 @@ void frmMain::BuildMenus() {
   mnuFindBest->setToolTipsVisible(true);
   mnuFindAxleRatio = act(mnuFindBest, "Find Best Axle Ratio", "mnuFindAxleRatio");
   mnuFindConverter = act(mnuFindBest, "Find Best Converter", "mnuFindConverter");
-  MarkNotAvailableYet(mnuFindAxleRatio);
-  MarkNotAvailableYet(mnuFindConverter);
+  connect(mnuFindAxleRatio, &QAction::triggered, this, [this] {
+    tbl.FindBestTarget = 0;
+    FindBest();
+  });
+  connect(mnuFindConverter, &QAction::triggered, this, [this] {
+    tbl.FindBestTarget = 1;
+    FindBest();
+  });
 
   // The open window and the save-as window come with a later version: until
   // then only the working copy and "Save Vehicle" to the same name work.
@@ -834,10 +837,17 @@ void frmMain::MainCommand_Click(int index) {
 
 void frmMain::ShowOptimizeMenu(const QPoint& at) {
   if (Busy()) return;
-  // Find Best Converter only makes sense on a converter car; the search
-  // itself comes with a later version.
-  mnuFindConverter->setEnabled(shell.SummaryConverter == 1 && kFindBestBuilt);
+  // Find Best Converter only makes sense on a converter car.
+  mnuFindConverter->setEnabled(shell.SummaryConverter == 1);
   mnuFindBest->popup(at);
+}
+
+void frmMain::FindBest() {
+  if (Busy()) return;
+  Text1_LostFocus();
+  CalculationGuard guard(this);
+  SpecSearch search;
+  if (search.FindBest() == FindBestEnd::Kept) BuildVehicleSummary();
 }
 
 void frmMain::CallOpenFile() {

@@ -70,6 +70,8 @@ class frmMain : public QMainWindow {
   void SaveVehicleAs();
   void RequestExit();
   void SetCaption(const std::string& caption);
+  // Steps the axle ratio or the converter (FindBestTarget) for the quickest ET.
+  void FindBest();
 
   // --- handlers
   void cmdRun_Click();

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/program_folder.h"
+#include "platform/outside_programs.h"
+#include "platform/qt/qt_programs.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
 #include "shell/frm_main.h"
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   sw::QtUi qtUi;
+  sw::QtPrograms qtPrograms;
+  sw::SetPrograms(&qtPrograms);
   sw::UnattendedUi unattendedUi([] { QCoreApplication::processEvents(); });
   if (startMode == 2) {
     sw::SetUi(&unattendedUi);

@@ -30,20 +30,32 @@ struct ShellValues {
   // The last summary found a torque converter
   int16_t SummaryConverter = 0;
 
-  // Spec window editing state set by the main window's spec buttons
-  int16_t KeepSpecForm = 0;
-  bool SkipValidation = false;
+  // Spec window editing state set by the main window's spec buttons and the
+  // spec windows (src/specs/spec_window.h)
+  int16_t KeepSpecForm = 0;   // 1: a companion window is open, the spec window stays loaded; 2: also across an activation
+  bool SkipValidation = false;  // leaving a value box neither normalises nor tests it
   double TireWtBefore1 = 0, TireWtBefore2 = 0;
   int16_t TireWtRecorded = 0;
+  int16_t InstantTipShown = 0;  // the "Tip on Instant Help" was shown in this run
+
+  // Calculator asked for by a spec window's "Clc" button
+  int16_t CalcMenuNumber = 0;
+  int16_t CalcFlowExhaust = 0;
 
   // Help topic asked for by the help buttons and menu items
   int16_t HelpMenuNumber = 0;
   int16_t HelpPage = 0;
 
-  // Example state of each spec window (the engine's example-name slot is 13)
-  int16_t ExampleKind = 0;
-  int16_t ExampleListIndex = 0;
-  int16_t ExampleMenu = 0;
+  // Example state of each spec window (the engine's example-name slot is 13):
+  // what the example windows are asked to list, load or save
+  int16_t ExampleKind = 0;        // offset of the group's name slot in the menu's slice; -1 plain list
+  int16_t ExampleListIndex = 0;   // the Type pick when a linked example gives way
+  int16_t ExampleMenu = 0;        // the row of the group's Type pick list
+  std::string ExampleComponent;   // library code: "ENG", "BODY", "FTIRE", "RTIRE", "CLUTCH", "CONV", "TRANS"
+  std::string ExamplePrefix;      // notes prefix: "ENG", "BD", "FTR", "RTR", "CL", "CV", "TR"
+  int16_t ExampleSubChoice = 0;   // 0 list (load), 1 save
+  std::string ExampleModeCode;
+  int16_t ChooserResult = 0;      // the chooser's pick, -1 cancelled
 };
 
 extern ShellValues shell;

@@ -165,13 +165,13 @@ class ResultsWindowTest : public QObject {
         {w->mnuGridRename, "Rename Test"},
         {w->mnuGridTimeSlip, "Show Time Slip"}};
     for (auto [item, text] : items) QCOMPARE(item->text(), QString(text));
-    // The graph and the analysis come later: present, greyed, and saying so.
+    // The graph and the analysis are there to use.
     for (QAction* a : {w->mnuGraph, w->mnuGraphGraph, w->mnuAnalyze}) {
-      QVERIFY(!a->isEnabled());
-      QVERIFY(a->toolTip().contains("not available yet", Qt::CaseInsensitive));
+      QVERIFY(a->isEnabled());
+      QVERIFY(!a->toolTip().contains("not available yet", Qt::CaseInsensitive));
     }
-    QVERIFY(!w->cmdGraph->isEnabled());
-    QVERIFY(w->cmdGraph->toolTip().contains("not available yet", Qt::CaseInsensitive));
+    QVERIFY(w->cmdGraph->isEnabled());
+    QVERIFY(!w->cmdGraph->toolTip().contains("not available yet", Qt::CaseInsensitive));
     QVERIFY(w->mnuTimeSlip->isEnabled());
     QVERIFY(!w->mnuCylvane->isVisible());
     tbl.StartMode = 1;

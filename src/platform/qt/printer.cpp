@@ -14,13 +14,18 @@ namespace sw {
 namespace {
 
 QString g_testPdf;
+bool g_lastPrintFailed = false;
 
-void Render(QPrinter& printer, const PageDrawer& draw) {
+// False when the printer (or the file) could not be drawn on.
+bool Render(QPrinter& printer, const PageDrawer& draw) {
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(&printer)) {
+    g_lastPrintFailed = true;
+    return false;
+  }
   PrintPage page(painter, printer);
   draw(page);
-  painter.end();
+  return painter.end();
 }
 
 }  // namespace
@@ -138,14 +143,16 @@ bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation) {
   pdf.setOutputFileName(path);
   pdf.setPageLayout(ProgramPrinter().pageLayout());
   SetPrinterOrientation(pdf, orientation);
-  Render(pdf, draw);
-  return true;
+  return Render(pdf, draw);
 }
+
+bool LastPrintFailed() { return g_lastPrintFailed; }
 
 void SetPrintToPdfForTest(const QString& path) { g_testPdf = path; }
 
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw) {
   QPrinter& printer = ProgramPrinter();
+  g_lastPrintFailed = false;
   if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
   printer.setDocName(title);
   QPrintPreviewDialog preview(&printer, parent);

@@ -95,6 +95,10 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
 // wider than it is tall, else portrait.
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image);
 
+// True when the last PrintDocument or PrintToPdf could not draw on its
+// printer or file (a cancelled dialog is no failure).
+bool LastPrintFailed();
+
 // Writes the document straight into a PDF file, no dialog.
 bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation = 0);
 

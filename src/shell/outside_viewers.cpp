@@ -1,0 +1,63 @@
+#include "shell/outside_viewers.h"
+
+#include <QTemporaryDir>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "platform/outside_programs.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/ui.h"
+
+namespace sw {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kNoViewer = "An appropriate viewer was not found on your system.";
+
+bool EndsWithNoCase(const std::string& s, const std::string& tail) {
+  if (s.size() < tail.size()) return false;
+  for (size_t i = 0; i < tail.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(s[s.size() - tail.size() + i])) !=
+        std::tolower(static_cast<unsigned char>(tail[i])))
+      return false;
+  return true;
+}
+
+// One private folder for the run; removed when the program ends.
+const QTemporaryDir* CopyFolder() {
+  static std::unique_ptr<QTemporaryDir> dir;
+  if (!dir) dir = std::make_unique<QTemporaryDir>();
+  return dir->isValid() ? dir.get() : nullptr;
+}
+
+// The document under its own name with ".txt" for an ending; "" when the
+// copy could not be made.
+std::string PlainTextCopy(const fs::path& document) {
+  const QTemporaryDir* dir = CopyFolder();
+  if (!dir) return {};
+  const fs::path copy = fs::path(FromQ(dir->path())) / (document.stem().string() + ".txt");
+  std::error_code ec;
+  fs::copy_file(document, copy, fs::copy_options::overwrite_existing, ec);
+  return ec ? std::string() : copy.string();
+}
+
+}  // namespace
+
+void ShowTextDocument(const std::string& documentPath, const std::string& documentName) {
+  std::error_code ec;
+  if (!fs::is_regular_file(documentPath, ec)) {
+    MsgBox("The document " + documentPath + " was not found.", mb::OKOnly + mb::Exclamation, "");
+    return;
+  }
+  MsgBox("When you are finished viewing the " + documentName +
+             " document, click on the [X] box in the upper right corner to return to the Stagewell.",
+         mb::OKOnly, "");
+  const std::string shown = EndsWithNoCase(documentPath, ".txt") ? documentPath : PlainTextCopy(documentPath);
+  if (shown.empty() || !Programs().Open(shown)) MsgBox(kNoViewer, mb::OKOnly, "");
+}
+
+}  // namespace sw

@@ -1,0 +1,824 @@
+#include "specs/spec_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTimer>
+
+#include "files/configuration.h"
+#include "files/file_state.h"
+#include "platform/qt/deactivate_close.h"
+#include "platform/qt/printer.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "shell/frm_main.h"
+#include "shell/help_form.h"
+#include "shell/shell_state.h"
+#include "simulation/calculate.h"
+#include "simulation/tables.h"
+#include "specs/spec_windows.h"
+
+namespace sw {
+
+namespace {
+
+// The kind of row control a widget is, kept on the widget.
+constexpr const char* kRowProperty = "swRow";
+constexpr const char* kKindProperty = "swKind";
+enum Kind { kCaption = 1, kValueBox, kPickList, kCalculator, kButton };
+
+class FillingGuard {
+ public:
+  explicit FillingGuard(int& count) : count_(count) { ++count_; }
+  ~FillingGuard() { --count_; }
+  FillingGuard(const FillingGuard&) = delete;
+  FillingGuard& operator=(const FillingGuard&) = delete;
+
+ private:
+  int& count_;
+};
+
+void Tag(QObject* o, int row, Kind kind) {
+  o->setProperty(kRowProperty, row);
+  o->setProperty(kKindProperty, static_cast<int>(kind));
+}
+
+Kind KindOf(const QObject* o) { return static_cast<Kind>(o->property(kKindProperty).toInt()); }
+
+bool IgnoredReason(Qt::FocusReason r) { return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- building
+
+SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
+    : QWidget(nullptr, Qt::Window), menu_(menu), rowCount_(rowCount), rows_(static_cast<size_t>(rowCount)) {
+  setWindowTitle(ToQ(caption));
+  SpecName.assign(rows_.size(), nullptr);
+  SpecData.assign(rows_.size(), nullptr);
+  cmbSpecData.assign(rows_.size(), nullptr);
+  ClcBttn.assign(rows_.size(), nullptr);
+  for (int r = 0; r < rowCount_; ++r) {
+    auto* name = new QLabel(this);
+    name->setObjectName(QString("SpecName_%1").arg(r));
+    name->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    name->setMargin(2);
+    name->setMinimumWidth(210);
+    name->installEventFilter(this);
+    Tag(name, r, kCaption);
+    SpecName[r] = name;
+    if (IsPickRow(r)) {
+      auto* list = new QComboBox(this);
+      list->setObjectName(QString("cmbSpecData_%1").arg(r));
+      list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+      list->setMinimumWidth(120);
+      list->installEventFilter(this);
+      Tag(list, r, kPickList);
+      connect(list, &QComboBox::activated, this, [this, r](int) {
+        rows_[r].untouched.reset();
+        cmbSpecData_Click(r);
+      });
+      connect(list, &QComboBox::currentIndexChanged, this, [this] {
+        if (!Filling()) rowsAhead_ = true;
+      });
+      name->setBuddy(list);
+      cmbSpecData[r] = list;
+    } else {
+      auto* box = new QLineEdit(this);
+      box->setObjectName(QString("SpecData_%1").arg(r));
+      box->setMaximumWidth(110);
+      box->installEventFilter(this);
+      Tag(box, r, kValueBox);
+      connect(box, &QLineEdit::textChanged, this, [this] {
+        fst.SpecsChanged = 1;
+        if (!Filling()) rowsAhead_ = true;
+      });
+      name->setBuddy(box);
+      SpecData[r] = box;
+    }
+  }
+  Label2 = new QLabel(this);
+  Label2->setObjectName("Label2");
+  Label2->setWordWrap(true);
+  Label2->setTextFormat(Qt::PlainText);
+  Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label2->setStyleSheet("color: #000080;");
+  Label2->setMinimumHeight(Label2->fontMetrics().lineSpacing() * 3 + 4);
+  Label2->setAccessibleName("Help");
+  watch_ = new DeactivateWatch(this, [this] { FrontLost(); });
+  NoteSpecWindowLoaded(this);
+}
+
+SpecWindow::~SpecWindow() { NoteSpecWindowGone(this); }
+
+void SpecWindow::AddCalculatorButton(int row, int calcMenuNumber) {
+  auto* b = new QPushButton("Clc", this);
+  b->setObjectName(QString("ClcBttn_%1").arg(row));
+  b->setAutoDefault(false);
+  b->setMaximumWidth(44);
+  b->installEventFilter(this);
+  Tag(b, row, kCalculator);
+  connect(b, &QPushButton::clicked, this, [this, row] {
+    if (!tbl.CalcRunning) ClcBttn_Click(row);
+  });
+  if (!CalculatorBuilt()) MarkNotAvailableYet(b);
+  ClcBttn[row] = b;
+  rows_[row].calculator = calcMenuNumber;
+}
+
+void SpecWindow::AddButtons(std::initializer_list<std::pair<int, const char*>> buttons) {
+  for (const auto& [index, caption] : buttons) {
+    if (static_cast<int>(Command1.size()) <= index) Command1.resize(index + 1, nullptr);
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QString("Command1_%1").arg(index));
+    b->setAutoDefault(false);
+    b->installEventFilter(this);
+    Tag(b, index, kButton);
+    connect(b, &QPushButton::clicked, this, [this, i = index] {
+      if (!tbl.CalcRunning) Command1_Click(i);
+    });
+    const std::string c = caption;
+    if ((c == "Get Example" || c == "Save Example") && !ExampleWindowsBuilt()) MarkNotAvailableYet(b);
+    Command1[index] = b;
+  }
+}
+
+QGroupBox* SpecWindow::RowFrame(const QString& caption, std::initializer_list<int> rows) {
+  auto* frame = new QGroupBox(caption, this);
+  auto* grid = new QGridLayout(frame);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(3);
+  int line = 0;
+  for (int r : rows) {
+    grid->addWidget(SpecName[r], line, 0);
+    QWidget* value = IsPickRow(r) ? static_cast<QWidget*>(cmbSpecData[r]) : SpecData[r];
+    grid->addWidget(value, line, 1, Qt::AlignLeft);
+    if (ClcBttn[r]) grid->addWidget(ClcBttn[r], line, 2);
+    ++line;
+  }
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
+
+QGroupBox* SpecWindow::HelpFrame() {
+  auto* frame = new QGroupBox(" Help ", this);
+  frame->setObjectName("HelpFrame");
+  (new QVBoxLayout(frame))->addWidget(Label2);
+  return frame;
+}
+
+QHBoxLayout* SpecWindow::ButtonRow() {
+  auto* row = new QHBoxLayout;
+  for (QPushButton* b : Command1)
+    if (b) row->addWidget(b);
+  return row;
+}
+
+void SpecWindow::Form_Load() {
+  for (int r = 0; r < rowCount_; ++r) {
+    if (!IsPickRow(r)) continue;
+    shell.ExampleKind = static_cast<int16_t>(ExampleKindForList(r));
+    FillSpecCombo(menu_, r);
+  }
+  SpecWindowCaption = FromQ(windowTitle());
+  // Tab order: down the rows (each "Clc" after its row), then the buttons.
+  QWidget* previous = nullptr;
+  auto chain = [&](QWidget* w) {
+    if (!w) return;
+    if (previous) setTabOrder(previous, w);
+    previous = w;
+  };
+  for (int r = 0; r < rowCount_; ++r) {
+    chain(IsPickRow(r) ? static_cast<QWidget*>(cmbSpecData[r]) : SpecData[r]);
+    chain(ClcBttn[r]);
+  }
+  for (QPushButton* b : Command1) chain(b);
+}
+
+// ---------------------------------------------------------------- rows
+
+bool SpecWindow::IsPickRow(int row) const {
+  const int slot = tbl.SpecMenuStart[menu_] + row;
+  return slot >= 0 && slot < kSpecCount && tbl.SpecKind[slot] == 1;
+}
+
+std::string& SpecWindow::StoredSpec(int row) { return tbl.SpecText[tbl.SpecMenuStart[menu_] + row]; }
+
+int SpecWindow::CalculatorOf(int row) const { return rows_[row].calculator; }
+
+int SpecWindow::Pick(int row) const { return cmbSpecData[row] ? cmbSpecData[row]->currentIndex() : -1; }
+
+int SpecWindow::PresetCount(int row) const { return rows_[row].presetCount; }
+
+std::string SpecWindow::RowText(int row) const {
+  if (SpecData[row]) return FromQ(SpecData[row]->text());
+  return PickStoredForm(row, Pick(row));
+}
+
+void SpecWindow::SetRowText(int row, const std::string& text) {
+  if (SpecData[row]) SpecData[row]->setText(ToQ(text));
+}
+
+std::string SpecWindow::RowCaption(int row) const { return FromQ(SpecName[row]->text()); }
+void SpecWindow::SetRowCaption(int row, const std::string& caption) { SpecName[row]->setText(DisplayText(caption)); }
+std::string SpecWindow::RowHelp(int row) const { return rows_[row].help; }
+void SpecWindow::SetRowHelp(int row, const std::string& help) { rows_[row].help = help; }
+const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }
+
+void SpecWindow::SetLimits(int row, const std::optional<RowLimits>& limits) {
+  rows_[row].limits = limits;
+  if (row < static_cast<int>(tbl.RowMaximum.size())) {
+    tbl.RowMaximum[row] = limits ? limits->maximum : 0.0f;
+    tbl.RowMinimum[row] = limits ? limits->minimum : 0.0f;
+  }
+}
+
+void SpecWindow::SetRowEnabled(int row, bool enabled, bool withCalculator) {
+  SpecName[row]->setEnabled(enabled);
+  if (SpecData[row]) SpecData[row]->setEnabled(enabled);
+  if (cmbSpecData[row]) cmbSpecData[row]->setEnabled(enabled);
+  if (withCalculator && ClcBttn[row] && CalculatorBuilt()) ClcBttn[row]->setEnabled(enabled);
+}
+
+void SpecWindow::SetPick(int row, int index, bool raiseHandling) {
+  QComboBox* list = cmbSpecData[row];
+  if (!list) return;
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+  rows_[row].untouched.reset();
+  if (raiseHandling) cmbSpecData_Click(row);
+}
+
+void SpecWindow::FillPick(int row, const std::string& stored) {
+  QComboBox* list = cmbSpecData[row];
+  list->setCurrentIndex(PickFromStored(stored, list->count()));
+  // Shown or not, the stored text goes back unchanged unless somebody picks.
+  rows_[row].untouched = stored;
+}
+
+void SpecWindow::FillPickList(int row, const std::vector<std::string>& items) {
+  QComboBox* list = cmbSpecData[row];
+  if (!list) return;
+  FillingGuard filling(filling_);
+  list->clear();
+  for (const std::string& item : items) list->addItem(ToQ(item));
+  list->setCurrentIndex(-1);
+  rows_[row].presetCount = static_cast<int>(items.size());
+  rows_[row].untouched = StoredSpec(row);
+  if (ExampleWindowsBuilt()) return;
+  auto* model = qobject_cast<QStandardItemModel*>(list->model());
+  for (int item : ExampleListItems(row)) {
+    if (!model || item >= list->count()) continue;
+    QStandardItem* it = model->item(item);
+    it->setEnabled(false);
+    it->setToolTip(kNotAvailableYet);
+  }
+}
+
+void SpecWindow::AppendLinkedExample(int row, const std::string& name) {
+  QComboBox* list = cmbSpecData[row];
+  if (!list) return;
+  {
+    FillingGuard filling(filling_);
+    list->addItem(ToQ(name));
+  }
+  SetPick(row, list->count() - 1, true);
+}
+
+// ---------------------------------------------------------------- storing and filling
+
+void SpecWindow::StoreSpecRows() {
+  // Rows never filled from SpecText (a pick made while the window loads)
+  // hold nothing to store.
+  if (!rowsAhead_ || fillGeneration_ == 0) return;
+  for (int r = 0; r < rowCount_; ++r) {
+    if (SpecData[r]) {
+      StoredSpec(r) = FromQ(SpecData[r]->text());
+    } else if (cmbSpecData[r]) {
+      StoredSpec(r) = rows_[r].untouched ? *rows_[r].untouched : PickStoredForm(r, Pick(r));
+    }
+  }
+  rowsAhead_ = false;
+}
+
+void SpecWindow::ReadRowFileIntoRows() {
+  RowFileContents file = ReadRowFile(menu_, rowCount_);
+  for (int r = 0; r < rowCount_; ++r) {
+    const RowRecord& rec = file.rows[r];
+    if (rec.caption) SetRowCaption(r, *rec.caption);
+    rows_[r].help = rec.help.value_or("");
+    // A row the file does not give limits for is not range-tested, never
+    // against the limits another window left behind.
+    SetLimits(r, rec.limits);
+  }
+  if (!file.complete) MsgBox(RowFileUnreadableMessage(menu_), mb::OKOnly, "");
+}
+
+void SpecWindow::FillRowsFromSpecText() {
+  FillingGuard filling(filling_);
+  ++fillGeneration_;
+  pendingLeaves_.clear();
+  shell.SkipValidation = true;
+  for (int r = 0; r < rowCount_; ++r) {
+    const std::string stored = StoredSpec(r);
+    if (cmbSpecData[r]) FillPick(r, stored);
+    else if (SpecData[r]) SpecData[r]->setText(ToQ(stored));
+    rows_[r].textBefore = stored;
+    AfterRowFilled(r);
+  }
+  rowsAhead_ = false;
+}
+
+void SpecWindow::RefillFromSpecText() {
+  const int16_t changed = fst.SpecsChanged;
+  const bool skip = shell.SkipValidation;
+  RowsFilling = 1;
+  FillRowsFromSpecText();
+  RowsFilling = 0;
+  shell.SkipValidation = skip;
+  if (QWidget* f = focusWidget()) {
+    int r = RowOf(f);
+    if (r >= 0 && cmbSpecData[r]) ComboIndexBefore = Pick(r);
+  }
+  UpdateRowStates();
+  fst.SpecsChanged = changed;
+}
+
+// ---------------------------------------------------------------- activation
+
+bool SpecWindow::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && !unloading_ && (!activatedOnce_ || lostFront_)) {
+    // Coming back from one of our own boxes is no activation; coming back
+    // from another window of the program is, and refills the rows.
+    activatedOnce_ = true;
+    lostFront_ = false;
+    pressedRow_ = -1;
+    QTimer::singleShot(0, this, [this] { ActivateNow(); });
+  }
+  return QWidget::event(e);
+}
+
+void SpecWindow::ActivateNow() {
+  if (!isVisible() || unloading_) return;
+  Form_Activate();
+}
+
+void SpecWindow::Form_Activate() {
+  QPointer<SpecWindow> self(this);
+  tbl.CurrentSpecMenu = static_cast<int16_t>(menu_);
+  const int16_t savedChanged = fst.SpecsChanged;
+  RowsFilling = 1;
+  ReadRowFileIntoRows();
+  if (!self) return;
+  FillRowsFromSpecText();
+  FocusFirstRow(0);
+  RowsFilling = 0;
+  UpdateRowStates();
+  fst.SpecsChanged = savedChanged;
+  if (shell.KeepSpecForm != 2) shell.KeepSpecForm = 0;
+  if (ShowsInstantTip()) ShowInstantTip();
+  if (!self) return;
+  if (tbl.InstantUpdate > 0) {
+    shell.SkipValidation = false;
+    InstantCalc();
+  }
+}
+
+void SpecWindow::FocusFirstRow(int defaultRow) {
+  int row = pressedRow_ >= 0 ? pressedRow_ : defaultRow;
+  pressedRow_ = -1;
+  FocusRow(row);
+}
+
+void SpecWindow::FocusRow(int row) {
+  if (row < 0 || row >= rowCount_) return;
+  QWidget* control = SpecData[row] ? static_cast<QWidget*>(SpecData[row]) : cmbSpecData[row];
+  if (control && control->isEnabled()) control->setFocus(Qt::OtherFocusReason);
+  if (SpecData[row]) SpecData_GotFocus(row);
+  else cmbSpecData_GotFocus(row);
+}
+
+void SpecWindow::ShowInstantTip() {
+  if (shell.InstantTipShown != 0 || tbl.BeginnerLevel != 1) return;
+  MsgBox(kTipText, mb::OKOnly, kTipTitle);
+  shell.InstantTipShown = 1;
+}
+
+// ---------------------------------------------------------------- losing the front and unloading
+
+void SpecWindow::FrontLost() {
+  lostFront_ = true;
+  if (tbl.QuietCalc == 1) return;
+  QPointer<SpecWindow> self(this);
+  SettleRows();
+  if (!self) return;
+  Form_Deactivate();
+}
+
+void SpecWindow::Form_Deactivate() {
+  if (tbl.QuietCalc == 1) return;
+  if (shell.KeepSpecForm != 0) {
+    StoreSpecRows();
+    return;
+  }
+  shell.SkipValidation = true;
+  Unload();
+}
+
+void SpecWindow::SettleRows() {
+  QPointer<SpecWindow> self(this);
+  FlushPendingLeaves();
+  if (self) LeaveFocusedRow();
+}
+
+void SpecWindow::LeaveFocusedRow() {
+  if (shell.SkipValidation) return;
+  int r = RowOf(focusWidget());
+  if (r < 0 || !SpecData[r]) return;
+  // Nothing typed since the focus came: nothing to test.
+  if (FromQ(SpecData[r]->text()) == rows_[r].textBefore) return;
+  SpecData_LostFocus(SnapshotLeave(r));
+}
+
+void SpecWindow::RevertUntestedRows() {
+  FillingGuard filling(filling_);
+  for (int r = 0; r < rowCount_; ++r)
+    if (SpecData[r] && FromQ(SpecData[r]->text()) != rows_[r].textBefore) {
+      SpecData[r]->setText(ToQ(rows_[r].textBefore));
+      rowsAhead_ = true;
+    }
+}
+
+void SpecWindow::Unload() {
+  if (unloading_) return;
+  QPointer<SpecWindow> self(this);
+  SettleRows();
+  if (!self || unloading_) return;
+  unloading_ = true;
+  RevertUntestedRows();
+  StoreSpecRows();
+  NoteSpecWindowGone(this);
+  hide();
+  deleteLater();
+}
+
+void SpecWindow::closeEvent(QCloseEvent* e) {
+  if (tbl.CalcRunning) {
+    e->ignore();
+    return;
+  }
+  // The window's close box works as OK: the focused row is left and the
+  // rows stored, from the event loop, before the window goes.
+  e->ignore();
+  if (!unloading_) QTimer::singleShot(0, this, [this] { Unload(); });
+}
+
+// ---------------------------------------------------------------- events of the rows
+
+int SpecWindow::RowOf(QObject* control) const {
+  if (!control || control->property(kRowProperty).isNull()) return -1;
+  Kind k = KindOf(control);
+  if (k != kValueBox && k != kPickList) return -1;
+  int r = control->property(kRowProperty).toInt();
+  return control->parent() && r >= 0 && r < rowCount_ ? r : -1;
+}
+
+RowLeave SpecWindow::SnapshotLeave(int row) const {
+  return {row, FromQ(SpecData[row]->text()), rows_[row].textBefore, shell.SkipValidation, fillGeneration_};
+}
+
+bool SpecWindow::eventFilter(QObject* watched, QEvent* e) {
+  const QVariant rowProp = watched->property(kRowProperty);
+  if (rowProp.isNull()) return QWidget::eventFilter(watched, e);
+  const int r = rowProp.toInt();
+  const Kind kind = KindOf(watched);
+  switch (e->type()) {
+    case QEvent::FocusIn: {
+      if (IgnoredReason(static_cast<QFocusEvent*>(e)->reason())) break;
+      if (kind == kValueBox) SpecData_GotFocus(r);
+      else if (kind == kPickList) cmbSpecData_GotFocus(r);
+      else if (kind == kCalculator || kind == kButton) Label2->clear();
+      break;
+    }
+    case QEvent::FocusOut: {
+      if (kind != kValueBox || IgnoredReason(static_cast<QFocusEvent*>(e)->reason())) break;
+      // Handled from the event loop once the focus has moved; the help
+      // box is emptied now, before the next row shows its own line.
+      RowLeave leave = SnapshotLeave(r);
+      if (!leave.text.empty() && LeaveEmptiesHelp(leave.skipValidation)) Label2->clear();
+      pendingLeaves_.push_back(leave);
+      QTimer::singleShot(0, this, [this] { FlushPendingLeaves(); });
+      break;
+    }
+    case QEvent::KeyPress: {
+      if (kind != kValueBox && kind != kPickList) break;
+      auto* k = static_cast<QKeyEvent*>(e);
+      if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) break;
+      // Up, Down and Enter move between rows before the control acts on
+      // them: a pick list never changes its pick on an arrow key.
+      if (k->key() == Qt::Key_Up) {
+        focusNextPrevChild(false);
+        return true;
+      }
+      if (k->key() == Qt::Key_Down || k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+        focusNextPrevChild(true);
+        return true;
+      }
+      break;
+    }
+    case QEvent::MouseButtonPress:
+      if (kind == kCaption) SpecName_Click(r);
+      else if (kind == kValueBox || kind == kPickList) pressedRow_ = r;
+      break;
+    case QEvent::Wheel:
+      // A wheel turned over a pick list that was not chosen picks nothing.
+      if (kind == kPickList && !static_cast<QWidget*>(watched)->hasFocus()) return true;
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+void SpecWindow::FlushPendingLeaves() {
+  QPointer<SpecWindow> self(this);
+  while (self && !pendingLeaves_.empty()) {
+    RowLeave leave = pendingLeaves_.front();
+    pendingLeaves_.erase(pendingLeaves_.begin());
+    // Rows filled again since the focus went: nothing of that entry is left.
+    if (leave.fillGeneration != fillGeneration_ || FromQ(SpecData[leave.row]->text()) != leave.text) continue;
+    SpecData_LostFocus(leave);
+  }
+}
+
+void SpecWindow::SpecData_GotFocus(int row) {
+  shell.SkipValidation = false;
+  Label2->setText(ToQ(rows_[row].help));
+  rows_[row].textBefore = FromQ(SpecData[row]->text());
+  SpecData[row]->setSelection(0, 30);
+}
+
+void SpecWindow::cmbSpecData_GotFocus(int row) {
+  Label2->setText(ToQ(rows_[row].help));
+  ComboIndexBefore = Pick(row);
+  shell.SkipValidation = false;
+}
+
+void SpecWindow::SpecName_Click(int row) {
+  Label2->setText(ToQ(rows_[row].help));
+  QWidget* control = SpecData[row] ? static_cast<QWidget*>(SpecData[row]) : cmbSpecData[row];
+  if (control && control->isEnabled()) control->setFocus(Qt::MouseFocusReason);
+}
+
+LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
+  const int r = leave.row;
+  QLineEdit* box = SpecData[r];
+  LeaveDecision d = DecideLeave(leave.text, leave.textBefore, leave.skipValidation, rows_[r].limits, RowCaption(r));
+  QPointer<SpecWindow> self(this);
+  auto putBack = [&] {
+    shell.SkipValidation = true;
+    box->setText(ToQ(leave.textBefore));
+    if (box->isEnabled()) box->setFocus(Qt::OtherFocusReason);
+  };
+  switch (d.step) {
+    case LeaveStep::Empty:
+      rows_[r].textBefore.clear();
+      return d.step;
+    case LeaveStep::Skipped:
+      return d.step;
+    case LeaveStep::Refused:
+      if (FromQ(box->text()) != d.text) box->setText(ToQ(d.text));
+      MsgBox(d.warning, mb::OKOnly + mb::Exclamation, kWarningTitle);
+      if (!self) return d.step;
+      putBack();
+      return d.step;
+    case LeaveStep::Accepted:
+      break;
+  }
+  if (FromQ(box->text()) != d.text) box->setText(ToQ(d.text));
+  if (d.changed && GroupOfRow(r)) {
+    bool stands = ExampleCheck(r);
+    if (!self) return LeaveStep::Refused;
+    if (!stands) {
+      putBack();
+      return LeaveStep::Refused;
+    }
+  }
+  // Tested: a later leave of the same entry has nothing new to test.
+  rows_[r].textBefore = d.text;
+  return LeaveStep::Accepted;
+}
+
+void SpecWindow::SpecData_LostFocus(const RowLeave& leave) {
+  QPointer<SpecWindow> self(this);
+  if (LeaveValueBox(leave) == LeaveStep::Refused || !self) return;
+  DoEvents();
+  if (self && tbl.InstantUpdate > 0) InstantCalc();
+}
+
+// ---------------------------------------------------------------- picks
+
+void SpecWindow::cmbSpecData_Click(int row) {
+  QPointer<SpecWindow> self(this);
+  const int pick = Pick(row);
+  if (pick != ComboIndexBefore && PickMarksChange(row)) fst.SpecsChanged = 1;
+  PickReaction reaction = OnPick(row, pick);
+  if (!self || reaction == PickReaction::Stop) return;
+  if (reaction == PickReaction::Continue && tbl.InstantUpdate > 0) InstantCalc();
+  if (!self) return;
+  ComboIndexBefore = Pick(row);
+  UpdateRowStates();
+}
+
+PickReaction SpecWindow::OnPick(int row, int pick) {
+  const ExampleGroup* g = GroupOfRow(row);
+  if (g && row != g->typeRow && pick != ComboIndexBefore) {
+    QPointer<SpecWindow> self(this);
+    bool stands = ExampleCheck(row);
+    if (!self) return PickReaction::Stop;
+    if (!stands) {
+      RestorePick(row);
+      return PickReaction::Stop;
+    }
+  }
+  return PickReaction::Continue;
+}
+
+void SpecWindow::RestorePick(int row) {
+  shell.SkipValidation = true;
+  SetPick(row, ComboIndexBefore, false);
+  if (cmbSpecData[row]->isEnabled()) cmbSpecData[row]->setFocus(Qt::OtherFocusReason);
+  shell.SkipValidation = false;
+}
+
+// ---------------------------------------------------------------- example groups
+
+bool SpecWindow::ExampleLinked(const ExampleGroup& group) const {
+  return Val(tbl.SpecText[tbl.SpecMenuStart[menu_] + group.nameSlot + 1]) != 0;
+}
+
+bool SpecWindow::ExampleCheck(int row) {
+  const ExampleGroup* g = GroupOfRow(row);
+  if (!g) {
+    shell.ExampleKind = 0;
+    return true;
+  }
+  shell.ExampleKind = static_cast<int16_t>(g->nameSlot);
+  shell.ExampleMenu = static_cast<int16_t>(g->typeRow);
+  if (shell.SkipValidation || !ExampleLinked(*g)) return true;
+  const std::string name = tbl.SpecText[tbl.SpecMenuStart[menu_] + g->nameSlot];
+  if (MsgBox(ExampleChangeQuestion(name), mb::YesNo + mb::DefaultButton2, kExampleQuestionTitle) != ans::Yes)
+    return false;
+  DropExampleLink(*g, row);
+  return true;
+}
+
+void SpecWindow::DropExampleLink(const ExampleGroup& group, int fromRow) {
+  (void)fromRow;
+  shell.ExampleListIndex = 0;
+  const int slot = tbl.SpecMenuStart[menu_] + group.nameSlot;
+  tbl.SpecText[slot].clear();
+  tbl.SpecText[slot + 1].clear();
+  shell.ExampleKind = static_cast<int16_t>(group.nameSlot);
+  FillSpecCombo(menu_, group.typeRow);
+  SetPick(group.typeRow, shell.ExampleListIndex, false);
+  StoredSpec(group.typeRow) = "0";
+}
+
+bool SpecWindow::ShowsLinkedExample(const ExampleGroup& group) const {
+  int pick = Pick(group.typeRow);
+  return pick >= 0 && pick >= PresetCount(group.typeRow);
+}
+
+// ---------------------------------------------------------------- the quick calculation
+
+bool SpecWindow::InstantCalcAllowed() const { return !shell.SkipValidation && RowsFilling < 1; }
+
+void SpecWindow::InstantCalc() {
+  if (!InstantCalcAllowed() || fillGeneration_ == 0) return;
+  if (calculating_) {
+    rerun_ = true;
+    return;
+  }
+  if (tbl.CalcRunning) return;
+  QPointer<SpecWindow> self(this);
+  calculating_ = true;
+  do {
+    rerun_ = false;
+    tbl.QuietCalc = 1;
+    StoreSpecRows();
+    tbl.CalcStatus = 0;
+    tbl.CalcMode = 0;
+    tbl.AbortCalc = 0;
+    double trapSpeed = 0, sixtyFoot = 0;
+    CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFoot);
+    if (!self) {
+      tbl.QuietCalc = 0;
+      return;
+    }
+    // Refused checks leave FinishRow as the last run left it.
+    const bool finished = tbl.StopAfterPrep == 0 && tbl.FinishRow > 0;
+    setWindowTitle(ToQ(finished ? InstantCaption(SpecWindowCaption, tbl.InstantEt[0], tbl.InstantMph[0],
+                                                 tbl.Instant60ft[0])
+                                : SpecWindowCaption));
+    DoEvents();
+    tbl.QuietCalc = 0;
+  } while (self && rerun_ && InstantCalcAllowed());
+  if (self) calculating_ = false;
+}
+
+// ---------------------------------------------------------------- buttons
+
+void SpecWindow::ClcBttn_Click(int row) {
+  shell.KeepSpecForm = 1;
+  StoreSpecRows();
+  shell.CalcMenuNumber = static_cast<int16_t>(CalculatorOf(row));
+  ShowCalculator();
+}
+
+void SpecWindow::Command1_Click(int index) {
+  if (index < 0 || index >= static_cast<int>(Command1.size()) || !Command1[index]) return;
+  const std::string caption = FromQ(Command1[index]->text());
+  if (caption == "OK" || caption == "Return") Unload();
+  else if (caption == "Help") ShowHelp();
+  else if (caption == "Get Example") GetExample();
+  else if (caption == "Save Example") SaveExample();
+  else if (caption == "Print") PrintWindow();
+  else if (caption == "Print Setup" || caption == "Printer Setup") PrintSetup();
+}
+
+void SpecWindow::ShowHelp() {
+  shell.KeepSpecForm = 1;
+  ShowHelpTopic(550);
+}
+
+void SpecWindow::GetExample() {
+  const ExampleGroup* g = WindowExampleGroup();
+  if (!g) return;
+  shell.ExampleSubChoice = 0;
+  shell.ExampleKind = static_cast<int16_t>(g->nameSlot);
+  shell.ExampleMenu = static_cast<int16_t>(g->typeRow);
+  shell.ExampleComponent = g->component;
+  shell.ExamplePrefix = g->prefix;
+  shell.KeepSpecForm = 1;
+  RowsFilling = 0;
+  shell.ExampleModeCode.clear();
+  ShowExampleList();
+}
+
+void SpecWindow::SaveExample() {
+  const ExampleGroup* g = WindowExampleGroup();
+  if (!g) return;
+  if (tbl.BeginnerLevel == 1) {
+    MsgBox(tbl.MsgBeginnerNoSave, mb::OKOnly, kBeginnerHelpTitle);
+    return;
+  }
+  if (ShowsLinkedExample(*g)) {
+    QComboBox* type = cmbSpecData[g->typeRow];
+    MsgBox(tbl.MsgAlreadyExample + FromQ(type->itemText(type->currentIndex())) + tbl.MsgSaveNewName, mb::OKOnly, "");
+    return;
+  }
+  StoreSpecRows();
+  shell.KeepSpecForm = 1;
+  shell.ExampleSubChoice = 1;
+  shell.ExampleKind = static_cast<int16_t>(g->nameSlot);
+  shell.ExampleMenu = static_cast<int16_t>(g->typeRow);
+  shell.ExampleComponent = g->component;
+  shell.ExamplePrefix = g->prefix;
+  QPointer<SpecWindow> self(this);
+  DoEvents();
+  if (self) ShowExampleComparison();
+}
+
+void SpecWindow::PrintWindow() {
+  InputAnswer answer = InputBox(tbl.PrintCommentPrompt, kPrintCommentTitle, " ");
+  if (answer.text.empty()) return;
+  QImage image;
+  {
+    BusyCursor busy;
+    const QString saved = Label2->text();
+    Label2->setText(DisplayText(PrintNoteText(fst.CurrentFileName, LocalNow(), answer.text)));
+    image = grab().toImage();
+    Label2->setText(saved);
+  }
+  PrintImageScaledToPage(this, windowTitle(), image);
+}
+
+void SpecWindow::PrintSetup() {
+  // Cancel leaves the orientation as it was.
+  SetPrinterOrientation(ProgramPrinter(), cfg.PrinterOrientation);
+  int orientation = ShowPrinterSetup(this);
+  if (orientation != 0) cfg.PrinterOrientation = static_cast<int16_t>(orientation);
+}
+
+}  // namespace sw

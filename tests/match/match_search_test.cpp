@@ -1,0 +1,443 @@
+// The Match search: what it works out from the slip, each stage of a pass
+// with a made-up run, the tolerance walk, the limits, the end of the search
+// and the restore of the old specs.
+#include "match/match_test_support.h"
+
+#include <filesystem>
+
+#include "files/file_names.h"
+#include "match/match_state.h"
+
+namespace sw::test {
+namespace {
+
+struct MatchSearchTest : SearchTest {
+  void SetUp() override {
+    SearchTest::SetUp();
+    Load(kMuscleCar);
+  }
+  // The racer's own shift RPMs, all at the HP peak: the HP peak then needs
+  // no estimate from the slip.
+  void UserShifts() {
+    S(kDriving, 7) = "1";
+    for (int i = 1; i <= 5; ++i) S(kDriving, 7 + i) = "5600";
+  }
+  // The muscle car with a 180 converter instead of its clutch.
+  void Converter() {
+    S(kTransmission, 0) = "3";
+    S(kTransmission, 5) = "180";
+    S(kTransmission, 6) = "2.0";
+  }
+  // A slip the made-up run matches exactly unless a test says otherwise.
+  void PlainSlip(const std::string& rpm = "") { Slip("0", "3000", "1.80", "100", rpm, "3"); }
+  // First call, then pass 2 with the run `r`.
+  void FirstPasses(SpecSearch& s, FakeRun r) {
+    tbl.CalcStatus = 0;
+    Step(s);
+    ASSERT_EQ(tbl.CalcStatus, 1);
+    fake = [r](int) { return r; };
+    Pass(s);
+  }
+  void Pass(SpecSearch& s) {
+    FakeCalculation(speed, tbl.FinishRow, sixtyFoot);
+    Step(s);
+  }
+};
+
+TEST_F(MatchSearchTest, FirstCallReadsTheSlip) {
+  Slip("0", "", "2.05", "111.54", "5554", "3");
+  SpecSearch s = Search();
+  tbl.CalcStatus = 0;
+  Step(s);
+  EXPECT_EQ(tbl.CalcStatus, 1);
+  EXPECT_EQ(tbl.CalcPass, 1);
+  EXPECT_EQ(Format(s.EstimatedHp(), "####.0"), "379.4");
+  EXPECT_EQ(s.EstimatedTraction(), "65.59");
+  EXPECT_EQ(Format(s.TheoreticalRpm(), "####0"), "5490");
+  EXPECT_EQ(s.EstimatedPeakRpm(), 0) << "5554 lies within 5320-6900";
+  EXPECT_EQ(S(kConditions, 7), "0");
+  EXPECT_EQ(S(kDriving, 11), "0") << "no shift out of the finish gear";
+  EXPECT_EQ(S(kDriving, 12), "0");
+  EXPECT_EQ(calculations, 0) << "the caller runs the first calculation";
+
+  ResetTables();
+  Load(kMuscleCar);
+  Slip("1", "", "2.05", "111.54", "", "3");
+  SpecSearch blank = Search();
+  tbl.CalcStatus = 0;
+  Step(blank);
+  EXPECT_EQ(blank.EstimatedPeakRpm(), 5200) << "0.95 x the gearing's 5490";
+  EXPECT_EQ(S(kConditions, 7), "1");
+  EXPECT_GT(blank.EstimatedHp(), s.EstimatedHp()) << "an eighth-mile trap speed counts for more";
+}
+
+TEST_F(MatchSearchTest, StagesOfAPass) {
+  struct Case {
+    const char* what;
+    std::function<void(MatchSearchTest&)> car;
+    FakeRun run;
+    std::vector<std::pair<int, int>> specs;  // (menu, k) to check
+    std::vector<std::string> expected;
+    std::string log;
+  };
+  auto mph = [](double e) { FakeRun r; r.mph = 100 / (1 - e); return r; };
+  auto sixty = [](double e) { FakeRun r; r.sixty = 1.8 / (1 - e); return r; };
+  auto launch = [](double e) { FakeRun r; r.launch = 3000 / (1 - e); return r; };
+  const Case cases[] = {
+      {"power, converter", [](MatchSearchTest& t) { t.Converter(); }, mph(0.0356),
+       {{kEngine, 4}, {kEngine, 2}, {kTransmission, 5}}, {"401.9", "446.6", "183.2"}, ""},
+      {"power, clutch", [](MatchSearchTest&) {}, mph(-0.04),
+       {{kEngine, 4}, {kTransmission, 5}}, {"504.0", ""}, ""},
+      {"traction to its maximum", [](MatchSearchTest& t) { t.S(kTires, 8) = "108"; }, sixty(0.06),
+       {{kTires, 8}}, {"110.00"}, "Maxtrac "},
+      {"traction, small error", [](MatchSearchTest&) {}, sixty(0.035),
+       {{kTires, 8}}, {"101.75"}, ""},
+      {"traction, at least half the tolerance", [](MatchSearchTest&) {}, sixty(-0.035),
+       {{kTires, 8}}, {"98.25"}, ""},
+      {"converter from the launch", [](MatchSearchTest& t) { t.Converter(); }, launch(0.0585),
+       {{kTransmission, 5}}, {"174.7"}, ""},
+      {"converter to its maximum", [](MatchSearchTest& t) { t.Converter(); t.S(kTransmission, 5) = "595"; },
+       launch(-0.1), {{kTransmission, 5}}, {"600.0"}, "Maxconv "},
+      {"converter to its minimum", [](MatchSearchTest& t) { t.Converter(); t.S(kTransmission, 5) = "82"; },
+       launch(0.1), {{kTransmission, 5}}, {"80.0"}, "Minconv "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetTables();
+    Load(kMuscleCar);
+    UserShifts();
+    PlainSlip();
+    c.car(*this);
+    SpecSearch s = Search();
+    FirstPasses(s, c.run);
+    ASSERT_EQ(tbl.CalcStatus, 1);
+    EXPECT_EQ(s.TolerancesTried(), (std::vector<double>{3}));
+    for (size_t i = 0; i < c.specs.size(); ++i)
+      EXPECT_EQ(S(c.specs[i].first, c.specs[i].second), c.expected[i]) << i;
+    EXPECT_EQ(s.AdjustmentLog(), c.log);
+  }
+}
+
+TEST_F(MatchSearchTest, TractionAtItsMaximumChangesTheTire) {
+  UserShifts();
+  PlainSlip();
+  S(kTires, 8) = "108";
+  SpecSearch s = Search();
+  FakeRun grip;
+  grip.sixty = 1.8 / 0.94;
+  FirstPasses(s, grip);
+  EXPECT_EQ(S(kTires, 8), "110.00");
+  EXPECT_EQ(text, "Max");
+  Pass(s);
+  EXPECT_EQ(S(kTires, 6), " 3") << "Perf Radial to Race";
+  EXPECT_EQ(s.AdjustmentLog(), "");
+  Pass(s);
+  EXPECT_EQ(s.AdjustmentLog(), "Maxtrac ") << "the factor is at 110 again";
+  Pass(s);
+  EXPECT_EQ(S(kTires, 6), " 4");
+  EXPECT_EQ(S(kTires, 8), "80.00") << "a drag slick starts at 80";
+  S(kTires, 8) = "108";
+  Pass(s);
+  EXPECT_EQ(s.AdjustmentLog(), "Maxtrac ");
+  // Less grip wanted at the maximum: the marker goes and the factor drops.
+  grip.sixty = 1.8 / 1.02;
+  fake = [grip](int) { return grip; };
+  Pass(s);
+  EXPECT_EQ(s.AdjustmentLog(), "");
+  EXPECT_EQ(S(kTires, 8), "108.90") << "2 % off acts at 1 %";
+}
+
+TEST_F(MatchSearchTest, TyresAndGrowthFromTheFinishRpm) {
+  struct Case {
+    const char* type;
+    const char* diameter;
+    const char* growth;
+    double slipRpm, runRpm;
+    std::string passTwoDiameter, passThreeDiameter, passThreeGrowth, log;
+  };
+  // RPM error 1 - (slip RPM / MPH) / (run RPM / MPH): 5040 on 5600 is +0.1.
+  const Case cases[] = {
+      {"2", "28", "0", 5040, 5600, "30.80", "33.88", "0", ""},
+      {"2", "59.5", "0", 5040, 5600, "60.00", "60.00", "0", "Maxdiam "},
+      {"4", "28", "29.5", 5040, 5600, "30.80", "30.80", "30.00", "Maxgrow "},
+      {"4", "28", "3", 5600, 5600 / 1.1, "25.20", "25.20", "1.00", ""},
+      {"2", "28", "0", 5540, 5600, "28.30", "28.30", "0", ""},  // within 2 %: the gearing stays
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.slipRpm);
+    ResetTables();
+    Load(kMuscleCar);
+    UserShifts();
+    S(kTires, 6) = c.type;
+    S(kTires, 5) = c.diameter;
+    S(kTires, 9) = c.growth;
+    PlainSlip(Str(c.slipRpm));
+    SpecSearch s = Search();
+    FakeRun r;
+    r.clutchRpm = c.runRpm;
+    FirstPasses(s, r);
+    EXPECT_EQ(S(kTires, 5), c.passTwoDiameter) << "pass 2 re-estimates the diameter";
+    EXPECT_TRUE(s.TolerancesTried().empty()) << "and ends there";
+    Pass(s);
+    EXPECT_EQ(S(kTires, 5), c.passThreeDiameter);
+    EXPECT_EQ(S(kTires, 9), c.passThreeGrowth);
+    EXPECT_EQ(s.AdjustmentLog(), c.log);
+  }
+}
+
+TEST_F(MatchSearchTest, ToleranceWalksDownThenTheSearchFinishes) {
+  UserShifts();
+  PlainSlip();
+  SpecSearch s = Search();
+  FirstPasses(s, FakeRun{});
+  EXPECT_EQ(s.TolerancesTried(), (std::vector<double>{3, 2, 1, 0.6, 0.2}));
+  EXPECT_EQ(screens, 1);
+  EXPECT_EQ(tbl.CalcStatus, 4) << "the screen answered Return to Old Specs";
+  EXPECT_EQ(lastScreen.note, "");
+  EXPECT_EQ(KeepMatchSpecs, 0);
+}
+
+TEST_F(MatchSearchTest, SecondStageStartsEachPassAtSixTenths) {
+  UserShifts();
+  PlainSlip();
+  SpecSearch s = Search();
+  // 0.8 % off in MPH: nothing acts at 3, 2 and 1 %, the power at 0.6 %.
+  FakeRun r;
+  r.mph = 100 / (1 - 0.008);
+  FirstPasses(s, r);
+  EXPECT_EQ(s.TolerancesTried(), (std::vector<double>{3, 2, 1, 0.6}));
+  EXPECT_EQ(S(kEngine, 4), "446.4") << "at least one x the error";
+  Pass(s);
+  EXPECT_EQ(s.TolerancesTried(), (std::vector<double>{0.6}));
+}
+
+TEST_F(MatchSearchTest, HundredPassesGiveTheNote) {
+  UserShifts();
+  PlainSlip();
+  SpecSearch s = Search();
+  // 5 % too fast, then 5 % too slow: the power never settles.
+  fake = [](int n) {
+    FakeRun r;
+    r.mph = n % 2 ? 100 / 0.95 : 100 / 1.05;
+    return r;
+  };
+  EXPECT_EQ(s.Match(), matchend::Restored);
+  EXPECT_EQ(calculations, 100);
+  EXPECT_EQ(screens, 1);
+  EXPECT_EQ(lastScreen.note, "This is closest match obtained after 100 passes.  ");
+  EXPECT_EQ(tbl.CalcStatus, 0);
+}
+
+TEST_F(MatchSearchTest, ZeroGearRefusesWithoutACalculation) {
+  S(kTransmission, 10) = "0";
+  Slip("0", "", "2.05", "111.54", "5554", "3");
+  const auto before = tbl.SpecText;
+  SpecSearch s = Search();
+  EXPECT_EQ(s.Match(), matchend::ZeroGear);
+  EXPECT_EQ(calculations, 0);
+  EXPECT_EQ(OnlyBox().prompt,
+            " Trans gear 2's ratio is 0.  The 'Match Vehicle Performance' process can not be done until you:\r\r"
+            "  -  Change the Transmission Gear Ratios\r\r  -  Change the 'Finish Trans Gear #'");
+  EXPECT_EQ(tbl.SpecText, before);
+  EXPECT_EQ(tbl.CalcStatus, 0);
+}
+
+TEST_F(MatchSearchTest, ShiftCheckRefusesAStallAboveTheShifts) {
+  Converter();
+  UserShifts();
+  S(kDriving, 8) = "3000";
+  Slip("0", "3200", "1.80", "100", "", "3");
+  const auto before = tbl.SpecText;
+  SpecSearch s = Search();
+  EXPECT_EQ(s.Match(), matchend::ShiftCheck);
+  EXPECT_EQ(calculations, 0);
+  EXPECT_EQ(OnlyBox().prompt,
+            "Your Actual 'Stall RPM at Launch' (3200) is too high for the Shift RPMs specified in the Driving Specs "
+            "menu (lowest RPM being 3000).  Either:\r\r  -  Reduce Stall RPM at Launch\r\r  -  Increase Shift RPMs "
+            "in Driving Specs\r\r  -  Specify Computer Shift RPMs in Driving Specs");
+  EXPECT_EQ(tbl.SpecText, before) << "the working copy put the shift RPMs back";
+}
+
+TEST_F(MatchSearchTest, KeptSpecsStayAndTheShiftRpmsComeBack) {
+  UserShifts();
+  PlainSlip();
+  fst.SpecsChanged = 0;
+  keep = 1;
+  fake = [](int n) {
+    FakeRun r;
+    if (n == 1) r.mph = 100 / (1 - 0.0356);
+    return r;
+  };
+  SpecSearch s = Search();
+  EXPECT_EQ(s.Match(), matchend::Kept);
+  EXPECT_EQ(S(kEngine, 4), "401.9");
+  EXPECT_EQ(S(kDriving, 11), "5600") << "held at 0 only for the search";
+  EXPECT_EQ(fst.SpecsChanged, 1);
+  EXPECT_EQ(KeepMatchSpecs, 1);
+  EXPECT_EQ(lastScreen.specs[1].name, "Engine Pk HP");
+  EXPECT_EQ(lastScreen.specs[1].oldValue, "450.0");
+  EXPECT_EQ(lastScreen.specs[1].newValue, "402.0") << "the curve rounds the peak";
+  EXPECT_EQ(lastScreen.specs[2].name, "Clutch Specs");
+  EXPECT_EQ(lastScreen.specs[2].newValue, "User Specs");
+  EXPECT_FALSE(lastScreen.specs[3].visible);
+  EXPECT_FALSE(lastScreen.stallShown);
+}
+
+TEST_F(MatchSearchTest, EveryOtherEndRestoresTheSpecsByteForByte) {
+  struct Case {
+    const char* what;
+    int16_t changedBefore;
+    std::function<FakeRun(int)> run;
+    int end;
+  };
+  const Case cases[] = {
+      {"return to old specs", 1, [](int) { FakeRun r; r.mph = 103; return r; }, matchend::Restored},
+      {"return, unchanged vehicle", 0, [](int) { FakeRun r; r.sixty = 1.9; return r; }, matchend::Restored},
+      {"cancel", 0,
+       [](int n) {
+         FakeRun r;
+         r.mph = 104;
+         if (n == 3) tbl.AbortCalc = 1;
+         return r;
+       },
+       matchend::Restored},
+      {"a run that ends early", 1, [](int n) { FakeRun r; r.mph = 104; r.finishRow = n == 2 ? 4 : 10; return r; },
+       matchend::Restored},
+      {"a run that never finishes", 0, [](int) { FakeRun r; r.et = 400; return r; }, matchend::Restored},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetTables();
+    Load(kMuscleCar);
+    UserShifts();
+    PlainSlip("5300");
+    S(kEngine, 0) = "2";  // the full curve: the points are rewritten
+    fst.SpecsChanged = c.changedBefore;
+    const auto specs = tbl.SpecText;
+    const auto curve = tbl.PowerCurveText;
+    fake = c.run;
+    SpecSearch s = Search();
+    EXPECT_EQ(s.Match(), c.end);
+    EXPECT_EQ(tbl.SpecText, specs);
+    EXPECT_EQ(tbl.PowerCurveText, curve);
+    EXPECT_EQ(fst.SpecsChanged, c.changedBefore);
+    EXPECT_EQ(tbl.CalcStatus, 0);
+    EXPECT_FALSE(tbl.CalcRunning);
+  }
+}
+
+TEST_F(MatchSearchTest, NoWorkingCopyNoSearch) {
+  std::filesystem::create_directories(ProgramPath(kWorkingCopyFile));  // cannot be written as a file
+  PlainSlip();
+  SpecSearch s = Search();
+  EXPECT_EQ(s.Match(), matchend::NotSaved);
+  EXPECT_EQ(calculations, 0);
+  EXPECT_EQ(ui->boxes().size(), 1u) << "the save says why";
+}
+
+TEST_F(MatchSearchTest, ResultScreenOfAConverterCar) {
+  Converter();
+  UserShifts();
+  Slip("0", "3000", "1.80", "100", "5600", "3");
+  fake = [](int n) {
+    FakeRun r;
+    r.launch = 3200;  // 6.25 % over: blue
+    r.sixty = 1.5;    // red
+    r.mph = 100.1;    // black, and never enough for the power to change
+    r.gear = 3;       // a gear short: red, and the note
+    r.engineRpm = 5900;
+    (void)n;
+    return r;
+  };
+  SpecSearch s = Search();
+  // Let the search end at once: pass 2 is its last.
+  tbl.CalcStatus = 0;
+  Step(s);
+  for (int i = 0; i < 200 && tbl.CalcStatus == 1; ++i) Pass(s);
+  ASSERT_EQ(screens, 1);
+  const MatchResultScreen& r = lastScreen;
+  EXPECT_TRUE(r.stallShown);
+  EXPECT_EQ(r.specs[2].name, "Converter Capacity");
+  EXPECT_EQ(r.specs[2].oldValue, "180");
+  EXPECT_EQ(r.specs[3].name, "Torque Multiplication");
+  EXPECT_EQ(r.specs[3].newValue, "2.0");
+  EXPECT_EQ(r.figures[3], "3000");
+  EXPECT_EQ(r.figures[4], "3200");
+  EXPECT_EQ(r.colour[4], grade::Blue);
+  EXPECT_EQ(r.figures[6], "1.80");
+  EXPECT_EQ(r.figures[7], "1.50");
+  EXPECT_EQ(r.colour[7], grade::Red);
+  EXPECT_EQ(r.figures[9], "100.0");
+  EXPECT_EQ(r.figures[10], "100.1");
+  EXPECT_EQ(r.colour[10], grade::Black);
+  EXPECT_EQ(r.figures[12], "5600");
+  EXPECT_EQ(r.figures[13], "5900");
+  EXPECT_EQ(r.colour[13], grade::Blue);
+  EXPECT_EQ(r.figures[17], "4");
+  EXPECT_EQ(r.figures[18], "3");
+  EXPECT_EQ(r.colour[18], grade::Red);
+  EXPECT_EQ(r.note.rfind("RPM would be within ", 0), 0u) << r.note;
+  EXPECT_NE(r.note.find("% if run finished in Gear 4."), std::string::npos) << r.note;
+  EXPECT_EQ(r.specs[4].name, "Rear Tire Diameter");
+  EXPECT_EQ(r.specs[8].oldValue, "Perf Radial");
+  EXPECT_FALSE(r.specs[6].visible) << "growth only for drag slicks";
+  EXPECT_EQ(r.specs[7].name, "Eng Pk HP RPM");
+  EXPECT_EQ(r.specs[7].oldValue, "5600");
+}
+
+TEST_F(MatchSearchTest, SlipWithoutFinishRpmGradesNothing) {
+  ResetTables();
+  Load(kBracketCar);
+  Slip("0", "3000", "1.801", "100", "", "2");
+  tbl.FinerTime = 1;
+  SpecSearch s = Search();
+  FakeRun r;
+  r.engineRpm = 9000;
+  r.gear = 3;
+  FirstPasses(s, r);
+  while (tbl.CalcStatus == 1) Pass(s);
+  ASSERT_EQ(screens, 1);
+  EXPECT_EQ(lastScreen.figures[12], "");
+  EXPECT_EQ(lastScreen.figures[13], "9000");
+  EXPECT_EQ(lastScreen.colour[13], grade::Black);
+  EXPECT_EQ(lastScreen.specs[1].name, "Engine Pk HP (full curve)");
+  EXPECT_EQ(lastScreen.figures[6], "1.801") << "finer time shows thousandths";
+  EXPECT_EQ(lastScreen.figures[7], "1.800");
+  EXPECT_TRUE(lastScreen.specs[6].visible) << "slicks show their growth";
+}
+
+TEST_F(MatchSearchTest, BadSpecsNeverCrashOrLeaveNonNumbers) {
+  struct Case {
+    const char* what;
+    int menu, k;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"zero weight", kVehicle, 0, "0"},       {"zero axle", kVehicle, 1, "0"},
+      {"zero tire", kTires, 5, "0"},           {"no power", kEngine, 4, "0"},
+      {"zero displacement", kEngine, 1, "0"},  {"zero gear", kTransmission, 9, "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetTables();
+    Load(kMuscleCar);
+    Slip("0", "", "2.05", "111.54", "5554", "3");
+    S(c.menu, c.k) = c.value;
+    const auto specs = tbl.SpecText;
+    const auto curve = tbl.PowerCurveText;
+    keep = 1;
+    SpecSearch s = RealSearch();
+    const int end = s.Match();
+    if (end != matchend::Kept) {
+      EXPECT_EQ(tbl.SpecText, specs);
+      EXPECT_EQ(tbl.PowerCurveText, curve);
+    }
+    for (const std::string& spec : tbl.SpecText)
+      for (const char* bad : {"nan", "inf"}) EXPECT_EQ(spec.find(bad), std::string::npos) << spec;
+    EXPECT_EQ(tbl.CalcStatus, 0);
+    ui->Clear();
+  }
+}
+
+}  // namespace
+}  // namespace sw::test

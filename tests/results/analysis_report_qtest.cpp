@@ -1,0 +1,553 @@
+// The Analysis Report: the comparison with a typical vehicle, the rules that
+// pick the advice paragraphs and their degree words, the paragraph layout of
+// the advice files, the page data, the shipped ANALYS files, and the report
+// of a fixture car written and opened from the results window.
+#include <QtTest>
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/file_write.h"
+#include "platform/seqfile.h"
+#include "platform/text.h"
+#include "platform/qt/printer.h"
+#include "platform/qt/qt_ui.h"
+#include "results/analysis_report.h"
+#include "results/anls_rprt.h"
+#include "results/report_pages.h"
+#include "results/results_state.h"
+#include "shell/shell_fixture.h"
+#include "simulation/calculate.h"
+#include "support/fake_programs.h"
+#include "support/temp_folder.h"
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace sw;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kAdvice = fs::path(SW_DATA_DIR) / "ANALYS";
+
+const char* const kAdviceKeys[] = {"MPHLO",    "MPHLOGS",  "AUTOMPH",    "CONVSTAL",   "CSTALLO",
+                                   "CSTALVLO", "CLSLPHI",  "OPTCLTCH.1", "OPTCLTCH.2", "CLUTCH",
+                                   "BOG1OPT",  "BOG2OPT",  "BOG1NOPT",   "BOG2NOPT",   "QKSHFT",
+                                   "TRSLPHI",  "LMTSLPHI", "RPMLO",      "SHIFTRPM",   "GOODDRIV"};
+
+// A clutch car of 3000 lb and 300 corrected HP on a quarter mile that gives
+// no advice but the driving paragraph: 11.30 s at 118 MPH, finishing in
+// first gear at 6300 RPM (the curve's top 6800 puts the shift range at
+// 6400 / 6200), never below its torque peak (4500), no slip, no spin.
+AnalysisFigures Car() {
+  AnalysisFigures f;
+  f.runLength = 1320;
+  f.weight = 3000;
+  f.peakHp = 250;
+  f.correction = 1.2;
+  f.peakHpRpm = 6000;
+  f.peakTorqueRpm = 4500;
+  f.curveTopRpm = 6800;
+  f.computedShift.fill(100000);
+  f.drivingType = 1;
+  f.launchThrottle = "80";
+  f.tractionFactor = 100;
+  f.runTotal1 = 10000 * 2 + 5000;
+  f.et = "11.30";
+  f.mph = 118.0;
+  f.sixtyFt = "1.50";
+  f.rows = {{"Gear", 0, 0, 0}, {" 1", 1.5, 60, 5000}, {" 1", 7.2, 660, 6100}, {" 1", 11.3, 1320, 6300}};
+  return f;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> out;
+  for (size_t pos = 0; pos <= text.size();) {
+    size_t end = text.find("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    out.push_back(text.substr(pos, end - pos));
+    pos = end + 2;
+  }
+  return out;
+}
+
+bool HasLine(const AnalysisReport& r, const std::string& line) {
+  auto lines = Lines(r.text);
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool HasText(const AnalysisReport& r, const std::string& part) { return r.text.find(part) != std::string::npos; }
+
+int PdfPages(const std::string& path) {
+  std::string pdf;
+  ReadFileBytes(path, pdf);
+  int n = 0;
+  for (const char* end : {"\n", "\r", " "}) {
+    const std::string tag = std::string("/Type /Page") + end;
+    for (size_t pos = pdf.find(tag); pos != std::string::npos; pos = pdf.find(tag, pos + 1)) ++n;
+  }
+  return n;
+}
+
+std::vector<std::string> Keys(std::initializer_list<const char*> keys) { return {keys.begin(), keys.end()}; }
+
+// An advice file of the given items, one quoted item a line.
+void WriteAdvice(const fs::path& folder, const std::string& key, const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& i : items) text += "\"" + i + "\"\r\n";
+  WriteFileAtomic(folder / key, text);
+}
+
+// Items L1..Ln.
+std::vector<std::string> Items(int n) {
+  std::vector<std::string> items;
+  for (int i = 1; i <= n; ++i) items.push_back("L" + std::to_string(i));
+  return items;
+}
+
+}  // namespace
+
+class AnalysisReportTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // 3000 lb with 300 corrected HP against 11.30 s, 7.20 s, 1.50 s, 118 MPH.
+  void comparisonWithTheTypicalVehicle() {
+    const TypicalVehicle t = TypicalFor(3000, 300);
+    QCOMPARE(Format(t.mph, "###.00"), std::string("111.55"));
+    QCOMPARE(Format(t.et, "##.00"), std::string("11.77"));
+    QCOMPARE(Format(t.eighth, "##.00"), std::string("7.51"));
+    QCOMPARE(Format(t.sixtyFt, "##.00"), std::string("1.59"));
+
+    AnalysisReport r = BuildAnalysisReport(Car(), kAdvice);
+    QVERIFY(r.refusal.empty());
+    QVERIFY(r.text.rfind("\r\n------  !!!  IMPORTANT   !!!  ----", 0) == 0);
+    QVERIFY(HasLine(r, "  Wt/HP Ratio = 10.00 (corrected for weather at track)"));
+    QVERIFY(HasLine(r, "    60   foot (sec)            1.50         1.59          .09 sec"));
+    QVERIFY(HasLine(r, "    660  foot (1/8 mile)       7.20         7.51          .31 sec"));
+    QVERIFY(HasLine(r, "    1320 foot (1/4 mile)      11.30        11.77          .47 sec"));
+    QVERIFY(HasLine(r, "    1320 foot MPH            118.00       111.55         6.45 MPH"));
+    QVERIFY(HasLine(r, "                           This Veh      Typ Veh        Advantage *"));
+    QVERIFY(HasLine(r, "    * Advantage of This Vehicle over the Typical Vehicle"));
+    QCOMPARE(r.keys, Keys({"GOODDRIV"}));
+    QCOMPARE(Lines(r.text).back(), std::string("End of Analysis Report"));
+  }
+
+  // Trap speed against 0.99, 0.97 and 0.95 of the typical 111.55 MPH, less 1.
+  void trapSpeedDegrees() {
+    const double typical = TypicalFor(3000, 300).mph;
+    struct Case {
+      double mph;
+      const char* word;  // nullptr: no paragraph
+    } cases[] = {{0.99 * typical - 1, nullptr}, {109.43, " somewhat "}, {107.20, " Very "}, {104.97, " EXTREMELY "},
+                 {109.44, nullptr}};
+    for (const Case& c : cases) {
+      AnalysisFigures f = Car();
+      f.mph = c.mph;
+      AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+      if (!c.word) {
+        QCOMPARE(r.keys, Keys({"GOODDRIV"}));
+        continue;
+      }
+      QCOMPARE(r.keys, Keys({"MPHLO", "GOODDRIV"}));
+      QVERIFY(HasLine(r, std::string("  The difference is") + c.word +
+                             "large.  Trap speed depends on power, weight"));
+    }
+    // Finishing above both ends of the shift range points at the gearing;
+    // a converter car also hears about converter slip.
+    AnalysisFigures f = Car();
+    f.mph = 105.3;
+    f.rows.back().rpm = 6500;
+    AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+    QCOMPARE(r.keys, Keys({"MPHLOGS", "GOODDRIV"}));
+    QVERIFY(HasLine(r, "  This vehicle's 1/4 mile speed of 105.3 MPH is below the typical"));
+    QVERIFY(HasLine(r, "  race vehicle's 111.6 MPH for the same weight and corrected power."));
+    f.converter = true;
+    f.rows[1].rpm = 4400;
+    r = BuildAnalysisReport(f, kAdvice);
+    QCOMPARE(r.keys, Keys({"MPHLOGS", "AUTOMPH", "CONVSTAL"}));
+  }
+
+  // The paragraph procedure on a file of its own: N in the second line, the
+  // extra line with X before the third, the degree word inside the third.
+  void paragraphLayout() {
+    TempFolder folder;
+    WriteAdvice(folder.path(), "MPHLO", {"T", "a", "b", "c", "d", "e", "f", "g", " "});
+    AnalysisFigures f = Car();
+    f.mph = 105.3;
+    AnalysisReport r = BuildAnalysisReport(f, folder.path());
+    const std::string expected = "\r\nT\r\na 105.3b\r\nc 111.6d\r\ne Very f\r\ng\r\n \r\n \r\nEnd of Analysis Report";
+    QVERIFY(r.text.size() > expected.size());
+    QCOMPARE(r.text.substr(r.text.size() - expected.size()), expected);
+
+    // A file with more than 30 lines is cut at 30; a missing file adds
+    // nothing; the report goes on.
+    WriteAdvice(folder.path(), "GOODDRIV", Items(35));
+    r = BuildAnalysisReport(Car(), folder.path());
+    QVERIFY(HasLine(r, "L30"));
+    QVERIFY(!HasLine(r, "L31"));
+    fs::remove(folder.path() / "MPHLO");
+    r = BuildAnalysisReport(f, folder.path());
+    QCOMPARE(r.keys, Keys({"GOODDRIV"}));
+  }
+
+  void clutchSlipConverterStallAndBog() {
+    struct Case {
+      const char* what;
+      double slip, et;
+      int drivingType;
+      double tractionFactor;
+      std::vector<std::string> keys;
+      const char* line;
+    } cases[] = {
+        {"exactly 10 %", 1.25, 12.5, 1, 100, Keys({"GOODDRIV"}), nullptr},
+        {"10.5 % rounds to 11", 1.2, 11.4, 1, 100, Keys({"CLSLPHI", "CLUTCH", "GOODDRIV"}),
+         "  That is somewhat high:  a slipping clutch turns power into heat"},
+        {"the program's launch, traction factor 4", 3.0, 11.3, 0, 4, Keys({"CLSLPHI", "OPTCLTCH.1", "GOODDRIV"}),
+         "  That is Very high:  a slipping clutch turns power into heat"},
+        {"the program's launch", 5.0, 11.3, 0, 100, Keys({"CLSLPHI", "OPTCLTCH.2", "GOODDRIV"}),
+         "  That is EXTREMELY high:  a slipping clutch turns power into heat"},
+    };
+    for (const Case& c : cases) {
+      AnalysisFigures f = Car();
+      f.runTotal2 = c.slip;
+      f.et = Str(c.et);
+      f.drivingType = c.drivingType;
+      f.tractionFactor = c.tractionFactor;
+      f.mph = 130;
+      AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+      QVERIFY2(r.keys == c.keys, c.what);
+      if (c.line) QVERIFY2(HasLine(r, c.line), c.what);
+    }
+
+    // Converter stall against the torque peak (4000).
+    struct Stall {
+      double rpm;
+      std::vector<std::string> keys;
+    } stalls[] = {{3200, Keys({"CONVSTAL", "CSTALLO"})},
+                  {2600, Keys({"CONVSTAL", "CSTALVLO"})},
+                  {3300, Keys({"CONVSTAL"})}};
+    for (const Stall& s : stalls) {
+      AnalysisFigures f = Car();
+      f.converter = true;
+      f.peakTorqueRpm = 4000;
+      f.rows[1].rpm = s.rpm;
+      AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+      QCOMPARE(r.keys, s.keys);
+      QVERIFY(HasLine(r, "  The engine turned" + Str(s.rpm) + " RPM at the launch, the converter's stall speed"));
+      QVERIFY(HasLine(r, "  at 80% throttle."));
+    }
+    AnalysisFigures f = Car();
+    f.converter = true;
+    f.drivingType = 0;
+    QVERIFY(HasLine(BuildAnalysisReport(f, kAdvice), "  at 100% throttle."));
+
+    // The lowest RPM after the launch: 4800 in gear 2, torque peak 5600.
+    f = Car();
+    f.runTotal1 = 34800;
+    f.peakTorqueRpm = 5600;
+    AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+    QCOMPARE(r.keys, Keys({"BOG2NOPT", "GOODDRIV"}));
+    QVERIFY(HasLine(r, "  The engine RPM fell as low as 4800 RPM"));
+    QVERIFY(HasLine(r, "  in gear 2 after a shift, below the RPM of peak torque."));
+    QVERIFY(HasText(r, "  That is somewhat low for this engine."));
+    f.runTotal1 = 23000;
+    f.drivingType = 0;
+    QCOMPARE(BuildAnalysisReport(f, kAdvice).keys, Keys({"BOG1OPT", "GOODDRIV"}));
+  }
+
+  void spinAndPowerLimits() {
+    AnalysisFigures f = Car();
+    f.spinShiftTime = 1.526;
+    f.runTotal4 = 5;  // ignored once the tires spun at the 1-2 shift
+    AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+    QCOMPARE(r.keys, Keys({"QKSHFT", "GOODDRIV"}));
+    QVERIFY(HasLine(r, "  The tires broke loose after the 1-2 shift, at 1.53 seconds into the run."));
+    f.spinShiftTime = 0;
+    r = BuildAnalysisReport(f, kAdvice);
+    QCOMPARE(r.keys, Keys({"TRSLPHI", "GOODDRIV"}));
+    QVERIFY(HasLine(r, "  The tires were spinning for about 44% of the run."));
+    f.drivingType = 0;
+    f.runTotal3 = 20;  // more than the run: 100 %
+    r = BuildAnalysisReport(f, kAdvice);
+    QCOMPARE(r.keys, Keys({"LMTSLPHI", "GOODDRIV"}));
+    QVERIFY(HasLine(r, "  Engine power had to be held back for about 100% of the run"));
+  }
+
+  void shiftRangeAndShiftRpms() {
+    // Finishing in first: the curve's top less 400, widened to 200 RPM.
+    AnalysisFigures f = Car();
+    ShiftRange range = ShiftRangeFor(f, 1);
+    QCOMPARE(range.high, 6400.0);
+    QCOMPARE(range.low, 6200.0);
+    f.shiftChoice = 1;
+    f.userShift = {0, 5000, 5000, 5000, 5000, 5000, 0, 0};
+    QCOMPARE(BuildAnalysisReport(f, kAdvice).keys, Keys({"GOODDRIV"}));
+
+    // A four-speed finishing in fourth: computed 6200 / 6300 / 6400, the
+    // racer's 6300 for each change and nothing in the 4-5 row.
+    f.computedShift = {0, 6212, 6345, 6480, 100000, 100000, 100000, 0};
+    f.userShift = {0, 6300, 6300, 6300, 0, 0, 0, 0};
+    for (auto& row : f.rows) row.gear = " 4";
+    QCOMPARE(FinishGear(f), 4);
+    range = ShiftRangeFor(f, 4);
+    QCOMPARE(range.high, 6400.0);
+    QCOMPARE(range.low, 6200.0);
+    QCOMPARE(BuildAnalysisReport(f, kAdvice).keys, Keys({"GOODDRIV"}));
+    f.userShift[2] = 6600;
+    AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+    QCOMPARE(r.keys, Keys({"SHIFTRPM", "GOODDRIV"}));
+    QVERIFY(HasLine(r, "  The program's own shift RPMs for this combination run from 6400 RPM"));
+    QVERIFY(HasLine(r, "  down to 6200 RPM."));
+    // The racer's shift RPMs are not used at Beginner Level.
+    f.beginnerLevel = true;
+    QCOMPARE(BuildAnalysisReport(f, kAdvice).keys, Keys({"GOODDRIV"}));
+
+    // A finish on a shift row finishes in the gear before the dash.
+    f.rows.back().gear = " 2-3";
+    QCOMPARE(FinishGear(f), 2);
+    range = ShiftRangeFor(f, 2);
+    QCOMPARE(range.high, 6200.0);
+    QCOMPARE(range.low, 6000.0);
+  }
+
+  void eighthMileRun() {
+    AnalysisFigures f = Car();
+    f.runLength = 660;
+    f.et = "7.20";
+    f.mph = 60;  // no MPH advice on an eighth mile
+    f.rows = {{"Gear", 0, 0, 0}, {" 1", 1.5, 60, 5000}, {" 1", 7.2, 660, 5800}};
+    AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+    QVERIFY(HasLine(r, "    660  foot (1/8 mile)       7.20         7.51          .31 sec"));
+    QVERIFY(!HasText(r, "1320 foot"));
+    QCOMPARE(r.keys, Keys({"RPMLO", "GOODDRIV"}));
+    QVERIFY(HasLine(r, "  The engine turned only 5800 RPM at the finish line,"));
+  }
+
+  void runsThatCannotBeAnalysed() {
+    AnalysisFigures f = Car();
+    f.runLength = 0;
+    QCOMPARE(BuildAnalysisReport(f, kAdvice).refusal, std::string(kAnalysisWrongLength));
+    const std::function<void(AnalysisFigures&)> spoil[] = {
+        [](AnalysisFigures& x) { x.rows.resize(1); },   // ended before the first row
+        [](AnalysisFigures& x) { x.et = ""; },
+        [](AnalysisFigures& x) { x.weight = 0; },
+        [](AnalysisFigures& x) { x.peakHp = 0; },
+        [](AnalysisFigures& x) { x.correction = -1; },
+    };
+    for (const auto& s : spoil) {
+      f = Car();
+      s(f);
+      AnalysisReport r = BuildAnalysisReport(f, kAdvice);
+      QCOMPARE(r.refusal, std::string(kAnalysisNotPossible));
+      QVERIFY(r.text.empty());
+    }
+  }
+
+  // Paragraphs of 20, 30, 28 and 10 counted lines after the 16 of the table:
+  // pages break before the second and the third, at their first character.
+  void pageBreaksBetweenParagraphs() {
+    ReportPaging p;
+    AddParagraph(p, 100, 20);
+    AddParagraph(p, 200, 30);
+    AddParagraph(p, 300, 28);
+    AddParagraph(p, 400, 10);
+    QCOMPARE(p.breaks, 2);
+    QCOMPARE(p.start[0], 1);
+    QCOMPARE(p.start[1], 200);
+    QCOMPARE(p.start[2], 300);
+    for (int i = 0; i < 15; ++i) AddParagraph(p, 500 + i, 60);
+    QCOMPARE(p.breaks, kReportMaxBreaks);
+
+    TempFolder folder;
+    WriteAdvice(folder.path(), "CLSLPHI", Items(22));  // 20 lines: its second and third take two items each
+    WriteAdvice(folder.path(), "CLUTCH", Items(30));
+    WriteAdvice(folder.path(), "TRSLPHI", Items(30));  // 28 lines
+    WriteAdvice(folder.path(), "GOODDRIV", Items(10));
+    AnalysisFigures f = Car();
+    f.runTotal2 = 2;
+    f.runTotal4 = 2;
+    AnalysisReport r = BuildAnalysisReport(f, folder.path());
+    QCOMPARE(r.keys, Keys({"CLSLPHI", "CLUTCH", "TRSLPHI", "GOODDRIV"}));
+    QCOMPARE(r.pageBreaks, 2);
+    QCOMPARE(r.text.substr(r.pageStart[1] - 1, 6), std::string("\r\nL1\r\n"));
+    QCOMPARE(r.text.substr(r.pageStart[2] - 1, 13), std::string("\r\nL1\r\nL2 18L3"));
+  }
+
+  // Every shipped advice file: quoted items a line, CR LF, a blank last
+  // item, 4 to 10 lines, each line within the page at every degree.
+  void shippedAdviceFiles() {
+    const std::vector<std::string> withNumber = {"MPHLO", "MPHLOGS", "CONVSTAL", "CLSLPHI", "BOG1OPT", "BOG2OPT",
+                                                 "BOG1NOPT", "BOG2NOPT", "QKSHFT", "TRSLPHI", "LMTSLPHI",
+                                                 "RPMLO", "SHIFTRPM"};
+    const std::vector<std::string> withExtra = {"MPHLO", "MPHLOGS", "CONVSTAL", "BOG1OPT", "BOG2OPT",
+                                                "BOG1NOPT", "BOG2NOPT", "SHIFTRPM"};
+    for (const char* key : kAdviceKeys) {
+      std::string bytes;
+      QVERIFY2(ReadFileBytes(kAdvice / key, bytes), key);
+      QVERIFY2(bytes.size() > 2 && bytes.substr(bytes.size() - 2) == "\r\n", key);
+      std::vector<std::string> items;
+      for (const std::string& line : Lines(bytes.substr(0, bytes.size() - 2))) {
+        QVERIFY2(line.size() >= 2 && line.front() == '"' && line.back() == '"', key);
+        items.push_back(line.substr(1, line.size() - 2));
+        QVERIFY2(items.back().find('"') == std::string::npos, key);
+      }
+      QCOMPARE(items.back(), std::string(" "));
+      const bool numbered = std::find(withNumber.begin(), withNumber.end(), key) != withNumber.end();
+      const bool extra = std::find(withExtra.begin(), withExtra.end(), key) != withExtra.end();
+      const int lineCount = static_cast<int>(items.size()) - (numbered ? 2 : 0) - (extra ? 2 : 0);
+      QVERIFY2(lineCount >= 4 && lineCount <= 10, key);
+      if (numbered) {
+        QVERIFY2(items[1].back() != ' ', key);                         // N brings its blank
+        QVERIFY2(items[extra ? 5 : 3].back() != ' ', key);             // the degree word brings its blanks
+        QVERIFY2(items[extra ? 6 : 4].front() != ' ', key);
+      }
+      if (std::string(key) == "CONVSTAL") QCOMPARE(items[3], std::string("  at "));  // X without its blank
+      for (const std::string& item : items) QVERIFY2(item.size() <= 74, key);
+      if (numbered) {
+        const int d = extra ? 5 : 3;
+        const std::string k = key;
+        const bool blankWord = k == "CONVSTAL" || k == "QKSHFT" || k == "RPMLO" || k == "SHIFTRPM";
+        QVERIFY2((items[d] + (blankWord ? " " : " EXTREMELY ") + items[d + 1]).size() <= 78, key);
+      }
+    }
+  }
+
+  // From the results window: a fixture car calculated and analysed.
+  void fixtureCarAnalysed() {
+    ShellScene scene;
+    for (const char* key : kAdviceKeys) scene.CopyShipped(std::string("ANALYS/") + key);
+    scene.CopyShipped("TEXT/OUTHELP.TXT");
+    fs::create_directories(scene.file("QVHISTRY"));
+    QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
+    tbl.BeginnerLevel = 0;
+    double trap = 0, sixty = 0;
+    CalculatePerformance(trap, tbl.FinishRow, sixty);
+    QVERIFY(tbl.FinishRow > 0);
+    double curve[3][kEngineCurveRows];
+    std::memcpy(curve, tbl.EngineCurve, sizeof curve);
+    const double densityAlt = tbl.DensityAltitude;
+
+    ScopedFakePrograms programs;
+    scene.ui.Clear();
+    MakeAnalysisReport();
+    QVERIFY(std::memcmp(curve, tbl.EngineCurve, sizeof curve) == 0);
+    QCOMPARE(tbl.DensityAltitude, densityAlt);
+    QCOMPARE(scene.BoxCount(), 1);
+    QVERIFY(scene.LastBox().prompt.find("Analysis Report document") != std::string::npos);
+    QCOMPARE(programs->opened.size(), size_t(1));
+    QCOMPARE(fs::path(programs->opened[0]).filename().string(), std::string("Analysis Report.txt"));
+
+    const std::string text = scene.Read("Analysis Report.txt");
+    QVERIFY(text.rfind("\r\n------  !!!  IMPORTANT", 0) == 0);
+    QVERIFY(text.find("  Wt/HP Ratio = ") != std::string::npos);
+    QVERIFY(text.find("\r\n    60   foot (sec)    ") != std::string::npos);
+    QVERIFY(text.find("\r\n    1320 foot MPH     ") != std::string::npos);
+    QVERIFY(text.find("A clutch car's ET depends on the driver") != std::string::npos);
+    QVERIFY(text.size() > 24 && text.substr(text.size() - 24) == "End of Analysis Report\r\n");
+    QVERIFY(text.find('\n') == text.find("\r\n") + 1);
+
+    // A file that can not be written is named, and nothing is opened.
+    FailFileWritesAfterForTest(0);
+    programs->opened.clear();
+    MakeAnalysisReport();
+    FailFileWritesAfterForTest(SIZE_MAX);
+    QVERIFY(programs->opened.empty());
+    QVERIFY(scene.LastBox().prompt.rfind("The Analysis Report could not be written to\r", 0) == 0);
+    QVERIFY(scene.LastBox().prompt.find("Analysis Report.txt") != std::string::npos);
+    QCOMPARE(scene.Read("Analysis Report.txt"), text);
+
+    // A track length other than the two the report knows.
+    SpecAt(kConditions, 7) = "2";
+    MakeAnalysisReport();
+    QCOMPARE(scene.LastBox().prompt, std::string(kAnalysisWrongLength));
+  }
+
+  void textCutIntoPages() {
+    QCOMPARE(PaginateText("", 80, 50).size(), size_t(1));
+    QVERIFY(PaginateText("", 80, 50)[0].empty());
+    auto pages = PaginateText("a\r\nb\nc\rd\r\n\r\n\r\n", 80, 3);
+    QCOMPARE(pages.size(), size_t(2));  // the blank lines at the end make no page
+    QCOMPARE(pages[1], std::vector<std::string>{"d"});
+    pages = PaginateText("one two three four five six", 10, 50);
+    QCOMPARE(pages[0], (std::vector<std::string>{"one two", "three four", "five six"}));
+    pages = PaginateText(std::string(25, 'x'), 10, 50);
+    QCOMPARE(pages[0], (std::vector<std::string>{std::string(10, 'x'), std::string(10, 'x'), std::string(5, 'x')}));
+
+    auto h = ReportPageHeader("MUSCLE69", "12-07-2026", "8:05:09 pm", 2, 3);
+    QCOMPARE(h[0], "Stagewell v3.2   Korvath" + std::string(38, ' ') + "Date: 12-07-2026");
+    QCOMPARE(h[1], "Veh: MUSCLE69" + std::string(49, ' ') + "Time: 8:05:09 pm");
+    QCOMPARE(h[2], "Analysis Report" + std::string(47, ' ') + "Page 2 of 3");
+    const std::string longName(60, 'N');
+    QCOMPARE(ReportPageHeader(longName, "", "", 1, 1)[1], "Veh: " + longName);
+  }
+
+  // The viewer prints its own text: a text two and a half pages long is
+  // three pages, "Page 1 of 3", every line once, no blank page at the end.
+  void viewerPrintsItsText() {
+    ShellScene scene;
+    fst.CurrentFileName = "MUSCLE69";
+    TempFolder dir;
+    const std::string pdf = (dir.path() / "report.pdf").string();
+    AnlsRprt::ShowText("Line 1");
+    AnlsRprt* w = AnlsRprt::IfLoaded();
+    QVERIFY(w);
+    std::vector<std::vector<std::string>> printed;
+    auto print = [&](const std::vector<std::string>& lines) {
+      std::string text;
+      for (const std::string& l : lines) text += l + "\r\n";
+      w->Text1->setPlainText(DisplayText(text));
+      QVERIFY(PrintToPdf(QString::fromStdString(pdf), [&](PrintPage& page) { printed = w->PrintPages(page, "8:05:09 pm"); }));
+    };
+    print({"Line 1"});
+    print(std::vector<std::string>(1000, "x"));
+    const int perPage = static_cast<int>(printed[0].size()) - 3;
+    QVERIFY(perPage > 30);
+
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 2 * perPage + perPage / 2; ++i) lines.push_back("Line " + std::to_string(i));
+    print(lines);
+    QCOMPARE(printed.size(), size_t(3));
+    QCOMPARE(PdfPages(pdf), 3);
+    QCOMPARE(printed[0][2], "Analysis Report" + std::string(47, ' ') + "Page 1 of 3");
+    QCOMPARE(printed[2][2], "Analysis Report" + std::string(47, ' ') + "Page 3 of 3");
+    QCOMPARE(printed[0][1], "Veh: MUSCLE69" + std::string(49, ' ') + "Time: 8:05:09 pm");
+    QVERIFY(printed[0][0].rfind("Stagewell v3.2   Korvath" + std::string(38, ' ') + "Date: ", 0) == 0);
+    QCOMPARE(printed[0][0].size(), size_t(62 + 6 + 10));
+    std::vector<std::string> body;
+    for (const auto& page : printed) body.insert(body.end(), page.begin() + 3, page.end());
+    QCOMPARE(body, lines);
+
+    lines.resize(2 * perPage);
+    lines.insert(lines.end(), 3, "");
+    print(lines);
+    QCOMPARE(printed.size(), size_t(2));
+
+    fst.CurrentFileName = std::string(60, 'N');
+    print({"Line 1"});
+    QCOMPARE(printed[0][1], "Veh: " + fst.CurrentFileName);
+
+    // Print and Cancel.
+    AnlsRprt::ShowText(BuildAnalysisReport(Car(), kAdvice).text);
+    w->resize(640, 340);
+    SaveShot(w, "report_viewer.png");
+    QCOMPARE(w->windowTitle(), QString("Analysis Report"));
+    QCOMPARE(w->Command1[0]->text(), QString("Print"));
+    QCOMPARE(w->Command1[1]->text(), QString("Cancel"));
+    QVERIFY(w->Text1->isReadOnly());
+    const std::string viaButton = (dir.path() / "button.pdf").string();
+    SetPrintToPdfForTest(QString::fromStdString(viaButton));
+    w->Command1[0]->click();
+    SetPrintToPdfForTest({});
+    QCOMPARE(PdfPages(viaButton), 1);
+    w->Command1[1]->click();
+    Settle();
+    QVERIFY(!AnlsRprt::IfLoaded());
+  }
+};
+
+QTEST_MAIN(AnalysisReportTest)
+#include "analysis_report_qtest.moc"

@@ -1,0 +1,419 @@
+// The results graph and its options: the series, legends, title and x axis
+// the chart gets from the run log and the base run, the data-type menu, the
+// options window's opening and handlers, printing in colour and in black and
+// white, and the graph reached from the results window.
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "platform/qt/chart.h"
+#include "platform/qt/printer.h"
+#include "platform/qt/qt_ui.h"
+#include "results/frm_disp_grid.h"
+#include "results/frm_gr_options.h"
+#include "results/frm_graph.h"
+#include "results/graph_plot.h"
+#include "results/results_fixture.h"
+#include "shell/shell_fixture.h"
+#include "support/temp_folder.h"
+
+using namespace sw;
+using namespace sw::chart;
+
+namespace {
+
+// A run log of `rows` samples, the last at tEnd s; column c of row r is
+// 100 c + r (base runs add 0.5).
+void FillLog(double (&log)[kRunLogCols][kRunLogRows], int rows, double tEnd, double offset) {
+  for (auto& col : log)
+    for (double& v : col) v = 0;
+  for (int r = 0; r <= std::min(rows + 1, kRunLogRows - 1); ++r) {
+    log[0][r] = tEnd * r / std::max(rows, 1);
+    for (int c = 1; c < kRunLogCols; ++c) log[c][r] = 100 * c + r + offset;
+  }
+}
+
+void SetRuns(int runRows, double runEnd, int baseRows, double baseEnd) {
+  FillLog(tbl.RunLog, runRows, runEnd, 0);
+  tbl.RunLogRows = static_cast<int16_t>(runRows);
+  FillLog(tbl.BaseRun, baseRows, baseEnd, 0.5);
+  tbl.BaseRunRows = static_cast<int16_t>(baseRows);
+}
+
+std::vector<QString> Legends(const Chart& c) {
+  std::vector<QString> out;
+  for (int s = 1; s <= c.SetCount(); ++s) out.push_back(c.LegendOf(s));
+  return out;
+}
+
+int PdfPages(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return 0;
+  QByteArray pdf = f.readAll();
+  return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ");
+}
+
+}  // namespace
+
+class GraphTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<ShellScene> scene;
+
+  Chart& Plot() {
+    PlotResultsVsTime();
+    return *frmGraph::IfLoaded()->Graph;
+  }
+
+ private slots:
+  void init() {
+    scene = std::make_unique<ShellScene>();
+    cfg.PlotType = 2;
+    SetRuns(112, 11.2, 139, 13.9);
+  }
+  void cleanup() {
+    SetPrintToPdfForTest({});
+    scene.reset();
+  }
+
+  void xAxisFromTheRunsEnd() {
+    struct Case {
+      double tEnd, max;
+      int divisions;
+    } cases[] = {{9.87, 10, 5}, {10.0, 12, 6}, {45, 46, 11}, {0, 2, 1}, {200, 202, 12}, {-1, 0, 0}};
+    for (const Case& c : cases) {
+      XAxis x = XAxisFor(c.tEnd);
+      QCOMPARE(x.max, c.max);
+      QCOMPARE(x.divisions, c.divisions);
+    }
+  }
+
+  // Base 13.9 s, current 11.2 s: the axis to 14 s in 7 divisions, the
+  // current run's points past its end flagged and not drawn.
+  void currentRunBesideTheBaseRun() {
+    Chart& c = Plot();
+    QCOMPARE(c.Get(kXMax), 14.0);
+    QCOMPARE(c.Get(kXDivisions), 7.0);
+    QCOMPARE(c.Get(112), -2.0);
+    QCOMPARE(c.Get(kPoints), 139.0);
+    QCOMPARE(c.SetCount(), 2);
+    QCOMPARE(Legends(c), (std::vector<QString>{"MPH", "Base MPH"}));
+    QCOMPARE(c.Title(), QString(" Stagewell v3.2      MPH vs Sec "));
+    QVERIFY(!c.NoDataAt(1, 112));
+    QVERIFY(c.NoDataAt(1, 113));
+    QVERIFY(!c.NoDataAt(2, 139));
+    QCOMPARE(c.DrawnPoints(1), 112);
+    QCOMPARE(c.DrawnPoints(2), 139);
+    QCOMPARE(c.YOf(1, 5), 205.0);
+    QCOMPARE(c.YOf(2, 5), 205.5);
+    QCOMPARE(c.XOf(1, 112), 11.2);
+    QCOMPARE(c.Get(kBackground), double(cfg.GraphBackColor));
+    QCOMPARE(c.PatternOf(1), kDashDot);
+  }
+
+  void clutchAndEngineRpmWithTheBase() {
+    cfg.PlotType = 8;
+    Chart& c = Plot();
+    QCOMPARE(c.SetCount(), 4);
+    QCOMPARE(Legends(c), (std::vector<QString>{"Clutch or Converter RPM", "Engine RPM", "Base Clutch or Converter RPM",
+                                               "Base Engine RPM"}));
+    QCOMPARE(c.YOf(1, 3), 803.0);
+    QCOMPARE(c.YOf(2, 3), 103.0);
+    QCOMPARE(c.YOf(3, 3), 803.5);
+    QCOMPARE(c.YOf(4, 3), 103.5);
+    QCOMPARE(cfg.PlotType, int16_t(8));
+    QCOMPARE(c.Title(), QString(" Stagewell v3.2      Clutch or Converter RPM vs Sec "));
+  }
+
+  void baseRunLeftOut() {
+    struct Case {
+      int16_t show, mode;
+      int sets;
+    } cases[] = {{-1, 0, 1}, {0, 1, 1}, {0, 2, 1}, {-1, 2, 2}, {-1, 3, 1}};
+    for (const Case& k : cases) {
+      cfg.ShowBaseRun = k.show;
+      cfg.BaseRunMode = k.mode;
+      Chart& c = Plot();
+      QCOMPARE(c.SetCount(), k.sets);
+      // Points are counted over both runs either way; the axis follows the
+      // runs drawn.
+      QCOMPARE(c.Get(kPoints), 139.0);
+      QCOMPARE(c.Get(kXMax), k.sets == 2 ? 14.0 : 12.0);
+    }
+  }
+
+  void ownLabels() {
+    cfg.StandardGraphLabels = 0;
+    cfg.GraphLabel1 = cfg.GraphLabel2 = cfg.GraphLabel3 = "";
+    Chart& c = Plot();
+    QCOMPARE(Legends(c), (std::vector<QString>{"", ""}));
+    QCOMPARE(c.Title(), QString("Stagewell v3.2  "));
+    cfg.GraphLabel1 = "Before";
+    cfg.GraphLabel2 = "Now";
+    cfg.GraphLabel3 = "Test day";
+    cfg.PlotType = 8;
+    Plot();
+    QCOMPARE(Legends(c), (std::vector<QString>{"Now", "Now", "Before", "Before"}));
+    QCOMPARE(c.Title(), QString("Stagewell v3.2  Test day"));
+  }
+
+  // Stored values a damaged configuration or base run file may hold.
+  void damagedValues() {
+    for (int16_t type : {int16_t(0), int16_t(-4), int16_t(9), int16_t(1000)}) {
+      cfg.PlotType = type;
+      Chart& c = Plot();
+      QCOMPARE(cfg.PlotType, int16_t(1));
+      QCOMPARE(c.LegendOf(1), QString("Engine RPM"));
+    }
+    tbl.RunLogRows = 5000;
+    tbl.BaseRunRows = -7;
+    Chart& c = Plot();
+    QCOMPARE(c.Get(kPoints), double(kMaxLoggedRows));
+    QCOMPARE(c.DrawnPoints(2), 0);
+    QCOMPARE(LoggedRows(-3), 0);
+    QCOMPARE(LoggedRows(400), 309);
+  }
+
+  void nothingWhileACalculationRuns() {
+    tbl.CalcRunning = true;
+    PlotResultsVsTime();
+    QVERIFY(!frmGraph::IfLoaded());
+    tbl.CalcRunning = false;
+  }
+
+  void windowMenusAndDataTypes() {
+    frmGraph::ShowGraph();
+    frmGraph* g = frmGraph::IfLoaded();
+    QVERIFY(g && g->isVisible());
+    QCOMPARE(g->windowTitle(), QString(""));
+    QCOMPARE(g->mnuClose->text(), QString("&Back    "));
+    QCOMPARE(g->mnuPrint->text(), QString("&Print    "));
+    QCOMPARE(g->mnuOptions->text(), QString("Options    "));
+    QCOMPARE(g->mnuGraphDataTypes->title(), QString("Graph Data Types    "));
+    QCOMPARE(g->mnuHelp->text(), QString("Help"));
+    QCOMPARE(g->mnuDataType[8]->text(), QString("Clutch or Converter && Engine RPM"));
+    QCOMPARE(g->mnuDataType[8]->objectName(), QString("mnuClutchEngineRPM"));
+    g->mnuGraphDataTypes_Click();
+    for (int t = 1; t <= 8; ++t) QCOMPARE(g->mnuDataType[t]->isChecked(), t == 2);
+    g->mnuDataType[5]->trigger();
+    QCOMPARE(cfg.PlotType, int16_t(5));
+    QCOMPARE(g->Graph->LegendOf(1), QString("Engine HP"));
+    g->resize(820, 580);
+    Settle();
+    SaveShot(g, "graph_window.png");
+    QTest::keyClick(g, Qt::Key_Escape);
+    Settle();
+    QVERIFY(!frmGraph::IfLoaded());
+  }
+
+  // Printing without a printer: a PDF in colour and one in black and white;
+  // the screen keeps its own look.
+  void printedInColourAndBlackAndWhite() {
+    TempFolder dir;
+    cfg.GraphBackColor = 0;
+    frmGraph::ShowGraph();
+    frmGraph* g = frmGraph::IfLoaded();
+    for (int16_t colour : {int16_t(1), int16_t(0)}) {
+      cfg.GraphPrintColor = colour;
+      const QString pdf = QString::fromStdString((dir.path() / ("graph" + std::to_string(colour) + ".pdf")).string());
+      SetPrintToPdfForTest(pdf);
+      g->mnuPrint->trigger();
+      QCOMPARE(PdfPages(pdf), 1);
+      QCOMPARE(g->Graph->View()->chart()->backgroundBrush().color(), QColor(Qt::black));
+      QCOMPARE(g->Graph->Get(kBackground), 0.0);
+      QCOMPARE(g->Graph->PatternOf(1), kDashDot);
+    }
+    QCOMPARE(g->Graph->Get(kPrintStyle), 2.0);
+    QImage bw = g->Graph->ToImage(QSize(500, 350), Chart::Look::Print);
+    bw.save(QCoreApplication::applicationDirPath() + "/screenshots/graph_print_bw.png");
+  }
+
+  // The results window's Graph button, and its refusal after a history
+  // retrieval.
+  void reachedFromTheResults() {
+    testing::SetLastRun();
+    ShowResultsAndNotes();
+    frmDispGrid* r = frmDispGrid::IfLoaded();
+    QVERIFY(r);
+    tbl.FromHistory = 1;
+    r->cmdGraph->click();
+    QVERIFY(!frmGraph::IfLoaded());
+    QCOMPARE(scene->LastBox().prompt,
+             std::string("Graphs not available after retrieving a file from History until you recalculate performance."));
+    tbl.FromHistory = 0;
+    r->cmdGraph->click();
+    QVERIFY(frmGraph::IfLoaded() && frmGraph::IfLoaded()->isVisible());
+    QCOMPARE(frmGraph::IfLoaded()->Graph->DrawnPoints(1), 120);
+  }
+
+  // --- the options window
+
+  void openingShowsTheStoredChoices() {
+    cfg.GraphBackColor = 7;
+    cfg.StandardGraphLabels = 1;
+    cfg.GraphLabel1 = "Before";
+    cfg.GraphLabel2 = "Now";
+    cfg.GraphLabel3 = "Test day";
+    cfg.ThickPlotLines = 0;
+    cfg.GraphPrintColor = 0;
+    frmGraph::ShowGraph();
+    frmGraph::IfLoaded()->mnuOptions_Click();
+    frmGrOptions* o = frmGrOptions::IfLoaded();
+    QVERIFY(o && o->isVisible());
+    QCOMPARE(o->windowTitle(), QString("Options for Making Graphs"));
+    QVERIFY(o->SSOption1->isChecked());
+    QCOMPARE(cfg.GraphBackColor, int16_t(7));
+    QVERIFY(o->Option3D8->isChecked());
+    QVERIFY(o->Option3D5->isChecked());
+    QCOMPARE(o->Option3D5->text(), QString("Black && White"));
+    QVERIFY(o->Option3D9->isChecked());
+    QVERIFY(!o->Text1->isEnabled());
+    // The labels stay as stored and show in their boxes.
+    QCOMPARE(cfg.GraphLabel1, std::string("Before"));
+    QCOMPARE(cfg.GraphLabel2, std::string("Now"));
+    QCOMPARE(cfg.GraphLabel3, std::string("Test day"));
+    QCOMPARE(o->Text2->text(), QString("Before"));
+    QCOMPARE(o->Text1->text(), QString("Now"));
+    QCOMPARE(o->Text3->text(), QString("Test day"));
+    QCOMPARE(o->Combo1->count(), 8);
+    QCOMPARE(o->Combo1->itemText(7), QString("Clutch or Converter RPM & Engine RPM"));
+    QCOMPARE(o->Combo1->currentIndex(), 1);
+    QCOMPARE(GraphOptionsLoading, int16_t(0));
+    o->resize(o->sizeHint());
+    SaveShot(o, "graph_options.png");
+
+    // Without the base run: its rule and the copy button are off.
+    o->Command3_Click();
+    Settle();
+    cfg.ShowBaseRun = 0;
+    frmGrOptions::Open();
+    o = frmGrOptions::IfLoaded();
+    QVERIFY(o->Option3D2->isChecked());
+    QVERIFY(!o->Command2->isEnabled());
+    QVERIFY(!o->Option3D3->isEnabled());
+    QVERIFY(!o->Option3D4->isEnabled());
+  }
+
+  void baseRunFixedByTheRacer() {
+    frmGraph::ShowGraph();
+    // Opening with a fixed base run copies nothing and asks nothing.
+    cfg.BaseRunMode = 2;
+    const double before = tbl.BaseRun[1][5];
+    scene->ui.Clear();
+    frmGrOptions::Open();
+    frmGrOptions* o = frmGrOptions::IfLoaded();
+    QCOMPARE(scene->BoxCount(), 0);
+    QCOMPARE(tbl.BaseRun[1][5], before);
+    QVERIFY(o->Option3D4->isChecked());
+    o->Command3_Click();
+    Settle();
+
+    // Choosing "Baseline is a Selected Run" copies the run and asks for a
+    // title; Cancel keeps the old one, a typed one goes in on OK.
+    cfg.BaseRunMode = 1;
+    cfg.GraphLabel3 = "Old title";
+    frmGrOptions::Open();
+    o = frmGrOptions::IfLoaded();
+    QVERIFY(o->Command2->isEnabled());
+    scene->ui.CancelInput();
+    o->Option3D4->click();
+    QCOMPARE(cfg.BaseRunMode, int16_t(2));
+    QCOMPARE(tbl.BaseRunRows, tbl.RunLogRows);
+    QCOMPARE(tbl.BaseRun[1][5], tbl.RunLog[1][5]);
+    QCOMPARE(tbl.BaseRun[0][113], tbl.RunLog[0][113]);
+    QCOMPARE(scene->LastBox().title, std::string("Enter Baseline Graph Title"));
+    QCOMPARE(scene->LastBox().prompt,
+             std::string("Current run saved as Baseline run.\r\rTo help remind you of what this Baseline is, you might "
+                         "want to enter a new Graph Title now.\r\r(Click on Cancel to leave it unchanged.)"));
+    QCOMPARE(scene->LastBox().defaultText, std::string("Old title"));
+    QCOMPARE(o->Text3->text(), QString("Old title"));
+    scene->ui.Type("Sunday tune-up");
+    o->Command2->click();
+    QCOMPARE(o->Text3->text(), QString("Sunday tune-up"));
+    QCOMPARE(cfg.GraphLabel3, std::string("Old title"));
+    o->Command3->click();
+    Settle();
+    QCOMPARE(cfg.GraphLabel3, std::string("Sunday tune-up"));
+    QVERIFY(!frmGrOptions::IfLoaded());
+  }
+
+  void labelsAndDataTypeTakeEffect() {
+    cfg.StandardGraphLabels = 0;
+    cfg.GraphLabel1 = "Before";
+    cfg.GraphLabel2 = "Now";
+    cfg.GraphLabel3 = "Title";
+    frmGraph::ShowGraph();
+    frmGraph* g = frmGraph::IfLoaded();
+    frmGrOptions::Open();
+    frmGrOptions* o = frmGrOptions::IfLoaded();
+    QVERIFY(o->Option3D10->isChecked());
+    QVERIFY(o->Text1->isEnabled());
+    // "~" keeps a label when the standard labels are chosen.
+    o->Text2->setText("~");
+    o->Text1->setText("Today");
+    o->Option3D9->click();
+    QCOMPARE(cfg.StandardGraphLabels, int16_t(1));
+    QCOMPARE(cfg.GraphLabel1, std::string("Before"));
+    QCOMPARE(cfg.GraphLabel2, std::string("Today"));
+    QVERIFY(!o->Text1->isEnabled());
+    o->Option3D10->click();
+    QCOMPARE(o->Text2->text(), QString("Before"));
+
+    // A data type picked here shows when OK is pressed.
+    o->Combo1->setCurrentIndex(4);
+    o->Combo1_Click();
+    QCOMPARE(cfg.PlotType, int16_t(5));
+    QCOMPARE(g->Graph->LegendOf(1), QString("Now"));
+    QCOMPARE(g->Graph->Title(), QString("Stagewell v3.2  Title"));
+    o->Option3D12->click();
+    o->Text3->setText("Engine HP, new cam");
+    o->Command3->click();
+    Settle();
+    QCOMPARE(g->Graph->Title(), QString("Stagewell v3.2  Engine HP, new cam"));
+    QCOMPARE(g->Graph->Get(kBackground), 0.0);
+    QCOMPARE(g->Graph->YOf(1, 2), 502.0);
+
+    // Another window of the program coming to the front replots too; the
+    // options stay open.
+    frmGrOptions::Open();
+    o = frmGrOptions::IfLoaded();
+    Activate(o);
+    o->Text3->setText("Replotted");
+    Activate(g);
+    QCOMPARE(g->Graph->Title(), QString("Stagewell v3.2  Replotted"));
+    QVERIFY(frmGrOptions::IfLoaded());
+
+    // Closing the graph closes its options, without replotting.
+    o->Text3->setText("Not used");
+    g->close();
+    Settle();
+    QVERIFY(!frmGrOptions::IfLoaded());
+    QCOMPARE(cfg.GraphLabel3, std::string("Replotted"));
+  }
+
+  void printNowAndThickLines() {
+    TempFolder dir;
+    frmGraph::ShowGraph();
+    frmGrOptions::Open();
+    frmGrOptions* o = frmGrOptions::IfLoaded();
+    o->Option3D8->click();
+    QCOMPARE(cfg.ThickPlotLines, int16_t(0));
+    o->Option3D7->click();
+    QCOMPARE(cfg.ThickPlotLines, int16_t(1));
+    o->Option3D5->click();
+    QCOMPARE(cfg.GraphPrintColor, int16_t(0));
+    const QString pdf = QString::fromStdString((dir.path() / "now.pdf").string());
+    SetPrintToPdfForTest(pdf);
+    o->Command1[0]->click();
+    QCOMPARE(PdfPages(pdf), 1);
+    QCOMPARE(o->Command1[0]->text(), QString("Print Now"));
+    QCOMPARE(o->Command1[1]->text(), QString("Windows Printer Setup"));
+  }
+};
+
+QTEST_MAIN(GraphTest)
+#include "graph_qtest.moc"
