@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -30,6 +31,8 @@
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
 #include "simulation/calculator_formulas.h"
+#include "specs/preset_lists.h"
+#include "specs/spec_windows.h"
 
 namespace sw {
 
@@ -51,7 +54,7 @@ QStringList ToQList(const std::vector<std::string>& texts) {
 
 frmCalcData* OpenCalculator(QWidget* callingWindow, int calcMenuNumber) {
   shell.KeepSpecForm = 1;
-  CalcMenuNumber = static_cast<int16_t>(calcMenuNumber);
+  shell.CalcMenuNumber = static_cast<int16_t>(calcMenuNumber);
   DefaultInstance<frmCalcData>::Unload();
   frmCalcData* w = DefaultInstance<frmCalcData>::Get();
   if (!w->Form_Load()) {
@@ -84,6 +87,26 @@ frmCalcData::frmCalcData() : QWidget(nullptr, Qt::Window) {
 frmCalcData::~frmCalcData() { DefaultInstance<frmCalcData>::Forget(this); }
 
 int frmCalcData::Px(double twips) const { return TwipsToPixels(twips * scale_, this); }
+
+void frmCalcData::FitScaleToCaptions() {
+  // Every caption panel must hold its text: the window grows as a whole
+  // until the widest one does (the captions a method puts in later too).
+  const QFontMetrics fm(CalcSpec[1]->font());
+  auto need = [&](const std::string& text, int widthTwips) {
+    if (text.empty() || widthTwips <= 0) return;
+    const int px = fm.horizontalAdvance(ToQ(text)) + 14;  // indent, bevel and a little air
+    scale_ = std::max(scale_, px / (TwipsToPixels(widthTwips, this) * 1.0));
+  };
+  for (int k = 1; k <= form_.rowCount; ++k) {
+    if (form_.Row(k).captionShown) need(form_.Row(k).caption, geo_.caption[static_cast<size_t>(k)].width);
+  }
+  if (form_.number == 1 || form_.number == 6) {
+    for (const char* later : {"#Teeth, Engine Primary Gear", "#Teeth, Clutch Primary Gear", "Eighth Mile MPH"})
+      need(later, geo_.caption[3].width);
+  }
+  for (int i = 0; i < form_.outputCount; ++i)
+    need(form_.out[static_cast<size_t>(i)].name, geo_.outName[static_cast<size_t>(i)].width);
+}
 
 void frmCalcData::BuildWidgets() {
   auto frame = [this](const char* name) {
@@ -173,8 +196,9 @@ void frmCalcData::BuildWidgets() {
 }
 
 bool frmCalcData::Form_Load() {
-  if (!LoadCalculator(CalcMenuNumber, form_)) return false;
+  if (!LoadCalculator(shell.CalcMenuNumber, form_)) return false;
   geo_ = LayOutCalculator(form_);
+  FitScaleToCaptions();
   setWindowTitle(ToQ(form_.caption));
   Frame3D1->setTitle(ToQ(form_.frameCaption[0]));
   Frame3D2->setTitle(ToQ(form_.frameCaption[1]));
@@ -270,6 +294,8 @@ void frmCalcData::ShowForm() {
     if (shown != entries) {
       list->clear();
       list->addItems(entries);
+      // An open list shows its longest entry whole.
+      list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24);
     }
     if (list->currentIndex() != r.listIndex) list->setCurrentIndex(r.listIndex);
   }
@@ -368,7 +394,15 @@ void frmCalcData::Combo1_Click(int k) {
   ShowForm();
 }
 
-void frmCalcData::Command1_Click() { DefaultInstance<frmCalcData>::Unload(); }
+void frmCalcData::Command1_Click() { Close(); }
+
+void frmCalcData::Close() {
+  // The spec window it was opened from takes the front back (and shows
+  // what was written into its specs).
+  const int menu = SpecMenuOfCalculator(form_.number);
+  DefaultInstance<frmCalcData>::Unload();
+  ActivateSpecWindow(menu);
+}
 
 void frmCalcData::Command2_Click() {
   HelpFromCalcMenu = 1;
@@ -397,8 +431,15 @@ void frmCalcData::Command3_Click() {
   if (r.exampleBroken) {
     shell.ExampleListIndex = static_cast<int16_t>(r.exampleListIndex);
     shell.ExampleMenu = static_cast<int16_t>(r.exampleMenu);
+    // A loaded window's Type list loses the example's name: rebuilt plain
+    // from its preset list, then set from the specs.
+    if (LoadedSpecWindow(r.exampleSpecMenu)) {
+      shell.ExampleKind = -1;
+      FillSpecCombo(r.exampleSpecMenu, r.exampleMenu);
+      RefillSpecWindow(r.exampleSpecMenu);
+    }
   }
-  if (r.close) DefaultInstance<frmCalcData>::Unload();
+  if (r.close) Close();
 }
 
 void frmCalcData::Command4_Click() {

@@ -52,7 +52,7 @@ class frmCalcData : public QWidget {
   frmCalcData();
   ~frmCalcData() override;
 
-  // Builds calculator CalcMenuNumber from its layout file and the specs and
+  // Builds calculator shell.CalcMenuNumber from its layout file and the specs and
   // calculates once. False (after the message) when the layout file cannot
   // be used.
   bool Form_Load();
@@ -100,7 +100,11 @@ class frmCalcData : public QWidget {
   void CalcData_LostFocus(int k);
   void Combo1_Click(int k);
   void HelpClosed();
+  // Unloads the window and hands the front back to the spec window that
+  // opened it.
+  void Close();
   int Px(double twips) const;
+  void FitScaleToCaptions();
 
   CalculatorForm form_;
   CalcGeometry geo_;

@@ -40,6 +40,28 @@ std::string CalculatorStem(int number, std::string& pages) {
   return "";
 }
 
+int SpecMenuOfCalculator(int number) {
+  switch (number) {
+    case 1:
+    case 2:
+    case 3:
+    case 24: return kVehicle;
+    case 4:
+    case 5:
+    case 7:
+    case 8:
+    case 9: return kTires;
+    case 6:
+    case 27: return kEngine;
+    case 50:
+    case 51: return kConditions;
+    default: break;
+  }
+  if (number >= 40 && number <= 45) return kThrottleStop;
+  if (number >= 46 && number <= 49) return kDialIn;
+  return 0;
+}
+
 namespace {
 
 // One layout file being read; every read says whether the file had it.

@@ -16,6 +16,11 @@ namespace sw {
 // number that has none.
 std::string CalculatorStem(int number, std::string& pages);
 
+// The spec menu whose window opens calculator `number` (and receives its
+// result): 3 Body & Axle, 4 Wheels & Tires, 1 Engine, 6 Conditions, 8 and 9
+// the dial-in window; 0 for a number without a calculator.
+int SpecMenuOfCalculator(int number);
+
 // Builds `form` for calculator `number`: sets CalcMenuPages, reads the
 // layout file, fills rows from the specs and runs the formulas once. A
 // missing or damaged layout file gets a message naming it, and false.

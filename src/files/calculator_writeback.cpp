@@ -109,6 +109,7 @@ bool WriteBack::ExampleCheck(const ExampleGroup& g) {
   result_.exampleBroken = true;
   result_.exampleListIndex = choice;
   result_.exampleMenu = g.typeSpec;
+  result_.exampleSpecMenu = g.menu;
   Write(g.menu, g.nameSpec, "");
   Write(g.menu, g.markerSpec, "");
   Write(g.menu, g.typeSpec, Trim(Str(choice)));

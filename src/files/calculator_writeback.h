@@ -18,7 +18,8 @@ struct CalcValueResult {
   // (ExampleListIndex, ExampleMenu) takes these values.
   bool exampleBroken = false;
   int exampleListIndex = 0;
-  int exampleMenu = 0;
+  int exampleMenu = 0;      // the Type row reset to exampleListIndex
+  int exampleSpecMenu = 0;  // the spec menu it belongs to
   // Spec menus whose SpecText was written, in the order first written.
   std::vector<int> menusWritten;
 };

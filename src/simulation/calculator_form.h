@@ -16,13 +16,6 @@ inline constexpr int kCalcRows = 11;
 inline constexpr int kCalcLastRow = 10;
 inline constexpr int kCalcOutputs = 3;
 
-// The calculator shown: 1 final drive, 2 weight distribution, 3 frontal
-// area, 4, 5 and 7 tire diameter and tread, 6 horsepower, 8 traction, 9 tire
-// growth, 24 vehicle weight, 27 displacement, 40..51 humidity (even numbers
-// the dew point, odd numbers the relative humidity). Set by the buttons that
-// open the calculator window.
-inline int16_t CalcMenuNumber = 0;
-
 struct CalcRow {
   bool used = false;    // a row of the layout; rows past the last are hidden
   bool isList = false;  // a pick list, else a value box

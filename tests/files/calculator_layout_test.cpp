@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <map>
+#include <tuple>
 #include <set>
 
 #include "platform/text.h"
@@ -21,7 +23,7 @@ struct CalculatorLayoutTest : ::testing::Test {
   bool ReadLayout(const Texts& lines, CalculatorForm& f, std::string& problem) {
     std::string bytes;
     for (const std::string& l : lines) bytes += l + "\r\n";
-    scene.Write("CALC/test.CLC", bytes);
+    std::ofstream(scene.File("CALC/test.CLC"), std::ios::binary) << bytes;
     return ReadCalculatorLayout(scene.File("CALC/test.CLC").string(), f, problem);
   }
   static Texts Lines(const std::string& bytes) {
@@ -85,10 +87,45 @@ TEST_F(CalculatorLayoutTest, ShippedLayoutsNameTheSpecTheyWrite) {
     EXPECT_EQ(f.caption, c.caption);
     for (int k = 1; k <= kCalcLastRow; ++k) EXPECT_EQ(f.Row(k).used, k <= c.rows) << k;
     // Every list opens with nothing chosen.
-    for (int k = 1; k <= c.rows; ++k)
-      if (f.Row(k).isList) EXPECT_EQ(f.Choice(k), -1) << k;
+    for (int k = 1; k <= c.rows; ++k) EXPECT_TRUE(!f.Row(k).isList || f.Choice(k) == -1) << k;
   }
   EXPECT_TRUE(scene.ui.boxes().empty());
+}
+
+TEST_F(CalculatorLayoutTest, ResultLimitsAreTheSpecRowsLimits) {
+  // The row file records: caption, help line, maximum, minimum.
+  auto row = [](int menu, int r) {
+    const Texts lines = Lines(Shipped("QVZHELP/help" + std::to_string(menu) + ".txt"));
+    const size_t at = static_cast<size_t>(4 * r);
+    return std::tuple{lines.at(at), Val(lines.at(at + 2)), Val(lines.at(at + 3))};
+  };
+  struct Case {
+    int n, menu, row;
+    bool sameName;
+  } cases[] = {{1, 3, 1, true},  {2, 3, 5, true},  {3, 3, 10, true}, {5, 4, 5, true},  {6, 1, 4, true},
+               {8, 4, 8, true},  {9, 4, 9, true},  {24, 3, 0, true}, {27, 1, 1, true}, {50, 6, 3, true},
+               {51, 6, 3, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.n);
+    const CalculatorForm f = scene.Open(c.n);
+    auto [caption, max, min] = row(c.menu, c.row);
+    EXPECT_TRUE(!c.sameName || f.resultName == caption) << f.resultName;
+    EXPECT_EQ(f.resultMax, max);
+    EXPECT_EQ(f.resultMin, min);
+    EXPECT_EQ(SpecMenuOfCalculator(c.n), c.menu);
+  }
+  // Entries offered back into a spec take that spec's limits.
+  auto [weight, weightMax, weightMin] = row(3, 0);
+  auto [track, trackMax, trackMin] = row(3, 8);
+  auto [cubes, cubesMax, cubesMin] = row(1, 1);
+  auto [air, airMax, airMin] = row(6, 2);
+  const std::vector<std::tuple<int, int, double, double>> rows = {
+      {2, 1, weightMax, weightMin}, {6, 2, weightMax, weightMin}, {3, 1, trackMax, trackMin},
+      {6, 4, cubesMax, cubesMin},   {50, 2, airMax, airMin},      {51, 4, airMax, airMin}};
+  for (auto [n, k, max, min] : rows) {
+    const CalculatorForm f = scene.Open(n);
+    EXPECT_EQ(std::pair(f.Row(k).max, f.Row(k).min), std::pair(max, min)) << n << " row " << k;
+  }
 }
 
 TEST_F(CalculatorLayoutTest, DamagedLayoutsAreRefusedWithTheirName) {

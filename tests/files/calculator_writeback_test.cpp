@@ -70,18 +70,19 @@ TEST_F(CalculatorWritebackTest, FinalDriveGearOrder) {
 }
 
 TEST_F(CalculatorWritebackTest, NormalLimits) {
-  // Exactly at a limit is accepted (frontal area 2 to 60 sq ft).
+  // Exactly at a limit is accepted (frontal area 3 to 80 sq ft).
   Open(3);
-  Type(f, 1, "72");
-  Type(f, 2, "120");
-  EXPECT_EQ(Out(f, 0), "60.00");
+  Type(f, 1, "20");
+  Type(f, 2, "21.6");
+  EXPECT_EQ(Out(f, 0), "3.00");
   EXPECT_TRUE(Use().close);
-  EXPECT_EQ(SpecAt(kVehicle, 10), "60.00");
+  EXPECT_EQ(SpecAt(kVehicle, 10), "3.00");
   // Outside: No keeps the window, Yes closes it without writing.
-  Type(f, 1, "100");
+  Type(f, 1, "90");
+  Type(f, 2, "150");
   scene.ui.Clear();
   EXPECT_FALSE(Use({ans::No}).close);
-  EXPECT_EQ(Prompts(), Texts({"Calculated Frontal Area is outside normal limit of  2 to  60.  Check your inputs as this "
+  EXPECT_EQ(Prompts(), Texts({"Calculated Frontal Area is outside normal limit of  3 to  80.  Check your inputs as this "
                               "combination seems quite unusual." + kCR + kCR +
                               "Do you still want to close this menu?  (If you answer Yes, you will have to re-enter "
                               "these numbers again.)"}));
@@ -89,7 +90,7 @@ TEST_F(CalculatorWritebackTest, NormalLimits) {
   EXPECT_FALSE(Use({ans::Cancel}).close);
   CalcValueResult r = Use({ans::Yes});
   EXPECT_TRUE(r.close);
-  EXPECT_EQ(SpecAt(kVehicle, 10), "60.00");
+  EXPECT_EQ(SpecAt(kVehicle, 10), "3.00");
   EXPECT_TRUE(r.menusWritten.empty());
 }
 
