@@ -40,6 +40,7 @@
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
+#include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
 #include "shell/frm_send.h"
 #include "shell/outside_viewers.h"
@@ -56,6 +57,7 @@
 #include "shell/vehicle_summary.h"
 #include "simulation/calculate.h"
 #include "simulation/tables.h"
+#include "specs/spec_windows.h"
 
 namespace sw {
 
@@ -343,7 +345,8 @@ void frmMain::BuildPanels() {
   Text1->viewport()->setMouseTracking(true);
 
   // Windows of later versions of the program.
-  for (int i = 0; i < 6; ++i) MarkNotAvailableYet(Command1[i]);
+  for (int i = 0; i < 6; ++i)
+    if (!SpecWindowBuilt(i + 1)) MarkNotAvailableYet(Command1[i]);
   MarkNotAvailableYet(MainCommand[0]);
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
@@ -598,9 +601,11 @@ void frmMain::changeEvent(QEvent* e) {
 }
 
 void frmMain::UnloadChildWindows() {
-  // The six spec windows, match, dial-in, printout-options and engine-program windows
-  // all open inside this window.
+  // The six spec windows store their rows as they go; match, dial-in,
+  // printout-options and engine-program windows open inside this window.
+  UnloadSpecWindows();
   MdiArea->closeAllSubWindows();
+  if (PrntOptns* w = DefaultInstance<PrntOptns>::IfLoaded()) w->close();
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
@@ -752,6 +757,7 @@ void frmMain::Text1_LostFocus() { fst.VehicleComments = CommentsFromBox(Text1->t
 
 void frmMain::cmdRun_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcStatus = 0;
   tbl.CalcMode = 0;
   tbl.AbortCalc = 0;
@@ -763,6 +769,7 @@ void frmMain::cmdRun_Click() {
 
 void frmMain::cmdSave_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   if (fst.CurrentFileName.empty()) {
     // A new vehicle has no name to save under yet.
@@ -792,11 +799,12 @@ void frmMain::Command1_Click(int index) {
     shell.TireWtBefore2 = Spec(kTires, 4);
     shell.TireWtRecorded = 1;
   }
-  // The six spec windows come with a later version.
+  ShowSpecWindow(index + 1);
 }
 
 void frmMain::MainCommand_Click(int index) {
   if (Busy()) return;
+  if (index <= 2) StoreOpenSpecWindow();
   switch (index) {
     case 0:
       shell.MatchShown = 0;
@@ -912,6 +920,7 @@ void frmMain::mnuFilLoad_Click() {
 
 void frmMain::mnuFilSave_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -936,6 +945,7 @@ void frmMain::mnuFilSave_Click() {
 
 void frmMain::SaveVehicleAs() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -955,6 +965,7 @@ void frmMain::mnuOpenFloppy_Click() {
 
 void frmMain::mnuCopyFloppy_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 1;
   fst.ExampleLibraryMode = 0;
@@ -993,6 +1004,7 @@ void frmMain::mnuFilExit_Click() {
     return;
   }
   tbl.CalcMode = 0;
+  StoreOpenSpecWindow();
   Text1_LostFocus();
   ConfirmQuit(ExitCancelled);
   if (ExitCancelled) return;
