@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <QtTest>
 
 #include "calcmenus/frm_calc_data.h"
@@ -17,26 +16,12 @@
 #include "shell/help_form.h"
 #include "simulation/calculator_formulas.h"
 #include "shell/shell_fixture.h"
-#include "specs/spec_window.h"
+#include "specs/frm_vehicle.h"
 #include "specs/spec_windows.h"
 
 using namespace sw;
 
 namespace {
-
-// The Body & Axle rows on the row kit, with the window's calculator buttons.
-class BodyRows : public SpecWindow {
- public:
-  BodyRows() : SpecWindow(kVehicle, 12, "Body/Axle Specs") {
-    for (auto [row, n] : {std::pair{0, 24}, {1, 1}, {5, 2}, {10, 3}}) AddCalculatorButton(row, n);
-    AddButtons({{0, "OK"}, {1, "Help"}});
-    auto* v = new QVBoxLayout(this);
-    v->addWidget(RowFrame("Rows", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-    v->addWidget(HelpFrame());
-    v->addLayout(ButtonRow());
-    Form_Load();
-  }
-};
 
 struct CalcScene : ShellScene {
   CalcScene() {
@@ -118,7 +103,6 @@ class CalcDataTest : public QObject {
     frmCalcData::onPrintCaptureForTest = nullptr;
     SetPrintToPdfForTest({});
     DefaultInstance<frmCalcData>::Unload();
-    if (SpecWindow* w = LoadedSpecWindow(kVehicle)) delete w;
     Settle();
     scene.reset();
   }
@@ -273,19 +257,37 @@ class CalcDataTest : public QObject {
   // the loaded window at once, so the value survives that window losing the
   // front; the window takes the front back.
   void useCalcValueIntoTheOpener() {
-    fst.SpecsChanged = 0;
-    SpecAt(kVehicle, 16) = "";
-    auto* body = SpecWindowInstance<BodyRows>();
-    Activate(body);
-    QVERIFY(body->ClcBttn[10]->isEnabled());
-    body->ClcBttn[10]->click();
+    // The returning racer's main window and its Body & Axle window.
+    scene->ReturningUser();
+    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
+      scene->CopyShipped("COMBO/" + e.path().filename().string());
+    frmMain* main = DefaultInstance<frmMain>::Get();
+    main->show();
+    main->InitMainWindow();
     Settle();
+    fst.SpecsChanged = 0;
+    main->Command1[2]->click();
+    auto* body = static_cast<frmVehicle*>(LoadedSpecWindow(kVehicle));
+    QVERIFY(body);
+    Activate(body);
+
+    // Each "Clc" button opens its calculator beside the window.
+    const std::pair<int, const char*> buttons[] = {{0, "Vehicle Weight Estimate"},
+                                                   {1, "Final Drive Ratio Calculator"},
+                                                   {5, "Weight Distribution Calculator"},
+                                                   {10, "Frontal Area Calculator"}};
+    for (auto [row, caption] : buttons) {
+      Activate(body);
+      QVERIFY(body->ClcBttn[row]->isEnabled());
+      body->ClcBttn[row]->click();
+      Settle();
+      QVERIFY(Calculator());
+      QCOMPARE(Calculator()->windowTitle(), QString(caption));
+      QCOMPARE(shell.KeepSpecForm, int16_t(1));
+    }
     frmCalcData* w = Calculator();
-    QVERIFY(w);
-    QCOMPARE(w->windowTitle(), QString("Frontal Area Calculator"));
-    QCOMPARE(shell.KeepSpecForm, int16_t(1));
-    QCOMPARE(shell.CalcMenuNumber, int16_t(3));
     Activate(w);
+    QVERIFY(LoadedSpecWindow(kVehicle));  // the opener stays loaded behind it
     QCOMPARE(w->CalcData[1]->text(), body->SpecData[8]->text());
     TypeAndLeave(w, 1, "60");
     TypeAndLeave(w, 2, "52");
@@ -298,7 +300,7 @@ class CalcDataTest : public QObject {
     QCOMPARE(fst.SpecsChanged, int16_t(1));
     QCOMPARE(scene->LastBox().title, std::string("Use This Track Width Also?"));
     // The opener stores its rows when it loses the front: the value stays.
-    Activate(DefaultInstance<frmMain>::Get());
+    Activate(main);
     Settle();
     QCOMPARE(SpecAt(kVehicle, 10), std::string("21.67"));
   }

@@ -61,7 +61,7 @@ TEST_F(CalculatorLayoutTest, ShippedLayoutsNameTheSpecTheyWrite) {
   } cases[] = {
       {1, "Final Drive Ratio", 1, 5, "65-66", "Final Drive Ratio Calculator"},
       {2, "% Wt on Rear Tires, %", 1, 3, "66-67", "Weight Distribution Calculator"},
-      {3, "Frontal Area", 1, 2, "67-68", "Frontal Area Calculator"},
+      {3, "Frontal Area, sq ft", 1, 2, "67-68", "Frontal Area Calculator"},
       {4, "Tire Diameter, in", 2, 7, "68-69", "Tire Diameter and Tread Width Calculator"},
       {5, "Tire Diameter, in", 2, 7, "68-69", "Tire Diameter and Tread Width Calculator"},
       {7, "Tire Diameter, in", 2, 7, "68-69", "Tire Diameter and Tread Width Calculator"},

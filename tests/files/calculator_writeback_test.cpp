@@ -82,7 +82,7 @@ TEST_F(CalculatorWritebackTest, NormalLimits) {
   Type(f, 2, "150");
   scene.ui.Clear();
   EXPECT_FALSE(Use({ans::No}).close);
-  EXPECT_EQ(Prompts(), Texts({"Calculated Frontal Area is outside normal limit of  3 to  80.  Check your inputs as this "
+  EXPECT_EQ(Prompts(), Texts({"Calculated Frontal Area, sq ft is outside normal limit of  3 to  80.  Check your inputs as this "
                               "combination seems quite unusual." + kCR + kCR +
                               "Do you still want to close this menu?  (If you answer Yes, you will have to re-enter "
                               "these numbers again.)"}));
