@@ -390,6 +390,28 @@ class PrintingTest : public QObject {
     QCOMPARE(page.LineAt(2, page.Find("Efficiency:").y).back(), std::string("_______"));
   }
 
+  // The shipped row files and preset lists: every row of the muscle car
+  // captioned, the worksheet on one spec page.
+  void specPagesFromTheShippedFiles() {
+    ShellScene scene;
+    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
+      scene.CopyShipped("COMBO/" + e.path().filename().string());
+    for (int m = 1; m <= 6; ++m) scene.CopyShipped("QVZHELP/help" + std::to_string(m) + ".txt");
+    QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
+    testing::SetLastRun();
+    WriteResultsHeadings();
+    RecordingCanvas report = Draw(Job(ReportKind::Report, {1, 0, 0, 0, 0}));
+    QCOMPARE(report.pages, 2);
+    QCOMPARE(scene.BoxCount(), 0);
+    for (const char* caption : {"Drag Coefficient", "Wheelbase, in", "Converter Capacity", "Gear #4",
+                                "Launch RPM", "Air Temperature, deg F", "Rollout:   "})
+      QVERIFY2(report.Has(caption, true), caption);
+    for (const auto& t : report.texts)
+      if (t.x == 0.08 * kW || t.x == 0.50 * kW) QVERIFY2(t.text.size() * 100 < 0.36 * kW, t.text.c_str());
+    RecordingCanvas sheet = Draw(Job(ReportKind::Worksheet, {1, 0, 0, 0, 0}));
+    QCOMPARE(sheet.pages, 2);
+  }
+
   // --- definitions
   void definitionsFromTheShippedFiles() {
     ShellScene scene;
