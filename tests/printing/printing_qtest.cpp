@@ -349,6 +349,13 @@ class PrintingTest : public QObject {
     // Every caption fits its column.
     for (const auto& t : page.texts)
       if (t.x == 0.08 * kW && t.text.rfind("Type:", 0) != 0) QVERIFY(t.text.size() * 100 < 0.28 * kW);
+    // The dot matrix adjustment starts Conditions on a page of its own once
+    // the page is 80 % full, under the section title again.
+    page = Draw(Job(ReportKind::Report, {1, 0, 1, 0, 0}));
+    QCOMPARE(page.pages, 3);
+    QCOMPARE(page.Find("Calculate Performance Conditions").page, 3);
+    QCOMPARE(page.Find("Driving").page, 2);
+    QCOMPARE(page.Count("Vehicle Input Specs"), 4);
   }
 
   void reportPowerCurve() {
@@ -638,7 +645,7 @@ class PrintingTest : public QObject {
     QVERIFY(SaveShot(w, "fileoptns.png"));
 
     w->Check3D1[1]->setChecked(true);
-    w->Command1[0]->click();
+    QTest::keyClick(w->Text1, Qt::Key_Return);
     QCOMPARE(scene.LastBox().prompt, "ASCII Data File written to disk." + std::string(2, CR) + scene.path("RUN1.TXT"));
     QVERIFY(scene.Read("RUN1.TXT").rfind("Gear,Time,MPH,Accel Gs,", 0) == 0);
     QVERIFY(DefaultInstance<FileOptns>::Loaded());
