@@ -1,6 +1,7 @@
 // Printing: the printer font choice, the printed report, worksheet and
 // definitions, the printout options window, window images and the ASCII
 // export window.
+#include <QPointer>
 #include <QtTest>
 #include <QPageLayout>
 #include <QPrinter>
@@ -349,6 +350,13 @@ class PrintingTest : public QObject {
     // Every caption fits its column.
     for (const auto& t : page.texts)
       if (t.x == 0.08 * kW && t.text.rfind("Type:", 0) != 0) QVERIFY(t.text.size() * 100 < 0.28 * kW);
+    // The dot matrix adjustment starts Conditions on a page of its own once
+    // the page is 80 % full, under the section title again.
+    page = Draw(Job(ReportKind::Report, {1, 0, 1, 0, 0}));
+    QCOMPARE(page.pages, 3);
+    QCOMPARE(page.Find("Calculate Performance Conditions").page, 3);
+    QCOMPARE(page.Find("Driving").page, 2);
+    QCOMPARE(page.Count("Vehicle Input Specs"), 4);
   }
 
   void reportPowerCurve() {
@@ -615,6 +623,22 @@ class PrintingTest : public QObject {
   }
 
   // --- the export window
+  // Escape is the options window's Close and the export window's Cancel.
+  void escapeClosesTheOptionsWindows() {
+    ShellScene scene;
+    SetRun();
+    const std::function<QWidget*()> opens[] = {[] { return DefaultInstance<PrntOptns>::Get(); },
+                                               [] { return DefaultInstance<FileOptns>::Get(); }};
+    for (const auto& open : opens) {
+      QPointer<QWidget> w = open();
+      Activate(w);
+      QTest::keyClick(w, Qt::Key_Escape);
+      Settle();
+      QVERIFY(!w);
+    }
+    QVERIFY(!DefaultInstance<PrntOptns>::Loaded() && !DefaultInstance<FileOptns>::Loaded());
+  }
+
   void exportWindow() {
     ShellScene scene;
     SetRun();
@@ -638,7 +662,7 @@ class PrintingTest : public QObject {
     QVERIFY(SaveShot(w, "fileoptns.png"));
 
     w->Check3D1[1]->setChecked(true);
-    w->Command1[0]->click();
+    QTest::keyClick(w->Text1, Qt::Key_Return);
     QCOMPARE(scene.LastBox().prompt, "ASCII Data File written to disk." + std::string(2, CR) + scene.path("RUN1.TXT"));
     QVERIFY(scene.Read("RUN1.TXT").rfind("Gear,Time,MPH,Accel Gs,", 0) == 0);
     QVERIFY(DefaultInstance<FileOptns>::Loaded());
