@@ -350,7 +350,9 @@ class CalcDataTest : public QObject {
     TypeAndLeave(w, 2, "5.7");
     const QSize before = w->size();
     QStringList seen;
+    QString frameTitle = "?";
     frmCalcData::onPrintCaptureForTest = [&](frmCalcData* f) {
+      frameTitle = f->Frame3D1->title();
       seen << f->PrintTitle->text() << f->PrintFooter->text();
       seen << QString::number(f->PrintTitle->isVisible() && f->PrintFooter->isVisible() && !f->Command4->isVisible());
       seen << QString::number(f->height() > before.height());
@@ -377,6 +379,8 @@ class CalcDataTest : public QObject {
     QCOMPARE(footer[2], QString("Track day setup"));
     QCOMPARE(seen[2], QString("1"));
     QCOMPARE(seen[3], QString("1"));
+    QCOMPARE(frameTitle, QString());  // the title stands in for the frame's caption
+    QCOMPARE(w->Frame3D1->title(), QString(" Convert Metric Displacement "));
     QCOMPARE(PdfPages(pdf), 1);
     QCOMPARE(w->size(), before);
     QVERIFY(w->Command4->isVisible() && !w->PrintTitle->isVisible() && !w->PrintFooter->isVisible());
