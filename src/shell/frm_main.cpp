@@ -29,6 +29,8 @@
 #include "files/file_names.h"
 #include "files/file_state.h"
 #include "files/vehicle_file.h"
+#include "match/frm_match.h"
+#include "specs/spec_windows.h"
 #include "match/spec_search.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
@@ -342,7 +344,6 @@ void frmMain::BuildPanels() {
 
   // Windows of later versions of the program.
   for (int i = 0; i < 6; ++i) MarkNotAvailableYet(Command1[i]);
-  MarkNotAvailableYet(MainCommand[0]);
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
   MarkNotAvailableYet(MainCommand[4]);
@@ -587,7 +588,9 @@ bool frmMain::event(QEvent* e) {
 void frmMain::MDIForm_Activate() { InitMainWindow(); }
 
 void frmMain::changeEvent(QEvent* e) {
-  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) UnloadChildWindows();
+  // A search keeps its windows: they close when it ends.
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && !Busy())
+    UnloadChildWindows();
   QMainWindow::changeEvent(e);
 }
 
@@ -595,6 +598,7 @@ void frmMain::UnloadChildWindows() {
   // The six spec windows, match, dial-in, printout-options and engine-program windows
   // all open inside this window.
   MdiArea->closeAllSubWindows();
+  UnloadSpecWindows();
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
@@ -794,7 +798,9 @@ void frmMain::MainCommand_Click(int index) {
   if (Busy()) return;
   switch (index) {
     case 0:
+      StoreOpenSpecWindow();
       shell.MatchShown = 0;
+      ShowMatchWindow();
       tbl.CalcMode = 0;
       break;
     case 1:
