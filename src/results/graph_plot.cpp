@@ -15,7 +15,8 @@ namespace sw {
 int PlotTypeInUse(int plotType) { return plotType >= 2 && plotType <= kPlotTypes ? plotType : 1; }
 
 bool BaseRunShown(int showBaseRun, int baseRunMode) {
-  return showBaseRun != 0 && (baseRunMode == 1 || baseRunMode == 2);
+  // True is -1, as the options window sets and tests it.
+  return showBaseRun == -1 && (baseRunMode == 1 || baseRunMode == 2);
 }
 
 std::vector<int> GraphColumns(int plotType) {

@@ -15,7 +15,7 @@ inline constexpr int kMaxLoggedRows = 309;  // rows 1..309, and the row after th
 // The data type as plotted: anything outside 1..8 is 1.
 int PlotTypeInUse(int plotType);
 
-// True when the base run is drawn: shown, and a base run rule of 1 or 2.
+// True when the base run is drawn: shown (-1), and a base run rule of 1 or 2.
 bool BaseRunShown(int showBaseRun, int baseRunMode);
 
 // The run log columns of the current run's series in drawing order: the data

@@ -43,6 +43,8 @@
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
 #include "shell/frm_about.h"
+#include "shell/frm_send.h"
+#include "shell/outside_viewers.h"
 #include "shell/main_mdi_area.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_intro_help.h"
@@ -346,7 +348,6 @@ void frmMain::BuildPanels() {
   for (int i = 0; i < 6; ++i) MarkNotAvailableYet(Command1[i]);
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
-  MarkNotAvailableYet(MainCommand[4]);
 }
 
 void frmMain::BuildMenus() {
@@ -413,8 +414,10 @@ void frmMain::BuildMenus() {
   connect(mnuBasicWindows, &QAction::triggered, this, [] { frmCmmdIntro::ShowModal(); });
   connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
   connect(mnuOtherProducts, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-  for (QAction* a : {mnuUsersManual, mnuSupplement, mnuReadme, mnuWeb})
-    MarkNotAvailableYet(a);
+  connect(mnuUsersManual, &QAction::triggered, this, [this] { mnuUsersManual_Click(); });
+  connect(mnuSupplement, &QAction::triggered, this, [this] { mnuSupplement_Click(); });
+  connect(mnuReadme, &QAction::triggered, this, [this] { mnuReadme_Click(); });
+  connect(mnuWeb, &QAction::triggered, this, [this] { mnuWeb_Click(); });
 
   mnuPreferences = bar->addMenu("Preferences ");
   mnuPreferences->setObjectName("mnuPreferences");
@@ -455,7 +458,7 @@ void frmMain::BuildMenus() {
   mnuCylvane = bar->addAction("Return to Cylvane");
   mnuCylvane->setObjectName("mnuCylvane");
   mnuCylvane->setVisible(false);
-  MarkNotAvailableYet(mnuCylvane);
+  connect(mnuCylvane, &QAction::triggered, this, [this] { mnuCylvane_Click(); });
 
   // F2 calculates from anywhere in the window; the item has no caption.
   mnuF2F2 = new QAction(this);
@@ -589,8 +592,10 @@ void frmMain::MDIForm_Activate() { InitMainWindow(); }
 
 void frmMain::changeEvent(QEvent* e) {
   // A search keeps its windows: they close when it ends.
-  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && !Busy())
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && !Busy()) {
     UnloadChildWindows();
+    frmSend::UnloadSendForm();
+  }
   QMainWindow::changeEvent(e);
 }
 
@@ -836,10 +841,24 @@ void frmMain::MainCommand_Click(int index) {
     case 3:
       mnuFilExit_Click();
       break;
+    case 4:
+      mnuCylvane_Click();
+      break;
     default:
       break;
   }
 }
+
+void frmMain::mnuCylvane_Click() {
+  if (Busy()) return;
+  int16_t quiet = 0;
+  CheckCylvaneLink(quiet);
+}
+
+void frmMain::mnuUsersManual_Click() { ShowUserManual("QVZMan"); }
+void frmMain::mnuSupplement_Click() { ShowUserManual("Supp"); }
+void frmMain::mnuReadme_Click() { ShowTextDocument(ProgramPath("readme.doc").string(), "README.DOC"); }
+void frmMain::mnuWeb_Click() { ShowWebSite(MakerAddress(), "Korvath"); }
 
 void frmMain::ShowOptimizeMenu(const QPoint& at) {
   if (Busy()) return;

@@ -88,6 +88,11 @@ class frmMain : public QMainWindow {
   void mnuWindowsPrinterSetup_Click();
   void mnuFilExit_Click();
   void mnuAbout_Click();
+  void mnuCylvane_Click();
+  void mnuUsersManual_Click();
+  void mnuSupplement_Click();
+  void mnuReadme_Click();
+  void mnuWeb_Click();
   void Text1_LostFocus();
   void ShowOptimizeMenu(const QPoint& at);
 

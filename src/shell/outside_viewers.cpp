@@ -1,12 +1,16 @@
 #include "shell/outside_viewers.h"
 
 #include <QTemporaryDir>
+#include <QUrl>
 #include <cctype>
 #include <filesystem>
 #include <memory>
 #include <system_error>
 
+#include "files/configuration.h"
 #include "platform/outside_programs.h"
+#include "platform/program_folder.h"
+#include "platform/text.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
 
@@ -45,7 +49,50 @@ std::string PlainTextCopy(const fs::path& document) {
   return ec ? std::string() : copy.string();
 }
 
+// The configured program when it is one here (a path stored by a Windows
+// copy of the program stays stored, unused), else the desktop's handler.
+bool OpenWith(const std::string& configuredProgram, const std::string& what) {
+  if (IsExecutableFile(configuredProgram) && Programs().Start(configuredProgram, {what}, "") != 0) return true;
+  return Programs().Open(what);
+}
+
 }  // namespace
+
+std::string MakerAddress() {
+  return FromQ(QUrl::fromLocalFile(ToQ(ProgramPath(kMakerPage).string())).toString());
+}
+
+void ShowWebSite(const std::string& address, const std::string& siteName) {
+  MsgBox("When you are finished viewing the '" + siteName +
+             "' web site, click on the [X] box in the upper right corner to return to the Stagewell.",
+         mb::OKOnly, "");
+  if (OpenWith(cfg.BrowserPath, address)) return;
+  const std::string cr(1, CR);
+  MsgBox("We could not locate a web browser on your computer.  Use your normal web browser and visit:" + cr + cr +
+             "    " + MakerAddress() + cr + cr +
+             "To see any info on recent updates on this and other Korvath products.",
+         mb::OKOnly, "");
+}
+
+void ShowUserManual(const std::string& documentStem) {
+  // Always this version's manual: a viewer's own version number says
+  // nothing about which manual to show.
+  const fs::path document = ProgramPath("TEXT/" + documentStem + "4.pdf");
+  std::error_code ec;
+  if (!fs::is_regular_file(document, ec)) {
+    MsgBox("The manual file " + document.string() + " was not found.", mb::OKOnly + mb::Exclamation, "");
+    return;
+  }
+  MsgBox("When finished viewing the manual in the PDF viewer, click in the [x] box in the upper right corner of the "
+         "PDF viewer to return to the Stagewell.",
+         mb::OKOnly, "");
+  bool shown;
+  {
+    BusyCursor busy;
+    shown = OpenWith(cfg.ManualViewerPath, document.string());
+  }
+  if (!shown) MsgBox(kNoViewer, mb::OKOnly, "");
+}
 
 void ShowTextDocument(const std::string& documentPath, const std::string& documentName) {
   std::error_code ec;

@@ -26,6 +26,9 @@ struct ShellValues {
 
   // Window title of the engine program, from the handed-over curve file
   std::string CylvaneTitle;
+  // The program file the file seek window looks for; the full path it
+  // hands back ("" = not found or cancelled).
+  std::string SeekExeName;
 
   // The last summary found a torque converter
   int16_t SummaryConverter = 0;

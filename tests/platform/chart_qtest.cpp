@@ -182,7 +182,7 @@ class ChartTest : public QObject {
     c.Set(kThickness, 1);
     c.Set(kDrawAction, kDraw);
     const QColor screenBack = c.View()->chart()->backgroundBrush().color();
-    QCOMPARE(screenBack, QColor(Qt::black));
+    QCOMPARE(screenBack, PaletteColor(0));
 
     QImage page(800, 1000, QImage::Format_ARGB32_Premultiplied);
     page.fill(Qt::white);
@@ -219,12 +219,41 @@ class ChartTest : public QObject {
     QCOMPARE(colour.pixelColor(2, 2), QColor(Qt::white));
   }
 
-  void paletteIndexes() {
-    QCOMPARE(PaletteColor(0), QColor(0, 0, 0));
-    QCOMPARE(PaletteColor(7), QColor(192, 192, 192));
-    QCOMPARE(PaletteColor(15), QColor(255, 255, 255));
-    QCOMPARE(PaletteColor(99), QColor(255, 255, 255));
+  // A set without points has no legend; an axis leaves out zero only when
+  // the values keep well clear of it.
+  void axesAndLegends() {
+    Chart c;
+    c.Set(kPoints, 20);
+    c.Set(kSets, 2);
+    c.Set(kSetSelector, 1);
+    for (int p = 1; p <= 20; ++p) {
+      c.Set(kSelector, p);
+      c.Set(kPointX, p);
+      c.Set(kPointY, 4200 + 90 * p);
+    }
+    for (int p = 1; p <= 20; ++p) c.SetAt(kNoData, p, 0);
+    c.Set(kSetSelector, 2);
+    for (int p = 1; p <= 20; ++p) c.SetAt(kNoData, p, 1);
+    for (int s = 1; s <= 2; ++s) {
+      c.Set(kSelector, s);
+      c.SetText(kLegend, s == 1 ? "Engine RPM" : "Base Engine RPM");
+    }
+    c.Set(kDrawAction, kDraw);
+    int shown = 0;
+    for (QLegendMarker* m : c.View()->chart()->legend()->markers())
+      if (m->isVisible()) ++shown;
+    QCOMPARE(shown, 1);
+    QValueAxis* y = Axis(c, Qt::Vertical);
+    QVERIFY(y->min() >= 4000 && y->min() <= 4290);
+    QVERIFY(y->max() >= 6000);
+    // Speeds from a standing start: from zero.
+    c.Set(kSetSelector, 1);
+    c.Set(kSelector, 1);
+    c.Set(kPointY, 30);
+    c.Set(kDrawAction, kDraw);
+    QCOMPARE(Axis(c, Qt::Vertical)->min(), 0.0);
   }
+
 };
 
 QTEST_MAIN(ChartTest)

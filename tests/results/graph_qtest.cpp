@@ -20,6 +20,7 @@
 #include "results/graph_plot.h"
 #include "results/results_fixture.h"
 #include "shell/shell_fixture.h"
+#include "simulation/calculate.h"
 #include "support/temp_folder.h"
 
 using namespace sw;
@@ -133,7 +134,7 @@ class GraphTest : public QObject {
     struct Case {
       int16_t show, mode;
       int sets;
-    } cases[] = {{-1, 0, 1}, {0, 1, 1}, {0, 2, 1}, {-1, 2, 2}, {-1, 3, 1}};
+    } cases[] = {{-1, 0, 1}, {0, 1, 1}, {0, 2, 1}, {-1, 2, 2}, {-1, 3, 1}, {1, 1, 1}};
     for (const Case& k : cases) {
       cfg.ShowBaseRun = k.show;
       cfg.BaseRunMode = k.mode;
@@ -248,6 +249,42 @@ class GraphTest : public QObject {
     r->cmdGraph->click();
     QVERIFY(frmGraph::IfLoaded() && frmGraph::IfLoaded()->isVisible());
     QCOMPARE(frmGraph::IfLoaded()->Graph->DrawnPoints(1), 120);
+  }
+
+  // The fixture muscle car with its previous run (a 4.10 axle) as the base
+  // run of its run on a 3.73 axle.
+  void fixtureCarBesideItsPreviousRun() {
+    std::filesystem::create_directories(scene->file("QVHISTRY"));
+    QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
+    tbl.BeginnerLevel = 0;
+    cfg.PlotType = 1;
+    auto calculate = [] {
+      tbl.CalcStatus = tbl.CalcMode = tbl.AbortCalc = tbl.QuietCalc = 0;
+      double trap = 0, sixty = 0;
+      CalculatePerformance(trap, tbl.FinishRow, sixty);
+    };
+    calculate();
+    const int firstRows = tbl.RunLogRows;
+    frmDispGrid::Unload();
+    Settle();
+    QCOMPARE(tbl.BaseRunRows, tbl.RunLogRows);
+    SpecAt(kVehicle, 1) = "3.73";
+    calculate();
+    frmDispGrid* r = frmDispGrid::IfLoaded();
+    QVERIFY(r);
+    r->cmdGraph->click();
+    frmGraph* g = frmGraph::IfLoaded();
+    QVERIFY(g);
+    Chart& c = *g->Graph;
+    QCOMPARE(Legends(c), (std::vector<QString>{"Engine RPM", "Base Engine RPM"}));
+    QCOMPARE(c.DrawnPoints(2), firstRows);
+    QCOMPARE(c.DrawnPoints(1), int(tbl.RunLogRows));
+    QVERIFY(c.DrawnPoints(1) > 50);
+    const double tEnd = std::max(tbl.RunLog[0][tbl.RunLogRows], tbl.BaseRun[0][tbl.BaseRunRows]);
+    QVERIFY(c.Get(kXMax) > tEnd && c.Get(kXMax) <= tEnd + 2);
+    g->resize(820, 580);
+    Settle();
+    QVERIFY(SaveShot(g, "graph_fixture_car.png"));
   }
 
   // --- the options window
@@ -395,21 +432,23 @@ class GraphTest : public QObject {
     QCOMPARE(cfg.GraphLabel3, std::string("Replotted"));
   }
 
-  void printNowAndThickLines() {
+  void printNow() {
     TempFolder dir;
     frmGraph::ShowGraph();
     frmGrOptions::Open();
     frmGrOptions* o = frmGrOptions::IfLoaded();
-    o->Option3D8->click();
-    QCOMPARE(cfg.ThickPlotLines, int16_t(0));
-    o->Option3D7->click();
-    QCOMPARE(cfg.ThickPlotLines, int16_t(1));
     o->Option3D5->click();
     QCOMPARE(cfg.GraphPrintColor, int16_t(0));
     const QString pdf = QString::fromStdString((dir.path() / "now.pdf").string());
     SetPrintToPdfForTest(pdf);
     o->Command1[0]->click();
     QCOMPARE(PdfPages(pdf), 1);
+    // A print that can not be written says so.
+    SetPrintToPdfForTest(QString::fromStdString((dir.path() / "no such folder" / "x.pdf").string()));
+    scene->ui.Clear();
+    o->Command1[0]->click();
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(scene->LastBox().prompt, std::string("The graph could not be printed."));
     QCOMPARE(o->Command1[0]->text(), QString("Print Now"));
     QCOMPARE(o->Command1[1]->text(), QString("Windows Printer Setup"));
   }

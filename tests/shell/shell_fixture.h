@@ -32,6 +32,8 @@
 #include "simulation/engine_curve.h"
 #include "simulation/input_checks.h"
 #include "simulation/tables.h"
+#include "shell/cylvane_link.h"
+#include "support/fake_programs.h"
 #include "support/fixture_vehicle.h"
 #include "support/temp_folder.h"
 
@@ -156,6 +158,8 @@ class ShellScene {
     OldExamplesNoteShown = false;
     SetProgramFolder(folder_.path());
     SetUi(&ui);
+    SetPrograms(&programs);
+    ResetCylvaneLink();
     InstallQtWindows();
   }
   ~ShellScene() {
@@ -164,6 +168,7 @@ class ShellScene {
     for (QWidget* w : QApplication::topLevelWidgets()) w->close();
     Settle();
     SetUi(nullptr);
+    SetPrograms(nullptr);
     SetWindows(nullptr);
     SetFileWindows(nullptr);
     SetProgramFolder({});
@@ -226,6 +231,7 @@ class ShellScene {
   }
 
   ScriptedUi ui;
+  FakePrograms programs;  // nothing outside the test ever starts
 
  private:
   TempFolder folder_;

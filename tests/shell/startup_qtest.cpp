@@ -106,14 +106,8 @@ class StartupTest : public QObject {
   }
 
  private slots:
-  void init() {
-    NewScene();
-    SetProgramWindowActivator({});
-  }
-  void cleanup() {
-    SetProgramWindowActivator({});
-    scene.reset();
-  }
+  void init() { NewScene(); }
+  void cleanup() { scene.reset(); }
 
   // --- start-up
 
@@ -294,7 +288,7 @@ class StartupTest : public QObject {
       tbl.BaseRunRows = 2;
       tbl.BaseRun[1][3] = 6000;
       bool cylvaneAsked = false;
-      SetProgramWindowActivator([&](const std::string&) { return cylvaneAsked = true; });
+      scene->programs.onActivate = [&](const std::string&) { cylvaneAsked = true; };
       for (int a : c.answers) scene->ui.Answer(a);
       w->mnuFilExit_Click();
       QVERIFY2(scene->BoxCount() == int(c.answers.size()), c.what);
@@ -344,11 +338,11 @@ class StartupTest : public QObject {
     fst.SpecsChanged = 0;
     std::string askedFor;
     bool filesWritten = false;
-    SetProgramWindowActivator([&](const std::string& title) {
+    scene->programs.activation = Activation::NotRunning;  // the window could not be raised: quietly so
+    scene->programs.onActivate = [&](const std::string& title) {
       askedFor = title;
       filesWritten = scene->Exists("QVCURVEH.ZKT") && scene->Exists("qvzCNFG.ZKT") && scene->Exists("baseplot.ZKT");
-      return false;  // the window could not be raised: quietly so
-    });
+    };
     scene->ui.Answer(ans::Yes);
     w->mnuFilExit_Click();
     QCOMPARE(askedFor, std::string("CV Engine Sim"));

@@ -56,9 +56,11 @@ void StyleAxis(QValueAxis* axis, const QColor& text, const QColor& grid) {
   axis->setLabelFormat("%g");
 }
 
-void SetValueRange(QValueAxis* axis, Range r, bool fromZero) {
+// The axis starts at zero unless the values keep well clear of it (an
+// engine RPM trace between 4000 and 6000 gets the room it needs).
+void SetValueRange(QValueAxis* axis, Range r) {
   if (r.Empty()) r = {0, 1};
-  if (fromZero) r.lo = std::min(r.lo, 0.0);
+  if (r.lo < 0 || r.lo <= 0.5 * r.hi) r.lo = std::min(r.lo, 0.0);
   if (r.hi - r.lo < 1e-9) r.hi = r.lo + 1;
   axis->setRange(r.lo, r.hi);
   axis->applyNiceNumbers();
@@ -343,7 +345,8 @@ QChart* Chart::Build(Look look, std::vector<int>* drawnPoints) const {
       ++drawn;
     }
     if (drawnPoints) (*drawnPoints)[s - 1] = drawn;
-    // A set with nothing to draw still names itself in the legend.
+    // A set with nothing to draw keeps its place but shows no legend (no
+    // base run yet, say).
     if (parts.empty()) parts.push_back(new QLineSeries());
     for (size_t i = 0; i < parts.size(); ++i) {
       QLineSeries* line = parts[i];
@@ -352,7 +355,7 @@ QChart* Chart::Build(Look look, std::vector<int>* drawnPoints) const {
       c->addSeries(line);
       line->attachAxis(axisX);
       line->attachAxis(onRight ? axisRight : axisY);
-      const bool named = i == 0 && !set.legend.isEmpty();
+      const bool named = i == 0 && !set.legend.isEmpty() && drawn > 0;
       anyLegend = anyLegend || named;
       for (QLegendMarker* m : c->legend()->markers(line)) m->setVisible(named);
     }
@@ -369,9 +372,9 @@ QChart* Chart::Build(Look look, std::vector<int>* drawnPoints) const {
     axisX->setRange(rx.lo, rx.hi);
     axisX->applyNiceNumbers();
   }
-  SetValueRange(axisY, ry, true);
+  SetValueRange(axisY, ry);
   if (axisRight) {
-    if (ownRightSet) SetValueRange(axisRight, rr, true);
+    if (ownRightSet) SetValueRange(axisRight, rr);
     else axisRight->setRange(axisY->min(), axisY->max());
   }
 
@@ -397,7 +400,7 @@ void Chart::RenderTo(QPainter& painter, const QRectF& target, Look look) const {
   if (target.width() <= 0 || target.height() <= 0) return;
   // Laid out at a screen-like size and scaled into the target, so fonts and
   // lines keep their proportions on any page.
-  const double w = 800;
+  const double w = 640;
   const double h = std::clamp(w * target.height() / target.width(), 200.0, 5000.0);
   QGraphicsScene scene;
   QChart* c = Build(look, nullptr);

@@ -12,6 +12,10 @@
 // The engine plot writes two sets at once by point: kSet1Y(p), kSet2Y(p) and
 // the shared x kPointXAll(p), each with SetAt.
 //
+// A set shows in the legend when it has a legend text and points to draw.
+// The y axes scale themselves to the data, from zero unless the values keep
+// well clear of it.
+//
 // Drawing (kDrawAction = kDraw) shows the current settings on the screen;
 // printing (kDrawAction = kPrint) draws a copy into the print target and
 // leaves the screen as it is. RenderTo and ToImage draw a copy anywhere.
