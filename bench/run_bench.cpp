@@ -94,6 +94,31 @@ void BM_SearchHundredPasses(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchHundredPasses)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
+// A mistyped curve point far beyond any engine (1e20 RPM) with the shift
+// points chosen by the program: the unattended calculation must end within a
+// second with the error report, not climb the curve for ever.
+void BM_CurvePointBeyondAnyEngine(benchmark::State& state) {
+  sw::TempFolder folder;
+  sw::SetProgramFolder(folder.path());
+  Prepare(sw::test::kMuscleCar, 0);
+  sw::SpecAt(sw::kEngine, 0) = "2";  // the full power curve
+  const char* points[][3] = {{"3000", "490", "280"}, {"4500", "505", "433"}, {"6000", "400", "457"},
+                             {"1e20", "300", "300"}};
+  for (auto& p : sw::tbl.PowerCurveText) p = {"", "", "", ""};
+  for (int p = 0; p < 4; ++p) sw::tbl.PowerCurveText[p] = {points[p][0], points[p][1], points[p][2], ""};
+  sw::SpecAt(sw::kDriving, 7) = "0";  // computed shift RPMs
+  sw::tbl.StartMode = 2;             // no box: the report goes to the answer
+  for (auto _ : state) {
+    sw::tbl.CalcMessages.clear();
+    Quiet();
+    benchmark::ClobberMemory();
+  }
+  sw::tbl.StartMode = 0;
+  state.SetLabel(sw::tbl.CalcMessages.find("ERR= 6  ERL= 936") != std::string::npos ? "ended with the report"
+                                                                                     : "NO REPORT");
+}
+BENCHMARK(BM_CurvePointBeyondAnyEngine)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

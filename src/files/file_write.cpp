@@ -14,9 +14,11 @@ namespace {
 std::size_t g_failAfter = SIZE_MAX;
 }
 
-bool CanReplaceFile(const fs::path& target) {
+bool CanReplaceFile(const fs::path& path) {
   std::error_code ec;
-  if (target.empty() || !target.has_filename()) return false;
+  if (path.empty() || !path.has_filename()) return false;
+  // A symbolic link is saved through: what counts is the file it names.
+  const fs::path target = SaveTarget(path);
   fs::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
   if (!fs::is_directory(dir, ec)) return false;

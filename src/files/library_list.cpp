@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/seqfile.h"
 #include "platform/text.h"
 
 namespace sw {
@@ -35,6 +36,7 @@ std::vector<LibraryFile> ListLibraryFolder(const fs::path& folder, bool* readabl
     if (!it->is_regular_file(e2)) continue;
     std::string name = it->path().filename().string();
     if (name.empty() || name[0] == '.') continue;
+    if (IsTemporaryFileName(name)) continue;  // a save under way, or one that was killed
     LibraryFile f;
     f.name = name;
     auto ftime = it->last_write_time(e2);

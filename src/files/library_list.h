@@ -27,7 +27,8 @@ struct LibraryFile {
   std::string name;  // file name within the folder
   std::tm changed{}; // last change, local time
 };
-// The files directly in a folder (no sub-folders, no hidden files), in name
+// The files directly in a folder (no sub-folders, no hidden files and no
+// temporary files of a save), in name
 // order without regard to case, as the file list shows them. `readable`
 // tells whether the folder could be listed.
 std::vector<LibraryFile> ListLibraryFolder(const std::filesystem::path& folder, bool* readable = nullptr);

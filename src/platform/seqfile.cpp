@@ -1,6 +1,7 @@
 #include "platform/seqfile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -39,19 +40,61 @@ bool WriteAll(int fd, const char* p, size_t n) {
   return true;
 }
 
-fs::path TempNameBeside(const fs::path& target) {
+// Names are at most 255 bytes on Linux.
+constexpr size_t kNameMax = 255;
+// ".<12 hex digits>.tmp"
+constexpr size_t kTempSuffixLength = 17;
+
+bool IsLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// The temporary name beside a file name: the name, cut (never inside a
+// UTF-8 character) where the whole would be longer than a name may be, and
+// a random suffix. Every name the name checks let through can be saved.
+std::string TempNameFor(const std::string& name) {
   static std::mt19937_64 rng{std::random_device{}()};
   char suffix[32];
   std::snprintf(suffix, sizeof suffix, ".%012llx.tmp", static_cast<unsigned long long>(rng() & 0xFFFFFFFFFFFFull));
-  fs::path t = target;
-  t += suffix;
-  return t;
+  std::string base = name;
+  if (base.size() + kTempSuffixLength > kNameMax) {
+    size_t cut = kNameMax - kTempSuffixLength;
+    while (cut > 0 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80) --cut;
+    base.resize(cut);
+  }
+  return base + suffix;
 }
 
+}  // namespace
+
+fs::path SaveTarget(const fs::path& path) {
+  fs::path p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
+    fs::path to = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = to.is_absolute() ? to : p.parent_path() / to;
+  }
+  return p;
+}
+
+namespace {
+
 bool WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAfter) {
-  fs::path temp = TempNameBeside(path);
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  const fs::path target = SaveTarget(path);
+  const std::string name = target.filename().string();
+  if (name.empty() || name == "." || name == "..") return false;
+  fs::path dir = target.parent_path();
+  if (dir.empty()) dir = ".";
+  // Through the folder itself: the temporary file's path may then be longer
+  // than a whole path may be, as long as its name is short enough.
+  const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return false;
+  const std::string temp = TempNameFor(name);
+  const int fd = ::openat(dirFd, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    ::close(dirFd);
+    return false;
+  }
   bool ok;
   if (failAfter < bytes.size()) {
     WriteAll(fd, bytes.data(), failAfter);
@@ -59,18 +102,43 @@ bool WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAf
   } else {
     ok = WriteAll(fd, bytes.data(), bytes.size());
   }
+  // A file that is replaced keeps its permissions.
+  struct stat old {};
+  if (ok && ::fstatat(dirFd, name.c_str(), &old, 0) == 0 && S_ISREG(old.st_mode))
+    ok = ::fchmod(fd, old.st_mode & 0777) == 0;
   if (ok) ok = ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
-  std::error_code ec;
-  if (ok) {
-    fs::rename(temp, path, ec);
-    ok = !ec;
-  }
-  if (!ok) fs::remove(temp, ec);
+  if (ok) ok = ::renameat(dirFd, temp.c_str(), dirFd, name.c_str()) == 0;
+  if (!ok) ::unlinkat(dirFd, temp.c_str(), 0);
+  ::close(dirFd);
   return ok;
 }
 
 }  // namespace
+
+bool IsTemporaryFileName(std::string_view name) {
+  if (name.size() < kTempSuffixLength + 1) return false;
+  const std::string_view tail = name.substr(name.size() - kTempSuffixLength);
+  if (tail[0] != '.' || tail.substr(13) != ".tmp") return false;
+  for (size_t i = 1; i <= 12; ++i)
+    if (!IsLowerHex(tail[i])) return false;
+  return true;
+}
+
+int RemoveLeftOverTemporaryFiles(const fs::path& folder, fs::file_time_type before) {
+  int removed = 0;
+  std::error_code ec;
+  auto it = fs::recursive_directory_iterator(folder, fs::directory_options::skip_permission_denied, ec);
+  for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    std::error_code e2;
+    if (!IsTemporaryFileName(it->path().filename().string())) continue;
+    if (!it->is_regular_file(e2) || it->is_symlink(e2)) continue;
+    const auto changed = it->last_write_time(e2);
+    if (e2 || changed >= before) continue;  // another program's save may be under way
+    if (fs::remove(it->path(), e2)) ++removed;
+  }
+  return removed;
+}
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
   return WriteAtomicImpl(path, bytes, static_cast<size_t>(-1));

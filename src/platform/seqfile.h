@@ -50,7 +50,8 @@ class SeqReader {
 // Writes a file as a whole: everything goes to a temporary file in the same
 // folder, and Close() replaces the target only once all of it is on disk.
 // A writer that is destroyed without Close(), or whose writing failed, leaves
-// the old file untouched.
+// the old file untouched. A target that is a symbolic link is written where
+// the link points (the link stays); a replaced file keeps its permissions.
 class SeqWriter {
  public:
   SeqWriter() = default;
@@ -91,6 +92,19 @@ class SeqWriter {
   bool failed_ = false;
   size_t failAfter_ = static_cast<size_t>(-1);
 };
+
+// The name of a temporary file that a save writes beside its target before
+// it replaces the target: "<name>.<12 hex digits>.tmp". A save that was
+// killed leaves one behind; no list shows them.
+bool IsTemporaryFileName(std::string_view name);
+// Removes the temporary files under `folder` (sub-folders included) last
+// changed before `before`: left-overs of saves that never finished. A newer
+// one may belong to a save under way. Returns how many were removed.
+int RemoveLeftOverTemporaryFiles(const std::filesystem::path& folder, std::filesystem::file_time_type before);
+
+// The file a save to `path` writes: a symbolic link is followed to the file
+// it names (which need not exist yet), so that the link stays a link.
+std::filesystem::path SaveTarget(const std::filesystem::path& path);
 
 // Reads a whole file as bytes; false when it cannot be opened.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out);

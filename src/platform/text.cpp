@@ -75,6 +75,42 @@ std::string StrDigits(double value, int sig) {
   return out;
 }
 
+// The power of ten of the first significant digit of a number text such as
+// "-0012.5e-3" (digits, one point, an optional exponent): 1 for 12.5, -3 for
+// 0.0012, counting the exponent in. The exponent saturates, so an exponent of
+// any length gives a value of the right sign. 0 when no digit is significant.
+long long DecimalExponent(std::string_view num) {
+  size_t i = 0;
+  if (i < num.size() && num[i] == '-') ++i;
+  long long beforePoint = 0, zerosAfterPoint = 0;
+  bool point = false, found = false;
+  for (; i < num.size() && num[i] != 'e'; ++i) {
+    const char c = num[i];
+    if (c == '.') {
+      point = true;
+      continue;
+    }
+    if (!found && c == '0') {
+      if (point) ++zerosAfterPoint;
+      continue;
+    }
+    found = true;
+    if (!point) ++beforePoint;
+  }
+  if (!found) return 0;
+  const long long lead = beforePoint > 0 ? beforePoint - 1 : -(zerosAfterPoint + 1);
+  long long ex = 0;
+  bool negative = false;
+  if (i < num.size() && num[i] == 'e') {
+    ++i;
+    if (i < num.size() && (num[i] == '+' || num[i] == '-')) negative = num[i++] == '-';
+    constexpr long long kCap = 1000000000000LL;
+    for (; i < num.size(); ++i)
+      if (ex < kCap) ex = ex * 10 + (num[i] - '0');
+  }
+  return lead + (negative ? -ex : ex);
+}
+
 }  // namespace
 
 double Val(std::string_view t) {
@@ -143,8 +179,9 @@ double Val(std::string_view t) {
   auto res = std::from_chars(b, num.data() + num.size(), v, std::chars_format::general);
   if (res.ec == std::errc::result_out_of_range) {
     // Too large or too small for a double: the nearest representable value.
-    bool tiny = num.find("e-") != std::string::npos;
-    v = tiny ? 0.0 : std::numeric_limits<double>::max();
+    // Which of the two it is follows from the place of the first significant
+    // digit and the exponent together ("1" and 400 zeros "e-1" is large).
+    v = DecimalExponent(num) > 0 ? std::numeric_limits<double>::max() : 0.0;
   } else if (res.ec != std::errc()) {
     v = 0.0;
   }

@@ -685,8 +685,7 @@ void frmMain::InitMainWindow() {
     DoEvents();
     if (!self) return;
     cmdRun_Click();
-    CompleteLapDataFile();
-    EndProgram(0);
+    EndProgram(CompleteLapDataFile() ? 0 : kUnattendedFailedStatus);
     return;
   }
   if (shell.StartupScreenShown == 0) {

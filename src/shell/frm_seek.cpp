@@ -1,6 +1,7 @@
 #include "shell/frm_seek.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QStorageInfo>
 #include <QVBoxLayout>
@@ -50,7 +51,7 @@ frmSeek::frmSeek() : QDialog(DefaultInstance<frmMain>::IfLoaded()) {
   Drive1 = new QComboBox(this);
   Drive1->setObjectName("Drive1");
   Drive1->setAccessibleName("Drive to search");
-  Drive1->setMinimumWidth(TwipsToPixels(3600));
+  Drive1->setMinimumWidth(TwipsToPixels(7200));
   for (const std::string& d : SeekDrives()) Drive1->addItem(ToQ(d));
 
   static const char* kButtons[3] = {"Search", "Cancel/Halt", "Use"};
@@ -139,8 +140,15 @@ void frmSeek::Search() {
   Frame3D1->hide();
   Label2->setText(DisplayText(Instruction()));
   seek_ = std::make_unique<FileSeek>(shell.SeekExeName);
-  seek_->onFolder = [this] {
-    Label5->setText(ToQ(Str(seek_->FoldersSearched)));
+  // The count is repainted a few times a second: repainting it for every
+  // folder would make the walk many times slower.
+  QElapsedTimer shown;
+  shown.start();
+  seek_->onFolder = [this, &shown] {
+    if (shown.elapsed() >= 40) {
+      Label5->setText(ToQ(Str(seek_->FoldersSearched)));
+      shown.restart();
+    }
     DoEvents();
   };
 
@@ -157,6 +165,8 @@ void frmSeek::Search() {
   Ui().SetBusyCursor(false);
   walking_ = false;
   seek_->Searching = 0;
+  seek_->onFolder = nullptr;
+  Label5->setText(ToQ(Str(seek_->FoldersSearched)));
   Command1[0]->setEnabled(true);
   Drive1->setEnabled(true);
 

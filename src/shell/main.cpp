@@ -4,7 +4,8 @@
 //   stagewell /E       started by the Cylvane engine program
 //   stagewell /E /M    Cylvane's unattended calculation: imports ENGCURVE.ZKT,
 //                      calculates, writes LapDtOut.txt and ends; no window
-//                      and no box, and no display needed
+//                      and no box, and no display needed. Exit status 0
+//                      when LapDtOut.txt holds this run's answer, else 1
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include "platform/outside_programs.h"
 #include "platform/qt/qt_programs.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/seqfile.h"
 #include "platform/ui.h"
 #include "shell/frm_main.h"
 #include "shell/program_main.h"
@@ -47,6 +49,7 @@ std::filesystem::path ShippedData(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto started = std::filesystem::file_time_type::clock::now();
   std::vector<std::string> arguments(argv + 1, argv + argc);
   const int startMode = sw::StartModeFromArguments(arguments);
   if (startMode == 2 && !HasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -67,12 +70,17 @@ int main(int argc, char** argv) {
   }
 
   sw::SetSeedFolder(ShippedData(argv[0]));
+  // Cylvane must never read an earlier answer as this run's.
+  if (startMode == 2) sw::RemoveLapDataFile();
   if (!sw::EnsureProgramFolder()) {
     sw::MsgBox("The program folder " + sw::ProgramFolder().string() +
                    " could not be created.  Set STAGEWELL_HOME to a folder you can write to.",
                sw::mb::OKOnly + sw::mb::Critical, "");
     return 1;
   }
+  // Saves that never finished left their temporary files; one newer than
+  // this start may be another copy of the program saving right now.
+  sw::RemoveLeftOverTemporaryFiles(sw::ProgramFolder(), started);
   sw::InstallQtWindows();
 
   sw::Main(arguments);

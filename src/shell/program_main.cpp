@@ -12,6 +12,7 @@
 #include "shell/shell_state.h"
 #include "shell/splash_form.h"
 #include "shell/startup.h"
+#include "shell/unattended.h"
 #include "simulation/tables.h"
 
 namespace sw {
@@ -38,6 +39,19 @@ void ShowMainWindow() {
   });
 }
 
+// An error that reached the entry procedure. In start mode 2 nobody is
+// there to go on with: Cylvane gets the message in a refusal (unless the
+// calculation answered already) and the program ends with a failure status.
+void Failed(int errorNumber) {
+  try {
+    MsgBox("Cylvane Transfer error # " + Str(errorNumber), mb::OKOnly, "");
+    if (tbl.StartMode == 2) CompleteLapDataFile();
+  } catch (...) {
+    // Ending matters more than the answer.
+  }
+  if (tbl.StartMode == 2) EndProgram(kUnattendedFailedStatus);
+}
+
 }  // namespace
 
 void Main(const std::vector<std::string>& arguments) {
@@ -55,9 +69,9 @@ void Main(const std::vector<std::string>& arguments) {
       ShowMainWindow();
     }
   } catch (const std::bad_alloc&) {
-    MsgBox("Cylvane Transfer error # " + Str(7), mb::OKOnly, "");
+    Failed(7);
   } catch (...) {
-    MsgBox("Cylvane Transfer error # " + Str(51), mb::OKOnly, "");
+    Failed(51);
   }
 }
 

@@ -30,7 +30,18 @@ InputAnswer UnattendedUi::InputBox(const std::string& prompt, const std::string&
 UnattendedUi* ActiveUnattendedUi() { return g_unattended; }
 void SetActiveUnattendedUi(UnattendedUi* ui) { g_unattended = ui; }
 
-void CompleteLapDataFile() {
+bool RemoveLapDataFile() {
+  const std::filesystem::path file = ProgramPath(kLapDataFileName);
+  std::error_code ec;
+  std::filesystem::remove(file, ec);
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return true;
+  // A folder that may not be changed can still hold a file that may be
+  // written: emptied, it reads as no result at all.
+  std::filesystem::resize_file(file, 0, ec);
+  return false;
+}
+
+bool CompleteLapDataFile() {
   std::string boxes = g_unattended ? g_unattended->Collected() : std::string();
   std::array<std::string, kLapDataLines> lines;
   std::string bytes;
@@ -58,9 +69,9 @@ void CompleteLapDataFile() {
              std::string(2, CR) + "Stagewell calculations can not be done due to:" + std::string(2, CR) +
                  "The calculation ended without a result."};
   }
-  if (boxes.empty() && found) return;
+  if (boxes.empty() && found) return true;
   lines[kLapDataLines - 1] = boxes + lines[kLapDataLines - 1];
-  WriteLapDataFile(lines);
+  return WriteLapDataFile(lines);
 }
 
 void KeepUnreadableFile(const std::filesystem::path& file) {
@@ -68,7 +79,13 @@ void KeepUnreadableFile(const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file, ec)) return;
   std::filesystem::path kept = file;
   kept += ".bad";
-  std::filesystem::copy_file(file, kept, std::filesystem::copy_options::overwrite_existing, ec);
+  // A copy kept earlier is what the racer may still need: it is never
+  // replaced. An empty one (what an interrupted copy left) is.
+  const auto size = std::filesystem::file_size(kept, ec);
+  if (!ec && size > 0) return;
+  std::string bytes;
+  if (!ReadFileBytes(file, bytes)) return;
+  WriteFileAtomic(kept, bytes);  // all of it or nothing, also on a full disk
 }
 
 UnreadableFileKeeper::UnreadableFileKeeper(std::filesystem::path file) : file_(std::move(file)), outer_(&Ui()) {

@@ -36,14 +36,27 @@ class UnattendedUi : public UserInterface {
 UnattendedUi* ActiveUnattendedUi();
 void SetActiveUnattendedUi(UnattendedUi* ui);
 
+// Before the calculation of start mode 2: the answer of an earlier run must
+// never read as this run's. False when the file could not be removed (it is
+// then emptied where it may be written).
+bool RemoveLapDataFile();
+
+// The exit status of a start mode 2 run that leaves Cylvane no answer of its
+// own: the calculation ended by a fault of the program, or LapDtOut.txt could
+// not be written.
+inline constexpr int kUnattendedFailedStatus = 1;
+
 // After the calculation of start mode 2: Cylvane always finds eleven lines.
 // The messages the boxes collected (configuration, working copy, import)
 // join the calculation's own in line 11; when the calculation wrote no file
-// at all, one is written that refuses the run ("0" on line 1).
-void CompleteLapDataFile();
+// at all, one is written that refuses the run ("0" on line 1). False when
+// no complete file could be written: the program then ends with a non-zero
+// status.
+bool CompleteLapDataFile();
 
 // Copies a file that the start-up could not read to "<name>.bad" before the
-// program writes over it at exit.
+// program writes over it at exit: the whole copy or none, and never over a
+// copy kept earlier.
 void KeepUnreadableFile(const std::filesystem::path& file);
 
 // For its lifetime counts the message boxes shown; when any was shown and

@@ -1,5 +1,6 @@
 #include "simulation/air.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/text.h"
@@ -89,7 +90,9 @@ double StationPressure(double barometer, double elevation) {
 // written (d^4 is one power, not (d x d) x (d x d)): the figures then agree
 // to the last digit with any calculation that reads the formulas the same way.
 double VapourPressure(double dewPoint) {
-  const double d = dewPoint / 100;
+  // Below its minimum the polynomial rises again (past any barometer for
+  // very dry air): drier air than that counts as the minimum.
+  const double d = std::max(dewPoint, kDriestDewPoint) / 100;
   return 0.0365 + 0.21244 * d + 0.60233 * std::pow(d, 2) + 1.07668 * std::pow(d, 4);
 }
 
@@ -119,8 +122,12 @@ void DewPointFromHumidity(const double& temperature, const double& humidity, dou
   const double h = humidity;
   if (h == 0) return;
   const double e = SaturationPressure(temperature) * h / 100;
-  if (e == 0 || !std::isfinite(e)) return;  // no vapour to speak of: nothing to convert
-  const double d = DewPointOfVapour(e);
+  if (!std::isfinite(e)) return;
+  // The fit falls away without bound as the vapour pressure goes to 0 (35
+  // deg F at 10 % would be -381.5 deg F): it never gives a dew point below
+  // the one where the vapour polynomial has its minimum.
+  double d = e == 0 ? kDriestDewPoint : DewPointOfVapour(e);
+  if (!(d >= kDriestDewPoint)) d = kDriestDewPoint;
   const double rounded = Int(10 * d + 0.7) / 10;
   if (std::isfinite(rounded)) dewPoint = rounded;
 }

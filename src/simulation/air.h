@@ -14,8 +14,14 @@ namespace sw {
 // of 0 gives the 0.1 floor, the reference density and altitudes of 0.
 void CalcAirConditions(double& powerCorrection, double& airDensity);
 
+// The dew point (deg F) at which the vapour polynomial has its minimum
+// (0.0186 "Hg): the root of 0.21244 + 1.20466 d + 4.30672 d^3 with d = D / 100.
+// Drier air counts as this dew point wherever the polynomial is evaluated.
+inline constexpr double kDriestDewPoint = -16.133538929243263;
+
 // Dew point (deg F, to a tenth) from the air temperature and the relative
-// humidity in %. A humidity of 0 leaves `dewPoint` as it was.
+// humidity in %, never below kDriestDewPoint (-16.1 once rounded). A
+// humidity of 0 leaves `dewPoint` as it was.
 void DewPointFromHumidity(const double& temperature, const double& humidity, double& dewPoint);
 
 // Relative humidity in %, within 0..100, from the air temperature and the

@@ -77,6 +77,7 @@ void Run::Check(int step) {
 }
 
 void Run::EndRun() {
+  endedByHandler_ = true;
   finishRow_ = -1;
   abandoned_ = true;
   handlerArmed_ = false;
@@ -151,7 +152,8 @@ void Run::Close() {
 void Run::CloseLapData(int row, double finishMph, const char* timeFormat) {
   std::array<std::string, kLapDataLines> lines;
   // A run the set-up refused has no finish row: the engine program still
-  // reads a time of "0" and a gear text, as after refused specs.
+  // reads a time of "0" and a gear text, as after refused specs. A run the
+  // error handler ended hands over the gear cell as it stands, empty.
   const std::string& et = resultsText_[1][row];
   const std::string& gear = resultsText_[0][row];
   lines[0] = et.empty() ? "0" : et;
@@ -161,7 +163,7 @@ void Run::CloseLapData(int row, double finishMph, const char* timeFormat) {
   lines[4] = Format(tbl.DryDensityAltitude, "#####0");
   lines[5] = Format(trackLength_, "#####0");
   lines[6] = specText_[specMenuStart_[kVehicle]];
-  lines[7] = gear.empty() ? "0" : gear;
+  lines[7] = gear.empty() && !endedByHandler_ ? "0" : gear;
   lines[8] = Format(converter_, "#####0");
   lines[9] = fst.CurrentFileName;
   lines[10] = tbl.CalcMessages;

@@ -106,7 +106,7 @@ void Run::TireRadiusTick() {
 void Run::SpeedAndDistance() {
   const double h = step_;
   v_ += a_ * h;
-  x_ += v_ * h + 0.5 * a_ * std::pow(h, 2);
+  x_ = DistanceAfterStep(x_, v_, a_, h);
 
   if (!frictionDropped_ && x_ > tractionChangeDistance_) {
     frictionDropped_ = true;
@@ -187,7 +187,6 @@ void Run::SpeedAndDistance() {
 void Run::WriteRow(int16_t& shiftFlag, int kind, double value, double gear) {
   BuildResultRow(shiftFlag, resultsText_, row_, ev_, kind, value, rollout_, gear, finerTimes_, wheelspin_,
                  finishRow_, samples_);
-  lastRowTime_ = ev_[1][1];
   // The shift timing reads the time text of the last recorded row; a row
   // written (or the rollout re-basing) may have changed it.
   lastRecordedTime_ = Val(resultsText_[1][lastRecorded_]);
@@ -204,9 +203,10 @@ void Run::Interpolate(int kind, double value) {
 // One event: its row, and the run state moved to the event instant.
 void Run::EventRow(int kind, double value) {
   Interpolate(kind, value);
-  // An event before the last row written writes nothing. The comparison is
-  // on the number, not on the rounded text of that row.
-  if (ev_[1][1] < lastRowTime_) return;
+  // An event before the previous row writes nothing. The comparison is with
+  // that row's time as it reads: an event within its rounding still gets its
+  // row (a shift point just after a mark keeps its shift row).
+  if (ev_[1][1] < Val(resultsText_[1][row_ - 1])) return;
   if (kind == kEventDistance && value == rollout_) rolloutTime_ = ev_[1][1];
   WriteRow(shiftInProgress_, kind, value, gear_);
 

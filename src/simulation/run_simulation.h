@@ -25,6 +25,14 @@ void RunSimulation(std::array<std::string, kSpecCount>& specText, double& trapSp
                    double& unused7, std::array<std::string, 81>& textScreenLines, int16_t& runLogRow,
                    int16_t& rowRequest, double& sixtyFootTime, double& unused12, int16_t& calcStatus);
 
+// The distance after one time step `dt` with the step's new speed `v` and
+// acceleration `a`, added left to right: x + v dt first, then a dt^2 / 2. The
+// last bit decides whether a later step lands on a tenth of a second in the
+// converter's sampling, so the order is fixed, not a tidier grouping.
+inline double DistanceAfterStep(double x, double v, double a, double dt) {
+  return x + v * dt + 0.5 * a * std::pow(dt, 2);
+}
+
 // The 60 ft time a run reports for the time of its first mark: an event at
 // exactly 0 s still counts as reached (0.001), as 0 means "not reached".
 inline double SixtyFootTimeOf(double eventTime) { return eventTime == 0 ? 0.001 : eventTime; }

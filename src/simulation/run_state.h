@@ -84,6 +84,7 @@ class Run {
   // --- run procedure and its error handler (run_close.cpp)
   bool handlerArmed_ = false;
   bool abandoned_ = false;  // FinishRow was set to -1: no results to show
+  bool endedByHandler_ = false;  // the error handler (or Cancel) ended the run
   void HandleFault(int errorNumber, int step);
   void Check(int step);        // takes a pending fault report to the handler
   void EndRun();               // FinishRow = -1 and leave for the closing step
@@ -223,7 +224,6 @@ class Run {
   int row_ = 1;           // results-row counter
   int lastRecorded_ = 0;  // last recorded row (written after a shift)
   double lastRecordedTime_ = 0;  // its time text as a number
-  double lastRowTime_ = 0;  // time of the last row written, as a number
   double throttleShown_ = 0;
   int16_t tireSlip_ = 0;  // %, a whole number
   int16_t loadPct_ = 0, secondLoadPct_ = 0;  // %, whole numbers

@@ -19,6 +19,8 @@ ConverterModelState searchConverter;
 
 // A search that has not crossed after this many trial RPMs never will.
 constexpr int kMaxTrials = 20000;
+// The longest climb from the peak-power RPM to where power has fallen off.
+constexpr double kMaxClimb = 1e6;
 
 double Round2(double x) { return Int(x * 100 + 0.5) / 100; }
 
@@ -97,7 +99,20 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
   const double target = 0.8 * PeakPower * 5252;
   const double curveTop = tbl.EngineCurve[0][LastCurveRow];
   double rr = PeakPowerRpm;
-  while (!(search.TorqueAt(rr) * rr < target) && rr <= curveTop) rr += 50;
+  {
+    // A climb of a million RPM is far beyond any engine, and an RPM too large
+    // to move by 50 would hold the climb for ever: a mistyped curve point
+    // ends it with a report instead.
+    const long steps = kMaxClimb / 50;
+    long i = 0;
+    while (!(search.TorqueAt(rr) * rr < target) && rr <= curveTop) {
+      if (i++ >= steps) {
+        ReportRunFault(rterr::kOverflow, kStepShiftReference);
+        break;
+      }
+      rr += 50;
+    }
+  }
   const double ref = PeakPowerRpm + (rr - PeakPowerRpm) * 0.23;
 
   const double disp = spec(kEngine, 1);

@@ -43,5 +43,6 @@ inline constexpr int kStepShiftStall = 932;      // stall speed against the peak
 inline constexpr int kStepShiftCurveRow = 933;   // the curve rows the search reads
 inline constexpr int kStepShiftGearStep = 934;   // ratios across a gear change
 inline constexpr int kStepShiftRpmRatio = 935;   // engine RPM ratio across a shift
+inline constexpr int kStepShiftReference = 936;  // climb to where power falls to 80 %
 
 }  // namespace sw

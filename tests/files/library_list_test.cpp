@@ -79,6 +79,7 @@ TEST_F(LibraryFolder, ListingSkipsSubFoldersAndHiddenFiles) {
   Touch(App("beta"), 2005, 9, 1, "x");
   Touch(App("Alpha"), 2005, 8, 31, "x");
   Touch(App(".hidden"), 2005, 8, 31, "x");
+  Touch(App("CAR.00998cad5c5b.tmp"), 2005, 8, 31, "x");  // what a killed save left
   fs::create_directories(App("SUB"));
   const auto files = ListLibraryFolder(App());
   ASSERT_EQ(files.size(), 2u);

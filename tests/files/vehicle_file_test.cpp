@@ -429,6 +429,54 @@ TEST_F(VehicleFile, AFailedWriteLeavesTheOldFileWhole) {
   }
 }
 
+// What passes the name checks saves: a name of up to 255 bytes and a whole
+// path of up to 4095, though the temporary file beside it is longer.
+TEST_F(VehicleFile, WhatPassesTheNameChecksSaves) {
+  fs::create_directories(App("VEHDAT"));
+  std::string deep = AppText("VEHDAT");
+  while (deep.size() < 4095 - 1 - 255) deep += "/" + std::string(240, 'd');
+  fs::create_directories(deep);
+  const std::string deepName(4095 - deep.size() - 1, 'n');
+  for (const std::string& path : {AppText("VEHDAT/" + std::string(238, 'N')), AppText("VEHDAT/" + std::string(239, 'N')),
+                                  AppText("VEHDAT/" + std::string(255, 'N')), deep + "/" + deepName}) {
+    SCOPED_TRACE(path.size());
+    ui->Clear();
+    fst.ChosenFileName = path;
+    ValidateFileName83();
+    ASSERT_EQ(fst.FileExists, fexist::Free);
+    FillSpecs("long");
+    SaveAs(savemode::ChosenPath, path);
+    EXPECT_TRUE(ui->boxes().empty()) << OnlyBox().prompt;
+    EXPECT_NE(Bytes(path).find("long5\r\n"), std::string::npos);
+  }
+  EXPECT_EQ(deep.size() + 1 + deepName.size(), 4095u);
+  fst.ChosenFileName = AppText("VEHDAT/" + std::string(256, 'N'));
+  ValidateFileName83();
+  EXPECT_EQ(fst.FileExists, fexist::Invalid);
+}
+
+// Saving over a vehicle file that is a symbolic link saves to the file the
+// link names: the link stays, and so do the file's permissions.
+TEST_F(VehicleFile, SavingThroughALinkKeepsTheLinkAndTheMode) {
+  fs::create_directories(App("VEHDAT"));
+  fs::create_directories(App("shared"));
+  FillSpecs("v");
+  SaveAs(savemode::ChosenPath, AppText("shared/GTO"));
+  ::chmod(App("shared/GTO").c_str(), 0640);
+  fs::create_symlink("../shared/GTO", App("VEHDAT/GTO"));
+  fst.CurrentFilePath = AppText("VEHDAT/GTO");
+  FillSpecs("n");
+  fst.SpecsChanged = 1;
+  SaveAs(savemode::SameName);
+  EXPECT_TRUE(ui->boxes().empty());
+  EXPECT_TRUE(fs::is_symlink(App("VEHDAT/GTO")));
+  EXPECT_NE(Bytes(App("shared/GTO")).find("n5\r\n"), std::string::npos);
+  struct stat st {};
+  ASSERT_EQ(::stat(App("shared/GTO").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(fst.SpecsChanged, 0);
+}
+
 // ---------------------------------------------------------------- floppy drive
 
 TEST_F(VehicleFile, FloppyOpenGoesThroughTheFileDialog) {

@@ -1,6 +1,9 @@
 #include "platform/seqfile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
 
 #include "support/temp_folder.h"
 
@@ -119,6 +122,93 @@ TEST(AtomicFile, FailedWriteLeavesOldFile) {
   SeqWriter bad;
   EXPECT_FALSE(bad.Open(dir.path() / "missing" / "x.txt"));
   EXPECT_FALSE(bad.Close());
+}
+
+// Every name a file may have can be saved: the temporary name beside it is
+// cut to fit, and still reads as a temporary file.
+TEST(AtomicFile, NamesUpToTheLongestSave) {
+  TempFolder dir;
+  for (size_t n : {1u, 200u, 238u, 239u, 250u, 255u}) {
+    const std::string name(n, 'V');
+    EXPECT_TRUE(WriteFileAtomic(dir.path() / name, "specs\r\n")) << n;
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(dir.path() / name, bytes) && bytes == "specs\r\n") << n;
+  }
+  // Three-byte characters are never cut in two.
+  std::string wide;
+  while (wide.size() + 3 <= 255) wide += "\xE2\x82\xAC";
+  EXPECT_TRUE(WriteFileAtomic(dir.path() / wide, "x"));
+  EXPECT_FALSE(WriteFileAtomic(dir.path() / std::string(256, 'V'), "x"));
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir.path())) {
+    ++files;
+    EXPECT_FALSE(IsTemporaryFileName(e.path().filename().string())) << e.path();
+  }
+  EXPECT_EQ(files, 7);
+}
+
+TEST(AtomicFile, TemporaryNames) {
+  const std::pair<const char*, bool> cases[] = {
+      {"CAR.00998cad5c5b.tmp", true}, {"x.0123456789ab.tmp", true},   {"CAR", false},
+      {".00998cad5c5b.tmp", false} /* no name before it */,           {"CAR.00998CAD5C5B.tmp", false},
+      {"CAR.00998cad5c5.tmp", false}, {"CAR.00998cad5c5bb.tmp", false},
+      {"CAR.00998cad5c5b.TMP", false}, {"CAR.00998cad5c5g.tmp", false}, {"CAR.tmp", false}};
+  for (auto [name, temp] : cases) EXPECT_EQ(IsTemporaryFileName(name), temp) << name;
+}
+
+// A save killed half-way leaves its temporary file; the next start removes
+// it when it is older than that start, and leaves a newer one alone (another
+// copy of the program may be saving).
+TEST(AtomicFile, LeftOversOlderThanTheStartAreRemoved) {
+  TempFolder dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir.path() / "VEHDAT" / "OLD");
+  const fs::path old1 = dir.path() / "VEHDAT" / "CAR.00998cad5c5b.tmp";
+  const fs::path old2 = dir.path() / "VEHDAT" / "OLD" / "T1.0123456789ab.tmp";
+  const fs::path fresh = dir.path() / "qvzCNFG.ZKT.aaaaaaaaaaaa.tmp";
+  const fs::path mine = dir.path() / "VEHDAT" / "CAR";
+  for (const fs::path& p : {old1, old2, fresh, mine}) ASSERT_TRUE(WriteFileAtomic(p, "cut off"));
+  const auto start = fs::file_time_type::clock::now();
+  for (const fs::path& p : {old1, old2, mine}) fs::last_write_time(p, start - std::chrono::hours(1));
+  fs::last_write_time(fresh, start + std::chrono::seconds(1));
+  EXPECT_EQ(RemoveLeftOverTemporaryFiles(dir.path(), start), 2);
+  EXPECT_FALSE(fs::exists(old1));
+  EXPECT_FALSE(fs::exists(old2));
+  EXPECT_TRUE(fs::exists(fresh));
+  EXPECT_TRUE(fs::exists(mine));
+  EXPECT_EQ(RemoveLeftOverTemporaryFiles(dir.path() / "missing", start), 0);
+}
+
+// Saving over a symbolic link writes the file it names: the link stays a
+// link, and the file keeps its permissions.
+TEST(AtomicFile, SavingThroughALinkKeepsTheLinkAndTheMode) {
+  TempFolder dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir.path() / "elsewhere");
+  const fs::path real = dir.path() / "elsewhere" / "GTO";
+  const fs::path link = dir.path() / "GTO";
+  ASSERT_TRUE(WriteFileAtomic(real, "old"));
+  ::chmod(real.c_str(), 0640);
+  fs::create_symlink("elsewhere/GTO", link);
+  const fs::path chained = dir.path() / "CHAIN";
+  fs::create_symlink(link, chained);
+  for (const fs::path& via : {link, chained}) {
+    ASSERT_TRUE(WriteFileAtomic(via, "new via " + via.filename().string()));
+    EXPECT_TRUE(fs::is_symlink(link));
+    std::string bytes;
+    ReadFileBytes(real, bytes);
+    EXPECT_EQ(bytes, "new via " + via.filename().string());
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+  }
+  EXPECT_TRUE(fs::is_symlink(chained));
+  // A link to a file not there yet creates it.
+  fs::create_symlink("elsewhere/NEW", dir.path() / "NEW");
+  ASSERT_TRUE(WriteFileAtomic(dir.path() / "NEW", "made"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "NEW"));
+  EXPECT_TRUE(fs::is_regular_file(dir.path() / "elsewhere" / "NEW"));
+  EXPECT_EQ(SaveTarget(chained), dir.path() / "elsewhere" / "GTO");
 }
 
 }  // namespace

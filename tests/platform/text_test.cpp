@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 namespace sw {
@@ -21,6 +22,16 @@ TEST(Val, LeadingNumberOfAnyText) {
   EXPECT_TRUE(std::isfinite(Val("1e999")));
   EXPECT_GT(Val("1e999"), 1e300);
   EXPECT_GT(Val(std::string(100000, '9')), 1e300);
+  // Out of range either way: the size of the number decides, not an "e-" in
+  // the text. The largest finite value or 0, with the sign of the text.
+  const double kMax = std::numeric_limits<double>::max();
+  const std::string big = "1" + std::string(400, '0');
+  const std::pair<std::string, double> ranges[] = {
+      {big + "e-1", kMax},          {"-" + big + "e-1", -kMax},     {big + "e-80", kMax},
+      {big + "e-800", 0},           {"." + std::string(400, '0') + "1e+5", 0}, {"0.001e-400", 0},
+      {"1e99999999999999999999999", kMax}, {"1e-99999999999999999999999", 0}, {"00012e400", kMax},
+      {"-.5e-330", 0},              {"1.5e308", 1.5e308} /* in range: as it reads */};
+  for (const auto& [text, want] : ranges) EXPECT_EQ(Val(text), want) << text.substr(0, 20) << "..";
   std::string junk;
   for (int i = 0; i < 256; ++i) junk += static_cast<char>(i);
   EXPECT_TRUE(std::isfinite(Val(junk)));

@@ -310,6 +310,7 @@ class CylvaneLinkTest : public QObject {
     HelpForm* help = DefaultInstance<HelpForm>::IfLoaded();
     QVERIFY(help);
     QCOMPARE(help->windowTitle(), QString("Cylvane Link"));
+    QVERIFY(SaveShot(help, "help_cylvane_link.png"));
     QVERIFY(Send());
   }
 

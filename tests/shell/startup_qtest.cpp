@@ -7,11 +7,17 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QtTest>
+#include <unistd.h>
 
+#include <chrono>
+#include <new>
+
+#include "platform/seqfile.h"
 #include "platform/text.h"
 #include "shell/cylvane_link.h"
 #include "shell/frm_intro_help.h"
 #include "shell/power_curve_import.h"
+#include "shell/program_main.h"
 #include "shell/startup.h"
 #include "shell/unattended.h"
 #include "shell_fixture.h"
@@ -89,8 +95,13 @@ class StartupTest : public QObject {
   // Starts the real program with `args` against the scene's folder, with no
   // display at all, and returns LapDtOut.txt's lines (the last, the
   // messages, may hold single CRs).
-  std::vector<std::string> RunProgram(int& exitCode, QStringList args = {"/E", "/M"}) {
+  std::vector<std::string> RunProgram(int& exitCode, QStringList args = {"/E", "/M"}, bool unprivileged = false) {
     QProcess p;
+    // A read-only folder is read-only only for a user other than root.
+    if (unprivileged && ::geteuid() == 0)
+      p.setChildProcessModifier([] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+      });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(v);
     env.insert("STAGEWELL_HOME", QString::fromStdString(scene->folder().string()));
@@ -582,6 +593,127 @@ class StartupTest : public QObject {
       if (*c.fixture) QCOMPARE(lines[9], std::string("bad_gears"));
       for (const std::string& reason : c.reasons) QVERIFY2(lines[10].find(reason) != std::string::npos, lines[10].c_str());
     }
+  }
+
+  // A mistyped curve point far beyond any engine with computer-chosen shift
+  // points: the shift search's climb ends with the error report, at once.
+  void unattendedEndsOnACurvePointBeyondAnyEngine() {
+    QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
+    SpecAt(kDriving, 7) = "0";  // shift RPMs chosen by the program
+    WriteWorkingCopy(scene->path("VEHDAT/far"));
+    tbl.BeginnerLevel = 0;
+    scene->WriteConfiguration();
+    scene->Write("baseplot.ZKT", " 0\r\n");
+    scene->Write("ENGCURVE.ZKT", std::string(kGoodCurve) + "1e20\r\n300\r\n300\r\n");
+    int exitCode = -1;
+    QElapsedTimer clock;
+    clock.start();
+    auto lines = RunProgram(exitCode);
+    qInfo("a curve point at 1e20 RPM, computed shift RPMs: %lld ms", clock.elapsed());
+    QCOMPARE(exitCode, 0);  // the answer is there, and it says why there is no run
+    QVERIFY(lines.size() >= 11);
+    QCOMPARE(lines[0], std::string("0"));
+    QCOMPARE(lines[7], std::string(""));
+    QVERIFY2(lines.back().find("ERR= 6  ERL= 936") != std::string::npos, lines.back().c_str());
+  }
+
+  // The engine program must never read an old answer as new: it is removed
+  // before the run, and when no new one can be written the status says so.
+  void unattendedWithoutAnAnswerFailsHonestly() {
+    auto ready = [this] {
+      scene->ReturningUser();
+      scene->Write("ENGCURVE.ZKT", kGoodCurve);
+    };
+    // LapDtOut.txt cannot be written (a folder stands in its place).
+    ready();
+    std::filesystem::create_directories(scene->file("LapDtOut.txt/blocked"));
+    int exitCode = -1;
+    RunProgram(exitCode);
+    QCOMPARE(exitCode, kUnattendedFailedStatus);
+    QVERIFY(!std::filesystem::is_regular_file(scene->file("LapDtOut.txt")));
+
+    // A read-only program folder: no answer, and an old one is emptied.
+    for (bool stale : {false, true}) {
+      NewScene();
+      ready();
+      if (stale) {
+        scene->Write("LapDtOut.txt", "12.34\r\n110.50\r\n");
+        std::filesystem::permissions(scene->file("LapDtOut.txt"), std::filesystem::perms(0666));
+      }
+      std::filesystem::permissions(scene->folder(), std::filesystem::perms(0555));
+      RunProgram(exitCode, {"/E", "/M"}, true);
+      std::filesystem::permissions(scene->folder(), std::filesystem::perms(0755));
+      QCOMPARE(exitCode, kUnattendedFailedStatus);
+      if (stale)
+        QCOMPARE(scene->Read("LapDtOut.txt"), std::string());
+      else
+        QVERIFY(!scene->Exists("LapDtOut.txt"));
+    }
+  }
+
+  // An error that reaches the entry procedure (a failed allocation on a huge
+  // working copy) still ends start mode 2: the refusal and a failure status.
+  void unattendedEndsWhenAnErrorReachesMain() {
+    struct FailingUi : UnattendedUi {
+      bool failed = false;
+      int MsgBox(const std::string& prompt, int style, const std::string& title) override {
+        if (!failed) {
+          failed = true;
+          throw std::bad_alloc();
+        }
+        return UnattendedUi::MsgBox(prompt, style, title);
+      }
+    } ui;
+    scene->ReturningUser();
+    std::filesystem::remove(scene->file("baseplot.ZKT"));  // its report is the first box
+    SetUi(&ui);
+    SetActiveUnattendedUi(&ui);
+    Main({"/E", "/M"});
+    SetActiveUnattendedUi(nullptr);
+    SetUi(nullptr);
+    QVERIFY(ui.failed);
+    QVERIFY(ProgramEnding());
+    QCOMPARE(ProgramExitStatus(), kUnattendedFailedStatus);
+    auto lines = CrLfLines(scene->Read(kLapDataFileName));
+    QVERIFY(lines.size() >= 11);
+    QCOMPARE(lines[0], std::string("0"));
+    QVERIFY2(lines.back().find("Cylvane Transfer error #  7") != std::string::npos, lines.back().c_str());
+    QVERIFY(lines.back().find("The calculation ended without a result.") != std::string::npos);
+  }
+
+  // Start-up removes what killed saves left behind, when older than the start.
+  void startUpRemovesLeftOverTemporaryFiles() {
+    scene->ReturningUser();
+    scene->Write("ENGCURVE.ZKT", kGoodCurve);
+    scene->Write("VEHDAT/CAR.00998cad5c5b.tmp", "cut off");
+    scene->Write("qvzCNFG.ZKT.0123456789ab.tmp", "cut off");
+    for (const char* f : {"VEHDAT/CAR.00998cad5c5b.tmp", "qvzCNFG.ZKT.0123456789ab.tmp"})
+      std::filesystem::last_write_time(scene->file(f),
+                                       std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
+    int exitCode = -1;
+    RunProgram(exitCode);
+    QCOMPARE(exitCode, 0);
+    QVERIFY(!scene->Exists("VEHDAT/CAR.00998cad5c5b.tmp"));
+    QVERIFY(!scene->Exists("qvzCNFG.ZKT.0123456789ab.tmp"));
+    QVERIFY(scene->Exists("QVCURVEH.ZKT"));  // nothing else is touched
+  }
+
+  // The copy of an unreadable file is kept whole or not at all, and a copy
+  // kept earlier is never replaced (an empty one, left by an interrupted
+  // copy, is).
+  void unreadableFileKeptAsideOnce() {
+    const auto file = scene->file("qvzCNFG.ZKT");
+    scene->Write("qvzCNFG.ZKT", "first damage");
+    KeepUnreadableFile(file);
+    QCOMPARE(scene->Read("qvzCNFG.ZKT.bad"), std::string("first damage"));
+    scene->Write("qvzCNFG.ZKT", "second damage");
+    KeepUnreadableFile(file);
+    QCOMPARE(scene->Read("qvzCNFG.ZKT.bad"), std::string("first damage"));
+    scene->Write("qvzCNFG.ZKT.bad", "");
+    KeepUnreadableFile(file);
+    QCOMPARE(scene->Read("qvzCNFG.ZKT.bad"), std::string("second damage"));
+    for (auto& e : std::filesystem::directory_iterator(scene->folder()))
+      QVERIFY(!IsTemporaryFileName(e.path().filename().string()));
   }
 
   void completingKeepsTheCalculationsOwnLines() {

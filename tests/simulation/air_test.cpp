@@ -200,6 +200,76 @@ TEST_F(AirTest, BadWeatherNeverGivesNaN) {
     }
 }
 
+// Cold, dry air: the dew point fit falls away without bound at small vapour
+// pressures, and the vapour polynomial rises again below its minimum (near
+// -16.1 deg F) until it exceeds any barometer. Drier air than the minimum
+// counts as the minimum, and the run stays finite in every ordinary weather.
+TEST_F(AirTest, ColdDryAirCountsAsTheDriestDewPoint) {
+  // The minimum: the polynomial's slope is 0 there, 0.0186 "Hg.
+  const double d = kDriestDewPoint / 100;
+  EXPECT_NEAR(0.21244 + 1.20466 * d + 4.30672 * std::pow(d, 3), 0, 1e-15);
+  EXPECT_NEAR(VapourPressure(kDriestDewPoint), 0.0186335, 1e-7);
+  for (double below : {-16.2, -40.0, -100.0, -381.5, -6654.1, -1e8, -1e300})
+    EXPECT_EQ(VapourPressure(below), VapourPressure(kDriestDewPoint)) << below;
+  EXPECT_GT(VapourPressure(-16.1), VapourPressure(kDriestDewPoint));
+  EXPECT_EQ(VapourPressure(-16.1), 0.0365 + 0.21244 * -0.161 + 0.60233 * std::pow(-0.161, 2) +
+                                       1.07668 * std::pow(-0.161, 4));
+
+  // Where the fit diverged: 35 deg F at 10 % gave -381.5, 20 at 10 % -6654.1,
+  // 60 at 3 % -1418.7, 20 at 1 % -81 million.
+  for (auto [t, h] : {std::pair{35.0, 10.0}, {20.0, 10.0}, {60.0, 3.0}, {20.0, 1.0}, {-60.0, 100.0}, {130.0, 0.001}})
+    EXPECT_EQ(Dew(t, h), -16.1) << t << " " << h;
+  EXPECT_DOUBLE_EQ(Dew(35, 40), 14.1);  // above the minimum nothing changes
+  for (double t = -60; t <= 130; t += 1)
+    for (double h = 0.5; h <= 100; h += 0.5) ASSERT_GE(Dew(t, h), -16.1) << t << " " << h;
+
+  // 35 deg F at 10 % runs as a typed dew point of -16.1 deg F.
+  const Air humid = Conditions("0", "29.92", "35", "10", "500");
+  const double da = tbl.DensityAltitude;
+  const Air dew = Conditions("1", "29.92", "35", "-16.1", "500");
+  EXPECT_EQ(humid.correction, dew.correction);
+  EXPECT_EQ(humid.density, dew.density);
+  EXPECT_EQ(da, tbl.DensityAltitude);
+  // A dew point of -100 deg F typed in runs as the driest air.
+  const Air typed = Conditions("1", "29.92", "35", "-100", "500");
+  EXPECT_TRUE(Finite(typed));
+  EXPECT_EQ(typed.correction, Conditions("1", "29.92", "35", "-16.2", "500").correction);
+  EXPECT_GT(typed.correction, 1.0);
+}
+
+// T -60..130 deg F x H 1..100 %, as a humidity (methods 0, 2, 4) and as the
+// dew point it gives: every correction and altitude finite, the density
+// positive, the correction within its floor and what cold dense air gives.
+TEST_F(AirTest, EveryOrdinaryWeatherGivesAFiniteRun) {
+  int cases = 0;
+  for (const char* method : {"0", "2", "4"})
+    for (int t = -60; t <= 130; ++t)
+      for (int h = 1; h <= 100; ++h) {
+        const Air a = Conditions(method, "29.92", std::to_string(t), std::to_string(h), "1000");
+        ASSERT_TRUE(Finite(a)) << method << " " << t << " " << h;
+        ASSERT_GE(a.correction, 0.1);
+        ASSERT_LT(a.correction, 1.5) << t << " " << h;
+        ++cases;
+      }
+  EXPECT_EQ(cases, 3 * 191 * 100);
+
+  // And the car runs to the finish in all of it, a typed dew point of -100
+  // deg F included (it ended with an overflow before).
+  Load(kMuscleCar);
+  for (const char* t : {"-60", "0", "35", "70", "100", "130"})
+    for (const char* h : {"1", "10", "50", "100"}) {
+      Conditions("0", "29.92", t, h, "1000");
+      Quiet();
+      EXPECT_GT(Et(), 8) << t << " " << h;
+      EXPECT_LT(Et(), 60) << t << " " << h;  // 130 deg F saturated: the correction floor
+      ExpectAllFinite();
+    }
+  Conditions("1", "29.92", "35", "-100", "1000");
+  Quiet();
+  EXPECT_GT(Et(), 8);
+  EXPECT_TRUE(ui->boxes().empty());
+}
+
 TEST(Humidity, DewPointFromHumidity) {
   EXPECT_DOUBLE_EQ(Dew(70, 50), 50.6);
   EXPECT_EQ(Dew(70, 0, 12.3), 12.3);   // no humidity: left as it was

@@ -162,6 +162,36 @@ TEST_F(EventsTest, SixtyFootTime) {
   EXPECT_EQ(tbl.Instant60ft[0], Format(sixty, "####.000"));
 }
 
+// x + v dt + a dt^2 / 2, added left to right. These figures come from a
+// .02 s step; grouped the other way they give a different last bit.
+TEST_F(EventsTest, DistanceIsSummedLeftToRight) {
+  const double x = 285.91120421240964, v = 126.63497267481519, a = -27.386329118261884, dt = 0.02;
+  ASSERT_NE((x + v * dt) + 0.5 * a * dt * dt, x + (v * dt + 0.5 * a * dt * dt));
+  EXPECT_EQ(DistanceAfterStep(x, v, a, dt), 288.43842640008234);
+  EXPECT_EQ(DistanceAfterStep(x, v, a, dt), (x + v * dt) + 0.5 * a * std::pow(dt, 2));
+}
+
+// An event before the previous row writes no row; the comparison is with the
+// time that row reads. This car's 1-2 shift point comes in the step of its
+// 60 ft mark, a little before the mark's exact time yet after its rounded
+// text ("1.44"): the shift-point row is written, and the shift row is it.
+TEST_F(EventsTest, AShiftWithinTheRoundingOfThePreviousRowKeepsItsRow) {
+  Load(kBracketCar);
+  tbl.FinerTime = 0;
+  tbl.BeginnerLevel = 0;
+  S(kVehicle, 0) = "3201";
+  S(kDriving, 7) = "1";  // the shift RPMs as entered
+  S(kDriving, 8) = "6297";
+  Calculate();
+  const int r60 = RowAt("60");
+  ASSERT_GT(r60, 0) << Table();
+  EXPECT_EQ((Texts{Cell(0, r60 + 1), Cell(1, r60 + 1), Cell(4, r60 + 1), Cell(6, r60 + 1), Cell(0, r60 + 2)}),
+            (Texts{" 1", Cell(1, r60), "60", "6297", " 1-2"}))
+      << Table();
+  EXPECT_EQ(Cell(1, r60), "1.44");
+  EXPECT_EQ(Count(0, " 1-2"), 1);
+}
+
 TEST_F(EventsTest, MilesOnLongTracks) {
   Load(kMuscleCar);
   S(kConditions, 7) = "4";  // 5 miles

@@ -160,6 +160,28 @@ TEST_F(ShiftRpms, NeverAboveTheRowBeforeTheLast) {
   EXPECT_FALSE(RunFaultPending());
 }
 
+// A mistyped curve point far beyond any engine keeps the power up for ever:
+// above about 1e17 RPM adding 50 no longer moves the climb at all. The climb
+// ends with a report after a million RPM.
+TEST_F(ShiftRpms, ACurvePointBeyondAnyEngineEndsTheClimbWithAReport) {
+  SpecAt(kEngine, 0) = "2";
+  for (const char* far : {"1e12", "1e20", "1e300"}) {
+    SCOPED_TRACE(far);
+    const char* pts[][3] = {{"2000", "300", "114"}, {"4000", "380", "289"}, {"6000", "350", "400"}, {far, "300", "300"}};
+    for (int p = 0; p < 4; ++p) tbl.PowerCurveText[p] = {pts[p][0], pts[p][1], pts[p][2], ""};
+    const Curve c = BuildCurve();
+    ASSERT_EQ(c.hpRpm, 6000);
+    ClearRunFault();
+    for (const char* type : {"1", "3"}) {
+      Car(type);
+      for (double v : Shifts(c)) EXPECT_TRUE(std::isfinite(v));
+      const RunFault f = TakeRunFault();
+      EXPECT_EQ(f.errorNumber, rterr::kOverflow) << type;
+      EXPECT_EQ(f.step, kStepShiftReference) << type;
+    }
+  }
+}
+
 TEST_F(ShiftRpms, ClutchStatusRuleReachesTheSearch) {
   Car("1");
   for (auto [force, status] : {std::pair{"5001", -2}, {"5000", -1}}) {
