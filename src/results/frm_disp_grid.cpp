@@ -178,7 +178,6 @@ void frmDispGrid::BuildControls() {
   connect(grdOUT, &Grid::Click, this, [this](int, int) { grdOUT_Click(); });
   connect(Grid1, &Grid::MouseUp, this, [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
 
-  if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(cmdPrint);
 }
 
 void frmDispGrid::BuildMenus() {
@@ -201,11 +200,12 @@ void frmDispGrid::BuildMenus() {
   print->addSeparator();
   mnuPrintSetup = print->addAction("Windows Printer Setup");
   mnuPrgrmPrinterSetup = print->addAction("Program Printer Setup");
-  for (QAction* a : {mnuPrintPrint, mnuWorksheet, mnuPrgrmPrinterSetup}) {
+  for (QAction* a : {mnuPrintPrint, mnuWorksheet, mnuPrgrmPrinterSetup})
     connect(a, &QAction::triggered, this, [this] { mnuPrgrmPrinterSetup_Click(); });
-    if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(a);
-  }
   connect(mnuPrintSetup, &QAction::triggered, this, [this] { mnuPrintSetup_Click(); });
+  print->addSeparator();
+  mnuAsciiFile = print->addAction("Save Results as ASCII File");
+  connect(mnuAsciiFile, &QAction::triggered, this, [this] { mnuAsciiFile_Click(); });
 
   mnuAnalyze = bar->addAction("&Analyze   ");
   connect(mnuAnalyze, &QAction::triggered, this, [this] { mnuAnalyze_Click(); });
@@ -473,6 +473,8 @@ void frmDispGrid::mnuPrintSetup_Click() {
 }
 
 void frmDispGrid::mnuPrgrmPrinterSetup_Click() { links::ShowPrintOptions(); }
+
+void frmDispGrid::mnuAsciiFile_Click() { links::ShowAsciiExport(); }
 
 void frmDispGrid::mnuHelp_Click() { links::ShowHelpTopic(900); }
 

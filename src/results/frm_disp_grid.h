@@ -54,6 +54,7 @@ class frmDispGrid : public QMainWindow {
   QAction *mnuClose, *mnuGraph, *mnuGraphGraph, *mnuPrint, *mnuPrintPrint, *mnuWorksheet, *mnuPrintSetup,
       *mnuPrgrmPrinterSetup, *mnuAnalyze, *mnuHistory, *mnuHideHistory, *mnuShowHistory, *mnuAlwaysShowHistory,
       *mnuClearHistory, *mnuTimeSlip, *mnuHelp, *mnuCylvane;
+  QAction* mnuAsciiFile;  // "Save Results as ASCII File" (under Print)
   QMenu* mnuHistoryMenu;
   QMenu* mnuGridPopUp;
   QAction *mnuGridOpen, *mnuGridShowHelp, *mnuGridRename, *mnuGridTimeSlip;
@@ -74,6 +75,7 @@ class frmDispGrid : public QMainWindow {
   void mnuAnalyze_Click();
   void mnuPrintSetup_Click();
   void mnuPrgrmPrinterSetup_Click();
+  void mnuAsciiFile_Click();
   void mnuHelp_Click();
   void mnuCylvane_Click();
   void mnuTimeSlip_Click();

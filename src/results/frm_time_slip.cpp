@@ -14,6 +14,7 @@
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "results/results_links.h"
 #include "files/configuration.h"
 #include "results/results_state.h"
@@ -122,8 +123,8 @@ void frmTimeSlip::Command1_Click(int index) {
   }
   if (index != 1) return;
   // The image of the whole window, buttons included, scaled to the page.
-  Picture5 = grab().toImage();
-  PrintImageScaledToPage(this, "Time Slip", Picture5);
+  Picture5 = CaptureFormImage(this);
+  PrintPictureScaledToPage(this, "Time Slip", Picture5);
   Ui().SetBusyCursor(false);
 }
 

@@ -42,6 +42,7 @@
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
+#include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
 #include "shell/frm_send.h"
 #include "shell/outside_viewers.h"
@@ -58,6 +59,7 @@
 #include "shell/vehicle_summary.h"
 #include "simulation/calculate.h"
 #include "simulation/tables.h"
+#include "specs/spec_windows.h"
 
 namespace sw {
 
@@ -345,7 +347,8 @@ void frmMain::BuildPanels() {
   Text1->viewport()->setMouseTracking(true);
 
   // Windows of later versions of the program.
-  for (int i = 0; i < 6; ++i) MarkNotAvailableYet(Command1[i]);
+  for (int i = 0; i < 6; ++i)
+    if (!SpecWindowBuilt(i + 1)) MarkNotAvailableYet(Command1[i]);
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
 }
@@ -600,10 +603,11 @@ void frmMain::changeEvent(QEvent* e) {
 }
 
 void frmMain::UnloadChildWindows() {
-  // The six spec windows, match, dial-in, printout-options and engine-program windows
-  // all open inside this window.
-  MdiArea->closeAllSubWindows();
+  // The six spec windows store their rows as they go; match, dial-in,
+  // printout-options and engine-program windows open inside this window.
   UnloadSpecWindows();
+  MdiArea->closeAllSubWindows();
+  if (PrntOptns* w = DefaultInstance<PrntOptns>::IfLoaded()) w->close();
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
@@ -755,6 +759,7 @@ void frmMain::Text1_LostFocus() { fst.VehicleComments = CommentsFromBox(Text1->t
 
 void frmMain::cmdRun_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcStatus = 0;
   tbl.CalcMode = 0;
   tbl.AbortCalc = 0;
@@ -766,6 +771,7 @@ void frmMain::cmdRun_Click() {
 
 void frmMain::cmdSave_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   if (fst.CurrentFileName.empty()) {
     // A new vehicle has no name to save under yet.
@@ -795,14 +801,14 @@ void frmMain::Command1_Click(int index) {
     shell.TireWtBefore2 = Spec(kTires, 4);
     shell.TireWtRecorded = 1;
   }
-  // The six spec windows come with a later version.
+  ShowSpecWindow(index + 1);
 }
 
 void frmMain::MainCommand_Click(int index) {
   if (Busy()) return;
+  if (index <= 2) StoreOpenSpecWindow();
   switch (index) {
     case 0:
-      StoreOpenSpecWindow();
       shell.MatchShown = 0;
       ShowMatchWindow();
       tbl.CalcMode = 0;
@@ -917,6 +923,7 @@ void frmMain::mnuFilLoad_Click() {
 
 void frmMain::mnuFilSave_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -941,6 +948,7 @@ void frmMain::mnuFilSave_Click() {
 
 void frmMain::SaveVehicleAs() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -960,6 +968,7 @@ void frmMain::mnuOpenFloppy_Click() {
 
 void frmMain::mnuCopyFloppy_Click() {
   if (Busy()) return;
+  StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 1;
   fst.ExampleLibraryMode = 0;
@@ -998,6 +1007,7 @@ void frmMain::mnuFilExit_Click() {
     return;
   }
   tbl.CalcMode = 0;
+  StoreOpenSpecWindow();
   Text1_LostFocus();
   ConfirmQuit(ExitCancelled);
   if (ExitCancelled) return;

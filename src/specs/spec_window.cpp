@@ -18,6 +18,7 @@
 #include "files/configuration.h"
 #include "files/file_state.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -162,12 +163,14 @@ QGroupBox* SpecWindow::RowFrame(const QString& caption, std::initializer_list<in
   int line = 0;
   for (int r : rows) {
     grid->addWidget(SpecName[r], line, 0);
-    QWidget* value = IsPickRow(r) ? static_cast<QWidget*>(cmbSpecData[r]) : SpecData[r];
-    grid->addWidget(value, line, 1, Qt::AlignLeft);
+    // Value boxes line up with their "Clc" buttons right after them; pick
+    // lists may run on across the button column.
+    if (IsPickRow(r)) grid->addWidget(cmbSpecData[r], line, 1, 1, 3, Qt::AlignLeft);
+    else grid->addWidget(SpecData[r], line, 1);
     if (ClcBttn[r]) grid->addWidget(ClcBttn[r], line, 2);
     ++line;
   }
-  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
   return frame;
 }
 
@@ -253,8 +256,9 @@ void SpecWindow::SetRowEnabled(int row, bool enabled, bool withCalculator) {
 
 void SpecWindow::SetPick(int row, int index, bool raiseHandling) {
   QComboBox* list = cmbSpecData[row];
-  if (!list) return;
-  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+  // A pick the list cannot take is passed over: the list keeps its pick.
+  if (!list || index < -1 || index >= list->count()) return;
+  list->setCurrentIndex(index);
   rows_[row].untouched.reset();
   if (raiseHandling) cmbSpecData_Click(row);
 }
@@ -423,6 +427,10 @@ void SpecWindow::FrontLost() {
   SettleRows();
   if (!self) return;
   Form_Deactivate();
+  // The main window built its summary as it came to the front, before the
+  // rows it was given the front for were stored.
+  frmMain* main = DefaultInstance<frmMain>::IfLoaded();
+  if (main && QApplication::activeWindow() == main) main->BuildVehicleSummary();
 }
 
 void SpecWindow::Form_Deactivate() {
@@ -588,7 +596,15 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
   auto putBack = [&] {
     shell.SkipValidation = true;
     box->setText(ToQ(leave.textBefore));
-    if (box->isEnabled()) box->setFocus(Qt::OtherFocusReason);
+    if (!box->isEnabled()) return;
+    box->setFocus(Qt::OtherFocusReason);
+    // The rest of this leave still sees SkipValidation; the focus lands
+    // back in the box from the event loop (behind a box the window is not
+    // active and the focus arrives without its event).
+    shell.SkipValidation = true;
+    QTimer::singleShot(0, this, [this, r] {
+      if (focusWidget() == SpecData[r]) SpecData_GotFocus(r);
+    });
   };
   switch (d.step) {
     case LeaveStep::Empty:
@@ -657,7 +673,10 @@ PickReaction SpecWindow::OnPick(int row, int pick) {
 void SpecWindow::RestorePick(int row) {
   shell.SkipValidation = true;
   SetPick(row, ComboIndexBefore, false);
-  if (cmbSpecData[row]->isEnabled()) cmbSpecData[row]->setFocus(Qt::OtherFocusReason);
+  if (cmbSpecData[row]->isEnabled()) {
+    cmbSpecData[row]->setFocus(Qt::OtherFocusReason);
+    cmbSpecData_GotFocus(row);
+  }
   shell.SkipValidation = false;
 }
 

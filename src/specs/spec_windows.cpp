@@ -3,6 +3,8 @@
 #include <QPointer>
 
 #include "shell/frm_main.h"
+#include "simulation/tables.h"
+#include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
 
 namespace sw {
@@ -19,6 +21,8 @@ bool ValidMenu(int menu) { return menu >= 1 && menu < kMenus; }
 // window built on the row kit gets its line here.
 SpecWindow* LoadWindow(int menu) {
   switch (menu) {
+    case kVehicle:
+      return SpecWindowInstance<frmVehicle>();
     default:
       return nullptr;
   }
@@ -28,6 +32,8 @@ SpecWindow* LoadWindow(int menu) {
 
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
+    case kVehicle:
+      return true;
     default:
       return false;
   }

@@ -20,6 +20,7 @@
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_place.h"
+#include "platform/scripted_ui.h"
 #include "support/temp_folder.h"
 
 using namespace sw;
@@ -37,6 +38,14 @@ void Fill(Grid& g) {
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The first page's MediaBox is wider than tall.
+bool PageIsWide(const QByteArray& pdf) {
+  int at = pdf.indexOf("/MediaBox [");
+  if (at < 0) return false;
+  QList<QByteArray> n = pdf.mid(at + 11, 40).split(' ');
+  return n.size() >= 4 && n[2].toDouble() > n[3].split(']')[0].toDouble();
 }
 
 int PageCount(const QByteArray& pdf) {
@@ -209,21 +218,42 @@ class PlatformQtTest : public QObject {
     QCOMPARE(PrinterOrientationOf(p), 1);
   }
 
+  // The image's orientation holds for its own printout only; a job that
+  // cannot be made counts as failed.
   void imageScaledToThePageWithoutDialogs() {
     TempFolder dir;
+    ScopedScriptedUi ui;
     QString path = QString::fromStdString((dir.path() / "slip.pdf").string());
     SetPrintToPdfForTest(path);
+    SetPrinterOrientation(ProgramPrinter(), 1);
     QImage wide(400, 200, QImage::Format_RGB32);
     wide.fill(Qt::white);
     QPainter(&wide).drawText(20, 100, "Time Slip");
     QVERIFY(PrintImageScaledToPage(nullptr, "Time Slip", wide));
-    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 2);
-    QVERIFY(ReadAll(path).startsWith("%PDF"));
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 1);
+    QVERIFY(PageIsWide(ReadAll(path)));
     QImage tall(200, 400, QImage::Format_RGB32);
     tall.fill(Qt::white);
+    SetPrinterOrientation(ProgramPrinter(), 2);
     QVERIFY(PrintImageScaledToPage(nullptr, "Time Slip", tall));
-    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 1);
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 2);
+    QVERIFY(!PageIsWide(ReadAll(path)));
+    SetPrinterOrientation(ProgramPrinter(), 1);
+    QVERIFY(!LastPrintFailed());
+
+    QFile::remove(path);
+    QVERIFY(!PrintImageScaledToPage(nullptr, "Time Slip", QImage()));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(LastPrintFailed());
+
+    SetPrintToPdfForTest(QString::fromStdString((dir.path() / "no-such-folder" / "slip.pdf").string()));
+    QVERIFY(!PrintImageScaledToPage(nullptr, "Time Slip", tall));
+    QVERIFY(LastPrintFailed());
+    QVERIFY(!PrintToPdf(QString::fromStdString((dir.path() / "no-such-folder" / "x.pdf").string()),
+                        [](PrintPage&) {}));
+    QVERIFY(LastPrintFailed());
     SetPrintToPdfForTest(QString());
+    QVERIFY(ui->boxes().empty());
   }
 
 

@@ -192,6 +192,23 @@ class RowKitTest : public QObject {
     QCOMPARE(QString::fromStdString(SpecAt(kVehicle, row)), warning.isEmpty() ? shown : QString::fromStdString(before));
   }
 
+  // After a refusal the box has the focus, its help line and its old text
+  // back, and the next try is tested again.
+  void aRefusedEntryIsTestedAgain() {
+    KitWindow* w = Open();
+    TypeAndLeave(w, 7, "250");
+    QVERIFY(w->SpecData[7]->hasFocus());
+    QCOMPARE(w->Label2->text(), QString("Distance between the centers of the front and rear wheels in inches."));
+    QVERIFY(!shell.SkipValidation);
+    w->SpecData[7]->selectAll();
+    QTest::keyClicks(w->SpecData[7], "40");
+    QTest::keyClick(w->SpecData[7], Qt::Key_Tab);
+    Settle();
+    QCOMPARE(scene->BoxCount(), 2);
+    QCOMPARE(scene->LastBox().prompt, std::string("Wheelbase, in = 40.  Value must be between  80 and  200 ."));
+    QCOMPARE(w->SpecData[7]->text(), QString("116"));
+  }
+
   // An emptied box is accepted as empty and stored as ""; a refused entry
   // never reaches SpecText.
   void emptiedBoxAndRefusalsStoreNothingUntested() {

@@ -16,7 +16,8 @@ namespace {
 QString g_testPdf;
 bool g_lastPrintFailed = false;
 
-// False when the printer (or the file) could not be drawn on.
+// False when the printer (or the file) could not be drawn on, or the job
+// could not be finished.
 bool Render(QPrinter& printer, const PageDrawer& draw) {
   QPainter painter;
   if (!painter.begin(&printer)) {
@@ -25,8 +26,24 @@ bool Render(QPrinter& printer, const PageDrawer& draw) {
   }
   PrintPage page(painter, printer);
   draw(page);
-  return painter.end();
+  if (painter.end()) return true;
+  g_lastPrintFailed = true;
+  return false;
 }
+
+// Sets the program printer's orientation for one job and puts it back after.
+class OrientationForJob {
+ public:
+  explicit OrientationForJob(int orientation) : saved_(PrinterOrientationOf(ProgramPrinter())) {
+    SetPrinterOrientation(ProgramPrinter(), orientation);
+  }
+  ~OrientationForJob() { SetPrinterOrientation(ProgramPrinter(), saved_); }
+  OrientationForJob(const OrientationForJob&) = delete;
+  OrientationForJob& operator=(const OrientationForJob&) = delete;
+
+ private:
+  int saved_;
+};
 
 }  // namespace
 
@@ -138,6 +155,7 @@ void PrintPage::NewPage() {
 }
 
 bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation) {
+  g_lastPrintFailed = false;
   QPrinter pdf(QPrinter::HighResolution);
   pdf.setOutputFormat(QPrinter::PdfFormat);
   pdf.setOutputFileName(path);
@@ -157,13 +175,26 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
   printer.setDocName(title);
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(title);
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                   [&draw](QPrinter* p) { Render(*p, draw); });
-  return preview.exec() == QDialog::Accepted;
+  // The preview paints the pages whenever it needs them; the last painting
+  // before the dialog closes is the printing itself.
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* p) {
+    g_lastPrintFailed = false;
+    Render(*p, draw);
+  });
+  if (preview.exec() != QDialog::Accepted) {
+    g_lastPrintFailed = false;
+    return false;
+  }
+  return !g_lastPrintFailed;
 }
 
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image) {
-  SetPrinterOrientation(ProgramPrinter(), image.width() > image.height() ? 2 : 1);
+  // An image without a size has no shape to fit to a page.
+  if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
+    g_lastPrintFailed = true;
+    return false;
+  }
+  OrientationForJob orientation(image.width() > image.height() ? 2 : 1);
   return PrintDocument(parent, title, [&image](PrintPage& page) { page.DrawImageScaled(image); });
 }
 

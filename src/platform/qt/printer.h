@@ -92,14 +92,18 @@ using PageDrawer = std::function<void(PrintPage&)>;
 // written to a file).
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw);
 // The same for an image scaled to fill the page: landscape when the image is
-// wider than it is tall, else portrait.
+// wider than it is tall, else portrait, for this job only (the printer's own
+// orientation is left as it was). An image without a size prints nothing
+// and counts as a failed printout.
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image);
 
-// True when the last PrintDocument or PrintToPdf could not draw on its
-// printer or file (a cancelled dialog is no failure).
+// True when the last PrintDocument, PrintImageScaledToPage or PrintToPdf
+// could not start or finish on its printer or file (a cancelled dialog is no
+// failure).
 bool LastPrintFailed();
 
-// Writes the document straight into a PDF file, no dialog.
+// Writes the document straight into a PDF file, no dialog. False when the
+// file could not be written.
 bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation = 0);
 
 // Tests: while set, PrintDocument and PrintImageScaledToPage write this PDF

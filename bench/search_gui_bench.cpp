@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 #include <cstdlib>
 #include <filesystem>
 
