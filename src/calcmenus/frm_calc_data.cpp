@@ -27,6 +27,7 @@
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
@@ -177,6 +178,7 @@ void frmCalcData::BuildWidgets() {
   Command3 = button("Use Calc Value", "Command3");
   Command4 = button("Print", "Command4");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  CloseOnEscape(this, [this] { Command1->click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
