@@ -26,7 +26,8 @@ class frmDriving : public SpecWindow {
   void UpdateRowStates(int mode);
 
  protected:
-  bool FillsListsAtLoad() const override { return false; }
+  // The lists follow the drive type: filled as the window comes to the front.
+  bool FillOwnPickList(int row) override { return true; }
   bool LeaveEmptiesHelp(bool skipValidation) const override { return !skipValidation; }
   void UpdateRowStates() override { UpdateRowStates(1); }
   void Form_Activate() override;

@@ -175,11 +175,11 @@ class SpecWindow : public QWidget, public PickListOwner {
   // Form_Activate: whether the row's caption comes from the row file (else
   // it keeps the one the window gave it; the line is read all the same).
   virtual bool CaptionFromRowFile(int row) const { return true; }
-  // Form_Load: whether it fills the pick lists (a window whose lists depend
-  // on other menus fills them as it comes to the front instead).
-  virtual bool FillsListsAtLoad() const { return true; }
   // Form_Load: the ExampleKind to set before FillSpecCombo of a pick row (-1: plain list).
   virtual int ExampleKindForList(int row) const { return -1; }
+  // Form_Load: a window whose row takes fixed items rather than a preset
+  // file fills it here (FillPickList) and returns true.
+  virtual bool FillOwnPickList(int row) { return false; }
   // Enables, disables or relabels rows from the current picks.
   virtual void UpdateRowStates() {}
   // Form_Activate: after row r took its stored value (body: the Type row shows the linked example).
