@@ -13,6 +13,12 @@ namespace sw {
 
 ExampleValues exv;
 
+namespace {
+size_t g_failAfter = static_cast<size_t>(-1);
+}  // namespace
+
+void FailNextExampleWriteAfterBytesForTest(size_t bytes) { g_failAfter = bytes; }
+
 void ResetExampleValues() { exv = ExampleValues{}; }
 
 namespace {
@@ -293,6 +299,8 @@ bool AddExampleToLibrary(const ExampleRequest& request, int number, const std::s
   const int limit = adding ? kExampleLibraryMax - 1 : kExampleLibraryMax;
   SeqWriter out;
   bool ok = out.Open(ExampleLibraryPath(request.component));
+  out.FailAfterBytesForTest(g_failAfter);
+  g_failAfter = static_cast<size_t>(-1);
   if (ok) {
     for (const std::string& line : d.head) out.PrintLine(line);
     for (size_t i = 0; i < d.definitionItems.size(); ++i) {

@@ -136,6 +136,9 @@ void FillToColumn(std::string& line, int column);
 // kExampleUpdateFailedMessage and leaves the file byte for byte as it was.
 bool AddExampleToLibrary(const ExampleRequest& request, int number, const std::string& newName);
 
+// Tests: the next library rewrite fails once this many bytes were written.
+void FailNextExampleWriteAfterBytesForTest(size_t bytes);
+
 // The value and curve lines of the current specs for the library's fields.
 std::vector<std::string> CurrentExampleRecord(const ExampleRequest& request, const std::vector<ExampleField>& fields);
 
