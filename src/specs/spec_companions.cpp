@@ -1,12 +1,13 @@
 // Where the spec windows meet the example windows and the calculator window.
-// Until the calculator window is built its entry points report that it is
-// not, and the spec windows grey the buttons that would open it.
+#include "calcmenus/frm_calc_data.h"
+#include "files/calculator_layout.h"
 #include "files/example_library.h"
 #include "platform/ui.h"
 #include "shell/frm_chos2.h"
 #include "shell/frm_cmpr_exmpl.h"
 #include "shell/frm_example.h"
 #include "shell/shell_state.h"
+#include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -27,8 +28,11 @@ int ChooseExampleCategory(const std::string& caption, const std::vector<std::str
   return frmChos2::Choose(caption, lines);
 }
 
-bool CalculatorBuilt() { return false; }
+bool CalculatorBuilt() { return true; }
 
-void ShowCalculator() {}
+void ShowCalculator() {
+  const int n = shell.CalcMenuNumber;
+  OpenCalculator(LoadedSpecWindow(SpecMenuOfCalculator(n)), n);
+}
 
 }  // namespace sw

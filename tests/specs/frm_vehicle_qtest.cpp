@@ -114,7 +114,7 @@ class FrmVehicleTest : public QObject {
     for (int i = 0; i < 6; ++i) QCOMPARE(w->Command1[i]->text(), QString(buttons[i]));
     for (int r : {0, 1, 5, 10}) {
       QCOMPARE(w->ClcBttn[r]->text(), QString("Clc"));
-      QVERIFY(!w->ClcBttn[r]->isEnabled());
+      QVERIFY(w->ClcBttn[r]->isEnabled());
     }
     QVERIFY(!w->Command1[2]->isEnabled() && !w->Command1[3]->isEnabled());
     QVERIFY(!qobject_cast<QStandardItemModel*>(w->cmbSpecData[3]->model())->item(1)->isEnabled());
