@@ -49,7 +49,7 @@ frmCmprExmpl::frmCmprExmpl() : QWidget(nullptr, Qt::Window) {
   if (choose) {
     Text1->hide();
     Label2->hide();
-    setWindowTitle(ToQ("Compare Current specs with: " + Left(exv.NewExampleName, exv.ExampleNameWidth)));
+    setWindowTitle(ToQ("Compare Current specs with: " + RTrim(Left(exv.NewExampleName, exv.ExampleNameWidth))));
     ReadExampleCategory(request_, exv.SelectedExample + 1, ExamplePresetLists());
   } else {
     exv.NewExampleName = std::string(80, ' ');

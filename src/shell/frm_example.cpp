@@ -170,7 +170,7 @@ void frmExample::DeleteChosen() {
   }
   exv.NewExampleName = Left(FromQ(lstExample->item(row)->text()), exv.ExampleNameWidth);
   const std::string cr(1, CR);
-  if (MsgBox("Permanently delete the example:" + cr + cr + "    " + exv.NewExampleName + cr + cr +
+  if (MsgBox("Permanently delete the example:" + cr + cr + "    " + RTrim(exv.NewExampleName) + cr + cr +
                  "from this list of example specs?",
              mb::YesNo + mb::Question + mb::DefaultButton2, "Delete Example") != ans::Yes)
     return;

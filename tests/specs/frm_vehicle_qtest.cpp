@@ -116,8 +116,8 @@ class FrmVehicleTest : public QObject {
       QCOMPARE(w->ClcBttn[r]->text(), QString("Clc"));
       QVERIFY(w->ClcBttn[r]->isEnabled());
     }
-    QVERIFY(!w->Command1[2]->isEnabled() && !w->Command1[3]->isEnabled());
-    QVERIFY(!qobject_cast<QStandardItemModel*>(w->cmbSpecData[3]->model())->item(1)->isEnabled());
+    QVERIFY(w->Command1[2]->isEnabled() && w->Command1[3]->isEnabled());
+    QVERIFY(qobject_cast<QStandardItemModel*>(w->cmbSpecData[3]->model())->item(1)->isEnabled());
     QCOMPARE(w->SpecData[7]->accessibleName(), QString());  // the caption is its label
     QCOMPARE(w->SpecName[7]->buddy(), static_cast<QWidget*>(w->SpecData[7]));
     QVERIFY(SaveShot(w, "frmVehicle.png"));
