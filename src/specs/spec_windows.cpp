@@ -4,6 +4,8 @@
 
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "specs/frm_driving.h"
+#include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
 
@@ -21,8 +23,12 @@ bool ValidMenu(int menu) { return menu >= 1 && menu < kMenus; }
 // window built on the row kit gets its line here.
 SpecWindow* LoadWindow(int menu) {
   switch (menu) {
+    case kTransmission:
+      return SpecWindowInstance<frmTransmission>();
     case kVehicle:
       return SpecWindowInstance<frmVehicle>();
+    case kDriving:
+      return SpecWindowInstance<frmDriving>();
     default:
       return nullptr;
   }
@@ -32,7 +38,9 @@ SpecWindow* LoadWindow(int menu) {
 
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
+    case kTransmission:
     case kVehicle:
+    case kDriving:
       return true;
     default:
       return false;
