@@ -18,6 +18,7 @@
 #include "shell/frm_cmpr_exmpl.h"
 #include "shell/frm_example.h"
 #include "shell/shell_fixture.h"
+#include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_windows.h"
 
@@ -153,6 +154,45 @@ class ExampleWindowsTest : public QObject {
     Settle();
     QCOMPARE(scene->BoxCount(), 1);
     QCOMPARE(SpecAt(kVehicle, 7), std::string("111"));
+  }
+
+  // From the Transmission window of the muscle car: Get Example asks the
+  // category, the clutch chosen goes in, the Type row shows it.
+  void loadAClutchIntoTheTransmissionWindow() {
+    frmMain* m = ShowMain();
+    m->Command1[1]->click();
+    auto* w = static_cast<frmTransmission*>(LoadedSpecWindow(kTransmission));
+    QVERIFY(w);
+    Activate(w);
+    WhenModal([](QWidget* c) {
+      auto* chooser = qobject_cast<frmChos2*>(c);
+      QVERIFY(chooser);
+      chooser->Chos2->setCurrentRow(0);
+      emit chooser->Chos2->itemDoubleClicked(chooser->Chos2->item(0));
+    });
+    w->Command1[2]->click();
+    frmExample* list = ListWindow();
+    QVERIFY(list);
+    QCOMPARE(list->lstExample->count(), 56);
+    const int row = 7;  // "10.5 in stock single disc, organic"
+    QVERIFY(list->lstExample->item(row)->text().startsWith("10.5 in stock single disc, organic"));
+    Highlight(list, row);
+    list->Choose();
+    frmCmprExmpl* cmp = CompareWindow();
+    QVERIFY(cmp);
+    cmp->Command1->click();
+    Settle();
+    QCOMPARE(SpecAt(kTransmission, 0), std::string("5"));
+    QCOMPARE(SpecAt(kTransmission, 22), std::string("Ex Clutch: 10.5 in stock single disc, organic"));
+    QCOMPARE(SpecAt(kTransmission, 23), std::string("1"));
+    QCOMPARE(SpecAt(kTransmission, 1), std::string("10.5"));
+    QCOMPARE(SpecAt(kTransmission, 2), std::string("2300"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(w->cmbSpecData[0]->currentText(), QString("Ex Clutch: 10.5 in stock single disc, organic"));
+    QCOMPARE(w->SpecData[2]->text(), QString("2300"));
+    QCOMPARE(scene->LastBox().title, kExampleNotesTitle);
+    m->BuildVehicleSummary();
+    QVERIFY(m->Label5[1]->text().contains("Ex Clutch: 10.5 in stock single disc, organic"));
   }
 
   // "Back" returns to the list; "Cancel" changes nothing.

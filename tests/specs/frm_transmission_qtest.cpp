@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "platform/text.h"
+#include "shell/frm_example.h"
 #include "shell/shell_fixture.h"
 #include "specs/frm_transmission.h"
 #include "specs/spec_windows.h"
@@ -35,6 +36,16 @@ void TabThrough(SpecWindow* w, int row) {
   Settle();
   QTest::keyClick(w->SpecData[row], Qt::Key_Tab);
   Settle();
+}
+
+// The example list a Type item opened: its library, then closed and the
+// spec window in front again.
+void CloseExampleList(SpecWindow* w, const char* code) {
+  Settle();
+  QVERIFY(DefaultInstance<frmExample>::IfLoaded());
+  QCOMPARE(shell.ExampleComponent, std::string(code));
+  DefaultInstance<frmExample>::Unload();
+  Activate(w);
 }
 
 void PickItem(SpecWindow* w, int row, int item) {
@@ -141,7 +152,7 @@ class FrmTransmissionTest : public QObject {
     const char* buttons[6] = {"OK", "Help", "Get Example", "Save Example", "Print", "Print Setup"};
     for (int i = 0; i < 6; ++i) QCOMPARE(w->Command1[i]->text(), QString(buttons[i]));
     auto* items = qobject_cast<QStandardItemModel*>(w->cmbSpecData[0]->model());
-    QVERIFY(!items->item(2)->isEnabled() && !items->item(4)->isEnabled() && items->item(3)->isEnabled());
+    QVERIFY(items->item(2)->isEnabled() && items->item(4)->isEnabled() && items->item(3)->isEnabled());
     QVERIFY(w->cmbSpecData[0]->hasFocus());
     QVERIFY(SaveShot(w, "frmTransmission.png"));
 
@@ -240,13 +251,15 @@ class FrmTransmissionTest : public QObject {
     PickItem(w, 0, 0);
     QCOMPARE(tbl.ConverterDrive, int16_t(0));
     tbl.InstantUpdate = 1;
-    for (int item : {2, 4}) {
+    for (auto [item, code] : {std::pair{2, "CLUTCH"}, {4, "CONV"}}) {
       PickItem(w, 0, item);
       QCOMPARE(w->Pick(0), 0);
+      CloseExampleList(w, code);
     }
     PickItem(w, 0, 3);
     PickItem(w, 7, 1);
     QCOMPARE(w->Pick(7), 0);
+    CloseExampleList(w, "TRANS");
     QCOMPARE(w->Pick(0), 3);
     QCOMPARE(States(w), QString("100001111111111111111"));
     w->Command1[0]->click();

@@ -14,6 +14,7 @@
 #include "platform/qt/printer.h"
 #include "platform/text.h"
 #include "results/frm_disp_grid.h"
+#include "shell/frm_example.h"
 #include "shell/help_form.h"
 #include "shell/shell_fixture.h"
 #include "simulation/calculate.h"
@@ -219,6 +220,10 @@ class FrmVehicleTest : public QObject {
 
     PickItem(w, 3, 1);  // the way to the examples: the Type stays
     QCOMPARE(w->Pick(3), 2);
+    QVERIFY(DefaultInstance<frmExample>::IfLoaded());
+    QCOMPARE(shell.ExampleComponent, std::string("BODY"));
+    DefaultInstance<frmExample>::Unload();
+    Activate(w);
 
     scene->ui.Answer(ans::Yes);
     TypeAndLeave(w, 7, "112");
