@@ -4,6 +4,7 @@
 
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "specs/frm_engine.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
 
@@ -21,6 +22,8 @@ bool ValidMenu(int menu) { return menu >= 1 && menu < kMenus; }
 // window built on the row kit gets its line here.
 SpecWindow* LoadWindow(int menu) {
   switch (menu) {
+    case kEngine:
+      return SpecWindowInstance<frmEngine>();
     case kVehicle:
       return SpecWindowInstance<frmVehicle>();
     default:
@@ -32,6 +35,7 @@ SpecWindow* LoadWindow(int menu) {
 
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
+    case kEngine:
     case kVehicle:
       return true;
     default:
