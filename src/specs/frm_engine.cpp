@@ -642,6 +642,7 @@ void frmEngine::DropEngineLink(int method) {
   // The method row's next pick is compared with this method, not with the
   // example's item that is gone.
   ComboIndexBefore = method;
+  UpdateRowStates();
 }
 
 // ---------------------------------------------------------------- buttons

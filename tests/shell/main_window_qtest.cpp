@@ -125,8 +125,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->Frame3D5[0]->title(), QString("Comments:"));
     QCOMPARE(w->Frame3D5[1]->title(), QString("Help:"));
     // Commands of later versions are there, greyed, and say so.
-    QVERIFY(!w->Command1[0]->isEnabled());
-    QCOMPARE(w->Command1[0]->toolTip(), QString(kNotAvailableYet));
+    QVERIFY(!w->Command1[1]->isEnabled());
+    QCOMPARE(w->Command1[1]->toolTip(), QString(kNotAvailableYet));
     QVERIFY(!w->MainCommand[1]->isEnabled());
     // The comments shown from the file are no edit.
     fst.SpecsChanged = 0;

@@ -88,7 +88,7 @@ class FrmVehicleTest : public QObject {
   void theWindowAsTheRacerSeesIt() {
     frmMain* m = ShowMain();
     QVERIFY(m->Command1[2]->isEnabled());
-    QVERIFY(!m->Command1[0]->isEnabled() && !m->Command1[3]->isEnabled());
+    QVERIFY(!m->Command1[1]->isEnabled() && !m->Command1[3]->isEnabled());
     frmVehicle* w = OpenBody(m);
     QVERIFY(w);
     QCOMPARE(tbl.InstantCalcMenu, int16_t(3));
