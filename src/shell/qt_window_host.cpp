@@ -32,6 +32,8 @@ void QtWindowHost::LoadProgress() {
   p->activateWindow();
 }
 
+void QtWindowHost::SpecRowsChanged(int menu) { RefillSpecWindow(menu); }
+
 void QtWindowHost::UnloadProgress() { DefaultInstance<frmPrgrs>::Unload(); }
 
 bool QtWindowHost::ProgressLoaded() const { return DefaultInstance<frmPrgrs>::Loaded(); }

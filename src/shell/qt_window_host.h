@@ -17,6 +17,7 @@ class QtWindowHost : public WindowHost {
   void SetProgressPass(const std::string& caption) override;
   void EnableMainPanels(bool enabled) override;
   void EngineCurveImported() override;
+  void SpecRowsChanged(int menu) override;
   void ShowResultsAndNotes() override;
   void UnloadResultsWindow() override;
 };

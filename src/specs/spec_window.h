@@ -13,6 +13,7 @@
 //   class frmThing : public SpecWindow {
 //    public:
 //     frmThing() : SpecWindow(kMenu, kRows, "Thing Specs") {
+//       SetRowCaption(0, "Weight, lbs");             // until the row file says otherwise
 //       AddCalculatorButton(0, 24);                  // "Clc" beside row 0
 //       AddButtons({{0, "OK"}, {1, "Help"}, {4, "Print"}, {5, "Print Setup"}});
 //       auto* v = new QVBoxLayout(this);
@@ -24,24 +25,29 @@
 //    protected:
 //     void UpdateRowStates() override { SetRowEnabled(2, Pick(1) != 0); }
 //   };
-// and one line in src/specs/spec_windows.cpp so that the main window opens it.
+// and its two lines in src/specs/spec_windows.cpp (SpecWindowBuilt,
+// LoadWindow) so that the main window's spec button opens it.
 //
-// Events of the design map to handlers of the same names below. All pick
-// changes made by code go through SetPick (with or without the pick
-// handling); user picks arrive as cmbSpecData_Click. Leaving a value box is
-// handled from the event loop after the focus moved (SpecData_LostFocus),
-// never inside a focus event and never because a box or popup took the front.
+// The window's events arrive at the handlers below (Form_Activate,
+// SpecData_LostFocus, cmbSpecData_Click, ...). All pick changes made by code
+// go through SetPick (with or without the pick handling); user picks arrive
+// as cmbSpecData_Click. Leaving a value box is handled from the event loop
+// after the focus moved (SpecData_LostFocus), never inside a focus event and
+// never because a box or popup took the front. Form_Activate runs when the
+// window comes to the front from another window of the program, never when
+// it only comes back from one of its own boxes.
+//
+// Other windows reach a spec window through src/specs/spec_windows.h.
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <QString>
 
 #include "specs/preset_lists.h"
 #include "specs/row_rules.h"
@@ -120,7 +126,8 @@ class SpecWindow : public QWidget, public PickListOwner {
   std::string RowText(int row) const;
   void SetRowText(int row, const std::string& text);
   // The one setter of a pick: with raiseHandling the window's pick handling
-  // runs as for a user's pick (only where the design says code does so).
+  // runs as for a user's pick (only where a window's rules say so: an
+  // appended example name, a tire Type giving way).
   // An index the list cannot take is passed over (the pick stays).
   void SetPick(int row, int index, bool raiseHandling);
   // PickListOwner (FillSpecCombo).
@@ -130,7 +137,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   // example name is the item after them).
   int PresetCount(int row) const;
 
-  // --- controls, named as in the design; value rows have no cmbSpecData,
+  // --- controls, by row; value rows have no cmbSpecData,
   // pick rows no SpecData, and rows without a calculator no ClcBttn (nullptr)
   std::vector<QLabel*> SpecName;
   std::vector<QLineEdit*> SpecData;
@@ -139,7 +146,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   std::vector<QPushButton*> Command1;  // by index; unused indexes nullptr
   QLabel* Label2 = nullptr;            // the help box
 
-  // --- window state of the design
+  // --- window state
   int RowsFilling = 0;
   int ComboIndexBefore = 0;
   std::string SpecWindowCaption;
@@ -195,7 +202,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   // the example windows are not built.
   virtual std::vector<int> ExampleListItems(int row) const { return {}; }
 
-  // --- handlers of the design; override to replace a step sequence
+  // --- handlers; override one to replace its whole sequence of steps
   virtual void Form_Activate();
   virtual void Form_Deactivate();
   virtual void SpecData_GotFocus(int row);
@@ -223,7 +230,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   void FocusFirstRow(int defaultRow = 0);
   void FocusRow(int row);
   void ShowInstantTip();
-  // Leaving a value box, steps 1-5 of the design: empty, skipped,
+  // Leaving a value box, all but the quick calculation: empty, skipped,
   // normalised, range-tested ("Warning", text and focus back), then the
   // example check ("No" puts the text back: reported as Refused).
   LeaveStep LeaveValueBox(const RowLeave& leave);
