@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "calcmenus/frm_calc_data.h"
 #include "platform/qt/chart.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
@@ -186,9 +187,10 @@ class FrmEngineTest : public QObject {
                               "Calculate", "Load from Cylvane", "Print", "Print Setup"};
     for (int i = 0; i < 9; ++i) QCOMPARE(w->Command1[i]->text(), QString(buttons[i]));
     QCOMPARE(w->Command2->text(), QString("Print"));
-    for (int i : {2, 3, 5}) QVERIFY(!w->Command1[i]->isEnabled());
-    for (int i : {4, 6}) QVERIFY(w->Command1[i]->isEnabled());
-    for (int r = 1; r <= 5; ++r) QVERIFY(!w->ClcBttn[r]->isEnabled());
+    for (int i : {2, 3}) QVERIFY(!w->Command1[i]->isEnabled());
+    for (int i : {4, 5, 6}) QVERIFY(w->Command1[i]->isEnabled());
+    QVERIFY(w->ClcBttn[1]->isEnabled());
+    for (int r = 2; r <= 5; ++r) QVERIFY(!w->ClcBttn[r]->isEnabled());
     QVERIFY(w->cmbSpecData[0]->hasFocus());
 
     // Point by point: RPM, Tq, HP, the next RPM; then the curve's buttons.
@@ -602,6 +604,27 @@ class FrmEngineTest : public QObject {
     // The method row goes on from the curve method.
     PickItem(w, 0, 1);
     QVERIFY(scene->LastBox().prompt.rfind("The Torque and HP specs", 0) == 0);
+  }
+
+  // "Calculate" opens the horsepower calculator, the displacement's "Clc"
+  // the displacement calculator; the window stays loaded behind them.
+  void calculators() {
+    frmEngine* w = OpenBracketCar();
+    std::filesystem::copy(kShippedData / "CALC", scene->folder() / "CALC");
+    w->Command1[5]->click();
+    Settle();
+    QCOMPARE(shell.CalcMenuNumber, int16_t(6));
+    QVERIFY(DefaultInstance<frmCalcData>::Loaded());
+    QCOMPARE(LoadedSpecWindow(kEngine), static_cast<SpecWindow*>(w));
+    DefaultInstance<frmCalcData>::Unload();
+    Activate(w);
+    w->ClcBttn[1]->click();
+    Settle();
+    QCOMPARE(shell.CalcMenuNumber, int16_t(27));
+    QVERIFY(DefaultInstance<frmCalcData>::Loaded());
+    QCOMPARE(LoadedSpecWindow(kEngine), static_cast<SpecWindow*>(w));
+    DefaultInstance<frmCalcData>::Unload();
+    Settle();
   }
 
   void importAtOnceWhenCylvaneStartedTheProgram() {
