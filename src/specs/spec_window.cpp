@@ -198,7 +198,7 @@ QHBoxLayout* SpecWindow::ButtonRow(std::initializer_list<int> indexes) {
 
 void SpecWindow::Form_Load() {
   for (int r = 0; r < rowCount_; ++r) {
-    if (!IsPickRow(r)) continue;
+    if (!IsPickRow(r) || FillOwnPickList(r)) continue;
     shell.ExampleKind = static_cast<int16_t>(ExampleKindForList(r));
     FillSpecCombo(menu_, r);
   }
