@@ -15,6 +15,7 @@
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
 #include "specs/frm_engine.h"
+#include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -64,6 +65,18 @@ void QtWindowHost::EngineCurveImported() {
 
 void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
 void QtWindowHost::UnloadResultsWindow() { frmDispGrid::Unload(); }
+
+bool QtWindowHost::TransmissionLoaded() const { return LoadedSpecWindow(kTransmission) != nullptr; }
+
+std::string QtWindowHost::TransmissionRowText(int row) const {
+  SpecWindow* w = LoadedSpecWindow(kTransmission);
+  return w && row >= 0 && row < w->RowCount() ? w->RowText(row) : "";
+}
+
+void QtWindowHost::SetTransmissionRowText(int row, const std::string& text) {
+  SpecWindow* w = LoadedSpecWindow(kTransmission);
+  if (w && row >= 0 && row < w->RowCount()) w->SetRowText(row, text);
+}
 
 std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std::string& title,
                                             const std::string& startFolder) {

@@ -4,7 +4,9 @@
 
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "specs/frm_driving.h"
 #include "specs/frm_engine.h"
+#include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
 
@@ -24,8 +26,12 @@ SpecWindow* LoadWindow(int menu) {
   switch (menu) {
     case kEngine:
       return SpecWindowInstance<frmEngine>();
+    case kTransmission:
+      return SpecWindowInstance<frmTransmission>();
     case kVehicle:
       return SpecWindowInstance<frmVehicle>();
+    case kDriving:
+      return SpecWindowInstance<frmDriving>();
     default:
       return nullptr;
   }
@@ -36,7 +42,9 @@ SpecWindow* LoadWindow(int menu) {
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
     case kEngine:
+    case kTransmission:
     case kVehicle:
+    case kDriving:
       return true;
     default:
       return false;
