@@ -233,8 +233,20 @@ void SpecWindow::SetRowText(int row, const std::string& text) {
   if (SpecData[row]) SpecData[row]->setText(ToQ(text));
 }
 
-std::string SpecWindow::RowCaption(int row) const { return FromQ(SpecName[row]->text()); }
-void SpecWindow::SetRowCaption(int row, const std::string& caption) { SpecName[row]->setText(DisplayText(caption)); }
+void SpecWindow::SetComputedRowText(int row, const std::string& text) {
+  if (!SpecData[row]) return;
+  SpecData[row]->setText(ToQ(text));
+  rows_[row].textBefore = text;
+}
+
+// The caption panel is the label of its row's control, so an "&" in a
+// caption ("Wheel & Tire Wt, lbs") is doubled to show as itself.
+std::string SpecWindow::RowCaption(int row) const {
+  return FromQ(SpecName[row]->text().replace(QStringLiteral("&&"), QStringLiteral("&")));
+}
+void SpecWindow::SetRowCaption(int row, const std::string& caption) {
+  SpecName[row]->setText(DisplayText(caption).replace(QChar('&'), QStringLiteral("&&")));
+}
 std::string SpecWindow::RowHelp(int row) const { return rows_[row].help; }
 void SpecWindow::SetRowHelp(int row, const std::string& help) { rows_[row].help = help; }
 const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }

@@ -124,6 +124,9 @@ class SpecWindow : public QWidget, public PickListOwner {
   int Pick(int row) const;  // the pick's number, -1 for none or a value row
   std::string RowText(int row) const;
   void SetRowText(int row, const std::string& text);
+  // A value the window worked out itself (a conversion): shown as already
+  // tested, so leaving the row or unloading the window keeps it.
+  void SetComputedRowText(int row, const std::string& text);
   // The one setter of a pick: with raiseHandling the window's pick handling
   // runs as for a user's pick (only where a window's rules say so: an
   // appended example name, a tire Type giving way).

@@ -4,6 +4,8 @@
 
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "specs/frm_calc_conds.h"
+#include "specs/frm_tires.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
 
@@ -23,6 +25,10 @@ SpecWindow* LoadWindow(int menu) {
   switch (menu) {
     case kVehicle:
       return SpecWindowInstance<frmVehicle>();
+    case kTires:
+      return SpecWindowInstance<frmTires>();
+    case kConditions:
+      return SpecWindowInstance<frmCalcConds>();
     default:
       return nullptr;
   }
@@ -33,6 +39,8 @@ SpecWindow* LoadWindow(int menu) {
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
     case kVehicle:
+    case kTires:
+    case kConditions:
       return true;
     default:
       return false;
