@@ -487,9 +487,15 @@ void SpecWindow::Unload() {
   unloading_ = true;
   RevertUntestedRows();
   StoreSpecRows();
+  if (!self) return;
   NoteSpecWindowGone(this);
   hide();
   deleteLater();
+  // The main window builds its summary as it comes to the front, but not
+  // when it comes back from a box that storing the rows showed (the tire
+  // weights carried into the vehicle weight).
+  frmMain* main = DefaultInstance<frmMain>::IfLoaded();
+  if (main && main->MainInitDone && main->isVisible()) main->BuildVehicleSummary();
 }
 
 void SpecWindow::closeEvent(QCloseEvent* e) {

@@ -257,8 +257,10 @@ class FrmTiresTest : public QObject {
     Settle();
     QCOMPARE(scene->BoxCount(), 2);
     QCOMPARE(SpecAt(kVehicle, 0), std::string("3005"));
+    QVERIFY(DefaultInstance<frmMain>::Get()->Label5[2]->text().startsWith("Weight: 3005 "));
 
-    // "No" leaves the weight and asks again at the next store.
+    // "No" leaves the weight and asks again at the next store; the main
+    // window's summary shows a weight changed as the window closed.
     w = OpenTires(DefaultInstance<frmMain>::Get());
     TypeAndLeave(w, 1, "36");
     scene->ui.Answer(ans::No);
@@ -266,19 +268,21 @@ class FrmTiresTest : public QObject {
     QCOMPARE(scene->BoxCount(), 3);
     QVERIFY(scene->LastBox().prompt.find("has dropped 12 lbs.") != std::string::npos);
     QCOMPARE(SpecAt(kVehicle, 0), std::string("3005"));
-    scene->ui.Answer(ans::No);
+    scene->ui.Answer(ans::Yes);
     w->Command1[0]->click();
     Settle();
-    QCOMPARE(scene->BoxCount(), 4);
+    QCOMPARE(scene->BoxCount(), 5);
+    QCOMPARE(SpecAt(kVehicle, 0), std::string("2993"));
+    QVERIFY(DefaultInstance<frmMain>::Get()->Label5[2]->text().startsWith("Weight: 2993 "));
 
     cfg.RemindTireWeight = 0;
     w = OpenTires(DefaultInstance<frmMain>::Get());
     TypeAndLeave(w, 1, "50");
     w->Command1[0]->click();
     Settle();
-    QCOMPARE(scene->BoxCount(), 4);
+    QCOMPARE(scene->BoxCount(), 5);
     QCOMPARE(SpecAt(kTires, 1), std::string("50"));
-    QCOMPARE(SpecAt(kVehicle, 0), std::string("3005"));
+    QCOMPARE(SpecAt(kVehicle, 0), std::string("2993"));
   }
 
   // Save Example at the Beginner Level says why not, and nothing is stored.
