@@ -45,6 +45,8 @@ FileOptns::FileOptns() : QWidget(nullptr, Qt::Window) {
     connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
   Command1[0]->setDefault(true);
+  // Enter in the name box saves, as the default button would in a dialog.
+  connect(Text1, &QLineEdit::returnPressed, this, [this] { Command1_Click(0); });
 
   Tip = new QGroupBox(" Tip ", this);
   Tip->setObjectName("Tip");

@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -33,6 +34,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/menu_bar_tips.h"
 #include "platform/qt/window_place.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -139,6 +141,8 @@ void MarkNotAvailableYet(QAction* a) {
   a->setEnabled(false);
   a->setToolTip(kNotAvailableYet);
   a->setStatusTip(kNotAvailableYet);
+  // On a menu bar, too, the greyed item says why.
+  for (QObject* o : a->associatedObjects()) ShowMenuBarToolTips(qobject_cast<QMenuBar*>(o));
 }
 
 void ShowOverMainWindow(QWidget* w) {
@@ -395,7 +399,7 @@ void frmMain::BuildMenus() {
   mnuCalc->setObjectName("mnuCalc");
   connect(mnuCalc, &QAction::triggered, this, [this] { cmdRun_Click(); });
 
-  mnuHelp = bar->addMenu("Help");
+  mnuHelp = bar->addMenu("&Help");
   mnuHelp->setObjectName("mnuHelp");
   mnuHelp->setToolTipsVisible(true);
   mnuHelpHelp = act(mnuHelp, "Help On Main Screen", "mnuHelpHelp", QKeySequence(Qt::Key_F1));
@@ -421,7 +425,7 @@ void frmMain::BuildMenus() {
   connect(mnuReadme, &QAction::triggered, this, [this] { mnuReadme_Click(); });
   connect(mnuWeb, &QAction::triggered, this, [this] { mnuWeb_Click(); });
 
-  mnuPreferences = bar->addMenu("Preferences ");
+  mnuPreferences = bar->addMenu("&Preferences ");
   mnuPreferences->setObjectName("mnuPreferences");
   mnuPreferences->setToolTipsVisible(true);
   static const char* kPreferences[][2] = {
@@ -580,9 +584,13 @@ bool frmMain::event(QEvent* e) {
     bool back = g_previousFocusClass == "QMessageBox" || g_previousFocusClass == "QInputDialog";
     // An unloaded (hidden) window is no longer activated by the racer.
     if (!back && !initRunning_ && !ending_ && isVisible()) {
-      QPointer<frmMain> self(this);
-      MDIForm_Activate();
-      if (!self) return true;
+      // From the event loop, not inside the desktop's activation: the boxes
+      // of the initialisation run an event loop of their own, in which the
+      // window that had the focus when the activation began may go away
+      // while Qt still holds on to it.
+      QTimer::singleShot(0, this, [this] {
+        if (!initRunning_ && !ending_ && isVisible()) MDIForm_Activate();
+      });
     }
   } else if (e->type() == QEvent::WindowDeactivate) {
     fst.VehicleComments = CommentsFromBox(Text1->toPlainText());

@@ -14,6 +14,7 @@
 #include "shell/frm_save_file.h"
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
+#include "specs/spec_windows.h"
 
 namespace sw {
 
@@ -29,6 +30,8 @@ void QtWindowHost::LoadProgress() {
   p->raise();
   p->activateWindow();
 }
+
+void QtWindowHost::SpecRowsChanged(int menu) { RefillSpecWindow(menu); }
 
 void QtWindowHost::UnloadProgress() { DefaultInstance<frmPrgrs>::Unload(); }
 

@@ -349,6 +349,13 @@ class PrintingTest : public QObject {
     // Every caption fits its column.
     for (const auto& t : page.texts)
       if (t.x == 0.08 * kW && t.text.rfind("Type:", 0) != 0) QVERIFY(t.text.size() * 100 < 0.28 * kW);
+    // The dot matrix adjustment starts Conditions on a page of its own once
+    // the page is 80 % full, under the section title again.
+    page = Draw(Job(ReportKind::Report, {1, 0, 1, 0, 0}));
+    QCOMPARE(page.pages, 3);
+    QCOMPARE(page.Find("Calculate Performance Conditions").page, 3);
+    QCOMPARE(page.Find("Driving").page, 2);
+    QCOMPARE(page.Count("Vehicle Input Specs"), 4);
   }
 
   void reportPowerCurve() {
@@ -388,6 +395,28 @@ class PrintingTest : public QObject {
     QCOMPARE(page.Count("Type:"), 4);
     QVERIFY(page.Has("Efficiency:"));
     QCOMPARE(page.LineAt(2, page.Find("Efficiency:").y).back(), std::string("_______"));
+  }
+
+  // The shipped row files and preset lists: every row of the muscle car
+  // captioned, the worksheet on one spec page.
+  void specPagesFromTheShippedFiles() {
+    ShellScene scene;
+    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
+      scene.CopyShipped("COMBO/" + e.path().filename().string());
+    for (int m = 1; m <= 6; ++m) scene.CopyShipped("QVZHELP/help" + std::to_string(m) + ".txt");
+    QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
+    testing::SetLastRun();
+    WriteResultsHeadings();
+    RecordingCanvas report = Draw(Job(ReportKind::Report, {1, 0, 0, 0, 0}));
+    QCOMPARE(report.pages, 2);
+    QCOMPARE(scene.BoxCount(), 0);
+    for (const char* caption : {"Drag Coefficient", "Wheelbase, in", "Converter Capacity", "Gear #4",
+                                "Launch RPM", "Air Temperature, deg F", "Rollout:   "})
+      QVERIFY2(report.Has(caption, true), caption);
+    for (const auto& t : report.texts)
+      if (t.x == 0.08 * kW || t.x == 0.50 * kW) QVERIFY2(t.text.size() * 100 < 0.36 * kW, t.text.c_str());
+    RecordingCanvas sheet = Draw(Job(ReportKind::Worksheet, {1, 0, 0, 0, 0}));
+    QCOMPARE(sheet.pages, 2);
   }
 
   // --- definitions
@@ -616,7 +645,7 @@ class PrintingTest : public QObject {
     QVERIFY(SaveShot(w, "fileoptns.png"));
 
     w->Check3D1[1]->setChecked(true);
-    w->Command1[0]->click();
+    QTest::keyClick(w->Text1, Qt::Key_Return);
     QCOMPARE(scene.LastBox().prompt, "ASCII Data File written to disk." + std::string(2, CR) + scene.path("RUN1.TXT"));
     QVERIFY(scene.Read("RUN1.TXT").rfind("Gear,Time,MPH,Accel Gs,", 0) == 0);
     QVERIFY(DefaultInstance<FileOptns>::Loaded());

@@ -32,8 +32,10 @@ QPrinter& ProgramPrinter();
 void SetPrinterOrientation(QPrinter& printer, int orientation);
 int PrinterOrientationOf(const QPrinter& printer);
 
-// The page set-up dialog on the program's printer. Returns the orientation
-// chosen (1 or 2), or 0 when the user cancelled.
+// The printer set-up dialog ("Printer Setup") on the program's printer:
+// the printer (an installed one or "Print to File (PDF)"), the paper size
+// and the orientation. Returns the orientation chosen (1 or 2), or 0 when
+// the user cancelled (nothing changes then).
 int ShowPrinterSetup(QWidget* parent);
 
 // One page being drawn. Positions and lengths are in twips from the top left
