@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "calcmenus/frm_calc_data.h"
 #include "platform/text.h"
 #include "results/frm_disp_grid.h"
 #include "shell/shell_fixture.h"
@@ -82,6 +83,7 @@ class FrmCalcCondsTest : public QObject {
     shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
   }
   void cleanup() {
+    DefaultInstance<frmCalcData>::Unload();
     frmDispGrid::Unload();
     scene.reset();
   }
@@ -200,6 +202,26 @@ class FrmCalcCondsTest : public QObject {
     QCOMPARE(SpecAt(kConditions, 5), std::string("12"));
     QCOMPARE(SpecAt(kConditions, 6), std::string(" 0"));
     QCOMPARE(SpecAt(kConditions, 1), std::string("29.92"));
+  }
+
+  // The calculator beside row 3 is the dew point one while the row holds a
+  // dew point, the humidity one while it holds a relative humidity.
+  void calculatorByTheMethod() {
+    std::filesystem::copy(kShippedData / "CALC", scene->folder() / "CALC");
+    frmCalcConds* w = Open();
+    QVERIFY(w->ClcBttn[3]->isEnabled());
+    w->ClcBttn[3]->click();
+    Settle();
+    QCOMPARE(shell.CalcMenuNumber, int16_t(50));
+    QCOMPARE(shell.KeepSpecForm, int16_t(1));
+    QVERIFY(DefaultInstance<frmCalcData>::IfLoaded());
+    QVERIFY(LoadedSpecWindow(kConditions));
+    Activate(w);
+    PickItem(w, 0, 2);
+    w->ClcBttn[3]->click();
+    Settle();
+    QCOMPARE(shell.CalcMenuNumber, int16_t(51));
+    QCOMPARE(SpecAt(kConditions, 0), std::string(" 2"));
   }
 
   // "Calculate Performance" stores the rows, closes the window and shows

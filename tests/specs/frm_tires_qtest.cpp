@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "calcmenus/frm_calc_data.h"
 #include "platform/text.h"
 #include "shell/help_form.h"
 #include "shell/shell_fixture.h"
@@ -80,7 +81,10 @@ class FrmTiresTest : public QObject {
     scene = std::make_unique<ShellScene>();
     shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
   }
-  void cleanup() { scene.reset(); }
+  void cleanup() {
+    DefaultInstance<frmCalcData>::Unload();
+    scene.reset();
+  }
 
   // A front-drive car: the Frame3D1 rows are its front tires, the captions
   // and the note say so; values, lists and buttons from the shipped files.
@@ -283,6 +287,26 @@ class FrmTiresTest : public QObject {
     QCOMPARE(scene->BoxCount(), 5);
     QCOMPARE(SpecAt(kTires, 1), std::string("50"));
     QCOMPARE(SpecAt(kVehicle, 0), std::string("2993"));
+  }
+
+  // A calculator button opens its calculator; the weights changed before
+  // it are not offered while it stores the rows.
+  void calculatorButtons() {
+    std::filesystem::copy(kShippedData / "CALC", scene->folder() / "CALC");
+    frmTires* w = Open("W0=1;W1=40;W6=4");
+    TypeAndLeave(w, 1, "50");
+    const int numbers[10] = {0, 0, 4, 0, 0, 5, 0, 7, 8, 9};
+    for (int r : {2, 5, 7, 8, 9}) {
+      QVERIFY(w->ClcBttn[r]->isEnabled());
+      w->ClcBttn[r]->click();
+      Settle();
+      QCOMPARE(shell.CalcMenuNumber, int16_t(numbers[r]));
+      QVERIFY(DefaultInstance<frmCalcData>::IfLoaded());
+      QCOMPARE(shell.TireWtRecorded, int16_t(0));
+      QCOMPARE(SpecAt(kTires, 1), std::string("50"));
+      Activate(w);
+    }
+    QCOMPARE(scene->BoxCount(), 0);
   }
 
   // Save Example at the Beginner Level says why not, and nothing is stored.
