@@ -10,6 +10,9 @@ sw_install_deps() {
     # The printing tests read their PDFs with pdftotext and expect the
     # Liberation fonts the printouts prefer.
     pkgs+=(libgtest-dev libbenchmark-dev locales poppler-utils fonts-liberation)
+  else
+    # Handing control back to Cylvane raises its window through wmctrl on X11.
+    pkgs+=(wmctrl)
   fi
   local missing=()
   for p in "${pkgs[@]}"; do

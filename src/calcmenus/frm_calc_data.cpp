@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
@@ -27,6 +28,7 @@
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
@@ -61,11 +63,20 @@ frmCalcData* OpenCalculator(QWidget* callingWindow, int calcMenuNumber) {
     DefaultInstance<frmCalcData>::Unload();
     return nullptr;
   }
-  // It stands over the window it was opened from, at its designed place.
+  // It stands beside the window it was opened from, so that the rows it
+  // writes into stay in sight (against the screen's edge when that window
+  // leaves too little room); on a small screen, at its designed place over
+  // that window.
   QWidget* anchor = callingWindow ? callingWindow->window() : DefaultInstance<frmMain>::IfLoaded();
   if (anchor) w->setParent(anchor, Qt::Window);
-  QPoint origin = anchor ? anchor->frameGeometry().topLeft() : QPoint(0, 0);
-  w->move(origin + QPoint(TwipsToPixels(5100, w), TwipsToPixels(320, w)));
+  const QRect from = anchor ? anchor->frameGeometry() : QRect();
+  QPoint at = from.topLeft() + QPoint(TwipsToPixels(5100, w), TwipsToPixels(320, w));
+  if (anchor && anchor->screen()) {
+    const QRect free = anchor->screen()->availableGeometry();
+    const int beside = std::min(from.right() + 8, free.right() - w->width() - 8);
+    if (beside >= from.center().x()) at = QPoint(beside, from.top() + TwipsToPixels(320, w));
+  }
+  w->move(at);
   w->show();
   KeepOnScreen(w);
   w->raise();
@@ -177,6 +188,7 @@ void frmCalcData::BuildWidgets() {
   Command3 = button("Use Calc Value", "Command3");
   Command4 = button("Print", "Command4");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  CloseOnEscape(this, [this] { Command1->click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
@@ -469,6 +481,8 @@ void frmCalcData::Command4_Click() {
   const int footerHeight = PrintFooter->fontMetrics().lineSpacing() * 3 + 4;
   PrintFooter->setGeometry(Px(120), footerTop, width() - Px(240), footerHeight);
   for (QPushButton* b : {Command1, Command2, Command3, Command4}) b->hide();
+  // The title takes the place of the frame's own caption.
+  Frame3D1->setTitle(QString());
   PrintTitle->show();
   PrintTitle->raise();
   PrintFooter->show();
@@ -478,6 +492,7 @@ void frmCalcData::Command4_Click() {
   Picture5 = grab().toImage();
 
   for (QPushButton* b : {Command1, Command2, Command3, Command4}) b->show();
+  Frame3D1->setTitle(ToQ(form_.frameCaption[0]));
   PrintTitle->hide();
   PrintFooter->hide();
   setFixedSize(normal);

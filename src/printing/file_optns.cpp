@@ -9,6 +9,7 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 
 namespace sw {
@@ -45,6 +46,7 @@ FileOptns::FileOptns() : QWidget(nullptr, Qt::Window) {
     connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
   Command1[0]->setDefault(true);
+  CloseOnEscape(this, [this] { Command1[1]->click(); });
   // Enter in the name box saves, as the default button would in a dialog.
   connect(Text1, &QLineEdit::returnPressed, this, [this] { Command1_Click(0); });
 

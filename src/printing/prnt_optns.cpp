@@ -11,6 +11,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "platform/qt/escape_close.h"
 #include "printing/page_canvas.h"
 #include "printing/print_report.h"
 #include "printing/printer_fonts.h"
@@ -45,6 +46,7 @@ PrntOptns::PrntOptns() : QWidget(nullptr, Qt::Window) {
     Command1[static_cast<size_t>(i)]->setObjectName(QString("Command1_%1").arg(i));
     connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
+  CloseOnEscape(this, [this] { Command1[3]->click(); });
   const char* boxes[] = {"Include Vehicle Specs ", "Include Vehicle Comments", "Dot Matrix Printer Adjustment",
                          "Request Report Comment", "Include 25 Test History"};
   for (int i = 0; i < 5; ++i) {

@@ -30,6 +30,8 @@
 #include "files/file_names.h"
 #include "files/file_state.h"
 #include "files/vehicle_file.h"
+#include "match/frm_match.h"
+#include "specs/spec_windows.h"
 #include "match/spec_search.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
@@ -351,7 +353,6 @@ void frmMain::BuildPanels() {
   // Windows of later versions of the program.
   for (int i = 0; i < 6; ++i)
     if (!SpecWindowBuilt(i + 1)) MarkNotAvailableYet(Command1[i]);
-  MarkNotAvailableYet(MainCommand[0]);
   MarkNotAvailableYet(MainCommand[1]);
   MarkNotAvailableYet(MainCommand[2]);
 }
@@ -601,7 +602,8 @@ bool frmMain::event(QEvent* e) {
 void frmMain::MDIForm_Activate() { InitMainWindow(); }
 
 void frmMain::changeEvent(QEvent* e) {
-  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+  // A search keeps its windows: they close when it ends.
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && !Busy()) {
     UnloadChildWindows();
     frmSend::UnloadSendForm();
   }
@@ -816,6 +818,7 @@ void frmMain::MainCommand_Click(int index) {
   switch (index) {
     case 0:
       shell.MatchShown = 0;
+      ShowMatchWindow();
       tbl.CalcMode = 0;
       break;
     case 1:

@@ -290,7 +290,6 @@ std::optional<int> TableHumidity(CalculatorForm& f) {
     f.note = kHumidityTableMissing;
     return std::nullopt;
   }
-  f.note = f.noteText;
   return WetBulbHumidity(*table, f.Value(4), f.Value(5));
 }
 
@@ -373,6 +372,9 @@ void RelativeHumidity(CalculatorForm& f) {
 
 void CalculateMenu(CalculatorForm& f) {
   for (CalcOutput& o : f.out) o.nameEnabled = false;
+  // The humidity calculators' note may stand in for a message of the last
+  // calculation; each calculation starts from the layout's note.
+  if (f.number >= 40 && f.number <= 51) f.note = f.noteText;
   switch (f.number) {
     case 1: FinalDrive(f); break;
     case 2: WeightDistribution(f); break;

@@ -191,7 +191,7 @@ QHBoxLayout* SpecWindow::ButtonRow() {
 
 void SpecWindow::Form_Load() {
   for (int r = 0; r < rowCount_; ++r) {
-    if (!IsPickRow(r)) continue;
+    if (!IsPickRow(r) || FillOwnPickList(r)) continue;
     shell.ExampleKind = static_cast<int16_t>(ExampleKindForList(r));
     FillSpecCombo(menu_, r);
   }

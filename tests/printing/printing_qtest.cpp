@@ -1,6 +1,7 @@
 // Printing: the printer font choice, the printed report, worksheet and
 // definitions, the printout options window, window images and the ASCII
 // export window.
+#include <QPointer>
 #include <QtTest>
 #include <QPageLayout>
 #include <QPrinter>
@@ -622,6 +623,22 @@ class PrintingTest : public QObject {
   }
 
   // --- the export window
+  // Escape is the options window's Close and the export window's Cancel.
+  void escapeClosesTheOptionsWindows() {
+    ShellScene scene;
+    SetRun();
+    const std::function<QWidget*()> opens[] = {[] { return DefaultInstance<PrntOptns>::Get(); },
+                                               [] { return DefaultInstance<FileOptns>::Get(); }};
+    for (const auto& open : opens) {
+      QPointer<QWidget> w = open();
+      Activate(w);
+      QTest::keyClick(w, Qt::Key_Escape);
+      Settle();
+      QVERIFY(!w);
+    }
+    QVERIFY(!DefaultInstance<PrntOptns>::Loaded() && !DefaultInstance<FileOptns>::Loaded());
+  }
+
   void exportWindow() {
     ShellScene scene;
     SetRun();

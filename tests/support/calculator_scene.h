@@ -96,6 +96,15 @@ inline bool PickText(CalculatorForm& f, int row, const std::string& entry) {
   }
   return false;
 }
+// Specs as {menu, spec, text}.
+struct SpecSetting {
+  int menu, spec;
+  const char* text;
+};
+inline void SetSpecText(std::initializer_list<SpecSetting> specs) {
+  for (const SpecSetting& s : specs) SpecAt(s.menu, s.spec) = s.text;
+}
+
 inline const std::string& Out(const CalculatorForm& f, int i) { return f.out[static_cast<size_t>(i)].value; }
 
 }  // namespace sw::test
