@@ -14,6 +14,7 @@
 #include "shell/frm_save_file.h"
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
+#include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -58,6 +59,18 @@ void QtWindowHost::EnableMainPanels(bool enabled) {
 
 void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
 void QtWindowHost::UnloadResultsWindow() { frmDispGrid::Unload(); }
+
+bool QtWindowHost::TransmissionLoaded() const { return LoadedSpecWindow(kTransmission) != nullptr; }
+
+std::string QtWindowHost::TransmissionRowText(int row) const {
+  SpecWindow* w = LoadedSpecWindow(kTransmission);
+  return w && row >= 0 && row < w->RowCount() ? w->RowText(row) : "";
+}
+
+void QtWindowHost::SetTransmissionRowText(int row, const std::string& text) {
+  SpecWindow* w = LoadedSpecWindow(kTransmission);
+  if (w && row >= 0 && row < w->RowCount()) w->SetRowText(row, text);
+}
 
 std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std::string& title,
                                             const std::string& startFolder) {

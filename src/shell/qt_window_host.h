@@ -19,6 +19,9 @@ class QtWindowHost : public WindowHost {
   void SpecRowsChanged(int menu) override;
   void ShowResultsAndNotes() override;
   void UnloadResultsWindow() override;
+  bool TransmissionLoaded() const override;
+  std::string TransmissionRowText(int row) const override;
+  void SetTransmissionRowText(int row, const std::string& text) override;
 };
 
 class QtFileWindows : public FileWindows {

@@ -87,9 +87,9 @@ void frmCalcConds::cmbSpecData_Click(int row) {
     WeatherRows rows{RowText(1), RowText(2), RowText(3), RowText(4)};
     ConvertWeatherRows(ComboIndexBefore, pick, rows);
     if (!self) return;
-    if (rows.barometer != RowText(1)) SetComputedRowText(1, rows.barometer);
-    if (rows.humidity != RowText(3)) SetComputedRowText(3, rows.humidity);
-    if (rows.elevation != RowText(4)) SetComputedRowText(4, rows.elevation);
+    if (rows.barometer != RowText(1)) SetRowText(1, rows.barometer);
+    if (rows.humidity != RowText(3)) SetRowText(3, rows.humidity);
+    if (rows.elevation != RowText(4)) SetRowText(4, rows.elevation);
     UpdateRowStates();
   } else if (row == kWindDirection) {
     UpdateRowStates();
