@@ -154,10 +154,12 @@ void frmTires::cmbSpecData_Click(int row) {
   QPointer<frmTires> self(this);
   const int pick = Pick(row);
   const bool same = pick == ComboIndexBefore;
-  if (!same) fst.SpecsChanged = 1;
   const bool exampleList =
       (row == kFrontType && pick == kFrontExampleList) || (row == kRearType && pick == kRearExampleList);
   const bool linked = (row == kFrontType && pick == kFrontLinked) || (row == kRearType && pick == kRearLinked);
+  // The loaded example's own entry is picked only by the program, as it
+  // shows the example's name: no edit of the racer's.
+  if (!same && !linked) fst.SpecsChanged = 1;
   // The same pick again needs nothing, unless it is the way to the examples;
   // the loaded example's own entry needs nothing either.
   if ((!same || exampleList) && !linked) {

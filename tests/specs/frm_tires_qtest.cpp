@@ -159,7 +159,11 @@ class FrmTiresTest : public QObject {
   // unchanged value ask nothing; Tread Width asks, No keeps the example,
   // Yes turns the frame back into plain specs.
   void rearExampleGivesWay() {
-    frmTires* w = Open(std::string("W3=2;W12=") + kRearSlick + ";W13=1");
+    frmMain* m = ShowMain();
+    SetSpecs(std::string("W3=2;W12=") + kRearSlick + ";W13=1");
+    fst.SpecsChanged = 0;
+    frmTires* w = OpenTires(m);
+    QCOMPARE(fst.SpecsChanged, int16_t(0));  // showing the example's name is no edit
     QCOMPARE(w->cmbSpecData[3]->count(), 3);
     QCOMPARE(w->cmbSpecData[3]->currentText(), QString(kRearSlick));
     QVERIFY(!w->Label1->isHidden());
