@@ -249,7 +249,9 @@ std::string SpecWindow::RowCaption(int row) const { return rows_[row].caption; }
 
 void SpecWindow::SetRowCaption(int row, const std::string& caption) {
   rows_[row].caption = caption;
-  SpecName[row]->setText(DisplayText(caption));
+  // The caption panel is the label of its row's control, so an "&" in a
+  // caption ("Wheel & Tire Wt, lbs") is doubled to show as itself.
+  SpecName[row]->setText(DisplayText(caption).replace(QChar('&'), QStringLiteral("&&")));
   // Five "Clc" buttons are told apart by their rows.
   if (ClcBttn[row]) ClcBttn[row]->setAccessibleName("Clc " + DisplayText(caption).section('\n', 0, 0));
 }
@@ -497,9 +499,15 @@ void SpecWindow::Unload() {
   unloading_ = true;
   RevertUntestedRows();
   StoreSpecRows();
+  if (!self) return;
   NoteSpecWindowGone(this);
   hide();
   deleteLater();
+  // The main window builds its summary as it comes to the front, but not
+  // when it comes back from a box that storing the rows showed (the tire
+  // weights carried into the vehicle weight).
+  frmMain* main = DefaultInstance<frmMain>::IfLoaded();
+  if (main && main->MainInitDone && main->isVisible()) main->BuildVehicleSummary();
 }
 
 void SpecWindow::closeEvent(QCloseEvent* e) {

@@ -4,8 +4,10 @@
 
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "specs/frm_calc_conds.h"
 #include "specs/frm_driving.h"
 #include "specs/frm_engine.h"
+#include "specs/frm_tires.h"
 #include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
@@ -30,8 +32,12 @@ SpecWindow* LoadWindow(int menu) {
       return SpecWindowInstance<frmTransmission>();
     case kVehicle:
       return SpecWindowInstance<frmVehicle>();
+    case kTires:
+      return SpecWindowInstance<frmTires>();
     case kDriving:
       return SpecWindowInstance<frmDriving>();
+    case kConditions:
+      return SpecWindowInstance<frmCalcConds>();
     default:
       return nullptr;
   }
@@ -44,7 +50,9 @@ bool SpecWindowBuilt(int menu) {
     case kEngine:
     case kTransmission:
     case kVehicle:
+    case kTires:
     case kDriving:
+    case kConditions:
       return true;
     default:
       return false;
