@@ -18,6 +18,7 @@
 #include "shell/frm_cmpr_exmpl.h"
 #include "shell/frm_example.h"
 #include "shell/shell_fixture.h"
+#include "specs/frm_engine.h"
 #include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_windows.h"
@@ -193,6 +194,37 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(scene->LastBox().title, kExampleNotesTitle);
     m->BuildVehicleSummary();
     QVERIFY(m->Label5[1]->text().contains("Ex Clutch: 10.5 in stock single disc, organic"));
+  }
+
+  // From the Engine window: a full-curve engine goes into the rows and the
+  // curve grid.
+  void loadAnEngineIntoTheEngineWindow() {
+    frmMain* m = ShowMain();
+    m->Command1[0]->click();
+    auto* w = static_cast<frmEngine*>(LoadedSpecWindow(kEngine));
+    QVERIFY(w);
+    Activate(w);
+    w->Command1[2]->click();
+    frmExample* list = ListWindow();
+    QVERIFY(list);
+    QCOMPARE(list->lstExample->count(), 36);
+    Highlight(list, 26);  // "V8 406 cid, bracket 13:1"
+    list->Choose();
+    frmCmprExmpl* cmp = CompareWindow();
+    QVERIFY(cmp);
+    cmp->Command1->click();
+    Settle();
+    QCOMPARE(SpecAt(kEngine, 0), std::string("4"));
+    QCOMPARE(SpecAt(kEngine, 13), std::string("Ex Curve: V8 406 cid, bracket 13:1"));
+    QCOMPARE(SpecAt(kEngine, 14), std::string("2"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(w->cmbSpecData[0]->currentText(), QString("Ex Curve: V8 406 cid, bracket 13:1"));
+    QCOMPARE(w->SpecData[1]->text(), QString("406"));
+    QCOMPARE(w->Text1[0]->text(), QString("2500"));
+    QCOMPARE(w->Text1[9]->text(), QString("7000"));
+    QCOMPARE(w->Text3[9]->text(), QString::fromStdString(tbl.PowerCurveText[9][2]));
+    m->BuildVehicleSummary();
+    QVERIFY(m->Label5[0]->text().startsWith("Ex Curve: V8 406 cid, bracket 13:1 (Full Power Curve"));
   }
 
   // "Back" returns to the list; "Cancel" changes nothing.

@@ -18,6 +18,7 @@
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
+#include "shell/frm_example.h"
 #include "shell/frm_send.h"
 #include "shell/help_form.h"
 #include "shell/power_curve_import.h"
@@ -97,6 +98,7 @@ class FrmEngineTest : public QObject {
     for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
       scene->CopyShipped("COMBO/" + e.path().filename().string());
     for (int m = 1; m <= 6; ++m) scene->CopyShipped("QVZHELP/help" + std::to_string(m) + ".txt");
+    scene->CopyShipped("QVZEXMP/ENG");
     frmMain* m = DefaultInstance<frmMain>::Get();
     m->show();
     m->InitMainWindow();
@@ -148,7 +150,7 @@ class FrmEngineTest : public QObject {
     for (int r = 0; r < 7; ++r) QCOMPARE(w->SpecName[r]->text(), QString(captions[r]));
     QCOMPARE(w->cmbSpecData[0]->currentText(), QString("Specified Full Curve"));
     QCOMPARE(w->cmbSpecData[0]->count(), 4);
-    QVERIFY(!qobject_cast<QStandardItemModel*>(w->cmbSpecData[0]->model())->item(3)->isEnabled());
+    QVERIFY(qobject_cast<QStandardItemModel*>(w->cmbSpecData[0]->model())->item(3)->isEnabled());
     QCOMPARE(w->cmbSpecData[6]->currentText(), QString("Std Dyno - 29.92 \"Hg, 60 deg F"));
     QCOMPARE(w->SpecData[1]->text(), QString("406"));
     for (int r : {2, 3, 4, 5}) QVERIFY(!w->SpecData[r]->isEnabled() && !w->SpecName[r]->isEnabled());
@@ -187,8 +189,7 @@ class FrmEngineTest : public QObject {
                               "Calculate", "Load from Cylvane", "Print", "Print Setup"};
     for (int i = 0; i < 9; ++i) QCOMPARE(w->Command1[i]->text(), QString(buttons[i]));
     QCOMPARE(w->Command2->text(), QString("Print"));
-    for (int i : {2, 3}) QVERIFY(!w->Command1[i]->isEnabled());
-    for (int i : {4, 5, 6}) QVERIFY(w->Command1[i]->isEnabled());
+    for (int i : {2, 3, 4, 5, 6}) QVERIFY(w->Command1[i]->isEnabled());
     QVERIFY(w->ClcBttn[1]->isEnabled());
     for (int r = 2; r <= 5; ++r) QVERIFY(!w->ClcBttn[r]->isEnabled());
     QVERIFY(w->cmbSpecData[0]->hasFocus());
@@ -468,6 +469,12 @@ class FrmEngineTest : public QObject {
     PickItem(w, 0, 3);
     QCOMPARE(w->Pick(0), 4);
     QCOMPARE(scene->BoxCount(), boxes);
+    // The engine example list opened; back to the engine window.
+    Settle();
+    QVERIFY(DefaultInstance<frmExample>::IfLoaded());
+    QCOMPARE(shell.ExampleComponent, std::string("ENG"));
+    DefaultInstance<frmExample>::Unload();
+    Activate(w);
 
     // Marker 0: the Corr Factor asks nothing, marks, calculates nothing.
     fst.SpecsChanged = 0;
