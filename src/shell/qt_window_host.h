@@ -18,6 +18,9 @@ class QtWindowHost : public WindowHost {
   void EnableMainPanels(bool enabled) override;
   void ShowResultsAndNotes() override;
   void UnloadResultsWindow() override;
+  bool DialInLoaded() const override;
+  std::string DialInRowText(int row) const override;
+  int DialInListIndex(int row) const override;
 };
 
 class QtFileWindows : public FileWindows {
@@ -27,6 +30,7 @@ class QtFileWindows : public FileWindows {
   void ShowRetrieveForm() override;
   void ShowSaveAsForm() override;
   void SetMainComments(const std::string& text) override;
+  void SetDialInComments(const std::string& text) override;
   void BuildMainCaption() override;
 };
 
