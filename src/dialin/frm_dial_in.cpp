@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "dialin/dialin_state.h"
@@ -482,6 +483,17 @@ void frmDialIn::ShowComment(const std::string& comment) {
   settingComment_ = true;
   Text1->setPlainText(text);
   settingComment_ = false;
+}
+
+void frmDialIn::EntriesRead(const std::string& comment) {
+  ShowComment(comment);
+  QTimer::singleShot(0, this, [this] {
+    if (!rowsShown_ || Busy()) return;
+    const int16_t changed = fst.SpecsChanged;
+    ShowDialInRows();
+    UpdateCaption();
+    fst.SpecsChanged = changed;
+  });
 }
 
 void frmDialIn::ShowDialInRows() {

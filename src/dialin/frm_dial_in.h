@@ -50,6 +50,10 @@ class frmDialIn : public SpecWindow {
   void SetWeatherRowLabels();
   // The comment box as a file read it (not the racer's edit).
   void ShowComment(const std::string& comment);
+  // A dial-in or throttle-stop file was read into SpecText: the comment at
+  // once, the rows and the caption from the event loop (the reader names
+  // the file last), whichever window has the front then.
+  void EntriesRead(const std::string& comment);
   // What the prediction reads of the rows.
   DialInEntries Entries() const;
 

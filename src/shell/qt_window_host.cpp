@@ -87,7 +87,7 @@ void QtFileWindows::SetMainComments(const std::string& text) {
 }
 
 void QtFileWindows::SetDialInComments(const std::string& text) {
-  if (frmDialIn* w = frmDialIn::IfLoaded()) w->ShowComment(text);
+  if (frmDialIn* w = frmDialIn::IfLoaded()) w->EntriesRead(text);
 }
 
 void QtFileWindows::BuildMainCaption() {
