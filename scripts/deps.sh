@@ -7,7 +7,12 @@ sw_install_deps() {
   local pkgs=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
               fontconfig fonts-dejavu-core)
   if [ "$purpose" = test ]; then
-    pkgs+=(libgtest-dev libbenchmark-dev locales)
+    # The printing tests read their PDFs with pdftotext and expect the
+    # Liberation fonts the printouts prefer.
+    pkgs+=(libgtest-dev libbenchmark-dev locales poppler-utils fonts-liberation)
+  else
+    # Handing control back to Cylvane raises its window through wmctrl on X11.
+    pkgs+=(wmctrl)
   fi
   local missing=()
   for p in "${pkgs[@]}"; do

@@ -113,6 +113,33 @@ long long DecimalExponent(std::string_view num) {
 
 }  // namespace
 
+bool IsNumeric(std::string_view t) {
+  size_t i = 0, n = t.size();
+  auto blanks = [&] {
+    while (i < n && (t[i] == ' ' || t[i] == '\t')) ++i;
+  };
+  auto digits = [&] {
+    size_t start = i;
+    while (i < n && t[i] >= '0' && t[i] <= '9') ++i;
+    return i - start;
+  };
+  blanks();
+  if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+  size_t count = digits();
+  if (i < n && t[i] == '.') {
+    ++i;
+    count += digits();
+  }
+  if (count == 0) return false;
+  if (i < n && (t[i] == 'E' || t[i] == 'e')) {
+    ++i;
+    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  blanks();
+  return i == n;
+}
+
 double Val(std::string_view t) {
   size_t i = 0, n = t.size();
   auto skip = [&] {

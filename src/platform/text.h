@@ -20,6 +20,11 @@ inline const std::string CRLF = "\r\n";
 // Never fails and never returns NaN or infinity.
 double Val(std::string_view text);
 
+// True when the text, blanks around it aside, is one whole number: a sign,
+// digits with at most one decimal point, an optional exponent ("12", "-.5",
+// "300.001", "1E3"). Files whose items must be numbers are checked with it.
+bool IsNumeric(std::string_view text);
+
 // Number to text with one leading blank for values >= 0 (" 500", "-3",
 // " .5"); up to 15 significant digits, E notation outside 1E-5..1E15.
 std::string Str(double value);

@@ -32,6 +32,13 @@ class WindowHost {
   // table and PowerCurveText; a loaded window shows them and redraws its plot
   virtual void EngineCurveImported() {}
 
+  // --- spec windows (menus 1..6) and the dial-in window (menus 8 and 9):
+  // another window wrote specs of menu `menu` into SpecText; a loaded window
+  // of that menu refills its rows from SpecText at once, so that its next
+  // store cannot bring the old texts back. Windows that are not loaded are
+  // left alone (they fill their rows when they open).
+  virtual void SpecRowsChanged(int menu) {}
+
   // --- results window (frmDispGrid)
   virtual void ShowResultsAndNotes() {}
   virtual void UnloadResultsWindow() {}

@@ -11,6 +11,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_comma.h"
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"
@@ -42,6 +43,7 @@ PrintScreen::PrintScreen() : QWidget(nullptr, Qt::Window) {
     TextScreenOpen = 0;
   });
   watch_ = new DeactivateWatch(this, [this] { close(); });
+  CloseOnEscape(this, [this] { Command1->click(); });
   Form_Load();
 }
 

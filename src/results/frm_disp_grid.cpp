@@ -16,11 +16,13 @@
 #include <QScrollBar>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <functional>
 
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/menu_bar_tips.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
@@ -178,12 +180,13 @@ void frmDispGrid::BuildControls() {
   connect(grdOUT, &Grid::Click, this, [this](int, int) { grdOUT_Click(); });
   connect(Grid1, &Grid::MouseUp, this, [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
 
-  if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(cmdPrint);
 }
 
 void frmDispGrid::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setNativeMenuBar(false);
+  // The greyed Graph and Analyze say why, as the greyed buttons do.
+  ShowMenuBarToolTips(bar);
 
   mnuClose = bar->addAction("Back   ");
   connect(mnuClose, &QAction::triggered, this, [this] { close(); });
@@ -201,11 +204,12 @@ void frmDispGrid::BuildMenus() {
   print->addSeparator();
   mnuPrintSetup = print->addAction("Windows Printer Setup");
   mnuPrgrmPrinterSetup = print->addAction("Program Printer Setup");
-  for (QAction* a : {mnuPrintPrint, mnuWorksheet, mnuPrgrmPrinterSetup}) {
+  for (QAction* a : {mnuPrintPrint, mnuWorksheet, mnuPrgrmPrinterSetup})
     connect(a, &QAction::triggered, this, [this] { mnuPrgrmPrinterSetup_Click(); });
-    if (!links::PrintOptionsAvailable()) MarkNotAvailableYet(a);
-  }
   connect(mnuPrintSetup, &QAction::triggered, this, [this] { mnuPrintSetup_Click(); });
+  print->addSeparator();
+  mnuAsciiFile = print->addAction("Save Results as ASCII File");
+  connect(mnuAsciiFile, &QAction::triggered, this, [this] { mnuAsciiFile_Click(); });
 
   mnuAnalyze = bar->addAction("&Analyze   ");
   connect(mnuAnalyze, &QAction::triggered, this, [this] { mnuAnalyze_Click(); });
@@ -290,6 +294,7 @@ void frmDispGrid::Fill() {
     grdOUT->SetCol(0);
     grdOUT->scrollToTop();
     Form_Resize();
+    KeepMinimumSize();
     FitWidthToGrids();
     Ui().SetBusyCursor(false);
     if (!placed_) {
@@ -379,14 +384,13 @@ void frmDispGrid::Form_Resize() {
   }
   const int summaryTop = gap + bh + gap;
   const int summaryW = std::max(W - right - gap, 1);
-  int summaryH = std::max(Panel3D1[0]->heightForWidth(summaryW), Panel3D1[0]->sizeHint().height());
-  summaryH = std::max(summaryH, Panel3D1[1]->geometry().bottom() - summaryTop + 1);
+  const int summaryH = SummaryHeight(W);
   Panel3D1[0]->setGeometry(right, summaryTop, summaryW, summaryH);
 
   // The run table from under the summary line, 0.52 of the height with the
   // history shown, 0.88 without; never into the history or off the bottom.
   const bool history = tbl.HistoryDisplay != 0;
-  int gridTop = std::max(summaryTop + summaryH, Panel3D1[1]->geometry().bottom()) + gap;
+  const int gridTop = GridTop(W);
   int historyTop = static_cast<int>(0.65 * H);
   int labelH = Label2->heightForWidth(W);
   int gridH = static_cast<int>((history ? 0.52 : 0.88) * H);
@@ -399,6 +403,46 @@ void frmDispGrid::Form_Resize() {
   Grid1->setGeometry(0, historyTop, W, static_cast<int>(0.3 * H));
   for (int c = 0; c < Grid1->Cols(); ++c)
     FitColumn(Grid1, c, c == 0 ? HistoryTitleColumnTwips(ScreenWidthTwips(this)) : HistoryColumnTwips(c));
+}
+
+// The panel's buttons and the summary line beside the panel: the summary
+// wraps to as many lines as a window `width` wide needs.
+int frmDispGrid::SummaryHeight(int width) const {
+  const int gap = TwipsToPixels(60, this);
+  const int right = Panel3D1[1]->geometry().right() + 2 * gap;
+  const int summaryTop = cmdNotes->geometry().bottom() + 1 + gap;
+  const int summaryW = std::max(width - right - gap, 1);
+  int h = std::max(Panel3D1[0]->heightForWidth(summaryW), Panel3D1[0]->sizeHint().height());
+  return std::max(h, Panel3D1[1]->geometry().bottom() - summaryTop + 1);
+}
+
+int frmDispGrid::GridTop(int width) const {
+  const int gap = TwipsToPixels(60, this);
+  const int summaryTop = cmdNotes->geometry().bottom() + 1 + gap;
+  return std::max(summaryTop + SummaryHeight(width), Panel3D1[1]->geometry().bottom()) + gap;
+}
+
+void frmDispGrid::KeepMinimumSize() {
+  // Never so small that the panel, its buttons or the first rows of the run
+  // table (and of the history, when shown) leave the window: below this the
+  // window stops shrinking, above it the grids scroll.
+  constexpr int kRunRows = 4, kHistoryRows = 2;
+  const int gap = TwipsToPixels(60, this);
+  const int width = cmdPrint->geometry().right() + 1 + gap;
+  auto gridNeeds = [](const Grid* g, int rows) {
+    return 2 * g->frameWidth() + g->horizontalHeader()->sizeHint().height() +
+           rows * g->verticalHeader()->defaultSectionSize() + g->horizontalScrollBar()->sizeHint().height();
+  };
+  const int run = gridNeeds(grdOUT, kRunRows);
+  const int top = GridTop(width);
+  double height = 0;
+  if (tbl.HistoryDisplay != 0) {
+    const int labelH = Label2->heightForWidth(width);
+    height = std::max({run / 0.52, (top + run + labelH + gap) / 0.65, gridNeeds(Grid1, kHistoryRows) / 0.3});
+  } else {
+    height = std::max(run / 0.88, double(top + run));
+  }
+  client_->setMinimumSize(width, static_cast<int>(std::ceil(height)) + 1);
 }
 
 void frmDispGrid::FitWidthToGrids() {
@@ -473,6 +517,8 @@ void frmDispGrid::mnuPrintSetup_Click() {
 }
 
 void frmDispGrid::mnuPrgrmPrinterSetup_Click() { links::ShowPrintOptions(); }
+
+void frmDispGrid::mnuAsciiFile_Click() { links::ShowAsciiExport(); }
 
 void frmDispGrid::mnuHelp_Click() { links::ShowHelpTopic(900); }
 

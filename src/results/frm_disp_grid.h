@@ -54,6 +54,7 @@ class frmDispGrid : public QMainWindow {
   QAction *mnuClose, *mnuGraph, *mnuGraphGraph, *mnuPrint, *mnuPrintPrint, *mnuWorksheet, *mnuPrintSetup,
       *mnuPrgrmPrinterSetup, *mnuAnalyze, *mnuHistory, *mnuHideHistory, *mnuShowHistory, *mnuAlwaysShowHistory,
       *mnuClearHistory, *mnuTimeSlip, *mnuHelp, *mnuCylvane;
+  QAction* mnuAsciiFile;  // "Save Results as ASCII File" (under Print)
   QMenu* mnuHistoryMenu;
   QMenu* mnuGridPopUp;
   QAction *mnuGridOpen, *mnuGridShowHelp, *mnuGridRename, *mnuGridTimeSlip;
@@ -74,6 +75,7 @@ class frmDispGrid : public QMainWindow {
   void mnuAnalyze_Click();
   void mnuPrintSetup_Click();
   void mnuPrgrmPrinterSetup_Click();
+  void mnuAsciiFile_Click();
   void mnuHelp_Click();
   void mnuCylvane_Click();
   void mnuTimeSlip_Click();
@@ -93,6 +95,9 @@ class frmDispGrid : public QMainWindow {
   // Widens the window, up to the screen's width, so every column of the
   // grids shown is in view.
   void FitWidthToGrids();
+  // The smallest window that still shows the panel and a few rows of the
+  // grids; the grids scroll in it.
+  void KeepMinimumSize();
 
   // Tests: the history retrieval's pause before the window closes.
   static void SetRetrievalPauseMs(int ms);
@@ -108,6 +113,8 @@ class frmDispGrid : public QMainWindow {
   void FillHistoryGrid();
   void SetSummary(const std::string& caption, bool emphasis);
   void SetHistoryDisplay(int16_t display);
+  int SummaryHeight(int width) const;
+  int GridTop(int width) const;
   void Form_Unload();
 
   QWidget* client_;

@@ -20,6 +20,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "platform/qt/escape_close.h"
 #include "results/frm_graph.h"
 #include "results/graph_plot.h"
 #include "results/results_links.h"
@@ -53,6 +54,7 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("frmGrOptions");
   setWindowTitle("Options for Making Graphs");
+  CloseOnEscape(this);
 
   // Data to Graph
   auto* data = new QGroupBox("Data to Graph", this);

@@ -10,10 +10,13 @@
 #include <cmath>
 
 #include "platform/qt/grid.h"
+#include "platform/qt/escape_close.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/window_place.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "results/results_links.h"
 #include "files/configuration.h"
 #include "results/results_state.h"
@@ -77,6 +80,7 @@ frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
   Command1 = {close, print};
   connect(close, &QPushButton::clicked, this, [this] { Command1_Click(0); });
   connect(print, &QPushButton::clicked, this, [this] { Command1_Click(1); });
+  CloseOnEscape(this, [this] { Command1_Click(0); });
 
   // The designed sizes, grown where this screen's fonts need more room: the
   // slip shows 14 lines, the widest usually its date line.
@@ -111,7 +115,13 @@ void frmTimeSlip::showEvent(QShowEvent* e) {
 
 void frmTimeSlip::Form_Activate() {
   PlaceTimeSlipFirstTime(ScreenWidthTwips(this));
-  move(TwipsToPixels(cfg.TimeSlipLeft, this), TwipsToPixels(cfg.TimeSlipTop, this));
+  // The place is that of the window's inside, stored and restored alike: the
+  // desktop's frame around it is not known before the window shows, so a
+  // frame position put back as an inside position would walk the window up
+  // by its title bar at every opening. A place on a screen no longer there
+  // comes back onto one.
+  const QPoint stored(TwipsToPixels(cfg.TimeSlipLeft, this), TwipsToPixels(cfg.TimeSlipTop, this));
+  setGeometry(QRect(ClientPlaceOnScreen(this, stored), size()));
   Text1->setPlainText(DisplayText(TimeSlipText(SlipRun)));
 }
 
@@ -122,8 +132,8 @@ void frmTimeSlip::Command1_Click(int index) {
   }
   if (index != 1) return;
   // The image of the whole window, buttons included, scaled to the page.
-  Picture5 = grab().toImage();
-  PrintImageScaledToPage(this, "Time Slip", Picture5);
+  Picture5 = CaptureFormImage(this);
+  PrintPictureScaledToPage(this, "Time Slip", Picture5);
   Ui().SetBusyCursor(false);
 }
 
@@ -137,7 +147,7 @@ void frmTimeSlip::closeEvent(QCloseEvent* e) {
 }
 
 void frmTimeSlip::Form_Unload() {
-  QPoint at = pos();
+  const QPoint at = geometry().topLeft();
   cfg.TimeSlipTop = static_cast<int32_t>(std::lround(PixelsToTwips(at.y(), this)));
   cfg.TimeSlipLeft = static_cast<int32_t>(std::lround(PixelsToTwips(at.x(), this)));
 }

@@ -8,6 +8,8 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/window_host.h"
+#include "printing/file_optns.h"
+#include "printing/prnt_optns.h"
 #include "shell/cylvane_link.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
@@ -64,8 +66,8 @@ void CheckCylvaneLink() {
   sw::CheckCylvaneLink(quiet);
 }
 
-bool PrintOptionsAvailable() { return false; }
-void ShowPrintOptions() {}
+void ShowPrintOptions() { PrntOptns::ShowWindow(); }
+void ShowAsciiExport() { FileOptns::ShowWindow(); }
 
 bool SpecsChanged() { return fst.SpecsChanged == 1; }
 std::string CurrentFileName() { return fst.CurrentFileName; }

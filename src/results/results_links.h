@@ -25,11 +25,11 @@ void RefreshVehicleSummary();
 // The comments window with the main window's comments in it.
 void ShowCommentsWindow();
 void ShowHelpTopic(int topic);
-// Windows of other parts of the program; each Available() tells whether
-// that part is in this build.
+// Windows of other parts of the program.
 void CheckCylvaneLink();
-bool PrintOptionsAvailable();
 void ShowPrintOptions();
+// The window that saves the run table as a text file.
+void ShowAsciiExport();
 
 // The desktop's text viewer on a file, after telling the racer how to come
 // back.

@@ -32,13 +32,22 @@ std::array<std::string, 7> PanelTexts() {
   std::array<std::string, 7> t;
   t[0] = "Current:" + cr + "Last:" + cr + "Improvement:";
   t[1] = "ET";
-  t[2] = tbl.HistoryEt[0] + cr + tbl.HistoryEt[1] + cr + Format(Val(tbl.HistoryEt[1]) - Val(tbl.HistoryEt[0]), tf);
   t[3] = "MPH";
-  t[4] = Format(tbl.HistoryMph[0], "###.00") + cr + Format(tbl.HistoryMph[1], "###.00") + cr +
-         Format(tbl.HistoryMph[0] - tbl.HistoryMph[1], "###.00");
   t[5] = "60 ft";
-  t[6] = tbl.History60ft[0] + cr + tbl.History60ft[1] + cr +
-         Format(Val(tbl.History60ft[1]) - Val(tbl.History60ft[0]), tf);
+  // The last run and the improvement are those of the run before this one,
+  // and only when it went the same distance: against no run, or a run of
+  // another length, they stay empty (as the history grid's improvements).
+  if (tbl.HistoryLength[0] != 0 && tbl.HistoryLength[1] == tbl.HistoryLength[0]) {
+    t[2] = tbl.HistoryEt[0] + cr + tbl.HistoryEt[1] + cr + Format(Val(tbl.HistoryEt[1]) - Val(tbl.HistoryEt[0]), tf);
+    t[4] = Format(tbl.HistoryMph[0], "###.00") + cr + Format(tbl.HistoryMph[1], "###.00") + cr +
+           Format(tbl.HistoryMph[0] - tbl.HistoryMph[1], "###.00");
+    t[6] = tbl.History60ft[0] + cr + tbl.History60ft[1] + cr +
+           Format(Val(tbl.History60ft[1]) - Val(tbl.History60ft[0]), tf);
+  } else {
+    t[2] = tbl.HistoryEt[0] + cr + cr;
+    t[4] = Format(tbl.HistoryMph[0], "###.00") + cr + cr;
+    t[6] = tbl.History60ft[0] + cr + cr;
+  }
   return t;
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/qt/default_instance.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "shell/artwork.h"
 #include "shell/frm_main.h"
 
@@ -74,8 +75,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   v->addLayout(buttons);
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  // Printing a window's image comes with a later version.
-  MarkNotAvailableYet(Command3D1);
+  connect(Command3D1, &QPushButton::clicked, this, [this] { Command3D1_Click(); });
 }
 
 void frmAbout::cmdOK_Click() { DefaultInstance<frmAbout>::Unload(); }
@@ -86,6 +86,8 @@ void frmAbout::Command1_Click() {
          "website.",
          mb::OKOnly, "");
 }
+
+void frmAbout::Command3D1_Click() { PrintFormImage(this, "About Stagewell"); }
 
 void frmAbout::mousePressEvent(QMouseEvent* e) {
   Form_Click();

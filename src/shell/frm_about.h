@@ -23,6 +23,7 @@ class frmAbout : public QDialog {
   void cmdOK_Click();
   void Form_Click();
   void Command1_Click();
+  void Command3D1_Click();  // prints the window's image
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;

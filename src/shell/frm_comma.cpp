@@ -3,15 +3,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPixmap>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QVBoxLayout>
 
 #include "platform/qt/default_instance.h"
 #include "platform/qt/twips.h"
 #include "platform/text.h"
+#include "printing/window_image.h"
 #include "platform/qt/qt_ui.h"
 #include "shell/vehicle_summary.h"
 
@@ -19,20 +16,8 @@ namespace sw {
 
 namespace {
 
-// The window's image on one page, as large as it fits with its shape kept,
-// portrait when it is at least as tall as wide.
-void PrintWindowImage(QWidget* w) {
-  QPixmap image = w->grab();
-  if (image.isNull() || image.width() == 0 || image.height() == 0) return;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(image.height() >= image.width() ? QPageLayout::Portrait : QPageLayout::Landscape);
-  QPrintDialog dialog(&printer, w);
-  if (dialog.exec() != QDialog::Accepted) return;
-  QPainter p(&printer);
-  QRect page = p.viewport();
-  QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-  p.drawPixmap(QRect(page.topLeft(), size), image);
-}
+// The window's image on one page, as large as it fits with its shape kept.
+void PrintWindowImage(QWidget* w) { PrintFormImage(w, "Critical Problem Encountered"); }
 
 }  // namespace
 

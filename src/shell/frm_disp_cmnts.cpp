@@ -8,6 +8,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 
 namespace sw {
@@ -26,6 +27,7 @@ frmDispCmnts::frmDispCmnts() : QWidget(nullptr, Qt::Window) {
   v->addWidget(Command1, 0, Qt::AlignHCenter);
   connect(Command1, &QPushButton::clicked, this, [this] { close(); });
   watch_ = new DeactivateWatch(this, [this] { close(); });
+  CloseOnEscape(this);
 }
 
 frmDispCmnts::~frmDispCmnts() { DefaultInstance<frmDispCmnts>::Forget(this); }

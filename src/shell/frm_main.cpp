@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -30,10 +31,13 @@
 #include "files/file_names.h"
 #include "files/file_state.h"
 #include "files/vehicle_file.h"
+#include "match/frm_match.h"
+#include "specs/spec_windows.h"
 #include "match/spec_search.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/menu_bar_tips.h"
 #include "platform/qt/window_place.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -41,6 +45,7 @@
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
+#include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
 #include "shell/frm_send.h"
 #include "shell/outside_viewers.h"
@@ -139,6 +144,8 @@ void MarkNotAvailableYet(QAction* a) {
   a->setEnabled(false);
   a->setToolTip(kNotAvailableYet);
   a->setStatusTip(kNotAvailableYet);
+  // On a menu bar, too, the greyed item says why.
+  for (QObject* o : a->associatedObjects()) ShowMenuBarToolTips(qobject_cast<QMenuBar*>(o));
 }
 
 void ShowOverMainWindow(QWidget* w) {
@@ -347,7 +354,6 @@ void frmMain::BuildPanels() {
   // Windows of later versions of the program.
   for (int i = 0; i < 6; ++i)
     if (!SpecWindowBuilt(i + 1)) MarkNotAvailableYet(Command1[i]);
-  MarkNotAvailableYet(MainCommand[0]);
 }
 
 void frmMain::BuildMenus() {
@@ -393,7 +399,7 @@ void frmMain::BuildMenus() {
   mnuCalc->setObjectName("mnuCalc");
   connect(mnuCalc, &QAction::triggered, this, [this] { cmdRun_Click(); });
 
-  mnuHelp = bar->addMenu("Help");
+  mnuHelp = bar->addMenu("&Help");
   mnuHelp->setObjectName("mnuHelp");
   mnuHelp->setToolTipsVisible(true);
   mnuHelpHelp = act(mnuHelp, "Help On Main Screen", "mnuHelpHelp", QKeySequence(Qt::Key_F1));
@@ -419,7 +425,7 @@ void frmMain::BuildMenus() {
   connect(mnuReadme, &QAction::triggered, this, [this] { mnuReadme_Click(); });
   connect(mnuWeb, &QAction::triggered, this, [this] { mnuWeb_Click(); });
 
-  mnuPreferences = bar->addMenu("Preferences ");
+  mnuPreferences = bar->addMenu("&Preferences ");
   mnuPreferences->setObjectName("mnuPreferences");
   mnuPreferences->setToolTipsVisible(true);
   static const char* kPreferences[][2] = {
@@ -578,9 +584,13 @@ bool frmMain::event(QEvent* e) {
     bool back = g_previousFocusClass == "QMessageBox" || g_previousFocusClass == "QInputDialog";
     // An unloaded (hidden) window is no longer activated by the racer.
     if (!back && !initRunning_ && !ending_ && isVisible()) {
-      QPointer<frmMain> self(this);
-      MDIForm_Activate();
-      if (!self) return true;
+      // From the event loop, not inside the desktop's activation: the boxes
+      // of the initialisation run an event loop of their own, in which the
+      // window that had the focus when the activation began may go away
+      // while Qt still holds on to it.
+      QTimer::singleShot(0, this, [this] {
+        if (!initRunning_ && !ending_ && isVisible()) MDIForm_Activate();
+      });
     }
   } else if (e->type() == QEvent::WindowDeactivate) {
     fst.VehicleComments = CommentsFromBox(Text1->toPlainText());
@@ -591,7 +601,8 @@ bool frmMain::event(QEvent* e) {
 void frmMain::MDIForm_Activate() { InitMainWindow(); }
 
 void frmMain::changeEvent(QEvent* e) {
-  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+  // A search keeps its windows: they close when it ends.
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && !Busy()) {
     UnloadChildWindows();
     frmSend::UnloadSendForm();
   }
@@ -603,6 +614,7 @@ void frmMain::UnloadChildWindows() {
   // printout-options and engine-program windows open inside this window.
   UnloadSpecWindows();
   MdiArea->closeAllSubWindows();
+  if (PrntOptns* w = DefaultInstance<PrntOptns>::IfLoaded()) w->close();
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
@@ -805,6 +817,7 @@ void frmMain::MainCommand_Click(int index) {
   switch (index) {
     case 0:
       shell.MatchShown = 0;
+      ShowMatchWindow();
       tbl.CalcMode = 0;
       break;
     case 1:

@@ -20,6 +20,7 @@
 #include "platform/ui.h"
 #include "platform/window_host.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/rtrvfile.h"
@@ -68,8 +69,11 @@ frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
   Panel3D1 = new QLabel(this);
   Panel3D1->setObjectName("Panel3D1");
   Panel3D1->setWordWrap(true);
-  Panel3D1->setFrameShape(QFrame::Panel);
+  // A border that shows on all four sides (a raised panel's light top edge
+  // vanishes against the window), with room between it and the text.
+  Panel3D1->setFrameShape(QFrame::StyledPanel);
   Panel3D1->setFrameShadow(QFrame::Raised);
+  Panel3D1->setMargin(TwipsToPixels(90));
   Panel3D1->setFixedWidth(TwipsToPixels(6000));
   Panel3D1->setText(ToQ("Enter a New " + kind_ + " Name and click on OK.  The current " + kind_ +
                         " name is given should you choose to modify it slightly for the new name.  Use the Delete "
@@ -127,6 +131,7 @@ frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
   connect(Command3, &QPushButton::clicked, this, [] { ShowHelpTopic(400); });
   watch_ = new DeactivateWatch(this, [this] { close(); });
+  CloseOnEscape(this, [this] { Command2->click(); });
   // Its own help page does not count as losing the focus.
   watch_->SetExcept([](QWidget* w) { return qobject_cast<HelpForm*>(w) != nullptr; });
 

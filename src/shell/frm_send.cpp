@@ -12,6 +12,7 @@
 #include "platform/qt/twips.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "platform/qt/escape_close.h"
 #include "shell/cylvane_link.h"
 #include "shell/frm_main.h"
 #include "shell/frm_seek.h"
@@ -34,6 +35,7 @@ frmSend::frmSend() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("frmSend");
   setWindowTitle("Switch to Engine Program");
+  CloseOnEscape(this);
 
   Frame3D1 = new QGroupBox("Windows Engine Program", this);
   Frame3D1->setObjectName("Frame3D1");

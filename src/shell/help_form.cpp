@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "files/help_pages.h"
 #include "platform/qt/default_instance.h"
@@ -10,6 +11,7 @@
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"
@@ -55,6 +57,7 @@ HelpForm::HelpForm() : QWidget(nullptr, Qt::Window) {
   });
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
   watch_ = new DeactivateWatch(this, [this] { close(); });
+  CloseOnEscape(this);
 }
 
 HelpForm::~HelpForm() { DefaultInstance<HelpForm>::Forget(this); }
@@ -66,9 +69,34 @@ void HelpForm::ShowPage() {
   Label1->setText(DisplayText(LabelText(view.text)));
   Command3->setEnabled(view.previousEnabled);
   Command1->setEnabled(view.nextEnabled);
+  FitTopic();
   adjustSize();
-  // A longer page makes the window taller: it stays whole on the screen.
+  // A topic with long pages makes the window tall: it stays whole on the
+  // screen.
   KeepOnScreen(this);
+}
+
+void HelpForm::FitTopic() {
+  // Every page of a topic gets the room of its longest one, so the window
+  // keeps its size and the page buttons stay under the mouse from page to
+  // page.
+  const auto topic = std::make_pair(int(shell.HelpMenuNumber), int(tbl.CurrentSpecMenu));
+  if (topic == sizedFor_) return;
+  sizedFor_ = topic;
+  const int16_t lastPage = HelpPageCount;
+  QLabel probe;
+  probe.setFont(Label1->font());
+  probe.setWordWrap(true);
+  probe.setTextFormat(Qt::PlainText);
+  const int width = Label1->minimumWidth();
+  int tallest = 0;
+  for (int page = 0; page <= lastPage; ++page) {
+    HelpPageView view = BuildHelpPage(topic.first, page, topic.second);
+    probe.setText(DisplayText(LabelText(view.text)));
+    tallest = std::max(tallest, probe.heightForWidth(width));
+  }
+  HelpPageCount = lastPage;
+  Label1->setFixedHeight(std::max(tallest, Label1->heightForWidth(width)));
 }
 
 void HelpForm::closeEvent(QCloseEvent* e) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <utility>
 
 namespace sw {
 
@@ -33,7 +34,10 @@ class HelpForm : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  // Gives the text the height of the topic's longest page.
+  void FitTopic();
   DeactivateWatch* watch_ = nullptr;
+  std::pair<int, int> sizedFor_{-1, -1};  // topic and spec menu the height was found for
 };
 
 // Sets the topic, page 0, and shows the help window (not modal).

@@ -15,6 +15,7 @@
 #include "shell/frm_save_file.h"
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
+#include "specs/spec_windows.h"
 
 namespace sw {
 
@@ -30,6 +31,8 @@ void QtWindowHost::LoadProgress() {
   p->raise();
   p->activateWindow();
 }
+
+void QtWindowHost::SpecRowsChanged(int menu) { RefillSpecWindow(menu); }
 
 void QtWindowHost::UnloadProgress() { DefaultInstance<frmPrgrs>::Unload(); }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QScrollBar>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 #include "shell/frm_save_file.h"
 #include "shell/help_form.h"
@@ -104,8 +106,11 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   Panel3D1 = new QLabel(this);
   Panel3D1->setObjectName("Panel3D1");
   Panel3D1->setWordWrap(true);
-  Panel3D1->setFrameShape(QFrame::Panel);
+  // As the save-as window's instructions: a border on all four sides, the
+  // text clear of it.
+  Panel3D1->setFrameShape(QFrame::StyledPanel);
   Panel3D1->setFrameShadow(QFrame::Raised);
+  Panel3D1->setMargin(TwipsToPixels(60));
 
   Command1 = new QPushButton("Open", this);
   Command2 = new QPushButton("Delete", this);
@@ -145,17 +150,31 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
     byDate_ = true;
     if (!filling_) FillList();
   });
-  connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { File1_Click(FromQ(it->text())); });
-  connect(File1, &QListWidget::itemDoubleClicked, this,
-          [this](QListWidgetItem* it) { File1_DblClick(FromQ(it->text())); });
-  connect(List2, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { List2_Click(List2->row(it)); });
-  connect(List2, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) {
-    File1_DblClick(ChosenNameFromRow(FromQ(it->text())));
-  });
+  // Choosing a row, by the mouse or by the keys (arrows, Home, End, Page
+  // Up and Down, Space), is a single click on it; Enter on a row is a double
+  // click. A row is previewed once for each time it is chosen.
+  for (QListWidget* list : {File1, List2}) {
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
+      if (filling_) return;
+      QListWidgetItem* it = list->currentItem();
+      if (!it || !it->isSelected()) {
+        const auto chosen = list->selectedItems();
+        it = chosen.isEmpty() ? nullptr : chosen.first();
+      }
+      if (it && NameOfRow(list, it) != previewed_) ListRowChosen(list, it);
+    });
+    connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* it) {
+      if (NameOfRow(list, it) != previewed_) ListRowChosen(list, it);
+    });
+    connect(list, &QListWidget::itemDoubleClicked, this,
+            [this, list](QListWidgetItem* it) { File1_DblClick(NameOfRow(list, it)); });
+    list->installEventFilter(this);
+  }
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [] { ShowHelpTopic(500); });
   connect(Command4, &QPushButton::clicked, this, [] { CloseRetrieveForm(); });
+  CloseOnEscape(this, [] { CloseRetrieveForm(); });
 
   watch_ = new DeactivateWatch(this, [] { CloseRetrieveForm(); });
   // The save-as window this one asked for, and its help page, do not count
@@ -182,6 +201,31 @@ bool Rtrvfile::event(QEvent* e) {
   return QWidget::event(e);
 }
 
+std::string Rtrvfile::NameOfRow(const QListWidget* list, const QListWidgetItem* it) const {
+  if (!it) return {};
+  return list == List2 ? ChosenNameFromRow(FromQ(it->text())) : FromQ(it->text());
+}
+
+void Rtrvfile::ListRowChosen(QListWidget* list, QListWidgetItem* it) {
+  previewed_ = NameOfRow(list, it);
+  if (list == List2)
+    List2_Click(List2->row(it));
+  else
+    File1_Click(FromQ(it->text()));
+}
+
+bool Rtrvfile::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::KeyPress && (o == File1 || o == List2)) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && k->modifiers() == Qt::NoModifier) {
+      auto* list = static_cast<QListWidget*>(o);
+      if (QListWidgetItem* it = list->currentItem()) File1_DblClick(NameOfRow(list, it));
+      return true;
+    }
+  }
+  return QWidget::eventFilter(o, e);
+}
+
 void Rtrvfile::Form_Activate() {
   refillOnActivate_ = false;
   LibraryKind k = RetrieveKind(tbl.CalcMode, fst.ExampleLibraryMode);
@@ -205,6 +249,7 @@ void Rtrvfile::FillList() {
   filling_ = true;
   Panel3D2->setTitle(ToQ("Chosen " + kind_ + " File:"));
   fst.ChosenFileName.clear();
+  previewed_.clear();
   ClearPreview();
   Panel3D1->setText(ToQ(RetrieveTipCaption(kind_)));
 
@@ -238,6 +283,10 @@ void Rtrvfile::FillList() {
     List2->hide();
     File1->show();
   }
+  // The keys start from the top row, which is not chosen until they move
+  // (or Enter opens it).
+  QListWidget* shown = l.listShown ? List2 : File1;
+  if (shown->count() > 0) shown->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   // The list is as wide as its longest row (the date listing puts the date
   // before the name), so no name is cut off.
   for (QListWidget* list : {File1, List2}) {
@@ -350,6 +399,8 @@ void Rtrvfile::ShowRetrieveForm() {
   if (!fresh) w->Form_Activate();
   EnableMainWindow(false);
   ShowOverMainWindow(w);
+  // The arrow keys go to the list at once.
+  (w->List2->isVisibleTo(w) ? w->List2 : w->File1)->setFocus();
 }
 
 void Rtrvfile::CloseRetrieveForm() {

@@ -63,12 +63,18 @@ class Rtrvfile : public QWidget {
 
  protected:
   bool event(QEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
   void ClearPreview();
+  // The file name a row of File1 or List2 stands for.
+  std::string NameOfRow(const QListWidget* list, const QListWidgetItem* it) const;
+  // A row chosen by a click or by the keys: its preview.
+  void ListRowChosen(QListWidget* list, QListWidgetItem* it);
   std::string kind_;
   std::string folder_;
+  std::string previewed_;  // the row last chosen in the list shown
   bool byDate_ = false;
   bool filling_ = false;
   bool refillOnActivate_ = true;

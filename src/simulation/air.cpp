@@ -108,15 +108,11 @@ double PressureAltitudeOf(double stationPressure) {
   return Finite((29.92 - p) / denom, 0);
 }
 
-namespace {
-
 // Dew point (deg F) of a vapour pressure e ("Hg), before rounding.
 double DewPointOfVapour(double e) {
   const double e2 = std::pow(e, 2), e3 = std::pow(e, 3), e4 = std::pow(e, 4);
   return 61.036 + 58.333 * e2 - 43.378 * e3 + 9.885 * e4 + 0.25274 / e2 - 0.00012321 / e4 - 6.7289 / e;
 }
-
-}  // namespace
 
 void DewPointFromHumidity(const double& temperature, const double& humidity, double& dewPoint) {
   const double h = humidity;

@@ -35,6 +35,9 @@ double StationPressure(double barometer, double elevation);
 double VapourPressure(double dewPoint);
 // Saturation vapour pressure ("Hg) at an air temperature.
 double SaturationPressure(double temperature);
+// Dew point (deg F) of a vapour pressure ("Hg); the humidity calculators use
+// it directly. Not finite for a pressure of 0.
+double DewPointOfVapour(double vapourPressure);
 // Pressure altitude (ft) of a station pressure; the weather windows show it.
 double PressureAltitudeOf(double stationPressure);
 

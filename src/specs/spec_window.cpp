@@ -23,6 +23,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
@@ -190,7 +191,7 @@ QHBoxLayout* SpecWindow::ButtonRow() {
 
 void SpecWindow::Form_Load() {
   for (int r = 0; r < rowCount_; ++r) {
-    if (!IsPickRow(r)) continue;
+    if (!IsPickRow(r) || FillOwnPickList(r)) continue;
     shell.ExampleKind = static_cast<int16_t>(ExampleKindForList(r));
     FillSpecCombo(menu_, r);
   }
@@ -827,10 +828,10 @@ void SpecWindow::PrintWindow() {
     BusyCursor busy;
     const QString saved = Label2->text();
     Label2->setText(DisplayText(PrintNoteText(fst.CurrentFileName, LocalNow(), answer.text)));
-    image = grab().toImage();
+    image = CaptureFormImage(this);
     Label2->setText(saved);
   }
-  PrintImageScaledToPage(this, windowTitle(), image);
+  PrintPictureScaledToPage(this, windowTitle(), image);
 }
 
 void SpecWindow::PrintSetup() {

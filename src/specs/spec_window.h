@@ -168,6 +168,9 @@ class SpecWindow : public QWidget, public PickListOwner {
   // --- hooks a window overrides
   // Form_Load: the ExampleKind to set before FillSpecCombo of a pick row (-1: plain list).
   virtual int ExampleKindForList(int row) const { return -1; }
+  // Form_Load: a window whose row takes fixed items rather than a preset
+  // file fills it here (FillPickList) and returns true.
+  virtual bool FillOwnPickList(int row) { return false; }
   // Enables, disables or relabels rows from the current picks.
   virtual void UpdateRowStates() {}
   // Form_Activate: after row r took its stored value (body: the Type row shows the linked example).

@@ -2,6 +2,8 @@
 // and input boxes, window placement, and the close-when-the-front-moves-away
 // watcher.
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -9,6 +11,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -20,6 +24,7 @@
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_place.h"
+#include "platform/scripted_ui.h"
 #include "support/temp_folder.h"
 
 using namespace sw;
@@ -39,6 +44,14 @@ QByteArray ReadAll(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The first page's MediaBox is wider than tall.
+bool PageIsWide(const QByteArray& pdf) {
+  int at = pdf.indexOf("/MediaBox [");
+  if (at < 0) return false;
+  QList<QByteArray> n = pdf.mid(at + 11, 40).split(' ');
+  return n.size() >= 4 && n[2].toDouble() > n[3].split(']')[0].toDouble();
+}
+
 int PageCount(const QByteArray& pdf) {
   return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ");
 }
@@ -49,6 +62,20 @@ void Activate(QWidget* w) {
   w->activateWindow();
   QApplication::setActiveWindow(w);
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Runs `f` once the next modal dialog is up.
+void WhenModal(std::function<void(QWidget*)> f) {
+  auto* t = new QTimer;
+  t->setInterval(5);
+  QObject::connect(t, &QTimer::timeout, [t, f] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return;
+    t->stop();
+    t->deleteLater();
+    f(w);
+  });
+  t->start();
 }
 
 }  // namespace
@@ -209,21 +236,42 @@ class PlatformQtTest : public QObject {
     QCOMPARE(PrinterOrientationOf(p), 1);
   }
 
+  // The image's orientation holds for its own printout only; a job that
+  // cannot be made counts as failed.
   void imageScaledToThePageWithoutDialogs() {
     TempFolder dir;
+    ScopedScriptedUi ui;
     QString path = QString::fromStdString((dir.path() / "slip.pdf").string());
     SetPrintToPdfForTest(path);
+    SetPrinterOrientation(ProgramPrinter(), 1);
     QImage wide(400, 200, QImage::Format_RGB32);
     wide.fill(Qt::white);
     QPainter(&wide).drawText(20, 100, "Time Slip");
     QVERIFY(PrintImageScaledToPage(nullptr, "Time Slip", wide));
-    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 2);
-    QVERIFY(ReadAll(path).startsWith("%PDF"));
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 1);
+    QVERIFY(PageIsWide(ReadAll(path)));
     QImage tall(200, 400, QImage::Format_RGB32);
     tall.fill(Qt::white);
+    SetPrinterOrientation(ProgramPrinter(), 2);
     QVERIFY(PrintImageScaledToPage(nullptr, "Time Slip", tall));
-    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 1);
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 2);
+    QVERIFY(!PageIsWide(ReadAll(path)));
+    SetPrinterOrientation(ProgramPrinter(), 1);
+    QVERIFY(!LastPrintFailed());
+
+    QFile::remove(path);
+    QVERIFY(!PrintImageScaledToPage(nullptr, "Time Slip", QImage()));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(LastPrintFailed());
+
+    SetPrintToPdfForTest(QString::fromStdString((dir.path() / "no-such-folder" / "slip.pdf").string()));
+    QVERIFY(!PrintImageScaledToPage(nullptr, "Time Slip", tall));
+    QVERIFY(LastPrintFailed());
+    QVERIFY(!PrintToPdf(QString::fromStdString((dir.path() / "no-such-folder" / "x.pdf").string()),
+                        [](PrintPage&) {}));
+    QVERIFY(LastPrintFailed());
     SetPrintToPdfForTest(QString());
+    QVERIFY(ui->boxes().empty());
   }
 
 
@@ -347,6 +395,81 @@ class PlatformQtTest : public QObject {
     w.move(area.left() + 10, area.bottom() - 50);
     KeepOnScreen(&w);
     QVERIFY(w.frameGeometry().bottom() <= area.bottom());
+  }
+
+  // A remembered place on two screens side by side (1280 x 1024 and, to its
+  // right, 1920 x 1080): where a 200 x 300 window lands.
+  void rememberedPlacesComeBackOnAScreen() {
+    const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    struct Case {
+      const char* what;
+      QPoint at;
+      QPoint expected;
+    };
+    const Case cases[] = {
+        {"wholly on the first screen: stays", {100, 50}, {100, 50}},
+        {"wholly on the second screen: stays", {2000, 700}, {2000, 700}},
+        {"title bar above the top", {100, -150}, {100, 0}},
+        {"off the left edge", {-5000, 300}, {0, 300}},
+        {"past the right of both screens", {9000, 100}, {3000, 100}},
+        {"below both screens", {1500, 4000}, {1500, 780}},
+        {"mostly on the second, hanging into the first", {1250, 200}, {1280, 200}},
+        {"across the bottom of the first", {100, 900}, {100, 724}},
+    };
+    for (const Case& c : cases)
+      QVERIFY2(PlaceOnScreens(QRect(c.at, QSize(200, 300)), screens) == c.expected, c.what);
+    // Larger than the screen: the top left corner, and with it the title
+    // bar, stays in view.
+    QCOMPARE(PlaceOnScreens(QRect(QPoint(-300, -300), QSize(1500, 1200)), screens), QPoint(0, 0));
+    QCOMPARE(PlaceOnScreens(QRect(QPoint(7, 9), QSize(10, 10)), {}), QPoint(7, 9));
+  }
+
+  // --- the printer set-up
+
+  // It works on the PDF printer (no complaint on the terminal), sets paper
+  // and orientation on OK, changes nothing on Cancel or Escape.
+  void printerSetupWorksWithThePdfPrinter() {
+    QTest::failOnWarning(QRegularExpression("QPageSetupDialog|non-native"));
+    QPrinter& printer = ProgramPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    SetPrinterOrientation(printer, 1);
+    struct Case {
+      const char* what;
+      const char* paper;
+      bool landscape;
+      int key;  // 0: OK button
+      int result;
+      QPageSize::PageSizeId size;
+    } const cases[] = {
+        {"OK: A4 landscape", "A4", true, 0, 2, QPageSize::A4},
+        {"Cancel by Escape: nothing changes", "Legal", false, Qt::Key_Escape, 0, QPageSize::A4},
+        {"OK: Legal portrait", "Legal", false, 0, 1, QPageSize::Legal},
+    };
+    for (const Case& c : cases) {
+      bool seen = false;
+      QString printers;
+      WhenModal([&](QWidget* d) {
+        seen = true;
+        QCOMPARE(d->objectName(), QString("PrinterSetup"));
+        QCOMPARE(d->windowTitle(), QString("Printer Setup"));
+        auto* printerBox = d->findChild<QComboBox*>("Printer");
+        printers = printerBox->currentText();
+        auto* paper = d->findChild<QComboBox*>("Paper");
+        paper->setCurrentIndex(paper->findText(c.paper, Qt::MatchStartsWith));
+        d->findChild<QRadioButton*>(c.landscape ? "Landscape" : "Portrait")->setChecked(true);
+        if (c.key) {
+          QTest::keyClick(d, Qt::Key(c.key));
+        } else {
+          d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        }
+      });
+      QCOMPARE(ShowPrinterSetup(nullptr), c.result);
+      QVERIFY2(seen, c.what);
+      QVERIFY2(printer.pageLayout().pageSize().id() == c.size, c.what);
+      if (QPrinterInfo::availablePrinterNames().isEmpty()) QCOMPARE(printers, QString("Print to File (PDF)"));
+    }
+    QCOMPARE(PrinterOrientationOf(printer), 1);
   }
 
   // --- the close-when-the-front-moves-away watcher

@@ -37,6 +37,11 @@ TEST(Val, LeadingNumberOfAnyText) {
   EXPECT_TRUE(std::isfinite(Val(junk)));
 }
 
+TEST(IsNumeric, WholeNumbersOnly) {
+  for (const char* yes : {"12", " -.5 ", "300.001", "1E3", "+4.", "2e-2"}) EXPECT_TRUE(IsNumeric(yes)) << yes;
+  for (const char* no : {"", " ", ".", "-", "12abc", "1,2", "E3", "1E", "ten", "4 4"}) EXPECT_FALSE(IsNumeric(no)) << no;
+}
+
 TEST(Str, LeadingBlankForNonNegative) {
   const std::pair<double, const char*> cases[] = {
       {500, " 500"},    {-3, "-3"},          {0, " 0"},         {0.5, " .5"},

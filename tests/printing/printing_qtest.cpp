@@ -1,22 +1,157 @@
 // Printing: the printer font choice, the printed report, worksheet and
 // definitions, the printout options window, window images and the ASCII
-// export of the run table.
+// export window.
+#include <QPointer>
 #include <QtTest>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
 #include <algorithm>
 
+#include "files/ascii_export.h"
+#include "files/configuration.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/printer.h"
+#include "printing/file_optns.h"
+#include "printing/print_report.h"
 #include "printing/printer_fonts.h"
+#include "printing/prnt_optns.h"
+#include "printing/recording_canvas.h"
+#include "results/frm_disp_grid.h"
+#include "results/results_fixture.h"
+#include "results/results_tables.h"
+#include "shell/frm_about.h"
+#include "shell/shell_fixture.h"
 
 using namespace sw;
+using testing::RecordingCanvas;
 
 namespace {
 
 using Families = std::vector<std::string>;
+
+// The printable area of Letter paper, in twips.
+constexpr double kW = 11840, kH = 15440;
+// A line of 10 point text on the recording canvas.
+constexpr double kLine = 220;
+using Options = std::array<int16_t, 5>;
+
+// A row file of the given captions, four lines a row.
+std::string RowFile(const std::vector<std::string>& captions) {
+  std::string s;
+  for (const std::string& c : captions) s += c + "\r\nHelp for " + c + "\r\n100\r\n0\r\n";
+  return s;
+}
+
+// Row files and preset lists of the six spec menus, as short as the pages
+// need them.
+void WriteSpecFiles(const ShellScene& scene) {
+  scene.Write("QVZHELP/help1.txt", RowFile({"Method", "Displacement, cu in", "Peak Torque, ft lbs", "Peak Torque RPM",
+                                            "Peak Horsepower", "Peak Horsepower RPM", "Corr Factor"}));
+  scene.Write("QVZHELP/help2.txt",
+              RowFile({"Type", "Clutch Diameter, in", "Clutch Force, lbs", "# Clutch Disks", "Clutch Material",
+                       "Converter Capacity", "Torque Multiplication", "Type", "Efficiency, %", "Gear #1", "Gear #2",
+                       "Gear #3", "Gear #4", "Gear #5", "Gear #6"}));
+  scene.Write("QVZHELP/help3.txt",
+              RowFile({"Total Weight with Driver, lbs", "Final Drive Ratio", "Dif Lock Eff", "Type", "Drive Wheels",
+                       "% Wt on Rear Tires, %", "Height of C.G., in", "Wheelbase, in", "Rear Track Width, in",
+                       "Front Susp Roll Stiff, %", "Frontal Area", "Drag Coefficient"}));
+  scene.Write("QVZHELP/help4.txt", RowFile({"Type", "Wheel & Tire Wt, lbs", "Tire Diameter, in", "Type",
+                                            "Wheel & Tire Wt, lbs", "Tire Diameter, in", "Tire Type",
+                                            "Tread Width, in", "Traction Factor, %", "Tire Growth, %"}));
+  scene.Write("QVZHELP/help5.txt",
+              RowFile({"Type", "Launch RPM", "Launch % Clutch", "Launch % Throttle", "Launch Time, sec",
+                       "Shift Time, sec", "Shift % Throttle", "Shift RPMs", "1-2 Shift RPM", "2-3 Shift RPM",
+                       "3-4 Shift RPM", "4-5 Shift RPM", "5-6 Shift RPM"}));
+  scene.Write("QVZHELP/help6.txt", RowFile({"Method", "Barometer", "Air Temperature, deg F", "Dew Point, deg F",
+                                            "Elevation, ft", "Wind Speed, MPH", "Wind Direction",
+                                            "Track Length, ft", "Rollout, in"}));
+  const std::pair<const char*, const char*> lists[] = {
+      {"1-0", "HP Peak Only|Tq & HP Peaks|Specified Full Curve|Engine Examples"},
+      {"1-6", "Std Dyno|SAE"},
+      {"2-0", "Clutch Estimated|Clutch Own|Clutch Examples|Converter Own|Converter Examples"},
+      {"2-4", "Organic|Metallic"},
+      {"2-7", "Own Specs|Transmission Examples"},
+      {"2-8", "Program Estimates|100 %"},
+      {"3-2", "Open|Spool"},
+      {"3-3", "Own Body|Body Examples"},
+      {"3-4", "Rear Wheel Drive|Front Wheel Drive"},
+      {"3-9", "75 %|0 %"},
+      {"4-0", "Estimated|Use Specs Below"},
+      {"4-3", "Use Specs Below|Tire Examples"},
+      {"4-6", "Bias Ply|Racing Slick"},
+      {"5-0", "Limit Spin|User Launch"},
+      {"5-5", "Street|Power Shift"},
+      {"5-6", "Full|Lift"},
+      {"5-7", "Computer|Use RPMs Below"},
+      {"6-0", "Corr RH|Corr DP|Obs RH|Obs DP|Altimeter RH|Altimeter DP"},
+      {"6-6", "No Wind|Head Wind"},
+      {"6-7", "1/4 Mile|1/8 Mile"},
+      {"6-8", "6 in|10 in"},
+  };
+  for (const auto& [name, items] : lists) {
+    std::string text = items;
+    std::replace(text.begin(), text.end(), '|', '\n');
+    scene.Write(std::string("COMBO/CMB") + name, text + "\n-9999\n");
+  }
+}
+
+// The last run of the results tests with specs of a clutch car on peaks.
+void SetRun() {
+  testing::SetLastRun();
+  testing::SetEngine();
+  WriteResultsHeadings();
+  MuscleCarSpecs();
+  SetSpecs("E0=0;E2=480;E3=4000;C0=1;C1=29.5;C4=500;C5=12;C6=0;C7=0;C8=0;V2=1;V9=0;V11=.45;W0=1;T4=0");
+}
+
+ReportJob Job(ReportKind kind, const Options& options) {
+  ReportJob job = TakeReportJob(kind, options);
+  job.date = "12-07-2026";
+  job.time = "8:05:00 pm";
+  return job;
+}
+
+RecordingCanvas Draw(const ReportJob& job, double height = kH) {
+  RecordingCanvas canvas(kW, height);
+  DrawReport(job, canvas);
+  return canvas;
+}
+
+// The text of a PDF, laid out as on the page.
+QString PdfText(const QString& path) {
+  QProcess p;
+  p.start("pdftotext", {"-layout", path, "-"});
+  if (!p.waitForFinished(20000)) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PdfPages(const QString& path) { return PdfText(path).count('\f'); }
+
+bool PdfIsWide(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  QByteArray pdf = f.readAll();
+  int at = pdf.indexOf("/MediaBox [");
+  QList<QByteArray> n = pdf.mid(at + 11, 40).split(' ');
+  return at >= 0 && n.size() >= 4 && n[2].toDouble() > n[3].split(']')[0].toDouble();
+}
+
+void UsePaper(QPageSize::PageSizeId size, QPageLayout::Orientation orientation = QPageLayout::Portrait) {
+  QPageLayout l = ProgramPrinter().pageLayout();
+  l.setPageSize(QPageSize(size));
+  l.setOrientation(orientation);
+  ProgramPrinter().setPageLayout(l);
+}
 
 }  // namespace
 
 class PrintingTest : public QObject {
   Q_OBJECT
  private slots:
+  void init() { UsePaper(QPageSize::Letter); }
+
+
   // --- printer fonts: the order of preference beats the order of the list
   void fixedFontChoice() {
     struct Case {
@@ -61,12 +196,483 @@ class PrintingTest : public QObject {
     QVERIFY(!installed.empty());
     QVERIFY(!SelectFixedPrinterFont().empty());
     QVERIFY(!SelectProportionalPrinterFont().empty());
-    if (std::find(installed.begin(), installed.end(), "Liberation Mono") != installed.end() &&
-        std::none_of(installed.begin(), installed.end(), [](const std::string& f) {
-          return f.rfind("Courier", 0) == 0 || f.find("Fixedsys") != std::string::npos ||
-                 f.find("Terminal") != std::string::npos || f.find("System") != std::string::npos;
-        }))
+    auto has = [&](const char* f) { return std::find(installed.begin(), installed.end(), f) != installed.end(); };
+    auto oldNames = [](const std::string& f) {
+      return f.rfind("Courier", 0) == 0 || f.find("Fixedsys") != std::string::npos ||
+             f.find("Terminal") != std::string::npos || f.find("System") != std::string::npos;
+    };
+    if (has("Liberation Mono") && std::none_of(installed.begin(), installed.end(), oldNames))
       QCOMPARE(SelectFixedPrinterFont(), std::string("Liberation Mono"));
+    if (has("Liberation Sans")) QCOMPARE(SelectProportionalPrinterFont(), std::string("Liberation Sans"));
+  }
+
+  // --- comments: at most 20 lines at a time, broken at line ends or blanks
+  void commentLines() {
+    std::string words;
+    for (int i = 0; i < 40; ++i) words += "word ";
+    std::string rest = Trim(words);  // 199 characters, no line end
+    std::vector<std::string> lines = TakeCommentLines(rest, 20);
+    QCOMPARE(lines.size(), size_t(3));
+    for (const auto& l : lines) QVERIFY(l.size() <= 75 && l.rfind("word", 0) == 0 && l.back() == 'd');
+    rest = "one\rtwo\nthree\r\n\r\n  four  \r\n\r\n";
+    QCOMPARE(TakeCommentLines(rest, 20), (std::vector<std::string>{"one", "two", "three", "", "four"}));
+    QVERIFY(rest.empty());
+    rest = std::string(80, 'x') + " tail";
+    QCOMPARE(TakeCommentLines(rest, 1), std::vector<std::string>{std::string(75, 'x')});
+    QCOMPARE(rest, std::string("xxxxx tail"));
+  }
+
+  // --- the report's results page
+  void reportResultsPage() {
+    ShellScene scene;
+    SetRun();
+    tbl.FinerTime = 1;
+    tbl.HistoryEt[0] = "11.234";
+    tbl.HistoryEt[1] = "11.200";
+    tbl.HistoryMph[0] = 120.5;
+    tbl.HistoryMph[1] = 119.25;
+    tbl.HistoryDisplay = 0;  // the history box counts only with the history shown
+    fst.CurrentFileName = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123";
+    RecordingCanvas page = Draw(Job(ReportKind::Report, {0, 0, 0, 0, 1}));
+    QCOMPARE(page.pages, 1);
+    QCOMPARE(page.LineAt(1, page.Find("Stagewell v3.2").y),
+             (std::vector<std::string>{"Stagewell v3.2", "Korvath", "Date: 12-07-2026"}));
+    QCOMPARE(page.LineAt(1, page.Find("Veh: ", true).y),
+             (std::vector<std::string>{"Veh: ABCDEFGHIJKLMNOPQR", "Time: 8:05:00 pm"}));
+    QCOMPARE(page.LineAt(1, page.Find("Page: 1").y), (std::vector<std::string>{"Calculated Test Results", "Page: 1"}));
+    QCOMPARE(page.Find("Stagewell v3.2").size, 12.0);
+    QVERIFY(page.Has("Projected Performance"));
+    QCOMPARE(page.LineAt(1, page.Find("11.48").y).front(), std::string(" 4"));  // the finish row
+    QCOMPARE(page.LineAt(1, page.Find("Improvement:  ").y),
+             (std::vector<std::string>{"Improvement:  ", "-.034", "1.25"}));
+    QVERIFY(!page.Has("Test Title"));
+    QVERIFY(!page.Has("Vehicle Comments:"));
+    QCOMPARE(page.Find("11.48").x, (0.06 + 0.06) * kW);
+    // One page frame: the outer box around the inner one, below the last line.
+    QCOMPARE(page.boxes.size(), size_t(2));
+    const auto &inner = page.boxes[0], &outer = page.boxes[1];
+    QVERIFY(outer.x1 < inner.x1 && outer.y1 < inner.y1 && outer.x2 > inner.x2 && outer.y2 > inner.y2);
+    QVERIFY(inner.y2 > page.Find("Improvement:  ").y + kLine);
+  }
+
+  // Rows 0 to the finish, a single rule after every third row.
+  void reportRowRules() {
+    ShellScene scene;
+    SetRun();
+    tbl.FinishRow = 5;
+    RecordingCanvas page = Draw(Job(ReportKind::Report, {}));
+    const double top = page.Find("Gear").y;
+    QCOMPARE(page.LineAt(1, top + 5 * kLine).front(), std::string(" 1-2"));
+    QVERIFY(page.LineAt(1, top + 6 * kLine).empty());
+    std::vector<double> rules;
+    for (const auto& l : page.lines)
+      if (l.y1 > top && l.y1 <= top + 7 * kLine) rules.push_back(l.y1 - top);
+    // after rows 0 and 3 without spacing, then the double rule below the table
+    const std::vector<double> expected = {kLine, 4 * kLine, 6 * kLine + kLine / 4, 6 * kLine + 0.002 * kW};
+    QCOMPARE(rules.size(), expected.size());
+    for (size_t i = 0; i < rules.size(); ++i) QVERIFY(std::abs(rules[i] - expected[i]) < 0.01);
+  }
+
+  void reportCommentsAndHistory() {
+    ShellScene scene;
+    SetRun();
+    tbl.HistoryDisplay = 1;
+    fst.VehicleComments.clear();
+    for (int i = 1; i <= 25; ++i) fst.VehicleComments += "note " + std::to_string(i) + "\r\n";
+    ReportJob job = Job(ReportKind::Report, {0, 1, 0, 1, 1});
+    job.reportComment = "Test and tune";
+    RecordingCanvas page = Draw(job, 40000);  // a tall page keeps it on one
+    const double title = page.Find("Projected Performance").y, table = page.Find("11.48").y;
+    QVERIFY(page.Find("Report Comment:  Test and tune").y < page.Find("Vehicle Comments:").y);
+    QVERIFY(page.Find("note 20").y < title && page.Find("note 21").y > table);
+    QVERIFY(page.Find("note 25").y < page.Find("Current:  ").y);
+    QCOMPARE(page.Find("note 1").x, 0.07 * kW);
+    QVERIFY(page.Find("Test Title").y > page.Find("Improvement:  ").y);
+    QCOMPARE(page.Count("Imprvmnt"), 3);
+    // A history title stays narrower than 0.15 W (17 characters here).
+    QCOMPARE(page.Find("MUSCLE69: ", true).text, std::string("MUSCLE69: Mon Dec"));
+    QCOMPARE(page.Find("Dnsy Alt").x, (0.06 + 0.08 + 0.16 - 0.02) * kW);
+    QCOMPARE(page.Find("60 ft").x, (0.06 + 0.24 + 0.16) * kW);
+  }
+
+  // A page that runs out goes on to the next one, headed and framed.
+  void reportOverflow() {
+    ShellScene scene;
+    SetRun();
+    tbl.HistoryDisplay = 2;
+    for (int r = tbl.FinishRow + 1; r <= 23; ++r)
+      for (int c = 0; c < 11; ++c) tbl.ResultsText[c][r] = "9";
+    tbl.FinishRow = 23;
+    fst.VehicleComments.clear();
+    for (int i = 1; i <= 20; ++i) fst.VehicleComments += "note " + std::to_string(i) + "\r\n";
+    RecordingCanvas page = Draw(Job(ReportKind::Report, {0, 1, 0, 0, 1}));
+    QCOMPARE(page.pages, 2);
+    QVERIFY(page.Has("Page: 2"));
+    for (const auto& t : page.texts) QVERIFY2(t.y + kLine <= kH, t.text.c_str());
+    QCOMPARE(page.boxes.size(), size_t(4));
+    for (size_t b = 0; b < 4; b += 2) {
+      const auto &inner = page.boxes[b], &outer = page.boxes[b + 1];
+      QCOMPARE(inner.page, outer.page);
+      QVERIFY(outer.x1 < inner.x1 && outer.y1 < inner.y1 && outer.x2 > inner.x2 && outer.y2 > inner.y2);
+      QVERIFY(outer.y2 <= kH);
+    }
+  }
+
+  // --- spec pages
+  void reportSpecPages() {
+    ShellScene scene;
+    WriteSpecFiles(scene);
+    SetRun();
+    SetSpecs("C0=4;V3=2;V15=Pro Stock Body");  // altimeter weather, a linked body example
+    RecordingCanvas page = Draw(Job(ReportKind::Report, {1, 0, 0, 0, 0}));
+    QCOMPARE(page.pages, 2);
+    QCOMPARE(page.LineAt(2, page.Find("Page: 2").y), (std::vector<std::string>{"Vehicle Input Specs", "Page: 2"}));
+    QCOMPARE(page.Count("Vehicle Input Specs"), 2);
+    auto row = [&](const std::string& caption) { return page.LineAt(2, page.Find(caption).y); };
+    QCOMPARE(row("Peak Torque, ft lbs").at(1), std::string("na"));  // peak horsepower only
+    QCOMPARE(row("Peak Torque RPM").at(1), std::string("na"));
+    QCOMPARE(row("Peak Horsepower").at(1), std::string("450"));
+    QCOMPARE(row("Type:   HP Peak Only").front(), std::string("Type:   HP Peak Only"));
+    QCOMPARE(page.Find("Type:   HP Peak Only").x, 0.08 * kW);
+    QVERIFY(page.Has("Altimeter, ft"));
+    QCOMPARE(row("Barometer").at(1), std::string("na"));
+    QVERIFY(page.Has("Relative Humidity, %") && !page.Has("Dew Point, deg F"));
+    QCOMPARE(page.Find("Drag Coefficient").x, 0.50 * kW);
+    QCOMPARE(row("Drag Coefficient").back(), std::string(".45"));
+    QCOMPARE(page.Find("Type:   Pro Stock Body").x, 0.50 * kW);
+    QCOMPARE(page.Count("2-3 Shift RPM"), 1);  // no Driving caption under Conditions
+    QVERIFY(page.Find("Axle Specs").y < page.Find("Final Drive Ratio").y);
+    QVERIFY(page.Find("Track Specs").y < page.Find("Track:   1/4 Mile").y);
+    QVERIFY(page.Has("Front Wheels/Tires"));
+    QVERIFY(page.Has("Rear  Wheels/Tires"));
+    QVERIFY(page.Has("Weather Conditions"));
+    QVERIFY(!page.Has("Full Power Curve"));
+    // Every caption fits its column.
+    for (const auto& t : page.texts)
+      if (t.x == 0.08 * kW && t.text.rfind("Type:", 0) != 0) QVERIFY(t.text.size() * 100 < 0.28 * kW);
+    // The dot matrix adjustment starts Conditions on a page of its own once
+    // the page is 80 % full, under the section title again.
+    page = Draw(Job(ReportKind::Report, {1, 0, 1, 0, 0}));
+    QCOMPARE(page.pages, 3);
+    QCOMPARE(page.Find("Calculate Performance Conditions").page, 3);
+    QCOMPARE(page.Find("Driving").page, 2);
+    QCOMPARE(page.Count("Vehicle Input Specs"), 4);
+  }
+
+  void reportPowerCurve() {
+    ShellScene scene;
+    WriteSpecFiles(scene);
+    SetRun();
+    SetSpecs("E0=2;C0=0");
+    RecordingCanvas page = Draw(Job(ReportKind::Report, {1, 0, 0, 0, 0}));
+    QVERIFY(page.Has("Full Power Curve"));
+    QCOMPARE(page.Count("RPM"), 2);
+    QCOMPARE(page.LineAt(2, page.Find("3000").y).back(), std::string("435"));  // points 0 and 5 side by side
+    QCOMPARE(page.Find("6500").x, (0.06 + 0.44 + 0.22) * kW);
+    QVERIFY(page.Has("Relative Humidity, %"));
+    QVERIFY(page.Has("Corr. Barometer, \"Hg"));
+  }
+
+  void worksheet() {
+    ShellScene scene;
+    WriteSpecFiles(scene);
+    SetRun();
+    ReportJob job = Job(ReportKind::Worksheet, {1, 1, 0, 0, 1});
+    job.worksheetComment = "Spring test day";
+    RecordingCanvas page = Draw(job);
+    QCOMPARE(page.pages, 2);
+    QCOMPARE(page.Count("Blank Worksheet"), 2);
+    QVERIFY(!page.Has("Veh: ", true));
+    QVERIFY(!page.Has("note", true));
+    QVERIFY(page.Find("Work Sheet Comment: Spring test day").y < page.Find("Vehicle Comments:").y);
+    QVERIFY(page.Find("Vehicle Comments:").page == 2);
+    QVERIFY(page.Count("_______") > 40);
+    QVERIFY(!page.Has("454"));
+    QVERIFY(!page.Has("na"));
+    // Conditions keeps its rows but no column headings; Transmission and the
+    // tires leave out their Type rows.
+    QVERIFY(!page.Has("Weather Conditions") && !page.Has("Wind Specs"));
+    QVERIFY(page.Has("Air Temperature, deg F"));
+    QCOMPARE(page.Count("Type:"), 4);
+    QVERIFY(page.Has("Efficiency:"));
+    QCOMPARE(page.LineAt(2, page.Find("Efficiency:").y).back(), std::string("_______"));
+  }
+
+  // The shipped row files and preset lists: every row of the muscle car
+  // captioned, the worksheet on one spec page.
+  void specPagesFromTheShippedFiles() {
+    ShellScene scene;
+    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
+      scene.CopyShipped("COMBO/" + e.path().filename().string());
+    for (int m = 1; m <= 6; ++m) scene.CopyShipped("QVZHELP/help" + std::to_string(m) + ".txt");
+    QVERIFY(test::LoadFixtureVehicle(test::kMuscleCar));
+    testing::SetLastRun();
+    WriteResultsHeadings();
+    RecordingCanvas report = Draw(Job(ReportKind::Report, {1, 0, 0, 0, 0}));
+    QCOMPARE(report.pages, 2);
+    QCOMPARE(scene.BoxCount(), 0);
+    for (const char* caption : {"Drag Coefficient", "Wheelbase, in", "Converter Capacity", "Gear #4",
+                                "Launch RPM", "Air Temperature, deg F", "Rollout:   "})
+      QVERIFY2(report.Has(caption, true), caption);
+    for (const auto& t : report.texts)
+      if (t.x == 0.08 * kW || t.x == 0.50 * kW) QVERIFY2(t.text.size() * 100 < 0.36 * kW, t.text.c_str());
+    RecordingCanvas sheet = Draw(Job(ReportKind::Worksheet, {1, 0, 0, 0, 0}));
+    QCOMPARE(sheet.pages, 2);
+  }
+
+  // --- definitions
+  void definitionsFromTheShippedFiles() {
+    ShellScene scene;
+    scene.CopyShipped("TEXT/OUTHELP.TXT");
+    scene.CopyShipped("TEXT/SPCLCTTL.TXT");
+    SetRun();
+    ReportJob job = Job(ReportKind::Definitions, {1, 1, 1, 1, 1});
+    QVERIFY(ReadDefinitionTexts(job));
+    QVERIFY(job.definitionItems.size() >= 119);
+    RecordingCanvas page = Draw(job);
+    QCOMPARE(page.pages, 3);
+    QCOMPARE(page.LineAt(1, page.Find("Page: 1").y).front(), std::string("Definitions"));
+    QCOMPARE(page.LineAt(3, page.Find("Page: 3").y).front(), std::string("Definitions, cont"));
+    // Each heading with the start of its definition; the longest one whole.
+    std::string longest;
+    for (int i = 0; i < 21; ++i) {
+      const std::string& name = job.outputNames[static_cast<size_t>(i)];
+      const std::string& text = job.definitionItems[static_cast<size_t>(i)];
+      if (text.size() > longest.size()) longest = text;
+      bool found = false;
+      for (const auto& t : page.texts)
+        if (t.text == name && t.x == 0.06 * kW) {
+          auto line = page.LineAt(t.page, t.y);
+          found = found || (line.size() == 2 && text.rfind(line[1], 0) == 0);
+        }
+      QVERIFY2(found, name.c_str());
+    }
+    const std::string last = longest.substr(longest.rfind(' ') + 1);
+    QVERIFY(std::any_of(page.texts.begin(), page.texts.end(),
+                        [&](const auto& t) { return t.text.size() >= last.size() &&
+                                                    t.text.compare(t.text.size() - last.size(), last.size(), last) == 0; }));
+    for (const auto& t : page.texts) QVERIFY2(t.x + 100 * t.text.size() <= 0.93 * kW, t.text.c_str());
+    // Every special title, once, with its text below it; 66 ends page 2.
+    int titles = 0;
+    for (const std::string& title : job.specialTitles) {
+      if (Trim(title).empty()) continue;
+      ++titles;
+      const auto& t = page.Find(title);
+      QVERIFY2(t.x == 0.06 * kW, title.c_str());
+      QVERIFY(!page.LineAt(t.page, t.y + kLine).empty());
+    }
+    QCOMPARE(titles, 32);
+    QCOMPARE(page.Find("Relative Humidity and Dew Point").page, 2);
+    QCOMPARE(page.Find("Match Vehicle Performance").page, 3);
+  }
+
+  void definitionsNeedTheirFiles() {
+    ShellScene scene;
+    scene.CopyShipped("TEXT/OUTHELP.TXT");
+    ReportJob job = Job(ReportKind::Definitions, {});
+    QVERIFY(!ReadDefinitionTexts(job));
+    QCOMPARE(scene.BoxCount(), 1);
+    QVERIFY(scene.LastBox().prompt.find("TEXT/SPCLCTTL.TXT") != std::string::npos);
+  }
+
+  // --- the options window
+  void optionsWindow() {
+    ShellScene scene;
+    cfg.PrintOptions = {1, 0, 1, 0, 1};
+    tbl.HistoryDisplay = 0;
+    PrntOptns* w = DefaultInstance<PrntOptns>::Get();
+    Activate(w);
+    QCOMPARE(w->windowTitle(), QString("Printout Options"));
+    QCOMPARE(w->Frame3D1->title(), QString("Report Printing Options"));
+    QCOMPARE(w->Frame3D2->title(), QString("Other Printout Types"));
+    QCOMPARE(w->Label1->text(), QString("See page 103 in manual for more info."));
+    const QStringList buttons = {"Print Blank Worksheet", "Print Definitions of Outputs",
+                                 "Print Report Using These Specs", "Close"};
+    const QStringList boxes = {"Include Vehicle Specs ", "Include Vehicle Comments", "Dot Matrix Printer Adjustment",
+                               "Request Report Comment", "Include 25 Test History"};
+    for (int i = 0; i < 4; ++i) QCOMPARE(w->Command1[i]->text(), buttons[i]);
+    for (int i = 0; i < 5; ++i) {
+      QCOMPARE(w->Check3D1[i]->text(), boxes[i]);
+      QCOMPARE(w->Check3D1[i]->isChecked(), cfg.PrintOptions[i] == 1);
+    }
+    QVERIFY(!w->Check3D1[4]->isEnabled());
+    QVERIFY(SaveShot(w, "prntoptns.png"));
+    // A cleared box stays cleared after another window had the front; the
+    // disabled history box keeps its value.
+    w->Check3D1[0]->setChecked(false);
+    QWidget other;
+    Activate(&other);
+    QCOMPARE(cfg.PrintOptions, (std::array<int16_t, 5>{0, 0, 1, 0, 1}));
+    Activate(w);
+    QVERIFY(!w->Check3D1[0]->isChecked());
+    // Kept through the configuration file.
+    w->Command1[3]->click();
+    Settle();
+    QVERIFY(!DefaultInstance<PrntOptns>::Loaded());
+    ShellScene::WriteConfiguration();
+    cfg.PrintOptions = {};
+    ReadWriteConfiguration(1);
+    QCOMPARE(cfg.PrintOptions, (std::array<int16_t, 5>{0, 0, 1, 0, 1}));
+  }
+
+  // Landscape paper asks first: Yes or Cancel prints nothing, No prints
+  // landscape; the buttons choose the document every time.
+  void optionsWindowPrints() {
+    ShellScene scene;
+    WriteSpecFiles(scene);
+    scene.CopyShipped("TEXT/OUTHELP.TXT");
+    scene.CopyShipped("TEXT/SPCLCTTL.TXT");
+    SetRun();
+    fst.CurrentFileName = "MUSCLE69";
+    cfg.PrintOptions = {1, 0, 0, 1, 0};
+    PrntOptns* w = DefaultInstance<PrntOptns>::Get();
+    Activate(w);
+    const QString pdf = QString::fromStdString(scene.path("report.pdf"));
+    SetPrintToPdfForTest(pdf);
+    cfg.PrinterOrientation = 2;
+    for (int answer : {ans::Yes, ans::Cancel}) {
+      scene.ui.Clear();
+      scene.ui.Answer(answer);
+      w->Command1[2]->click();
+      QCOMPARE(scene.BoxCount(), 1);
+      QCOMPARE(scene.Box(0).title, std::string("Stop Printing ?"));
+      QCOMPARE(scene.Box(0).style, mb::YesNoCancel);
+      QVERIFY(scene.Box(0).prompt.find("Portrait Orientation." + std::string(2, CR) + "Stop printing now?") !=
+              std::string::npos);
+      QVERIFY(!QFile::exists(pdf));
+    }
+    scene.ui.Clear();
+    scene.ui.Answer(ans::No);
+    scene.ui.Type("Spring test");
+    w->Command1[0]->click();  // the worksheet, then the report
+    scene.ui.Answer(ans::No);
+    scene.ui.Type("Spring test");
+    w->Command1[2]->click();
+    QCOMPARE(scene.BoxCount(), 5);  // the worksheet asks for both comments
+    QCOMPARE(scene.Box(1).title, std::string("Report Comment"));
+    QCOMPARE(scene.Box(2).title, std::string("Work Sheet Comment"));
+    QVERIFY(PdfIsWide(pdf));
+    QString text = PdfText(pdf);
+    QVERIFY(text.contains("Veh: MUSCLE69"));
+    QVERIFY(text.contains("Report Comment: Spring test"));
+    QVERIFY(!text.contains("Blank Worksheet"));
+    QCOMPARE(PdfPages(pdf), 3);  // the spec page runs over on the short side
+
+    cfg.PrinterOrientation = 1;
+    scene.ui.Clear();
+    scene.ui.Type("");  // no report comment
+    scene.ui.Type("Bring the slicks");
+    w->Command1[0]->click();
+    QCOMPARE(scene.Box(1).title, std::string("Work Sheet Comment"));
+    text = PdfText(pdf);
+    QVERIFY(!PdfIsWide(pdf));
+    QVERIFY(text.contains("Blank Worksheet"));
+    QVERIFY(text.contains("Work Sheet Comment: Bring the slicks"));
+    QVERIFY(text.contains("_______"));
+
+    scene.ui.Clear();
+    w->Command1[1]->click();
+    QCOMPARE(scene.BoxCount(), 0);
+    QCOMPARE(PdfPages(pdf), 3);
+    QVERIFY(PdfText(pdf).contains("Definitions, cont"));
+    SetPrintToPdfForTest(QString());
+    w->close();
+  }
+
+  // The results window's print commands open the options and the export.
+  void resultsWindowOpensThem() {
+    ShellScene scene;
+    SetRun();
+    frmDispGrid* r = frmDispGrid::Default();
+    r->Fill();
+    QVERIFY(r->cmdPrint->isEnabled());
+    QVERIFY(r->mnuWorksheet->isEnabled());
+    r->cmdPrint->click();
+    QVERIFY(DefaultInstance<PrntOptns>::Loaded());
+    QCOMPARE(r->mnuAsciiFile->text(), QString("Save Results as ASCII File"));
+    r->mnuAsciiFile->trigger();
+    QVERIFY(DefaultInstance<FileOptns>::Loaded());
+    DefaultInstance<PrntOptns>::IfLoaded()->close();
+    DefaultInstance<FileOptns>::IfLoaded()->close();
+    frmDispGrid::Unload();
+  }
+
+  // --- window images: one page, the printer's orientation as it was
+  void aboutPrintsItsImage() {
+    ShellScene scene;
+    const QString pdf = QString::fromStdString(scene.path("about.pdf"));
+    SetPrintToPdfForTest(pdf);
+    SetPrinterOrientation(ProgramPrinter(), 1);
+    frmAbout* w = DefaultInstance<frmAbout>::Get();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY(w->Command3D1->isEnabled());
+    w->Command3D1->click();
+    SetPrintToPdfForTest(QString());
+    QCOMPARE(PdfPages(pdf), 1);
+    QCOMPARE(PdfIsWide(pdf), w->width() > w->height());
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 1);
+    QCOMPARE(scene.BoxCount(), 0);
+    // A printout that cannot be written says so.
+    SetPrintToPdfForTest(QString::fromStdString(scene.path("no-such-folder/about.pdf")));
+    w->Command3D1->click();
+    SetPrintToPdfForTest(QString());
+    QCOMPARE(scene.BoxCount(), 1);
+    QVERIFY(scene.LastBox().prompt.rfind("The printout could not be made.", 0) == 0);
+    DefaultInstance<frmAbout>::Unload();
+  }
+
+  // --- the export window
+  // Escape is the options window's Close and the export window's Cancel.
+  void escapeClosesTheOptionsWindows() {
+    ShellScene scene;
+    SetRun();
+    const std::function<QWidget*()> opens[] = {[] { return DefaultInstance<PrntOptns>::Get(); },
+                                               [] { return DefaultInstance<FileOptns>::Get(); }};
+    for (const auto& open : opens) {
+      QPointer<QWidget> w = open();
+      Activate(w);
+      QTest::keyClick(w, Qt::Key_Escape);
+      Settle();
+      QVERIFY(!w);
+    }
+    QVERIFY(!DefaultInstance<PrntOptns>::Loaded() && !DefaultInstance<FileOptns>::Loaded());
+  }
+
+  void exportWindow() {
+    ShellScene scene;
+    SetRun();
+    cfg.AsciiOptions = {1, 0, 0};
+    AsciiFileName = "RUN1.TXT";
+    FileOptns* w = DefaultInstance<FileOptns>::Get();
+    Activate(w);
+    QCOMPARE(w->windowTitle(), QString("Save as ASCII File"));
+    QCOMPARE(w->Panel3D1->text(), QString("File Name"));
+    QCOMPARE(w->Frame3D1->title(), QString("ASCII File Options"));
+    QCOMPARE(w->Tip->title(), QString(" Tip "));
+    QVERIFY(w->Label1->text().startsWith("Enter a valid file name (no path)"));
+    QCOMPARE(w->Text1->text(), QString("RUN1.TXT"));
+    const QStringList boxes = {"Comma Separated", "Include Text", "Convert to Columns"};
+    for (int i = 0; i < 3; ++i) {
+      QCOMPARE(w->Check3D1[i]->text(), boxes[i]);
+      QCOMPARE(w->Check3D1[i]->isChecked(), i == 0);
+    }
+    QCOMPARE(w->Command1[0]->text(), QString("Save File"));
+    QCOMPARE(w->Command1[1]->text(), QString("Cancel"));
+    QVERIFY(SaveShot(w, "fileoptns.png"));
+
+    w->Check3D1[1]->setChecked(true);
+    QTest::keyClick(w->Text1, Qt::Key_Return);
+    QCOMPARE(scene.LastBox().prompt, "ASCII Data File written to disk." + std::string(2, CR) + scene.path("RUN1.TXT"));
+    QVERIFY(scene.Read("RUN1.TXT").rfind("Gear,Time,MPH,Accel Gs,", 0) == 0);
+    QVERIFY(DefaultInstance<FileOptns>::Loaded());
+    // Cancel at the replace question closes the window; what was chosen stays.
+    scene.ui.Answer(ans::Cancel);
+    w->Command1[0]->click();
+    Settle();
+    QVERIFY(!DefaultInstance<FileOptns>::Loaded());
+    QCOMPARE(cfg.AsciiOptions, (std::array<int16_t, 3>{1, 1, 0}));
+    QCOMPARE(AsciiFileName, std::string("RUN1.TXT"));
   }
 };
 

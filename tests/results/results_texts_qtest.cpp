@@ -187,6 +187,8 @@ class ResultsTextsTest : public QObject {
 
   // --- definitions
 
+  // The 21 column definitions come first; the printed definitions follow
+  // them, one item a line.
   void shippedDefinitionsHaveOneLinePerColumn() {
     SeqReader in;
     in.OpenBytes(ShellScene::ReadShipped("TEXT/OUTHELP.TXT"));
@@ -194,10 +196,12 @@ class ResultsTextsTest : public QObject {
     while (!in.Eof()) {
       std::string line = in.LineInput();
       ++lines;
+      QVERIFY2(line.find(',') == std::string::npos, line.c_str());
+      if (lines > 21) continue;
       QVERIFY2(!Trim(line).empty(), "an empty definition");
-      QVERIFY2(line.find(',') == std::string::npos && line.find('"') == std::string::npos, line.c_str());
+      QVERIFY2(line.find('"') == std::string::npos, line.c_str());
     }
-    QCOMPARE(lines, 21);
+    QVERIFY(lines >= 119);
   }
 
   void definitionLinesByColumn() {

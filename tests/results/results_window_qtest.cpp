@@ -2,7 +2,12 @@
 // the fixture run or from F2 on a fixture car, texts read back from the
 // widgets, screenshots saved under the build folder (screenshots/).
 #include <QLabel>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -375,7 +380,8 @@ class ResultsWindowTest : public QObject {
     QCOMPARE(h->TextAt(2, 0), std::string(""));
     QCOMPARE(h->TextAt(2, 6), std::string(""));
     QCOMPARE(h->TextAt(2, 8), std::string(".00"));
-    QCOMPARE(Text(w->Label1[2]), std::string("11.48\n\n-11.48"));
+    // No earlier run: "Last" and "Improvement" stay empty.
+    QCOMPARE(Text(w->Label1[2]), std::string("11.48\n\n"));
   }
 
   // Closing hands RunLogRows + 2 rows to the base run, unless the racer
@@ -531,7 +537,7 @@ class ResultsWindowTest : public QObject {
     const bool wide = PixelsToTwips(s->screen()->geometry().width(), s) > 11000;
     QCOMPARE(cfg.TimeSlipTop, wide ? 1575 : 0);
     QCOMPARE(cfg.TimeSlipLeft, wide ? 9435 : 0);
-    s->move(TwipsToPixels(3000, s), TwipsToPixels(1500, s));
+    s->setGeometry(QRect(QPoint(TwipsToPixels(3000, s), TwipsToPixels(1500, s)), s->size()));
     s->Command1[0]->click();
     QVERIFY(!frmTimeSlip::IfLoaded());
     QVERIFY(std::abs(cfg.TimeSlipLeft - 3000) <= 15);
@@ -541,7 +547,7 @@ class ResultsWindowTest : public QObject {
     SlipRun = 0;
     frmTimeSlip::ShowAgain();
     s = frmTimeSlip::IfLoaded();
-    QCOMPARE(s->pos(), QPoint(TwipsToPixels(cfg.TimeSlipLeft, s), TwipsToPixels(cfg.TimeSlipTop, s)));
+    QCOMPARE(s->geometry().topLeft(), QPoint(TwipsToPixels(cfg.TimeSlipLeft, s), TwipsToPixels(cfg.TimeSlipTop, s)));
     QVERIFY(s->Text1->toPlainText().contains("1/4 MPH"));
   }
 
@@ -571,6 +577,102 @@ class ResultsWindowTest : public QObject {
     cfg.AutoTimeSlip = 1;
     Show(0);
     QVERIFY(!frmTimeSlip::IfLoaded());
+  }
+
+  // Closing and opening the slip ten times leaves it where it was; a place
+  // remembered on a screen no longer there comes back wholly onto the
+  // screen; Escape closes the slip.
+  void timeSlipStaysPutAndComesBackOnScreen() {
+    Show(0);
+    SlipRun = 0;
+    frmTimeSlip::ShowAgain();
+    frmTimeSlip* s = frmTimeSlip::IfLoaded();
+    const QRect area = s->screen()->availableGeometry();
+    const QPoint place = area.topLeft() + QPoint(120, 90);
+    s->setGeometry(QRect(place, s->size()));
+    const QRect frame = s->frameGeometry();
+    for (int cycle = 0; cycle < 10; ++cycle) {
+      frmTimeSlip::ShowAgain();  // closes it, then opens it again
+      s = frmTimeSlip::IfLoaded();
+      QVERIFY(QTest::qWaitForWindowExposed(s));
+      QCOMPARE(s->frameGeometry(), frame);
+    }
+    for (const auto& [left, top] : {std::pair{-60000, 1500}, std::pair{1500, -9000}, std::pair{300000, 300000}}) {
+      cfg.TimeSlipLeft = left;
+      cfg.TimeSlipTop = top;
+      frmTimeSlip::ShowAgain();
+      s = frmTimeSlip::IfLoaded();
+      QVERIFY(QTest::qWaitForWindowExposed(s));
+      QVERIFY2(area.contains(s->frameGeometry()), qPrintable(QString("%1, %2 twips").arg(left).arg(top)));
+      Activate(s);
+      QTest::keyClick(s->Text1, Qt::Key_Escape);
+      Settle();
+      QVERIFY(!frmTimeSlip::IfLoaded());
+    }
+  }
+
+  // Shrunk as far as it goes, the window still shows the panel, its buttons
+  // and four rows of the run table (and two of the history); the tables
+  // scroll.
+  void smallestWindowKeepsThePanelAndSomeRows() {
+    for (int16_t history : {int16_t(0), int16_t(2)}) {
+      frmDispGrid* w = Show(history);
+      w->resize(300, 200);
+      QCoreApplication::processEvents();
+      const QRect inside = w->centralWidget()->rect();
+      for (QWidget* c : std::initializer_list<QWidget*>{w->Panel3D1[1], w->cmdNotes, w->Command1, w->cmdGraph,
+                                                         w->cmdPrint, w->Panel3D1[0], w->grdOUT})
+        QVERIFY2(inside.contains(c->geometry()), qPrintable(c->objectName()));
+      auto rowsShown = [](Grid* g) {
+        return (g->viewport()->height()) / g->verticalHeader()->defaultSectionSize();
+      };
+      QVERIFY(rowsShown(w->grdOUT) >= 4);
+      QVERIFY(w->grdOUT->verticalScrollBar()->maximum() > 0);
+      if (history) {
+        QVERIFY(inside.contains(w->Grid1->geometry()));
+        QVERIFY(rowsShown(w->Grid1) >= 2);
+        QVERIFY(w->Grid1->verticalScrollBar()->maximum() > 0);
+        QVERIFY(w->grdOUT->geometry().bottom() <= w->Label2->y());
+      }
+      QVERIFY(SaveShot(w, history ? "results_smallest_history.png" : "results_smallest.png"));
+      frmDispGrid::Unload();
+      Settle();
+    }
+  }
+
+  // A greyed command on the menu bar says why it is grey; the commands that
+  // work show no tooltip of their caption.
+  void greyedMenuBarItemsSayWhy() {
+    frmDispGrid* w = Show(0);
+    QMenuBar* bar = w->menuBar();
+    MarkNotAvailableYet(w->mnuTimeSlip);  // as a command of a later version is
+    for (QAction* a : {w->mnuClose, w->mnuGraph, w->mnuAnalyze, w->mnuTimeSlip}) {
+      const QRect r = bar->actionGeometry(a);
+      QHelpEvent tip(QEvent::ToolTip, r.center(), bar->mapToGlobal(r.center()));
+      QCoreApplication::sendEvent(bar, &tip);
+      QCOMPARE(QToolTip::isVisible(), a == w->mnuTimeSlip);
+    }
+    QCOMPARE(QToolTip::text(), QString(kNotAvailableYet));
+    QToolTip::hideText();
+  }
+
+  // "Last" and "Improvement" compare with the run before only when it went
+  // the same distance (track choice 0 a quarter mile, 1 an eighth).
+  void lastAndImprovementOnlyAgainstTheSameDistance() {
+    QVERIFY(FixtureCar());
+    for (const auto& [track, compared] : {std::pair{"0", false}, std::pair{"0", true}, std::pair{"1", false},
+                                          std::pair{"1", true}}) {
+      SpecAt(kConditions, 7) = track;
+      PressF2();
+      frmDispGrid* w = frmDispGrid::IfLoaded();
+      const std::string et = tbl.HistoryEt[0], mph = Format(tbl.HistoryMph[0], "###.00");
+      const std::string last = compared ? tbl.HistoryEt[1] + "\n" + Format(Val(tbl.HistoryEt[1]) - Val(et), "####.00")
+                                        : "\n";
+      QCOMPARE(Text(w->Label1[2]), et + "\n" + last);
+      QCOMPARE(Text(w->Label1[4]).substr(0, mph.size() + 1), mph + "\n");
+      QCOMPARE(Text(w->Label1[4]).size() == mph.size() + 2, !compared);
+      QCOMPARE(Text(w->Label1[6]).size() == tbl.History60ft[0].size() + 2, !compared);
+    }
   }
 
   // --- F2 on the fixture car: the real run

@@ -140,7 +140,7 @@ class MainWindowTest : public QObject {
     QStringList top;
     for (QAction* a : w->menuBar()->actions())
       if (a->isVisible()) top << a->text();
-    QCOMPARE(top, QStringList({"&File (vehicle) ", "&Calc ET", "Help", "Preferences "}));
+    QCOMPARE(top, QStringList({"&File (vehicle) ", "&Calc ET", "&Help", "&Preferences "}));
     const std::pair<QAction*, QKeySequence> keys[] = {
         {w->mnuFilLoad, QKeySequence("Ctrl+O")}, {w->mnuFilSave, QKeySequence("Ctrl+S")},
         {w->mnuSaveAs, QKeySequence("Ctrl+A")},  {w->mnuFilExit, QKeySequence("Ctrl+X")},
@@ -153,6 +153,23 @@ class MainWindowTest : public QObject {
     QVERIFY(w->mnuFilSave->isEnabled() && w->mnuFilExit->isEnabled() && w->mnuAbout->isEnabled());
     for (QAction* a : {w->mnuUsersManual, w->mnuSupplement, w->mnuReadme, w->mnuWeb})
       QVERIFY2(a->isEnabled() && a->toolTip() != QString(kNotAvailableYet), qPrintable(a->objectName()));
+  }
+
+  // Alt and a menu's letter drops the menu down; no two menus share one.
+  void altLettersOpenTheirMenus() {
+    frmMain* w = ShowMain();
+    QString letters;
+    for (QAction* a : w->menuBar()->actions())
+      if (a->isVisible() && a->text().contains('&')) letters += a->text().at(a->text().indexOf('&') + 1).toUpper();
+    QCOMPARE(letters, QString("FCHP"));
+    for (const auto& [key, menu] : {std::pair{Qt::Key_P, w->mnuPreferences}, std::pair{Qt::Key_H, w->mnuHelp}}) {
+      Activate(w);
+      QTest::keyClick(w, key, Qt::AltModifier);
+      QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(menu));
+      QTest::keyClick(menu, Qt::Key_Escape);
+      QTest::keyClick(w->menuBar(), Qt::Key_Escape);
+      Settle();
+    }
   }
 
   void helpLineFollowsTheMouse() {
@@ -314,7 +331,7 @@ class MainWindowTest : public QObject {
     QTimer::singleShot(0, [] {
       QWidget* dialog = QApplication::activeModalWidget();
       QVERIFY(dialog);
-      QVERIFY(QByteArray(dialog->metaObject()->className()).contains("PageSetupDialog"));
+      QCOMPARE(dialog->objectName(), QString("PrinterSetup"));
       qobject_cast<QDialog*>(dialog)->reject();
     });
     w->mnuWindowsPrinterSetup->trigger();

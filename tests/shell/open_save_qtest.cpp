@@ -165,6 +165,86 @@ class OpenSaveTest : public QObject {
     QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
   }
 
+  // From the keyboard alone: the list has the keys at once, Down chooses
+  // the second vehicle and previews it, Enter opens it. A row of a file
+  // that can not be read is reported once, not again for the click that
+  // chose it.
+  void keyboardChoosesPreviewsAndOpens() {
+    PutVehicle("VEHDAT/Alpha", "3100");
+    PutVehicle("VEHDAT/Bravo", "2950");
+    PutVehicle("VEHDAT/Charlie", "2800");
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 0;
+    Rtrvfile* w = OpenWindow();
+    Activate(w);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->File1));
+    QTest::keyClick(w->File1, Qt::Key_Down);
+    QCOMPARE(fst.ChosenFileName, std::string("Bravo"));
+    QCOMPARE(w->Panel3D2->title(), QString("Chosen Vehicle File: Bravo"));
+    QVERIFY(w->Label3->text().startsWith("Wt: 2950\nAxle Ratio: "));
+    QTest::keyClick(w->File1, Qt::Key_End);
+    QVERIFY(w->Label3->text().startsWith("Wt: 2800\n"));
+    QTest::keyClick(w->File1, Qt::Key_Up);
+    QCOMPARE(fst.ChosenFileName, std::string("Bravo"));
+    // The click that follows a choice by the mouse adds no second preview.
+    s->Write("VEHDAT/Delta notes", "hello\r\n");
+    w->FillList();
+    QListWidgetItem* bad = w->File1->findItems("Delta notes", Qt::MatchExactly).first();
+    QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, w->File1->visualItemRect(bad).center());
+    QCOMPARE(s->BoxCount(), 1);
+    QCOMPARE(fst.ChosenFileName, std::string(""));
+    QTest::keyClick(w->File1, Qt::Key_Home);
+    QCOMPARE(fst.ChosenFileName, std::string("Alpha"));
+    QTest::keyClick(w->File1, Qt::Key_Down);
+    QTest::keyClick(w->File1, Qt::Key_Return);
+    Settle();
+    QCOMPARE(Current(), std::string("Bravo, 2950, 0"));
+    QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
+  }
+
+  // Escape is Cancel: the window closes and the main window comes back.
+  void escapeClosesTheOpenAndSaveWindows() {
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    Rtrvfile* w = OpenWindow();
+    QVERIFY(!m->isEnabled());
+    Activate(w);
+    QTest::keyClick(w->File1, Qt::Key_Escape);
+    Settle();
+    QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
+    QVERIFY(m->isEnabled());
+
+    frmSaveFile* f = SaveAsWindow();
+    Activate(f);
+    f->Text1->setText("Never Saved");
+    QTest::keyClick(f->Text1, Qt::Key_Escape);
+    Settle();
+    QVERIFY(!SaveWindow());
+    QVERIFY(!s->Exists("VEHDAT/Never Saved"));
+  }
+
+  // The instruction box of the save-as window has room for its text inside
+  // its border.
+  void saveAsInstructionsFitTheirBox() {
+    frmSaveFile* f = SaveAsWindow();
+    Activate(f);
+    QVERIFY(QTest::qWaitForWindowExposed(f));
+    QLabel* box = f->Panel3D1;
+    QVERIFY(box->y() > 0);
+    QVERIFY(box->height() >= box->heightForWidth(box->width()));
+    // The text keeps clear of the border ...
+    const QRect text = box->contentsRect().adjusted(box->margin(), box->margin(), -box->margin(), -box->margin());
+    QVERIFY(text.top() >= 3);
+    QVERIFY(text.height() >= box->fontMetrics().boundingRect(text, Qt::TextWordWrap, box->text()).height());
+    // ... and the border shows on all four sides against the window.
+    const QImage shot = f->grab().toImage();
+    const QRect r = box->geometry();
+    const QRgb window = shot.pixel(r.center().x(), r.top() - 3);
+    for (QPoint edge : {QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.bottom()),
+                        QPoint(r.left(), r.center().y()), QPoint(r.right(), r.center().y())})
+      QVERIFY(std::abs(qGray(shot.pixel(edge)) - qGray(window)) >= 24);
+    QVERIFY(SaveShot(f, "save_as.png"));
+  }
+
   void openAsksToSaveChangesFirst() {
     PutVehicle("VEHDAT/Other Car", "2950");
     fst.CurrentFileName = "Mine";

@@ -3,6 +3,7 @@
 // program folder; and windows that close when they lose the front.
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 
@@ -10,6 +11,7 @@
 #include "printing/print_screen.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_comma.h"
+#include "shell/frm_disp_cmnts.h"
 #include "shell/frm_intro_help.h"
 #include "shell/help_form.h"
 #include "shell/vehicle_summary.h"
@@ -68,6 +70,54 @@ class ShellWindowsTest : public QObject {
     Settle();
     QVERIFY(!DefaultInstance<HelpForm>::IfLoaded());
     QCOMPARE(HelpFromCalcMenu, int16_t(0));
+  }
+
+  // Every page of a topic shows in one window size, so "Next Screen" stays
+  // under the mouse; each page's text is whole.
+  void oneHelpTopicKeepsOneWindowSize() {
+    for (const auto& [topic, menu] : {std::pair{1000, 1}, std::pair{550, 1}, std::pair{550, 4}, std::pair{700, 1}}) {
+      tbl.CurrentSpecMenu = static_cast<int16_t>(menu);
+      ShowHelpTopic(topic);
+      HelpForm* f = DefaultInstance<HelpForm>::IfLoaded();
+      QVERIFY(QTest::qWaitForWindowExposed(f));
+      const QSize size = f->size();
+      const QRect next = f->Command1->geometry();
+      for (int page = 1; page <= HelpPageCount; ++page) {
+        f->Command1->click();
+        QCOMPARE(shell.HelpPage, int16_t(page));
+        QCoreApplication::processEvents();
+        QCOMPARE(f->size(), size);
+        QCOMPARE(f->Command1->geometry(), next);
+        QVERIFY(f->Label1->height() >= f->Label1->heightForWidth(f->Label1->width()));
+      }
+      f->Command3->click();
+      QCOMPARE(f->size(), size);
+      f->Command2->click();
+      Settle();
+    }
+  }
+
+  // Escape closes the help, the comments and the text screen, as their
+  // Cancel and OK do; the comments are kept.
+  void escapeClosesTheSmallWindows() {
+    shell.TextScreenId = 1;
+    const std::function<QWidget*()> opens[] = {
+        [] { return ShowHelpTopic(1000), DefaultInstance<HelpForm>::IfLoaded(); },
+        [] {
+          frmDispCmnts::ShowVehicleComments("Street tires\r\n");
+          return DefaultInstance<frmDispCmnts>::IfLoaded();
+        },
+        [] { return PrintScreen::ShowScreen(), DefaultInstance<PrintScreen>::IfLoaded(); }};
+    for (const auto& open : opens) {
+      QPointer<QWidget> w = open();
+      QVERIFY(w);
+      Activate(w);
+      QTest::keyClick(w->focusWidget() ? w->focusWidget() : w.data(), Qt::Key_Escape);
+      Settle();
+      QVERIFY2(!w, w ? qPrintable(w->objectName()) : "");
+    }
+    QCOMPARE(fst.VehicleComments, std::string("Street tires\r\n"));
+    QCOMPARE(TextScreenOpen, int16_t(0));
   }
 
   // F1 in the main window shows its help, which closes when another window

@@ -114,7 +114,7 @@ class FrmVehicleTest : public QObject {
     for (int i = 0; i < 6; ++i) QCOMPARE(w->Command1[i]->text(), QString(buttons[i]));
     for (int r : {0, 1, 5, 10}) {
       QCOMPARE(w->ClcBttn[r]->text(), QString("Clc"));
-      QVERIFY(!w->ClcBttn[r]->isEnabled());
+      QVERIFY(w->ClcBttn[r]->isEnabled());
     }
     QVERIFY(!w->Command1[2]->isEnabled() && !w->Command1[3]->isEnabled());
     QVERIFY(!qobject_cast<QStandardItemModel*>(w->cmbSpecData[3]->model())->item(1)->isEnabled());
@@ -318,9 +318,17 @@ class FrmVehicleTest : public QObject {
     QCOMPARE(scene->LastBox().defaultText, std::string(" "));
     QCOMPARE(scene->LastBox().prompt, tbl.PrintCommentPrompt);
     scene->ui.Type("new springs");
+    SetPrinterOrientation(ProgramPrinter(), 2);
     w->Command1[4]->click();
     QVERIFY(QFile::exists(pdf));
     QCOMPARE(w->Label2->text(), help);
+    // One page, in the window's own orientation for this printout only.
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
+    QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 2);
+    SetPrinterOrientation(ProgramPrinter(), 1);
   }
 };
 

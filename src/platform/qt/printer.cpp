@@ -1,10 +1,19 @@
 #include "platform/qt/printer.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFontMetricsF>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPageLayout>
-#include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/qt/qt_ui.h"
@@ -16,7 +25,10 @@ namespace {
 QString g_testPdf;
 bool g_lastPrintFailed = false;
 
-// False when the printer (or the file) could not be drawn on.
+const char* const kPdfPrinterCaption = "Print to File (PDF)";
+
+// False when the printer (or the file) could not be drawn on, or the job
+// could not be finished.
 bool Render(QPrinter& printer, const PageDrawer& draw) {
   QPainter painter;
   if (!painter.begin(&printer)) {
@@ -25,8 +37,24 @@ bool Render(QPrinter& printer, const PageDrawer& draw) {
   }
   PrintPage page(painter, printer);
   draw(page);
-  return painter.end();
+  if (painter.end()) return true;
+  g_lastPrintFailed = true;
+  return false;
 }
+
+// Sets the program printer's orientation for one job and puts it back after.
+class OrientationForJob {
+ public:
+  explicit OrientationForJob(int orientation) : saved_(PrinterOrientationOf(ProgramPrinter())) {
+    SetPrinterOrientation(ProgramPrinter(), orientation);
+  }
+  ~OrientationForJob() { SetPrinterOrientation(ProgramPrinter(), saved_); }
+  OrientationForJob(const OrientationForJob&) = delete;
+  OrientationForJob& operator=(const OrientationForJob&) = delete;
+
+ private:
+  int saved_;
+};
 
 }  // namespace
 
@@ -45,9 +73,82 @@ int PrinterOrientationOf(const QPrinter& printer) {
 }
 
 int ShowPrinterSetup(QWidget* parent) {
-  QPageSetupDialog dialog(&ProgramPrinter(), parent);
+  // Qt's own page set-up dialog refuses the PDF printer (the only one on a
+  // machine without printers) with a warning on the terminal, so the
+  // program asks for what it uses itself: the printer, the paper and the
+  // orientation. Each works for an installed printer and for the PDF file.
+  QPrinter& printer = ProgramPrinter();
+  QDialog dialog(parent);
+  dialog.setObjectName("PrinterSetup");
+  dialog.setWindowTitle("Printer Setup");
+
+  auto* printerBox = new QComboBox(&dialog);
+  printerBox->setObjectName("Printer");
+  printerBox->setAccessibleName("Printer");
+  const QStringList installed = QPrinterInfo::availablePrinterNames();
+  for (const QString& name : installed) printerBox->addItem(name, name);
+  printerBox->addItem(kPdfPrinterCaption, QString());
+  const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat || installed.isEmpty();
+  int at = toPdf ? printerBox->count() - 1 : printerBox->findData(printer.printerName());
+  printerBox->setCurrentIndex(at < 0 ? 0 : at);
+
+  auto* paperBox = new QComboBox(&dialog);
+  paperBox->setObjectName("Paper");
+  paperBox->setAccessibleName("Paper Size");
+  auto fillPapers = [&] {
+    const QString name = printerBox->currentData().toString();
+    QList<QPageSize> sizes;
+    if (!name.isEmpty()) sizes = QPrinterInfo::printerInfo(name).supportedPageSizes();
+    if (sizes.isEmpty())
+      for (QPageSize::PageSizeId id : {QPageSize::Letter, QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid,
+                                       QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B5})
+        sizes.append(QPageSize(id));
+    const QPageSize current = paperBox->count() > 0
+                                  ? paperBox->currentData().value<QPageSize>()
+                                  : printer.pageLayout().pageSize();
+    paperBox->clear();
+    for (const QPageSize& size : sizes) paperBox->addItem(size.name(), QVariant::fromValue(size));
+    int i = 0;
+    for (; i < paperBox->count(); ++i)
+      if (paperBox->itemData(i).value<QPageSize>().isEquivalentTo(current)) break;
+    paperBox->setCurrentIndex(i < paperBox->count() ? i : 0);
+  };
+  fillPapers();
+  QObject::connect(printerBox, &QComboBox::currentIndexChanged, &dialog, fillPapers);
+
+  auto* orientationBox = new QGroupBox("Orientation", &dialog);
+  auto* portrait = new QRadioButton("Portrait", orientationBox);
+  portrait->setObjectName("Portrait");
+  auto* landscape = new QRadioButton("Landscape", orientationBox);
+  landscape->setObjectName("Landscape");
+  (PrinterOrientationOf(printer) == 2 ? landscape : portrait)->setChecked(true);
+  auto* orientationLayout = new QHBoxLayout(orientationBox);
+  orientationLayout->addWidget(portrait);
+  orientationLayout->addWidget(landscape);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+  auto* form = new QFormLayout;
+  form->addRow("&Printer:", printerBox);
+  form->addRow("Paper &Size:", paperBox);
+  auto* all = new QVBoxLayout(&dialog);
+  all->addLayout(form);
+  all->addWidget(orientationBox);
+  all->addWidget(buttons);
+
   if (dialog.exec() != QDialog::Accepted) return 0;
-  return PrinterOrientationOf(ProgramPrinter());
+  const QString name = printerBox->currentData().toString();
+  if (name.isEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+  } else {
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(name);
+  }
+  if (paperBox->currentIndex() >= 0) printer.setPageSize(paperBox->currentData().value<QPageSize>());
+  SetPrinterOrientation(printer, landscape->isChecked() ? 2 : 1);
+  return PrinterOrientationOf(printer);
 }
 
 PrintPage::PrintPage(QPainter& painter, QPrinter& printer) : painter_(painter), printer_(printer) {
@@ -138,6 +239,7 @@ void PrintPage::NewPage() {
 }
 
 bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation) {
+  g_lastPrintFailed = false;
   QPrinter pdf(QPrinter::HighResolution);
   pdf.setOutputFormat(QPrinter::PdfFormat);
   pdf.setOutputFileName(path);
@@ -157,13 +259,26 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
   printer.setDocName(title);
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(title);
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                   [&draw](QPrinter* p) { Render(*p, draw); });
-  return preview.exec() == QDialog::Accepted;
+  // The preview paints the pages whenever it needs them; the last painting
+  // before the dialog closes is the printing itself.
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* p) {
+    g_lastPrintFailed = false;
+    Render(*p, draw);
+  });
+  if (preview.exec() != QDialog::Accepted) {
+    g_lastPrintFailed = false;
+    return false;
+  }
+  return !g_lastPrintFailed;
 }
 
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image) {
-  SetPrinterOrientation(ProgramPrinter(), image.width() > image.height() ? 2 : 1);
+  // An image without a size has no shape to fit to a page.
+  if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
+    g_lastPrintFailed = true;
+    return false;
+  }
+  OrientationForJob orientation(image.width() > image.height() ? 2 : 1);
   return PrintDocument(parent, title, [&image](PrintPage& page) { page.DrawImageScaled(image); });
 }
 

@@ -32,8 +32,10 @@ QPrinter& ProgramPrinter();
 void SetPrinterOrientation(QPrinter& printer, int orientation);
 int PrinterOrientationOf(const QPrinter& printer);
 
-// The page set-up dialog on the program's printer. Returns the orientation
-// chosen (1 or 2), or 0 when the user cancelled.
+// The printer set-up dialog ("Printer Setup") on the program's printer:
+// the printer (an installed one or "Print to File (PDF)"), the paper size
+// and the orientation. Returns the orientation chosen (1 or 2), or 0 when
+// the user cancelled (nothing changes then).
 int ShowPrinterSetup(QWidget* parent);
 
 // One page being drawn. Positions and lengths are in twips from the top left
@@ -92,14 +94,18 @@ using PageDrawer = std::function<void(PrintPage&)>;
 // written to a file).
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw);
 // The same for an image scaled to fill the page: landscape when the image is
-// wider than it is tall, else portrait.
+// wider than it is tall, else portrait, for this job only (the printer's own
+// orientation is left as it was). An image without a size prints nothing
+// and counts as a failed printout.
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image);
 
-// True when the last PrintDocument or PrintToPdf could not draw on its
-// printer or file (a cancelled dialog is no failure).
+// True when the last PrintDocument, PrintImageScaledToPage or PrintToPdf
+// could not start or finish on its printer or file (a cancelled dialog is no
+// failure).
 bool LastPrintFailed();
 
-// Writes the document straight into a PDF file, no dialog.
+// Writes the document straight into a PDF file, no dialog. False when the
+// file could not be written.
 bool PrintToPdf(const QString& path, const PageDrawer& draw, int orientation = 0);
 
 // Tests: while set, PrintDocument and PrintImageScaledToPage write this PDF

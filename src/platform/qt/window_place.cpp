@@ -1,6 +1,8 @@
 #include "platform/qt/window_place.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -19,6 +21,15 @@ QRect FreeArea(const QWidget* w) {
   return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
+// The widths of the frame the desktop drew around a shown window; none for a
+// window not shown (its frame is not known then).
+QMargins FrameMargins(const QWidget* w) {
+  if (!w->isVisible()) return {};
+  const QRect frame = w->frameGeometry(), client = w->geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
+}
+
 QPoint Inside(const QRect& area, QPoint topLeft, const QSize& outer) {
   int x = std::min(topLeft.x(), area.right() + 1 - outer.width());
   int y = std::min(topLeft.y(), area.bottom() + 1 - outer.height());
@@ -26,6 +37,48 @@ QPoint Inside(const QRect& area, QPoint topLeft, const QSize& outer) {
 }
 
 }  // namespace
+
+QList<QRect> ScreenAreas() {
+  QList<QRect> areas;
+  for (QScreen* s : QGuiApplication::screens()) areas.append(s->availableGeometry());
+  return areas;
+}
+
+QPoint PlaceOnScreens(const QRect& frame, const QList<QRect>& areas) {
+  if (areas.isEmpty()) return frame.topLeft();
+  const QRect* best = nullptr;
+  qint64 bestOverlap = 0, bestDistance = 0;
+  for (const QRect& a : areas) {
+    const QRect common = a.intersected(frame);
+    const qint64 overlap = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+    const QPoint d = a.center() - frame.center();
+    const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+    if (!best || overlap > bestOverlap || (overlap == bestOverlap && overlap == 0 && distance < bestDistance)) {
+      best = &a;
+      bestOverlap = overlap;
+      bestDistance = distance;
+    }
+  }
+  return Inside(*best, frame.topLeft(), frame.size());
+}
+
+QPoint ClientPlaceOnScreen(const QWidget* window, QPoint clientTopLeft) {
+  if (!window) return clientTopLeft;
+  // The frame's widths: as the desktop drew them around this window, else
+  // around another window of the program, else the usual ones.
+  QMargins m = FrameMargins(window);
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (!m.isNull()) break;
+    if (other != window && other->isWindow() && !(other->windowFlags() & Qt::FramelessWindowHint) &&
+        (other->windowType() == Qt::Window || other->windowType() == Qt::Dialog))
+      m = FrameMargins(other);
+  }
+  if (m.isNull()) m = QMargins(kBorderAllowance, kTitleAllowance, kBorderAllowance, kBorderAllowance);
+  const QSize client = window->size();
+  const QRect outer(clientTopLeft - QPoint(m.left(), m.top()),
+                    QSize(client.width() + m.left() + m.right(), client.height() + m.top() + m.bottom()));
+  return PlaceOnScreens(outer, ScreenAreas()) + QPoint(m.left(), m.top());
+}
 
 void PlaceOver(QWidget* window, const QWidget* anchor) {
   if (!window) return;

@@ -1,0 +1,256 @@
+// The Match window: its rows on the kit for a converter car and a clutch
+// car, the entries it tests and requires, Clear Entries, and OK running the
+// search with the progress window and the result screen.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "match/frm_disp.h"
+#include "match/frm_match.h"
+#include "match/frm_prgrs.h"
+#include "match/match_state.h"
+#include "match/match_rules.h"
+#include "platform/text.h"
+#include "shell/shell_fixture.h"
+#include "specs/spec_windows.h"
+
+using namespace sw;
+
+namespace {
+
+struct MatchScene : ShellScene {
+  MatchScene() {
+    CopyShipped("QVZHELP/help7.txt");
+    ReturningUser();
+    shell.StartupScreenShown = 1;
+    shell.BeginnerNoticeShown = 1;
+    shell.ActivationCount = 100;
+  }
+};
+
+void TypeAndLeave(frmMatch* w, int row, const QString& text) {
+  w->SpecData[row]->setFocus(Qt::TabFocusReason);
+  Settle();
+  w->SpecData[row]->selectAll();
+  if (text.isEmpty()) QTest::keyClick(w->SpecData[row], Qt::Key_Delete);
+  QTest::keyClicks(w->SpecData[row], text);
+  QTest::keyClick(w->SpecData[row], Qt::Key_Tab);
+  Settle();
+}
+
+void Slip(const std::string& stall, const std::string& sixty, const std::string& mph, const std::string& rpm,
+          const std::string& gear) {
+  const std::string rows[6] = {" 0", stall, sixty, mph, rpm, gear};
+  for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = rows[k];
+}
+
+}  // namespace
+
+class MatchWindowTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<MatchScene> scene;
+
+  frmMain* Main() {
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    m->show();
+    m->InitMainWindow();
+    Settle();
+    return m;
+  }
+  frmMatch* Open() {
+    Main();
+    ShowMatchWindow();
+    frmMatch* w = DefaultInstance<frmMatch>::IfLoaded();
+    Activate(w);
+    return w;
+  }
+
+ private slots:
+  void init() { scene = std::make_unique<MatchScene>(); }
+  void cleanup() {
+    if (frmMatch* w = DefaultInstance<frmMatch>::IfLoaded()) delete w;
+    scene.reset();
+  }
+
+  void converterCarShowsTheStallRow() {
+    frmMain* m = Main();
+    SetSpecs("T0=3;T5=180");
+    Slip("3600", "1.32", "112.5", "6100", " 2");
+    QVERIFY(m->MainCommand[0]->isEnabled());
+    QTest::mouseClick(m->MainCommand[0], Qt::LeftButton);
+    frmMatch* w = DefaultInstance<frmMatch>::IfLoaded();
+    QVERIFY(w);
+    Activate(w);
+    QCOMPARE(w->windowTitle(), QString("Match Vehicle Performance"));
+    QCOMPARE(w->Frame3D1->title(), QString("Your Vehicle's Actual Performance"));
+    const char* captions[] = {"Distance of Race", "Stall RPM at Launch", "60 Foot Time, sec",
+                              "Finish MPH",       "Finish Engine RPM",   "Finish Trans Gear #"};
+    for (int r = 0; r < 6; ++r) QCOMPARE(w->SpecName[r]->text(), QString(captions[r]));
+    QCOMPARE(w->SpecName6->text(), QString(" Adjust Tire Diameter (see below)"));
+    QVERIFY(w->Label1->text().startsWith("Tip:  If you are not sure of 'Finish Engine RPM'"));
+    QCOMPARE(w->cmbSpecData[0]->count(), 2);
+    QCOMPARE(w->cmbSpecData[0]->itemText(1), QString("Eighth Mile"));
+    QCOMPARE(w->cmbSpecData[5]->count(), 6);
+    QCOMPARE(w->cmbSpecData[5]->itemText(5), QString("6"));
+    QCOMPARE(w->Command1[0]->text(), QString("OK (adjust veh. specs to match performance)"));
+    QCOMPARE(w->Command1[1]->text(), QString("Help"));
+    QCOMPARE(w->Command1[2]->text(), QString("Cancel"));
+    QCOMPARE(w->Command1[3]->text(), QString("Clear Entries"));
+    QVERIFY(w->SpecName[1]->isVisible() && w->SpecData[1]->isVisible());
+    QCOMPARE(w->SpecData[1]->text(), QString("3600"));
+    QCOMPARE(w->cmbSpecData[5]->currentText(), QString("3"));
+    QCOMPARE(w->Pick(0), 0);
+    QVERIFY(w->cmbSpecData[0]->hasFocus());
+    QVERIFY(w->Label2->text().startsWith("Pick the length of the run on your time slip"));
+    QCOMPARE(tbl.CurrentSpecMenu, int16_t(7));
+    QCOMPARE(scene->BoxCount(), 0);
+    QVERIFY(SaveShot(w, "match_window_converter.png"));
+  }
+
+  void clutchCarHidesTheStallRow() {
+    struct Case {
+      const char* specs;
+      bool shown;
+    };
+    const Case cases[] = {{"T0=1", false}, {"T0=0", false}, {"T0=5;T23=1", false}, {"T0=5;T23=0", true},
+                          {"T0=3", true}};
+    Main();
+    for (const Case& c : cases) {
+      SetSpecs(c.specs);
+      Slip("", "", "", "", "-1");
+      frmMatch* w = Open();
+      QCOMPARE(w->SpecData[1]->isVisible(), c.shown);
+      QCOMPARE(w->SpecName[1]->isVisible(), c.shown);
+      QCOMPARE(w->Pick(5), -1);  // no gear picked
+      if (std::string(c.specs) == "T0=1") QVERIFY(SaveShot(w, "match_window_clutch.png"));
+      // OK asks for the first entry it needs: the stall only when shown.
+      QTest::mouseClick(w->Command1[0], Qt::LeftButton);
+      QCOMPARE(scene->LastBox().prompt, std::string(c.shown ? "Stall RPM at Launch" : "60 Foot Time, sec") +
+                                            " must be specified before performance can be matched.");
+      QCOMPARE(scene->LastBox().title, std::string());
+      w->Unload();
+      Settle();
+    }
+  }
+
+  void entriesAreTestedAsTheyAreLeft() {
+    Main();
+    Slip("", "2.05", "111.54", "5554", " 3");
+    frmMatch* w = Open();
+    TypeAndLeave(w, 3, "400");
+    QCOMPARE(scene->LastBox().prompt, std::string("Finish MPH = 400.  Value must be between  20 and  350 ."));
+    QCOMPARE(scene->LastBox().title, std::string("Warning"));
+    QCOMPARE(w->SpecData[3]->text(), QString("111.54"));
+    QVERIFY(w->SpecData[3]->hasFocus());
+    const int boxes = scene->BoxCount();
+    TypeAndLeave(w, 4, "");  // no finish RPM: 0, and no range to meet
+    QCOMPARE(w->SpecData[4]->text(), QString("0"));
+    TypeAndLeave(w, 4, "5554.4");  // a whole-number row
+    QCOMPARE(w->SpecData[4]->text(), QString("5554"));
+    TypeAndLeave(w, 2, ".5");
+    QCOMPARE(scene->LastBox().prompt, std::string("60 Foot Time, sec = .5.  Value must be between  .8 and  5 ."));
+    QCOMPARE(scene->BoxCount(), boxes + 1);
+    // A click on a caption shows its help in the help box, not over the tip.
+    const QString tip = w->Label1->text();
+    QTest::mouseClick(w->SpecName[5], Qt::LeftButton);
+    QVERIFY(w->Label2->text().startsWith("The transmission gear the car was in"));
+    QCOMPARE(w->Label1->text(), tip);
+    // An arrow key moves on without changing the gear.
+    QTest::keyClick(w->cmbSpecData[5], Qt::Key_Up);
+    QCOMPARE(w->Pick(5), 3);
+  }
+
+  void clearEntriesThenOkRefuses() {
+    fst.SpecsChanged = 0;
+    Main();
+    Slip("", "2.05", "111.54", "5554", " 3");
+    frmMatch* w = Open();
+    scene->ui.Answer(ans::Yes);
+    QTest::mouseClick(w->Command1[3], Qt::LeftButton);
+    QCOMPARE(scene->Box(0).prompt, std::string("Do you want clear out all data entries in this menu?"));
+    QCOMPARE(scene->Box(0).title, std::string("Clear Out Entries"));
+    QCOMPARE(scene->Box(0).style, mb::YesNo + mb::Exclamation + mb::DefaultButton2);
+    QCOMPARE(SpecAt(kMatch, 0), std::string("0"));
+    QCOMPARE(SpecAt(kMatch, 5), std::string("-1"));
+    QCOMPARE(SpecAt(kMatch, 3), std::string(""));
+    QCOMPARE(w->SpecData[3]->text(), QString(""));
+    QCOMPARE(w->Pick(5), -1);
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QTest::mouseClick(w->Command1[0], Qt::LeftButton);
+    QCOMPARE(scene->LastBox().prompt, std::string("60 Foot Time, sec must be specified before performance can be matched."));
+  }
+
+  void leftOverNoteOnceAtTheBeginnerLevel() {
+    frmMain* m = Main();
+    tbl.BeginnerLevel = 1;
+    shell.MatchShown = 1;
+    QTest::mouseClick(m->MainCommand[0], Qt::LeftButton);  // the button clears it
+    Activate(DefaultInstance<frmMatch>::IfLoaded());
+    QCOMPARE(scene->LastBox().title, std::string("Beginner Level Help"));
+    QVERIFY(scene->LastBox().prompt.rfind("Entries in this menu are left over", 0) == 0);
+    QCOMPARE(shell.MatchShown, int16_t(1));
+  }
+
+  // OK saves the working copy, runs the search with the progress window and
+  // the result screen; during it the window cannot close or start another.
+  void okMatchesAndKeeps() {
+    Main();
+    Slip("", "2.067", "113.21", "5543", " 3");
+    frmMatch* w = Open();
+    fst.SpecsChanged = 0;
+    bool progressSeen = false;
+    scene->ui.onDoEvents = [&] { progressSeen |= DefaultInstance<frmPrgrs>::Loaded(); };
+    bool busyChecked = false;
+    WhenModal([&](QWidget* top) {
+      auto* d = qobject_cast<frmDisp*>(top);
+      QVERIFY(d);
+      QVERIFY(!w->Command1[0]->isEnabled());
+      QVERIFY(!w->close());
+      QVERIFY(tbl.CalcRunning);
+      busyChecked = true;
+      QTest::mouseClick(d->Command1[1], Qt::LeftButton);
+    });
+    QTest::mouseClick(w->Command1[0], Qt::LeftButton);
+    Settle();
+    QVERIFY(busyChecked);
+    QVERIFY(progressSeen);
+    QVERIFY(!DefaultInstance<frmMatch>::Loaded());
+    QVERIFY(!DefaultInstance<frmPrgrs>::Loaded());
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QVERIFY(SpecAt(kEngine, 4) != "450");
+    QCOMPARE(tbl.CalcStatus, int16_t(0));
+    QVERIFY(!tbl.CalcRunning);
+  }
+
+  void okReturnToOldSpecsRestoresAndStays() {
+    Main();
+    Slip("", "2.067", "113.21", "5543", " 3");
+    frmMatch* w = Open();
+    fst.SpecsChanged = 0;
+    const auto specs = tbl.SpecText;
+    WhenModal([](QWidget* top) { QTest::mouseClick(qobject_cast<frmDisp*>(top)->Command1[0], Qt::LeftButton); });
+    QTest::mouseClick(w->Command1[0], Qt::LeftButton);
+    Settle();
+    QVERIFY(DefaultInstance<frmMatch>::Loaded());
+    QCOMPARE(tbl.SpecText, specs);
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+    QVERIFY(w->Command1[0]->isEnabled());
+    QCOMPARE(w->SpecData[2]->text(), QString("2.067"));
+  }
+
+  void minimisingTheMainWindowClosesIt() {
+    frmMatch* w = Open();
+    QVERIFY(w);
+    frmMain* m = DefaultInstance<frmMain>::IfLoaded();
+    m->setWindowState(Qt::WindowMinimized);
+    Settle();
+    QVERIFY(!DefaultInstance<frmMatch>::Loaded());
+    QVERIFY(!LoadedSpecWindow(kMatch));
+  }
+};
+
+QTEST_MAIN(MatchWindowTest)
+#include "match_window_qtest.moc"
