@@ -15,6 +15,7 @@
 #include "shell/frm_save_file.h"
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
+#include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -71,6 +72,18 @@ std::string QtWindowHost::DialInRowText(int row) const {
 int QtWindowHost::DialInListIndex(int row) const {
   frmDialIn* w = frmDialIn::IfLoaded();
   return w && row >= 0 && row < w->RowCount() ? w->Pick(row) : 0;
+}
+
+bool QtWindowHost::TransmissionLoaded() const { return LoadedSpecWindow(kTransmission) != nullptr; }
+
+std::string QtWindowHost::TransmissionRowText(int row) const {
+  SpecWindow* w = LoadedSpecWindow(kTransmission);
+  return w && row >= 0 && row < w->RowCount() ? w->RowText(row) : "";
+}
+
+void QtWindowHost::SetTransmissionRowText(int row, const std::string& text) {
+  SpecWindow* w = LoadedSpecWindow(kTransmission);
+  if (w && row >= 0 && row < w->RowCount()) w->SetRowText(row, text);
 }
 
 std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std::string& title,

@@ -22,6 +22,9 @@ class QtWindowHost : public WindowHost {
   bool DialInLoaded() const override;
   std::string DialInRowText(int row) const override;
   int DialInListIndex(int row) const override;
+  bool TransmissionLoaded() const override;
+  std::string TransmissionRowText(int row) const override;
+  void SetTransmissionRowText(int row, const std::string& text) override;
 };
 
 class QtFileWindows : public FileWindows {

@@ -134,9 +134,10 @@ void SpecWindow::AddCalculatorButton(int row, int calcMenuNumber) {
   connect(b, &QPushButton::clicked, this, [this, row] {
     if (!tbl.CalcRunning) ClcBttn_Click(row);
   });
-  if (!CalculatorBuilt()) MarkNotAvailableYet(b);
+  if (calcMenuNumber != kComputedHere && !CalculatorBuilt()) MarkNotAvailableYet(b);
   ClcBttn[row] = b;
   rows_[row].calculator = calcMenuNumber;
+  if (!rows_[row].caption.empty()) SetRowCaption(row, rows_[row].caption);
 }
 
 void SpecWindow::AddButtons(std::initializer_list<std::pair<int, const char*>> buttons) {
@@ -231,11 +232,22 @@ std::string SpecWindow::RowText(int row) const {
 }
 
 void SpecWindow::SetRowText(int row, const std::string& text) {
-  if (SpecData[row]) SpecData[row]->setText(ToQ(text));
+  if (!SpecData[row]) return;
+  SpecData[row]->setText(ToQ(text));
+  // Nothing for a leave or an unload to test or take back.
+  rows_[row].textBefore = text;
 }
 
-std::string SpecWindow::RowCaption(int row) const { return FromQ(SpecName[row]->text()); }
-void SpecWindow::SetRowCaption(int row, const std::string& caption) { SpecName[row]->setText(DisplayText(caption)); }
+std::string SpecWindow::RowCaption(int row) const { return rows_[row].caption; }
+
+void SpecWindow::SetRowCaption(int row, const std::string& caption) {
+  rows_[row].caption = caption;
+  // The caption panel is the label of its row's control, so an "&" in a
+  // caption ("Wheel & Tire Wt, lbs") is doubled to show as itself.
+  SpecName[row]->setText(DisplayText(caption).replace(QChar('&'), QStringLiteral("&&")));
+  // Five "Clc" buttons are told apart by their rows.
+  if (ClcBttn[row]) ClcBttn[row]->setAccessibleName("Clc " + DisplayText(caption).section('\n', 0, 0));
+}
 std::string SpecWindow::RowHelp(int row) const { return rows_[row].help; }
 void SpecWindow::SetRowHelp(int row, const std::string& help) { rows_[row].help = help; }
 const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }
@@ -252,7 +264,8 @@ void SpecWindow::SetRowEnabled(int row, bool enabled, bool withCalculator) {
   SpecName[row]->setEnabled(enabled);
   if (SpecData[row]) SpecData[row]->setEnabled(enabled);
   if (cmbSpecData[row]) cmbSpecData[row]->setEnabled(enabled);
-  if (withCalculator && ClcBttn[row] && CalculatorBuilt()) ClcBttn[row]->setEnabled(enabled);
+  if (withCalculator && ClcBttn[row] && (CalculatorBuilt() || rows_[row].calculator == kComputedHere))
+    ClcBttn[row]->setEnabled(enabled);
 }
 
 void SpecWindow::SetPick(int row, int index, bool raiseHandling) {
@@ -320,7 +333,7 @@ void SpecWindow::ReadRowFileIntoRows() {
   RowFileContents file = ReadRowFile(menu_, rowCount_);
   for (int r = 0; r < rowCount_; ++r) {
     const RowRecord& rec = file.rows[r];
-    if (rec.caption) SetRowCaption(r, *rec.caption);
+    if (rec.caption && CaptionFromRowFile(r)) SetRowCaption(r, *rec.caption);
     rows_[r].help = rec.help.value_or("");
     // A row the file does not give limits for is not range-tested, never
     // against the limits another window left behind.
@@ -476,9 +489,15 @@ void SpecWindow::Unload() {
   unloading_ = true;
   RevertUntestedRows();
   StoreSpecRows();
+  if (!self) return;
   NoteSpecWindowGone(this);
   hide();
   deleteLater();
+  // The main window builds its summary as it comes to the front, but not
+  // when it comes back from a box that storing the rows showed (the tire
+  // weights carried into the vehicle weight).
+  frmMain* main = DefaultInstance<frmMain>::IfLoaded();
+  if (main && main->MainInitDone && main->isVisible()) main->BuildVehicleSummary();
 }
 
 void SpecWindow::closeEvent(QCloseEvent* e) {

@@ -123,6 +123,8 @@ class SpecWindow : public QWidget, public PickListOwner {
   // --- rows
   int Pick(int row) const;  // the pick's number, -1 for none or a value row
   std::string RowText(int row) const;
+  // A text the window (or the core, through it) puts into a value box: it
+  // counts as an edit, but not as an entry still to be tested.
   void SetRowText(int row, const std::string& text);
   // The one setter of a pick: with raiseHandling the window's pick handling
   // runs as for a user's pick (only where a window's rules say so: an
@@ -154,6 +156,10 @@ class SpecWindow : public QWidget, public PickListOwner {
   SpecWindow(int menu, int rowCount, const std::string& caption);
 
   // --- building the window (in the constructor, before Form_Load)
+  // A "Clc" button beside the row that opens calculator `calcMenuNumber`;
+  // with kComputedHere the window computes the row itself (ClcBttn_Click),
+  // so the button works without the calculator window.
+  static constexpr int kComputedHere = -1;
   void AddCalculatorButton(int row, int calcMenuNumber);
   void AddButtons(std::initializer_list<std::pair<int, const char*>> buttons);
   // A frame (captioned box) holding the rows one under the other: caption
@@ -166,6 +172,9 @@ class SpecWindow : public QWidget, public PickListOwner {
   void Form_Load();
 
   // --- hooks a window overrides
+  // Form_Activate: whether the row's caption comes from the row file (else
+  // it keeps the one the window gave it; the line is read all the same).
+  virtual bool CaptionFromRowFile(int row) const { return true; }
   // Form_Load: the ExampleKind to set before FillSpecCombo of a pick row (-1: plain list).
   virtual int ExampleKindForList(int row) const { return -1; }
   // Form_Load: a window whose row takes fixed items rather than a preset
@@ -258,6 +267,7 @@ class SpecWindow : public QWidget, public PickListOwner {
 
  private:
   struct Row {
+    std::string caption;  // as given, CR line breaks kept (the "Warning" quotes it)
     std::string help;
     std::optional<RowLimits> limits;
     std::string textBefore;

@@ -4,6 +4,10 @@
 
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "specs/frm_calc_conds.h"
+#include "specs/frm_driving.h"
+#include "specs/frm_tires.h"
+#include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
 
@@ -21,8 +25,16 @@ bool ValidMenu(int menu) { return menu >= 1 && menu < kMenus; }
 // window built on the row kit gets its line here.
 SpecWindow* LoadWindow(int menu) {
   switch (menu) {
+    case kTransmission:
+      return SpecWindowInstance<frmTransmission>();
     case kVehicle:
       return SpecWindowInstance<frmVehicle>();
+    case kTires:
+      return SpecWindowInstance<frmTires>();
+    case kDriving:
+      return SpecWindowInstance<frmDriving>();
+    case kConditions:
+      return SpecWindowInstance<frmCalcConds>();
     default:
       return nullptr;
   }
@@ -32,7 +44,11 @@ SpecWindow* LoadWindow(int menu) {
 
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
+    case kTransmission:
     case kVehicle:
+    case kTires:
+    case kDriving:
+    case kConditions:
       return true;
     default:
       return false;
