@@ -15,6 +15,7 @@
 #include "shell/frm_save_file.h"
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
+#include "specs/frm_engine.h"
 #include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
@@ -56,6 +57,11 @@ void QtWindowHost::EnableMainPanels(bool enabled) {
     w->Picture1->setEnabled(enabled);
     w->Picture2->setEnabled(enabled);
   }
+}
+
+void QtWindowHost::EngineCurveImported() {
+  // Only a loaded window shows the curve: the unattended start has none.
+  if (auto* w = static_cast<frmEngine*>(LoadedSpecWindow(kEngine))) w->CurveImported();
 }
 
 void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }

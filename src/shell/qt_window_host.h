@@ -16,6 +16,7 @@ class QtWindowHost : public WindowHost {
   void SetProgressDistance(const std::string& caption) override;
   void SetProgressPass(const std::string& caption) override;
   void EnableMainPanels(bool enabled) override;
+  void EngineCurveImported() override;
   void SpecRowsChanged(int menu) override;
   void ShowResultsAndNotes() override;
   void UnloadResultsWindow() override;

@@ -190,6 +190,13 @@ QHBoxLayout* SpecWindow::ButtonRow() {
   return row;
 }
 
+QHBoxLayout* SpecWindow::ButtonRow(std::initializer_list<int> indexes) {
+  auto* row = new QHBoxLayout;
+  for (int i : indexes)
+    if (i >= 0 && i < static_cast<int>(Command1.size()) && Command1[i]) row->addWidget(Command1[i]);
+  return row;
+}
+
 void SpecWindow::Form_Load() {
   for (int r = 0; r < rowCount_; ++r) {
     if (!IsPickRow(r) || FillOwnPickList(r)) continue;
@@ -360,9 +367,12 @@ void SpecWindow::FillRowsFromSpecText() {
 void SpecWindow::RefillFromSpecText() {
   const int16_t changed = fst.SpecsChanged;
   const bool skip = shell.SkipValidation;
+  // A window that holds its quick calculations back (RowsFilling set) keeps
+  // doing so.
+  const int rowsFilling = RowsFilling;
   RowsFilling = 1;
   FillRowsFromSpecText();
-  RowsFilling = 0;
+  RowsFilling = rowsFilling;
   shell.SkipValidation = skip;
   if (QWidget* f = focusWidget()) {
     int r = RowOf(f);

@@ -6,6 +6,7 @@
 #include "simulation/tables.h"
 #include "specs/frm_calc_conds.h"
 #include "specs/frm_driving.h"
+#include "specs/frm_engine.h"
 #include "specs/frm_tires.h"
 #include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
@@ -25,6 +26,8 @@ bool ValidMenu(int menu) { return menu >= 1 && menu < kMenus; }
 // window built on the row kit gets its line here.
 SpecWindow* LoadWindow(int menu) {
   switch (menu) {
+    case kEngine:
+      return SpecWindowInstance<frmEngine>();
     case kTransmission:
       return SpecWindowInstance<frmTransmission>();
     case kVehicle:
@@ -44,6 +47,7 @@ SpecWindow* LoadWindow(int menu) {
 
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
+    case kEngine:
     case kTransmission:
     case kVehicle:
     case kTires:
