@@ -197,6 +197,19 @@ class FrmEngineTest : public QObject {
     QCOMPARE(w->Text1[0]->nextInFocusChain(), static_cast<QWidget*>(w->Text2[0]));
     QCOMPARE(w->Text3[0]->nextInFocusChain(), static_cast<QWidget*>(w->Text1[1]));
     QCOMPARE(w->Text3[9]->nextInFocusChain(), static_cast<QWidget*>(w->Command1[4]));
+    // Up, Down and Enter move between the cells as between the rows.
+    w->Text1[1]->setFocus(Qt::MouseFocusReason);
+    Settle();
+    QCOMPARE(w->Label2->text(), QString("Enter an RPM for the power curve where you have either torque or HP readings."));
+    QTest::keyClick(w->Text1[1], Qt::Key_Down);
+    QVERIFY(w->Text2[1]->hasFocus());
+    QTest::keyClick(w->Text2[1], Qt::Key_Return);
+    QVERIFY(w->Text3[1]->hasFocus());
+    QTest::keyClick(w->Text3[1], Qt::Key_Up);
+    QTest::keyClick(w->Text2[1], Qt::Key_Up);
+    QVERIFY(w->Text1[1]->hasFocus());
+    Settle();
+    QCOMPARE(w->Text1[1]->text() + "/" + w->Text2[1]->text() + "/" + w->Text3[1]->text(), QString("3500/465/310"));
     QVERIFY(SaveShot(w, "frmEngine.png"));
 
     // The peak methods hide the plot and grey the grid.
