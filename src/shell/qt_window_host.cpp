@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "dialin/frm_dial_in.h"
 #include "match/frm_prgrs.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
@@ -66,6 +67,19 @@ void QtWindowHost::EngineCurveImported() {
 void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
 void QtWindowHost::UnloadResultsWindow() { frmDispGrid::Unload(); }
 
+// The run reads the weather rows of the live dial-in window.
+bool QtWindowHost::DialInLoaded() const { return frmDialIn::IfLoaded() != nullptr; }
+
+std::string QtWindowHost::DialInRowText(int row) const {
+  frmDialIn* w = frmDialIn::IfLoaded();
+  return w && row >= 0 && row < w->RowCount() ? w->RowText(row) : std::string();
+}
+
+int QtWindowHost::DialInListIndex(int row) const {
+  frmDialIn* w = frmDialIn::IfLoaded();
+  return w && row >= 0 && row < w->RowCount() ? w->Pick(row) : 0;
+}
+
 bool QtWindowHost::TransmissionLoaded() const { return LoadedSpecWindow(kTransmission) != nullptr; }
 
 std::string QtWindowHost::TransmissionRowText(int row) const {
@@ -92,6 +106,10 @@ void QtFileWindows::ShowSaveAsForm() { frmSaveFile::ShowSaveAsForm(); }
 
 void QtFileWindows::SetMainComments(const std::string& text) {
   if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) w->ShowComments(text);
+}
+
+void QtFileWindows::SetDialInComments(const std::string& text) {
+  if (frmDialIn* w = frmDialIn::IfLoaded()) w->EntriesRead(text);
 }
 
 void QtFileWindows::BuildMainCaption() {

@@ -78,7 +78,7 @@ SpecWindow* LoadedSpecWindow(int menu) { return ValidMenu(menu) ? g_loaded[menu]
 
 PickListOwner* PickListOwnerOf(int menu) {
   // Menus 8 and 9 belong to the dial-in window.
-  if (menu >= 1 && menu <= 6) return LoadedSpecWindow(menu);
+  if ((menu >= 1 && menu <= 6) || menu == kThrottleStop || menu == kDialIn) return LoadedSpecWindow(menu);
   return nullptr;
 }
 

@@ -1,0 +1,538 @@
+// The dial-in window as a racer uses it from the main window, in both modes:
+// what each mode shows and offers, entries and their checks, the weather
+// methods converting the runs, copying, advancing and clearing, the files,
+// the printout, the one-run help, and predictions with the muscle car.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "dialin/dialin_state.h"
+#include "dialin/frm_dial_in.h"
+#include "platform/qt/printer.h"
+#include "platform/qt/twips.h"
+#include "platform/text.h"
+#include "results/anls_rprt.h"
+#include "shell/frm_save_file.h"
+#include "shell/help_form.h"
+#include "shell/rtrvfile.h"
+#include "shell/shell_fixture.h"
+#include "specs/spec_windows.h"
+
+using namespace sw;
+
+namespace {
+
+void TypeAndLeave(frmDialIn* w, int row, const QString& text) {
+  w->SpecData[row]->setFocus(Qt::TabFocusReason);
+  Settle();
+  w->SpecData[row]->selectAll();
+  QTest::keyClicks(w->SpecData[row], text);
+  QTest::keyClick(w->SpecData[row], Qt::Key_Tab);
+  Settle();
+}
+
+void PickItem(frmDialIn* w, int row, int item) {
+  w->cmbSpecData[row]->setFocus(Qt::MouseFocusReason);
+  Settle();
+  w->cmbSpecData[row]->setCurrentIndex(item);
+  emit w->cmbSpecData[row]->activated(item);
+  Settle();
+}
+
+QString Text(frmDialIn* w, int row) { return w->SpecData[row]->text(); }
+
+// The visible items of a menu, separators as "-".
+QStringList Items(QMenu* m) {
+  QStringList out;
+  for (QAction* a : m->actions())
+    if (a->isVisible()) out << (a->isSeparator() ? QString("-") : a->text());
+  return out;
+}
+QStringList TopLevel(frmDialIn* w) { return Items(reinterpret_cast<QMenu*>(w->MenuBar)); }
+
+}  // namespace
+
+class DialInWindowTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<ShellScene> scene;
+
+  frmMain* ShowMain() {
+    scene->ReturningUser();
+    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
+      scene->CopyShipped("COMBO/" + e.path().filename().string());
+    scene->CopyShipped("QVZHELP/help8.txt");
+    scene->CopyShipped("QVZHELP/HLPts1rn.TXT");
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    m->show();
+    m->InitMainWindow();
+    Settle();
+    return m;
+  }
+  // The main window's Dial-In (1) or Throttle Stop (2) button.
+  frmDialIn* Open(int mode) {
+    frmMain* m = DefaultInstance<frmMain>::IfLoaded();
+    if (!m) m = ShowMain();
+    m->MainCommand[mode]->click();
+    frmDialIn* w = frmDialIn::IfLoaded();
+    if (w) Activate(w);
+    return w;
+  }
+  // A dial-in session as a racer would type it: the weather of a run and
+  // of the coming run, calm, the 60 ft time computed.
+  void FillDialIn(frmDialIn* w) {
+    PickItem(w, 18, 1);
+    for (int b : {0, 9}) {
+      TypeAndLeave(w, b, "29.92");
+      TypeAndLeave(w, b + 1, "70");
+      TypeAndLeave(w, b + 2, "50");
+      TypeAndLeave(w, b + 3, "0");
+      PickItem(w, b + 5, 0);
+    }
+    PickItem(w, 15, 0);
+    TypeAndLeave(w, 7, "2.01");
+    TypeAndLeave(w, 8, "12.45");
+    TypeAndLeave(w, 30, ".02");
+  }
+  QString TsSettings() {
+    QString s;
+    return s;
+  }
+
+ private slots:
+  void init() {
+    scene = std::make_unique<ShellScene>();
+    shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
+    ResetDialInState();
+  }
+  void cleanup() {
+    SetPrintToPdfForTest(QString());
+    scene.reset();
+  }
+
+  // Dial In: one run column, no throttle-stop rows, its own captions and
+  // menus; the help lines point at the Dial In pages.
+  void dialInModeAsTheRacerSeesIt() {
+    frmMain* m = ShowMain();
+    QVERIFY(m->MainCommand[1]->isEnabled() && m->MainCommand[2]->isEnabled());
+    frmDialIn* w = Open(1);
+    QVERIFY(w);
+    QCOMPARE(scene->Box(0).title, std::string("      Dial In Accuracy       "));
+    QCOMPARE(w->windowTitle(), QString("Dial In Prediction         [ File:  ]"));
+    QCOMPARE(tbl.CurrentSpecMenu, int16_t(9));
+    QCOMPARE(w->Frame3D1[1]->title(), QString("Previous Run"));
+    QCOMPARE(w->Frame3D1[0]->title(), QString("Predicted Run"));
+    QCOMPARE(w->Frame3D2->title(), QString("General Specs and Comments"));
+    QCOMPARE(w->Frame3D3->title(), QString("Help"));
+    QCOMPARE(w->SpecName[17]->text(), QString("Dial In, Sec"));
+    for (int r : {0, 1, 2, 3, 4, 7, 8, 9, 10, 11, 12, 13, 16, 30}) QVERIFY2(w->SpecData[r]->isVisible(), qPrintable(QString::number(r)));
+    for (int r : {5, 14, 15, 18}) QVERIFY(w->cmbSpecData[r]->isVisible());
+    for (int r : {6, 17, 19, 20, 21, 22, 23, 24, 26, 27, 28, 29, 31}) QVERIFY2(!w->SpecData[r]->isVisible(), qPrintable(QString::number(r)));
+    QVERIFY(!w->cmbSpecData[25]->isVisible());
+    QVERIFY(!w->Label3[0]->isVisible() && !w->Label3[1]->isVisible() && !w->Label5->isVisible());
+    QVERIFY(!w->ClcBttn[22]->isVisible());
+    QVERIFY(w->ClcBttn[17]->isEnabled());
+    QCOMPARE(w->ClcBttn[2]->isEnabled(), CalculatorBuilt());
+    QCOMPARE(w->cmbSpecData[5]->count(), 6);
+    QCOMPARE(w->cmbSpecData[5]->itemText(3), QString("Quartering Head Wind (half effect)"));
+    QCOMPARE(w->cmbSpecData[15]->count(), 2);
+    QCOMPARE(w->cmbSpecData[18]->itemText(5), QString("Altimeter & Dew Point"));
+    // Never used: no choices yet, the margin shown as 0.
+    QCOMPARE(w->cmbSpecData[18]->currentIndex(), -1);
+    QCOMPARE(Text(w, 30), QString("0"));
+    QCOMPARE(TopLevel(w), (QStringList{"Exit", "File", "Edit", "Advance", "Update Prediction", "Help"}));
+    QCOMPARE(Items(w->mnuFile), (QStringList{"New", "Open", "Save", "Save As", "-", "Print", "-", "Exit"}));
+    QCOMPARE(Items(w->mnuEdit), (QStringList{"Clear All Entries", "Clear Previous Run", "Clear Predicted Run", "-",
+                                             "Copy Previous Run to Predicted Run"}));
+    QCOMPARE(Items(w->mnuAdvance), QStringList{"Advance:  Predicted to Previous"});
+    w->SpecName[7]->setFocus();
+    QTest::mouseClick(w->SpecName[7], Qt::LeftButton);
+    Settle();
+    QCOMPARE(w->Label1->text(), QString("60 foot time from the time slip of this run, in seconds.  p 85"));
+    QVERIFY(w->SpecData[7]->hasFocus());
+    FillDialIn(w);
+    QVERIFY(SaveShot(w, "frmDialIn_DialIn.png"));
+  }
+
+  // Throttle Stop: two run columns, the index, the start time and the
+  // Options menu; one run hides Run 1's boxes and shows the factor.
+  void throttleStopModeWithTwoRunsAndOne() {
+    frmDialIn* w = Open(2);
+    QVERIFY(w);
+    QCOMPARE(w->windowTitle(), QString("Throttle Stop Prediction         [ File:  ]"));
+    QCOMPARE(tbl.CurrentSpecMenu, int16_t(8));
+    QCOMPARE(w->SpecName[17]->text(), QString("Throttle Stop"));
+    for (int r : {0, 6, 7, 8, 19, 20, 26, 27, 28, 29}) QVERIFY(w->SpecData[r]->isVisible());
+    QVERIFY(w->cmbSpecData[25]->isVisible() && w->ClcBttn[22]->isVisible());
+    QCOMPARE(w->Label3[0]->text(), QString("Run 1"));
+    QCOMPARE(w->Label3[1]->text(), QString("Run 2"));
+    QCOMPARE(w->Label5->text(), QString("Note:  For good accuracy, Throttle Stops for Run 1 and Run 2 must produce "
+                                        "ETs that are at least .3 seconds different."));
+    QVERIFY(!w->Label6->isVisible() && !w->SpecData[31]->isVisible());
+    QCOMPARE(TopLevel(w), (QStringList{"Exit", "File", "Edit", "Options", "Advance", "Update Prediction", "Help"}));
+    QCOMPARE(Items(w->mnuEdit),
+             (QStringList{"Clear All Entries", "Clear Previous Run (Run #1)", "Clear Previous Run (Run #2)",
+                          "Clear Predicted Run", "-", "Copy Run #1 to Run #2", "Copy Run #1 to Predicted Run",
+                          "Copy Run #2 to Predicted Run"}));
+    QCOMPARE(Items(w->mnuAdvance), QStringList{"Advance: Predicted to Run #2"});
+    emit w->mnuOptions->aboutToShow();
+    QCOMPARE(Items(w->mnuOptions),
+             (QStringList{"Use Two Previous Throttle Stop Runs", "Use One Previous Throttle Stop Run",
+                          "Current T.Stop Factor = na", "Help Using 1 TS Run"}));
+    QVERIFY(w->mnuUseTwoRuns->isChecked() && !w->mnuUseOneRun->isChecked());
+    w->SpecName[17]->setFocus();
+    QTest::mouseClick(w->SpecName[17], Qt::LeftButton);
+    QVERIFY(w->Label1->text().startsWith("The Throttle Stop setting which will produce your desired ET"));
+    QVERIFY(SaveShot(w, "frmDialIn_ThrottleStop_TwoRuns.png"));
+
+    // One run: a factor of this session is filled in without a question.
+    TsAdjustFactor = 3.25;
+    w->Label2->setText("1.64");
+    emit w->mnuOptions->aboutToShow();
+    QCOMPARE(w->mnuCurrentFactor->text(), QString("Current T.Stop Factor = 3.250"));
+    const int boxes = scene->BoxCount();
+    w->mnuUseOneRun->trigger();
+    QCOMPARE(scene->BoxCount(), boxes);
+    QCOMPARE(Text(w, 31), QString("3.250"));
+    QCOMPARE(UseOneTsRun, int16_t(1));
+    for (int r : {0, 6, 7, 8}) QVERIFY(!w->SpecData[r]->isVisible());
+    QVERIFY(w->SpecName[0]->isVisible() && !w->ClcBttn[2]->isVisible());
+    QVERIFY(w->Label6->isVisible() && w->SpecData[31]->isVisible());
+    QCOMPARE(w->Label5->text(),
+             QString("Note:  Click on Options, then Help for info on using only 1 Throttle Stop run."));
+    emit w->mnuOptions->aboutToShow();
+    QCOMPARE(w->mnuCurrentFactor->text(), QString("Current T.Stop Factor = 3.250"));
+    QVERIFY(w->mnuUseOneRun->isChecked());
+    // With a factor already in the box it asks.
+    scene->ui.Answer(ans::No);
+    w->mnuUseOneRun->trigger();
+    QCOMPARE(scene->LastBox().prompt, std::string("Do you want to use the current Adjustment Factor of  3.250 ?"));
+    QCOMPARE(scene->LastBox().title, std::string("Use Current Adjustment Factor?"));
+    QVERIFY(SaveShot(w, "frmDialIn_ThrottleStop_OneRun.png"));
+
+    // The one-run help, and a message naming the file when it is missing.
+    w->mnuTSHelp->trigger();
+    Settle();
+    AnlsRprt* help = AnlsRprt::IfLoaded();
+    QVERIFY(help);
+    QVERIFY(help->Text1->toPlainText().startsWith("Using One Previous Throttle Stop Run\n"));
+    QCOMPARE(shell.KeepSpecForm, int16_t(1));
+    help->close();
+    Settle();
+    std::filesystem::remove(scene->file("QVZHELP/HLPts1rn.TXT"));
+    Activate(w);
+    w->mnuTSHelp->trigger();
+    QCOMPARE(scene->LastBox().prompt,
+             std::string("The help file QVZHELP/HLPts1rn.TXT can not be read.  You may need to reinstall this "
+                         "program."));
+
+    w->mnuUseTwoRuns->trigger();
+    QVERIFY(w->SpecData[0]->isVisible() && !w->SpecData[31]->isVisible());
+  }
+
+  // Entries: whole-number rows round, out-of-range entries are refused with
+  // the Warning, a changed entry empties the shown prediction, a Run 2 box
+  // double-clicked takes Run 1's value.
+  void entriesAndTheirChecks() {
+    frmDialIn* w = Open(2);
+    w->Label2->setText("1.64");
+    w->Label9->setText("6.269");
+    TypeAndLeave(w, 4, "12.7");
+    QCOMPARE(Text(w, 4), QString("13"));
+    QVERIFY(w->Label2->text().isEmpty() && w->Label9->text().isEmpty());
+    w->Label2->setText("1.64");
+    TypeAndLeave(w, 4, "13");
+    QCOMPARE(w->Label2->text(), QString("1.64"));  // the same entry again
+    TypeAndLeave(w, 0, " 29.920");
+    QCOMPARE(Text(w, 0), QString("29.92"));
+    TypeAndLeave(w, 20, "40");
+    QCOMPARE(scene->LastBox().prompt, std::string("Corr. Baro., \"Hg = 40.  Value must be between  15 and  35 ."));
+    QCOMPARE(scene->LastBox().title, std::string("Warning"));
+    QCOMPARE(Text(w, 20), QString(""));
+    TypeAndLeave(w, 23, "20000");
+    QCOMPARE(scene->LastBox().prompt,
+             std::string("Elevation, feet = 20000.  Value must be between -1000 and  15000 ."));
+    TypeAndLeave(w, 1, "70");
+    QTest::mouseDClick(w->SpecData[21], Qt::LeftButton);
+    QCOMPARE(Text(w, 21), QString("70"));
+    QTest::mouseDClick(w->SpecData[10], Qt::LeftButton);
+    QCOMPARE(Text(w, 10), QString(""));
+    // The run reads the live rows through the window host.
+    QCOMPARE(Windows().DialInRowText(21), std::string("70"));
+    QVERIFY(Windows().DialInLoaded());
+    PickItem(w, 25, 2);
+    QCOMPARE(Windows().DialInListIndex(25), 2);
+    // The rows reach SpecText when another window takes the front.
+    Activate(DefaultInstance<frmMain>::IfLoaded());
+    QVERIFY(!frmDialIn::IfLoaded());
+    QCOMPARE(tbl.SpecText[127 + 21], std::string("70"));
+    QCOMPARE(tbl.SpecText[127 + 25], std::string(" 2"));
+    QCOMPARE(tbl.SpecText[127 + 4], std::string("13"));
+  }
+
+  // Changing the weather method converts every run's weather; going to a
+  // corrected barometer asks each run's elevation, and Cancel undoes it.
+  void weatherMethodsConvertTheRuns() {
+    frmDialIn* w = Open(2);
+    PickItem(w, 18, 0);
+    for (int b : {0, 9, 20}) {
+      TypeAndLeave(w, b, "29.92");
+      TypeAndLeave(w, b + 1, "70");
+      TypeAndLeave(w, b + 2, "50");
+      TypeAndLeave(w, b + 3, "5000");
+    }
+    TypeAndLeave(w, 3, "0");
+    QCOMPARE(w->SpecName[2]->text(), QString("Rel Hum, %"));
+    PickItem(w, 18, 1);
+    QCOMPARE(Text(w, 2), QString("50.6"));
+    QCOMPARE(Text(w, 22), QString("50.6"));
+    QCOMPARE(w->SpecName[2]->text(), QString("Dew Point, deg F"));
+    QCOMPARE(w->SpecName[11]->text(), QString("Dew Point, deg F"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    PickItem(w, 18, 0);
+    QCOMPARE(Text(w, 2), QString("50.8"));
+    // To an observed barometer: the track pressure, elevations greyed.
+    PickItem(w, 18, 2);
+    QCOMPARE(Text(w, 9), QString("24.99"));
+    QCOMPARE(Text(w, 12), QString("0"));
+    QCOMPARE(Text(w, 0), QString("29.92"));
+    QVERIFY(!w->SpecData[12]->isEnabled() && w->SpecData[9]->isEnabled());
+    QCOMPARE(w->SpecName[0]->text(), QString("Obs. Baro., \"Hg"));
+    // Back asks three elevations; Cancel at the second undoes the change.
+    const int before = scene->BoxCount();
+    scene->ui.Type("0");
+    scene->ui.CancelInput();
+    PickItem(w, 18, 0);
+    QCOMPARE(scene->BoxCount(), before + 2);
+    QCOMPARE(w->cmbSpecData[18]->currentIndex(), 2);
+    QCOMPARE(Text(w, 9), QString("24.99"));
+    // Answered: Run 1 at 0 ft, Run 2 at 0 ft, the Predicted run at 5000 ft.
+    for (const char* a : {"0", "0", "5000"}) scene->ui.Type(a);
+    PickItem(w, 18, 0);
+    QCOMPARE(Text(w, 9), QString("29.92"));
+    QCOMPARE(Text(w, 12), QString("5000"));
+    QCOMPARE(Text(w, 0), QString("29.92"));
+    QCOMPARE(Text(w, 3), QString("0"));
+    // Altimeter: the barometer greyed, the altimeter read from the pressure.
+    PickItem(w, 18, 4);
+    QCOMPARE(Text(w, 12), QString("4999"));
+    QVERIFY(!w->SpecData[9]->isEnabled());
+    QCOMPARE(w->SpecName[3]->text(), QString("Altimeter, feet"));
+    // Calm days grey the wind speed; an entered 60 ft time is enabled.
+    PickItem(w, 14, 0);
+    QVERIFY(!w->SpecData[13]->isEnabled());
+    PickItem(w, 14, 1);
+    QVERIFY(w->SpecData[13]->isEnabled());
+    PickItem(w, 15, 0);
+    QVERIFY(!w->SpecData[16]->isEnabled());
+    PickItem(w, 15, 1);
+    QVERIFY(w->SpecData[16]->isEnabled());
+  }
+
+  void copyAdvanceAndClear() {
+    frmDialIn* w = Open(2);
+    TypeAndLeave(w, 0, "29.5");
+    TypeAndLeave(w, 7, "1.60");
+    TypeAndLeave(w, 8, "11.20");
+    PickItem(w, 5, 2);
+    PickItem(w, 15, 1);
+    TypeAndLeave(w, 16, "1.70");
+    scene->ui.Answer(ans::Yes);
+    w->mnuCopy1P->trigger();
+    QCOMPARE(scene->LastBox().prompt, std::string("Copy entries from Previous Run #1 to Predicted Run?"));
+    QCOMPARE(scene->LastBox().title, std::string("Copy Entries"));
+    QCOMPARE(Text(w, 9), QString("29.5"));
+    QCOMPARE(w->cmbSpecData[14]->currentIndex(), 2);
+    QCOMPARE(w->cmbSpecData[15]->currentIndex(), 1);  // kept
+    QCOMPARE(Text(w, 16), QString("1.6"));            // the run's 60 ft time
+    // Advance: the Predicted weather and the shown throttle stop become Run 2.
+    TypeAndLeave(w, 27, "1.61");
+    TypeAndLeave(w, 28, "12.00");
+    w->Label2->setText("1.64");
+    w->Label9->setText("6.269");
+    scene->ui.Answer(ans::Yes);
+    w->mnuAdvanceP2->trigger();
+    QCOMPARE(scene->LastBox().prompt, std::string("Advance (copy) entries from Predicted Run to Previous Run #2?"));
+    QCOMPARE(Text(w, 20), QString("29.5"));
+    QCOMPARE(Text(w, 26), QString("1.64"));
+    QCOMPARE(Text(w, 27), QString(""));
+    QCOMPARE(Text(w, 28), QString(""));
+    QCOMPARE(Text(w, 9), QString(""));
+    QCOMPARE(w->cmbSpecData[14]->currentIndex(), -1);
+    QCOMPARE(Text(w, 16), QString("1.6"));
+    QVERIFY(w->Label2->text().isEmpty() && w->Label9->text().isEmpty());
+    // Clear All answered No: only the prediction goes.
+    w->Label2->setText("1.64");
+    scene->ui.Answer(ans::No);
+    w->mnuClearAll->trigger();
+    QCOMPARE(scene->LastBox().title, std::string("Clear Out Data"));
+    QCOMPARE(scene->LastBox().style, mb::YesNo + mb::Exclamation + mb::DefaultButton2);
+    QVERIFY(w->Label2->text().isEmpty());
+    QCOMPARE(Text(w, 0), QString("29.5"));
+    scene->ui.Answer(ans::Yes);
+    w->mnuClear1->trigger();
+    QCOMPARE(scene->LastBox().prompt.substr(0, 66),
+             std::string("Clear our (blank out) all data entries for the Previous Run #1?\r\r("));
+    QCOMPARE(Text(w, 0), QString(""));
+    QCOMPARE(w->cmbSpecData[5]->currentIndex(), 0);
+    QCOMPARE(Text(w, 20), QString("29.5"));
+  }
+
+  // Save As and Open in both modes; the one-run marker comes back; New
+  // blanks the name, so Save reports it.
+  void filesInBothModes() {
+    frmDialIn* w = Open(1);
+    FillDialIn(w);
+    w->Text1->setPlainText("Night race");
+    w->mnuSaveAs->trigger();
+    Settle();
+    frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QVERIFY(f);
+    QCOMPARE(f->windowTitle(), QString("Save Dial In File"));
+    f->Text1->setText("Friday");
+    f->Command1_Click();
+    Settle();
+    const std::string saved = scene->Read("DIALIN/Friday");
+    QVERIFY(saved.rfind("QVZ-ZKT-DI*3.20\r\n", 0) == 0);
+    QVERIFY(saved.find("\r\nNight race\r\n-9999\r\n") != std::string::npos);
+    QCOMPARE(fst.DialInFileName, std::string("Friday"));
+    Activate(w);
+    QCOMPARE(w->windowTitle(), QString("Dial In Prediction         [ File: Friday ]"));
+
+    // New: the question, then nothing named; Save says so.
+    scene->ui.Answer(ans::Yes);
+    w->mnuNew->trigger();
+    QCOMPARE(Text(w, 8), QString(""));
+    QCOMPARE(w->cmbSpecData[18]->currentIndex(), CInt(Val(tbl.SpecText[97])));  // the Conditions window's method
+    QCOMPARE(w->windowTitle(), QString("Dial In Prediction         [ File:  ]"));
+    w->mnuSave->trigger();
+    QCOMPARE(scene->LastBox().prompt, std::string("Current Name is blank.  Use 'Save As' to give these specs a name."));
+
+    // Open brings the entries back.
+    scene->ui.Answer(ans::No);  // no saving of the cleared entries first
+    w->mnuOpen->trigger();
+    Settle();
+    Rtrvfile* open = DefaultInstance<Rtrvfile>::IfLoaded();
+    QVERIFY(open);
+    open->File1_DblClick("Friday");
+    Settle();  // the entries show before the window has the front again
+    QCOMPARE(Text(w, 8), QString("12.45"));
+    QCOMPARE(w->cmbSpecData[18]->currentIndex(), 1);
+    QCOMPARE(w->Text1->toPlainText(), QString("Night race\n"));
+    QCOMPARE(w->windowTitle(), QString("Dial In Prediction         [ File: Friday ]"));
+    // Save writes back to it, in its folder.
+    TypeAndLeave(w, 8, "12.50");
+    w->mnuSave->trigger();
+    QVERIFY(scene->Read("DIALIN/Friday").find("\r\n12.50\r\n") != std::string::npos);
+
+    // Throttle Stop with one run: "@" and the factor in row 17's slot.
+    frmDialIn* t = Open(2);
+    QCOMPARE(t->Mode(), 2);
+    TsAdjustFactor = 2.5;
+    t->mnuUseOneRun->trigger();  // fills in "2.500"
+    TypeAndLeave(t, 28, "12.00");
+    t->mnuSaveAs->trigger();
+    Settle();
+    f = DefaultInstance<frmSaveFile>::IfLoaded();
+    QCOMPARE(f->windowTitle(), QString("Save Throttle Stop File"));
+    f->Text1->setText("Saturday");
+    f->Command1_Click();
+    Settle();
+    auto lines = CrLfLines(scene->Read("THRTLSTP/Saturday"));
+    QCOMPARE(lines.at(0), std::string("QVZ-ZKT-TS*3.20"));
+    QCOMPARE(lines.at(1 + 17), std::string("@2.500"));
+    Activate(t);
+    t->mnuUseTwoRuns->trigger();
+    TsAdjustFactor = 0;
+    scene->ui.Answer(ans::No);
+    t->mnuOpen->trigger();
+    Settle();
+    DefaultInstance<Rtrvfile>::IfLoaded()->File1_DblClick("Saturday");
+    Settle();
+    Activate(t);
+    QCOMPARE(UseOneTsRun, int16_t(1));
+    QCOMPARE(Text(t, 31), QString("2.500"));
+    QCOMPARE(TsAdjustFactor, 2.5);
+    QVERIFY(t->SpecData[31]->isVisible() && !t->SpecData[8]->isVisible());
+    // Two runs again sticks: no marker is stored.
+    t->mnuUseTwoRuns->trigger();
+    t->StoreSpecRows();
+    QCOMPARE(tbl.SpecText[127 + 17], std::string(""));
+  }
+
+  // Predictions with the muscle car: a dial-in from a run in the same
+  // weather; a throttle stop whose 60 ft times are too far apart makes the
+  // window 200 twips taller with its note. The printout shows the files.
+  void predictionsFromTheWindow() {
+    frmDialIn* w = Open(1);
+    FillDialIn(w);
+    w->mnuUpdate->trigger();
+    Settle();
+    QCOMPARE(w->Label2->text(), QString("12.43"));
+    QVERIFY(!DefaultInstance<frmDialIn>::IfLoaded()->Label7->isVisible());
+    QCOMPARE(tbl.CalcMode, int16_t(1));
+    QVERIFY(!tbl.CalcRunning);
+    // A changed entry empties it; a click on the label predicts again.
+    TypeAndLeave(w, 30, ".05");
+    QVERIFY(w->Label2->text().isEmpty());
+    QTest::mouseClick(w->Label2, Qt::LeftButton);
+    Settle();
+    QCOMPARE(w->Label2->text(), QString("12.40"));
+
+    QString pdf = QDir(QString::fromStdString(scene->folder().string())).filePath("dialin.pdf");
+    SetPrintToPdfForTest(pdf);
+    const int height = w->height();
+    fst.CurrentFilePath = scene->path("VEHDAT/MUSCLE454");
+    w->mnuPrint->trigger();
+    Settle();
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+    QCOMPARE(w->Frame3D3->title(), QString("Help"));
+    QCOMPARE(w->height(), height);
+    QVERIFY(!w->Label4->isVisible());
+
+    frmDialIn* t = Open(2);
+    QVERIFY(t != w);
+    PickItem(t, 18, 1);
+    for (int b : {0, 9, 20}) {
+      TypeAndLeave(t, b, "29.92");
+      TypeAndLeave(t, b + 1, "70");
+      TypeAndLeave(t, b + 2, "50");
+      TypeAndLeave(t, b + 3, "0");
+      PickItem(t, b + 5, 0);
+    }
+    PickItem(t, 15, 0);
+    const char* rows[][2] = {{"6", "1.50"}, {"7", "1.98"}, {"8", "12.40"}, {"26", "2.00"}, {"27", "2.03"},
+                             {"28", "12.90"}, {"19", "12.80"}, {"29", "4"}, {"30", ".02"}};
+    for (auto& r : rows) TypeAndLeave(t, QString(r[0]).toInt(), r[1]);
+    const int before = t->height();
+    t->mnuUpdate->trigger();
+    Settle();
+    QVERIFY2(!t->Label2->text().isEmpty(), scene->LastBox().prompt.c_str());
+    QVERIFY(!t->Label9->text().isEmpty());
+    QVERIFY(t->Label7->isVisible());
+    QCOMPARE(t->Label7->text(), QString("60 ft time not used because more than .03 second difference between Run 1 "
+                                        "and Run 2 60 ft times."));
+    QCOMPARE(t->height() - before, TwipsToPixels(200, t));
+    QVERIFY(SaveShot(t, "frmDialIn_ThrottleStop_Predicted.png"));
+  }
+
+  // Minimising the main window unloads the window, its rows stored.
+  void minimisingUnloads() {
+    frmDialIn* w = Open(1);
+    TypeAndLeave(w, 8, "12.1");
+    frmMain* m = DefaultInstance<frmMain>::IfLoaded();
+    m->setWindowState(Qt::WindowMinimized);
+    Settle();
+    QVERIFY(!frmDialIn::IfLoaded());
+    QCOMPARE(tbl.SpecText[160 + 8], std::string("12.1"));
+  }
+};
+
+QTEST_MAIN(DialInWindowTest)
+#include "dial_in_window_qtest.moc"
