@@ -158,6 +158,13 @@ class DialInWindowTest : public QObject {
     QVERIFY(w->SpecData[7]->hasFocus());
     FillDialIn(w);
     QVERIFY(SaveShot(w, "frmDialIn_DialIn.png"));
+    // "Clc" beside a dew point opens the humidity calculator of the row:
+    // Dial In, dew point method, Predicted run.
+    w->ClcBttn[11]->click();
+    Settle();
+    QCOMPARE(shell.CalcMenuNumber, int16_t(48));
+    QCOMPARE(shell.KeepSpecForm, int16_t(1));
+    QVERIFY(frmDialIn::IfLoaded() == w);
   }
 
   // Throttle Stop: two run columns, the index, the start time and the
@@ -190,6 +197,10 @@ class DialInWindowTest : public QObject {
     QTest::mouseClick(w->SpecName[17], Qt::LeftButton);
     QVERIFY(w->Label1->text().startsWith("The Throttle Stop setting which will produce your desired ET"));
     QVERIFY(SaveShot(w, "frmDialIn_ThrottleStop_TwoRuns.png"));
+    w->ClcBttn[22]->click();  // Run 2, no method chosen: relative humidity
+    Settle();
+    QCOMPARE(shell.CalcMenuNumber, int16_t(45));
+    Activate(w);
 
     // One run: a factor of this session is filled in without a question.
     TsAdjustFactor = 3.25;
