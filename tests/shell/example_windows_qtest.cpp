@@ -19,6 +19,7 @@
 #include "shell/frm_example.h"
 #include "shell/shell_fixture.h"
 #include "specs/frm_engine.h"
+#include "specs/frm_tires.h"
 #include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_windows.h"
@@ -225,6 +226,73 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(w->Text3[9]->text(), QString::fromStdString(tbl.PowerCurveText[9][2]));
     m->BuildVehicleSummary();
     QVERIFY(m->Label5[0]->text().startsWith("Ex Curve: V8 406 cid, bracket 13:1 (Full Power Curve"));
+  }
+
+  // From the Wheels & Tires window: the chooser's first entry is the
+  // non-driven end's library, the second the driven end's; each example goes
+  // into its own frame.
+  void loadTiresIntoTheirFrames() {
+    frmMain* m = ShowMain();
+    m->Command1[3]->click();
+    auto* w = static_cast<frmTires*>(LoadedSpecWindow(kTires));
+    QVERIFY(w);
+    struct Case {
+      int entry, count, row;
+      const char* name;
+      int nameSlot, typeRow;
+      const char* linked;
+    };
+    const Case cases[] = {{0, 39, 7, "Radial P215/65R15 on 15 x 7 steel wheel", 10, 0, "3"},
+                          {1, 85, 61, "Slick 28 x 10.5-15 bias", 12, 3, "2"}};
+    for (const Case& c : cases) {
+      Activate(w);
+      WhenModal([entry = c.entry](QWidget* d) {
+        auto* chooser = qobject_cast<frmChos2*>(d);
+        QVERIFY(chooser);
+        QCOMPARE(chooser->windowTitle(), QString("Front or Rear"));
+        chooser->Chos2->setCurrentRow(entry);
+        chooser->Command1[0]->click();
+      });
+      w->Command1[2]->click();
+      frmExample* list = ListWindow();
+      QVERIFY(list);
+      QCOMPARE(list->lstExample->count(), c.count);
+      QVERIFY(list->lstExample->item(c.row)->text().startsWith(c.name));
+      Highlight(list, c.row);
+      list->Choose();
+      frmCmprExmpl* cmp = CompareWindow();
+      QVERIFY(cmp);
+      cmp->Command1->click();
+      Settle();
+      QCOMPARE(SpecAt(kTires, c.nameSlot), "Ex Tire: " + std::string(c.name));
+      QCOMPARE(SpecAt(kTires, c.nameSlot + 1), std::string("1"));
+      QCOMPARE(SpecAt(kTires, c.typeRow), std::string(c.linked));
+      QCOMPARE(w->cmbSpecData[c.typeRow]->currentText(), QString::fromStdString("Ex Tire: " + std::string(c.name)));
+    }
+    QCOMPARE(SpecAt(kTires, 2), std::string("26.1"));
+    QCOMPARE(SpecAt(kTires, 5), std::string("28"));
+    QCOMPARE(SpecAt(kTires, 6), std::string("4"));
+    QCOMPARE(SpecAt(kTires, 9), std::string("3"));
+    QCOMPARE(w->SpecData[5]->text(), QString("28"));
+
+    // The shipped tires are protected up to position 38; a racer's own at 39 is not.
+    const std::string shipped = ShellScene::ReadShipped("QVZEXMP/FTIRE");
+    const std::string examples = shipped.substr(0, shipped.size() - 5);  // without "-99"
+    scene->Write("QVZEXMP/FTIRE", examples + "My front runners\r\n15\r\n26\r\n-99\r\n");
+    AskFor("FTIRE", "FTR", 10, 0);
+    ShowExampleList();
+    frmExample* list = ListWindow();
+    QVERIFY(list);
+    QCOMPARE(list->lstExample->count(), 40);
+    Highlight(list, 38);
+    list->Command1[2]->click();
+    QCOMPARE(scene->LastBox().prompt, std::string("This example was provided by Korvath and can NOT be deleted."));
+    Highlight(list, 39);
+    scene->ui.Answer(ans::Yes);
+    list->Command1[2]->click();
+    QCOMPARE(scene->LastBox().title, std::string("Delete Example"));
+    QCOMPARE(list->lstExample->count(), 39);
+    QCOMPARE(scene->Read("QVZEXMP/FTIRE"), examples);
   }
 
   // "Back" returns to the list; "Cancel" changes nothing.
