@@ -93,6 +93,8 @@ frmExample::frmExample() : QWidget(nullptr, Qt::Window) {
   });
   watch_ = new DeactivateWatch(this, [this] { close(); });
 
+  // The heading stands over the columns of the lines below it.
+  Label1->setContentsMargins(lstExample->frameWidth() + 3, 0, 0, 0);
   EnablePickAndDelete(false);
   ReadList();
   DoEvents();

@@ -486,6 +486,7 @@ class ExampleWindowsTest : public QObject {
       QVERIFY(pages[p].contains(QString("Page %1").arg(p + 1)));
       QVERIFY(pages[p].contains("Time: "));
       QVERIFY(pages[p].contains("Tire Example (driven end)"));
+      QVERIFY(pages[p].contains("Growth"));  // the last column fits the page
     }
     QVERIFY(pages[0].contains("Bias ply 7.35-14 on 14 x 6 steel"));
     QVERIFY(pages[1].contains("Bike radial 190/50ZR17, street"));

@@ -21,14 +21,17 @@ OUT = os.path.join(HERE, "..", "..", "data", "QVZEXMP")
 
 
 def num(v, decimals=None):
-    """A value line: whole numbers without a point, others as given."""
+    """A value line as the program writes numbers: whole numbers without a
+    point, fractions below 1 without a leading 0 (".45")."""
     if isinstance(v, str):
         return v
     if decimals is not None:
-        return f"{v:.{decimals}f}"
-    if float(v).is_integer():
-        return str(int(v))
-    return f"{v:g}"
+        text = f"{v:.{decimals}f}"
+    elif float(v).is_integer():
+        text = str(int(v))
+    else:
+        text = f"{v:g}"
+    return text[1:] if text.startswith("0.") else text
 
 
 def write_library(code, heading, comments, fields, examples, curve=False):
@@ -694,7 +697,7 @@ def main():
          "front roll stiffness, frontal area, drag coefficient"],
         [(36, "Drive", 3, 4), (55, "%Rear", 3, 5), (61, "CG", 3, 6), (67, "W Base", 3, 7), (74, "Track", 3, 8),
          (81, "Roll", 3, 9), (87, "Area", 3, 10), (93, "Cd", 3, 11)],
-        [(b[0], list(b[1:])) for b in BODIES])
+        [(b[0], list(b[1:-1]) + [num(b[-1], 2)]) for b in BODIES])
     counts["FTIRE"] = write_library(
         "FTIRE", "Tire Example (non-driven end)",
         ["Stagewell tire examples for the non-driven end", "Written by tools/examples/make_examples.py",
