@@ -295,6 +295,42 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(scene->Read("QVZEXMP/FTIRE"), examples);
   }
 
+  // The Engine window's Save Example: its rows and its curve become the
+  // last engine example, and the engine carries the new example's tag.
+  void saveTheEngine() {
+    frmMain* m = ShowMain();
+    m->Command1[0]->click();
+    auto* w = static_cast<frmEngine*>(LoadedSpecWindow(kEngine));
+    QVERIFY(w);
+    Activate(w);
+    w->Command1[3]->click();
+    frmCmprExmpl* cmp = CompareWindow();
+    QVERIFY(cmp && cmp->isVisible());
+    QCOMPARE(cmp->Text1->maxLength(), 32);
+    cmp->Text1->setText("My 454 street engine");
+    cmp->Command3->click();
+    Settle();
+    QVERIFY(!CompareWindow());
+    std::string tail = "My 454 street engine\r\n1\r\n454\r\n500\r\n3600\r\n450\r\n5600\r\n0\r\n";
+    for (int p = 0; p < 10; ++p)
+      for (int c = 0; c < 3; ++c) tail += tbl.PowerCurveText[p][c] + "\r\n";
+    tail += "-99\r\n";
+    const std::string lib = scene->Read("QVZEXMP/ENG");
+    QCOMPARE(lib.substr(lib.size() - tail.size()), tail);
+    QCOMPARE(SpecAt(kEngine, 13), std::string("Ex Tq/HP: My 454 street engine"));
+    QCOMPARE(SpecAt(kEngine, 14), std::string("1"));
+    QCOMPARE(SpecAt(kEngine, 0), std::string("4"));
+    QCOMPARE(w->cmbSpecData[0]->currentText(), QString("Ex Tq/HP: My 454 street engine"));
+    // It lists last, with its peaks.
+    AskFor("ENG", "ENG", 13, 0);
+    ShowExampleList();
+    frmExample* list = ListWindow();
+    QVERIFY(list);
+    QCOMPARE(list->lstExample->count(), 37);
+    QVERIFY(list->lstExample->item(36)->text().startsWith("My 454 street engine"));
+    QVERIFY(list->lstExample->item(36)->text().contains("Tq & HP Peaks"));
+  }
+
   // "Back" returns to the list; "Cancel" changes nothing.
   void backAndCancel() {
     ShowMain();
