@@ -256,18 +256,14 @@ class DialInWindowTest : public QObject {
     TypeAndLeave(w, 3, "0");
     QCOMPARE(w->SpecName[2]->text(), QString("Rel Hum, %"));
     PickItem(w, 18, 1);
-    QCOMPARE(Text(w, 2), QString("50.6"));
-    QCOMPARE(Text(w, 22), QString("50.6"));
-    QCOMPARE(w->SpecName[2]->text(), QString("Dew Point, deg F"));
-    QCOMPARE(w->SpecName[11]->text(), QString("Dew Point, deg F"));
+    QCOMPARE(RowTexts(w, {2, 22}), QString("50.6|50.6"));
+    QCOMPARE(w->SpecName[2]->text() + "|" + w->SpecName[11]->text(), QString("Dew Point, deg F|Dew Point, deg F"));
     QCOMPARE(fst.SpecsChanged, int16_t(1));
     PickItem(w, 18, 0);
     QCOMPARE(Text(w, 2), QString("50.8"));
     // To an observed barometer: the track pressure, elevations greyed.
     PickItem(w, 18, 2);
-    QCOMPARE(Text(w, 9), QString("24.99"));
-    QCOMPARE(Text(w, 12), QString("0"));
-    QCOMPARE(Text(w, 0), QString("29.92"));
+    QCOMPARE(RowTexts(w, {9, 12, 0}), QString("24.99|0|29.92"));
     QVERIFY(!w->SpecData[12]->isEnabled() && w->SpecData[9]->isEnabled());
     QCOMPARE(w->SpecName[0]->text(), QString("Obs. Baro., \"Hg"));
     // Back asks three elevations; Cancel at the second undoes the change.
@@ -281,24 +277,19 @@ class DialInWindowTest : public QObject {
     // Answered: Run 1 at 0 ft, Run 2 at 0 ft, the Predicted run at 5000 ft.
     for (const char* a : {"0", "0", "5000"}) scene->ui.Type(a);
     PickItem(w, 18, 0);
-    QCOMPARE(Text(w, 9), QString("29.92"));
-    QCOMPARE(Text(w, 12), QString("5000"));
-    QCOMPARE(Text(w, 0), QString("29.92"));
-    QCOMPARE(Text(w, 3), QString("0"));
+    QCOMPARE(RowTexts(w, {9, 12, 0, 3}), QString("29.92|5000|29.92|0"));
     // Altimeter: the barometer greyed, the altimeter read from the pressure.
     PickItem(w, 18, 4);
     QCOMPARE(Text(w, 12), QString("4999"));
     QVERIFY(!w->SpecData[9]->isEnabled());
     QCOMPARE(w->SpecName[3]->text(), QString("Altimeter, feet"));
     // Calm days grey the wind speed; an entered 60 ft time is enabled.
-    PickItem(w, 14, 0);
-    QVERIFY(!w->SpecData[13]->isEnabled());
-    PickItem(w, 14, 1);
-    QVERIFY(w->SpecData[13]->isEnabled());
-    PickItem(w, 15, 0);
-    QVERIFY(!w->SpecData[16]->isEnabled());
-    PickItem(w, 15, 1);
-    QVERIFY(w->SpecData[16]->isEnabled());
+    for (auto [list, row] : {std::pair{14, 13}, {15, 16}}) {
+      PickItem(w, list, 0);
+      QVERIFY(!w->SpecData[row]->isEnabled());
+      PickItem(w, list, 1);
+      QVERIFY(w->SpecData[row]->isEnabled());
+    }
   }
 
   void copyAdvanceAndClear() {
@@ -313,10 +304,8 @@ class DialInWindowTest : public QObject {
     w->mnuCopy1P->trigger();
     QCOMPARE(scene->LastBox().prompt, std::string("Copy entries from Previous Run #1 to Predicted Run?"));
     QCOMPARE(scene->LastBox().title, std::string("Copy Entries"));
-    QCOMPARE(Text(w, 9), QString("29.5"));
-    QCOMPARE(w->cmbSpecData[14]->currentIndex(), 2);
-    QCOMPARE(w->cmbSpecData[15]->currentIndex(), 1);  // kept
-    QCOMPARE(Text(w, 16), QString("1.6"));            // the run's 60 ft time
+    // The wind and the weather copied, the 60 ft choice kept, the run's 60 ft time.
+    QCOMPARE(RowTexts(w, {9, 14, 15, 16}), QString("29.5|Tail Wind|Entered Below|1.6"));
     // Advance: the Predicted weather and the shown throttle stop become Run 2.
     TypeAndLeave(w, 27, "1.61");
     TypeAndLeave(w, 28, "12.00");
@@ -325,13 +314,7 @@ class DialInWindowTest : public QObject {
     scene->ui.Answer(ans::Yes);
     w->mnuAdvanceP2->trigger();
     QCOMPARE(scene->LastBox().prompt, std::string("Advance (copy) entries from Predicted Run to Previous Run #2?"));
-    QCOMPARE(Text(w, 20), QString("29.5"));
-    QCOMPARE(Text(w, 26), QString("1.64"));
-    QCOMPARE(Text(w, 27), QString(""));
-    QCOMPARE(Text(w, 28), QString(""));
-    QCOMPARE(Text(w, 9), QString(""));
-    QCOMPARE(w->cmbSpecData[14]->currentIndex(), -1);
-    QCOMPARE(Text(w, 16), QString("1.6"));
+    QCOMPARE(RowTexts(w, {20, 26, 27, 28, 9, 14, 16}), QString("29.5|1.64|||||1.6"));
     QVERIFY(w->Label2->text().isEmpty() && w->Label9->text().isEmpty());
     // Clear All answered No: only the prediction goes.
     w->Label2->setText("1.64");
@@ -345,9 +328,8 @@ class DialInWindowTest : public QObject {
     w->mnuClear1->trigger();
     QCOMPARE(scene->LastBox().prompt.substr(0, 66),
              std::string("Clear our (blank out) all data entries for the Previous Run #1?\r\r("));
-    QCOMPARE(Text(w, 0), QString(""));
     QCOMPARE(w->cmbSpecData[5]->currentIndex(), 0);
-    QCOMPARE(Text(w, 20), QString("29.5"));
+    QCOMPARE(RowTexts(w, {0, 20}), QString("|29.5"));
   }
 
   // Save As and Open in both modes; the one-run marker comes back; New

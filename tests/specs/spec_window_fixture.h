@@ -53,6 +53,12 @@ inline QWidget* ValueControl(SpecWindow* w, int row) {
 inline QString Shown(SpecWindow* w, int row) {
   return w->SpecData[row] ? w->SpecData[row]->text() : w->cmbSpecData[row]->currentText();
 }
+// Several rows' Shown() joined by "|".
+inline QString RowTexts(SpecWindow* w, std::initializer_list<int> rows) {
+  QStringList out;
+  for (int r : rows) out << Shown(w, r);
+  return out.join('|');
+}
 inline bool RowOn(SpecWindow* w, int row) { return ValueControl(w, row)->isEnabled() && w->SpecName[row]->isEnabled(); }
 // Every row as 1 (on) or 0 (greyed); "mixed" when a caption (or, with
 // `calculators`, a "Clc" button) disagrees with its value control.
