@@ -3,138 +3,97 @@
 // methods converting the runs, copying, advancing and clearing, the files,
 // the printout, the one-run help, and predictions with the muscle car.
 #include <QAction>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
 #include "dialin/dialin_state.h"
 #include "dialin/frm_dial_in.h"
-#include "platform/qt/printer.h"
 #include "platform/qt/twips.h"
-#include "platform/text.h"
 #include "results/anls_rprt.h"
 #include "shell/frm_save_file.h"
-#include "shell/help_form.h"
 #include "shell/rtrvfile.h"
-#include "shell/shell_fixture.h"
-#include "specs/spec_windows.h"
+#include "specs/spec_window_fixture.h"
 
 using namespace sw;
 
 namespace {
 
-void TypeAndLeave(frmDialIn* w, int row, const QString& text) {
-  w->SpecData[row]->setFocus(Qt::TabFocusReason);
-  Settle();
-  w->SpecData[row]->selectAll();
-  QTest::keyClicks(w->SpecData[row], text);
-  QTest::keyClick(w->SpecData[row], Qt::Key_Tab);
-  Settle();
-}
-
-void PickItem(frmDialIn* w, int row, int item) {
-  w->cmbSpecData[row]->setFocus(Qt::MouseFocusReason);
-  Settle();
-  w->cmbSpecData[row]->setCurrentIndex(item);
-  emit w->cmbSpecData[row]->activated(item);
-  Settle();
-}
-
 QString Text(frmDialIn* w, int row) { return w->SpecData[row]->text(); }
 
-// The visible items of a menu, separators as "-".
-QStringList Items(QMenu* m) {
+// The visible items of a menu or menu bar, separators as "-".
+QStringList MenuItems(QWidget* m) {
   QStringList out;
   for (QAction* a : m->actions())
     if (a->isVisible()) out << (a->isSeparator() ? QString("-") : a->text());
   return out;
 }
-QStringList TopLevel(frmDialIn* w) { return Items(reinterpret_cast<QMenu*>(w->MenuBar)); }
+
+// The weather of the run groups starting at rows `groups` (0 Run 1 or the
+// Previous Run, 9 the Predicted Run, 20 Run 2): 29.92 "Hg, 70 F, 50 and
+// `elevation`, calm unless `wind` is false.
+void Weather(frmDialIn* w, std::initializer_list<int> groups, const char* elevation = "0", bool calm = true) {
+  for (int b : groups) {
+    TypeAndLeave(w, b, "29.92");
+    TypeAndLeave(w, b + 1, "70");
+    TypeAndLeave(w, b + 2, "50");
+    TypeAndLeave(w, b + 3, elevation);
+    if (calm) PickItem(w, b + 5, 0);
+  }
+}
+
+// A dial-in session as a racer would type it: corrected barometer and dew
+// point, the weather of a run and of the coming run, calm, the 60 ft time
+// computed.
+void FillDialIn(frmDialIn* w) {
+  PickItem(w, 18, 1);
+  Weather(w, {0, 9});
+  PickItem(w, 15, 0);
+  TypeAndLeave(w, 7, "2.01");
+  TypeAndLeave(w, 8, "12.45");
+  TypeAndLeave(w, 30, ".02");
+}
 
 }  // namespace
 
 class DialInWindowTest : public QObject {
   Q_OBJECT
-  std::unique_ptr<ShellScene> scene;
+  std::unique_ptr<SpecScene> scene;
 
-  frmMain* ShowMain() {
-    scene->ReturningUser();
-    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
-      scene->CopyShipped("COMBO/" + e.path().filename().string());
-    scene->CopyShipped("QVZHELP/help8.txt");
-    scene->CopyShipped("QVZHELP/HLPts1rn.TXT");
-    frmMain* m = DefaultInstance<frmMain>::Get();
-    m->show();
-    m->InitMainWindow();
-    Settle();
-    return m;
-  }
   // The main window's Dial-In (1) or Throttle Stop (2) button.
   frmDialIn* Open(int mode) {
     frmMain* m = DefaultInstance<frmMain>::IfLoaded();
-    if (!m) m = ShowMain();
+    if (!m) m = scene->ShowMain();
     m->MainCommand[mode]->click();
     frmDialIn* w = frmDialIn::IfLoaded();
     if (w) Activate(w);
     return w;
   }
-  // A dial-in session as a racer would type it: the weather of a run and
-  // of the coming run, calm, the 60 ft time computed.
-  void FillDialIn(frmDialIn* w) {
-    PickItem(w, 18, 1);
-    for (int b : {0, 9}) {
-      TypeAndLeave(w, b, "29.92");
-      TypeAndLeave(w, b + 1, "70");
-      TypeAndLeave(w, b + 2, "50");
-      TypeAndLeave(w, b + 3, "0");
-      PickItem(w, b + 5, 0);
-    }
-    PickItem(w, 15, 0);
-    TypeAndLeave(w, 7, "2.01");
-    TypeAndLeave(w, 8, "12.45");
-    TypeAndLeave(w, 30, ".02");
-  }
-  QString TsSettings() {
-    QString s;
-    return s;
-  }
 
  private slots:
   void init() {
-    scene = std::make_unique<ShellScene>();
-    shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
+    scene = std::make_unique<SpecScene>();
     ResetDialInState();
   }
-  void cleanup() {
-    SetPrintToPdfForTest(QString());
-    scene.reset();
-  }
+  void cleanup() { scene.reset(); }
 
   // Dial In: one run column, no throttle-stop rows, its own captions and
   // menus; the help lines point at the Dial In pages.
   void dialInModeAsTheRacerSeesIt() {
-    frmMain* m = ShowMain();
+    frmMain* m = scene->ShowMain();
     QVERIFY(m->MainCommand[1]->isEnabled() && m->MainCommand[2]->isEnabled());
     frmDialIn* w = Open(1);
     QVERIFY(w);
     QCOMPARE(scene->Box(0).title, std::string("      Dial In Accuracy       "));
     QCOMPARE(w->windowTitle(), QString("Dial In Prediction         [ File:  ]"));
     QCOMPARE(tbl.CurrentSpecMenu, int16_t(9));
-    QCOMPARE(w->Frame3D1[1]->title(), QString("Previous Run"));
-    QCOMPARE(w->Frame3D1[0]->title(), QString("Predicted Run"));
-    QCOMPARE(w->Frame3D2->title(), QString("General Specs and Comments"));
-    QCOMPARE(w->Frame3D3->title(), QString("Help"));
+    QCOMPARE(w->Frame3D1[1]->title() + "|" + w->Frame3D1[0]->title() + "|" + w->Frame3D2->title() + "|" +
+                 w->Frame3D3->title(),
+             QString("Previous Run|Predicted Run|General Specs and Comments|Help"));
     QCOMPARE(w->SpecName[17]->text(), QString("Dial In, Sec"));
-    for (int r : {0, 1, 2, 3, 4, 7, 8, 9, 10, 11, 12, 13, 16, 30}) QVERIFY2(w->SpecData[r]->isVisible(), qPrintable(QString::number(r)));
-    for (int r : {5, 14, 15, 18}) QVERIFY(w->cmbSpecData[r]->isVisible());
-    for (int r : {6, 17, 19, 20, 21, 22, 23, 24, 26, 27, 28, 29, 31}) QVERIFY2(!w->SpecData[r]->isVisible(), qPrintable(QString::number(r)));
-    QVERIFY(!w->cmbSpecData[25]->isVisible());
+    QString shown;
+    for (int r = 0; r < 32; ++r) shown += ValueControl(w, r)->isVisible() ? '1' : '0';
+    QCOMPARE(shown, QString("11111101111111111010000000000010"));
     QVERIFY(!w->Label3[0]->isVisible() && !w->Label3[1]->isVisible() && !w->Label5->isVisible());
     QVERIFY(!w->ClcBttn[22]->isVisible());
     QVERIFY(w->ClcBttn[17]->isEnabled());
@@ -146,11 +105,11 @@ class DialInWindowTest : public QObject {
     // Never used: no choices yet, the margin shown as 0.
     QCOMPARE(w->cmbSpecData[18]->currentIndex(), -1);
     QCOMPARE(Text(w, 30), QString("0"));
-    QCOMPARE(TopLevel(w), (QStringList{"Exit", "File", "Edit", "Advance", "Update Prediction", "Help"}));
-    QCOMPARE(Items(w->mnuFile), (QStringList{"New", "Open", "Save", "Save As", "-", "Print", "-", "Exit"}));
-    QCOMPARE(Items(w->mnuEdit), (QStringList{"Clear All Entries", "Clear Previous Run", "Clear Predicted Run", "-",
+    QCOMPARE(MenuItems(w->MenuBar), (QStringList{"Exit", "File", "Edit", "Advance", "Update Prediction", "Help"}));
+    QCOMPARE(MenuItems(w->mnuFile), (QStringList{"New", "Open", "Save", "Save As", "-", "Print", "-", "Exit"}));
+    QCOMPARE(MenuItems(w->mnuEdit), (QStringList{"Clear All Entries", "Clear Previous Run", "Clear Predicted Run", "-",
                                              "Copy Previous Run to Predicted Run"}));
-    QCOMPARE(Items(w->mnuAdvance), QStringList{"Advance:  Predicted to Previous"});
+    QCOMPARE(MenuItems(w->mnuAdvance), QStringList{"Advance:  Predicted to Previous"});
     w->SpecName[7]->setFocus();
     QTest::mouseClick(w->SpecName[7], Qt::LeftButton);
     Settle();
@@ -182,14 +141,15 @@ class DialInWindowTest : public QObject {
     QCOMPARE(w->Label5->text(), QString("Note:  For good accuracy, Throttle Stops for Run 1 and Run 2 must produce "
                                         "ETs that are at least .3 seconds different."));
     QVERIFY(!w->Label6->isVisible() && !w->SpecData[31]->isVisible());
-    QCOMPARE(TopLevel(w), (QStringList{"Exit", "File", "Edit", "Options", "Advance", "Update Prediction", "Help"}));
-    QCOMPARE(Items(w->mnuEdit),
+    QCOMPARE(MenuItems(w->MenuBar),
+             (QStringList{"Exit", "File", "Edit", "Options", "Advance", "Update Prediction", "Help"}));
+    QCOMPARE(MenuItems(w->mnuEdit),
              (QStringList{"Clear All Entries", "Clear Previous Run (Run #1)", "Clear Previous Run (Run #2)",
                           "Clear Predicted Run", "-", "Copy Run #1 to Run #2", "Copy Run #1 to Predicted Run",
                           "Copy Run #2 to Predicted Run"}));
-    QCOMPARE(Items(w->mnuAdvance), QStringList{"Advance: Predicted to Run #2"});
+    QCOMPARE(MenuItems(w->mnuAdvance), QStringList{"Advance: Predicted to Run #2"});
     emit w->mnuOptions->aboutToShow();
-    QCOMPARE(Items(w->mnuOptions),
+    QCOMPARE(MenuItems(w->mnuOptions),
              (QStringList{"Use Two Previous Throttle Stop Runs", "Use One Previous Throttle Stop Run",
                           "Current T.Stop Factor = na", "Help Using 1 TS Run"}));
     QVERIFY(w->mnuUseTwoRuns->isChecked() && !w->mnuUseOneRun->isChecked());
@@ -292,27 +252,18 @@ class DialInWindowTest : public QObject {
   void weatherMethodsConvertTheRuns() {
     frmDialIn* w = Open(2);
     PickItem(w, 18, 0);
-    for (int b : {0, 9, 20}) {
-      TypeAndLeave(w, b, "29.92");
-      TypeAndLeave(w, b + 1, "70");
-      TypeAndLeave(w, b + 2, "50");
-      TypeAndLeave(w, b + 3, "5000");
-    }
+    Weather(w, {0, 9, 20}, "5000", false);
     TypeAndLeave(w, 3, "0");
     QCOMPARE(w->SpecName[2]->text(), QString("Rel Hum, %"));
     PickItem(w, 18, 1);
-    QCOMPARE(Text(w, 2), QString("50.6"));
-    QCOMPARE(Text(w, 22), QString("50.6"));
-    QCOMPARE(w->SpecName[2]->text(), QString("Dew Point, deg F"));
-    QCOMPARE(w->SpecName[11]->text(), QString("Dew Point, deg F"));
+    QCOMPARE(RowTexts(w, {2, 22}), QString("50.6|50.6"));
+    QCOMPARE(w->SpecName[2]->text() + "|" + w->SpecName[11]->text(), QString("Dew Point, deg F|Dew Point, deg F"));
     QCOMPARE(fst.SpecsChanged, int16_t(1));
     PickItem(w, 18, 0);
     QCOMPARE(Text(w, 2), QString("50.8"));
     // To an observed barometer: the track pressure, elevations greyed.
     PickItem(w, 18, 2);
-    QCOMPARE(Text(w, 9), QString("24.99"));
-    QCOMPARE(Text(w, 12), QString("0"));
-    QCOMPARE(Text(w, 0), QString("29.92"));
+    QCOMPARE(RowTexts(w, {9, 12, 0}), QString("24.99|0|29.92"));
     QVERIFY(!w->SpecData[12]->isEnabled() && w->SpecData[9]->isEnabled());
     QCOMPARE(w->SpecName[0]->text(), QString("Obs. Baro., \"Hg"));
     // Back asks three elevations; Cancel at the second undoes the change.
@@ -326,24 +277,19 @@ class DialInWindowTest : public QObject {
     // Answered: Run 1 at 0 ft, Run 2 at 0 ft, the Predicted run at 5000 ft.
     for (const char* a : {"0", "0", "5000"}) scene->ui.Type(a);
     PickItem(w, 18, 0);
-    QCOMPARE(Text(w, 9), QString("29.92"));
-    QCOMPARE(Text(w, 12), QString("5000"));
-    QCOMPARE(Text(w, 0), QString("29.92"));
-    QCOMPARE(Text(w, 3), QString("0"));
+    QCOMPARE(RowTexts(w, {9, 12, 0, 3}), QString("29.92|5000|29.92|0"));
     // Altimeter: the barometer greyed, the altimeter read from the pressure.
     PickItem(w, 18, 4);
     QCOMPARE(Text(w, 12), QString("4999"));
     QVERIFY(!w->SpecData[9]->isEnabled());
     QCOMPARE(w->SpecName[3]->text(), QString("Altimeter, feet"));
     // Calm days grey the wind speed; an entered 60 ft time is enabled.
-    PickItem(w, 14, 0);
-    QVERIFY(!w->SpecData[13]->isEnabled());
-    PickItem(w, 14, 1);
-    QVERIFY(w->SpecData[13]->isEnabled());
-    PickItem(w, 15, 0);
-    QVERIFY(!w->SpecData[16]->isEnabled());
-    PickItem(w, 15, 1);
-    QVERIFY(w->SpecData[16]->isEnabled());
+    for (auto [list, row] : {std::pair{14, 13}, {15, 16}}) {
+      PickItem(w, list, 0);
+      QVERIFY(!w->SpecData[row]->isEnabled());
+      PickItem(w, list, 1);
+      QVERIFY(w->SpecData[row]->isEnabled());
+    }
   }
 
   void copyAdvanceAndClear() {
@@ -358,10 +304,8 @@ class DialInWindowTest : public QObject {
     w->mnuCopy1P->trigger();
     QCOMPARE(scene->LastBox().prompt, std::string("Copy entries from Previous Run #1 to Predicted Run?"));
     QCOMPARE(scene->LastBox().title, std::string("Copy Entries"));
-    QCOMPARE(Text(w, 9), QString("29.5"));
-    QCOMPARE(w->cmbSpecData[14]->currentIndex(), 2);
-    QCOMPARE(w->cmbSpecData[15]->currentIndex(), 1);  // kept
-    QCOMPARE(Text(w, 16), QString("1.6"));            // the run's 60 ft time
+    // The wind and the weather copied, the 60 ft choice kept, the run's 60 ft time.
+    QCOMPARE(RowTexts(w, {9, 14, 15, 16}), QString("29.5|Tail Wind|Entered Below|1.6"));
     // Advance: the Predicted weather and the shown throttle stop become Run 2.
     TypeAndLeave(w, 27, "1.61");
     TypeAndLeave(w, 28, "12.00");
@@ -370,13 +314,7 @@ class DialInWindowTest : public QObject {
     scene->ui.Answer(ans::Yes);
     w->mnuAdvanceP2->trigger();
     QCOMPARE(scene->LastBox().prompt, std::string("Advance (copy) entries from Predicted Run to Previous Run #2?"));
-    QCOMPARE(Text(w, 20), QString("29.5"));
-    QCOMPARE(Text(w, 26), QString("1.64"));
-    QCOMPARE(Text(w, 27), QString(""));
-    QCOMPARE(Text(w, 28), QString(""));
-    QCOMPARE(Text(w, 9), QString(""));
-    QCOMPARE(w->cmbSpecData[14]->currentIndex(), -1);
-    QCOMPARE(Text(w, 16), QString("1.6"));
+    QCOMPARE(RowTexts(w, {20, 26, 27, 28, 9, 14, 16}), QString("29.5|1.64|||||1.6"));
     QVERIFY(w->Label2->text().isEmpty() && w->Label9->text().isEmpty());
     // Clear All answered No: only the prediction goes.
     w->Label2->setText("1.64");
@@ -390,9 +328,8 @@ class DialInWindowTest : public QObject {
     w->mnuClear1->trigger();
     QCOMPARE(scene->LastBox().prompt.substr(0, 66),
              std::string("Clear our (blank out) all data entries for the Previous Run #1?\r\r("));
-    QCOMPARE(Text(w, 0), QString(""));
     QCOMPARE(w->cmbSpecData[5]->currentIndex(), 0);
-    QCOMPARE(Text(w, 20), QString("29.5"));
+    QCOMPARE(RowTexts(w, {0, 20}), QString("|29.5"));
   }
 
   // Save As and Open in both modes; the one-run marker comes back; New
@@ -496,7 +433,7 @@ class DialInWindowTest : public QObject {
     Settle();
     QCOMPARE(w->Label2->text(), QString("12.40"));
 
-    QString pdf = QDir(QString::fromStdString(scene->folder().string())).filePath("dialin.pdf");
+    const QString pdf = QString::fromStdString(scene->path("dialin.pdf"));
     SetPrintToPdfForTest(pdf);
     const int height = w->height();
     fst.CurrentFilePath = scene->path("VEHDAT/MUSCLE454");
@@ -510,13 +447,7 @@ class DialInWindowTest : public QObject {
     frmDialIn* t = Open(2);
     QVERIFY(t != w);
     PickItem(t, 18, 1);
-    for (int b : {0, 9, 20}) {
-      TypeAndLeave(t, b, "29.92");
-      TypeAndLeave(t, b + 1, "70");
-      TypeAndLeave(t, b + 2, "50");
-      TypeAndLeave(t, b + 3, "0");
-      PickItem(t, b + 5, 0);
-    }
+    Weather(t, {0, 9, 20});
     PickItem(t, 15, 0);
     const char* rows[][2] = {{"6", "1.50"}, {"7", "1.98"}, {"8", "12.40"}, {"26", "2.00"}, {"27", "2.03"},
                              {"28", "12.90"}, {"19", "12.80"}, {"29", "4"}, {"30", ".02"}};

@@ -3,6 +3,8 @@
 // method row's notices, row states and peak-RPM check.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "specs/engine_rules.h"
 #include "specs/power_curve_rules.h"
 
@@ -86,56 +88,49 @@ TEST(PowerCurveEntry, ComputedFigures) {
 }
 
 TEST(PowerCurvePlot, PointsFromTheGrid) {
-  auto expectPoint = [](const CurvePlotPoint& p, float rpm, float torque, float hp, int index) {
-    EXPECT_FLOAT_EQ(p.rpm, rpm) << "point " << index;
-    EXPECT_FLOAT_EQ(p.torque, torque) << "point " << index;
-    EXPECT_FLOAT_EQ(p.hp, hp) << "point " << index;
+  auto points = [](const CurveGrid& grid) {
+    std::vector<std::string> out;
+    for (const CurvePlotPoint& p : PowerCurvePlotPoints(grid)) {
+      std::ostringstream s;
+      s << p.rpm << "/" << p.torque << "/" << p.hp;
+      out.push_back(s.str());
+    }
+    return out;
   };
-
+  using Texts = std::vector<std::string>;
   // Three rows in no order: the extra point beyond 6000, then 6000, 4500,
   // 3000, and the 3000 row for the seven rows left.
-  CurveGrid three{};
-  three[0] = {3000, 300, 171};
-  three[1] = {6000, 250, 286};
-  three[2] = {4500, 310, 266};
-  auto p = PowerCurvePlotPoints(three);
-  expectPoint(p[0], 6100, 167.5f, 191.62f, 1);
-  expectPoint(p[1], 6000, 250, 286, 2);
-  expectPoint(p[2], 4500, 310, 266, 3);
-  expectPoint(p[3], 3000, 300, 171, 4);
-  for (int k = 4; k < 11; ++k) expectPoint(p[k], 3000, 300, 171, k + 1);
+  CurveGrid grid{};
+  grid[0] = {3000, 300, 171};
+  grid[1] = {6000, 250, 286};
+  grid[2] = {4500, 310, 266};
+  Texts expected{"6100/167.5/191.62", "6000/250/286", "4500/310/266"};
+  expected.resize(11, "3000/300/171");
+  EXPECT_EQ(points(grid), expected);
 
-  // The bracket car's dyno sheet: 3000 to 7000 in 500s, row 9 empty.
+  // The bracket car's dyno sheet, 3000 to 7000 in 500s, row 9 empty: point
+  // 1 beyond the top, points 2-10 from 7000 down, the 3000 row last.
   const double sheet[9][3] = {{3000, 440, 251}, {3500, 465, 310}, {4000, 480, 366}, {4500, 485, 416}, {5000, 475, 452},
                               {5500, 455, 476}, {6000, 425, 486}, {6500, 385, 476}, {7000, 340, 453}};
-  CurveGrid bracket{};
-  for (int i = 0; i < 9; ++i) bracket[i] = {sheet[i][0], sheet[i][1], sheet[i][2]};
-  p = PowerCurvePlotPoints(bracket);
-  expectPoint(p[0], 7100, 227.8f, 303.51f, 1);
-  for (int k = 1; k <= 9; ++k) {
-    const double* row = sheet[9 - k];
-    expectPoint(p[k], float(row[0]), float(row[1]), float(row[2]), k + 1);
-  }
-  expectPoint(p[10], 3000, 440, 251, 11);
+  grid = {};
+  for (int i = 0; i < 9; ++i) grid[i] = {sheet[i][0], sheet[i][1], sheet[i][2]};
+  expected = {"7100/227.8/303.51", "7000/340/453", "6500/385/476", "6000/425/486", "5500/455/476", "5000/475/452",
+              "4500/485/416", "4000/480/366", "3500/465/310", "3000/440/251", "3000/440/251"};
+  EXPECT_EQ(points(grid), expected);
 
   // An empty grid: eleven points at 100 RPM.
-  p = PowerCurvePlotPoints(CurveGrid{});
-  for (int k = 0; k < 11; ++k) expectPoint(p[k], 100, 0, 0, k + 1);
+  EXPECT_EQ(points(CurveGrid{}), Texts(11, "100/0/0"));
 
   // No torque: drawn as point 1. No HP: never the top end, still drawn.
   // Equal RPMs: both, the lower row first.
-  CurveGrid odd{};
-  odd[0] = {4000, 0, 300};
-  odd[1] = {7000, 350, 0};
-  odd[2] = {5000, 400, 381};
-  odd[3] = {5000, 410, 390};
-  p = PowerCurvePlotPoints(odd);
-  expectPoint(p[0], 5100, 268, 255.27f, 1);
-  expectPoint(p[1], 7000, 350, 0, 2);
-  expectPoint(p[2], 5000, 400, 381, 3);
-  expectPoint(p[3], 5000, 410, 390, 4);
-  expectPoint(p[4], 5100, 268, 255.27f, 5);
-  for (int k = 5; k < 11; ++k) expectPoint(p[k], 5100, 268, 255.27f, k + 1);
+  grid = {};
+  grid[0] = {4000, 0, 300};
+  grid[1] = {7000, 350, 0};
+  grid[2] = {5000, 400, 381};
+  grid[3] = {5000, 410, 390};
+  expected = {"5100/268/255.27", "7000/350/0", "5000/400/381", "5000/410/390"};
+  expected.resize(11, "5100/268/255.27");
+  EXPECT_EQ(points(grid), expected);
 }
 
 TEST(EngineMethod, RowStatesAndTheLinkedExample) {
@@ -195,29 +190,6 @@ TEST(EngineMethod, PeakRpmCheck) {
   EXPECT_TRUE(PeakRpmImpossible("5501", "5500"));
   EXPECT_FALSE(PeakRpmImpossible("5500", "5500"));
   EXPECT_FALSE(PeakRpmImpossible("4000", "5500"));
-  EXPECT_EQ(ImpossibleRpmText("5500", "5000"),
-            "You have entered an 'RPM at Peak Torque' of 5500 which is higher than the 'RPM at Peak HP' of 5000.  "
-            "This is an impossible combination since Peak HP must occur at a higher RPM than Peak Torque.\r\rYou "
-            "must either lower the 'RPM at Peak Torque' to less than 5000 or raise the 'RPM at Peak HP' to an RPM "
-            "higher than 5500.");
-}
-
-TEST(EngineMethod, MessageTexts) {
-  EXPECT_EQ(CurveAvailableText(true),
-            "A Power Curve is available from the Cylvane.\r\rTo load it, click on the 'Load from Cylvane' button in "
-            "the right section.");
-  EXPECT_EQ(CurveAvailableText(false),
-            "A Power Curve is available from the Cylvane.\r\rTo load it, you must first select 'Specified Full Power "
-            "Curve' for Method of Describing Power Curve in the upper left section of this menu.\r\rThen click on "
-            "the 'Load from Cylvane' button in the right section.");
+  // Without a linked example "Clear" asks only the first line.
   EXPECT_EQ(EraseCurveQuestion(false, "Ex Eng: 350 SBC"), "Erase all RPM, Torque and HP entries?");
-  EXPECT_EQ(EraseCurveQuestion(true, "Ex Eng: 350 SBC"),
-            "Erase all RPM, Torque and HP entries?\r\r(Erasing the curve means these specs no longer match:  Ex Eng: "
-            "350 SBC)");
-  EXPECT_EQ(CurveNotFoundQuestion(),
-            "Power Curve from Cylvane was not found.\r\rDo you want to start up the Cylvane to create a power curve?");
-  EXPECT_EQ(CylvaneNotRunningQuestion(),
-            "An Cylvane program did not start up the Stagewell, but there is a Power Curve available for "
-            "loading.\r\rDo you want to start up the Cylvane to create a new Power Curve?\r\r(If you answer No, the "
-            "available Power Curve will be loaded.  Click on Cancel to abort.)");
 }
