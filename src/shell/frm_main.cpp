@@ -26,6 +26,7 @@
 #include <QWindow>
 #include <filesystem>
 
+#include "dialin/frm_dial_in.h"
 #include "files/configuration.h"
 #include "files/file_names.h"
 #include "files/file_state.h"
@@ -356,8 +357,6 @@ void frmMain::BuildPanels() {
   // Windows of later versions of the program.
   for (int i = 0; i < 6; ++i)
     if (!SpecWindowBuilt(i + 1)) MarkNotAvailableYet(Command1[i]);
-  MarkNotAvailableYet(MainCommand[1]);
-  MarkNotAvailableYet(MainCommand[2]);
 }
 
 void frmMain::BuildMenus() {
@@ -854,8 +853,7 @@ void frmMain::MainCommand_Click(int index) {
           return;
         }
       }
-      tbl.CalcMode = static_cast<int16_t>(index);
-      // The dial-in window comes with a later version.
+      ShowDialInWindow(index);
       break;
     }
     case 3:

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "dialin/frm_dial_in.h"
 #include "match/frm_prgrs.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
@@ -14,6 +15,7 @@
 #include "shell/frm_save_file.h"
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
+#include "specs/frm_engine.h"
 #include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
@@ -57,8 +59,26 @@ void QtWindowHost::EnableMainPanels(bool enabled) {
   }
 }
 
+void QtWindowHost::EngineCurveImported() {
+  // Only a loaded window shows the curve: the unattended start has none.
+  if (auto* w = static_cast<frmEngine*>(LoadedSpecWindow(kEngine))) w->CurveImported();
+}
+
 void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
 void QtWindowHost::UnloadResultsWindow() { frmDispGrid::Unload(); }
+
+// The run reads the weather rows of the live dial-in window.
+bool QtWindowHost::DialInLoaded() const { return frmDialIn::IfLoaded() != nullptr; }
+
+std::string QtWindowHost::DialInRowText(int row) const {
+  frmDialIn* w = frmDialIn::IfLoaded();
+  return w && row >= 0 && row < w->RowCount() ? w->RowText(row) : std::string();
+}
+
+int QtWindowHost::DialInListIndex(int row) const {
+  frmDialIn* w = frmDialIn::IfLoaded();
+  return w && row >= 0 && row < w->RowCount() ? w->Pick(row) : 0;
+}
 
 bool QtWindowHost::TransmissionLoaded() const { return LoadedSpecWindow(kTransmission) != nullptr; }
 
@@ -86,6 +106,10 @@ void QtFileWindows::ShowSaveAsForm() { frmSaveFile::ShowSaveAsForm(); }
 
 void QtFileWindows::SetMainComments(const std::string& text) {
   if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) w->ShowComments(text);
+}
+
+void QtFileWindows::SetDialInComments(const std::string& text) {
+  if (frmDialIn* w = frmDialIn::IfLoaded()) w->EntriesRead(text);
 }
 
 void QtFileWindows::BuildMainCaption() {

@@ -16,9 +16,13 @@ class QtWindowHost : public WindowHost {
   void SetProgressDistance(const std::string& caption) override;
   void SetProgressPass(const std::string& caption) override;
   void EnableMainPanels(bool enabled) override;
+  void EngineCurveImported() override;
   void SpecRowsChanged(int menu) override;
   void ShowResultsAndNotes() override;
   void UnloadResultsWindow() override;
+  bool DialInLoaded() const override;
+  std::string DialInRowText(int row) const override;
+  int DialInListIndex(int row) const override;
   bool TransmissionLoaded() const override;
   std::string TransmissionRowText(int row) const override;
   void SetTransmissionRowText(int row, const std::string& text) override;
@@ -31,6 +35,7 @@ class QtFileWindows : public FileWindows {
   void ShowRetrieveForm() override;
   void ShowSaveAsForm() override;
   void SetMainComments(const std::string& text) override;
+  void SetDialInComments(const std::string& text) override;
   void BuildMainCaption() override;
 };
 

@@ -40,6 +40,8 @@ struct ShellValues {
   double TireWtBefore1 = 0, TireWtBefore2 = 0;
   int16_t TireWtRecorded = 0;
   int16_t InstantTipShown = 0;  // the "Tip on Instant Help" was shown in this run
+  int16_t CurveNoticeShown = 0;  // the Engine window told of Cylvane's waiting power curve
+  std::string PowerCurveGraphComment;  // the comment of the last printed power-curve page
 
   // Calculator asked for by a spec window's "Clc" button
   int16_t CalcMenuNumber = 0;

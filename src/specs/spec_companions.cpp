@@ -1,25 +1,31 @@
 // Where the spec windows meet the example windows and the calculator window.
-// Until those windows are built the entry points report that they are not,
-// and the spec windows grey the buttons and list items that would open them.
 #include "calcmenus/frm_calc_data.h"
 #include "files/calculator_layout.h"
+#include "files/example_library.h"
+#include "platform/ui.h"
+#include "shell/frm_chos2.h"
+#include "shell/frm_cmpr_exmpl.h"
+#include "shell/frm_example.h"
 #include "shell/shell_state.h"
 #include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
 
-bool ExampleWindowsBuilt() { return false; }
+bool ExampleWindowsBuilt() { return true; }
 
-void ShowExampleList() {}
+void ShowExampleList() { frmExample::ShowList(); }
 
-void ShowExampleComparison() {}
+void ShowExampleComparison() {
+  // Save mode: the comparison needs only the library's fields.
+  const ExampleRequest request = ExampleRequestFromShell();
+  ReadExampleCategory(request, 0, ExamplePresetLists());
+  DoEvents();
+  frmCmprExmpl::Open(request);
+}
 
 int ChooseExampleCategory(const std::string& caption, const std::vector<std::string>& lines) {
-  (void)caption;
-  (void)lines;
-  shell.ChooserResult = -1;
-  return -1;
+  return frmChos2::Choose(caption, lines);
 }
 
 bool CalculatorBuilt() { return true; }

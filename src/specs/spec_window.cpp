@@ -190,6 +190,13 @@ QHBoxLayout* SpecWindow::ButtonRow() {
   return row;
 }
 
+QHBoxLayout* SpecWindow::ButtonRow(std::initializer_list<int> indexes) {
+  auto* row = new QHBoxLayout;
+  for (int i : indexes)
+    if (i >= 0 && i < static_cast<int>(Command1.size()) && Command1[i]) row->addWidget(Command1[i]);
+  return row;
+}
+
 void SpecWindow::Form_Load() {
   for (int r = 0; r < rowCount_; ++r) {
     if (!IsPickRow(r) || FillOwnPickList(r)) continue;
@@ -242,7 +249,9 @@ std::string SpecWindow::RowCaption(int row) const { return rows_[row].caption; }
 
 void SpecWindow::SetRowCaption(int row, const std::string& caption) {
   rows_[row].caption = caption;
-  SpecName[row]->setText(DisplayText(caption));
+  // The caption panel is the label of its row's control, so an "&" in a
+  // caption ("Wheel & Tire Wt, lbs") is doubled to show as itself.
+  SpecName[row]->setText(DisplayText(caption).replace(QChar('&'), QStringLiteral("&&")));
   // Five "Clc" buttons are told apart by their rows.
   if (ClcBttn[row]) ClcBttn[row]->setAccessibleName("Clc " + DisplayText(caption).section('\n', 0, 0));
 }
@@ -358,9 +367,12 @@ void SpecWindow::FillRowsFromSpecText() {
 void SpecWindow::RefillFromSpecText() {
   const int16_t changed = fst.SpecsChanged;
   const bool skip = shell.SkipValidation;
+  // A window that holds its quick calculations back (RowsFilling set) keeps
+  // doing so.
+  const int rowsFilling = RowsFilling;
   RowsFilling = 1;
   FillRowsFromSpecText();
-  RowsFilling = 0;
+  RowsFilling = rowsFilling;
   shell.SkipValidation = skip;
   if (QWidget* f = focusWidget()) {
     int r = RowOf(f);
@@ -487,9 +499,15 @@ void SpecWindow::Unload() {
   unloading_ = true;
   RevertUntestedRows();
   StoreSpecRows();
+  if (!self) return;
   NoteSpecWindowGone(this);
   hide();
   deleteLater();
+  // The main window builds its summary as it comes to the front, but not
+  // when it comes back from a box that storing the rows showed (the tire
+  // weights carried into the vehicle weight).
+  frmMain* main = DefaultInstance<frmMain>::IfLoaded();
+  if (main && main->MainInitDone && main->isVisible()) main->BuildVehicleSummary();
 }
 
 void SpecWindow::closeEvent(QCloseEvent* e) {

@@ -111,8 +111,9 @@ class SpecWindow : public QWidget, public PickListOwner {
   // changed flag kept: after a companion wrote SpecText.
   void RefillFromSpecText();
   // Runs the leave handling of the focused value box now (before the main
-  // window calculates, saves, ...), unless SkipValidation.
-  void LeaveFocusedRow();
+  // window calculates, saves, ...), unless SkipValidation. A window with
+  // entry controls beyond its rows (the engine's curve grid) adds its own.
+  virtual void LeaveFocusedRow();
   // Runs the leave handling still waiting for the event loop, then that of
   // the focused value box (unless SkipValidation).
   void SettleRows();
@@ -167,6 +168,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   QGroupBox* RowFrame(const QString& caption, std::initializer_list<int> rows);
   QGroupBox* HelpFrame();        // " Help " with Label2
   QHBoxLayout* ButtonRow();      // the Command1 buttons in index order
+  QHBoxLayout* ButtonRow(std::initializer_list<int> indexes);  // only these, in this order
   // Last in the constructor: fills the pick lists (ExampleKindForList,
   // FillSpecCombo), keeps the caption, sets the tab order.
   void Form_Load();

@@ -4,7 +4,10 @@
 
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "specs/frm_calc_conds.h"
 #include "specs/frm_driving.h"
+#include "specs/frm_engine.h"
+#include "specs/frm_tires.h"
 #include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
 #include "specs/spec_window.h"
@@ -23,12 +26,18 @@ bool ValidMenu(int menu) { return menu >= 1 && menu < kMenus; }
 // window built on the row kit gets its line here.
 SpecWindow* LoadWindow(int menu) {
   switch (menu) {
+    case kEngine:
+      return SpecWindowInstance<frmEngine>();
     case kTransmission:
       return SpecWindowInstance<frmTransmission>();
     case kVehicle:
       return SpecWindowInstance<frmVehicle>();
+    case kTires:
+      return SpecWindowInstance<frmTires>();
     case kDriving:
       return SpecWindowInstance<frmDriving>();
+    case kConditions:
+      return SpecWindowInstance<frmCalcConds>();
     default:
       return nullptr;
   }
@@ -38,9 +47,12 @@ SpecWindow* LoadWindow(int menu) {
 
 bool SpecWindowBuilt(int menu) {
   switch (menu) {
+    case kEngine:
     case kTransmission:
     case kVehicle:
+    case kTires:
     case kDriving:
+    case kConditions:
       return true;
     default:
       return false;
@@ -66,7 +78,7 @@ SpecWindow* LoadedSpecWindow(int menu) { return ValidMenu(menu) ? g_loaded[menu]
 
 PickListOwner* PickListOwnerOf(int menu) {
   // Menus 8 and 9 belong to the dial-in window.
-  if (menu >= 1 && menu <= 6) return LoadedSpecWindow(menu);
+  if ((menu >= 1 && menu <= 6) || menu == kThrottleStop || menu == kDialIn) return LoadedSpecWindow(menu);
   return nullptr;
 }
 

@@ -2,35 +2,22 @@
 // key moves and refused entries, "Use Calc Value" into a loaded spec window,
 // the help window, closing when another window comes to the front, and the
 // printout.
-#include <QApplication>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
-
 #include "calcmenus/frm_calc_data.h"
-#include "platform/qt/printer.h"
-#include "platform/text.h"
 #include "shell/help_form.h"
 #include "simulation/calculator_formulas.h"
-#include "shell/shell_fixture.h"
 #include "specs/frm_vehicle.h"
-#include "specs/spec_windows.h"
+#include "specs/spec_window_fixture.h"
 
 using namespace sw;
 
 namespace {
 
-struct CalcScene : ShellScene {
+struct CalcScene : SpecScene {
   CalcScene() {
-    std::filesystem::copy(kShippedData / "CALC", folder() / "CALC");
-    CopyShipped("TEXT/vehweight.txt");
-    CopyShipped("QVZHELP/help3.txt");
-    CopyShipped("QVZHELP/helpk0.txt");
-    CopyShipped("QVZHELP/helpk1.txt");
-    for (const char* list : {"COMBO/CMB3-2", "COMBO/CMB3-3", "COMBO/CMB3-4", "COMBO/CMB3-9"}) CopyShipped(list);
+    CopyCalculators();
+    for (const char* f : {"TEXT/vehweight.txt", "QVZHELP/help3.txt", "QVZHELP/helpk0.txt", "QVZHELP/helpk1.txt",
+                          "COMBO/CMB3-2", "COMBO/CMB3-3", "COMBO/CMB3-4", "COMBO/CMB3-9"})
+      CopyShipped(f);
     test::LoadFixtureVehicle(test::kMuscleCar);
     tbl.BeginnerLevel = 0;
   }
@@ -47,11 +34,7 @@ frmCalcData* Open(int n) {
 // Types into a value box and tabs out of it, as the racer would.
 void TypeAndLeave(frmCalcData* w, int row, const QString& text) {
   QLineEdit* box = w->CalcData[static_cast<size_t>(row)];
-  box->setFocus(Qt::TabFocusReason);
-  Settle();
-  box->selectAll();
-  if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
-  QTest::keyClicks(box, text);
+  TypeInto(box, text);
   QTest::keyClick(box, Qt::Key_Tab);
   Settle();
 }
@@ -80,17 +63,6 @@ QString LayoutFault(frmCalcData* w) {
   return {};
 }
 
-int PdfPages(const std::string& path) {
-  std::string pdf;
-  ReadFileBytes(path, pdf);
-  int n = 0;
-  for (const char* end : {"\n", "\r", " "}) {
-    const std::string tag = std::string("/Type /Page") + end;
-    for (size_t pos = pdf.find(tag); pos != std::string::npos; pos = pdf.find(tag, pos + 1)) ++n;
-  }
-  return n;
-}
-
 }  // namespace
 
 class CalcDataTest : public QObject {
@@ -101,7 +73,6 @@ class CalcDataTest : public QObject {
   void init() { scene = std::make_unique<CalcScene>(); }
   void cleanup() {
     frmCalcData::onPrintCaptureForTest = nullptr;
-    SetPrintToPdfForTest({});
     DefaultInstance<frmCalcData>::Unload();
     Settle();
     scene.reset();
@@ -219,18 +190,8 @@ class CalcDataTest : public QObject {
   // front; the window takes the front back.
   void useCalcValueIntoTheOpener() {
     // The returning racer's main window and its Body & Axle window.
-    scene->ReturningUser();
-    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
-      scene->CopyShipped("COMBO/" + e.path().filename().string());
-    frmMain* main = DefaultInstance<frmMain>::Get();
-    main->show();
-    main->InitMainWindow();
-    Settle();
-    fst.SpecsChanged = 0;
-    main->Command1[2]->click();
-    auto* body = static_cast<frmVehicle*>(LoadedSpecWindow(kVehicle));
+    frmVehicle* body = scene->Open<frmVehicle>(kVehicle);
     QVERIFY(body);
-    Activate(body);
 
     // Each "Clc" button opens its calculator beside the window.
     const std::pair<int, const char*> buttons[] = {{0, "Vehicle Weight Estimate"},
@@ -261,7 +222,7 @@ class CalcDataTest : public QObject {
     QCOMPARE(fst.SpecsChanged, int16_t(1));
     QCOMPARE(scene->LastBox().title, std::string("Use This Track Width Also?"));
     // The opener stores its rows when it loses the front: the value stays.
-    Activate(main);
+    Activate(DefaultInstance<frmMain>::Get());
     Settle();
     QCOMPARE(SpecAt(kVehicle, 10), std::string("21.67"));
   }
@@ -342,7 +303,7 @@ class CalcDataTest : public QObject {
     QCOMPARE(seen[3], QString("1"));
     QCOMPARE(frameTitle, QString());  // the title stands in for the frame's caption
     QCOMPARE(w->Frame3D1->title(), QString(" Convert Metric Displacement "));
-    QCOMPARE(PdfPages(pdf), 1);
+    QCOMPARE(PdfPageCount(QString::fromStdString(pdf)), 1);
     QCOMPARE(w->size(), before);
     QVERIFY(w->Command4->isVisible() && !w->PrintTitle->isVisible() && !w->PrintFooter->isVisible());
     QCOMPARE(fst.CurrentFileName, std::string("MUSCLE454"));

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "dialin/frm_dial_in.h"
 #include "match/frm_prgrs.h"
 #include "platform/text.h"
 #include "printing/print_screen.h"
@@ -27,6 +28,7 @@
 #include "shell/splash_form.h"
 #include "shell/vehicle_summary.h"
 #include "shell_fixture.h"
+#include "specs/spec_windows.h"
 
 using namespace sw;
 
@@ -125,9 +127,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->Frame3D5[0]->title(), QString("Comments:"));
     QCOMPARE(w->Frame3D5[1]->title(), QString("Help:"));
     // Commands of later versions are there, greyed, and say so.
-    QVERIFY(!w->Command1[0]->isEnabled());
-    QCOMPARE(w->Command1[0]->toolTip(), QString(kNotAvailableYet));
-    QVERIFY(!w->MainCommand[1]->isEnabled());
+    for (int i = 0; i < 6; ++i) {
+      QCOMPARE(w->Command1[i]->isEnabled(), SpecWindowBuilt(i + 1));
+      if (!SpecWindowBuilt(i + 1)) QCOMPARE(w->Command1[i]->toolTip(), QString(kNotAvailableYet));
+    }
+    QVERIFY(w->MainCommand[1]->isEnabled() && w->MainCommand[2]->isEnabled());  // Dial-In, Throttle Stop
     // The comments shown from the file are no edit.
     fst.SpecsChanged = 0;
     w->InitMainWindow();
@@ -372,11 +376,21 @@ class MainWindowTest : public QObject {
                                                "Open up a Vehicle File which matches this car you are figuring a "
                                                "Dial In for."));
     QCOMPARE(tbl.CalcMode, int16_t(0));  // No opens nothing
+    QVERIFY(!frmDialIn::IfLoaded());
+    auto questions = [&] {
+      int n = 0;
+      for (int i = 0; i < scene->BoxCount(); ++i) n += scene->Box(i).title.find("Accuracy") != std::string::npos;
+      return n;
+    };
     w->MainCommand_Click(1);
-    QCOMPARE(scene->BoxCount(), 2);
+    QCOMPARE(questions(), 1);
     QCOMPARE(tbl.CalcMode, int16_t(1));
+    QVERIFY(frmDialIn::IfLoaded() && frmDialIn::IfLoaded()->Mode() == 1);
+    const int boxes = scene->BoxCount();
     w->MainCommand_Click(2);
-    QCOMPARE(scene->Box(2).title, std::string("      Throttle Stop Accuracy       "));
+    QCOMPARE(scene->Box(boxes).title, std::string("      Throttle Stop Accuracy       "));
+    Settle();
+    QVERIFY(frmDialIn::IfLoaded() && frmDialIn::IfLoaded()->Mode() == 2);
   }
 
   void specButtonsRecordTheTireWeights() {

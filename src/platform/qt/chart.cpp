@@ -374,8 +374,13 @@ QChart* Chart::Build(Look look, std::vector<int>* drawnPoints) const {
   }
   SetValueRange(axisY, ry);
   if (axisRight) {
-    if (ownRightSet) SetValueRange(axisRight, rr);
-    else axisRight->setRange(axisY->min(), axisY->max());
+    if (ownRightSet) {
+      SetValueRange(axisRight, rr);
+    } else {
+      // The same scale, and the same ticks, on both sides.
+      axisRight->setRange(axisY->min(), axisY->max());
+      axisRight->setTickCount(axisY->tickCount());
+    }
   }
 
   c->legend()->setVisible(anyLegend);

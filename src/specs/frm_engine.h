@@ -1,0 +1,112 @@
+// The Engine window, "General Engine Specs": spec menu 1 on the row kit -
+// how the power curve is described (row 0), displacement, the peak figures
+// and the correction standard - and, for a full power curve, the grid of ten
+// points with its plot, its printed page, "Clear", "Calculate" and "Load from
+// Cylvane". Rows 1-6 and the grid form the engine example group (name slot
+// 13, marker 14 holding the example's own method, Type row 0).
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "specs/spec_window.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sw {
+
+class Chart;
+
+class frmEngine : public SpecWindow {
+  Q_OBJECT
+ public:
+  // Creating the window is its load; use ShowSpecWindow(kEngine).
+  frmEngine();
+
+  // The grid: Text1 RPM, Text2 torque, Text3 HP; points 0..9 are shown,
+  // the eleventh cell of each column is never used.
+  std::vector<QLineEdit*> Text1, Text2, Text3;
+  std::vector<QLabel*> Label1;       // column headings "RPM", "Tq", "HP" twice
+  QGroupBox* Frame3D1 = nullptr;     // "Full Power Curve"
+  QGroupBox* Frame3D3 = nullptr;     // " Base Engine Specs "
+  QLabel* Label8 = nullptr;          // how to switch the curve on
+  Chart* Graph1 = nullptr;           // the power-curve plot
+  QPushButton* Command2 = nullptr;   // "Print" of the plot page
+
+  // Draws the plot from the grid as it shows: mode 0 the screen look, 1 the
+  // look of the printed page.
+  void PlotPowerCurve(int mode);
+  // A power curve was imported into SpecText and PowerCurveText: rows 0-6
+  // and the grid show it, the plot is redrawn.
+  void CurveImported();
+
+  // Handlers of the design, public for the tests that drive them.
+  void Command1_Click(int index) override;
+  void Command2_Click();
+
+  void StoreSpecRows() override;
+  void LeaveFocusedRow() override;
+  using SpecWindow::GetExample;
+  using SpecWindow::SaveExample;
+
+ protected:
+  int ExampleKindForList(int row) const override;
+  void AfterRowFilled(int row) override;
+  const ExampleGroup* GroupOfRow(int row) const override;
+  const ExampleGroup* WindowExampleGroup() const override;
+  bool ExampleLinked(const ExampleGroup& group) const override;
+  void DropExampleLink(const ExampleGroup& group, int fromRow) override;
+  std::vector<int> ExampleListItems(int row) const override;
+  void UpdateRowStates() override;
+  void Form_Activate() override;
+  void Form_Deactivate() override;
+  void cmbSpecData_Click(int row) override;
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  struct CellLeave {
+    int column = 0;  // 1 RPM, 2 torque, 3 HP
+    int point = 0;
+    std::string text;
+    std::string textBefore;
+    int fillGeneration = 0;
+  };
+  QLineEdit* Cell(int column, int point) const;
+  void BuildCurveFrame();
+  void FillGridFromPowerCurveText();
+  void CurveCell_GotFocus(int column, int point);
+  void FlushCellLeaves();
+  void EditPowerCurve(int column, std::string text, int point, const std::string& textBefore);
+  void SetCellText(int column, int point, const std::string& text);
+  void MethodPicked();
+  void CorrFactorPicked();
+  void DropEngineLink(int method);
+  bool CurveExampleQuestion();
+  bool PeakRpmCheckFails();
+  void ShowCurveNotice();
+  void OkClicked();
+  void ClearCurve();
+  void LoadFromCylvane();
+  void PrintPlotPage();
+
+  bool loading_ = true;       // until Form_Load has filled the pick lists
+  bool gridFilled_ = false;   // the grid has been filled from PowerCurveText
+  bool gridAhead_ = false;    // cells hold text PowerCurveText does not have yet
+  int gridGeneration_ = 0;
+  int gridFilling_ = 0;
+  std::array<std::array<std::string, 3>, 11> cellBefore_;
+  std::vector<CellLeave> pendingCellLeaves_;
+  int pressedColumn_ = 0, pressedPoint_ = -1;
+};
+
+// Redraws the loaded Engine window's plot; does nothing (and loads nothing)
+// while the window is not loaded.
+void PlotPowerCurve(int mode);
+
+}  // namespace sw

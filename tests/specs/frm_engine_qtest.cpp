@@ -1,0 +1,566 @@
+// The Engine window as a racer uses it, with the fixture cars: the method
+// row and its notices, the peak-RPM check, the power-curve grid (every
+// figure's rule is in the engine rules' own test), the plot and its printed
+// page, "Clear" and "Load from Cylvane".
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "calcmenus/frm_calc_data.h"
+#include "platform/qt/chart.h"
+#include "shell/frm_example.h"
+#include "shell/frm_send.h"
+#include "shell/help_form.h"
+#include "shell/power_curve_import.h"
+#include "specs/frm_engine.h"
+#include "specs/spec_window_fixture.h"
+
+using namespace sw;
+
+namespace {
+
+const char* kHandOverCurve =
+    "CV Engine Sim - 454 BBC\r\n454\r\n29.92\r\n60\r\n20\r\n0\r\n"
+    "2500\r\n470\r\n223.7\r\n3000\r\n490\r\n279.9\r\n3500\r\n505\r\n336.5\r\n4000\r\n512\r\n389.9\r\n"
+    "4500\r\n505\r\n432.7\r\n5000\r\n480\r\n457.0\r\n5500\r\n445\r\n466.0\r\n6000\r\n400\r\n457.0\r\n";
+// The bracket car's dyno sheet, points 0-8.
+const QStringList kBracketSheet{"3000/440/251", "3500/465/310", "4000/480/366", "4500/485/416", "5000/475/452",
+                                "5500/455/476", "6000/425/486", "6500/385/476", "7000/340/453"};
+
+QLineEdit* Cell(frmEngine* w, int column, int point) {
+  return (column == 1 ? w->Text1 : column == 2 ? w->Text2 : w->Text3)[point];
+}
+QString Point(frmEngine* w, int point) {
+  return Cell(w, 1, point)->text() + "/" + Cell(w, 2, point)->text() + "/" + Cell(w, 3, point)->text();
+}
+
+// Types into a grid cell and leaves it for a button, so that no other cell
+// or row is left on the way.
+void TypeCell(frmEngine* w, int column, int point, const QString& text) {
+  TypeInto(Cell(w, column, point), text, Qt::MouseFocusReason);
+  w->Command1[8]->setFocus(Qt::MouseFocusReason);
+  Settle();
+}
+
+// The plot's points 1-11 as "rpm/torque/hp".
+QStringList Points(frmEngine* w) {
+  QStringList out;
+  for (int p = 1; p <= 11; ++p)
+    out << QString("%1/%2/%3").arg(w->Graph1->XOf(1, p)).arg(w->Graph1->YOf(1, p)).arg(w->Graph1->YOf(2, p));
+  return out;
+}
+
+}  // namespace
+
+class FrmEngineTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<SpecScene> scene;
+  // The bracket car with its full dyno curve, or the muscle car by peaks.
+  frmEngine* OpenBracketCar(const std::string& specs = "E0=2") {
+    return scene->Open<frmEngine>(kEngine, specs, test::kBracketCar);
+  }
+  frmEngine* OpenMuscleCar(const std::string& specs = {}) { return scene->Open<frmEngine>(kEngine, specs); }
+
+ private slots:
+  void init() { scene = std::make_unique<SpecScene>(); }
+  void cleanup() { scene.reset(); }
+
+  // The bracket car's curve: captions, the grid and its keys, the plot of
+  // its points (one beyond the top, 7000 down to 3000, the 3000 row again),
+  // the buttons; the window's picture. The peak methods hide the plot.
+  void theWindowAsTheRacerSeesIt() {
+    frmEngine* w = OpenBracketCar({});
+    QVERIFY(w);
+    QCOMPARE(tbl.InstantCalcMenu, int16_t(kEngine));
+    QVERIFY(w->windowTitle().startsWith("General Engine Specs  [ "));
+    QCOMPARE(Captions(w), (QStringList{"Method of Describing Power Curve", "Displacement, cu in",
+                                       "Peak Torque, ft lbs", "Peak Torque RPM", "Peak Horsepower",
+                                       "Peak Horsepower RPM", "Corr Factor"}));
+    QCOMPARE(Shown(w, 0) + "|" + Shown(w, 1) + "|" + Shown(w, 6),
+             QString("Specified Full Curve|406|Std Dyno - 29.92 \"Hg, 60 deg F"));
+    QCOMPARE(w->cmbSpecData[0]->count(), 4);
+    QVERIFY(ItemEnabled(w->cmbSpecData[0], 3));
+    QCOMPARE(RowStates(w), QString("1100001"));
+    QCOMPARE(w->Frame3D3->title() + "|" + w->Frame3D1->title(), QString(" Base Engine Specs |Full Power Curve"));
+    for (int k = 0; k < 6; ++k) QCOMPARE(w->Label1[k]->text(), QStringList({"RPM", "Tq", "HP"})[k % 3]);
+    for (int i = 0; i < 9; ++i) QCOMPARE(Point(w, i), kBracketSheet[i]);
+    QCOMPARE(Point(w, 9), QString("//"));
+    QVERIFY(Cell(w, 1, 9)->isEnabled() && !Cell(w, 1, 10)->isVisible());
+    QCOMPARE(Cell(w, 2, 4)->accessibleName(), QString("Tq 5"));
+
+    QVERIFY(w->Graph1->isVisible() && !w->Label8->isVisible());
+    QStringList expected{"7100/227.8/303.51"};
+    for (int k = 8; k >= 0; --k) expected << kBracketSheet[k];
+    QCOMPARE(Points(w), expected << kBracketSheet[0]);
+    QCOMPARE(w->Graph1->Get(chart::kBackground), 7.0);
+    QCOMPARE(w->Graph1->LegendOf(1) + w->Graph1->LegendOf(2), QString());
+    QCOMPARE(w->Graph1->Get(chart::kThickness), 1.0);
+    QCOMPARE(w->Graph1->DrawnPoints(1), 11);
+
+    QCOMPARE(ButtonTexts(w), (QStringList{"OK", "Help", "Get Example", "Save Example", "Clear", "Calculate",
+                                          "Load from Cylvane", "Print", "Print Setup"}));
+    QCOMPARE(w->Command2->text(), QString("Print"));
+    for (int i : {2, 3, 4, 5, 6}) QVERIFY(w->Command1[i]->isEnabled());
+    QVERIFY(w->ClcBttn[1]->isEnabled());
+    for (int r = 2; r <= 5; ++r) QVERIFY(!w->ClcBttn[r]->isEnabled());
+    QVERIFY(w->cmbSpecData[0]->hasFocus());
+
+    // Point by point: RPM, Tq, HP, the next RPM; then the curve's buttons.
+    // Up, Down and Enter move between the cells as between the rows.
+    QCOMPARE(w->Text1[0]->nextInFocusChain(), static_cast<QWidget*>(w->Text2[0]));
+    QCOMPARE(w->Text3[0]->nextInFocusChain(), static_cast<QWidget*>(w->Text1[1]));
+    QCOMPARE(w->Text3[9]->nextInFocusChain(), static_cast<QWidget*>(w->Command1[4]));
+    w->Text1[1]->setFocus(Qt::MouseFocusReason);
+    Settle();
+    QCOMPARE(w->Label2->text(),
+             QString("Enter an RPM for the power curve where you have either torque or HP readings."));
+    QTest::keyClick(w->Text1[1], Qt::Key_Down);
+    QVERIFY(w->Text2[1]->hasFocus());
+    QTest::keyClick(w->Text2[1], Qt::Key_Return);
+    QVERIFY(w->Text3[1]->hasFocus());
+    QTest::keyClick(w->Text3[1], Qt::Key_Up);
+    QTest::keyClick(w->Text2[1], Qt::Key_Up);
+    QVERIFY(w->Text1[1]->hasFocus());
+    Settle();
+    QCOMPARE(Point(w, 1), QString("3500/465/310"));
+    QVERIFY(SaveShot(w, "frmEngine.png"));
+
+    PickItem(w, 0, 1);
+    QVERIFY(!w->Graph1->isVisible() && w->Label8->isVisible());
+    QVERIFY(!w->Text1[0]->isEnabled() && !w->Command1[4]->isEnabled() && !w->Command2->isEnabled());
+    QVERIFY(w->SpecData[3]->isEnabled());
+    QCOMPARE(w->Label8->text(), QString("To activate the Full Power Curve features, select 'Specified Full Curve' "
+                                        "from the Method of Describing Power Curve list (upper left corner of this "
+                                        "screen"));
+  }
+
+  // The grid completes a point from two figures as the racer types them;
+  // tabbing on through a computed HP keeps the torque as typed; limits are
+  // accepted without a word.
+  void curveEntryCompletesPoints() {
+    frmEngine* w = OpenMuscleCar("E0=2");
+    tbl.InstantUpdate = 0;
+    const int boxes = scene->BoxCount();
+    TypeCell(w, 2, 0, "400");
+    TypeCell(w, 1, 0, "4500.4");
+    QCOMPARE(Point(w, 0), QString("4500/400/343"));
+    TypeCell(w, 1, 2, "5000");
+    TypeCell(w, 2, 2, "250");
+    TypeCell(w, 3, 2, "300");
+    QCOMPARE(Point(w, 2), QString("5000/315/300"));
+    TypeCell(w, 3, 4, "350");
+    TypeCell(w, 2, 4, "420");
+    QCOMPARE(Point(w, 4), QString("4377/420/350"));
+    TypeCell(w, 1, 5, "30000");
+    TypeCell(w, 2, 7, "1");
+    TypeCell(w, 3, 8, "6000");
+    TypeCell(w, 2, 6, "100.6");
+    QCOMPARE(Point(w, 6) + " " + Point(w, 8), QString("/101/ //6000"));
+
+    Cell(w, 1, 9)->setFocus(Qt::MouseFocusReason);
+    Settle();
+    QTest::keyClicks(Cell(w, 1, 9), "1000");
+    QTest::keyClick(Cell(w, 1, 9), Qt::Key_Tab);
+    QTest::keyClicks(Cell(w, 2, 9), "85.25");
+    QTest::keyClick(Cell(w, 2, 9), Qt::Key_Tab);
+    Settle();
+    QVERIFY(Cell(w, 3, 9)->hasFocus());
+    QTest::keyClick(Cell(w, 3, 9), Qt::Key_Tab);
+    Settle();
+    QCOMPARE(Point(w, 9), QString("1000/85.25/16.2"));
+    QCOMPARE(scene->BoxCount(), boxes);
+  }
+
+  // Figures outside the limits: the exact "Warning", the old text and the
+  // focus back, nothing stored, completed or drawn.
+  void refusedFigures_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("rpm 499") << 1 << "499" << "RPM = 499.  This value must be between 500 and 30000 .";
+    QTest::newRow("torque 6000.6") << 2 << "6000.6" << "Torque = 6001.  This value must be between 1 and 6000 .";
+  }
+  void refusedFigures() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, warning);
+    frmEngine* w = OpenBracketCar();
+    const QStringList points = Points(w);
+    const QString before = Cell(w, column, 4)->text();
+    TypeCell(w, column, 4, typed);
+    QCOMPARE(scene->LastPrompt(), warning);
+    QCOMPARE(scene->LastBox().title, std::string("Warning"));
+    QCOMPARE(scene->LastBox().style, mb::OKOnly + mb::Exclamation);
+    QVERIFY(Cell(w, column, 4)->hasFocus());
+    QCOMPARE(Point(w, 4), QString("5000/475/452"));
+    QCOMPARE(Points(w), points);
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+    w->Unload();
+    Settle();
+    QCOMPARE(tbl.PowerCurveText[4][column - 1], FromQ(before));
+  }
+
+  // Erasing a torque erases its HP, marks the specs changed and
+  // recalculates; erasing an RPM keeps both; an unchanged leave neither
+  // redraws nor marks; a leave of an empty cell does nothing at all.
+  void erasingAndLeavingUnchanged() {
+    frmEngine* w = OpenBracketCar();
+    // A figure put there without an entry shows only at the next redraw.
+    w->Text1[9]->setText("9000");
+    w->Text2[9]->setText("100");
+    w->Text3[9]->setText("171");
+    TypeCell(w, 2, 3, "485");
+    QCOMPARE(Points(w)[0], QString("7100/227.8/303.51"));
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+    w->setWindowTitle("x");
+    TypeCell(w, 2, 9, "");
+    QCOMPARE(Point(w, 9), QString("9000//"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QVERIFY(w->windowTitle().startsWith("General Engine Specs  [ "));
+    QCOMPARE(Points(w)[0], QString("7100/227.8/303.51"));
+
+    fst.SpecsChanged = 0;
+    TypeCell(w, 1, 3, "");
+    QCOMPARE(Point(w, 3), QString("/485/416"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    fst.SpecsChanged = 0;
+    const int boxes = scene->BoxCount();
+    w->setWindowTitle("x");
+    TypeCell(w, 1, 3, "");
+    QCOMPARE(w->windowTitle(), QString("x"));
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+    QCOMPARE(scene->BoxCount(), boxes);
+    SpecScene::Close(w);  // stored when the window goes
+    QVERIFY(!LoadedSpecWindow(kEngine));
+    QCOMPARE(tbl.PowerCurveText[3][0] + "|" + tbl.PowerCurveText[9][1] + "|" + tbl.PowerCurveText[9][0],
+             std::string("||9000"));
+  }
+
+  // A change of the method row with its notice (the texts of every pair are
+  // in the engine rules' test) stops the quick calculations until the
+  // window is created anew, Help and coming back included.
+  void methodNotices_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("notice");  // its first words
+    QTest::newRow("2 to 1") << "2" << 1 << "The Torque and HP specs which will now be activated";
+    QTest::newRow("0 to 2") << "0" << 2 << "The Full Power Curve specs which will now be activated";
+    QTest::newRow("none to 2") << "" << 2 << "The Full Power Curve specs which will now be activated";
+    QTest::newRow("0 to 1") << "0" << 1 << "";
+  }
+  void methodNotices() {
+    QFETCH(QString, from);
+    QFETCH(int, to);
+    QFETCH(QString, notice);
+    frmEngine* w = OpenBracketCar("E0=" + FromQ(from));
+    w->setWindowTitle("x");
+    PickItem(w, 0, to);
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    if (notice.isEmpty()) {
+      QCOMPARE(scene->BoxCount(), 0);
+      QVERIFY(w->windowTitle().startsWith("General Engine Specs  [ "));
+      return;
+    }
+    QCOMPARE(scene->BoxCount(), 1);
+    QVERIFY(scene->LastPrompt().startsWith(notice));
+    QCOMPARE(scene->LastBox().style, mb::OKOnly);
+    TypeAndLeave(w, 1, "400");
+    QCOMPARE(w->windowTitle(), QString("x"));
+    w->Command1[1]->click();
+    Activate(DefaultInstance<HelpForm>::IfLoaded());
+    Activate(w);
+    TypeAndLeave(w, 1, "406");
+    QCOMPARE(w->windowTitle(), QString("x"));
+  }
+
+  // Started by Cylvane for the unattended run: the switch to the curve shows
+  // no notice but still stops the quick calculations.
+  void noNoticeInTheUnattendedStart() {
+    frmEngine* w = OpenBracketCar("E0=1");
+    tbl.StartMode = 2;
+    w->setWindowTitle("x");
+    PickItem(w, 0, 2);
+    TypeAndLeave(w, 1, "400");
+    QCOMPARE(scene->BoxCount(), 0);
+    QCOMPARE(w->windowTitle(), QString("x"));
+  }
+
+  // The peak-RPM check on "OK" and when the window loses the front (the
+  // window then takes the front back), for the peak-figure method only.
+  void peakRpmCheck_data() {
+    QTest::addColumn<QString>("specs");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("method 1, 5501 > 5500") << "E0=1;E3=5501;E5=5500" << true;
+    QTest::newRow("method 1, equal") << "E0=1;E3=5500;E5=5500" << false;
+    QTest::newRow("example by peaks") << "E0=4;E13=Ex Eng: 427 BBC;E14=1;E3=5501;E5=5500" << true;
+    QTest::newRow("example by curve") << "E0=4;E13=Ex Eng: 427 BBC;E14=2;E3=5501;E5=5500" << false;
+  }
+  void peakRpmCheck() {
+    QFETCH(QString, specs);
+    QFETCH(bool, refused);
+    frmEngine* w = OpenMuscleCar(FromQ(specs));
+    SpecScene::Close(w);
+    QCOMPARE(scene->BoxesTitled("Impossible RPM Combination"), refused ? 1 : 0);
+    QCOMPARE(LoadedSpecWindow(kEngine) != nullptr, refused);
+    if (!refused) return;
+    QCOMPARE(scene->LastBox().prompt,
+             "You have entered an 'RPM at Peak Torque' of 5501 which is higher than the 'RPM at Peak HP' of 5500.  "
+             "This is an impossible combination since Peak HP must occur at a higher RPM than Peak Torque.\r\r"
+             "You must either lower the 'RPM at Peak Torque' to less than 5500 or raise the 'RPM at Peak HP' to an "
+             "RPM higher than 5501.");
+    QCOMPARE(scene->LastBox().style, mb::OKOnly);
+    Activate(DefaultInstance<frmMain>::IfLoaded());
+    Settle();
+    QCOMPARE(scene->BoxesTitled("Impossible RPM Combination"), 2);
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(w));
+    if (specs.contains("E13")) scene->ui.Answer(ans::Yes);  // no longer the example
+    TypeAndLeave(w, 3, "5000");
+    SpecScene::Close(w);
+    QVERIFY(!LoadedSpecWindow(kEngine));
+    QCOMPARE(SpecAt(kEngine, 3), std::string("5000"));
+  }
+
+  // The linked example: pick 3 keeps the method; the Corr Factor marks the
+  // specs changed without calculating and asks by the marker; rows 1-5 ask
+  // by the name; Yes keeps the example's method without its name.
+  void linkedExampleAndCorrFactor() {
+    frmEngine* w = OpenBracketCar("E0=4;E13=Ex Eng: 406 SBC;E14=0");
+    QCOMPARE(Items(w->cmbSpecData[0]).size(), 5);
+    QCOMPARE(Shown(w, 0), QString("Ex Eng: 406 SBC"));
+    QVERIFY(!w->Graph1->isVisible() && w->SpecData[4]->isEnabled() && !w->SpecData[2]->isEnabled());
+    PickItem(w, 0, 3);
+    QCOMPARE(w->Pick(0), 4);
+    Settle();
+    QVERIFY(DefaultInstance<frmExample>::IfLoaded());
+    QCOMPARE(shell.ExampleComponent, std::string("ENG"));
+    DefaultInstance<frmExample>::Unload();
+    Activate(w);
+
+    w->setWindowTitle("x");
+    PickItem(w, 6, 1);  // marker 0: no question
+    QCOMPARE(scene->BoxCount(), 0);
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(w->windowTitle(), QString("x"));
+    scene->ui.Answer(ans::No);
+    TypeAndLeave(w, 1, "400");
+    QCOMPARE(scene->LastBox().title, std::string("Change these Example Specs?"));
+    QCOMPARE(scene->LastBox().prompt, std::string("Changing this value means these specs no longer match:\r\r    Ex "
+                                                  "Eng: 406 SBC\r\rChange this spec anyway?"));
+    QCOMPARE(w->SpecData[1]->text(), QString("406"));
+
+    SpecAt(kEngine, 14) = "1";
+    scene->ui.Answer(ans::No);
+    PickItem(w, 6, 0);
+    QCOMPARE(scene->BoxCount(), 2);
+    QCOMPARE(w->Pick(6), 1);
+    scene->ui.Answer(ans::Yes);
+    PickItem(w, 6, 0);
+    QCOMPARE(w->Pick(6), 0);
+    QCOMPARE(w->cmbSpecData[0]->count(), 4);
+    QCOMPARE(w->Pick(0), 1);
+    QCOMPARE_SPECS("E0=1;E13=;E14=");
+    QVERIFY(w->SpecData[2]->isEnabled());
+  }
+
+  // "Clear": on a linked curve it asks naming the example; No changes
+  // nothing; Yes leaves the curve method, empty slots and grid, and the next
+  // pick's notice compares real methods.
+  void clearTheCurve() {
+    frmEngine* w = OpenBracketCar("E0=4;E13=Ex Eng: 406 SBC;E14=2");
+    QVERIFY(w->Graph1->isVisible() && w->Command1[4]->isEnabled());
+    scene->ui.Answer(ans::No);
+    w->Command1[4]->click();
+    Settle();
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(scene->LastBox().title, std::string("Erase Power Curve"));
+    QCOMPARE(scene->LastBox().style, mb::YesNo + mb::DefaultButton2 + mb::Question);
+    QCOMPARE(scene->LastBox().prompt, std::string("Erase all RPM, Torque and HP entries?\r\r(Erasing the curve means "
+                                                  "these specs no longer match:  Ex Eng: 406 SBC)"));
+    QCOMPARE(w->Text1[0]->text(), QString("3000"));
+    QCOMPARE(w->Pick(0), 4);
+    QCOMPARE(fst.SpecsChanged, int16_t(0));
+
+    scene->ui.Answer(ans::Yes);
+    w->Command1[4]->click();
+    Settle();
+    QCOMPARE(scene->BoxCount(), 2);
+    QCOMPARE(w->Pick(0), 2);
+    QCOMPARE(w->cmbSpecData[0]->count(), 4);
+    QCOMPARE_SPECS("E0=2;E13=;E14=");
+    for (int i = 0; i < 10; ++i) QCOMPARE(Point(w, i), QString("//"));
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    QCOMPARE(Points(w), QStringList(11, "100/0/0"));
+    QVERIFY(w->Graph1->isVisible());
+    PickItem(w, 0, 1);  // the curve was the example's: the peaks are left over
+    QCOMPARE(scene->BoxCount(), 3);
+    QVERIFY(scene->LastPrompt().startsWith("The Torque and HP specs"));
+    w->Unload();
+    Settle();
+    QCOMPARE(tbl.PowerCurveText[0][0] + tbl.PowerCurveText[8][2], std::string());
+  }
+
+  // "Load from Cylvane": without the hand-over file the question to start
+  // Cylvane; with it, the three-button question in a program the racer
+  // started (Yes: the engine program's window; No: the import, shown in the
+  // open window), the import at once in one that Cylvane started.
+  void loadFromCylvane() {
+    frmEngine* w = OpenBracketCar();
+    scene->ui.Answer(ans::No);
+    w->Command1[6]->click();
+    Settle();
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(scene->LastBox().title, std::string("Power Curve Not Found"));
+    QCOMPARE(scene->LastBox().style, mb::YesNo + mb::DefaultButton2);
+    QCOMPARE(scene->LastBox().prompt, std::string("Power Curve from Cylvane was not found.\r\rDo you want to start up "
+                                                  "the Cylvane to create a power curve?"));
+    QVERIFY(!DefaultInstance<frmSend>::Loaded());
+
+    scene->Write(kHandOverFile, kHandOverCurve);
+    scene->ui.Answer(ans::Cancel);
+    w->Command1[6]->click();
+    Settle();
+    QCOMPARE(scene->LastBox().title, std::string("Cylvane Not Running"));
+    QCOMPARE(scene->LastBox().style, mb::YesNoCancel + mb::DefaultButton2);
+    QCOMPARE(scene->LastBox().prompt,
+             std::string("An Cylvane program did not start up the Stagewell, but there is a Power Curve available for "
+                         "loading.\r\rDo you want to start up the Cylvane to create a new Power Curve?\r\r(If you "
+                         "answer No, the available Power Curve will be loaded.  Click on Cancel to abort.)"));
+    QCOMPARE(w->Text1[0]->text(), QString("3000"));
+    scene->ui.Answer(ans::Yes);
+    w->Command1[6]->click();
+    Settle();
+    QVERIFY(DefaultInstance<frmSend>::Loaded());
+    frmSend::UnloadSendForm();
+    Settle();
+
+    w = OpenBracketCar();
+    const int boxes = scene->BoxCount();
+    scene->ui.Answer(ans::No);
+    scene->ui.Answer(ans::Yes);
+    w->Command1[6]->click();
+    Settle();
+    QCOMPARE(scene->BoxCount(), boxes + 2);
+    QVERIFY(scene->LastBox().title.find("Summary of Power Curve") != std::string::npos);
+    QCOMPARE(LoadedSpecWindow(kEngine), static_cast<SpecWindow*>(w));
+    QCOMPARE(w->SpecData[1]->text() + " " + QString::number(w->Pick(0)), QString("454 2"));
+    QCOMPARE(Point(w, 0) + " " + Point(w, 7) + " " + Point(w, 8), QString("2500/470/224 6000/400/457 //"));
+    QCOMPARE(Points(w)[0], QString("6100/268/306.19"));
+    QCOMPARE(w->ComboIndexBefore, 2);
+    QCOMPARE(fst.SpecsChanged, int16_t(1));
+    PickItem(w, 0, 1);  // the method row goes on from the curve method
+    QVERIFY(scene->LastPrompt().startsWith("The Torque and HP specs"));
+    SpecScene::Close(w);
+
+    tbl.StartMode = 1;
+    w = OpenBracketCar();
+    scene->Write(kHandOverFile, kHandOverCurve);
+    const int before = scene->BoxCount();
+    scene->ui.Answer(ans::Yes);
+    w->Command1[6]->click();
+    Settle();
+    QCOMPARE(scene->BoxCount(), before + 1);
+    QVERIFY(scene->LastBox().title.find("Summary of Power Curve") != std::string::npos);
+    QCOMPARE(w->Text1[0]->text(), QString("2500"));
+    // The file is still there for the exit to delete: nothing holds it.
+    QVERIFY(QFile::remove(QString::fromStdString(scene->path(kHandOverFile))));
+  }
+
+  // Started by Cylvane: the notice of its waiting curve at the first
+  // activation only; at the Beginner Level with the curve chosen its short
+  // form; none at the Experienced Level with the curve chosen.
+  void cylvaneCurveNotice_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("specs");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("peaks") << 0 << "" << "A Power Curve is available from the Cylvane.\r\rTo load it, you must first "
+                                         "select 'Specified Full Power Curve' for Method of Describing Power Curve in "
+                                         "the upper left section of this menu.\r\rThen click on the 'Load from "
+                                         "Cylvane' button in the right section.";
+    QTest::newRow("curve, Experienced") << 0 << "E0=2" << "";
+    QTest::newRow("curve, Beginner") << 1 << "E0=2" << "A Power Curve is available from the Cylvane.\r\rTo load it, "
+                                                       "click on the 'Load from Cylvane' button in the right section.";
+  }
+  void cylvaneCurveNotice() {
+    QFETCH(int, level);
+    QFETCH(QString, specs);
+    QFETCH(QString, notice);
+    scene->ShowMain();
+    tbl.StartMode = 1;
+    tbl.BeginnerLevel = static_cast<int16_t>(level);
+    shell.InstantTipShown = 1;
+    tbl.InstantUpdate = 0;
+    frmEngine* w = OpenMuscleCar(FromQ(specs));
+    QCOMPARE(scene->BoxCount(), notice.isEmpty() ? 0 : 1);
+    if (!notice.isEmpty()) {
+      QCOMPARE(scene->LastBox().title, std::string(level ? "Beginner Level Help" : "Cylvane Power Curve Available"));
+      QCOMPARE(scene->LastPrompt(), notice);
+    }
+    QCOMPARE(shell.CurveNoticeShown, int16_t(1));
+    SpecScene::Close(w);
+    OpenMuscleCar();
+    QCOMPARE(scene->BoxCount(), notice.isEmpty() ? 0 : 1);
+  }
+
+  // "Calculate" opens the horsepower calculator, the displacement's "Clc"
+  // the displacement calculator; the window stays loaded behind them.
+  void calculators() {
+    scene->CopyCalculators();
+    frmEngine* w = OpenBracketCar();
+    for (auto [button, calculator] : {std::pair{w->Command1[5], 6}, {w->ClcBttn[1], 27}}) {
+      Activate(w);
+      button->click();
+      Settle();
+      QCOMPARE(shell.CalcMenuNumber, int16_t(calculator));
+      QVERIFY(DefaultInstance<frmCalcData>::Loaded());
+      QCOMPARE(LoadedSpecWindow(kEngine), static_cast<SpecWindow*>(w));
+      DefaultInstance<frmCalcData>::Unload();
+    }
+    Settle();
+  }
+
+  // The printed plot page: the comment asked (and offered again), the
+  // printed look while printing, the screen look back afterwards; the PDF
+  // holds the grid, the comment and the program's name.
+  void printThePlotPage() {
+    frmEngine* w = OpenBracketCar();
+    cfg.ThickEngineLines = 0;
+    const QString pdf = QString::fromStdString(scene->path("curve.pdf"));
+    SetPrintToPdfForTest(pdf);
+    scene->ui.Type("Dyno 3/14, 91 octane");
+    w->Command2->click();
+    Settle();
+    QCOMPARE(scene->LastBox().title, std::string("Graph Comment"));
+    QCOMPARE(scene->LastPrompt(), QString("Enter any comment you would like to have printed with the graph."));
+    QCOMPARE(scene->LastBox().defaultText, std::string());
+    QVERIFY(QFile::exists(pdf));
+    QCOMPARE(w->Graph1->Get(chart::kBackground), 7.0);
+    QCOMPARE(w->Graph1->LegendOf(1), QString());
+    QCOMPARE(w->Graph1->Get(chart::kThickness), 0.0);
+    QCOMPARE(w->Graph1->Get(78), 0.0);
+    QCOMPARE(w->Graph1->Get(44), 6.0);
+    QVERIFY(w->Graph1->GetAt(chart::kPrintTarget, 4) > 0);
+
+    QDir dir(QCoreApplication::applicationDirPath());  // a copy for the record
+    dir.mkpath("screenshots");
+    QFile::remove(dir.filePath("screenshots/frmEngine_plot.pdf"));
+    QFile::copy(pdf, dir.filePath("screenshots/frmEngine_plot.pdf"));
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (!pdftotext.isEmpty()) {
+      QProcess p;
+      p.start(pdftotext, {"-layout", pdf, "-"});
+      QVERIFY(p.waitForFinished(20000));
+      const QString text = QString::fromUtf8(p.readAllStandardOutput());
+      for (const char* s : {"3000", "440", "251", "7000", "340", "453", "6500", "385", "476", "Dyno 3/14, 91 octane",
+                            "Stagewell v3.2", "Tq", "HP", "RPM"})
+        QVERIFY2(text.contains(s), s);
+    }
+    scene->ui.CancelInput();  // offered again; Cancel prints an empty one
+    w->Command2->click();
+    Settle();
+    QCOMPARE(scene->LastBox().defaultText, std::string("Dyno 3/14, 91 octane"));
+    QCOMPARE(shell.PowerCurveGraphComment, std::string());
+  }
+};
+
+QTEST_MAIN(FrmEngineTest)
+#include "frm_engine_qtest.moc"
