@@ -162,7 +162,7 @@ class KeyboardAccessTest : public QObject {
   void everyControlHasANameAndATabStop() {
     frmMain* m = ShowMain();
     QVERIFY_NONE(FaultsOfOpenWindows());
-    for (int menu : {kTransmission, kVehicle, kDriving}) {
+    for (int menu : {kEngine, kTransmission, kVehicle, kTires, kDriving, kConditions}) {
       SpecWindow* w = OpenSpec(m, menu);
       QVERIFY(w);
       QVERIFY_NONE(Faults(w));
