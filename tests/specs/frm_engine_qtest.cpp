@@ -76,7 +76,7 @@ class FrmEngineTest : public QObject {
     QCOMPARE(Captions(w), (QStringList{"Method of Describing Power Curve", "Displacement, cu in",
                                        "Peak Torque, ft lbs", "Peak Torque RPM", "Peak Horsepower",
                                        "Peak Horsepower RPM", "Corr Factor"}));
-    QCOMPARE(Shown(w, 0) + "|" + Shown(w, 1) + "|" + Shown(w, 6),
+    QCOMPARE(RowTexts(w, {0, 1, 6}),
              QString("Specified Full Curve|406|Std Dyno - 29.92 \"Hg, 60 deg F"));
     QCOMPARE(w->cmbSpecData[0]->count(), 4);
     QVERIFY(ItemEnabled(w->cmbSpecData[0], 3));
