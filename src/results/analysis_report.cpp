@@ -14,7 +14,6 @@
 #include "results/results_links.h"
 #include "results/results_state.h"
 #include "simulation/air.h"
-#include "simulation/engine_curve.h"
 #include "simulation/run_fault.h"
 #include "simulation/shift_rpms.h"
 #include "simulation/tables.h"
@@ -317,21 +316,12 @@ AnalysisFigures AnalysisFiguresOfLastRun() {
   // The curve as entered and the program's shift RPMs on it; the run's own
   // curve, air figures and fault state stay as the run left them.
   const bool faultBefore = RunFaultPending();
-  double savedCurve[3][kEngineCurveRows];
-  std::memcpy(savedCurve, tbl.EngineCurve, sizeof savedCurve);
-  double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
-  int lastRow = 0;
-  const double asEntered = 1;
-  BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, lastRow, midRpm, asEntered, limitRpm, topRpm);
-  ShiftRpmTable shift{};
-  shift.fill(kNoShift);
-  CalcShiftRPMs(peakHp, peakHpRpm, lastRow, tbl.SpecText, tbl.SpecMenuStart, shift, peakTorque);
-  std::memcpy(tbl.EngineCurve, savedCurve, sizeof savedCurve);
-  for (int i = 1; i <= 6; ++i) f.computedShift[i] = std::isfinite(shift[i]) ? shift[i] : kNoShift;
-  f.peakHp = Finite(peakHp);
-  f.peakHpRpm = Finite(peakHpRpm);
-  f.peakTorqueRpm = Finite(peakTorqueRpm);
-  f.curveTopRpm = Finite(topRpm);
+  const EnteredCurveShifts curve = ShiftRpmsOnEnteredCurve();
+  for (int i = 1; i <= 6; ++i) f.computedShift[i] = curve.shift[i];
+  f.peakHp = Finite(curve.peakHp);
+  f.peakHpRpm = Finite(curve.peakHpRpm);
+  f.peakTorqueRpm = Finite(curve.peakTorqueRpm);
+  f.curveTopRpm = Finite(curve.topRpm);
 
   const double pressureAlt = tbl.PressureAltitude, densityAlt = tbl.DensityAltitude,
                dryDensityAlt = tbl.DryDensityAltitude;

@@ -1,6 +1,7 @@
 #include "simulation/shift_rpms.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/text.h"
 #include "simulation/clutch.h"
@@ -231,6 +232,27 @@ const ShiftSearchState& ShiftSearchStateNow() { return ss; }
 void ResetShiftRPMs() {
   ss = ShiftSearchState{};
   searchConverter = ConverterModelState{};
+}
+
+EnteredCurveShifts ShiftRpmsOnEnteredCurve() {
+  const bool faultBefore = RunFaultPending();
+  double savedCurve[3][kEngineCurveRows];
+  std::memcpy(savedCurve, tbl.EngineCurve, sizeof savedCurve);
+  EnteredCurveShifts e;
+  double midRpm = 0, limitRpm = 0;
+  int lastRow = 0;
+  const double asEntered = 1;
+  BuildEngineCurve(e.peakHp, e.peakHpRpm, e.peakTorque, e.peakTorqueRpm, lastRow, midRpm, asEntered, limitRpm,
+                   e.topRpm);
+  e.shift.fill(kNoShift);
+  // Without a curve (no peak power) there is nothing to shift on.
+  if (e.peakHp > 0 && e.peakHpRpm > 0)
+    CalcShiftRPMs(e.peakHp, e.peakHpRpm, lastRow, tbl.SpecText, tbl.SpecMenuStart, e.shift, e.peakTorque);
+  std::memcpy(tbl.EngineCurve, savedCurve, sizeof savedCurve);
+  if (!faultBefore) ClearRunFault();
+  for (double& s : e.shift)
+    if (!std::isfinite(s)) s = kNoShift;
+  return e;
 }
 
 }  // namespace sw

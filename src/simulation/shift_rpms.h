@@ -27,6 +27,16 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
                    const std::array<std::string, kSpecCount>& SpecText, const std::array<int16_t, 18>& SpecMenuStart,
                    ShiftRpmTable& ShiftRpm, const double& PeakTorque);
 
+// The shift RPMs on the curve as the racer entered it, with that curve's
+// peaks; a shift that cannot be worked out is kNoShift. The run's own curve
+// (tbl.EngineCurve) and any fault the run still has to report stay as they
+// were: a fault found here is no run's to report.
+struct EnteredCurveShifts {
+  double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, topRpm = 0;
+  ShiftRpmTable shift{};
+};
+EnteredCurveShifts ShiftRpmsOnEnteredCurve();
+
 // State carried between calls (and between gear changes of one call); the
 // converter's figures are first computed before the first comparison of each
 // gear change, so only what the search itself leaves is kept here.

@@ -1,11 +1,6 @@
 #include "specs/driving_rules.h"
 
-#include <cmath>
-#include <cstring>
-
 #include "platform/text.h"
-#include "simulation/engine_curve.h"
-#include "simulation/run_fault.h"
 #include "simulation/tables.h"
 
 namespace sw {
@@ -33,29 +28,7 @@ std::array<bool, drive::kRows> DrivingRowsOn(const DrivingChoices& c) {
   return on;
 }
 
-ShiftRpmTable ComputerShiftRpms() {
-  // The curve as entered; the run's own curve and any fault it still has to
-  // report stay as they were, and a fault found here is no run's to report.
-  const bool faultBefore = RunFaultPending();
-  double savedCurve[3][kEngineCurveRows];
-  std::memcpy(savedCurve, tbl.EngineCurve, sizeof savedCurve);
-
-  double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
-  int lastRow = 0;
-  const double asEntered = 1;
-  BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, lastRow, midRpm, asEntered, limitRpm, topRpm);
-  ShiftRpmTable shift{};
-  shift.fill(kNoShift);
-  // Without a curve (no peak power) there is nothing to shift on.
-  if (peakHp > 0 && peakHpRpm > 0)
-    CalcShiftRPMs(peakHp, peakHpRpm, lastRow, tbl.SpecText, tbl.SpecMenuStart, shift, peakTorque);
-
-  std::memcpy(tbl.EngineCurve, savedCurve, sizeof savedCurve);
-  if (!faultBefore) ClearRunFault();
-  for (double& s : shift)
-    if (!std::isfinite(s)) s = kNoShift;
-  return shift;
-}
+ShiftRpmTable ComputerShiftRpms() { return ShiftRpmsOnEnteredCurve().shift; }
 
 std::string ShiftRpmQuestion(const std::array<std::string, 6>& current, const ShiftRpmTable& computed) {
   std::string table = Space(11) + "Current" + Space(16) + "Calculated" + CR + CR;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,23 +66,18 @@ struct ExampleLibraryTest : ::testing::Test {
     if (endLine) lines.push_back("-99");
     Write("CLUTCH", Lines(lines));
   }
+  // The preset lists of clutch material, engine method and correction.
   PresetReader Presets() {
     return [this](int menu, int row, std::vector<std::string>& items) {
+      static const std::map<std::pair<int, int>, std::vector<std::string>> kLists = {
+          {{2, 4}, {"Organic (friction .35)", "Metallic or Ceramic (friction .31)"}},
+          {{1, 0}, {"Specified HP Peak Only", "Specified Tq & HP Peaks", "Specified Full Curve",
+                    "Pick from Engine Examples"}},
+          {{1, 6}, {"Std Dyno", "SAE"}}};
       ++presetReads[{menu, row}];
-      if (menu == 2 && row == 4) {
-        items = {"Organic (friction .35)", "Metallic or Ceramic (friction .31)"};
-        return true;
-      }
-      if (menu == 1 && row == 0) {
-        items = {"Specified HP Peak Only", "Specified Tq & HP Peaks", "Specified Full Curve",
-                 "Pick from Engine Examples"};
-        return true;
-      }
-      if (menu == 1 && row == 6) {
-        items = {"Std Dyno", "SAE"};
-        return true;
-      }
-      return false;
+      const auto list = kLists.find({menu, row});
+      if (list != kLists.end()) items = list->second;
+      return list != kLists.end();
     };
   }
   ExampleListing List(const ExampleRequest& r, int keep = 0) { return ReadExampleCategory(r, keep, Presets()); }
@@ -100,15 +96,19 @@ struct ExampleLibraryTest : ::testing::Test {
 // ---------------------------------------------------------------- the list
 
 TEST_F(ExampleLibraryTest, ListsColumnsUnderTheHeading) {
-  WriteClutches({Clutch("10.5 in street", "10.5"), Clutch("Twin", "7.25", "1")});
+  WriteClutches({Clutch("10.5 in street", "10.5"), Clutch("Twin", "7.25", "1"), Clutch("Seven", "10", "7"),
+                 Clutch("Not known", "10", "na")});
   ExampleListing l = List(clutch);
   EXPECT_TRUE(ui->boxes().empty());
   EXPECT_EQ(exv.ExampleFieldCount, 4);
   EXPECT_EQ(exv.ExampleNameWidth, 20);
   EXPECT_EQ(l.heading, "Clutch Name         Dia    Force  Disks Material");
-  ASSERT_EQ(l.lines.size(), 2u);
+  ASSERT_EQ(l.lines.size(), 4u);
   EXPECT_EQ(l.lines[0], "10.5 in street      10.5   2400   1     Organic (friction .35)");
   EXPECT_EQ(l.lines[1], "Twin                7.25   2400   1     Metallic or Ceramic (friction .31)");
+  // A pick outside its list and "na" show as their text.
+  EXPECT_EQ(l.lines[2].substr(40), "7");
+  EXPECT_EQ(l.lines[3].substr(40), "na");
   // Each preset list is read once for the whole library.
   EXPECT_EQ(presetReads[std::make_pair(2, 4)], 1);
 }
@@ -133,14 +133,6 @@ TEST_F(ExampleLibraryTest, EmptyLibraryAndLibraryWithoutEndLine) {
   WriteClutches({Clutch("One", "10"), Clutch("Two", "11")}, false);
   EXPECT_EQ(Names(List(clutch)), (std::vector<std::string>{"One", "Two"}));
   EXPECT_TRUE(ui->boxes().empty());
-}
-
-TEST_F(ExampleLibraryTest, PickOutsideItsListAndNaShowAsTheirText) {
-  WriteClutches({Clutch("Seven", "10", "7"), Clutch("Not known", "10", "na")});
-  ExampleListing l = List(clutch);
-  ASSERT_EQ(l.lines.size(), 2u);
-  EXPECT_EQ(l.lines[0].substr(40), "7");
-  EXPECT_EQ(l.lines[1].substr(40), "na");
 }
 
 TEST_F(ExampleLibraryTest, ALineBelowMinus98EndsTheLibraryForListAndRewrite) {
@@ -244,22 +236,17 @@ TEST_F(ExampleLibraryTest, EngineListShowsTheFullCurveAndItsPeaks) {
 TEST_F(ExampleLibraryTest, DeleteKeepsTheOrderAndWritesNoEndLine) {
   WriteClutches({Clutch("One", "10"), Clutch("Two", "11"), Clutch("Three", "12")});
   ASSERT_TRUE(AddExampleToLibrary(clutch, 2, ""));
-  std::vector<std::string> want = kClutchHead;
   // Definitions come back one item per line.
-  want.erase(want.begin() + 6, want.end());
-  for (const char* item : {"20", "Dia", "2", "1", "27", "Force", "2", "2", "34", "Disks", "2", "3", "40", "Material",
-                           "2", "4"})
-    want.push_back(item);
-  for (const auto& e : {Clutch("One", "10"), Clutch("Three", "12")}) want.insert(want.end(), e.begin(), e.end());
-  EXPECT_EQ(Read("CLUTCH"), Lines(want));
+  EXPECT_EQ(Read("CLUTCH"),
+            Lines({"Clutch Name", "note 2", "note 3", "note 4", "note 5", "4", "20", "Dia", "2", "1", "27", "Force", "2",
+                   "2", "34", "Disks", "2", "3", "40", "Material", "2", "4"}) +
+                Lines(Clutch("One", "10")) + Lines(Clutch("Three", "12")));
 }
 
 TEST_F(ExampleLibraryTest, AddWritesTheCurrentSpecsLastThenTheEndLine) {
   WriteClutches({Clutch("One", "10")});
-  SpecAt(kTransmission, 1) = "9.5";
-  SpecAt(kTransmission, 2) = "2100";
-  SpecAt(kTransmission, 3) = "2";
-  SpecAt(kTransmission, 4) = "1";
+  const char* specs[] = {"9.5", "2100", "2", "1"};
+  for (int k = 1; k <= 4; ++k) SpecAt(kTransmission, k) = specs[k - 1];
   ExampleRequest save = clutch;
   save.subChoice = 1;
   List(save);
@@ -436,17 +423,9 @@ TEST_F(ExampleLibraryTest, ComparisonCutsCaptionsAt27AndRowsAt69) {
   SpecAt(kTransmission, 0) = "1";
   SpecAt(kTransmission, 1) = "10.5";
   SpecAt(kTransmission, 4) = "0";
-  const std::string text = ExampleComparisonText(clutch, Presets());
-  const auto rows = [&] {
-    std::vector<std::string> out;
-    size_t pos = 0;
-    while (pos < text.size()) {
-      size_t end = text.find('\n', pos);
-      out.push_back(text.substr(pos, end - pos));
-      pos = end + 1;
-    }
-    return out;
-  }();
+  std::vector<std::string> rows;
+  std::istringstream text(ExampleComparisonText(clutch, Presets()));
+  for (std::string row; std::getline(text, row);) rows.push_back(row);
   ASSERT_EQ(rows.size(), 6u);
   EXPECT_EQ(rows[0], "Spec Name                   Current Specs        New Example Specs");
   EXPECT_EQ(rows[0].find("Current"), 28u);

@@ -30,6 +30,18 @@ struct MatchSearchTest : SearchTest {
   }
   // A slip the made-up run matches exactly unless a test says otherwise.
   void PlainSlip(const std::string& rpm = "") { Slip("0", "3000", "1.80", "100", rpm, "3"); }
+  // The muscle car afresh with the racer's shift RPMs and the plain slip.
+  void Fresh(const std::string& rpm = "") {
+    ResetTables();
+    Load(kMuscleCar);
+    UserShifts();
+    PlainSlip(rpm);
+  }
+  static FakeRun Run(std::function<void(FakeRun&)> change) {
+    FakeRun r;
+    change(r);
+    return r;
+  }
   // First call, then pass 2 with the run `r`.
   void FirstPasses(SpecSearch& s, FakeRun r) {
     tbl.CalcStatus = 0;
@@ -80,9 +92,9 @@ TEST_F(MatchSearchTest, StagesOfAPass) {
     std::vector<std::string> expected;
     std::string log;
   };
-  auto mph = [](double e) { FakeRun r; r.mph = 100 / (1 - e); return r; };
-  auto sixty = [](double e) { FakeRun r; r.sixty = 1.8 / (1 - e); return r; };
-  auto launch = [](double e) { FakeRun r; r.launch = 3000 / (1 - e); return r; };
+  auto mph = [](double e) { return Run([e](FakeRun& r) { r.mph = 100 / (1 - e); }); };
+  auto sixty = [](double e) { return Run([e](FakeRun& r) { r.sixty = 1.8 / (1 - e); }); };
+  auto launch = [](double e) { return Run([e](FakeRun& r) { r.launch = 3000 / (1 - e); }); };
   const Case cases[] = {
       {"power, converter", [](MatchSearchTest& t) { t.Converter(); }, mph(0.0356),
        {{kEngine, 4}, {kEngine, 2}, {kTransmission, 5}}, {"401.9", "446.6", "183.2"}, ""},
@@ -103,10 +115,7 @@ TEST_F(MatchSearchTest, StagesOfAPass) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ResetTables();
-    Load(kMuscleCar);
-    UserShifts();
-    PlainSlip();
+    Fresh();
     c.car(*this);
     SpecSearch s = Search();
     FirstPasses(s, c.run);
@@ -165,17 +174,12 @@ TEST_F(MatchSearchTest, TyresAndGrowthFromTheFinishRpm) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slipRpm);
-    ResetTables();
-    Load(kMuscleCar);
-    UserShifts();
+    Fresh(Str(c.slipRpm));
     S(kTires, 6) = c.type;
     S(kTires, 5) = c.diameter;
     S(kTires, 9) = c.growth;
-    PlainSlip(Str(c.slipRpm));
     SpecSearch s = Search();
-    FakeRun r;
-    r.clutchRpm = c.runRpm;
-    FirstPasses(s, r);
+    FirstPasses(s, Run([&](FakeRun& r) { r.clutchRpm = c.runRpm; }));
     EXPECT_EQ(S(kTires, 5), c.passTwoDiameter) << "pass 2 re-estimates the diameter";
     EXPECT_TRUE(s.TolerancesTried().empty()) << "and ends there";
     Pass(s);
@@ -202,9 +206,7 @@ TEST_F(MatchSearchTest, SecondStageStartsEachPassAtSixTenths) {
   PlainSlip();
   SpecSearch s = Search();
   // 0.8 % off in MPH: nothing acts at 3, 2 and 1 %, the power at 0.6 %.
-  FakeRun r;
-  r.mph = 100 / (1 - 0.008);
-  FirstPasses(s, r);
+  FirstPasses(s, Run([](FakeRun& r) { r.mph = 100 / (1 - 0.008); }));
   EXPECT_EQ(s.TolerancesTried(), (std::vector<double>{3, 2, 1, 0.6}));
   EXPECT_EQ(S(kEngine, 4), "446.4") << "at least one x the error";
   Pass(s);
@@ -216,11 +218,7 @@ TEST_F(MatchSearchTest, HundredPassesGiveTheNote) {
   PlainSlip();
   SpecSearch s = Search();
   // 5 % too fast, then 5 % too slow: the power never settles.
-  fake = [](int n) {
-    FakeRun r;
-    r.mph = n % 2 ? 100 / 0.95 : 100 / 1.05;
-    return r;
-  };
+  fake = [](int n) { return Run([n](FakeRun& r) { r.mph = n % 2 ? 100 / 0.95 : 100 / 1.05; }); };
   EXPECT_EQ(s.Match(), matchend::Restored);
   EXPECT_EQ(calculations, 100);
   EXPECT_EQ(screens, 1);
@@ -263,11 +261,7 @@ TEST_F(MatchSearchTest, KeptSpecsStayAndTheShiftRpmsComeBack) {
   PlainSlip();
   fst.SpecsChanged = 0;
   keep = 1;
-  fake = [](int n) {
-    FakeRun r;
-    if (n == 1) r.mph = 100 / (1 - 0.0356);
-    return r;
-  };
+  fake = [](int n) { return Run([n](FakeRun& r) { r.mph = n == 1 ? 100 / (1 - 0.0356) : r.mph; }); };
   SpecSearch s = Search();
   EXPECT_EQ(s.Match(), matchend::Kept);
   EXPECT_EQ(S(kEngine, 4), "401.9");
@@ -288,36 +282,24 @@ TEST_F(MatchSearchTest, EveryOtherEndRestoresTheSpecsByteForByte) {
     const char* what;
     int16_t changedBefore;
     std::function<FakeRun(int)> run;
-    int end;
   };
   const Case cases[] = {
-      {"return to old specs", 1, [](int) { FakeRun r; r.mph = 103; return r; }, matchend::Restored},
-      {"return, unchanged vehicle", 0, [](int) { FakeRun r; r.sixty = 1.9; return r; }, matchend::Restored},
-      {"cancel", 0,
-       [](int n) {
-         FakeRun r;
-         r.mph = 104;
-         if (n == 3) tbl.AbortCalc = 1;
-         return r;
-       },
-       matchend::Restored},
-      {"a run that ends early", 1, [](int n) { FakeRun r; r.mph = 104; r.finishRow = n == 2 ? 4 : 10; return r; },
-       matchend::Restored},
-      {"a run that never finishes", 0, [](int) { FakeRun r; r.et = 400; return r; }, matchend::Restored},
+      {"return to old specs", 1, [](int) { return Run([](FakeRun& r) { r.mph = 103; }); }},
+      {"return, unchanged vehicle", 0, [](int) { return Run([](FakeRun& r) { r.sixty = 1.9; }); }},
+      {"cancel", 0, [](int n) { return Run([n](FakeRun& r) { r.mph = 104, tbl.AbortCalc |= n == 3; }); }},
+      {"a run that ends early", 1, [](int n) { return Run([n](FakeRun& r) { r.mph = 104, r.finishRow = n == 2 ? 4 : 10; }); }},
+      {"a run that never finishes", 0, [](int) { return Run([](FakeRun& r) { r.et = 400; }); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ResetTables();
-    Load(kMuscleCar);
-    UserShifts();
-    PlainSlip("5300");
+    Fresh("5300");
     S(kEngine, 0) = "2";  // the full curve: the points are rewritten
     fst.SpecsChanged = c.changedBefore;
     const auto specs = tbl.SpecText;
     const auto curve = tbl.PowerCurveText;
     fake = c.run;
     SpecSearch s = Search();
-    EXPECT_EQ(s.Match(), c.end);
+    EXPECT_EQ(s.Match(), matchend::Restored);
     EXPECT_EQ(tbl.SpecText, specs);
     EXPECT_EQ(tbl.PowerCurveText, curve);
     EXPECT_EQ(fst.SpecsChanged, c.changedBefore);
@@ -339,15 +321,14 @@ TEST_F(MatchSearchTest, ResultScreenOfAConverterCar) {
   Converter();
   UserShifts();
   Slip("0", "3000", "1.80", "100", "5600", "3");
-  fake = [](int n) {
-    FakeRun r;
-    r.launch = 3200;  // 6.25 % over: blue
-    r.sixty = 1.5;    // red
-    r.mph = 100.1;    // black, and never enough for the power to change
-    r.gear = 3;       // a gear short: red, and the note
-    r.engineRpm = 5900;
-    (void)n;
-    return r;
+  fake = [](int) {
+    return Run([](FakeRun& r) {
+      r.launch = 3200;  // 6.25 % over: blue
+      r.sixty = 1.5;    // red
+      r.mph = 100.1;    // black, and never enough for the power to change
+      r.gear = 3;       // a gear short: red, and the note
+      r.engineRpm = 5900;
+    });
   };
   SpecSearch s = Search();
   // Let the search end at once: pass 2 is its last.
@@ -357,27 +338,18 @@ TEST_F(MatchSearchTest, ResultScreenOfAConverterCar) {
   ASSERT_EQ(screens, 1);
   const MatchResultScreen& r = lastScreen;
   EXPECT_TRUE(r.stallShown);
+  const std::pair<int, const char*> figures[] = {{3, "3000"},  {4, "3200"},   {6, "1.80"},  {7, "1.50"}, {9, "100.0"},
+                                                 {10, "100.1"}, {12, "5600"}, {13, "5900"}, {17, "4"}, {18, "3"}};
+  for (const auto& [i, figure] : figures) EXPECT_EQ(r.figures[i], figure) << i;
+  const std::pair<int, int> colours[] = {
+      {4, grade::Blue}, {7, grade::Red}, {10, grade::Black}, {13, grade::Blue}, {18, grade::Red}};
+  for (const auto& [i, colour] : colours) EXPECT_EQ(r.colour[i], colour) << i;
+  EXPECT_EQ(r.note.rfind("RPM would be within ", 0), 0u) << r.note;
+  EXPECT_NE(r.note.find("% if run finished in Gear 4."), std::string::npos) << r.note;
   EXPECT_EQ(r.specs[2].name, "Converter Capacity");
   EXPECT_EQ(r.specs[2].oldValue, "180");
   EXPECT_EQ(r.specs[3].name, "Torque Multiplication");
   EXPECT_EQ(r.specs[3].newValue, "2.0");
-  EXPECT_EQ(r.figures[3], "3000");
-  EXPECT_EQ(r.figures[4], "3200");
-  EXPECT_EQ(r.colour[4], grade::Blue);
-  EXPECT_EQ(r.figures[6], "1.80");
-  EXPECT_EQ(r.figures[7], "1.50");
-  EXPECT_EQ(r.colour[7], grade::Red);
-  EXPECT_EQ(r.figures[9], "100.0");
-  EXPECT_EQ(r.figures[10], "100.1");
-  EXPECT_EQ(r.colour[10], grade::Black);
-  EXPECT_EQ(r.figures[12], "5600");
-  EXPECT_EQ(r.figures[13], "5900");
-  EXPECT_EQ(r.colour[13], grade::Blue);
-  EXPECT_EQ(r.figures[17], "4");
-  EXPECT_EQ(r.figures[18], "3");
-  EXPECT_EQ(r.colour[18], grade::Red);
-  EXPECT_EQ(r.note.rfind("RPM would be within ", 0), 0u) << r.note;
-  EXPECT_NE(r.note.find("% if run finished in Gear 4."), std::string::npos) << r.note;
   EXPECT_EQ(r.specs[4].name, "Rear Tire Diameter");
   EXPECT_EQ(r.specs[8].oldValue, "Perf Radial");
   EXPECT_FALSE(r.specs[6].visible) << "growth only for drag slicks";
@@ -391,10 +363,7 @@ TEST_F(MatchSearchTest, SlipWithoutFinishRpmGradesNothing) {
   Slip("0", "3000", "1.801", "100", "", "2");
   tbl.FinerTime = 1;
   SpecSearch s = Search();
-  FakeRun r;
-  r.engineRpm = 9000;
-  r.gear = 3;
-  FirstPasses(s, r);
+  FirstPasses(s, Run([](FakeRun& r) { r.engineRpm = 9000, r.gear = 3; }));
   while (tbl.CalcStatus == 1) Pass(s);
   ASSERT_EQ(screens, 1);
   EXPECT_EQ(lastScreen.figures[12], "");

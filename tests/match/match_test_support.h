@@ -51,21 +51,19 @@ struct SearchTest : RunTest {
     sixtyFoot = r.sixty;
   }
 
-  SpecSearch Search() {
-    return SpecSearch([this](double& s, int& f, double& t) { FakeCalculation(s, f, t); },
-                      [this](const MatchResultScreen& screen) {
-                        ++screens;
-                        lastScreen = screen;
-                        return keep;
-                      });
-  }
-  SpecSearch RealSearch() {
-    return SpecSearch({}, [this](const MatchResultScreen& screen) {
+  // The search with the made-up calculation, or with the real one; the
+  // result screen is counted and kept, and answered with `keep`.
+  ResultScreenFn Screen() {
+    return [this](const MatchResultScreen& screen) {
       ++screens;
       lastScreen = screen;
       return keep;
-    });
+    };
   }
+  SpecSearch Search() {
+    return SpecSearch([this](double& s, int& f, double& t) { FakeCalculation(s, f, t); }, Screen());
+  }
+  SpecSearch RealSearch() { return SpecSearch({}, Screen()); }
 
   // One call of the search step and, while it asks, one calculation each.
   double speed = 0, sixtyFoot = 0, further = 0;

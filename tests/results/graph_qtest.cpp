@@ -21,7 +21,7 @@
 #include "results/results_fixture.h"
 #include "shell/shell_fixture.h"
 #include "simulation/calculate.h"
-#include "support/temp_folder.h"
+#include "support/pdf_pages.h"
 
 using namespace sw;
 using namespace sw::chart;
@@ -52,11 +52,10 @@ std::vector<QString> Legends(const Chart& c) {
   return out;
 }
 
-int PdfPages(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return 0;
-  QByteArray pdf = f.readAll();
-  return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ");
+void Labels(const char* base, const char* current, const char* title) {
+  cfg.GraphLabel1 = base;
+  cfg.GraphLabel2 = current;
+  cfg.GraphLabel3 = title;
 }
 
 }  // namespace
@@ -149,13 +148,11 @@ class GraphTest : public QObject {
 
   void ownLabels() {
     cfg.StandardGraphLabels = 0;
-    cfg.GraphLabel1 = cfg.GraphLabel2 = cfg.GraphLabel3 = "";
+    Labels("", "", "");
     Chart& c = Plot();
     QCOMPARE(Legends(c), (std::vector<QString>{"", ""}));
     QCOMPARE(c.Title(), QString("Stagewell v3.2  "));
-    cfg.GraphLabel1 = "Before";
-    cfg.GraphLabel2 = "Now";
-    cfg.GraphLabel3 = "Test day";
+    Labels("Before", "Now", "Test day");
     cfg.PlotType = 8;
     Plot();
     QCOMPARE(Legends(c), (std::vector<QString>{"Now", "Now", "Before", "Before"}));
@@ -191,11 +188,9 @@ class GraphTest : public QObject {
     frmGraph* g = frmGraph::IfLoaded();
     QVERIFY(g && g->isVisible());
     QCOMPARE(g->windowTitle(), QString(""));
-    QCOMPARE(g->mnuClose->text(), QString("&Back    "));
-    QCOMPARE(g->mnuPrint->text(), QString("&Print    "));
-    QCOMPARE(g->mnuOptions->text(), QString("Options    "));
+    QCOMPARE(TextsOf(std::vector<QAction*>{g->mnuClose, g->mnuPrint, g->mnuOptions, g->mnuHelp}),
+             QStringList({"&Back    ", "&Print    ", "Options    ", "Help"}));
     QCOMPARE(g->mnuGraphDataTypes->title(), QString("Graph Data Types    "));
-    QCOMPARE(g->mnuHelp->text(), QString("Help"));
     QCOMPARE(g->mnuDataType[8]->text(), QString("Clutch or Converter && Engine RPM"));
     QCOMPARE(g->mnuDataType[8]->objectName(), QString("mnuClutchEngineRPM"));
     g->mnuGraphDataTypes_Click();
@@ -214,13 +209,12 @@ class GraphTest : public QObject {
   // Printing without a printer: a PDF in colour and one in black and white;
   // the screen keeps its own look.
   void printedInColourAndBlackAndWhite() {
-    TempFolder dir;
     cfg.GraphBackColor = 0;
     frmGraph::ShowGraph();
     frmGraph* g = frmGraph::IfLoaded();
     for (int16_t colour : {int16_t(1), int16_t(0)}) {
       cfg.GraphPrintColor = colour;
-      const QString pdf = QString::fromStdString((dir.path() / ("graph" + std::to_string(colour) + ".pdf")).string());
+      const QString pdf = QString::fromStdString(scene->path("graph" + std::to_string(colour) + ".pdf"));
       SetPrintToPdfForTest(pdf);
       g->mnuPrint->trigger();
       QCOMPARE(PdfPages(pdf), 1);
@@ -292,9 +286,7 @@ class GraphTest : public QObject {
   void openingShowsTheStoredChoices() {
     cfg.GraphBackColor = 7;
     cfg.StandardGraphLabels = 1;
-    cfg.GraphLabel1 = "Before";
-    cfg.GraphLabel2 = "Now";
-    cfg.GraphLabel3 = "Test day";
+    Labels("Before", "Now", "Test day");
     cfg.ThickPlotLines = 0;
     cfg.GraphPrintColor = 0;
     frmGraph::ShowGraph();
@@ -302,20 +294,13 @@ class GraphTest : public QObject {
     frmGrOptions* o = frmGrOptions::IfLoaded();
     QVERIFY(o && o->isVisible());
     QCOMPARE(o->windowTitle(), QString("Options for Making Graphs"));
-    QVERIFY(o->SSOption1->isChecked());
+    for (QRadioButton* b : {o->SSOption1, o->Option3D8, o->Option3D5, o->Option3D9}) QVERIFY(b->isChecked());
     QCOMPARE(cfg.GraphBackColor, int16_t(7));
-    QVERIFY(o->Option3D8->isChecked());
-    QVERIFY(o->Option3D5->isChecked());
     QCOMPARE(o->Option3D5->text(), QString("Black && White"));
-    QVERIFY(o->Option3D9->isChecked());
     QVERIFY(!o->Text1->isEnabled());
     // The labels stay as stored and show in their boxes.
-    QCOMPARE(cfg.GraphLabel1, std::string("Before"));
-    QCOMPARE(cfg.GraphLabel2, std::string("Now"));
-    QCOMPARE(cfg.GraphLabel3, std::string("Test day"));
-    QCOMPARE(o->Text2->text(), QString("Before"));
-    QCOMPARE(o->Text1->text(), QString("Now"));
-    QCOMPARE(o->Text3->text(), QString("Test day"));
+    QCOMPARE(cfg.GraphLabel1 + "|" + cfg.GraphLabel2 + "|" + cfg.GraphLabel3, std::string("Before|Now|Test day"));
+    QCOMPARE(TextsOf(std::vector<QLineEdit*>{o->Text2, o->Text1, o->Text3}), QStringList({"Before", "Now", "Test day"}));
     QCOMPARE(o->Combo1->count(), 8);
     QCOMPARE(o->Combo1->itemText(7), QString("Clutch or Converter RPM & Engine RPM"));
     QCOMPARE(o->Combo1->currentIndex(), 1);
@@ -330,9 +315,7 @@ class GraphTest : public QObject {
     frmGrOptions::Open();
     o = frmGrOptions::IfLoaded();
     QVERIFY(o->Option3D2->isChecked());
-    QVERIFY(!o->Command2->isEnabled());
-    QVERIFY(!o->Option3D3->isEnabled());
-    QVERIFY(!o->Option3D4->isEnabled());
+    QVERIFY(!o->Command2->isEnabled() && !o->Option3D3->isEnabled() && !o->Option3D4->isEnabled());
   }
 
   void baseRunFixedByTheRacer() {
@@ -380,9 +363,7 @@ class GraphTest : public QObject {
 
   void labelsAndDataTypeTakeEffect() {
     cfg.StandardGraphLabels = 0;
-    cfg.GraphLabel1 = "Before";
-    cfg.GraphLabel2 = "Now";
-    cfg.GraphLabel3 = "Title";
+    Labels("Before", "Now", "Title");
     frmGraph::ShowGraph();
     frmGraph* g = frmGraph::IfLoaded();
     frmGrOptions::Open();
@@ -433,18 +414,17 @@ class GraphTest : public QObject {
   }
 
   void printNow() {
-    TempFolder dir;
     frmGraph::ShowGraph();
     frmGrOptions::Open();
     frmGrOptions* o = frmGrOptions::IfLoaded();
     o->Option3D5->click();
     QCOMPARE(cfg.GraphPrintColor, int16_t(0));
-    const QString pdf = QString::fromStdString((dir.path() / "now.pdf").string());
+    const QString pdf = QString::fromStdString(scene->path("now.pdf"));
     SetPrintToPdfForTest(pdf);
     o->Command1[0]->click();
     QCOMPARE(PdfPages(pdf), 1);
     // A print that can not be written says so.
-    SetPrintToPdfForTest(QString::fromStdString((dir.path() / "no such folder" / "x.pdf").string()));
+    SetPrintToPdfForTest(QString::fromStdString(scene->path("no such folder/x.pdf")));
     scene->ui.Clear();
     o->Command1[0]->click();
     QCOMPARE(scene->BoxCount(), 1);

@@ -1,9 +1,11 @@
 // Switching to the engine program Cylvane and back: the edition window,
-// the start with "/E", the search when it is not where expected, and the
+// the start with "/E", the search when it is not where expected (the file
+// seek window on a small folder tree standing for a drive), and the
 // hand-back from the main and results windows. A fake stands for the
 // desktop, so no program is ever started.
 #include <QtTest>
 #include <filesystem>
+#include <functional>
 
 #include "files/configuration.h"
 #include "shell/cylvane_link.h"
@@ -19,6 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const std::string kNotFound = "This file was not found on the ";
+
 const char* kCurve =
     "Cylvane Pro - 454 BBC\r\n454\r\n29.92\r\n60\r\n20\r\n0\r\n"
     "2500\r\n470\r\n223.7\r\n3000\r\n490\r\n279.9\r\n3500\r\n505\r\n336.5\r\n4000\r\n512\r\n389.9\r\n"
@@ -26,29 +30,35 @@ const char* kCurve =
 
 const std::string kLostNoTitle = "Lost Cylvane '' Program, do you want to restart it?";
 
-// A small program in a folder of its own, with the family's .zkt file.
-fs::path MakeProgram(const fs::path& folder, const std::string& name) {
+// A small program in a folder of its own, with (or without) the engine
+// program family's .zkt file beside it.
+fs::path Program(const fs::path& folder, const std::string& name, bool withZkt = true) {
   fs::create_directories(folder);
   WriteFileAtomic(folder / name, "#!/bin/sh\nexit 0\n");
   fs::permissions(folder / name, fs::perms::owner_all);
-  WriteFileAtomic(folder / "SAMPLE.ZKT", "");
+  if (withZkt) WriteFileAtomic(folder / "SAMPLE.ZKT", "");
   return folder / name;
+}
+
+// Runs `step` on the next seek window once it is up, with `tree` as its
+// drive.
+void WhenSeeking(const fs::path& tree, std::function<void(frmSeek*)> step) {
+  WhenModal([tree, step](QWidget* modal) {
+    auto* seek = qobject_cast<frmSeek*>(modal);
+    QVERIFY(seek);
+    seek->Drive1->addItem(QString::fromStdString(tree.string()));
+    seek->Drive1->setCurrentIndex(seek->Drive1->count() - 1);
+    step(seek);
+  });
 }
 
 // Answers the next seek window: searches `tree` and, with several finds,
 // takes the one at `pick` (-1: Cancel).
 void SeekIn(const fs::path& tree, int pick = 0) {
-  WhenModal([tree, pick](QWidget* modal) {
-    auto* seek = qobject_cast<frmSeek*>(modal);
-    QVERIFY(seek);
-    seek->Drive1->addItem(QString::fromStdString(tree.string()));
-    seek->Drive1->setCurrentIndex(seek->Drive1->count() - 1);
+  WhenSeeking(tree, [pick](frmSeek* seek) {
     seek->Command1_Click(0);
     if (!seek->isVisible()) return;
-    if (pick < 0) {
-      seek->Command1_Click(1);
-      return;
-    }
+    if (pick < 0) return seek->Command1_Click(1);
     seek->List1->setCurrentRow(pick);
     seek->Command1_Click(2);
   });
@@ -68,6 +78,15 @@ class CylvaneLinkTest : public QObject {
     Settle();
     return Send();
   }
+  // Shows the seek window for `name` on the test's drive and runs `step` on
+  // it once it is up; the window is gone after.
+  void Seek(const std::string& name, std::function<void(frmSeek*)> step) {
+    shell.SeekExeName = name;
+    WhenSeeking(disk->path(), step);
+    frmSeek::SeekModal();
+    Settle();
+    QVERIFY(!DefaultInstance<frmSeek>::Loaded());
+  }
   void Custom(frmSend* w, const std::string& exe, const std::string& folder, const std::string& title) {
     w->Option3D1_Click(kCustomEdition);
     w->SpecData[0]->setText(QString::fromStdString(exe));
@@ -82,6 +101,7 @@ class CylvaneLinkTest : public QObject {
     scene->CopyShipped("QVZHELP/helpsn0.txt");
   }
   void cleanup() {
+    scene->ui.onDoEvents = nullptr;
     frmSend::UnloadSendForm();
     Settle();
     scene.reset();
@@ -111,13 +131,9 @@ class CylvaneLinkTest : public QObject {
       Settle();
     }
     frmSend* w = ShowSend();
-    QStringList captions;
-    for (auto* o : w->Option3D1) captions << o->text();
-    QCOMPARE(captions, QStringList({"Cylvane Q1", "Cylvane Q2", "Cylvane Q4", "Cylvane Q3",
-                                    "Other \"custom configuration\""}));
-    QCOMPARE(w->SpecName[0]->text(), QString("Program EXE Name"));
-    QCOMPARE(w->SpecName[1]->text(), QString("Location (path)"));
-    QCOMPARE(w->SpecName[2]->text(), QString("Program Icon Name"));
+    QCOMPARE(TextsOf(w->Option3D1), QStringList({"Cylvane Q1", "Cylvane Q2", "Cylvane Q4", "Cylvane Q3",
+                                                 "Other \"custom configuration\""}));
+    QCOMPARE(TextsOf(w->SpecName), QStringList({"Program EXE Name", "Location (path)", "Program Icon Name"}));
     QCOMPARE(w->Command1[7]->accessibleName(), QString("Look For It: Other \"custom configuration\""));
     // Closing keeps the choice and what was typed.
     Custom(w, "cv.sh", "/opt/cv", "CV");
@@ -134,7 +150,7 @@ class CylvaneLinkTest : public QObject {
   // its own folder. No curve was handed over yet: no box at all.
   void customProgramStartsWithSlashEInItsFolder() {
     const fs::path folder = disk->path() / "Cylvane Pro";
-    MakeProgram(folder, "RunCylvane.sh");
+    Program(folder, "RunCylvane.sh");
     frmSend* w = ShowSend();
     Custom(w, " RunCylvane.sh ", folder.string(), "Cylvane Pro ");
     programs().needsFile = true;
@@ -156,7 +172,7 @@ class CylvaneLinkTest : public QObject {
   // curve into the Engine specs.
   void aHandedOverCurveIsOfferedAfterTheSwitch() {
     const fs::path folder = disk->path() / "cyl";
-    MakeProgram(folder, "cylvane");
+    Program(folder, "cylvane");
     scene->Write(kHandOverFile, kCurve);
     frmSend* w = ShowSend();
     Custom(w, "cylvane", folder.string() + "/", "Cylvane Pro");
@@ -187,7 +203,7 @@ class CylvaneLinkTest : public QObject {
         {"cannot tell, ours ended", Activation::CannotTell, false, 1, ""},
     };
     const fs::path folder = disk->path() / "CV";
-    MakeProgram(folder, "CV.EXE");
+    Program(folder, "CV.EXE");
     for (const Case& c : cases) {
       programs() = FakePrograms{};
       ResetCylvaneLink();
@@ -215,9 +231,8 @@ class CylvaneLinkTest : public QObject {
   // offered; No stops, Yes searches and starts the one found, and the
   // found folder is kept for the next time (Cylvane Q3 too).
   void aMissingProgramIsSearchedFor() {
-    const fs::path found = MakeProgram(disk->path() / "Korvath" / "CVQ3", "CVQ3.EXE");
-    MakeProgram(disk->path() / "Downloads", "CVQ3.EXE");  // no .zkt beside it: not taken
-    fs::remove(disk->path() / "Downloads" / "SAMPLE.ZKT");
+    const fs::path found = Program(disk->path() / "Korvath" / "CVQ3", "CVQ3.EXE");
+    Program(disk->path() / "Downloads", "CVQ3.EXE", false);  // no .zkt beside it: not taken
     programs().needsFile = true;
     cfg.CylvaneEdition = 3;
 
@@ -238,7 +253,8 @@ class CylvaneLinkTest : public QObject {
     QCOMPARE(programs().starts[2].program, found.string());
     QCOMPARE(programs().starts[2].arguments, std::vector<std::string>{"/E"});
     QCOMPARE(cfg.CylvaneFolder[3], found.parent_path().string() + "/");
-    QCOMPARE(scene->BoxCount(), 2);
+    QCOMPARE(scene->BoxCount(), 2);  // one find closes the seek window with its path
+    QVERIFY(!scene->ui.busy());
 
     programs().starts.clear();
     LaunchCylvane();  // straight from the folder found
@@ -254,28 +270,24 @@ class CylvaneLinkTest : public QObject {
   }
 
   void programPathJoinsWithOneSeparator() {
-    MakeProgram(disk->path() / "Mixed", "CylVane.sh");
+    Program(disk->path() / "Mixed", "CylVane.sh");
     const std::string d = disk->path().string();
-    const std::pair<std::string, std::string> cases[][1] = {
-        {{"/opt/cv|run", "/opt/cv/run"}},
-        {{"/opt/cv/|run", "/opt/cv/run"}},
-        {{"/opt/cv//|run", "/opt/cv/run"}},
-        {{"C:\\KORVLABS.ZKT\\CV\\|CV.EXE", "C:\\KORVLABS.ZKT\\CV/CV.EXE"}},
-        {{"|cylvane", "cylvane"}},
-        {{"/|cylvane", "/cylvane"}},
-        {{d + "/Mixed|cylvane.SH", d + "/Mixed/CylVane.sh"}},  // the file as it is on disk
+    const std::string cases[][3] = {
+        {"/opt/cv", "run", "/opt/cv/run"},
+        {"/opt/cv/", "run", "/opt/cv/run"},
+        {"/opt/cv//", "run", "/opt/cv/run"},
+        {"C:\\KORVLABS.ZKT\\CV\\", "CV.EXE", "C:\\KORVLABS.ZKT\\CV/CV.EXE"},
+        {"", "cylvane", "cylvane"},
+        {"/", "cylvane", "/cylvane"},
+        {d + "/Mixed", "cylvane.SH", d + "/Mixed/CylVane.sh"},  // the file as it is on disk
     };
-    for (const auto& c : cases) {
-      const std::string& in = c[0].first;
-      const size_t bar = in.find('|');
-      QCOMPARE(CylvaneProgramPath(in.substr(0, bar), in.substr(bar + 1)), c[0].second);
-    }
+    for (const auto& [folder, name, path] : cases) QCOMPARE(CylvaneProgramPath(folder, name), path);
   }
 
   // "Look For It": the custom edition needs a name, and after the search
   // the window is still there, showing the custom edition and the folder.
   void lookForItKeepsTheWindowAndTheEdition() {
-    const fs::path found = MakeProgram(disk->path() / "Engines" / "Pro", "cylvane-pro");
+    const fs::path found = Program(disk->path() / "Engines" / "Pro", "cylvane-pro");
     frmSend* w = ShowSend();
     Custom(w, "", "", "Cylvane Pro");
     w->Command1_Click(7);
@@ -376,6 +388,105 @@ class CylvaneLinkTest : public QObject {
     m->mnuCylvane->trigger();
     QCOMPARE(scene->BoxCount(), 2);
     QCOMPARE(scene->LastBox().prompt, kLostNoTitle);
+  }
+
+  // --- the file seek window
+
+  void loadShowsTheNameAndTheDrives() {
+    const std::vector<std::string> drives = frmSeek::SeekDrives();
+    QCOMPARE(drives.at(0), QDir::homePath().toStdString());
+    QCOMPARE(drives.at(1), std::string("/"));
+    Seek("CV.EXE", [](frmSeek* w) {
+      QCOMPARE(w->windowTitle(), QString("File Seek"));
+      QCOMPARE(w->Label2->text(), QString("Select Drive to Search for CV.EXE\nThen click on the Search Button"));
+      QCOMPARE(w->Drive1->currentIndex(), w->Drive1->count() - 1);
+      QCOMPARE(w->Label4->text(), QString("Folders Searched:"));
+      QVERIFY(w->Label1->text().isEmpty());
+      QVERIFY(w->Command1[2]->isHidden());
+      QVERIFY(w->Frame3D1->isHidden());
+      w->Command1_Click(1);  // Cancel before any search
+    });
+    QCOMPARE(shell.SeekExeName, std::string(""));
+    QCOMPARE(scene->BoxCount(), 0);
+  }
+
+  // A browser's file counts without .zkt files beside it; with two finds
+  // the window offers them, and "Use" takes the one picked.
+  void severalFindsAreOffered() {
+    Program(disk->path() / "Browser", "IEXPLORE.EXE", false);
+    Program(disk->path() / "Old" / "Browser", "iexplore.exe", false);
+    Seek("Iexplore.exe", [this](frmSeek* w) {
+      w->Command1_Click(0);
+      QVERIFY(w->isVisible());
+      QCOMPARE(w->Label1->text(), QString(" 2 Occurances Found of Iexplore.exe"));
+      QCOMPARE(w->Label5->text(), QString(" 4"));
+      QVERIFY(!w->Frame3D1->isHidden());
+      QVERIFY(!w->Command1[2]->isHidden());
+      QCOMPARE(w->Label3->text(), QString("Double click (or single click and click on 'Use') on the occurance of "
+                                          "Iexplore.exe you want to use."));
+      QCOMPARE(w->List1->count(), 2);
+      QCOMPARE(w->List1->item(0)->text().toStdString(), (disk->path() / "Old/Browser/iexplore.exe").string());
+      QVERIFY(SaveShot(w, "frmSeek_two_finds.png"));
+      w->List1->setCurrentRow(1);
+      w->Command1_Click(2);
+    });
+    QCOMPARE(shell.SeekExeName, (disk->path() / "Browser" / "IEXPLORE.EXE").string());
+  }
+
+  // Halting after two finds offers those two; a search that found nothing
+  // says so and leaves the window open; Cancel after it closes at once.
+  void haltAndCancel() {
+    for (const char* f : {"A", "B", "C"}) Program(disk->path() / f, "cv");
+    fs::create_directories(disk->path() / "D");
+    // Folders in order: the root, D, C, B, A; at A two were found.
+    int folders = 0;
+    scene->ui.onDoEvents = [&] {
+      if (++folders != 5) return;
+      scene->ui.Answer(ans::Yes);
+      DefaultInstance<frmSeek>::IfLoaded()->Command1_Click(1);
+    };
+    Seek("cv", [this](frmSeek* w) {
+      w->Command1_Click(0);
+      QCOMPARE(scene->BoxCount(), 1);
+      QCOMPARE(scene->Box(0).prompt, std::string("Halt searching for file ?"));
+      QCOMPARE(scene->Box(0).title, Space(19) + "Halt ?" + Space(20));
+      QCOMPARE(scene->Box(0).style, mb::YesNo);
+      QCOMPARE(w->List1->count(), 2);
+      QVERIFY(!w->Command1[2]->isHidden());
+      QCOMPARE(w->Searching(), int16_t(0));
+      w->Command1_Click(2);  // the first is picked
+    });
+    QCOMPARE(shell.SeekExeName, (disk->path() / "C" / "cv").string());
+
+    scene->ui.onDoEvents = nullptr;
+    scene->ui.Clear();
+    Seek("nothing.sh", [this](frmSeek* w) {
+      w->Command1_Click(0);
+      QVERIFY(w->isVisible());
+      QCOMPARE(scene->BoxCount(), 1);
+      QCOMPARE(scene->Box(0).prompt, kNotFound + disk->path().string() +
+                                         " Drive.  Possible reasons include:" + kCR + kCR +
+                                         "    -  You do not own the correct version of this" + kCR +
+                                         "       Vehicle Program." + kCR + kCR +
+                                         "    -  This program is on a different disk drive.");
+      w->Command1_Click(1);  // closes at once: nothing is running
+    });
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(shell.SeekExeName, std::string(""));
+  }
+
+  // Closing the window during a walk halts it; the window closes once the
+  // walk has unwound, with nothing chosen.
+  void closingDuringAWalkHaltsIt() {
+    for (const char* f : {"A", "B", "C"}) Program(disk->path() / f, "cv");
+    int folders = 0;
+    scene->ui.onDoEvents = [&] {
+      if (++folders == 2) DefaultInstance<frmSeek>::IfLoaded()->close();
+    };
+    Seek("cv", [](frmSeek* w) { w->Command1_Click(0); });
+    QCOMPARE(folders, 2);
+    QCOMPARE(shell.SeekExeName, std::string(""));
+    QCOMPARE(scene->BoxCount(), 0);
   }
 };
 

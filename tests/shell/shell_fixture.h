@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -78,6 +79,14 @@ inline bool SaveShot(QWidget* w, const QString& name) {
   QDir dir(QCoreApplication::applicationDirPath());
   dir.mkpath("screenshots");
   return w->grab().save(dir.filePath("screenshots/" + name));
+}
+
+// The captions of a row of controls (buttons, boxes, labels), in order.
+template <class Widgets>
+QStringList TextsOf(const Widgets& widgets) {
+  QStringList out;
+  for (const auto* w : widgets) out << w->text();
+  return out;
 }
 
 // Lines of a CR LF text.
