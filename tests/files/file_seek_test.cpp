@@ -91,21 +91,6 @@ TEST(FileSeek, LinksAreNotFollowedAndUnreadableFoldersPassedOver) {
   EXPECT_EQ(seek.FoldersSearched, 4);  // the root, Locked, Elsewhere, Cylvane
 }
 
-TEST(FileSeek, HaltOffersWhatWasFoundSoFar) {
-  TempFolder t;
-  Files(t.path(), {"A/cv", "A/a.zkt", "B/cv", "B/b.zkt", "C/cv", "C/c.zkt", "D/x"});
-  FileSeek seek("cv");
-  // A halt after the second find gets through at the next folder.
-  seek.onFolder = [&] {
-    if (seek.Found.size() == 2) seek.Searching = 0;
-  };
-  EXPECT_EQ(seek.SearchFolderForFile(t.path()), -1);
-  EXPECT_EQ(Relative(t.path(), seek.Found), (Texts{"C/cv", "B/cv"}));
-  EXPECT_EQ(seek.CountText, " 2 Occurances Found of cv");
-  EXPECT_EQ(seek.Searching, 0);
-  EXPECT_EQ(seek.FoldersSearched, 5);  // the root, D, C, B, A (halted there)
-}
-
 TEST(FileSeek, ListLimitStopsTheSearchWithOneMessage) {
   TempFolder t;
   Files(t.path(), {"A/cv", "A/CV", "A/Cv", "A/a.zkt", "B/cv", "B/b.zkt"});

@@ -225,6 +225,21 @@ class GraphTest : public QObject {
     QCOMPARE(g->Graph->Get(kPrintStyle), 2.0);
     QImage bw = g->Graph->ToImage(QSize(500, 350), Chart::Look::Print);
     bw.save(QCoreApplication::applicationDirPath() + "/screenshots/graph_print_bw.png");
+    // The options window's Print Now; a print that can not be written says so.
+    frmGrOptions::Open();
+    frmGrOptions* o = frmGrOptions::IfLoaded();
+    QCOMPARE(TextsOf(o->Command1), QStringList({"Print Now", "Windows Printer Setup"}));
+    cfg.GraphPrintColor = 1;
+    o->Option3D5->click();
+    QCOMPARE(cfg.GraphPrintColor, int16_t(0));
+    SetPrintToPdfForTest(QString::fromStdString(scene->path("now.pdf")));
+    o->Command1[0]->click();
+    QCOMPARE(PdfPages(scene->path("now.pdf")), 1);
+    SetPrintToPdfForTest(QString::fromStdString(scene->path("no such folder/x.pdf")));
+    scene->ui.Clear();
+    o->Command1[0]->click();
+    QCOMPARE(scene->BoxCount(), 1);
+    QCOMPARE(scene->LastBox().prompt, std::string("The graph could not be printed."));
   }
 
   // The results window's Graph button, and its refusal after a history
@@ -413,25 +428,6 @@ class GraphTest : public QObject {
     QCOMPARE(cfg.GraphLabel3, std::string("Replotted"));
   }
 
-  void printNow() {
-    frmGraph::ShowGraph();
-    frmGrOptions::Open();
-    frmGrOptions* o = frmGrOptions::IfLoaded();
-    o->Option3D5->click();
-    QCOMPARE(cfg.GraphPrintColor, int16_t(0));
-    const QString pdf = QString::fromStdString(scene->path("now.pdf"));
-    SetPrintToPdfForTest(pdf);
-    o->Command1[0]->click();
-    QCOMPARE(PdfPages(pdf), 1);
-    // A print that can not be written says so.
-    SetPrintToPdfForTest(QString::fromStdString(scene->path("no such folder/x.pdf")));
-    scene->ui.Clear();
-    o->Command1[0]->click();
-    QCOMPARE(scene->BoxCount(), 1);
-    QCOMPARE(scene->LastBox().prompt, std::string("The graph could not be printed."));
-    QCOMPARE(o->Command1[0]->text(), QString("Print Now"));
-    QCOMPARE(o->Command1[1]->text(), QString("Windows Printer Setup"));
-  }
 };
 
 QTEST_MAIN(GraphTest)
