@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QScrollBar>
 #include <QTimer>
@@ -56,7 +57,9 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   auto* phraseBox = new QGroupBox("Show Only Files which contain this phrase", this);
   Combo1 = new QComboBox(phraseBox);
   Combo1->setObjectName("Combo1");
+  Combo1->setAccessibleName(phraseBox->title());
   Combo1->setEditable(true);
+  Combo1->lineEdit()->setAccessibleName(phraseBox->title());
   Combo1->setInsertPolicy(QComboBox::NoInsert);
   (new QVBoxLayout(phraseBox))->addWidget(Combo1);
 
@@ -275,6 +278,9 @@ void Rtrvfile::FillList() {
 
   LibraryListing l = FillLibraryList(files, FromQ(Combo1->currentText()), byDate_, kind_);
   Panel3D3->setText(ToQ(l.countCaption));
+  // A screen reader names the list by the count over it ("12 Vehicles in Library").
+  File1->setAccessibleName(Panel3D3->text());
+  List2->setAccessibleName(Panel3D3->text());
   if (l.listShown) {
     for (const auto& r : l.rows) List2->addItem(ToQ(r));
     File1->hide();

@@ -183,6 +183,18 @@ class KeyboardAccessTest : public QObject {
     QVERIFY_NONE(FaultsOfOpenWindows());
   }
 
+  // The library's open window: the phrase box and the file list are named.
+  void openWindowNamesItsList() {
+    frmMain* m = ShowMain();
+    m->mnuOpenExampleFile->trigger();
+    Settle();
+    QWidget* open = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->objectName() == "Rtrvfile") open = w;
+    QVERIFY(open);
+    QVERIFY_NONE(Faults(open));
+  }
+
   // Alt alone enters any menu bar; the print preview's tool buttons are Tab
   // stops, Ctrl+P prints, and its zoom and page boxes are named.
   void menusAndPreviewByKeyboard() {
