@@ -294,19 +294,9 @@ bool frmEngine::eventFilter(QObject* watched, QEvent* e) {
       QTimer::singleShot(0, this, [this] { FlushCellLeaves(); });
       break;
     }
-    case QEvent::KeyPress: {
-      auto* k = static_cast<QKeyEvent*>(e);
-      if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) break;
-      if (k->key() == Qt::Key_Up) {
-        focusNextPrevChild(false);
-        return true;
-      }
-      if (k->key() == Qt::Key_Down || k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-        focusNextPrevChild(true);
-        return true;
-      }
+    case QEvent::KeyPress:
+      if (MovesBetweenRows(static_cast<QKeyEvent*>(e))) return true;
       break;
-    }
     case QEvent::MouseButtonPress:
       pressedColumn_ = column;
       pressedPoint_ = point;
@@ -574,9 +564,7 @@ void frmEngine::MethodPicked() {
   if (RowsFilling == 0) {
     if (now == kPickExample) {
       // The method stays as it was while the racer looks at the examples.
-      RowsFilling = 1;
-      SetPick(kMethodRow, ComboIndexBefore, false);
-      RowsFilling = 0;
+      KeepPickAsBefore(kMethodRow);
       GetExample();
       return;
     }

@@ -191,17 +191,8 @@ bool frmTires::TypePicked(int row, int pick, bool exampleListEntry) {
   shell.ExampleMenu = static_cast<int16_t>(row);
   shell.ExampleKind = static_cast<int16_t>(group.nameSlot);
   if (exampleListEntry) {
-    shell.ExampleComponent = group.component;
-    shell.ExamplePrefix = group.prefix;
     shell.TireWtRecorded = 0;
-    shell.ExampleSubChoice = 0;
-    // The Type stays as it was while the list is open.
-    RowsFilling = 1;
-    SetPick(row, ComboIndexBefore, false);
-    RowsFilling = 0;
-    shell.ExampleModeCode.clear();
-    shell.KeepSpecForm = 1;
-    ShowExampleList();
+    OpenExampleList(group, true);  // the Type stays as it was while the list is open
     return false;
   }
   // A plain Type: the frame's example link goes, and its name leaves the list.
@@ -268,19 +259,13 @@ void frmTires::ExampleButton(bool save) {
   const int entry = ChooseExampleCategory("Front or Rear", {FromQ(Frame3D3->title()), FromQ(Frame3D1->title())});
   if (!self || entry < 0) return;
   const TireLibrary library = TireLibraryOfEntry(entry);
-  shell.ExampleComponent = library.component;
-  shell.ExamplePrefix = library.prefix;
   if (!save) {
-    shell.ExampleKind = static_cast<int16_t>(library.nameSlot);
-    shell.ExampleMenu = static_cast<int16_t>(library.typeRow);
-    shell.ExampleSubChoice = 0;
-    RowsFilling = 0;
-    shell.ExampleModeCode.clear();
-    shell.KeepSpecForm = 1;
     shell.TireWtRecorded = 0;
-    ShowExampleList();
+    OpenExampleList({library.nameSlot, library.typeRow, library.component, library.prefix}, false);
     return;
   }
+  shell.ExampleComponent = library.component;
+  shell.ExamplePrefix = library.prefix;
   QComboBox* type = cmbSpecData[library.typeRow];
   const std::string refusal = TireSaveRefusal(entry, Pick(kFrontType), Pick(kRearType), FromQ(Frame3D3->title()),
                                               FromQ(type->currentText()), tbl.MsgAlreadyExample, tbl.MsgSaveNewName);

@@ -247,9 +247,10 @@ void frmTransmission::TypeRowPick(int row, int pick) {
   const bool again = (row == kType && (pick == 2 || pick == 4)) || (row == kGearType && pick == 1);
   if (pick != ComboIndexBefore || again) {
     if (RowsFilling == 0) {
-      if (row == kType && pick == 2) return ChooseFromExamples(row, "CLUTCH", "CL");
-      if (row == kType && pick == 4) return ChooseFromExamples(row, "CONV", "CV");
-      if (row == kGearType && pick == 1) return ChooseFromExamples(row, "TRANS", "TR");
+      // The Type stays as it was until an example is taken.
+      if (row == kType && pick == 2) return OpenExampleList({kClutchNameSlot, kType, "CLUTCH", "CL"}, true);
+      if (row == kType && pick == 4) return OpenExampleList({kClutchNameSlot, kType, "CONV", "CV"}, true);
+      if (row == kGearType && pick == 1) return OpenExampleList({kGearsNameSlot, kGearType, "TRANS", "TR"}, true);
     }
     // The example in use: nothing to change.
     if ((row == kType && pick == 5) || (row == kGearType && pick == 2)) {
@@ -273,21 +274,6 @@ void frmTransmission::TypeRowPick(int row, int pick) {
   if (self && tbl.InstantUpdate > 0) InstantCalc();
 }
 
-void frmTransmission::ChooseFromExamples(int typeRow, const char* component, const char* prefix) {
-  shell.ExampleComponent = component;
-  shell.ExamplePrefix = prefix;
-  shell.ExampleMenu = static_cast<int16_t>(typeRow);
-  shell.ExampleKind = static_cast<int16_t>(typeRow == kType ? kClutchNameSlot : kGearsNameSlot);
-  shell.ExampleSubChoice = 0;
-  // The Type stays as it was until an example is taken.
-  RowsFilling = 1;
-  SetPick(typeRow, ComboIndexBefore, false);
-  RowsFilling = 0;
-  shell.ExampleModeCode.clear();
-  shell.KeepSpecForm = 1;
-  ShowExampleList();
-}
-
 // ---------------------------------------------------------------- example buttons
 
 void frmTransmission::GetExample() {
@@ -299,15 +285,10 @@ void frmTransmission::GetExample() {
   const int chosen =
       ChooseExampleCategory(kTransmissionChooserCaption, {kClutches.line, kConverters.line, kTransmissions.line});
   if (chosen < 0 || chosen > 2) return;
-  shell.ExampleComponent = categories[chosen].component;
-  shell.ExamplePrefix = categories[chosen].prefix;
   const bool gears = chosen == 2;
-  shell.ExampleKind = static_cast<int16_t>(gears ? kGearsNameSlot : kClutchNameSlot);
-  shell.ExampleMenu = static_cast<int16_t>(gears ? kGearType : kType);
-  RowsFilling = 0;
-  shell.ExampleModeCode.clear();
-  shell.KeepSpecForm = 1;
-  ShowExampleList();
+  OpenExampleList({gears ? kGearsNameSlot : kClutchNameSlot, gears ? kGearType : kType, categories[chosen].component,
+                   categories[chosen].prefix},
+                  false);
 }
 
 void frmTransmission::SaveExample() {

@@ -48,7 +48,6 @@ class frmTransmission : public SpecWindow {
   void TypeRowPick(int row, int pick);
   // The stall RPM just entered into row 15 becomes the converter capacity.
   void StallToCapacity(double stallRpm);
-  void ChooseFromExamples(int typeRow, const char* component, const char* prefix);
 };
 
 }  // namespace sw

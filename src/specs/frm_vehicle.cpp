@@ -79,9 +79,7 @@ PickReaction frmVehicle::OnPick(int row, int pick) {
   if (row == kTypeRow) {
     if (pick == 1 && RowsFilling == 0) {
       // Item 1 is the way to the body examples: the Type stays as it was.
-      RowsFilling = 1;
-      SetPick(kTypeRow, ComboIndexBefore, false);
-      RowsFilling = 0;
+      KeepPickAsBefore(kTypeRow);
       GetExample();
       return PickReaction::Stop;
     }

@@ -558,22 +558,9 @@ bool SpecWindow::eventFilter(QObject* watched, QEvent* e) {
       QTimer::singleShot(0, this, [this] { FlushPendingLeaves(); });
       break;
     }
-    case QEvent::KeyPress: {
-      if (kind != kValueBox && kind != kPickList) break;
-      auto* k = static_cast<QKeyEvent*>(e);
-      if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) break;
-      // Up, Down and Enter move between rows before the control acts on
-      // them: a pick list never changes its pick on an arrow key.
-      if (k->key() == Qt::Key_Up) {
-        focusNextPrevChild(false);
-        return true;
-      }
-      if (k->key() == Qt::Key_Down || k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-        focusNextPrevChild(true);
-        return true;
-      }
+    case QEvent::KeyPress:
+      if ((kind == kValueBox || kind == kPickList) && MovesBetweenRows(static_cast<QKeyEvent*>(e))) return true;
       break;
-    }
     case QEvent::MouseButtonPress:
       if (kind == kCaption) SpecName_Click(r);
       else if (kind == kValueBox || kind == kPickList) pressedRow_ = r;
@@ -812,17 +799,34 @@ void SpecWindow::ShowHelp() {
 }
 
 void SpecWindow::GetExample() {
-  const ExampleGroup* g = WindowExampleGroup();
-  if (!g) return;
+  if (const ExampleGroup* g = WindowExampleGroup()) OpenExampleList(*g, false);
+}
+
+void SpecWindow::OpenExampleList(const ExampleGroup& group, bool keepPick) {
   shell.ExampleSubChoice = 0;
-  shell.ExampleKind = static_cast<int16_t>(g->nameSlot);
-  shell.ExampleMenu = static_cast<int16_t>(g->typeRow);
-  shell.ExampleComponent = g->component;
-  shell.ExamplePrefix = g->prefix;
+  shell.ExampleKind = static_cast<int16_t>(group.nameSlot);
+  shell.ExampleMenu = static_cast<int16_t>(group.typeRow);
+  shell.ExampleComponent = group.component;
+  shell.ExamplePrefix = group.prefix;
   shell.KeepSpecForm = 1;
-  RowsFilling = 0;
   shell.ExampleModeCode.clear();
+  if (keepPick) KeepPickAsBefore(group.typeRow);
+  RowsFilling = 0;
   ShowExampleList();
+}
+
+void SpecWindow::KeepPickAsBefore(int row) {
+  RowsFilling = 1;
+  SetPick(row, ComboIndexBefore, false);
+  RowsFilling = 0;
+}
+
+bool SpecWindow::MovesBetweenRows(QKeyEvent* key) {
+  if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+  const bool up = key->key() == Qt::Key_Up;
+  if (!up && key->key() != Qt::Key_Down && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+  focusNextPrevChild(!up);
+  return true;
 }
 
 void SpecWindow::SaveExample() {

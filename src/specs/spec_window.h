@@ -55,6 +55,7 @@
 class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -226,6 +227,16 @@ class SpecWindow : public QWidget, public PickListOwner {
   virtual void Command1_Click(int index);
   // The standard buttons.
   virtual void GetExample();
+  // Opens the example list of `group` (Get Example, or a Type item that
+  // leads to the examples); with keepPick the Type row goes back to its pick
+  // from before while the list is open.
+  void OpenExampleList(const ExampleGroup& group, bool keepPick);
+  // The row's pick from before, set without pick handling (a Type item that
+  // leads to the examples is no pick of its own).
+  void KeepPickAsBefore(int row);
+  // Up, Down and Enter move between rows (and grid cells) before the control
+  // acts on them: a pick list never changes its pick on an arrow key.
+  bool MovesBetweenRows(QKeyEvent* key);
   virtual void SaveExample();
   void ShowHelp();
   void PrintWindow();

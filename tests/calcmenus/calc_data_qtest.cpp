@@ -303,7 +303,7 @@ class CalcDataTest : public QObject {
     QCOMPARE(seen[3], QString("1"));
     QCOMPARE(frameTitle, QString());  // the title stands in for the frame's caption
     QCOMPARE(w->Frame3D1->title(), QString(" Convert Metric Displacement "));
-    QCOMPARE(PdfPageCount(QString::fromStdString(pdf)), 1);
+    QCOMPARE(PdfPages(pdf), 1);
     QCOMPARE(w->size(), before);
     QVERIFY(w->Command4->isVisible() && !w->PrintTitle->isVisible() && !w->PrintFooter->isVisible());
     QCOMPARE(fst.CurrentFileName, std::string("MUSCLE454"));

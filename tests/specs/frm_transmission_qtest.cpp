@@ -11,6 +11,8 @@ using namespace sw;
 
 namespace {
 
+QString StallAndCapacity(SpecWindow* w) { return RowTexts(w, {trans::kStallRpm, trans::kCapacity}); }
+
 const QString kConverterRows = "100001111111111111111", kClutchRows = "111110011111111000000";
 
 // The example list a Type item opened: its library; then closed and the
@@ -62,9 +64,8 @@ class FrmTransmissionTest : public QObject {
                           "Gear #3", "Gear #4", "Gear #5", "Gear #6",
                           "Converter Stall RPM based on\nCurrent Converter Capacity,\nFull Throttle Engine Power "
                           "Curve and Weather Specs at the track"}));
-    for (auto [row, shown] : {std::pair{0, "Converter:  User Defined Specs"}, {7, "User Defined Specs"},
-                              {trans::kCapacity, "180"}, {9, "2.48"}, {12, ""}, {16, "No"}})
-      QCOMPARE(Shown(w, row), QString(shown));
+    QCOMPARE(RowTexts(w, {0, 7, trans::kCapacity, 9, 12, 16}),
+             QString("Converter:  User Defined Specs|User Defined Specs|180|2.48||No"));
     QCOMPARE(w->cmbSpecData[16]->accessibleName(), QString("Converter Locked Up? Gear #2"));
     for (int r = 9; r <= 14; ++r) QVERIFY(w->ClcBttn[r]->isHidden());
     QCOMPARE(ButtonTexts(w), (QStringList{"OK", "Help", "Get Example", "Save Example", "Print", "Print Setup"}));
@@ -84,7 +85,7 @@ class FrmTransmissionTest : public QObject {
     TypeAndLeave(w, trans::kStallRpm, "1300");
     QCOMPARE(scene->LastBox().title, std::string("Warning"));
     QCOMPARE(scene->LastBox().prompt, StallRpmCaption() + " = 1300.  Value must be between  1400 and  6000 .");
-    QCOMPARE(Text(w, trans::kStallRpm) + " " + Text(w, trans::kCapacity), QString("3760 180"));
+    QCOMPARE(StallAndCapacity(w), QString("3760|180"));
     TypeAndLeave(w, trans::kStallRpm, "6100");
     for (int i = 0; i < 2; ++i) {
       w->SpecData[trans::kStallRpm]->setFocus(Qt::TabFocusReason);
@@ -92,15 +93,15 @@ class FrmTransmissionTest : public QObject {
       QTest::keyClick(w->SpecData[trans::kStallRpm], Qt::Key_Tab);
       Settle();
     }
-    QCOMPARE(Text(w, trans::kStallRpm) + " " + Text(w, trans::kCapacity), QString("3760 180"));
+    QCOMPARE(StallAndCapacity(w), QString("3760|180"));
     QCOMPARE(scene->BoxCount(), 2);
 
     TypeAndLeave(w, trans::kStallRpm, "3000");
-    QCOMPARE(Text(w, trans::kStallRpm) + " " + Text(w, trans::kCapacity), QString("3000 148.8"));
+    QCOMPARE(StallAndCapacity(w), QString("3000|148.8"));
     QCOMPARE(scene->BoxCount(), 2);
     QCOMPARE(fst.SpecsChanged, int16_t(1));
     TypeAndLeave(w, trans::kStallRpm, "3500");
-    QCOMPARE(Text(w, trans::kStallRpm) + " " + Text(w, trans::kCapacity), QString("3490 168.8"));
+    QCOMPARE(StallAndCapacity(w), QString("3490|168.8"));
     QCOMPARE(scene->BoxCount(), 3);
     QCOMPARE(scene->LastBox().prompt,
              std::string("Due to rounding in the calculations, the Stall RPM you entered had to be changed to: 3490 "
@@ -126,7 +127,7 @@ class FrmTransmissionTest : public QObject {
     }
     frmTransmission* w = Open("E0=2;E6=0;C0=0;C1=29.92;C2=60;C3=0;C4=0", nullptr);
     TypeAndLeave(w, trans::kStallRpm, "3000");
-    QCOMPARE(Text(w, trans::kStallRpm) + " " + Text(w, trans::kCapacity), QString("3000 150.0"));
+    QCOMPARE(StallAndCapacity(w), QString("3000|150.0"));
     QCOMPARE(scene->BoxCount(), 0);
   }
 

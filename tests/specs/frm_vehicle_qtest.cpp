@@ -218,7 +218,7 @@ class FrmVehicleTest : public QObject {
     SetPrinterOrientation(ProgramPrinter(), 2);
     w->Command1[4]->click();
     QCOMPARE(w->Label2->text(), help);
-    QCOMPARE(PdfPageCount(pdf), 1);
+    QCOMPARE(PdfPages(pdf), 1);
     QCOMPARE(PrinterOrientationOf(ProgramPrinter()), 2);
     SetPrinterOrientation(ProgramPrinter(), 1);
   }

@@ -83,8 +83,7 @@ class RowKitTest : public QObject {
     KitWindow* w = Open();
     QCOMPARE(tbl.CurrentSpecMenu, int16_t(3));
     QCOMPARE(w->SpecName[7]->text(), QString("Wheelbase, in"));
-    for (auto [row, shown] : {std::pair{0, "3400"}, {7, "116"}, {2, "Limited Slip (75 % lock)"}})
-      QCOMPARE(Shown(w, row), QString(shown));
+    QCOMPARE(RowTexts(w, {0, 7, 2}), QString("3400|116|Limited Slip (75 % lock)"));
     QCOMPARE(w->cmbSpecData[4]->count(), 4);
     QVERIFY(w->SpecData[0]->hasFocus());
     QVERIFY(w->Label2->text().startsWith("What the vehicle weighs"));

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +17,7 @@
 #include "shell/shell_fixture.h"
 #include "specs/spec_window.h"
 #include "specs/spec_windows.h"
+#include "support/pdf_pages.h"
 
 namespace sw {
 
@@ -90,14 +90,6 @@ inline QStringList Items(QComboBox* list) {
 }
 inline bool ItemEnabled(QComboBox* list, int item) {
   return qobject_cast<QStandardItemModel*>(list->model())->item(item)->isEnabled();
-}
-
-// Pages in a PDF the program printed.
-inline int PdfPageCount(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray bytes = f.readAll();
-  return static_cast<int>(bytes.count("/Type /Page") - bytes.count("/Type /Pages"));
 }
 
 struct SpecScene : ShellScene {
