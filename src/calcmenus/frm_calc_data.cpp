@@ -320,7 +320,8 @@ void frmCalcData::ShowForm() {
     CalcOutData[i]->setText(ToQ(out.value));
     CalcOutData[i]->setVisible(out.shown);
     CalcOutData[i]->setEnabled(out.shown && out.valueEnabled);
-    CalcOutData[i]->setAccessibleName(ToQ(out.name));
+    // A screen reader hears the result with its name.
+    CalcOutData[i]->setAccessibleName(ToQ(out.value.empty() ? out.name : out.name + " " + out.value));
   }
   if (form_.hasNote) {
     Label1->setText(ToQ(form_.note));
@@ -368,7 +369,10 @@ bool frmCalcData::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::KeyPress: {
       // Up and Down move between the rows (a list keeps its pick); Enter
       // moves on like Tab.
-      const int key = static_cast<QKeyEvent*>(e)->key();
+      const auto* k = static_cast<QKeyEvent*>(e);
+      const int key = k->key();
+      // Alt+Down opens a list, as F4 and Space do.
+      if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) break;
       if (key == Qt::Key_Up) {
         focusPreviousChild();
         return true;

@@ -105,6 +105,8 @@ void frmDispGrid::SetRetrievalPauseMs(int ms) { g_retrievalPauseMs = ms; }
 frmDispGrid::frmDispGrid(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   setObjectName("frmDispGrid");
   setAttribute(Qt::WA_DeleteOnClose);
+  // Every fill empties the caption; a screen reader still names the window.
+  setAccessibleName("Results");
   BuildControls();
   BuildMenus();
   resize(TwipsToPixels(11400, this), TwipsToPixels(9600, this));
@@ -148,10 +150,12 @@ void frmDispGrid::BuildControls() {
 
   grdOUT = new Grid(client_);
   grdOUT->setObjectName("grdOUT");
+  grdOUT->setAccessibleName("Run Results");
   // Figures stand right-aligned so their decimal points line up.
   for (int c = 1; c < kResultsGridCols; ++c) grdOUT->SetColAlignment(c, Qt::AlignRight);
   Grid1 = new Grid(client_);
   Grid1->setObjectName("Grid1");
+  Grid1->setAccessibleName("Test History");
   for (int c = 1; c < kHistoryGridCols; ++c) Grid1->SetColAlignment(c, Qt::AlignRight);
   Grid1->setVisible(false);
 

@@ -180,6 +180,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   WireHelpAndFileWindows(this);
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [](QWindow* w) {
+    // Moments with no window of the program in front (a box just closed,
+    // another program in front) say nothing about where the front came from.
+    if (!w) return;
     g_previousFocusClass = g_currentFocusClass;
     g_currentFocusClass = ClassOfWindow(w);
   });
@@ -581,7 +584,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
 
 bool frmMain::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) {
-    bool back = g_previousFocusClass == "QMessageBox" || g_previousFocusClass == "QInputDialog";
+    // Where the front comes from. Qt tells a window of its activation before
+    // it tells who has the front now, so the newest entry may still be the
+    // window the front came from.
+    const QString from = g_currentFocusClass == metaObject()->className() ? g_previousFocusClass : g_currentFocusClass;
+    bool back = from == "QMessageBox" || from == "QInputDialog";
     // An unloaded (hidden) window is no longer activated by the racer.
     if (!back && !initRunning_ && !ending_ && isVisible()) {
       // From the event loop, not inside the desktop's activation: the boxes

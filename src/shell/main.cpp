@@ -14,6 +14,8 @@
 
 #include "platform/program_folder.h"
 #include "platform/outside_programs.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/keyboard_access.h"
 #include "platform/qt/qt_programs.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/seqfile.h"
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Stagewell");
   QApplication::setQuitOnLastWindowClosed(false);
+  sw::InstallKeyboardAccess([] { return static_cast<QWidget*>(sw::DefaultInstance<sw::frmMain>::IfLoaded()); });
 
   sw::QtUi qtUi;
   sw::QtPrograms qtPrograms;

@@ -85,8 +85,12 @@ frmTransmission::frmTransmission() : SpecWindow(kTransmission, kRows, "Transmiss
     grid->addWidget(SpecData[r], 3 + g, 1);
     if (g == 0) continue;
     const int lockUp = kFirstLockUp + g - 1;
-    // The column heading is the lock-up rows' caption.
+    // The column heading is the lock-up rows' caption. The row's own caption
+    // panel stays hidden beside its list, where a screen reader finds the
+    // list's label.
+    SpecName[lockUp]->setParent(FrameTransmission);
     SpecName[lockUp]->hide();
+    SetRowCaption(lockUp, "Converter Locked Up? Gear #" + std::to_string(g + 1));
     cmbSpecData[lockUp]->setAccessibleName(QString("Converter Locked Up? Gear #%1").arg(g + 1));
     grid->addWidget(cmbSpecData[lockUp], 3 + g, 2, Qt::AlignLeft);
   }

@@ -1,5 +1,6 @@
 #include "platform/qt/printer.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -7,6 +8,8 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
@@ -55,6 +58,25 @@ class OrientationForJob {
  private:
   int saved_;
 };
+
+// Qt's preview keeps its tool buttons out of the Tab order and leaves its two
+// entry boxes unnamed: a keyboard user could not reach Print, nor a screen
+// reader tell the zoom from the page number.
+void ReachableByKeyboard(QPrintPreviewDialog& preview) {
+  for (QToolButton* b : preview.findChildren<QToolButton*>()) {
+    b->setFocusPolicy(Qt::TabFocus);
+    // The tool bar's overflow button, shown when the window is narrow.
+    if (b->text().isEmpty() && b->accessibleName().isEmpty()) b->setAccessibleName("More Tools");
+  }
+  for (QComboBox* zoom : preview.findChildren<QComboBox*>()) {
+    zoom->setAccessibleName("Zoom");
+    if (zoom->lineEdit()) zoom->lineEdit()->setAccessibleName("Zoom");
+  }
+  for (QLineEdit* e : preview.findChildren<QLineEdit*>())
+    if (e->accessibleName().isEmpty()) e->setAccessibleName("Page");
+  for (QAction* a : preview.findChildren<QAction*>())
+    if (a->text() == QPrintPreviewDialog::tr("Print")) a->setShortcut(QKeySequence::Print);
+}
 
 }  // namespace
 
@@ -259,6 +281,7 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
   printer.setDocName(title);
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(title);
+  ReachableByKeyboard(preview);
   // The preview paints the pages whenever it needs them; the last painting
   // before the dialog closes is the printing itself.
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* p) {

@@ -1,0 +1,137 @@
+#include "platform/qt/keyboard_access.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyle>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace sw {
+
+namespace {
+
+// Alt pressed and released alone puts the keyboard into the menu bar, as on
+// the program's home desktop.
+class AltEntersMenuBar : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+// Qt gives a widget of its own class no role but "client"; one that is a
+// window is a window to the desktop, and a screen reader says so.
+class WindowAccessible : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Client) {}
+  QAccessible::Role role() const override {
+    return widget()->isWindow() ? QAccessible::Window : QAccessibleWidget::role();
+  }
+};
+
+QAccessibleInterface* ProgramWindows(const QString& key, QObject* object) {
+  auto* w = qobject_cast<QWidget*>(object);
+  if (!w) return nullptr;
+  const QMetaObject* own = object->metaObject();
+  // Asked once per class up the chain: answer for the object's own class only.
+  if (key != QLatin1StringView(own->className()) || own == &QWidget::staticMetaObject) return nullptr;
+  const QMetaObject* qt = own;
+  while (qt && qt->className()[0] != 'Q') qt = qt->superClass();
+  // Dialogs, main windows, frames and the rest keep Qt's own interfaces.
+  if (qt != &QWidget::staticMetaObject) return nullptr;
+  return new WindowAccessible(w);
+}
+
+bool Counts(const QWidget* w) {
+  if (!w || !w->isWindow()) return false;
+  const Qt::WindowType type = w->windowType();
+  return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen && type != Qt::Desktop;
+}
+
+bool CanTakeFront(const QWidget* w) {
+  return w && w->isVisible() && !w->isMinimized() && w->isEnabled();
+}
+
+// Follows which window has the front and, when it closes, gives the front
+// to the one the racer was in before.
+class FrontKeeper : public QObject {
+ public:
+  explicit FrontKeeper(std::function<QWidget*()> lastResort)
+      : QObject(qApp), lastResort_(std::move(lastResort)) {}
+
+  bool eventFilter(QObject* o, QEvent* e) override {
+    const QEvent::Type t = e->type();
+    if (t != QEvent::WindowActivate && t != QEvent::Hide && t != QEvent::Show) return false;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!Counts(w)) return false;
+    if (t == QEvent::WindowActivate) {
+      Forget(w);
+      order_.push_back(w);
+    } else if (t == QEvent::Show) {
+      shown_.push_back(w);
+      if (shown_.size() > 16) shown_.erase(shown_.begin());
+    } else if (w == QApplication::activeWindow() || (!order_.empty() && order_.back() == w)) {
+      shown_.clear();
+      QPointer<QWidget> closed(w);
+      QTimer::singleShot(0, this, [this, closed] { ReturnFront(closed); });
+    }
+    return false;
+  }
+
+ private:
+  void Forget(QWidget* w) {
+    order_.erase(std::remove_if(order_.begin(), order_.end(),
+                                [w](const QPointer<QWidget>& p) { return !p || p == w; }),
+                 order_.end());
+  }
+
+  void ReturnFront(const QPointer<QWidget>& closed) {
+    if (QCoreApplication::closingDown()) return;
+    // The desktop (or the program) already gave the keyboard to a window.
+    // QApplication's own idea of the active window is no guide here: when a
+    // box closes it names the box's owner even though no window of the
+    // program has the keyboard.
+    QWindow* focus = QGuiApplication::focusWindow();
+    if (focus && focus->isVisible() && (!closed || focus != closed->windowHandle())) return;
+    QWidget* target = nullptr;
+    // A box still waiting for an answer comes first; then a window opened
+    // since; then the window the racer was in before.
+    if (QWidget* modal = QApplication::activeModalWidget(); CanTakeFront(modal)) target = modal;
+    for (auto it = shown_.rbegin(); !target && it != shown_.rend(); ++it)
+      if (*it != closed && CanTakeFront(*it)) target = *it;
+    for (auto it = order_.rbegin(); !target && it != order_.rend(); ++it)
+      if (*it != closed && CanTakeFront(*it)) target = *it;
+    if (!target && closed && closed->parentWidget() && CanTakeFront(closed->parentWidget()->window()))
+      target = closed->parentWidget()->window();
+    if (!target && lastResort_ && CanTakeFront(lastResort_())) target = lastResort_();
+    if (target) target->activateWindow();
+  }
+
+  std::function<QWidget*()> lastResort_;
+  std::vector<QPointer<QWidget>> order_;  // windows in the order they had the front, latest last
+  std::vector<QPointer<QWidget>> shown_;  // windows shown since the last close
+};
+
+}  // namespace
+
+void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
+  static FrontKeeper* keeper = nullptr;
+  if (keeper) return;
+  QAccessible::installFactory(ProgramWindows);
+  QApplication::setStyle(new AltEntersMenuBar(QApplication::style()->name()));
+  keeper = new FrontKeeper(std::move(lastResort));
+  qApp->installEventFilter(keeper);
+}
+
+}  // namespace sw

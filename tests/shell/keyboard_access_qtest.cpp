@@ -1,0 +1,247 @@
+// The windows a racer opens, as a screen reader and a keyboard see them:
+// every control that can be used has a name a screen reader speaks and a
+// Tab stop, every window is announced as a window with a name, and a window
+// that closes hands the front back to the one the racer was in, even where
+// no window manager does it (the main window then shows the stored rows in
+// its summary at once).
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPrintPreviewDialog>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+
+#include "platform/qt/keyboard_access.h"
+#include "platform/qt/printer.h"
+#include "results/frm_disp_grid.h"
+#include "shell/shell_fixture.h"
+#include "specs/spec_window.h"
+#include "specs/spec_windows.h"
+
+using namespace sw;
+
+namespace {
+
+bool Meaningless(const QString& name) {
+  static const QRegularExpression kNoWord(R"(^[\W_]*$)"), kNumber(R"(^[-+]?\d*\.?\d+$)");
+  const QString n = name.trimmed();
+  return kNoWord.match(n).hasMatch() || kNumber.match(n).hasMatch();
+}
+
+bool Operable(QAccessible::Role r) {
+  switch (r) {
+    case QAccessible::PushButton:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::SpinBox:
+    case QAccessible::Table:
+    case QAccessible::List:
+    case QAccessible::PageTab:
+    case QAccessible::Slider:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// What a screen reader says for the control. A pick list is named by its
+// pick on Linux; its caption arrives as the label it is labelled by (or as
+// its own name elsewhere).
+QString Spoken(QAccessibleInterface* i) {
+  if (i->role() != QAccessible::ComboBox) return i->text(QAccessible::Name);
+  if (auto* w = qobject_cast<QWidget*>(i->object()); w && !w->accessibleName().isEmpty()) return w->accessibleName();
+  for (const auto& [label, relation] : i->relations(QAccessible::Label))
+    if (label->role() == QAccessible::StaticText && !Meaningless(label->text(QAccessible::Name)))
+      return label->text(QAccessible::Name);
+  return {};
+}
+
+QString Describe(QAccessibleInterface* i) {
+  QString what = QString::number(int(i->role()), 16) + " '" + i->text(QAccessible::Name) + "'";
+  if (QObject* o = i->object()) what += " " + o->objectName();
+  return what;
+}
+
+// The faults of one window: "window: ..." for the window itself, "unnamed:"
+// and "no Tab stop:" for its visible, enabled controls.
+QStringList Faults(QWidget* window) {
+  QStringList out;
+  QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
+  const QString where = window->metaObject()->className() + QString(" ");
+  if (root->role() != QAccessible::Window && root->role() != QAccessible::Dialog)
+    out << where + "window: not announced as a window";
+  if (Meaningless(root->text(QAccessible::Name))) out << where + "window: no name";
+  std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* i) {
+    for (int c = 0; c < i->childCount(); ++c) {
+      QAccessibleInterface* k = i->child(c);
+      if (!k || k->state().invisible) continue;
+      if (Operable(k->role()) && !k->state().disabled) {
+        if (Meaningless(Spoken(k))) out << where + "unnamed: " + Describe(k);
+        if (!k->state().focusable) out << where + "no Tab stop: " + Describe(k);
+      }
+      // A table's cells and a list's lines are named by what they hold.
+      if (k->role() != QAccessible::Table && k->role() != QAccessible::List) walk(k);
+    }
+  };
+  walk(root);
+  return out;
+}
+
+QStringList OpenWindows() {
+  QStringList out;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+      out << w->metaObject()->className();
+  out.sort();
+  return out;
+}
+
+QStringList FaultsOfOpenWindows() {
+  QStringList out;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip) out << Faults(w);
+  return out;
+}
+
+#define QVERIFY_NONE(faults)                                  \
+  do {                                                        \
+    const QStringList f = (faults);                           \
+    QVERIFY2(f.isEmpty(), qPrintable(f.join("\n")));          \
+  } while (false)
+
+}  // namespace
+
+class KeyboardAccessTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<ShellScene> scene;
+
+  frmMain* ShowMain() {
+    scene->ReturningUser();
+    for (const auto& e : std::filesystem::directory_iterator(kShippedData / "COMBO"))
+      scene->CopyShipped("COMBO/" + e.path().filename().string());
+    for (int m = 1; m <= 6; ++m) scene->CopyShipped("QVZHELP/help" + std::to_string(m) + ".txt");
+    scene->CopyShipped("TEXT/OUTHELP.TXT");
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    m->show();
+    m->InitMainWindow();
+    Activate(m);
+    return m;
+  }
+  SpecWindow* OpenSpec(frmMain* m, int menu) {
+    m->Command1[menu - 1]->click();
+    Settle();
+    SpecWindow* w = LoadedSpecWindow(menu);
+    if (w) Activate(w);
+    return w;
+  }
+
+ private slots:
+  void initTestCase() {
+    InstallKeyboardAccess([] { return static_cast<QWidget*>(DefaultInstance<frmMain>::IfLoaded()); });
+  }
+  void init() {
+    scene = std::make_unique<ShellScene>();
+    shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
+    shell.ActivationCount = 100;  // the tip of the fourth activation was read
+  }
+  void cleanup() {
+    frmDispGrid::Unload();
+    scene.reset();
+  }
+
+  // Main, the three spec windows, the results window with its graph and
+  // printout options: nothing a keyboard or a screen reader cannot find.
+  void everyControlHasANameAndATabStop() {
+    frmMain* m = ShowMain();
+    QVERIFY_NONE(FaultsOfOpenWindows());
+    for (int menu : {kEngine, kTransmission, kVehicle, kTires, kDriving, kConditions}) {
+      SpecWindow* w = OpenSpec(m, menu);
+      QVERIFY(w);
+      QVERIFY_NONE(Faults(w));
+      w->Unload();
+      Settle();
+    }
+    Activate(m);
+    m->cmdRun->click();
+    Settle();
+    frmDispGrid* results = frmDispGrid::IfLoaded();
+    QVERIFY(results && results->isVisible());
+    QCOMPARE(results->windowTitle(), QString());  // emptied by the fill, named all the same
+    results->cmdGraph->click();
+    Settle();
+    results->cmdPrint->click();
+    Settle();
+    QCOMPARE(OpenWindows(), QStringList({"sw::PrntOptns", "sw::frmDispGrid", "sw::frmGraph", "sw::frmMain"}));
+    QVERIFY_NONE(FaultsOfOpenWindows());
+  }
+
+  // Alt alone enters any menu bar; the print preview's tool buttons are Tab
+  // stops, Ctrl+P prints, and its zoom and page boxes are named.
+  void menusAndPreviewByKeyboard() {
+    QCOMPARE(QApplication::style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
+    QStringList faults;
+    bool printKey = false;
+    WhenModal([&](QWidget* w) {
+      auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
+      if (!preview) return;
+      for (QToolButton* b : preview->findChildren<QToolButton*>())
+        if (!(b->focusPolicy() & Qt::TabFocus)) faults << "no Tab stop: " + b->toolTip();
+      for (QAction* a : preview->findChildren<QAction*>())
+        if (a->text() == "Print") printKey = a->shortcut() == QKeySequence(QKeySequence::Print);
+      faults << Faults(preview);
+      preview->reject();
+    });
+    SetPrintToPdfForTest(QString());
+    PrintDocument(nullptr, "Calculated Test Results", [](PrintPage& page) { page.Print("1/4 mile  11.75", true); });
+    QVERIFY_NONE(faults);
+    QVERIFY(printKey);
+  }
+
+  // The five lock-up lists of the gear column are told apart by their gears.
+  void lockUpListsSayTheirGear() {
+    SpecWindow* w = OpenSpec(ShowMain(), kTransmission);
+    QVERIFY(w);
+    for (int r = 16; r <= 20; ++r)
+      QCOMPARE(Spoken(QAccessible::queryAccessibleInterface(w->cmbSpecData[r])),
+               QString("Converter Locked Up? Gear #%1").arg(r - 14));
+  }
+
+  // A box answered in the Body & Axle window gives the front back to it; OK
+  // gives it to the main window, whose summary shows the new weight at once.
+  void closingWindowsHandTheFrontBack() {
+    frmMain* m = ShowMain();
+    SpecWindow* w = OpenSpec(m, kVehicle);
+    QVERIFY(w && QApplication::activeWindow() == w);
+    WhenModal([](QWidget* box) { static_cast<QMessageBox*>(box)->accept(); });
+    auto* box = new QMessageBox(QMessageBox::Information, "Tip on Instant Help", "A tip.", QMessageBox::Ok, w);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->exec();
+    Settle();
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(w));
+
+    w->SpecData[0]->setFocus(Qt::TabFocusReason);
+    w->SpecData[0]->selectAll();
+    QTest::keyClicks(w->SpecData[0], "3300");
+    QTest::keyClick(w->SpecData[0], Qt::Key_Tab);
+    Settle();
+    QCOMPARE(SpecAt(kVehicle, 0), std::string("3300"));
+    QVERIFY(m->Label5[2]->text().startsWith("Weight: 3400"));
+    w->Command1[0]->click();  // OK
+    Settle();
+    Settle();
+    QVERIFY(!LoadedSpecWindow(kVehicle));
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m));
+    QVERIFY2(m->Label5[2]->text().startsWith("Weight: 3300"), qPrintable(m->Label5[2]->text()));
+  }
+};
+
+QTEST_MAIN(KeyboardAccessTest)
+#include "keyboard_access_qtest.moc"
