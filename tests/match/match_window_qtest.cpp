@@ -17,8 +17,7 @@
 #include "match/match_rules.h"
 #include "match/spec_search.h"
 #include "platform/text.h"
-#include "shell/shell_fixture.h"
-#include "specs/spec_windows.h"
+#include "specs/spec_window_fixture.h"
 
 using namespace sw;
 
@@ -33,16 +32,6 @@ struct MatchScene : ShellScene {
     shell.ActivationCount = 100;
   }
 };
-
-void TypeAndLeave(frmMatch* w, int row, const QString& text) {
-  w->SpecData[row]->setFocus(Qt::TabFocusReason);
-  Settle();
-  w->SpecData[row]->selectAll();
-  if (text.isEmpty()) QTest::keyClick(w->SpecData[row], Qt::Key_Delete);
-  QTest::keyClicks(w->SpecData[row], text);
-  QTest::keyClick(w->SpecData[row], Qt::Key_Tab);
-  Settle();
-}
 
 // The time slip typed into the Match rows: a quarter mile, then stall, 60 ft,
 // MPH, finish RPM and the gear choice.
@@ -109,8 +98,7 @@ class MatchWindowTest : public QObject {
     Activate(w);
     QCOMPARE(w->windowTitle(), QString("Match Vehicle Performance"));
     QCOMPARE(w->Frame3D1->title(), QString("Your Vehicle's Actual Performance"));
-    QCOMPARE(TextsOf(std::vector<QLabel*>(w->SpecName.begin(), w->SpecName.begin() + 6)),
-             QStringList({"Distance of Race", "Stall RPM at Launch", "60 Foot Time, sec", "Finish MPH",
+    QCOMPARE(Captions(w), QStringList({"Distance of Race", "Stall RPM at Launch", "60 Foot Time, sec", "Finish MPH",
                           "Finish Engine RPM", "Finish Trans Gear #"}));
     QCOMPARE(w->SpecName6->text(), QString(" Adjust Tire Diameter (see below)"));
     QVERIFY(w->Label1->text().startsWith("Tip:  If you are not sure of 'Finish Engine RPM'"));
@@ -118,8 +106,8 @@ class MatchWindowTest : public QObject {
     QCOMPARE(w->cmbSpecData[0]->itemText(1), QString("Eighth Mile"));
     QCOMPARE(w->cmbSpecData[5]->count(), 6);
     QCOMPARE(w->cmbSpecData[5]->itemText(5), QString("6"));
-    QCOMPARE(TextsOf(std::vector<QPushButton*>(w->Command1.begin(), w->Command1.begin() + 4)),
-             QStringList({"OK (adjust veh. specs to match performance)", "Help", "Cancel", "Clear Entries"}));
+    QCOMPARE(ButtonTexts(w), QStringList({"OK (adjust veh. specs to match performance)", "Help", "Cancel",
+                                          "Clear Entries"}));
     QVERIFY(w->SpecName[1]->isVisible() && w->SpecData[1]->isVisible());
     QCOMPARE(w->SpecData[1]->text(), QString("3600"));
     QCOMPARE(w->cmbSpecData[5]->currentText(), QString("3"));

@@ -16,12 +16,11 @@
 #include "shell/frm_chos2.h"
 #include "shell/frm_cmpr_exmpl.h"
 #include "shell/frm_example.h"
-#include "shell/shell_fixture.h"
 #include "specs/frm_engine.h"
 #include "specs/frm_tires.h"
 #include "specs/frm_transmission.h"
 #include "specs/frm_vehicle.h"
-#include "specs/spec_windows.h"
+#include "specs/spec_window_fixture.h"
 #include "support/pdf_pages.h"
 
 using namespace sw;
@@ -50,26 +49,14 @@ void ChooseCategory(int entry, const char* title = nullptr) {
 
 class ExampleWindowsTest : public QObject {
   Q_OBJECT
-  std::unique_ptr<ShellScene> scene;
+  std::unique_ptr<SpecScene> scene;
 
+  // The returning racer's main window with every shipped library and row file.
   frmMain* ShowMain() {
-    scene->ReturningUser();
-    for (const char* folder : {"COMBO", "QVZHELP", "QVZEXMP"})
+    for (const char* folder : {"QVZHELP", "QVZEXMP"})
       for (const auto& e : std::filesystem::directory_iterator(kShippedData / folder))
         scene->CopyShipped(std::string(folder) + "/" + e.path().filename().string());
-    frmMain* m = DefaultInstance<frmMain>::Get();
-    m->show();
-    m->InitMainWindow();
-    Settle();
-    return m;
-  }
-  // The spec window behind the main window's button `button`, in front.
-  template <class Window>
-  Window* SpecWindow(frmMain* m, int button, int menu) {
-    m->Command1[button]->click();
-    auto* w = static_cast<Window*>(LoadedSpecWindow(menu));
-    if (w) Activate(w);
-    return w;
+    return scene->ShowMain();
   }
   frmExample* ListWindow() {
     Settle();
@@ -107,8 +94,7 @@ class ExampleWindowsTest : public QObject {
 
  private slots:
   void init() {
-    scene = std::make_unique<ShellScene>();
-    shell.StartupScreenShown = shell.BeginnerNoticeShown = 1;
+    scene = std::make_unique<SpecScene>();
     ResetExampleValues();
   }
   void cleanup() {
@@ -123,7 +109,7 @@ class ExampleWindowsTest : public QObject {
   // the notes come once, and the main window's summary keeps the tag.
   void loadABodyIntoTheBodyWindow() {
     frmMain* m = ShowMain();
-    auto* body = SpecWindow<frmVehicle>(m, 2, kVehicle);
+    auto* body = scene->Open<frmVehicle>(kVehicle);
     QVERIFY(body && body->Command1[2]->isEnabled());
     body->Command1[2]->click();
     frmExample* list = ListWindow();
@@ -179,7 +165,7 @@ class ExampleWindowsTest : public QObject {
   // category, the clutch chosen goes in, the Type row shows it.
   void loadAClutchIntoTheTransmissionWindow() {
     frmMain* m = ShowMain();
-    auto* w = SpecWindow<frmTransmission>(m, 1, kTransmission);
+    auto* w = scene->Open<frmTransmission>(kTransmission);
     QVERIFY(w);
     ChooseCategory(0);
     w->Command1[2]->click();
@@ -201,7 +187,7 @@ class ExampleWindowsTest : public QObject {
   void compareAndLoadAFullCurveEngine() {
     frmMain* m = ShowMain();
     QVERIFY(test::LoadFixtureVehicle(test::kBracketCar));
-    auto* w = SpecWindow<frmEngine>(m, 0, kEngine);
+    auto* w = scene->Open<frmEngine>(kEngine);
     QVERIFY(w);
     w->Command1[2]->click();
     frmExample* list = ListWindow();
@@ -238,8 +224,8 @@ class ExampleWindowsTest : public QObject {
   // non-driven end's library, the second the driven end's; each example goes
   // into its own frame.
   void loadTiresIntoTheirFrames() {
-    frmMain* m = ShowMain();
-    auto* w = SpecWindow<frmTires>(m, 3, kTires);
+    ShowMain();
+    auto* w = scene->Open<frmTires>(kTires);
     QVERIFY(w);
     const struct {
       int entry, count, row;
@@ -285,8 +271,8 @@ class ExampleWindowsTest : public QObject {
   // The Engine window's Save Example: its rows and its curve become the
   // last engine example, and the engine carries the new example's tag.
   void saveTheEngine() {
-    frmMain* m = ShowMain();
-    auto* w = SpecWindow<frmEngine>(m, 0, kEngine);
+    ShowMain();
+    auto* w = scene->Open<frmEngine>(kEngine);
     QVERIFY(w);
     w->Command1[3]->click();
     frmCmprExmpl* cmp = CompareWindow();
