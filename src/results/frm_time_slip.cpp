@@ -66,6 +66,8 @@ frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   Text1 = new QPlainTextEdit(this);
   Text1->setObjectName("Text1");
+  Text1->setAccessibleName("Time Slip");
+  Text1->setTabChangesFocus(true);  // Tab moves on to the buttons
   Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The slip's labels are padded with blanks so that its figures stand

@@ -1,6 +1,7 @@
 #include "shell/frm_cmmd_intro.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <algorithm>
 
@@ -82,6 +83,12 @@ frmCmmdIntro::frmCmmdIntro() {
   ClcBttn = new QPushButton("Clc", Frame1);
   ClcBttn->setObjectName("ClcBttn");
   ClcBttn->setGeometry(R(3600, 320 + 440 * 2, 700, 360));
+  // Each caption names its box or list for a screen reader, as in the real spec windows.
+  SpecName[0]->setBuddy(cmbSpecData[0]);
+  SpecName[1]->setBuddy(cmbSpecData[1]);
+  cmbSpecData[1]->lineEdit()->setAccessibleName(names[1]);
+  SpecName[2]->setBuddy(SpecData[2]);
+  SpecName[3]->setBuddy(SpecData[3]);
   SpecName[3]->setEnabled(false);  // a hydraulic cam has no lash
   SpecData[3]->setEnabled(false);
 
@@ -115,6 +122,9 @@ frmCmmdIntro::frmCmmdIntro() {
   Text1->setObjectName("Text1");
   Text1->setGeometry(R(150, 5300, 4500, 1500));
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setAccessibleName("Text Input Box");
+  // Tab leaves the box, as everywhere else in the program.
+  Text1->setTabChangesFocus(true);
 
   // The explanations on the right, each joined to what it describes.
   for (int i = 0; i < 10; ++i) {

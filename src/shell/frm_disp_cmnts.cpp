@@ -19,6 +19,8 @@ frmDispCmnts::frmDispCmnts() : QWidget(nullptr, Qt::Window) {
   setWindowTitle("Vehicle Comments");
   Text1 = new QPlainTextEdit(this);
   Text1->setObjectName("Text1");
+  Text1->setAccessibleName("Vehicle Comments");
+  Text1->setTabChangesFocus(true);  // Tab moves on to the buttons
   Text1->setMinimumSize(TwipsToPixels(7200), TwipsToPixels(4000));
   Command1 = new QPushButton("OK", this);
   Command1->setObjectName("Command1");

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
@@ -157,8 +158,8 @@ class KeyboardAccessTest : public QObject {
     scene.reset();
   }
 
-  // Main, the three spec windows, the results window with its graph and
-  // printout options: nothing a keyboard or a screen reader cannot find.
+  // Main, the six spec windows, the results window with its graph, printout
+  // options and comments: nothing a keyboard or a screen reader cannot find.
   void everyControlHasANameAndATabStop() {
     frmMain* m = ShowMain();
     QVERIFY_NONE(FaultsOfOpenWindows());
@@ -179,7 +180,10 @@ class KeyboardAccessTest : public QObject {
     Settle();
     results->cmdPrint->click();
     Settle();
-    QCOMPARE(OpenWindows(), QStringList({"sw::PrntOptns", "sw::frmDispGrid", "sw::frmGraph", "sw::frmMain"}));
+    results->Command1->click();  // "Cmnts"
+    Settle();
+    QCOMPARE(OpenWindows(),
+             QStringList({"sw::PrntOptns", "sw::frmDispCmnts", "sw::frmDispGrid", "sw::frmGraph", "sw::frmMain"}));
     QVERIFY_NONE(FaultsOfOpenWindows());
   }
 
@@ -193,6 +197,20 @@ class KeyboardAccessTest : public QObject {
       if (w->isVisible() && w->objectName() == "Rtrvfile") open = w;
     QVERIFY(open);
     QVERIFY_NONE(Faults(open));
+  }
+
+  // The windows-commands lesson: named, and Tab leaves its text box.
+  void lessonWindow() {
+    frmMain* m = ShowMain();
+    QTimer::singleShot(0, [] {
+      QWidget* lesson = QApplication::activeModalWidget();
+      QVERIFY(lesson);
+      QVERIFY_NONE(Faults(lesson));
+      for (QPlainTextEdit* t : lesson->findChildren<QPlainTextEdit*>()) QVERIFY(t->tabChangesFocus());
+      lesson->close();
+    });
+    m->mnuBasicWindows->trigger();
+    Settle();
   }
 
   // Alt alone enters any menu bar; the print preview's tool buttons are Tab
