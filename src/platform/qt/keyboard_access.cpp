@@ -64,7 +64,8 @@ bool CanTakeFront(const QWidget* w) {
 }
 
 // Follows which window has the front and, when it closes, gives the front
-// to the one the racer was in before.
+// to the window the racer was in before, or to one the program opened
+// meanwhile (a list shown just before its tip box, say).
 class FrontKeeper : public QObject {
  public:
   explicit FrontKeeper(std::function<QWidget*()> lastResort)
@@ -75,14 +76,12 @@ class FrontKeeper : public QObject {
     if (t != QEvent::WindowActivate && t != QEvent::Hide && t != QEvent::Show) return false;
     auto* w = qobject_cast<QWidget*>(o);
     if (!Counts(w)) return false;
-    if (t == QEvent::WindowActivate) {
+    if (t == QEvent::WindowActivate || t == QEvent::Show) {
+      if (t == QEvent::WindowActivate) lastActive_ = w;
       Forget(w);
-      order_.push_back(w);
-    } else if (t == QEvent::Show) {
-      shown_.push_back(w);
-      if (shown_.size() > 16) shown_.erase(shown_.begin());
-    } else if (w == QApplication::activeWindow() || (!order_.empty() && order_.back() == w)) {
-      shown_.clear();
+      recent_.push_back(w);
+      if (recent_.size() > 32) recent_.erase(recent_.begin());
+    } else if (w == QApplication::activeWindow() || w == lastActive_) {
       QPointer<QWidget> closed(w);
       QTimer::singleShot(0, this, [this, closed] { ReturnFront(closed); });
     }
@@ -91,9 +90,9 @@ class FrontKeeper : public QObject {
 
  private:
   void Forget(QWidget* w) {
-    order_.erase(std::remove_if(order_.begin(), order_.end(),
-                                [w](const QPointer<QWidget>& p) { return !p || p == w; }),
-                 order_.end());
+    recent_.erase(std::remove_if(recent_.begin(), recent_.end(),
+                                 [w](const QPointer<QWidget>& p) { return !p || p == w; }),
+                  recent_.end());
   }
 
   void ReturnFront(const QPointer<QWidget>& closed) {
@@ -105,12 +104,10 @@ class FrontKeeper : public QObject {
     QWindow* focus = QGuiApplication::focusWindow();
     if (focus && focus->isVisible() && (!closed || focus != closed->windowHandle())) return;
     QWidget* target = nullptr;
-    // A box still waiting for an answer comes first; then a window opened
-    // since; then the window the racer was in before.
+    // A box still waiting for an answer comes first; then the window last
+    // shown or in front.
     if (QWidget* modal = QApplication::activeModalWidget(); CanTakeFront(modal)) target = modal;
-    for (auto it = shown_.rbegin(); !target && it != shown_.rend(); ++it)
-      if (*it != closed && CanTakeFront(*it)) target = *it;
-    for (auto it = order_.rbegin(); !target && it != order_.rend(); ++it)
+    for (auto it = recent_.rbegin(); !target && it != recent_.rend(); ++it)
       if (*it != closed && CanTakeFront(*it)) target = *it;
     if (!target && closed && closed->parentWidget() && CanTakeFront(closed->parentWidget()->window()))
       target = closed->parentWidget()->window();
@@ -119,8 +116,8 @@ class FrontKeeper : public QObject {
   }
 
   std::function<QWidget*()> lastResort_;
-  std::vector<QPointer<QWidget>> order_;  // windows in the order they had the front, latest last
-  std::vector<QPointer<QWidget>> shown_;  // windows shown since the last close
+  std::vector<QPointer<QWidget>> recent_;  // windows by when they were last shown or in front, latest last
+  QPointer<QWidget> lastActive_;
 };
 
 }  // namespace
