@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QAbstractButton>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
 #include <QStyle>
@@ -234,6 +236,19 @@ class KeyboardAccessTest : public QObject {
     PrintDocument(nullptr, "Calculated Test Results", [](PrintPage& page) { page.Print("1/4 mile  11.75", true); });
     QVERIFY_NONE(faults);
     QVERIFY(printKey);
+
+    // Qt's print dialog names its file button "..." only.
+    QPrintDialog print(&ProgramPrinter());
+    print.show();
+    Settle();
+    int bare = 0;
+    for (QAbstractButton* b : print.findChildren<QAbstractButton*>())
+      if (b->text() == "...") {
+        ++bare;
+        QCOMPARE(b->accessibleName(), b->toolTip().isEmpty() ? QString("Browse") : b->toolTip());
+      }
+    QVERIFY(bare > 0);
+    print.reject();
   }
 
   // A calculator's pick list is labelled by its caption, and its result is

@@ -1,6 +1,7 @@
 #include "platform/qt/keyboard_access.h"
 
 #include <QAccessible>
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
@@ -53,6 +54,17 @@ QAccessibleInterface* ProgramWindows(const QString& key, QObject* object) {
   return new WindowAccessible(w);
 }
 
+// Buttons that show only "..." (the print dialog's file button) are named
+// by their tooltip, or as the browse buttons they are.
+void NameBareButtons(QWidget* window) {
+  for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+    if (!b->accessibleName().isEmpty()) continue;
+    const QString text = b->text().remove('&').trimmed();
+    if (text != "..." && text != QString(QChar(0x2026))) continue;
+    b->setAccessibleName(b->toolTip().isEmpty() ? QStringLiteral("Browse") : b->toolTip());
+  }
+}
+
 bool Counts(const QWidget* w) {
   if (!w || !w->isWindow()) return false;
   const Qt::WindowType type = w->windowType();
@@ -78,6 +90,7 @@ class FrontKeeper : public QObject {
     if (!Counts(w)) return false;
     if (t == QEvent::WindowActivate || t == QEvent::Show) {
       if (t == QEvent::WindowActivate) lastActive_ = w;
+      if (t == QEvent::Show) NameBareButtons(w);
       Forget(w);
       recent_.push_back(w);
       if (recent_.size() > 32) recent_.erase(recent_.begin());
