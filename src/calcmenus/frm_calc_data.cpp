@@ -295,6 +295,9 @@ void frmCalcData::ShowForm() {
     if (FromQ(box->text()) != r.text) box->setText(ToQ(r.text));
 
     QComboBox* list = Combo1[i];
+    // The caption labels whichever of the two the row shows: a screen reader
+    // names a list by its label, not by its own name.
+    CalcSpec[i]->setBuddy(r.isList ? static_cast<QWidget*>(list) : box);
     list->setVisible(r.used && r.isList);
     list->setEnabled(r.used && r.isList && r.enabled);
     list->setAccessibleName(caption);

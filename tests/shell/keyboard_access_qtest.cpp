@@ -18,6 +18,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "calcmenus/frm_calc_data.h"
 #include "platform/qt/keyboard_access.h"
 #include "platform/qt/printer.h"
 #include "results/frm_disp_grid.h"
@@ -233,6 +234,30 @@ class KeyboardAccessTest : public QObject {
     PrintDocument(nullptr, "Calculated Test Results", [](PrintPage& page) { page.Print("1/4 mile  11.75", true); });
     QVERIFY_NONE(faults);
     QVERIFY(printKey);
+  }
+
+  // A calculator's pick list is labelled by its caption, and its result is
+  // spoken with its value.
+  void calculatorListsAndResults() {
+    std::filesystem::copy(kShippedData / "CALC", scene->folder() / "CALC");
+    SpecWindow* body = OpenSpec(ShowMain(), kVehicle);
+    QVERIFY(body);
+    body->ClcBttn[1]->click();  // Final Drive Ratio
+    Settle();
+    QWidget* calc = DefaultInstance<frmCalcData>::IfLoaded();
+    QVERIFY(calc && calc->isVisible());
+    QVERIFY_NONE(Faults(calc));
+    auto* method = calc->findChild<QComboBox*>("Combo1_1");
+    QVERIFY(method && method->isVisible());
+    QStringList labels;
+    for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(method)->relations(QAccessible::Label))
+      labels << label->text(QAccessible::Name);
+    QVERIFY2(labels.contains("Method"), qPrintable(labels.join(", ")));
+    auto* result = calc->findChild<QLabel*>("CalcOutData_0");
+    QVERIFY(result);
+    QVERIFY(result->accessibleName().startsWith("Final Drive Ratio"));
+    if (!result->text().isEmpty()) QVERIFY(result->accessibleName().endsWith(result->text()));
+    DefaultInstance<frmCalcData>::Unload();
   }
 
   // The five lock-up lists of the gear column are told apart by their gears.
