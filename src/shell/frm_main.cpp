@@ -353,10 +353,6 @@ void frmMain::BuildPanels() {
   }
   Text1->viewport()->installEventFilter(this);
   Text1->viewport()->setMouseTracking(true);
-
-  // Windows of later versions of the program.
-  for (int i = 0; i < 6; ++i)
-    if (!SpecWindowBuilt(i + 1)) MarkNotAvailableYet(Command1[i]);
 }
 
 void frmMain::BuildMenus() {

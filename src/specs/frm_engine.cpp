@@ -81,7 +81,6 @@ frmEngine::frmEngine() : SpecWindow(kEngine, 7, "General Engine Specs") {
               {6, "Load from Cylvane"},
               {7, "Print"},
               {8, "Print Setup"}});
-  if (!CalculatorBuilt()) MarkNotAvailableYet(Command1[5]);
 
   Frame3D3 = RowFrame(" Base Engine Specs ", {0, 1, 2, 3, 4, 5, 6});
   Frame3D3->setObjectName("Frame3D3");
@@ -205,10 +204,6 @@ const ExampleGroup* frmEngine::GroupOfRow(int row) const { return row >= 1 && ro
 
 const ExampleGroup* frmEngine::WindowExampleGroup() const { return &kEngineGroup; }
 
-std::vector<int> frmEngine::ExampleListItems(int row) const {
-  return row == kMethodRow ? std::vector<int>{engine_method::kPickExample} : std::vector<int>{};
-}
-
 // ---------------------------------------------------------------- rows and grid
 
 void frmEngine::AfterRowFilled(int row) {
@@ -260,7 +255,7 @@ void frmEngine::UpdateRowStates() {
   Label8->setVisible(!s.curve);
   for (QLabel* l : Label1) l->setEnabled(s.curve);
   Command1[4]->setEnabled(s.curve);
-  Command1[5]->setEnabled(s.curve && CalculatorBuilt());
+  Command1[5]->setEnabled(s.curve);
   Command1[6]->setEnabled(s.curve);
   Command2->setEnabled(s.curve);
   for (int i = 0; i < kCurveGridPoints; ++i)
@@ -644,7 +639,7 @@ void frmEngine::Command1_Click(int index) {
       ClearCurve();
       break;
     case 5:
-      if (CalculatorBuilt()) ClcBttn_Click(4);
+      ClcBttn_Click(4);
       break;
     case 6:
       LoadFromCylvane();

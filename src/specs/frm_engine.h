@@ -60,7 +60,6 @@ class frmEngine : public SpecWindow {
   const ExampleGroup* WindowExampleGroup() const override;
   bool ExampleLinked(const ExampleGroup& group) const override;
   void DropExampleLink(const ExampleGroup& group, int fromRow) override;
-  std::vector<int> ExampleListItems(int row) const override;
   void UpdateRowStates() override;
   void Form_Activate() override;
   void Form_Deactivate() override;

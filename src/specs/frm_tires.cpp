@@ -126,12 +126,6 @@ const ExampleGroup* frmTires::GroupOfRow(int row) const {
   return nullptr;
 }
 
-std::vector<int> frmTires::ExampleListItems(int row) const {
-  if (row == kFrontType) return {kFrontExampleList};
-  if (row == kRearType) return {kRearExampleList};
-  return {};
-}
-
 void frmTires::DropExampleLink(const ExampleGroup& group, int fromRow) {
   (void)fromRow;
   // The frame turns back into the racer's own specs.

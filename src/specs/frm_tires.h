@@ -37,7 +37,6 @@ class frmTires : public SpecWindow {
   int ExampleKindForList(int row) const override;
   void AfterRowFilled(int row) override;
   const ExampleGroup* GroupOfRow(int row) const override;
-  std::vector<int> ExampleListItems(int row) const override;
   void DropExampleLink(const ExampleGroup& group, int fromRow) override;
   std::string PickStoredForm(int row, int pick) const override;
   void UpdateRowStates() override;

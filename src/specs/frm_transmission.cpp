@@ -130,12 +130,6 @@ const ExampleGroup* frmTransmission::GroupOfRow(int row) const {
   return nullptr;
 }
 
-std::vector<int> frmTransmission::ExampleListItems(int row) const {
-  if (row == kType) return {2, 4};
-  if (row == kGearType) return {1};
-  return {};
-}
-
 void frmTransmission::DropExampleLink(const ExampleGroup& group, int fromRow) {
   const int slot = tbl.SpecMenuStart[kTransmission] + group.nameSlot;
   // The racer's own specs of the same kind as the example was.

@@ -35,7 +35,6 @@ class frmTransmission : public SpecWindow {
   void AfterRowFilled(int row) override;
   const ExampleGroup* GroupOfRow(int row) const override;
   void DropExampleLink(const ExampleGroup& group, int fromRow) override;
-  std::vector<int> ExampleListItems(int row) const override;
   void UpdateRowStates() override;
 
   void Form_Activate() override;

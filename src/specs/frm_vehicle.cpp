@@ -61,10 +61,6 @@ const ExampleGroup* frmVehicle::GroupOfRow(int row) const { return row >= 4 && r
 
 const ExampleGroup* frmVehicle::WindowExampleGroup() const { return &kBody; }
 
-std::vector<int> frmVehicle::ExampleListItems(int row) const {
-  return row == kTypeRow ? std::vector<int>{1} : std::vector<int>{};
-}
-
 void frmVehicle::UpdateRowStates() {
   const int drive = Pick(kDriveWheels);
   // Front drive and motorcycles have no rear axle to lock or roll against;

@@ -29,7 +29,6 @@ class frmVehicle : public SpecWindow {
   void AfterRowFilled(int row) override;
   const ExampleGroup* GroupOfRow(int row) const override;
   const ExampleGroup* WindowExampleGroup() const override;
-  std::vector<int> ExampleListItems(int row) const override;
   void UpdateRowStates() override;
   PickReaction OnPick(int row, int pick) override;
   bool PickMarksChange(int row) const override { return row != kTypeRow; }

@@ -12,8 +12,6 @@
 
 namespace sw {
 
-bool ExampleWindowsBuilt() { return true; }
-
 void ShowExampleList() { frmExample::ShowList(); }
 
 void ShowExampleComparison() {
@@ -27,8 +25,6 @@ void ShowExampleComparison() {
 int ChooseExampleCategory(const std::string& caption, const std::vector<std::string>& lines) {
   return frmChos2::Choose(caption, lines);
 }
-
-bool CalculatorBuilt() { return true; }
 
 void ShowCalculator() {
   const int n = shell.CalcMenuNumber;

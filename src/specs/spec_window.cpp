@@ -134,7 +134,6 @@ void SpecWindow::AddCalculatorButton(int row, int calcMenuNumber) {
   connect(b, &QPushButton::clicked, this, [this, row] {
     if (!tbl.CalcRunning) ClcBttn_Click(row);
   });
-  if (calcMenuNumber != kComputedHere && !CalculatorBuilt()) MarkNotAvailableYet(b);
   ClcBttn[row] = b;
   rows_[row].calculator = calcMenuNumber;
   if (!rows_[row].caption.empty()) SetRowCaption(row, rows_[row].caption);
@@ -151,8 +150,6 @@ void SpecWindow::AddButtons(std::initializer_list<std::pair<int, const char*>> b
     connect(b, &QPushButton::clicked, this, [this, i = index] {
       if (!tbl.CalcRunning) Command1_Click(i);
     });
-    const std::string c = caption;
-    if ((c == "Get Example" || c == "Save Example") && !ExampleWindowsBuilt()) MarkNotAvailableYet(b);
     Command1[index] = b;
   }
 }
@@ -271,8 +268,7 @@ void SpecWindow::SetRowEnabled(int row, bool enabled, bool withCalculator) {
   SpecName[row]->setEnabled(enabled);
   if (SpecData[row]) SpecData[row]->setEnabled(enabled);
   if (cmbSpecData[row]) cmbSpecData[row]->setEnabled(enabled);
-  if (withCalculator && ClcBttn[row] && (CalculatorBuilt() || rows_[row].calculator == kComputedHere))
-    ClcBttn[row]->setEnabled(enabled);
+  if (withCalculator && ClcBttn[row]) ClcBttn[row]->setEnabled(enabled);
 }
 
 void SpecWindow::SetPick(int row, int index, bool raiseHandling) {
@@ -300,14 +296,6 @@ void SpecWindow::FillPickList(int row, const std::vector<std::string>& items) {
   list->setCurrentIndex(-1);
   rows_[row].presetCount = static_cast<int>(items.size());
   rows_[row].untouched = StoredSpec(row);
-  if (ExampleWindowsBuilt()) return;
-  auto* model = qobject_cast<QStandardItemModel*>(list->model());
-  for (int item : ExampleListItems(row)) {
-    if (!model || item >= list->count()) continue;
-    QStandardItem* it = model->item(item);
-    it->setEnabled(false);
-    it->setToolTip(kNotAvailableYet);
-  }
 }
 
 void SpecWindow::AppendLinkedExample(int row, const std::string& name) {

@@ -25,8 +25,8 @@
 //    protected:
 //     void UpdateRowStates() override { SetRowEnabled(2, Pick(1) != 0); }
 //   };
-// and its two lines in src/specs/spec_windows.cpp (SpecWindowBuilt,
-// LoadWindow) so that the main window's spec button opens it.
+// and its line in src/specs/spec_windows.cpp (LoadWindow) so that the main
+// window's spec button opens it.
 //
 // The window's events arrive at the handlers below (Form_Activate,
 // SpecData_LostFocus, cmbSpecData_Click, ...). All pick changes made by code
@@ -211,9 +211,6 @@ class SpecWindow : public QWidget, public PickListOwner {
   virtual bool LeaveEmptiesHelp(bool skipValidation) const { return true; }
   // The stored form of a pick the racer or the window changed (" 2").
   virtual std::string PickStoredForm(int row, int pick) const { return PickStoredText(pick); }
-  // Items of a row's preset list that open an example list: greyed while
-  // the example windows are not built.
-  virtual std::vector<int> ExampleListItems(int row) const { return {}; }
 
   // --- handlers; override one to replace its whole sequence of steps
   virtual void Form_Activate();

@@ -45,20 +45,6 @@ SpecWindow* LoadWindow(int menu) {
 
 }  // namespace
 
-bool SpecWindowBuilt(int menu) {
-  switch (menu) {
-    case kEngine:
-    case kTransmission:
-    case kVehicle:
-    case kTires:
-    case kDriving:
-    case kConditions:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void NoteSpecWindowLoaded(SpecWindow* w) {
   if (ValidMenu(w->Menu())) g_loaded[w->Menu()] = w;
 }
@@ -83,7 +69,7 @@ PickListOwner* PickListOwnerOf(int menu) {
 }
 
 void ShowSpecWindow(int menu) {
-  if (!SpecWindowBuilt(menu)) return;
+  if (!ValidMenu(menu)) return;
   UnloadSpecWindows(menu);
   bool fresh = !LoadedSpecWindow(menu);
   SpecWindow* w = LoadWindow(menu);

@@ -16,9 +16,6 @@ class SpecWindow;
 
 // ------------------------------------------------------------ the main window
 
-// True when the window of the menu (1 Engine .. 6 Calculate Performance
-// Conditions) is built; the main window greys the spec buttons of the others.
-bool SpecWindowBuilt(int menu);
 // A spec button: unloads the other spec windows (their rows stored), loads
 // the menu's window and shows it over the main window. The caller has set
 // shell.KeepSpecForm = 0 and tbl.InstantCalcMenu.
@@ -46,7 +43,6 @@ void ActivateSpecWindow(int menu);
 // Example windows (src/specs/spec_companions.cpp). The caller has set
 // shell.ExampleComponent, ExamplePrefix, ExampleKind, ExampleMenu,
 // ExampleSubChoice, ExampleModeCode and KeepSpecForm = 1 first.
-bool ExampleWindowsBuilt();
 // "Get Example": loads, enables and shows frmExample (not modal).
 void ShowExampleList();
 // "Save Example": ReadExampleCategory for shell.ExampleComponent, then
@@ -57,9 +53,7 @@ void ShowExampleComparison();
 int ChooseExampleCategory(const std::string& caption, const std::vector<std::string>& lines);
 
 // The calculator window frmCalcData for shell.CalcMenuNumber: unloaded if
-// loaded, then loaded and shown (not modal). The "Clc" buttons stay greyed
-// (kNotAvailableYet) while CalculatorBuilt() is false.
-bool CalculatorBuilt();
+// loaded, then loaded and shown (not modal).
 void ShowCalculator();
 
 // ------------------------------------------------------------ for the windows themselves

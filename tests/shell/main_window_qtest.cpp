@@ -126,11 +126,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->Text1->toPlainText(), QString("1970-style 454 big-block muscle car, 4-speed, street tires.\n"));
     QCOMPARE(w->Frame3D5[0]->title(), QString("Comments:"));
     QCOMPARE(w->Frame3D5[1]->title(), QString("Help:"));
-    // Commands of later versions are there, greyed, and say so.
-    for (int i = 0; i < 6; ++i) {
-      QCOMPARE(w->Command1[i]->isEnabled(), SpecWindowBuilt(i + 1));
-      if (!SpecWindowBuilt(i + 1)) QCOMPARE(w->Command1[i]->toolTip(), QString(kNotAvailableYet));
-    }
+    for (int i = 0; i < 6; ++i) QVERIFY(w->Command1[i]->isEnabled());
     QVERIFY(w->MainCommand[1]->isEnabled() && w->MainCommand[2]->isEnabled());  // Dial-In, Throttle Stop
     // The comments shown from the file are no edit.
     fst.SpecsChanged = 0;

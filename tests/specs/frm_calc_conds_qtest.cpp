@@ -57,7 +57,7 @@ class FrmCalcCondsTest : public QObject {
     QVERIFY(w->cmbSpecData[0]->hasFocus());
     QVERIFY(w->Label1->text().startsWith("How you read the weather"));
     QCOMPARE(ButtonTexts(w), (QStringList{"Return", "Help", "Calculate Performance"}));
-    QCOMPARE(w->ClcBttn[3]->isEnabled(), CalculatorBuilt());
+    QVERIFY(w->ClcBttn[3]->isEnabled());
     QCOMPARE(scene->BoxCount(), 0);
     QVERIFY(SaveShot(w, "frmCalcConds.png"));
     w->SpecName[4]->setFocus();

@@ -49,8 +49,8 @@ class FrmTiresTest : public QObject {
     QCOMPARE(RowStates(w), QString("1111111110"));
     QVERIFY(w->Label2->text().startsWith("The tires at this end"));
     QCOMPARE(ButtonTexts(w), (QStringList{"OK", "Help", "Get Example", "Save Example", "Print", "Print Setup"}));
-    QCOMPARE(w->Command1[2]->isEnabled(), ExampleWindowsBuilt());
-    for (int r : {2, 5, 7, 8}) QCOMPARE(w->ClcBttn[r]->isEnabled(), CalculatorBuilt());
+    QVERIFY(w->Command1[2]->isEnabled());
+    for (int r : {2, 5, 7, 8}) QVERIFY(w->ClcBttn[r]->isEnabled());
     QVERIFY(!w->ClcBttn[9]->isEnabled());
     QCOMPARE(scene->BoxCount(), 0);
     QVERIFY(SaveShot(w, "frmTires.png"));
@@ -66,12 +66,12 @@ class FrmTiresTest : public QObject {
     frmTires* w = Open();
     QCOMPARE(w->Pick(0), 0);
     QVERIFY(!RowOn(w, 1) && !RowOn(w, 2));
-    QCOMPARE(w->ClcBttn[2]->isEnabled(), CalculatorBuilt());
+    QVERIFY(w->ClcBttn[2]->isEnabled());
     w->setWindowTitle("Wheel & Tire Specs");
     for (int type : {4, 0, 1, 2, 3, 4}) {
       PickItem(w, 6, type);
       QCOMPARE(RowOn(w, 9), type == 4);
-      QCOMPARE(w->ClcBttn[9]->isEnabled(), type == 4 && CalculatorBuilt());
+      QCOMPARE(w->ClcBttn[9]->isEnabled(), type == 4);
     }
     QCOMPARE(w->windowTitle(), QString("Wheel & Tire Specs"));
     PickItem(w, 0, 1);

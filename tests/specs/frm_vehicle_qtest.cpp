@@ -29,7 +29,7 @@ class FrmVehicleTest : public QObject {
   // the quick calculation in the caption, the buttons; its picture.
   void theWindowAsTheRacerSeesIt() {
     frmMain* m = scene->ShowMain();
-    for (int i = 0; i < 6; ++i) QCOMPARE(m->Command1[i]->isEnabled(), SpecWindowBuilt(i + 1));
+    for (int i = 0; i < 6; ++i) QVERIFY(m->Command1[i]->isEnabled());
     frmVehicle* w = Open();
     QVERIFY(w && m->Command1[2]->isEnabled());
     QCOMPARE(tbl.InstantCalcMenu, int16_t(3));

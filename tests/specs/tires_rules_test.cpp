@@ -41,12 +41,13 @@ TEST(TiresRules, WeightChangeOfTheWheelsAndTires) {
     TireWeightChange w = TireWeightChangeOf(c.front, c.rear, c.frontBefore, c.rearBefore, c.drive, c.weight);
     EXPECT_NEAR(w.difference, c.difference, 1e-9) << c.name;
     EXPECT_EQ(w.ask, c.ask) << c.name;
-    if (c.firstLine)
+    if (c.firstLine) {
       EXPECT_EQ(w.question, std::string(c.firstLine) + "\r\rDo you want the current Vehicle Weight of " + c.weight +
                                 " changed by this amount also?")
           << c.name;
-    if (c.newWeight) EXPECT_EQ(w.newWeight, c.newWeight) << c.name;
-    if (c.notice) EXPECT_EQ(w.notice, c.notice) << c.name;
+    }
+    if (c.newWeight) { EXPECT_EQ(w.newWeight, c.newWeight) << c.name; }
+    if (c.notice) { EXPECT_EQ(w.notice, c.notice) << c.name; }
   }
   EXPECT_STREQ(kTireWeightTitle, "Change Vehicle Weight Also?");
 }
