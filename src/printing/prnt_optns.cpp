@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPrinter>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "files/configuration.h"
 #include "platform/qt/default_instance.h"
@@ -83,6 +84,14 @@ PrntOptns::PrntOptns() : QWidget(nullptr, Qt::Window) {
   auto* v = new QVBoxLayout(this);
   v->addLayout(top);
   v->addWidget(Frame3D3);
+  // Tab goes as the eye reads: the report and its options, the other
+  // printouts, then Close.
+  QWidget* previous = Command1[2];
+  for (QWidget* w : std::initializer_list<QWidget*>{Check3D1[0], Check3D1[1], Check3D1[2], Check3D1[3], Check3D1[4],
+                                                    Command1[0], Command1[1], Command1[3]}) {
+    setTabOrder(previous, w);
+    previous = w;
+  }
   setFixedSize(sizeHint());
 }
 

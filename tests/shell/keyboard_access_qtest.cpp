@@ -23,6 +23,7 @@
 #include "calcmenus/frm_calc_data.h"
 #include "platform/qt/keyboard_access.h"
 #include "platform/qt/printer.h"
+#include "printing/prnt_optns.h"
 #include "results/frm_disp_grid.h"
 #include "shell/shell_fixture.h"
 #include "specs/spec_window.h"
@@ -188,6 +189,19 @@ class KeyboardAccessTest : public QObject {
     QCOMPARE(OpenWindows(),
              QStringList({"sw::PrntOptns", "sw::frmDispCmnts", "sw::frmDispGrid", "sw::frmGraph", "sw::frmMain"}));
     QVERIFY_NONE(FaultsOfOpenWindows());
+
+    // Printout Options: Tab goes down the report's options, then the other printouts, then Close.
+    auto* options = DefaultInstance<PrntOptns>::IfLoaded();
+    QVERIFY(options);
+    QStringList order;
+    QWidget* w = options->Command1[2];
+    for (int i = 0; i < 9; ++i, w = w->nextInFocusChain()) {
+      while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible()) w = w->nextInFocusChain();
+      order << (qobject_cast<QAbstractButton*>(w) ? qobject_cast<QAbstractButton*>(w)->text() : w->objectName());
+    }
+    QCOMPARE(order, QStringList({"Print Report Using These Specs", "Include Vehicle Specs ", "Include Vehicle Comments",
+                                 "Dot Matrix Printer Adjustment", "Request Report Comment", "Include 25 Test History",
+                                 "Print Blank Worksheet", "Print Definitions of Outputs", "Close"}));
   }
 
   // The library's open window: the phrase box and the file list are named.
