@@ -213,6 +213,8 @@ void SpecWindow::Form_Load() {
     chain(ClcBttn[r]);
   }
   for (QPushButton* b : Command1) chain(b);
+  // The rows stand in their frames now.
+  NameCalculatorButtons();
 }
 
 // ---------------------------------------------------------------- rows
@@ -250,8 +252,23 @@ void SpecWindow::SetRowCaption(int row, const std::string& caption) {
   // caption ("Wheel & Tire Wt, lbs") is doubled to show as itself.
   SpecName[row]->setText(DisplayText(caption).replace(QChar('&'), QStringLiteral("&&")));
   // Five "Clc" buttons are told apart by their rows.
-  if (ClcBttn[row]) ClcBttn[row]->setAccessibleName("Clc " + DisplayText(caption).section('\n', 0, 0));
+  if (ClcBttn[row]) NameCalculatorButtons();
 }
+void SpecWindow::NameCalculatorButtons() {
+  auto firstLine = [this](int r) { return DisplayText(rows_[r].caption).section('\n', 0, 0); };
+  for (int r = 0; r < rowCount_; ++r) {
+    if (!ClcBttn[r]) continue;
+    QString name = "Clc " + firstLine(r);
+    // Two of one caption (front and rear tires, the previous and the
+    // predicted run) are told apart by their frames.
+    bool twin = false;
+    for (int o = 0; o < rowCount_; ++o) twin = twin || (o != r && ClcBttn[o] && firstLine(o) == firstLine(r));
+    auto* frame = qobject_cast<QGroupBox*>(ClcBttn[r]->parentWidget());
+    if (twin && frame && !frame->title().trimmed().isEmpty()) name += " (" + frame->title().trimmed() + ")";
+    ClcBttn[r]->setAccessibleName(name);
+  }
+}
+
 std::string SpecWindow::RowHelp(int row) const { return rows_[row].help; }
 void SpecWindow::SetRowHelp(int row, const std::string& help) { rows_[row].help = help; }
 const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }

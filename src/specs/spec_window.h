@@ -260,6 +260,8 @@ class SpecWindow : public QWidget, public PickListOwner {
   void RestorePick(int row);
   void SetRowEnabled(int row, bool enabled, bool withCalculator = false);
   void SetRowCaption(int row, const std::string& caption);
+  // Each "Clc" button's accessible name: "Clc " and its row's caption.
+  void NameCalculatorButtons();
   void SetRowHelp(int row, const std::string& help);
   std::string RowCaption(int row) const;
   std::string RowHelp(int row) const;
