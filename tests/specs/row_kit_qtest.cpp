@@ -2,6 +2,7 @@
 // group), with the shipped row file and preset lists: filling, leaving a
 // value box, keys, picks and their stored form, FillSpecCombo, example
 // groups, the quick calculation and the companions' refill.
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "specs/spec_window_fixture.h"
@@ -84,6 +85,7 @@ class RowKitTest : public QObject {
     QCOMPARE(w->cmbSpecData[4]->count(), 4);
     QVERIFY(w->SpecData[0]->hasFocus());
     QVERIFY(w->Label2->text().startsWith("What the vehicle weighs"));
+    QCOMPARE(w->SpecData[0]->accessibleDescription(), w->Label2->text());
     QCOMPARE(tbl.RowMaximum[7], 200.0f);
     QCOMPARE(fst.SpecsChanged, int16_t(0));
     QCOMPARE(w->rowStates, 1);
@@ -195,6 +197,14 @@ class RowKitTest : public QObject {
     w->setWindowTitle("Body/Axle Specs");
     TypeAndLeave(w, 0, "3500");
     QVERIFY(w->windowTitle().startsWith("Body/Axle Specs  [ "));
+
+    // Enter on a button presses it, as Space does.
+    QPointer<KitWindow> open(w);
+    w->Command1[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->Command1[0], Qt::Key_Return);
+    Settle();
+    QVERIFY(!open || !open->isVisible());
+    QCOMPARE(SpecAt(kVehicle, 0), std::string("3500"));
   }
 
   // A pick: user picks come from the list (re-picks count); a stored pick
