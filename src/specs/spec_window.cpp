@@ -550,17 +550,6 @@ RowLeave SpecWindow::SnapshotLeave(int row) const {
 }
 
 bool SpecWindow::eventFilter(QObject* watched, QEvent* e) {
-  // Enter on a button presses it, as Space does (Qt leaves Enter to a
-  // dialog's default button, and these windows have none).
-  if (e->type() == QEvent::KeyPress) {
-    auto* k = static_cast<QKeyEvent*>(e);
-    auto* button = qobject_cast<QPushButton*>(watched);
-    if (button && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
-        (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-      if (button->isEnabled() && button->isVisible()) button->click();
-      return true;
-    }
-  }
   const QVariant rowProp = watched->property(kRowProperty);
   if (rowProp.isNull()) return QWidget::eventFilter(watched, e);
   const int r = rowProp.toInt();
