@@ -6,6 +6,7 @@
 // its summary at once).
 #include <QAccessible>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -348,6 +349,31 @@ class KeyboardAccessTest : public QObject {
     QVERIFY(!LoadedSpecWindow(kVehicle));
     QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m));
     QVERIFY2(m->Label5[2]->text().startsWith("Weight: 3300"), qPrintable(m->Label5[2]->text()));
+  }
+
+  // Enter presses the button that has the keyboard, as Space does, in a
+  // window and in a dialog alike; with Shift or Ctrl held it does not.
+  void enterPressesTheFocusedButton() {
+    QWidget window;
+    QDialog dialog;
+    for (QWidget* w : {&window, static_cast<QWidget*>(&dialog)}) {
+      auto* go = new QPushButton("Go", w);
+      go->setAutoDefault(false);
+      auto* other = new QPushButton("Other", w);
+      other->move(0, 40);
+      int presses = 0;
+      connect(go, &QPushButton::clicked, [&presses] { ++presses; });
+      w->show();
+      w->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(w));
+      go->setFocus();
+      QVERIFY(go->hasFocus());
+      QTest::keyClick(go, Qt::Key_Return);
+      QTest::keyClick(go, Qt::Key_Enter, Qt::KeypadModifier);
+      QTest::keyClick(go, Qt::Key_Return, Qt::ControlModifier);
+      QCOMPARE(presses, 2);
+      w->hide();
+    }
   }
 };
 

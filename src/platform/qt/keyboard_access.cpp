@@ -5,6 +5,8 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyle>
@@ -85,6 +87,7 @@ class FrontKeeper : public QObject {
 
   bool eventFilter(QObject* o, QEvent* e) override {
     const QEvent::Type t = e->type();
+    if (t == QEvent::KeyPress) return PressesButton(o, static_cast<QKeyEvent*>(e));
     if (t != QEvent::WindowActivate && t != QEvent::Hide && t != QEvent::Show) return false;
     auto* w = qobject_cast<QWidget*>(o);
     if (!Counts(w)) return false;
@@ -102,6 +105,17 @@ class FrontKeeper : public QObject {
   }
 
  private:
+  // Enter on the button that has the keyboard presses it, as Space does, in
+  // every window (Qt leaves that to the dialogs' own default buttons).
+  static bool PressesButton(QObject* o, const QKeyEvent* k) {
+    if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
+    if ((k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || k->isAutoRepeat()) return false;
+    auto* b = qobject_cast<QPushButton*>(o);
+    if (!b || !b->hasFocus() || !b->isEnabled() || b->autoDefault() || b->isDefault()) return false;
+    b->click();
+    return true;
+  }
+
   void Forget(QWidget* w) {
     recent_.erase(std::remove_if(recent_.begin(), recent_.end(),
                                  [w](const QPointer<QWidget>& p) { return !p || p == w; }),
