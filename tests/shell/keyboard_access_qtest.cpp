@@ -6,12 +6,12 @@
 // its summary at once).
 #include <QAccessible>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QAbstractButton>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -351,29 +351,41 @@ class KeyboardAccessTest : public QObject {
     QVERIFY2(m->Label5[2]->text().startsWith("Weight: 3300"), qPrintable(m->Label5[2]->text()));
   }
 
-  // Enter presses the button that has the keyboard, as Space does, in a
-  // window and in a dialog alike; with Shift or Ctrl held it does not.
+  // Enter on a focused button presses it in a plain window too; Enter in a
+  // value box does not press a button.
   void enterPressesTheFocusedButton() {
-    QWidget window;
-    QDialog dialog;
-    for (QWidget* w : {&window, static_cast<QWidget*>(&dialog)}) {
-      auto* go = new QPushButton("Go", w);
-      go->setAutoDefault(false);
-      auto* other = new QPushButton("Other", w);
-      other->move(0, 40);
-      int presses = 0;
-      connect(go, &QPushButton::clicked, [&presses] { ++presses; });
-      w->show();
-      w->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w));
-      go->setFocus();
-      QVERIFY(go->hasFocus());
-      QTest::keyClick(go, Qt::Key_Return);
-      QTest::keyClick(go, Qt::Key_Enter, Qt::KeypadModifier);
-      QTest::keyClick(go, Qt::Key_Return, Qt::ControlModifier);
-      QCOMPARE(presses, 2);
-      w->hide();
-    }
+    frmMain* m = ShowMain();
+    m->Command1[kVehicle - 1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m->Command1[kVehicle - 1], Qt::Key_Return);
+    Settle();
+    SpecWindow* w = LoadedSpecWindow(kVehicle);
+    QVERIFY(w);
+    Activate(w);
+    w->SpecData[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->SpecData[0], Qt::Key_Return);
+    Settle();
+    QVERIFY(LoadedSpecWindow(kVehicle));
+    w->Command1[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->Command1[0], Qt::Key_Enter, Qt::KeypadModifier);
+    Settle();
+    Settle();
+    QVERIFY(!LoadedSpecWindow(kVehicle));
+
+    // In a plain window Enter on a choice presses the window's default button.
+    QWidget plain(nullptr, Qt::Window);
+    auto* choice = new QRadioButton("Cylvane Q1", &plain);
+    auto* ok = new QPushButton("OK/Switch", &plain);
+    ok->setAutoDefault(false);
+    ok->setDefault(true);
+    int pressed = 0;
+    connect(ok, &QPushButton::clicked, [&pressed] { ++pressed; });
+    plain.show();
+    choice->setFocus();
+    QTest::keyClick(choice, Qt::Key_Return);
+    QCOMPARE(pressed, 1);
+    ok->setDefault(false);
+    QTest::keyClick(choice, Qt::Key_Return);
+    QCOMPARE(pressed, 1);
   }
 };
 

@@ -4,11 +4,12 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
@@ -87,7 +88,6 @@ class FrontKeeper : public QObject {
 
   bool eventFilter(QObject* o, QEvent* e) override {
     const QEvent::Type t = e->type();
-    if (t == QEvent::KeyPress) return PressesButton(o, static_cast<QKeyEvent*>(e));
     if (t != QEvent::WindowActivate && t != QEvent::Hide && t != QEvent::Show) return false;
     auto* w = qobject_cast<QWidget*>(o);
     if (!Counts(w)) return false;
@@ -105,17 +105,6 @@ class FrontKeeper : public QObject {
   }
 
  private:
-  // Enter on the button that has the keyboard presses it, as Space does, in
-  // every window (Qt leaves that to the dialogs' own default buttons).
-  static bool PressesButton(QObject* o, const QKeyEvent* k) {
-    if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
-    if ((k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || k->isAutoRepeat()) return false;
-    auto* b = qobject_cast<QPushButton*>(o);
-    if (!b || !b->hasFocus() || !b->isEnabled() || b->autoDefault() || b->isDefault()) return false;
-    b->click();
-    return true;
-  }
-
   void Forget(QWidget* w) {
     recent_.erase(std::remove_if(recent_.begin(), recent_.end(),
                                  [w](const QPointer<QWidget>& p) { return !p || p == w; }),
@@ -147,6 +136,36 @@ class FrontKeeper : public QObject {
   QPointer<QWidget> lastActive_;
 };
 
+// Enter on a focused button presses it, as on the program's home desktop,
+// and Enter that nothing else in a window took presses the window's default
+// button. Qt does either only in dialogs, so in a plain window Enter did
+// nothing.
+class EnterPressesButton : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return false;
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
+    if (k->modifiers() & ~Qt::KeypadModifier) return false;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+      if (!b->hasFocus() || !b->isEnabled() || b->autoDefault()) return false;
+      b->click();
+      return true;
+    }
+    // The key reaches the window itself only when no control in it took it.
+    if (!w || !w->isWindow() || qobject_cast<QDialog*>(w)) return false;
+    for (QPushButton* d : w->findChildren<QPushButton*>()) {
+      if (d->isDefault() && d->isVisible() && d->isEnabled() && d->window() == w) {
+        d->click();
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
 void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
@@ -156,6 +175,7 @@ void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
   QApplication::setStyle(new AltEntersMenuBar(QApplication::style()->name()));
   keeper = new FrontKeeper(std::move(lastResort));
   qApp->installEventFilter(keeper);
+  qApp->installEventFilter(new EnterPressesButton(qApp));
 }
 
 }  // namespace sw
