@@ -40,8 +40,7 @@ TEST_F(CalculatorWritebackTest, FinalDriveGearOrder) {
   // Both pairs reversed: one question per pair; No to the first stops.
   Open(1, 3);
   for (auto [k, t] : {std::pair{2, "57"}, {3, "24"}, {4, "45"}, {5, "15"}}) Type(f, k, t);
-  CalcValueResult r = Use({ans::No});
-  EXPECT_FALSE(r.close);
+  EXPECT_FALSE(Use({ans::No}).close);
   EXPECT_EQ(Prompts(), Texts({"For most situations, #Teeth, Engine Primary Gear will be less than #Teeth, Clutch "
                               "Primary Gear.  (Check page 65 in the manual.)" + kCR + kCR +
                               "Use calculated value anyway?"}));
@@ -54,8 +53,7 @@ TEST_F(CalculatorWritebackTest, FinalDriveGearOrder) {
   // The usual order: written as shown.
   for (auto [k, t] : {std::pair{2, "24"}, {3, "57"}, {4, "15"}, {5, "45"}}) Type(f, k, t);
   scene.ui.Clear();
-  r = Use();
-  EXPECT_TRUE(r.close);
+  EXPECT_TRUE(Use().close);
   EXPECT_TRUE(scene.ui.boxes().empty());
   EXPECT_EQ(SpecAt(kVehicle, 1), "7.13");
   EXPECT_EQ(fst.SpecsChanged, 1);
