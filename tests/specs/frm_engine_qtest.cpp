@@ -64,7 +64,6 @@ class FrmEngineTest : public QObject {
   void theWindowAsTheRacerSeesIt() {
     frmEngine* w = OpenBracketCar({});
     QVERIFY(w);
-    QCOMPARE(tbl.InstantCalcMenu, int16_t(kEngine));
     QVERIFY(w->windowTitle().startsWith("General Engine Specs  [ "));
     QCOMPARE(Captions(w), (QStringList{"Method of Describing Power Curve", "Displacement, cu in",
                                        "Peak Torque, ft lbs", "Peak Torque RPM", "Peak Horsepower",
