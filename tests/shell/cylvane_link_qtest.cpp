@@ -1,6 +1,7 @@
 // Switching to the engine program Cylvane and back: the edition window, the
 // start with "/E", the file seek window on a small tree standing for a drive,
 // the hand-back. A fake stands for the desktop: no program is ever started.
+#include <QAccessible>
 #include <QtTest>
 #include <filesystem>
 #include <functional>
@@ -380,6 +381,9 @@ class CylvaneLinkTest : public QObject {
     Seek("CV.EXE", [](frmSeek* w) {
       QCOMPARE(w->windowTitle(), QString("File Seek"));
       QCOMPARE(w->Label2->text(), QString("Select Drive to Search for CV.EXE\nThen click on the Search Button"));
+      // A screen reader names the drive list by the instruction over it.
+      const auto labels = QAccessible::queryAccessibleInterface(w->Drive1)->relations(QAccessible::Label);
+      QVERIFY(!labels.isEmpty() && labels.first().first->text(QAccessible::Name).startsWith("Select Drive"));
       QVERIFY(w->Label1->text().isEmpty() && w->Command1[2]->isHidden() && w->Frame3D1->isHidden());
       w->Command1_Click(1);  // Cancel before any search
     });
@@ -437,6 +441,7 @@ class CylvaneLinkTest : public QObject {
     Seek("nothing.sh", [this](frmSeek* w) {
       w->Command1_Click(0);
       QVERIFY(w->isVisible());
+      QCOMPARE(w->focusWidget(), static_cast<QWidget*>(w->Drive1));
       QCOMPARE(scene->BoxCount(), 1);
       QCOMPARE(scene->Box(0).prompt, kNotFound + disk->path().string() +
                                          " Drive.  Possible reasons include:" + kCR + kCR +
