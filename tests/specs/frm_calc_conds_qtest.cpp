@@ -121,15 +121,13 @@ class FrmCalcCondsTest : public QObject {
   void calculatorByTheMethod() {
     scene->CopyCalculators();
     frmCalcConds* w = Open();
-    w->ClcBttn[3]->click();
-    Settle();
+    Press(w->ClcBttn[3]);
     QCOMPARE(shell.CalcMenuNumber, int16_t(50));
     QCOMPARE(shell.KeepSpecForm, int16_t(1));
     QVERIFY(DefaultInstance<frmCalcData>::IfLoaded() && LoadedSpecWindow(kConditions));
     Activate(w);
     PickItem(w, 0, 2);
-    w->ClcBttn[3]->click();
-    Settle();
+    Press(w->ClcBttn[3]);
     QCOMPARE(shell.CalcMenuNumber, int16_t(51));
     QCOMPARE(SpecAt(kConditions, 0), std::string(" 2"));
   }
@@ -145,8 +143,7 @@ class FrmCalcCondsTest : public QObject {
 
     w = Open();
     TypeInto(w->SpecData[2], "95");
-    w->Command1[2]->click();
-    Settle();
+    Press(w->Command1[2]);
     QVERIFY(!LoadedSpecWindow(kConditions));
     QCOMPARE(SpecAt(kConditions, 2), std::string("95"));
     QVERIFY(frmDispGrid::IfLoaded() && frmDispGrid::IfLoaded()->isVisible());

@@ -147,8 +147,7 @@ class FrmDrivingTest : public QObject {
     fst.SpecsChanged = 0;
     tbl.InstantEt[0] = "not calculated";
     scene->ui.Answer(ans::Yes);
-    w->ClcBttn[8]->click();
-    Settle();
+    Press(w->ClcBttn[8]);
     const QStringList rows{"5800", "5800", "6000", "6100", ""};
     for (int r = 8; r <= 12; ++r) QCOMPARE(w->SpecData[r]->text(), rows[r - 8]);
     QCOMPARE(fst.SpecsChanged, int16_t(1));

@@ -198,8 +198,7 @@ class FrmTiresTest : public QObject {
     TypeAndLeave(w, 1, "50");
     for (auto [row, calculator] : {std::pair{2, 4}, {5, 5}, {7, 7}, {8, 8}, {9, 9}}) {
       QVERIFY(w->ClcBttn[row]->isEnabled());
-      w->ClcBttn[row]->click();
-      Settle();
+      Press(w->ClcBttn[row]);
       QCOMPARE(shell.CalcMenuNumber, int16_t(calculator));
       QVERIFY(DefaultInstance<frmCalcData>::IfLoaded());
       QCOMPARE(shell.TireWtRecorded, int16_t(0));
