@@ -69,8 +69,7 @@ class FrmEngineTest : public QObject {
     QCOMPARE(Captions(w), (QStringList{"Method of Describing Power Curve", "Displacement, cu in",
                                        "Peak Torque, ft lbs", "Peak Torque RPM", "Peak Horsepower",
                                        "Peak Horsepower RPM", "Corr Factor"}));
-    QCOMPARE(RowTexts(w, {0, 1, 6}),
-             QString("Specified Full Curve|406|Std Dyno - 29.92 \"Hg, 60 deg F"));
+    QCOMPARE(RowTexts(w, {0, 1, 6}), QString("Specified Full Curve|406|Std Dyno - 29.92 \"Hg, 60 deg F"));
     QCOMPARE(w->cmbSpecData[0]->count(), 4);
     QCOMPARE(RowStates(w), QString("1100001"));
     QCOMPARE(w->Frame3D3->title() + "|" + w->Frame3D1->title(), QString(" Base Engine Specs |Full Power Curve"));
@@ -119,8 +118,8 @@ class FrmEngineTest : public QObject {
 
     PickItem(w, 0, 1);
     QVERIFY(!w->Graph1->isVisible() && w->Label8->isVisible());
-    QVERIFY(!w->Text1[0]->isEnabled() && !w->Command1[4]->isEnabled() && !w->Command2->isEnabled());
-    QVERIFY(w->SpecData[3]->isEnabled());
+    QVERIFY(!w->Text1[0]->isEnabled() && !w->Command1[4]->isEnabled() && !w->Command2->isEnabled() &&
+            w->SpecData[3]->isEnabled());
     QCOMPARE(w->Label8->text(), QString("To activate the Full Power Curve features, select 'Specified Full Curve' "
                                         "from the Method of Describing Power Curve list (upper left corner of this "
                                         "screen"));
