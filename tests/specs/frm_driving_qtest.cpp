@@ -18,7 +18,6 @@ class FrmDrivingTest : public QObject {
   void theMuscleCar() {
     frmDriving* w = Open();
     QVERIFY(w);
-    QCOMPARE(tbl.InstantCalcMenu, int16_t(kDriving));
     QCOMPARE(tbl.ConverterDrive, int16_t(0));
     QCOMPARE(w->Frame3D1->title() + "|" + w->Frame3D2->title(), QString(" Launch Specs | Shift Specs "));
     const QStringList captions{"Type", "Launch RPM", "Launch % Clutch", "Launch % Throttle", "Launch Time, sec",
