@@ -42,7 +42,6 @@ class FrmTransmissionTest : public QObject {
   void theBracketCarsConverter() {
     frmTransmission* w = Open();
     QVERIFY(w);
-    QCOMPARE(tbl.InstantCalcMenu, int16_t(kTransmission));
     QCOMPARE(Text(w, trans::kStallRpm), QString("3760"));
     QCOMPARE(fst.SpecsChanged, int16_t(0));
     QCOMPARE(tbl.ConverterDrive, int16_t(1));
