@@ -94,6 +94,7 @@ class FrmEngineTest : public QObject {
     QVERIFY(w->ClcBttn[1]->isEnabled());
     for (int r = 2; r <= 5; ++r) QVERIFY(!w->ClcBttn[r]->isEnabled());
     QVERIFY(w->cmbSpecData[0]->hasFocus());
+    QCOMPARE(w->cmbSpecData[0]->accessibleDescription(), w->Label2->text());
 
     // Point by point: RPM, Tq, HP, the next RPM; then the curve's buttons.
     // Up, Down and Enter move between the cells as between the rows.
@@ -148,6 +149,20 @@ class FrmEngineTest : public QObject {
     QTest::keyClick(Cell(w, 3, 9), Qt::Key_Tab);
     Settle();
     QCOMPARE(Point(w, 9), QString("1000/85.25/16.2"));
+
+    // Tabbing on into the HP just completed: what the racer types replaces it.
+    TypeInto(Cell(w, 1, 3), "5000");
+    QTest::keyClick(Cell(w, 1, 3), Qt::Key_Tab);
+    QTest::keyClicks(Cell(w, 2, 3), "250");
+    QTest::keyClick(Cell(w, 2, 3), Qt::Key_Tab);
+    Settle();
+    QVERIFY(Cell(w, 3, 3)->hasFocus());
+    QCOMPARE(Cell(w, 3, 3)->selectedText(), QString("238"));
+    QTest::keyClicks(Cell(w, 3, 3), "300");
+    QTest::keyClick(Cell(w, 3, 3), Qt::Key_Tab);
+    Settle();
+    QCOMPARE(Point(w, 3), QString("5000/315/300"));
+    QCOMPARE(Cell(w, 2, 3)->accessibleDescription(), QString("Enter torque in ft lbs for the power curve."));
     QCOMPARE(scene->BoxCount(), boxes);
   }
 
