@@ -47,6 +47,7 @@ FileOptns::FileOptns() : QWidget(nullptr, Qt::Window) {
   }
   Command1[0]->setDefault(true);
   CloseOnEscape(this, [this] { Command1[1]->click(); });
+  PressButtonsOnEnter(this);
   // Enter in the name box saves, as the default button would in a dialog.
   connect(Text1, &QLineEdit::returnPressed, this, [this] { Command1_Click(0); });
 

@@ -2,6 +2,7 @@
 // definitions, the printout options window, window images and the ASCII
 // export window.
 #include <QPointer>
+#include <QPushButton>
 #include <QtTest>
 #include <QPageLayout>
 #include <QPrinter>
@@ -466,6 +467,19 @@ class PrintingTest : public QObject {
       QVERIFY(!w);
     }
     QVERIFY(!DefaultInstance<PrntOptns>::Loaded() && !DefaultInstance<FileOptns>::Loaded());
+
+    // Enter presses the button that has the keyboard, as Space does.
+    r->cmdPrint->click();
+    r->mnuAsciiFile->trigger();
+    QPointer<PrntOptns> options = DefaultInstance<PrntOptns>::IfLoaded();
+    QPointer<FileOptns> file = DefaultInstance<FileOptns>::IfLoaded();
+    for (QPushButton* b : {options->Command1[3], file->Command1[1]}) {
+      Activate(b->window());
+      b->setFocus();
+      QTest::keyClick(b, Qt::Key_Return);
+      Settle();
+    }
+    QVERIFY(!options && !file);
     frmDispGrid::Unload();
   }
 

@@ -424,6 +424,31 @@ class GraphTest : public QObject {
     QCOMPARE(cfg.GraphLabel3, std::string("Replotted"));
   }
 
+  void keyboardOnly() {
+    cfg.StandardGraphLabels = 0;
+    Labels("Before", "Now", "Title");
+    frmGraph::ShowGraph();
+    QPointer<frmGraph> g = frmGraph::IfLoaded();
+    frmGrOptions::Open();
+    QPointer<frmGrOptions> o = frmGrOptions::IfLoaded();
+    // Tab goes down the Print group as it is shown.
+    QCOMPARE(o->Command1[1]->nextInFocusChain(), static_cast<QWidget*>(o->Command1[0]));
+    // Enter in a label box is OK: the label is kept and drawn.
+    Activate(o);
+    o->Text3->setFocus();
+    o->Text3->setText("Typed title");
+    QTest::keyClick(o->Text3, Qt::Key_Return);
+    Settle();
+    QVERIFY(!o);
+    QCOMPARE(cfg.GraphLabel3, std::string("Typed title"));
+    QCOMPARE(g->Graph->Title(), QString("Stagewell v3.2  Typed title"));
+    // Enter on the Back button goes back.
+    Activate(g);
+    g->Command1->setFocus();
+    QTest::keyClick(g->Command1, Qt::Key_Return);
+    Settle();
+    QVERIFY(!g);
+  }
 };
 
 QTEST_MAIN(GraphTest)
