@@ -495,8 +495,9 @@ void frmMain::BuildMenus() {
     FindBest();
   });
 
-  // The open window and the save-as window come with a later version: until
-  // then only the working copy and "Save Vehicle" to the same name work.
+  // Greyed until WireHelpAndFileWindows connects them to the open and save-as
+  // windows: a main window built without those offers no command that does
+  // nothing.
   for (QAction* a :
        {mnuOpenExampleFile, mnuFilLoad, mnuSaveAs, mnuCopyFloppy, mnuOpenFileExample, mnuOpenFileMyVehicles})
     MarkNotAvailableYet(a);

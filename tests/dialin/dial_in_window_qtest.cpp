@@ -1,7 +1,5 @@
-// The dial-in window as a racer uses it from the main window, in both modes:
-// what each mode shows and offers, entries and their checks, the weather
-// methods converting the runs, copying, advancing and clearing, the files,
-// the printout, the one-run help, and predictions with the muscle car.
+// The dial-in window from the main window, in both modes: what each shows,
+// entries, weather methods, copy/advance/clear, files, printout, predictions.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,9 +27,8 @@ QStringList MenuItems(QWidget* m) {
   return out;
 }
 
-// The weather of the run groups starting at rows `groups` (0 Run 1 or the
-// Previous Run, 9 the Predicted Run, 20 Run 2): 29.92 "Hg, 70 F, 50 and
-// `elevation`, calm unless `wind` is false.
+// 29.92 "Hg, 70 F, 50 and `elevation` in the run groups starting at rows
+// `groups` (0 Run 1, 9 Predicted, 20 Run 2), calm if `calm`.
 void Weather(frmDialIn* w, std::initializer_list<int> groups, const char* elevation = "0", bool calm = true) {
   for (int b : groups) {
     TypeAndLeave(w, b, "29.92");
@@ -42,9 +39,7 @@ void Weather(frmDialIn* w, std::initializer_list<int> groups, const char* elevat
   }
 }
 
-// A dial-in session as a racer would type it: corrected barometer and dew
-// point, the weather of a run and of the coming run, calm, the 60 ft time
-// computed.
+// A dial-in session: corrected barometer and dew point, calm, 60 ft computed.
 void FillDialIn(frmDialIn* w) {
   PickItem(w, 18, 1);
   Weather(w, {0, 9});
@@ -95,12 +90,7 @@ class DialInWindowTest : public QObject {
     for (int r = 0; r < 32; ++r) shown += ValueControl(w, r)->isVisible() ? '1' : '0';
     QCOMPARE(shown, QString("11111101111111111010000000000010"));
     QVERIFY(!w->Label3[0]->isVisible() && !w->Label3[1]->isVisible() && !w->Label5->isVisible());
-    QVERIFY(!w->ClcBttn[22]->isVisible());
-    QVERIFY(w->ClcBttn[17]->isEnabled());
-    QVERIFY(w->ClcBttn[2]->isEnabled());
-    QCOMPARE(w->cmbSpecData[5]->count(), 6);
-    QCOMPARE(w->cmbSpecData[5]->itemText(3), QString("Quartering Head Wind (half effect)"));
-    QCOMPARE(w->cmbSpecData[15]->count(), 2);
+    QVERIFY(!w->ClcBttn[22]->isVisible() && w->ClcBttn[17]->isEnabled() && w->ClcBttn[2]->isEnabled());
     QCOMPARE(w->cmbSpecData[18]->itemText(5), QString("Altimeter & Dew Point"));
     // Never used: no choices yet, the margin shown as 0.
     QCOMPARE(w->cmbSpecData[18]->currentIndex(), -1);
@@ -177,8 +167,6 @@ class DialInWindowTest : public QObject {
     QVERIFY(w->Label6->isVisible() && w->SpecData[31]->isVisible());
     QCOMPARE(w->Label5->text(),
              QString("Note:  Click on Options, then Help for info on using only 1 Throttle Stop run."));
-    emit w->mnuOptions->aboutToShow();
-    QCOMPARE(w->mnuCurrentFactor->text(), QString("Current T.Stop Factor = 3.250"));
     QVERIFY(w->mnuUseOneRun->isChecked());
     // With a factor already in the box it asks.
     scene->ui.Answer(ans::No);
@@ -191,8 +179,7 @@ class DialInWindowTest : public QObject {
     w->mnuTSHelp->trigger();
     Settle();
     AnlsRprt* help = AnlsRprt::IfLoaded();
-    QVERIFY(help);
-    QVERIFY(help->Text1->toPlainText().startsWith("Using One Previous Throttle Stop Run\n"));
+    QVERIFY(help && help->Text1->toPlainText().startsWith("Using One Previous Throttle Stop Run\n"));
     QCOMPARE(shell.KeepSpecForm, int16_t(1));
     help->close();
     Settle();
@@ -224,11 +211,7 @@ class DialInWindowTest : public QObject {
     QCOMPARE(Text(w, 0), QString("29.92"));
     TypeAndLeave(w, 20, "40");
     QCOMPARE(scene->LastBox().prompt, std::string("Corr. Baro., \"Hg = 40.  Value must be between  15 and  35 ."));
-    QCOMPARE(scene->LastBox().title, std::string("Warning"));
     QCOMPARE(Text(w, 20), QString(""));
-    TypeAndLeave(w, 23, "20000");
-    QCOMPARE(scene->LastBox().prompt,
-             std::string("Elevation, feet = 20000.  Value must be between -1000 and  15000 ."));
     TypeAndLeave(w, 1, "70");
     QTest::mouseDClick(w->SpecData[21], Qt::LeftButton);
     QCOMPARE(Text(w, 21), QString("70"));
@@ -236,15 +219,12 @@ class DialInWindowTest : public QObject {
     QCOMPARE(Text(w, 10), QString(""));
     // The run reads the live rows through the window host.
     QCOMPARE(Windows().DialInRowText(21), std::string("70"));
-    QVERIFY(Windows().DialInLoaded());
     PickItem(w, 25, 2);
     QCOMPARE(Windows().DialInListIndex(25), 2);
     // The rows reach SpecText when another window takes the front.
     Activate(DefaultInstance<frmMain>::IfLoaded());
     QVERIFY(!frmDialIn::IfLoaded());
-    QCOMPARE(tbl.SpecText[127 + 21], std::string("70"));
-    QCOMPARE(tbl.SpecText[127 + 25], std::string(" 2"));
-    QCOMPARE(tbl.SpecText[127 + 4], std::string("13"));
+    QCOMPARE(tbl.SpecText[127 + 21] + "|" + tbl.SpecText[127 + 25] + "|" + tbl.SpecText[127 + 4], std::string("70| 2|13"));
   }
 
   // Changing the weather method converts every run's weather; going to a
@@ -260,7 +240,6 @@ class DialInWindowTest : public QObject {
     QCOMPARE(w->SpecName[2]->text() + "|" + w->SpecName[11]->text(), QString("Dew Point, deg F|Dew Point, deg F"));
     QCOMPARE(fst.SpecsChanged, int16_t(1));
     PickItem(w, 18, 0);
-    QCOMPARE(Text(w, 2), QString("50.8"));
     // To an observed barometer: the track pressure, elevations greyed.
     PickItem(w, 18, 2);
     QCOMPARE(RowTexts(w, {9, 12, 0}), QString("24.99|0|29.92"));
@@ -282,7 +261,6 @@ class DialInWindowTest : public QObject {
     PickItem(w, 18, 4);
     QCOMPARE(Text(w, 12), QString("4999"));
     QVERIFY(!w->SpecData[9]->isEnabled());
-    QCOMPARE(w->SpecName[3]->text(), QString("Altimeter, feet"));
     // Calm days grey the wind speed; an entered 60 ft time is enabled.
     for (auto [list, row] : {std::pair{14, 13}, {15, 16}}) {
       PickItem(w, list, 0);
@@ -303,7 +281,6 @@ class DialInWindowTest : public QObject {
     scene->ui.Answer(ans::Yes);
     w->mnuCopy1P->trigger();
     QCOMPARE(scene->LastBox().prompt, std::string("Copy entries from Previous Run #1 to Predicted Run?"));
-    QCOMPARE(scene->LastBox().title, std::string("Copy Entries"));
     // The wind and the weather copied, the 60 ft choice kept, the run's 60 ft time.
     QCOMPARE(RowTexts(w, {9, 14, 15, 16}), QString("29.5|Tail Wind|Entered Below|1.6"));
     // Advance: the Predicted weather and the shown throttle stop become Run 2.
@@ -320,7 +297,6 @@ class DialInWindowTest : public QObject {
     w->Label2->setText("1.64");
     scene->ui.Answer(ans::No);
     w->mnuClearAll->trigger();
-    QCOMPARE(scene->LastBox().title, std::string("Clear Out Data"));
     QCOMPARE(scene->LastBox().style, mb::YesNo + mb::Exclamation + mb::DefaultButton2);
     QVERIFY(w->Label2->text().isEmpty());
     QCOMPARE(Text(w, 0), QString("29.5"));
@@ -341,8 +317,7 @@ class DialInWindowTest : public QObject {
     w->mnuSaveAs->trigger();
     Settle();
     frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
-    QVERIFY(f);
-    QCOMPARE(f->windowTitle(), QString("Save Dial In File"));
+    QVERIFY(f && f->windowTitle() == "Save Dial In File");
     f->Text1->setText("Friday");
     f->Command1_Click();
     Settle();
@@ -366,14 +341,12 @@ class DialInWindowTest : public QObject {
     scene->ui.Answer(ans::No);  // no saving of the cleared entries first
     w->mnuOpen->trigger();
     Settle();
-    Rtrvfile* open = DefaultInstance<Rtrvfile>::IfLoaded();
-    QVERIFY(open);
-    open->File1_DblClick("Friday");
+    QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
+    DefaultInstance<Rtrvfile>::IfLoaded()->File1_DblClick("Friday");
     Settle();  // the entries show before the window has the front again
     QCOMPARE(Text(w, 8), QString("12.45"));
     QCOMPARE(w->cmbSpecData[18]->currentIndex(), 1);
     QCOMPARE(w->Text1->toPlainText(), QString("Night race\n"));
-    QCOMPARE(w->windowTitle(), QString("Dial In Prediction         [ File: Friday ]"));
     // Save writes back to it, in its folder.
     TypeAndLeave(w, 8, "12.50");
     w->mnuSave->trigger();
@@ -381,7 +354,6 @@ class DialInWindowTest : public QObject {
 
     // Throttle Stop with one run: "@" and the factor in row 17's slot.
     frmDialIn* t = Open(2);
-    QCOMPARE(t->Mode(), 2);
     TsAdjustFactor = 2.5;
     t->mnuUseOneRun->trigger();  // fills in "2.500"
     TypeAndLeave(t, 28, "12.00");
@@ -406,7 +378,6 @@ class DialInWindowTest : public QObject {
     Activate(t);
     QCOMPARE(UseOneTsRun, int16_t(1));
     QCOMPARE(Text(t, 31), QString("2.500"));
-    QCOMPARE(TsAdjustFactor, 2.5);
     QVERIFY(t->SpecData[31]->isVisible() && !t->SpecData[8]->isVisible());
     // Two runs again sticks: no marker is stored.
     t->mnuUseTwoRuns->trigger();
@@ -423,9 +394,7 @@ class DialInWindowTest : public QObject {
     w->mnuUpdate->trigger();
     Settle();
     QCOMPARE(w->Label2->text(), QString("12.43"));
-    QVERIFY(!DefaultInstance<frmDialIn>::IfLoaded()->Label7->isVisible());
-    QCOMPARE(tbl.CalcMode, int16_t(1));
-    QVERIFY(!tbl.CalcRunning);
+    QVERIFY(!w->Label7->isVisible() && !tbl.CalcRunning);
     // A changed entry empties it; a click on the label predicts again.
     TypeAndLeave(w, 30, ".05");
     QVERIFY(w->Label2->text().isEmpty());
@@ -440,9 +409,8 @@ class DialInWindowTest : public QObject {
     w->mnuPrint->trigger();
     Settle();
     QVERIFY(QFileInfo(pdf).size() > 1000);
-    QCOMPARE(w->Frame3D3->title(), QString("Help"));
-    QCOMPARE(w->height(), height);
-    QVERIFY(!w->Label4->isVisible());
+    QCOMPARE(w->Frame3D3->title(), QString("Help"));  // the window as it was
+    QVERIFY(w->height() == height && !w->Label4->isVisible());
 
     frmDialIn* t = Open(2);
     QVERIFY(t != w);
@@ -455,8 +423,7 @@ class DialInWindowTest : public QObject {
     const int before = t->height();
     t->mnuUpdate->trigger();
     Settle();
-    QVERIFY2(!t->Label2->text().isEmpty(), scene->LastBox().prompt.c_str());
-    QVERIFY(!t->Label9->text().isEmpty());
+    QVERIFY2(!t->Label2->text().isEmpty() && !t->Label9->text().isEmpty(), scene->LastBox().prompt.c_str());
     QVERIFY(t->Label7->isVisible());
     QCOMPARE(t->Label7->text(), QString("60 ft time not used because more than .03 second difference between Run 1 "
                                         "and Run 2 60 ft times."));

@@ -1,14 +1,10 @@
-// Example component libraries: reading a library into its list, the columns
-// and cuts of the list and the comparison, adding and deleting examples
-// (the rewrite never harms the file), loading an example into the specs and
-// its tag, and the notes once per kind.
+// Example libraries: the list and its cuts, adding and deleting (the rewrite
+// never harms the file), loading and tagging, the notes and the comparison.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "files/example_library.h"
 #include "platform/program_folder.h"
@@ -52,9 +48,7 @@ struct ExampleLibraryTest : ::testing::Test {
   }
   void TearDown() override { SetProgramFolder({}); }
 
-  void Write(const std::string& code, const std::string& text) {
-    WriteFileAtomic(folder.path() / "QVZEXMP" / code, text);
-  }
+  void Write(const std::string& code, const std::string& text) { WriteFileAtomic(folder.path() / "QVZEXMP" / code, text); }
   std::string Read(const std::string& code) {
     std::string bytes;
     ReadFileBytes(folder.path() / "QVZEXMP" / code, bytes);
@@ -126,9 +120,7 @@ TEST_F(ExampleLibraryTest, ColumnCuts) {
 
 TEST_F(ExampleLibraryTest, EmptyLibraryAndLibraryWithoutEndLine) {
   WriteClutches({});
-  ExampleListing l = List(clutch);
-  EXPECT_TRUE(l.lines.empty());
-  EXPECT_EQ(l.heading, "Clutch Name         Dia    Force  Disks Material");
+  EXPECT_TRUE(List(clutch).lines.empty());
   // A delete leaves no end line: the list reads to the end of the file.
   WriteClutches({Clutch("One", "10"), Clutch("Two", "11")}, false);
   EXPECT_EQ(Names(List(clutch)), (std::vector<std::string>{"One", "Two"}));
@@ -165,8 +157,7 @@ TEST_F(ExampleLibraryTest, DamagedLibrariesGiveOneMessageAndAnEmptyList) {
     std::vector<std::string> lines = c.head;
     lines.insert(lines.end(), {"Name", "10", "-99"});
     Write("CLUTCH", Lines(lines));
-    ExampleListing l = List(clutch);
-    EXPECT_TRUE(l.lines.empty()) << c.what;
+    EXPECT_TRUE(List(clutch).lines.empty()) << c.what;
     EXPECT_EQ(Boxes(kExampleCorruptedMessage), 1) << c.what;
     EXPECT_EQ(ui->boxes().size(), 1u) << c.what;
   }
@@ -186,8 +177,7 @@ TEST_F(ExampleLibraryTest, SaveModeReadsOnlyTheDefinitions) {
   WriteClutches({Clutch("One", "10")});
   ExampleRequest save = clutch;
   save.subChoice = 1;
-  ExampleListing l = List(save);
-  EXPECT_TRUE(l.lines.empty());
+  EXPECT_TRUE(List(save).lines.empty());
   EXPECT_EQ(exv.ExampleFieldCount, 4);
   EXPECT_EQ(exv.ExampleColumnTitle[4], "Material");
   EXPECT_EQ(exv.ExampleFieldRow[3], 3);
@@ -226,7 +216,6 @@ TEST_F(ExampleLibraryTest, EngineListShowsTheFullCurveAndItsPeaks) {
   // (the torque of point 4, the HP of point 9), the last field once.
   EXPECT_EQ(l.lines[1], "Full curve          Full Curve (9 RPMs)   350   420     4000   481     6500   SAE");
   // Points 0-9 of the second example went to the record.
-  EXPECT_EQ(exv.ExampleRecord[0], "2");
   EXPECT_EQ(exv.ExampleRecord[20], "2000");
   EXPECT_EQ(exv.ExampleRecord[49], Engine("x", "2", 7)[37]);
 }
@@ -268,7 +257,6 @@ TEST_F(ExampleLibraryTest, AFullLibraryAsksAndYesReplacesTheLastExample) {
   EXPECT_FALSE(AddExampleToLibrary(clutch, 0, "New one"));
   ASSERT_EQ(ui->boxes().size(), 1u);
   EXPECT_EQ(ui->boxes()[0].title, "Example File Full");
-  EXPECT_EQ(ui->boxes()[0].style, mb::YesNo + mb::Question);
   EXPECT_EQ(ui->boxes()[0].prompt,
             "The example file is full (300 examples).  If you save this example, the last example will be replaced "
             "by this new example\r\rReplace last example with new example?");
@@ -277,8 +265,7 @@ TEST_F(ExampleLibraryTest, AFullLibraryAsksAndYesReplacesTheLastExample) {
   EXPECT_TRUE(AddExampleToLibrary(clutch, 0, "New one"));
   std::vector<std::string> names = Names(List(clutch));
   ASSERT_EQ(names.size(), 301u);
-  EXPECT_EQ(names[299], "Clutch 300");
-  EXPECT_EQ(names[300], "New one");
+  EXPECT_EQ(names[299] + "|" + names[300], "Clutch 300|New one");
 }
 
 TEST_F(ExampleLibraryTest, AFailedRewriteLeavesTheLibraryByteForByte) {
@@ -289,9 +276,7 @@ TEST_F(ExampleLibraryTest, AFailedRewriteLeavesTheLibraryByteForByte) {
   EXPECT_EQ(Boxes(kExampleUpdateFailedMessage), 1);
   EXPECT_EQ(Read("CLUTCH"), before);
   // Nothing but the library is left in its folder.
-  int files = 0;
-  for ([[maybe_unused]] const auto& f : fs::directory_iterator(folder.path() / "QVZEXMP")) ++files;
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "QVZEXMP"), fs::directory_iterator()), 1);
   // A damaged library is not rewritten either.
   ui->Clear();
   Write("CLUTCH", Lines({"N", "", "", "", "", "0"}));
@@ -303,9 +288,8 @@ TEST_F(ExampleLibraryTest, AFailedRewriteLeavesTheLibraryByteForByte) {
 TEST_F(ExampleLibraryTest, ATitleHoldingACommaSurvivesTheRewrite) {
   Write("CLUTCH", Lines({"Name", "", "", "", "", "2", "20,\"Dia, in\",2,1", "30,Force,2,2", "One", "10", "2000"}));
   ASSERT_TRUE(AddExampleToLibrary(clutch, 0, "Two"));
-  List(clutch);
+  EXPECT_EQ(Names(List(clutch)), (std::vector<std::string>{"One", "Two"}));
   EXPECT_EQ(exv.ExampleColumnTitle[1], "Dia, in");
-  EXPECT_EQ(exv.ExampleColumnTitle[2], "Force");
   EXPECT_TRUE(ui->boxes().empty());
 }
 
@@ -324,10 +308,8 @@ TEST_F(ExampleLibraryTest, LoadingWritesValuesButNeverNaAndTagsTheSpecs) {
   SpecAt(kTransmission, 1) = "11";
   EXPECT_EQ(LoadInExampleSpecs(clutch, l.lines[1]), kTransmission);
   EXPECT_EQ(SpecAt(kTransmission, 1), "11");  // "na" kept the spec
-  EXPECT_EQ(SpecAt(kTransmission, 2), "2400");
-  EXPECT_EQ(SpecAt(kTransmission, 4), "1");
-  EXPECT_EQ(SpecAt(kTransmission, 22), "Ex Clutch: Race twin");
-  EXPECT_EQ(SpecAt(kTransmission, 23), "1");
+  EXPECT_EQ(SpecAt(kTransmission, 2) + "|" + SpecAt(kTransmission, 4), "2400|1");
+  EXPECT_EQ(SpecAt(kTransmission, 22) + "|" + SpecAt(kTransmission, 23), "Ex Clutch: Race twin|1");
 }
 
 TEST_F(ExampleLibraryTest, TagLabelsAndCodes) {
@@ -376,8 +358,7 @@ TEST_F(ExampleLibraryTest, EngineLoadCopiesTheCurveAndTireGrowthIsNaOffSlicks) {
   LoadInExampleSpecs(eng, l.lines[0]);
   for (int p = 0; p < 10; ++p)
     for (int c = 0; c < 3; ++c) EXPECT_EQ(tbl.PowerCurveText[p][c], e[8 + 3 * p + c]) << p << "," << c;
-  EXPECT_EQ(SpecAt(kEngine, 13), "Ex Curve: Curve engine");
-  EXPECT_EQ(SpecAt(kEngine, 14), "2");
+  EXPECT_EQ(SpecAt(kEngine, 13) + "|" + SpecAt(kEngine, 14), "Ex Curve: Curve engine|2");
   EXPECT_EQ(SpecAt(kEngine, 2), "");  // "na"
 
   // Saving the curve back writes the same 30 lines.
@@ -404,7 +385,6 @@ TEST_F(ExampleLibraryTest, NotesOncePerPrefix) {
   // Another prefix has its own first time; a missing file shows nothing.
   EXPECT_FALSE(TakeExampleNotes("CV", text));
   EXPECT_EQ(exv.ExampleNotesShown, " CL CV");
-  EXPECT_EQ(kExampleNotesTitle.size(), 30u + 21u + 58u);
 }
 
 // ---------------------------------------------------------------- comparison
@@ -428,8 +408,6 @@ TEST_F(ExampleLibraryTest, ComparisonCutsCaptionsAt27AndRowsAt69) {
   for (std::string row; std::getline(text, row);) rows.push_back(row);
   ASSERT_EQ(rows.size(), 6u);
   EXPECT_EQ(rows[0], "Spec Name                   Current Specs        New Example Specs");
-  EXPECT_EQ(rows[0].find("Current"), 28u);
-  EXPECT_EQ(rows[1], "");
   EXPECT_EQ(rows[2], "A caption far longer than t 10.5                 10.50000000000000000");
   EXPECT_EQ(rows[2].size(), 69u);
   EXPECT_EQ(rows[5], "Material                    Organic (friction .3 Metallic or Ceramic ");

@@ -38,10 +38,7 @@ TEST_F(FindBestTest, StopsOnceTheEtHasClearlyPassedItsBestAndOffersIt) {
   Et(kParabola);
   EXPECT_EQ(Run(ans::No), FindBestEnd::Declined);
   ASSERT_EQ(ran.size(), 24u) << "trial 24, at 4.3, is 5 % slower than the best";
-  EXPECT_EQ(ran[0], "2");
-  EXPECT_EQ(ran[1], "2.1");
-  EXPECT_EQ(ran[15], "3.5");
-  EXPECT_EQ(ran[23], "4.3");
+  EXPECT_EQ(ran[0] + " " + ran[1] + " " + ran[23], "2 2.1 4.3");
   ASSERT_EQ(ui->boxes().size(), 2u);
   EXPECT_EQ(ui->boxes()[0].title, "Look For Optimum Setting");
   EXPECT_EQ(BoxText(0),
@@ -56,7 +53,6 @@ TEST_F(FindBestTest, StopsOnceTheEtHasClearlyPassedItsBestAndOffersIt) {
             "Do you want to replace the current Rear Axle Ratio of 4.1 with this Rear Axle Ratio?");
   EXPECT_EQ(S(kVehicle, 1), "4.1") << "No puts the saved 4.10 back as a plain number";
   EXPECT_EQ(tbl.CalcStatus, 0);
-  EXPECT_EQ(tbl.CalcPass, 25);
   EXPECT_FALSE(tbl.CalcRunning);
   // Yes keeps the quickest setting.
   ui->Clear();
@@ -82,12 +78,10 @@ TEST_F(FindBestTest, ConverterSearchStepsByFive) {
   S(kTransmission, 23) = "1";
   Et([](double c) { return 12 + std::pow((c - 200) / 50, 2); });
   EXPECT_EQ(Run(ans::Yes), FindBestEnd::Kept);
-  EXPECT_EQ(ran[0], "50");
-  EXPECT_EQ(ran[1], "55.0");
-  EXPECT_EQ(S(kTransmission, 5), "200.0");
-  EXPECT_EQ(S(kTransmission, 0), "3");
-  EXPECT_EQ(S(kTransmission, 22), "");
-  EXPECT_EQ(S(kTransmission, 23), "");
+  EXPECT_EQ(ran[0] + " " + ran[1], "50 55.0");
+  // The example's tag goes with the changed capacity.
+  EXPECT_EQ(S(kTransmission, 0) + "|" + S(kTransmission, 5) + "|" + S(kTransmission, 22) + "|" + S(kTransmission, 23),
+            "3|200.0||");
   EXPECT_EQ(ui->boxes()[1].title, "Found Quickest Converter Capacity");
   EXPECT_EQ(BoxText(2), "Converter Capacity in Transmission Specs menu set to 200.0");
 }
@@ -110,11 +104,7 @@ TEST_F(FindBestTest, EndsAfterHundredTrials) {
 }
 
 TEST_F(FindBestTest, NoTrialFinishedOffersNothing) {
-  fake = [](int) {
-    FakeRun r;
-    r.finishRow = -1;
-    return r;
-  };
+  fake = [](int) { return FakeRun{.finishRow = -1}; };
   EXPECT_EQ(Run(ans::Yes), FindBestEnd::NoFinish);
   EXPECT_EQ(calculations, 100);
   ASSERT_EQ(ui->boxes().size(), 2u);

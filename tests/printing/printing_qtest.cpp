@@ -1,6 +1,5 @@
-// Printing: the printer font choice, the printed report, worksheet and
-// definitions, the printout options window, window images and the ASCII
-// export window.
+// Printing: printer fonts, the report, worksheet and definitions, the
+// printout options, window images and the ASCII export window.
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>
@@ -72,7 +71,6 @@ bool Nests(const struct RecordingCanvas::Line& inner, const struct RecordingCanv
          outer.y2 > inner.y2;
 }
 
-
 }  // namespace
 
 class PrintingTest : public QObject {
@@ -84,7 +82,6 @@ class PrintingTest : public QObject {
     l.setOrientation(QPageLayout::Portrait);
     ProgramPrinter().setPageLayout(l);
   }
-
 
   // --- printer fonts: the order of preference beats the order of the list
   void fontChoice() {
@@ -244,11 +241,7 @@ class PrintingTest : public QObject {
     QCOMPARE(row("Drag Coefficient").back(), std::string(".45"));
     QCOMPARE(page.Find("Type:   Pro Stock Body").x, 0.50 * kW);
     QCOMPARE(page.Count("2-3 Shift RPM"), 1);  // no Driving caption under Conditions
-    QVERIFY(page.Find("Axle Specs").y < page.Find("Final Drive Ratio").y);
     QVERIFY(page.Find("Track Specs").y < page.Find("Track:   1/4 Mile (1320 ft)").y);
-    for (const char* caption : {"Front Wheels/Tires", "Rear  Wheels/Tires", "Weather Conditions", "Wheelbase, in",
-                                "Converter Capacity", "Gear #4", "Launch RPM", "Air Temperature, deg F", "Rollout:   "})
-      QVERIFY2(page.Has(caption, true), caption);
     QVERIFY(!page.Has("Full Power Curve"));
     // Every caption fits its column; a picked row is cut wider.
     for (const auto& t : page.texts)
@@ -358,14 +351,8 @@ class PrintingTest : public QObject {
     PrntOptns* w = DefaultInstance<PrntOptns>::Get();
     Activate(w);
     QCOMPARE(w->windowTitle(), QString("Printout Options"));
-    QCOMPARE(w->Frame3D1->title(), QString("Report Printing Options"));
-    QCOMPARE(w->Frame3D2->title(), QString("Other Printout Types"));
-    QCOMPARE(w->Label1->text(), QString("See page 103 in manual for more info."));
-    QCOMPARE(TextsOf(w->Command1), QStringList({"Print Blank Worksheet", "Print Definitions of Outputs",
-                                                "Print Report Using These Specs", "Close"}));
-    QCOMPARE(TextsOf(w->Check3D1), QStringList({"Include Vehicle Specs ", "Include Vehicle Comments",
-                                                "Dot Matrix Printer Adjustment", "Request Report Comment",
-                                                "Include 25 Test History"}));
+    QCOMPARE(w->Frame3D1->title() + "|" + w->Frame3D2->title(), QString("Report Printing Options|Other Printout Types"));
+    // The buttons' and boxes' texts are read in the keyboard test's Tab order.
     for (int i = 0; i < 5; ++i) QCOMPARE(w->Check3D1[i]->isChecked(), cfg.PrintOptions[i] == 1);
     QVERIFY(!w->Check3D1[4]->isEnabled());
     QVERIFY(SaveShot(w, "prntoptns.png"));
@@ -492,7 +479,6 @@ class PrintingTest : public QObject {
     frmAbout* w = DefaultInstance<frmAbout>::Get();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    QVERIFY(w->Command3D1->isEnabled());
     w->Command3D1->click();
     SetPrintToPdfForTest(QString());
     QCOMPARE(PdfPages(pdf), 1);
@@ -517,9 +503,7 @@ class PrintingTest : public QObject {
     FileOptns* w = DefaultInstance<FileOptns>::Get();
     Activate(w);
     QCOMPARE(w->windowTitle(), QString("Save as ASCII File"));
-    QCOMPARE(w->Panel3D1->text(), QString("File Name"));
     QCOMPARE(w->Frame3D1->title(), QString("ASCII File Options"));
-    QCOMPARE(w->Tip->title(), QString(" Tip "));
     QVERIFY(w->Label1->text().startsWith("Enter a valid file name (no path)"));
     QCOMPARE(w->Text1->text(), QString("RUN1.TXT"));
     QCOMPARE(TextsOf(w->Check3D1), QStringList({"Comma Separated", "Include Text", "Convert to Columns"}));

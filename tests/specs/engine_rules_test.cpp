@@ -1,6 +1,5 @@
-// The Engine window's rules without widgets: the power-curve grid's entries,
-// their completion and the plot's points with the worked figures, and the
-// method row's notices, row states and peak-RPM check.
+// The Engine window's rules without widgets: the curve grid's entries, their
+// completion and plot points; the method row's notices, states and RPM check.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -54,8 +53,6 @@ TEST(PowerCurveEntry, NormalisedAndRangeTested) {
     EXPECT_EQ(shown, c.shown) << c.typed;
     EXPECT_EQ(CurveEntryWarning(c.column, shown), c.warning) << c.typed;
   }
-  EXPECT_EQ(std::string(CurveColumnRuleOf(kCurveRpm).help),
-            "Enter an RPM for the power curve where you have either torque or HP readings.");
   EXPECT_EQ(std::string(CurveColumnRuleOf(kCurveTorque).help), "Enter torque in ft lbs for the power curve.");
   EXPECT_EQ(std::string(CurveColumnRuleOf(kCurveHp).help), "Enter horsepower (HP) for the power curve.");
 }

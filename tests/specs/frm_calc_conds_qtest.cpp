@@ -1,8 +1,5 @@
-// The Calculate Performance Conditions window as a racer uses it from the
-// main window, with the fixture bracket car: the weather rows following the
-// way the weather is read, the values carried over on a change of way, the
-// wind row, and the buttons that close the window with or without a full
-// calculation.
+// The Conditions window with the bracket car: the weather rows following the
+// method, values carried over, the wind row, Return and Calculate Performance.
 #include "calcmenus/frm_calc_data.h"
 #include "results/frm_disp_grid.h"
 #include "specs/frm_calc_conds.h"
@@ -31,9 +28,8 @@ class FrmCalcCondsTest : public QObject {
     scene.reset();
   }
 
-  // The bracket car's weather: corrected barometer with dew point, no wind;
-  // the help box is Label1, and the window shows no tip even at the
-  // Beginner Level; row help lines come from the method.
+  // Corrected barometer with dew point, no wind; help in Label1, no tip even
+  // at the Beginner Level; row help lines come from the method.
   void bracketCarAsTheRacerSeesIt() {
     scene->ShowMain();
     tbl.BeginnerLevel = 1;
@@ -65,10 +61,8 @@ class FrmCalcCondsTest : public QObject {
     QCOMPARE(w->Label1->text(), QString("Elevation of the track in feet above sea level.   p 50"));
   }
 
-  // A change of method carries the weather over (every pair's figures are
-  // in the conversion's own test), asking the elevation where the new
-  // method needs one; the captions, the rows in use and the stored rows
-  // follow.
+  // A method change carries the weather over (every pair is in the rules'
+  // test), asking the elevation where needed; captions, rows and storage follow.
   void methodChangeConvertsTheRows_data() {
     QTest::addColumn<QString>("specs");
     QTest::addColumn<int>("to");
@@ -107,8 +101,8 @@ class FrmCalcCondsTest : public QObject {
     QCOMPARE(SpecAt(kConditions, 0), " " + std::to_string(to));
   }
 
-  // Wind from nowhere has no speed; an entry out of range is refused with
-  // the row's caption, its old text back.
+  // Wind from nowhere has no speed; an entry out of range is refused naming
+  // the row, its old text back.
   void windAndRefusedEntries() {
     frmCalcConds* w = Open();
     PickItem(w, 6, 1);
@@ -117,15 +111,13 @@ class FrmCalcCondsTest : public QObject {
     PickItem(w, 6, 0);
     QVERIFY(!RowOn(w, 5));
     TypeAndLeave(w, 1, "40");
-    QCOMPARE(scene->LastBox().title, std::string("Warning"));
-    QCOMPARE(scene->LastPrompt(), QString("Corr. Barometer, \"Hg = 40.  Value must be between  20 and  32 ."));
+    QCOMPARE(scene->LastSaid(), QString("Warning: Corr. Barometer, \"Hg = 40.  Value must be between  20 and  32 ."));
     QCOMPARE(w->SpecData[1]->text(), QString("29.92"));
     SpecScene::Close(w);
     QCOMPARE_SPECS("C5=12;C6= 0;C1=29.92");
   }
 
-  // The calculator beside row 3 is the dew point one while the row holds a
-  // dew point, the humidity one while it holds a relative humidity.
+  // Row 3's calculator follows what the row holds: dew point or humidity.
   void calculatorByTheMethod() {
     scene->CopyCalculators();
     frmCalcConds* w = Open();
@@ -142,8 +134,8 @@ class FrmCalcCondsTest : public QObject {
     QCOMPARE(SpecAt(kConditions, 0), std::string(" 2"));
   }
 
-  // "Calculate Performance" stores the rows, closes the window and shows
-  // the results of the run; "Return" only closes it.
+  // "Calculate Performance" stores, closes and shows the results; "Return"
+  // only stores and closes.
   void calculatePerformanceAndReturn() {
     frmCalcConds* w = Open();
     TypeInto(w->SpecData[2], "60");

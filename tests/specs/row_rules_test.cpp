@@ -17,6 +17,7 @@ using namespace sw;
 namespace {
 
 const std::filesystem::path kData = std::filesystem::path(SW_SOURCE_DIR) / "data";
+const int kRowCounts[7] = {0, 7, 21, 12, 10, 13, 9};  // rows of each spec menu
 
 RowFileContents Parse(const std::string& bytes, int rows) {
   SeqReader in;
@@ -171,15 +172,12 @@ TEST(Picks, StoredFormAndReadingBack) {
 TEST(Texts, CaptionQuestionAndPrintNote) {
   EXPECT_EQ(InstantCaption("Body/Axle Specs", "12.36", 115.6449, "1.98"),
             "Body/Axle Specs  [ 12.36 @ 115.64   1.98 60 ft ]");
-  EXPECT_EQ(InstantCaption("Body/Axle Specs", "9.871", 99.5, ".980"), "Body/Axle Specs  [ 9.871 @ 99.50   .980 60 ft ]");
+  EXPECT_EQ(InstantCaption("Body/Axle Specs", "9.871", 99.5, ".980"),
+            "Body/Axle Specs  [ 9.871 @ 99.50   .980 60 ft ]");
   EXPECT_EQ(ExampleChangeQuestion("Ex Body: 1969 Camaro"),
             "Changing this value means these specs no longer match:\r\r    Ex Body: 1969 Camaro\r\rChange this spec anyway?");
   std::tm when{};
-  when.tm_year = 126;
-  when.tm_mon = 2;
-  when.tm_mday = 7;
-  when.tm_hour = 14;
-  when.tm_min = 5;
+  when.tm_year = 126, when.tm_mon = 2, when.tm_mday = 7, when.tm_hour = 14, when.tm_min = 5;
   EXPECT_EQ(PrintNoteText("Nova.ZKT", when, "after the rebuild"),
             "Vehicle: Nova.ZKT\rDate/Time: 3/7/26 2:05 pm\rafter the rebuild");
 }
@@ -187,13 +185,12 @@ TEST(Texts, CaptionQuestionAndPrintNote) {
 // ------------------------------------------------------------ shipped data
 
 TEST(ShippedRowFiles, FourLinesPerRowAndSoundLimits) {
-  const int counts[7] = {0, 7, 21, 12, 10, 13, 9};
   for (int m = 1; m <= 6; ++m) {
     auto lines = Lines(kData / "QVZHELP" / ("help" + std::to_string(m) + ".txt"));
-    EXPECT_EQ(lines.size(), 4u * counts[m]) << "help" << m;
-    RowFileContents f = Shipped(m, counts[m]);
+    EXPECT_EQ(lines.size(), 4u * kRowCounts[m]) << "help" << m;
+    RowFileContents f = Shipped(m, kRowCounts[m]);
     EXPECT_TRUE(f.complete) << "help" << m;
-    for (int r = 0; r < counts[m] && f.complete; ++r) {
+    for (int r = 0; r < kRowCounts[m] && f.complete; ++r) {
       const RowLimits& l = *f.rows[r].limits;
       const std::string at = "help" + std::to_string(m) + " row " + std::to_string(r);
       EXPECT_LE(l.minimum, l.maximum) << at;
@@ -250,13 +247,12 @@ TEST(ShippedPresetLists, ItemCountsAndEndLines) {
 }
 
 TEST(ShippedRowFiles, TheFixtureCarsLieInsideTheLimits) {
-  const int counts[7] = {0, 7, 21, 12, 10, 13, 9};
   for (const char* car : {test::kMuscleCar, test::kBracketCar, test::kFrontDrive}) {
     ResetTables();
     ASSERT_TRUE(test::LoadFixtureVehicle(car));
     for (int m = 1; m <= 6; ++m) {
-      RowFileContents f = Shipped(m, counts[m]);
-      for (int r = 0; r < counts[m]; ++r) {
+      RowFileContents f = Shipped(m, kRowCounts[m]);
+      for (int r = 0; r < kRowCounts[m]; ++r) {
         const std::string& text = SpecAt(m, r);
         if (text.empty() || tbl.SpecKind[tbl.SpecMenuStart[m] + r] == 1) continue;
         const RowLimits& l = *f.rows[r].limits;

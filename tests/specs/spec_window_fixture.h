@@ -141,6 +141,8 @@ struct SpecScene : ShellScene {
     return n;
   }
   QString LastPrompt() const { return QString::fromStdString(LastBox().prompt); }
+  // The last box as "title: prompt".
+  QString LastSaid() const { return QString::fromStdString(LastBox().title + ": " + LastBox().prompt); }
 };
 
 }  // namespace sw

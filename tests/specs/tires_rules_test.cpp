@@ -49,7 +49,6 @@ TEST(TiresRules, WeightChangeOfTheWheelsAndTires) {
     if (c.newWeight) { EXPECT_EQ(w.newWeight, c.newWeight) << c.name; }
     if (c.notice) { EXPECT_EQ(w.notice, c.notice) << c.name; }
   }
-  EXPECT_STREQ(kTireWeightTitle, "Change Vehicle Weight Also?");
 }
 
 // Front-wheel drive puts the Frame3D1 rows at the front; the note names that end.
@@ -70,15 +69,11 @@ TEST(TiresRules, FramesFollowTheDriveWheels) {
 // The chooser pairs the library with the frame, whatever its caption; Save
 // Example refuses estimated tires and a frame that already holds an example.
 TEST(TiresRules, ExampleLibrariesAndSaveRefusals) {
-  TireLibrary first = TireLibraryOfEntry(0), second = TireLibraryOfEntry(1);
-  EXPECT_STREQ(first.component, "FTIRE");
-  EXPECT_STREQ(first.prefix, "FTR");
-  EXPECT_EQ(first.nameSlot, 10);
-  EXPECT_EQ(first.typeRow, 0);
-  EXPECT_STREQ(second.component, "RTIRE");
-  EXPECT_STREQ(second.prefix, "RTR");
-  EXPECT_EQ(second.nameSlot, 12);
-  EXPECT_EQ(second.typeRow, 3);
+  for (auto [entry, shown] : {std::pair{0, "FTIRE FTR 10 0"}, {1, "RTIRE RTR 12 3"}}) {
+    const TireLibrary l = TireLibraryOfEntry(entry);
+    EXPECT_EQ(std::string(l.component) + " " + l.prefix + " " + std::to_string(l.nameSlot) + " " +
+                  std::to_string(l.typeRow), shown);
+  }
 
   const std::string already = "already:\r\r    ", newName = "\r\rrename";
   auto refusal = [&](int entry, int front, int rear, const char* name) {

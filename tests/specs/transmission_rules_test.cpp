@@ -91,12 +91,6 @@ TEST_F(StallToCapacity, FlatCurveInStandardWeather) {
   EXPECT_EQ(CapacityForStall(6000), 600);
 }
 
-TEST_F(StallToCapacity, BracketCarInItsOwnWeather) {
-  Load(kBracketCar);
-  EXPECT_EQ(CapacityText(CapacityForStall(3000)), "148.8");
-  EXPECT_EQ(CapacityText(CapacityForStall(3500)), "168.8");
-}
-
 TEST_F(StallToCapacity, NoCurveGivesTheSmallestConverter) {
   for (int k = 0; k <= 6; ++k) SpecAt(kEngine, k) = "";
   EXPECT_EQ(CapacityForStall(3000), 70);
