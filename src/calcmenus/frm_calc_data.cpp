@@ -34,6 +34,8 @@
 #include "shell/shell_state.h"
 #include "simulation/calculator_formulas.h"
 #include "specs/preset_lists.h"
+#include "simulation/tables.h"
+#include "specs/spec_window.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -458,7 +460,16 @@ void frmCalcData::Command3_Click() {
       RefillSpecWindow(r.exampleSpecMenu);
     }
   }
-  if (r.close) Close();
+  if (!r.close) return;
+  const int menu = SpecMenuOfCalculator(form_.number);
+  Close();
+  // The opener's caption showed the run of the specs before the value came
+  // in; it shows the run of the new ones, as after any entry.
+  SpecWindow* opener = LoadedSpecWindow(menu);
+  if (opener && tbl.InstantUpdate > 0) {
+    shell.SkipValidation = false;
+    opener->InstantCalc();
+  }
 }
 
 void frmCalcData::Command4_Click() {

@@ -1,6 +1,7 @@
 #include "dialin/frm_dial_in.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -496,7 +497,31 @@ void frmDialIn::EntriesRead(const std::string& comment) {
   });
 }
 
+std::vector<std::string> frmDialIn::ShownEntries() const {
+  std::vector<std::string> shown;
+  if (rowsShown_)
+    for (int r = 0; r < kDialInRowCount; ++r) shown.push_back(RowText(r));
+  return shown;
+}
+
+void frmDialIn::ClearPredictionIfChanged(const std::vector<std::string>& before) {
+  // Entries that arrive from outside (a calculator's value, an opened set)
+  // leave the shown prediction behind: it no longer belongs to them.
+  for (int r = 0; r < static_cast<int>(before.size()); ++r)
+    if (RowText(r) != before[static_cast<size_t>(r)]) {
+      ClearPrediction();
+      return;
+    }
+}
+
+void frmDialIn::RefillFromSpecText() {
+  const std::vector<std::string> before = ShownEntries();
+  SpecWindow::RefillFromSpecText();
+  ClearPredictionIfChanged(before);
+}
+
 void frmDialIn::ShowDialInRows() {
+  const std::vector<std::string> before = ShownEntries();
   if (ThrottleStop()) UseOneTsRun = 0;
   ShowComment(Comment());
   FillRowsFromSpecText();
@@ -512,6 +537,7 @@ void frmDialIn::ShowDialInRows() {
   if (Val(RowText(30)) == 0) SetRowText(30, "0");
   if (Val(RowText(31)) == 0) SetRowText(31, "");
   SetWeatherRowLabels();
+  ClearPredictionIfChanged(before);
 }
 
 // ---------------------------------------------------------------- storing
@@ -538,6 +564,15 @@ void frmDialIn::StoreSpecRows() {
 void frmDialIn::ClearPrediction() {
   Label2->clear();
   Label9->clear();
+  NamePrediction();
+}
+
+void frmDialIn::NamePrediction() {
+  // A screen reader hears the prediction with what it is, as the racer reads it beside its caption.
+  const QString what = ThrottleStop() ? "Predicted Throttle Stop" : "Predicted Dial In";
+  Label2->setAccessibleName(Label2->text().isEmpty() ? what : what + " " + Label2->text());
+  Label9->setAccessibleName(Label9->text().isEmpty() ? QString("Adjustment Factor")
+                                                     : "Adjustment Factor " + Label9->text());
 }
 
 void frmDialIn::SpecData_LostFocus(const RowLeave& leave) {
@@ -644,13 +679,25 @@ void frmDialIn::cmbSpecData_Click(int row) {
 void frmDialIn::SetRowCaptionBoth(int row, const std::string& caption) {
   SetRowCaption(row, caption);
   // The Run 2 box beside the row keeps the caption for its messages.
-  if (row <= 8) {
-    SetRowCaption(kRun2 + row, caption);
-    QWidget* box = SpecData[kRun2 + row] ? static_cast<QWidget*>(SpecData[kRun2 + row]) : cmbSpecData[kRun2 + row];
-    QWidget* own = SpecData[row] ? static_cast<QWidget*>(SpecData[row]) : cmbSpecData[row];
-    if (box) box->setAccessibleName(ToQ(caption + " (Run 2)"));
-    if (own && ThrottleStop()) own->setAccessibleName(ToQ(caption + " (Run 1)"));
+  if (row <= 8) SetRowCaption(kRun2 + row, caption);
+}
+
+void frmDialIn::NameRunControls() {
+  // Run 1 and Run 2 share their captions and their frame: a screen reader
+  // tells the two columns apart by these names.
+  auto control = [this](int r) {
+    return SpecData[r] ? static_cast<QWidget*>(SpecData[r]) : static_cast<QWidget*>(cmbSpecData[r]);
+  };
+  for (int row = kRun1; row <= 8; ++row) {
+    const std::string caption = RowCaption(row);
+    if (QWidget* two = control(kRun2 + row)) two->setAccessibleName(ToQ(caption + " (Run 2)"));
+    if (QWidget* one = control(row); one && ThrottleStop()) one->setAccessibleName(ToQ(caption + " (Run 1)"));
   }
+  if (ThrottleStop()) {
+    ClcBttn[2]->setAccessibleName(ToQ("Clc " + RowCaption(2) + " (Run 1)"));
+    ClcBttn[22]->setAccessibleName(ToQ("Clc " + RowCaption(2) + " (Run 2)"));
+  }
+  ClcBttn[17]->setAccessibleName("Update Prediction");
 }
 
 void frmDialIn::SetWeatherRowLabels() {
@@ -682,6 +729,7 @@ void frmDialIn::SetWeatherRowLabels() {
     SetRowHelp(kRun2 + j, RowHelp(j));
   }
   for (int b : {kRun1, kPredicted, kRun2}) SetRowEnabled(b + 4, Pick(b + 5) != 0);
+  NameRunControls();
 }
 
 // ---------------------------------------------------------------- copy, advance, clear
@@ -922,6 +970,7 @@ void frmDialIn::mnuUpdate_Click() {
     case PredictionOutcome::Labels::Set:
       Label2->setText(ToQ(o.label2));
       Label9->setText(ToQ(o.label9));
+      NamePrediction();
       break;
   }
   if (o.sixtyFoot != PredictionOutcome::SixtyFoot::Undecided) {

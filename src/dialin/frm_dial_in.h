@@ -44,6 +44,7 @@ class frmDialIn : public SpecWindow {
   // --- procedures of the window
   void ShowDialInRows();
   void StoreSpecRows() override;
+  void RefillFromSpecText() override;
   void CopyRunEntries(int kind);     // 0 Run 1 -> Run 2, 1 Run 1 -> Predicted, 2 Run 2 -> Predicted
   void AdvanceRunEntries(int kind);  // 1 Predicted -> Run 1 (Dial In), 2 Predicted -> Run 2
   void ClearRunEntries(int kind);    // 0 everything, 1 Run 1, 2 Run 2, 3 Predicted
@@ -121,6 +122,10 @@ class frmDialIn : public SpecWindow {
   std::string& FileName() const;
   std::string& Comment() const;
   void ClearPrediction();
+  void NamePrediction();
+  std::vector<std::string> ShownEntries() const;
+  void ClearPredictionIfChanged(const std::vector<std::string>& before);
+  void NameRunControls();
   // Row 17's slot carries the one-run marker "@" + the factor in row 31.
   void SyncRunMarker();
   void CopyRow(int from, int to);

@@ -13,6 +13,7 @@
 #include "match/frm_disp.h"
 #include "match/match_rules.h"
 #include "match/spec_search.h"
+#include "platform/qt/escape_close.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -42,7 +43,6 @@ frmMatch::frmMatch() : SpecWindow(kMatch, kMatchRows, kMatchCaption) {
   Label1 = new QLabel(kMatchTip, Frame3D1);
   Label1->setObjectName("Label1");
   Label1->setWordWrap(true);
-  Label1->setAccessibleName("Tip");
   grid->addWidget(SpecName6, kMatchRows, 0, 1, 3);
   grid->addWidget(Label1, kMatchRows + 1, 0, 1, 3);
   v->addWidget(Frame3D1);
@@ -53,6 +53,7 @@ frmMatch::frmMatch() : SpecWindow(kMatch, kMatchRows, kMatchCaption) {
   for (int i = 1; i <= 3; ++i) buttons->addWidget(Command1[static_cast<size_t>(i)], 1, i - 1);
   v->addLayout(buttons);
   setMinimumWidth(480);
+  CloseOnEscape(this, [this] { Command1_Click(2); });
   Form_Load();
 }
 

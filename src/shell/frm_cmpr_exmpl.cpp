@@ -6,6 +6,7 @@
 
 #include "files/file_state.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/escape_close.h"
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
@@ -84,6 +85,7 @@ frmCmprExmpl::frmCmprExmpl() : QWidget(nullptr, Qt::Window) {
 
   connect(Command1, &QPushButton::clicked, this, [this] { LoadInExampleSpecs(); });
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
+  CloseOnEscape(this, [this] { Command2->click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(Text1, &QLineEdit::returnPressed, this, [this] { Command3_Click(); });
 }

@@ -11,6 +11,7 @@
 #include "files/configuration.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/escape_close.h"
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
@@ -82,6 +83,7 @@ frmExample::frmExample() : QWidget(nullptr, Qt::Window) {
   v->addLayout(buttons);
 
   connect(Command1[0], &QPushButton::clicked, this, [this] { close(); });
+  CloseOnEscape(this, [this] { Command1[0]->click(); });
   connect(Command1[1], &QPushButton::clicked, this, [this] { Choose(); });
   connect(Command1[2], &QPushButton::clicked, this, [this] { DeleteChosen(); });
   connect(Command1[3], &QPushButton::clicked, this, [this] { PrintList(); });

@@ -51,6 +51,8 @@ frmSeek::frmSeek() : QDialog(DefaultInstance<frmMain>::IfLoaded()) {
   Drive1 = new QComboBox(this);
   Drive1->setObjectName("Drive1");
   Drive1->setAccessibleName("Drive to search");
+  // The instruction above the list names it for a screen reader.
+  Label2->setBuddy(Drive1);
   Drive1->setMinimumWidth(TwipsToPixels(7200));
   for (const std::string& d : SeekDrives()) Drive1->addItem(ToQ(d));
 
@@ -188,6 +190,8 @@ void frmSeek::Search() {
                "    -  You do not own the correct version of this" + kCR + "       Vehicle Program." + kCR + kCR +
                "    -  This program is on a different disk drive.",
            mb::OKOnly, "");
+    // The keyboard goes back to the drives, for a search on another one.
+    Drive1->setFocus();
   } else if (n == 1) {
     shell.SeekExeName = FromQ(List1->item(0)->text());
     accept();

@@ -117,7 +117,7 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label2->setStyleSheet("color: #000080;");
   Label2->setMinimumHeight(Label2->fontMetrics().lineSpacing() * 3 + 4);
-  Label2->setAccessibleName("Help");
+  // No name of its own: a screen reader speaks the help line it shows.
   watch_ = new DeactivateWatch(this, [this] { FrontLost(); });
   NoteSpecWindowLoaded(this);
 }

@@ -110,7 +110,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   virtual void StoreSpecRows();
   // Fills the rows again from SpecText, without pick handling, the specs'
   // changed flag kept: after a companion wrote SpecText.
-  void RefillFromSpecText();
+  virtual void RefillFromSpecText();
   // Runs the leave handling of the focused value box now (before the main
   // window calculates, saves, ...), unless SkipValidation. A window with
   // entry controls beyond its rows (the engine's curve grid) adds its own.

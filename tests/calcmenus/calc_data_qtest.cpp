@@ -227,6 +227,31 @@ class CalcDataTest : public QObject {
     QCOMPARE(SpecAt(kVehicle, 10), std::string("21.67"));
   }
 
+  // The opener's caption, which shows the run of its specs, shows the run
+  // of the value the calculator wrote, as after an entry typed there.
+  void useCalcValueRerunsTheOpenersCaption() {
+    tbl.InstantUpdate = 1;
+    frmVehicle* body = scene->Open<frmVehicle>(kVehicle);
+    QVERIFY(body);
+    Activate(body);
+    body->InstantCalc();
+    const QString before = body->windowTitle();
+    QVERIFY2(before.contains(" @ "), qPrintable(before));
+    body->ClcBttn[1]->click();  // Final Drive Ratio
+    Settle();
+    frmCalcData* w = Calculator();
+    QVERIFY(w);
+    Activate(w);
+    PickEntry(w, 1, 0);
+    TypeAndLeave(w, 2, "10");
+    TypeAndLeave(w, 3, "30");
+    QCOMPARE(OutputText(w, 0), QString("3.00"));
+    w->Command3->click();
+    Settle();
+    QCOMPARE(SpecAt(kVehicle, 1), std::string("3.00"));
+    QVERIFY2(body->windowTitle().contains(" @ ") && body->windowTitle() != before, qPrintable(body->windowTitle()));
+  }
+
   // The help window keeps the calculator open; once it is closed, another
   // window coming to the front closes the calculator.
   void helpAndClosing() {

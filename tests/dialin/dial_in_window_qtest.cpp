@@ -131,6 +131,13 @@ class DialInWindowTest : public QObject {
     QCOMPARE(w->Label5->text(), QString("Note:  For good accuracy, Throttle Stops for Run 1 and Run 2 must produce "
                                         "ETs that are at least .3 seconds different."));
     QVERIFY(!w->Label6->isVisible() && !w->SpecData[31]->isVisible());
+    // The two run columns share captions and a frame: their names tell them apart.
+    QCOMPARE(w->SpecData[4]->accessibleName() + "|" + w->SpecData[24]->accessibleName(),
+             QString("Wind MPH (Run 1)|Wind MPH (Run 2)"));
+    QCOMPARE(w->SpecData[28]->accessibleName(), QString("ET, sec (Run 2)"));
+    QVERIFY(w->ClcBttn[2]->accessibleName().startsWith("Clc ") && w->ClcBttn[2]->accessibleName().endsWith(" (Run 1)"));
+    QCOMPARE(w->ClcBttn[22]->accessibleName(), QString(w->ClcBttn[2]->accessibleName()).replace("(Run 1)", "(Run 2)"));
+    QCOMPARE(w->ClcBttn[17]->accessibleName(), QString("Update Prediction"));
     QCOMPARE(MenuItems(w->MenuBar),
              (QStringList{"Exit", "File", "Edit", "Options", "Advance", "Update Prediction", "Help"}));
     QCOMPARE(MenuItems(w->mnuEdit),
@@ -401,6 +408,20 @@ class DialInWindowTest : public QObject {
     QTest::mouseClick(w->Label2, Qt::LeftButton);
     Settle();
     QCOMPARE(w->Label2->text(), QString("12.40"));
+    QCOMPARE(w->Label2->accessibleName(), QString("Predicted Dial In 12.40"));
+    // Rows shown again as they were keep it; a value a calculator wrote
+    // into a run empties it.
+    w->StoreSpecRows();
+    w->RefillFromSpecText();
+    QCOMPARE(w->Label2->text(), QString("12.40"));
+    tbl.SpecText[160 + 2] = "50.6";
+    w->RefillFromSpecText();
+    QCOMPARE(Text(w, 2), QString("50.6"));
+    QVERIFY(w->Label2->text().isEmpty());
+    QCOMPARE(w->Label2->accessibleName(), QString("Predicted Dial In"));
+    w->mnuUpdate->trigger();
+    Settle();
+    QVERIFY(!w->Label2->text().isEmpty());
 
     const QString pdf = QString::fromStdString(scene->path("dialin.pdf"));
     SetPrintToPdfForTest(pdf);
@@ -424,6 +445,7 @@ class DialInWindowTest : public QObject {
     t->mnuUpdate->trigger();
     Settle();
     QVERIFY2(!t->Label2->text().isEmpty() && !t->Label9->text().isEmpty(), scene->LastBox().prompt.c_str());
+    QCOMPARE(t->Label2->accessibleName(), "Predicted Throttle Stop " + t->Label2->text());
     QVERIFY(t->Label7->isVisible());
     QCOMPARE(t->Label7->text(), QString("60 ft time not used because more than .03 second difference between Run 1 "
                                         "and Run 2 60 ft times."));

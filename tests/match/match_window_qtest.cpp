@@ -247,6 +247,19 @@ class MatchWindowTest : public QObject {
     QCOMPARE(w->SpecData[2]->text(), QString("2.067"));
   }
 
+  // Escape is the window's Cancel: the entries are kept and it closes.
+  void escapeCancels() {
+    frmMatch* w = Open();
+    QVERIFY(w);
+    w->SpecData[3]->setFocus();
+    w->SpecData[3]->selectAll();
+    QTest::keyClicks(w->SpecData[3], "111.54");
+    QTest::keyClick(w->SpecData[3], Qt::Key_Escape);
+    Settle();
+    QVERIFY(!DefaultInstance<frmMatch>::Loaded());
+    QCOMPARE(SpecAt(kMatch, 3), std::string("111.54"));
+  }
+
   void minimisingTheMainWindowClosesIt() {
     frmMatch* w = Open();
     QVERIFY(w);

@@ -3,6 +3,7 @@
 // seek window on a small folder tree standing for a drive), and the
 // hand-back from the main and results windows. A fake stands for the
 // desktop, so no program is ever started.
+#include <QAccessible>
 #include <QtTest>
 #include <filesystem>
 #include <functional>
@@ -390,6 +391,9 @@ class CylvaneLinkTest : public QObject {
     Seek("CV.EXE", [](frmSeek* w) {
       QCOMPARE(w->windowTitle(), QString("File Seek"));
       QCOMPARE(w->Label2->text(), QString("Select Drive to Search for CV.EXE\nThen click on the Search Button"));
+      // A screen reader names the drive list by the instruction over it.
+      const auto labels = QAccessible::queryAccessibleInterface(w->Drive1)->relations(QAccessible::Label);
+      QVERIFY(!labels.isEmpty() && labels.first().first->text(QAccessible::Name).startsWith("Select Drive"));
       QCOMPARE(w->Drive1->currentIndex(), w->Drive1->count() - 1);
       QCOMPARE(w->Label4->text(), QString("Folders Searched:"));
       QVERIFY(w->Label1->text().isEmpty());
@@ -454,6 +458,7 @@ class CylvaneLinkTest : public QObject {
     Seek("nothing.sh", [this](frmSeek* w) {
       w->Command1_Click(0);
       QVERIFY(w->isVisible());
+      QCOMPARE(w->focusWidget(), static_cast<QWidget*>(w->Drive1));
       QCOMPARE(scene->BoxCount(), 1);
       QCOMPARE(scene->Box(0).prompt, kNotFound + disk->path().string() +
                                          " Drive.  Possible reasons include:" + kCR + kCR +

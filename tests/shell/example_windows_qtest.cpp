@@ -313,6 +313,18 @@ class ExampleWindowsTest : public QObject {
     list->Command1[0]->click();
     QVERIFY(!ListWindow());
     QCOMPARE(SpecAt(kTransmission, 22), std::string());
+
+    // Escape is Cancel in the comparison and in the list.
+    list = List("CLUTCH", "CL", 22, 0);
+    Highlight(list, 5);
+    list->Choose();
+    QVERIFY(CompareWindow());
+    QTest::keyClick(CompareWindow()->Command1, Qt::Key_Escape);
+    QVERIFY(!CompareWindow());
+    list = List("CLUTCH", "CL", 22, 0);
+    QTest::keyClick(list->lstExample, Qt::Key_Escape);
+    QVERIFY(!ListWindow());
+    QCOMPARE(SpecAt(kTransmission, 22), std::string());
   }
 
   // The converter list (the wide layout) as it shows; the chooser.

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QAbstractButton>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -348,6 +349,43 @@ class KeyboardAccessTest : public QObject {
     QVERIFY(!LoadedSpecWindow(kVehicle));
     QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m));
     QVERIFY2(m->Label5[2]->text().startsWith("Weight: 3300"), qPrintable(m->Label5[2]->text()));
+  }
+
+  // Enter on a focused button presses it in a plain window too; Enter in a
+  // value box does not press a button.
+  void enterPressesTheFocusedButton() {
+    frmMain* m = ShowMain();
+    m->Command1[kVehicle - 1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m->Command1[kVehicle - 1], Qt::Key_Return);
+    Settle();
+    SpecWindow* w = LoadedSpecWindow(kVehicle);
+    QVERIFY(w);
+    Activate(w);
+    w->SpecData[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->SpecData[0], Qt::Key_Return);
+    Settle();
+    QVERIFY(LoadedSpecWindow(kVehicle));
+    w->Command1[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->Command1[0], Qt::Key_Enter, Qt::KeypadModifier);
+    Settle();
+    Settle();
+    QVERIFY(!LoadedSpecWindow(kVehicle));
+
+    // In a plain window Enter on a choice presses the window's default button.
+    QWidget plain(nullptr, Qt::Window);
+    auto* choice = new QRadioButton("Cylvane Q1", &plain);
+    auto* ok = new QPushButton("OK/Switch", &plain);
+    ok->setAutoDefault(false);
+    ok->setDefault(true);
+    int pressed = 0;
+    connect(ok, &QPushButton::clicked, [&pressed] { ++pressed; });
+    plain.show();
+    choice->setFocus();
+    QTest::keyClick(choice, Qt::Key_Return);
+    QCOMPARE(pressed, 1);
+    ok->setDefault(false);
+    QTest::keyClick(choice, Qt::Key_Return);
+    QCOMPARE(pressed, 1);
   }
 };
 

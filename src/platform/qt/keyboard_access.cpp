@@ -4,9 +4,12 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
@@ -133,6 +136,36 @@ class FrontKeeper : public QObject {
   QPointer<QWidget> lastActive_;
 };
 
+// Enter on a focused button presses it, as on the program's home desktop,
+// and Enter that nothing else in a window took presses the window's default
+// button. Qt does either only in dialogs, so in a plain window Enter did
+// nothing.
+class EnterPressesButton : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return false;
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
+    if (k->modifiers() & ~Qt::KeypadModifier) return false;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+      if (!b->hasFocus() || !b->isEnabled() || b->autoDefault()) return false;
+      b->click();
+      return true;
+    }
+    // The key reaches the window itself only when no control in it took it.
+    if (!w || !w->isWindow() || qobject_cast<QDialog*>(w)) return false;
+    for (QPushButton* d : w->findChildren<QPushButton*>()) {
+      if (d->isDefault() && d->isVisible() && d->isEnabled() && d->window() == w) {
+        d->click();
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
 void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
@@ -142,6 +175,7 @@ void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
   QApplication::setStyle(new AltEntersMenuBar(QApplication::style()->name()));
   keeper = new FrontKeeper(std::move(lastResort));
   qApp->installEventFilter(keeper);
+  qApp->installEventFilter(new EnterPressesButton(qApp));
 }
 
 }  // namespace sw
