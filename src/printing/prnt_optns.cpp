@@ -48,7 +48,6 @@ PrntOptns::PrntOptns() : QWidget(nullptr, Qt::Window) {
     connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
   CloseOnEscape(this, [this] { Command1[3]->click(); });
-  PressButtonsOnEnter(this);
   const char* boxes[] = {"Include Vehicle Specs ", "Include Vehicle Comments", "Dot Matrix Printer Adjustment",
                          "Request Report Comment", "Include 25 Test History"};
   for (int i = 0; i < 5; ++i) {

@@ -11,7 +11,6 @@
 
 #include "files/configuration.h"
 #include "platform/qt/default_instance.h"
-#include "platform/qt/escape_close.h"
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
@@ -49,7 +48,6 @@ AnlsRprt::AnlsRprt() : QWidget(nullptr, Qt::Window) {
   for (QPushButton* b : Command1) b->setMinimumWidth(TwipsToPixels(2535));
   connect(print, &QPushButton::clicked, this, [this] { Command1_Click(0); });
   connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(1); });
-  PressButtonsOnEnter(this);
 
   auto* buttons = new QHBoxLayout();
   buttons->addStretch(1);

@@ -179,8 +179,6 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
   // Another window of the program coming to the front puts the choices into
   // effect; boxes and dialogs of this window do not.
   watch_ = new DeactivateWatch(this, [this] { Form_Deactivate(); });
-  // Enter in a label box is OK, as the window shows.
-  PressButtonsOnEnter(this, Command3);
 }
 
 frmGrOptions::~frmGrOptions() { DefaultInstance<frmGrOptions>::Forget(this); }

@@ -11,7 +11,6 @@
 #include "files/configuration.h"
 #include "platform/qt/chart.h"
 #include "platform/qt/default_instance.h"
-#include "platform/qt/escape_close.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
@@ -61,7 +60,6 @@ frmGraph::frmGraph() : QMainWindow(nullptr) {
   Command1->setObjectName("Command1");
   Command1->setGeometry(-2000, -2000, 60, 20);
   connect(Command1, &QPushButton::clicked, this, [this] { close(); });
-  PressButtonsOnEnter(this);
   auto* layout = new QHBoxLayout(client);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Graph);

@@ -83,7 +83,6 @@ frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(close, &QPushButton::clicked, this, [this] { Command1_Click(0); });
   connect(print, &QPushButton::clicked, this, [this] { Command1_Click(1); });
   CloseOnEscape(this, [this] { Command1_Click(0); });
-  PressButtonsOnEnter(this);
 
   // The designed sizes, grown where this screen's fonts need more room: the
   // slip shows 14 lines, the widest usually its date line.

@@ -10,6 +10,7 @@
 #include "files/ascii_export.h"
 #include "files/configuration.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/keyboard_access.h"
 #include "platform/qt/printer.h"
 #include "printing/file_optns.h"
 #include "printing/print_report.h"
@@ -20,6 +21,7 @@
 #include "results/results_fixture.h"
 #include "results/results_tables.h"
 #include "shell/frm_about.h"
+#include "shell/frm_main.h"
 #include "shell/shell_fixture.h"
 #include "support/pdf_pages.h"
 
@@ -76,6 +78,10 @@ bool Nests(const struct RecordingCanvas::Line& inner, const struct RecordingCanv
 class PrintingTest : public QObject {
   Q_OBJECT
  private slots:
+  // Enter and Escape as the program handles them in every window.
+  void initTestCase() {
+    InstallKeyboardAccess([] { return static_cast<QWidget*>(DefaultInstance<frmMain>::IfLoaded()); });
+  }
   void init() {
     QPageLayout l = ProgramPrinter().pageLayout();
     l.setPageSize(QPageSize(QPageSize::Letter));
@@ -512,7 +518,10 @@ class PrintingTest : public QObject {
     QVERIFY(SaveShot(w, "fileoptns.png"));
 
     w->Check3D1[1]->setChecked(true);
+    const size_t before = scene.ui.boxes().size();
     QTest::keyClick(w->Text1, Qt::Key_Return);
+    // Saved once: no question about the file just written.
+    QCOMPARE(scene.ui.boxes().size(), before + 1);
     QCOMPARE(scene.LastBox().prompt, "ASCII Data File written to disk." + std::string(2, CR) + scene.path("RUN1.TXT"));
     QVERIFY(scene.Read("RUN1.TXT").rfind("Gear,Time,MPH,Accel Gs,", 0) == 0);
     QVERIFY(DefaultInstance<FileOptns>::Loaded());

@@ -12,6 +12,8 @@
 #include <QtTest>
 
 #include "platform/qt/chart.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/keyboard_access.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "results/frm_disp_grid.h"
@@ -19,6 +21,7 @@
 #include "results/frm_graph.h"
 #include "results/graph_plot.h"
 #include "results/results_fixture.h"
+#include "shell/frm_main.h"
 #include "shell/shell_fixture.h"
 #include "simulation/calculate.h"
 #include "support/pdf_pages.h"
@@ -70,6 +73,10 @@ class GraphTest : public QObject {
   }
 
  private slots:
+  // Enter and Escape as the program handles them in every window.
+  void initTestCase() {
+    InstallKeyboardAccess([] { return static_cast<QWidget*>(DefaultInstance<frmMain>::IfLoaded()); });
+  }
   void init() {
     scene = std::make_unique<ShellScene>();
     cfg.PlotType = 2;
