@@ -166,6 +166,12 @@ class PrintingTest : public QObject {
     QCOMPARE(page.boxes.size(), size_t(2));
     QVERIFY(Nests(page.boxes[0], page.boxes[1]));
     QVERIFY(page.boxes[0].y2 > page.Find("Improvement:  ").y + kLine);
+
+    // No run before this one of the same length: nothing to compare with.
+    tbl.HistoryLength[1] = 660;
+    page = Draw(Job(ReportKind::Report, {0, 0, 0, 0, 1}));
+    QCOMPARE(page.LineAt(1, page.Find("Last:  ").y), (std::vector<std::string>{"Last:  "}));
+    QCOMPARE(page.LineAt(1, page.Find("Improvement:  ").y), (std::vector<std::string>{"Improvement:  "}));
   }
 
   // Rows 0 to the finish, a single rule after every third row.
