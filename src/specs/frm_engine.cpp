@@ -157,6 +157,7 @@ void frmEngine::BuildCurveFrame() {
       auto* cell = new QLineEdit(Frame3D1);
       cell->setObjectName(QString("Text%1_%2").arg(c).arg(i));
       cell->setAccessibleName(QString("%1 %2").arg(kCellNames[c - 1]).arg(i + 1));
+      cell->setAccessibleDescription(ToQ(CurveColumnRuleOf(c).help));
       cell->setMaximumWidth(66);
       cell->setAlignment(Qt::AlignRight);
       cell->setProperty(kCellColumn, c);
@@ -241,7 +242,11 @@ void frmEngine::StoreSpecRows() {
 
 void frmEngine::SetCellText(int column, int point, const std::string& text) {
   QLineEdit* cell = Cell(column, point);
+  // The cell the racer just tabbed into, nothing typed yet: what the racer
+  // types next replaces the figure, as it would have replaced the old one.
+  const bool selectAfter = cell->hasFocus() && FromQ(cell->text()) == cellBefore_[point][column - 1];
   if (FromQ(cell->text()) != text) cell->setText(ToQ(text));
+  if (selectAfter) cell->setSelection(0, 30);
   // A figure the window wrote is no entry of the racer's.
   cellBefore_[point][column - 1] = text;
 }

@@ -105,6 +105,22 @@ frmTransmission::frmTransmission() : SpecWindow(kTransmission, kRows, "Transmiss
   v->addLayout(ButtonRow());
   v->setSizeConstraint(QLayout::SetFixedSize);
   Form_Load();
+
+  // Tab goes down the clutch/converter frame, stall RPM included, then
+  // across each gear: its ratio, then whether the converter is locked up in it.
+  QWidget* previous = nullptr;
+  auto chain = [&](QWidget* w) {
+    if (previous) setTabOrder(previous, w);
+    previous = w;
+  };
+  auto control = [this](int r) -> QWidget* { return SpecData[r] ? static_cast<QWidget*>(SpecData[r]) : cmbSpecData[r]; };
+  for (int r : {kType, 1, 2, 3, 4, kCapacity, 6, kStallRpm, kGearType, kEfficiency}) chain(control(r));
+  for (int g = 0; g < 6; ++g) {
+    chain(control(kFirstGear + g));
+    if (g > 0) chain(control(kFirstLockUp + g - 1));
+  }
+  for (QPushButton* b : Command1)
+    if (b) chain(b);
 }
 
 bool frmTransmission::CaptionFromRowFile(int row) const {

@@ -239,7 +239,11 @@ std::string SpecWindow::RowText(int row) const {
 
 void SpecWindow::SetRowText(int row, const std::string& text) {
   if (!SpecData[row]) return;
+  // The box the racer just moved into, nothing typed yet: typing replaces
+  // the new text as it would have replaced the old.
+  const bool selectAfter = SpecData[row]->hasFocus() && FromQ(SpecData[row]->text()) == rows_[row].textBefore;
   SpecData[row]->setText(ToQ(text));
+  if (selectAfter) SpecData[row]->setSelection(0, 30);
   // Nothing for a leave or an unload to test or take back.
   rows_[row].textBefore = text;
 }
@@ -270,7 +274,12 @@ void SpecWindow::NameCalculatorButtons() {
 }
 
 std::string SpecWindow::RowHelp(int row) const { return rows_[row].help; }
-void SpecWindow::SetRowHelp(int row, const std::string& help) { rows_[row].help = help; }
+void SpecWindow::SetRowHelp(int row, const std::string& help) {
+  rows_[row].help = help;
+  // A screen reader reads the help line with the row, as the help box shows it.
+  QWidget* control = SpecData[row] ? static_cast<QWidget*>(SpecData[row]) : cmbSpecData[row];
+  if (control) control->setAccessibleDescription(ToQ(help));
+}
 const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }
 
 void SpecWindow::SetLimits(int row, const std::optional<RowLimits>& limits) {
@@ -346,7 +355,7 @@ void SpecWindow::ReadRowFileIntoRows() {
   for (int r = 0; r < rowCount_; ++r) {
     const RowRecord& rec = file.rows[r];
     if (rec.caption && CaptionFromRowFile(r)) SetRowCaption(r, *rec.caption);
-    rows_[r].help = rec.help.value_or("");
+    SetRowHelp(r, rec.help.value_or(""));
     // A row the file does not give limits for is not range-tested, never
     // against the limits another window left behind.
     SetLimits(r, rec.limits);

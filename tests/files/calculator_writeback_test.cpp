@@ -40,8 +40,7 @@ TEST_F(CalculatorWritebackTest, FinalDriveGearOrder) {
   // Both pairs reversed: one question per pair; No to the first stops.
   Open(1, 3);
   for (auto [k, t] : {std::pair{2, "57"}, {3, "24"}, {4, "45"}, {5, "15"}}) Type(f, k, t);
-  CalcValueResult r = Use({ans::No});
-  EXPECT_FALSE(r.close);
+  EXPECT_FALSE(Use({ans::No}).close);
   EXPECT_EQ(Prompts(), Texts({"For most situations, #Teeth, Engine Primary Gear will be less than #Teeth, Clutch "
                               "Primary Gear.  (Check page 65 in the manual.)" + kCR + kCR +
                               "Use calculated value anyway?"}));
@@ -54,8 +53,7 @@ TEST_F(CalculatorWritebackTest, FinalDriveGearOrder) {
   // The usual order: written as shown.
   for (auto [k, t] : {std::pair{2, "24"}, {3, "57"}, {4, "15"}, {5, "45"}}) Type(f, k, t);
   scene.ui.Clear();
-  r = Use();
-  EXPECT_TRUE(r.close);
+  EXPECT_TRUE(Use().close);
   EXPECT_TRUE(scene.ui.boxes().empty());
   EXPECT_EQ(SpecAt(kVehicle, 1), "7.13");
   EXPECT_EQ(fst.SpecsChanged, 1);
@@ -95,10 +93,7 @@ TEST_F(CalculatorWritebackTest, NormalLimits) {
 }
 
 TEST_F(CalculatorWritebackTest, ExampleSetAndOffers) {
-  SpecAt(kVehicle, 0) = "3200.0";
-  SpecAt(kVehicle, 3) = " 2";
-  SpecAt(kVehicle, 15) = "Pro Street Camaro";
-  SpecAt(kVehicle, 16) = "1";
+  SetSpecText({{kVehicle, 0, "3200.0"}, {kVehicle, 3, " 2"}, {kVehicle, 15, "Pro Street Camaro"}, {kVehicle, 16, "1"}});
   Open(2);
   Type(f, 1, "3200");
   Type(f, 2, "1760");
@@ -137,8 +132,7 @@ TEST_F(CalculatorWritebackTest, ExampleSetAndOffers) {
 }
 
 TEST_F(CalculatorWritebackTest, TireWriteBacks) {
-  SpecAt(kTires, 12) = "Slick";
-  SpecAt(kTires, 13) = "1";
+  SetSpecText({{kTires, 12, "Slick"}, {kTires, 13, "1"}});
   // Tread width first; a No to the diameter keeps it.
   Open(7, 0);
   for (auto [k, t] : {std::pair{2, "275"}, {4, "60"}, {5, "15"}}) Type(f, k, t);
@@ -156,8 +150,7 @@ TEST_F(CalculatorWritebackTest, TireWriteBacks) {
   EXPECT_EQ(Prompts(), Texts({"Do you want to also use the calculated:" + kCR + kCR + "   Tread Width = 8.6 inches ?"}));
   EXPECT_EQ(SpecAt(kTires, 5), "27.2");
   // The front tires keep their own example set: choice 1 puts it back.
-  SpecAt(kTires, 10) = "Front Runner";
-  SpecAt(kTires, 11) = "1";
+  SetSpecText({{kTires, 10, "Front Runner"}, {kTires, 11, "1"}});
   Open(4, 2);
   Type(f, 6, "12");
   CalcValueResult r = Use({ans::Yes});
@@ -210,9 +203,7 @@ TEST_F(CalculatorWritebackTest, HorsepowerWriteBacks) {
     Type(f, 6, "6000");
   };
   // Peak horsepower only; the weight and displacement offered.
-  tbl.SpecText[0] = "3";
-  SpecAt(kVehicle, 0) = "3400";
-  tbl.SpecText[1] = "350";
+  SetSpecText({{kEngine, 0, "3"}, {kVehicle, 0, "3400"}, {kEngine, 1, "350"}});
   run();
   scene.ui.Clear();
   Use({ans::Yes});
@@ -229,10 +220,7 @@ TEST_F(CalculatorWritebackTest, HorsepowerWriteBacks) {
 
   // A full power curve, linked to an engine example: the example question,
   // then the estimated curve replaces points 0-7; points 8 and 9 go.
-  tbl.SpecText[0] = "4";
-  tbl.SpecText[13] = "Big Block";
-  tbl.SpecText[14] = "2";
-  tbl.SpecText[4] = "500";
+  SetSpecText({{kEngine, 0, "4"}, {kEngine, 13, "Big Block"}, {kEngine, 14, "2"}, {kEngine, 4, "500"}});
   for (auto& point : tbl.PowerCurveText) point = {"1", "2", "3", ""};
   run();
   scene.ui.Clear();
@@ -254,8 +242,7 @@ TEST_F(CalculatorWritebackTest, WeightAndDisplacement) {
   Open(27, 1);
   Type(f, 2, "5.7");
   // Displacement belongs to the engine's example set.
-  tbl.SpecText[13] = "LS1";
-  tbl.SpecText[14] = "1";
+  SetSpecText({{kEngine, 13, "LS1"}, {kEngine, 14, "1"}});
   EXPECT_FALSE(Use({ans::No}).close);
   EXPECT_EQ(tbl.SpecText[1], "");
   Use({ans::Yes});

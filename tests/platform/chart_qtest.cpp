@@ -36,14 +36,17 @@ QValueAxis* Axis(Chart& c, Qt::Orientation o, Qt::Alignment align = {}) {
   return nullptr;
 }
 
-// Counts pixels that are neither white nor gray (a colour).
-int ColouredPixels(const QImage& img, QRect area = {}) {
+// Counts the pixels of `area` (all if none) in a colour (neither white nor
+// gray), or with `inked` in anything but white.
+int Pixels(const QImage& img, QRect area = {}, bool inked = false) {
   if (area.isNull()) area = img.rect();
   int n = 0;
   for (int y = area.top(); y <= area.bottom(); ++y)
     for (int x = area.left(); x <= area.right(); ++x) {
       QColor px = img.pixelColor(x, y);
-      if (std::max({px.red(), px.green(), px.blue()}) - std::min({px.red(), px.green(), px.blue()}) > 40) ++n;
+      if (inked ? px != QColor(Qt::white)
+                : std::max({px.red(), px.green(), px.blue()}) - std::min({px.red(), px.green(), px.blue()}) > 40)
+        ++n;
     }
   return n;
 }
@@ -58,14 +61,6 @@ int ShownLegends(Chart& c) {
   int shown = 0;
   for (QLegendMarker* m : c.View()->chart()->legend()->markers()) shown += m->isVisible();
   return shown;
-}
-
-int NonWhitePixels(const QImage& img, QRect area) {
-  int n = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x)
-      if (img.pixelColor(x, y) != QColor(Qt::white)) ++n;
-  return n;
 }
 
 }  // namespace
@@ -184,10 +179,10 @@ class ChartTest : public QObject {
     c.Set(kDrawAction, kPrint);
     painter.end();
     Save(page, "chart_print_bw.png");
-    QCOMPARE(NonWhitePixels(page, QRect(0, 0, 800, 190)), 0);      // above the rectangle
-    QCOMPARE(NonWhitePixels(page, QRect(0, 510, 800, 490)), 0);    // below it
-    QVERIFY(NonWhitePixels(page, QRect(100, 200, 500, 300)) > 500);
-    QCOMPARE(ColouredPixels(page), 0);
+    QCOMPARE(Pixels(page, QRect(0, 0, 800, 190), true), 0);    // above the rectangle
+    QCOMPARE(Pixels(page, QRect(0, 510, 800, 490), true), 0);  // below it
+    QVERIFY(Pixels(page, QRect(100, 200, 500, 300), true) > 500);
+    QCOMPARE(Pixels(page), 0);
     QCOMPARE(c.View()->chart()->backgroundBrush().color(), screenBack);
     QCOMPARE(c.PatternOf(4), kDashDot);
 
@@ -198,7 +193,7 @@ class ChartTest : public QObject {
     Save(colour, "chart_print_colour.png");
     c.resize(700, 450);
     Save(c.grab().toImage(), "chart_screen_black.png");
-    QVERIFY(ColouredPixels(colour) > 300);
+    QVERIFY(Pixels(colour) > 300);
     QCOMPARE(colour.pixelColor(2, 2), QColor(Qt::white));
   }
 

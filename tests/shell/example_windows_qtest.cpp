@@ -391,8 +391,9 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(scene->LastBox().prompt, std::string("An Example Name can not begin with a number below -98."));
     QVERIFY(CompareWindow());
 
+    // Enter in the name saves.
     cmp->Text1->setText("My 10.5 street clutch");
-    cmp->Command3->click();
+    QTest::keyClick(cmp->Text1, Qt::Key_Return);
     QVERIFY(!CompareWindow());
     const std::string lib = scene->Read("QVZEXMP/CLUTCH");
     std::string tail = "My 10.5 street clutch\r\n";

@@ -36,8 +36,6 @@ class FrmCalcCondsTest : public QObject {
     shell.InstantTipShown = 0;
     frmCalcConds* w = Open();
     QVERIFY(w);
-    QCOMPARE(tbl.InstantCalcMenu, int16_t(6));
-    QCOMPARE(tbl.CurrentSpecMenu, int16_t(6));
     QVERIFY(w->windowTitle().startsWith("Calculate Performance Conditions  [ "));
     QCOMPARE(w->Frame3D1->title() + "|" + w->Frame3D2->title() + "|" + w->Frame3D3->title(),
              QString("Track Weather| Wind Specs | Track Specs "));
@@ -73,7 +71,6 @@ class FrmCalcCondsTest : public QObject {
         << "C0=2;C1=28.85;C4=0" << 0 << QStringList{"12000", "-1500", "1000"} << "29.92 50 1000";
     QTest::newRow("corrected to altimeter") << "C0=1;C4=1000" << 5 << QStringList{} << "29.92 50 1000";
     QTest::newRow("altimeter 0 to observed") << "C0=4;C1=;C4=0" << 3 << QStringList{} << "29.92 63.9 0";
-    QTest::newRow("humidity to dew point") << "C0=0;C2=70;C4=0" << 1 << QStringList{} << "29.92 50.6 0";
   }
   void methodChangeConvertsTheRows() {
     QFETCH(QString, specs);
@@ -121,15 +118,13 @@ class FrmCalcCondsTest : public QObject {
   void calculatorByTheMethod() {
     scene->CopyCalculators();
     frmCalcConds* w = Open();
-    w->ClcBttn[3]->click();
-    Settle();
+    Press(w->ClcBttn[3]);
     QCOMPARE(shell.CalcMenuNumber, int16_t(50));
     QCOMPARE(shell.KeepSpecForm, int16_t(1));
     QVERIFY(DefaultInstance<frmCalcData>::IfLoaded() && LoadedSpecWindow(kConditions));
     Activate(w);
     PickItem(w, 0, 2);
-    w->ClcBttn[3]->click();
-    Settle();
+    Press(w->ClcBttn[3]);
     QCOMPARE(shell.CalcMenuNumber, int16_t(51));
     QCOMPARE(SpecAt(kConditions, 0), std::string(" 2"));
   }
@@ -145,8 +140,7 @@ class FrmCalcCondsTest : public QObject {
 
     w = Open();
     TypeInto(w->SpecData[2], "95");
-    w->Command1[2]->click();
-    Settle();
+    Press(w->Command1[2]);
     QVERIFY(!LoadedSpecWindow(kConditions));
     QCOMPARE(SpecAt(kConditions, 2), std::string("95"));
     QVERIFY(frmDispGrid::IfLoaded() && frmDispGrid::IfLoaded()->isVisible());

@@ -64,13 +64,11 @@ class FrmEngineTest : public QObject {
   void theWindowAsTheRacerSeesIt() {
     frmEngine* w = OpenBracketCar({});
     QVERIFY(w);
-    QCOMPARE(tbl.InstantCalcMenu, int16_t(kEngine));
     QVERIFY(w->windowTitle().startsWith("General Engine Specs  [ "));
     QCOMPARE(Captions(w), (QStringList{"Method of Describing Power Curve", "Displacement, cu in",
                                        "Peak Torque, ft lbs", "Peak Torque RPM", "Peak Horsepower",
                                        "Peak Horsepower RPM", "Corr Factor"}));
-    QCOMPARE(RowTexts(w, {0, 1, 6}),
-             QString("Specified Full Curve|406|Std Dyno - 29.92 \"Hg, 60 deg F"));
+    QCOMPARE(RowTexts(w, {0, 1, 6}), QString("Specified Full Curve|406|Std Dyno - 29.92 \"Hg, 60 deg F"));
     QCOMPARE(w->cmbSpecData[0]->count(), 4);
     QCOMPARE(RowStates(w), QString("1100001"));
     QCOMPARE(w->Frame3D3->title() + "|" + w->Frame3D1->title(), QString(" Base Engine Specs |Full Power Curve"));
@@ -96,6 +94,7 @@ class FrmEngineTest : public QObject {
     QVERIFY(w->ClcBttn[1]->isEnabled());
     for (int r = 2; r <= 5; ++r) QVERIFY(!w->ClcBttn[r]->isEnabled());
     QVERIFY(w->cmbSpecData[0]->hasFocus());
+    QCOMPARE(w->cmbSpecData[0]->accessibleDescription(), w->Label2->text());
 
     // Point by point: RPM, Tq, HP, the next RPM; then the curve's buttons.
     // Up, Down and Enter move between the cells as between the rows.
@@ -119,8 +118,8 @@ class FrmEngineTest : public QObject {
 
     PickItem(w, 0, 1);
     QVERIFY(!w->Graph1->isVisible() && w->Label8->isVisible());
-    QVERIFY(!w->Text1[0]->isEnabled() && !w->Command1[4]->isEnabled() && !w->Command2->isEnabled());
-    QVERIFY(w->SpecData[3]->isEnabled());
+    QVERIFY(!w->Text1[0]->isEnabled() && !w->Command1[4]->isEnabled() && !w->Command2->isEnabled() &&
+            w->SpecData[3]->isEnabled());
     QCOMPARE(w->Label8->text(), QString("To activate the Full Power Curve features, select 'Specified Full Curve' "
                                         "from the Method of Describing Power Curve list (upper left corner of this "
                                         "screen"));
@@ -150,6 +149,20 @@ class FrmEngineTest : public QObject {
     QTest::keyClick(Cell(w, 3, 9), Qt::Key_Tab);
     Settle();
     QCOMPARE(Point(w, 9), QString("1000/85.25/16.2"));
+
+    // Tabbing on into the HP just completed: what the racer types replaces it.
+    TypeInto(Cell(w, 1, 3), "5000");
+    QTest::keyClick(Cell(w, 1, 3), Qt::Key_Tab);
+    QTest::keyClicks(Cell(w, 2, 3), "250");
+    QTest::keyClick(Cell(w, 2, 3), Qt::Key_Tab);
+    Settle();
+    QVERIFY(Cell(w, 3, 3)->hasFocus());
+    QCOMPARE(Cell(w, 3, 3)->selectedText(), QString("238"));
+    QTest::keyClicks(Cell(w, 3, 3), "300");
+    QTest::keyClick(Cell(w, 3, 3), Qt::Key_Tab);
+    Settle();
+    QCOMPARE(Point(w, 3), QString("5000/315/300"));
+    QCOMPARE(Cell(w, 2, 3)->accessibleDescription(), QString("Enter torque in ft lbs for the power curve."));
     QCOMPARE(scene->BoxCount(), boxes);
   }
 
@@ -224,7 +237,6 @@ class FrmEngineTest : public QObject {
     QTest::addColumn<QString>("notice");  // its first words
     QTest::newRow("2 to 1") << "2" << 1 << "The Torque and HP specs which will now be activated";
     QTest::newRow("0 to 2") << "0" << 2 << "The Full Power Curve specs which will now be activated";
-    QTest::newRow("none to 2") << "" << 2 << "The Full Power Curve specs which will now be activated";
     QTest::newRow("0 to 1") << "0" << 1 << "";
   }
   void methodNotices() {
@@ -343,8 +355,7 @@ class FrmEngineTest : public QObject {
     frmEngine* w = OpenBracketCar("E0=4;E13=Ex Eng: 406 SBC;E14=2");
     QVERIFY(w->Graph1->isVisible() && w->Command1[4]->isEnabled());
     scene->ui.Answer(ans::No);
-    w->Command1[4]->click();
-    Settle();
+    Press(w->Command1[4]);
     QCOMPARE(scene->BoxCount(), 1);
     QCOMPARE(scene->LastBox().style, mb::YesNo + mb::DefaultButton2 + mb::Question);
     QCOMPARE(scene->LastSaid(), QString("Erase Power Curve: Erase all RPM, Torque and HP entries?\r\r(Erasing the "
@@ -354,8 +365,7 @@ class FrmEngineTest : public QObject {
     QCOMPARE(fst.SpecsChanged, int16_t(0));
 
     scene->ui.Answer(ans::Yes);
-    w->Command1[4]->click();
-    Settle();
+    Press(w->Command1[4]);
     QCOMPARE(scene->BoxCount(), 2);
     QCOMPARE(w->Pick(0), 2);
     QCOMPARE(w->cmbSpecData[0]->count(), 4);
@@ -377,8 +387,7 @@ class FrmEngineTest : public QObject {
   void loadFromCylvane() {
     frmEngine* w = OpenBracketCar();
     scene->ui.Answer(ans::No);
-    w->Command1[6]->click();
-    Settle();
+    Press(w->Command1[6]);
     QCOMPARE(scene->BoxCount(), 1);
     QCOMPARE(scene->LastBox().style, mb::YesNo + mb::DefaultButton2);
     QCOMPARE(scene->LastSaid(), QString("Power Curve Not Found: Power Curve from Cylvane was not found.\r\rDo you "
@@ -387,8 +396,7 @@ class FrmEngineTest : public QObject {
 
     scene->Write(kHandOverFile, kHandOverCurve);
     scene->ui.Answer(ans::Cancel);
-    w->Command1[6]->click();
-    Settle();
+    Press(w->Command1[6]);
     QCOMPARE(scene->LastBox().style, mb::YesNoCancel + mb::DefaultButton2);
     QCOMPARE(scene->LastSaid(),
              QString("Cylvane Not Running: An Cylvane program did not start up the Stagewell, but there is a Power "
@@ -397,8 +405,7 @@ class FrmEngineTest : public QObject {
                      "abort.)"));
     QCOMPARE(w->Text1[0]->text(), QString("3000"));
     scene->ui.Answer(ans::Yes);
-    w->Command1[6]->click();
-    Settle();
+    Press(w->Command1[6]);
     QVERIFY(DefaultInstance<frmSend>::Loaded());
     frmSend::UnloadSendForm();
     Settle();
@@ -407,8 +414,7 @@ class FrmEngineTest : public QObject {
     const int boxes = scene->BoxCount();
     scene->ui.Answer(ans::No);
     scene->ui.Answer(ans::Yes);
-    w->Command1[6]->click();
-    Settle();
+    Press(w->Command1[6]);
     QCOMPARE(scene->BoxCount(), boxes + 2);
     QVERIFY(scene->LastBox().title.find("Summary of Power Curve") != std::string::npos);
     QCOMPARE(LoadedSpecWindow(kEngine), static_cast<SpecWindow*>(w));
@@ -426,8 +432,7 @@ class FrmEngineTest : public QObject {
     scene->Write(kHandOverFile, kHandOverCurve);
     const int before = scene->BoxCount();
     scene->ui.Answer(ans::Yes);
-    w->Command1[6]->click();
-    Settle();
+    Press(w->Command1[6]);
     QCOMPARE(scene->BoxCount(), before + 1);
     QVERIFY(scene->LastBox().title.find("Summary of Power Curve") != std::string::npos);
     QCOMPARE(w->Text1[0]->text(), QString("2500"));
@@ -476,8 +481,7 @@ class FrmEngineTest : public QObject {
     frmEngine* w = OpenBracketCar();
     for (auto [button, calculator] : {std::pair{w->Command1[5], 6}, {w->ClcBttn[1], 27}}) {
       Activate(w);
-      button->click();
-      Settle();
+      Press(button);
       QCOMPARE(shell.CalcMenuNumber, int16_t(calculator));
       QVERIFY(DefaultInstance<frmCalcData>::Loaded());
       QCOMPARE(LoadedSpecWindow(kEngine), static_cast<SpecWindow*>(w));
@@ -494,8 +498,7 @@ class FrmEngineTest : public QObject {
     const QString pdf = QString::fromStdString(scene->path("curve.pdf"));
     SetPrintToPdfForTest(pdf);
     scene->ui.Type("Dyno 3/14, 91 octane");
-    w->Command2->click();
-    Settle();
+    Press(w->Command2);
     QCOMPARE(scene->LastSaid(),
              QString("Graph Comment: Enter any comment you would like to have printed with the graph."));
     QCOMPARE(scene->LastBox().defaultText, std::string());
@@ -516,8 +519,7 @@ class FrmEngineTest : public QObject {
                           "Stagewell v3.2", "Tq", "HP", "RPM"})
       QVERIFY2(text.contains(s), s);
     scene->ui.CancelInput();  // offered again; Cancel prints an empty one
-    w->Command2->click();
-    Settle();
+    Press(w->Command2);
     QCOMPARE(scene->LastBox().defaultText, std::string("Dyno 3/14, 91 octane"));
     QCOMPARE(shell.PowerCurveGraphComment, std::string());
   }

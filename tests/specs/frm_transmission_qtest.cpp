@@ -42,7 +42,6 @@ class FrmTransmissionTest : public QObject {
   void theBracketCarsConverter() {
     frmTransmission* w = Open();
     QVERIFY(w);
-    QCOMPARE(tbl.InstantCalcMenu, int16_t(kTransmission));
     QCOMPARE(Text(w, trans::kStallRpm), QString("3760"));
     QCOMPARE(fst.SpecsChanged, int16_t(0));
     QCOMPARE(tbl.ConverterDrive, int16_t(1));
@@ -65,6 +64,17 @@ class FrmTransmissionTest : public QObject {
     for (int r = 9; r <= 14; ++r) QVERIFY(w->ClcBttn[r]->isHidden());
     QCOMPARE(ButtonTexts(w), (QStringList{"OK", "Help", "Get Example", "Save Example", "Print", "Print Setup"}));
     QVERIFY(w->cmbSpecData[0]->hasFocus());
+    // Tab: down the converter frame to the stall RPM, then each gear's ratio and its lock-up.
+    auto next = [](QWidget* c) {
+      do c = c->nextInFocusChain();
+      while (!(c->focusPolicy() & Qt::TabFocus) || !c->isVisibleTo(c->window()));
+      return c;
+    };
+    QCOMPARE(next(w->SpecData[6]), static_cast<QWidget*>(w->SpecData[trans::kStallRpm]));
+    QCOMPARE(next(w->SpecData[trans::kStallRpm]), static_cast<QWidget*>(w->cmbSpecData[7]));
+    QCOMPARE(next(w->SpecData[10]), static_cast<QWidget*>(w->cmbSpecData[16]));
+    QCOMPARE(next(w->cmbSpecData[16]), static_cast<QWidget*>(w->SpecData[11]));
+    QCOMPARE(next(w->cmbSpecData[20]), static_cast<QWidget*>(w->Command1[0]));
     QVERIFY(SaveShot(w, "frmTransmission.png"));
     SpecScene::Close(w);
     QCOMPARE_SPECS("T15=3760;T5=180");

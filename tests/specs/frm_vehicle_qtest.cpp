@@ -27,7 +27,6 @@ class FrmVehicleTest : public QObject {
   void theWindowAsTheRacerSeesIt() {
     frmVehicle* w = Open();
     QVERIFY(w);
-    QCOMPARE(tbl.InstantCalcMenu, int16_t(3));
     QCOMPARE(w->windowTitle(), kCaption);
     QCOMPARE(w->Frame3D1->title() + "|" + w->Frame3D2->title() + "|" + w->Frame3D3->title(),
              QString("Vehile Weight|Axle Specs|Body Details"));

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QtTest>
 
 #include "platform/qt/printer.h"
@@ -28,6 +27,12 @@ inline void TypeInto(QLineEdit* box, const QString& text, Qt::FocusReason reason
   box->selectAll();
   if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
   QTest::keyClicks(box, text);
+}
+
+// A button pressed and its effects settled.
+inline void Press(QAbstractButton* button) {
+  button->click();
+  Settle();
 }
 
 // Types into the row's box and tabs out of it.
@@ -87,9 +92,6 @@ inline QStringList Items(QComboBox* list) {
   QStringList out;
   for (int i = 0; i < list->count(); ++i) out << list->itemText(i);
   return out;
-}
-inline bool ItemEnabled(QComboBox* list, int item) {
-  return qobject_cast<QStandardItemModel*>(list->model())->item(item)->isEnabled();
 }
 
 struct SpecScene : ShellScene {
