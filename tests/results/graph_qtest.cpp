@@ -10,6 +10,8 @@
 #include <QtTest>
 
 #include "platform/qt/chart.h"
+#include "platform/qt/default_instance.h"
+#include "platform/qt/keyboard_access.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "results/frm_disp_grid.h"
@@ -17,6 +19,7 @@
 #include "results/frm_graph.h"
 #include "results/graph_plot.h"
 #include "results/results_fixture.h"
+#include "shell/frm_main.h"
 #include "shell/shell_fixture.h"
 #include "simulation/calculate.h"
 #include "support/pdf_pages.h"
@@ -61,6 +64,10 @@ class GraphTest : public QObject {
   }
 
  private slots:
+  // Enter and Escape as the program handles them in every window.
+  void initTestCase() {
+    InstallKeyboardAccess([] { return static_cast<QWidget*>(DefaultInstance<frmMain>::IfLoaded()); });
+  }
   void init() {
     scene = std::make_unique<ShellScene>();
     cfg.PlotType = 2;
@@ -398,6 +405,32 @@ class GraphTest : public QObject {
     Settle();
     QVERIFY(!frmGrOptions::IfLoaded());
     QCOMPARE(cfg.GraphLabel3, std::string("Replotted"));
+  }
+
+  void keyboardOnly() {
+    cfg.StandardGraphLabels = 0;
+    Labels("Before", "Now", "Title");
+    frmGraph::ShowGraph();
+    QPointer<frmGraph> g = frmGraph::IfLoaded();
+    frmGrOptions::Open();
+    QPointer<frmGrOptions> o = frmGrOptions::IfLoaded();
+    // Tab goes down the Print group as it is shown.
+    QCOMPARE(o->Command1[1]->nextInFocusChain(), static_cast<QWidget*>(o->Command1[0]));
+    // Enter in a label box is OK: the label is kept and drawn.
+    Activate(o);
+    o->Text3->setFocus();
+    o->Text3->setText("Typed title");
+    QTest::keyClick(o->Text3, Qt::Key_Return);
+    Settle();
+    QVERIFY(!o);
+    QCOMPARE(cfg.GraphLabel3, std::string("Typed title"));
+    QCOMPARE(g->Graph->Title(), QString("Stagewell v3.2  Typed title"));
+    // Enter on the Back button goes back.
+    Activate(g);
+    g->Command1->setFocus();
+    QTest::keyClick(g->Command1, Qt::Key_Return);
+    Settle();
+    QVERIFY(!g);
   }
 };
 
