@@ -87,7 +87,9 @@ frmCmprExmpl::frmCmprExmpl() : QWidget(nullptr, Qt::Window) {
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
   CloseOnEscape(this, [this] { Command2->click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-  connect(Text1, &QLineEdit::returnPressed, this, [this] { Command3_Click(); });
+  // Enter in the name saves once the key has been handled: the save closes
+  // the window, which must not go while the box is still at work on the key.
+  connect(Text1, &QLineEdit::returnPressed, this, [this] { Command3_Click(); }, Qt::QueuedConnection);
 }
 
 frmCmprExmpl::~frmCmprExmpl() = default;
