@@ -694,6 +694,17 @@ void frmDialIn::NameRunControls() {
     if (QWidget* one = control(row); one && ThrottleStop()) one->setAccessibleName(ToQ(caption + " (Run 1)"));
   }
   if (ThrottleStop()) {
+    // A pick list is named by its pick; its caption reaches a screen reader
+    // as a label, so each run's list gets one.
+    for (int i = 0; i < 2; ++i) {
+      QComboBox* list = cmbSpecData[i == 0 ? 5 : kRun2 + 5];
+      if (!RunListCaption[i]) {
+        RunListCaption[i] = new QLabel(list->parentWidget());
+        RunListCaption[i]->hide();
+        RunListCaption[i]->setBuddy(list);
+      }
+      RunListCaption[i]->setText(i == 0 ? QString("Run 1") : ToQ(RowCaption(5) + " (Run 2)"));
+    }
     ClcBttn[2]->setAccessibleName(ToQ("Clc " + RowCaption(2) + " (Run 1)"));
     ClcBttn[22]->setAccessibleName(ToQ("Clc " + RowCaption(2) + " (Run 2)"));
   }

@@ -82,6 +82,8 @@ class frmDialIn : public SpecWindow {
   QLabel* Label7 = nullptr;   // the prediction's note
   QLabel* Label8 = nullptr;   // "Adj. Factor"
   QLabel* Label9 = nullptr;   // the adjustment factor
+  // Unseen captions that name the two runs' wind direction lists for a screen reader.
+  std::array<QLabel*, 2> RunListCaption{};
   QPlainTextEdit* Text1 = nullptr;
   std::array<QGroupBox*, 2> Frame3D1{};  // 0 "Predicted Run", 1 "Previous Run"
   QGroupBox* Frame3D2 = nullptr;         // "General Specs and Comments"

@@ -1,5 +1,6 @@
 // The dial-in window from the main window, in both modes: what each shows,
 // entries, weather methods, copy/advance/clear, files, printout, predictions.
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -138,6 +139,11 @@ class DialInWindowTest : public QObject {
     QVERIFY(w->ClcBttn[2]->accessibleName().startsWith("Clc ") && w->ClcBttn[2]->accessibleName().endsWith(" (Run 1)"));
     QCOMPARE(w->ClcBttn[22]->accessibleName(), QString(w->ClcBttn[2]->accessibleName()).replace("(Run 1)", "(Run 2)"));
     QCOMPARE(w->ClcBttn[17]->accessibleName(), QString("Update Prediction"));
+    QStringList labels;  // a pick list reaches a screen reader by its labels
+    for (const auto& [label, relation] :
+         QAccessible::queryAccessibleInterface(w->cmbSpecData[25])->relations(QAccessible::Label))
+      labels << label->text(QAccessible::Name);
+    QVERIFY2(labels.contains("Wind Direction (Run 2)"), qPrintable(labels.join("|")));
     QCOMPARE(MenuItems(w->MenuBar),
              (QStringList{"Exit", "File", "Edit", "Options", "Advance", "Update Prediction", "Help"}));
     QCOMPARE(MenuItems(w->mnuEdit),
