@@ -47,8 +47,9 @@ FileOptns::FileOptns() : QWidget(nullptr, Qt::Window) {
   }
   Command1[0]->setDefault(true);
   CloseOnEscape(this, [this] { Command1[1]->click(); });
-  // Enter in the name box saves, as the default button would in a dialog.
-  connect(Text1, &QLineEdit::returnPressed, this, [this] { Command1_Click(0); });
+  // Enter in the name box reaches the window, whose default button saves
+  // (the program's keyboard handling); saving here as well would save twice
+  // and then ask whether to replace the file just written.
 
   Tip = new QGroupBox(" Tip ", this);
   Tip->setObjectName("Tip");

@@ -305,10 +305,17 @@ class Composer {
                {0.30, job_.etCurrent},
                {0.45, "MPH"},
                {0.50, Format(job_.mphCurrent, "###.00")}});
-    PrintLine({{0.08, "Last:  "}, {0.30, job_.etLast}, {0.50, Format(job_.mphLast, "###.00")}});
-    PrintLine({{0.08, "Improvement:  "},
-               {0.30, Format(Val(job_.etLast) - Val(job_.etCurrent), tf)},
-               {0.50, Format(job_.mphCurrent - job_.mphLast, "###.00")}});
+    // Against no run, or a run of another length, the paper leaves Last and
+    // Improvement empty, as the results window does.
+    if (job_.hasLast) {
+      PrintLine({{0.08, "Last:  "}, {0.30, job_.etLast}, {0.50, Format(job_.mphLast, "###.00")}});
+      PrintLine({{0.08, "Improvement:  "},
+                 {0.30, Format(Val(job_.etLast) - Val(job_.etCurrent), tf)},
+                 {0.50, Format(job_.mphCurrent - job_.mphLast, "###.00")}});
+    } else {
+      PrintLine({{0.08, "Last:  "}});
+      PrintLine({{0.08, "Improvement:  "}});
+    }
     Rule(2, true);
     Comment(rest);
     if (job_.includeHistory) {
@@ -653,6 +660,7 @@ ReportJob TakeReportJob(ReportKind kind, const std::array<int16_t, 5>& options) 
   job.etLast = tbl.HistoryEt[1];
   job.mphCurrent = tbl.HistoryMph[0];
   job.mphLast = tbl.HistoryMph[1];
+  job.hasLast = LastRunComparable();
 
   for (int c = 0; c < 11; ++c) job.outputNames[static_cast<size_t>(c)] = tbl.ResultsText[c][0];
   for (int c = 0; c < 10; ++c) job.outputNames[static_cast<size_t>(11 + c)] = history[0][static_cast<size_t>(c)];

@@ -53,6 +53,7 @@ struct ReportJob {
   std::vector<std::array<std::string, 10>> historyRows;
   std::string etCurrent, etLast;
   double mphCurrent = 0, mphLast = 0;
+  bool hasLast = true;  // a run before this one of the same length
 
   // Specs of menus 1..6 with the captions of their rows (from the row files)
   // and the items of their pick lists, [menu][row].

@@ -127,10 +127,11 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
   Option3D6 = Radio("Color", "Option3D6", print);
   Option3D5 = Radio("Black && White", "Option3D5", print);
   Option3D5->setAccessibleName("Black & White");
-  auto* printNow = new QPushButton("Print Now", print);
-  printNow->setObjectName("Command1_0");
+  // Made in the order they are shown, so Tab goes down the group.
   auto* setup = new QPushButton("Windows Printer Setup", print);
   setup->setObjectName("Command1_1");
+  auto* printNow = new QPushButton("Print Now", print);
+  printNow->setObjectName("Command1_0");
   Command1 = {printNow, setup};
   auto* printLayout = new QVBoxLayout(print);
   for (QWidget* w : std::initializer_list<QWidget*>{Option3D6, Option3D5, setup, printNow}) printLayout->addWidget(w);

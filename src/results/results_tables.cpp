@@ -26,6 +26,8 @@ int ResultsGridRows() {
   return std::min(rows, kResultsRows);
 }
 
+bool LastRunComparable() { return tbl.HistoryLength[0] != 0 && tbl.HistoryLength[1] == tbl.HistoryLength[0]; }
+
 std::array<std::string, 7> PanelTexts() {
   const std::string cr(1, CR);
   const std::string tf = TimeFormat();
@@ -37,7 +39,7 @@ std::array<std::string, 7> PanelTexts() {
   // The last run and the improvement are those of the run before this one,
   // and only when it went the same distance: against no run, or a run of
   // another length, they stay empty (as the history grid's improvements).
-  if (tbl.HistoryLength[0] != 0 && tbl.HistoryLength[1] == tbl.HistoryLength[0]) {
+  if (LastRunComparable()) {
     t[2] = tbl.HistoryEt[0] + cr + tbl.HistoryEt[1] + cr + Format(Val(tbl.HistoryEt[1]) - Val(tbl.HistoryEt[0]), tf);
     t[4] = Format(tbl.HistoryMph[0], "###.00") + cr + Format(tbl.HistoryMph[1], "###.00") + cr +
            Format(tbl.HistoryMph[0] - tbl.HistoryMph[1], "###.00");

@@ -29,6 +29,10 @@ int ResultsGridRows();
 // The current/last/improvement panel: Label1(0) .. Label1(6).
 std::array<std::string, 7> PanelTexts();
 
+// True when the run before this one went the same distance: only then are
+// there a last run and an improvement to show (on screen and on paper).
+bool LastRunComparable();
+
 // Heading of history column 4, chosen by the newest run's length.
 std::string HistoryMarkHeading();
 

@@ -345,6 +345,32 @@ class PlatformQtTest : public QObject {
     QVERIFY(r.text.empty());
   }
 
+  // A box belongs to the window in front; that window closing for good
+  // while the box waits takes the box with it and leaves nothing behind.
+  void boxesOutliveNoWindowTheyBelongTo() {
+    QtUi ui;
+    for (int kind = 0; kind < 2; ++kind) {
+      auto* owner = new QWidget(nullptr, Qt::Window);
+      owner->setAttribute(Qt::WA_DeleteOnClose);
+      owner->show();
+      QApplication::setActiveWindow(owner);
+      QVERIFY(QApplication::activeWindow() == owner);
+      QPointer<QWidget> box;
+      QTimer::singleShot(0, [&] {
+        box = QApplication::activeModalWidget();
+        QVERIFY(box && box->parentWidget() == owner);
+        owner->close();
+      });
+      if (kind == 0) {
+        QCOMPARE(ui.MsgBox("Read this first.", mb::YesNo, "Beginner Level Help"), ans::No);
+      } else {
+        auto r = ui.InputBox("Title?", "Enter Baseline Graph Title", "old");
+        QVERIFY(r.cancelled && r.text.empty());
+      }
+      QVERIFY(!box);
+    }
+  }
+
   void busyCursorIsRestored() {
     QtUi ui;
     SetUi(&ui);

@@ -1,6 +1,7 @@
 // Printing: printer fonts, the report, worksheet and definitions, the
 // printout options, window images and the ASCII export window.
 #include <QPointer>
+#include <QPushButton>
 #include <QtTest>
 #include <QPageLayout>
 #include <QPrinter>
@@ -9,6 +10,7 @@
 #include "files/ascii_export.h"
 #include "files/configuration.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/keyboard_access.h"
 #include "platform/qt/printer.h"
 #include "printing/file_optns.h"
 #include "printing/print_report.h"
@@ -19,6 +21,7 @@
 #include "results/results_fixture.h"
 #include "results/results_tables.h"
 #include "shell/frm_about.h"
+#include "shell/frm_main.h"
 #include "shell/shell_fixture.h"
 #include "support/pdf_pages.h"
 
@@ -75,6 +78,10 @@ bool Nests(const struct RecordingCanvas::Line& inner, const struct RecordingCanv
 class PrintingTest : public QObject {
   Q_OBJECT
  private slots:
+  // Enter and Escape as the program handles them in every window.
+  void initTestCase() {
+    InstallKeyboardAccess([] { return static_cast<QWidget*>(DefaultInstance<frmMain>::IfLoaded()); });
+  }
   void init() {
     QPageLayout l = ProgramPrinter().pageLayout();
     l.setPageSize(QPageSize(QPageSize::Letter));
@@ -159,6 +166,12 @@ class PrintingTest : public QObject {
     QCOMPARE(page.boxes.size(), size_t(2));
     QVERIFY(Nests(page.boxes[0], page.boxes[1]));
     QVERIFY(page.boxes[0].y2 > page.Find("Improvement:  ").y + kLine);
+
+    // No run before this one of the same length: nothing to compare with.
+    tbl.HistoryLength[1] = 660;
+    page = Draw(Job(ReportKind::Report, {0, 0, 0, 0, 1}));
+    QCOMPARE(page.LineAt(1, page.Find("Last:  ").y), (std::vector<std::string>{"Last:  "}));
+    QCOMPARE(page.LineAt(1, page.Find("Improvement:  ").y), (std::vector<std::string>{"Improvement:  "}));
   }
 
   // Rows 0 to the finish, a single rule after every third row.
@@ -453,6 +466,19 @@ class PrintingTest : public QObject {
       QVERIFY(!w);
     }
     QVERIFY(!DefaultInstance<PrntOptns>::Loaded() && !DefaultInstance<FileOptns>::Loaded());
+
+    // Enter presses the button that has the keyboard, as Space does.
+    r->cmdPrint->click();
+    r->mnuAsciiFile->trigger();
+    QPointer<PrntOptns> options = DefaultInstance<PrntOptns>::IfLoaded();
+    QPointer<FileOptns> file = DefaultInstance<FileOptns>::IfLoaded();
+    for (QPushButton* b : {options->Command1[3], file->Command1[1]}) {
+      Activate(b->window());
+      b->setFocus();
+      QTest::keyClick(b, Qt::Key_Return);
+      Settle();
+    }
+    QVERIFY(!options && !file);
     frmDispGrid::Unload();
   }
 
@@ -498,7 +524,10 @@ class PrintingTest : public QObject {
     QVERIFY(SaveShot(w, "fileoptns.png"));
 
     w->Check3D1[1]->setChecked(true);
+    const size_t before = scene.ui.boxes().size();
     QTest::keyClick(w->Text1, Qt::Key_Return);
+    // Saved once: no question about the file just written.
+    QCOMPARE(scene.ui.boxes().size(), before + 1);
     QCOMPARE(scene.LastBox().prompt, "ASCII Data File written to disk." + std::string(2, CR) + scene.path("RUN1.TXT"));
     QVERIFY(scene.Read("RUN1.TXT").rfind("Gear,Time,MPH,Accel Gs,", 0) == 0);
     QVERIFY(DefaultInstance<FileOptns>::Loaded());

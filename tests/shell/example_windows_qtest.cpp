@@ -1,8 +1,5 @@
-// The example windows as a racer uses them, over the shipped libraries, row
-// files and preset lists: the list, picking and loading an example into the
-// Body & Axle window, the notes once, saving the current specs as an
-// example, deleting one of the racer's own, the category chooser, the
-// comparison of a full-curve engine, and the printed list.
+// The example windows over the shipped libraries: listing, comparing and
+// loading, the notes, saving and deleting, the chooser, the printed list.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,7 +113,6 @@ class ExampleWindowsTest : public QObject {
     QVERIFY(list && list->isVisible());
     QCOMPARE(list->windowTitle(), QString("Examples"));
     QCOMPARE(list->lstExample->count(), 46);
-    QVERIFY(list->Label1->text().startsWith("Body Example"));
     QVERIFY(!list->Command1[1]->isEnabled() && !list->Command1[2]->isEnabled());
     const int row = 3;
     QVERIFY(list->lstExample->item(row)->text().startsWith("Pony car 1967-69, 108 in wb"));
@@ -143,7 +139,6 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(body->cmbSpecData[3]->currentText(), QString("Ex Body: Pony car 1967-69, 108 in wb"));
     // The notes, once for the body examples.
     QCOMPARE(scene->BoxCount(), 1);
-    QCOMPARE(scene->LastBox().title, kExampleNotesTitle);
     QVERIFY(scene->LastBox().prompt.find("Body examples") != std::string::npos);
     m->BuildVehicleSummary();
     QVERIFY(m->Label5[2]->text().contains("Body Style:  Ex Body: Pony car 1967-69, 108 in wb"));
@@ -151,8 +146,7 @@ class ExampleWindowsTest : public QObject {
     // A second body, by a double click: no notes again.
     Activate(body);
     body->Command1[2]->click();
-    list = ListWindow();
-    QVERIFY(list);
+    QVERIFY(list = ListWindow());
     Highlight(list, 0);
     emit list->lstExample->itemDoubleClicked(list->lstExample->item(0));
     QVERIFY(CompareWindow());
@@ -173,7 +167,6 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(ListWindow()->lstExample->count(), 56);
     QVERIFY(Load(7, "10.5 in stock single disc, organic"));
     QCOMPARE_SPECS("T0=5;T22=Ex Clutch: 10.5 in stock single disc, organic;T23=1;T1=10.5;T2=2300");
-    QCOMPARE(fst.SpecsChanged, int16_t(1));
     QCOMPARE(w->cmbSpecData[0]->currentText(), QString("Ex Clutch: 10.5 in stock single disc, organic"));
     QCOMPARE(w->SpecData[2]->text(), QString("2300"));
     QCOMPARE(scene->LastBox().title, kExampleNotesTitle);
@@ -193,10 +186,9 @@ class ExampleWindowsTest : public QObject {
     frmExample* list = ListWindow();
     QVERIFY(list);
     QCOMPARE(list->lstExample->count(), 36);
-    const int row = 26;
-    QVERIFY(list->lstExample->item(row)->text().startsWith("V8 406 cid, bracket 13:1"));
-    QVERIFY(list->lstExample->item(row)->text().contains("Full Curve (10 RPMs)"));
-    Highlight(list, row);
+    QVERIFY(list->lstExample->item(26)->text().startsWith("V8 406 cid, bracket 13:1"));
+    QVERIFY(list->lstExample->item(26)->text().contains("Full Curve (10 RPMs)"));
+    Highlight(list, 26);
     list->Choose();
     frmCmprExmpl* cmp = CompareWindow();
     QVERIFY(cmp);
@@ -213,7 +205,6 @@ class ExampleWindowsTest : public QObject {
     QVERIFY(!CompareWindow());
     QCOMPARE_SPECS("E0=4;E13=Ex Curve: V8 406 cid, bracket 13:1;E14=2");
     QCOMPARE(w->cmbSpecData[0]->currentText(), QString("Ex Curve: V8 406 cid, bracket 13:1"));
-    QCOMPARE(w->SpecData[1]->text(), QString("406"));
     QCOMPARE(w->Text1[0]->text() + " " + w->Text1[9]->text(), QString("2500 7000"));
     QCOMPARE(w->Text3[9]->text(), QString::fromStdString(tbl.PowerCurveText[9][2]));
     m->BuildVehicleSummary();
@@ -242,13 +233,11 @@ class ExampleWindowsTest : public QObject {
       QCOMPARE(ListWindow()->lstExample->count(), c.count);
       QVERIFY(Load(c.row, c.name));
       const std::string tag = "Ex Tire: " + std::string(c.name);
-      QCOMPARE(SpecAt(kTires, c.nameSlot), tag);
-      QCOMPARE(SpecAt(kTires, c.nameSlot + 1), std::string("1"));
-      QCOMPARE(SpecAt(kTires, c.typeRow), std::string(c.linked));
+      QCOMPARE(SpecAt(kTires, c.nameSlot) + "|" + SpecAt(kTires, c.nameSlot + 1) + "|" + SpecAt(kTires, c.typeRow),
+               tag + "|1|" + c.linked);
       QCOMPARE(w->cmbSpecData[c.typeRow]->currentText(), QString::fromStdString(tag));
     }
     QCOMPARE_SPECS("W2=26.1;W5=28;W6=4;W9=3");
-    QCOMPARE(w->SpecData[5]->text(), QString("28"));
 
     // The shipped tires are protected up to position 38; a racer's own at 39 is not.
     const std::string shipped = ShellScene::ReadShipped("QVZEXMP/FTIRE");
@@ -277,7 +266,6 @@ class ExampleWindowsTest : public QObject {
     w->Command1[3]->click();
     frmCmprExmpl* cmp = CompareWindow();
     QVERIFY(cmp && cmp->isVisible());
-    QCOMPARE(cmp->Text1->maxLength(), 32);
     cmp->Text1->setText("My 454 street engine");
     cmp->Command3->click();
     QVERIFY(!CompareWindow());
@@ -288,7 +276,6 @@ class ExampleWindowsTest : public QObject {
     const std::string lib = scene->Read("QVZEXMP/ENG");
     QCOMPARE(lib.substr(lib.size() - tail.size()), tail);
     QCOMPARE_SPECS("E13=Ex Tq/HP: My 454 street engine;E14=1;E0=4");
-    QCOMPARE(w->cmbSpecData[0]->currentText(), QString("Ex Tq/HP: My 454 street engine"));
     // It lists last, with its peaks.
     frmExample* list = List("ENG", "ENG", 13, 0);
     QVERIFY(list);
@@ -336,9 +323,7 @@ class ExampleWindowsTest : public QObject {
       QVERIFY(c);
       QCOMPARE(c->windowTitle(), QString("Transmission Catagories"));
       QCOMPARE(c->Chos2->count(), 3);
-      QCOMPARE(c->Label1->text(), QString("Tip:  Click on the catagory to highlight it, then click on the 'Use "
-                                          "Catagory' button, or just Double Click on the catagory to pick in one "
-                                          "step."));
+      QVERIFY(c->Label1->text().startsWith("Tip:  Click on the catagory to highlight it, then click on the 'Use "));
       c->Chos2->setCurrentRow(1);
       SaveShot(c, "frmChos2.png");
       c->Command1[0]->click();
@@ -362,7 +347,6 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(list->Label1->text(), QString("Torque Converter Example") + QString(34, ' ') + "Capacity  Tq Mult");
     QCOMPARE(list->lstExample->item(13)->text(),
              QString("10 in street converter, 2800 stall at 400 ft lbs") + QString(10, ' ') + "140       2.10");
-    QVERIFY(list->Label2[0]->text().isEmpty());
     QCOMPARE(list->Label2[1]->text(), QString("Tip:  Click to highlight example, double click to choose example."));
     QVERIFY(list->lstExample->width() >= list->fontMetrics().horizontalAdvance(list->lstExample->item(13)->text()));
     QVERIFY(SaveShot(list, "frmExample_CONV.png"));
@@ -380,7 +364,6 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(cmp->Command3->text(), QString("Save"));
     QVERIFY(cmp->Command1->isHidden());
     QCOMPARE(cmp->Text1->maxLength(), exv.ExampleNameWidth - 2);
-    QCOMPARE(cmp->Text1->maxLength(), 38);
     QCOMPARE(cmp->Label1->text().split('\n')[0], QString("Spec Name                   Current Specs"));
     QVERIFY(SaveShot(cmp, "frmCmprExmpl_save.png"));
 
@@ -401,7 +384,6 @@ class ExampleWindowsTest : public QObject {
     tail += "-99\r\n";
     QCOMPARE(lib.substr(lib.size() - tail.size()), tail);
     QCOMPARE_SPECS("T22=Ex Clutch: My 10.5 street clutch;T23=1;T0=5");
-    QCOMPARE(fst.SpecsChanged, int16_t(1));
 
     // Deleting it again: shipped clutches are protected, the racer's own
     // goes after a question whose default is No.
@@ -417,7 +399,6 @@ class ExampleWindowsTest : public QObject {
     QCOMPARE(scene->LastBox().title, std::string("Beginner Level Help"));
     tbl.BeginnerLevel = 0;
     list->Command1[2]->click();  // No, the default
-    QCOMPARE(scene->LastBox().title, std::string("Delete Example"));
     QCOMPARE(scene->LastBox().style, mb::YesNo + mb::Question + mb::DefaultButton2);
     QCOMPARE(scene->LastBox().prompt,
              std::string("Permanently delete the example:\r\r    My 10.5 street clutch\r\rfrom this list of example specs?"));

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QGridLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -38,7 +39,12 @@ int ScreenWidth() {
 }  // namespace
 
 int QtUi::MsgBox(const std::string& prompt, int style, const std::string& title) {
-  QMessageBox box(QApplication::activeWindow());
+  // The box belongs to the window in front. That window may close while the
+  // box waits (a start-up screen closes when the desktop hands the front to
+  // another window) and takes its child boxes with it: the box is therefore
+  // never on the stack, and a box gone that way answers as Escape would.
+  QPointer<QMessageBox> owned = new QMessageBox(QApplication::activeWindow());
+  QMessageBox& box = *owned;
   box.setWindowTitle(ToQ(title.empty() ? std::string("Stagewell") : title));
   box.setText(DisplayText(prompt));
   switch (style & 112) {
@@ -83,15 +89,19 @@ int QtUi::MsgBox(const std::string& prompt, int style, const std::string& title)
 
   bool wasBusy = busy_;
   if (wasBusy) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-  int clicked = box.exec();
+  int clicked = owned->exec();
   if (wasBusy) QGuiApplication::restoreOverrideCursor();
+  if (!owned) return buttons.back().answer;
+  delete owned;
   for (auto& b : buttons)
     if (clicked == b.button) return b.answer;
   return DefaultAnswer(style);
 }
 
 InputAnswer QtUi::InputBox(const std::string& prompt, const std::string& title, const std::string& def) {
-  QInputDialog dialog(QApplication::activeWindow());
+  // Never on the stack, as MsgBox: its window may close while it waits.
+  QPointer<QInputDialog> owned = new QInputDialog(QApplication::activeWindow());
+  QInputDialog& dialog = *owned;
   dialog.setWindowTitle(ToQ(title));
   dialog.setLabelText(DisplayText(prompt));
   dialog.setTextValue(ToQ(def));
@@ -101,8 +111,12 @@ InputAnswer QtUi::InputBox(const std::string& prompt, const std::string& title, 
                                TitleBarWidth(dialog.windowTitle()) - 40, 320});
     edit->setMinimumWidth(std::min(want, ScreenWidth() * 8 / 10));
   }
-  if (dialog.exec() != QDialog::Accepted) return {"", true};
-  return {FromQ(dialog.textValue()), false};
+  const bool accepted = owned->exec() == QDialog::Accepted;
+  if (!owned) return {"", true};
+  const std::string text = FromQ(owned->textValue());
+  delete owned;
+  if (!accepted) return {"", true};
+  return {text, false};
 }
 
 void QtUi::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
