@@ -320,11 +320,8 @@ TEST_F(ExampleLibraryTest, TagLabelsAndCodes) {
     std::string label, code;
   };
   const Case cases[] = {
-      {{"CLUTCH", "CL", 22, 0, 1}, 2, 1, "", "Clutch", "1"},
       {{"CONV", "CV", 22, 0, 1}, 2, 5, "", "Converter", "2"},
       {{"TRANS", "TR", 24, 7, 1}, 2, 8, "", "Trans", "1"},
-      {{"BODY", "BD", 15, 3, 1}, 3, 4, "", "Body", "1"},
-      {{"FTIRE", "FTR", 10, 0, 1}, 4, 1, "", "Tire", "1"},
       {{"RTIRE", "RTR", 12, 3, 1}, 4, 4, "", "Tire", "1"},
       {{"ENG", "ENG", 13, 0, 1}, 1, 0, "0", "Pk HP", "0"},
       {{"ENG", "ENG", 13, 0, 1}, 1, 0, "1", "Tq/HP", "1"},

@@ -1,9 +1,6 @@
-// The windows a racer opens, as a screen reader and a keyboard see them:
-// every control that can be used has a name a screen reader speaks and a
-// Tab stop, every window is announced as a window with a name, and a window
-// that closes hands the front back to the one the racer was in, even where
-// no window manager does it (the main window then shows the stored rows in
-// its summary at once).
+// The windows as a screen reader and a keyboard see them: every usable
+// control named and a Tab stop, every window announced with a name, and a
+// closing window handing the front back even without a window manager.
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -112,19 +109,16 @@ QStringList TwinCalculatorButtons(SpecWindow* w) {
   return twins;
 }
 
-QStringList OpenWindows() {
-  QStringList out;
+std::vector<QWidget*> OpenWindows() {
+  std::vector<QWidget*> out;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
-      out << w->metaObject()->className();
-  out.sort();
+    if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip) out.push_back(w);
   return out;
 }
 
 QStringList FaultsOfOpenWindows() {
   QStringList out;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip) out << Faults(w);
+  for (QWidget* w : OpenWindows()) out << Faults(w);
   return out;
 }
 
@@ -192,8 +186,8 @@ class KeyboardAccessTest : public QObject {
     m->MainCommand[1]->click();
     Settle();
     SpecWindow* dialIn = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->isVisible() && QByteArray(w->metaObject()->className()) == "sw::frmDialIn") dialIn = static_cast<SpecWindow*>(w);
+    for (QWidget* w : OpenWindows())
+      if (QByteArray(w->metaObject()->className()) == "sw::frmDialIn") dialIn = static_cast<SpecWindow*>(w);
     QVERIFY(dialIn);
     QVERIFY_NONE(Faults(dialIn));
     QVERIFY_NONE(TwinCalculatorButtons(dialIn));
@@ -211,8 +205,10 @@ class KeyboardAccessTest : public QObject {
     Settle();
     results->Command1->click();  // "Cmnts"
     Settle();
-    QCOMPARE(OpenWindows(),
-             QStringList({"sw::PrntOptns", "sw::frmDispCmnts", "sw::frmDispGrid", "sw::frmGraph", "sw::frmMain"}));
+    QStringList open;
+    for (QWidget* w : OpenWindows()) open << w->metaObject()->className();
+    open.sort();
+    QCOMPARE(open, QStringList({"sw::PrntOptns", "sw::frmDispCmnts", "sw::frmDispGrid", "sw::frmGraph", "sw::frmMain"}));
     QVERIFY_NONE(FaultsOfOpenWindows());
 
     // Printout Options: Tab goes down the report's options, then the other printouts, then Close.
@@ -235,8 +231,8 @@ class KeyboardAccessTest : public QObject {
     m->mnuOpenExampleFile->trigger();
     Settle();
     QWidget* open = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->isVisible() && w->objectName() == "Rtrvfile") open = w;
+    for (QWidget* w : OpenWindows())
+      if (w->objectName() == "Rtrvfile") open = w;
     QVERIFY(open);
     QVERIFY_NONE(Faults(open));
   }
