@@ -151,6 +151,9 @@ TEST_F(ShippedHelpTest, EveryTopicPageIsShipped) {
         EXPECT_GT(v.text.size(), 40u);
         EXPECT_EQ(v.caption.find("**"), std::string::npos);
         EXPECT_EQ(v.text.find("**"), std::string::npos);
+        // A list item starts a line of its own, never the end of a sentence.
+        for (size_t at = v.text.find("   - "); at != std::string::npos; at = v.text.find("   - ", at + 1))
+          EXPECT_TRUE(at == 0 || v.text[at - 1] == '\r') << v.text.substr(at > 40 ? at - 40 : 0, 60);
         if (!v.nextEnabled) break;
         NextHelpPage(page);
         v = BuildHelpPage(topic, page, menu);
