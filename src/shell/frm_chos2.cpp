@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <algorithm>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_ui.h"
@@ -35,6 +36,7 @@ frmChos2::frmChos2() : QDialog(nullptr) {
   v->addLayout(buttons);
   v->addWidget(Label1);
   setFixedWidth(360);
+  Chos2->installEventFilter(this);
   connect(Chos2, &QListWidget::itemDoubleClicked, this, [this] { UseHighlighted(); });
   connect(Command1[0], &QPushButton::clicked, this, [this] { UseHighlighted(); });
   connect(Command1[1], &QPushButton::clicked, this, [this] { reject(); });
@@ -56,6 +58,21 @@ bool frmChos2::event(QEvent* e) {
   // While the chooser has the focus the spec window underneath stays.
   if (e->type() == QEvent::WindowActivate) shell.KeepSpecForm = 1;
   return QDialog::event(e);
+}
+
+bool frmChos2::eventFilter(QObject* o, QEvent* e) {
+  // The first arrow highlights the line that shows the focus instead of
+  // passing over it, so the first category can be picked by keyboard.
+  if (o == Chos2 && e->type() == QEvent::KeyPress) {
+    const auto* k = static_cast<QKeyEvent*>(e);
+    QListWidgetItem* current = Chos2->currentItem();
+    if ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) && k->modifiers() == Qt::NoModifier && current &&
+        !current->isSelected()) {
+      current->setSelected(true);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(o, e);
 }
 
 int frmChos2::Choose(const std::string& caption, const std::vector<std::string>& lines) {

@@ -27,6 +27,7 @@ class frmChos2 : public QDialog {
 
  protected:
   bool event(QEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
   void reject() override;  // Escape and the close button are Cancel
 
  private:

@@ -247,6 +247,14 @@ bool frmExample::eventFilter(QObject* o, QEvent* e) {
       Choose();
       return true;
     }
+    // The first arrow highlights the line that shows the focus instead of
+    // passing over it, so the first example can be picked by keyboard.
+    if ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) && k->modifiers() == Qt::NoModifier &&
+        Highlighted(lstExample) < 0 && lstExample->currentItem()) {
+      lstExample->currentItem()->setSelected(true);
+      EnablePickAndDelete(true);
+      return true;
+    }
   }
   return QWidget::eventFilter(o, e);
 }

@@ -312,6 +312,16 @@ class ExampleWindowsTest : public QObject {
     QTest::keyClick(list->lstExample, Qt::Key_Escape);
     QVERIFY(!ListWindow());
     QCOMPARE(SpecAt(kTransmission, 22), std::string());
+
+    // By keyboard the first arrow highlights the first line, Enter picks it.
+    list = List("CLUTCH", "CL", 22, 0);
+    list->lstExample->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    QTest::keyClick(list->lstExample, Qt::Key_Down);
+    QVERIFY(list->Command1[1]->isEnabled());
+    QTest::keyClick(list->lstExample, Qt::Key_Return);
+    QVERIFY(CompareWindow());
+    QCOMPARE(exv.SelectedExample, int16_t(0));
+    CompareWindow()->Command2->click();
   }
 
   // The converter list (the wide layout) as it shows; the chooser.
@@ -340,6 +350,14 @@ class ExampleWindowsTest : public QObject {
       shell.ChooserResult = 1;
       QCOMPARE(ChooseExampleCategory("Front or Rear", {"Front", "Rear"}), -1);
     }
+    // By keyboard the first arrow highlights the line with the focus.
+    WhenModal([](QWidget* w) {
+      auto* c = qobject_cast<frmChos2*>(w);
+      c->Chos2->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+      QTest::keyClick(c->Chos2, Qt::Key_Down);
+      c->Command1[0]->click();
+    });
+    QCOMPARE(ChooseExampleCategory("Front or Rear", {"Front", "Rear"}), 0);
 
     frmExample* list = List("CONV", "CV", 22, 0);
     QVERIFY(list);
