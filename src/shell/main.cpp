@@ -73,8 +73,10 @@ int main(int argc, char** argv) {
   }
 
   sw::SetSeedFolder(ShippedData(argv[0]));
-  // Cylvane must never read an earlier answer as this run's.
-  if (startMode == 2) sw::RemoveLapDataFile();
+  // Cylvane must never read an earlier answer as this run's: one that can be
+  // neither removed nor emptied would be read back as this run's answer
+  // (nothing can be written over it either), so the run fails at once.
+  if (startMode == 2 && !sw::RemoveLapDataFile()) return sw::kUnattendedFailedStatus;
   if (!sw::EnsureProgramFolder()) {
     sw::MsgBox("The program folder " + sw::ProgramFolder().string() +
                    " could not be created.  Set STAGEWELL_HOME to a folder you can write to.",

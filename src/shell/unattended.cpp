@@ -37,8 +37,11 @@ bool RemoveLapDataFile() {
   if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return true;
   // A folder that may not be changed can still hold a file that may be
   // written: emptied, it reads as no result at all.
+  ec.clear();
   std::filesystem::resize_file(file, 0, ec);
-  return false;
+  if (!ec) return true;
+  const auto size = std::filesystem::file_size(file, ec);
+  return !ec && size == 0;
 }
 
 bool CompleteLapDataFile() {

@@ -37,8 +37,9 @@ UnattendedUi* ActiveUnattendedUi();
 void SetActiveUnattendedUi(UnattendedUi* ui);
 
 // Before the calculation of start mode 2: the answer of an earlier run must
-// never read as this run's. False when the file could not be removed (it is
-// then emptied where it may be written).
+// never read as this run's. It is removed, or emptied where it may be
+// written but not removed. False when it can be neither: the earlier answer
+// still stands and no run can replace it.
 bool RemoveLapDataFile();
 
 // The exit status of a start mode 2 run that leaves Cylvane no answer of its

@@ -634,13 +634,16 @@ class StartupTest : public QObject {
     QCOMPARE(exitCode, kUnattendedFailedStatus);
     QVERIFY(!std::filesystem::is_regular_file(scene->file("LapDtOut.txt")));
 
-    // A read-only program folder: no answer, and an old one is emptied.
-    for (bool stale : {false, true}) {
+    // A read-only program folder: no answer, and an old one is emptied; an
+    // old whole answer that can be neither removed nor emptied stays as it
+    // was, and the status still says there is no new one.
+    const std::string oldAnswer = "9.99\r\n150.00\r\n1.11\r\n1\r\n2\r\n1320\r\n3000\r\n 4\r\n0\r\nOLD\r\n\r\n";
+    for (int stale : {0, 1, 2}) {
       NewScene();
       ready();
       if (stale) {
-        scene->Write("LapDtOut.txt", "12.34\r\n110.50\r\n");
-        std::filesystem::permissions(scene->file("LapDtOut.txt"), std::filesystem::perms(0666));
+        scene->Write("LapDtOut.txt", stale == 1 ? std::string("12.34\r\n110.50\r\n") : oldAnswer);
+        std::filesystem::permissions(scene->file("LapDtOut.txt"), std::filesystem::perms(stale == 1 ? 0666 : 0444));
       }
       std::filesystem::permissions(scene->folder(), std::filesystem::perms(0555));
       RunProgram(exitCode, {"/E", "/M"}, true);
@@ -649,7 +652,7 @@ class StartupTest : public QObject {
       if (exitCode == kCouldNotStart) QSKIP("the program cannot be started as an unprivileged user from this build folder");
       QCOMPARE(exitCode, kUnattendedFailedStatus);
       if (stale)
-        QCOMPARE(scene->Read("LapDtOut.txt"), std::string());
+        QCOMPARE(scene->Read("LapDtOut.txt"), stale == 1 ? std::string() : oldAnswer);
       else
         QVERIFY(!scene->Exists("LapDtOut.txt"));
     }
