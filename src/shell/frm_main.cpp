@@ -887,7 +887,8 @@ void frmMain::FindBest() {
   Text1_LostFocus();
   CalculationGuard guard(this);
   SpecSearch search;
-  if (search.FindBest() == FindBestEnd::Kept) BuildVehicleSummary();
+  // The summary may have shown a trial's setting while the search ran.
+  if (search.FindBest() != FindBestEnd::NotStarted) BuildVehicleSummary();
 }
 
 void frmMain::CallOpenFile() {

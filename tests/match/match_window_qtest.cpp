@@ -320,6 +320,17 @@ class MatchWindowTest : public QObject {
     QCOMPARE(fst.SpecsChanged, int16_t(1));
     QVERIFY(!DefaultInstance<frmPrgrs>::Loaded() && !tbl.CalcRunning && w->menuBar()->isEnabled());
     QCOMPARE(tbl.CalcStatus, int16_t(0));
+
+    // Declined: the ratio goes back, and so does the summary, which showed
+    // a trial's ratio while the search ran.
+    const std::string kept = SpecAt(kVehicle, 1);
+    scene->ui.Answer(ans::Yes);
+    scene->ui.Answer(ans::No);
+    scene->ui.onDoEvents = [w] { w->BuildVehicleSummary(); };
+    w->mnuFindAxleRatio->trigger();
+    QCOMPARE(SpecAt(kVehicle, 1), kept);
+    QVERIFY2(w->Label5[2]->text().contains(QString::fromStdString("Axle Ratio: " + kept)),
+             qPrintable(w->Label5[2]->text()));
   }
 };
 
