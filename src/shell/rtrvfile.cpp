@@ -369,6 +369,9 @@ void Rtrvfile::Command1_Click() {
   OpenVehicleFile(FormId::frmMain, openmode::Chosen);
   if (fst.FileReadFailed != 1) {
     FileWin().BuildMainCaption();
+    // The main window may already have the front back from the save
+    // question, and then no activation rebuilds its summary.
+    if (frmMain* m = DefaultInstance<frmMain>::IfLoaded(); m && tbl.CalcMode == 0) m->BuildVehicleSummary();
     CloseRetrieveForm();
   }
 }

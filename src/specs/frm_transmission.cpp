@@ -113,7 +113,9 @@ frmTransmission::frmTransmission() : SpecWindow(kTransmission, kRows, "Transmiss
     if (previous) setTabOrder(previous, w);
     previous = w;
   };
-  auto control = [this](int r) -> QWidget* { return SpecData[r] ? static_cast<QWidget*>(SpecData[r]) : cmbSpecData[r]; };
+  auto control = [this](int r) -> QWidget* {
+    return SpecData[r] ? static_cast<QWidget*>(SpecData[r]) : cmbSpecData[r];
+  };
   for (int r : {kType, 1, 2, 3, 4, kCapacity, 6, kStallRpm, kGearType, kEfficiency}) chain(control(r));
   for (int g = 0; g < 6; ++g) {
     chain(control(kFirstGear + g));

@@ -271,6 +271,26 @@ class OpenSaveTest : public QObject {
     QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
   }
 
+  // Opened after "No" to saving the changes: the main window's summary
+  // shows the car just opened, not the one given up.
+  void openShowsTheNewCarInTheSummary() {
+    for (const auto& e : fs::directory_iterator(kShippedData / "COMBO"))
+      s->CopyShipped("COMBO/" + e.path().filename().string());
+    PutVehicle("VEHDAT/Other Car", "2950");
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    tbl.SpecText[45] = "3333";
+    frmMain* m = DefaultInstance<frmMain>::Get();
+    m->BuildVehicleSummary();
+    QVERIFY(m->Label5[2]->text().startsWith("Weight: 3333"));
+    Rtrvfile* w = OpenWindow();
+    w->File1_Click("Other Car");
+    s->ui.Answer(ans::No);
+    w->Command1_Click();
+    Settle();
+    QVERIFY2(m->Label5[2]->text().startsWith("Weight: 2950"), qPrintable(m->Label5[2]->text()));
+  }
+
   void openInTheDialInKindAlwaysAsks() {
     tbl.CalcMode = 1;
     tbl.SpecText[160] = "29.50";
