@@ -83,7 +83,9 @@ bool IsProgramOwnName(const std::string& name) {
 }
 
 AsciiSave WriteAsciiFile(const std::string& typedName, const AsciiOptionSet& options) {
-  fst.NewFileName = typedName;
+  // Blanks around the name are not part of it (a name of blanks alone is no
+  // name): a file " RUN1.TXT " or "   " would be written that no one finds.
+  fst.NewFileName = Trim(typedName);
   ValidateEntryName("Data");
   if (fst.NewFileName.empty() || fst.NewFileName == kRefusedName) return AsciiSave::Stopped;
   if (IsProgramOwnName(fst.NewFileName)) {

@@ -106,11 +106,16 @@ TEST_F(AsciiExport, ExistingFileAsksFirst) {
 
 // The program's own files, whatever their case, paths and no name at all.
 TEST_F(AsciiExport, RefusedNamesWriteNothing) {
-  for (const char* name : {"", "a/b", "qvzCNFG.ZKT", "VEHDAT", "..", "baseplot.ZKT", " text "}) {
+  for (const char* name : {"", "   ", "a/b", "qvzCNFG.ZKT", "VEHDAT", "..", "baseplot.ZKT", " text "}) {
     ui->Clear();
     EXPECT_EQ(WriteAsciiFile(name, {}), AsciiSave::Stopped) << name;
-    EXPECT_EQ(ui->boxes().size(), std::string(name).empty() ? 0u : 1u) << name;
+    EXPECT_EQ(ui->boxes().size(), Trim(name).empty() ? 0u : 1u) << name;
   }
+  EXPECT_FALSE(fs::exists(App("   ")));
+  // Blanks around a name are not part of it.
+  ui->Clear();
+  EXPECT_EQ(WriteAsciiFile(" RUN2.TXT ", {}), AsciiSave::Written);
+  EXPECT_TRUE(fs::exists(App("RUN2.TXT")));
   EXPECT_EQ(Bytes(App("qvzCNFG.ZKT")), "");
   EXPECT_FALSE(fs::exists(App("a")));
 }
