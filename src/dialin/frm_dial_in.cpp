@@ -625,7 +625,9 @@ void frmDialIn::ClcBttn_Click(int row) {
     return;
   }
   const int base = row == 2 ? 40 : row == 11 ? 42 : 44;
-  const bool dew = MethodTakesDewPoint(Pick(18));
+  // The calculator of what the row holds: with no method chosen yet the row
+  // is captioned, and read by the run, as a dew point.
+  const bool dew = !MethodTakesHumidity(Pick(18));
   shell.CalcMenuNumber = static_cast<int16_t>(base + (dew ? 0 : 1) + (ThrottleStop() ? 0 : 6));
   StoreSpecRows();
   ShowCalculator();

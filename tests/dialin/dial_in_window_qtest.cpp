@@ -160,9 +160,10 @@ class DialInWindowTest : public QObject {
     QTest::mouseClick(w->SpecName[17], Qt::LeftButton);
     QVERIFY(w->Label1->text().startsWith("The Throttle Stop setting which will produce your desired ET"));
     QVERIFY(SaveShot(w, "frmDialIn_ThrottleStop_TwoRuns.png"));
-    w->ClcBttn[22]->click();  // Run 2, no method chosen: relative humidity
+    w->ClcBttn[22]->click();  // Run 2, no method chosen: the row holds a dew point
     Settle();
-    QCOMPARE(shell.CalcMenuNumber, int16_t(45));
+    QCOMPARE(w->SpecName[2]->text(), QString("Dew Point, deg F"));
+    QCOMPARE(shell.CalcMenuNumber, int16_t(44));
     Activate(w);
 
     // One run: a factor of this session is filled in without a question.
