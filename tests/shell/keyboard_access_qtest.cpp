@@ -264,6 +264,13 @@ class KeyboardAccessTest : public QObject {
         if (!(b->focusPolicy() & Qt::TabFocus)) faults << "no Tab stop: " + b->toolTip();
       for (QAction* a : preview->findChildren<QAction*>())
         if (a->text() == "Print") printKey = a->shortcut() == QKeySequence(QKeySequence::Print);
+      // The zoom list is spoken by its caption, not by its pick.
+      for (QComboBox* zoom : preview->findChildren<QComboBox*>()) {
+        QStringList captions;
+        for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(zoom)->relations(QAccessible::Label))
+          captions << label->text(QAccessible::Name);
+        if (!captions.contains("Zoom")) faults << "zoom without its caption";
+      }
       faults << Faults(preview);
       preview->reject();
     });

@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QPageLayout>
@@ -71,6 +72,12 @@ void ReachableByKeyboard(QPrintPreviewDialog& preview) {
   for (QComboBox* zoom : preview.findChildren<QComboBox*>()) {
     zoom->setAccessibleName("Zoom");
     if (zoom->lineEdit()) zoom->lineEdit()->setAccessibleName("Zoom");
+    // A screen reader names a pick list by its caption (its own name is its
+    // current text): an unseen caption for the zoom.
+    auto* caption = new QLabel("Zoom", zoom->parentWidget());
+    caption->setObjectName("ZoomCaption");
+    caption->setBuddy(zoom);
+    caption->hide();
   }
   for (QLineEdit* e : preview.findChildren<QLineEdit*>())
     if (e->accessibleName().isEmpty()) e->setAccessibleName("Page");
