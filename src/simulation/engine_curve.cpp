@@ -231,7 +231,10 @@ void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, dou
     work.peakHp = Val(tbl.SpecText[4]);
     work.peakTorque = Val(tbl.SpecText[2]);
     work.peakTorqueRpm = Val(tbl.SpecText[3]);
-    work.method = CInt(m);
+    // A linked library example stands for its own method (slot 14): one
+    // given by its HP peak alone has its torque estimated, not taken from
+    // the greyed torque rows another engine left behind.
+    work.method = CInt(m == 4 ? s : m);
     if (work.displacement == 0 || work.peakHp == 0 || work.peakHpRpm == 0) return;
     if (!EstimateInto(work.peakHpRpm, work.peakHp, work.peakTorque, work.peakTorqueRpm, work.displacement,
                       work.method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n))

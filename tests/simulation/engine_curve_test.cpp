@@ -202,6 +202,27 @@ TEST_F(EngineCurveTest, MethodChoosesTheDescription) {
   }
 }
 
+// A linked example given by its HP peak alone (method 4, slot 14 = 0) is
+// built as method 0: the torque rows left over from another engine are not
+// used; one given by both peaks (slot 14 = 1) uses them.
+TEST_F(EngineCurveTest, LinkedExampleUsesItsOwnMethod) {
+  tbl.SpecText[1] = "122";
+  tbl.SpecText[2] = "500";
+  tbl.SpecText[3] = "3600";
+  tbl.SpecText[4] = "160";
+  tbl.SpecText[5] = "6500";
+  tbl.SpecText[0] = "0";
+  const Nums hpOnly = Peaks(RunBuild());
+  tbl.SpecText[0] = "1";
+  const Nums bothPeaks = Peaks(RunBuild());
+  ASSERT_NE(hpOnly, bothPeaks);
+  tbl.SpecText[0] = "4";
+  tbl.SpecText[14] = "0";
+  EXPECT_EQ(Peaks(RunBuild()), hpOnly);
+  tbl.SpecText[14] = "1";
+  EXPECT_EQ(Peaks(RunBuild()), bothPeaks);
+}
+
 TEST_F(EngineCurveTest, TorqueAtRowZeroAndBetweenRows) {
   const int last = FullCurve({{"2000", "300", "114"}, {"4000", "400", "305"}}).pointCount;  // row 0: 500 RPM, 210
   EXPECT_EQ(TorqueAt(500, last).torque, 0);
