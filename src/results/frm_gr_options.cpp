@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "files/configuration.h"
 #include "platform/qt/deactivate_close.h"
@@ -157,20 +158,29 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
   setLayout(grid);
 
   connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this](int) { Combo1_Click(); });
-  connect(Option3D1, &QRadioButton::clicked, this, [this] { Option3D1_Click(); });
-  connect(Option3D2, &QRadioButton::clicked, this, [this] { Option3D2_Click(); });
-  connect(Option3D3, &QRadioButton::clicked, this, [this] { Option3D3_Click(); });
-  connect(Option3D4, &QRadioButton::clicked, this, [this] { Option3D4_Click(); });
+  // A click runs an option's handler, also on the option already chosen. A
+  // screen reader's action chooses an option without a click: becoming the
+  // chosen one runs the handler then (a click that chose it runs it once).
+  const std::pair<QRadioButton*, void (frmGrOptions::*)()> options[] = {
+      {Option3D1, &frmGrOptions::Option3D1_Click}, {Option3D2, &frmGrOptions::Option3D2_Click},
+      {Option3D3, &frmGrOptions::Option3D3_Click}, {Option3D4, &frmGrOptions::Option3D4_Click},
+      {Option3D9, &frmGrOptions::Option3D9_Click}, {Option3D10, &frmGrOptions::Option3D10_Click},
+      {Option3D7, &frmGrOptions::Option3D7_Click}, {Option3D8, &frmGrOptions::Option3D8_Click},
+      {Option3D12, &frmGrOptions::Option3D12_Click}, {Option3D11, &frmGrOptions::Option3D11_Click},
+      {SSOption1, &frmGrOptions::SSOption1_Click}, {Option3D6, &frmGrOptions::Option3D6_Click},
+      {Option3D5, &frmGrOptions::Option3D5_Click},
+  };
+  for (const auto& [option, handler] : options) {
+    connect(option, &QRadioButton::toggled, this, [this, option, handler](bool on) {
+      if (!on) return;
+      chosenUnclicked_ = option;
+      (this->*handler)();
+    });
+    connect(option, &QRadioButton::clicked, this, [this, option, handler] {
+      if (std::exchange(chosenUnclicked_, nullptr) != option) (this->*handler)();
+    });
+  }
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(Option3D9, &QRadioButton::clicked, this, [this] { Option3D9_Click(); });
-  connect(Option3D10, &QRadioButton::clicked, this, [this] { Option3D10_Click(); });
-  connect(Option3D7, &QRadioButton::clicked, this, [this] { Option3D7_Click(); });
-  connect(Option3D8, &QRadioButton::clicked, this, [this] { Option3D8_Click(); });
-  connect(Option3D12, &QRadioButton::clicked, this, [this] { Option3D12_Click(); });
-  connect(Option3D11, &QRadioButton::clicked, this, [this] { Option3D11_Click(); });
-  connect(SSOption1, &QRadioButton::clicked, this, [this] { SSOption1_Click(); });
-  connect(Option3D6, &QRadioButton::clicked, this, [this] { Option3D6_Click(); });
-  connect(Option3D5, &QRadioButton::clicked, this, [this] { Option3D5_Click(); });
   connect(printNow, &QPushButton::clicked, this, [this] { Command1_Click(0); });
   connect(setup, &QPushButton::clicked, this, [this] { Command1_Click(1); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });

@@ -75,6 +75,7 @@ class frmGrOptions : public QWidget {
   void SetRuleEnabled(bool on);
   DeactivateWatch* watch_;
   bool unloading_ = false;
+  QRadioButton* chosenUnclicked_ = nullptr;  // chosen just now, its click still to come
 };
 
 }  // namespace sw

@@ -406,11 +406,15 @@ class GraphTest : public QObject {
 
   void keyboardOnly() {
     cfg.StandardGraphLabels = 0;
+    cfg.GraphPrintColor = 1;
     Labels("Before", "Now", "Title");
     frmGraph::ShowGraph();
     QPointer<frmGraph> g = frmGraph::IfLoaded();
     frmGrOptions::Open();
     QPointer<frmGrOptions> o = frmGrOptions::IfLoaded();
+    // A screen reader's action sets an option without clicking it.
+    o->Option3D5->toggle();
+    QCOMPARE(cfg.GraphPrintColor, int16_t(0));
     // Tab goes down the Print group as it is shown.
     QCOMPARE(o->Command1[1]->nextInFocusChain(), static_cast<QWidget*>(o->Command1[0]));
     // Enter in a label box is OK: the label is kept and drawn.
