@@ -43,7 +43,10 @@ frmSend::frmSend() : QWidget(nullptr, Qt::Window) {
   for (int k = 0; k < 5; ++k) {
     auto* o = new QRadioButton(kOptionCaption[k], Frame3D1);
     o->setObjectName(QString("Option3D1_%1").arg(k));
-    connect(o, &QRadioButton::clicked, this, [this, k] { Option3D1_Click(k); });
+    // Chosen by a click, the arrow keys or a screen reader's action alike.
+    connect(o, &QRadioButton::toggled, this, [this, k](bool on) {
+      if (on) Option3D1_Click(k);
+    });
     Option3D1.push_back(o);
     g->addWidget(o, k, 0, 1, 2);
   }

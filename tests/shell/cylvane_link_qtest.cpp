@@ -128,6 +128,9 @@ class CylvaneLinkTest : public QObject {
       Settle();
     }
     frmSend* w = ShowSend();
+    w->Option3D1[4]->toggle();  // as a screen reader chooses, without a click
+    QCOMPARE(cfg.CylvaneEdition, int16_t(4));
+    QVERIFY(w->SpecData[0]->isEnabled() && w->Command1[7]->isEnabled() && !w->Command1[5]->isEnabled());
     QCOMPARE(w->windowTitle(), QString("Switch to Engine Program"));
     QCOMPARE(w->Frame3D1->title(), QString("Windows Engine Program"));
     QCOMPARE(TextsOf(w->Option3D1), QStringList({"Cylvane Q1", "Cylvane Q2", "Cylvane Q4", "Cylvane Q3",
