@@ -246,7 +246,7 @@ void frmEngine::SetCellText(int column, int point, const std::string& text) {
   // types next replaces the figure, as it would have replaced the old one.
   const bool selectAfter = cell->hasFocus() && FromQ(cell->text()) == cellBefore_[point][column - 1];
   if (FromQ(cell->text()) != text) cell->setText(ToQ(text));
-  if (selectAfter) cell->setSelection(0, 30);
+  if (selectAfter) cell->selectAll();
   // A figure the window wrote is no entry of the racer's.
   cellBefore_[point][column - 1] = text;
 }
@@ -405,7 +405,7 @@ void frmEngine::CurveCell_GotFocus(int column, int point) {
   Label2->setText(ToQ(CurveColumnRuleOf(column).help));
   QLineEdit* cell = Cell(column, point);
   cellBefore_[point][column - 1] = FromQ(cell->text());
-  cell->setSelection(0, 30);
+  cell->selectAll();
 }
 
 void frmEngine::FlushCellLeaves() {

@@ -243,7 +243,7 @@ void SpecWindow::SetRowText(int row, const std::string& text) {
   // the new text as it would have replaced the old.
   const bool selectAfter = SpecData[row]->hasFocus() && FromQ(SpecData[row]->text()) == rows_[row].textBefore;
   SpecData[row]->setText(ToQ(text));
-  if (selectAfter) SpecData[row]->setSelection(0, 30);
+  if (selectAfter) SpecData[row]->selectAll();
   // Nothing for a leave or an unload to test or take back.
   rows_[row].textBefore = text;
 }
@@ -604,7 +604,7 @@ void SpecWindow::SpecData_GotFocus(int row) {
   shell.SkipValidation = false;
   Label2->setText(ToQ(rows_[row].help));
   rows_[row].textBefore = FromQ(SpecData[row]->text());
-  SpecData[row]->setSelection(0, 30);
+  SpecData[row]->selectAll();
 }
 
 void SpecWindow::cmbSpecData_GotFocus(int row) {
