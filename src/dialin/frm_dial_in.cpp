@@ -27,6 +27,7 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"
@@ -145,7 +146,7 @@ frmDialIn::frmDialIn()
   Label9->setMinimumWidth(TwipsToPixels(800));
   Label9->setAlignment(Qt::AlignCenter);
   Label9->setAccessibleName("Adjustment Factor");
-  Text1 = new QPlainTextEdit(this);
+  Text1 = new TextBox(this);
   Text1->setObjectName("Text1");
   Text1->setAccessibleName("Comments");
   Text1->setTabChangesFocus(true);

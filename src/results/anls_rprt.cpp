@@ -14,6 +14,7 @@
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -33,7 +34,7 @@ AnlsRprt::AnlsRprt() : QWidget(nullptr, Qt::Window) {
   setObjectName("AnlsRprt");
   setWindowTitle("Analysis Report");
 
-  Text1 = new QPlainTextEdit(this);
+  Text1 = new TextBox(this);
   Text1->setObjectName("Text1");
   Text1->setAccessibleName("Report text");
   Text1->setReadOnly(true);

@@ -11,6 +11,7 @@
 
 #include "platform/qt/grid.h"
 #include "platform/qt/escape_close.h"
+#include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
 #include "platform/qt/printer.h"
@@ -64,7 +65,7 @@ frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Time Slip");
 
-  Text1 = new QPlainTextEdit(this);
+  Text1 = new TextBox(this);
   Text1->setObjectName("Text1");
   Text1->setAccessibleName("Time Slip");
   Text1->setTabChangesFocus(true);  // Tab moves on to the buttons

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/qt/default_instance.h"
+#include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/qt_ui.h"
 #include "shell/vehicle_summary.h"
@@ -118,7 +119,7 @@ frmCmmdIntro::frmCmmdIntro() {
   Command2->setAutoDefault(false);
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
 
-  Text1 = new QPlainTextEdit(this);
+  Text1 = new TextBox(this);
   Text1->setObjectName("Text1");
   Text1->setGeometry(R(150, 5300, 4500, 1500));
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -6,6 +6,7 @@
 #include "files/file_state.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/escape_close.h"
@@ -17,7 +18,7 @@ frmDispCmnts::frmDispCmnts() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("frmDispCmnts");
   setWindowTitle("Vehicle Comments");
-  Text1 = new QPlainTextEdit(this);
+  Text1 = new TextBox(this);
   Text1->setObjectName("Text1");
   Text1->setAccessibleName("Vehicle Comments");
   Text1->setTabChangesFocus(true);  // Tab moves on to the buttons

@@ -40,6 +40,7 @@
 #include "platform/qt/menu_bar_tips.h"
 #include "platform/qt/window_place.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/text_box.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "shell/base_run_file.h"
@@ -316,7 +317,7 @@ void frmMain::BuildPanels() {
   Frame3D5.push_back(new QGroupBox("Help:", Picture2));
   Frame3D5[0]->setObjectName("Frame3D5_0");
   Frame3D5[1]->setObjectName("Frame3D5_1");
-  Text1 = new QPlainTextEdit(Frame3D5[0]);
+  Text1 = new TextBox(Frame3D5[0]);
   Text1->setObjectName("Text1");
   Text1->setTabChangesFocus(true);
   Text1->setFixedHeight(Text1->fontMetrics().lineSpacing() * 3 + 14);

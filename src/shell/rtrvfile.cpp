@@ -21,6 +21,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
@@ -96,7 +97,7 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   Label3->setObjectName("Label3");
   Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label3->setTextFormat(Qt::PlainText);
-  Text1 = new QPlainTextEdit(Panel3D2);
+  Text1 = new TextBox(Panel3D2);
   Text1->setObjectName("Text1");
   Text1->setReadOnly(true);
   Text1->setMinimumHeight(TwipsToPixels(1200));

@@ -2,6 +2,7 @@
 // and input boxes, window placement, and the close-when-the-front-moves-away
 // watcher.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -16,12 +18,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/text_box.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_place.h"
 #include "platform/scripted_ui.h"
@@ -496,6 +500,78 @@ class PlatformQtTest : public QObject {
       if (QPrinterInfo::availablePrinterNames().isEmpty()) QCOMPARE(printers, QString("Print to File (PDF)"));
     }
     QCOMPARE(PrinterOrientationOf(printer), 1);
+  }
+
+  // --- pasting with nothing to paste
+
+  // Ctrl+V, Shift+Insert, the middle-button paste and a drop with nothing to
+  // paste (an empty clipboard on X11 hands out MIME data without a format;
+  // offscreen hands out none) leave each kind of text box as it was; a real
+  // paste still pastes.
+  void pasteWithNothingToPaste_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("route");
+    for (const char* kind : {"text box", "read-only text box", "line edit", "editable list"})
+      for (const char* route : {"Ctrl+V", "Shift+Insert", "Ctrl+V, no data", "middle button", "drop", "text"})
+        QTest::addRow("%s, %s", kind, route) << kind << route;
+  }
+  void pasteWithNothingToPaste() {
+    QFETCH(QString, kind);
+    QFETCH(QString, route);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    TextBox* box = nullptr;
+    QLineEdit* line = nullptr;
+    if (kind.contains("text box")) {
+      box = new TextBox(&window);
+      box->setPlainText("before");
+      box->setReadOnly(kind.startsWith("read-only"));
+      layout->addWidget(box);
+    } else {
+      auto* list = new QComboBox(&window);
+      if (kind == "editable list") {
+        list->setEditable(true);
+        list->addItems({"one", "two"});
+        line = list->lineEdit();
+        layout->addWidget(list);
+      } else {
+        line = new QLineEdit(&window);
+        layout->addWidget(line);
+      }
+      line->setText("before");
+    }
+    QWidget* target = box ? static_cast<QWidget*>(box) : line;
+    auto text = [&] { return box ? box->toPlainText() : line->text(); };
+    Activate(&window);
+    target->setFocus();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (route == "Ctrl+V, no data") clipboard->clear();
+    else if (route == "text") clipboard->setText("abc");
+    else clipboard->setMimeData(new QMimeData);
+
+    QMimeData empty;
+    if (route == "Shift+Insert") {
+      QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (route == "middle button") {
+      // Offscreen has no selection clipboard: the box gets the empty data
+      // straight, as the selection paste hands it over on X11.
+      QTest::mouseClick(box ? box->viewport() : line, Qt::MiddleButton);
+      if (box) box->insertFromMimeData(&empty);
+      if (box) box->insertFromMimeData(nullptr);
+    } else if (route == "drop") {
+      QWidget* at = box ? box->viewport() : line;
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(at, &enter);
+      QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(at, &drop);
+    } else {
+      QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    }
+    QApplication::processEvents();
+    const bool pastes = route == "text" && !kind.startsWith("read-only");
+    QCOMPARE(text().remove("abc"), QString("before"));
+    QCOMPARE(text().contains("abc"), pastes);
+    clipboard->clear();
   }
 
   // --- the close-when-the-front-moves-away watcher
