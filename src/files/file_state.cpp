@@ -1,6 +1,6 @@
 #include "files/file_state.h"
 
-#include <cstdlib>
+#include "platform/program_folder.h"
 
 namespace sw {
 
@@ -10,8 +10,7 @@ void ResetFileState() { fst = FileState{}; }
 
 std::string FloppyFolderPath() {
   if (!fst.FloppyFolder.empty()) return fst.FloppyFolder;
-  const char* home = std::getenv("HOME");
-  return home && *home ? std::string(home) : std::string("/");
+  return ProgramFolder().generic_string();
 }
 
 }  // namespace sw

@@ -53,7 +53,8 @@ struct FileState {
   int16_t FloppyMode = 0;        // 1 = the next open or save goes through the floppy drive
   std::string FloppyDrive = "A"; // the drive letter the preferences keep ("A" or "B")
   // The folder that stands for the floppy drive here: the folder of the last
-  // file picked in the floppy open dialog; "" means the home folder.
+  // file picked in the floppy open dialog; "" means the program folder, where
+  // its file dialogs start.
   std::string FloppyFolder;
   int16_t ExampleLibraryMode = 0;  // 1 = vehicle files are the example vehicles
   int16_t FileOperation = 0;       // the save mode of SaveVehicleFile

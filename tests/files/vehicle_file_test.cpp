@@ -492,6 +492,7 @@ TEST_F(VehicleFile, FloppyOpenGoesThroughTheFileDialog) {
   ASSERT_EQ(windows.dialogs.size(), 1u);
   EXPECT_EQ(windows.dialogs[0].filter, "All Files (*.*)|*.*");
   EXPECT_EQ(windows.dialogs[0].title, "Open a File");
+  EXPECT_EQ(windows.dialogs[0].startFolder, App().generic_string()) << "a first floppy open starts in the program folder";
   EXPECT_EQ(windows.retrieveShown, 0);
   EXPECT_EQ(fst.FileReadFailed, 0);
   EXPECT_EQ(tbl.SpecText[0], "f0");
