@@ -122,7 +122,7 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
   NoteSpecWindowLoaded(this);
 }
 
-SpecWindow::~SpecWindow() { NoteSpecWindowGone(this); }
+SpecWindow::~SpecWindow() { NoteSpecWindowGone(this, true); }
 
 void SpecWindow::AddCalculatorButton(int row, int calcMenuNumber) {
   auto* b = new QPushButton("Clc", this);

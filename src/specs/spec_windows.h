@@ -65,7 +65,9 @@ T* SpecWindowInstance();
 void RememberForgetter(SpecWindow* w, void (*forget)(SpecWindow*));
 // The kit reports its windows coming and going.
 void NoteSpecWindowLoaded(SpecWindow* w);
-void NoteSpecWindowGone(SpecWindow* w);
+// `destroyed`: from the window's destructor, where it is no longer of its
+// own class; its default instance forgets it by itself then.
+void NoteSpecWindowGone(SpecWindow* w, bool destroyed = false);
 
 template <class T>
 T* SpecWindowInstance() {
