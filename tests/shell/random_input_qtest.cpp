@@ -118,10 +118,11 @@ const Key kKeys[] = {{Qt::Key_Tab, {}},       {Qt::Key_Backtab, Qt::ShiftModifie
 
 class RandomInput {
  public:
-  RandomInput(unsigned seed, long target) : rng_(seed), target_(target) {}
+  RandomInput(unsigned seed, long target) : rng_(seed), target_(target) { clock_.start(); }
 
   long Actions() const { return g_journal.count; }
   const QStringList& Faults() const { return faults_; }
+  QString LongestWait() const { return QString("%1 ms after: %2").arg(longestWait_).arg(longestAfter_.left(80)); }
   QStringList WindowsSeen() const { return QStringList(seen_.begin(), seen_.end()); }
 
   // One start of the program, until it ends or the actions are done.
@@ -149,9 +150,16 @@ class RandomInput {
     });
   }
 
-  void Log(const QString& what) { g_journal.Add(what); }
+  void Log(const QString& what) {
+    g_journal.Add(what);
+    last_ = what;
+  }
 
   void Step() {
+    // The longest wait between two actions, and what came before it.
+    const qint64 now = clock_.elapsed();
+    if (now - lastAt_ > longestWait_) longestWait_ = now - lastAt_, longestAfter_ = last_;
+    lastAt_ = now;
     if (Actions() >= target_) return Finish();
     Next();
     const long before = Actions();
@@ -406,6 +414,9 @@ class RandomInput {
   int generation_ = 0, withoutMain_ = 0, closing_ = 0;
   QStringList faults_;
   QSet<QString> seen_;
+  QElapsedTimer clock_;
+  qint64 lastAt_ = 0, longestWait_ = 0;
+  QString last_, longestAfter_;
 };
 
 // Leaves what the last start left open, as the end of the process would.
@@ -492,6 +503,7 @@ class RandomInputTest : public QObject {
     seen.sort();
     std::printf("random input: %ld actions over %d starts in %lld ms, into %lld windows: %s\n", run.Actions(), starts,
                 clock.elapsed(), seen.size(), qPrintable(seen.join(" ")));
+    std::printf("random input: the longest wait for the program, %s\n", qPrintable(run.LongestWait()));
     std::fflush(stdout);
     if (!run.Faults().isEmpty()) PrintJournal();
     QVERIFY2(run.Faults().isEmpty(), qPrintable(run.Faults().join("\n")));
