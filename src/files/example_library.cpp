@@ -426,10 +426,8 @@ std::string ExampleComparisonText(const ExampleRequest& request, const PresetRea
         if (c.size() > 10) c = c.substr(10);
         curveKind = k;
         if (curveKind == 2) {
-          int points = 0;
-          double mid = 0, limit = 0, top = 0;
-          const double uncorrected = 1.0;
-          BuildEngineCurve(peakHp, peakHpRpm, peakTq, peakTqRpm, points, mid, uncorrected, limit, top);
+          const EnginePeaks e = EnginePeaksAsEntered();
+          peakHp = e.hp, peakHpRpm = e.hpRpm, peakTq = e.torque, peakTqRpm = e.torqueRpm;
         }
       }
       if (r == 2 || r == 3) {

@@ -17,7 +17,6 @@
 #include <QThread>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 
 #include "platform/qt/fixed_font.h"
@@ -59,16 +58,7 @@ void Step(const std::function<void()>& step) {
 }
 
 // The RPM of peak torque, without disturbing the engine curve the run used.
-double TorquePeakRpm() {
-  double saved[3][kEngineCurveRows];
-  std::memcpy(saved, tbl.EngineCurve, sizeof saved);
-  double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
-  int pointCount = 0;
-  const double correction = 1;
-  BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, correction, limitRpm, topRpm);
-  std::memcpy(tbl.EngineCurve, saved, sizeof saved);
-  return peakTorqueRpm;
-}
+double TorquePeakRpm() { return EnginePeaksAsEntered().torqueRpm; }
 
 double ScreenWidthTwips(const QWidget* w) {
   QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();

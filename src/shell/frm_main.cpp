@@ -42,6 +42,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "shell/after_calculation.h"
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
@@ -602,7 +603,12 @@ bool frmMain::event(QEvent* e) {
   return QMainWindow::event(e);
 }
 
-void frmMain::MDIForm_Activate() { InitMainWindow(); }
+void frmMain::MDIForm_Activate() {
+  // The initialisation reads the files and builds the summary: not while a
+  // calculation reads the specs.
+  if (PutOffWhileCalculating(this, "activate", [this] { MDIForm_Activate(); })) return;
+  InitMainWindow();
+}
 
 void frmMain::changeEvent(QEvent* e) {
   // A search keeps its windows: they close when it ends.
@@ -736,6 +742,8 @@ void frmMain::ShowStartupScreen() { PrintScreen::ShowScreen(); }
 void frmMain::ShowTip() { frmIntroHelp::ShowTip(); }
 
 void frmMain::BuildVehicleSummary() {
+  // The summary rewrites the example slots it owns: after a calculation.
+  if (PutOffWhileCalculating(this, "summary", [this] { BuildVehicleSummary(); })) return;
   std::string caption;
   BuildMainCaption(caption);
   lblHelp->setText(
@@ -885,10 +893,14 @@ void frmMain::ShowOptimizeMenu(const QPoint& at) {
 void frmMain::FindBest() {
   if (Busy()) return;
   Text1_LostFocus();
-  CalculationGuard guard(this);
-  SpecSearch search;
-  // The summary may have shown a trial's setting while the search ran.
-  if (search.FindBest() != FindBestEnd::NotStarted) BuildVehicleSummary();
+  FindBestEnd end = FindBestEnd::NotStarted;
+  {
+    CalculationGuard guard(this);
+    SpecSearch search;
+    end = search.FindBest();
+  }
+  // The summary shows the setting the search left.
+  if (end != FindBestEnd::NotStarted) BuildVehicleSummary();
 }
 
 void frmMain::CallOpenFile() {

@@ -298,4 +298,30 @@ void EngineTorqueAt(double& torque, double& rpm, const double& throttleFactor, c
 
 void ResetEngineCurveState() { work = EngineCurveWork{}; }
 
+struct KeepEngineCurve::Kept {
+  double curve[3][kEngineCurveRows];
+  decltype(tbl.PowerCurveText) texts;
+  EngineCurveWork work;
+};
+
+KeepEngineCurve::KeepEngineCurve() : kept_(std::make_unique<Kept>()) {
+  std::copy(&tbl.EngineCurve[0][0], &tbl.EngineCurve[0][0] + 3 * kEngineCurveRows, &kept_->curve[0][0]);
+  kept_->texts = tbl.PowerCurveText;
+  kept_->work = work;
+}
+
+KeepEngineCurve::~KeepEngineCurve() {
+  std::copy(&kept_->curve[0][0], &kept_->curve[0][0] + 3 * kEngineCurveRows, &tbl.EngineCurve[0][0]);
+  tbl.PowerCurveText = kept_->texts;
+  work = kept_->work;
+}
+
+EnginePeaks EnginePeaksAsEntered() {
+  KeepEngineCurve keep;
+  EnginePeaks p;
+  const double asEntered = 1.0;
+  BuildEngineCurve(p.hp, p.hpRpm, p.torque, p.torqueRpm, p.pointCount, p.midRpm, asEntered, p.limitRpm, p.topRpm);
+  return p;
+}
+
 }  // namespace sw

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace sw {
 
@@ -40,5 +41,31 @@ void EngineTorqueAt(double& torque, double& rpm, const double& throttleFactor, c
 // Back to the state at program start: the working values the build keeps
 // between calls (tests start from here).
 void ResetEngineCurveState();
+
+// For code that only shows figures (the main window's summary, a
+// calculator's layout, the example list, the transmission window's stall
+// figures): while a keeper lives it may build the curve as a run would, and
+// when it goes tbl.EngineCurve, the curve texts and the build's working
+// values are back as they were. A run that is under way (the windows can be
+// shown while it waits) never reads another's curve.
+class KeepEngineCurve {
+ public:
+  KeepEngineCurve();
+  ~KeepEngineCurve();
+  KeepEngineCurve(const KeepEngineCurve&) = delete;
+  KeepEngineCurve& operator=(const KeepEngineCurve&) = delete;
+
+ private:
+  struct Kept;
+  std::unique_ptr<Kept> kept_;
+};
+
+// The engine's peak figures as entered (no weather correction), as
+// BuildEngineCurve reports them, with nothing of the run's curve disturbed.
+struct EnginePeaks {
+  double hp = 0, hpRpm = 0, torque = 0, torqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
+  int pointCount = 0;
+};
+EnginePeaks EnginePeaksAsEntered();
 
 }  // namespace sw

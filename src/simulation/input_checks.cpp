@@ -382,6 +382,7 @@ void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int
 void CheckTransmissionSpec(double& limitRpm, double& midRpm, double& peakHpRpm) {
   double powerCorrection = 0, airDensity = 0;
   CalcAirConditions(powerCorrection, airDensity);
+  KeepEngineCurve keep;  // figures for the window: the run's curve stays
   double peakHp = 0, peakTorque = 0, peakTorqueRpm = 0, topRpm = 0;
   int pointCount = 0;
   BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,

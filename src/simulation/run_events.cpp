@@ -146,7 +146,7 @@ void Run::SpeedAndDistance() {
   if (sixtyFootTime_ == 0 && x_ >= mark_[1]) {
     EventRow(kEventDistance, mark_[1]);
     if (tbl.QuietCalc == 0) Windows().SetProgressDistance(Format(mark_[1], "#####"));
-    DoEvents();
+    if (tbl.QuietCalc == 0) DoEvents();
     sixtyFootTime_ = SixtyFootTimeOf(ev_[1][1]);
   }
 

@@ -132,7 +132,7 @@ void Run::Loop() {
     if (x_ > nextProgress_) {
       nextProgress_ += trackLength_ / 10;
       if (tbl.QuietCalc == 0) Windows().SetProgressBar(static_cast<float>(3615 * x_ / trackLength_));
-      DoEvents();
+      if (tbl.QuietCalc == 0) DoEvents();
       if (calcStatus_ == 0 && tbl.AbortCalc != 0) EndRun();
     }
     if (t_ > kRunTimeLimit || passes_ > kMaxPasses) {

@@ -503,7 +503,7 @@ void Run::AfterSetUp() {
     Windows().SetProgressDistance("0");
     Windows().SetProgressPass(Format(tbl.CalcPass, "##0"));
   }
-  DoEvents();
+  if (tbl.QuietCalc == 0) DoEvents();  // a quick calculation lets no window events run
 }
 
 // Inertia, ratio and speed factors of the gear in use.

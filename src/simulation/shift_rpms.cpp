@@ -1,7 +1,6 @@
 #include "simulation/shift_rpms.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "platform/text.h"
 #include "simulation/clutch.h"
@@ -236,8 +235,7 @@ void ResetShiftRPMs() {
 
 EnteredCurveShifts ShiftRpmsOnEnteredCurve() {
   const bool faultBefore = RunFaultPending();
-  double savedCurve[3][kEngineCurveRows];
-  std::memcpy(savedCurve, tbl.EngineCurve, sizeof savedCurve);
+  KeepEngineCurve keep;
   EnteredCurveShifts e;
   double midRpm = 0, limitRpm = 0;
   int lastRow = 0;
@@ -248,7 +246,6 @@ EnteredCurveShifts ShiftRpmsOnEnteredCurve() {
   // Without a curve (no peak power) there is nothing to shift on.
   if (e.peakHp > 0 && e.peakHpRpm > 0)
     CalcShiftRPMs(e.peakHp, e.peakHpRpm, lastRow, tbl.SpecText, tbl.SpecMenuStart, e.shift, e.peakTorque);
-  std::memcpy(tbl.EngineCurve, savedCurve, sizeof savedCurve);
   if (!faultBefore) ClearRunFault();
   for (double& s : e.shift)
     if (!std::isfinite(s)) s = kNoShift;

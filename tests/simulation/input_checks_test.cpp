@@ -1,6 +1,7 @@
 #include "simulation/input_checks.h"
 
 #include "platform/seqfile.h"
+#include "simulation/air.h"
 #include "simulation/lap_data.h"
 #include "simulation/run_test_support.h"
 
@@ -293,12 +294,18 @@ TEST_F(InputChecksTest, TransmissionWindowShowsTheStallSpeed) {
   host.transmissionLoaded = true;
   double limitRpm = 0, midRpm = 0, hpRpm = 0;
   host.transmissionRow[5] = "250";
+  const std::vector<double> curve(&tbl.EngineCurve[0][0], &tbl.EngineCurve[0][0] + 3 * kEngineCurveRows);
   CheckTransmissionSpec(limitRpm, midRpm, hpRpm);
   EXPECT_EQ(limitRpm, 500);
   EXPECT_EQ(hpRpm, 6000);
   EXPECT_DOUBLE_EQ(midRpm, (4319 + 250) / 2.0);
-  // The stall on the weather-corrected curve (just rebuilt at 70 deg F), to 10 RPM.
+  // The curve a run may be reading is left as it was.
+  EXPECT_EQ(std::vector<double>(&tbl.EngineCurve[0][0], &tbl.EngineCurve[0][0] + 3 * kEngineCurveRows), curve);
+  // The stall on the weather-corrected curve (at 70 deg F), to 10 RPM.
   EXPECT_EQ(host.transmissionRow[15], "4840");
+  double airDensity = 0;
+  CalcAirConditions(powerCorrection, airDensity);
+  Build();
   EXPECT_EQ(Stall(250, -1), 4840);
   for (const char* capacity : {"10", ""}) {
     host.transmissionRow[5] = capacity;

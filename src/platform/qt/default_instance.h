@@ -1,10 +1,14 @@
 // The one default instance of a window class: created on first use ("load"),
 // forgotten as soon as it is unloaded or closed, and deleted later so that an
-// unload from inside one of the window's own handlers is safe.
+// unload from inside one of the window's own handlers is safe (and, while a
+// handler waits in a box or the event pump, only after the wait: see
+// src/platform/qt/window_lifetime.h).
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
+
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -13,7 +17,10 @@ class DefaultInstance {
  public:
   // Loads the window when it is not loaded (its constructor is its load).
   static T* Get() {
-    if (!instance_) instance_ = new T();
+    if (!instance_) {
+      WatchWindowLifetimes();
+      instance_ = new T();
+    }
     return instance_;
   }
   static T* IfLoaded() { return instance_.data(); }
@@ -22,6 +29,7 @@ class DefaultInstance {
   static void Unload() {
     if (T* w = instance_.data()) {
       instance_.clear();
+      MarkUnloaded(w);
       w->hide();
       w->deleteLater();
     }
@@ -30,6 +38,7 @@ class DefaultInstance {
   // fresh one even before the old one is deleted.
   static void Forget(T* w) {
     if (instance_.data() == w) instance_.clear();
+    MarkUnloaded(w);
   }
 
  private:
