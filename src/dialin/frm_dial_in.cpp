@@ -439,7 +439,7 @@ void frmDialIn::ReadDialInRowFile() {
 }
 
 void frmDialIn::Form_Activate() {
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   tbl.CurrentSpecMenu = static_cast<int16_t>(Menu());
   const int16_t changed = fst.SpecsChanged;
   RowsFilling = 1;
@@ -576,7 +576,7 @@ void frmDialIn::NamePrediction() {
 }
 
 void frmDialIn::SpecData_LostFocus(const RowLeave& leave) {
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   LeaveStep step = LeaveValueBox(leave);
   if (!self) return;
   leaveRefused_ = step == LeaveStep::Refused;
@@ -609,7 +609,9 @@ bool frmDialIn::eventFilter(QObject* watched, QEvent* e) {
 
 void frmDialIn::closeEvent(QCloseEvent* e) {
   if (predicting_) {
+    // The window goes once the prediction that reads its rows is over.
     e->ignore();
+    RunWhenFree(this, "close", [this] { return predicting_; }, [this] { close(); });
     return;
   }
   SpecWindow::closeEvent(e);
@@ -651,7 +653,7 @@ void frmDialIn::cmbSpecData_Click(int row) {
     SetWeatherRowLabels();
     return;
   }
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   if (before > 1 && now < 2) {
     const bool answered = AskRunElevations(RunElevation);
     if (!self) return;
@@ -768,7 +770,9 @@ void frmDialIn::CopyRunEntries(int kind) {
     to = kPredicted;
     text = "Previous Run #2 to Predicted Run";
   }
-  if (MsgBox("Copy entries from " + text + "?", mb::YesNo + mb::Exclamation, "Copy Entries") != ans::Yes) return;
+  StillLoaded<frmDialIn> self(this);
+  if (MsgBox("Copy entries from " + text + "?", mb::YesNo + mb::Exclamation, "Copy Entries") != ans::Yes || !self)
+    return;
   for (int k = 0; k <= 8; ++k) {
     // The Predicted group keeps its 60 ft choice and result row; the run's
     // 60 ft time lands in row 16.
@@ -780,9 +784,11 @@ void frmDialIn::CopyRunEntries(int kind) {
 
 void frmDialIn::AdvanceRunEntries(int kind) {
   const int to = kind == 2 ? kRun2 : kRun1;
+  StillLoaded<frmDialIn> self(this);
   if (MsgBox(std::string("Advance (copy) entries from ") + "Predicted Run" + " to Previous Run" +
                  (ThrottleStop() ? " #2" : "") + "?",
-             mb::YesNo + mb::Exclamation, "Advance Entries") != ans::Yes)
+             mb::YesNo + mb::Exclamation, "Advance Entries") != ans::Yes ||
+      !self)
     return;
   ++IgnoreComboClick;
   for (int k = 0; k <= 5; ++k) {
@@ -803,10 +809,12 @@ void frmDialIn::ClearRunEntries(int kind) {
                                         " for the Predicted Run"};
   if (kind < 0 || kind > 3) return;
   if (kind == 0) ClearPrediction();
+  StillLoaded<frmDialIn> self(this);
   if (MsgBox(std::string("Clear our (blank out) all data entries") + kTexts[kind] + "?" + kCr + kCr +
                  "(If you have not saved these entries, answer No now.  Then click on 'File' and 'Save' or 'Save As' "
                  "to save these entries.)",
-             mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Clear Out Data") != ans::Yes)
+             mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Clear Out Data") != ans::Yes ||
+      !self)
     return;
   if (kind == 0) {
     Comment().clear();
@@ -922,7 +930,7 @@ void frmDialIn::mnuUseOneRun_Click() {
   if (Trim(RowText(31)).empty() && TsAdjustFactor > 2) {
     SetRowText(31, factor);
   } else if (TsAdjustFactor > 2) {
-    QPointer<frmDialIn> self(this);
+    StillLoaded<frmDialIn> self(this);
     int a = MsgBox("Do you want to use the current Adjustment Factor of  " + factor + " ?",
                    mb::YesNo + mb::Exclamation, "Use Current Adjustment Factor?");
     if (!self) return;
@@ -958,6 +966,16 @@ DialInEntries frmDialIn::Entries() const {
   return e;
 }
 
+std::string frmDialIn::RowTextForRun(int row) const {
+  if (row < 0 || row >= RowCount()) return "";
+  return predicting_ && row < static_cast<int>(heldText_.size()) ? heldText_[static_cast<size_t>(row)] : RowText(row);
+}
+
+int frmDialIn::PickForRun(int row) const {
+  if (row < 0 || row >= RowCount()) return 0;
+  return predicting_ && row < static_cast<int>(heldPick_.size()) ? heldPick_[static_cast<size_t>(row)] : Pick(row);
+}
+
 void frmDialIn::ShowSixtyFootNote(bool shown) {
   Label7->setVisible(shown);
   noteSlot_->setVisible(shown);
@@ -965,7 +983,7 @@ void frmDialIn::ShowSixtyFootNote(bool shown) {
 
 void frmDialIn::mnuUpdate_Click() {
   if (Busy()) return;
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   // An entry typed and not yet left is tested first; a refused one stops.
   leaveRefused_ = false;
   SettleRows();
@@ -973,6 +991,12 @@ void frmDialIn::mnuUpdate_Click() {
   shell.KeepSpecForm = 1;
   tbl.CalcMode = static_cast<int16_t>(mode_);
   const DialInEntries entries = Entries();
+  heldText_.clear();
+  heldPick_.clear();
+  for (int r = 0; r < RowCount(); ++r) {
+    heldText_.push_back(RowText(r));
+    heldPick_.push_back(Pick(r));
+  }
   predicting_ = true;
   PredictionOutcome o = PredictFromEntries(entries, Asked, CalculateWithRunWeather);
   if (!self) return;

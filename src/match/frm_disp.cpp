@@ -147,7 +147,7 @@ void frmDisp::Fill(const MatchResultScreen& screen) {
 int ShowMatchResultScreen(const MatchResultScreen& screen) {
   frmDisp* d = DefaultInstance<frmDisp>::Get();
   d->Fill(screen);
-  d->exec();
+  ExecModal(d);
   return KeepMatchSpecs;
 }
 

@@ -329,12 +329,13 @@ void frmGrOptions::Command2_Click() {
   if (GraphOptionsLoading == 1) return;
   CopyRunLogToBaseRun();
   const std::string cr2 = std::string(1, CR) + CR;
+  StillLoaded<frmGrOptions> self(this);
   InputAnswer answer = InputBox("Current run saved as Baseline run." + cr2 +
                                     "To help remind you of what this Baseline is, you might want to enter a new "
                                     "Graph Title now." +
                                     cr2 + "(Click on Cancel to leave it unchanged.)",
                                 "Enter Baseline Graph Title", FromQ(Text3->text()));
-  if (!answer.text.empty()) Text3->setText(ToQ(answer.text));
+  if (!answer.text.empty() && self) Text3->setText(ToQ(answer.text));
 }
 
 void frmGrOptions::Option3D9_Click() {

@@ -185,6 +185,7 @@ void frmCmmdIntro::paintEvent(QPaintEvent* e) {
   }
 }
 
-void frmCmmdIntro::ShowModal() { DefaultInstance<frmCmmdIntro>::Get()->exec(); }
+// Asked for again while it is open, the open one comes to the front.
+void frmCmmdIntro::ShowModal() { ExecModal(DefaultInstance<frmCmmdIntro>::Get()); }
 
 }  // namespace sw

@@ -86,8 +86,6 @@ void frmIntroHelp::Finish() {
   close();
 }
 
-void frmIntroHelp::ShowTip() {
-  DefaultInstance<frmIntroHelp>::Get()->exec();
-}
+void frmIntroHelp::ShowTip() { ExecModal(DefaultInstance<frmIntroHelp>::Get()); }
 
 }  // namespace sw

@@ -650,13 +650,13 @@ void frmMain::InitMainWindow() {
   initRunning_ = true;
   // The screens and boxes below let window events run; should the window be
   // unloaded meanwhile, nothing more of it is touched.
-  QPointer<frmMain> self(this);
+  StillLoaded<frmMain> self(this);
   struct Done {
-    QPointer<frmMain>& w;
+    QPointer<frmMain> w;
     ~Done() {
       if (w) w->initRunning_ = false;
     }
-  } done{self};
+  } done{this};
 
   // The procedure's error handler: the first error of one call is reported
   // (window-state errors silently passed over), later ones are passed over.

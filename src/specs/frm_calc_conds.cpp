@@ -79,7 +79,7 @@ bool frmCalcConds::InstantCalcAllowed() const { return !shell.SkipValidation; }
 
 void frmCalcConds::cmbSpecData_Click(int row) {
   if (RowsFilling == 1) return;
-  QPointer<frmCalcConds> self(this);
+  StillLoaded<frmCalcConds> self(this);
   const int pick = Pick(row);
   if (pick != ComboIndexBefore) fst.SpecsChanged = 1;
   if (row == kMethod) {
@@ -99,7 +99,7 @@ void frmCalcConds::cmbSpecData_Click(int row) {
 }
 
 void frmCalcConds::SpecData_LostFocus(const RowLeave& leave) {
-  QPointer<frmCalcConds> self(this);
+  StillLoaded<frmCalcConds> self(this);
   const LeaveStep step = LeaveValueBox(leave);
   if (!self || step == LeaveStep::Empty || step == LeaveStep::Skipped) return;
   // A refused entry reaches the quick calculation too; it acts once the box

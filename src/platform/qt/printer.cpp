@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -107,7 +108,8 @@ int ShowPrinterSetup(QWidget* parent) {
   // program asks for what it uses itself: the printer, the paper and the
   // orientation. Each works for an installed printer and for the PDF file.
   QPrinter& printer = ProgramPrinter();
-  QDialog dialog(parent);
+  OwnedDialog<QDialog> owned(new QDialog(parent));
+  QDialog& dialog = *owned;
   dialog.setObjectName("PrinterSetup");
   dialog.setWindowTitle("Printer Setup");
 
@@ -167,7 +169,7 @@ int ShowPrinterSetup(QWidget* parent) {
   all->addWidget(orientationBox);
   all->addWidget(buttons);
 
-  if (dialog.exec() != QDialog::Accepted) return 0;
+  if (ExecModal(owned.get()) != QDialog::Accepted || !owned) return 0;
   const QString name = printerBox->currentData().toString();
   if (name.isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -286,7 +288,8 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
   g_lastPrintFailed = false;
   if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
   printer.setDocName(title);
-  QPrintPreviewDialog preview(&printer, parent);
+  OwnedDialog<QPrintPreviewDialog> owned(new QPrintPreviewDialog(&printer, parent));
+  QPrintPreviewDialog& preview = *owned;
   preview.setWindowTitle(title);
   ReachableByKeyboard(preview);
   // The preview paints the pages whenever it needs them; the last painting
@@ -295,7 +298,7 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
     g_lastPrintFailed = false;
     Render(*p, draw);
   });
-  if (preview.exec() != QDialog::Accepted) {
+  if (ExecModal(owned.get()) != QDialog::Accepted) {
     g_lastPrintFailed = false;
     return false;
   }

@@ -117,7 +117,7 @@ int ExecModal(QDialog* dialog) {
   if (dialog->property(kInExec).toBool()) {
     dialog->raise();
     dialog->activateWindow();
-    return 0;
+    return kDialogAlreadyOpen;
   }
   QPointer<QDialog> guard(dialog);
   dialog->setProperty(kInExec, true);

@@ -48,10 +48,31 @@ class StillLoaded {
   QPointer<T> w_;
 };
 
+// A dialog a handler makes for the length of one call, never on the stack:
+// the window it belongs to may be unloaded while it is open and takes its
+// child dialogs along when it goes. Deleted at the end of the call, unless
+// it went with its window already.
+template <class T>
+class OwnedDialog {
+ public:
+  explicit OwnedDialog(T* dialog) : d_(dialog) {}
+  ~OwnedDialog() { delete d_.data(); }
+  OwnedDialog(const OwnedDialog&) = delete;
+  OwnedDialog& operator=(const OwnedDialog&) = delete;
+  explicit operator bool() const { return !d_.isNull(); }
+  T* get() const { return d_.data(); }
+  T* operator->() const { return d_.data(); }
+  T& operator*() const { return *d_; }
+
+ private:
+  QPointer<T> d_;
+};
+
 // Runs a window's modal dialog (a help window, a chooser, a printer
 // dialog): counted as a wait. A dialog that is open already (the help window
 // asked for again from inside itself) is not opened a second time: it comes
-// to the front and 0 is returned at once.
+// to the front and kDialogAlreadyOpen is returned at once.
+inline constexpr int kDialogAlreadyOpen = -1;
 int ExecModal(QDialog* dialog);
 
 // Runs `work` from the event loop as soon as `busy()` is false, provided
