@@ -119,6 +119,7 @@ void QtFileWindows::BuildMainCaption() {
 void InstallQtWindows() {
   static QtWindowHost host;
   static QtFileWindows files;
+  WatchWindowLifetimes();
   SetWindows(&host);
   SetFileWindows(&files);
 }

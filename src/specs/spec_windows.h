@@ -71,7 +71,7 @@ template <class T>
 T* SpecWindowInstance() {
   bool fresh = !DefaultInstance<T>::Loaded();
   T* w = DefaultInstance<T>::Get();
-  if (fresh) RememberForgetter(w, [](SpecWindow* s) { DefaultInstance<T>::Forget(static_cast<T*>(s)); });
+  if (fresh) RememberForgetter(w, [](SpecWindow* s) { DefaultInstance<T>::Forget(s); });
   return w;
 }
 

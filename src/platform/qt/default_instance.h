@@ -21,13 +21,13 @@ class DefaultInstance {
       WatchWindowLifetimes();
       instance_ = new T();
     }
-    return instance_;
+    return IfLoaded();
   }
-  static T* IfLoaded() { return instance_.data(); }
+  static T* IfLoaded() { return static_cast<T*>(instance_.data()); }
   static bool Loaded() { return !instance_.isNull(); }
   // Hides the window and deletes it once control is back in the event loop.
   static void Unload() {
-    if (T* w = instance_.data()) {
+    if (QWidget* w = instance_.data()) {
       instance_.clear();
       MarkUnloaded(w);
       w->hide();
@@ -35,14 +35,16 @@ class DefaultInstance {
     }
   }
   // For a window that is being closed by the user: the next Get() makes a
-  // fresh one even before the old one is deleted.
-  static void Forget(T* w) {
+  // fresh one even before the old one is deleted. Also called as a window's
+  // base class is destroyed, so the window is never taken for a T here.
+  static void Forget(QWidget* w) {
     if (instance_.data() == w) instance_.clear();
     MarkUnloaded(w);
   }
 
  private:
-  static inline QPointer<T> instance_;
+  // Kept as the widget it is: a window half destroyed is no T any more.
+  static inline QPointer<QWidget> instance_;
 };
 
 }  // namespace sw

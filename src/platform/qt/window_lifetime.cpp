@@ -24,13 +24,20 @@ std::vector<QPointer<QObject>>& Parked() {
   return parked;
 }
 
-void DeleteParkedWindows() {
+void DeleteParkedNow() {
+  // A handler started waiting again first: its wait's end comes back here.
+  if (OpenHandlerWaits() > 0) return;
   std::vector<QPointer<QObject>> parked;
   parked.swap(Parked());
-  // Posted from the handler whose wait ended last: the window goes once that
-  // handler has returned to the event loop.
-  for (auto& w : parked)
-    if (w) w->deleteLater();
+  for (auto& w : parked) delete w.data();
+}
+
+void DeleteParkedWindows() {
+  // From the event loop, once the handler whose wait ended last has
+  // returned to it. (Qt takes no second deferred delete of an object whose
+  // first one was held back outside an event loop, so the deletion is a
+  // plain one from a posted call.)
+  if (!Parked().empty()) QTimer::singleShot(0, qApp, &DeleteParkedNow);
 }
 
 // A deletion of a window (Unload, or a close of a window that deletes
