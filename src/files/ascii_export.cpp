@@ -107,10 +107,9 @@ AsciiSave WriteAsciiFile(const std::string& typedName, const AsciiOptionSet& opt
   const std::string path = fst.ChosenFileName;
   std::string text;
   for (const std::string& line : AsciiExportLines(tbl.ResultsText, tbl.FinishRow, options)) text += line + CRLF;
-  if (!WriteTextFile(DiskPath(path), text)) {
-    MsgBox("The ASCII data file could not be written:" + std::string(2, CR) + "      " + path + std::string(2, CR) +
-               "Check that the folder can be written to and that the disk is not full.",
-           mb::Exclamation + mb::OKOnly, "");
+  int error = 0;
+  if (!WriteTextFile(DiskPath(path), text, &error)) {
+    MsgBox(WriteFailureText("The ASCII data file", DiskPath(path), error), mb::Exclamation + mb::OKOnly, "");
     return AsciiSave::Stopped;
   }
   MsgBox("ASCII Data File written to disk." + std::string(2, CR) + path, mb::OKOnly, "");
