@@ -242,9 +242,10 @@ TEST(AtomicFile, OnlyARegularFileIsReplaced) {
   EXPECT_EQ(fs::status(socket).type(), fs::file_type::socket);
   EXPECT_TRUE(fs::is_empty(folder));
   EXPECT_FALSE(fs::exists(dir.path() / "none"));
-  for (auto [name, to] : links) {
-    if (to) EXPECT_TRUE(fs::is_symlink(dir.path() / name)) << name;
-  }
+  for (auto [name, to] : links)
+    if (to) {
+      EXPECT_TRUE(fs::is_symlink(dir.path() / name)) << name;
+    }
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 10);
 }
 

@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstring>
 
@@ -356,8 +357,18 @@ class AnalysisReportTest : public QObject {
     MakeAnalysisReport();
     FailFileWritesAfterForTest(SIZE_MAX);
     QVERIFY(programs->opened.empty());
-    QVERIFY(scene.LastBox().prompt.rfind("The Analysis Report could not be written to\r", 0) == 0);
+    QVERIFY(scene.LastBox().prompt.rfind("The Analysis Report could not be written:\r", 0) == 0);
     QCOMPARE(scene.Read("Analysis Report.txt"), text);
+    // Nor through a link to a pipe: the pipe stays.
+    const fs::path report = scene.file("Analysis Report.txt"), pipe = scene.file("pipe");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::remove(report);
+    fs::create_symlink(pipe, report);
+    MakeAnalysisReport();
+    QVERIFY(programs->opened.empty());
+    QVERIFY(scene.LastBox().prompt.find("\r\rReason: Not a regular file.") != std::string::npos);
+    QCOMPARE(fs::symlink_status(pipe).type(), fs::file_type::fifo);
+    fs::remove(report);
 
     // A track length other than the two the report knows.
     SpecAt(kConditions, 7) = "2";

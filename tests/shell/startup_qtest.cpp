@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -329,6 +330,27 @@ class StartupTest : public QObject {
                      "time you start the program.)");
       if (c.changed && c.named) QCOMPARE(scene->Box(1).title, std::string("Save Your Changes ?"));
     }
+  }
+
+  // A configuration and base run linked to a pipe (a racer's way of keeping
+  // no settings): the exit reports both, leaves the pipe, and still ends.
+  void exitThroughLinksToAPipe() {
+    frmMain* w = Ready();
+    fst.SpecsChanged = 0;
+    const std::filesystem::path pipe = scene->file("pipe");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const char* name : {"qvzCNFG.ZKT", "baseplot.ZKT"}) {
+      std::filesystem::remove(scene->file(name));
+      std::filesystem::create_symlink(pipe, scene->file(name));
+    }
+    scene->ui.Answer(ans::Yes);
+    w->mnuFilExit_Click();
+    QVERIFY(ProgramEnding());
+    QCOMPARE(scene->BoxCount(), 3);
+    QCOMPARE(scene->Box(1).prompt, std::string("Possible Error reading Configuration File.  Device I/O error"));
+    QCOMPARE(scene->Box(2).prompt, std::string("The base run for the graphs could not be saved in baseplot.ZKT."));
+    QCOMPARE(std::filesystem::symlink_status(pipe).type(), std::filesystem::file_type::fifo);
+    QVERIFY(std::filesystem::is_symlink(scene->file("qvzCNFG.ZKT")));
   }
 
   // The window manager's close box asks too; No and Cancel keep the program.
