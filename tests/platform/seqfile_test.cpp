@@ -206,48 +206,5 @@ TEST(AtomicFile, SavingThroughALinkKeepsTheLinkAndTheMode) {
   EXPECT_EQ(SaveTarget(chained), dir.path() / "elsewhere" / "GTO");
 }
 
-// A save replaces only a regular file: a pipe, a folder or a socket in the
-// file's place or at the end of its link, a link to nothing and a looping
-// link stay as they are, and the failure says why.
-TEST(AtomicFile, OnlyARegularFileIsReplaced) {
-  TempFolder dir;
-  namespace fs = std::filesystem;
-  const fs::path fifo = dir.path() / "fifo", folder = dir.path() / "folder", socket = dir.path() / "socket";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  fs::create_directory(folder);
-  ASSERT_EQ(::mknod(socket.c_str(), S_IFSOCK | 0600, 0), 0);
-  fs::create_symlink("LOOP2", dir.path() / "LOOP1");
-  fs::create_symlink("LOOP1", dir.path() / "LOOP2");
-  const std::pair<const char*, const char*> links[] = {
-      {"fifo", nullptr}, {"L-fifo", "fifo"}, {"L-folder", "folder"}, {"L-socket", "socket"},
-      {"L-none", "none"}, {"L-chain", "L-fifo"}};
-  for (auto [name, to] : links)
-    if (to) fs::create_symlink(to, dir.path() / name);
-  const std::pair<const char*, std::string> cases[] = {
-      {"fifo", "Not a regular file"},    {"L-fifo", "Not a regular file"},
-      {"L-chain", "Not a regular file"}, {"L-socket", "Not a regular file"},
-      {"L-folder", "Is a directory"},    {"L-none", "No such file or directory"},
-      {"LOOP1", "Too many levels of symbolic links"}};
-  for (const auto& [name, reason] : cases) {
-    SCOPED_TRACE(name);
-    int error = 0;
-    EXPECT_FALSE(WriteFileAtomic(dir.path() / name, "x", &error));
-    EXPECT_EQ(WriteErrorText(error), reason);
-    SeqWriter w(dir.path() / name);
-    w.PrintLine("x");
-    EXPECT_FALSE(w.Close());
-    EXPECT_EQ(WriteErrorText(w.Error()), reason);
-  }
-  EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
-  EXPECT_EQ(fs::status(socket).type(), fs::file_type::socket);
-  EXPECT_TRUE(fs::is_empty(folder));
-  EXPECT_FALSE(fs::exists(dir.path() / "none"));
-  for (auto [name, to] : links)
-    if (to) {
-      EXPECT_TRUE(fs::is_symlink(dir.path() / name)) << name;
-    }
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 10);
-}
-
 }  // namespace
 }  // namespace sw

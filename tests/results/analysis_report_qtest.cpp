@@ -359,16 +359,12 @@ class AnalysisReportTest : public QObject {
     QVERIFY(programs->opened.empty());
     QVERIFY(scene.LastBox().prompt.rfind("The Analysis Report could not be written:\r", 0) == 0);
     QCOMPARE(scene.Read("Analysis Report.txt"), text);
-    // Nor through a link to a pipe: the pipe stays.
-    const fs::path report = scene.file("Analysis Report.txt"), pipe = scene.file("pipe");
-    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
-    fs::remove(report);
-    fs::create_symlink(pipe, report);
+    // Nor through a link to a pipe, which stays.
+    QCOMPARE(::mkfifo(scene.file("pipe").c_str(), 0600), 0);
+    fs::remove(scene.file("Analysis Report.txt")), fs::create_symlink("pipe", scene.file("Analysis Report.txt"));
     MakeAnalysisReport();
-    QVERIFY(programs->opened.empty());
-    QVERIFY(scene.LastBox().prompt.find("\r\rReason: Not a regular file.") != std::string::npos);
-    QCOMPARE(fs::symlink_status(pipe).type(), fs::file_type::fifo);
-    fs::remove(report);
+    QVERIFY(scene.LastBox().prompt.find("\rReason: Not a regular file.") != std::string::npos);
+    QVERIFY(fs::is_fifo(scene.file("Analysis Report.txt")) && fs::remove(scene.file("Analysis Report.txt")));
 
     // A track length other than the two the report knows.
     SpecAt(kConditions, 7) = "2";
