@@ -80,7 +80,9 @@ run_target() {
   local t=$1 corpus="$BUILD/corpus/${1%_fuzz}" home="$HOMES/${1%_fuzz}"
   mkdir -p "$corpus" "$BUILD/crashes"
   local seed=${SEEDS[$t]}
-  if [ -d "$seed" ]; then cp -n "$seed"/* "$corpus"/ 2>/dev/null || true; else cp -n "$seed" "$corpus"/ 2>/dev/null || true; fi
+  if [ -d "$seed" ]; then seed="$seed"/*; fi
+  # shellcheck disable=SC2086  # a folder's files
+  cp -n $seed "$corpus"/ 2>/dev/null || true
   SW_FUZZ_HOME="$home" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$BUILD/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
     -artifact_prefix="$BUILD/crashes/$t-" -print_final_stats=1 "$corpus" >"$BUILD/$t.log" 2>&1

@@ -91,9 +91,9 @@ bool IsProgramOwnName(const std::string& name) {
   if (std::any_of(std::begin(kShipped), std::end(kShipped), is)) return true;
   if (std::any_of(std::begin(kKeptBad), std::end(kKeptBad), [&](const char* f) { return is(std::string(f) + ".bad"); }))
     return true;
+  namespace fs = std::filesystem;
   std::error_code ec;
-  for (auto it = std::filesystem::directory_iterator(SeedFolder(), ec); !ec && it != std::filesystem::directory_iterator();
-       it.increment(ec))
+  for (auto it = fs::directory_iterator(SeedFolder(), ec); !ec && it != fs::directory_iterator(); it.increment(ec))
     if (is(it->path().filename().string())) return true;
   return false;
 }

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
 #include <cstdint>
 
 #include "platform/seqfile.h"

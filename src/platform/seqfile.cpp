@@ -90,9 +90,11 @@ Resolved ResolveLinks(const fs::path& path) {
   }
 }
 
-// 0 when `name` in the folder may be replaced: a regular file, or nothing
-// when no link led to it (a new file). Anything else is never replaced.
-int CheckReplaceable(int dirFd, const std::string& name, bool viaLink, mode_t& mode) {
+// 0 when `name` in the folder may be replaced: a regular file (its
+// permissions go to `mode`), or nothing when no link led to it (a new file,
+// `mode` -1). Anything else is never replaced.
+int CheckReplaceable(int dirFd, const std::string& name, bool viaLink, int& mode) {
+  mode = -1;
   struct stat st {};
   if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
     if (errno == ENOENT && !viaLink) return 0;
@@ -101,7 +103,7 @@ int CheckReplaceable(int dirFd, const std::string& name, bool viaLink, mode_t& m
   if (S_ISLNK(st.st_mode)) return ELOOP;  // a link that changed under us
   if (S_ISDIR(st.st_mode)) return EISDIR;
   if (!S_ISREG(st.st_mode)) return kNotARegularFile;
-  mode = st.st_mode & 0777;
+  mode = static_cast<int>(st.st_mode & 0777);
   return 0;
 }
 
@@ -117,7 +119,7 @@ int WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAft
   // than a whole path may be, as long as its name is short enough.
   const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd < 0) return errno;
-  mode_t oldMode = 0;
+  int oldMode = -1;
   int error = CheckReplaceable(dirFd, name, resolved.links > 0, oldMode);
   if (error != 0) {
     ::close(dirFd);
@@ -137,7 +139,7 @@ int WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAft
     error = errno;
   }
   // A file that is replaced keeps its permissions.
-  if (error == 0 && oldMode != 0 && ::fchmod(fd, oldMode) != 0) error = errno;
+  if (error == 0 && oldMode >= 0 && ::fchmod(fd, static_cast<mode_t>(oldMode)) != 0) error = errno;
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && ::renameat(dirFd, temp.c_str(), dirFd, name.c_str()) != 0) error = errno;

@@ -32,7 +32,8 @@ class CopyFolder {
     // lock file can never take it for a dead program's.
     const fs::path fresh = folder / ".lock-new";
     lock_ = ::open(fresh.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (lock_ < 0 || ::flock(lock_, LOCK_EX | LOCK_NB) != 0 || ::rename(fresh.c_str(), (folder / kLockName).c_str()) != 0) {
+    const bool held = lock_ >= 0 && ::flock(lock_, LOCK_EX | LOCK_NB) == 0;
+    if (!held || ::rename(fresh.c_str(), (folder / kLockName).c_str()) != 0) {
       if (lock_ >= 0) ::close(lock_);
       lock_ = -1;
       fs::remove_all(folder, ec);
