@@ -210,8 +210,38 @@ TEST_F(MatchSearchTest, HundredPassesGiveTheNote) {
   EXPECT_EQ(s.Match(), matchend::Restored);
   EXPECT_EQ(calculations, 100);
   EXPECT_EQ(screens, 1);
-  EXPECT_EQ(lastScreen.note, "This is closest match obtained after 100 passes.  ");
+  EXPECT_EQ(lastScreen.note,
+            "This is closest match obtained after 100 passes.  Not a match: MPH is 4.8 % off the time slip.  ");
   EXPECT_EQ(tbl.CalcStatus, 0);
+}
+
+TEST_F(MatchSearchTest, PowerStaysWithinTheEngineRows) {
+  // A slip typed for the wrong track: whatever the power, the run stays 20 %
+  // off the slip's MPH. Torque and HP move together up to the first Engine
+  // row limit (torque 10000) or down to the last (HP 5), leave their marker
+  // and stop there; the screen says the MPH was not matched.
+  struct Case {
+    double mph;
+    std::string torque, hp, log, note;
+  };
+  const Case cases[] = {
+      {80, "10000.0", "9000.0", "Maxpowr ", "Not a match: MPH is 20.0 % off the time slip.  "},
+      {120, "5.4", "5.0", "Minpowr ", "Not a match: MPH is 20.0 % off the time slip.  "},
+  };
+  std::filesystem::create_directories(folder.path() / "QVZHELP");
+  std::filesystem::copy_file(std::filesystem::path(SW_SOURCE_DIR) / "data/QVZHELP/help1.txt",
+                             folder.path() / "QVZHELP/help1.txt");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mph);
+    Fresh();
+    keep = 1;
+    fake = [&c](int) { return Run([&c](FakeRun& r) { r.mph = c.mph; }); };
+    SpecSearch s = Search();
+    EXPECT_EQ(s.Match(), matchend::Kept);
+    EXPECT_EQ(S(kEngine, 2) + " " + S(kEngine, 4), c.torque + " " + c.hp);
+    EXPECT_EQ(s.AdjustmentLog(), c.log);
+    EXPECT_EQ(lastScreen.note, c.note);
+  }
 }
 
 TEST_F(MatchSearchTest, ZeroGearRefusesWithoutACalculation) {
@@ -347,7 +377,8 @@ TEST_F(MatchSearchTest, SlipWithoutFinishRpmGradesNothing) {
   EXPECT_EQ(lastScreen.colour[13], grade::Black);
   EXPECT_EQ(lastScreen.specs[1].name, "Engine Pk HP (full curve)");
   EXPECT_EQ(lastScreen.figures[6] + " " + lastScreen.figures[7], "1.801 1.800") << "finer time shows thousandths";
-  EXPECT_TRUE(lastScreen.specs[6].visible) << "slicks show their growth";
+  EXPECT_EQ(lastScreen.specs[6].name, "Tire Growth") << "slicks show their growth";
+  EXPECT_FALSE(lastScreen.specs[6].visible) << "when it changed";
 }
 
 TEST_F(MatchSearchTest, BadSpecsNeverCrashOrLeaveNonNumbers) {
