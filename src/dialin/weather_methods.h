@@ -35,7 +35,8 @@ double AltimeterFeet(double trackPressure);
 double BarometerForTrackPressure(double target, double elevation);
 
 // Moisture of a group from the old method's quantity to the new one's; only
-// when temperature and moisture both hold text.
+// when temperature and moisture both hold text. No method (-1) reads the
+// moisture as a dew point, as the row is captioned and the run reads it.
 void ConvertMoisture(WeatherGroupRows& g, int oldMethod, int newMethod);
 // Pressure and elevation of a group; `runElevation` is the track elevation
 // the racer gave for the run (read only on the way to a corrected barometer).
