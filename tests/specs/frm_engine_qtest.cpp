@@ -166,6 +166,31 @@ class FrmEngineTest : public QObject {
     QCOMPARE(scene->BoxCount(), boxes);
   }
 
+  // A dyno sheet typed into the empty grid after the switch from peak
+  // figures: no run is shown until the curve can run, then each accepted
+  // point shows that curve's run, as the window opened afresh shows it.
+  void typedCurveShowsItsRun() {
+    frmEngine* w = OpenMuscleCar();
+    QVERIFY(w->windowTitle().contains(" @ "));
+    PickItem(w, 0, 2);
+    QCOMPARE(w->windowTitle(), QString("General Engine Specs"));
+    TypeCell(w, 1, 0, "3000");
+    QCOMPARE(w->windowTitle(), QString("General Engine Specs"));
+    QStringList captions;
+    for (int i = 0; i < kBracketSheet.size(); ++i) {
+      const QStringList f = kBracketSheet[i].split('/');
+      if (i > 0) TypeCell(w, 1, i, f[0]);
+      TypeCell(w, 2, i, f[1]);
+      captions << w->windowTitle();
+    }
+    QCOMPARE(captions.removeDuplicates(), 0);
+    QVERIFY(captions[0].startsWith("General Engine Specs  [ "));
+    w->Unload();
+    Settle();
+    w = scene->Open<frmEngine>(kEngine);
+    QCOMPARE(w->windowTitle(), captions.last());
+  }
+
   // Refused figures: the "Warning", old text and focus back, nothing stored or drawn.
   void refusedFigures_data() {
     QTest::addColumn<int>("column");
@@ -255,6 +280,8 @@ class FrmEngineTest : public QObject {
     QCOMPARE(scene->BoxCount(), 1);
     QVERIFY(scene->LastPrompt().startsWith(notice));
     QCOMPARE(scene->LastBox().style, mb::OKOnly);
+    QCOMPARE(w->windowTitle(), QString("General Engine Specs"));  // no run shown, not the old one
+    w->setWindowTitle("x");
     TypeAndLeave(w, 1, "400");
     QCOMPARE(w->windowTitle(), QString("x"));
     w->Command1[1]->click();
@@ -268,8 +295,9 @@ class FrmEngineTest : public QObject {
   void noNoticeInTheUnattendedStart() {
     frmEngine* w = OpenBracketCar("E0=1");
     tbl.StartMode = 2;
-    w->setWindowTitle("x");
     PickItem(w, 0, 2);
+    QCOMPARE(w->windowTitle(), QString("General Engine Specs"));
+    w->setWindowTitle("x");
     TypeAndLeave(w, 1, "400");
     QCOMPARE(scene->BoxCount(), 0);
     QCOMPARE(w->windowTitle(), QString("x"));
