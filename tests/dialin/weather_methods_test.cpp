@@ -27,8 +27,6 @@ TEST(WeatherMethods, MoistureBetweenHumidityAndDewPoint) {
   }
   // Entered before any method was chosen: dew points, as captioned and run.
   WeatherGroupRows none{"29.92", "70", "50.6", "0"};
-  ConvertMoisture(none, -1, 1);
-  EXPECT_EQ(none.moisture, "50.6");
   ConvertMoisture(none, -1, 0);
   EXPECT_EQ(none.moisture, "50.8");
   // Without a temperature there is nothing to convert.

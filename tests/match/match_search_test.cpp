@@ -215,32 +215,24 @@ TEST_F(MatchSearchTest, HundredPassesGiveTheNote) {
   EXPECT_EQ(tbl.CalcStatus, 0);
 }
 
-TEST_F(MatchSearchTest, PowerStaysWithinTheEngineRows) {
-  // A slip typed for the wrong track: whatever the power, the run stays 20 %
-  // off the slip's MPH. Torque and HP move together up to the first Engine
-  // row limit (torque 10000) or down to the last (HP 5), leave their marker
-  // and stop there; the screen says the MPH was not matched.
-  struct Case {
-    double mph;
-    std::string torque, hp, log, note;
-  };
-  const Case cases[] = {
-      {80, "10000.0", "9000.0", "Maxpowr ", "Not a match: MPH is 20.0 % off the time slip.  "},
-      {120, "5.4", "5.0", "Minpowr ", "Not a match: MPH is 20.0 % off the time slip.  "},
-  };
+TEST_F(MatchSearchTest, AMissIsReportedAndPowerStaysWithinTheEngineRows) {
+  // Runs that stay off the slip (a slip for the wrong track, a 60 ft out of
+  // reach): power moves only within the Engine rows (torque 10000, HP 5).
+  const std::tuple<double, double, std::string, std::string> cases[] = {
+      {80, 1.8, "10000.0 9000.0 Maxpowr ", "MPH is 20.0 %"},
+      {120, 1.8, "5.4 5.0 Minpowr ", "MPH is 20.0 %"},
+      {100, 2.0, "500 450 Maxtrac ", "60 ft is 11.1 %"}};
   std::filesystem::create_directories(folder.path() / "QVZHELP");
   std::filesystem::copy_file(std::filesystem::path(SW_SOURCE_DIR) / "data/QVZHELP/help1.txt",
                              folder.path() / "QVZHELP/help1.txt");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mph);
+  for (const auto& [mph, sixty, engine, miss] : cases) {
     Fresh();
     keep = 1;
-    fake = [&c](int) { return Run([&c](FakeRun& r) { r.mph = c.mph; }); };
+    fake = [&](int) { return Run([&](FakeRun& r) { r.mph = mph, r.sixty = sixty; }); };
     SpecSearch s = Search();
     EXPECT_EQ(s.Match(), matchend::Kept);
-    EXPECT_EQ(S(kEngine, 2) + " " + S(kEngine, 4), c.torque + " " + c.hp);
-    EXPECT_EQ(s.AdjustmentLog(), c.log);
-    EXPECT_EQ(lastScreen.note, c.note);
+    EXPECT_EQ(S(kEngine, 2) + " " + S(kEngine, 4) + " " + s.AdjustmentLog(), engine);
+    EXPECT_EQ(lastScreen.note, "Not a match: " + miss + " off the time slip.  ");
   }
 }
 
