@@ -22,6 +22,7 @@
 #include "files/help_pages.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
@@ -75,12 +76,13 @@ frmCalcData* OpenCalculator(QWidget* callingWindow, int calcMenuNumber) {
   QPoint at = from.topLeft() + QPoint(TwipsToPixels(5100, w), TwipsToPixels(320, w));
   if (anchor && anchor->screen()) {
     const QRect free = anchor->screen()->availableGeometry();
-    const int beside = std::min(from.right() + 8, free.right() - w->width() - 8);
+    const QMargins frame = ExpectedFrame(w);
+    const int outerWidth = w->width() + frame.left() + frame.right();
+    const int beside = std::min(from.right() + 8, free.right() - outerWidth - 8);
     if (beside >= from.center().x()) at = QPoint(beside, from.top() + TwipsToPixels(320, w));
   }
-  w->move(at);
+  PlaceFrameAt(w, at, anchor);
   w->show();
-  KeepOnScreen(w);
   w->raise();
   w->activateWindow();
   return w;
@@ -158,7 +160,7 @@ void frmCalcData::BuildWidgets() {
     box->installEventFilter(this);
     // Lists come after their captions so that a list moved over its
     // caption's place is drawn on top of it.
-    auto* list = new QComboBox(this);
+    auto* list = new PickList(this);
     list->setObjectName(QString("Combo1_%1").arg(k));
     list->setProperty("row", k);
     list->installEventFilter(this);
