@@ -29,6 +29,7 @@
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
@@ -509,7 +510,7 @@ void frmCalcData::Command4_Click() {
   setFixedSize(normal.width(), std::max(normal.height() + Px(200), footerTop + footerHeight + Px(60)));
 
   if (onPrintCaptureForTest) onPrintCaptureForTest(this);
-  Picture5 = grab().toImage();
+  Picture5 = CaptureFormImage(this);
 
   for (QPushButton* b : {Command1, Command2, Command3, Command4}) b->show();
   Frame3D1->setTitle(ToQ(form_.frameCaption[0]));
@@ -517,7 +518,7 @@ void frmCalcData::Command4_Click() {
   PrintFooter->hide();
   setFixedSize(normal);
 
-  PrintImageScaledToPage(this, ToQ(form_.caption), Picture5);
+  PrintPictureScaledToPage(this, ToQ(form_.caption), Picture5);
   Ui().SetBusyCursor(false);
   watch_->Suspend(false);
 }

@@ -26,6 +26,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
+#include "printing/window_image.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/seqfile.h"
@@ -866,7 +867,7 @@ void frmDialIn::mnuSaveAs_Click() {
 }
 
 void frmDialIn::mnuPrint_Click() {
-  QImage image;
+  WindowPicture image;
   {
     BusyCursor busy;
     const QString keptHelp = Label1->text();
@@ -880,14 +881,14 @@ void frmDialIn::mnuPrint_Click() {
     Label4->show();
     printSlot_->show();
     layout()->activate();
-    image = grab().toImage();
+    image = CaptureFormImage(this);
     printSlot_->hide();
     Label4->hide();
     Label1->setText(keptHelp);
     Frame3D3->setTitle("Help");
     layout()->activate();
   }
-  PrintImageScaledToPage(this, windowTitle(), image);
+  PrintPictureScaledToPage(this, windowTitle(), image);
 }
 
 void frmDialIn::mnuHelp_Click() { ShowHelp(); }

@@ -874,7 +874,7 @@ void SpecWindow::SaveExample() {
 void SpecWindow::PrintWindow() {
   InputAnswer answer = InputBox(tbl.PrintCommentPrompt, kPrintCommentTitle, " ");
   if (answer.text.empty()) return;
-  QImage image;
+  WindowPicture image;
   {
     BusyCursor busy;
     const QString saved = Label2->text();

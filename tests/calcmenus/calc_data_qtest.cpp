@@ -269,7 +269,8 @@ class CalcDataTest : public QObject {
   }
 
   // Print: the comment, the window dressed for paper at the capture, one
-  // page, the window as it was; Cancel prints nothing.
+  // page under the window's title bar, the window as it was; Cancel prints
+  // nothing.
   void printout() {
     TempFolder dir;
     const std::string pdf = (dir.path() / "calc.pdf").string();
@@ -301,6 +302,7 @@ class CalcDataTest : public QObject {
              qPrintable(seen));
     QCOMPARE(w->Frame3D1->title(), QString(" Convert Metric Displacement "));
     QCOMPARE(PdfPages(pdf), 1);
+    QVERIFY2(PdfText(pdf).contains("Displacement Calculator"), qPrintable(PdfText(pdf)));
     QCOMPARE(w->size(), before);
     QVERIFY(w->Command4->isVisible() && !w->PrintTitle->isVisible() && !w->PrintFooter->isVisible());
     QCOMPARE(fst.CurrentFileName, std::string("MUSCLE454"));

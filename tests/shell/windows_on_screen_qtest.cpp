@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 
 #include "calcmenus/frm_calc_data.h"
 #include "dialin/frm_dial_in.h"
+#include "platform/qt/printer.h"
 #include "results/frm_disp_grid.h"
 #include "shell/shell_fixture.h"
 #include "specs/spec_window.h"
@@ -129,6 +131,24 @@ class WindowsOnScreenTest : public QObject {
   }
 
   void screenIs1280By900() { QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), kScreenSize); }
+
+  // The print preview fills the screen, the page as wide as the window.
+  void printPreviewFillsTheScreen() {
+    QRect frame;
+    int zoomMode = -1;
+    WhenModal([&](QWidget* w) {
+      frame = Frame(w);
+      if (auto* view = w->findChild<QPrintPreviewWidget*>()) zoomMode = view->zoomMode();
+      static_cast<QDialog*>(w)->reject();
+    });
+    SetPrintToPdfForTest(QString());
+    PrintDocument(nullptr, "Calculated Test Results", [](PrintPage& page) { page.Print("1/4 mile  11.75"); });
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.contains(frame) && frame.width() * 10 >= screen.width() * 9 &&
+                 frame.height() * 10 >= screen.height() * 9,
+             qPrintable(QString("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+    QCOMPARE(zoomMode, int(QPrintPreviewWidget::FitToWidth));
+  }
 
   // The main window against the top left corner, then against the bottom
   // right one: each button, each menu item, each calculator.
