@@ -279,7 +279,8 @@ void SpecWindow::SetRowHelp(int row, const std::string& help) {
   rows_[row].help = help;
   // A screen reader reads the help line with the row, as the help box shows it.
   QWidget* control = SpecData[row] ? static_cast<QWidget*>(SpecData[row]) : cmbSpecData[row];
-  if (control) control->setAccessibleDescription(ToQ(help));
+  if (auto* pick = qobject_cast<PickList*>(control)) pick->SetDescription(ToQ(help));
+  else if (control) control->setAccessibleDescription(ToQ(help));
 }
 const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }
 

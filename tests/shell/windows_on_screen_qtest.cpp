@@ -7,6 +7,7 @@
 // 1280 x 900 with a window manager), where the frames are the desktop's own.
 #include <QAbstractButton>
 #include <QDialog>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewWidget>
@@ -131,6 +132,38 @@ class WindowsOnScreenTest : public QObject {
   }
 
   void screenIs1280By900() { QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), kScreenSize); }
+
+  // A long example name leaves Body & Axle and Transmission at their width:
+  // shortened in its list's box, whole in the tooltip and the description
+  // (above the row's help line).
+  void longExampleNamesKeepTheWindowWidth() {
+    const std::string name = "Ex Clutch  Long Name of a Twin Disc Slipper Clutch for a Nitrous Pro Mod";
+    struct Case {
+      int button, menu, row;
+      const char* specs;
+    };
+    for (const Case& c : {Case{1, kTransmission, 0, "T0=5;T23=1"}, Case{1, kTransmission, 7, "T7=2"},
+                          Case{2, kVehicle, 3, "V3=2"}}) {
+      frmMain* m = ShowMain(QPoint(0, 0));
+      m->Command1[c.button]->click();
+      Settle();
+      const int designed = LoadedSpecWindow(c.menu)->width();
+      UnloadSpecWindows();
+      SetSpecs(c.specs);
+      SpecAt(c.menu, c.menu == kVehicle ? 15 : (c.row == 0 ? 22 : 24)) = name;
+      Activate(m);
+      m->Command1[c.button]->click();
+      Settle();
+      SpecWindow* w = LoadedSpecWindow(c.menu);
+      QComboBox* list = w->cmbSpecData[c.row];
+      QCOMPARE(list->currentText(), QString::fromStdString(name));
+      QCOMPARE(w->width(), designed);
+      QCOMPARE(list->toolTip(), list->currentText());
+      QVERIFY(list->accessibleDescription().startsWith(list->currentText() + "\n"));
+      scene.reset();
+      scene = std::make_unique<ShellScene>();
+    }
+  }
 
   // The print preview fills the screen, the page as wide as the window.
   void printPreviewFillsTheScreen() {

@@ -59,13 +59,20 @@ void PickList::resizeEvent(QResizeEvent* e) {
   TellWholePick();
 }
 
+void PickList::SetDescription(const QString& description) {
+  description_ = description;
+  toldPick_ = QString();
+  setAccessibleDescription(description);
+  TellWholePick();
+}
+
 void PickList::TellWholePick() {
   const QString pick = currentText();
   const QString told = !isEditable() && !pick.isEmpty() && WidthFor(pick) > width() ? pick : QString();
   if (told == toldPick_) return;
-  // A tooltip or description given by the window itself stays.
+  // A tooltip given by the window itself stays.
   if (toolTip() == toldPick_) setToolTip(told);
-  if (accessibleDescription() == toldPick_) setAccessibleDescription(told);
+  setAccessibleDescription(told.isEmpty() ? description_ : description_.isEmpty() ? told : told + "\n" + description_);
   toldPick_ = told;
 }
 

@@ -18,6 +18,9 @@ class PickList : public QComboBox {
   // The closed box keeps the width that the first `count` items need (at
   // least `minimum`), whatever items come after them.
   void KeepWidthOfItems(int count, int minimum);
+  // The list's own accessible description; a shortened pick is told on a
+  // line above it.
+  void SetDescription(const QString& description);
 
   void showPopup() override;
 
@@ -27,7 +30,8 @@ class PickList : public QComboBox {
 
  private:
   void TellWholePick();
-  QString toldPick_;  // the tooltip and description this list set itself
+  QString toldPick_;  // the whole pick this list told in its tooltip and description
+  QString description_;
 };
 
 }  // namespace sw

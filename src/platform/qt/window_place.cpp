@@ -1,6 +1,7 @@
 #include "platform/qt/window_place.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
@@ -93,6 +94,17 @@ QMargins ExpectedFrame(const QWidget* window) {
       m = FrameMargins(other);
   }
   return m.isNull() ? QMargins(kBorderAllowance, kTitleAllowance, kBorderAllowance, kBorderAllowance) : m;
+}
+
+int WidthForTitle(const QWidget* window) {
+  if (!window) return 0;
+  // Desktops draw the title in a bold face of about the program's size,
+  // with the icon and three buttons, each about a title bar high, beside it.
+  QFont font = window->font();
+  font.setBold(true);
+  const int bar = std::max(ExpectedFrame(window).top(), QFontMetrics(font).height() + 8);
+  const QMargins frame = ExpectedFrame(window);
+  return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + 5 * bar - frame.left() - frame.right();
 }
 
 QList<QRect> ScreenAreas() {

@@ -31,6 +31,10 @@ void PlaceFrameAt(QWidget* window, QPoint frameAt, const QWidget* opener);
 // stands out of it (after it grew, for example).
 void KeepOnScreen(QWidget* window);
 
+// The width of the window's inside at which the desktop's title bar shows
+// the whole title beside its icon and buttons.
+int WidthForTitle(const QWidget* window);
+
 // The widths of the frame the desktop draws around the window: as drawn,
 // else as drawn around another window of the program, else the usual ones
 // (before a window has been shown its frame is not known).
