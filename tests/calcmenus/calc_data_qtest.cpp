@@ -269,8 +269,7 @@ class CalcDataTest : public QObject {
   }
 
   // Print: the comment, the window dressed for paper at the capture, one
-  // page under the window's title bar, the window as it was; Cancel prints
-  // nothing.
+  // page, the window as it was; Cancel prints nothing.
   void printout() {
     TempFolder dir;
     const std::string pdf = (dir.path() / "calc.pdf").string();
