@@ -102,8 +102,8 @@ int WidthForTitle(const QWidget* window) {
   // with the icon and three buttons, each about a title bar high, beside it.
   QFont font = window->font();
   font.setBold(true);
-  const int bar = std::max(ExpectedFrame(window).top(), QFontMetrics(font).height() + 8);
   const QMargins frame = ExpectedFrame(window);
+  const int bar = std::max(frame.top(), QFontMetrics(font).height() + 8);
   return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + 5 * bar - frame.left() - frame.right();
 }
 
