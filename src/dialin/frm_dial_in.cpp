@@ -36,6 +36,7 @@
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
 #include "simulation/tables.h"
+#include "specs/conditions_rules.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -433,6 +434,8 @@ void frmDialIn::ReadDialInRowFile() {
     if (rec.help) SetRowHelp(r, ThrottleStop() ? *rec.help : DialInHelpLine(*rec.help));
     if (rec.limits) SetLimits(r, rec.limits);
   }
+  for (int b : {kRun1, kPredicted, kRun2}) moistureRowFile_[b] = file.rows[b + 2].limits;
+  SetMoistureLimits();
   if (ThrottleStop()) SetRowHelp(17, kRow17ThrottleStopHelp);
   SetLimits(31, RowLimits{100, 0.1f});
   SetRowHelp(31, kRow31Help);
@@ -743,7 +746,16 @@ void frmDialIn::SetWeatherRowLabels() {
     SetRowHelp(kRun2 + j, RowHelp(j));
   }
   for (int b : {kRun1, kPredicted, kRun2}) SetRowEnabled(b + 4, Pick(b + 5) != 0);
+  SetMoistureLimits();
   NameRunControls();
+}
+
+// A moisture row takes a dew point within the row file's limits, a humidity
+// within 0..100 %.
+void frmDialIn::SetMoistureLimits() {
+  const bool dewPoint = !MethodTakesHumidity(Pick(18));
+  for (int b : {kRun1, kPredicted, kRun2})
+    if (moistureRowFile_[b]) SetLimits(b + 2, MoistureRowLimits(moistureRowFile_[b], dewPoint));
 }
 
 // ---------------------------------------------------------------- copy, advance, clear

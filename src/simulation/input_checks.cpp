@@ -392,10 +392,19 @@ void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int
     }
   }
 
-  // Shift RPMs the racer set, against the top of the curve.
+  // Shift RPMs the racer set, against the top of the curve. One left at 0
+  // keeps the car in its gear to the end (a Match holds the gears after its
+  // finish gear so on purpose).
   if (Val(tbl.SpecText[84]) != 0) {
+    const bool matchPass = calcStatus == 1 || calcStatus == -1;
     for (int i = 1; i <= memory.gearCount - 1; ++i) {
       const double shift = Val(tbl.SpecText[84 + i]);
+      if (shift == 0 && !matchPass) {
+        if (!Report(Kind::kWarning, "The" + Str(i) + " -" + Str(i + 1) +
+                                        " Shift RPM is 0, so the car will not shift out of gear" + Str(i) + "."))
+          return;
+        break;
+      }
       if (shift > topRpm - 300) {
         if (!Report(Kind::kWarning, "The" + Str(i) + " -" + Str(i + 1) +
                                         " Shift RPM is higher than this engine's likely valve toss (power loss) RPM "

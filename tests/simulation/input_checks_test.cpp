@@ -175,6 +175,15 @@ TEST_F(InputChecksTest, TransmissionEfficiency) {
   EXPECT_EQ(Asks({{15, "1"}, {16, "11"}, {17, "3000"}, {18, "2"}, {23, "8"}}), 1u);
 }
 
+TEST_F(InputChecksTest, AShiftRpmOfZeroKeepsTheCarInItsGear) {
+  // The first shift at 0 (or empty) names the gear the car keeps; a Match holds its last gears so.
+  Set({{84, "1"}, {85, "5500"}, {86, ""}, {87, "0"}});
+  Warns("The 2 - 3 Shift RPM is 0, so the car will not shift out of gear 2.", {ans::No});
+  EXPECT_EQ(tbl.StopAfterPrep, 1);
+  tbl.CalcStatus = 1;
+  EXPECT_EQ(Asks(), 0u);
+}
+
 TEST_F(InputChecksTest, GearOrder) {
   Set({{24, "3.0"}, {25, "2.0"}, {26, "2.5"}, {27, ""}});
   Refuses(kGearOrder);  // names gears 2 and 3, each number with its leading blank
