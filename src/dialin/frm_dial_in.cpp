@@ -31,6 +31,7 @@
 #include "platform/seqfile.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "results/anls_rprt.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
@@ -886,7 +887,7 @@ void frmDialIn::mnuSaveAs_Click() {
 }
 
 void frmDialIn::mnuPrint_Click() {
-  QImage image;
+  WindowPicture image;
   {
     BusyCursor busy;
     const QString keptHelp = Label1->text();
@@ -900,14 +901,14 @@ void frmDialIn::mnuPrint_Click() {
     Label4->show();
     printSlot_->show();
     layout()->activate();
-    image = grab().toImage();
+    image = CaptureFormImage(this);
     printSlot_->hide();
     Label4->hide();
     Label1->setText(keptHelp);
     Frame3D3->setTitle("Help");
     layout()->activate();
   }
-  PrintImageScaledToPage(this, windowTitle(), image);
+  PrintPictureScaledToPage(this, windowTitle(), image);
 }
 
 void frmDialIn::mnuHelp_Click() { ShowHelp(); }

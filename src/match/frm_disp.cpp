@@ -13,6 +13,7 @@
 #include "match/match_state.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/window_place.h"
 
 namespace sw {
 
@@ -31,6 +32,7 @@ QLabel* Cell(QWidget* parent, const QString& name, const QString& text = {}, boo
 frmDisp::frmDisp(QWidget* parent) : QDialog(parent) {
   setObjectName("frmDisp");
   setWindowTitle("Modifications Required to Match your Performance");
+  setMinimumWidth(WidthForTitle(this));  // the title bar shows the whole title
   setAttribute(Qt::WA_DeleteOnClose);
   KeepMatchSpecs = 0;  // closing it any other way counts as going back
   new DeactivateWatch(this, [this] {

@@ -135,7 +135,7 @@ void frmTimeSlip::Command1_Click(int index) {
   if (index != 1) return;
   // The image of the whole window, buttons included, scaled to the page.
   // The preview may outlast the window: it prints a copy of the image.
-  const QImage picture = CaptureFormImage(this);
+  const WindowPicture picture = CaptureFormImage(this);
   Picture5 = picture;
   PrintPictureScaledToPage(this, "Time Slip", picture);
   Ui().SetBusyCursor(false);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -48,6 +50,35 @@ struct CheckMemory {
 };
 CheckMemory memory;
 
+// A quick calculation (a spec window's instant result as the racer leaves a
+// row) asks a warning once for the same specs: the answer given stands
+// until a spec or the power curve changes, so leaving one row after another
+// does not bring the same box back every time.
+struct QuickAnswers {
+  std::array<std::string, kSpecCount> specs;
+  std::array<std::array<std::string, 4>, kPowerCurvePoints> curve;
+  std::vector<std::pair<std::string, int>> given;  // warning text, answer
+};
+QuickAnswers quick;
+
+int AskWarning(const std::string& text) {
+  const bool instant = tbl.QuietCalc == 1;
+  if (instant) {
+    if (quick.specs != tbl.SpecText || quick.curve != tbl.PowerCurveText) {
+      quick.specs = tbl.SpecText;
+      quick.curve = tbl.PowerCurveText;
+      quick.given.clear();
+    }
+    for (const auto& [asked, answer] : quick.given)
+      if (asked == text) return answer;
+  }
+  const int answer =
+      MsgBox(text + kCrCr + "Do you want to continue with the calculations?", mb::YesNo + mb::Question,
+             "Possible Problem with Inputs");
+  if (instant) quick.given.emplace_back(text, answer);
+  return answer;
+}
+
 StallSweep lastSweep = StallSweep::kNeverBelow;
 
 enum class Kind { kWarning, kFatal };
@@ -58,9 +89,7 @@ bool Report(Kind kind, const std::string& text) {
   memory.findingKind = kind == Kind::kFatal ? "STOP" : "";
   if (tbl.StartMode != 2) {
     if (kind == Kind::kWarning) {
-      const int answer = MsgBox(text + kCrCr + "Do you want to continue with the calculations?",
-                                mb::YesNo + mb::Question, "Possible Problem with Inputs");
-      if (answer == ans::Yes) return true;
+      if (AskWarning(text) == ans::Yes) return true;
     } else {
       MsgBox(text + kCrCr + "Calculations can not continue.", mb::OKOnly, "Problem with Inputs");
     }
@@ -188,6 +217,7 @@ bool CheckManual(double typeChoice, double efficiencyChoice, double powerCorrect
 
 void ResetInputCheckMemory() {
   memory = CheckMemory{};
+  quick = QuickAnswers{};
   lastSweep = StallSweep::kNeverBelow;
 }
 

@@ -205,6 +205,19 @@ TEST_F(InputChecksTest, ShiftRpmsOnlyForTheGearsThereAre) {
   EXPECT_EQ(all[4].prompt.substr(0, 10), "The 5 - 6 ");
 }
 
+// A quick calculation (leaving row after row) asks each warning once while
+// the specs and the curve stay; the answer stands (No stops).
+TEST_F(InputChecksTest, QuickCalculationAsksOnceUntilSomethingChanges) {
+  Set({{84, "1"}, {85, "7000"}, {86, "7000"}, {87, "7000"}});
+  tbl.QuietCalc = 1;
+  EXPECT_EQ(Check({ans::Yes, ans::No}).size(), 2u);
+  EXPECT_TRUE(Check().empty() && tbl.StopAfterPrep == 1);
+  EXPECT_EQ(Asks({{87, "7100"}}), 3u);
+  EXPECT_TRUE(Check().empty() && tbl.StopAfterPrep == 0);
+  tbl.PowerCurveText[1][0] = "3000";
+  EXPECT_EQ(Asks(), 3u);
+}
+
 TEST_F(InputChecksTest, DewPointMustBeBelowTheAir) {
   Set({{100, "70"}});
   Refuses(" Engine Int Air Temp must be higher than Dew Point.");
