@@ -12,6 +12,7 @@
 #include "platform/qt/twips.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "shell/after_calculation.h"
 #include "shell/frm_example.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
@@ -83,13 +84,18 @@ frmCmprExmpl::frmCmprExmpl() : QWidget(nullptr, Qt::Window) {
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(Command1, &QPushButton::clicked, this, [this] { LoadInExampleSpecs(); });
+  // Loading or saving an example writes the specs: not while a calculation reads them.
+  connect(Command1, &QPushButton::clicked, this,
+          [this] { WhenNotCalculating(this, "Command1", [this] { LoadInExampleSpecs(); }); });
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
   CloseOnEscape(this, [this] { Command2->click(); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(Command3, &QPushButton::clicked, this,
+          [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); });
   // Enter in the name saves once the key has been handled: the save closes
   // the window, which must not go while the box is still at work on the key.
-  connect(Text1, &QLineEdit::returnPressed, this, [this] { Command3_Click(); }, Qt::QueuedConnection);
+  connect(
+      Text1, &QLineEdit::returnPressed, this,
+      [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); }, Qt::QueuedConnection);
 }
 
 frmCmprExmpl::~frmCmprExmpl() = default;
