@@ -20,7 +20,7 @@ double Run::Resistance() {
   const double airspeed = v_ + wind_;
   const double s = airspeed > 0 ? 1 : airspeed < 0 ? -1 : 0;
   const double mph = airspeed / 1.467;
-  double r = s * dragFactor_ * std::pow(mph, 2);
+  double r = s * dragFactor_ * (mph * mph);
   frontLoadTerm_ = liftFactor_ * r;
   liftTerm_ = r * liftCoef_;
   r += rollingCoef_ * (weight_ - liftTerm_) * (1 + v_ / 147);
@@ -98,7 +98,7 @@ void Run::TireRadiusTick() {
   prevRadius2_ = prevRadius1_;
   prevRadius1_ = radius;
   r_ = r;
-  r2_ = std::pow(r, 2);
+  r2_ = r * r;
   // Road speed and wheel speed are measured on the same radius.
   roadSpeedFactor_ = r_ * wheelSpeedFactor_;
 }
@@ -138,7 +138,7 @@ void Run::SpeedAndDistance() {
   if (trapSpeed_ == 0 && (trackLength_ == 1320 || trackLength_ == 660)) {
     const double entry = trackLength_ - 66;
     if (x_ >= entry) {
-      const double x0 = x_ - (v_ * h + 0.5 * a_ * std::pow(h, 2));
+      const double x0 = x_ - (v_ * h + 0.5 * a_ * (h * h));
       trapSpeed_ = v_ - Div(x_ - entry, x_ - x0, erl::kTrap) * (a_ * h);
     }
   }

@@ -39,7 +39,7 @@ void Run::ClutchTorque() {
   EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
                  launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
   engineTorque_ = torqueFactor_ * throttle_ * curveTorque_;
-  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * std::pow(engineRpm_, 2));
+  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * (engineRpm_ * engineRpm_));
   if (clutchRpm_ < engineRpm_ - 1) {
     slipping_ = 1;
     transmitted_ = clutchTorque_;

@@ -30,7 +30,7 @@ void RunSimulation(std::array<std::string, kSpecCount>& specText, double& trapSp
 // last bit decides whether a later step lands on a tenth of a second in the
 // converter's sampling, so the order is fixed, not a tidier grouping.
 inline double DistanceAfterStep(double x, double v, double a, double dt) {
-  return x + v * dt + 0.5 * a * std::pow(dt, 2);
+  return x + v * dt + 0.5 * a * (dt * dt);
 }
 
 // The 60 ft time a run reports for the time of its first mark: an event at
