@@ -57,6 +57,8 @@ void Run::AxleLoad() {
 }
 
 void Run::Sample() {
+  // Most time steps pass no new sampling instant: nothing to log then.
+  if (t_ != 0 && rowRequest_ != 1 && (Int(samples_ * t_) <= lastLogStep_ || std::abs(calcStatus_) == 1)) return;
   LogRunSample(rowRequest_, t_, samples_, lastLogStep_, calcStatus_, v_, x_, a_, engineRpm_, engineTorque_,
                throttle_, converter_, simpleLaunch_, throttleShown_, shiftInProgress_, launchClutch_, runLogRow_,
                clutchRpm_, shiftThrottle_, topRpm_);

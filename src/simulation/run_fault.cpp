@@ -3,15 +3,16 @@
 #include <cmath>
 
 namespace sw {
+namespace detail {
+RunFault pendingRunFault;
+}
 namespace {
-RunFault pending;
+RunFault& pending = detail::pendingRunFault;
 }
 
 void ReportRunFault(int errorNumber, int step) {
   if (pending.errorNumber == 0) pending = RunFault{errorNumber, step};
 }
-
-bool RunFaultPending() { return pending.errorNumber != 0; }
 
 RunFault TakeRunFault() {
   RunFault f = pending;

@@ -19,10 +19,15 @@ struct RunFault {
   int step = 0;         // the step that failed, shown after "ERL="
 };
 
+namespace detail {
+extern RunFault pendingRunFault;
+}
+
 // Keeps the first fault reported since the last take: later ones are
 // usually consequences of it.
 void ReportRunFault(int errorNumber, int step);
-bool RunFaultPending();
+// Asked after every step of a run: inline.
+inline bool RunFaultPending() { return detail::pendingRunFault.errorNumber != 0; }
 // The pending fault (errorNumber 0 when none), which is then cleared.
 RunFault TakeRunFault();
 void ClearRunFault();

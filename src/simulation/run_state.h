@@ -86,7 +86,11 @@ class Run {
   bool abandoned_ = false;  // FinishRow was set to -1: no results to show
   bool endedByHandler_ = false;  // the error handler (or Cancel) ended the run
   void HandleFault(int errorNumber, int step);
-  void Check(int step);        // takes a pending fault report to the handler
+  // Takes a pending fault report to the handler.
+  void Check(int step) {
+    if (RunFaultPending()) HandlePendingFault(step);
+  }
+  void HandlePendingFault(int step);
   void EndRun();               // FinishRow = -1 and leave for the closing step
   void Close();
   void KeepFigures() const;
