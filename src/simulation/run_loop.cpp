@@ -31,7 +31,7 @@ void Run::ConverterTorque() {
                 torqueFactor_, capacity_, capacity2_, torqueMult_, speedRatio_, converterSpare_, kModeWork,
                 torqueMultSpec_, rowRequest_, row_, shiftRpm_, gear_, resultsText_, converterShiftTime_,
                 angular_, engineInertia_, transmitted_, clutchTorque_, slipping_, convShiftPulse_, engineTorque_,
-                shiftRow_, t_, lastRecorded_);
+                shiftRow_, t_, lastRecorded_, &lastRecordedTime_);
 }
 
 void Run::ClutchTorque() {
