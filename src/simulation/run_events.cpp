@@ -14,51 +14,10 @@
 
 namespace sw {
 
-// Aerodynamic drag and rolling resistance as one force, and the aerodynamic
-// loads on the axles.
-double Run::Resistance() {
-  const double airspeed = v_ + wind_;
-  const double s = airspeed > 0 ? 1 : airspeed < 0 ? -1 : 0;
-  const double mph = airspeed / 1.467;
-  double r = s * dragFactor_ * (mph * mph);
-  frontLoadTerm_ = liftFactor_ * r;
-  liftTerm_ = r * liftCoef_;
-  r += rollingCoef_ * (weight_ - liftTerm_) * (1 + v_ / 147);
-  resistance_ = r;
-  return r;
-}
-
-void Run::Acceleration(double force) {
-  double inertia = massTerm_ * r2_ + wheelSide_;
-  if (slipping_ == 0) inertia += engineSide_;
-  a_ = Div(force * r2_, inertia, erl::kAcceleration);
-}
-
-// Load on the driven axle and the traction limit it gives.
-void Run::AxleLoad() {
-  // The sums in the order they are written: half load, transfer, torque
-  // reaction, drag.
-  auto half = [this](double staticHalf) {
-    return staticHalf + a_ * transferCoef_ - gearboxOut_ * torqueReactionCoef_ + resistance_ * dragHeightCoef_;
-  };
-  axleLoad_ = 2 * half(staticHalf_);
-  if (axleLoad_ > weight_) axleLoad_ = weight_;
-  axleLoad_ -= frontLoadTerm_;
-  if (driveWheels_ == 1)
-    secondAxleLoad_ = axleLoad_;
-  else if (driveWheels_ == -1)
-    secondAxleLoad_ = weight_ - 2 * half(allWheelStaticHalf_) + 0.5 * frontLoadTerm_;
-  else
-    secondAxleLoad_ = weight_ - liftTerm_ - axleLoad_;
-  loadChange_ = (axleLoad_ - 2 * staticHalf_) + 0.7 * frontLoadTerm_;
-  tractionLimit_ = axleLoad_ * muInUse_;
-  const double floor = muInUse_ * 0.05 * weight_;
-  if (tractionLimit_ < floor) tractionLimit_ = floor;
-}
-
 void Run::Sample() {
   // Most time steps pass no new sampling instant: nothing to log then.
-  if (t_ != 0 && rowRequest_ != 1 && (Int(samples_ * t_) <= lastLogStep_ || std::abs(calcStatus_) == 1)) return;
+  // (Int(x) <= n is x < n + 1 for a whole n, without the rounding.)
+  if (t_ != 0 && rowRequest_ != 1 && (samples_ * t_ < lastLogStep_ + 1.0 || std::abs(calcStatus_) == 1)) return;
   LogRunSample(rowRequest_, t_, samples_, lastLogStep_, calcStatus_, v_, x_, a_, engineRpm_, engineTorque_,
                throttle_, converter_, simpleLaunch_, throttleShown_, shiftInProgress_, launchClutch_, runLogRow_,
                clutchRpm_, shiftThrottle_, topRpm_);
@@ -121,9 +80,9 @@ void Run::SpeedAndDistance() {
   }
   Sample();
 
-  const double tick = Int(20 * t_);
-  if (tick > lastTick_) {
-    lastTick_ = tick;
+  // lastTick_ is a whole number: Int(20 t) > lastTick_ is 20 t >= lastTick_ + 1.
+  if (20 * t_ >= lastTick_ + 1) {
+    lastTick_ = Int(20 * t_);
     TireRadiusTick();
   }
 

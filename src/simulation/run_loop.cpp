@@ -177,7 +177,7 @@ void Run::Loop() {
     // 8. Traction factor from how hard the tires are pulled. Every case of
     // step 9 but the plain grip replaces it, so its power is taken only there.
     auto tractionRule = [this](double pull) {
-      double tf = 1 - slipConstant_ * std::pow(pull, 3);
+      double tf = 1 - slipConstant_ * Cubed(pull);
       if (tf < minTraction_) tf = minTraction_;
       if (tf > 1) tf = 1;
       return tf;

@@ -256,4 +256,48 @@ class Run {
   int16_t convSampled_ = 0, torqueOk_ = 1;
 };
 
+// The force terms of a time step, asked several times a step: inline.
+
+// Aerodynamic drag and rolling resistance as one force, and the aerodynamic
+// loads on the axles.
+inline double Run::Resistance() {
+  const double airspeed = v_ + wind_;
+  const double s = airspeed > 0 ? 1 : airspeed < 0 ? -1 : 0;
+  const double mph = airspeed / 1.467;
+  double r = s * dragFactor_ * (mph * mph);
+  frontLoadTerm_ = liftFactor_ * r;
+  liftTerm_ = r * liftCoef_;
+  r += rollingCoef_ * (weight_ - liftTerm_) * (1 + v_ / 147);
+  resistance_ = r;
+  return r;
+}
+
+inline void Run::Acceleration(double force) {
+  double inertia = massTerm_ * r2_ + wheelSide_;
+  if (slipping_ == 0) inertia += engineSide_;
+  a_ = Div(force * r2_, inertia, erl::kAcceleration);
+}
+
+// Load on the driven axle and the traction limit it gives.
+inline void Run::AxleLoad() {
+  // The sums in the order they are written: half load, transfer, torque
+  // reaction, drag.
+  auto half = [this](double staticHalf) {
+    return staticHalf + a_ * transferCoef_ - gearboxOut_ * torqueReactionCoef_ + resistance_ * dragHeightCoef_;
+  };
+  axleLoad_ = 2 * half(staticHalf_);
+  if (axleLoad_ > weight_) axleLoad_ = weight_;
+  axleLoad_ -= frontLoadTerm_;
+  if (driveWheels_ == 1)
+    secondAxleLoad_ = axleLoad_;
+  else if (driveWheels_ == -1)
+    secondAxleLoad_ = weight_ - 2 * half(allWheelStaticHalf_) + 0.5 * frontLoadTerm_;
+  else
+    secondAxleLoad_ = weight_ - liftTerm_ - axleLoad_;
+  loadChange_ = (axleLoad_ - 2 * staticHalf_) + 0.7 * frontLoadTerm_;
+  tractionLimit_ = axleLoad_ * muInUse_;
+  const double floor = muInUse_ * 0.05 * weight_;
+  if (tractionLimit_ < floor) tractionLimit_ = floor;
+}
+
 }  // namespace sw
