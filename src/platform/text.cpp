@@ -457,32 +457,27 @@ bool QuickDecimals(double value, int dec, std::string& cell) {
   // from zero. That form lies within 1e-14 of the value, so only a scaled
   // value this close to a half can round differently: those go the long way.
   const double scaled = a * kScale[dec];
-  const double whole = std::floor(scaled);
-  const double frac = scaled - whole;
+  const auto truncated = static_cast<uint64_t>(scaled);  // Int of a value >= 0
+  const double frac = scaled - static_cast<double>(truncated);
   if (std::fabs(frac - 0.5) <= (scaled + 1) * 1e-13) return false;
-  const auto n = static_cast<unsigned long long>(whole) + (frac > 0.5 ? 1 : 0);
-  const auto scale = static_cast<unsigned long long>(kScale[dec]);
-  unsigned long long intPart = n / scale, decPart = n % scale;
+  uint64_t n = truncated + (frac > 0.5 ? 1 : 0);
+  // Right to left: the decimals, the point, the whole digits, the sign.
   char text[32];
-  int len = 0;
-  if (value < 0 && n != 0) text[len++] = '-';
-  char digits[24];
-  int nd = 0;
-  while (intPart > 0) {
-    digits[nd++] = static_cast<char>('0' + intPart % 10);
-    intPart /= 10;
+  char* const end = text + sizeof text;
+  char* p = end;
+  const bool negative = value < 0 && n != 0;
+  for (int i = 0; i < dec; ++i, n /= 10) *--p = static_cast<char>('0' + n % 10);
+  if (dec > 0) *--p = '.';
+  if (n == 0 && dec == 0) *--p = '0';
+  for (; n > 0; n /= 10) *--p = static_cast<char>('0' + n % 10);
+  if (negative) *--p = '-';
+  const auto len = static_cast<size_t>(end - p);
+  if (len <= cell.size()) {
+    std::memcpy(cell.data(), p, len);
+    cell.resize(len);
+  } else {
+    cell.assign(p, len);
   }
-  if (nd == 0 && dec == 0) digits[nd++] = '0';
-  while (nd > 0) text[len++] = digits[--nd];
-  if (dec > 0) {
-    text[len++] = '.';
-    for (int i = dec - 1; i >= 0; --i) {
-      text[len + i] = static_cast<char>('0' + decPart % 10);
-      decPart /= 10;
-    }
-    len += dec;
-  }
-  cell.assign(text, len);
   return true;
 }
 

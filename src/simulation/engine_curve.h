@@ -58,12 +58,23 @@ inline void EngineTorqueAt(double& torque, double& rpm, const double& throttleFa
   } else if (last < 1 || !(rpm < R(last))) {
     t = 0;
   } else {
+    // The search ends at the first row pair that holds the RPM or does not
+    // rise. The RPM mostly lies where it lay at the last lookup: when the rows
+    // up to there rise and the RPM is past that row, no pair before it ends
+    // the search, which may start there.
+    static int lastFound = 0;
     int k = 0;
+    if (const int h = lastFound; h > 0 && h < last && R(h) < rpm) {
+      int j = 0;
+      while (j < h && R(j) < R(j + 1)) ++j;
+      if (j == h) k = h;
+    }
     for (; k <= last - 1; ++k) {
       if (R(k) < rpm && rpm <= R(k + 1)) break;
       if (R(k + 1) <= R(k)) break;
     }
     k = std::min(k, last - 1);
+    lastFound = k;
     const double gap = R(k + 1) - R(k);
     if (gap != 0)
       t = T(k) + (T(k + 1) - T(k)) * (rpm - R(k)) / gap;

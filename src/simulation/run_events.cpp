@@ -1,7 +1,9 @@
 // The sub-steps of a time step: forces, speed and distance with the run's
 // events (marks, trap speed, 60 ft, 60 and 100 MPH, rollout), the result rows
 // they write, the finish, the gear change and the launch end.
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -87,6 +89,8 @@ void Run::SpeedAndDistance() {
   }
 
   FillEventRow();
+  // Most steps reach no mark, speed or finish: the checks below all fail.
+  if (x_ < nextEventX_ && v_ < nextEventV_) return;
 
   // Finish.
   if (x_ >= trackLength_) {
@@ -143,6 +147,21 @@ void Run::SpeedAndDistance() {
     EventRow(kEventSpeed, 100);
     hundredMphPassed_ = true;
   }
+  NextEventThresholds();
+}
+
+// The least distance and the least speed at which one of the checks of
+// SpeedAndDistance can pass, for the events still to come.
+void Run::NextEventThresholds() {
+  constexpr double kNever = std::numeric_limits<double>::infinity();
+  double x = trackLength_;
+  if (trapSpeed_ == 0 && (trackLength_ == 1320 || trackLength_ == 660)) x = std::min(x, trackLength_ - 66);
+  if (sixtyFootTime_ == 0) x = std::min(x, mark_[1]);
+  if (!rolloutZero_ && !rolloutPassed_) x = std::min(x, rollout_);
+  for (int m : {2, 3, 4})
+    if (!markPassed_[m]) x = std::min(x, mark_[m]);
+  nextEventX_ = x;
+  nextEventV_ = std::min(sixtyMphPassed_ ? kNever : 88.02, hundredMphPassed_ ? kNever : 146.7);
 }
 
 void Run::WriteRow(int16_t& shiftFlag, int kind, double value, double gear) {

@@ -139,6 +139,7 @@ class Run {
   void LaunchEnd();
   void GearTerms();
   void Sample();
+  void NextEventThresholds();
 
   // ====== values of the set-up
   double airDensity_ = 0;
@@ -242,6 +243,8 @@ class Run {
   bool frictionDropped_ = false;
   bool sixtyMphPassed_ = false, rolloutPassed_ = false, hundredMphPassed_ = false;
   bool markPassed_[5] = {};
+  // Below both no event of SpeedAndDistance is due (0: not worked out yet).
+  double nextEventX_ = 0, nextEventV_ = 0;
   double rolloutTime_ = 0;
   double lastTick_ = 0;
   double prevRadius1_ = 0, prevRadius2_ = 0;
