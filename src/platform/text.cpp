@@ -471,13 +471,8 @@ bool QuickDecimals(double value, int dec, std::string& cell) {
   if (n == 0 && dec == 0) *--p = '0';
   for (; n > 0; n /= 10) *--p = static_cast<char>('0' + n % 10);
   if (negative) *--p = '-';
-  const auto len = static_cast<size_t>(end - p);
-  if (len <= cell.size()) {
-    std::memcpy(cell.data(), p, len);
-    cell.resize(len);
-  } else {
-    cell.assign(p, len);
-  }
+  cell.clear();
+  cell.append(p, static_cast<size_t>(end - p));
   return true;
 }
 

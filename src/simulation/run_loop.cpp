@@ -36,8 +36,9 @@ void Run::ConverterTorque() {
 
 void Run::ClutchTorque() {
   torqueOk_ = 1;
+  double unusedHp = 0;  // the HP at that RPM: the run never reads it
   EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                 launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
+                 launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
   engineTorque_ = torqueFactor_ * throttle_ * curveTorque_;
   clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * (engineRpm_ * engineRpm_));
   if (clutchRpm_ < engineRpm_ - 1) {
@@ -276,9 +277,8 @@ void Run::Loop() {
     ev_[0] = ev_[1];
 
     // A statement that failed leaves no value that is not finite behind.
-    const double now[] = {t_, x_, v_, a_, engineRpm_, clutchRpm_};
-    double sum = 0;
-    for (double d : now) sum += d;
+    // (Summed left to right: a sum that overflows counts as a failure too.)
+    const double sum = t_ + x_ + v_ + a_ + engineRpm_ + clutchRpm_;
     if (!std::isfinite(sum)) {
       t_ = std::isfinite(t_) ? t_ : keep[0];
       x_ = std::isfinite(x_) ? x_ : keep[1];

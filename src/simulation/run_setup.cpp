@@ -356,8 +356,9 @@ void Run::ConverterCheck(bool& ended) {
     // curve's low figure and the checks are passed over.
     engineRpm_ = lowRpm_ - 1;
     double torque = 0;
+    double unusedHp = 0;  // the HP at that RPM: the run never reads it
     EngineTorqueAt(torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                   launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
+                   launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
     return;
   }
 

@@ -234,7 +234,6 @@ class Run {
   int16_t loadPct_ = 0, secondLoadPct_ = 0;  // %, whole numbers
   int16_t limiterFlag_ = 0;
   double speedRatio_ = 1;
-  double hp_ = 0;
   int16_t lastLogStep_ = 0;
   EventValues ev_{};
   int16_t shiftInProgress_ = 0;
