@@ -16,10 +16,7 @@
 
 namespace sw {
 
-void Run::Sample() {
-  // Most time steps pass no new sampling instant: nothing to log then.
-  // (Int(x) <= n is x < n + 1 for a whole n, without the rounding.)
-  if (t_ != 0 && rowRequest_ != 1 && (samples_ * t_ < lastLogStep_ + 1.0 || std::abs(calcStatus_) == 1)) return;
+void Run::LogSample() {
   LogRunSample(rowRequest_, t_, samples_, lastLogStep_, calcStatus_, v_, x_, a_, engineRpm_, engineTorque_,
                throttle_, converter_, simpleLaunch_, throttleShown_, shiftInProgress_, launchClutch_, runLogRow_,
                clutchRpm_, shiftThrottle_, topRpm_);

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "simulation/result_rows.h"
@@ -138,7 +139,14 @@ class Run {
   void ShiftEnd();
   void LaunchEnd();
   void GearTerms();
-  void Sample();
+  // The run log's sample of this instant. Most time steps pass no new
+  // sampling instant: nothing to log then (Int(x) <= n is x < n + 1 for a
+  // whole n, without the rounding).
+  void Sample() {
+    if (t_ != 0 && rowRequest_ != 1 && (samples_ * t_ < lastLogStep_ + 1.0 || std::abs(calcStatus_) == 1)) return;
+    LogSample();
+  }
+  void LogSample();
   void NextEventThresholds();
 
   // ====== values of the set-up
