@@ -22,17 +22,9 @@ RunFault TakeRunFault() {
 
 void ClearRunFault() { pending = RunFault{}; }
 
-double DivideOrReport(double num, double den, int step) {
-  if (den == 0) {
-    ReportRunFault(rterr::kDivisionByZero, step);
-    return 0;
-  }
-  const double q = num / den;
-  if (!std::isfinite(q)) {
-    ReportRunFault(rterr::kOverflow, step);
-    return 0;
-  }
-  return q;
+double DivisionFault(double num, double den, int step) {
+  ReportRunFault(den == 0 ? rterr::kDivisionByZero : rterr::kOverflow, step);
+  return 0;
 }
 
 }  // namespace sw

@@ -99,13 +99,7 @@ class Run {
   void CloseNormal(int row, double finishMph, const char* timeFormat);
   // num / den; a zero divisor or a quotient that is not finite is reported
   // and gives 0.
-  double Div(double num, double den, int step) {
-    if (den != 0) {
-      const double q = num / den;
-      if (std::isfinite(q)) return q;
-    }
-    return DivideOrReport(num, den, step);
-  }
+  double Div(double num, double den, int step) { return DivideOrReport(num, den, step); }
 
   // --- set-up (run_setup.cpp)
   double Spec(int menu, int k) const;
