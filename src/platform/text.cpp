@@ -591,7 +591,6 @@ std::tm LocalNow() {
   return tm;
 }
 
-bool InRange16(double v) { return !std::isnan(v) && RoundHalfEven(v) >= -32768.0 && RoundHalfEven(v) <= 32767.0; }
 int16_t CInt(double v) {
   if (std::isnan(v)) return 0;
   double r = RoundHalfEven(v);

@@ -58,7 +58,11 @@ inline double RoundHalfEven(double value) { return std::nearbyint(value); }  // 
 // CInt: half to even, then clamped into the 16-bit range (the runtime raised
 // an overflow; callers that care test InRange16 first).
 int16_t CInt(double value);
-bool InRange16(double value);
+inline bool InRange16(double value) {
+  if (std::isnan(value)) return false;
+  const double r = RoundHalfEven(value);
+  return r >= -32768.0 && r <= 32767.0;
+}
 
 // String helpers with the runtime's meaning (byte positions, 1-based Mid).
 std::string Trim(std::string_view s);   // blanks only
