@@ -19,6 +19,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/seqfile.h"
 #include "platform/ui.h"
+#include "platform/viewer_copies.h"
 #include "shell/frm_main.h"
 #include "shell/program_main.h"
 #include "shell/qt_window_host.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
   // Saves that never finished left their temporary files; one newer than
   // this start may be another copy of the program saving right now.
   sw::RemoveLeftOverTemporaryFiles(sw::ProgramFolder(), started);
+  // Copies a program that did not end normally left for the text viewer.
+  sw::RemoveDeadViewerCopies();
   sw::InstallQtWindows();
 
   sw::Main(arguments);

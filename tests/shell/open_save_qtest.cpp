@@ -542,10 +542,11 @@ class OpenSaveTest : public QObject {
   void aFailedSaveChangesNothingAndDropsThePendingOpen() {
     frmSaveFile* f = SaveFirstThenOpen();
     f->Text1->setText("New Name");
-    FailFileWritesAfterForTest(0);
+    FailFileWritesAfterForTest(0);  // as on a full disk
     f->Command1_Click();
     Settle();
-    QVERIFY(s->LastBox().prompt.rfind("This file probably originated on a different computer", 0) == 0);
+    QVERIFY(s->LastBox().prompt.rfind("The file could not be written:", 0) == 0);
+    QVERIFY(s->LastBox().prompt.find("Reason: No space left on device.") != std::string::npos);
     QVERIFY(!s->Exists("VEHDAT/New Name"));
     QVERIFY(SaveWindow());  // the window stays for another try
     QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
