@@ -22,12 +22,14 @@
 #include "files/help_pages.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
@@ -75,12 +77,13 @@ frmCalcData* OpenCalculator(QWidget* callingWindow, int calcMenuNumber) {
   QPoint at = from.topLeft() + QPoint(TwipsToPixels(5100, w), TwipsToPixels(320, w));
   if (anchor && anchor->screen()) {
     const QRect free = anchor->screen()->availableGeometry();
-    const int beside = std::min(from.right() + 8, free.right() - w->width() - 8);
+    const QMargins frame = ExpectedFrame(w);
+    const int outerWidth = w->width() + frame.left() + frame.right();
+    const int beside = std::min(from.right() + 8, free.right() - outerWidth - 8);
     if (beside >= from.center().x()) at = QPoint(beside, from.top() + TwipsToPixels(320, w));
   }
-  w->move(at);
+  PlaceFrameAt(w, at, anchor);
   w->show();
-  KeepOnScreen(w);
   w->raise();
   w->activateWindow();
   return w;
@@ -158,7 +161,7 @@ void frmCalcData::BuildWidgets() {
     box->installEventFilter(this);
     // Lists come after their captions so that a list moved over its
     // caption's place is drawn on top of it.
-    auto* list = new QComboBox(this);
+    auto* list = new PickList(this);
     list->setObjectName(QString("Combo1_%1").arg(k));
     list->setProperty("row", k);
     list->installEventFilter(this);
@@ -507,7 +510,7 @@ void frmCalcData::Command4_Click() {
   setFixedSize(normal.width(), std::max(normal.height() + Px(200), footerTop + footerHeight + Px(60)));
 
   if (onPrintCaptureForTest) onPrintCaptureForTest(this);
-  Picture5 = grab().toImage();
+  Picture5 = CaptureFormImage(this);
 
   for (QPushButton* b : {Command1, Command2, Command3, Command4}) b->show();
   Frame3D1->setTitle(ToQ(form_.frameCaption[0]));
@@ -515,7 +518,7 @@ void frmCalcData::Command4_Click() {
   PrintFooter->hide();
   setFixedSize(normal);
 
-  PrintImageScaledToPage(this, ToQ(form_.caption), Picture5);
+  PrintPictureScaledToPage(this, ToQ(form_.caption), Picture5);
   Ui().SetBusyCursor(false);
   watch_->Suspend(false);
 }

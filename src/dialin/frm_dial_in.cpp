@@ -31,10 +31,12 @@
 #include "platform/seqfile.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "results/anls_rprt.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
 #include "simulation/tables.h"
+#include "specs/conditions_rules.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -432,6 +434,8 @@ void frmDialIn::ReadDialInRowFile() {
     if (rec.help) SetRowHelp(r, ThrottleStop() ? *rec.help : DialInHelpLine(*rec.help));
     if (rec.limits) SetLimits(r, rec.limits);
   }
+  for (int b : {kRun1, kPredicted, kRun2}) moistureRowFile_[b] = file.rows[b + 2].limits;
+  SetMoistureLimits();
   if (ThrottleStop()) SetRowHelp(17, kRow17ThrottleStopHelp);
   SetLimits(31, RowLimits{100, 0.1f});
   SetRowHelp(31, kRow31Help);
@@ -742,7 +746,16 @@ void frmDialIn::SetWeatherRowLabels() {
     SetRowHelp(kRun2 + j, RowHelp(j));
   }
   for (int b : {kRun1, kPredicted, kRun2}) SetRowEnabled(b + 4, Pick(b + 5) != 0);
+  SetMoistureLimits();
   NameRunControls();
+}
+
+// A moisture row takes a dew point within the row file's limits, a humidity
+// within 0..100 %.
+void frmDialIn::SetMoistureLimits() {
+  const bool dewPoint = !MethodTakesHumidity(Pick(18));
+  for (int b : {kRun1, kPredicted, kRun2})
+    if (moistureRowFile_[b]) SetLimits(b + 2, MoistureRowLimits(moistureRowFile_[b], dewPoint));
 }
 
 // ---------------------------------------------------------------- copy, advance, clear
@@ -866,7 +879,7 @@ void frmDialIn::mnuSaveAs_Click() {
 }
 
 void frmDialIn::mnuPrint_Click() {
-  QImage image;
+  WindowPicture image;
   {
     BusyCursor busy;
     const QString keptHelp = Label1->text();
@@ -880,14 +893,14 @@ void frmDialIn::mnuPrint_Click() {
     Label4->show();
     printSlot_->show();
     layout()->activate();
-    image = grab().toImage();
+    image = CaptureFormImage(this);
     printSlot_->hide();
     Label4->hide();
     Label1->setText(keptHelp);
     Frame3D3->setTitle("Help");
     layout()->activate();
   }
-  PrintImageScaledToPage(this, windowTitle(), image);
+  PrintPictureScaledToPage(this, windowTitle(), image);
 }
 
 void frmDialIn::mnuHelp_Click() { ShowHelp(); }

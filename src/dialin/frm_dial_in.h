@@ -16,6 +16,7 @@
 
 #include <QPointer>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,9 @@ class frmDialIn : public SpecWindow {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  // The row file's limits of each group's moisture row, by its base row.
+  std::array<std::optional<RowLimits>, 21> moistureRowFile_{};
+  void SetMoistureLimits();
   void BuildMenus();
   void BuildLayout();
   void SetTabChain();

@@ -17,6 +17,7 @@
 #include "files/configuration.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -59,7 +60,7 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
 
   // Data to Graph
   auto* data = new QGroupBox("Data to Graph", this);
-  Combo1 = new QComboBox(data);
+  Combo1 = new PickList(data);
   Combo1->setObjectName("Combo1");
   Combo1->setAccessibleName("Data to Graph");
   (new QVBoxLayout(data))->addWidget(Combo1);

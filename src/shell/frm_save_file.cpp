@@ -170,10 +170,14 @@ void frmSaveFile::keyPressEvent(QKeyEvent* e) {
 }
 
 void frmSaveFile::EnterKey() {
-  // Enter in the name moves on to the next control, as Tab does, and goes no
-  // further; on a button it presses that button, so Enter, Enter saves.
+  // Enter in the name presses OK, as Enter does in the program's other
+  // windows; on a button it presses that button.
   if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
     b->click();
+    return;
+  }
+  if (focusWidget() == Text1) {
+    Command1->click();
     return;
   }
   focusNextChild();

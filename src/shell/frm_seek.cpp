@@ -9,6 +9,7 @@
 
 #include "files/file_seek.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
@@ -48,7 +49,7 @@ frmSeek::frmSeek() : QDialog(DefaultInstance<frmMain>::IfLoaded()) {
 
   Label2 = new QLabel(this);
   Label2->setObjectName("Label2");
-  Drive1 = new QComboBox(this);
+  Drive1 = new PickList(this);
   Drive1->setObjectName("Drive1");
   Drive1->setAccessibleName("Drive to search");
   // The instruction above the list names it for a screen reader.

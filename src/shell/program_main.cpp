@@ -6,6 +6,7 @@
 
 #include "files/configuration.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "shell/frm_main.h"
@@ -24,6 +25,9 @@ constexpr int kActivationWaitMs = 400;
 void ShowMainWindow() {
   frmMain* w = DefaultInstance<frmMain>::Get();
   if (ProgramEnding()) return;
+  // Placed by its frame, so its title bar is on the screen whatever the
+  // desktop does with a window that names no place.
+  PlaceOver(w, nullptr);
   w->show();
   w->raise();
   w->activateWindow();

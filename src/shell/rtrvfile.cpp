@@ -20,6 +20,7 @@
 #include "files/vehicle_file.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
@@ -55,7 +56,7 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   setWindowTitle("Open a Vehicle File");
 
   auto* phraseBox = new QGroupBox("Show Only Files which contain this phrase", this);
-  Combo1 = new QComboBox(phraseBox);
+  Combo1 = new PickList(phraseBox);
   Combo1->setObjectName("Combo1");
   Combo1->setAccessibleName(phraseBox->title());
   Combo1->setEditable(true);

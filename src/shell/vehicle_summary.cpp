@@ -68,14 +68,12 @@ std::string DrivetrainLine() {
   std::string text;
   int type = Choice(kTransmission, 0);
   if (type < 5) {
-    if (type == 2) type = 1, Set(kTransmission, 0, "1");
-    if (type == 4) type = 3, Set(kTransmission, 0, "3");
-    if (type == 0) text = "Clutch:  Program estimates specs";
-    if (type == 1) text = "Clutch:  User Defined Specs";
-    if (type == 3) {
-      text = "Converter:  User Defined Specs";
-      shell.SummaryConverter = 1;
-    }
+    // The type as stored, named as the Transmission window's list names it.
+    static const char* kTypes[5] = {"Clutch:  Program estimates specs", "Clutch:  User Defined Specs",
+                                    "Clutch:  Pick from Examples", "Converter:  User Defined Specs",
+                                    "Converter:  Pick from Examples"};
+    if (type >= 0) text = kTypes[type];
+    if (type >= 3) shell.SummaryConverter = 1;
     Set(kTransmission, 22, "");
     Set(kTransmission, 23, "");
   } else {

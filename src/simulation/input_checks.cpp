@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -48,6 +50,35 @@ struct CheckMemory {
   std::string findingKind;  // "STOP" = fatal, "" = a warning
 };
 CheckMemory memory;
+
+// A quick calculation (a spec window's instant result as the racer leaves a
+// row) asks a warning once for the same specs: the answer given stands
+// until a spec or the power curve changes, so leaving one row after another
+// does not bring the same box back every time.
+struct QuickAnswers {
+  std::array<std::string, kSpecCount> specs;
+  std::array<std::array<std::string, 4>, kPowerCurvePoints> curve;
+  std::vector<std::pair<std::string, int>> given;  // warning text, answer
+};
+QuickAnswers quick;
+
+int AskWarning(const std::string& text) {
+  const bool instant = tbl.QuietCalc == 1;
+  if (instant) {
+    if (quick.specs != tbl.SpecText || quick.curve != tbl.PowerCurveText) {
+      quick.specs = tbl.SpecText;
+      quick.curve = tbl.PowerCurveText;
+      quick.given.clear();
+    }
+    for (const auto& [asked, answer] : quick.given)
+      if (asked == text) return answer;
+  }
+  const int answer =
+      MsgBox(text + kCrCr + "Do you want to continue with the calculations?", mb::YesNo + mb::Question,
+             "Possible Problem with Inputs");
+  if (instant) quick.given.emplace_back(text, answer);
+  return answer;
+}
 
 StallSweep lastSweep = StallSweep::kNeverBelow;
 
@@ -94,9 +125,7 @@ bool Report(Kind kind, const std::string& text) {
   memory.findingKind = kind == Kind::kFatal ? "STOP" : "";
   if (tbl.StartMode != 2) {
     if (kind == Kind::kWarning) {
-      const int answer = MsgBox(text + kCrCr + "Do you want to continue with the calculations?",
-                                mb::YesNo + mb::Question, "Possible Problem with Inputs");
-      if (answer == ans::Yes) return true;
+      if (AskWarning(text) == ans::Yes) return true;
     } else {
       MsgBox(text + kCrCr + "Calculations can not continue.", mb::OKOnly, "Problem with Inputs");
     }
@@ -224,6 +253,7 @@ bool CheckManual(double typeChoice, double efficiencyChoice, double powerCorrect
 
 void ResetInputCheckMemory() {
   memory = CheckMemory{};
+  quick = QuickAnswers{};
   lastSweep = StallSweep::kNeverBelow;
   sweepMemo = SweepMemo{};
 }
@@ -415,10 +445,19 @@ void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int
     }
   }
 
-  // Shift RPMs the racer set, against the top of the curve.
+  // Shift RPMs the racer set, against the top of the curve. One left at 0
+  // keeps the car in its gear to the end (a Match holds the gears after its
+  // finish gear so on purpose).
   if (Val(tbl.SpecText[84]) != 0) {
+    const bool matchPass = calcStatus == 1 || calcStatus == -1;
     for (int i = 1; i <= memory.gearCount - 1; ++i) {
       const double shift = Val(tbl.SpecText[84 + i]);
+      if (shift == 0 && !matchPass) {
+        if (!Report(Kind::kWarning, "The" + Str(i) + " -" + Str(i + 1) +
+                                        " Shift RPM is 0, so the car will not shift out of gear" + Str(i) + "."))
+          return;
+        break;
+      }
       if (shift > topRpm - 300) {
         if (!Report(Kind::kWarning, "The" + Str(i) + " -" + Str(i + 1) +
                                         " Shift RPM is higher than this engine's likely valve toss (power loss) RPM "

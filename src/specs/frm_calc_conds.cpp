@@ -73,6 +73,10 @@ void frmCalcConds::UpdateRowStates() {
     SetRowHelp(r, labels[r - 1].help);
   }
   SetRowEnabled(kWindSpeed, Pick(kWindDirection) != 0);
+  // Row 3 takes what the method reads it as: a dew point within the row
+  // file's limits, a humidity within 0..100 %.
+  if (!moistureRowFile_) moistureRowFile_ = ReadRowFile(kConditions, kHumidityRow + 1).rows[kHumidityRow].limits;
+  SetLimits(kHumidityRow, MoistureRowLimits(moistureRowFile_, MethodReadsDewPoint(m)));
 }
 
 bool frmCalcConds::InstantCalcAllowed() const { return !shell.SkipValidation; }

@@ -518,7 +518,16 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
       }
     }
   }
-  if (tbl.InstantUpdate > 0) InstantCalc();
+  if (tbl.InstantUpdate > 0) {
+    // After the "left over" notice no quick calculation runs, and the caption
+    // still shows the engine the window described before. A curve of the
+    // racer's that can run ends that; until then the caption shows no run.
+    if (RowsFilling == 1 && Pick(kMethodRow) == engine_method::kFullCurve) {
+      if (CurveCanRun(GridFigures())) RowsFilling = 0;
+      else setWindowTitle(ToQ(SpecWindowCaption));
+    }
+    InstantCalc();
+  }
 }
 
 // ---------------------------------------------------------------- picks
@@ -579,7 +588,12 @@ void frmEngine::MethodPicked() {
     RowsFilling = 0;
   }
   UpdateRowStates();
-  if (tbl.InstantUpdate > 0) InstantCalc();
+  if (tbl.InstantUpdate > 0) {
+    // After a "left over" notice no quick calculation runs: the caption
+    // shows no run rather than that of the engine described before.
+    if (RowsFilling == 1) setWindowTitle(ToQ(SpecWindowCaption));
+    InstantCalc();
+  }
   if (!self) return;
   ComboIndexBefore = Pick(kMethodRow);
 }
@@ -715,11 +729,15 @@ void PlotPowerCurve(int mode) {
   if (auto* w = static_cast<frmEngine*>(LoadedSpecWindow(kEngine))) w->PlotPowerCurve(mode);
 }
 
-void frmEngine::PlotPowerCurve(int mode) {
+CurveGrid frmEngine::GridFigures() const {
   CurveGrid rows{};
   for (int i = 0; i < kCurveGridPoints; ++i)
     for (int c = kCurveRpm; c <= kCurveHp; ++c) rows[i][c - 1] = Val(FromQ(Cell(c, i)->text()));
-  const auto points = PowerCurvePlotPoints(rows);
+  return rows;
+}
+
+void frmEngine::PlotPowerCurve(int mode) {
+  const auto points = PowerCurvePlotPoints(GridFigures());
 
   Chart& g = *Graph1;
   g.Set(chart::kPoints, kCurvePlotPoints);

@@ -19,6 +19,7 @@
 #include "files/file_state.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -81,7 +82,7 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
     Tag(name, r, kCaption);
     SpecName[r] = name;
     if (IsPickRow(r)) {
-      auto* list = new QComboBox(this);
+      auto* list = new PickList(this);
       list->setObjectName(QString("cmbSpecData_%1").arg(r));
       list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
       list->setMinimumWidth(120);
@@ -278,7 +279,8 @@ void SpecWindow::SetRowHelp(int row, const std::string& help) {
   rows_[row].help = help;
   // A screen reader reads the help line with the row, as the help box shows it.
   QWidget* control = SpecData[row] ? static_cast<QWidget*>(SpecData[row]) : cmbSpecData[row];
-  if (control) control->setAccessibleDescription(ToQ(help));
+  if (auto* pick = qobject_cast<PickList*>(control)) pick->SetDescription(ToQ(help));
+  else if (control) control->setAccessibleDescription(ToQ(help));
 }
 const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }
 
@@ -319,6 +321,9 @@ void SpecWindow::FillPickList(int row, const std::vector<std::string>& items) {
   FillingGuard filling(filling_);
   list->clear();
   for (const std::string& item : items) list->addItem(ToQ(item));
+  // The box is as wide as its preset items: an example's name added after
+  // them is shortened in the box instead of widening the window.
+  if (auto* pick = qobject_cast<PickList*>(list)) pick->KeepWidthOfItems(static_cast<int>(items.size()), 120);
   list->setCurrentIndex(-1);
   rows_[row].presetCount = static_cast<int>(items.size());
   rows_[row].untouched = StoredSpec(row);
@@ -870,7 +875,7 @@ void SpecWindow::SaveExample() {
 void SpecWindow::PrintWindow() {
   InputAnswer answer = InputBox(tbl.PrintCommentPrompt, kPrintCommentTitle, " ");
   if (answer.text.empty()) return;
-  QImage image;
+  WindowPicture image;
   {
     BusyCursor busy;
     const QString saved = Label2->text();

@@ -1,10 +1,13 @@
 #include "platform/qt/printer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,10 +20,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/window_place.h"
 
 namespace sw {
 
@@ -83,6 +88,20 @@ void ReachableByKeyboard(QPrintPreviewDialog& preview) {
     if (e->accessibleName().isEmpty()) e->setAccessibleName("Page");
   for (QAction* a : preview.findChildren<QAction*>())
     if (a->text() == QPrintPreviewDialog::tr("Print")) a->setShortcut(QKeySequence::Print);
+}
+
+// The preview fills the screen of the window it is opened from, the page as
+// wide as the window (Qt opens it small, the page too small to read).
+void FillScreen(QPrintPreviewDialog& preview, QWidget* parent) {
+  const QWidget* from = parent ? parent->window() : QApplication::activeWindow();
+  QScreen* screen = from && from->screen() ? from->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QMargins frame = ExpectedFrame(&preview);
+  preview.resize(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());
+  PlaceFrameAt(&preview, area.topLeft(), from);
+  for (QAction* a : preview.findChildren<QAction*>())
+    if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Fit width")) a->trigger();
 }
 
 }  // namespace
@@ -250,14 +269,31 @@ void PrintPage::Box(double x, double y, double w, double h, double widthTwips) {
   Line(x, y + h, x, y, widthTwips);
 }
 
-void PrintPage::DrawImageScaled(const QImage& image) {
+void PrintPage::DrawImageScaled(const QImage& image, const QString& caption, int captionHeight) {
   if (image.isNull()) return;
+  const double bar = std::max(0, captionHeight);
   double pw = painter_.device()->width(), ph = painter_.device()->height();
-  double iw = image.width(), ih = image.height();
-  // Fit to the width when the image is relatively wider than the page, else
-  // to the height.
+  double iw = image.width(), ih = image.height() + bar;
+  // Fit to the width when the picture is relatively wider than the page,
+  // else to the height.
   double s = (iw / ih > pw / ph) ? pw / iw : ph / ih;
-  painter_.drawImage(QRectF(0, 0, iw * s, ih * s), image);
+  if (bar > 0) {
+    // The title bar as a desktop draws it: the window's title on the
+    // selection colour, left aligned after a small margin.
+    const QRectF title(0, 0, iw * s, bar * s);
+    const QPalette palette = QGuiApplication::palette();
+    painter_.save();
+    painter_.fillRect(title, palette.color(QPalette::Active, QPalette::Highlight));
+    QFont f = painter_.font();
+    f.setBold(true);
+    f.setPixelSize(std::max(1, static_cast<int>(bar * s * 0.55)));
+    painter_.setFont(f);
+    painter_.setPen(palette.color(QPalette::Active, QPalette::HighlightedText));
+    painter_.drawText(title.adjusted(bar * s * 0.3, 0, -bar * s * 0.3, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                      caption);
+    painter_.restore();
+  }
+  painter_.drawImage(QRectF(0, bar * s, iw * s, image.height() * s), image);
 }
 
 void PrintPage::NewPage() {
@@ -289,6 +325,7 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(title);
   ReachableByKeyboard(preview);
+  FillScreen(preview, parent);
   // The preview paints the pages whenever it needs them; the last painting
   // before the dialog closes is the printing itself.
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* p) {
@@ -302,14 +339,16 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
   return !g_lastPrintFailed;
 }
 
-bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image) {
+bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image, const QString& caption,
+                            int captionHeight) {
   // An image without a size has no shape to fit to a page.
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
     g_lastPrintFailed = true;
     return false;
   }
-  OrientationForJob orientation(image.width() > image.height() ? 2 : 1);
-  return PrintDocument(parent, title, [&image](PrintPage& page) { page.DrawImageScaled(image); });
+  const int height = image.height() + std::max(0, captionHeight);
+  OrientationForJob orientation(image.width() > height ? 2 : 1);
+  return PrintDocument(parent, title, [&](PrintPage& page) { page.DrawImageScaled(image, caption, captionHeight); });
 }
 
 }  // namespace sw
