@@ -210,7 +210,6 @@ void frmMain::MDIForm_Load() {
   SetCaption(caption);
   lblHelp->setText("Click on Spec Value for explanation of spec to be given here.");
   InitTables();
-  if (tbl.StartMode == 2) InitMainWindow();
 }
 
 void frmMain::SetCaption(const std::string& caption) { setWindowTitle(ToQ(caption)); }
@@ -658,57 +657,18 @@ void frmMain::InitMainWindow() {
     }
   } done{this};
 
-  // The procedure's error handler: the first error of one call is reported
-  // (window-state errors silently passed over), later ones are passed over.
-  bool errorSeen = false;
-  auto onError = [&errorSeen](int number, const std::string& description) {
-    if (errorSeen) return;
-    errorSeen = true;
-    if (number == 401) return;
-    MsgBox("Possible Error reading Configuration File.  " + Str(number) + "  " + description, mb::OKOnly, "");
-  };
-
   if (shell.ActivationCount < 100) ++shell.ActivationCount;
-  if (!MainInitDone) {
-    {
-      UnreadableFileKeeper keep(ProgramPath(kConfigurationFile));
-      ReadWriteConfiguration(1);
-    }
-    BaseRunReadError err = ReadBaseRunFile();
-    if (err.number != 0) {
-      if (err.number != 53) KeepUnreadableFile(ProgramPath("baseplot.ZKT"));
-      onError(err.number, err.description);
-    }
-    fst.FileReadFailed = 0;
-    fst.FloppyMode = 0;
-    OpenVehicleFile(FormId::frmMain, openmode::WorkingCopy);
-    if (fst.FileReadFailed == 1) {
-      // Whatever stood in an unreadable working copy is kept aside before
-      // the exit writes the current specs over it.
-      KeepUnreadableFile(ProgramPath(kWorkingCopyFile));
-    } else {
-      fst.SpecsChanged = cfg.SavedSpecsChanged;
-      MainInitDone = true;
-      if (tbl.StartMode == 1)
-        MsgBox("You are now in the Stagewell." + kCR + kCR + "To load the power curve:" + kCR +
-                   "  -  Click on the Engine Specs button." + kCR +
-                   "  -  Select 'Full Power Curve' as the Method" + kCR +
-                   "     of Describing Power Curve (if necessary)." + kCR + "  -  Click on the 'Load from Cylvane'" +
-                   kCR + "     button under the power graph.",
-               mb::OKOnly + mb::Information, "");
-    }
+  if (!MainInitDone && ReadStartUpFiles()) {
+    MainInitDone = true;
+    if (tbl.StartMode == 1)
+      MsgBox("You are now in the Stagewell." + kCR + kCR + "To load the power curve:" + kCR +
+                 "  -  Click on the Engine Specs button." + kCR +
+                 "  -  Select 'Full Power Curve' as the Method" + kCR +
+                 "     of Describing Power Curve (if necessary)." + kCR + "  -  Click on the 'Load from Cylvane'" +
+                 kCR + "     button under the power graph.",
+             mb::OKOnly + mb::Information, "");
   }
 
-  if (tbl.StartMode == 2) {
-    // The unattended calculation for Cylvane: import, calculate, end.
-    setWindowState(Qt::WindowMinimized);
-    ImportPowerCurve();
-    DoEvents();
-    if (!self) return;
-    cmdRun_Click();
-    EndProgram(CompleteLapDataFile() ? 0 : kUnattendedFailedStatus);
-    return;
-  }
   if (shell.StartupScreenShown == 0) {
     shell.StartupScreenShown = 1;
     shell.TextScreenId = 1;

@@ -43,17 +43,12 @@ void ShowMainWindow() {
   });
 }
 
-// An error that reached the entry procedure. In start mode 2 nobody is
-// there to go on with: Cylvane gets the message in a refusal (unless the
-// calculation answered already) and the program ends with a failure status.
+// An error that reached the entry procedure.
 void Failed(int errorNumber) {
   try {
     MsgBox("Cylvane Transfer error # " + Str(errorNumber), mb::OKOnly, "");
-    if (tbl.StartMode == 2) CompleteLapDataFile();
   } catch (...) {
-    // Ending matters more than the answer.
   }
-  if (tbl.StartMode == 2) EndProgram(kUnattendedFailedStatus);
 }
 
 }  // namespace
@@ -61,17 +56,18 @@ void Failed(int errorNumber) {
 void Main(const std::vector<std::string>& arguments) {
   try {
     tbl.StartMode = static_cast<int16_t>(StartModeFromArguments(arguments));
+    if (tbl.StartMode == 2) {
+      // No window: import, calculate, answer and end.
+      EndProgram(UnattendedCalculation());
+      return;
+    }
     // The preferences a first start has before any configuration is read.
     ConfigurationDefaults();
-    if (tbl.StartMode != 2) {
-      SplashForm* splash = DefaultInstance<SplashForm>::Get();
-      splash->show();
-      Ui().SetBusyCursor(true);
-      ShowMainWindow();
-      if (SplashForm* s = DefaultInstance<SplashForm>::IfLoaded()) s->hide();
-    } else {
-      ShowMainWindow();
-    }
+    SplashForm* splash = DefaultInstance<SplashForm>::Get();
+    splash->show();
+    Ui().SetBusyCursor(true);
+    ShowMainWindow();
+    if (SplashForm* s = DefaultInstance<SplashForm>::IfLoaded()) s->hide();
   } catch (const std::bad_alloc&) {
     Failed(7);
   } catch (...) {

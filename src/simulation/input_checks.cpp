@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -80,6 +81,41 @@ int AskWarning(const std::string& text) {
 }
 
 StallSweep lastSweep = StallSweep::kNeverBelow;
+
+// The converter sweep reads only its arguments and the curve: a sweep asked
+// again of the same (the checks and the run's set-up ask it in turn, and a
+// search on every pass) gives what the last one gave.
+struct SweepMemo {
+  bool valid = false;
+  double torqueFactor = 0, capacity = 0, factorScale = 0;
+  int last = 0;
+  double curve[2][kEngineCurveRows] = {};
+  double stall = 0;
+  StallSweep sweep = StallSweep::kNeverBelow;
+
+  bool Matches(double factor, int lastRow, double cap, double scale) const {
+    const size_t n = sizeof(double) * static_cast<size_t>(lastRow + 1);
+    return valid && last == lastRow && Same(torqueFactor, factor) && Same(capacity, cap) &&
+           Same(factorScale, scale) && std::memcmp(curve[0], tbl.EngineCurve[0], n) == 0 &&
+           std::memcmp(curve[1], tbl.EngineCurve[1], n) == 0;
+  }
+  void Keep(double factor, int lastRow, double cap, double scale, double stallRpm) {
+    valid = true;
+    torqueFactor = factor;
+    last = lastRow;
+    capacity = cap;
+    factorScale = scale;
+    const size_t n = sizeof(double) * static_cast<size_t>(lastRow + 1);
+    std::memcpy(curve[0], tbl.EngineCurve[0], n);
+    std::memcpy(curve[1], tbl.EngineCurve[1], n);
+    stall = stallRpm;
+    sweep = lastSweep;
+  }
+  static bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+};
+SweepMemo sweepMemo;
+
+void SweepConverter(double torqueFactor, int last, double& stallRpm, double capacity, double factorScale);
 
 enum class Kind { kWarning, kFatal };
 
@@ -219,12 +255,28 @@ void ResetInputCheckMemory() {
   memory = CheckMemory{};
   quick = QuickAnswers{};
   lastSweep = StallSweep::kNeverBelow;
+  sweepMemo = SweepMemo{};
 }
 
 StallSweep LastStallSweep() { return lastSweep; }
 
 void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, double& stallRpm,
                             const double& converterCapacity, const double& factorScale) {
+  const int last = std::clamp(pointCount, 0, kEngineCurveRows - 1);
+  if (sweepMemo.Matches(torqueFactor, last, converterCapacity, factorScale)) {
+    lastSweep = sweepMemo.sweep;
+    stallRpm = sweepMemo.stall;
+    return;
+  }
+  double stall = stallRpm;
+  SweepConverter(torqueFactor, last, stall, converterCapacity, factorScale);
+  sweepMemo.Keep(torqueFactor, last, converterCapacity, factorScale, stall);
+  stallRpm = stall;
+}
+
+namespace {
+
+void SweepConverter(double torqueFactor, int last, double& stallRpm, double converterCapacity, double factorScale) {
   double factor = torqueFactor;
   bool quiet = false;
   if (factor < -0.1) {
@@ -233,7 +285,6 @@ void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, d
   }
   const double scale = factor * factorScale;
   const double capacity = converterCapacity;
-  const int last = std::clamp(pointCount, 0, kEngineCurveRows - 1);
   const double from = tbl.EngineCurve[0][0];
   const double topRow = tbl.EngineCurve[0][last];
   // A sweep of a million RPM is far beyond any engine: a mistyped curve
@@ -307,6 +358,8 @@ void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, d
     stall = -stall;
   stallRpm = stall;
 }
+
+}  // namespace
 
 void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int16_t& calcStatus, double& topRpm,
                  int& pointCount, double& peakTorque, double& peakTorqueRpm) {
