@@ -22,13 +22,16 @@
 #include "files/help_pages.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "platform/qt/escape_close.h"
+#include "shell/after_calculation.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
@@ -75,12 +78,13 @@ frmCalcData* OpenCalculator(QWidget* callingWindow, int calcMenuNumber) {
   QPoint at = from.topLeft() + QPoint(TwipsToPixels(5100, w), TwipsToPixels(320, w));
   if (anchor && anchor->screen()) {
     const QRect free = anchor->screen()->availableGeometry();
-    const int beside = std::min(from.right() + 8, free.right() - w->width() - 8);
+    const QMargins frame = ExpectedFrame(w);
+    const int outerWidth = w->width() + frame.left() + frame.right();
+    const int beside = std::min(from.right() + 8, free.right() - outerWidth - 8);
     if (beside >= from.center().x()) at = QPoint(beside, from.top() + TwipsToPixels(320, w));
   }
-  w->move(at);
+  PlaceFrameAt(w, at, anchor);
   w->show();
-  KeepOnScreen(w);
   w->raise();
   w->activateWindow();
   return w;
@@ -158,7 +162,7 @@ void frmCalcData::BuildWidgets() {
     box->installEventFilter(this);
     // Lists come after their captions so that a list moved over its
     // caption's place is drawn on top of it.
-    auto* list = new QComboBox(this);
+    auto* list = new PickList(this);
     list->setObjectName(QString("Combo1_%1").arg(k));
     list->setProperty("row", k);
     list->installEventFilter(this);
@@ -192,7 +196,9 @@ void frmCalcData::BuildWidgets() {
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   CloseOnEscape(this, [this] { Command1->click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  // "Use Calc Value" writes into the specs: not while a calculation reads them.
+  connect(Command3, &QPushButton::clicked, this,
+          [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); });
   connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
 
   PrintTitle = new QLabel(this);
@@ -397,7 +403,9 @@ void frmCalcData::CalcData_LostFocus(int k) {
   if (checking_ || !form_.Row(k).used) return;
   checking_ = true;
   Gather();
+  StillLoaded<frmCalcData> self(this);  // a refusal's box lets events run
   const bool accepted = LeaveValueBox(form_, k, textBefore_);
+  if (!self) return;
   ShowForm();
   if (!accepted) {
     shell.SkipValidation = true;
@@ -411,8 +419,9 @@ void frmCalcData::CalcData_LostFocus(int k) {
 void frmCalcData::Combo1_Click(int k) {
   Gather();
   form_.changedWeightList = form_.number == 24 ? k : 0;
+  StillLoaded<frmCalcData> self(this);
   CalculateMenu(form_);
-  ShowForm();
+  if (self) ShowForm();
 }
 
 void frmCalcData::Command1_Click() { Close(); }
@@ -448,6 +457,7 @@ void frmCalcData::HelpClosed() {
 
 void frmCalcData::Command3_Click() {
   Gather();
+  StillLoaded<frmCalcData> self(this);
   const CalcValueResult r = UseCalcValue(form_);
   if (r.exampleBroken) {
     shell.ExampleListIndex = static_cast<int16_t>(r.exampleListIndex);
@@ -460,7 +470,7 @@ void frmCalcData::Command3_Click() {
       RefillSpecWindow(r.exampleSpecMenu);
     }
   }
-  if (!r.close) return;
+  if (!r.close || !self) return;
   const int menu = SpecMenuOfCalculator(form_.number);
   Close();
   // The opener's caption showed the run of the specs before the value came
@@ -473,11 +483,12 @@ void frmCalcData::Command3_Click() {
 }
 
 void frmCalcData::Command4_Click() {
+  StillLoaded<frmCalcData> self(this);
   const InputAnswer comment = InputBox(
       "Enter a comment which will be printed at the bottom of this menu." + std::string(2, CR) +
           "Just press <Enter> or click on OK to enter no comment.  Click on Cancel to cancel printing.",
       "Printed Comment", " ");
-  if (comment.text.empty()) return;
+  if (comment.text.empty() || !self) return;
   watch_->Suspend(true);
 
   // Dressed for paper: a title on the first frame, the buttons' place taken
@@ -507,7 +518,7 @@ void frmCalcData::Command4_Click() {
   setFixedSize(normal.width(), std::max(normal.height() + Px(200), footerTop + footerHeight + Px(60)));
 
   if (onPrintCaptureForTest) onPrintCaptureForTest(this);
-  Picture5 = grab().toImage();
+  Picture5 = CaptureFormImage(this);
 
   for (QPushButton* b : {Command1, Command2, Command3, Command4}) b->show();
   Frame3D1->setTitle(ToQ(form_.frameCaption[0]));
@@ -515,9 +526,11 @@ void frmCalcData::Command4_Click() {
   PrintFooter->hide();
   setFixedSize(normal);
 
-  PrintImageScaledToPage(this, ToQ(form_.caption), Picture5);
+  // The preview may outlast the window: it prints a copy of the image.
+  const WindowPicture picture = Picture5;
+  PrintPictureScaledToPage(this, ToQ(form_.caption), picture);
   Ui().SetBusyCursor(false);
-  watch_->Suspend(false);
+  if (self) watch_->Suspend(false);
 }
 
 void frmCalcData::closeEvent(QCloseEvent* e) {

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "files/calculator_layout.h"
+#include "printing/window_image.h"
 #include "simulation/calculator_form.h"
 
 class QComboBox;
@@ -76,7 +77,7 @@ class frmCalcData : public QWidget {
   // Shown only while the window is captured for printing.
   QLabel* PrintTitle = nullptr;
   QLabel* PrintFooter = nullptr;
-  QImage Picture5;  // the captured image that is printed
+  WindowPicture Picture5;  // the captured image that is printed
 
   void Command1_Click();
   void Command2_Click();

@@ -83,7 +83,7 @@ bool Prediction::CheckRequiredEntries() {
                                (ts_ && (r == 6 || r == 26));
       if (!zeroAllowed && N(r) == 0) return Refuse(r);
     }
-    if (MethodTakesDewPoint(method) && (r == 2 || r == 11 || r == 22) && N(r - 1) < N(r)) {
+    if (!MethodTakesHumidity(method) && (r == 2 || r == 11 || r == 22) && N(r - 1) < N(r)) {
       const std::string group = GroupName(r);
       MsgBox(e_.caption[r] + " for " + group + " must be less than " + e_.caption[r - 1] + " for " + group + kCr +
                  kCr + mode_ + " Prediction is not possible.",

@@ -32,10 +32,12 @@
 #include "platform/seqfile.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/window_image.h"
 #include "results/anls_rprt.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
 #include "simulation/tables.h"
+#include "specs/conditions_rules.h"
 #include "specs/spec_windows.h"
 
 namespace sw {
@@ -433,6 +435,8 @@ void frmDialIn::ReadDialInRowFile() {
     if (rec.help) SetRowHelp(r, ThrottleStop() ? *rec.help : DialInHelpLine(*rec.help));
     if (rec.limits) SetLimits(r, rec.limits);
   }
+  for (int b : {kRun1, kPredicted, kRun2}) moistureRowFile_[b] = file.rows[b + 2].limits;
+  SetMoistureLimits();
   if (ThrottleStop()) SetRowHelp(17, kRow17ThrottleStopHelp);
   SetLimits(31, RowLimits{100, 0.1f});
   SetRowHelp(31, kRow31Help);
@@ -440,7 +444,7 @@ void frmDialIn::ReadDialInRowFile() {
 }
 
 void frmDialIn::Form_Activate() {
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   tbl.CurrentSpecMenu = static_cast<int16_t>(Menu());
   const int16_t changed = fst.SpecsChanged;
   RowsFilling = 1;
@@ -577,7 +581,7 @@ void frmDialIn::NamePrediction() {
 }
 
 void frmDialIn::SpecData_LostFocus(const RowLeave& leave) {
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   LeaveStep step = LeaveValueBox(leave);
   if (!self) return;
   leaveRefused_ = step == LeaveStep::Refused;
@@ -610,7 +614,9 @@ bool frmDialIn::eventFilter(QObject* watched, QEvent* e) {
 
 void frmDialIn::closeEvent(QCloseEvent* e) {
   if (predicting_) {
+    // The window goes once the prediction that reads its rows is over.
     e->ignore();
+    RunWhenFree(this, "close", [this] { return predicting_; }, [this] { close(); });
     return;
   }
   SpecWindow::closeEvent(e);
@@ -652,7 +658,7 @@ void frmDialIn::cmbSpecData_Click(int row) {
     SetWeatherRowLabels();
     return;
   }
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   if (before > 1 && now < 2) {
     const bool answered = AskRunElevations(RunElevation);
     if (!self) return;
@@ -743,7 +749,16 @@ void frmDialIn::SetWeatherRowLabels() {
     SetRowHelp(kRun2 + j, RowHelp(j));
   }
   for (int b : {kRun1, kPredicted, kRun2}) SetRowEnabled(b + 4, Pick(b + 5) != 0);
+  SetMoistureLimits();
   NameRunControls();
+}
+
+// A moisture row takes a dew point within the row file's limits, a humidity
+// within 0..100 %.
+void frmDialIn::SetMoistureLimits() {
+  const bool dewPoint = !MethodTakesHumidity(Pick(18));
+  for (int b : {kRun1, kPredicted, kRun2})
+    if (moistureRowFile_[b]) SetLimits(b + 2, MoistureRowLimits(moistureRowFile_[b], dewPoint));
 }
 
 // ---------------------------------------------------------------- copy, advance, clear
@@ -769,7 +784,9 @@ void frmDialIn::CopyRunEntries(int kind) {
     to = kPredicted;
     text = "Previous Run #2 to Predicted Run";
   }
-  if (MsgBox("Copy entries from " + text + "?", mb::YesNo + mb::Exclamation, "Copy Entries") != ans::Yes) return;
+  StillLoaded<frmDialIn> self(this);
+  if (MsgBox("Copy entries from " + text + "?", mb::YesNo + mb::Exclamation, "Copy Entries") != ans::Yes || !self)
+    return;
   for (int k = 0; k <= 8; ++k) {
     // The Predicted group keeps its 60 ft choice and result row; the run's
     // 60 ft time lands in row 16.
@@ -781,9 +798,11 @@ void frmDialIn::CopyRunEntries(int kind) {
 
 void frmDialIn::AdvanceRunEntries(int kind) {
   const int to = kind == 2 ? kRun2 : kRun1;
+  StillLoaded<frmDialIn> self(this);
   if (MsgBox(std::string("Advance (copy) entries from ") + "Predicted Run" + " to Previous Run" +
                  (ThrottleStop() ? " #2" : "") + "?",
-             mb::YesNo + mb::Exclamation, "Advance Entries") != ans::Yes)
+             mb::YesNo + mb::Exclamation, "Advance Entries") != ans::Yes ||
+      !self)
     return;
   ++IgnoreComboClick;
   for (int k = 0; k <= 5; ++k) {
@@ -804,10 +823,12 @@ void frmDialIn::ClearRunEntries(int kind) {
                                         " for the Predicted Run"};
   if (kind < 0 || kind > 3) return;
   if (kind == 0) ClearPrediction();
+  StillLoaded<frmDialIn> self(this);
   if (MsgBox(std::string("Clear our (blank out) all data entries") + kTexts[kind] + "?" + kCr + kCr +
                  "(If you have not saved these entries, answer No now.  Then click on 'File' and 'Save' or 'Save As' "
                  "to save these entries.)",
-             mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Clear Out Data") != ans::Yes)
+             mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Clear Out Data") != ans::Yes ||
+      !self)
     return;
   if (kind == 0) {
     Comment().clear();
@@ -867,7 +888,7 @@ void frmDialIn::mnuSaveAs_Click() {
 }
 
 void frmDialIn::mnuPrint_Click() {
-  QImage image;
+  WindowPicture image;
   {
     BusyCursor busy;
     const QString keptHelp = Label1->text();
@@ -881,14 +902,14 @@ void frmDialIn::mnuPrint_Click() {
     Label4->show();
     printSlot_->show();
     layout()->activate();
-    image = grab().toImage();
+    image = CaptureFormImage(this);
     printSlot_->hide();
     Label4->hide();
     Label1->setText(keptHelp);
     Frame3D3->setTitle("Help");
     layout()->activate();
   }
-  PrintImageScaledToPage(this, windowTitle(), image);
+  PrintPictureScaledToPage(this, windowTitle(), image);
 }
 
 void frmDialIn::mnuHelp_Click() { ShowHelp(); }
@@ -923,7 +944,7 @@ void frmDialIn::mnuUseOneRun_Click() {
   if (Trim(RowText(31)).empty() && TsAdjustFactor > 2) {
     SetRowText(31, factor);
   } else if (TsAdjustFactor > 2) {
-    QPointer<frmDialIn> self(this);
+    StillLoaded<frmDialIn> self(this);
     int a = MsgBox("Do you want to use the current Adjustment Factor of  " + factor + " ?",
                    mb::YesNo + mb::Exclamation, "Use Current Adjustment Factor?");
     if (!self) return;
@@ -959,6 +980,16 @@ DialInEntries frmDialIn::Entries() const {
   return e;
 }
 
+std::string frmDialIn::RowTextForRun(int row) const {
+  if (row < 0 || row >= RowCount()) return "";
+  return predicting_ && row < static_cast<int>(heldText_.size()) ? heldText_[static_cast<size_t>(row)] : RowText(row);
+}
+
+int frmDialIn::PickForRun(int row) const {
+  if (row < 0 || row >= RowCount()) return 0;
+  return predicting_ && row < static_cast<int>(heldPick_.size()) ? heldPick_[static_cast<size_t>(row)] : Pick(row);
+}
+
 void frmDialIn::ShowSixtyFootNote(bool shown) {
   Label7->setVisible(shown);
   noteSlot_->setVisible(shown);
@@ -966,7 +997,7 @@ void frmDialIn::ShowSixtyFootNote(bool shown) {
 
 void frmDialIn::mnuUpdate_Click() {
   if (Busy()) return;
-  QPointer<frmDialIn> self(this);
+  StillLoaded<frmDialIn> self(this);
   // An entry typed and not yet left is tested first; a refused one stops.
   leaveRefused_ = false;
   SettleRows();
@@ -974,6 +1005,12 @@ void frmDialIn::mnuUpdate_Click() {
   shell.KeepSpecForm = 1;
   tbl.CalcMode = static_cast<int16_t>(mode_);
   const DialInEntries entries = Entries();
+  heldText_.clear();
+  heldPick_.clear();
+  for (int r = 0; r < RowCount(); ++r) {
+    heldText_.push_back(RowText(r));
+    heldPick_.push_back(Pick(r));
+  }
   predicting_ = true;
   PredictionOutcome o = PredictFromEntries(entries, Asked, CalculateWithRunWeather);
   if (!self) return;

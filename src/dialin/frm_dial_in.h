@@ -16,6 +16,7 @@
 
 #include <QPointer>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,10 @@ class frmDialIn : public SpecWindow {
   void EntriesRead(const std::string& comment);
   // What the prediction reads of the rows.
   DialInEntries Entries() const;
+  // The rows and picks a run reads: while a prediction runs, as they were
+  // when it began (the racer's edits meanwhile wait for the next one).
+  std::string RowTextForRun(int row) const;
+  int PickForRun(int row) const;
 
   // --- menu items
   void mnuExit_Click();
@@ -114,6 +119,9 @@ class frmDialIn : public SpecWindow {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  // The row file's limits of each group's moisture row, by its base row.
+  std::array<std::optional<RowLimits>, 21> moistureRowFile_{};
+  void SetMoistureLimits();
   void BuildMenus();
   void BuildLayout();
   void SetTabChain();
@@ -139,6 +147,8 @@ class frmDialIn : public SpecWindow {
   int mode_ = 1;
   bool rowsShown_ = false;
   bool predicting_ = false;
+  std::vector<std::string> heldText_;  // RowText of every row while predicting
+  std::vector<int> heldPick_;          // Pick of every row while predicting
   bool settingComment_ = false;
   bool leaveRefused_ = false;
   QLabel* runHeadingRoom_ = nullptr;

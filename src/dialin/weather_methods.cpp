@@ -42,11 +42,14 @@ double BarometerForTrackPressure(double target, double elevation) {
 void ConvertMoisture(WeatherGroupRows& g, int oldMethod, int newMethod) {
   if (Empty(g.temperature) || Empty(g.moisture)) return;
   const double t = Val(g.temperature), m = Val(g.moisture);
-  if (MethodTakesDewPoint(oldMethod) && !MethodTakesDewPoint(newMethod)) {
+  // Rows entered before any method was chosen are dew points: so they are
+  // captioned, and so the run reads them.
+  const bool dewBefore = !MethodTakesHumidity(oldMethod), dewAfter = !MethodTakesHumidity(newMethod);
+  if (dewBefore && !dewAfter) {
     double rh = 0;
     HumidityFromDewPoint(t, m, rh);
     g.moisture = Format(rh, "###.0");
-  } else if (!MethodTakesDewPoint(oldMethod) && MethodTakesDewPoint(newMethod)) {
+  } else if (!dewBefore && dewAfter) {
     // Bone-dry air (0 %) has the driest dew point the vapour formula knows.
     double dew = kDriestDewPoint;
     DewPointFromHumidity(t, m, dew);

@@ -11,8 +11,8 @@
 namespace sw {
 
 // The weather method is the choice (0-5) of the window's row 18; -1 for no
-// choice, which every test below sends where its number goes.
-inline bool MethodTakesDewPoint(int method) { return method == 1 || method == 3 || method == 5; }
+// choice, which every test below sends where its number goes: a moisture
+// that is no humidity is a dew point.
 inline bool MethodTakesHumidity(int method) { return method == 0 || method == 2 || method == 4; }
 inline bool CorrectedBarometer(int method) { return method < 2; }
 inline bool ObservedBarometer(int method) { return method == 2 || method == 3; }
@@ -35,7 +35,8 @@ double AltimeterFeet(double trackPressure);
 double BarometerForTrackPressure(double target, double elevation);
 
 // Moisture of a group from the old method's quantity to the new one's; only
-// when temperature and moisture both hold text.
+// when temperature and moisture both hold text. No method (-1) reads the
+// moisture as a dew point, as the row is captioned and the run reads it.
 void ConvertMoisture(WeatherGroupRows& g, int oldMethod, int newMethod);
 // Pressure and elevation of a group; `runElevation` is the track elevation
 // the racer gave for the run (read only on the way to a corrected barometer).

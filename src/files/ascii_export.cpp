@@ -1,10 +1,12 @@
 #include "files/ascii_export.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "files/file_names.h"
 #include "files/file_state.h"
 #include "files/file_write.h"
+#include "platform/program_folder.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 
@@ -72,14 +74,28 @@ std::vector<std::string> AsciiExportLines(const decltype(ProgramTables::ResultsT
 }
 
 bool IsProgramOwnName(const std::string& name) {
-  static const char* const kOwn[] = {kConfigurationFile, kWorkingCopyFile, "baseplot.ZKT", "ENGCURVE.ZKT",
-                                     "LapDtOut.txt",     kVehicleFolder,   kExampleVehicleFolder,
-                                     kDialInFolder,      kThrottleStopFolder,
-                                     kHistoryFolder,     "COMBO",          "QVZHELP",
-                                     "QVZEXMP",          "TEXT",           "CALC",
-                                     "OldFiles"};
+  // What the program writes in its folder, and the copies of its own files
+  // it keeps when they could not be read ("qvzCNFG.ZKT.bad").
+  static const char* const kWritten[] = {kConfigurationFile, kWorkingCopyFile, "baseplot.ZKT", "ENGCURVE.ZKT",
+                                         "LapDtOut.txt",     "Analysis Report.txt", kVehicleFolder,
+                                         kExampleVehicleFolder, kDialInFolder, kThrottleStopFolder,
+                                         kHistoryFolder};
+  static const char* const kKeptBad[] = {kConfigurationFile, kWorkingCopyFile, "baseplot.ZKT"};
+  // What the program ships: every name at the top of the shipped data, also
+  // where that folder is not found.
+  static const char* const kShipped[] = {"ANALYS",  "CALC", "COMBO",  "OldFiles", "QVZEXMP",
+                                         "QVZHELP", "TEXT", "readme.doc"};
   const std::string trimmed = Trim(name);
-  return std::any_of(std::begin(kOwn), std::end(kOwn), [&](const char* own) { return EqualsNoCase(trimmed, own); });
+  auto is = [&](const std::string& own) { return EqualsNoCase(trimmed, own); };
+  if (std::any_of(std::begin(kWritten), std::end(kWritten), is)) return true;
+  if (std::any_of(std::begin(kShipped), std::end(kShipped), is)) return true;
+  if (std::any_of(std::begin(kKeptBad), std::end(kKeptBad), [&](const char* f) { return is(std::string(f) + ".bad"); }))
+    return true;
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  for (auto it = fs::directory_iterator(SeedFolder(), ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+    if (is(it->path().filename().string())) return true;
+  return false;
 }
 
 AsciiSave WriteAsciiFile(const std::string& typedName, const AsciiOptionSet& options) {
@@ -107,10 +123,9 @@ AsciiSave WriteAsciiFile(const std::string& typedName, const AsciiOptionSet& opt
   const std::string path = fst.ChosenFileName;
   std::string text;
   for (const std::string& line : AsciiExportLines(tbl.ResultsText, tbl.FinishRow, options)) text += line + CRLF;
-  if (!WriteTextFile(DiskPath(path), text)) {
-    MsgBox("The ASCII data file could not be written:" + std::string(2, CR) + "      " + path + std::string(2, CR) +
-               "Check that the folder can be written to and that the disk is not full.",
-           mb::Exclamation + mb::OKOnly, "");
+  int error = 0;
+  if (!WriteTextFile(DiskPath(path), text, &error)) {
+    MsgBox(WriteFailureText("The ASCII data file", DiskPath(path), error), mb::Exclamation + mb::OKOnly, "");
     return AsciiSave::Stopped;
   }
   MsgBox("ASCII Data File written to disk." + std::string(2, CR) + path, mb::OKOnly, "");

@@ -28,8 +28,8 @@ extern std::string AsciiFileName;
 std::vector<std::string> AsciiExportLines(const decltype(ProgramTables::ResultsText)& table, int finishRow,
                                           const AsciiOptionSet& options);
 
-// True for the names of the program's own files and folders, which an
-// export must never replace.
+// True for the names of the program's own files and folders, shipped or
+// written by it, whatever their case: an export must never replace them.
 bool IsProgramOwnName(const std::string& name);
 
 enum class AsciiSave {

@@ -211,13 +211,7 @@ void FillCalculatorFromSpecs(CalculatorForm& f) {
     case 6: {
       f.Row(4).text = SpecAt(kEngine, 1);
       f.Row(2).text = SpecAt(kVehicle, 0);
-      double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0,
-             topRpm = 0;
-      int points = 0;
-      const double uncorrected = 1;
-      BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, points, midRpm, uncorrected, limitRpm,
-                       topRpm);
-      f.Row(6).text = Trim(Str(peakHpRpm));
+      f.Row(6).text = Trim(Str(EnginePeaksAsEntered().hpRpm));
       // The peak torque outputs mean something only where the engine is
       // described by more than its peak horsepower.
       const double method = Spec(kEngine, 0);

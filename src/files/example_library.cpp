@@ -58,6 +58,7 @@ std::string PeakText(double v) { return v < 100 ? Format(v, "#####0.0") : Format
 
 // Replaces the text of the column before field j (1-based) of a list line.
 void ReplaceColumn(std::string& line, const std::vector<ExampleField>& fields, int j, const std::string& text) {
+  if (!fields[j - 2].usable || !fields[j - 1].usable) return;
   const std::string old = line;
   line = Left(line, fields[j - 2].columnStart) + text;
   FillToColumn(line, fields[j - 1].columnStart);
@@ -70,6 +71,7 @@ std::string ListLine(const std::vector<std::string>& example, const std::vector<
   std::string line = example[0];
   for (int j = 1; j <= n; ++j) {
     const ExampleField& f = fields[j - 1];
+    if (!f.usable) continue;
     const std::string& raw = example[j];
     std::string v = raw;
     if (IsPick(f)) {
@@ -179,30 +181,39 @@ ExampleLibraryData ParseExampleLibrary(const std::string& component) {
     if (!in.InputItem(item)) return d;
     d.definitionItems.push_back(item);
   }
+  // A field whose definition makes no sense is left out of the list; the
+  // examples still have a line for it.
+  d.soundHead = true;
   int previous = 2;
   for (int i = 0; i < n; ++i) {
     const std::string* it = &d.definitionItems[4 * i];
-    if (!IsNumberItem(it[0]) || !IsNumberItem(it[2]) || !IsNumberItem(it[3])) return d;
     ExampleField f{SmallInt(it[0]), it[1], SmallInt(it[2]), SmallInt(it[3])};
-    if (f.columnStart <= previous || f.columnStart > 400) return d;
-    if (f.menu < 1 || f.menu > 9 || f.row < 0 || tbl.SpecMenuStart[f.menu] + f.row >= MenuEnd(f.menu)) return d;
-    previous = f.columnStart;
+    f.usable = IsNumberItem(it[0]) && IsNumberItem(it[2]) && IsNumberItem(it[3]) && f.columnStart > previous &&
+               f.columnStart <= 400 && f.menu >= 1 && f.menu <= 9 && f.row >= 0 &&
+               tbl.SpecMenuStart[f.menu] + f.row < MenuEnd(f.menu);
+    if (f.usable) previous = f.columnStart;
+    else f = ExampleField{0, it[1], 0, 0, false};
+    d.soundHead = d.soundHead && f.usable;
     d.fields.push_back(f);
   }
-  d.soundHead = true;
+  d.recordsReadable = true;
 
+  // Each example is its name and a fixed number of lines; one cut short or
+  // holding a line below -98 is left out and the reading goes on with the
+  // next. A name below -98 (the "-99" end line) ends the library.
   const int lines = n + (IsEngine(component) ? kEngineCurveLines : 0);
   while (static_cast<int>(d.examples.size()) < kExampleLibraryMax) {
     std::vector<std::string> example(1);
     if (!in.LineInput(example[0]) || EndsLibrary(example[0])) break;
-    bool whole = true;
+    bool whole = true, valid = true;
     for (int k = 0; k < lines && whole; ++k) {
       std::string v;
-      whole = in.LineInput(v) && !EndsLibrary(v);
+      whole = in.LineInput(v);
+      valid = valid && whole && !EndsLibrary(v);
       example.push_back(std::move(v));
     }
     if (!whole) break;
-    d.examples.push_back(std::move(example));
+    if (valid) d.examples.push_back(std::move(example));
   }
   return d;
 }
@@ -216,6 +227,7 @@ void FillToColumn(std::string& line, int column) {
 std::string ExampleHeadingLine(const std::string& nameHeading, const std::vector<ExampleField>& fields) {
   std::string h = nameHeading;
   for (const ExampleField& f : fields) {
+    if (!f.usable) continue;
     if (f.columnStart - static_cast<long>(h.size()) < 1) h = Left(h, f.columnStart - 1);
     PadTo(h, static_cast<size_t>(f.columnStart));
     h += f.title;
@@ -230,16 +242,19 @@ ExampleListing ReadExampleCategory(const ExampleRequest& request, int keep, cons
     BusyCursor busy;
     const ExampleLibraryData d = ParseExampleLibrary(request.component);
     damaged = !d.soundHead;
-    const int n = static_cast<int>(d.fields.size());
-    exv.ExampleFieldCount = static_cast<int16_t>(d.soundHead ? n : 0);
+    const int n = d.recordsReadable ? static_cast<int>(d.fields.size()) : 0;
+    exv.ExampleFieldCount = static_cast<int16_t>(n);
+    exv.ExampleNameWidth = 0;
     for (int i = 1; i <= 15; ++i) {
-      const bool used = d.soundHead && i <= n;
+      const bool used = i <= n && d.fields[i - 1].usable;
       exv.ExampleColumnStart[i] = static_cast<int16_t>(used ? d.fields[i - 1].columnStart : 0);
       exv.ExampleColumnTitle[i] = used ? d.fields[i - 1].title : "";
       exv.ExampleFieldMenu[i] = static_cast<int16_t>(used ? d.fields[i - 1].menu : 0);
       exv.ExampleFieldRow[i] = static_cast<int16_t>(used ? d.fields[i - 1].row : 0);
+      if (used && exv.ExampleNameWidth == 0) exv.ExampleNameWidth = exv.ExampleColumnStart[i];
     }
-    exv.ExampleNameWidth = exv.ExampleColumnStart[1];
+    // Without a column to end it, a name is as wide as a name box takes.
+    if (exv.ExampleNameWidth == 0 && n > 0) exv.ExampleNameWidth = 80;
     if (keep >= 1) {
       exv.ExampleRecord.fill("");
       if (keep <= static_cast<int>(d.examples.size())) {
@@ -249,7 +264,7 @@ ExampleListing ReadExampleCategory(const ExampleRequest& request, int keep, cons
           for (int k = 0; k < kEngineCurveLines; ++k) exv.ExampleRecord[20 + k] = e[n + 1 + k];
       }
     }
-    if (request.subChoice != 1 && d.soundHead) {
+    if (request.subChoice != 1 && d.recordsReadable) {
       listing.heading = ExampleHeadingLine(d.head[0], d.fields);
       PresetCache cache(presets);
       int curveKind = 0;
@@ -282,6 +297,24 @@ std::vector<std::string> CurrentExampleRecord(const ExampleRequest& request, con
   return out;
 }
 
+std::string LowValueRefusal(const std::vector<ExampleField>& fields, const std::vector<std::string>& record) {
+  CaptionCache captions;
+  static const char* const kCurveColumn[] = {"RPM", "Torque", "HP"};
+  for (size_t i = 0; i < record.size(); ++i) {
+    if (!EndsLibrary(record[i])) continue;
+    std::string field;
+    if (i < fields.size()) {
+      field = fields[i].usable ? Trim(captions.Caption(fields[i].menu, fields[i].row)) : "";
+      if (field.empty()) field = Trim(fields[i].title);
+    } else {
+      const size_t k = i - fields.size();
+      field = "Power Curve point " + std::to_string(k / 3 + 1) + " " + kCurveColumn[k % 3];
+    }
+    return field + " = " + Trim(record[i]) + ".  An example holding a value below -98 can not be saved.";
+  }
+  return "";
+}
+
 bool AddExampleToLibrary(const ExampleRequest& request, int number, const std::string& newName) {
   const ExampleLibraryData d = ParseExampleLibrary(request.component);
   if (!d.soundHead) {
@@ -289,6 +322,11 @@ bool AddExampleToLibrary(const ExampleRequest& request, int number, const std::s
     return false;
   }
   const bool adding = number == 0;
+  const std::vector<std::string> record = adding ? CurrentExampleRecord(request, d.fields) : std::vector<std::string>{};
+  if (const std::string refusal = LowValueRefusal(d.fields, record); !refusal.empty()) {
+    MsgBox(refusal, mb::OKOnly + mb::Exclamation, "Warning");
+    return false;
+  }
   if (adding && static_cast<int>(d.examples.size()) >= kExampleLibraryMax) {
     const std::string cr(1, CR);
     if (MsgBox("The example file is full (300 examples).  If you save this example, the last example will be "
@@ -315,7 +353,7 @@ bool AddExampleToLibrary(const ExampleRequest& request, int number, const std::s
     }
     if (adding) {
       out.PrintLine(OneLine(newName));
-      for (const std::string& line : CurrentExampleRecord(request, d.fields)) out.PrintLine(line);
+      for (const std::string& line : record) out.PrintLine(line);
       out.PrintLine("-99");
     }
     ok = out.Close();
@@ -360,7 +398,7 @@ int LoadInExampleSpecs(const ExampleRequest& request, const std::string& listLin
   const int n = exv.ExampleFieldCount;
   for (int j = 1; j <= n; ++j) {
     const std::string& v = exv.ExampleRecord[j - 1];
-    if (v.find("na") != std::string::npos) continue;
+    if (v.find("na") != std::string::npos || exv.ExampleFieldMenu[j] < 1) continue;
     tbl.SpecText[tbl.SpecMenuStart[exv.ExampleFieldMenu[j]] + exv.ExampleFieldRow[j]] = v;
   }
   if (IsEngine(request.component))
@@ -396,6 +434,7 @@ std::string ExampleComparisonText(const ExampleRequest& request, const PresetRea
   const int n = exv.ExampleFieldCount;
   for (int j = 1; j <= n; ++j) {
     const int m = exv.ExampleFieldMenu[j], r = exv.ExampleFieldRow[j];
+    if (m < 1) continue;  // a field the library could not define
     const int slot = tbl.SpecMenuStart[m] + r;
     std::string row = Left(captions.Caption(m, r), 27);
     PadTo(row, 28);
@@ -426,10 +465,8 @@ std::string ExampleComparisonText(const ExampleRequest& request, const PresetRea
         if (c.size() > 10) c = c.substr(10);
         curveKind = k;
         if (curveKind == 2) {
-          int points = 0;
-          double mid = 0, limit = 0, top = 0;
-          const double uncorrected = 1.0;
-          BuildEngineCurve(peakHp, peakHpRpm, peakTq, peakTqRpm, points, mid, uncorrected, limit, top);
+          const EnginePeaks e = EnginePeaksAsEntered();
+          peakHp = e.hp, peakHpRpm = e.hpRpm, peakTq = e.torque, peakTqRpm = e.torqueRpm;
         }
       }
       if (r == 2 || r == 3) {

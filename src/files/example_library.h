@@ -15,9 +15,10 @@
 //          choice number, "na" marks a field that does not apply) and, for
 //          the engine library, 30 curve lines (RPM, torque, HP of 10 points)
 //   last   "-99"
-// The first name, value or curve line whose number is below -98 ends the
-// library, for the list and the rewrite alike, so that a list position is
-// always the same example in the file.
+// A name line whose number is below -98 ends the library. An example cut
+// short by the end of the file, or holding a value or curve line below -98,
+// is left out of the list and of a rewrite alike, and the reading goes on
+// with the next, so that a list position is always the same example.
 #pragma once
 
 #include <array>
@@ -96,10 +97,12 @@ struct ExampleField {
   std::string title;
   int menu = 0;
   int row = 0;
+  bool usable = true;  // its definition makes sense: shown, compared and loaded
 };
 struct ExampleLibraryData {
-  bool opened = false;     // the file could be read
-  bool soundHead = false;  // lines 1-6 and the definitions are all there and make sense
+  bool opened = false;           // the file could be read
+  bool recordsReadable = false;  // lines 1-6 and every definition item are there: the examples can be read
+  bool soundHead = false;        // ... and every definition makes sense
   std::array<std::string, 6> head;             // lines 1-6
   std::vector<std::string> definitionItems;    // 4 per field, as read
   std::vector<ExampleField> fields;
@@ -132,12 +135,17 @@ void FillToColumn(std::string& line, int column);
 
 // Rewrites the library: number (from 1) deletes that example; 0 appends the
 // current specs as a new example called `newName` (a full library asks
-// first). True when the library was rewritten; a failure reports
+// first; specs holding a value below -98 are refused, LowValueRefusal).
+// True when the library was rewritten; a failure reports
 // kExampleUpdateFailedMessage and leaves the file byte for byte as it was.
 bool AddExampleToLibrary(const ExampleRequest& request, int number, const std::string& newName);
 
 // Tests: the next library rewrite fails once this many bytes were written.
 void FailNextExampleWriteAfterBytesForTest(size_t bytes);
+
+// A record (CurrentExampleRecord) holding a value below -98 would end the
+// library where it stands: the refusal naming its field and value, or "".
+std::string LowValueRefusal(const std::vector<ExampleField>& fields, const std::vector<std::string>& record);
 
 // The value and curve lines of the current specs for the library's fields.
 std::vector<std::string> CurrentExampleRecord(const ExampleRequest& request, const std::vector<ExampleField>& fields);

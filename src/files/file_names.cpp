@@ -178,7 +178,8 @@ void ValidateFileName83() {
     start = slash + 1;
   }
   std::string last = s.substr(s.rfind('/') == std::string::npos ? 0 : s.rfind('/') + 1);
-  if (last == "." || last == "..") return invalid();
+  // A name of dots alone is a folder or a hidden file.
+  if (last.find_first_not_of('.') == std::string::npos) return invalid();
 
   fs::path p = DiskPath(chosen);
   std::error_code ec;

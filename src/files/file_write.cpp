@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 
 #include "platform/seqfile.h"
+#include "platform/text.h"
 
 namespace sw {
 
@@ -23,17 +25,27 @@ bool CanReplaceFile(const fs::path& path) {
   if (dir.empty()) dir = ".";
   if (!fs::is_directory(dir, ec)) return false;
   if (fs::is_directory(target, ec)) return false;
-  if (::access(dir.c_str(), W_OK) != 0) return false;
-  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) return false;
+  // A read-only file system is the folder's matter, not the file's.
+  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0 && errno != EROFS) return false;
   return true;
 }
 
-bool WriteTextFile(const fs::path& target, std::string_view text) {
+bool WriteTextFile(const fs::path& target, std::string_view text, int* error) {
   SeqWriter w;
-  if (!w.Open(target)) return false;
-  if (g_failAfter != SIZE_MAX) w.FailAfterBytesForTest(g_failAfter);
-  w.PrintText(text);
-  return w.Close();
+  bool ok = w.Open(target);
+  if (ok) {
+    if (g_failAfter != SIZE_MAX) w.FailAfterBytesForTest(g_failAfter);
+    w.PrintText(text);
+    ok = w.Close();
+  }
+  if (error) *error = w.Error();
+  return ok;
+}
+
+std::string WriteFailureText(const std::string& what, const fs::path& target, int error) {
+  const std::string cr2(2, CR);
+  return what + " could not be written:" + cr2 + "      " + SaveTarget(target).string() + cr2 +
+         "Reason: " + WriteErrorText(error) + ".";
 }
 
 void FailFileWritesAfterForTest(std::size_t bytes) { g_failAfter = bytes; }

@@ -10,13 +10,20 @@
 
 namespace sw {
 
-// True when `target` can be replaced: its folder exists and may be written
-// to, and it is no folder itself and not a read-only file.
+// True when a save to `target` may be tried: its folder exists, and it is no
+// folder itself and not a read-only file (a file brought from elsewhere).
+// Whether the folder can be written to, the disk holds it and the name leads
+// to a regular file, only the write itself tells.
 bool CanReplaceFile(const std::filesystem::path& target);
 
 // Writes UTF-8 text (lines already ended with CR LF). False when anything
-// failed; the target is then as it was.
-bool WriteTextFile(const std::filesystem::path& target, std::string_view text);
+// failed; the target is then as it was, and `error` (when given) says why
+// (see WriteErrorText).
+bool WriteTextFile(const std::filesystem::path& target, std::string_view text, int* error = nullptr);
+
+// The message of a save whose write failed: what could not be written
+// ("The file"), where (the file a link leads to), and the system's reason.
+std::string WriteFailureText(const std::string& what, const std::filesystem::path& target, int error);
 
 // Test hook: every following write fails once this many bytes are written
 // (the temporary file is dropped). SIZE_MAX switches it off.

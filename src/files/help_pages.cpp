@@ -1,5 +1,8 @@
 #include "files/help_pages.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"
@@ -94,17 +97,44 @@ void LoadHelpText(std::string& key, std::string& title, std::string& text, int h
   in.LineInput(title);
   if (specTopic) ReplaceFirst(title, "**", subject);
   in.LineInput(text);
+  // After each line the first "**" left in the text so far becomes the
+  // subject. Each "**" is found once: the search goes on from the last one
+  // (a replacement holds no "*"), and they are put in when all is read.
+  std::vector<size_t> marks;
+  size_t searched = 0;
   std::string s;
   while (in.LineInput(s)) {
     if (!s.empty() && s[0] != ' ') {
-      text += " " + s;
+      text += ' ';
+      text += s;
     } else if (s == " ") {
       text += CR;
     } else if (s.size() > 1) {
-      text += s + CR;
+      text += s;
+      text += CR;
     }
-    if (specTopic) ReplaceFirst(text, "**", subject + " Specs");
+    if (!specTopic) continue;
+    const size_t p = text.find("**", searched);
+    if (p == std::string::npos) {
+      // A "*" at the end may start the next one.
+      searched = std::max(searched, text.empty() ? 0 : text.size() - 1);
+    } else {
+      marks.push_back(p);
+      searched = p + 2;
+    }
   }
+  if (marks.empty()) return;
+  const std::string with = subject + " Specs";
+  std::string out;
+  out.reserve(text.size() + marks.size() * with.size());
+  size_t from = 0;
+  for (size_t p : marks) {
+    out.append(text, from, p - from);
+    out += with;
+    from = p + 2;
+  }
+  out.append(text, from, std::string::npos);
+  text = std::move(out);
 }
 
 HelpPageView BuildHelpPage(int topic, int page, int menu) {

@@ -402,8 +402,16 @@ bool SaveVehicleFile(FormId window) {
     if (op == savemode::SameName) target = DiskPath(fst.CurrentFilePath);
     if (op == savemode::ChosenPath) target = DiskPath(fst.ChosenFileName);
   }
-  if (!CanReplaceFile(target) || !WriteTextFile(target, VehicleFileText(op))) {
+  // A file brought from elsewhere (read-only, or its folder gone) gets the
+  // designed advice; a write that failed says where and why.
+  int error = 0;
+  if (!CanReplaceFile(target)) {
     ReportSaveFailure();
+    EndCall(window);
+    return false;
+  }
+  if (!WriteTextFile(target, VehicleFileText(op), &error)) {
+    MsgBox(WriteFailureText("The file", target, error), mb::OKOnly + mb::Exclamation, "");
     EndCall(window);
     return false;
   }

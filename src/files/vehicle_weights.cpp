@@ -1,6 +1,6 @@
 #include "files/vehicle_weights.h"
 
-#include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/program_folder.h"
@@ -36,9 +36,19 @@ double FullYear(const std::string& line) {
   return y < 40 ? 2000 + y : 1900 + y;
 }
 
-void AddOnce(std::vector<std::string>& list, const std::string& entry) {
-  if (std::find(list.begin(), list.end(), entry) == list.end()) list.push_back(entry);
-}
+// A list that takes each entry once, in the order first met; a table of
+// any length is read in one pass.
+class ListOnce {
+ public:
+  explicit ListOnce(std::vector<std::string>& list) : list_(list) {}
+  void Add(const std::string& entry) {
+    if (seen_.insert(entry).second) list_.push_back(entry);
+  }
+
+ private:
+  std::vector<std::string>& list_;
+  std::unordered_set<std::string> seen_;
+};
 
 // An option's weight between two cars, with the word the note uses when the
 // cars disagree about it ("" when both offered it).
@@ -137,7 +147,8 @@ void ReadVehWeights(CalculatorForm& f, int list) {
     CalcRow& makes = f.Row(2);
     makes.entries.clear();
     makes.listIndex = -1;
-    for (size_t i = 1; i < lines.size(); i += kRecordLines) AddOnce(makes.entries, Trim(lines[i]));
+    ListOnce list(makes.entries);
+    for (size_t i = 1; i < lines.size(); i += kRecordLines) list.Add(Trim(lines[i]));
     return;
   }
   if (list <= 9) {
@@ -145,10 +156,10 @@ void ReadVehWeights(CalculatorForm& f, int list) {
     target.entries.clear();
     target.listIndex = -1;
     const std::string chosen = f.Row(list).ListText();
+    ListOnce entries(target.entries);
     // Line i of the table is field (i mod 7) + 1 of its record.
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
-      if (static_cast<int>(i % kRecordLines) + 1 == list && Trim(lines[i]) == chosen)
-        AddOnce(target.entries, Trim(lines[i + 1]));
+      if (static_cast<int>(i % kRecordLines) + 1 == list && Trim(lines[i]) == chosen) entries.Add(Trim(lines[i + 1]));
     }
     return;
   }

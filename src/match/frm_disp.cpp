@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "match/match_state.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/deactivate_close.h"
+#include "platform/qt/window_place.h"
 
 namespace sw {
 
@@ -30,6 +32,7 @@ QLabel* Cell(QWidget* parent, const QString& name, const QString& text = {}, boo
 frmDisp::frmDisp(QWidget* parent) : QDialog(parent) {
   setObjectName("frmDisp");
   setWindowTitle("Modifications Required to Match your Performance");
+  setMinimumWidth(WidthForTitle(this));  // the title bar shows the whole title
   setAttribute(Qt::WA_DeleteOnClose);
   KeepMatchSpecs = 0;  // closing it any other way counts as going back
   new DeactivateWatch(this, [this] {
@@ -49,10 +52,11 @@ frmDisp::frmDisp(QWidget* parent) : QDialog(parent) {
   specs->addWidget(Label4[14], 0, 0);
   specs->addWidget(Label4[15], 0, 1);
   specs->addWidget(Label4[16], 0, 2);
-  static const char* kNames[9] = {"Engine Peak Tq",       "Engine Peak HP", "Converter Capacity",
-                                  "",                     "Tire Diameter",  "Tire Traction Factor",
-                                  "Tire Growth",          "Engine Peak HP RPM", "Tire Construction Type"};
-  for (int i = 0; i < 9; ++i) {
+  static const char* kNames[10] = {"Engine Peak Tq",       "Engine Peak HP", "Converter Capacity",
+                                   "",                     "Tire Diameter",  "Tire Traction Factor",
+                                   "Tire Growth",          "Engine Peak HP RPM", "Tire Construction Type",
+                                   "Power Curve"};
+  for (int i = 0; i < 10; ++i) {
     Label1.push_back(Cell(Frame3D2, QString("Label1_%1").arg(i), kNames[i]));
     Label2.push_back(Cell(Frame3D2, QString("Label2_%1").arg(i), {}, true));
     Label3.push_back(Cell(Frame3D2, QString("Label3_%1").arg(i), {}, true));
@@ -142,12 +146,13 @@ void frmDisp::Fill(const MatchResultScreen& screen) {
   Label5->setText(QString::fromStdString(screen.note));
   Label5->setVisible(!screen.note.empty());
   adjustSize();
+  resize(std::max(width(), fontMetrics().horizontalAdvance(windowTitle()) + 160), height());  // the title whole
 }
 
 int ShowMatchResultScreen(const MatchResultScreen& screen) {
   frmDisp* d = DefaultInstance<frmDisp>::Get();
   d->Fill(screen);
-  d->exec();
+  ExecModal(d);
   return KeepMatchSpecs;
 }
 

@@ -78,7 +78,7 @@ void frmMatch::UpdateRowStates() {
 }
 
 void frmMatch::Form_Activate() {
-  QPointer<frmMatch> self(this);
+  StillLoaded<frmMatch> self(this);
   tbl.CurrentSpecMenu = kMatch;
   const int16_t savedChanged = fst.SpecsChanged;
   RowsFilling = 1;
@@ -152,7 +152,7 @@ void frmMatch::SetButtonsEnabled(bool enabled) {
 }
 
 void frmMatch::OK() {
-  QPointer<frmMatch> self(this);
+  StillLoaded<frmMatch> self(this);
   shell.KeepSpecForm = 1;
   SettleRows();  // the entry being typed is tested first
   if (!self) return;

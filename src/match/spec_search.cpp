@@ -14,6 +14,7 @@
 #include "simulation/engine_curve.h"
 #include "simulation/run_fault.h"
 #include "simulation/traction.h"
+#include "specs/row_rules.h"
 
 namespace sw {
 
@@ -23,6 +24,7 @@ const char* const kFindBestQuestion =
     "results, be sure the current conditions are accurate BEFORE using this feature.  This especially includes the "
     "power curve and the shape of the power curve AFTER the HP peak, and available tire traction.";
 const char* const kCloseMatchNote = "This is closest match obtained after 100 passes.  ";
+const char* const kPowerCurveRescaled = "rescaled";
 
 using namespace search;
 
@@ -70,6 +72,12 @@ const char* TireTypeName(double type) {
     case 3: return "Race";
     default: return "Drag Slick";
   }
+}
+
+// A shown value that reads the same as before ("28" and "28.00").
+bool SameShownValue(const std::string& a, const std::string& b) {
+  if (IsNumeric(a) && IsNumeric(b)) return Val(a) == Val(b);
+  return Trim(a) == Trim(b);
 }
 
 int Grade(double difference) {
@@ -130,18 +138,17 @@ void SpecSearch::RebuildCurve() {
 }
 
 // An estimated curve from a peak-HP RPM and a peak HP; the full curve's
-// points take it only when there was a curve to take.
-bool SpecSearch::EstimateCurve(double hpRpm, double hp, bool rewritePoints) {
+// points take it only when there was a curve to take. The search's own peak
+// figures stay those of the current engine: of the estimate only its peak
+// torque RPM comes back, in `torqueRpmOut`.
+bool SpecSearch::EstimateCurve(double hpRpm, double hp, bool rewritePoints, double* torqueRpmOut) {
   double torque = 0, torqueRpm = 0, displacement = Spec(kEngine, kEngDisplacement);
   double outHp = 0, outRpm = 0, outTq = 0, outTqRpm = 0;
   int16_t mode = 0;
   int points = 0;
   EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, displacement, mode, outHp, outRpm, outTq, outTqRpm, points);
   if (points == 0) return false;
-  peakHp_ = outHp;
-  peakRpm_ = outRpm;
-  peakTq_ = outTq;
-  peakTqRpm_ = outTqRpm;
+  if (torqueRpmOut) *torqueRpmOut = torqueRpm;
   if (rewritePoints) {
     for (int i = 0; i < 8; ++i) {
       const double rpm = tbl.EngineCurve[0][i + 1], tq = tbl.EngineCurve[1][i + 1];
@@ -170,6 +177,11 @@ void SpecSearch::MatchFirstCall() {
   oldDiameter_ = SpecAt(kTires, kTiDiameter);
   oldTireType_ = SpecAt(kTires, kTiType);
   for (int i = 1; i <= 5; ++i) oldShift_[static_cast<size_t>(i)] = SpecAt(kDriving, kDrShiftMethod + i);
+  oldCurve_ = tbl.PowerCurveText;
+  const RowFileContents engineRows = ReadRowFile(kEngine, kEngHpRpm + 1);
+  torqueLimits_ = engineRows.rows[kEngTorque].limits;
+  hpLimits_ = engineRows.rows[kEngHp].limits;
+  hpRpmLimits_ = engineRows.rows[kEngHpRpm].limits;
 
   const double type = Spec(kTransmission, kTrType);
   converter_ = !(type == 0 || type == 1 || (type == 5 && Spec(kTransmission, kTrExample2) == 1));
@@ -234,7 +246,7 @@ void SpecSearch::MatchFirstCall() {
     estPeakRpm_ = 0.95 * theoRpm_;
     highest_ = theoRpm_;
   }
-  estPeakRpm_ = Round100(estPeakRpm_);
+  estPeakRpm_ = Round100(RpmWithinLimits(estPeakRpm_));
 
   // The trap speed tells the power.
   double equivalentMph = slipMph_ * (quarterMile_ ? 1 : 1.25);
@@ -294,7 +306,7 @@ void SpecSearch::Errors(double speed, int finishRow, double sixtyFoot) {
   simRpm_ = cell(6, finishRow);
   simGear_ = cell(0, finishRow);
   refRpm_ = converter_ ? simRpm_ : cell(5, finishRow);
-  mphError_ = Ratio(simMph_ - slipMph_, simMph_);
+  mphError_ = runMphError_ = Ratio(simMph_ - slipMph_, simMph_);
   sixtyError_ = Ratio(sixtyFoot - slip60_, sixtyFoot);
   launchError_ = Ratio(simLaunch_ - slipStall_, simLaunch_);
   rpmError_ = 0;
@@ -338,9 +350,9 @@ bool SpecSearch::PassTwoEstimates(int& tol, std::string& text) {
   if (estPeakRpm_ != 0) {
     if (kind_ == 0) {
       Put(SpecAt(kEngine, kEngHpRpm), estPeakRpm_, "###00");
-    } else if (EstimateCurve(estPeakRpm_, estHp_, kind_ == 2)) {
+    } else if (double torqueRpm = 0; EstimateCurve(estPeakRpm_, HpWithinLimits(estHp_), kind_ == 2, &torqueRpm)) {
       Put(SpecAt(kEngine, kEngHpRpm), estPeakRpm_, "###00");
-      Put(SpecAt(kEngine, kEngTorqueRpm), peakTqRpm_, "###00");
+      Put(SpecAt(kEngine, kEngTorqueRpm), torqueRpm, "###00");
     }
     estimated = true;
   }
@@ -384,12 +396,53 @@ void SpecSearch::EnginePeaks() {
   }
 }
 
+// The power factor, held so that no peak figure it scales leaves the Engine
+// row's limits; a limit reached leaves its "powr" marker.
+double SpecSearch::PowerFactorWithinLimits(double k, std::string& text) {
+  const char* side = nullptr;
+  auto hold = [&](double value, const std::optional<RowLimits>& limits) {
+    if (!limits || !(value > 0)) return;
+    const double most = limits->maximum / value, least = limits->minimum / value;
+    if (k > most) k = most, side = "Max";
+    if (k < least) k = least, side = "Min";
+  };
+  if (kind_ == 0) {
+    hold(Spec(kEngine, kEngHp), hpLimits_);
+  } else if (kind_ == 1) {
+    hold(Spec(kEngine, kEngTorque), torqueLimits_);
+    hold(Spec(kEngine, kEngHp), hpLimits_);
+  } else {
+    hold(peakHp_, hpLimits_);
+  }
+  if (side) {
+    text = side;
+    if (InStr(log_, "powr") == 0) log_ += std::string(side) + "powr ";
+  }
+  return k;
+}
+
+// A peak HP the Engine window would take.
+double SpecSearch::HpWithinLimits(double hp) const {
+  if (!hpLimits_) return hp;
+  return std::clamp(hp, static_cast<double>(hpLimits_->minimum), static_cast<double>(hpLimits_->maximum));
+}
+
+// A peak-HP RPM the Engine window would take.
+double SpecSearch::RpmWithinLimits(double rpm) const {
+  if (!hpRpmLimits_ || rpm == 0) return rpm;
+  return std::clamp(rpm, static_cast<double>(hpRpmLimits_->minimum), static_cast<double>(hpRpmLimits_->maximum));
+}
+
 bool SpecSearch::StagePower(int tol, std::string& text) {
   const double tolerance = kTolerance[tol];
   if (!engineFlag_ && !(std::fabs(mphError_) > 0.01 * tolerance)) return false;
   const double error = Limited(mphError_, 0.1);
-  const double k = 1 - std::max(tolerance, 1.0) * error;
-  const double newRpm = Round100(newPeakRpm_);
+  const bool scaled = kind_ == 0 || !engineFlag_;
+  const double k = scaled ? PowerFactorWithinLimits(1 - std::max(tolerance, 1.0) * error, text) : 1;
+  const double newPeakRpm = RpmWithinLimits(newPeakRpm_);
+  const double newRpm = Round100(newPeakRpm);
+  const auto specsBefore = tbl.SpecText;
+  const auto curveBefore = tbl.PowerCurveText;
   if (kind_ == 0) {
     if (engineFlag_) Put(SpecAt(kEngine, kEngHpRpm), newRpm, "#####");
     std::string& hp = SpecAt(kEngine, kEngHp);
@@ -398,7 +451,7 @@ bool SpecSearch::StagePower(int tol, std::string& text) {
     if (kind_ == 1) {
       Put(SpecAt(kEngine, kEngHpRpm), newRpm, "#####");
     } else {
-      EstimateCurve(newPeakRpm_, peakHp_, true);
+      EstimateCurve(newPeakRpm, peakHp_, true);
     }
   } else if (kind_ == 1) {
     for (int k2 : {kEngTorque, kEngHp}) {
@@ -406,8 +459,12 @@ bool SpecSearch::StagePower(int tol, std::string& text) {
       Put(s, Val(s) * k, "#####.0");
     }
   } else {
-    EstimateCurve(peakRpm_, peakHp_ * k, true);
+    peakHp_ *= k;
+    EstimateCurve(peakRpm_, peakHp_, true);
   }
+  // An engine held at its limits has nothing left to give: the stage does
+  // not act.
+  if (tbl.SpecText == specsBefore && tbl.PowerCurveText == curveBefore) return false;
   if (converter_) {
     std::string& capacity = SpecAt(kTransmission, kTrCapacity);
     if (Put(capacity, Val(capacity) * (1 + 0.5 * error), "####.0")) Limit(capacity, 80, 600, "####.0", "conv", text);
@@ -509,6 +566,12 @@ void SpecSearch::MatchPass(double speed, int finishRow, double sixtyFoot, std::s
     const long at = gone.empty() ? 0 : InStr(log_, gone);
     if (at != 0) log_.erase(static_cast<size_t>(at - 1), gone.size());
   }
+  // And those of the power when the run asks the other way.
+  if (InStr(log_, "powr") != 0) {
+    const std::string gone = mphError_ > 0 ? "Maxpowr " : mphError_ < 0 ? "Minpowr " : "";
+    const long at = gone.empty() ? 0 : InStr(log_, gone);
+    if (at != 0) log_.erase(static_cast<size_t>(at - 1), gone.size());
+  }
 
   for (;;) {
     tried_.push_back(kTolerance[tol]);
@@ -606,7 +669,37 @@ void SpecSearch::FillResultScreen(double sixtyFoot) {
   row(1, "Engine Pk HP" + curve, Format(peakHp_, "#####.0"), Format(oldPeakHp_, "#####.0"));
   row(0, "Engine Pk Tq" + curve, Format(peakTq_, "#####.0"), Format(oldPeakTq_, "#####.0"));
   row(7, "Eng Pk HP RPM" + curve, Format(peakRpm_, "#####0"), Format(oldPeakRpm_, "####0"));
-  s.note = note_;
+
+  // Only what changed is listed; a dyno sheet the search rewrote says so.
+  for (auto& r : s.specs)
+    if (SameShownValue(r.newValue, r.oldValue)) r.visible = false;
+  int points = 0;
+  for (const auto& point : oldCurve_) points += Val(point[0]) > 0 && Val(point[1]) > 0;
+  row(9, "Power Curve (" + std::to_string(points) + " points)", kPowerCurveRescaled, "");
+  s.specs[9].visible = kind_ == 2 && tbl.PowerCurveText != oldCurve_;
+
+  const std::string miss = MissNote(sixtyFoot);
+  if (!miss.empty() && !note_.empty() && note_.back() != ' ') note_ += "  ";
+  s.note = note_ += miss;
+}
+
+// What the final run still misses of the slip by more than the last
+// tolerance (the RPM by more than the gearing's own 2 %): "" for a match.
+std::string SpecSearch::MissNote(double sixtyFoot) const {
+  const double tolerance = 0.01 * kTolerance[kLastTolerance];
+  std::vector<std::string> misses;
+  auto off = [&](const char* figure, double error, double sim, double slip, double size) {
+    if (std::fabs(error) > size && slip != 0)
+      misses.push_back(std::string(figure) + " is " + Format(std::fabs(sim / slip - 1) * 100, "##0.0") + " %");
+  };
+  off("MPH", runMphError_, simMph_, slipMph_, tolerance);
+  off("60 ft", sixtyError_, sixtyFoot, slip60_, tolerance);
+  if (slipRpm_ != 0 && std::fabs(simGear_ - slipGear_) <= 0.1)
+    off("RPM", rpmError_, 1 + rpmError_, 1, 0.02);
+  if (misses.empty()) return "";
+  std::string list = misses[0];
+  for (size_t i = 1; i < misses.size(); ++i) list += (i + 1 == misses.size() ? " and " : ", ") + misses[i];
+  return "Not a match: " + list + " off the time slip.  ";
 }
 
 // ------------------------------------------------------------------ Match, whole

@@ -11,10 +11,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "simulation/tables.h"
+#include "specs/row_rules.h"
 
 namespace sw {
 
@@ -25,7 +27,8 @@ struct MatchResultScreen {
     std::string name, newValue, oldValue;
     bool visible = true;
   };
-  std::array<SpecRow, 9> specs;
+  // Row 9 names a full power curve the search rewrote.
+  std::array<SpecRow, 10> specs;
   // Label4 0..19; only the figures' numbers are filled, and a figure's
   // palette colour tells how far it lies from the slip.
   std::array<std::string, 20> figures;
@@ -105,7 +108,11 @@ class SpecSearch {
   void FillResultScreen(double sixtyFoot);
   void Limit(std::string& spec, double lo, double hi, const char* format, const char* key, std::string& text);
   void RebuildCurve();
-  bool EstimateCurve(double hpRpm, double hp, bool rewritePoints);
+  bool EstimateCurve(double hpRpm, double hp, bool rewritePoints, double* torqueRpmOut = nullptr);
+  double PowerFactorWithinLimits(double k, std::string& text);
+  double HpWithinLimits(double hp) const;
+  double RpmWithinLimits(double rpm) const;
+  std::string MissNote(double sixtyFoot) const;
   void RestoreWorkingCopy(int16_t specsChangedBefore);
 
   // Find Best
@@ -128,6 +135,9 @@ class SpecSearch {
   std::string oldTraction_, oldConverter_, oldMultiplication_, oldClutchMaterial_, oldType_, oldClutchForce_,
       oldGrowth_, oldTrack_, oldDisplacement_, oldDiameter_, oldTireType_;
   std::array<std::string, 6> oldShift_;  // Driving shift RPMs 1..5 as they were
+  decltype(tbl.PowerCurveText) oldCurve_{};
+  // The Engine window's own limits of peak torque, peak HP and its RPM.
+  std::optional<RowLimits> torqueLimits_, hpLimits_, hpRpmLimits_;
   double oldPeakHp_ = 0, oldPeakTq_ = 0, oldPeakRpm_ = 0;
   bool converter_ = false;
   int kind_ = 0;  // 0 peak HP only, 1 peak figures, 2 full curve
@@ -147,6 +157,7 @@ class SpecSearch {
 
   // The pass: its errors and what the engine-peak stage found.
   double mphError_ = 0, sixtyError_ = 0, launchError_ = 0, rpmError_ = 0;
+  double runMphError_ = 0;  // the run's own, which pass 2 may replace in mphError_
   double simMph_ = 0, simLaunch_ = 0, simRpm_ = 0, refRpm_ = 0, simGear_ = 0;
   bool engineFlag_ = false;
   double newPeakRpm_ = 0;
@@ -163,5 +174,6 @@ class SpecSearch {
 extern const char* const kFindBestQuestion;
 extern const char* const kFindBestTitle;
 extern const char* const kCloseMatchNote;
+extern const char* const kPowerCurveRescaled;
 
 }  // namespace sw

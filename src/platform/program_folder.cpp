@@ -1,7 +1,10 @@
 #include "platform/program_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
+#include "platform/seqfile.h"
 #include "platform/text.h"
 
 namespace sw {
@@ -11,6 +14,26 @@ namespace fs = std::filesystem;
 namespace {
 fs::path g_folder;
 fs::path g_seed;
+
+// Written into the program folder once every shipped file is there.
+constexpr const char* kSeedStamp = ".seeded";
+
+// What the shipped folder holds: its path and the name of every file and
+// folder in it, which changes whenever one is added, taken away or renamed.
+// Taking it lists the folders but looks at none of their files.
+std::string SeedFingerprint(const fs::path& seed) {
+  std::error_code ec;
+  std::vector<std::string> names;
+  for (auto it = fs::recursive_directory_iterator(seed, ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec))
+    names.push_back(it->path().lexically_relative(seed).generic_string());
+  if (ec) return {};  // a folder that cannot be listed: no fingerprint
+  std::sort(names.begin(), names.end());
+  std::string out = seed.string() + "\n";
+  for (const auto& name : names) out += name + "\n";
+  return out;
+}
+
 }  // namespace
 
 fs::path ProgramFolder() {
@@ -41,6 +64,12 @@ bool EnsureProgramFolder() {
   if (!fs::is_directory(dest, ec)) return false;
   fs::path seed = SeedFolder();
   if (seed.empty() || !fs::is_directory(seed, ec)) return true;
+  // A folder filled from this very shipped folder before needs no look at
+  // each of its files again.
+  const std::string fingerprint = SeedFingerprint(seed);
+  std::string stamp;
+  if (!fingerprint.empty() && ReadFileBytes(dest / kSeedStamp, stamp) && stamp == fingerprint) return true;
+  bool complete = !fingerprint.empty();
   for (auto it = fs::recursive_directory_iterator(seed, ec); !ec && it != fs::recursive_directory_iterator();
        it.increment(ec)) {
     fs::path rel = fs::relative(it->path(), seed, ec);
@@ -48,14 +77,27 @@ bool EnsureProgramFolder() {
     fs::path target = ResolveNoCase(dest, rel.generic_string());
     if (it->is_directory(ec)) {
       fs::create_directories(target, ec);
+      if (ec || !fs::is_directory(target, ec)) complete = false;
       ec.clear();
     } else if (!fs::exists(target, ec)) {
       fs::create_directories(target.parent_path(), ec);
-      fs::copy_file(it->path(), target, ec);
+      if (!fs::copy_file(it->path(), target, ec)) complete = false;
       ec.clear();
     }
   }
+  if (ec) complete = false;
+  if (complete) WriteFileAtomic(dest / kSeedStamp, fingerprint);
   return true;
+}
+
+fs::path ShippedDataBeside(const fs::path& program) {
+  std::error_code ec;
+  const fs::path folder = fs::absolute(program, ec).parent_path();
+  for (const char* rel : {"data", "../share/stagewell/data"}) {
+    const fs::path d = (folder / rel).lexically_normal();
+    if (fs::is_directory(d, ec)) return d;
+  }
+  return {};
 }
 
 fs::path ResolveNoCase(const fs::path& base, std::string_view relative) {

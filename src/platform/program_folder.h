@@ -18,9 +18,15 @@ std::filesystem::path SeedFolder();
 void SetSeedFolder(const std::filesystem::path& folder);
 
 // Creates the program folder when missing and copies every shipped file that
-// is not there yet; files already there are never overwritten. False when
+// is not there yet; files already there are never overwritten. Once all are
+// there a stamp says so, and later starts skip the copying until the shipped
+// folder changes (another folder, or a file added or taken away). False when
 // the folder cannot be created.
 bool EnsureProgramFolder();
+
+// The shipped data beside a program file: "data" in its folder, else
+// "../share/stagewell/data" as installed; empty when neither is there.
+std::filesystem::path ShippedDataBeside(const std::filesystem::path& program);
 
 // A path under the program folder, written with "/" or "\" separators. Each
 // part is matched case-insensitively against what is on disk, so "VehDat"

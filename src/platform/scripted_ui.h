@@ -28,6 +28,9 @@ class ScriptedUi : public UserInterface {
   void CancelInput() { inputs_.push_back({"", true}); }
   // Called at every DoEvents (to press Cancel in the middle of a run, say).
   std::function<void()> onDoEvents;
+  // Called as each box or input box comes up, before it is answered (what
+  // other windows do while it waits).
+  std::function<void(const Box&)> onBox;
 
   const std::vector<Box>& boxes() const { return boxes_; }
   int doEventsCalls() const { return doEvents_; }
@@ -41,6 +44,7 @@ class ScriptedUi : public UserInterface {
 
   int MsgBox(const std::string& prompt, int style, const std::string& title) override {
     boxes_.push_back({prompt, title, style, false, {}});
+    if (onBox) onBox(Box(boxes_.back()));  // a copy: the hook may raise boxes of its own
     if (answers_.empty()) return DefaultAnswer(style);
     int a = answers_.front();
     answers_.pop_front();
@@ -49,6 +53,7 @@ class ScriptedUi : public UserInterface {
   InputAnswer InputBox(const std::string& prompt, const std::string& title,
                        const std::string& def) override {
     boxes_.push_back({prompt, title, 0, true, def});
+    if (onBox) onBox(Box(boxes_.back()));  // a copy: the hook may raise boxes of its own
     if (inputs_.empty()) return {"", true};
     auto a = inputs_.front();
     inputs_.pop_front();

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -63,58 +64,99 @@ std::string TempNameFor(const std::string& name) {
   return base + suffix;
 }
 
-}  // namespace
+// A link is followed at most this many times (as the system does): a chain
+// longer than that is taken for a loop.
+constexpr int kMaxLinkHops = 40;
 
-fs::path SaveTarget(const fs::path& path) {
-  fs::path p = path;
-  for (int hops = 0; hops < 40; ++hops) {
+struct Resolved {
+  fs::path path;
+  int links = 0;      // links followed
+  bool loop = false;  // still a link after kMaxLinkHops
+};
+
+Resolved ResolveLinks(const fs::path& path) {
+  Resolved r{path};
+  for (;;) {
     std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
-    fs::path to = fs::read_symlink(p, ec);
-    if (ec) break;
-    p = to.is_absolute() ? to : p.parent_path() / to;
+    if (!fs::is_symlink(fs::symlink_status(r.path, ec))) return r;
+    if (r.links == kMaxLinkHops) {
+      r.loop = true;
+      return r;
+    }
+    fs::path to = fs::read_symlink(r.path, ec);
+    if (ec) return r;
+    r.path = to.is_absolute() ? to : r.path.parent_path() / to;
+    ++r.links;
   }
-  return p;
 }
 
-namespace {
+// 0 when `name` in the folder may be replaced: a regular file (its
+// permissions go to `mode`), or nothing when no link led to it (a new file,
+// `mode` -1). Anything else is never replaced.
+int CheckReplaceable(int dirFd, const std::string& name, bool viaLink, int& mode) {
+  mode = -1;
+  struct stat st {};
+  if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (errno == ENOENT && !viaLink) return 0;
+    return errno;  // a dangling link: ENOENT
+  }
+  if (S_ISLNK(st.st_mode)) return ELOOP;  // a link that changed under us
+  if (S_ISDIR(st.st_mode)) return EISDIR;
+  if (!S_ISREG(st.st_mode)) return kNotARegularFile;
+  mode = static_cast<int>(st.st_mode & 0777);
+  return 0;
+}
 
-bool WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAfter) {
-  const fs::path target = SaveTarget(path);
+int WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAfter) {
+  const Resolved resolved = ResolveLinks(path);
+  if (resolved.loop) return ELOOP;
+  const fs::path& target = resolved.path;
   const std::string name = target.filename().string();
-  if (name.empty() || name == "." || name == "..") return false;
+  if (name.empty() || name == "." || name == "..") return EISDIR;
   fs::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
   // Through the folder itself: the temporary file's path may then be longer
   // than a whole path may be, as long as its name is short enough.
   const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd < 0) return false;
+  if (dirFd < 0) return errno;
+  int oldMode = -1;
+  int error = CheckReplaceable(dirFd, name, resolved.links > 0, oldMode);
+  if (error != 0) {
+    ::close(dirFd);
+    return error;
+  }
   const std::string temp = TempNameFor(name);
   const int fd = ::openat(dirFd, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
+    error = errno;
     ::close(dirFd);
-    return false;
+    return error;
   }
-  bool ok;
   if (failAfter < bytes.size()) {
     WriteAll(fd, bytes.data(), failAfter);
-    ok = false;
-  } else {
-    ok = WriteAll(fd, bytes.data(), bytes.size());
+    error = ENOSPC;
+  } else if (!WriteAll(fd, bytes.data(), bytes.size())) {
+    error = errno;
   }
   // A file that is replaced keeps its permissions.
-  struct stat old {};
-  if (ok && ::fstatat(dirFd, name.c_str(), &old, 0) == 0 && S_ISREG(old.st_mode))
-    ok = ::fchmod(fd, old.st_mode & 0777) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::renameat(dirFd, temp.c_str(), dirFd, name.c_str()) == 0;
-  if (!ok) ::unlinkat(dirFd, temp.c_str(), 0);
+  if (error == 0 && oldMode >= 0 && ::fchmod(fd, static_cast<mode_t>(oldMode)) != 0) error = errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::renameat(dirFd, temp.c_str(), dirFd, name.c_str()) != 0) error = errno;
+  if (error != 0) ::unlinkat(dirFd, temp.c_str(), 0);
   ::close(dirFd);
-  return ok;
+  return error;
 }
 
 }  // namespace
+
+fs::path SaveTarget(const fs::path& path) { return ResolveLinks(path).path; }
+
+std::string WriteErrorText(int error) {
+  if (error == 0) return {};
+  if (error == kNotARegularFile) return "Not a regular file";
+  return std::strerror(error);
+}
 
 bool IsTemporaryFileName(std::string_view name) {
   if (name.size() < kTempSuffixLength + 1) return false;
@@ -140,8 +182,10 @@ int RemoveLeftOverTemporaryFiles(const fs::path& folder, fs::file_time_type befo
   return removed;
 }
 
-bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-  return WriteAtomicImpl(path, bytes, static_cast<size_t>(-1));
+bool WriteFileAtomic(const fs::path& path, std::string_view bytes, int* error) {
+  const int e = WriteAtomicImpl(path, bytes, static_cast<size_t>(-1));
+  if (error) *error = e;
+  return e == 0;
 }
 
 // ---------------------------------------------------------------- reader
@@ -243,11 +287,12 @@ bool SeqWriter::Open(const fs::path& path) {
   Abandon();
   std::error_code ec;
   fs::path dir = path.parent_path();
-  if (!dir.empty() && !fs::is_directory(dir, ec)) return false;
-  if (fs::is_directory(path, ec)) return false;
+  error_ = 0;
+  if (!dir.empty() && !fs::is_directory(dir, ec)) error_ = ENOENT;
+  else if (fs::is_directory(path, ec)) error_ = EISDIR;
+  if (error_ != 0) return false;
   target_ = path;
   buffer_.clear();
-  failed_ = false;
   open_ = true;
   return true;
 }
@@ -280,11 +325,14 @@ void SeqWriter::WriteLine(const std::vector<Item>& items) {
 }
 
 bool SeqWriter::Close() {
-  if (!open_) return false;
+  if (!open_) {
+    if (error_ == 0) error_ = EBADF;
+    return false;
+  }
   open_ = false;
-  bool ok = WriteAtomicImpl(target_, Utf8ToCp1252(buffer_), failAfter_);
+  error_ = WriteAtomicImpl(target_, Utf8ToCp1252(buffer_), failAfter_);
   buffer_.clear();
-  return ok;
+  return error_ == 0;
 }
 
 void SeqWriter::Abandon() {

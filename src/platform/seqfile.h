@@ -47,11 +47,21 @@ class SeqReader {
   void SkipLineEnd();
 };
 
+// Why a save failed: the system's error number (errno) of the step that
+// failed, or kNotARegularFile. 0 when it succeeded.
+// A save replaces only a regular file: a device, a pipe, a socket or a
+// folder in the file's place, or at the end of its link, is left alone.
+inline constexpr int kNotARegularFile = -1;
+// The reason in the system's words ("Permission denied").
+std::string WriteErrorText(int error);
+
 // Writes a file as a whole: everything goes to a temporary file in the same
 // folder, and Close() replaces the target only once all of it is on disk.
 // A writer that is destroyed without Close(), or whose writing failed, leaves
-// the old file untouched. A target that is a symbolic link is written where
-// the link points (the link stays); a replaced file keeps its permissions.
+// the old file untouched. A target that is a symbolic link to a regular file
+// is written where the link points (the link stays); a link to anything else,
+// to nothing or to itself is never replaced. A replaced file keeps its
+// permissions.
 class SeqWriter {
  public:
   SeqWriter() = default;
@@ -77,19 +87,21 @@ class SeqWriter {
   void WriteLine(const std::vector<Item>& items);
 
   // Flushes, syncs and renames over the target. False when anything failed;
-  // the target is then as it was.
+  // the target is then as it was, and Error() says why.
   bool Close();
+  int Error() const { return error_; }
   // Drops what was written; the target stays as it was.
   void Abandon();
 
-  // Test hook: writing fails once this many bytes were written.
+  // Test hook: writing fails once this many bytes were written (as on a
+  // full disk).
   void FailAfterBytesForTest(size_t n) { failAfter_ = n; }
 
  private:
   std::filesystem::path target_, temp_;
   std::string buffer_;
   bool open_ = false;
-  bool failed_ = false;
+  int error_ = 0;
   size_t failAfter_ = static_cast<size_t>(-1);
 };
 
@@ -103,12 +115,13 @@ bool IsTemporaryFileName(std::string_view name);
 int RemoveLeftOverTemporaryFiles(const std::filesystem::path& folder, std::filesystem::file_time_type before);
 
 // The file a save to `path` writes: a symbolic link is followed to the file
-// it names (which need not exist yet), so that the link stays a link.
+// it names, so that the link stays a link.
 std::filesystem::path SaveTarget(const std::filesystem::path& path);
 
 // Reads a whole file as bytes; false when it cannot be opened.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out);
 // Replaces a file with the given bytes through a temporary file and a rename.
-bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+// False when it failed; `error` (when given) then says why.
+bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, int* error = nullptr);
 
 }  // namespace sw

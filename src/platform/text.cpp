@@ -140,7 +140,50 @@ bool IsNumeric(std::string_view t) {
   return i == n;
 }
 
+namespace {
+
+// Val of the texts a program mostly holds, "123", "-4.5", " 3.25": blanks,
+// a sign, at most 15 digits with at most 15 after one point, and nothing
+// after them that Val would read on. The digits make an exact whole number
+// and the power of ten is exact, so one division gives the nearest double,
+// as from_chars does. False for any other text: the general reading decides.
+bool PlainDecimal(std::string_view t, double& value) {
+  static constexpr double kTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                    1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t i = 0;
+  const size_t n = t.size();
+  while (i < n && IsBlank(t[i])) ++i;
+  bool negative = false;
+  if (i < n && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
+  uint64_t whole = 0;
+  int digits = 0, decimals = 0;
+  bool point = false;
+  for (; i < n; ++i) {
+    const char c = t[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 15) return false;
+      whole = whole * 10 + static_cast<uint64_t>(c - '0');
+      decimals += point;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return false;
+  if (i < n) {
+    const char c = t[i];
+    if (IsBlank(c) || c == '.' || c == 'e' || c == 'E' || c == 'd' || c == 'D') return false;
+  }
+  value = static_cast<double>(whole) / kTen[decimals];
+  if (negative) value = -value;
+  return true;
+}
+
+}  // namespace
+
 double Val(std::string_view t) {
+  if (double plain; PlainDecimal(t, plain)) return plain;
   size_t i = 0, n = t.size();
   auto skip = [&] {
     while (i < n && IsBlank(t[i])) ++i;
@@ -414,32 +457,22 @@ bool QuickDecimals(double value, int dec, std::string& cell) {
   // from zero. That form lies within 1e-14 of the value, so only a scaled
   // value this close to a half can round differently: those go the long way.
   const double scaled = a * kScale[dec];
-  const double whole = std::floor(scaled);
-  const double frac = scaled - whole;
+  const auto truncated = static_cast<uint64_t>(scaled);  // Int of a value >= 0
+  const double frac = scaled - static_cast<double>(truncated);
   if (std::fabs(frac - 0.5) <= (scaled + 1) * 1e-13) return false;
-  const auto n = static_cast<unsigned long long>(whole) + (frac > 0.5 ? 1 : 0);
-  const auto scale = static_cast<unsigned long long>(kScale[dec]);
-  unsigned long long intPart = n / scale, decPart = n % scale;
+  uint64_t n = truncated + (frac > 0.5 ? 1 : 0);
+  // Right to left: the decimals, the point, the whole digits, the sign.
   char text[32];
-  int len = 0;
-  if (value < 0 && n != 0) text[len++] = '-';
-  char digits[24];
-  int nd = 0;
-  while (intPart > 0) {
-    digits[nd++] = static_cast<char>('0' + intPart % 10);
-    intPart /= 10;
-  }
-  if (nd == 0 && dec == 0) digits[nd++] = '0';
-  while (nd > 0) text[len++] = digits[--nd];
-  if (dec > 0) {
-    text[len++] = '.';
-    for (int i = dec - 1; i >= 0; --i) {
-      text[len + i] = static_cast<char>('0' + decPart % 10);
-      decPart /= 10;
-    }
-    len += dec;
-  }
-  cell.assign(text, len);
+  char* const end = text + sizeof text;
+  char* p = end;
+  const bool negative = value < 0 && n != 0;
+  for (int i = 0; i < dec; ++i, n /= 10) *--p = static_cast<char>('0' + n % 10);
+  if (dec > 0) *--p = '.';
+  if (n == 0 && dec == 0) *--p = '0';
+  for (; n > 0; n /= 10) *--p = static_cast<char>('0' + n % 10);
+  if (negative) *--p = '-';
+  cell.clear();
+  cell.append(p, static_cast<size_t>(end - p));
   return true;
 }
 
@@ -558,10 +591,6 @@ std::tm LocalNow() {
   return tm;
 }
 
-double Int(double v) { return std::floor(v); }
-double Fix(double v) { return std::trunc(v); }
-double RoundHalfEven(double v) { return std::nearbyint(v); }  // default FE_TONEAREST
-bool InRange16(double v) { return !std::isnan(v) && RoundHalfEven(v) >= -32768.0 && RoundHalfEven(v) <= 32767.0; }
 int16_t CInt(double v) {
   if (std::isnan(v)) return 0;
   double r = RoundHalfEven(v);

@@ -4,6 +4,7 @@
 // user's locale: nothing here consults the C or C++ global locale.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -50,14 +51,18 @@ std::string FormatDecimals(double value, int decimals);
 void FormatDecimalsTo(double value, int decimals, std::string& out);
 
 // Int rounds toward minus infinity; Fix toward zero.
-double Int(double value);
-double Fix(double value);
+inline double Int(double value) { return std::floor(value); }
+inline double Fix(double value) { return std::trunc(value); }
 // Rounding half to even, as the runtime's CInt and CLng do.
-double RoundHalfEven(double value);
+inline double RoundHalfEven(double value) { return std::nearbyint(value); }  // default FE_TONEAREST
 // CInt: half to even, then clamped into the 16-bit range (the runtime raised
 // an overflow; callers that care test InRange16 first).
 int16_t CInt(double value);
-bool InRange16(double value);
+inline bool InRange16(double value) {
+  if (std::isnan(value)) return false;
+  const double r = RoundHalfEven(value);
+  return r >= -32768.0 && r <= 32767.0;
+}
 
 // String helpers with the runtime's meaning (byte positions, 1-based Mid).
 std::string Trim(std::string_view s);   // blanks only

@@ -39,4 +39,16 @@ UserInterface* g_ui = nullptr;
 UserInterface& Ui() { return g_ui ? *g_ui : Silent(); }
 void SetUi(UserInterface* ui) { g_ui = ui; }
 
+namespace {
+int g_waits = 0;
+void (*g_afterLastWait)() = nullptr;
+}  // namespace
+
+HandlerWait::HandlerWait() { ++g_waits; }
+HandlerWait::~HandlerWait() {
+  if (--g_waits == 0 && g_afterLastWait) g_afterLastWait();
+}
+int OpenHandlerWaits() { return g_waits; }
+void SetAfterLastWait(void (*afterLastWait)()) { g_afterLastWait = afterLastWait; }
+
 }  // namespace sw

@@ -61,15 +61,39 @@ class UserInterface {
 UserInterface& Ui();
 void SetUi(UserInterface* ui);  // nullptr restores the silent one
 
+// A handler waits while it shows a box or a dialog or lets window events
+// run: other handlers run meanwhile, and one of them may unload the waiting
+// handler's window. The shortcuts below count their waits; a window's own
+// modal dialog counts its wait with a HandlerWait. While any wait is open no
+// window is deleted (src/platform/qt/window_lifetime.h): a window unloaded
+// then goes once the last wait has ended and its handler has returned.
+class HandlerWait {
+ public:
+  HandlerWait();
+  ~HandlerWait();
+  HandlerWait(const HandlerWait&) = delete;
+  HandlerWait& operator=(const HandlerWait&) = delete;
+};
+// The number of waits open now.
+int OpenHandlerWaits();
+// Called each time the last open wait ends (the window layer deletes the
+// windows unloaded meanwhile); nullptr for none.
+void SetAfterLastWait(void (*afterLastWait)());
+
 // Shortcuts that read like the design's calls.
 inline int MsgBox(const std::string& prompt, int style = mb::OKOnly, const std::string& title = "") {
+  HandlerWait wait;
   return Ui().MsgBox(prompt, style, title);
 }
 inline InputAnswer InputBox(const std::string& prompt, const std::string& title = "",
                             const std::string& defaultText = "") {
+  HandlerWait wait;
   return Ui().InputBox(prompt, title, defaultText);
 }
-inline void DoEvents() { Ui().DoEvents(); }
+inline void DoEvents() {
+  HandlerWait wait;
+  Ui().DoEvents();
+}
 
 // The answer a box gives when nobody is there to click: its default button.
 int DefaultAnswer(int style);

@@ -103,7 +103,8 @@ void FileOptns::WriteAsciiFile() {
   o.comma = Check3D1[0]->isChecked();
   o.text = Check3D1[1]->isChecked();
   o.columns = Check3D1[2]->isChecked();
-  if (sw::WriteAsciiFile(FromQ(Text1->text()), o) == AsciiSave::CloseWindow) close();
+  StillLoaded<FileOptns> self(this);  // the save's boxes let events run
+  if (sw::WriteAsciiFile(FromQ(Text1->text()), o) == AsciiSave::CloseWindow && self) close();
 }
 
 void FileOptns::changeEvent(QEvent* e) {

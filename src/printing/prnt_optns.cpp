@@ -148,9 +148,11 @@ void PrntOptns::closeEvent(QCloseEvent* e) {
 void PrntOptns::PrintReport() {
   QPrinter& printer = ProgramPrinter();
   SetPrinterOrientation(printer, cfg.PrinterOrientation);
+  // The questions let events run: the window may be unloaded under them.
+  StillLoaded<PrntOptns> self(this);
   if (PageIsLandscape(printer)) {
     const std::string prompt = std::string(kLandscapeQuestion) + CR + CR + "Stop printing now?";
-    if (MsgBox(prompt, mb::YesNoCancel, "Stop Printing ?") != ans::No) return;
+    if (MsgBox(prompt, mb::YesNoCancel, "Stop Printing ?") != ans::No || !self) return;
   }
 
   std::array<int16_t, 5> options{};
@@ -176,6 +178,7 @@ void PrntOptns::PrintReport() {
       main && kind == ReportKind::Report && options[kIncludeComments] == 1)
     main->Text1_LostFocus();
 
+  if (!self) return;
   ReportJob job = TakeReportJob(kind, options);
   if (kind == ReportKind::Definitions && !ReadDefinitionTexts(job)) return;
   job.reportComment = reportComment;

@@ -1,9 +1,7 @@
 #include "results/analysis_report.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 
 #include "files/file_write.h"
 #include "platform/program_folder.h"
@@ -335,18 +333,6 @@ AnalysisFigures AnalysisFiguresOfLastRun() {
   return f;
 }
 
-namespace {
-
-std::string WriteFailure(const std::filesystem::path& target, int err) {
-  std::string why;
-  if (!CanReplaceFile(target)) why = "The file is read-only or its folder can not be written to.";
-  else if (err != 0) why = std::string(std::strerror(err)) + ".";
-  else why = "The disk may be full.";
-  return "The Analysis Report could not be written to" + std::string(1, CR) + target.string() + CR + CR + why;
-}
-
-}  // namespace
-
 void MakeAnalysisReport() {
   AnalysisFigures figures;
   // A wrong run length is refused before anything is computed.
@@ -365,9 +351,9 @@ void MakeAnalysisReport() {
   ReportPageStart = report.pageStart;
 
   const std::filesystem::path target = ProgramPath("Analysis Report.txt");
-  errno = 0;
-  if (!WriteTextFile(target, report.text + CRLF)) {
-    MsgBox(WriteFailure(target, errno), mb::Exclamation);
+  int error = 0;
+  if (!WriteTextFile(target, report.text + CRLF, &error)) {
+    MsgBox(WriteFailureText("The Analysis Report", target, error), mb::Exclamation);
     return;
   }
   links::ShowTextDocument(target.string(), "Analysis Report");

@@ -17,13 +17,13 @@
 #include <QThread>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/menu_bar_tips.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/window_lifetime.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_place.h"
@@ -39,6 +39,7 @@
 #include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/results_tables.h"
+#include "shell/after_calculation.h"
 #include "simulation/engine_curve.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
@@ -59,16 +60,7 @@ void Step(const std::function<void()>& step) {
 }
 
 // The RPM of peak torque, without disturbing the engine curve the run used.
-double TorquePeakRpm() {
-  double saved[3][kEngineCurveRows];
-  std::memcpy(saved, tbl.EngineCurve, sizeof saved);
-  double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
-  int pointCount = 0;
-  const double correction = 1;
-  BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, correction, limitRpm, topRpm);
-  std::memcpy(tbl.EngineCurve, saved, sizeof saved);
-  return peakTorqueRpm;
-}
+double TorquePeakRpm() { return EnginePeaksAsEntered().torqueRpm; }
 
 double ScreenWidthTwips(const QWidget* w) {
   QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
@@ -468,9 +460,11 @@ void frmDispGrid::FitWidthToGrids() {
 // --- closing ------------------------------------------------------------
 
 void frmDispGrid::closeEvent(QCloseEvent* e) {
-  // The run being calculated still writes the tables this window hands on.
+  // The run being calculated still writes the tables this window hands on:
+  // the window closes once it has ended.
   if (tbl.CalcRunning) {
     e->ignore();
+    PutOffWhileCalculating(this, "close", [this] { close(); });
     return;
   }
   if (!unloaded_) {
@@ -478,6 +472,7 @@ void frmDispGrid::closeEvent(QCloseEvent* e) {
     Form_Unload();
   }
   if (g_instance == this) g_instance.clear();
+  MarkUnloaded(this);
   e->accept();
 }
 
@@ -565,7 +560,9 @@ void frmDispGrid::mnuGridRename_Click() {
   ClickedCol = static_cast<int16_t>(Grid1->Col());
   const int e = ClickedRow - 1;
   if (e < 0) return;  // the heading row holds no test
-  if (RenameTest(e)) Grid1->SetTextAt(ClickedRow, 0, tbl.HistoryTitle[e]);
+  const int16_t row = ClickedRow;
+  StillLoaded<frmDispGrid> self(this);
+  if (RenameTest(e) && self) Grid1->SetTextAt(row, 0, tbl.HistoryTitle[e]);
 }
 
 void frmDispGrid::mnuGridTimeSlip_Click() {
@@ -593,6 +590,7 @@ void frmDispGrid::mnuGridOpen_Click() {
     MsgBox(kMsgHistoryCopyLost);
     return;
   }
+  StillLoaded<frmDispGrid> self(this);
   if (links::SpecsChanged()) {
     const std::string cr2 = std::string(1, CR) + CR;
     const std::string name = links::CurrentFileName();
@@ -606,6 +604,7 @@ void frmDispGrid::mnuGridOpen_Click() {
       links::SaveThenRetrieveHistory(e);
       links::RefreshMainCaption();
       tbl.FromHistory = 1;
+      if (!self) return;
       Panel3D1[0]->setText("Notes Summary:");
       Label1[2]->clear();
       Label1[4]->clear();
@@ -633,8 +632,10 @@ void frmDispGrid::grdOUT_Click() {
   if (GridReady != 1) return;
   ClickedCol = static_cast<int16_t>(grdOUT->Col());
   ClickedRow = static_cast<int16_t>(grdOUT->Row());
+  // "Back" may unload the window while the definition is shown.
+  StillLoaded<frmDispGrid> self(this);
   ShowResultDefinition();
-  cmdGraph->setFocus();
+  if (self) cmdGraph->setFocus();
 }
 
 void frmDispGrid::mnuGridShowHelp_Click() {
@@ -642,8 +643,9 @@ void frmDispGrid::mnuGridShowHelp_Click() {
   if (GridReady != 1) return;
   ClickedCol = static_cast<int16_t>(Grid1->Col() + 11);
   ClickedRow = static_cast<int16_t>(Grid1->Row());
+  StillLoaded<frmDispGrid> self(this);
   ShowResultDefinition();
-  cmdGraph->setFocus();
+  if (self) cmdGraph->setFocus();
 }
 
 void frmDispGrid::ShowResultDefinition() {

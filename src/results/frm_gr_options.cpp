@@ -17,6 +17,7 @@
 #include "files/configuration.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
@@ -59,7 +60,7 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
 
   // Data to Graph
   auto* data = new QGroupBox("Data to Graph", this);
-  Combo1 = new QComboBox(data);
+  Combo1 = new PickList(data);
   Combo1->setObjectName("Combo1");
   Combo1->setAccessibleName("Data to Graph");
   (new QVBoxLayout(data))->addWidget(Combo1);
@@ -329,12 +330,13 @@ void frmGrOptions::Command2_Click() {
   if (GraphOptionsLoading == 1) return;
   CopyRunLogToBaseRun();
   const std::string cr2 = std::string(1, CR) + CR;
+  StillLoaded<frmGrOptions> self(this);
   InputAnswer answer = InputBox("Current run saved as Baseline run." + cr2 +
                                     "To help remind you of what this Baseline is, you might want to enter a new "
                                     "Graph Title now." +
                                     cr2 + "(Click on Cancel to leave it unchanged.)",
                                 "Enter Baseline Graph Title", FromQ(Text3->text()));
-  if (!answer.text.empty()) Text3->setText(ToQ(answer.text));
+  if (!answer.text.empty() && self) Text3->setText(ToQ(answer.text));
 }
 
 void frmGrOptions::Option3D9_Click() {

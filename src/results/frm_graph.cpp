@@ -128,6 +128,7 @@ void frmGraph::PrintChart() {
     c.Set(chart::kPrintStyle, 2);
   }
 
+  StillLoaded<frmGraph> self(this);
   const bool printed = PrintDocument(this, "Graph", [&c](PrintPage& page) {
     // The chart across the page, no taller than a landscape sheet's shape.
     const double w = page.ScaleWidth();
@@ -141,6 +142,7 @@ void frmGraph::PrintChart() {
     c.SetPrintTarget(nullptr, 1);
   });
   if (!printed && LastPrintFailed()) MsgBox("The graph could not be printed.", mb::Exclamation);
+  if (!self) return;
 
   c.Set(chart::kThickness, cfg.ThickPlotLines);
   for (int s = 1; s <= 4; ++s) {

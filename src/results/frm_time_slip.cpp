@@ -135,8 +135,10 @@ void frmTimeSlip::Command1_Click(int index) {
   }
   if (index != 1) return;
   // The image of the whole window, buttons included, scaled to the page.
-  Picture5 = CaptureFormImage(this);
-  PrintPictureScaledToPage(this, "Time Slip", Picture5);
+  // The preview may outlast the window: it prints a copy of the image.
+  const WindowPicture picture = CaptureFormImage(this);
+  Picture5 = picture;
+  PrintPictureScaledToPage(this, "Time Slip", picture);
   Ui().SetBusyCursor(false);
 }
 

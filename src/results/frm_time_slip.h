@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "printing/window_image.h"
+
 class QPlainTextEdit;
 class QPushButton;
 
@@ -27,7 +29,7 @@ class frmTimeSlip : public QWidget {
 
   QPlainTextEdit* Text1;
   std::vector<QPushButton*> Command1;  // 0 "Close (back)", 1 "Print"
-  QImage Picture5;                     // the window image that is printed
+  WindowPicture Picture5;              // the window image that is printed
 
   // Places the window and fills the slip.
   void Form_Activate();

@@ -7,10 +7,6 @@
 
 namespace sw {
 
-namespace {
-constexpr const char* kBaseRunFile = "baseplot.ZKT";
-}  // namespace
-
 BaseRunReadError ReadBaseRunFile() {
   BaseRunReadError err;
   auto fail = [&err](int number, const char* description) {

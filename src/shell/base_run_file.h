@@ -8,6 +8,8 @@
 namespace sw {
 
 // A failure while reading, as the start-up reports it.
+inline constexpr const char* kBaseRunFile = "baseplot.ZKT";
+
 struct BaseRunReadError {
   int number = 0;           // 0 = no error
   std::string description;  // the runtime's description of that error

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/window_lifetime.h"
 #include "shell/shell_state.h"
 
 namespace sw {
@@ -81,7 +82,7 @@ int frmChos2::Choose(const std::string& caption, const std::vector<std::string>&
   w.Chos2->clear();
   for (const std::string& line : lines) w.Chos2->addItem(ToQ(line));
   w.Chos2->setFixedHeight(std::max(w.Chos2->sizeHintForRow(0), 16) * (static_cast<int>(lines.size()) + 1) + 6);
-  w.exec();
+  ExecModal(&w);  // parentless: no window's unload can take it
   return shell.ChooserResult;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/qt_ui.h"
@@ -66,7 +67,7 @@ frmCmmdIntro::frmCmmdIntro() {
     SpecName.push_back(n);
   }
   for (int r = 0; r < 2; ++r) {
-    auto* c = new QComboBox(Frame1);
+    auto* c = new PickList(Frame1);
     c->setObjectName(QString("cmbSpecData_%1").arg(r));
     c->setGeometry(R(2100, 320 + 440 * r, 2250, 360));
     cmbSpecData.push_back(c);
@@ -186,6 +187,7 @@ void frmCmmdIntro::paintEvent(QPaintEvent* e) {
   }
 }
 
-void frmCmmdIntro::ShowModal() { DefaultInstance<frmCmmdIntro>::Get()->exec(); }
+// Asked for again while it is open, the open one comes to the front.
+void frmCmmdIntro::ShowModal() { ExecModal(DefaultInstance<frmCmmdIntro>::Get()); }
 
 }  // namespace sw

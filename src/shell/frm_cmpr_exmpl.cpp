@@ -12,6 +12,7 @@
 #include "platform/qt/twips.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "shell/after_calculation.h"
 #include "shell/frm_example.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
@@ -83,13 +84,18 @@ frmCmprExmpl::frmCmprExmpl() : QWidget(nullptr, Qt::Window) {
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(Command1, &QPushButton::clicked, this, [this] { LoadInExampleSpecs(); });
+  // Loading or saving an example writes the specs: not while a calculation reads them.
+  connect(Command1, &QPushButton::clicked, this,
+          [this] { WhenNotCalculating(this, "Command1", [this] { LoadInExampleSpecs(); }); });
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });
   CloseOnEscape(this, [this] { Command2->click(); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(Command3, &QPushButton::clicked, this,
+          [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); });
   // Enter in the name saves once the key has been handled: the save closes
   // the window, which must not go while the box is still at work on the key.
-  connect(Text1, &QLineEdit::returnPressed, this, [this] { Command3_Click(); }, Qt::QueuedConnection);
+  connect(
+      Text1, &QLineEdit::returnPressed, this,
+      [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); }, Qt::QueuedConnection);
 }
 
 frmCmprExmpl::~frmCmprExmpl() = default;
@@ -106,53 +112,61 @@ void frmCmprExmpl::Open(const ExampleRequest& request) {
 }
 
 void frmCmprExmpl::LoadInExampleSpecs() {
-  const int menu = sw::LoadInExampleSpecs(request_, exv.NewExampleName);
+  // The notes box lets events run and the window may go meanwhile: what the
+  // load needs afterwards is copied first.
+  const ExampleRequest request = request_;
+  StillLoaded<frmCmprExmpl> self(this);
+  const int menu = sw::LoadInExampleSpecs(request, exv.NewExampleName);
   std::string notes;
-  if (TakeExampleNotes(request_.prefix, notes)) {
+  if (TakeExampleNotes(request.prefix, notes)) {
     MsgBox(notes, mb::OKOnly, kExampleNotesTitle);
     shell.TireWtRecorded = 1;
   }
-  AfterTagging(menu);
+  AfterTagging(request, menu, self.get());
 }
 
 void frmCmprExmpl::Command3_Click() {
   shell.KeepSpecForm = 2;
-  if (request_.subChoice != 1) {
+  const ExampleRequest request = request_;  // the window closes before the list opens
+  if (request.subChoice != 1) {
     // "Back" to the list.
     close();
     DoEvents();
-    shell.ExampleComponent = request_.component;
-    shell.ExamplePrefix = request_.prefix;
-    shell.ExampleKind = static_cast<int16_t>(request_.kind);
-    shell.ExampleMenu = static_cast<int16_t>(request_.menu);
-    shell.ExampleSubChoice = static_cast<int16_t>(request_.subChoice);
+    shell.ExampleComponent = request.component;
+    shell.ExamplePrefix = request.prefix;
+    shell.ExampleKind = static_cast<int16_t>(request.kind);
+    shell.ExampleMenu = static_cast<int16_t>(request.menu);
+    shell.ExampleSubChoice = static_cast<int16_t>(request.subChoice);
     frmExample::ShowList();
     return;
   }
+  StillLoaded<frmCmprExmpl> self(this);
   const std::string typed = FromQ(Text1->text());
   const std::string refusal = ExampleNameRefusal(typed);
   if (!refusal.empty()) {
     MsgBox(refusal, mb::OKOnly, "");
-    Text1->setFocus();
+    if (self) Text1->setFocus();
     return;
   }
-  if (!AddExampleToLibrary(request_, 0, typed)) return;
+  if (!AddExampleToLibrary(request, 0, typed)) return;
+  // Saved: the specs stand for the new example, whether or not the window
+  // is still there.
   exv.NewExampleName = typed;
-  AfterTagging(TagCurrentSpecs(request_, typed));
+  AfterTagging(request, TagCurrentSpecs(request, typed), self ? this : nullptr);
   DoEvents();
 }
 
-void frmCmprExmpl::AfterTagging(int menu) {
+void frmCmprExmpl::AfterTagging(const ExampleRequest& request, int menu, frmCmprExmpl* window) {
   if (menu >= 1) {
     // The Type row's list gets the example's name, picked, and its stored
     // value points at it; the loaded spec window shows the new values.
-    shell.ExampleKind = static_cast<int16_t>(request_.kind);
-    FillSpecCombo(menu, request_.menu);
+    shell.ExampleKind = static_cast<int16_t>(request.kind);
+    FillSpecCombo(menu, request.menu);
     RefillSpecWindow(menu);
   }
   // The specs now stand for the example: another open must ask first.
   fst.SpecsChanged = 1;
-  close();
+  if (window && !IsUnloaded(window)) window->close();
   if (menu >= 1) ActivateSpecWindow(menu);
 }
 

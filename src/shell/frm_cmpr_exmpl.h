@@ -39,8 +39,8 @@ class frmCmprExmpl : public QWidget {
 
  private:
   // After a load or a save: the Type row shows the example, the spec window
-  // shows the values, and this window closes.
-  void AfterTagging(int menu);
+  // shows the values, and the window (when it is still loaded) closes.
+  static void AfterTagging(const ExampleRequest& request, int menu, frmCmprExmpl* window);
   ExampleRequest request_;
   static inline ExampleRequest pending_;
 };

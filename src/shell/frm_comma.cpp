@@ -97,6 +97,7 @@ void frmComma::Command1_Click(int index) {
   }
 }
 
-void frmComma::ShowModal() { DefaultInstance<frmComma>::Get()->exec(); }
+// Asked for again while it is open, the open one comes to the front.
+void frmComma::ShowModal() { ExecModal(DefaultInstance<frmComma>::Get()); }
 
 }  // namespace sw

@@ -156,8 +156,10 @@ void frmExample::Choose() {
   exv.SelectedExample = static_cast<int16_t>(row);
   exv.NewExampleName = row >= 0 ? FromQ(lstExample->item(row)->text()) : "";
   watch_->Suspend(true);
+  // The comparison lets events run as it opens.
+  StillLoaded<frmExample> self(this);
   frmCmprExmpl::Open(request_);
-  close();
+  if (self) close();
 }
 
 void frmExample::DeleteChosen() {
@@ -174,11 +176,15 @@ void frmExample::DeleteChosen() {
   }
   exv.NewExampleName = Left(FromQ(lstExample->item(row)->text()), exv.ExampleNameWidth);
   const std::string cr(1, CR);
+  // Asked while the window may go: the library to delete from is copied.
+  const ExampleRequest request = request_;
+  StillLoaded<frmExample> self(this);
   if (MsgBox("Permanently delete the example:" + cr + cr + "    " + RTrim(exv.NewExampleName) + cr + cr +
                  "from this list of example specs?",
              mb::YesNo + mb::Question + mb::DefaultButton2, "Delete Example") != ans::Yes)
     return;
-  AddExampleToLibrary(request_, row + 1, "");
+  AddExampleToLibrary(request, row + 1, "");
+  if (!self) return;
   ReadList();
   lstExample->repaint();
   EnablePickAndDelete(false);
@@ -193,6 +199,7 @@ void frmExample::PrintList() {
   const std::tm now = LocalNow();
   const std::string date = FormatDate(now, "mm-dd-yyyy"), time = FormatDate(now, "h:mm:ss am/pm");
   watch_->Suspend(true);
+  StillLoaded<frmExample> self(this);
   {
     BusyCursor busy;
     PrintDocument(this, "Examples", [&](PrintPage& page) {
@@ -228,7 +235,7 @@ void frmExample::PrintList() {
     });
   }
   DoEvents();
-  watch_->Suspend(false);
+  if (self) watch_->Suspend(false);
 }
 
 bool frmExample::event(QEvent* e) {

@@ -64,7 +64,8 @@ void frmIntroHelp::closeEvent(QCloseEvent* e) {
 frmIntroHelp::~frmIntroHelp() { DefaultInstance<frmIntroHelp>::Forget(this); }
 
 void frmIntroHelp::Load() {
-  // Tip 20 is the only tip the program asks for: it points to the manual.
+  // Tip 20 is the only tip the program asks for: it points to the manual,
+  // naming the viewers this program uses.
   Check1->setVisible(true);
   Command1[1]->setVisible(false);
   setWindowTitle("Stagewell v3.2 Tip");
@@ -74,8 +75,8 @@ void frmIntroHelp::Load() {
     Label1->setText(DisplayText(LabelText(
         "To view the User's Manual, click on OK to clear this message." + cr + cr +
         "Then click on Help at the top of the Main Screen, then click on Display User's Manual.  It will be displayed "
-        "in Acrobat (tm), from which you can also print the manual.  (Click on Display Readme.doc File to read "
-        "about recent changes.)")));
+        "in your desktop's PDF viewer, from which you can also print the manual.  (Click on Display the Readme file "
+        "in the same menu to read about recent changes.)")));
   }
 }
 
@@ -86,8 +87,6 @@ void frmIntroHelp::Finish() {
   close();
 }
 
-void frmIntroHelp::ShowTip() {
-  DefaultInstance<frmIntroHelp>::Get()->exec();
-}
+void frmIntroHelp::ShowTip() { ExecModal(DefaultInstance<frmIntroHelp>::Get()); }
 
 }  // namespace sw

@@ -43,6 +43,7 @@
 #include "platform/qt/text_box.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "shell/after_calculation.h"
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
@@ -210,7 +211,6 @@ void frmMain::MDIForm_Load() {
   SetCaption(caption);
   lblHelp->setText("Click on Spec Value for explanation of spec to be given here.");
   InitTables();
-  if (tbl.StartMode == 2) InitMainWindow();
 }
 
 void frmMain::SetCaption(const std::string& caption) { setWindowTitle(ToQ(caption)); }
@@ -603,7 +603,12 @@ bool frmMain::event(QEvent* e) {
   return QMainWindow::event(e);
 }
 
-void frmMain::MDIForm_Activate() { InitMainWindow(); }
+void frmMain::MDIForm_Activate() {
+  // The initialisation reads the files and builds the summary: not while a
+  // calculation reads the specs.
+  if (PutOffWhileCalculating(this, "activate", [this] { MDIForm_Activate(); })) return;
+  InitMainWindow();
+}
 
 void frmMain::changeEvent(QEvent* e) {
   // A search keeps its windows: they close when it ends.
@@ -645,65 +650,26 @@ void frmMain::InitMainWindow() {
   initRunning_ = true;
   // The screens and boxes below let window events run; should the window be
   // unloaded meanwhile, nothing more of it is touched.
-  QPointer<frmMain> self(this);
+  StillLoaded<frmMain> self(this);
   struct Done {
-    QPointer<frmMain>& w;
+    QPointer<frmMain> w;
     ~Done() {
       if (w) w->initRunning_ = false;
     }
-  } done{self};
-
-  // The procedure's error handler: the first error of one call is reported
-  // (window-state errors silently passed over), later ones are passed over.
-  bool errorSeen = false;
-  auto onError = [&errorSeen](int number, const std::string& description) {
-    if (errorSeen) return;
-    errorSeen = true;
-    if (number == 401) return;
-    MsgBox("Possible Error reading Configuration File.  " + Str(number) + "  " + description, mb::OKOnly, "");
-  };
+  } done{this};
 
   if (shell.ActivationCount < 100) ++shell.ActivationCount;
-  if (!MainInitDone) {
-    {
-      UnreadableFileKeeper keep(ProgramPath(kConfigurationFile));
-      ReadWriteConfiguration(1);
-    }
-    BaseRunReadError err = ReadBaseRunFile();
-    if (err.number != 0) {
-      if (err.number != 53) KeepUnreadableFile(ProgramPath("baseplot.ZKT"));
-      onError(err.number, err.description);
-    }
-    fst.FileReadFailed = 0;
-    fst.FloppyMode = 0;
-    OpenVehicleFile(FormId::frmMain, openmode::WorkingCopy);
-    if (fst.FileReadFailed == 1) {
-      // Whatever stood in an unreadable working copy is kept aside before
-      // the exit writes the current specs over it.
-      KeepUnreadableFile(ProgramPath(kWorkingCopyFile));
-    } else {
-      fst.SpecsChanged = cfg.SavedSpecsChanged;
-      MainInitDone = true;
-      if (tbl.StartMode == 1)
-        MsgBox("You are now in the Stagewell." + kCR + kCR + "To load the power curve:" + kCR +
-                   "  -  Click on the Engine Specs button." + kCR +
-                   "  -  Select 'Full Power Curve' as the Method" + kCR +
-                   "     of Describing Power Curve (if necessary)." + kCR + "  -  Click on the 'Load from Cylvane'" +
-                   kCR + "     button under the power graph.",
-               mb::OKOnly + mb::Information, "");
-    }
+  if (!MainInitDone && ReadStartUpFiles()) {
+    MainInitDone = true;
+    if (tbl.StartMode == 1)
+      MsgBox("You are now in the Stagewell." + kCR + kCR + "To load the power curve:" + kCR +
+                 "  -  Click on the Engine Specs button." + kCR +
+                 "  -  Select 'Full Power Curve' as the Method" + kCR +
+                 "     of Describing Power Curve (if necessary)." + kCR + "  -  Click on the 'Load from Cylvane'" +
+                 kCR + "     button under the power graph.",
+             mb::OKOnly + mb::Information, "");
   }
 
-  if (tbl.StartMode == 2) {
-    // The unattended calculation for Cylvane: import, calculate, end.
-    setWindowState(Qt::WindowMinimized);
-    ImportPowerCurve();
-    DoEvents();
-    if (!self) return;
-    cmdRun_Click();
-    EndProgram(CompleteLapDataFile() ? 0 : kUnattendedFailedStatus);
-    return;
-  }
   if (shell.StartupScreenShown == 0) {
     shell.StartupScreenShown = 1;
     shell.TextScreenId = 1;
@@ -737,6 +703,8 @@ void frmMain::ShowStartupScreen() { PrintScreen::ShowScreen(); }
 void frmMain::ShowTip() { frmIntroHelp::ShowTip(); }
 
 void frmMain::BuildVehicleSummary() {
+  // The summary rewrites the example slots it owns: after a calculation.
+  if (PutOffWhileCalculating(this, "summary", [this] { BuildVehicleSummary(); })) return;
   std::string caption;
   BuildMainCaption(caption);
   lblHelp->setText(
@@ -886,10 +854,14 @@ void frmMain::ShowOptimizeMenu(const QPoint& at) {
 void frmMain::FindBest() {
   if (Busy()) return;
   Text1_LostFocus();
-  CalculationGuard guard(this);
-  SpecSearch search;
-  // The summary may have shown a trial's setting while the search ran.
-  if (search.FindBest() != FindBestEnd::NotStarted) BuildVehicleSummary();
+  FindBestEnd end = FindBestEnd::NotStarted;
+  {
+    CalculationGuard guard(this);
+    SpecSearch search;
+    end = search.FindBest();
+  }
+  // The summary shows the setting the search left.
+  if (end != FindBestEnd::NotStarted) BuildVehicleSummary();
 }
 
 void frmMain::CallOpenFile() {

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 #include "files/vehicle_file.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/file_dialogs.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/seqfile.h"
@@ -100,7 +100,9 @@ frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
   if (floppy) FolderLabel->setText(ToQ(FloppyFolderPath()));
   connect(FolderButton, &QPushButton::clicked, this, [this] {
     watch_->Suspend(true);
-    QString dir = QFileDialog::getExistingDirectory(this, "Folder to Save To", ToQ(FloppyFolderPath()));
+    StillLoaded<frmSaveFile> self(this);
+    QString dir = ChooseFolder(this, "Folder to Save To", ToQ(FloppyFolderPath()));
+    if (!self) return;
     watch_->Suspend(false);
     if (!dir.isEmpty()) {
       fst.FloppyFolder = FromQ(dir);
@@ -170,19 +172,27 @@ void frmSaveFile::keyPressEvent(QKeyEvent* e) {
 }
 
 void frmSaveFile::EnterKey() {
-  // Enter in the name moves on to the next control, as Tab does, and goes no
-  // further; on a button it presses that button, so Enter, Enter saves.
+  // Enter in the name presses OK, as Enter does in the program's other
+  // windows; on a button it presses that button.
   if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
     b->click();
+    return;
+  }
+  if (focusWidget() == Text1) {
+    Command1->click();
     return;
   }
   focusNextChild();
 }
 
 void frmSaveFile::Command1_Click() {
+  // The checks and the save show boxes: the window may be unloaded under
+  // them, so what the save needs of it is copied first.
+  StillLoaded<frmSaveFile> self(this);
+  const std::string kind = kind_, folderWord = folderWord_;
   const std::string typed = FromQ(Text1->text());
   fst.NewFileName = typed;
-  ValidateEntryName(kind_);
+  ValidateEntryName(kind);
   if (fst.NewFileName == kRefusedName) return;
   // The user did not want the shortened name: the window waits for another.
   if (fst.NewFileName.empty() && !typed.empty()) return;
@@ -199,20 +209,25 @@ void frmSaveFile::Command1_Click() {
     }
   };
 
+  if (!self) return;
   if (fst.FloppyMode == 1)
     fst.ChosenFileName = FloppyFolderPath() + "/" + fst.NewFileName;
   else
-    fst.ChosenFileName = ProgramFolderText() + "/" + folderWord_ + "/" + fst.NewFileName;
+    fst.ChosenFileName = ProgramFolderText() + "/" + folderWord + "/" + fst.NewFileName;
 
   ValidateFileName83();
-  if (fst.FileExists == fexist::Invalid) {
+  if (fst.FileExists == fexist::Invalid || !self) {
     restore();
     return;
   }
   if (fst.FileExists == fexist::Exists) {
     watch_->Suspend(true);
-    int a = MsgBox("This " + kind_ + " file already exists.  Do you want to replace it with the current specs",
-                   mb::YesNoCancel + mb::Exclamation, kind_ + " Name Already Exists");
+    int a = MsgBox("This " + kind + " file already exists.  Do you want to replace it with the current specs",
+                   mb::YesNoCancel + mb::Exclamation, kind + " Name Already Exists");
+    if (!self) {  // gone while asked: nothing is saved
+      restore();
+      return;
+    }
     watch_->Suspend(false);
     if (a == ans::No) {
       restore();
@@ -239,11 +254,11 @@ void frmSaveFile::Command1_Click() {
   if (fst.FloppyMode != 1) {
     if (tbl.CalcMode == 0) {
       fst.CurrentFilePath = target;
-      MakeRelativeName(folderWord_);
+      MakeRelativeName(folderWord);
     } else {
       std::string vehiclePath = fst.CurrentFilePath;
       fst.CurrentFilePath = target;
-      MakeRelativeName(folderWord_);
+      MakeRelativeName(folderWord);
       (tbl.CalcMode == 1 ? fst.DialInFileName : fst.ThrottleStopFileName) = fst.CurrentFileName;
       fst.CurrentFilePath = vehiclePath;
       MakeRelativeName("vehdat");
@@ -251,7 +266,7 @@ void frmSaveFile::Command1_Click() {
     FileWin().BuildMainCaption();
   }
   restore();
-  close();
+  if (self) close();
 }
 
 void frmSaveFile::closeEvent(QCloseEvent* e) {

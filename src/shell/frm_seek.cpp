@@ -9,6 +9,7 @@
 
 #include "files/file_seek.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
@@ -48,7 +49,7 @@ frmSeek::frmSeek() : QDialog(DefaultInstance<frmMain>::IfLoaded()) {
 
   Label2 = new QLabel(this);
   Label2->setObjectName("Label2");
-  Drive1 = new QComboBox(this);
+  Drive1 = new PickList(this);
   Drive1->setObjectName("Drive1");
   Drive1->setAccessibleName("Drive to search");
   // The instruction above the list names it for a screen reader.
@@ -119,7 +120,8 @@ frmSeek::~frmSeek() = default;
 void frmSeek::SeekModal() {
   frmSeek* w = DefaultInstance<frmSeek>::Get();
   PlaceOver(w, DefaultInstance<frmMain>::IfLoaded());
-  w->exec();
+  // Asked for again while it is open: the open one comes to the front.
+  if (ExecModal(w) == kDialogAlreadyOpen) return;
   DefaultInstance<frmSeek>::Unload();
 }
 
@@ -159,12 +161,15 @@ void frmSeek::Search() {
   Drive1->setEnabled(false);
   Ui().SetBusyCursor(true);
   std::string failure;
+  // The walk lets events run: the window may be unloaded under it.
+  StillLoaded<frmSeek> self(this);
   try {
     seek_->SearchFolderForFile(drive);
   } catch (const std::exception& e) {
     failure = e.what();
   }
   Ui().SetBusyCursor(false);
+  if (!self) return;
   walking_ = false;
   seek_->Searching = 0;
   seek_->onFolder = nullptr;
@@ -175,6 +180,7 @@ void frmSeek::Search() {
   if (!failure.empty()) {
     // The seek gives up; the program goes on.
     MsgBox(failure + ". Unexpected error, exiting Seek Function.", mb::OKOnly, "");
+    if (!self) return;
     closeAsked_ = true;
   }
   if (closeAsked_) {
@@ -191,7 +197,7 @@ void frmSeek::Search() {
                "    -  This program is on a different disk drive.",
            mb::OKOnly, "");
     // The keyboard goes back to the drives, for a search on another one.
-    Drive1->setFocus();
+    if (self) Drive1->setFocus();
   } else if (n == 1) {
     shell.SeekExeName = FromQ(List1->item(0)->text());
     accept();
@@ -210,7 +216,8 @@ void frmSeek::CancelHalt() {
     done(QDialog::Rejected);
     return;
   }
-  if (MsgBox("Halt searching for file ?", mb::YesNo, Space(19) + "Halt ?" + Space(20)) == ans::Yes) {
+  StillLoaded<frmSeek> self(this);
+  if (MsgBox("Halt searching for file ?", mb::YesNo, Space(19) + "Halt ?" + Space(20)) == ans::Yes && self) {
     if (seek_) seek_->Searching = 0;
     ShowUseButton();
     Ui().SetBusyCursor(false);

@@ -199,6 +199,7 @@ void frmSend::LookForIt(int edition) {
     shell.SeekExeName = name;
   }
   const std::string sought = shell.SeekExeName;
+  StillLoaded<frmSend> self(this);
   frmSeek::SeekModal();
   if (shell.SeekExeName.empty()) {
     MsgBox("Unable to locate this Vehicle Program on your system.", mb::OKOnly, "");
@@ -206,6 +207,7 @@ void frmSend::LookForIt(int edition) {
   }
   const std::string& found = shell.SeekExeName;
   cfg.CylvaneFolder[edition] = found.substr(0, found.size() - std::min(found.size(), sought.size()));
+  if (!self) return;
   // The window stayed open: show what was found.
   if (edition == kCustomEdition) SpecData[1]->setText(ToQ(cfg.CylvaneFolder[edition]));
   UpdateEditionControls();

@@ -1,16 +1,15 @@
 #include "shell/outside_viewers.h"
 
-#include <QTemporaryDir>
 #include <QUrl>
 #include <cctype>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "files/configuration.h"
 #include "platform/outside_programs.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
+#include "platform/viewer_copies.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
 
@@ -31,19 +30,13 @@ bool EndsWithNoCase(const std::string& s, const std::string& tail) {
   return true;
 }
 
-// One private folder for the run; removed when the program ends.
-const QTemporaryDir* CopyFolder() {
-  static std::unique_ptr<QTemporaryDir> dir;
-  if (!dir) dir = std::make_unique<QTemporaryDir>();
-  return dir->isValid() ? dir.get() : nullptr;
-}
-
-// The document under its own name with ".txt" for an ending; "" when the
+// The document under its own name with ".txt" for an ending, in the
+// program's own copy folder (removed when the program ends); "" when the
 // copy could not be made.
 std::string PlainTextCopy(const fs::path& document) {
-  const QTemporaryDir* dir = CopyFolder();
-  if (!dir) return {};
-  const fs::path copy = fs::path(FromQ(dir->path())) / (document.stem().string() + ".txt");
+  const fs::path folder = ViewerCopyFolder();
+  if (folder.empty()) return {};
+  const fs::path copy = folder / (document.stem().string() + ".txt");
   std::error_code ec;
   fs::copy_file(document, copy, fs::copy_options::overwrite_existing, ec);
   return ec ? std::string() : copy.string();

@@ -6,6 +6,7 @@
 
 #include "files/configuration.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "shell/frm_main.h"
@@ -24,6 +25,9 @@ constexpr int kActivationWaitMs = 400;
 void ShowMainWindow() {
   frmMain* w = DefaultInstance<frmMain>::Get();
   if (ProgramEnding()) return;
+  // Placed by its frame, so its title bar is on the screen whatever the
+  // desktop does with a window that names no place.
+  PlaceOver(w, nullptr);
   w->show();
   w->raise();
   w->activateWindow();
@@ -39,17 +43,12 @@ void ShowMainWindow() {
   });
 }
 
-// An error that reached the entry procedure. In start mode 2 nobody is
-// there to go on with: Cylvane gets the message in a refusal (unless the
-// calculation answered already) and the program ends with a failure status.
+// An error that reached the entry procedure.
 void Failed(int errorNumber) {
   try {
     MsgBox("Cylvane Transfer error # " + Str(errorNumber), mb::OKOnly, "");
-    if (tbl.StartMode == 2) CompleteLapDataFile();
   } catch (...) {
-    // Ending matters more than the answer.
   }
-  if (tbl.StartMode == 2) EndProgram(kUnattendedFailedStatus);
 }
 
 }  // namespace
@@ -57,17 +56,18 @@ void Failed(int errorNumber) {
 void Main(const std::vector<std::string>& arguments) {
   try {
     tbl.StartMode = static_cast<int16_t>(StartModeFromArguments(arguments));
+    if (tbl.StartMode == 2) {
+      // No window: import, calculate, answer and end.
+      EndProgram(UnattendedCalculation());
+      return;
+    }
     // The preferences a first start has before any configuration is read.
     ConfigurationDefaults();
-    if (tbl.StartMode != 2) {
-      SplashForm* splash = DefaultInstance<SplashForm>::Get();
-      splash->show();
-      Ui().SetBusyCursor(true);
-      ShowMainWindow();
-      if (SplashForm* s = DefaultInstance<SplashForm>::IfLoaded()) s->hide();
-    } else {
-      ShowMainWindow();
-    }
+    SplashForm* splash = DefaultInstance<SplashForm>::Get();
+    splash->show();
+    Ui().SetBusyCursor(true);
+    ShowMainWindow();
+    if (SplashForm* s = DefaultInstance<SplashForm>::IfLoaded()) s->hide();
   } catch (const std::bad_alloc&) {
     Failed(7);
   } catch (...) {

@@ -1,12 +1,12 @@
 #include "shell/qt_window_host.h"
 
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 
 #include "dialin/frm_dial_in.h"
 #include "match/frm_prgrs.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/file_dialogs.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -72,12 +72,12 @@ bool QtWindowHost::DialInLoaded() const { return frmDialIn::IfLoaded() != nullpt
 
 std::string QtWindowHost::DialInRowText(int row) const {
   frmDialIn* w = frmDialIn::IfLoaded();
-  return w && row >= 0 && row < w->RowCount() ? w->RowText(row) : std::string();
+  return w ? w->RowTextForRun(row) : std::string();
 }
 
 int QtWindowHost::DialInListIndex(int row) const {
   frmDialIn* w = frmDialIn::IfLoaded();
-  return w && row >= 0 && row < w->RowCount() ? w->Pick(row) : 0;
+  return w ? w->PickForRun(row) : 0;
 }
 
 bool QtWindowHost::TransmissionLoaded() const { return LoadedSpecWindow(kTransmission) != nullptr; }
@@ -95,8 +95,7 @@ void QtWindowHost::SetTransmissionRowText(int row, const std::string& text) {
 std::string QtFileWindows::ChooseFileToOpen(const std::string& filter, const std::string& title,
                                             const std::string& startFolder) {
   (void)filter;  // "All Files (*.*)"
-  QString path = QFileDialog::getOpenFileName(DefaultInstance<frmMain>::IfLoaded(), ToQ(title), ToQ(startFolder),
-                                              "All Files (*)");
+  QString path = sw::ChooseFileToOpen(DefaultInstance<frmMain>::IfLoaded(), ToQ(title), ToQ(startFolder), "All Files (*)");
   return FromQ(path);
 }
 
@@ -120,6 +119,7 @@ void QtFileWindows::BuildMainCaption() {
 void InstallQtWindows() {
   static QtWindowHost host;
   static QtFileWindows files;
+  WatchWindowLifetimes();
   SetWindows(&host);
   SetFileWindows(&files);
 }

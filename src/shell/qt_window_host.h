@@ -39,7 +39,8 @@ class QtFileWindows : public FileWindows {
   void BuildMainCaption() override;
 };
 
-// Installs both for the program (and for tests that drive real windows).
+// Installs both for the program (and for tests that drive real windows),
+// with the watch that keeps windows alive under a waiting handler.
 void InstallQtWindows();
 
 }  // namespace sw

@@ -20,6 +20,7 @@
 #include "files/vehicle_file.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
@@ -56,7 +57,7 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   setWindowTitle("Open a Vehicle File");
 
   auto* phraseBox = new QGroupBox("Show Only Files which contain this phrase", this);
-  Combo1 = new QComboBox(phraseBox);
+  Combo1 = new PickList(phraseBox);
   Combo1->setObjectName("Combo1");
   Combo1->setAccessibleName(phraseBox->title());
   Combo1->setEditable(true);
@@ -319,7 +320,12 @@ void Rtrvfile::File1_Click(const std::string& name) {
   fst.FileReadFailed = 0;
   int16_t specsChanged = fst.SpecsChanged;
   fst.FloppyMode = 0;
+  StillLoaded<Rtrvfile> self(this);
   OpenVehicleFile(FormId::frmMain, openmode::Preview);
+  if (!self) {
+    fst.SpecsChanged = specsChanged;
+    return;
+  }
   if (fst.FileReadFailed == 1) {
     fst.ChosenFileName.clear();
     Panel3D2->setTitle(ToQ(ChosenFileCaption(kind_, "")));
@@ -384,17 +390,20 @@ void Rtrvfile::Command2_Click() {
     MsgBox("No " + kind_ + " selected to delete");
     return;
   }
+  // Asked while the window may go: the library is copied first.
+  const std::string kind = kind_, folder = folder_;
+  StillLoaded<Rtrvfile> self(this);
   int a = MsgBox("Permanently delete " + fst.ChosenFileName + " !" + kCR + kCR + "If you are not sure, choose No.",
-                 mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Delete a " + kind_);
+                 mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Delete a " + kind);
   if (a != ans::Yes) return;
-  fs::path target = ProgramPath(folder_ + "/" + fst.ChosenFileName);
+  fs::path target = ProgramPath(folder + "/" + fst.ChosenFileName);
   std::error_code ec;
   if (!fs::is_regular_file(target, ec) || !fs::remove(target, ec) || ec) {
-    MsgBox("The " + kind_ + " file " + fst.ChosenFileName + " could not be deleted.", mb::OKOnly + mb::Exclamation,
+    MsgBox("The " + kind + " file " + fst.ChosenFileName + " could not be deleted.", mb::OKOnly + mb::Exclamation,
            "");
     return;
   }
-  FillList();
+  if (self) FillList();
 }
 
 void Rtrvfile::closeEvent(QCloseEvent* e) {

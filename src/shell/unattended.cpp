@@ -1,11 +1,16 @@
 #include "shell/unattended.h"
 
 #include <array>
+#include <new>
 
+#include "files/configuration.h"
 #include "files/file_state.h"
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"
+#include "shell/power_curve_import.h"
+#include "shell/startup.h"
+#include "simulation/calculate.h"
 #include "simulation/lap_data.h"
 #include "simulation/tables.h"
 
@@ -13,7 +18,74 @@ namespace sw {
 
 namespace {
 UnattendedUi* g_unattended = nullptr;
+
+// An error that reached the entry procedure: nobody is there to go on with.
+// Cylvane gets the message in a refusal (unless the calculation answered
+// already) and the program ends with a failure status.
+int Failed(int errorNumber) {
+  try {
+    MsgBox("Cylvane Transfer error # " + Str(errorNumber), mb::OKOnly, "");
+    CompleteLapDataFile();
+  } catch (...) {
+    // Ending matters more than the answer.
+  }
+  return kUnattendedFailedStatus;
+}
+
 }  // namespace
+
+int UnattendedStart(const std::filesystem::path& program, std::filesystem::file_time_type started) {
+  UnattendedUi ui;
+  SetUi(&ui);
+  SetActiveUnattendedUi(&ui);
+  struct Restore {
+    ~Restore() {
+      SetActiveUnattendedUi(nullptr);
+      SetUi(nullptr);
+    }
+  } restore;
+  SetSeedFolder(ShippedDataBeside(program));
+  // Cylvane must never read an earlier answer as this run's: one that can be
+  // neither removed nor emptied would be read back as this run's answer
+  // (nothing can be written over it either), so the run fails at once.
+  if (!RemoveLapDataFile()) return kUnattendedFailedStatus;
+  if (!EnsureProgramFolder()) {
+    MsgBox("The program folder " + ProgramFolder().string() +
+               " could not be created.  Set STAGEWELL_HOME to a folder you can write to.",
+           mb::OKOnly + mb::Critical, "");
+    return 1;
+  }
+  // Saves that never finished left their temporary files; one newer than
+  // this start may be another copy of the program saving right now.
+  RemoveLeftOverTemporaryFiles(ProgramFolder(), started);
+  return UnattendedCalculation();
+}
+
+int UnattendedCalculation() {
+  try {
+    tbl.StartMode = 2;
+    // The preferences a first start has before any configuration is read.
+    ConfigurationDefaults();
+    fst.CurrentFileName.clear();
+    std::error_code ec;
+    std::filesystem::current_path(ProgramFolder(), ec);
+    InitTables();
+    ReadStartUpFiles();
+    ImportPowerCurve();
+    DoEvents();
+    tbl.CalcStatus = 0;
+    tbl.CalcMode = 0;
+    tbl.AbortCalc = 0;
+    tbl.QuietCalc = 0;
+    double trapSpeed = 0, sixtyFootTime = 0;
+    CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
+    return CompleteLapDataFile() ? 0 : kUnattendedFailedStatus;
+  } catch (const std::bad_alloc&) {
+    return Failed(7);
+  } catch (...) {
+    return Failed(51);
+  }
+}
 
 int UnattendedUi::MsgBox(const std::string& prompt, int style, const std::string& title) {
   collected_ += prompt;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ui.h"
 
@@ -54,6 +55,19 @@ inline constexpr int kUnattendedFailedStatus = 1;
 // no complete file could be written: the program then ends with a non-zero
 // status.
 bool CompleteLapDataFile();
+
+// Start mode 2 as a whole, from the start of the program to its exit status,
+// with the core alone: no window is made, no box shown and no event runs.
+// `program` is the program file as started (the shipped data lies beside
+// it), `started` the moment the program started (temporary files older than
+// that are left-overs of saves that never finished).
+int UnattendedStart(const std::filesystem::path& program, std::filesystem::file_time_type started);
+
+// The unattended calculation once the program folder is ready: the files the
+// main window reads on its first activation, the curve of ENGCURVE.ZKT, the
+// run and LapDtOut.txt. Returns the exit status; an error that reaches it
+// still leaves Cylvane a refusal, and the status says it failed.
+int UnattendedCalculation();
 
 // Copies a file that the start-up could not read to "<name>.bad" before the
 // program writes over it at exit: the whole copy or none, and never over a

@@ -4,8 +4,8 @@
 
 #include "platform/text.h"
 #include "shell/shell_state.h"
-#include "simulation/engine_curve.h"
 #include "simulation/tables.h"
+#include "specs/engine_rules.h"
 #include "specs/preset_lists.h"
 
 namespace sw {
@@ -21,7 +21,6 @@ int Choice(int menu, int k) {
 
 void Set(int menu, int k, const std::string& text) { SpecAt(menu, k) = text; }
 
-std::string PowerFigure(double v) { return v >= 100 ? Format(v, "#####") : Format(v, "####.0"); }
 
 // The item that a stored choice number selects in a preset list, or "" when
 // the list has no such item.
@@ -33,49 +32,17 @@ bool PresetItem(int menu, int spec, int choice, std::string& item) {
   return true;
 }
 
-std::string EngineLine() {
-  double hp = 0, hpRpm = 0, tq = 0, tqRpm = 0, mid = 0, limit = 0, top = 0;
-  int points = 0;
-  const double uncorrected = 1.0;
-  BuildEngineCurve(hp, hpRpm, tq, tqRpm, points, mid, uncorrected, limit, top);
-
-  static const char* kKinds[3] = {"Peak HP Only", "Peak Tq and HP", "Full Power Curve"};
-  auto kind = [](int code) { return kKinds[code == 0 ? 0 : (code == 1 ? 1 : 2)]; };
-
-  std::string head;
-  int method = Choice(kEngine, 0);
-  if (method < 4) {
-    if (method == 3) {
-      Set(kEngine, 0, Format(Spec(kEngine, 14), "####0"));
-      method = Choice(kEngine, 0);
-    }
-    head = std::string("User Defined Engine: (") + kind(method);
-    Set(kEngine, 13, "");
-    Set(kEngine, 14, "");
-  } else {
-    head = SpecAt(kEngine, 13) + " (" + kind(Choice(kEngine, 14));
-  }
-  head += Spec(kEngine, 6) == 0 ? ", Std Dyno Rating)" : ", SAE Rating)";
-  std::string size = SpecAt(kEngine, 1) + " cubic inches" + Space(10);
-  std::string power = PowerFigure(hp) + " HP at " + Format(hpRpm, "#####") + " RPM ";
-  if (InStr(head, "Tq and HP") > 0 || InStr(head, "Full Power") > 0)
-    power = PowerFigure(tq) + " ft lbs at " + Format(tqRpm, "#####") + " RPM  and  " + power;
-  return head + "\n" + power + ", " + size;
-}
-
 std::string DrivetrainLine() {
   shell.SummaryConverter = 0;
   std::string text;
   int type = Choice(kTransmission, 0);
   if (type < 5) {
-    if (type == 2) type = 1, Set(kTransmission, 0, "1");
-    if (type == 4) type = 3, Set(kTransmission, 0, "3");
-    if (type == 0) text = "Clutch:  Program estimates specs";
-    if (type == 1) text = "Clutch:  User Defined Specs";
-    if (type == 3) {
-      text = "Converter:  User Defined Specs";
-      shell.SummaryConverter = 1;
-    }
+    // The type as stored, named as the Transmission window's list names it.
+    static const char* kTypes[5] = {"Clutch:  Program estimates specs", "Clutch:  User Defined Specs",
+                                    "Clutch:  Pick from Examples", "Converter:  User Defined Specs",
+                                    "Converter:  Pick from Examples"};
+    if (type >= 0) text = kTypes[type];
+    if (type >= 3) shell.SummaryConverter = 1;
     Set(kTransmission, 22, "");
     Set(kTransmission, 23, "");
   } else {
@@ -196,7 +163,7 @@ std::string LaunchAndShiftLine() {
 std::array<std::string, 5> VehicleSummaryLines() {
   tbl.SpecText[116] = "0";
   std::array<std::string, 5> lines;
-  lines[0] = EngineLine();
+  lines[0] = SummaryEngineLine();
   lines[1] = DrivetrainLine();
   lines[2] = BodyLine();
   lines[3] = TiresLine();

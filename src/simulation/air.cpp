@@ -93,12 +93,12 @@ double VapourPressure(double dewPoint) {
   // Below its minimum the polynomial rises again (past any barometer for
   // very dry air): drier air than that counts as the minimum.
   const double d = std::max(dewPoint, kDriestDewPoint) / 100;
-  return 0.0365 + 0.21244 * d + 0.60233 * std::pow(d, 2) + 1.07668 * std::pow(d, 4);
+  return 0.0365 + 0.21244 * d + 0.60233 * (d * d) + 1.07668 * std::pow(d, 4);
 }
 
 double SaturationPressure(double temperature) {
   const double t = temperature;
-  return std::exp(-3.05673 + 0.0442591 * t - 7.048e-5 * std::pow(t, 2));
+  return std::exp(-3.05673 + 0.0442591 * t - 7.048e-5 * (t * t));
 }
 
 double PressureAltitudeOf(double stationPressure) {
@@ -110,7 +110,7 @@ double PressureAltitudeOf(double stationPressure) {
 
 // Dew point (deg F) of a vapour pressure e ("Hg), before rounding.
 double DewPointOfVapour(double e) {
-  const double e2 = std::pow(e, 2), e3 = std::pow(e, 3), e4 = std::pow(e, 4);
+  const double e2 = e * e, e3 = std::pow(e, 3), e4 = std::pow(e, 4);
   return 61.036 + 58.333 * e2 - 43.378 * e3 + 9.885 * e4 + 0.25274 / e2 - 0.00012321 / e4 - 6.7289 / e;
 }
 

@@ -432,6 +432,8 @@ std::optional<HumidityTable> ReadHumidityTable() {
       std::string item;
       if (!in.InputItem(item) || !IsNumeric(item)) return std::nullopt;
       cell = Val(item);
+      // Every cell is a humidity: interpolated, they give 0..100 % only.
+      if (!(cell >= 0 && cell <= 100)) return std::nullopt;
     }
   }
   return table;

@@ -31,7 +31,7 @@ inline constexpr int kHumidityCols = 13;
 using HumidityTable = std::array<std::array<double, kHumidityCols>, kHumidityRows>;
 
 // Reads the table; nothing when the file is missing, short or holds a
-// non-number.
+// non-number or a humidity outside 0..100.
 std::optional<HumidityTable> ReadHumidityTable();
 
 // The whole-percent humidity of a dry-bulb and a wet-bulb reading (deg F),

@@ -1,5 +1,6 @@
 #include "simulation/converter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "simulation/run_fault.h"
@@ -30,7 +31,27 @@ void SetUp(ConverterCharacteristic& c, double kStall, double k2) {
 // search; the ratio before it is the answer (0.99 when none exceeds it).
 double CouplingSpeedRatio(const ConverterCharacteristic& c, double kNeed) {
   const double kc = c.Klim / 1.53125;
+  auto trialK = [kc](int k) {
+    const double sr = 0.9 + 0.002 * k;
+    return kc * (1 - 0.975 * sr) / (0.98 - sr);
+  };
   int k = 0;
+  // Below 0.98 the trial K rises with every trial ratio (for a positive
+  // capacity): the trial that ends the search is the first whose K exceeds
+  // the need, and the need moves little from one time step to the next.
+  // Looked for from the trial that ended the last search, it is the same
+  // trial the search from the start finds.
+  static int lastEnd = 0;
+  constexpr int kRising = 39;  // the last trial below 0.98
+  if (kc > 0 && std::isfinite(kc) && !std::isnan(kNeed)) {
+    k = std::clamp(lastEnd, 0, kRising);
+    if (trialK(k) > kNeed) {
+      while (k > 0 && trialK(k - 1) > kNeed) --k;
+    } else {
+      while (k <= kRising && !(trialK(k) > kNeed)) ++k;
+    }
+  }
+  // Otherwise, and past the rising trials, the trials one by one.
   for (; k <= 45; ++k) {
     const double sr = 0.9 + 0.002 * k;
     const double gap = 0.98 - sr;
@@ -41,6 +62,7 @@ double CouplingSpeedRatio(const ConverterCharacteristic& c, double kNeed) {
     const double kt = kc * (1 - 0.975 * sr) / gap;
     if (kt > kNeed) break;
   }
+  lastEnd = k;
   return 0.9 + 0.002 * k - 0.002;
 }
 

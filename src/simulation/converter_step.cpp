@@ -35,7 +35,7 @@ void ConverterStep(const double& CurveThrottle, const double& Clock, double& Las
                    const ResultsTable& ResultsText, const double& ShiftTime, const double& RadPerRpm,
                    const double& EngineInertia, double& OutTorque, double& InputTorque, int16_t& Slipping,
                    double& ShiftPulse, double& EngineTorqueOut, const int& ShiftRow, const double& Now,
-                   const int& LastRow) {
+                   const int& LastRow, const double* LastRowTime) {
   auto curveTorque = [&] {
     TorqueOk = 1;
     EngineTorqueAt(st.RawTorque, EngineRpm, CurveThrottle, LastCurveRow, LowRpm, PeakPowerRpm, StallRpm,
@@ -140,7 +140,8 @@ void ConverterStep(const double& CurveThrottle, const double& Clock, double& Las
     if (ShiftStart == 1) {
       ShiftPulse = st.ShiftTorque;
     } else {
-      const double since = Now - ResultsCell(ResultsText, 1, LastRow, kStepConvLastRow);
+      const double since =
+          Now - (LastRowTime ? *LastRowTime : ResultsCell(ResultsText, 1, LastRow, kStepConvLastRow));
       ShiftPulse = since < ShiftTime ? st.ShiftTorque : 0;
     }
   }

@@ -20,7 +20,9 @@ using ResultsTable = std::array<std::array<std::string, kResultsRows>, kResultsC
 // Arguments 1, 9-18 go on to EngineTorqueAt (1 as its throttle factor, 9 as
 // its last row, 10-11 into its unused slots, 12-17 as its launch and ceiling
 // arguments and its HP result, 18 as its limits flag, set to 1 before each
-// lookup). ResultsText is read at columns 1 ("Time") and 5 ("C RPM").
+// lookup). ResultsText is read at columns 1 ("Time") and 5 ("C RPM"). A run
+// that holds the time of row LastRow as a number hands it in LastRowTime (it
+// must be what the row's time text reads), and the text is not read again.
 void ConverterStep(const double& CurveThrottle, const double& Clock, double& LastSample, int16_t& Sampled,
                    double& PrevEngineRpm, double& EngineRpm, const double& OutputRpm, const double& StallRpm,
                    const int& LastCurveRow, const double& LowRpm, const double& PeakPowerRpm,
@@ -33,7 +35,7 @@ void ConverterStep(const double& CurveThrottle, const double& Clock, double& Las
                    const ResultsTable& ResultsText, const double& ShiftTime, const double& RadPerRpm,
                    const double& EngineInertia, double& OutTorque, double& InputTorque, int16_t& Slipping,
                    double& ShiftPulse, double& EngineTorqueOut, const int& ShiftRow, const double& Now,
-                   const int& LastRow);
+                   const int& LastRow, const double* LastRowTime = nullptr);
 
 // Carried from call to call for the whole run; the run's set-up does not
 // clear it (the at-rest branch and the first step of each shift reset the

@@ -258,44 +258,32 @@ void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, dou
   }
 }
 
-void EngineTorqueAt(double& torque, double& rpm, const double& throttleFactor, const int& lastRow,
-                    const double& unused5, const double& unused6, const double& unused7,
-                    const int16_t& simpleLaunch, const int16_t& converterFlag, const double& launchFloor,
-                    int16_t& limiterFlag, const double& rpmCeiling, double& hp, const int16_t& limitsOn) {
-  if (limitsOn == 1) {
-    if (converterFlag == 0 && simpleLaunch == 1 && rpm < launchFloor) {
-      limiterFlag = 1;
-      rpm = launchFloor;
-    }
-    if (rpm > rpmCeiling) rpm = rpmCeiling;
-  }
-  const int last = std::clamp(lastRow, 0, kEngineCurveRows - 1);
-  double t;
-  if (rpm <= RpmAt(0)) {
-    rpm = RpmAt(0);
-    t = 0;
-  } else if (last < 1 || !(rpm < RpmAt(last))) {
-    t = 0;
-  } else {
-    int k = 0;
-    for (; k <= last - 1; ++k) {
-      if (RpmAt(k) < rpm && rpm <= RpmAt(k + 1)) break;
-      if (RpmAt(k + 1) <= RpmAt(k)) break;
-    }
-    k = std::min(k, last - 1);
-    const double gap = RpmAt(k + 1) - RpmAt(k);
-    if (gap != 0)
-      t = TorqueAt(k) + (TorqueAt(k + 1) - TorqueAt(k)) * (rpm - RpmAt(k)) / gap;
-    else
-      t = TorqueAt(k);
-    t *= throttleFactor;
-  }
-  if (!std::isfinite(t)) t = 0;
-  torque = t;
-  hp = t * rpm / 5252;
-  if (!std::isfinite(hp)) hp = 0;
+void ResetEngineCurveState() { work = EngineCurveWork{}; }
+
+struct KeepEngineCurve::Kept {
+  double curve[3][kEngineCurveRows];
+  decltype(tbl.PowerCurveText) texts;
+  EngineCurveWork work;
+};
+
+KeepEngineCurve::KeepEngineCurve() : kept_(std::make_unique<Kept>()) {
+  std::copy(&tbl.EngineCurve[0][0], &tbl.EngineCurve[0][0] + 3 * kEngineCurveRows, &kept_->curve[0][0]);
+  kept_->texts = tbl.PowerCurveText;
+  kept_->work = work;
 }
 
-void ResetEngineCurveState() { work = EngineCurveWork{}; }
+KeepEngineCurve::~KeepEngineCurve() {
+  std::copy(&kept_->curve[0][0], &kept_->curve[0][0] + 3 * kEngineCurveRows, &tbl.EngineCurve[0][0]);
+  tbl.PowerCurveText = kept_->texts;
+  work = kept_->work;
+}
+
+EnginePeaks EnginePeaksAsEntered() {
+  KeepEngineCurve keep;
+  EnginePeaks p;
+  const double asEntered = 1.0;
+  BuildEngineCurve(p.hp, p.hpRpm, p.torque, p.torqueRpm, p.pointCount, p.midRpm, asEntered, p.limitRpm, p.topRpm);
+  return p;
+}
 
 }  // namespace sw

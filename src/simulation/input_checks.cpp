@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -48,7 +51,71 @@ struct CheckMemory {
 };
 CheckMemory memory;
 
+// A quick calculation (a spec window's instant result as the racer leaves a
+// row) asks a warning once for the same specs: the answer given stands
+// until a spec or the power curve changes, so leaving one row after another
+// does not bring the same box back every time.
+struct QuickAnswers {
+  std::array<std::string, kSpecCount> specs;
+  std::array<std::array<std::string, 4>, kPowerCurvePoints> curve;
+  std::vector<std::pair<std::string, int>> given;  // warning text, answer
+};
+QuickAnswers quick;
+
+int AskWarning(const std::string& text) {
+  const bool instant = tbl.QuietCalc == 1;
+  if (instant) {
+    if (quick.specs != tbl.SpecText || quick.curve != tbl.PowerCurveText) {
+      quick.specs = tbl.SpecText;
+      quick.curve = tbl.PowerCurveText;
+      quick.given.clear();
+    }
+    for (const auto& [asked, answer] : quick.given)
+      if (asked == text) return answer;
+  }
+  const int answer =
+      MsgBox(text + kCrCr + "Do you want to continue with the calculations?", mb::YesNo + mb::Question,
+             "Possible Problem with Inputs");
+  if (instant) quick.given.emplace_back(text, answer);
+  return answer;
+}
+
 StallSweep lastSweep = StallSweep::kNeverBelow;
+
+// The converter sweep reads only its arguments and the curve: a sweep asked
+// again of the same (the checks and the run's set-up ask it in turn, and a
+// search on every pass) gives what the last one gave.
+struct SweepMemo {
+  bool valid = false;
+  double torqueFactor = 0, capacity = 0, factorScale = 0;
+  int last = 0;
+  double curve[2][kEngineCurveRows] = {};
+  double stall = 0;
+  StallSweep sweep = StallSweep::kNeverBelow;
+
+  bool Matches(double factor, int lastRow, double cap, double scale) const {
+    const size_t n = sizeof(double) * static_cast<size_t>(lastRow + 1);
+    return valid && last == lastRow && Same(torqueFactor, factor) && Same(capacity, cap) &&
+           Same(factorScale, scale) && std::memcmp(curve[0], tbl.EngineCurve[0], n) == 0 &&
+           std::memcmp(curve[1], tbl.EngineCurve[1], n) == 0;
+  }
+  void Keep(double factor, int lastRow, double cap, double scale, double stallRpm) {
+    valid = true;
+    torqueFactor = factor;
+    last = lastRow;
+    capacity = cap;
+    factorScale = scale;
+    const size_t n = sizeof(double) * static_cast<size_t>(lastRow + 1);
+    std::memcpy(curve[0], tbl.EngineCurve[0], n);
+    std::memcpy(curve[1], tbl.EngineCurve[1], n);
+    stall = stallRpm;
+    sweep = lastSweep;
+  }
+  static bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+};
+SweepMemo sweepMemo;
+
+void SweepConverter(double torqueFactor, int last, double& stallRpm, double capacity, double factorScale);
 
 enum class Kind { kWarning, kFatal };
 
@@ -58,9 +125,7 @@ bool Report(Kind kind, const std::string& text) {
   memory.findingKind = kind == Kind::kFatal ? "STOP" : "";
   if (tbl.StartMode != 2) {
     if (kind == Kind::kWarning) {
-      const int answer = MsgBox(text + kCrCr + "Do you want to continue with the calculations?",
-                                mb::YesNo + mb::Question, "Possible Problem with Inputs");
-      if (answer == ans::Yes) return true;
+      if (AskWarning(text) == ans::Yes) return true;
     } else {
       MsgBox(text + kCrCr + "Calculations can not continue.", mb::OKOnly, "Problem with Inputs");
     }
@@ -188,13 +253,30 @@ bool CheckManual(double typeChoice, double efficiencyChoice, double powerCorrect
 
 void ResetInputCheckMemory() {
   memory = CheckMemory{};
+  quick = QuickAnswers{};
   lastSweep = StallSweep::kNeverBelow;
+  sweepMemo = SweepMemo{};
 }
 
 StallSweep LastStallSweep() { return lastSweep; }
 
 void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, double& stallRpm,
                             const double& converterCapacity, const double& factorScale) {
+  const int last = std::clamp(pointCount, 0, kEngineCurveRows - 1);
+  if (sweepMemo.Matches(torqueFactor, last, converterCapacity, factorScale)) {
+    lastSweep = sweepMemo.sweep;
+    stallRpm = sweepMemo.stall;
+    return;
+  }
+  double stall = stallRpm;
+  SweepConverter(torqueFactor, last, stall, converterCapacity, factorScale);
+  sweepMemo.Keep(torqueFactor, last, converterCapacity, factorScale, stall);
+  stallRpm = stall;
+}
+
+namespace {
+
+void SweepConverter(double torqueFactor, int last, double& stallRpm, double converterCapacity, double factorScale) {
   double factor = torqueFactor;
   bool quiet = false;
   if (factor < -0.1) {
@@ -203,7 +285,6 @@ void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, d
   }
   const double scale = factor * factorScale;
   const double capacity = converterCapacity;
-  const int last = std::clamp(pointCount, 0, kEngineCurveRows - 1);
   const double from = tbl.EngineCurve[0][0];
   const double topRow = tbl.EngineCurve[0][last];
   // A sweep of a million RPM is far beyond any engine: a mistyped curve
@@ -277,6 +358,8 @@ void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, d
     stall = -stall;
   stallRpm = stall;
 }
+
+}  // namespace
 
 void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int16_t& calcStatus, double& topRpm,
                  int& pointCount, double& peakTorque, double& peakTorqueRpm) {
@@ -362,10 +445,19 @@ void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int
     }
   }
 
-  // Shift RPMs the racer set, against the top of the curve.
+  // Shift RPMs the racer set, against the top of the curve. One left at 0
+  // keeps the car in its gear to the end (a Match holds the gears after its
+  // finish gear so on purpose).
   if (Val(tbl.SpecText[84]) != 0) {
+    const bool matchPass = calcStatus == 1 || calcStatus == -1;
     for (int i = 1; i <= memory.gearCount - 1; ++i) {
       const double shift = Val(tbl.SpecText[84 + i]);
+      if (shift == 0 && !matchPass) {
+        if (!Report(Kind::kWarning, "The" + Str(i) + " -" + Str(i + 1) +
+                                        " Shift RPM is 0, so the car will not shift out of gear" + Str(i) + "."))
+          return;
+        break;
+      }
       if (shift > topRpm - 300) {
         if (!Report(Kind::kWarning, "The" + Str(i) + " -" + Str(i + 1) +
                                         " Shift RPM is higher than this engine's likely valve toss (power loss) RPM "
@@ -382,6 +474,7 @@ void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int
 void CheckTransmissionSpec(double& limitRpm, double& midRpm, double& peakHpRpm) {
   double powerCorrection = 0, airDensity = 0;
   CalcAirConditions(powerCorrection, airDensity);
+  KeepEngineCurve keep;  // figures for the window: the run's curve stays
   double peakHp = 0, peakTorque = 0, peakTorqueRpm = 0, topRpm = 0;
   int pointCount = 0;
   BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,

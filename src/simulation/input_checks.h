@@ -1,6 +1,8 @@
 // The checks before a run: specs that make a run impossible stop it ("Problem
 // with Inputs"), doubtful ones ask whether to go on ("Possible Problem with
-// Inputs"). A warning already answered for the same values is not repeated.
+// Inputs"). A warning already answered for the same values is not repeated;
+// in a quick calculation (tbl.QuietCalc 1) no warning is asked twice while
+// the specs and the power curve stay as they were: its answer stands.
 // In start mode 2 nothing is shown: the texts go to tbl.CalcMessages and a
 // refused run writes the lap data file with placeholder values.
 #pragma once
@@ -35,9 +37,10 @@ enum class StallSweep {
 };
 StallSweep LastStallSweep();
 
-// Corrects the air, rebuilds the engine curve and shows the stall RPM of the
-// Transmission window's converter capacity (its row 5) in its row 15, or
-// " too low". Hands back three results of the build.
+// Corrects the air, builds the engine curve (leaving tbl.EngineCurve as it
+// was) and shows the stall RPM of the Transmission window's converter
+// capacity (its row 5) in its row 15, or " too low". Hands back three
+// results of the build.
 void CheckTransmissionSpec(double& limitRpm, double& midRpm, double& peakHpRpm);
 
 // Forgets every warning already given (program start; tests).

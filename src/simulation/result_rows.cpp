@@ -8,20 +8,22 @@
 namespace sw {
 namespace {
 
-// Str of a whole number of gears (" 1"), built without the general number
-// conversion: result rows are written inside the time-step loop.
-std::string GearNumber(double n) {
+// Str of a whole number of gears (" 1") into `cell`, built without the
+// general number conversion: result rows are written inside the time-step
+// loop. `lastDigitOnly` appends only the last digit.
+void AppendGearNumber(double n, std::string& cell, bool lastDigitOnly = false) {
   if (n >= 0 && n < 1000) {
     const int k = static_cast<int>(n);
-    char b[5];
-    int len = 0;
-    b[len++] = ' ';
-    if (k >= 100) b[len++] = static_cast<char>('0' + k / 100);
-    if (k >= 10) b[len++] = static_cast<char>('0' + k / 10 % 10);
-    b[len++] = static_cast<char>('0' + k % 10);
-    return std::string(b, len);
+    if (!lastDigitOnly) {
+      cell += ' ';
+      if (k >= 100) cell += static_cast<char>('0' + k / 100);
+      if (k >= 10) cell += static_cast<char>('0' + k / 10 % 10);
+    }
+    cell += static_cast<char>('0' + k % 10);
+    return;
   }
-  return Str(n);
+  const std::string text = Str(n);
+  cell += lastDigitOnly ? Right(text, 1) : text;
 }
 
 }  // namespace
@@ -42,9 +44,10 @@ void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, Eve
     std::string& cell = resultsText[col][row];
     if (col == 0) {
       if (shiftFlag != 0) {
-        cell = GearNumber(Int(gear + 0.5));
+        cell.clear();
+        AppendGearNumber(Int(gear + 0.5), cell);
         cell += '-';
-        cell += Right(GearNumber(Int(gear + 1.5)), 1);
+        AppendGearNumber(Int(gear + 1.5), cell, true);
       } else if (eventKind == kEventDistance && eventValue == rolloutDistance) {
         cell = "RO";
         const double t0 = ev[1][1], x0 = ev[1][4];
@@ -58,7 +61,8 @@ void BuildResultRow(int16_t& shiftFlag, ResultsTable& resultsText, int& row, Eve
         ev[1][1] = 0;
         ev[1][4] = 0;
       } else {
-        cell = GearNumber(Int(gear + 0.5));
+        cell.clear();
+        AppendGearNumber(Int(gear + 0.5), cell);
       }
       continue;
     }

@@ -70,8 +70,7 @@ std::string RunErrorMessage(int errorNumber, int step) {
          "Check all input specs or undo your latest changes in Vehicle specs to discover the 'problem spec'.";
 }
 
-void Run::Check(int step) {
-  if (!RunFaultPending()) return;
+void Run::HandlePendingFault(int step) {
   const RunFault f = TakeRunFault();
   HandleFault(f.errorNumber, f.step != 0 ? f.step : step);
 }

@@ -1,7 +1,9 @@
 // The sub-steps of a time step: forces, speed and distance with the run's
 // events (marks, trap speed, 60 ft, 60 and 100 MPH, rollout), the result rows
 // they write, the finish, the gear change and the launch end.
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -14,49 +16,7 @@
 
 namespace sw {
 
-// Aerodynamic drag and rolling resistance as one force, and the aerodynamic
-// loads on the axles.
-double Run::Resistance() {
-  const double airspeed = v_ + wind_;
-  const double s = airspeed > 0 ? 1 : airspeed < 0 ? -1 : 0;
-  const double mph = airspeed / 1.467;
-  double r = s * dragFactor_ * std::pow(mph, 2);
-  frontLoadTerm_ = liftFactor_ * r;
-  liftTerm_ = r * liftCoef_;
-  r += rollingCoef_ * (weight_ - liftTerm_) * (1 + v_ / 147);
-  resistance_ = r;
-  return r;
-}
-
-void Run::Acceleration(double force) {
-  double inertia = massTerm_ * r2_ + wheelSide_;
-  if (slipping_ == 0) inertia += engineSide_;
-  a_ = Div(force * r2_, inertia, erl::kAcceleration);
-}
-
-// Load on the driven axle and the traction limit it gives.
-void Run::AxleLoad() {
-  // The sums in the order they are written: half load, transfer, torque
-  // reaction, drag.
-  auto half = [this](double staticHalf) {
-    return staticHalf + a_ * transferCoef_ - gearboxOut_ * torqueReactionCoef_ + resistance_ * dragHeightCoef_;
-  };
-  axleLoad_ = 2 * half(staticHalf_);
-  if (axleLoad_ > weight_) axleLoad_ = weight_;
-  axleLoad_ -= frontLoadTerm_;
-  if (driveWheels_ == 1)
-    secondAxleLoad_ = axleLoad_;
-  else if (driveWheels_ == -1)
-    secondAxleLoad_ = weight_ - 2 * half(allWheelStaticHalf_) + 0.5 * frontLoadTerm_;
-  else
-    secondAxleLoad_ = weight_ - liftTerm_ - axleLoad_;
-  loadChange_ = (axleLoad_ - 2 * staticHalf_) + 0.7 * frontLoadTerm_;
-  tractionLimit_ = axleLoad_ * muInUse_;
-  const double floor = muInUse_ * 0.05 * weight_;
-  if (tractionLimit_ < floor) tractionLimit_ = floor;
-}
-
-void Run::Sample() {
+void Run::LogSample() {
   LogRunSample(rowRequest_, t_, samples_, lastLogStep_, calcStatus_, v_, x_, a_, engineRpm_, engineTorque_,
                throttle_, converter_, simpleLaunch_, throttleShown_, shiftInProgress_, launchClutch_, runLogRow_,
                clutchRpm_, shiftThrottle_, topRpm_);
@@ -98,7 +58,7 @@ void Run::TireRadiusTick() {
   prevRadius2_ = prevRadius1_;
   prevRadius1_ = radius;
   r_ = r;
-  r2_ = std::pow(r, 2);
+  r2_ = r * r;
   // Road speed and wheel speed are measured on the same radius.
   roadSpeedFactor_ = r_ * wheelSpeedFactor_;
 }
@@ -119,13 +79,15 @@ void Run::SpeedAndDistance() {
   }
   Sample();
 
-  const double tick = Int(20 * t_);
-  if (tick > lastTick_) {
-    lastTick_ = tick;
+  // lastTick_ is a whole number: Int(20 t) > lastTick_ is 20 t >= lastTick_ + 1.
+  if (20 * t_ >= lastTick_ + 1) {
+    lastTick_ = Int(20 * t_);
     TireRadiusTick();
   }
 
   FillEventRow();
+  // Most steps reach no mark, speed or finish: the checks below all fail.
+  if (x_ < nextEventX_ && v_ < nextEventV_) return;
 
   // Finish.
   if (x_ >= trackLength_) {
@@ -138,7 +100,7 @@ void Run::SpeedAndDistance() {
   if (trapSpeed_ == 0 && (trackLength_ == 1320 || trackLength_ == 660)) {
     const double entry = trackLength_ - 66;
     if (x_ >= entry) {
-      const double x0 = x_ - (v_ * h + 0.5 * a_ * std::pow(h, 2));
+      const double x0 = x_ - (v_ * h + 0.5 * a_ * (h * h));
       trapSpeed_ = v_ - Div(x_ - entry, x_ - x0, erl::kTrap) * (a_ * h);
     }
   }
@@ -146,7 +108,7 @@ void Run::SpeedAndDistance() {
   if (sixtyFootTime_ == 0 && x_ >= mark_[1]) {
     EventRow(kEventDistance, mark_[1]);
     if (tbl.QuietCalc == 0) Windows().SetProgressDistance(Format(mark_[1], "#####"));
-    DoEvents();
+    if (tbl.QuietCalc == 0) DoEvents();
     sixtyFootTime_ = SixtyFootTimeOf(ev_[1][1]);
   }
 
@@ -182,6 +144,21 @@ void Run::SpeedAndDistance() {
     EventRow(kEventSpeed, 100);
     hundredMphPassed_ = true;
   }
+  NextEventThresholds();
+}
+
+// The least distance and the least speed at which one of the checks of
+// SpeedAndDistance can pass, for the events still to come.
+void Run::NextEventThresholds() {
+  constexpr double kNever = std::numeric_limits<double>::infinity();
+  double x = trackLength_;
+  if (trapSpeed_ == 0 && (trackLength_ == 1320 || trackLength_ == 660)) x = std::min(x, trackLength_ - 66);
+  if (sixtyFootTime_ == 0) x = std::min(x, mark_[1]);
+  if (!rolloutZero_ && !rolloutPassed_) x = std::min(x, rollout_);
+  for (int m : {2, 3, 4})
+    if (!markPassed_[m]) x = std::min(x, mark_[m]);
+  nextEventX_ = x;
+  nextEventV_ = std::min(sixtyMphPassed_ ? kNever : 88.02, hundredMphPassed_ ? kNever : 146.7);
 }
 
 void Run::WriteRow(int16_t& shiftFlag, int kind, double value, double gear) {
@@ -252,8 +229,9 @@ void Run::GearChange() {
   if (ev_[1][6] < shiftRpm) ev_[1][6] = shiftRpm;
   if (ev_[0][6] > shiftRpm) ev_[0][6] = shiftRpm;
   engineRpm_ = shiftRpm;
+  double unusedHp = 0;  // the HP at that RPM: the run never reads it
   EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                 launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
+                 launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
   engineTorque_ = curveTorque_;
   double clutchSlip = 0;
   if (slipping_ != 0) {
@@ -296,8 +274,9 @@ void Run::GearChange() {
   // The car coasts on the resistance while the engine is free of the wheels.
   for (;;) {
     double torque = 0;
+    double unusedHp = 0;  // the HP at that RPM: the run never reads it
     EngineTorqueAt(torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                   launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
+                   launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
     engineTorque_ = shiftTorqueFactor_ * torqueFactor_ * throttle_ * torque;
     const double rate =
         converter_ == 1 ? 0 : Div(engineTorque_ / (2 * 3.1416 / 60), engineInertia_ / 32.2, erl::kShiftStep);

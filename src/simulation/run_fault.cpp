@@ -3,15 +3,16 @@
 #include <cmath>
 
 namespace sw {
+namespace detail {
+RunFault pendingRunFault;
+}
 namespace {
-RunFault pending;
+RunFault& pending = detail::pendingRunFault;
 }
 
 void ReportRunFault(int errorNumber, int step) {
   if (pending.errorNumber == 0) pending = RunFault{errorNumber, step};
 }
-
-bool RunFaultPending() { return pending.errorNumber != 0; }
 
 RunFault TakeRunFault() {
   RunFault f = pending;
@@ -21,17 +22,9 @@ RunFault TakeRunFault() {
 
 void ClearRunFault() { pending = RunFault{}; }
 
-double DivideOrReport(double num, double den, int step) {
-  if (den == 0) {
-    ReportRunFault(rterr::kDivisionByZero, step);
-    return 0;
-  }
-  const double q = num / den;
-  if (!std::isfinite(q)) {
-    ReportRunFault(rterr::kOverflow, step);
-    return 0;
-  }
-  return q;
+double DivisionFault(double num, double den, int step) {
+  ReportRunFault(den == 0 ? rterr::kDivisionByZero : rterr::kOverflow, step);
+  return 0;
 }
 
 }  // namespace sw

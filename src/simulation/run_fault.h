@@ -5,6 +5,8 @@
 // asks the user whether to continue. Nothing NaN or infinite goes further.
 #pragma once
 
+#include <cmath>
+
 namespace sw {
 
 namespace rterr {
@@ -19,16 +21,28 @@ struct RunFault {
   int step = 0;         // the step that failed, shown after "ERL="
 };
 
+namespace detail {
+extern RunFault pendingRunFault;
+}
+
 // Keeps the first fault reported since the last take: later ones are
 // usually consequences of it.
 void ReportRunFault(int errorNumber, int step);
-bool RunFaultPending();
+// Asked after every step of a run: inline.
+inline bool RunFaultPending() { return detail::pendingRunFault.errorNumber != 0; }
 // The pending fault (errorNumber 0 when none), which is then cleared.
 RunFault TakeRunFault();
 void ClearRunFault();
 
 // num / den, or 0 with error 11 reported when den is 0 (error 6 when the
-// quotient is not finite).
-double DivideOrReport(double num, double den, int step);
+// quotient is not finite). Inline: the run divides this way on every step.
+double DivisionFault(double num, double den, int step);
+inline double DivideOrReport(double num, double den, int step) {
+  if (den != 0) {
+    const double q = num / den;
+    if (std::isfinite(q)) return q;
+  }
+  return DivisionFault(num, den, step);
+}
 
 }  // namespace sw

@@ -31,15 +31,16 @@ void Run::ConverterTorque() {
                 torqueFactor_, capacity_, capacity2_, torqueMult_, speedRatio_, converterSpare_, kModeWork,
                 torqueMultSpec_, rowRequest_, row_, shiftRpm_, gear_, resultsText_, converterShiftTime_,
                 angular_, engineInertia_, transmitted_, clutchTorque_, slipping_, convShiftPulse_, engineTorque_,
-                shiftRow_, t_, lastRecorded_);
+                shiftRow_, t_, lastRecorded_, &lastRecordedTime_);
 }
 
 void Run::ClutchTorque() {
   torqueOk_ = 1;
+  double unusedHp = 0;  // the HP at that RPM: the run never reads it
   EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                 launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
+                 launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
   engineTorque_ = torqueFactor_ * throttle_ * curveTorque_;
-  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * std::pow(engineRpm_, 2));
+  clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * (engineRpm_ * engineRpm_));
   if (clutchRpm_ < engineRpm_ - 1) {
     slipping_ = 1;
     transmitted_ = clutchTorque_;
@@ -132,7 +133,7 @@ void Run::Loop() {
     if (x_ > nextProgress_) {
       nextProgress_ += trackLength_ / 10;
       if (tbl.QuietCalc == 0) Windows().SetProgressBar(static_cast<float>(3615 * x_ / trackLength_));
-      DoEvents();
+      if (tbl.QuietCalc == 0) DoEvents();
       if (calcStatus_ == 0 && tbl.AbortCalc != 0) EndRun();
     }
     if (t_ > kRunTimeLimit || passes_ > kMaxPasses) {
@@ -177,7 +178,7 @@ void Run::Loop() {
     // 8. Traction factor from how hard the tires are pulled. Every case of
     // step 9 but the plain grip replaces it, so its power is taken only there.
     auto tractionRule = [this](double pull) {
-      double tf = 1 - slipConstant_ * std::pow(pull, 3);
+      double tf = 1 - slipConstant_ * Cubed(pull);
       if (tf < minTraction_) tf = minTraction_;
       if (tf > 1) tf = 1;
       return tf;
@@ -276,9 +277,8 @@ void Run::Loop() {
     ev_[0] = ev_[1];
 
     // A statement that failed leaves no value that is not finite behind.
-    const double now[] = {t_, x_, v_, a_, engineRpm_, clutchRpm_};
-    double sum = 0;
-    for (double d : now) sum += d;
+    // (Summed left to right: a sum that overflows counts as a failure too.)
+    const double sum = t_ + x_ + v_ + a_ + engineRpm_ + clutchRpm_;
     if (!std::isfinite(sum)) {
       t_ = std::isfinite(t_) ? t_ : keep[0];
       x_ = std::isfinite(x_) ? x_ : keep[1];

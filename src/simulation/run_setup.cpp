@@ -119,7 +119,7 @@ bool Run::SetUpPass() {
 
   // 4. Engine inertia: engine, then flywheel and clutch disc, or converter.
   auto addRing = [](double inertia, double weight, double diameterFt) {
-    return Int(0.5 + 100 * (inertia + 0.125 * weight * std::pow(diameterFt, 2))) / 100;
+    return Int(0.5 + 100 * (inertia + 0.125 * weight * (diameterFt * diameterFt))) / 100;
   };
   engineInertia_ = 0.1 + 0.007 * displacement_;
   if (converter_ == 0) {
@@ -130,7 +130,7 @@ bool Run::SetUpPass() {
     engineInertia_ = addRing(engineInertia_, w, clutchDiameter_ / 12);
   } else {
     const double d = (14.5 - 0.025 * capacity_) / 12;
-    const double w = 1.3 * (10 + displacement_ / 100 + 4.8 * std::pow(d, 2));
+    const double w = 1.3 * (10 + displacement_ / 100 + 4.8 * (d * d));
     engineInertia_ = addRing(engineInertia_, w, d);
   }
   Check(erl::kSetUp + 4);
@@ -328,8 +328,8 @@ bool Run::SetUpPass() {
   // 13. Gears beyond the last have no shift out of the gear before; wheels.
   for (int i = 7; i >= 1; --i)
     if (gearRatio_[i] < 0.01) shiftRpm_[i - 1] = kNoShift;
-  rearInertia_ = 0.55 * rearWheelWeight_ * std::pow(rearRadius_, 2) / 144;
-  frontInertia_ = 0.55 * frontWheelWeight_ * std::pow(frontRadius_, 2) / 144;
+  rearInertia_ = 0.55 * rearWheelWeight_ * (rearRadius_ * rearRadius_) / 144;
+  frontInertia_ = 0.55 * frontWheelWeight_ * (frontRadius_ * frontRadius_) / 144;
   Check(erl::kSetUp + 13);
 
   // 14. Converter against the engine.
@@ -356,8 +356,9 @@ void Run::ConverterCheck(bool& ended) {
     // curve's low figure and the checks are passed over.
     engineRpm_ = lowRpm_ - 1;
     double torque = 0;
+    double unusedHp = 0;  // the HP at that RPM: the run never reads it
     EngineTorqueAt(torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                   launchFloor_, limiterFlag_, topRpm_, hp_, torqueOk_);
+                   launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
     return;
   }
 
@@ -415,10 +416,11 @@ void Run::AfterSetUp() {
 
   // 2. Constants.
   const double rpmPerMph = 5280 / (2 * 3.1416 / 12) / 60;
-  massTerm_ = 144 * (196 * weight_ / std::pow(rpmPerMph, 2)) / 32.2;
-  dragFactor_ = std::pow(1.4669, 2) * frontalArea_ * dragCoef_ * 0.5 * airDensity_ / 32.2;
-  drivelineInertia_ = 0.3 * engineInertia_ * std::pow(finalDrive_, 2);
-  frontPair_ = 2 * frontInertia_ * std::pow(rearRadius_ / frontRadius_, 2);
+  massTerm_ = 144 * (196 * weight_ / (rpmPerMph * rpmPerMph)) / 32.2;
+  dragFactor_ = (1.4669 * 1.4669) * frontalArea_ * dragCoef_ * 0.5 * airDensity_ / 32.2;
+  drivelineInertia_ = 0.3 * engineInertia_ * (finalDrive_ * finalDrive_);
+  const double wheelRatio = rearRadius_ / frontRadius_;
+  frontPair_ = 2 * frontInertia_ * (wheelRatio * wheelRatio);
   rearPair_ = 2 * rearInertia_;
   if (driveWheels_ == -1) {
     rearPair_ += frontPair_;
@@ -432,7 +434,7 @@ void Run::AfterSetUp() {
   r_ = rearRadius_;
   minRadius_ = 0.75 * r_;
   maxRadius_ = std::min(r_ * (1 + 2 * growthFraction_), 1.4 * r_);
-  r2_ = std::pow(r_, 2);
+  r2_ = r_ * r_;
   wheelSide_ = (drivelineInertia_ + frontPair_ + rearPair_) / 32.2;
   equivMass_ = wheelSide_ + massTerm_ * r2_;
   angular_ = 2 * 3.1416 / 60;
@@ -493,8 +495,8 @@ void Run::AfterSetUp() {
   // 8. Gear-1 terms.
   GearTerms();
   const double d = difLock_ / 100;  // the lock enters as a fraction
-  reducedEquivMass_ = (frontPair_ + rearPair_ * (1 - (1 + std::pow(d, 2)) / 2)) / 32.2 + massTerm_ * r2_;
-  spinInertia_ = (drivelineInertia_ + rearPair_ * (1 + std::pow(d, 2)) / 2) / 32.2;
+  reducedEquivMass_ = (frontPair_ + rearPair_ * (1 - (1 + d * d) / 2)) / 32.2 + massTerm_ * r2_;
+  spinInertia_ = (drivelineInertia_ + rearPair_ * (1 + d * d) / 2) / 32.2;
   Check(erl::kAfterSetUp + 8);
 
   // 9. Progress window.
@@ -503,13 +505,13 @@ void Run::AfterSetUp() {
     Windows().SetProgressDistance("0");
     Windows().SetProgressPass(Format(tbl.CalcPass, "##0"));
   }
-  DoEvents();
+  if (tbl.QuietCalc == 0) DoEvents();  // a quick calculation lets no window events run
 }
 
 // Inertia, ratio and speed factors of the gear in use.
 void Run::GearTerms() {
   const double g = gearRatio_[gear_];
-  engineSide_ = std::pow(finalDrive_, 2) * std::pow(g, 2) * engineInertia_ / 32.2;
+  engineSide_ = (finalDrive_ * finalDrive_) * (g * g) * engineInertia_ / 32.2;
   overall_ = g * finalDrive_;
   wheelSpeedFactor_ = Div(angular_, overall_, erl::kAfterSetUp + 8);
   roadSpeedFactor_ = r_ * wheelSpeedFactor_;

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "simulation/result_rows.h"
@@ -86,7 +87,11 @@ class Run {
   bool abandoned_ = false;  // FinishRow was set to -1: no results to show
   bool endedByHandler_ = false;  // the error handler (or Cancel) ended the run
   void HandleFault(int errorNumber, int step);
-  void Check(int step);        // takes a pending fault report to the handler
+  // Takes a pending fault report to the handler.
+  void Check(int step) {
+    if (RunFaultPending()) HandlePendingFault(step);
+  }
+  void HandlePendingFault(int step);
   void EndRun();               // FinishRow = -1 and leave for the closing step
   void Close();
   void KeepFigures() const;
@@ -94,13 +99,7 @@ class Run {
   void CloseNormal(int row, double finishMph, const char* timeFormat);
   // num / den; a zero divisor or a quotient that is not finite is reported
   // and gives 0.
-  double Div(double num, double den, int step) {
-    if (den != 0) {
-      const double q = num / den;
-      if (std::isfinite(q)) return q;
-    }
-    return DivideOrReport(num, den, step);
-  }
+  double Div(double num, double den, int step) { return DivideOrReport(num, den, step); }
 
   // --- set-up (run_setup.cpp)
   double Spec(int menu, int k) const;
@@ -134,7 +133,15 @@ class Run {
   void ShiftEnd();
   void LaunchEnd();
   void GearTerms();
-  void Sample();
+  // The run log's sample of this instant. Most time steps pass no new
+  // sampling instant: nothing to log then (Int(x) <= n is x < n + 1 for a
+  // whole n, without the rounding).
+  void Sample() {
+    if (t_ != 0 && rowRequest_ != 1 && (samples_ * t_ < lastLogStep_ + 1.0 || std::abs(calcStatus_) == 1)) return;
+    LogSample();
+  }
+  void LogSample();
+  void NextEventThresholds();
 
   // ====== values of the set-up
   double airDensity_ = 0;
@@ -229,7 +236,6 @@ class Run {
   int16_t loadPct_ = 0, secondLoadPct_ = 0;  // %, whole numbers
   int16_t limiterFlag_ = 0;
   double speedRatio_ = 1;
-  double hp_ = 0;
   int16_t lastLogStep_ = 0;
   EventValues ev_{};
   int16_t shiftInProgress_ = 0;
@@ -238,6 +244,8 @@ class Run {
   bool frictionDropped_ = false;
   bool sixtyMphPassed_ = false, rolloutPassed_ = false, hundredMphPassed_ = false;
   bool markPassed_[5] = {};
+  // Below both no event of SpeedAndDistance is due (0: not worked out yet).
+  double nextEventX_ = 0, nextEventV_ = 0;
   double rolloutTime_ = 0;
   double lastTick_ = 0;
   double prevRadius1_ = 0, prevRadius2_ = 0;
@@ -251,5 +259,49 @@ class Run {
   double convLastSample_ = 0, convPrevEngineRpm_ = 0, convWork17_ = 0, convShiftPulse_ = 0;
   int16_t convSampled_ = 0, torqueOk_ = 1;
 };
+
+// The force terms of a time step, asked several times a step: inline.
+
+// Aerodynamic drag and rolling resistance as one force, and the aerodynamic
+// loads on the axles.
+inline double Run::Resistance() {
+  const double airspeed = v_ + wind_;
+  const double s = airspeed > 0 ? 1 : airspeed < 0 ? -1 : 0;
+  const double mph = airspeed / 1.467;
+  double r = s * dragFactor_ * (mph * mph);
+  frontLoadTerm_ = liftFactor_ * r;
+  liftTerm_ = r * liftCoef_;
+  r += rollingCoef_ * (weight_ - liftTerm_) * (1 + v_ / 147);
+  resistance_ = r;
+  return r;
+}
+
+inline void Run::Acceleration(double force) {
+  double inertia = massTerm_ * r2_ + wheelSide_;
+  if (slipping_ == 0) inertia += engineSide_;
+  a_ = Div(force * r2_, inertia, erl::kAcceleration);
+}
+
+// Load on the driven axle and the traction limit it gives.
+inline void Run::AxleLoad() {
+  // The sums in the order they are written: half load, transfer, torque
+  // reaction, drag.
+  auto half = [this](double staticHalf) {
+    return staticHalf + a_ * transferCoef_ - gearboxOut_ * torqueReactionCoef_ + resistance_ * dragHeightCoef_;
+  };
+  axleLoad_ = 2 * half(staticHalf_);
+  if (axleLoad_ > weight_) axleLoad_ = weight_;
+  axleLoad_ -= frontLoadTerm_;
+  if (driveWheels_ == 1)
+    secondAxleLoad_ = axleLoad_;
+  else if (driveWheels_ == -1)
+    secondAxleLoad_ = weight_ - 2 * half(allWheelStaticHalf_) + 0.5 * frontLoadTerm_;
+  else
+    secondAxleLoad_ = weight_ - liftTerm_ - axleLoad_;
+  loadChange_ = (axleLoad_ - 2 * staticHalf_) + 0.7 * frontLoadTerm_;
+  tractionLimit_ = axleLoad_ * muInUse_;
+  const double floor = muInUse_ * 0.05 * weight_;
+  if (tractionLimit_ < floor) tractionLimit_ = floor;
+}
 
 }  // namespace sw

@@ -1,7 +1,6 @@
 #include "simulation/shift_rpms.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "platform/text.h"
 #include "simulation/clutch.h"
@@ -86,7 +85,7 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
   const double fd = spec(kVehicle, 1);
   const double revPerMile = 5280 / ((r / 12) * 2 * 3.1416);
   const double rpmPerMph = (revPerMile / 60) * fd;
-  const double m = DivideOrReport(196 * w, std::pow(rpmPerMph, 2), kStepShiftMass);
+  const double m = DivideOrReport(196 * w, rpmPerMph * rpmPerMph, kStepShiftMass);
 
   Search search;
   search.lastRow = LastCurveRow;
@@ -136,15 +135,15 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
   if (!converter) {
     const double wf = 1.2 * (3 + disp / 30 + force / 350);
     const double rf = (diameter + 1) / 12;
-    inertia = Round2(inertia + 0.125 * wf * std::pow(rf, 2));
+    inertia = Round2(inertia + 0.125 * wf * (rf * rf));
     const double wd = 0.35 * Power(diameter, 1.5, kStepShiftInertia) * Power(disks, 0.5, kStepShiftInertia) +
                       (1000 + capacity) * 0.001;
     const double rd = diameter / 12;
-    inertia = Round2(inertia + 0.125 * wd * std::pow(rd, 2));
+    inertia = Round2(inertia + 0.125 * wd * (rd * rd));
   } else {
     const double rc = (14.5 - 0.025 * kStall) / 12;
-    const double wc = 1.3 * (10 + disp / 100 + 4.8 * std::pow(rc, 2));
-    inertia = Round2(inertia + 0.125 * wc * std::pow(rc, 2));
+    const double wc = 1.3 * (10 + disp / 100 + 4.8 * (rc * rc));
+    inertia = Round2(inertia + 0.125 * wc * (rc * rc));
   }
   inertia = 2 * inertia;
   if (converter) {
@@ -158,10 +157,10 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
   for (int i = 1; i <= 6; ++i) {
     if (gear[i + 1] < 0.01) break;
     const double step = gear[i] / gear[i + 1];
-    const double mfLow = DivideOrReport(1, 1 + DivideOrReport(inertia * std::pow(gear[i], 2), m, kStepShiftMass),
+    const double mfLow = DivideOrReport(1, 1 + DivideOrReport(inertia * (gear[i] * gear[i]), m, kStepShiftMass),
                                         kStepShiftMass);
     const double mfHigh = DivideOrReport(
-        1, 1 + DivideOrReport(inertia * std::pow(gear[i + 1], 2), m, kStepShiftMass), kStepShiftMass);
+        1, 1 + DivideOrReport(inertia * (gear[i + 1] * gear[i + 1]), m, kStepShiftMass), kStepShiftMass);
     double f1 = PeakPower * 5252 * mfLow;
     double f2 = PeakPower * 5252 * mfHigh;
     double rpm1, rpm2, t1 = 0, t2 = 0, inc;
@@ -236,8 +235,7 @@ void ResetShiftRPMs() {
 
 EnteredCurveShifts ShiftRpmsOnEnteredCurve() {
   const bool faultBefore = RunFaultPending();
-  double savedCurve[3][kEngineCurveRows];
-  std::memcpy(savedCurve, tbl.EngineCurve, sizeof savedCurve);
+  KeepEngineCurve keep;
   EnteredCurveShifts e;
   double midRpm = 0, limitRpm = 0;
   int lastRow = 0;
@@ -248,7 +246,6 @@ EnteredCurveShifts ShiftRpmsOnEnteredCurve() {
   // Without a curve (no peak power) there is nothing to shift on.
   if (e.peakHp > 0 && e.peakHpRpm > 0)
     CalcShiftRPMs(e.peakHp, e.peakHpRpm, lastRow, tbl.SpecText, tbl.SpecMenuStart, e.shift, e.peakTorque);
-  std::memcpy(tbl.EngineCurve, savedCurve, sizeof savedCurve);
   if (!faultBefore) ClearRunFault();
   for (double& s : e.shift)
     if (!std::isfinite(s)) s = kNoShift;

@@ -39,7 +39,7 @@ void VehicleLoadSpecs(int16_t& TireCode, double& Tread, double& Traction, const 
     Rolling = 0.006;
   } else {
     const double s = PeakPower / 1000;
-    Traction = 1.1 * Traction * (1 + 0.07 * Tread / 2 + 0.215 * s - 0.0474 * std::pow(s, 2) + s * 0.0302 * Tread / 2);
+    Traction = 1.1 * Traction * (1 + 0.07 * Tread / 2 + 0.215 * s - 0.0474 * (s * s) + s * 0.0302 * Tread / 2);
     Rolling = 0.0065;
     if (drive == 2) Traction = Traction * 1.15;
   }

@@ -1,5 +1,6 @@
 #include "specs/conditions_rules.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/text.h"
@@ -19,6 +20,11 @@ int BarometerKind(int method) {
 }
 
 }  // namespace
+
+std::optional<RowLimits> MoistureRowLimits(const std::optional<RowLimits>& rowFile, bool dewPoint) {
+  if (!rowFile || dewPoint) return rowFile;
+  return RowLimits{std::min(rowFile->maximum, 100.0f), std::max(rowFile->minimum, 0.0f)};
+}
 
 // Only the humidity methods read a relative humidity: the calculation takes
 // any other row 3, that of no method included, as a dew point.

@@ -7,7 +7,10 @@
 // one did not have.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "specs/row_rules.h"
 
 namespace sw {
 
@@ -18,6 +21,11 @@ namespace sw {
 // A method of -1 (nothing stored) reads the barometer as corrected, and
 // row 3 as a dew point, as the calculation does.
 bool MethodReadsDewPoint(int method);  // all but 0, 2 and 4
+
+// The limits of a moisture row, which holds a dew point or a relative
+// humidity by the method. The row file gives a dew point's (deg F: a cold
+// morning's dew point lies below 0); a humidity stays within 0..100 %.
+std::optional<RowLimits> MoistureRowLimits(const std::optional<RowLimits>& rowFile, bool dewPoint);
 
 // Caption and help line of a weather row under a method.
 struct RowLabel {

@@ -1,6 +1,10 @@
 #include "specs/engine_rules.h"
 
+#include <cmath>
+
 #include "platform/text.h"
+#include "simulation/engine_curve.h"
+#include "simulation/tables.h"
 
 namespace sw {
 
@@ -92,6 +96,38 @@ std::string CylvaneNotRunningQuestion() {
   return "An Cylvane program did not start up the Stagewell, but there is a Power Curve available for loading." + kCR +
          kCR + "Do you want to start up the Cylvane to create a new Power Curve?" + kCR + kCR +
          "(If you answer No, the available Power Curve will be loaded.  Click on Cancel to abort.)";
+}
+
+std::string SummaryEngineLine() {
+  const EnginePeaks e = EnginePeaksAsEntered();
+  // A choice number as the summary compares it.
+  auto choice = [](int k) {
+    const double v = Spec(kEngine, k);
+    return v > -32768.0 && v < 32768.0 ? static_cast<int>(std::floor(v)) : 0;
+  };
+  auto figure = [](double v) { return v >= 100 ? Format(v, "#####") : Format(v, "####.0"); };
+  static const char* kKinds[3] = {"Peak HP Only", "Peak Tq and HP", "Full Power Curve"};
+  auto kind = [](int code) { return kKinds[code == 0 ? 0 : (code == 1 ? 1 : 2)]; };
+
+  std::string head;
+  int method = choice(0);
+  if (method < 4) {
+    if (method == 3) {
+      SpecAt(kEngine, 0) = Format(Spec(kEngine, kEngineMarkerSlot), "####0");
+      method = choice(0);
+    }
+    head = std::string("User Defined Engine: (") + kind(method);
+    SpecAt(kEngine, kEngineNameSlot).clear();
+    SpecAt(kEngine, kEngineMarkerSlot).clear();
+  } else {
+    head = SpecAt(kEngine, kEngineNameSlot) + " (" + kind(choice(kEngineMarkerSlot));
+  }
+  head += Spec(kEngine, 6) == 0 ? ", Std Dyno Rating)" : ", SAE Rating)";
+  const std::string size = SpecAt(kEngine, 1) + " cubic inches" + Space(10);
+  std::string power = figure(e.hp) + " HP at " + Format(e.hpRpm, "#####") + " RPM ";
+  if (InStr(head, "Tq and HP") > 0 || InStr(head, "Full Power") > 0)
+    power = figure(e.torque) + " ft lbs at " + Format(e.torqueRpm, "#####") + " RPM  and  " + power;
+  return head + "\n" + power + ", " + size;
 }
 
 }  // namespace sw

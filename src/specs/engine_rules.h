@@ -65,6 +65,14 @@ std::string CurveNotFoundQuestion();
 inline constexpr const char* kCylvaneNotRunningTitle = "Cylvane Not Running";
 std::string CylvaneNotRunningQuestion();
 
+// The engine line of the main window's "Vehicle Summary": how the engine is
+// described, its peak figures as entered (the run's curve left alone, so it
+// may be built while a calculation waits) and its size, one line break
+// ("\n") between head and figures. Like the rest of the summary it rewrites
+// the example slots it owns: a method-3 engine takes its kind from slot 14,
+// and an engine of the racer's own keeps no example name.
+std::string SummaryEngineLine();
+
 // The printed plot page.
 inline constexpr const char* kGraphCommentTitle = "Graph Comment";
 inline constexpr const char* kGraphCommentPrompt = "Enter any comment you would like to have printed with the graph.";

@@ -73,13 +73,17 @@ void frmCalcConds::UpdateRowStates() {
     SetRowHelp(r, labels[r - 1].help);
   }
   SetRowEnabled(kWindSpeed, Pick(kWindDirection) != 0);
+  // Row 3 takes what the method reads it as: a dew point within the row
+  // file's limits, a humidity within 0..100 %.
+  if (!moistureRowFile_) moistureRowFile_ = ReadRowFile(kConditions, kHumidityRow + 1).rows[kHumidityRow].limits;
+  SetLimits(kHumidityRow, MoistureRowLimits(moistureRowFile_, MethodReadsDewPoint(m)));
 }
 
 bool frmCalcConds::InstantCalcAllowed() const { return !shell.SkipValidation; }
 
 void frmCalcConds::cmbSpecData_Click(int row) {
   if (RowsFilling == 1) return;
-  QPointer<frmCalcConds> self(this);
+  StillLoaded<frmCalcConds> self(this);
   const int pick = Pick(row);
   if (pick != ComboIndexBefore) fst.SpecsChanged = 1;
   if (row == kMethod) {
@@ -99,7 +103,7 @@ void frmCalcConds::cmbSpecData_Click(int row) {
 }
 
 void frmCalcConds::SpecData_LostFocus(const RowLeave& leave) {
-  QPointer<frmCalcConds> self(this);
+  StillLoaded<frmCalcConds> self(this);
   const LeaveStep step = LeaveValueBox(leave);
   if (!self || step == LeaveStep::Empty || step == LeaveStep::Skipped) return;
   // A refused entry reaches the quick calculation too; it acts once the box

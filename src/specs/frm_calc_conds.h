@@ -5,6 +5,9 @@
 // and carries the values already entered over into its own terms.
 #pragma once
 
+#include <optional>
+
+#include "specs/row_rules.h"
 #include "specs/spec_window.h"
 
 class QGroupBox;
@@ -35,6 +38,7 @@ class frmCalcConds : public SpecWindow {
 
  private:
   void CalculatePerformanceNow();
+  std::optional<RowLimits> moistureRowFile_;  // row 3's limits as the row file gives them
 };
 
 }  // namespace sw

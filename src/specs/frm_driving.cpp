@@ -44,7 +44,7 @@ frmDriving::frmDriving() : SpecWindow(kDriving, kRows, "Driving Specs") {
 // ---------------------------------------------------------------- coming to the front
 
 void frmDriving::Form_Activate() {
-  QPointer<frmDriving> self(this);
+  StillLoaded<frmDriving> self(this);
   // The transmission may have changed since the window was last in front.
   tbl.ConverterDrive =
       static_cast<int16_t>(ConverterDriveFor(static_cast<int>(Val(SpecAt(kTransmission, 0))),
@@ -117,7 +117,7 @@ void frmDriving::UpdateRowStates(int mode) {
 // ---------------------------------------------------------------- picks and entries
 
 void frmDriving::cmbSpecData_Click(int row) {
-  QPointer<frmDriving> self(this);
+  StillLoaded<frmDriving> self(this);
   const int pick = Pick(row);
   if (tbl.BeginnerLevel == 1 && RowsFilling == 0 && pick == 1 && (row == kType || row == kShiftRpms)) {
     MsgBox(kBeginnerChoiceMessage, mb::OKOnly, kBeginnerHelpTitle);
@@ -134,7 +134,7 @@ void frmDriving::cmbSpecData_Click(int row) {
 }
 
 void frmDriving::SpecData_LostFocus(const RowLeave& leave) {
-  QPointer<frmDriving> self(this);
+  StillLoaded<frmDriving> self(this);
   const LeaveStep step = LeaveValueBox(leave);
   // An emptied box is no entry to calculate with.
   if (!self || step != LeaveStep::Accepted) return;
@@ -143,7 +143,7 @@ void frmDriving::SpecData_LostFocus(const RowLeave& leave) {
 }
 
 void frmDriving::ClcBttn_Click(int row) {
-  QPointer<frmDriving> self(this);
+  StillLoaded<frmDriving> self(this);
   const ShiftRpmTable computed = ComputerShiftRpms();
   std::array<std::string, 6> current;
   for (int j = 1; j <= 5; ++j) current[j] = RowText(kShiftRpms + j);

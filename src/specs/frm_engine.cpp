@@ -28,6 +28,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "printing/printer_fonts.h"
+#include "shell/after_calculation.h"
 #include "shell/frm_main.h"
 #include "shell/frm_send.h"
 #include "shell/power_curve_import.h"
@@ -183,9 +184,8 @@ void frmEngine::BuildCurveFrame() {
   Command2->setAutoDefault(false);
   Command2->setAccessibleName("Print Power Curve");
   Command2->installEventFilter(this);
-  connect(Command2, &QPushButton::clicked, this, [this] {
-    if (!tbl.CalcRunning) Command2_Click();
-  });
+  connect(Command2, &QPushButton::clicked, this,
+          [this] { WhenNotCalculating(this, "Command2", [this] { Command2_Click(); }); });
   auto* buttons = new QHBoxLayout;
   for (int i : {4, 5, 6}) buttons->addWidget(Command1[i]);
   buttons->addWidget(Command2);
@@ -234,7 +234,8 @@ void frmEngine::FillGridFromPowerCurveText() {
 
 void frmEngine::StoreSpecRows() {
   SpecWindow::StoreSpecRows();
-  if (!gridFilled_ || !gridAhead_) return;
+  // While a calculation reads the curve the grid stays ahead, to be stored after it.
+  if (!gridFilled_ || !gridAhead_ || CalculationUnderWay()) return;
   for (int i = 0; i < kCurveGridPoints; ++i)
     for (int c = kCurveRpm; c <= kCurveHp; ++c) tbl.PowerCurveText[i][c - 1] = FromQ(Cell(c, i)->text());
   gridAhead_ = false;
@@ -308,7 +309,7 @@ bool frmEngine::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmEngine::Form_Activate() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   tbl.CurrentSpecMenu = static_cast<int16_t>(kEngine);
   const int16_t savedChanged = fst.SpecsChanged;
   // Unlike the other spec windows, coming to the front leaves RowsFilling
@@ -366,7 +367,7 @@ void frmEngine::Form_Deactivate() {
   }
   shell.SkipValidation = true;
   StoreSpecRows();
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   if (PeakRpmCheckFails()) {
     // The window stays and takes the front back once the activation that
     // took it away has settled.
@@ -383,7 +384,7 @@ void frmEngine::Form_Deactivate() {
 }
 
 void frmEngine::OkClicked() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   SettleRows();
   if (!self) return;
   StoreSpecRows();
@@ -392,10 +393,10 @@ void frmEngine::OkClicked() {
 }
 
 void frmEngine::closeEvent(QCloseEvent* e) {
-  // The close box works as "OK", peak-RPM check included.
+  // The close box works as "OK", peak-RPM check included (after a
+  // calculation under way).
   e->ignore();
-  if (tbl.CalcRunning) return;
-  QTimer::singleShot(0, this, [this] { OkClicked(); });
+  QTimer::singleShot(0, this, [this] { WhenNotCalculating(this, "close", [this] { OkClicked(); }); });
 }
 
 // ---------------------------------------------------------------- the curve grid
@@ -409,7 +410,7 @@ void frmEngine::CurveCell_GotFocus(int column, int point) {
 }
 
 void frmEngine::FlushCellLeaves() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   while (self && !pendingCellLeaves_.empty()) {
     CellLeave leave = pendingCellLeaves_.front();
     pendingCellLeaves_.erase(pendingCellLeaves_.begin());
@@ -422,7 +423,7 @@ void frmEngine::FlushCellLeaves() {
 }
 
 void frmEngine::LeaveFocusedRow() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   FlushCellLeaves();
   if (!self) return;
   QWidget* focused = focusWidget();
@@ -440,7 +441,7 @@ bool frmEngine::CurveExampleQuestion() {
   shell.ExampleKind = static_cast<int16_t>(kEngineNameSlot);
   shell.ExampleMenu = 0;
   if (Val(EngineSpec(kEngineMarkerSlot)) == 0 || shell.SkipValidation) return true;
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   const int answer =
       MsgBox(ExampleChangeQuestion(EngineSpec(kEngineNameSlot)), mb::YesNo + mb::DefaultButton2, kExampleQuestionTitle);
   if (!self || answer != ans::Yes) return false;
@@ -449,7 +450,7 @@ bool frmEngine::CurveExampleQuestion() {
 }
 
 void frmEngine::EditPowerCurve(int column, std::string text, int point, const std::string& textBefore) {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   QLineEdit* cell = Cell(column, point);
   auto putBack = [&] {
     shell.SkipValidation = true;
@@ -518,7 +519,16 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
       }
     }
   }
-  if (tbl.InstantUpdate > 0) InstantCalc();
+  if (tbl.InstantUpdate > 0) {
+    // After the "left over" notice no quick calculation runs, and the caption
+    // still shows the engine the window described before. A curve of the
+    // racer's that can run ends that; until then the caption shows no run.
+    if (RowsFilling == 1 && Pick(kMethodRow) == engine_method::kFullCurve) {
+      if (CurveCanRun(GridFigures())) RowsFilling = 0;
+      else setWindowTitle(ToQ(SpecWindowCaption));
+    }
+    InstantCalc();
+  }
 }
 
 // ---------------------------------------------------------------- picks
@@ -534,7 +544,7 @@ void frmEngine::cmbSpecData_Click(int row) {
 
 void frmEngine::MethodPicked() {
   using namespace engine_method;
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   const int now = Pick(kMethodRow), previous = ComboIndexBefore;
   if (now != previous) {
     const LeftOverNotice notice = LeftOverNoticeFor(previous, now, EngineSpec(kEngineMarkerSlot));
@@ -579,13 +589,18 @@ void frmEngine::MethodPicked() {
     RowsFilling = 0;
   }
   UpdateRowStates();
-  if (tbl.InstantUpdate > 0) InstantCalc();
+  if (tbl.InstantUpdate > 0) {
+    // After a "left over" notice no quick calculation runs: the caption
+    // shows no run rather than that of the engine described before.
+    if (RowsFilling == 1) setWindowTitle(ToQ(SpecWindowCaption));
+    InstantCalc();
+  }
   if (!self) return;
   ComboIndexBefore = Pick(kMethodRow);
 }
 
 void frmEngine::CorrFactorPicked() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   const int pick = Pick(kCorrFactorRow);
   if (pick == ComboIndexBefore) return;
   fst.SpecsChanged = 1;
@@ -655,7 +670,7 @@ void frmEngine::Command1_Click(int index) {
 }
 
 void frmEngine::ClearCurve() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   const bool linked = Pick(kMethodRow) == engine_method::kLinkedExample;
   const int answer = MsgBox(EraseCurveQuestion(linked, EngineSpec(kEngineNameSlot)),
                             mb::YesNo + mb::DefaultButton2 + mb::Question, kEraseCurveTitle);
@@ -683,7 +698,7 @@ void frmEngine::ClearCurve() {
 }
 
 void frmEngine::LoadFromCylvane() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   // Only asks the file system: the import opens the file itself and the
   // exit deletes it.
   const QFileInfo handOver(QString::fromStdString(ProgramPath(kHandOverFile).string()));
@@ -715,11 +730,15 @@ void PlotPowerCurve(int mode) {
   if (auto* w = static_cast<frmEngine*>(LoadedSpecWindow(kEngine))) w->PlotPowerCurve(mode);
 }
 
-void frmEngine::PlotPowerCurve(int mode) {
+CurveGrid frmEngine::GridFigures() const {
   CurveGrid rows{};
   for (int i = 0; i < kCurveGridPoints; ++i)
     for (int c = kCurveRpm; c <= kCurveHp; ++c) rows[i][c - 1] = Val(FromQ(Cell(c, i)->text()));
-  const auto points = PowerCurvePlotPoints(rows);
+  return rows;
+}
+
+void frmEngine::PlotPowerCurve(int mode) {
+  const auto points = PowerCurvePlotPoints(GridFigures());
 
   Chart& g = *Graph1;
   g.Set(chart::kPoints, kCurvePlotPoints);
@@ -754,7 +773,7 @@ void frmEngine::PlotPowerCurve(int mode) {
 }
 
 void frmEngine::Command2_Click() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   const InputAnswer answer = InputBox(kGraphCommentPrompt, kGraphCommentTitle, shell.PowerCurveGraphComment);
   if (!self) return;
   // Cancel prints an empty comment; printing goes on either way.
@@ -763,7 +782,7 @@ void frmEngine::Command2_Click() {
 }
 
 void frmEngine::PrintPlotPage() {
-  QPointer<frmEngine> self(this);
+  StillLoaded<frmEngine> self(this);
   PlotPowerCurve(1);
   SetPrinterOrientation(ProgramPrinter(), cfg.PrinterOrientation);
   const bool printed = PrintDocument(this, "Power Curve", [this](PrintPage& page) {

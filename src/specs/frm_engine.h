@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "specs/power_curve_rules.h"
 #include "specs/spec_window.h"
 
 class QGroupBox;
@@ -77,6 +78,7 @@ class frmEngine : public SpecWindow {
     int fillGeneration = 0;
   };
   QLineEdit* Cell(int column, int point) const;
+  CurveGrid GridFigures() const;  // the cells' numbers, 0 for an empty one
   void BuildCurveFrame();
   void FillGridFromPowerCurveText();
   void CurveCell_GotFocus(int column, int point);

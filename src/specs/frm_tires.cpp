@@ -11,6 +11,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "shell/after_calculation.h"
 #include "shell/shell_state.h"
 #include "simulation/tables.h"
 #include "specs/spec_windows.h"
@@ -145,7 +146,7 @@ void frmTires::DropExampleLink(const ExampleGroup& group, int fromRow) {
 // ---------------------------------------------------------------- picks
 
 void frmTires::cmbSpecData_Click(int row) {
-  QPointer<frmTires> self(this);
+  StillLoaded<frmTires> self(this);
   const int pick = Pick(row);
   const bool same = pick == ComboIndexBefore;
   const bool exampleList =
@@ -203,6 +204,7 @@ bool frmTires::TypePicked(int row, int pick, bool exampleListEntry) {
 // ---------------------------------------------------------------- storing and the weight check
 
 void frmTires::StoreSpecRows() {
+  if (CalculationUnderWay()) return;  // the rows wait, ahead, for the next store
   SpecWindow::StoreSpecRows();
   if (filled_) SyncTireWeightToVehicle();
 }
@@ -234,7 +236,7 @@ void frmTires::GetExample() { ExampleButton(false); }
 void frmTires::SaveExample() { ExampleButton(true); }
 
 void frmTires::ExampleButton(bool save) {
-  QPointer<frmTires> self(this);
+  StillLoaded<frmTires> self(this);
   shell.TireWtRecorded = 0;
   if (save) {
     if (tbl.BeginnerLevel == 1) {

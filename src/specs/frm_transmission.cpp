@@ -187,7 +187,7 @@ void frmTransmission::UpdateRowStates() {
   if (drive == DriveRows::Converter) {
     tbl.ConverterDrive = 1;
     double lowRpm = 0, midRpm = 0, peakHpRpm = 0;
-    QPointer<frmTransmission> self(this);
+    StillLoaded<frmTransmission> self(this);
     CheckTransmissionSpec(lowRpm, midRpm, peakHpRpm);
     if (!self) return;
     if (auto limits = StallRpmLimits(lowRpm, midRpm, peakHpRpm)) SetLimits(kStallRpm, limits);
@@ -204,7 +204,7 @@ void frmTransmission::UpdateRowStates() {
 // ---------------------------------------------------------------- leaving a value box
 
 void frmTransmission::SpecData_LostFocus(const RowLeave& leave) {
-  QPointer<frmTransmission> self(this);
+  StillLoaded<frmTransmission> self(this);
   if (leave.text.empty() || leave.skipValidation) {
     LeaveValueBox(leave);
     return;
@@ -229,7 +229,7 @@ void frmTransmission::SpecData_LostFocus(const RowLeave& leave) {
 void frmTransmission::StallToCapacity(double stallRpm) {
   SetRowText(kCapacity, CapacityText(CapacityForStall(stallRpm)));
   double lowRpm = 0, midRpm = 0, peakHpRpm = 0;
-  QPointer<frmTransmission> self(this);
+  StillLoaded<frmTransmission> self(this);
   CheckTransmissionSpec(lowRpm, midRpm, peakHpRpm);
   if (!self) return;
   const std::string stallText = RowText(kStallRpm);
@@ -247,7 +247,7 @@ void frmTransmission::cmbSpecData_Click(int row) {
   }
   // Material, efficiency and lock-up: stored and used by the next calculation.
   if (pick != ComboIndexBefore) {
-    QPointer<frmTransmission> self(this);
+    StillLoaded<frmTransmission> self(this);
     const bool stands = ExampleCheck(row);
     if (!self) return;
     if (!stands) {
@@ -259,7 +259,7 @@ void frmTransmission::cmbSpecData_Click(int row) {
 }
 
 void frmTransmission::TypeRowPick(int row, int pick) {
-  QPointer<frmTransmission> self(this);
+  StillLoaded<frmTransmission> self(this);
   const bool again = (row == kType && (pick == 2 || pick == 4)) || (row == kGearType && pick == 1);
   if (pick != ComboIndexBefore || again) {
     if (RowsFilling == 0) {
@@ -298,9 +298,10 @@ void frmTransmission::GetExample() {
   shell.ChooserResult = 1;
   shell.KeepSpecForm = 1;
   const Category categories[3] = {kClutches, kConverters, kTransmissions};
+  StillLoaded<frmTransmission> self(this);
   const int chosen =
       ChooseExampleCategory(kTransmissionChooserCaption, {kClutches.line, kConverters.line, kTransmissions.line});
-  if (chosen < 0 || chosen > 2) return;
+  if (!self || chosen < 0 || chosen > 2) return;
   const bool gears = chosen == 2;
   OpenExampleList({gears ? kGearsNameSlot : kClutchNameSlot, gears ? kGearType : kType, categories[chosen].component,
                    categories[chosen].prefix},
@@ -318,8 +319,9 @@ void frmTransmission::SaveExample() {
   shell.ExampleModeCode.clear();
   shell.ChooserResult = 1;
   shell.KeepSpecForm = 1;
+  StillLoaded<frmTransmission> self(this);
   const int chosen = ChooseExampleCategory(kTransmissionChooserCaption, {first.line, kTransmissions.line});
-  if (chosen < 0 || chosen > 1) return;
+  if (!self || chosen < 0 || chosen > 1) return;
   if (chosen == 0 && Pick(kType) == 0) {
     MsgBox(kClutchEstimatedMessage, mb::OKOnly, "");
     return;
@@ -336,7 +338,6 @@ void frmTransmission::SaveExample() {
   shell.ExampleKind = static_cast<int16_t>(chosen == 0 ? kClutchNameSlot : kGearsNameSlot);
   shell.ExampleMenu = static_cast<int16_t>(typeRow);
   shell.KeepSpecForm = 1;
-  QPointer<frmTransmission> self(this);
   DoEvents();
   if (self) ShowExampleComparison();
 }

@@ -112,4 +112,10 @@ std::array<CurvePlotPoint, kCurvePlotPoints> PowerCurvePlotPoints(const CurveGri
   return points;
 }
 
+bool CurveCanRun(const CurveGrid& rows) {
+  for (const auto& row : rows)
+    if (row[0] > 0 && row[1] != 0 && row[2] > 0) return true;
+  return false;
+}
+
 }  // namespace sw

@@ -62,4 +62,8 @@ struct CurvePlotPoint {
 using CurveGrid = std::array<std::array<double, 3>, kCurveGridPoints>;
 std::array<CurvePlotPoint, kCurvePlotPoints> PowerCurvePlotPoints(const CurveGrid& rows);
 
+// A curve the calculation can run: some row holds an RPM, a torque and an HP
+// (a curve without one has no peak, and its run is refused).
+bool CurveCanRun(const CurveGrid& rows);
+
 }  // namespace sw

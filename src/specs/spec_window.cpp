@@ -19,11 +19,13 @@
 #include "files/file_state.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "printing/window_image.h"
+#include "shell/after_calculation.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
@@ -81,7 +83,7 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
     Tag(name, r, kCaption);
     SpecName[r] = name;
     if (IsPickRow(r)) {
-      auto* list = new QComboBox(this);
+      auto* list = new PickList(this);
       list->setObjectName(QString("cmbSpecData_%1").arg(r));
       list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
       list->setMinimumWidth(120);
@@ -89,7 +91,7 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
       Tag(list, r, kPickList);
       connect(list, &QComboBox::activated, this, [this, r](int) {
         rows_[r].untouched.reset();
-        cmbSpecData_Click(r);
+        WhenNotCalculating(this, "pick " + std::to_string(r), [this, r] { cmbSpecData_Click(r); });
       });
       connect(list, &QComboBox::currentIndexChanged, this, [this] {
         if (!Filling()) rowsAhead_ = true;
@@ -122,7 +124,7 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
   NoteSpecWindowLoaded(this);
 }
 
-SpecWindow::~SpecWindow() { NoteSpecWindowGone(this, true); }
+SpecWindow::~SpecWindow() { NoteSpecWindowGone(this); }
 
 void SpecWindow::AddCalculatorButton(int row, int calcMenuNumber) {
   auto* b = new QPushButton("Clc", this);
@@ -132,7 +134,7 @@ void SpecWindow::AddCalculatorButton(int row, int calcMenuNumber) {
   b->installEventFilter(this);
   Tag(b, row, kCalculator);
   connect(b, &QPushButton::clicked, this, [this, row] {
-    if (!tbl.CalcRunning) ClcBttn_Click(row);
+    WhenNotCalculating(this, "ClcBttn " + std::to_string(row), [this, row] { ClcBttn_Click(row); });
   });
   ClcBttn[row] = b;
   rows_[row].calculator = calcMenuNumber;
@@ -148,7 +150,7 @@ void SpecWindow::AddButtons(std::initializer_list<std::pair<int, const char*>> b
     b->installEventFilter(this);
     Tag(b, index, kButton);
     connect(b, &QPushButton::clicked, this, [this, i = index] {
-      if (!tbl.CalcRunning) Command1_Click(i);
+      WhenNotCalculating(this, "Command1 " + std::to_string(i), [this, i] { Command1_Click(i); });
     });
     Command1[index] = b;
   }
@@ -278,7 +280,8 @@ void SpecWindow::SetRowHelp(int row, const std::string& help) {
   rows_[row].help = help;
   // A screen reader reads the help line with the row, as the help box shows it.
   QWidget* control = SpecData[row] ? static_cast<QWidget*>(SpecData[row]) : cmbSpecData[row];
-  if (control) control->setAccessibleDescription(ToQ(help));
+  if (auto* pick = qobject_cast<PickList*>(control)) pick->SetDescription(ToQ(help));
+  else if (control) control->setAccessibleDescription(ToQ(help));
 }
 const std::optional<RowLimits>& SpecWindow::Limits(int row) const { return rows_[row].limits; }
 
@@ -319,6 +322,9 @@ void SpecWindow::FillPickList(int row, const std::vector<std::string>& items) {
   FillingGuard filling(filling_);
   list->clear();
   for (const std::string& item : items) list->addItem(ToQ(item));
+  // The box is as wide as its preset items: an example's name added after
+  // them is shortened in the box instead of widening the window.
+  if (auto* pick = qobject_cast<PickList*>(list)) pick->KeepWidthOfItems(static_cast<int>(items.size()), 120);
   list->setCurrentIndex(-1);
   rows_[row].presetCount = static_cast<int>(items.size());
   rows_[row].untouched = StoredSpec(row);
@@ -338,8 +344,9 @@ void SpecWindow::AppendLinkedExample(int row, const std::string& name) {
 
 void SpecWindow::StoreSpecRows() {
   // Rows never filled from SpecText (a pick made while the window loads)
-  // hold nothing to store.
-  if (!rowsAhead_ || fillGeneration_ == 0) return;
+  // hold nothing to store; while a calculation reads SpecText the rows stay
+  // ahead, to be stored after it.
+  if (!rowsAhead_ || fillGeneration_ == 0 || CalculationUnderWay()) return;
   for (int r = 0; r < rowCount_; ++r) {
     if (SpecData[r]) {
       StoredSpec(r) = FromQ(SpecData[r]->text());
@@ -412,11 +419,14 @@ bool SpecWindow::event(QEvent* e) {
 
 void SpecWindow::ActivateNow() {
   if (!isVisible() || unloading_) return;
+  // The rows are filled, and the caption calculated, once a calculation
+  // under way has ended.
+  if (PutOffWhileCalculating(this, "activate", [this] { ActivateNow(); })) return;
   Form_Activate();
 }
 
 void SpecWindow::Form_Activate() {
-  QPointer<SpecWindow> self(this);
+  StillLoaded<SpecWindow> self(this);
   tbl.CurrentSpecMenu = static_cast<int16_t>(menu_);
   const int16_t savedChanged = fst.SpecsChanged;
   RowsFilling = 1;
@@ -461,7 +471,10 @@ void SpecWindow::ShowInstantTip() {
 void SpecWindow::FrontLost() {
   lostFront_ = true;
   if (tbl.QuietCalc == 1) return;
-  QPointer<SpecWindow> self(this);
+  // Storing the rows and unloading wait for a calculation under way; the
+  // front is looked at again then.
+  if (PutOffWhileCalculating(this, "front", [this] { watch_->Recheck(); })) return;
+  StillLoaded<SpecWindow> self(this);
   SettleRows();
   if (!self) return;
   Form_Deactivate();
@@ -482,7 +495,7 @@ void SpecWindow::Form_Deactivate() {
 }
 
 void SpecWindow::SettleRows() {
-  QPointer<SpecWindow> self(this);
+  StillLoaded<SpecWindow> self(this);
   FlushPendingLeaves();
   if (self) LeaveFocusedRow();
 }
@@ -507,7 +520,8 @@ void SpecWindow::RevertUntestedRows() {
 
 void SpecWindow::Unload() {
   if (unloading_) return;
-  QPointer<SpecWindow> self(this);
+  if (PutOffWhileCalculating(this, "unload", [this] { Unload(); })) return;
+  StillLoaded<SpecWindow> self(this);
   SettleRows();
   if (!self || unloading_) return;
   unloading_ = true;
@@ -525,12 +539,9 @@ void SpecWindow::Unload() {
 }
 
 void SpecWindow::closeEvent(QCloseEvent* e) {
-  if (tbl.CalcRunning) {
-    e->ignore();
-    return;
-  }
   // The window's close box works as OK: the focused row is left and the
-  // rows stored, from the event loop, before the window goes.
+  // rows stored, from the event loop, before the window goes (after a
+  // calculation under way).
   e->ignore();
   if (!unloading_) QTimer::singleShot(0, this, [this] { Unload(); });
 }
@@ -590,7 +601,10 @@ bool SpecWindow::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void SpecWindow::FlushPendingLeaves() {
-  QPointer<SpecWindow> self(this);
+  // A leave may store, recalculate or drop an example link: not while a
+  // calculation reads the specs.
+  if (PutOffWhileCalculating(this, "leaves", [this] { FlushPendingLeaves(); })) return;
+  StillLoaded<SpecWindow> self(this);
   while (self && !pendingLeaves_.empty()) {
     RowLeave leave = pendingLeaves_.front();
     pendingLeaves_.erase(pendingLeaves_.begin());
@@ -623,7 +637,7 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
   const int r = leave.row;
   QLineEdit* box = SpecData[r];
   LeaveDecision d = DecideLeave(leave.text, leave.textBefore, leave.skipValidation, rows_[r].limits, RowCaption(r));
-  QPointer<SpecWindow> self(this);
+  StillLoaded<SpecWindow> self(this);
   auto putBack = [&] {
     shell.SkipValidation = true;
     box->setText(ToQ(leave.textBefore));
@@ -667,7 +681,7 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
 }
 
 void SpecWindow::SpecData_LostFocus(const RowLeave& leave) {
-  QPointer<SpecWindow> self(this);
+  StillLoaded<SpecWindow> self(this);
   if (LeaveValueBox(leave) == LeaveStep::Refused || !self) return;
   DoEvents();
   if (self && tbl.InstantUpdate > 0) InstantCalc();
@@ -676,7 +690,7 @@ void SpecWindow::SpecData_LostFocus(const RowLeave& leave) {
 // ---------------------------------------------------------------- picks
 
 void SpecWindow::cmbSpecData_Click(int row) {
-  QPointer<SpecWindow> self(this);
+  StillLoaded<SpecWindow> self(this);
   const int pick = Pick(row);
   if (pick != ComboIndexBefore && PickMarksChange(row)) fst.SpecsChanged = 1;
   PickReaction reaction = OnPick(row, pick);
@@ -690,7 +704,7 @@ void SpecWindow::cmbSpecData_Click(int row) {
 PickReaction SpecWindow::OnPick(int row, int pick) {
   const ExampleGroup* g = GroupOfRow(row);
   if (g && row != g->typeRow && pick != ComboIndexBefore) {
-    QPointer<SpecWindow> self(this);
+    StillLoaded<SpecWindow> self(this);
     bool stands = ExampleCheck(row);
     if (!self) return PickReaction::Stop;
     if (!stands) {
@@ -760,8 +774,8 @@ void SpecWindow::InstantCalc() {
     rerun_ = true;
     return;
   }
-  if (tbl.CalcRunning) return;
-  QPointer<SpecWindow> self(this);
+  if (PutOffWhileCalculating(this, "instant", [this] { InstantCalc(); })) return;
+  StillLoaded<SpecWindow> self(this);
   calculating_ = true;
   do {
     rerun_ = false;
@@ -772,17 +786,14 @@ void SpecWindow::InstantCalc() {
     tbl.AbortCalc = 0;
     double trapSpeed = 0, sixtyFoot = 0;
     CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFoot);
-    if (!self) {
-      tbl.QuietCalc = 0;
-      return;
-    }
+    tbl.QuietCalc = 0;
+    if (!self) return;
     // Refused checks leave FinishRow as the last run left it.
     const bool finished = tbl.StopAfterPrep == 0 && tbl.FinishRow > 0;
     setWindowTitle(ToQ(finished ? InstantCaption(SpecWindowCaption, tbl.InstantEt[0], tbl.InstantMph[0],
                                                  tbl.Instant60ft[0])
                                 : SpecWindowCaption));
     DoEvents();
-    tbl.QuietCalc = 0;
   } while (self && rerun_ && InstantCalcAllowed());
   if (self) calculating_ = false;
 }
@@ -862,7 +873,7 @@ void SpecWindow::SaveExample() {
   shell.ExampleMenu = static_cast<int16_t>(g->typeRow);
   shell.ExampleComponent = g->component;
   shell.ExamplePrefix = g->prefix;
-  QPointer<SpecWindow> self(this);
+  StillLoaded<SpecWindow> self(this);
   DoEvents();
   if (self) ShowExampleComparison();
 }
@@ -870,7 +881,7 @@ void SpecWindow::SaveExample() {
 void SpecWindow::PrintWindow() {
   InputAnswer answer = InputBox(tbl.PrintCommentPrompt, kPrintCommentTitle, " ");
   if (answer.text.empty()) return;
-  QImage image;
+  WindowPicture image;
   {
     BusyCursor busy;
     const QString saved = Label2->text();

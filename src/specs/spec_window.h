@@ -49,6 +49,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/window_lifetime.h"
 #include "specs/preset_lists.h"
 #include "specs/row_rules.h"
 

@@ -49,11 +49,11 @@ void NoteSpecWindowLoaded(SpecWindow* w) {
   if (ValidMenu(w->Menu())) g_loaded[w->Menu()] = w;
 }
 
-void NoteSpecWindowGone(SpecWindow* w, bool destroyed) {
+void NoteSpecWindowGone(SpecWindow* w) {
   const int m = w->Menu();
   if (!ValidMenu(m) || g_loaded[m] != w) return;
   g_loaded[m].clear();
-  if (g_forget[m] && !destroyed) g_forget[m](w);
+  if (g_forget[m]) g_forget[m](w);
 }
 
 void RememberForgetter(SpecWindow* w, void (*forget)(SpecWindow*)) {

@@ -65,15 +65,13 @@ T* SpecWindowInstance();
 void RememberForgetter(SpecWindow* w, void (*forget)(SpecWindow*));
 // The kit reports its windows coming and going.
 void NoteSpecWindowLoaded(SpecWindow* w);
-// `destroyed`: from the window's destructor, where it is no longer of its
-// own class; its default instance forgets it by itself then.
-void NoteSpecWindowGone(SpecWindow* w, bool destroyed = false);
+void NoteSpecWindowGone(SpecWindow* w);
 
 template <class T>
 T* SpecWindowInstance() {
   bool fresh = !DefaultInstance<T>::Loaded();
   T* w = DefaultInstance<T>::Get();
-  if (fresh) RememberForgetter(w, [](SpecWindow* s) { DefaultInstance<T>::Forget(static_cast<T*>(s)); });
+  if (fresh) RememberForgetter(w, [](SpecWindow* s) { DefaultInstance<T>::Forget(s); });
   return w;
 }
 

@@ -30,6 +30,7 @@ double CapacityForStall(double stallRpm) {
   // weather, as the run's converter sees it.
   double powerCorrection = 0, airDensity = 0;
   CalcAirConditions(powerCorrection, airDensity);
+  KeepEngineCurve keep;  // a figure for the window: the run's curve stays
   double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
   int lastRow = 0;
   BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, lastRow, midRpm, powerCorrection, limitRpm, topRpm);

@@ -301,6 +301,7 @@ class CalcDataTest : public QObject {
              qPrintable(seen));
     QCOMPARE(w->Frame3D1->title(), QString(" Convert Metric Displacement "));
     QCOMPARE(PdfPages(pdf), 1);
+    QVERIFY2(PdfText(pdf).contains("Displacement Calculator"), qPrintable(PdfText(pdf)));
     QCOMPARE(w->size(), before);
     QVERIFY(w->Command4->isVisible() && !w->PrintTitle->isVisible() && !w->PrintFooter->isVisible());
     QCOMPARE(fst.CurrentFileName, std::string("MUSCLE454"));

@@ -460,6 +460,27 @@ class DialInWindowTest : public QObject {
     QVERIFY(SaveShot(t, "frmDialIn_ThrottleStop_Predicted.png"));
   }
 
+  // While a prediction runs, edits in its window (a screen reader's, between
+  // the passes) change nothing of it: the rows and the method are those of
+  // its start; the edits stay in the rows for the next one.
+  void entriesHeldWhileAPredictionRuns() {
+    frmDialIn* w = Open(1);
+    FillDialIn(w);
+    int edits = 0;
+    scene->ui.onDoEvents = [&] {
+      if (!tbl.CalcRunning) return;
+      ++edits;
+      w->SpecData[10]->setText("110");  // the predicted run's temperature
+      w->cmbSpecData[18]->setCurrentIndex(0);
+    };
+    w->mnuUpdate->trigger();
+    scene->ui.onDoEvents = nullptr;
+    Settle();
+    QVERIFY(edits > 0);
+    QCOMPARE(w->Label2->text(), QString("12.43"));
+    QCOMPARE(Text(w, 10), QString("110"));
+  }
+
   // Minimising the main window unloads the window, its rows stored.
   void minimisingUnloads() {
     frmDialIn* w = Open(1);

@@ -25,6 +25,10 @@ TEST(WeatherMethods, MoistureBetweenHumidityAndDewPoint) {
     ConvertMoisture(g, from, to);
     EXPECT_EQ(g.moisture, "50.8");
   }
+  // Entered before any method was chosen: dew points, as captioned and run.
+  WeatherGroupRows none{"29.92", "70", "50.6", "0"};
+  ConvertMoisture(none, -1, 0);
+  EXPECT_EQ(none.moisture, "50.8");
   // Without a temperature there is nothing to convert.
   WeatherGroupRows noTemp{"29.92", "", "50", "0"};
   ConvertMoisture(noTemp, 0, 1);

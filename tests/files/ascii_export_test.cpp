@@ -104,9 +104,12 @@ TEST_F(AsciiExport, ExistingFileAsksFirst) {
   }
 }
 
-// The program's own files, whatever their case, paths and no name at all.
+// The program's own files, shipped or written, whatever their case, paths,
+// names of dots alone and no name at all.
 TEST_F(AsciiExport, RefusedNamesWriteNothing) {
-  for (const char* name : {"", "   ", "a/b", "qvzCNFG.ZKT", "VEHDAT", "..", "baseplot.ZKT", " text "}) {
+  for (const char* name : {"", "   ", "a/b", "qvzCNFG.ZKT", "VEHDAT", "..", "...", "baseplot.ZKT", " text ",
+                           "README.DOC", "Analysis Report.txt", "lapdtout.txt", "QVHISTRY", "qvzCNFG.ZKT.bad",
+                           "XVehicleData", "QVCURVEH.ZKT"}) {
     ui->Clear();
     EXPECT_EQ(WriteAsciiFile(name, {}), AsciiSave::Stopped) << name;
     EXPECT_EQ(ui->boxes().size(), Trim(name).empty() ? 0u : 1u) << name;

@@ -127,17 +127,7 @@ TEST_F(ExampleLibraryTest, EmptyLibraryAndLibraryWithoutEndLine) {
   EXPECT_TRUE(ui->boxes().empty());
 }
 
-TEST_F(ExampleLibraryTest, ALineBelowMinus98EndsTheLibraryForListAndRewrite) {
-  // The third example holds -99 as a value: the list shows two, the fourth
-  // is past the end, and deleting position 1 removes exactly the second.
-  WriteClutches({Clutch("First", "10"), Clutch("Second", "11"), Clutch("Third", "-99"), Clutch("Fourth", "12")});
-  EXPECT_EQ(Names(List(clutch)), (std::vector<std::string>{"First", "Second"}));
-  ASSERT_TRUE(AddExampleToLibrary(clutch, 2, ""));
-  EXPECT_EQ(Names(List(clutch)), (std::vector<std::string>{"First"}));
-  EXPECT_TRUE(ui->boxes().empty());
-}
-
-TEST_F(ExampleLibraryTest, DamagedLibrariesGiveOneMessageAndAnEmptyList) {
+TEST_F(ExampleLibraryTest, DamagedLibrariesGiveOneMessageAndListWhatCanBeRead) {
   struct Case {
     const char* what;
     std::vector<std::string> head;
@@ -145,11 +135,7 @@ TEST_F(ExampleLibraryTest, DamagedLibrariesGiveOneMessageAndAnEmptyList) {
   const Case cases[] = {
       {"no fields", {"N", "", "", "", "", "0"}},
       {"16 fields", {"N", "", "", "", "", "16"}},
-      {"menu 10", {"N", "", "", "", "", "1", "20,Dia,10,1"}},
-      {"slot past its menu", {"N", "", "", "", "", "1", "20,Dia,2,30"}},
-      {"column 2", {"N", "", "", "", "", "1", "2,Dia,2,1"}},
       {"columns not rising", {"N", "", "", "", "", "2", "20,Dia,2,1", "20,Force,2,2"}},
-      {"a column that is text", {"N", "", "", "", "", "1", "wide,Dia,2,1"}},
       {"cut short", {"N", "", "", ""}},
   };
   for (const Case& c : cases) {
@@ -160,6 +146,15 @@ TEST_F(ExampleLibraryTest, DamagedLibrariesGiveOneMessageAndAnEmptyList) {
     EXPECT_TRUE(List(clutch).lines.empty()) << c.what;
     EXPECT_EQ(Boxes(kExampleCorruptedMessage), 1) << c.what;
     EXPECT_EQ(ui->boxes().size(), 1u) << c.what;
+  }
+  // A field that makes no sense is left out of the list and loading, not the examples.
+  for (const char* field : {"20,Dia,10,1", "20,Dia,2,30", "2,Dia,2,1", "wide,Dia,2,1"}) {
+    ui->Clear();
+    Write("CLUTCH", Lines({"N", "", "", "", "", "1", field, "Name", "10"}));
+    EXPECT_EQ(List(clutch, 1).lines, std::vector<std::string>{"Name"}) << field;
+    EXPECT_EQ(Boxes(kExampleCorruptedMessage), 1) << field;
+    LoadInExampleSpecs(clutch, "Name");
+    EXPECT_EQ(SpecAt(kEngine, 0), "") << field;
   }
   // An engine library needs its seven engine fields.
   ui->Clear();
@@ -230,6 +225,24 @@ TEST_F(ExampleLibraryTest, DeleteKeepsTheOrderAndWritesNoEndLine) {
             Lines({"Clutch Name", "note 2", "note 3", "note 4", "note 5", "4", "20", "Dia", "2", "1", "27", "Force", "2",
                    "2", "34", "Disks", "2", "3", "40", "Material", "2", "4"}) +
                 Lines(Clutch("One", "10")) + Lines(Clutch("Three", "12")));
+}
+
+TEST_F(ExampleLibraryTest, AnInvalidExampleIsLeftOutAndTheRestKept) {
+  // Third holds -100, Fifth is cut short: both left out of list and rewrite, Fourth kept.
+  WriteClutches({Clutch("First", "10"), Clutch("Second", "11"), Clutch("Third", "-100"), Clutch("Fourth", "12"),
+                 {"Fifth", "13"}}, false);
+  EXPECT_EQ(Names(List(clutch)), (std::vector<std::string>{"First", "Second", "Fourth"}));
+  ASSERT_TRUE(AddExampleToLibrary(clutch, 2, ""));
+  EXPECT_EQ(Read("CLUTCH"), Lines({"Clutch Name", "note 2", "note 3", "note 4", "note 5", "4", "20", "Dia", "2", "1",
+                                   "27", "Force", "2", "2", "34", "Disks", "2", "3", "40", "Material", "2", "4"}) +
+                                Lines(Clutch("First", "10")) + Lines(Clutch("Fourth", "12")));
+  // Specs that would end the library where they stand are not saved.
+  Write("ENG", Lines(EngineHead()));
+  tbl.PowerCurveText[2][1] = "-100";
+  EXPECT_FALSE(AddExampleToLibrary({"ENG", "ENG", 13, 0, 1}, 0, "Imported"));
+  EXPECT_EQ(ui->boxes().at(0).prompt,
+            "Power Curve point 3 Torque = -100.  An example holding a value below -98 can not be saved.");
+  EXPECT_EQ(Read("ENG"), Lines(EngineHead()));
 }
 
 TEST_F(ExampleLibraryTest, AddWritesTheCurrentSpecsLastThenTheEndLine) {

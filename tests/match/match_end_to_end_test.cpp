@@ -29,6 +29,25 @@ struct MatchEndToEnd : SearchTest {
   }
 };
 
+TEST_F(MatchEndToEnd, PassTwoWeighsTheEngineItHasAgainstTheTrapSpeed) {
+  // Slip 2.32 s, 101.7 MPH, 5061 RPM in 4th. The car's own 450 HP runs 115.6: pass 2 weighs
+  // its 450 HP against the 284 the trap speed asks for. Trimmed to 315 HP it runs 101.7 already.
+  const std::pair<Texts, Texts> cases[] = {{{"500", "450", "6"}, {"336.7", "2987", "303.1", "4800", "28.03", "100"}},
+                                           {{"350.0", "315.0", "10"}, {"340.0", "2987", "306.0", "4800", "28.00", "98.83"}}};
+  for (const auto& [car, specs] : cases) {
+    ResetTables();
+    Load(kMuscleCar);
+    calculations = 0;
+    S(kEngine, 2) = car[0], S(kEngine, 4) = car[1];
+    Slip("0", "4500", "2.32", "101.7", "5061", "3");
+    keep = 1;
+    SpecSearch s([this](double& a, int& f, double& t) { ++calculations, CalculatePerformance(a, f, t); }, Screen());
+    EXPECT_EQ(s.Match(), matchend::Kept);
+    EXPECT_EQ(calculations, std::stoi(car[2]));
+    EXPECT_EQ((Texts{S(kEngine, 2), S(kEngine, 3), S(kEngine, 4), S(kEngine, 5), S(kTires, 5), S(kTires, 8)}), specs);
+  }
+}
+
 TEST_F(MatchEndToEnd, MuscleCarGetsItsPowerTireAndGripBack) {
   Load(kMuscleCar);
   S(kEngine, 4) = "427.5";

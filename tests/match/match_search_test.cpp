@@ -210,8 +210,30 @@ TEST_F(MatchSearchTest, HundredPassesGiveTheNote) {
   EXPECT_EQ(s.Match(), matchend::Restored);
   EXPECT_EQ(calculations, 100);
   EXPECT_EQ(screens, 1);
-  EXPECT_EQ(lastScreen.note, "This is closest match obtained after 100 passes.  ");
+  EXPECT_EQ(lastScreen.note,
+            "This is closest match obtained after 100 passes.  Not a match: MPH is 4.8 % off the time slip.  ");
   EXPECT_EQ(tbl.CalcStatus, 0);
+}
+
+TEST_F(MatchSearchTest, AMissIsReportedAndPowerStaysWithinTheEngineRows) {
+  // Runs that stay off the slip (a slip for the wrong track, a 60 ft out of
+  // reach): power moves only within the Engine rows (torque 10000, HP 5).
+  const std::tuple<double, double, std::string, std::string> cases[] = {
+      {80, 1.8, "10000.0 9000.0 Maxpowr ", "MPH is 20.0 %"},
+      {120, 1.8, "5.4 5.0 Minpowr ", "MPH is 20.0 %"},
+      {100, 2.0, "500 450 Maxtrac ", "60 ft is 11.1 %"}};
+  std::filesystem::create_directories(folder.path() / "QVZHELP");
+  std::filesystem::copy_file(std::filesystem::path(SW_SOURCE_DIR) / "data/QVZHELP/help1.txt",
+                             folder.path() / "QVZHELP/help1.txt");
+  for (const auto& [mph, sixty, engine, miss] : cases) {
+    Fresh();
+    keep = 1;
+    fake = [&](int) { return Run([&](FakeRun& r) { r.mph = mph, r.sixty = sixty; }); };
+    SpecSearch s = Search();
+    EXPECT_EQ(s.Match(), matchend::Kept);
+    EXPECT_EQ(S(kEngine, 2) + " " + S(kEngine, 4) + " " + s.AdjustmentLog(), engine);
+    EXPECT_EQ(lastScreen.note, "Not a match: " + miss + " off the time slip.  ");
+  }
 }
 
 TEST_F(MatchSearchTest, ZeroGearRefusesWithoutACalculation) {
@@ -347,7 +369,8 @@ TEST_F(MatchSearchTest, SlipWithoutFinishRpmGradesNothing) {
   EXPECT_EQ(lastScreen.colour[13], grade::Black);
   EXPECT_EQ(lastScreen.specs[1].name, "Engine Pk HP (full curve)");
   EXPECT_EQ(lastScreen.figures[6] + " " + lastScreen.figures[7], "1.801 1.800") << "finer time shows thousandths";
-  EXPECT_TRUE(lastScreen.specs[6].visible) << "slicks show their growth";
+  EXPECT_EQ(lastScreen.specs[6].name, "Tire Growth") << "slicks show their growth";
+  EXPECT_FALSE(lastScreen.specs[6].visible) << "when it changed";
 }
 
 TEST_F(MatchSearchTest, BadSpecsNeverCrashOrLeaveNonNumbers) {

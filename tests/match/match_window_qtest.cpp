@@ -263,8 +263,8 @@ class MatchWindowTest : public QObject {
           {d->Label4[19], "Gear"},              {d->Label1[1], "Engine Pk HP (full curve)"},
           {d->Label3[8], "Drag Slick"}};
       for (const auto& [label, text] : texts) QCOMPARE(label->text(), QString(text));
-      QVERIFY(d->Label1[3]->isVisible() && d->Label4[3]->isVisible());
-      QVERIFY(d->Label1[6]->isVisible());  // slicks: growth shows
+      QVERIFY(!d->Label1[3]->isVisible() && d->Label4[3]->isVisible());  // 2.0 as before: not listed
+      QVERIFY(d->Label1[9]->isVisible() && d->Label1[9]->text() == "Power Curve (9 points)");  // the dyno sheet
       // Every figure has one of the three grade colours.
       for (int i : {4, 7, 10, 13, 18}) {
         const QColor c = TextColour(d->Label4[i]);

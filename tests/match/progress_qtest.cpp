@@ -108,6 +108,9 @@ class ProgressTest : public QObject {
     frmDisp* d = DefaultInstance<frmDisp>::Get();
     QCOMPARE(KeepMatchSpecs, int16_t(0));  // loading means "old specs" until a button says otherwise
     QCOMPARE(d->windowTitle(), QString("Modifications Required to Match your Performance"));
+    const QFontMetrics bold(QFont(d->font().family(), d->font().pointSize(), QFont::Bold));
+    d->adjustSize();  // wide enough for the whole title in the title bar
+    QVERIFY(d->width() > bold.horizontalAdvance(d->windowTitle()) + 100);
     QCOMPARE(d->Frame3D2->title(), QString("Specs Which Have Been Changed"));
     QCOMPARE(d->Frame3D1->title(), QString("Performance from New Specs"));
     QCOMPARE(d->Label1[2]->text(), QString("Converter Capacity"));

@@ -37,5 +37,29 @@ TEST(ProgramFolder, HomeVariableAndSeeding) {
   SetProgramFolder({});
 }
 
+// Once seeded, later starts leave the folder alone until the shipped folder
+// changes: then every shipped file missing is copied again.
+TEST(ProgramFolder, SeededOnceUntilTheShippedFilesChange) {
+  TempFolder home, seed;
+  WriteFileAtomic(seed.path() / "OldFiles", "shipped\r\n");
+  std::filesystem::create_directories(seed.path() / "VEHDAT");
+  SetProgramFolder(home.path());
+  SetSeedFolder(seed.path());
+  const auto dir = std::filesystem::path(home.path());
+  const struct {
+    const char* step;
+    bool oldFiles, newFile;
+  } steps[] = {{"first start", true, false}, {"removed by the user", false, false}, {"new shipped file", true, true}};
+  for (const auto& s : steps) {
+    if (std::string(s.step) == "removed by the user") std::filesystem::remove(dir / "OldFiles");
+    if (std::string(s.step) == "new shipped file") WriteFileAtomic(seed.path() / "VEHDAT" / "NEW", "shipped\r\n");
+    ASSERT_TRUE(EnsureProgramFolder());
+    EXPECT_EQ(std::filesystem::exists(dir / "OldFiles"), s.oldFiles) << s.step;
+    EXPECT_EQ(std::filesystem::exists(dir / "VEHDAT" / "NEW"), s.newFile) << s.step;
+  }
+  SetSeedFolder({});
+  SetProgramFolder({});
+}
+
 }  // namespace
 }  // namespace sw

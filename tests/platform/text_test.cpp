@@ -17,8 +17,12 @@ TEST(Val, LeadingNumberOfAnyText) {
       {"12abc", 12}, {"", 0},        {"abc", 0},   {" 500", 500}, {"-3", -3},    {".5", 0.5},   {"-.25", -0.25},
       {"1 2 3", 123} /* blanks inside are skipped */, {"1,5", 1} /* a comma ends the number */,  {"1.5.6", 1.5},
       {"2e3", 2000}, {"2D2", 200},   {"2e", 2} /* an exponent needs a digit */, {"&H1F", 31}, {"&O17", 15},
-      {"+7x", 7},    {"-", 0},       {".", 0},     {"1e-999", 0}};
+      {"+7x", 7},    {"-", 0},       {".", 0},     {"1e-999", 0},
+      // The nearest double to the decimal, however many digits it has.
+      {"0.1", 0.1},  {"3400.05", 3400.05}, {"123456789012345", 123456789012345.0}, {".000000000000001", 1e-15},
+      {"1234567890123456", 1234567890123456.0}, {"12.3456789012345678", 12.3456789012345678}, {"1.", 1}};
   for (auto [text, want] : cases) EXPECT_EQ(Val(text), want) << text;
+  EXPECT_TRUE(std::signbit(Val("-0"))) << "a minus zero keeps its sign";
   EXPECT_TRUE(std::isfinite(Val("1e999")));
   EXPECT_GT(Val("1e999"), 1e300);
   EXPECT_GT(Val(std::string(100000, '9')), 1e300);

@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstring>
 
@@ -356,8 +357,14 @@ class AnalysisReportTest : public QObject {
     MakeAnalysisReport();
     FailFileWritesAfterForTest(SIZE_MAX);
     QVERIFY(programs->opened.empty());
-    QVERIFY(scene.LastBox().prompt.rfind("The Analysis Report could not be written to\r", 0) == 0);
+    QVERIFY(scene.LastBox().prompt.rfind("The Analysis Report could not be written:\r", 0) == 0);
     QCOMPARE(scene.Read("Analysis Report.txt"), text);
+    // Nor through a link to a pipe, which stays.
+    QCOMPARE(::mkfifo(scene.file("pipe").c_str(), 0600), 0);
+    fs::remove(scene.file("Analysis Report.txt")), fs::create_symlink("pipe", scene.file("Analysis Report.txt"));
+    MakeAnalysisReport();
+    QVERIFY(scene.LastBox().prompt.find("\rReason: Not a regular file.") != std::string::npos);
+    QVERIFY(fs::is_fifo(scene.file("Analysis Report.txt")) && fs::remove(scene.file("Analysis Report.txt")));
 
     // A track length other than the two the report knows.
     SpecAt(kConditions, 7) = "2";

@@ -561,7 +561,7 @@ class ResultsWindowTest : public QObject {
     s->Command1[1]->click();
     SetPrintToPdfForTest(QString());
     QVERIFY(!s->Picture5.isNull());
-    QCOMPARE(s->Picture5.size(), s->grab().size());
+    QCOMPARE(s->Picture5.image.size(), s->grab().size());
     QCOMPARE(scene->Read("slip.pdf").rfind("%PDF", 0), size_t(0));
     QVERIFY(!scene->ui.busy());
   }

@@ -12,6 +12,8 @@
 #include <QAbstractButton>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QToolButton>
@@ -272,6 +274,9 @@ class KeyboardAccessTest : public QObject {
         if (!captions.contains("Zoom")) faults << "zoom without its caption";
       }
       faults << Faults(preview);
+      if (preview->width() < preview->screen()->availableGeometry().width() * 0.9 ||  // sized to the screen
+          preview->findChild<QPrintPreviewWidget*>()->zoomMode() != QPrintPreviewWidget::FitToWidth)
+        faults << "preview not sized to the screen, the page as wide as the window";
       preview->reject();
     });
     SetPrintToPdfForTest(QString());

@@ -592,8 +592,8 @@ class MainWindowTest : public QObject {
          "E0=4;E13=Ex Eng: Rat Motor"},
         {"E0=3;E13=Ex Eng: Rat Motor;E14=1;E2=500;E3=3600", 0, '^', "User Defined Engine: (Peak Tq and HP",
          "E0=1;E13=;E14="},  // method 3 returns to its own method
-        {"T0=2;T22=Ex Clu: Long 11;T23=1", 1, '^', "Clutch:  User Defined Specs\n", "T0=1;T22=;T23="},
-        {"T0=4", 1, '^', "Converter:  User Defined Specs\n", "T0=3"},
+        {"T0=2;T22=Ex Clu: Long 11;T23=1", 1, '^', "Clutch:  Pick from Examples\n", "T0=2;T22=;T23="},
+        {"T0=4", 1, '^', "Converter:  Pick from Examples\n", "T0=4"},
         {"T0=5;T22=Ex Con: 3500 Stall;T7=2;T24=Ex Trn: TH400", 1, '=',
          "Ex Con: 3500 Stall\nTransmission:  Ex Trn: TH400"},
         {"T10=0", 1, '~', " 1 speed, user defined specs"},

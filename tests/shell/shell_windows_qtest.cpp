@@ -163,6 +163,8 @@ class ShellWindowsTest : public QObject {
       QVERIFY(tip);
       QCOMPARE(tip->windowTitle(), QString("User's Manual"));
       QVERIFY(tip->Label1->text().startsWith("To view the User's Manual, click on OK to clear this message.\n\n"));
+      QVERIFY(tip->Label1->text().contains("displayed in your desktop's PDF viewer"));
+      QVERIFY(!tip->Label1->text().contains("Acrobat"));
       QVERIFY(!tip->Command1[1]->isVisible());
       tip->Command1[2]->click();  // Help: a message, the window stays
       QVERIFY(tip->isVisible());

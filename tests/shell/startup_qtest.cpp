@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -329,6 +330,18 @@ class StartupTest : public QObject {
                      "time you start the program.)");
       if (c.changed && c.named) QCOMPARE(scene->Box(1).title, std::string("Save Your Changes ?"));
     }
+  }
+
+  // Configuration and base run linked to a pipe: both reported, the pipe
+  // left as it is, and the program still ends.
+  void exitThroughLinksToAPipe() {
+    frmMain* w = Ready();
+    fst.SpecsChanged = 0;
+    QCOMPARE(::mkfifo(scene->path("pipe").c_str(), 0600), 0);
+    for (const char* name : {"qvzCNFG.ZKT", "baseplot.ZKT"}) std::filesystem::create_symlink("pipe", scene->file(name));
+    scene->ui.Answer(ans::Yes);
+    w->mnuFilExit_Click();
+    QVERIFY(ProgramEnding() && scene->BoxCount() == 3 && std::filesystem::is_fifo(scene->file("qvzCNFG.ZKT")));
   }
 
   // The window manager's close box asks too; No and Cancel keep the program.

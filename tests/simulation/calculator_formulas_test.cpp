@@ -125,9 +125,13 @@ TEST_F(CalculatorFormulasTest, HumidityTable) {
   EXPECT_EQ(scene.Open(51).Row(2).text, "72");
   EXPECT_EQ(scene.Open(48).Row(4).text, "65");
   EXPECT_EQ(CalcMenuPages, "71-72");
-  // A missing, short or damaged table: the output blank, the note says why.
-  for (const char* bytes : {"", "100,82,65\r\n", "x"}) {
-    if (*bytes) scene.Write("CALC/RHDATA.CLC", bytes);
+  // A missing, short or damaged table (a cell no humidity 0..100 among
+  // them): the output blank, the note says why.
+  std::string cells;
+  for (int c = 1; c < kHumidityRows * kHumidityCols; ++c) cells += "50,";
+  for (const std::string& bytes : {std::string(), std::string("100,82,65\r\n"), std::string("x"),
+                                   cells + "84777776777777", cells + "-1"}) {
+    if (!bytes.empty()) scene.Write("CALC/RHDATA.CLC", bytes);
     else scene.Remove("CALC/RHDATA.CLC");
     EXPECT_EQ(Run(51, {"1#1", "4=90", "5=70"})[0], "");
     EXPECT_EQ(form.note, kHumidityTableMissing);

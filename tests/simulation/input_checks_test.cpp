@@ -1,6 +1,7 @@
 #include "simulation/input_checks.h"
 
 #include "platform/seqfile.h"
+#include "simulation/air.h"
 #include "simulation/lap_data.h"
 #include "simulation/run_test_support.h"
 
@@ -175,6 +176,15 @@ TEST_F(InputChecksTest, TransmissionEfficiency) {
   EXPECT_EQ(Asks({{15, "1"}, {16, "11"}, {17, "3000"}, {18, "2"}, {23, "8"}}), 1u);
 }
 
+TEST_F(InputChecksTest, AShiftRpmOfZeroKeepsTheCarInItsGear) {
+  // The first shift at 0 (or empty) names the gear the car keeps; a Match holds its last gears so.
+  Set({{84, "1"}, {85, "5500"}, {86, ""}, {87, "0"}});
+  Warns("The 2 - 3 Shift RPM is 0, so the car will not shift out of gear 2.", {ans::No});
+  EXPECT_EQ(tbl.StopAfterPrep, 1);
+  tbl.CalcStatus = 1;
+  EXPECT_EQ(Asks(), 0u);
+}
+
 TEST_F(InputChecksTest, GearOrder) {
   Set({{24, "3.0"}, {25, "2.0"}, {26, "2.5"}, {27, ""}});
   Refuses(kGearOrder);  // names gears 2 and 3, each number with its leading blank
@@ -193,6 +203,19 @@ TEST_F(InputChecksTest, ShiftRpmsOnlyForTheGearsThereAre) {
   const auto all = Check({ans::Yes, ans::Yes, ans::Yes, ans::Yes, ans::Yes});
   ASSERT_EQ(all.size(), 5u);
   EXPECT_EQ(all[4].prompt.substr(0, 10), "The 5 - 6 ");
+}
+
+// A quick calculation (leaving row after row) asks each warning once while
+// the specs and the curve stay; the answer stands (No stops).
+TEST_F(InputChecksTest, QuickCalculationAsksOnceUntilSomethingChanges) {
+  Set({{84, "1"}, {85, "7000"}, {86, "7000"}, {87, "7000"}});
+  tbl.QuietCalc = 1;
+  EXPECT_EQ(Check({ans::Yes, ans::No}).size(), 2u);
+  EXPECT_TRUE(Check().empty() && tbl.StopAfterPrep == 1);
+  EXPECT_EQ(Asks({{87, "7100"}}), 3u);
+  EXPECT_TRUE(Check().empty() && tbl.StopAfterPrep == 0);
+  tbl.PowerCurveText[1][0] = "3000";
+  EXPECT_EQ(Asks(), 3u);
 }
 
 TEST_F(InputChecksTest, DewPointMustBeBelowTheAir) {
@@ -293,12 +316,18 @@ TEST_F(InputChecksTest, TransmissionWindowShowsTheStallSpeed) {
   host.transmissionLoaded = true;
   double limitRpm = 0, midRpm = 0, hpRpm = 0;
   host.transmissionRow[5] = "250";
+  const std::vector<double> curve(&tbl.EngineCurve[0][0], &tbl.EngineCurve[0][0] + 3 * kEngineCurveRows);
   CheckTransmissionSpec(limitRpm, midRpm, hpRpm);
   EXPECT_EQ(limitRpm, 500);
   EXPECT_EQ(hpRpm, 6000);
   EXPECT_DOUBLE_EQ(midRpm, (4319 + 250) / 2.0);
-  // The stall on the weather-corrected curve (just rebuilt at 70 deg F), to 10 RPM.
+  // The curve a run may be reading is left as it was.
+  EXPECT_EQ(std::vector<double>(&tbl.EngineCurve[0][0], &tbl.EngineCurve[0][0] + 3 * kEngineCurveRows), curve);
+  // The stall on the weather-corrected curve (at 70 deg F), to 10 RPM.
   EXPECT_EQ(host.transmissionRow[15], "4840");
+  double airDensity = 0;
+  CalcAirConditions(powerCorrection, airDensity);
+  Build();
   EXPECT_EQ(Stall(250, -1), 4840);
   for (const char* capacity : {"10", ""}) {
     host.transmissionRow[5] = capacity;

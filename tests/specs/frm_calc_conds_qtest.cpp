@@ -114,6 +114,17 @@ class FrmCalcCondsTest : public QObject {
     QCOMPARE_SPECS("C5=12;C6= 0;C1=29.92");
   }
 
+  // A cold morning's dew point lies below 0 deg F; a humidity never does.
+  void dewPointBelowZero() {
+    frmCalcConds* w = Open("C2=20;C3=10");
+    TypeAndLeave(w, 3, "-5");
+    QVERIFY(w->windowTitle().contains(" @ ") && scene->BoxCount() == 0 && w->SpecData[3]->text() == "-5");
+    SpecScene::Close(w);
+    w = Open("C0=0;C3=50");
+    TypeAndLeave(w, 3, "-5");
+    QCOMPARE(scene->LastSaid(), QString("Warning: Relative Humidity, % = -5.  Value must be between  0 and  100 ."));
+  }
+
   // Row 3's calculator follows what the row holds: dew point or humidity.
   void calculatorByTheMethod() {
     scene->CopyCalculators();

@@ -255,6 +255,8 @@ class FrmEngineTest : public QObject {
     QCOMPARE(scene->BoxCount(), 1);
     QVERIFY(scene->LastPrompt().startsWith(notice));
     QCOMPARE(scene->LastBox().style, mb::OKOnly);
+    QCOMPARE(w->windowTitle(), QString("General Engine Specs"));  // no run shown, not the old one
+    w->setWindowTitle("x");
     TypeAndLeave(w, 1, "400");
     QCOMPARE(w->windowTitle(), QString("x"));
     w->Command1[1]->click();
@@ -262,14 +264,20 @@ class FrmEngineTest : public QObject {
     Activate(w);
     TypeAndLeave(w, 1, "406");
     QCOMPARE(w->windowTitle(), QString("x"));
+    if (to != 2) return;
+    TypeCell(w, 2, 0, "441");  // a point of a curve that runs: its run shows, as in the window afresh
+    const QString caption = w->windowTitle();
+    w->Unload();
+    Settle();
+    QVERIFY(caption.contains(" @ ") && scene->Open<frmEngine>(kEngine)->windowTitle() == caption);
   }
 
   // The unattended run: no notice, but the quick calculations still stop.
   void noNoticeInTheUnattendedStart() {
     frmEngine* w = OpenBracketCar("E0=1");
     tbl.StartMode = 2;
-    w->setWindowTitle("x");
     PickItem(w, 0, 2);
+    w->setWindowTitle("x");
     TypeAndLeave(w, 1, "400");
     QCOMPARE(scene->BoxCount(), 0);
     QCOMPARE(w->windowTitle(), QString("x"));

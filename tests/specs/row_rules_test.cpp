@@ -208,8 +208,9 @@ TEST(ShippedRowFiles, FourLinesPerRowAndSoundLimits) {
   const char* lockUps[6] = {"Converter Stall RPM", "Lock Up in 2nd", "Lock Up in 3rd",
                             "Lock Up in 4th",      "Lock Up in 5th", "Lock Up in 6th"};
   for (int r = 15; r <= 20; ++r) EXPECT_EQ(*t.rows[r].caption, lockUps[r - 15]);
-  // Conditions: humidity or dew point, elevation or altimeter.
-  EXPECT_EQ(Limits(6, 3).minimum, 0.0f);
+  // Conditions: dew point (a cold morning's lies below 0; a humidity is
+  // held to 0..100 by the window), elevation or altimeter.
+  EXPECT_EQ(Limits(6, 3).minimum, -60.0f);
   EXPECT_EQ(Limits(6, 3).maximum, 100.0f);
   EXPECT_EQ(Limits(6, 4).minimum, -3000.0f);
   EXPECT_EQ(Limits(6, 4).maximum, 15000.0f);

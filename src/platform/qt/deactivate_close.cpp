@@ -41,6 +41,12 @@ bool DeactivateWatch::eventFilter(QObject* o, QEvent* e) {
   return false;
 }
 
+void DeactivateWatch::Recheck() {
+  if (pending_) return;
+  pending_ = true;
+  QTimer::singleShot(0, this, [this] { Check(); });
+}
+
 void DeactivateWatch::Check() {
   pending_ = false;
   if (!window_ || suspended_ || !window_->isVisible()) return;

@@ -23,6 +23,8 @@ class DeactivateWatch : public QObject {
   void SetExcept(std::function<bool(QWidget*)> except) { except_ = std::move(except); }
   // While suspended nothing is reported (the window runs its own steps).
   void Suspend(bool on) { suspended_ = on; }
+  // Looks at the front again from the event loop (a report that had to wait).
+  void Recheck();
 
   // True for the boxes and dialogs that never make a window close.
   static bool IsBox(QWidget* w);

@@ -1,10 +1,13 @@
 #include "platform/qt/printer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,10 +20,13 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/qt/qt_ui.h"
+#include "platform/qt/window_lifetime.h"
+#include "platform/qt/window_place.h"
 
 namespace sw {
 
@@ -85,6 +91,20 @@ void ReachableByKeyboard(QPrintPreviewDialog& preview) {
     if (a->text() == QPrintPreviewDialog::tr("Print")) a->setShortcut(QKeySequence::Print);
 }
 
+// The preview fills the screen of the window it is opened from, the page as
+// wide as the window (Qt opens it small, the page too small to read).
+void FillScreen(QPrintPreviewDialog& preview, QWidget* parent) {
+  const QWidget* from = parent ? parent->window() : QApplication::activeWindow();
+  QScreen* screen = from && from->screen() ? from->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QMargins frame = ExpectedFrame(&preview);
+  preview.resize(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());
+  PlaceFrameAt(&preview, area.topLeft(), from);
+  for (QAction* a : preview.findChildren<QAction*>())
+    if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Fit width")) a->trigger();
+}
+
 }  // namespace
 
 QPrinter& ProgramPrinter() {
@@ -107,7 +127,8 @@ int ShowPrinterSetup(QWidget* parent) {
   // program asks for what it uses itself: the printer, the paper and the
   // orientation. Each works for an installed printer and for the PDF file.
   QPrinter& printer = ProgramPrinter();
-  QDialog dialog(parent);
+  OwnedDialog<QDialog> owned(new QDialog(parent));
+  QDialog& dialog = *owned;
   dialog.setObjectName("PrinterSetup");
   dialog.setWindowTitle("Printer Setup");
 
@@ -167,7 +188,7 @@ int ShowPrinterSetup(QWidget* parent) {
   all->addWidget(orientationBox);
   all->addWidget(buttons);
 
-  if (dialog.exec() != QDialog::Accepted) return 0;
+  if (ExecModal(owned.get()) != QDialog::Accepted || !owned) return 0;
   const QString name = printerBox->currentData().toString();
   if (name.isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -250,14 +271,31 @@ void PrintPage::Box(double x, double y, double w, double h, double widthTwips) {
   Line(x, y + h, x, y, widthTwips);
 }
 
-void PrintPage::DrawImageScaled(const QImage& image) {
+void PrintPage::DrawImageScaled(const QImage& image, const QString& caption, int captionHeight) {
   if (image.isNull()) return;
+  const double bar = std::max(0, captionHeight);
   double pw = painter_.device()->width(), ph = painter_.device()->height();
-  double iw = image.width(), ih = image.height();
-  // Fit to the width when the image is relatively wider than the page, else
-  // to the height.
+  double iw = image.width(), ih = image.height() + bar;
+  // Fit to the width when the picture is relatively wider than the page,
+  // else to the height.
   double s = (iw / ih > pw / ph) ? pw / iw : ph / ih;
-  painter_.drawImage(QRectF(0, 0, iw * s, ih * s), image);
+  if (bar > 0) {
+    // The title bar as a desktop draws it: the window's title on the
+    // selection colour, left aligned after a small margin.
+    const QRectF title(0, 0, iw * s, bar * s);
+    const QPalette palette = QGuiApplication::palette();
+    painter_.save();
+    painter_.fillRect(title, palette.color(QPalette::Active, QPalette::Highlight));
+    QFont f = painter_.font();
+    f.setBold(true);
+    f.setPixelSize(std::max(1, static_cast<int>(bar * s * 0.55)));
+    painter_.setFont(f);
+    painter_.setPen(palette.color(QPalette::Active, QPalette::HighlightedText));
+    painter_.drawText(title.adjusted(bar * s * 0.3, 0, -bar * s * 0.3, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                      caption);
+    painter_.restore();
+  }
+  painter_.drawImage(QRectF(0, bar * s, iw * s, image.height() * s), image);
 }
 
 void PrintPage::NewPage() {
@@ -286,30 +324,34 @@ bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw
   g_lastPrintFailed = false;
   if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
   printer.setDocName(title);
-  QPrintPreviewDialog preview(&printer, parent);
+  OwnedDialog<QPrintPreviewDialog> owned(new QPrintPreviewDialog(&printer, parent));
+  QPrintPreviewDialog& preview = *owned;
   preview.setWindowTitle(title);
   ReachableByKeyboard(preview);
+  FillScreen(preview, parent);
   // The preview paints the pages whenever it needs them; the last painting
   // before the dialog closes is the printing itself.
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* p) {
     g_lastPrintFailed = false;
     Render(*p, draw);
   });
-  if (preview.exec() != QDialog::Accepted) {
+  if (ExecModal(owned.get()) != QDialog::Accepted) {
     g_lastPrintFailed = false;
     return false;
   }
   return !g_lastPrintFailed;
 }
 
-bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image) {
+bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image, const QString& caption,
+                            int captionHeight) {
   // An image without a size has no shape to fit to a page.
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
     g_lastPrintFailed = true;
     return false;
   }
-  OrientationForJob orientation(image.width() > image.height() ? 2 : 1);
-  return PrintDocument(parent, title, [&image](PrintPage& page) { page.DrawImageScaled(image); });
+  const int height = image.height() + std::max(0, captionHeight);
+  OrientationForJob orientation(image.width() > height ? 2 : 1);
+  return PrintDocument(parent, title, [&](PrintPage& page) { page.DrawImageScaled(image, caption, captionHeight); });
 }
 
 }  // namespace sw

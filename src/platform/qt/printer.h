@@ -69,8 +69,9 @@ class PrintPage {
   void Line(double x1, double y1, double x2, double y2, double widthTwips = 15);
   void Box(double x, double y, double w, double h, double widthTwips = 15);
   // The image scaled to the printable area keeping its aspect ratio, at the
-  // top left.
-  void DrawImageScaled(const QImage& image);
+  // top left. With a `captionHeight` (in the image's pixels) a window's
+  // title bar with the `caption` stands above the image, scaled with it.
+  void DrawImageScaled(const QImage& image, const QString& caption = {}, int captionHeight = 0);
 
   // Ends this page and starts the next one; the print position goes to the
   // top left.
@@ -93,11 +94,13 @@ using PageDrawer = std::function<void(PrintPage&)>;
 // button leads to the print dialog. True when the document was printed (or
 // written to a file).
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw);
-// The same for an image scaled to fill the page: landscape when the image is
-// wider than it is tall, else portrait, for this job only (the printer's own
-// orientation is left as it was). An image without a size prints nothing
-// and counts as a failed printout.
-bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image);
+// The same for an image scaled to fill the page (below a title bar holding
+// `caption` when `captionHeight` is given, as DrawImageScaled): landscape
+// when the picture is wider than it is tall, else portrait, for this job
+// only (the printer's own orientation is left as it was). An image without
+// a size prints nothing and counts as a failed printout.
+bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image, const QString& caption = {},
+                            int captionHeight = 0);
 
 // True when the last PrintDocument, PrintImageScaledToPage or PrintToPdf
 // could not start or finish on its printer or file (a cancelled dialog is no

@@ -1,9 +1,11 @@
 #include "platform/qt/window_place.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -11,13 +13,18 @@ namespace sw {
 
 namespace {
 
-// Room the desktop's title bar and border take around a window that has not
-// been shown yet (its frame is not known before then).
+// Room the desktop's title bar and border take around a window when no
+// window of the program has been framed yet.
 constexpr int kTitleAllowance = 30;
 constexpr int kBorderAllowance = 4;
 
+QScreen* ScreenOf(const QWidget* w) {
+  QScreen* s = w && w->screen() ? w->screen() : nullptr;
+  return s ? s : QGuiApplication::primaryScreen();
+}
+
 QRect FreeArea(const QWidget* w) {
-  QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  QScreen* s = ScreenOf(w);
   return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
@@ -36,7 +43,69 @@ QPoint Inside(const QRect& area, QPoint topLeft, const QSize& outer) {
   return {std::max(x, area.left()), std::max(y, area.top())};
 }
 
+QSize OuterSize(const QWidget* w) {
+  const QMargins m = ExpectedFrame(w);
+  return {w->width() + m.left() + m.right(), w->height() + m.top() + m.bottom()};
+}
+
+// Moves the window in again once the desktop has framed it: its real frame
+// may be larger than the one expected. Leaves the window alone afterwards,
+// so the racer may move it where they like.
+class FramedCheck : public QObject {
+ public:
+  explicit FramedCheck(QWidget* window) : QObject(window), window_(window) {
+    setObjectName("swFramedCheck");
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (o == window_ && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show) &&
+        window_->isVisible() && !FrameMargins(window_).isNull()) {
+      window_->removeEventFilter(this);
+      deleteLater();
+      QTimer::singleShot(0, window_, [w = window_] { KeepOnScreen(w); });
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
+
+void CheckOnceFramed(QWidget* window) {
+  if (!window->findChild<QObject*>("swFramedCheck", Qt::FindDirectChildrenOnly)) new FramedCheck(window);
+}
+
+// The window of the program the racer opens `window` from.
+const QWidget* Opener(const QWidget* window, const QWidget* fallback) {
+  const QWidget* front = QApplication::activeWindow();
+  return front && front != window && front->isVisible() && !front->isMinimized() ? front : fallback;
+}
+
 }  // namespace
+
+QMargins ExpectedFrame(const QWidget* window) {
+  QMargins m = window ? FrameMargins(window) : QMargins();
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (!m.isNull()) break;
+    if (other != window && other->isWindow() && !(other->windowFlags() & Qt::FramelessWindowHint) &&
+        (other->windowType() == Qt::Window || other->windowType() == Qt::Dialog))
+      m = FrameMargins(other);
+  }
+  return m.isNull() ? QMargins(kBorderAllowance, kTitleAllowance, kBorderAllowance, kBorderAllowance) : m;
+}
+
+int WidthForTitle(const QWidget* window) {
+  if (!window) return 0;
+  // Desktops draw the title in a bold face of about the program's size,
+  // with the icon and three buttons, each about a title bar high, beside it.
+  QFont font = window->font();
+  font.setBold(true);
+  const QMargins frame = ExpectedFrame(window);
+  const int bar = std::max(frame.top(), QFontMetrics(font).height() + 8);
+  return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + 5 * bar - frame.left() - frame.right();
+}
 
 QList<QRect> ScreenAreas() {
   QList<QRect> areas;
@@ -64,30 +133,26 @@ QPoint PlaceOnScreens(const QRect& frame, const QList<QRect>& areas) {
 
 QPoint ClientPlaceOnScreen(const QWidget* window, QPoint clientTopLeft) {
   if (!window) return clientTopLeft;
-  // The frame's widths: as the desktop drew them around this window, else
-  // around another window of the program, else the usual ones.
-  QMargins m = FrameMargins(window);
-  for (const QWidget* other : QApplication::topLevelWidgets()) {
-    if (!m.isNull()) break;
-    if (other != window && other->isWindow() && !(other->windowFlags() & Qt::FramelessWindowHint) &&
-        (other->windowType() == Qt::Window || other->windowType() == Qt::Dialog))
-      m = FrameMargins(other);
-  }
-  if (m.isNull()) m = QMargins(kBorderAllowance, kTitleAllowance, kBorderAllowance, kBorderAllowance);
-  const QSize client = window->size();
-  const QRect outer(clientTopLeft - QPoint(m.left(), m.top()),
-                    QSize(client.width() + m.left() + m.right(), client.height() + m.top() + m.bottom()));
+  const QMargins m = ExpectedFrame(window);
+  const QRect outer(clientTopLeft - QPoint(m.left(), m.top()), OuterSize(window));
   return PlaceOnScreens(outer, ScreenAreas()) + QPoint(m.left(), m.top());
+}
+
+void PlaceFrameAt(QWidget* window, QPoint frameAt, const QWidget* opener) {
+  if (!window) return;
+  const QRect area = FreeArea(opener ? opener : window);
+  window->move(Inside(area, frameAt, OuterSize(window)));
+  CheckOnceFramed(window);
 }
 
 void PlaceOver(QWidget* window, const QWidget* anchor) {
   if (!window) return;
   if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
   const bool anchored = anchor && anchor->isVisible() && !anchor->isMinimized();
-  const QRect area = FreeArea(anchored ? anchor : window);
-  const QSize outer(window->width() + 2 * kBorderAllowance, window->height() + kTitleAllowance + kBorderAllowance);
-  const QPoint centre = anchored ? anchor->frameGeometry().center() : area.center();
-  window->move(Inside(area, centre - QPoint(outer.width() / 2, outer.height() / 2), outer));
+  const QWidget* opener = Opener(window, anchored ? anchor : nullptr);
+  const QSize outer = OuterSize(window);
+  const QPoint centre = anchored ? anchor->frameGeometry().center() : FreeArea(opener ? opener : window).center();
+  PlaceFrameAt(window, centre - QPoint(outer.width() / 2, outer.height() / 2), opener);
 }
 
 void KeepOnScreen(QWidget* window) {

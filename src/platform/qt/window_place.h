@@ -1,8 +1,11 @@
 // Where a window of the program first appears: over the main window, whole
-// on the screen, instead of wherever the desktop has room.
+// on the screen, instead of wherever the desktop has room. Positions are
+// those of the window's frame (title bar included), so the title bar stays
+// on the screen; windows keep their size.
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 
@@ -10,15 +13,32 @@ class QWidget;
 
 namespace sw {
 
-// Moves a window that is about to be shown for the first time so that it
-// stands centred over `anchor` (usually the main window) and lies wholly in
-// the free area of the anchor's screen. Without an anchor on screen the
-// window is centred on the screen.
+// Moves a window that is about to be shown so that its frame stands centred
+// over `anchor` (usually the main window) and lies wholly in the free area
+// of the screen that holds the window it is opened from (the program's
+// window in front, else the anchor). Without an anchor on screen the window
+// is centred on that screen. Once the desktop has framed the window, it is
+// moved in again should its real frame stick out.
 void PlaceOver(QWidget* window, const QWidget* anchor);
+
+// Moves the window so that its frame's top left corner stands at `frameAt`,
+// or as near as keeps the frame wholly on the free area of the screen that
+// holds `opener` (of the window's own screen without one); again once the
+// desktop has framed the window.
+void PlaceFrameAt(QWidget* window, QPoint frameAt, const QWidget* opener);
 
 // Moves a shown window back into the free area of its screen where it
 // stands out of it (after it grew, for example).
 void KeepOnScreen(QWidget* window);
+
+// The width of the window's inside at which the desktop's title bar shows
+// the whole title beside its icon and buttons.
+int WidthForTitle(const QWidget* window);
+
+// The widths of the frame the desktop draws around the window: as drawn,
+// else as drawn around another window of the program, else the usual ones
+// (before a window has been shown its frame is not known).
+QMargins ExpectedFrame(const QWidget* window);
 
 // Where a window whose outer rectangle (frame included) is `frame` stands
 // wholly on one of the screens' free areas `areas`: on the one it overlaps

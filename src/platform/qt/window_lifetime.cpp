@@ -1,0 +1,152 @@
+#include "platform/qt/window_lifetime.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace sw {
+
+namespace {
+
+constexpr const char* kUnloaded = "swUnloaded";
+constexpr const char* kInExec = "swInExec";
+
+// Windows whose deletion came while a handler waited.
+std::vector<QPointer<QObject>>& Parked() {
+  static std::vector<QPointer<QObject>> parked;
+  return parked;
+}
+
+void DeleteParkedNow() {
+  // A handler started waiting again first: its wait's end comes back here.
+  if (OpenHandlerWaits() > 0) return;
+  std::vector<QPointer<QObject>> parked;
+  parked.swap(Parked());
+  for (auto& w : parked) delete w.data();
+}
+
+void DeleteParkedWindows() {
+  // From the event loop, once the handler whose wait ended last has
+  // returned to it. (Qt takes no second deferred delete of an object whose
+  // first one was held back outside an event loop, so the deletion is a
+  // plain one from a posted call.)
+  if (!Parked().empty()) QTimer::singleShot(0, qApp, &DeleteParkedNow);
+}
+
+// A deletion of a window (Unload, or a close of a window that deletes
+// itself) that Qt delivers while a handler waits is held back.
+class ParkDeletions : public QObject {
+ public:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::DeferredDelete || OpenHandlerWaits() == 0 || !o->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(o);
+    if (!w->isWindow()) return false;
+    MarkUnloaded(w);
+    w->hide();
+    Parked().emplace_back(w);
+    return true;
+  }
+};
+
+struct Waiting {
+  QPointer<QObject> owner;
+  bool ownerIsWidget = false;
+  std::string key;
+  std::function<bool()> busy;
+  std::function<void()> work;
+};
+
+std::vector<Waiting>& Queue() {
+  static std::vector<Waiting> queue;
+  return queue;
+}
+
+bool OwnerGone(const Waiting& w) {
+  if (!w.owner) return true;
+  return w.ownerIsWidget && IsUnloaded(static_cast<QWidget*>(w.owner.data()));
+}
+
+QTimer* QueueTimer();
+
+void RunWaitingWork() {
+  auto& queue = Queue();
+  for (size_t i = 0; i < queue.size();) {
+    if (OwnerGone(queue[i])) {
+      queue.erase(queue.begin() + static_cast<long>(i));
+    } else if (queue[i].busy && queue[i].busy()) {
+      ++i;
+    } else {
+      // Taken out first: the work may ask for more, or run the event pump.
+      std::function<void()> work = std::move(queue[i].work);
+      queue.erase(queue.begin() + static_cast<long>(i));
+      work();
+      i = 0;
+    }
+  }
+  if (Queue().empty()) QueueTimer()->stop();
+}
+
+QTimer* QueueTimer() {
+  static QPointer<QTimer> timer;
+  if (!timer) {
+    timer = new QTimer(qApp);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [] { RunWaitingWork(); });
+  }
+  return timer;
+}
+
+}  // namespace
+
+void WatchWindowLifetimes() {
+  static QPointer<QObject> watch;
+  if (watch || !qApp) return;
+  watch = new ParkDeletions;
+  watch->setParent(qApp);
+  qApp->installEventFilter(watch);
+  SetAfterLastWait(&DeleteParkedWindows);
+}
+
+void MarkUnloaded(QWidget* w) {
+  if (w) w->setProperty(kUnloaded, true);
+}
+
+bool IsUnloaded(const QWidget* w) { return w && w->property(kUnloaded).toBool(); }
+
+int ExecModal(QDialog* dialog) {
+  if (dialog->property(kInExec).toBool()) {
+    dialog->raise();
+    dialog->activateWindow();
+    return kDialogAlreadyOpen;
+  }
+  QPointer<QDialog> guard(dialog);
+  dialog->setProperty(kInExec, true);
+  int result = 0;
+  {
+    HandlerWait wait;
+    result = dialog->exec();
+  }
+  if (guard) guard->setProperty(kInExec, false);
+  return result;
+}
+
+void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work) {
+  auto& queue = Queue();
+  for (size_t i = 0; i < queue.size(); ++i)
+    if (queue[i].owner == owner && queue[i].key == key) {
+      queue.erase(queue.begin() + static_cast<long>(i));
+      break;
+    }
+  queue.push_back({owner, owner && owner->isWidgetType(), key, std::move(busy), std::move(work)});
+  QTimer* timer = QueueTimer();
+  if (!timer->isActive()) timer->start();
+}
+
+}  // namespace sw

@@ -1,0 +1,150 @@
+// Windows unloaded while their own handler still runs: the handler waits in a
+// box, a dialog or the event pump, another window's handler unloads the
+// window meanwhile, and deferred deletions are delivered there as a nested
+// event loop delivers them. The handler goes on without touching the gone
+// window (these run under AddressSanitizer in ./test.sh), the window is
+// deleted once the handler has returned, and a modal help window asked for
+// again comes to the front instead of opening inside itself.
+#include <QDialog>
+#include <QPointer>
+#include <QtTest>
+
+#include "dialin/dialin_state.h"
+#include "dialin/frm_dial_in.h"
+#include "files/example_library.h"
+#include "platform/qt/grid.h"
+#include "results/frm_disp_grid.h"
+#include "results/results_state.h"
+#include "results/results_fixture.h"
+#include "shell/frm_cmmd_intro.h"
+#include "shell/frm_cmpr_exmpl.h"
+#include "shell/frm_comma.h"
+#include "shell/frm_example.h"
+#include "specs/spec_window_fixture.h"
+#include "specs/spec_windows.h"
+
+using namespace sw;
+
+namespace {
+
+// What a nested event loop does with the deletions posted inside it.
+void DeliverDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+class WindowLifetimeTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<SpecScene> scene;
+
+ private slots:
+  void init() {
+    scene = std::make_unique<SpecScene>();
+    ResetExampleValues();
+    ResetDialInState();
+  }
+  void cleanup() {
+    scene->ui.onBox = nullptr;
+    scene->ui.onDoEvents = nullptr;
+    scene.reset();
+  }
+
+  // "Back" of the compare window closes it and lets events run before it
+  // opens the list again: the list is that of the same library.
+  void compareBackWithItsWindowDeleted() {
+    scene->ShowMain();
+    shell.ExampleComponent = "ENG";
+    shell.ExamplePrefix = "EN";
+    shell.ExampleKind = 13;
+    shell.ExampleMenu = 0;
+    shell.ExampleSubChoice = 0;
+    ShowExampleList();
+    frmExample* list = DefaultInstance<frmExample>::IfLoaded();
+    QVERIFY(list && list->lstExample->count() > 1);
+    list->lstExample->setCurrentRow(1);
+    emit list->lstExample->itemClicked(list->lstExample->item(1));
+    list->Choose();
+    Settle();
+    QPointer<frmCmprExmpl> compare = DefaultInstance<frmCmprExmpl>::IfLoaded();
+    QVERIFY(compare && compare->Command3->text() == "Back");
+    scene->ui.onDoEvents = [] { DeliverDeferredDeletes(); };
+    compare->Command3_Click();
+    scene->ui.onDoEvents = nullptr;
+    Settle();
+    QVERIFY(!compare);
+    list = DefaultInstance<frmExample>::IfLoaded();
+    QVERIFY(list && list->isVisible() && list->lstExample->count() > 1);
+    QCOMPARE(shell.ExampleComponent, std::string("ENG"));
+  }
+
+  // A click in the results grid shows the definition; "Back" (a screen
+  // reader's press, which the box does not block) unloads the results
+  // window while the box is up.
+  void definitionBoxWhileBackUnloadsTheResults() {
+    scene->CopyShipped("TEXT/OUTHELP.TXT");
+    testing::SetEngine();
+    testing::SetLastRun();
+    ShowResultsAndNotes();
+    QPointer<frmDispGrid> results = frmDispGrid::IfLoaded();
+    QVERIFY(results && GridReady == 1);
+    results->grdOUT->SetRow(3);
+    results->grdOUT->SetCol(2);
+    scene->ui.onBox = [results](const ScriptedUi::Box& box) {
+      if (box.title != "Definitions of Results" || !results) return;
+      results->Command2->click();
+      DeliverDeferredDeletes();
+    };
+    results->grdOUT_Click();
+    scene->ui.onBox = nullptr;
+    QCOMPARE(scene->BoxesTitled("Definitions of Results"), 1);
+    QVERIFY(!frmDispGrid::IfLoaded());
+    Settle();
+    QVERIFY(!results);
+  }
+
+  // The dial-in window's print preview is up when the main window's
+  // Throttle Stop button unloads the window for one of the other mode.
+  void dialInPreviewWhileTheWindowIsUnloaded() {
+    frmMain* m = scene->ShowMain();
+    m->MainCommand[1]->click();
+    QPointer<frmDialIn> dialIn = frmDialIn::IfLoaded();
+    QVERIFY(dialIn && dialIn->Mode() == 1);
+    bool previewShown = false;
+    WhenModal([m, &previewShown](QWidget* preview) {
+      QPointer<QWidget> shown(preview);
+      previewShown = preview->inherits("QPrintPreviewDialog");
+      m->MainCommand[2]->click();
+      DeliverDeferredDeletes();
+      if (shown) static_cast<QDialog*>(shown.data())->reject();
+    });
+    dialIn->mnuPrint_Click();
+    QVERIFY(previewShown);
+    Settle();
+    QVERIFY(!dialIn);
+    QVERIFY(frmDialIn::IfLoaded() && frmDialIn::IfLoaded()->Mode() == 2);
+  }
+
+  // The command and comma help windows, asked for again while they are
+  // open: the open one stays in front, no second one opens inside it.
+  void modalHelpWindowAskedForAgain() {
+    const std::function<void()> open[] = {frmComma::ShowModal, frmCmmdIntro::ShowModal};
+    for (const auto& show : open) {
+      bool stayed = false;
+      WhenModal([&](QWidget* first) {
+        // Should a second one open after all, this ends it.
+        QTimer::singleShot(200, [first] {
+          QWidget* now = QApplication::activeModalWidget();
+          if (now && now != first) now->close();
+        });
+        show();
+        stayed = first->isVisible() && QApplication::activeModalWidget() == first;
+        first->close();
+      });
+      show();
+      QVERIFY(stayed);
+      Settle();
+    }
+  }
+};
+
+QTEST_MAIN(WindowLifetimeTest)
+#include "window_lifetime_qtest.moc"

@@ -1,0 +1,116 @@
+// Windows on a 1280 x 900 screen (offscreen, or the display in DISPLAY with
+// QT_QPA_PLATFORM=xcb), framed wholly on it and no wider than designed.
+#include <QComboBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+#include "dialin/frm_dial_in.h"
+#include "shell/shell_fixture.h"
+#include "specs/spec_window.h"
+#include "specs/spec_windows.h"
+
+using namespace sw;
+
+namespace {
+
+QRect Frame(QWidget* w) {  // once the desktop has framed it
+  if (QGuiApplication::platformName() != "offscreen")
+    (void)QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 1500);
+  return w->frameGeometry();
+}
+
+// The windows that `open` shows whose frame leaves the screen (modal ones
+// are checked and closed while up); what opened is closed again.
+QStringList OffScreen(const QString& what, const std::function<void()>& open) {
+  QStringList faults;
+  const QWidgetList before = QApplication::topLevelWidgets();
+  QWidget* front = QApplication::activeWindow();
+  auto check = [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->windowType() != Qt::Popup && !w->screen()->availableGeometry().contains(Frame(w)))
+        faults << what + ": " + w->windowTitle();
+  };
+  QTimer modal;
+  QObject::connect(&modal, &QTimer::timeout, [&] {
+    if (QWidget* m = QApplication::activeModalWidget(); m && m->isVisible()) check(), m->close();
+  });
+  modal.start(20);
+  open();
+  Settle();
+  check();
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (!before.contains(w)) w->close();
+  Settle();
+  if (front) Activate(front);
+  return faults;
+}
+
+}  // namespace
+
+class WindowsOnScreenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // With the main window against the top left corner, then the bottom right,
+  // and examples with names too long for any list.
+  void everyWindowOpensWhollyOnTheScreen() {
+    QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1280, 900));
+    for (bool bottomRight : {false, true}) {
+      ShellScene scene;
+      shell.StartupScreenShown = shell.BeginnerNoticeShown = 1, shell.ActivationCount = 100;
+      scene.ReturningUser();
+      std::filesystem::copy(kShippedData, scene.folder(), std::filesystem::copy_options::recursive |
+                                                              std::filesystem::copy_options::skip_existing);
+      frmMain* m = DefaultInstance<frmMain>::Get();
+      m->show();
+      m->InitMainWindow();
+      Activate(m);
+      const QString name = "Ex Clutch  Twin Disc Slipper Clutch " + QString("for a Pro Mod ").repeated(8);
+      SetSpecs("T0=5;T23=1;T7=2;V3=2");
+      SpecAt(kTransmission, 22) = SpecAt(kTransmission, 24) = SpecAt(kVehicle, 15) = name.toStdString();
+      m->move(bottomRight ? QPoint(1280, 900) - QPoint(Frame(m).width(), Frame(m).height()) : QPoint(0, 0));
+      QStringList faults;
+      for (QPushButton* b : {m->cmdRun, m->MainCommand[0]}) faults << OffScreen(b->text(), [b] { b->click(); });
+      QList<QAction*> items = {m->mnuFindAxleRatio, m->mnuOpenFileExample, m->mnuOpenFileMyVehicles},
+                      bar = m->menuBar()->actions();
+      while (!bar.isEmpty())  // the menu bar's items, its sub-menus' too
+        if (QAction* a = bar.takeFirst(); a->menu()) bar << a->menu()->actions();
+        else items << a;
+      for (QAction* a : items)
+        if (a->isEnabled() && a->isVisible() && !a->isSeparator() && a != m->mnuFilExit)
+          faults << OffScreen(a->text(), [a] { a->trigger(); });
+      int calculators = 0;  // the spec windows, Dial-In and Throttle Stop, and their calculators
+      for (int i = 0; i < 8; ++i) {
+        auto open = [&] { (i < 6 ? m->Command1[i] : m->MainCommand[i - 5])->click(); };
+        auto shown = [&] { return i < 6 ? LoadedSpecWindow(i + 1) : frmDialIn::IfLoaded(); };
+        faults << OffScreen("spec window", open);
+        for (size_t k = 0;; ++k) {  // opened again when the front leaving it closed it
+          if (!shown()) open(), Settle();
+          SpecWindow* w = shown();
+          for (int row : {0, 7, 3})  // the preset width; the name in its tooltip and description
+            if (QComboBox* l = k == 0 && i == (row == 3 ? 2 : 1) ? w->cmbSpecData[row] : nullptr)
+              QVERIFY(l->toolTip() == name && l->accessibleDescription().startsWith(name));
+          if (k == w->ClcBttn.size()) break;
+          if (QPushButton* b = w->ClcBttn[k]; b && b->isVisible())
+            ++calculators, faults << OffScreen(b->accessibleName(), [b] { b->click(); });
+        }
+        shown()->close();
+        Settle();
+      }
+      QVERIFY(calculators >= 20);
+      QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
+    }
+  }
+};
+
+int main(int argc, char** argv) {  // a 1280 x 900 screen unless a desktop's display was asked for
+  if (qgetenv("QT_QPA_PLATFORM").isEmpty() || qgetenv("QT_QPA_PLATFORM") == "offscreen")
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SW_TEST_DIR "/fixtures/screen_1280x900.json");
+  QApplication app(argc, argv);
+  WindowsOnScreenTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "windows_on_screen_qtest.moc"
