@@ -10,6 +10,8 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/window_lifetime.h"
+#include "platform/ui.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/escape_close.h"
 #include "shell/frm_comma.h"
@@ -86,9 +88,13 @@ void PrintScreen::ShowScreen() {
   // (the beginner notice) must belong to this screen, so that closing the box
   // gives the front back to it instead of to the main window, which would
   // close the screen before it was read.
+  // The events let run meanwhile may close the screen: it is deleted only
+  // after this wait, and the wait ends with it.
+  HandlerWait handlerWait;
+  StillLoaded<PrintScreen> screen(s);
   QElapsedTimer wait;
   wait.start();
-  while (s->isVisible() && QApplication::activeWindow() != s && wait.elapsed() < kActivationWaitMs)
+  while (screen && screen->isVisible() && QApplication::activeWindow() != s && wait.elapsed() < kActivationWaitMs)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
 }
 

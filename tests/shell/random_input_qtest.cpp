@@ -6,8 +6,8 @@
 // (the sanitizer build runs it too), every multi-line box takes a paste from
 // an empty clipboard, and every file dialog starts in the program folder.
 //
-// SW_RANDOM_SEED and SW_RANDOM_ACTIONS replay a run; a failure prints the
-// seed and the last actions.
+// SW_RANDOM_SEED and SW_RANDOM_ACTIONS replay a run (SW_RANDOM_TRACE=1 prints
+// every action); a failure prints the seed and the last actions.
 #include <QAbstractButton>
 #include <QAbstractPrintDialog>
 #include <QClipboard>
@@ -29,6 +29,8 @@
 #include <array>
 #include <atomic>
 #include <csignal>
+#include <execinfo.h>
+#include <pthread.h>
 #include <cstdio>
 #include <random>
 #include <thread>
@@ -53,9 +55,12 @@ struct Journal {
   std::atomic<long> count{0};
   std::array<std::string, 40> lines;
 
+  bool trace = qEnvironmentVariableIsSet("SW_RANDOM_TRACE");  // every action as it happens
+
   void Add(const QString& line) {
     const long n = ++count;
     lines[size_t(n) % lines.size()] = QString("%1: %2").arg(n).arg(line).toStdString();
+    if (trace) std::fprintf(stderr, "%s\n", lines[size_t(n) % lines.size()].c_str());
   }
   void Print() const {
     std::fprintf(stderr, "\nrandom input: seed %u (replay: SW_RANDOM_SEED=%u), the last actions:\n", seed, seed);
@@ -77,6 +82,16 @@ void QuietWarnings(QtMsgType type, const QMessageLogContext&, const QString& tex
     PrintJournal();
     std::abort();
   }
+}
+// Where the program stands when it stopped taking input.
+extern "C" void OnStuck(int) {
+  std::fprintf(stderr, "random input: the program stands here:\n");
+#if defined(__SANITIZE_ADDRESS__)
+  __sanitizer_print_stack_trace();
+#else
+  void* frames[64];
+  backtrace_symbols_fd(frames, backtrace(frames, 64), 2);
+#endif
 }
 extern "C" void OnFatalSignal(int sig) {
   PrintJournal();
@@ -128,6 +143,7 @@ class RandomInput {
   // One start of the program, until it ends or the actions are done.
   void RunOneStart() {
     ++generation_;
+    lastAt_ = clock_.elapsed();
     Next();
     QApplication::exec();
     ++generation_;
@@ -235,17 +251,17 @@ class RandomInput {
       if (QAction* a = PickOf(items)) {
         Log("menu item '" + a->text() + "'");
         menu->setActiveAction(a);
-        return KeyTo(menu, Qt::Key_Return, {});
+        return KeyToPopup(menu, Qt::Key_Return);
       }
     }
     if (Chance(50)) {
       Log("Escape on the pop-up " + Describe(popup));
-      return KeyTo(popup->focusWidget() ? popup->focusWidget() : popup, Qt::Key_Escape, {});
+      return KeyToPopup(popup->focusWidget() ? popup->focusWidget() : popup, Qt::Key_Escape);
     }
     QWidget* to = popup->focusWidget() ? popup->focusWidget() : popup;
     const Key k = Pick(3) == 0 ? Key{Qt::Key_Return, {}} : Key{Pick(2) ? Qt::Key_Down : Qt::Key_Up, {}};
     Log(QString("key %1 on the pop-up %2").arg(QKeySequence(k.key).toString(), Describe(popup)));
-    KeyTo(to, k.key, k.mods);
+    KeyToPopup(to, k.key);
   }
 
   void Modal(QWidget* modal) {
@@ -403,6 +419,14 @@ class RandomInput {
     QTest::mousePress(w, button, {}, at);
     if (guard) QTest::mouseRelease(guard, button, {}, at);
   }
+  // A pop-up holds the keyboard: its keys reach it before any shortcut.
+  static void KeyToPopup(QWidget* w, Qt::Key key) {
+    QPointer<QWidget> guard(w);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    if (guard) QApplication::sendEvent(guard, &release);
+  }
   static void KeyTo(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods) {
     QPointer<QWidget> guard(w);
     QTest::keyPress(w, key, mods);
@@ -420,7 +444,16 @@ class RandomInput {
 };
 
 // Leaves what the last start left open, as the end of the process would.
+// Events still posted then never run in the program; here a box they open
+// is closed at once.
 void CloseEverything() {
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+    else if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  closer.start(0);
   DefaultInstance<frmMain>::Unload();
   Settle();
   for (QWidget* w : QApplication::topLevelWidgets()) w->close();
@@ -457,7 +490,8 @@ class RandomInputTest : public QObject {
 #endif
     // A run that stops moving is a hang: say where, and end.
     std::atomic<bool> done{false};
-    std::thread watchdog([&done] {
+    std::signal(SIGUSR2, OnStuck);
+    std::thread watchdog([&done, main = pthread_self()] {
       long last = -1;
       for (int still = 0; !done; std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
         const long now = g_journal.count;
@@ -465,6 +499,8 @@ class RandomInputTest : public QObject {
         last = now;
         if (still > 600) {
           std::fprintf(stderr, "random input: no action for a minute\n");
+          pthread_kill(main, SIGUSR2);
+          std::this_thread::sleep_for(std::chrono::seconds(2));
           PrintJournal();
           std::_Exit(1);
         }
