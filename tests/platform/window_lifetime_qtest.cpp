@@ -13,6 +13,7 @@
 #include "dialin/frm_dial_in.h"
 #include "files/example_library.h"
 #include "platform/qt/grid.h"
+#include "printing/print_screen.h"
 #include "results/frm_disp_grid.h"
 #include "results/results_state.h"
 #include "results/results_fixture.h"
@@ -121,6 +122,24 @@ class WindowLifetimeTest : public QObject {
     Settle();
     QVERIFY(!dialIn);
     QVERIFY(frmDialIn::IfLoaded() && frmDialIn::IfLoaded()->Mode() == 2);
+  }
+
+  // The start-up screen waits a moment for the front, letting events run; a
+  // click into another window meanwhile closes it: the wait ends, and the
+  // screen goes after it.
+  void startupScreenClosedWhileItWaits() {
+    scene->ShowMain();
+    shell.TextScreenId = 1;
+    QPointer<PrintScreen> screen;
+    QTimer::singleShot(0, [&screen] {
+      screen = DefaultInstance<PrintScreen>::IfLoaded();
+      if (screen) screen->close();
+      DeliverDeferredDeletes();
+    });
+    PrintScreen::ShowScreen();
+    QVERIFY(screen);
+    Settle();
+    QVERIFY(!screen);
   }
 
   // The command and comma help windows, asked for again while they are
