@@ -225,7 +225,7 @@ void frmEngine::FillGridFromPowerCurveText() {
     for (int c = kCurveRpm; c <= kCurveHp; ++c) {
       const std::string& text = tbl.PowerCurveText[i][c - 1];
       Cell(c, i)->setText(ToQ(text));
-      cellBefore_[i][c - 1] = text;
+      cellBefore_[i][c - 1] = cellWritten_[i][c - 1] = text;
     }
   gridFilled_ = true;
   gridAhead_ = false;
@@ -237,11 +237,19 @@ void frmEngine::StoreSpecRows() {
   // While a calculation reads the curve the grid stays ahead, to be stored after it.
   if (!gridFilled_ || !gridAhead_ || CalculationUnderWay()) return;
   for (int i = 0; i < kCurveGridPoints; ++i)
-    for (int c = kCurveRpm; c <= kCurveHp; ++c) tbl.PowerCurveText[i][c - 1] = FromQ(Cell(c, i)->text());
+    for (int c = kCurveRpm; c <= kCurveHp; ++c) tbl.PowerCurveText[i][c - 1] = StorableCellText(c, i);
   gridAhead_ = false;
 }
 
-void frmEngine::SetCellText(int column, int point, const std::string& text) {
+std::string frmEngine::StorableCellText(int column, int point) const {
+  // A figure stands as typed, tested or not, but one outside the column's
+  // limits is never stored or computed from: the figure the window wrote stays.
+  const std::string text = FromQ(Cell(column, point)->text());
+  const std::string& written = cellWritten_[point][column - 1];
+  return text == written || CurveEntryStorable(column, text) ? text : written;
+}
+
+void frmEngine::SetCellText(int column, int point, const std::string& text, bool written) {
   QLineEdit* cell = Cell(column, point);
   // The cell the racer just tabbed into, nothing typed yet: what the racer
   // types next replaces the figure, as it would have replaced the old one.
@@ -250,6 +258,7 @@ void frmEngine::SetCellText(int column, int point, const std::string& text) {
   if (selectAfter) cell->selectAll();
   // A figure the window wrote is no entry of the racer's.
   cellBefore_[point][column - 1] = text;
+  if (written) cellWritten_[point][column - 1] = text;
 }
 
 void frmEngine::UpdateRowStates() {
@@ -454,7 +463,7 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
   QLineEdit* cell = Cell(column, point);
   auto putBack = [&] {
     shell.SkipValidation = true;
-    SetCellText(column, point, textBefore);
+    SetCellText(column, point, textBefore, false);
     if (!cell->isEnabled()) return;
     cell->setFocus(Qt::OtherFocusReason);
     shell.SkipValidation = true;
@@ -498,7 +507,7 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
       text = NormaliseCurveEntry(column, text);
       const std::string warning = CurveEntryWarning(column, text);
       if (!warning.empty()) {
-        SetCellText(column, point, text);
+        SetCellText(column, point, text, false);
         MsgBox(warning, mb::OKOnly + mb::Exclamation, kWarningTitle);
         if (!self) return;
         putBack();
@@ -508,7 +517,7 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
       // Only a new figure completes the point: passing through a computed
       // HP must not recompute the torque just typed from its rounded value.
       const bool newFigure = Val(text) != Val(textBefore);
-      auto figure = [&](int c) { return Val(FromQ(Cell(c, point)->text())); };
+      auto figure = [&](int c) { return Val(StorableCellText(c, point)); };
       if (newFigure)
         if (auto done = CompleteCurvePoint(column, figure(kCurveRpm), figure(kCurveTorque), figure(kCurveHp)))
           SetCellText(done->column, point, done->text);

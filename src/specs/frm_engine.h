@@ -84,7 +84,10 @@ class frmEngine : public SpecWindow {
   void CurveCell_GotFocus(int column, int point);
   void FlushCellLeaves();
   void EditPowerCurve(int column, std::string text, int point, const std::string& textBefore);
-  void SetCellText(int column, int point, const std::string& text);
+  // `written`: a figure the window stands for (filled, computed, accepted),
+  // not one it shows while refusing it or puts back.
+  void SetCellText(int column, int point, const std::string& text, bool written = true);
+  std::string StorableCellText(int column, int point) const;
   void MethodPicked();
   void CorrFactorPicked();
   void DropEngineLink(int method);
@@ -102,6 +105,7 @@ class frmEngine : public SpecWindow {
   int gridGeneration_ = 0;
   int gridFilling_ = 0;
   std::array<std::array<std::string, 3>, 11> cellBefore_;
+  std::array<std::array<std::string, 3>, 11> cellWritten_;
   std::vector<CellLeave> pendingCellLeaves_;
   int pressedColumn_ = 0, pressedPoint_ = -1;
 };

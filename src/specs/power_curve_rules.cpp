@@ -42,6 +42,10 @@ std::string CurveEntryWarning(int column, std::string_view normalised) {
          WithoutBlank(rule.minimum) + " and " + WithoutBlank(rule.maximum) + " .";
 }
 
+bool CurveEntryStorable(int column, std::string_view text) {
+  return Trim(text).empty() || CurveEntryWarning(column, NormaliseCurveEntry(column, text)).empty();
+}
+
 std::string FormatComputedCurveFigure(double value) {
   if (!std::isfinite(value)) return "0";
   if (std::fabs(value) >= 100) return Format(value, "####");

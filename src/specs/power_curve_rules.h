@@ -37,6 +37,10 @@ std::string NormaliseCurveEntry(int column, std::string_view text);
 // «RPM = 499.  This value must be between 500 and 30000 .»
 std::string CurveEntryWarning(int column, std::string_view normalised);
 
+// Whether a cell's text may be stored as it stands, tested or not: blank,
+// or a figure inside the column's limits.
+bool CurveEntryStorable(int column, std::string_view text);
+
 // A figure the grid computes: one decimal below 100 («16.2», «16» - never a
 // trailing point), else a whole number («343»).
 std::string FormatComputedCurveFigure(double value);

@@ -88,6 +88,10 @@ bool WithinLimits(std::string_view normalised, const RowLimits& limits) {
   return !(v > limits.maximum) && !(v < limits.minimum);
 }
 
+bool EntryStorable(std::string_view text, const std::optional<RowLimits>& limits) {
+  return text.empty() || !limits || WithinLimits(NormaliseEntry(text, limits->WholeNumber()), *limits);
+}
+
 std::string RangeWarning(std::string_view caption, std::string_view entry, const RowLimits& limits) {
   std::string max = limits.WholeNumber() ? Str(Fix(limits.maximum)) : StrSingle(limits.maximum);
   return std::string(caption) + " = " + std::string(entry) + ".  Value must be between " +

@@ -68,6 +68,10 @@ bool WithinLimits(std::string_view normalised, const RowLimits& limits);
 // row without its fraction: «Wheelbase, in = 250.  Value must be between  80 and  200 .»
 std::string RangeWarning(std::string_view caption, std::string_view entry, const RowLimits& limits);
 
+// Whether an entry may be stored as it stands, tested or not: empty, or
+// inside the row's limits (a row without limits takes anything).
+bool EntryStorable(std::string_view text, const std::optional<RowLimits>& limits);
+
 enum class LeaveStep {
   Empty,     // an emptied box: accepted as empty, nothing tested
   Skipped,   // SkipValidation was set: the text stays as typed

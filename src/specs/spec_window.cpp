@@ -247,7 +247,7 @@ void SpecWindow::SetRowText(int row, const std::string& text) {
   SpecData[row]->setText(ToQ(text));
   if (selectAfter) SpecData[row]->selectAll();
   // Nothing for a leave or an unload to test or take back.
-  rows_[row].textBefore = text;
+  rows_[row].textBefore = rows_[row].written = text;
 }
 
 std::string SpecWindow::RowCaption(int row) const { return rows_[row].caption; }
@@ -349,12 +349,20 @@ void SpecWindow::StoreSpecRows() {
   if (!rowsAhead_ || fillGeneration_ == 0 || CalculationUnderWay()) return;
   for (int r = 0; r < rowCount_; ++r) {
     if (SpecData[r]) {
-      StoredSpec(r) = FromQ(SpecData[r]->text());
+      StoredSpec(r) = StorableRowText(r);
     } else if (cmbSpecData[r]) {
       StoredSpec(r) = rows_[r].untouched ? *rows_[r].untouched : PickStoredForm(r, Pick(r));
     }
   }
   rowsAhead_ = false;
+}
+
+std::string SpecWindow::StorableRowText(int row) const {
+  // An entry stands as typed, tested or not, but one outside the row's
+  // limits is never stored (whatever path stores it before its test, or
+  // after a leave that skipped it): the text the window wrote stays.
+  const std::string text = FromQ(SpecData[row]->text());
+  return text == rows_[row].written || EntryStorable(text, rows_[row].limits) ? text : rows_[row].written;
 }
 
 void SpecWindow::ReadRowFileIntoRows() {
@@ -379,7 +387,7 @@ void SpecWindow::FillRowsFromSpecText() {
     const std::string stored = StoredSpec(r);
     if (cmbSpecData[r]) FillPick(r, stored);
     else if (SpecData[r]) SpecData[r]->setText(ToQ(stored));
-    rows_[r].textBefore = stored;
+    rows_[r].textBefore = rows_[r].written = stored;
     AfterRowFilled(r);
   }
   rowsAhead_ = false;

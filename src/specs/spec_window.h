@@ -107,7 +107,8 @@ class SpecWindow : public QWidget, public PickListOwner {
   // Copies the rows into SpecText (Form_Unload, before calculations,
   // calculators and example windows). Rows are written only when they hold
   // something SpecText does not: a window never stores rows older than a
-  // value a companion wrote.
+  // value a companion wrote. An entry is stored tested or not, but one
+  // outside its row's limits never is: the text the window wrote stays.
   virtual void StoreSpecRows();
   // Fills the rows again from SpecText, without pick handling, the specs'
   // changed flag kept: after a companion wrote SpecText.
@@ -284,6 +285,7 @@ class SpecWindow : public QWidget, public PickListOwner {
     std::string help;
     std::optional<RowLimits> limits;
     std::string textBefore;
+    std::string written;  // the text the window last put into the box (from SpecText or computed)
     std::optional<std::string> untouched;  // a pick row's stored text while nobody picked
     int presetCount = 0;
     int calculator = 0;
@@ -295,6 +297,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   void RevertUntestedRows();
   void FillPick(int row, const std::string& stored);
   RowLeave SnapshotLeave(int row) const;
+  std::string StorableRowText(int row) const;
 
   int menu_;
   int rowCount_;

@@ -194,6 +194,45 @@ class FrmEngineTest : public QObject {
     QCOMPARE(tbl.PowerCurveText[4][column - 1], FromQ(before));
   }
 
+  // A figure outside its limits never reaches the stored specs or curve, nor
+  // a figure computed from it, whatever stores it untested: a store while it
+  // is still in its box, after a leave that skipped its test (then an RPM
+  // completes its point) or under its "Warning". One inside its limits is
+  // stored as typed.
+  void untestedFiguresOutsideTheirLimits_data() {
+    QTest::addColumn<int>("column");  // 0 the displacement row, else the column of point 10
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("path");  // 0 in its box, 1 left skipped, 2 under its warning
+    QTest::addColumn<QString>("stored");  // displacement|point 10
+    QTest::newRow("torque, skipped") << 2 << "99999112" << 1 << "406|7500//";
+    QTest::newRow("torque inside, skipped") << 2 << "500" << 1 << "406|7500/500/714";
+    QTest::newRow("displacement, skipped") << 0 << "99999" << 1 << "406|7500//";
+    QTest::newRow("HP, in its box") << 3 << "1E+40" << 0 << "406|//";
+    QTest::newRow("torque, under its warning") << 2 << "1e308" << 2 << "406|//";
+  }
+  void untestedFiguresOutsideTheirLimits() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(int, path);
+    frmEngine* w = OpenBracketCar();
+    QString stored;
+    auto store = [&] {
+      w->StoreSpecRows();
+      const auto& p = tbl.PowerCurveText[9];
+      stored = QString::fromStdString(SpecAt(kEngine, 1) + "|" + p[0] + "/" + p[1] + "/" + p[2]);
+    };
+    TypeInto(column ? Cell(w, column, 9) : w->SpecData[1], typed, Qt::MouseFocusReason);
+    if (path == 2) scene->ui.onBox = [&](const ScriptedUi::Box&) { store(); };
+    if (path == 1) shell.SkipValidation = true;  // as a refusal elsewhere leaves it
+    if (path > 0) {
+      w->Command1[8]->setFocus(Qt::MouseFocusReason);
+      Settle();
+    }
+    if (path == 1) TypeCell(w, 1, 9, "7500");
+    if (path < 2) store();
+    QTEST(stored, "stored");
+  }
+
   // Erasing a torque erases its HP and marks the specs; erasing an RPM keeps
   // both; an unchanged leave neither redraws nor marks.
   void erasingAndLeavingUnchanged() {
