@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QVBoxLayout>
 #include <QtTest>
 
 #include "platform/qt/deactivate_close.h"
@@ -518,31 +517,16 @@ class PlatformQtTest : public QObject {
   void pasteWithNothingToPaste() {
     QFETCH(QString, kind);
     QFETCH(QString, route);
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    TextBox* box = nullptr;
-    QLineEdit* line = nullptr;
-    if (kind.contains("text box")) {
-      box = new TextBox(&window);
-      box->setPlainText("before");
-      box->setReadOnly(kind.startsWith("read-only"));
-      layout->addWidget(box);
-    } else {
-      auto* list = new QComboBox(&window);
-      if (kind == "editable list") {
-        list->setEditable(true);
-        list->addItems({"one", "two"});
-        line = list->lineEdit();
-        layout->addWidget(list);
-      } else {
-        line = new QLineEdit(&window);
-        layout->addWidget(line);
-      }
-      line->setText("before");
-    }
-    QWidget* target = box ? static_cast<QWidget*>(box) : line;
-    auto text = [&] { return box ? box->toPlainText() : line->text(); };
-    Activate(&window);
+    TextBox box;
+    QLineEdit line;
+    QComboBox list;
+    list.setEditable(true);
+    box.setReadOnly(kind.startsWith("read-only"));
+    QLineEdit* edit = kind == "line edit" ? &line : list.lineEdit();
+    QWidget* target = kind.contains("text box") ? static_cast<QWidget*>(&box) : edit;
+    box.setPlainText("before");
+    edit->setText("before");
+    Activate(target->window());
     target->setFocus();
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (route == "Ctrl+V, no data") clipboard->clear();
@@ -550,16 +534,15 @@ class PlatformQtTest : public QObject {
     else clipboard->setMimeData(new QMimeData);
 
     QMimeData empty;
+    QWidget* at = target == &box ? box.viewport() : edit;
     if (route == "Shift+Insert") {
       QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
     } else if (route == "middle button") {
       // Offscreen has no selection clipboard: the box gets the empty data
       // straight, as the selection paste hands it over on X11.
-      QTest::mouseClick(box ? box->viewport() : line, Qt::MiddleButton);
-      if (box) box->insertFromMimeData(&empty);
-      if (box) box->insertFromMimeData(nullptr);
+      QTest::mouseClick(at, Qt::MiddleButton);
+      if (target == &box) box.insertFromMimeData(&empty), box.insertFromMimeData(nullptr);
     } else if (route == "drop") {
-      QWidget* at = box ? box->viewport() : line;
       QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(at, &enter);
       QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
@@ -568,9 +551,9 @@ class PlatformQtTest : public QObject {
       QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     }
     QApplication::processEvents();
-    const bool pastes = route == "text" && !kind.startsWith("read-only");
-    QCOMPARE(text().remove("abc"), QString("before"));
-    QCOMPARE(text().contains("abc"), pastes);
+    QString text = target == &box ? box.toPlainText() : edit->text();
+    QCOMPARE(text.contains("abc"), route == "text" && !kind.startsWith("read-only"));
+    QCOMPARE(text.remove("abc"), QString("before"));
     clipboard->clear();
   }
 

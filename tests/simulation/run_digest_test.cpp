@@ -5,10 +5,7 @@
 // stored in run_digests.txt. SW_WRITE_RUN_DIGESTS=1 writes that file anew.
 #include <bit>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 #include "files/file_names.h"
 #include "files/library_list.h"
@@ -22,113 +19,86 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kDigestFile = fs::path(SW_TEST_DIR) / "simulation" / "run_digests.txt";
-
-// FNV-1a, 64 bits.
+// FNV-1a, 64 bits, over texts (each ended by 0xff) and the bits of numbers.
 struct Digest {
   uint64_t h = 14695981039346656037ull;
-  void Bytes(const std::string& s) {
+  Digest& Text(const std::string& s) {
     for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
-    h = (h ^ 0xff) * 1099511628211ull;  // ends each text
+    h = (h ^ 0xff) * 1099511628211ull;
+    return *this;
   }
-  void Number(double v) { Bytes(std::to_string(std::bit_cast<uint64_t>(v))); }
+  Digest& Number(double v) { return Text(std::to_string(std::bit_cast<uint64_t>(v))); }
   std::string Hex() const {
-    std::ostringstream o;
-    o << std::hex << h;
-    return o.str();
+    char out[17];
+    std::snprintf(out, sizeof out, "%llx", static_cast<unsigned long long>(h));
+    return out;
   }
 };
 
-std::string ResultsDigest() {
-  Digest d;
-  d.Number(tbl.FinishRow);
+// Digests of the results text and the run log, `between` them.
+std::string RunDigests(const std::string& between) {
+  Digest results, log;
+  results.Number(tbl.FinishRow);
   for (const auto& col : tbl.ResultsText)
-    for (const auto& cell : col) d.Bytes(cell);
-  return d.Hex();
-}
-
-std::string RunLogDigest() {
-  Digest d;
-  d.Number(tbl.RunLogRows);
+    for (const auto& cell : col) results.Text(cell);
+  log.Number(tbl.RunLogRows);
   for (const auto& col : tbl.RunLog)
-    for (double v : col) d.Number(v);
-  return d.Hex();
+    for (double v : col) log.Number(v);
+  return results.Hex() + between + log.Hex();
 }
 
-struct RunDigest : RunTest {
-  static inline TempFolder seeded;
-  static void SetUpTestSuite() {
-    SetProgramFolder(seeded.path());
-    SetSeedFolder(fs::path(SW_SOURCE_DIR) / "data");
-    EnsureProgramFolder();
-    SetSeedFolder({});
-  }
-  // A fresh program state with the car loaded: a fixture, or an example
-  // opened from the library.
-  void Fresh(const std::string& car, int finer, const char* track) {
-    RunTest::SetUp();
-    SetProgramFolder(seeded.path());
-    ui->Clear();
-    if (fs::exists(FixturePath(car))) {
-      Load(car.c_str());
-    } else {
-      fst.ExampleLibraryMode = 1;
-      fst.ChosenFileName = car;
-      OpenVehicleFile(FormId::frmMain, openmode::Chosen);
-      ASSERT_EQ(fst.FileReadFailed, 0) << car;
-    }
-    tbl.FinerTime = static_cast<int16_t>(finer);
-    S(kConditions, 7) = track;
-  }
-
-  // Results, run log, quiet run and lap data digests of one case.
-  std::string Digests(const std::string& car, int finer, const char* track) {
-    Fresh(car, finer, track);
-    Calculate();
-    Digest boxes;
-    for (const auto& b : ui->boxes()) boxes.Bytes(b.title + "|" + b.prompt);
-    std::string out = ResultsDigest() + "-" + boxes.Hex() + "\t" + RunLogDigest();
-    Quiet();
-    Digest quiet;
-    quiet.Bytes(ResultsDigest() + RunLogDigest() + tbl.InstantEt[0] + tbl.Instant60ft[0]);
-    quiet.Number(tbl.InstantMph[0]);
-    out += "\t" + quiet.Hex();
-
-    Fresh(car, finer, track);
-    tbl.StartMode = 2;
-    Calculate();
-    std::string bytes;
-    ReadFileBytes(ProgramPath(kLapDataFileName), bytes);
-    Digest lap;
-    lap.Bytes(bytes);
-    return out + "\t" + lap.Hex();
-  }
-};
+using RunDigest = RunTest;
 
 TEST_F(RunDigest, EveryDigitAsStored) {
+  TempFolder seeded;
+  SetProgramFolder(seeded.path());
+  SetSeedFolder(fs::path(SW_SOURCE_DIR) / "data");
+  EnsureProgramFolder();
+  SetSeedFolder({});
   std::vector<std::string> cars = {kMuscleCar, kBracketCar, kFrontDrive};
   for (const auto& f : ListLibraryFolder(fs::path(SW_SOURCE_DIR) / "data" / "XVehicleData")) cars.push_back(f.name);
   ASSERT_EQ(cars.size(), 15u);
+  // A fresh program state with the car loaded: a fixture, or an example opened from the library.
+  auto fresh = [&](const std::string& car, int finer, const char* track) {
+    SetUp();
+    SetProgramFolder(seeded.path());
+    ui->Clear();
+    if (fs::exists(FixturePath(car))) Load(car.c_str());
+    else fst.ExampleLibraryMode = 1, fst.ChosenFileName = car, OpenVehicleFile(FormId::frmMain, openmode::Chosen);
+    EXPECT_EQ(fst.FileReadFailed, 0) << car;
+    tbl.FinerTime = static_cast<int16_t>(finer);
+    S(kConditions, 7) = track;
+  };
 
-  std::map<std::string, std::string> stored;
-  std::ifstream in(kDigestFile);
-  for (std::string line; std::getline(in, line);) {
-    const auto cut = line.find('\t', line.find('\t', line.find('\t') + 1) + 1);
-    if (cut != std::string::npos) stored[line.substr(0, cut)] = line.substr(cut + 1);
-  }
-  const bool write = std::getenv("SW_WRITE_RUN_DIGESTS") != nullptr;
-  std::string file;
+  const fs::path file = fs::path(SW_TEST_DIR) / "simulation" / "run_digests.txt";
+  std::ifstream in(file);
+  const bool write = std::getenv("SW_WRITE_RUN_DIGESTS");
+  std::string written;
   for (const auto& car : cars)
     for (int finer : {0, 1})
       for (const char* track : {"1", "0"}) {
-        const std::string key = car + "\t" + (finer ? ".001" : ".01") + "\t" + (*track == '1' ? "660" : "1320");
-        const std::string got = Digests(car, finer, track);
-        file += key + "\t" + got + "\n";
-        if (!write) {
-          EXPECT_EQ(got, stored[key]) << key;
-        }
+        // Results (with the boxes shown) and run log, a quiet run, then the lap data of an unattended run.
+        fresh(car, finer, track);
+        Calculate();
+        Digest boxes;
+        for (const auto& b : ui->boxes()) boxes.Text(b.title + "|" + b.prompt);
+        std::string line = car + (finer ? "\t.001\t" : "\t.01\t") + (*track == '1' ? "660\t" : "1320\t") +
+                           RunDigests("-" + boxes.Hex() + "\t");
+        Quiet();
+        line += "\t" + Digest().Text(RunDigests("") + tbl.InstantEt[0] + tbl.Instant60ft[0])
+                            .Number(tbl.InstantMph[0])
+                            .Hex();
+        fresh(car, finer, track);
+        tbl.StartMode = 2;
+        Calculate();
+        std::string lap, stored;
+        ReadFileBytes(ProgramPath(kLapDataFileName), lap);
+        line += "\t" + Digest().Text(lap).Hex();
+        std::getline(in, stored);
+        EXPECT_TRUE(write || line == stored) << line << "\n" << stored;
+        written += line + "\n";
       }
-  if (write) std::ofstream(kDigestFile, std::ios::binary) << file;
+  if (write) std::ofstream(file, std::ios::binary) << written;
 }
 
 }  // namespace
