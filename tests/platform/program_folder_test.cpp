@@ -46,16 +46,12 @@ TEST(ProgramFolder, SeededOnceUntilTheShippedFilesChange) {
   SetProgramFolder(home.path());
   SetSeedFolder(seed.path());
   const auto dir = std::filesystem::path(home.path());
-  const struct {
-    const char* step;
-    bool oldFiles, newFile;
-  } steps[] = {{"first start", true, false}, {"removed by the user", false, false}, {"new shipped file", true, true}};
-  for (const auto& s : steps) {
-    if (std::string(s.step) == "removed by the user") std::filesystem::remove(dir / "OldFiles");
-    if (std::string(s.step) == "new shipped file") WriteFileAtomic(seed.path() / "VEHDAT" / "NEW", "shipped\r\n");
+  for (const std::string step : {"first start", "removed by the user", "new shipped file"}) {
+    if (step == "removed by the user") std::filesystem::remove(dir / "OldFiles");
+    if (step == "new shipped file") WriteFileAtomic(seed.path() / "VEHDAT" / "NEW", "shipped\r\n");
     ASSERT_TRUE(EnsureProgramFolder());
-    EXPECT_EQ(std::filesystem::exists(dir / "OldFiles"), s.oldFiles) << s.step;
-    EXPECT_EQ(std::filesystem::exists(dir / "VEHDAT" / "NEW"), s.newFile) << s.step;
+    EXPECT_EQ(std::filesystem::exists(dir / "OldFiles"), step != "removed by the user") << step;
+    EXPECT_EQ(std::filesystem::exists(dir / "VEHDAT" / "NEW"), step == "new shipped file") << step;
   }
   SetSeedFolder({});
   SetProgramFolder({});
