@@ -1,8 +1,7 @@
-// Windows unloaded while their own handler waits in a box, a dialog or the
-// event pump, deferred deletions delivered there as a nested event loop
-// does: the handler never touches the gone window (./test.sh runs these under
-// AddressSanitizer), which goes once the handler has returned. A modal help
-// window asked for again comes to the front instead of opening inside itself.
+// Windows unloaded while their own handler waits in a box, a dialog or the event pump, deferred
+// deletions delivered there as a nested event loop does: the handler never touches the gone window
+// (./test.sh runs these under AddressSanitizer), which goes once the handler has returned. A modal
+// help window asked for again comes to the front instead of opening inside itself.
 #include <QPrintPreviewDialog>
 #include <QPointer>
 #include <QtTest>
@@ -13,7 +12,6 @@
 #include "platform/qt/grid.h"
 #include "printing/print_screen.h"
 #include "results/frm_disp_grid.h"
-#include "results/results_state.h"
 #include "results/results_fixture.h"
 #include "shell/frm_cmmd_intro.h"
 #include "shell/frm_cmpr_exmpl.h"
@@ -24,9 +22,7 @@
 
 using namespace sw;
 
-namespace {
-void DeliverDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-}  // namespace
+static void DeliverDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 class WindowLifetimeTest : public QObject {
   Q_OBJECT
@@ -43,8 +39,7 @@ class WindowLifetimeTest : public QObject {
     scene.reset();
   }
 
-  // "Back" of the compare window closes it and lets events run before it
-  // opens the list again: the list is that of the same library.
+  // "Back" of the compare window closes it and lets events run before it opens the list again.
   void compareBackWithItsWindowDeleted() {
     scene->ShowMain();
     shell.ExampleComponent = "ENG", shell.ExamplePrefix = "EN", shell.ExampleKind = 13, shell.ExampleMenu = 0;
@@ -63,9 +58,8 @@ class WindowLifetimeTest : public QObject {
     QVERIFY(list && list->isVisible() && shell.ExampleComponent == "ENG");
   }
 
-  // A click in the results grid shows the definition; "Back" (a screen
-  // reader's press, which the box does not block) unloads the results
-  // window while the box is up.
+  // A click in the results grid shows the definition; "Back" (a screen reader's press, which the
+  // box does not block) unloads the results window while the box is up.
   void definitionBoxWhileBackUnloadsTheResults() {
     scene->CopyShipped("TEXT/OUTHELP.TXT");
     testing::SetEngine();
@@ -83,8 +77,7 @@ class WindowLifetimeTest : public QObject {
     QVERIFY(!results && !frmDispGrid::IfLoaded());
   }
 
-  // The dial-in window's print preview is up when the main window's
-  // Throttle Stop button unloads the window for one of the other mode.
+  // The dial-in window's print preview is up when Throttle Stop unloads it for one of the other mode.
   void dialInPreviewWhileTheWindowIsUnloaded() {
     frmMain* m = scene->ShowMain();
     m->MainCommand[1]->click();
@@ -102,9 +95,8 @@ class WindowLifetimeTest : public QObject {
     QVERIFY(previewShown && !dialIn && frmDialIn::IfLoaded()->Mode() == 2);
   }
 
-  // The start-up screen waits a moment for the front, letting events run; a
-  // click into another window meanwhile closes it: the wait ends, and the
-  // screen goes after it.
+  // The start-up screen waits a moment for the front, letting events run; a click into another
+  // window meanwhile closes it: the wait ends, and the screen goes after it.
   void startupScreenClosedWhileItWaits() {
     scene->ShowMain();
     shell.TextScreenId = 1;
@@ -120,17 +112,15 @@ class WindowLifetimeTest : public QObject {
     QVERIFY(!screen);
   }
 
-  // The command and comma help windows, asked for again while they are
-  // open: the open one stays in front, no second one opens inside it.
+  // The command and comma help windows, asked for again while open: the open one stays in front.
   void modalHelpWindowAskedForAgain() {
     QTest::failOnWarning(QRegularExpression("Recursive call"));
     for (void (*show)() : {frmComma::ShowModal, frmCmmdIntro::ShowModal}) {
       bool stayed = false;
       WhenModal([&](QWidget* first) {
-        // Should a second one open after all, this ends it.
         QTimer::singleShot(200, [first] {
           QWidget* now = QApplication::activeModalWidget();
-          if (now && now != first) now->close();
+          if (now && now != first) now->close();  // a second one opened after all
         });
         show();
         stayed = first->isVisible() && QApplication::activeModalWidget() == first;

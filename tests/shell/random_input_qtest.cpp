@@ -1,14 +1,10 @@
-// A seeded random-input run of the whole windowed program, in process: keys,
-// typed entries and mouse events into random visible, enabled widgets of
-// every window, the main buttons, menus and "Clc" buttons now and then, the
-// boxes answered at random, file and print dialogs closed, and a new start
-// whenever the program ends. Nothing may crash, hang or touch freed memory
-// (the sanitizer build runs it too), every multi-line box takes a paste from
-// an empty clipboard, and every file dialog starts in the program folder.
-//
-// SW_RANDOM_SEED and SW_RANDOM_ACTIONS replay a run (SW_RANDOM_TRACE=1 prints
-// every action); a failure prints the seed and the last actions. No action
-// starts after SW_RANDOM_SECONDS (120), far within the test's time limit.
+// A seeded random-input run of the whole windowed program, in process: keys, typed entries and mouse
+// events into random widgets of every window, main buttons, menus and "Clc" buttons now and then, boxes
+// answered at random, file and print dialogs closed, a new start whenever the program ends. Nothing may
+// crash, hang or touch freed memory (the sanitizer build runs it too), every multi-line box takes a paste
+// from an empty clipboard, and every file dialog starts in the program folder.
+// SW_RANDOM_SEED and SW_RANDOM_ACTIONS replay a run (SW_RANDOM_TRACE=1 prints every action); a failure
+// prints the seed and the last actions. No action starts after SW_RANDOM_SECONDS (120).
 #include <QtTest>
 #include <QtWidgets>
 #include <atomic>
@@ -64,11 +60,9 @@ void CloseWidget(QWidget* w) {
 QWidget* Front() {
   return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
 }
-QList<QAction*> Usable(const QList<QAction*>& actions) {
-  QList<QAction*> out;
-  for (QAction* a : actions)
-    if (a->isEnabled() && a->isVisible() && !a->isSeparator()) out << a;
-  return out;
+QList<QAction*> Usable(QList<QAction*> actions) {
+  actions.removeIf([](QAction* a) { return !a->isEnabled() || !a->isVisible() || a->isSeparator(); });
+  return actions;
 }
 
 // Figures in and out of range, far beyond every range, and what is no figure.
@@ -103,10 +97,10 @@ class RandomInput {
   T PickOf(const QList<T>& list) {
     return list.isEmpty() ? T{} : list[Pick(size_t(list.size()))];
   }
-  QList<QWidget*> Windows() const {
-    QList<QWidget*> out;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->isVisible() && w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup) out << w;
+  static QList<QWidget*> Windows() {
+    QList<QWidget*> out = QApplication::topLevelWidgets();
+    out.removeIf(
+        [](QWidget* w) { return !w->isVisible() || w->windowType() == Qt::ToolTip || w->windowType() == Qt::Popup; });
     return out;
   }
 
@@ -176,10 +170,8 @@ class RandomInput {
     Journal(item ? "menu item '" + item->text() + "'" : "key " + QKeySequence(key).toString() + " on the pop-up");
     // A pop-up holds the keyboard: its keys reach it before any shortcut.
     QPointer<QWidget> to = item || !popup->focusWidget() ? popup : popup->focusWidget();
-    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-      QKeyEvent e(type, key, Qt::NoModifier);
-      if (to) QApplication::sendEvent(to, &e);
-    }
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+      if (QKeyEvent e(type, key, Qt::NoModifier); to) QApplication::sendEvent(to, &e);
   }
 
   void Modal(QWidget* modal) {
