@@ -52,6 +52,12 @@ QStringList OffScreen(const QString& what, const std::function<void()>& open) {
 class WindowsOnScreenTest : public QObject {
   Q_OBJECT
 
+ public:
+  static void initMain() {  // a 1280 x 900 screen unless a desktop's display was asked for
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty() || qgetenv("QT_QPA_PLATFORM") == "offscreen")
+      qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SW_TEST_DIR "/fixtures/screen_1280x900.json");
+  }
+
  private slots:
   // With the main window against the top left corner, then the bottom right,
   // and examples with names too long for any list.
@@ -105,12 +111,5 @@ class WindowsOnScreenTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {  // a 1280 x 900 screen unless a desktop's display was asked for
-  if (qgetenv("QT_QPA_PLATFORM").isEmpty() || qgetenv("QT_QPA_PLATFORM") == "offscreen")
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SW_TEST_DIR "/fixtures/screen_1280x900.json");
-  QApplication app(argc, argv);
-  WindowsOnScreenTest test;
-  return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(WindowsOnScreenTest)
 #include "windows_on_screen_qtest.moc"
