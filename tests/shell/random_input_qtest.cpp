@@ -77,11 +77,12 @@ const char* const kKeys[] = {"Tab",    "Shift+Backtab", "Return",    "Num+Enter"
 class RandomInput {
  public:
   RandomInput(unsigned seed, long target, qint64 seconds) : rng_(seed), target_(target), deadline_(seconds * 1000) {
-    clock_.start();
+    clock.start();
   }
   QStringList faults, seen;
+  QElapsedTimer clock;
 
-  bool Done() const { return g_actions >= target_ || clock_.elapsed() > deadline_; }
+  bool Done() const { return g_actions >= target_ || clock.elapsed() > deadline_; }
   // One start of the program, until it ends or the actions are done.
   void RunOneStart() {
     ++generation_;
@@ -94,9 +95,7 @@ class RandomInput {
   int Pick(size_t n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, int(n) - 1)(rng_); }
   bool Chance(int percent) { return Pick(100) < percent; }
   template <class T>
-  T PickOf(const QList<T>& list) {
-    return list.isEmpty() ? T{} : list[Pick(size_t(list.size()))];
-  }
+  T PickOf(const QList<T>& list) { return list.isEmpty() ? T{} : list[Pick(size_t(list.size()))]; }
   static QList<QWidget*> Windows() {
     QList<QWidget*> out = QApplication::topLevelWidgets();
     out.removeIf(
@@ -104,8 +103,7 @@ class RandomInput {
     return out;
   }
 
-  // The next action runs from the event loop: a box opened by this one runs
-  // a loop of its own, in which the next action answers it.
+  // The next action runs from the event loop: from a box's own loop, it answers the box.
   void Next() {
     QTimer::singleShot(0, qApp, [this, generation = generation_] {
       if (generation == generation_) Step();
@@ -127,10 +125,7 @@ class RandomInput {
     if (QWidget* modal = QApplication::activeModalWidget()) return Modal(modal);
     frmMain* m = DefaultInstance<frmMain>::IfLoaded();
     withoutMain_ = m ? 0 : withoutMain_ + 1;
-    if (withoutMain_ > 200) {
-      faults << "the program runs on without its main window";
-      return QCoreApplication::exit(0);
-    }
+    if (withoutMain_ > 200) return faults << "the program runs on without its main window", QCoreApplication::exit(0);
     const int r = Pick(100);
     if (r >= 5 && r < 10) return MenuItem();
     QList<QPushButton*> buttons;  // a main button, or a "Clc" button
@@ -265,7 +260,6 @@ class RandomInput {
   const qint64 deadline_;
   int generation_ = 0, withoutMain_ = 0, closing_ = 0, popupActions_ = 0;
   QPointer<QWidget> lastPopup_;
-  QElapsedTimer clock_;
 };
 
 // Leaves what the last start left open, as the end of the process would;
@@ -325,8 +319,6 @@ int main(int argc, char** argv) {
   InstallKeyboardAccess([] { return static_cast<QWidget*>(DefaultInstance<frmMain>::IfLoaded()); });
   QGuiApplication::clipboard()->setMimeData(new QMimeData);
   RandomInput run(g_seed, target, FromEnvironment("SW_RANDOM_SECONDS", 120));
-  QElapsedTimer clock;
-  clock.start();
   int starts = 0;
   while (!run.Done()) {
     ResetProgramState();
@@ -343,7 +335,7 @@ int main(int argc, char** argv) {
   run.seen.removeDuplicates();
   run.seen.sort();
   std::printf("random input: %ld actions over %d starts in %lld ms%s, into %lld windows: %s\n", long(g_actions), starts,
-              clock.elapsed(), g_actions < target ? " (the deadline came first)" : "", run.seen.size(),
+              run.clock.elapsed(), g_actions < target ? " (the deadline came first)" : "", run.seen.size(),
               qPrintable(run.seen.join(" ")));
   run.faults.removeDuplicates();
   if (run.faults.isEmpty()) return 0;

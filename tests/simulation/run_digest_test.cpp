@@ -4,6 +4,7 @@
 // run, and of LapDtOut.txt of an unattended run, are compared with the ones
 // stored in run_digests.txt. SW_WRITE_RUN_DIGESTS=1 writes that file anew.
 #include <bit>
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 
@@ -29,9 +30,8 @@ struct Digest {
   }
   Digest& Number(double v) { return Text(std::to_string(std::bit_cast<uint64_t>(v))); }
   std::string Hex() const {
-    char out[17];
-    std::snprintf(out, sizeof out, "%llx", static_cast<unsigned long long>(h));
-    return out;
+    char out[16];
+    return {out, std::to_chars(out, out + 16, h, 16).ptr};
   }
 };
 
@@ -80,20 +80,18 @@ TEST_F(RunDigest, EveryDigitAsStored) {
         // Results (with the boxes shown) and run log, a quiet run, then the lap data of an unattended run.
         fresh(car, finer, track);
         Calculate();
-        Digest boxes;
+        Digest boxes, quiet, lap;
         for (const auto& b : ui->boxes()) boxes.Text(b.title + "|" + b.prompt);
         std::string line = car + (finer ? "\t.001\t" : "\t.01\t") + (*track == '1' ? "660\t" : "1320\t") +
                            RunDigests("-" + boxes.Hex() + "\t");
         Quiet();
-        line += "\t" + Digest().Text(RunDigests("") + tbl.InstantEt[0] + tbl.Instant60ft[0])
-                            .Number(tbl.InstantMph[0])
-                            .Hex();
+        quiet.Text(RunDigests("") + tbl.InstantEt[0] + tbl.Instant60ft[0]).Number(tbl.InstantMph[0]);
         fresh(car, finer, track);
         tbl.StartMode = 2;
         Calculate();
-        std::string lap, stored;
-        ReadFileBytes(ProgramPath(kLapDataFileName), lap);
-        line += "\t" + Digest().Text(lap).Hex();
+        std::string bytes, stored;
+        ReadFileBytes(ProgramPath(kLapDataFileName), bytes);
+        line += "\t" + quiet.Hex() + "\t" + lap.Text(bytes).Hex();
         std::getline(in, stored);
         EXPECT_TRUE(write || line == stored) << line << "\n" << stored;
         written += line + "\n";
