@@ -460,9 +460,8 @@ class DialInWindowTest : public QObject {
     QVERIFY(SaveShot(t, "frmDialIn_ThrottleStop_Predicted.png"));
   }
 
-  // While a prediction runs, edits in its window (a screen reader's, between
-  // the passes) change nothing of it: the rows and the method are those of
-  // its start; the edits stay in the rows for the next one.
+  // While a prediction runs, edits in its window (a screen reader's, between the passes) change nothing of it: the
+  // rows and the method are those of its start; the edits stay in the rows for the next one.
   void entriesHeldWhileAPredictionRuns() {
     frmDialIn* w = Open(1);
     FillDialIn(w);

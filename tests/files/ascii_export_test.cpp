@@ -104,8 +104,7 @@ TEST_F(AsciiExport, ExistingFileAsksFirst) {
   }
 }
 
-// The program's own files, shipped or written, whatever their case, paths,
-// names of dots alone and no name at all.
+// The program's own files, shipped or written, whatever their case, paths, names of dots alone and no name at all.
 TEST_F(AsciiExport, RefusedNamesWriteNothing) {
   for (const char* name : {"", "   ", "a/b", "qvzCNFG.ZKT", "VEHDAT", "..", "...", "baseplot.ZKT", " text ",
                            "README.DOC", "Analysis Report.txt", "lapdtout.txt", "QVHISTRY", "qvzCNFG.ZKT.bad",

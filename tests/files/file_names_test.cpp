@@ -85,8 +85,7 @@ TEST_F(FileNames, ExistenceTest) {
   }
   EXPECT_TRUE(fs::is_directory(App("DIALIN")));
   EXPECT_TRUE(ui->boxes().empty());
-  // Names the file system refuses, folders, dots alone, missing folders, too
-  // long.
+  // Names the file system refuses, folders, dots alone, missing folders, too long.
   for (std::string bad : {AppText("VEHDAT/") + std::string("a\0b", 3), AppText("VEHDAT"), AppText("VEHDAT/"),
                           AppText("NOFOLDER/x"), AppText("VEHDAT/.."), AppText("VEHDAT/..."),
                           AppText("VEHDAT/" + std::string(256, 'n'))}) {

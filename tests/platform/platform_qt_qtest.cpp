@@ -503,10 +503,9 @@ class PlatformQtTest : public QObject {
 
   // --- pasting with nothing to paste
 
-  // Ctrl+V, Shift+Insert, the middle-button paste and a drop with nothing to
-  // paste (an empty clipboard on X11 hands out MIME data without a format;
-  // offscreen hands out none) leave each kind of text box as it was; a real
-  // paste still pastes.
+  // Ctrl+V, Shift+Insert, the middle-button paste and a drop with nothing to paste (an empty clipboard on X11 hands
+  // out MIME data without a format; offscreen hands out none) leave each kind of text box as it was; a real paste
+  // still pastes.
   void pasteWithNothingToPaste_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("route");

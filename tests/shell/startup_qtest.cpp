@@ -332,8 +332,7 @@ class StartupTest : public QObject {
     }
   }
 
-  // Configuration and base run linked to a pipe: both reported, the pipe
-  // left as it is, and the program still ends.
+  // Configuration and base run linked to a pipe: both reported, the pipe left as it is, and the program still ends.
   void exitThroughLinksToAPipe() {
     frmMain* w = Ready();
     fst.SpecsChanged = 0;

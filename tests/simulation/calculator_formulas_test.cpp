@@ -125,8 +125,7 @@ TEST_F(CalculatorFormulasTest, HumidityTable) {
   EXPECT_EQ(scene.Open(51).Row(2).text, "72");
   EXPECT_EQ(scene.Open(48).Row(4).text, "65");
   EXPECT_EQ(CalcMenuPages, "71-72");
-  // A missing, short or damaged table (a cell no humidity 0..100 among
-  // them): the output blank, the note says why.
+  // A missing, short or damaged table (a cell no humidity 0..100 among them): the output blank, the note says why.
   std::string cells;
   for (int c = 1; c < kHumidityRows * kHumidityCols; ++c) cells += "50,";
   for (const std::string& bytes : {std::string(), std::string("100,82,65\r\n"), std::string("x"),

@@ -1,8 +1,7 @@
-// Every digit of a run stays as it is: the fixture cars and the shipped
-// examples, at both time steps, down an eighth and a quarter mile. For each,
-// digests of the results text, the run log and the instant result of a quiet
-// run, and of LapDtOut.txt of an unattended run, are compared with the ones
-// stored in run_digests.txt. SW_WRITE_RUN_DIGESTS=1 writes that file anew.
+// Every digit of a run stays as it is: the fixture cars and the shipped examples, at both time steps, down an eighth
+// and a quarter mile. For each, digests of the results text, the run log and the instant result of a quiet run, and
+// of LapDtOut.txt of an unattended run, are compared with the ones stored in run_digests.txt. SW_WRITE_RUN_DIGESTS=1
+// writes that file anew.
 #include <bit>
 #include <charconv>
 #include <cstdlib>

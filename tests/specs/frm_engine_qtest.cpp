@@ -194,9 +194,8 @@ class FrmEngineTest : public QObject {
     QCOMPARE(tbl.PowerCurveText[4][column - 1], FromQ(before));
   }
 
-  // A figure outside its limits never reaches the stored specs or curve, nor
-  // a figure computed from it, whatever stores it untested: a store while it
-  // is in its box, after a leave that skipped its test (then an RPM completes
+  // A figure outside its limits never reaches the stored specs or curve, nor a figure computed from it, whatever
+  // stores it untested: a store while it is in its box, after a leave that skipped its test (then an RPM completes
   // its point) or under its "Warning". One inside its limits stands as typed.
   void untestedFiguresOutsideTheirLimits_data() {
     QTest::addColumn<int>("column");  // 0 the displacement row, else the column of point 10

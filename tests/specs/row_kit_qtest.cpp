@@ -257,8 +257,7 @@ class RowKitTest : public QObject {
     KitWindow* w = Open();
     QVERIFY(w->windowTitle().startsWith("Body/Axle Specs  [ ") && w->windowTitle().endsWith(" 60 ft ]"));
     QCOMPARE(tbl.QuietCalc, int16_t(0));
-    // Counted at the events let through after each calculation (the quick
-    // run itself lets none through).
+    // Counted at the events let through after each calculation (the quick run itself lets none through).
     int runs = 0;
     scene->ui.onDoEvents = [&] {
       QVERIFY(!tbl.CalcRunning);
