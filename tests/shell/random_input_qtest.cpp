@@ -313,17 +313,17 @@ int main(int argc, char** argv) {
   });
 
   QtUi ui;
-  ShellScene scene;
+  TempFolder home;  // the program folder of every start
   SetSeedFolder(kShippedData);
   InstallKeyboardAccess([] { return static_cast<QWidget*>(DefaultInstance<frmMain>::IfLoaded()); });
   QGuiApplication::clipboard()->setMimeData(new QMimeData);
   RandomInput run(g_seed, target, FromEnvironment("SW_RANDOM_SECONDS", 120));
   int starts = 0;
   while (!run.Done()) {
-    ResetProgramState();
+    ShellScene fresh;  // the program-wide values as a fresh start has them
+    SetProgramFolder(home.path());
     SetUi(&ui);
     EnsureProgramFolder();
-    InstallQtWindows();
     Journal(QString("start %1").arg(++starts));
     Main({});
     if (!ProgramEnding()) run.RunOneStart();

@@ -151,29 +151,24 @@ inline void WriteWorkingCopy(const std::string& libraryPath, const std::string& 
   fst.VehicleComments = savedComments;
 }
 
-// The program-wide values as a fresh start of the program has them.
-inline void ResetProgramState() {
-  ResetTables();
-  ResetFileState();
-  ResetShellValues();
-  ResetHelpValues();
-  ConfigurationDefaults();
-  ResetEngineCurveState();
-  ResetInputCheckMemory();
-  ResetProgramEnding();
-  HelpFromCalcMenu = 0;
-  TextScreenOpen = 0;
-  OldExamplesNoteShown = false;
-  ResetCylvaneLink();
-}
-
 class ShellScene {
  public:
   ShellScene() {
-    ResetProgramState();
+    ResetTables();
+    ResetFileState();
+    ResetShellValues();
+    ResetHelpValues();
+    ConfigurationDefaults();
+    ResetEngineCurveState();
+    ResetInputCheckMemory();
+    ResetProgramEnding();
+    HelpFromCalcMenu = 0;
+    TextScreenOpen = 0;
+    OldExamplesNoteShown = false;
     SetProgramFolder(folder_.path());
     SetUi(&ui);
     SetPrograms(&programs);
+    ResetCylvaneLink();
     InstallQtWindows();
   }
   ~ShellScene() {
