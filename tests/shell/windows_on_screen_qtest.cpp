@@ -1,14 +1,11 @@
-// Windows on a 1280 x 900 screen (offscreen, or the display in DISPLAY with
-// QT_QPA_PLATFORM=xcb), framed wholly on it and no wider than designed.
-#include <QComboBox>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScreen>
+// Windows on a 1280 x 900 screen (offscreen, or the display in DISPLAY with QT_QPA_PLATFORM=xcb), framed wholly
+// on it and no wider than designed.
 #include <QtTest>
+#include <QtWidgets>
 
 #include "dialin/frm_dial_in.h"
-#include "shell/shell_fixture.h"
 #include "specs/spec_window.h"
+#include "specs/spec_window_fixture.h"
 #include "specs/spec_windows.h"
 
 using namespace sw;
@@ -64,14 +61,10 @@ class WindowsOnScreenTest : public QObject {
   void everyWindowOpensWhollyOnTheScreen() {
     QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1280, 900));
     for (bool bottomRight : {false, true}) {
-      ShellScene scene;
-      shell.StartupScreenShown = shell.BeginnerNoticeShown = 1, shell.ActivationCount = 100;
-      scene.ReturningUser();
-      std::filesystem::copy(kShippedData, scene.folder(), std::filesystem::copy_options::recursive |
-                                                              std::filesystem::copy_options::skip_existing);
-      frmMain* m = DefaultInstance<frmMain>::Get();
-      m->show();
-      m->InitMainWindow();
+      SpecScene scene;  // the returning racer, with every shipped file
+      shell.ActivationCount = 100;
+      std::filesystem::copy(kShippedData, scene.folder(), std::filesystem::copy_options::recursive);
+      frmMain* m = scene.ShowMain();
       Activate(m);
       const QString name = "Ex Clutch  Twin Disc Slipper Clutch " + QString("for a Pro Mod ").repeated(8);
       SetSpecs("T0=5;T23=1;T7=2;V3=2");
