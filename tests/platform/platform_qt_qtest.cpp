@@ -523,22 +523,19 @@ class PlatformQtTest : public QObject {
     box.setReadOnly(kind.startsWith("read-only"));
     QLineEdit* edit = kind == "line edit" ? &line : list.lineEdit();
     QWidget* target = kind.contains("text box") ? static_cast<QWidget*>(&box) : edit;
-    box.setPlainText("before");
-    edit->setText("before");
+    box.setPlainText("before"), edit->setText("before");
     Activate(target->window());
     target->setFocus();
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (route == "Ctrl+V, no data") clipboard->clear();
     else if (route == "text") clipboard->setText("abc");
     else clipboard->setMimeData(new QMimeData);
-
     QMimeData empty;
     QWidget* at = target == &box ? box.viewport() : edit;
     if (route == "Shift+Insert") {
       QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
     } else if (route == "middle button") {
-      // Offscreen has no selection clipboard: the box gets the empty data
-      // straight, as the selection paste hands it over on X11.
+      // Offscreen has no selection clipboard: the box gets the empty data as the selection paste hands it over on X11.
       QTest::mouseClick(at, Qt::MiddleButton);
       if (target == &box) box.insertFromMimeData(&empty), box.insertFromMimeData(nullptr);
     } else if (route == "drop") {
