@@ -65,13 +65,12 @@ QList<QAction*> Usable(QList<QAction*> actions) {
 }
 
 // Figures in and out of range, far beyond every range, and what is no figure.
-const char* const kTexts[] = {"0",   "1",    "12.5", "-3",   "99999",  "1e308", "-0",    ".",   "5,5",   "abc", " ",
-                              "3850", "4.10", "6001", "1E+40", "0.0001", "-1e-9", "ÄÖü", "\"q\"", "x,y,z", "7",
-                              "10000000000000000000"};
-const char* const kKeys[] = {"Tab",    "Shift+Backtab", "Return",    "Num+Enter", "Esc",    "Up",     "Down",
-                             "Left",   "Right",         "PgDown",    "Home",      "End",    "Space",  "Backspace",
-                             "Del",    "F1",            "F2",        "Ctrl+V",    "Shift+Ins", "Ctrl+C", "Ctrl+Z",
-                             "Alt+F",  "Alt+H",         "Alt+C",     "Ctrl+S",    "Ctrl+O", "Ctrl+A", "Ctrl+X", "Alt"};
+const char* const kTexts[] = {"0", "1", "12.5", "-3", "99999", "1e308", "-0", ".", "5,5", "abc", " ", "3850", "4.10",
+                              "6001", "1E+40", "0.0001", "-1e-9", "ÄÖü", "\"q\"", "x,y,z", "7", "10000000000000000000"};
+const char* const kKeys[] = {"Tab", "Shift+Backtab", "Return", "Num+Enter", "Esc", "Up", "Down", "Left", "Right",
+                             "PgDown", "Home", "End", "Space", "Backspace", "Del", "F1", "F2", "Ctrl+V", "Shift+Ins",
+                             "Ctrl+C", "Ctrl+Z", "Alt+F", "Alt+H", "Alt+C", "Ctrl+S", "Ctrl+O", "Ctrl+A", "Ctrl+X",
+                             "Alt"};
 
 class RandomInput {
  public:
@@ -198,13 +197,12 @@ class RandomInput {
   // A click, keys, typed text, the wheel or a context menu on a widget of the window.
   void Input(QWidget* window) {
     seen << window->metaObject()->className();
-    QList<QWidget*> targets{window};
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-      if (!w->isVisible() || !w->isEnabled() || w->window() != window) continue;
+    QList<QWidget*> targets = window->findChildren<QWidget*>();
+    targets.removeIf([window](QWidget* w) { return !w->isVisible() || !w->isEnabled() || w->window() != window; });
+    for (QWidget* w : targets)
       if (qobject_cast<QPlainTextEdit*>(w) && !qobject_cast<TextBox*>(w))
         faults << "the multi-line box " + Describe(w) + " is not a TextBox";
-      targets << w;
-    }
+    targets.prepend(window);
     QPointer<QWidget> w = PickOf(targets);
     const QPoint at(Pick(size_t(w->width())), Pick(size_t(w->height())));
     const QString where = QString(" at (%1,%2) on ").arg(at.x()).arg(at.y()) + Describe(w);
@@ -298,11 +296,10 @@ int main(int argc, char** argv) {
   for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL}) std::signal(sig, OnFatalSignal);
 #endif
   // A run that takes no input for a minute hangs: the journal, and the end.
-  std::atomic<bool> done{false};
-  std::thread watchdog([&done] {
-    for (long last = -1, still = 0; !done; std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
+  std::jthread watchdog([](std::stop_token end) {
+    for (long last = -1, still = 0; !end.stop_requested(); last = g_actions) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
       still = g_actions == last ? still + 1 : 0;
-      last = g_actions;
       if (still == 600) std::fprintf(stderr, "random input: no action for a minute\n"), PrintJournal(), std::_Exit(1);
     }
   });
@@ -329,8 +326,7 @@ int main(int argc, char** argv) {
     if (!ProgramEnding()) run.RunOneStart();
     CloseEverything();
   }
-  done = true;
-  watchdog.join();
+  watchdog.request_stop();
   run.seen.removeDuplicates();
   run.seen.sort();
   std::printf("random input: %ld actions over %d starts in %lld ms%s, into %lld windows: %s\n", long(g_actions), starts,
