@@ -466,11 +466,8 @@ class DialInWindowTest : public QObject {
     frmDialIn* w = Open(1);
     FillDialIn(w);
     int edits = 0;
-    scene->ui.onDoEvents = [&] {
-      if (!tbl.CalcRunning) return;
-      ++edits;
-      w->SpecData[10]->setText("110");  // the predicted run's temperature
-      w->cmbSpecData[18]->setCurrentIndex(0);
+    scene->ui.onDoEvents = [&] {  // the predicted run's temperature, and the method
+      if (tbl.CalcRunning) ++edits, w->SpecData[10]->setText("110"), w->cmbSpecData[18]->setCurrentIndex(0);
     };
     w->mnuUpdate->trigger();
     scene->ui.onDoEvents = nullptr;

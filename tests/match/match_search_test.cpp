@@ -222,9 +222,7 @@ TEST_F(MatchSearchTest, AMissIsReportedAndPowerStaysWithinTheEngineRows) {
       {80, 1.8, "10000.0 9000.0 Maxpowr ", "MPH is 20.0 %"},
       {120, 1.8, "5.4 5.0 Minpowr ", "MPH is 20.0 %"},
       {100, 2.0, "500 450 Maxtrac ", "60 ft is 11.1 %"}};
-  std::filesystem::create_directories(folder.path() / "QVZHELP");
-  std::filesystem::copy_file(std::filesystem::path(SW_SOURCE_DIR) / "data/QVZHELP/help1.txt",
-                             folder.path() / "QVZHELP/help1.txt");
+  std::filesystem::copy(std::filesystem::path(SW_SOURCE_DIR) / "data/QVZHELP", folder.path() / "QVZHELP");
   for (const auto& [mph, sixty, engine, miss] : cases) {
     Fresh();
     keep = 1;

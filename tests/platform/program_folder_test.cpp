@@ -45,13 +45,12 @@ TEST(ProgramFolder, SeededOnceUntilTheShippedFilesChange) {
   std::filesystem::create_directories(seed.path() / "VEHDAT");
   SetProgramFolder(home.path());
   SetSeedFolder(seed.path());
-  const auto dir = std::filesystem::path(home.path());
   for (const std::string step : {"first start", "removed by the user", "new shipped file"}) {
-    if (step == "removed by the user") std::filesystem::remove(dir / "OldFiles");
+    if (step == "removed by the user") std::filesystem::remove(home.path() / "OldFiles");
     if (step == "new shipped file") WriteFileAtomic(seed.path() / "VEHDAT" / "NEW", "shipped\r\n");
     ASSERT_TRUE(EnsureProgramFolder());
-    EXPECT_EQ(std::filesystem::exists(dir / "OldFiles"), step != "removed by the user") << step;
-    EXPECT_EQ(std::filesystem::exists(dir / "VEHDAT" / "NEW"), step == "new shipped file") << step;
+    EXPECT_EQ(std::filesystem::exists(home.path() / "OldFiles"), step != "removed by the user") << step;
+    EXPECT_EQ(std::filesystem::exists(home.path() / "VEHDAT" / "NEW"), step == "new shipped file") << step;
   }
   SetSeedFolder({});
   SetProgramFolder({});

@@ -81,7 +81,6 @@ class RandomInput {
   QElapsedTimer clock;
 
   bool Done() const { return g_actions >= target_ || clock.elapsed() > deadline_; }
-  // One start of the program, until it ends or the actions are done.
   void RunOneStart() {
     ++generation_;
     Next();
@@ -188,13 +187,11 @@ class RandomInput {
               (ok ? input->textValue() : "Cancel"));
       return ok ? input->accept() : input->reject();
     }
-    // One of the program's windows, shown modally: used, and closed now and then.
     if (QThread::currentThread()->loopLevel() > 8 || Chance(15))
       return Journal("closes " + Describe(modal)), CloseWidget(modal);
     Input(modal);
   }
 
-  // A click, keys, typed text, the wheel or a context menu on a widget of the window.
   void Input(QWidget* window) {
     seen << window->metaObject()->className();
     QList<QWidget*> targets = window->findChildren<QWidget*>();
@@ -232,7 +229,6 @@ class RandomInput {
       Journal("key " + QKeySequence(key).toString() + " on " + Describe(to));
       QTest::keyClick(to, key.key(), key.keyboardModifiers());
     } else {
-      // Now and then something on the clipboard; mostly nothing.
       if (Chance(5)) QGuiApplication::clipboard()->setMimeData(new QMimeData);
       else if (Chance(5)) QGuiApplication::clipboard()->setText("42");
       const QString text = QString::fromUtf8(kTexts[Pick(std::size(kTexts))]);
@@ -259,8 +255,7 @@ class RandomInput {
   QPointer<QWidget> lastPopup_;
 };
 
-// Leaves what the last start left open, as the end of the process would;
-// a box that events still posted then open is closed at once.
+// Leaves what the last start left open, as the end of the process would; a box then opened is closed at once.
 void CloseEverything() {
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
