@@ -1,5 +1,4 @@
-// Saves of every family through a link to anything but a regular file: the
-// link and its end stay, and the save reports its failure as it always does.
+// Saves of every family through a link to anything but a regular file: link and end stay, the failure is reported.
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,6 +1,5 @@
-// Window code that shows figures may run while a calculation lets events through (the main window's summary as it
-// comes to the front, the transmission window's stall figures): the calculation's figures stay those of an
-// undisturbed run, to the last digit.
+// Window code may show figures while a calculation lets events through (the main window's summary, the transmission
+// window's stall figures): the calculation's figures stay those of an undisturbed run, to the last digit.
 #include "match/match_test_support.h"
 
 #include "simulation/air.h"

@@ -11,8 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A dead program's copy folder goes at the next start; a running program's
-// (this one's) and a folder of another kind stay; its own goes at its end.
+// A dead program's copy folder goes at the next start; a running one's (ours) and other folders stay until its end.
 TEST(ViewerCopies, GoWithTheirProgram) {
   TempFolder temp;
   const fs::path dead = temp.path() / "Stagewell-dead", other = temp.path() / "Stagewell-other";

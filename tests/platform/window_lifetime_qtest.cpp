@@ -29,15 +29,8 @@ class WindowLifetimeTest : public QObject {
   std::unique_ptr<SpecScene> scene;
 
  private slots:
-  void init() {
-    scene = std::make_unique<SpecScene>();
-    ResetExampleValues();
-    ResetDialInState();
-  }
-  void cleanup() {
-    scene->ui.onBox = nullptr;
-    scene.reset();
-  }
+  void init() { scene = std::make_unique<SpecScene>(), ResetExampleValues(), ResetDialInState(); }
+  void cleanup() { scene->ui.onBox = nullptr, scene.reset(); }
 
   // "Back" of the compare window closes it and lets events run before it opens the list again.
   void compareBackWithItsWindowDeleted() {

@@ -1,9 +1,9 @@
-// A seeded random-input run of the whole windowed program, in process: keys, typed entries and mouse events into
-// random widgets of every window, main buttons, menus and "Clc" buttons now and then, boxes answered at random, file
-// and print dialogs closed, a new start whenever the program ends. Nothing may crash, hang or touch freed memory (the
-// sanitizer build runs it too), every multi-line box takes a paste from an empty clipboard, and every file dialog
-// starts in the program folder. SW_RANDOM_SEED and SW_RANDOM_ACTIONS replay a run (SW_RANDOM_TRACE=1 prints every
-// action); a failure prints the seed and the last actions. No action starts after SW_RANDOM_SECONDS (120).
+// A seeded run of random keys, typing, clicks, buttons and menus into every window of the whole program, in process;
+// boxes answered at random, dialogs closed, a new start whenever the program ends. Nothing may crash, hang or touch
+// freed memory (the sanitizer build runs it too), every multi-line box is a TextBox (safe to paste into from an empty
+// clipboard), every file dialog starts in the program folder. SW_RANDOM_SEED and SW_RANDOM_ACTIONS replay a run,
+// SW_RANDOM_TRACE=1 prints each action; a failure prints the seed and the last actions. No action starts after
+// SW_RANDOM_SECONDS (120).
 #include <QtTest>
 #include <QtWidgets>
 #include <atomic>
@@ -278,8 +278,7 @@ long FromEnvironment(const char* name, long fallback) {
 
 }  // namespace
 
-// Not under the test library's crash handler, which would take a crash from
-// the sanitizers (and from the handler above, which names the actions that led to it).
+// Not under the test library's crash handler, which would take a crash from the sanitizers and from the above.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   g_seed = unsigned(FromEnvironment("SW_RANDOM_SEED", 5));

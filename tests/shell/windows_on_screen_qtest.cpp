@@ -1,5 +1,4 @@
-// Windows on a 1280 x 900 screen (offscreen, or the display in DISPLAY with QT_QPA_PLATFORM=xcb), framed wholly
-// on it and no wider than designed.
+// Windows on a 1280 x 900 screen (offscreen, or DISPLAY with QT_QPA_PLATFORM=xcb) lie wholly on it, as wide as designed.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -18,8 +17,7 @@ QRect Frame(QWidget* w) {  // once the desktop has framed it
   return w->frameGeometry();
 }
 
-// The windows that `open` shows whose frame leaves the screen (modal ones
-// are checked and closed while up); what opened is closed again.
+// The windows `open` shows that leave the screen (modal ones checked and closed while up); all closed again.
 QStringList OffScreen(const QString& what, const std::function<void()>& open) {
   QStringList faults;
   const QWidgetList before = QApplication::topLevelWidgets();
@@ -56,8 +54,7 @@ class WindowsOnScreenTest : public QObject {
   }
 
  private slots:
-  // With the main window against the top left corner, then the bottom right,
-  // and examples with names too long for any list.
+  // The main window in the top left corner, then the bottom right; examples with names too long for any list.
   void everyWindowOpensWhollyOnTheScreen() {
     QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1280, 900));
     for (bool bottomRight : {false, true}) {
@@ -95,8 +92,7 @@ class WindowsOnScreenTest : public QObject {
           if (QPushButton* b = w->ClcBttn[k]; b && b->isVisible())
             ++calculators, faults << OffScreen(b->accessibleName(), [b] { b->click(); });
         }
-        shown()->close();
-        Settle();
+        shown()->close(), Settle();
       }
       QVERIFY(calculators >= 20);
       QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));

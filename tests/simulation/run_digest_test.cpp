@@ -1,7 +1,6 @@
-// Every digit of a run stays as it is: the fixture cars and the shipped examples, at both time steps, down an eighth
-// and a quarter mile. For each, digests of the results text, the run log and the instant result of a quiet run, and
-// of LapDtOut.txt of an unattended run, are compared with the ones stored in run_digests.txt. SW_WRITE_RUN_DIGESTS=1
-// writes that file anew.
+// Every digit of a run stays: for the fixture cars and shipped examples, at both time steps, down 1/8 and 1/4 mile,
+// digests of the results text, run log, a quiet run's instant result and an unattended run's LapDtOut.txt equal
+// those stored in run_digests.txt. SW_WRITE_RUN_DIGESTS=1 writes that file anew.
 #include <bit>
 #include <charconv>
 #include <cstdlib>
@@ -65,8 +64,7 @@ TEST_F(RunDigest, EveryDigitAsStored) {
     if (fs::exists(FixturePath(car))) Load(car.c_str());
     else fst.ExampleLibraryMode = 1, fst.ChosenFileName = car, OpenVehicleFile(FormId::frmMain, openmode::Chosen);
     EXPECT_EQ(fst.FileReadFailed, 0) << car;
-    tbl.FinerTime = static_cast<int16_t>(finer);
-    S(kConditions, 7) = track;
+    tbl.FinerTime = static_cast<int16_t>(finer), S(kConditions, 7) = track;
   };
 
   const fs::path file = fs::path(SW_TEST_DIR) / "simulation" / "run_digests.txt";
