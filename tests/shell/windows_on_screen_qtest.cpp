@@ -1,4 +1,4 @@
-// Windows on a 1280 x 900 screen (offscreen, or DISPLAY with QT_QPA_PLATFORM=xcb) lie wholly on it, as wide as designed.
+// Windows on a 1280x900 screen (offscreen, or DISPLAY with QT_QPA_PLATFORM=xcb) lie wholly on it, as wide as designed.
 #include <QtTest>
 #include <QtWidgets>
 
