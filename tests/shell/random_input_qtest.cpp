@@ -11,6 +11,7 @@
 #include <random>
 #include <thread>
 
+#include "match/frm_prgrs.h"
 #include "platform/qt/keyboard_access.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/text_box.h"
@@ -76,6 +77,7 @@ class RandomInput {
  public:
   RandomInput(unsigned seed, long target, qint64 seconds) : rng_(seed), target_(target), deadline_(seconds * 1000) {
     clock.start();
+    sinceStep_.start();
   }
   QStringList faults, seen;
   QElapsedTimer clock;
@@ -107,7 +109,14 @@ class RandomInput {
     });
   }
   void Step() {
-    if (Done()) {  // what is open over the program is closed, then the event loop left
+    // A search whose passes take seconds (a car that never finishes runs to
+    // the time limit) is cancelled as a racer would, and so is one under way at
+    // the end; then what is open over the program is closed and the loop left.
+    if (sinceStep_.restart() > 1000 || Done())
+      for (QWidget* w : Windows())
+        if (auto* progress = qobject_cast<frmPrgrs*>(w))
+          Journal("cancels the slow search"), progress->Command1->click();
+    if (Done()) {
       if (!Front() || ++closing_ > 200) return QCoreApplication::exit(0);
       return CloseWidget(Front()), Next();
     }
@@ -252,6 +261,7 @@ class RandomInput {
   const long target_;
   const qint64 deadline_;
   int generation_ = 0, withoutMain_ = 0, closing_ = 0, popupActions_ = 0;
+  QElapsedTimer sinceStep_;
   QPointer<QWidget> lastPopup_;
 };
 
