@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "match/match_state.h"
 #include "platform/qt/default_instance.h"
@@ -145,8 +144,7 @@ void frmDisp::Fill(const MatchResultScreen& screen) {
   for (int i : {2, 3, 4}) Label4[static_cast<size_t>(i)]->setVisible(screen.stallShown);
   Label5->setText(QString::fromStdString(screen.note));
   Label5->setVisible(!screen.note.empty());
-  adjustSize();
-  resize(std::max(width(), fontMetrics().horizontalAdvance(windowTitle()) + 160), height());  // the title whole
+  adjustSize();  // never narrower than its title needs: the minimum width
 }
 
 int ShowMatchResultScreen(const MatchResultScreen& screen) {

@@ -740,13 +740,8 @@ void frmMain::Text1_LostFocus() { fst.VehicleComments = CommentsFromBox(Text1->t
 void frmMain::cmdRun_Click() {
   if (Busy()) return;
   StoreOpenSpecWindow();
-  tbl.CalcStatus = 0;
-  tbl.CalcMode = 0;
-  tbl.AbortCalc = 0;
-  tbl.QuietCalc = 0;
-  double trapSpeed = 0, sixtyFootTime = 0;
   CalculationGuard guard(this);
-  CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
+  CalculateShownPerformance();
 }
 
 void frmMain::cmdSave_Click() {

@@ -73,12 +73,7 @@ int UnattendedCalculation() {
     ReadStartUpFiles();
     ImportPowerCurve();
     DoEvents();
-    tbl.CalcStatus = 0;
-    tbl.CalcMode = 0;
-    tbl.AbortCalc = 0;
-    tbl.QuietCalc = 0;
-    double trapSpeed = 0, sixtyFootTime = 0;
-    CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
+    CalculateShownPerformance();
     return CompleteLapDataFile() ? 0 : kUnattendedFailedStatus;
   } catch (const std::bad_alloc&) {
     return Failed(7);

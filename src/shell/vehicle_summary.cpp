@@ -12,15 +12,9 @@ namespace sw {
 
 namespace {
 
-// A choice number as the summary compares it.
-int Choice(int menu, int k) {
-  double v = Spec(menu, k);
-  if (!(v > -32768.0 && v < 32768.0)) return 0;
-  return static_cast<int>(std::floor(v));
-}
+int Choice(int menu, int k) { return SummaryChoice(menu, k); }
 
 void Set(int menu, int k, const std::string& text) { SpecAt(menu, k) = text; }
-
 
 // The item that a stored choice number selects in a preset list, or "" when
 // the list has no such item.

@@ -81,4 +81,13 @@ void CalculatePerformance(double& trapSpeed, int& finishRow, double& sixtyFootTi
   // the pointer and the panels as they are.
 }
 
+void CalculateShownPerformance() {
+  tbl.CalcStatus = 0;
+  tbl.CalcMode = 0;
+  tbl.AbortCalc = 0;
+  tbl.QuietCalc = 0;
+  double trapSpeed = 0, sixtyFootTime = 0;
+  CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
+}
+
 }  // namespace sw

@@ -15,4 +15,8 @@ namespace sw {
 // through by the run) does nothing.
 void CalculatePerformance(double& trapSpeed, int& finishRow, double& sixtyFootTime);
 
+// The plain calculation the racer asks for ("Calculate Performance", the
+// unattended run): no search, no dial-in, nothing cancelled, results shown.
+void CalculateShownPerformance();
+
 }  // namespace sw

@@ -98,13 +98,14 @@ std::string CylvaneNotRunningQuestion() {
          "(If you answer No, the available Power Curve will be loaded.  Click on Cancel to abort.)";
 }
 
+int SummaryChoice(int menu, int k) {
+  const double v = Spec(menu, k);
+  return v > -32768.0 && v < 32768.0 ? static_cast<int>(std::floor(v)) : 0;
+}
+
 std::string SummaryEngineLine() {
   const EnginePeaks e = EnginePeaksAsEntered();
-  // A choice number as the summary compares it.
-  auto choice = [](int k) {
-    const double v = Spec(kEngine, k);
-    return v > -32768.0 && v < 32768.0 ? static_cast<int>(std::floor(v)) : 0;
-  };
+  auto choice = [](int k) { return SummaryChoice(kEngine, k); };
   auto figure = [](double v) { return v >= 100 ? Format(v, "#####") : Format(v, "####.0"); };
   static const char* kKinds[3] = {"Peak HP Only", "Peak Tq and HP", "Full Power Curve"};
   auto kind = [](int code) { return kKinds[code == 0 ? 0 : (code == 1 ? 1 : 2)]; };

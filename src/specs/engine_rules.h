@@ -72,6 +72,9 @@ std::string CylvaneNotRunningQuestion();
 // the example slots it owns: a method-3 engine takes its kind from slot 14,
 // and an engine of the racer's own keeps no example name.
 std::string SummaryEngineLine();
+// A stored choice number as the summary compares it: 0 for one beyond a
+// whole number's range.
+int SummaryChoice(int menu, int k);
 
 // The printed plot page.
 inline constexpr const char* kGraphCommentTitle = "Graph Comment";

@@ -129,12 +129,7 @@ void frmCalcConds::CalculatePerformanceNow() {
   StoreSpecRows();
   Unload();
   // The window is on its way out: nothing of it is touched from here on.
-  tbl.CalcStatus = 0;
-  tbl.CalcMode = 0;
-  tbl.AbortCalc = 0;
-  tbl.QuietCalc = 0;
-  double trapSpeed = 0, sixtyFootTime = 0;
-  CalculatePerformance(trapSpeed, tbl.FinishRow, sixtyFootTime);
+  CalculateShownPerformance();
 }
 
 }  // namespace sw
