@@ -27,7 +27,7 @@ status=0
 # UBSan (which stops at its first report), with the window tests named here
 # (separated by ";"): windows unloaded while their own handler still runs,
 # and the random-input run of the whole windowed program.
-SANITIZED_QTESTS="window_lifetime_qtest;random_input_qtest"
+SANITIZED_QTESTS="window_lifetime_qtest;random_input_qtest;undisturbed_windows_qtest"
 cmake -S . -B build-asan -DSW_CORE_ONLY=OFF -DSW_SANITIZE=ON -DSW_BENCH=OFF \
       -DSW_QTESTS="$SANITIZED_QTESTS" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-asan -j "$JOBS"
