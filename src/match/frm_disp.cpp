@@ -52,17 +52,19 @@ frmDisp::frmDisp(QWidget* parent) : QDialog(parent) {
   specs->addWidget(Label4[14], 0, 0);
   specs->addWidget(Label4[15], 0, 1);
   specs->addWidget(Label4[16], 0, 2);
-  static const char* kNames[10] = {"Engine Peak Tq",       "Engine Peak HP", "Converter Capacity",
+  static const char* kNames[11] = {"Engine Peak Tq",       "Engine Peak HP", "Converter Capacity",
                                    "",                     "Tire Diameter",  "Tire Traction Factor",
                                    "Tire Growth",          "Engine Peak HP RPM", "Tire Construction Type",
-                                   "Power Curve"};
-  for (int i = 0; i < 10; ++i) {
+                                   "Power Curve",          "Engine Peak Tq RPM"};
+  // The peak torque RPM (row 10) is shown under the peak torque.
+  static const int kLine[11] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 2};
+  for (int i = 0; i < 11; ++i) {
     Label1.push_back(Cell(Frame3D2, QString("Label1_%1").arg(i), kNames[i]));
     Label2.push_back(Cell(Frame3D2, QString("Label2_%1").arg(i), {}, true));
     Label3.push_back(Cell(Frame3D2, QString("Label3_%1").arg(i), {}, true));
-    specs->addWidget(Label1[i], i + 1, 0);
-    specs->addWidget(Label2[i], i + 1, 1);
-    specs->addWidget(Label3[i], i + 1, 2);
+    specs->addWidget(Label1[i], kLine[i], 0);
+    specs->addWidget(Label2[i], kLine[i], 1);
+    specs->addWidget(Label3[i], kLine[i], 2);
   }
   top->addWidget(Frame3D2);
 

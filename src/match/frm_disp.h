@@ -21,7 +21,7 @@ class frmDisp : public QDialog {
 
   QGroupBox* Frame3D2;  // "Specs Which Have Been Changed"
   QGroupBox* Frame3D1;  // "Performance from New Specs"
-  std::vector<QLabel*> Label1, Label2, Label3;  // rows 0..9: name, new, old
+  std::vector<QLabel*> Label1, Label2, Label3;  // rows 0..10: name, new, old
   std::vector<QLabel*> Label4;                  // 0..19
   QLabel* Label5;
   std::vector<QPushButton*> Command1;  // 0 "Return to Old Specs", 1 "Keep These New Specs"

@@ -1,9 +1,13 @@
-// What the Match window decides without its widgets: which rows it shows,
-// which entries OK needs, what Clear Entries leaves, and its texts.
+// What the Match window and its result screen decide without their widgets:
+// which rows it shows, which entries OK needs, what Clear Entries leaves,
+// how the screen tells a changed power curve, what keeping new specs does
+// to the example links, and the texts.
 #pragma once
 
 #include <array>
 #include <string>
+
+#include "simulation/tables.h"
 
 namespace sw {
 
@@ -21,6 +25,29 @@ std::string MissingMatchEntryMessage(const std::string& caption);
 
 // What Clear Entries stores in a row: the quarter mile, no gear, no figures.
 std::string ClearedMatchEntry(int row);
+
+// The points of a full power curve: those with an RPM and a torque.
+int PowerCurvePointCount(const decltype(ProgramTables::PowerCurveText)& curve);
+
+// What the result screen says of a full power curve the Match rewrote. The
+// search writes its own estimate over the racer's points (the points and
+// their RPMs are the estimate's, the shape too), so it is never a rescaled
+// dyno sheet: "replaced by an estimate (8 points)".
+std::string PowerCurveReplaced(const decltype(ProgramTables::PowerCurveText)& after);
+
+// After "Keep These New Specs": an example link whose rows the Match changed
+// drops as when the racer edits such a row, each by its window's rule: the
+// engine (its peak rows or power curve), the clutch or converter (its
+// capacity) and the Frame3D1 tires (diameter, tire type, growth; a new
+// traction factor keeps a tire example, as in the window). Rows compare as
+// numbers, so "28" rewritten as "28.00" changes nothing.
+void DropExampleLinksOfChangedRows(const decltype(ProgramTables::SpecText)& before,
+                                   const decltype(ProgramTables::PowerCurveText)& curveBefore);
+
+// The box of a Match whose calculated run has too few result rows to work
+// with: «The calculated run of this vehicle has only 5 rows of results ...».
+std::string TooFewRowsMessage(int rows, double et, double mph);
+inline constexpr const char* kTooFewRowsTitle = "Match Not Possible";
 
 // The pick lists' items.
 const std::array<std::string, 2>& MatchDistanceItems();

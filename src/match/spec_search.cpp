@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "files/file_state.h"
+#include "files/preset_list_file.h"
 #include "files/vehicle_file.h"
+#include "match/match_rules.h"
 #include "match/match_state.h"
 #include "match/search_support.h"
 #include "platform/text.h"
@@ -24,7 +26,6 @@ const char* const kFindBestQuestion =
     "results, be sure the current conditions are accurate BEFORE using this feature.  This especially includes the "
     "power curve and the shape of the power curve AFTER the HP peak, and available tire traction.";
 const char* const kCloseMatchNote = "This is closest match obtained after 100 passes.  ";
-const char* const kPowerCurveRescaled = "rescaled";
 
 using namespace search;
 
@@ -62,16 +63,6 @@ bool Put(std::string& spec, double value, const char* format) {
   if (!std::isfinite(value)) return false;
   spec = Format(value, format);
   return true;
-}
-
-const char* TireTypeName(double type) {
-  switch (static_cast<int>(type)) {
-    case 0: return "Bias Ply";
-    case 1: return "Radial";
-    case 2: return "Perf Radial";
-    case 3: return "Race";
-    default: return "Drag Slick";
-  }
 }
 
 // A shown value that reads the same as before ("28" and "28.00").
@@ -178,6 +169,7 @@ void SpecSearch::MatchFirstCall() {
   oldTireType_ = SpecAt(kTires, kTiType);
   for (int i = 1; i <= 5; ++i) oldShift_[static_cast<size_t>(i)] = SpecAt(kDriving, kDrShiftMethod + i);
   oldCurve_ = tbl.PowerCurveText;
+  for (size_t k = 0; k < oldEngine_.size(); ++k) oldEngine_[k] = SpecAt(kEngine, static_cast<int>(k));
   const RowFileContents engineRows = ReadRowFile(kEngine, kEngHpRpm + 1);
   torqueLimits_ = engineRows.rows[kEngTorque].limits;
   hpLimits_ = engineRows.rows[kEngHp].limits;
@@ -193,6 +185,7 @@ void SpecSearch::MatchFirstCall() {
   oldPeakHp_ = peakHp_;
   oldPeakTq_ = peakTq_;
   oldPeakRpm_ = peakRpm_;
+  oldPeakTqRpm_ = peakTqRpm_;
 
   // The slip.
   const double distance = Spec(kMatch, 0);
@@ -290,9 +283,16 @@ void SpecSearch::MatchFirstCall() {
   if (tbl.CalcStatus != 1 && tbl.CalcStatus != -1) tbl.CalcStatus = 1;
 }
 
-bool SpecSearch::SharedChecks(int finishRow) {
+bool SpecSearch::SharedChecks(double speed, int finishRow) {
   if (finishRow == -5 || finishRow < 6 || tbl.AbortCalc == 1 || tbl.StopAfterPrep == 1) {
     EndOfSearchDisplay();
+    // A run that finished in too few rows gives no reason of its own: the
+    // racer is told why nothing was matched.
+    if (finishRow >= 1 && tbl.AbortCalc != 1 && tbl.StopAfterPrep != 1) {
+      const double et = Val(tbl.ResultsText[1][static_cast<size_t>(finishRow)]);
+      const double mph = speed != 0 ? speed / 1.467 : Val(tbl.ResultsText[2][static_cast<size_t>(finishRow)]);
+      MsgBox(TooFewRowsMessage(finishRow, et, mph), mb::OKOnly + mb::Exclamation, kTooFewRowsTitle);
+    }
     tbl.CalcStatus = 4;
     return false;
   }
@@ -530,7 +530,7 @@ bool SpecSearch::StageGearing(int tol, std::string& text) {
 }
 
 void SpecSearch::MatchPass(double speed, int finishRow, double sixtyFoot, std::string& text) {
-  if (!SharedChecks(finishRow)) return;
+  if (!SharedChecks(speed, finishRow)) return;
   ++tbl.CalcPass;
   Errors(speed, finishRow, sixtyFoot);
   tried_.clear();
@@ -661,21 +661,36 @@ void SpecSearch::FillResultScreen(double sixtyFoot) {
   row(4, Spec(kVehicle, kVhDriveWheels) == 1 ? "Front Tire Diameter" : "Rear Tire Diameter",
       SpecAt(kTires, kTiDiameter), oldDiameter_);
   row(5, "Tire Traction Factor", SpecAt(kTires, kTiTraction), oldTraction_);
-  row(8, "Tire Construction Type", TireTypeName(Spec(kTires, kTiType)), TireTypeName(Val(oldTireType_)));
+  // The tire types named as the Wheels & Tires window's list names them.
+  ComboLineTable types;
+  int lastType = -1;
+  ReadComboData(types, kTires, kTiType, lastType);
+  auto tireType = [&](const std::string& stored) {
+    const double type = Int(Val(stored));
+    return type >= 0 && type <= lastType ? types[static_cast<size_t>(type)] : Trim(stored);
+  };
+  row(8, "Tire Construction Type", tireType(SpecAt(kTires, kTiType)), tireType(oldTireType_));
   row(6, "Tire Growth", SpecAt(kTires, kTiGrowth), oldGrowth_);
   s.specs[6].visible = Spec(kTires, kTiType) == kDragSlick || Val(oldTireType_) == kDragSlick;
 
+  // The peaks as "Keep These New Specs" stores them: the Engine rows that
+  // describe this engine, the curve's own peaks where no row does.
   const std::string curve = kind_ == 2 ? " (full curve)" : "";
-  row(1, "Engine Pk HP" + curve, Format(peakHp_, "#####.0"), Format(oldPeakHp_, "#####.0"));
-  row(0, "Engine Pk Tq" + curve, Format(peakTq_, "#####.0"), Format(oldPeakTq_, "#####.0"));
-  row(7, "Eng Pk HP RPM" + curve, Format(peakRpm_, "#####0"), Format(oldPeakRpm_, "####0"));
+  auto peak = [&](int i, const std::string& name, int k, bool stored, double now, double before, const char* format,
+                  const char* oldFormat) {
+    if (stored) now = Spec(kEngine, k), before = Val(oldEngine_[static_cast<size_t>(k)]);
+    row(i, name + curve, Format(now, format), Format(before, oldFormat));
+  };
+  peak(1, "Engine Pk HP", kEngHp, kind_ != 2, peakHp_, oldPeakHp_, "#####.0", "#####.0");
+  peak(0, "Engine Pk Tq", kEngTorque, kind_ == 1, peakTq_, oldPeakTq_, "#####.0", "#####.0");
+  peak(7, "Eng Pk HP RPM", kEngHpRpm, kind_ != 2, peakRpm_, oldPeakRpm_, "#####0", "####0");
+  peak(10, "Eng Pk Tq RPM", kEngTorqueRpm, kind_ == 1, peakTqRpm_, oldPeakTqRpm_, "#####0", "####0");
 
-  // Only what changed is listed; a dyno sheet the search rewrote says so.
+  // Only what changed is listed; a dyno sheet the search rewrote says how.
   for (auto& r : s.specs)
     if (SameShownValue(r.newValue, r.oldValue)) r.visible = false;
-  int points = 0;
-  for (const auto& point : oldCurve_) points += Val(point[0]) > 0 && Val(point[1]) > 0;
-  row(9, "Power Curve (" + std::to_string(points) + " points)", kPowerCurveRescaled, "");
+  row(9, "Power Curve (" + std::to_string(PowerCurvePointCount(oldCurve_)) + " points)",
+      PowerCurveReplaced(tbl.PowerCurveText), "");
   s.specs[9].visible = kind_ == 2 && tbl.PowerCurveText != oldCurve_;
 
   const std::string miss = MissNote(sixtyFoot);
@@ -694,8 +709,10 @@ std::string SpecSearch::MissNote(double sixtyFoot) const {
   };
   off("MPH", runMphError_, simMph_, slipMph_, tolerance);
   off("60 ft", sixtyError_, sixtyFoot, slip60_, tolerance);
+  // The RPM error is the run's RPM per MPH against the slip's, on the run's
+  // base; the note measures it on the slip's, as it does MPH and 60 ft.
   if (slipRpm_ != 0 && std::fabs(simGear_ - slipGear_) <= 0.1)
-    off("RPM", rpmError_, 1 + rpmError_, 1, 0.02);
+    off("RPM", rpmError_, Ratio(1, 1 - rpmError_), 1, 0.02);
   if (misses.empty()) return "";
   std::string list = misses[0];
   for (size_t i = 1; i < misses.size(); ++i) list += (i + 1 == misses.size() ? " and " : ", ") + misses[i];
@@ -736,6 +753,7 @@ int SpecSearch::Match() {
   if (end == matchend::Kept) {
     // The shift RPMs held at 0 for the search are not among the new specs.
     for (int i = slipGear_; i <= 5; ++i) SpecAt(kDriving, kDrShiftMethod + i) = oldShift_[static_cast<size_t>(i)];
+    DropExampleLinksOfChangedRows(specsBefore, curveBefore);
     fst.SpecsChanged = 1;
   } else if (end == matchend::ShiftCheck || end == matchend::Restored) {
     RestoreWorkingCopy(specsChangedBefore);

@@ -27,8 +27,9 @@ struct MatchResultScreen {
     std::string name, newValue, oldValue;
     bool visible = true;
   };
-  // Row 9 names a full power curve the search rewrote.
-  std::array<SpecRow, 10> specs;
+  // Row 9 names a full power curve the search rewrote, row 10 is the peak
+  // torque RPM.
+  std::array<SpecRow, 11> specs;
   // Label4 0..19; only the figures' numbers are filled, and a figure's
   // palette colour tells how far it lies from the slip.
   std::array<std::string, 20> figures;
@@ -96,7 +97,7 @@ class SpecSearch {
   // Match
   void MatchFirstCall();
   void MatchPass(double speed, int finishRow, double sixtyFoot, std::string& text);
-  bool SharedChecks(int finishRow);
+  bool SharedChecks(double speed, int finishRow);
   void Errors(double speed, int finishRow, double sixtyFoot);
   bool PassTwoEstimates(int& tol, std::string& text);
   void EnginePeaks();
@@ -136,9 +137,10 @@ class SpecSearch {
       oldGrowth_, oldTrack_, oldDisplacement_, oldDiameter_, oldTireType_;
   std::array<std::string, 6> oldShift_;  // Driving shift RPMs 1..5 as they were
   decltype(tbl.PowerCurveText) oldCurve_{};
+  std::array<std::string, 6> oldEngine_;  // Engine rows 0..5 as they were
   // The Engine window's own limits of peak torque, peak HP and its RPM.
   std::optional<RowLimits> torqueLimits_, hpLimits_, hpRpmLimits_;
-  double oldPeakHp_ = 0, oldPeakTq_ = 0, oldPeakRpm_ = 0;
+  double oldPeakHp_ = 0, oldPeakTq_ = 0, oldPeakRpm_ = 0, oldPeakTqRpm_ = 0;
   bool converter_ = false;
   int kind_ = 0;  // 0 peak HP only, 1 peak figures, 2 full curve
 
@@ -174,6 +176,5 @@ class SpecSearch {
 extern const char* const kFindBestQuestion;
 extern const char* const kFindBestTitle;
 extern const char* const kCloseMatchNote;
-extern const char* const kPowerCurveRescaled;
 
 }  // namespace sw

@@ -646,13 +646,11 @@ void frmEngine::DropEngineLink(int method) {
   // The engine stays described the same way; only its tie to the library
   // example goes.
   shell.ExampleListIndex = static_cast<int16_t>(method);
-  EngineSpec(kEngineNameSlot).clear();
-  EngineSpec(kEngineMarkerSlot).clear();
+  DropStoredExampleLink(kEngine, kEngineNameSlot, kMethodRow, Format(method, "#"));
   shell.ExampleKind = static_cast<int16_t>(kEngineNameSlot);
   shell.ExampleMenu = 0;
   FillSpecCombo(kEngine, kMethodRow);
   SetPick(kMethodRow, method, false);
-  StoredSpec(kMethodRow) = Format(method, "#");
   // The method row's next pick is compared with this method, not with the
   // example's item that is gone.
   ComboIndexBefore = method;

@@ -130,14 +130,11 @@ const ExampleGroup* frmTires::GroupOfRow(int row) const {
 void frmTires::DropExampleLink(const ExampleGroup& group, int fromRow) {
   (void)fromRow;
   // The frame turns back into the racer's own specs.
-  shell.ExampleListIndex = static_cast<int16_t>(group.typeRow == kFrontType ? 1 : 0);
-  const int slot = tbl.SpecMenuStart[kTires] + group.nameSlot;
-  tbl.SpecText[slot].clear();
-  tbl.SpecText[slot + 1].clear();
+  shell.ExampleListIndex = static_cast<int16_t>(TireTypeWithoutExample(group.typeRow));
+  DropStoredExampleLink(kTires, group.nameSlot, group.typeRow, std::to_string(shell.ExampleListIndex));
   shell.ExampleKind = static_cast<int16_t>(group.nameSlot);
   FillSpecCombo(kTires, group.typeRow);
   SetPick(group.typeRow, shell.ExampleListIndex, false);
-  StoredSpec(group.typeRow) = std::to_string(shell.ExampleListIndex);
   // The rows, the note and the window's height follow the new Type.
   UpdateRowStates();
   shell.TireWtRecorded = 1;

@@ -149,16 +149,12 @@ const ExampleGroup* frmTransmission::GroupOfRow(int row) const {
 }
 
 void frmTransmission::DropExampleLink(const ExampleGroup& group, int fromRow) {
-  const int slot = tbl.SpecMenuStart[kTransmission] + group.nameSlot;
-  // The racer's own specs of the same kind as the example was.
-  const int pick = group.typeRow == kGearType ? 0 : Val(tbl.SpecText[slot + 1]) == 1 ? 1 : 3;
-  tbl.SpecText[slot].clear();
-  tbl.SpecText[slot + 1].clear();
+  const int pick = TransmissionTypeWithoutExample(group.typeRow, Val(SpecAt(kTransmission, group.nameSlot + 1)));
+  DropStoredExampleLink(kTransmission, group.nameSlot, group.typeRow, Trim(Str(pick)));
   shell.ExampleKind = -1;
   FillSpecCombo(kTransmission, group.typeRow);
   // A typed value changes nothing else; a pick in the group goes on as a pick of the Type row.
   SetPick(group.typeRow, pick, !SpecData[fromRow]);
-  StoredSpec(group.typeRow) = Trim(Str(pick));
 }
 
 // ---------------------------------------------------------------- coming and going

@@ -1,24 +1,14 @@
 // Preset lists: the items of the pick lists of the six spec windows and the
-// dial-in window, one shipped file per spec menu and row,
-// COMBO/CMB<menu>-<row>, one item per line, ended by a line "-9999".
+// dial-in window, one shipped file per spec menu and row (read by
+// files/preset_list_file.h), and how a window's list is filled from them.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
+#include "files/preset_list_file.h"
+
 namespace sw {
-
-inline constexpr int kComboLinesMax = 31;
-using ComboLineTable = std::array<std::string, kComboLinesMax>;
-
-// The shared line buffer the pick lists are filled from.
-extern ComboLineTable ComboLines;
-
-// Reads the preset list of (menu, spec) into lines(0 .. count). Menu 5 spec 5
-// comes from row 4 on a converter car. On a failure shows the designed
-// message and leaves lines and count as they were.
-void ReadComboData(ComboLineTable& lines, int menu, int spec, int& count);
 
 // A window whose pick lists FillSpecCombo fills: the loaded spec window of
 // menus 1-6, the dial-in window for menus 8 and 9.

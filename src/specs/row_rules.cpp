@@ -6,6 +6,7 @@
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"
+#include "simulation/tables.h"
 
 namespace sw {
 
@@ -145,6 +146,12 @@ std::string PrintNoteText(std::string_view fileName, const std::tm& when, std::s
   const std::string cr(1, CR);
   return "Vehicle: " + std::string(fileName) + cr + "Date/Time: " + FormatDate(when, "m/d/yy h:mm am/pm") + cr +
          std::string(comment);
+}
+
+void DropStoredExampleLink(int menu, int nameSlot, int typeRow, const std::string& typeText) {
+  SpecAt(menu, nameSlot).clear();
+  SpecAt(menu, nameSlot + 1).clear();
+  SpecAt(menu, typeRow) = typeText;
 }
 
 }  // namespace sw

@@ -99,6 +99,13 @@ std::string PickStoredText(int pick);
 // number rounded to an integer, or -1 when the text is empty or names no item.
 int PickFromStored(std::string_view stored, int itemCount);
 
+// ------------------------------------------------------------ example links
+
+// What dropping an example link leaves in the spec table, with its window
+// open or not: the group's name slot and the marker slot after it emptied,
+// and its Type row stored as `typeText` (each window names its own Type).
+void DropStoredExampleLink(int menu, int nameSlot, int typeRow, const std::string& typeText);
+
 // ------------------------------------------------------------ texts
 
 inline constexpr const char* kTipTitle = "Tip on Instant Help";

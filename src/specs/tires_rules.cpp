@@ -6,6 +6,8 @@
 
 namespace sw {
 
+int TireTypeWithoutExample(int typeRow) { return typeRow == 0 ? 1 : 0; }
+
 TireFrames TireFramesFor(int driveWheels) {
   if (driveWheels == 1) return {"Rear Wheel/Tire Specs", "Front Wheel/Tire Specs", "Front"};
   return {"Front Wheel/Tire Specs", "Rear Wheel/Tire Specs", "Rear"};

@@ -16,6 +16,11 @@ namespace sw {
 inline constexpr int kFrontTireNameSlot = 10;  // Frame3D3 rows 0-2
 inline constexpr int kRearTireNameSlot = 12;   // Frame3D1 rows 3-9
 
+// The Type a frame goes back to when its example link drops: "Use Specs
+// Below" (entry 1 of the Frame3D3 list, row 0; entry 0 of the Frame3D1
+// list, row 3).
+int TireTypeWithoutExample(int typeRow);
+
 // Frame captions and the end word of the note. Drive Wheels choice 1 puts
 // the Frame3D1 rows at the front of the car, every other choice at the rear.
 struct TireFrames {

@@ -15,6 +15,11 @@ DriveRows DriveRowsFor(int typePick, double marker) {
   return DriveRows::None;
 }
 
+int TransmissionTypeWithoutExample(int typeRow, double marker) {
+  if (typeRow == trans::kGearType) return 0;
+  return marker == 1 ? 1 : 3;
+}
+
 std::optional<RowLimits> StallRpmLimits(double lowRpm, double midRpm, double peakHpRpm) {
   // Without a curve every stall would be refused "between  0 and  0": the
   // row file's limits stand until there is an engine to judge against.

@@ -33,6 +33,11 @@ enum class DriveRows { None, Clutch, Converter };
 // program size the clutch).
 DriveRows DriveRowsFor(int typePick, double marker);
 
+// The Type a group goes back to when its example link drops: the racer's own
+// specs of the example's kind, a clutch (1) or a converter (3) by the
+// example's marker, or the racer's own gear ratios (0).
+int TransmissionTypeWithoutExample(int typeRow, double marker);
+
 // The stall RPMs the converter row accepts, from CheckTransmissionSpec's
 // figures: from the middle of its low and middle RPMs, to 100, up to the RPM
 // of peak power. None when the build gave no curve to judge against.

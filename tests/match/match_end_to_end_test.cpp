@@ -2,6 +2,10 @@
 // matched onto the unchanged car, must bring back the changes.
 #include "match/match_test_support.h"
 
+#include "files/vehicle_file.h"
+#include "match/match_rules.h"
+#include "platform/program_folder.h"
+
 namespace sw::test {
 namespace {
 
@@ -21,9 +25,9 @@ struct MatchEndToEnd : SearchTest {
     m.gearChoice = Str(Val(tbl.ResultsText[0][row]) - 1);
     return m;
   }
-  int Match(const Made& m, const std::string& stall = "") {
+  int Match(const Made& m, const std::string& stall = "", int answer = 1) {
     Slip("0", stall, m.sixty, m.mph, m.rpm, m.gearChoice);
-    keep = 1;
+    keep = answer;
     SpecSearch s = RealSearch();
     return s.Match();
   }
@@ -46,6 +50,58 @@ TEST_F(MatchEndToEnd, PassTwoWeighsTheEngineItHasAgainstTheTrapSpeed) {
     EXPECT_EQ(calculations, std::stoi(car[2]));
     EXPECT_EQ((Texts{S(kEngine, 2), S(kEngine, 3), S(kEngine, 4), S(kEngine, 5), S(kTires, 5), S(kTires, 8)}), specs);
   }
+}
+
+TEST_F(MatchEndToEnd, ResultScreenShowsWhatKeepStores) {
+  // The worked slip, at Beginner Level, at 300 MPH, with a 1.00 60 ft. Rows HP (stored, where the curve's peak
+  // reads 303.0, 298.0), torque RPM (listed when it moves) and tire type (the Wheels & Tires list's names).
+  const std::tuple<bool, Made, std::string> cases[] = {
+      {false, {"2.32", "101.7", "5061", "3"}, "303.1 450.0|2987 3600|-"},
+      {true, {"2.32", "101.7", "5061", "3"}, "297.5 450.0|2987 3600|-"},
+      {false, {"2.32", "300", "", "3"}, "495.0 450.0|12093 3600|-"},
+      {false, {"1.00", "101.7", "5061", "3"}, "307.9 450.0|2987 3600|Racing Slick DOT Drag Tire"}};
+  for (const auto& [beginner, slip, rows] : cases) {
+    ResetTables(), ResetInputCheckMemory(), Load(kMuscleCar);
+    tbl.BeginnerLevel = beginner;
+    ASSERT_EQ(Match(slip, "4500"), matchend::Kept);
+    std::string shown;
+    for (const auto& r : {lastScreen.specs[1], lastScreen.specs[10], lastScreen.specs[8]})
+      shown += (shown.empty() ? "" : "|") + (r.visible ? r.newValue + " " + r.oldValue : "-");
+    EXPECT_EQ(shown, rows);
+  }
+}
+
+TEST_F(MatchEndToEnd, AFullDynoCurveIsReplacedByAnEstimate) {
+  // "Return to Old Specs" brings the racer's points back: EveryOtherEndRestoresTheSpecsByteForByte.
+  SetSeedFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
+  ASSERT_TRUE(EnsureProgramFolder());
+  fst.ExampleLibraryMode = 1, fst.ChosenFileName = "Stock 69 Chevelle SS396 4-Spd";
+  OpenVehicleFile(FormId::frmMain, openmode::Chosen);  // 10 points at 2000-6500 RPM
+  ASSERT_EQ(Match({"2.36", "98.0", "", "3"}), matchend::Kept);
+  const auto& r = lastScreen.specs;
+  const auto& curve = tbl.PowerCurveText;
+  EXPECT_EQ(r[9].name + ": " + r[9].newValue + ", " + r[1].newValue + " @ " + r[7].newValue + " was " + r[1].oldValue +
+                " @ " + r[7].oldValue + ", kept " + std::to_string(PowerCurvePointCount(curve)) + " at " + curve[0][0] +
+                "-" + curve[7][0],
+            "Power Curve (10 points): replaced by an estimate (8 points), 297.0 @ 4200 was 345.6 @ 5500, kept 8 at "
+            "1500-5200");
+  SetSeedFolder({});
+}
+
+TEST_F(MatchEndToEnd, ARunOfTooFewRowsSaysWhyAndChangesNothing) {
+  // One gear, 150 ft lbs, 120 HP: its eighth mile is 20.24 s @ 36.5 in 5 rows (launch, roll-out, 60, 330, 660).
+  Load(kMuscleCar);
+  S(kEngine, 2) = "150", S(kEngine, 4) = "120", S(kTransmission, 9) = "1.00";
+  for (int g = 10; g <= 14; ++g) S(kTransmission, g) = "";
+  Slip("1", "", "2.5", "40", "", "0");
+  const auto before = tbl.SpecText;
+  EXPECT_EQ(RealSearch().Match(), matchend::Restored);
+  EXPECT_EQ(OnlyBox().title + ": " + OnlyBox().prompt,
+            "Match Not Possible: The calculated run of this vehicle has only 5 rows of results (20.24 sec @ 36.5 "
+            "MPH).  The 'Match Vehicle Performance' process needs at least 6 rows (launch, 60 ft, shifts, timing marks "
+            "and finish) to compare with your time slip, so it can not be done with these specs.\r\rYour Vehicle "
+            "Specs have not been changed.");
+  EXPECT_EQ(tbl.SpecText, before) << screens << " result screens";
 }
 
 TEST_F(MatchEndToEnd, MuscleCarGetsItsPowerTireAndGripBack) {

@@ -49,6 +49,29 @@ TEST(MatchRules, OkNeedsTheSlipFiguresAndTheGear) {
   EXPECT_EQ(ClearedMatchEntry(5), "-1");
 }
 
+TEST(MatchRules, KeepingDropsTheExampleLinksOfChangedRows) {
+  // Engine, converter and rear tires linked, one row changed (k -1: the curve): the links it touched drop,
+  // each by its window's rule. Expected: Type|name of the Engine, the Transmission, the rear tires.
+  const std::tuple<int, int, const char*, std::string> cases[] = {
+      {kTires, 5, "23.47", "4|E|5|C|0|"},  {kTires, 6, "4", "4|E|5|C|0|"},        {kTires, 5, "28.00", "4|E|5|C|2|T"},
+      {kTires, 8, "110", "4|E|5|C|2|T"},   {kEngine, 4, "303.1", " 1||5|C|2|T"}, {kEngine, -1, "1500", " 1||5|C|2|T"},
+      {kTransmission, 5, "190", "4|E|3||2|T"}};
+  for (const auto& [menu, k, value, links] : cases) {
+    ResetTables();
+    for (auto [m, slot, v] : {std::tuple{kEngine, 0, "4"}, {kEngine, 13, "E"}, {kEngine, 14, "1"},
+                              {kTransmission, 0, "5"}, {kTransmission, 22, "C"}, {kTransmission, 23, "2"},
+                              {kTires, 3, "2"}, {kTires, 12, "T"}, {kTires, 13, "1"}, {kTires, 5, "28"}})
+      SpecAt(m, slot) = v;
+    const auto before = tbl.SpecText;
+    const auto curve = tbl.PowerCurveText;
+    (k < 0 ? tbl.PowerCurveText[0][0] : SpecAt(menu, k)) = value;
+    DropExampleLinksOfChangedRows(before, curve);
+    EXPECT_EQ(SpecAt(kEngine, 0) + "|" + SpecAt(kEngine, 13) + "|" + SpecAt(kTransmission, 0) + "|" +
+                  SpecAt(kTransmission, 22) + "|" + SpecAt(kTires, 3) + "|" + SpecAt(kTires, 12),
+              links);
+  }
+}
+
 TEST(MatchRules, ShippedRowFile) {
   SeqReader in;
   ASSERT_TRUE(in.Open(std::string(SW_SOURCE_DIR) + "/data/QVZHELP/help7.txt"));

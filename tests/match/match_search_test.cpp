@@ -129,7 +129,7 @@ TEST_F(MatchSearchTest, TractionAtItsMaximumChangesTheTire) {
   EXPECT_EQ(S(kTires, 8), "110.00");
   EXPECT_EQ(text, "Max");
   Pass(s);
-  EXPECT_EQ(S(kTires, 6), " 3") << "Perf Radial to Race";
+  EXPECT_EQ(S(kTires, 6), " 3") << "DOT Drag Tire to Drag Radial";
   EXPECT_EQ(s.AdjustmentLog(), "");
   Pass(s);
   EXPECT_EQ(s.AdjustmentLog(), "Maxtrac ") << "the factor is at 110 again";
@@ -217,16 +217,17 @@ TEST_F(MatchSearchTest, HundredPassesGiveTheNote) {
 
 TEST_F(MatchSearchTest, AMissIsReportedAndPowerStaysWithinTheEngineRows) {
   // Runs that stay off the slip (a slip for the wrong track, a 60 ft out of
-  // reach): power moves only within the Engine rows (torque 10000, HP 5).
-  const std::tuple<double, double, std::string, std::string> cases[] = {
-      {80, 1.8, "10000.0 9000.0 Maxpowr ", "MPH is 20.0 %"},
-      {120, 1.8, "5.4 5.0 Minpowr ", "MPH is 20.0 %"},
-      {100, 2.0, "500 450 Maxtrac ", "60 ft is 11.1 %"}};
-  std::filesystem::copy(std::filesystem::path(SW_SOURCE_DIR) / "data/QVZHELP", folder.path() / "QVZHELP");
-  for (const auto& [mph, sixty, engine, miss] : cases) {
-    Fresh();
+  // reach, 19398 RPM where the slip says 12000): power moves only within the
+  // Engine rows (torque 10000, HP 5); a miss is measured on the slip's figure.
+  const std::tuple<double, double, double, std::string, std::string> cases[] = {
+      {80, 1.8, 0, "10000.0 9000.0 Maxpowr ", "MPH is 20.0 %"},
+      {120, 1.8, 0, "5.4 5.0 Minpowr ", "MPH is 20.0 %"},
+      {100, 2.0, 0, "500 450 Maxtrac ", "60 ft is 11.1 %"},
+      {100, 1.8, 19398, "500 450 Maxdiam ", "RPM is 61.7 %"}};
+  for (const auto& [mph, sixty, rpm, engine, miss] : cases) {
+    Fresh(rpm ? "12000" : "");
     keep = 1;
-    fake = [&](int) { return Run([&](FakeRun& r) { r.mph = mph, r.sixty = sixty; }); };
+    fake = [&](int) { return Run([&](FakeRun& r) { r.mph = mph, r.sixty = sixty, r.clutchRpm = rpm ? rpm : 5600; }); };
     SpecSearch s = Search();
     EXPECT_EQ(s.Match(), matchend::Kept);
     EXPECT_EQ(S(kEngine, 2) + " " + S(kEngine, 4) + " " + s.AdjustmentLog(), engine);
@@ -266,6 +267,7 @@ TEST_F(MatchSearchTest, ShiftCheckRefusesAStallAboveTheShifts) {
 TEST_F(MatchSearchTest, KeptSpecsStayAndTheShiftRpmsComeBack) {
   UserShifts();
   PlainSlip();
+  S(kEngine, 0) = "4", S(kEngine, 13) = "Ex Eng: 454", S(kEngine, 14) = "1";
   fst.SpecsChanged = 0;
   keep = 1;
   fake = [](int n) { return Run([n](FakeRun& r) { r.mph = n == 1 ? 100 / (1 - 0.0356) : r.mph; }); };
@@ -277,8 +279,10 @@ TEST_F(MatchSearchTest, KeptSpecsStayAndTheShiftRpmsComeBack) {
   EXPECT_EQ(KeepMatchSpecs, 1);
   EXPECT_EQ(lastScreen.specs[1].name, "Engine Pk HP");
   EXPECT_EQ(lastScreen.specs[1].oldValue, "450.0");
-  EXPECT_EQ(lastScreen.specs[1].newValue, "402.0") << "the curve rounds the peak";
+  EXPECT_EQ(lastScreen.specs[1].newValue, "401.9") << "the stored peak, not the curve's";
+  EXPECT_FALSE(lastScreen.specs[10].visible) << "the peak torque RPM stayed";
   EXPECT_FALSE(lastScreen.stallShown);
+  EXPECT_EQ(S(kEngine, 0) + S(kEngine, 13), " 1") << "the engine is no longer the example's";
 }
 
 TEST_F(MatchSearchTest, EveryOtherEndRestoresTheSpecsByteForByte) {

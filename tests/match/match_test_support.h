@@ -3,6 +3,7 @@
 // wants, with the errors it wants.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +20,14 @@ struct FakeRun {
 };
 
 struct SearchTest : RunTest {
+  // The shipped preset lists name tire types; the Engine rows' limits hold the power.
+  void SetUp() override {
+    RunTest::SetUp();
+    using std::filesystem::copy_options;
+    for (const char* shipped : {"COMBO", "QVZHELP"})
+      std::filesystem::copy(std::string(SW_SOURCE_DIR) + "/data/" + shipped, folder.path() / shipped,
+                            copy_options::recursive | copy_options::skip_existing);
+  }
   int calculations = 0;
   int screens = 0;
   int keep = 0;  // the answer on the result screen

@@ -261,7 +261,7 @@ class MatchWindowTest : public QObject {
           {d->Label4[2], "Conv Stall"},         {d->Label4[3], "3600"},  {d->Label4[6], "1.25"},
           {d->Label4[9], "120.0"},              {d->Label4[12], "6200"}, {d->Label4[17], "3"},
           {d->Label4[19], "Gear"},              {d->Label1[1], "Engine Pk HP (full curve)"},
-          {d->Label3[8], "Drag Slick"}};
+          {d->Label3[8], "Racing Slick"}};
       for (const auto& [label, text] : texts) QCOMPARE(label->text(), QString(text));
       QVERIFY(!d->Label1[3]->isVisible() && d->Label4[3]->isVisible());  // 2.0 as before: not listed
       QVERIFY(d->Label1[9]->isVisible() && d->Label1[9]->text() == "Power Curve (9 points)");  // the dyno sheet
@@ -283,8 +283,8 @@ class MatchWindowTest : public QObject {
       // Street radials cannot pull a 1.50: the search went to slicks, and
       // their growth shows.
       const std::pair<QLabel*, const char*> texts[] = {
-          {d->Label1[2], "Clutch Specs"},       {d->Label3[2], "User Specs"}, {d->Label3[8], "Perf Radial"},
-          {d->Label2[8], "Drag Slick"},         {d->Label4[6], "1.50"},       {d->Label4[12], "5554"},
+          {d->Label1[2], "Clutch Specs"},       {d->Label3[2], "User Specs"}, {d->Label3[8], "DOT Drag Tire"},
+          {d->Label2[8], "Racing Slick"},       {d->Label4[6], "1.50"},       {d->Label4[12], "5554"},
           {d->Label1[4], "Rear Tire Diameter"}};
       for (const auto& [label, text] : texts) QCOMPARE(label->text(), QString(text));
       QVERIFY(!d->Label1[3]->isVisible() && d->Label1[6]->isVisible());
