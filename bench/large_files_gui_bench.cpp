@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
-#include <QElapsedTimer>
 #include <filesystem>
 #include <string>
 
@@ -23,6 +22,7 @@
 #include "simulation/tables.h"
 #include "support/large_files.h"
 #include "support/temp_folder.h"
+#include "support/window_bench_main.h"
 
 namespace {
 
@@ -33,6 +33,14 @@ void Settle() {
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+}
+
+// A list opened, shown and closed again.
+void Click(QComboBox* list) {
+  list->showPopup();
+  QApplication::processEvents();
+  list->hidePopup();
+  QApplication::processEvents();
 }
 
 // A program folder holding only `file` with `bytes` in it, and the shipped
@@ -112,17 +120,7 @@ void BM_MakeListClicked(benchmark::State& state) {
   }
   Settle();
   QComboBox* makes = w->Combo1[2];
-  for (auto _ : state) {
-    QElapsedTimer t; t.start();
-    makes->showPopup();
-    fprintf(stderr, "show %lld\n", (long long)t.restart());
-    QApplication::processEvents();
-    fprintf(stderr, "events %lld\n", (long long)t.restart());
-    makes->hidePopup();
-    fprintf(stderr, "hide %lld\n", (long long)t.restart());
-    QApplication::processEvents();
-    fprintf(stderr, "events %lld\n", (long long)t.restart());
-  }
+  for (auto _ : state) Click(makes);
   state.counters["makes"] = makes->count();
   sw::DefaultInstance<sw::frmCalcData>::Unload();
   Settle();
@@ -141,10 +139,7 @@ void BM_MakeListFirstClick(benchmark::State& state) {
       state.SkipWithError("no calculator");
       break;
     }
-    w->Combo1[2]->showPopup();
-    QApplication::processEvents();
-    w->Combo1[2]->hidePopup();
-    QApplication::processEvents();
+    Click(w->Combo1[2]);
     state.PauseTiming();
     sw::DefaultInstance<sw::frmCalcData>::Unload();
     Settle();
@@ -155,12 +150,4 @@ BENCHMARK(BM_MakeListFirstClick)->Arg(1)->Arg(8)->Iterations(3)->Unit(benchmark:
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return sw::test::RunWindowBenchmarks(argc, argv); }
