@@ -1,5 +1,6 @@
 // A pick list as the program shows it. Its open list is as wide as its
-// longest item, however narrow the closed box. Where the closed box is too
+// longest item, however narrow the closed box; a list of over 1000 items
+// opens as a scrolling drop-down at once. Where the closed box is too
 // narrow for the pick, it shows the pick shortened with "..." and gives the
 // whole pick as its tooltip and accessible description.
 #pragma once
