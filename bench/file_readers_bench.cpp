@@ -12,38 +12,18 @@
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "simulation/calculator_form.h"
+#include "support/large_files.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 constexpr size_t kMB = 1 << 20;
 
-// A spec help page: continued paragraph lines with a "**" now and then,
-// paragraph ends and lines of their own.
-std::string HelpPage(size_t bytes) {
-  std::string page = "** Help\r\nThe ** rows set what the car is.\r\n";
-  for (int i = 0; page.size() < bytes; ++i) {
-    if (i % 10 == 9) page += " \r\n";
-    else if (i % 10 == 4) page += "  A line of its own about the ** row.\r\n";
-    else page += "continued text of the paragraph about one row or another\r\n";
-  }
-  return page;
-}
-
-// A weight table whose every record is a make of its own.
-std::string WeightTable(size_t bytes) {
-  std::string table;
-  for (int i = 0; i < 8; ++i) table += "header\r\n";
-  for (int i = 0; table.size() < bytes; ++i)
-    table += "69\r\nMake" + std::to_string(i) + "\r\nModel\r\n2dr\r\n3200\r\n40\r\n-1\r\n";
-  return table;
-}
-
 void BM_HelpPage(benchmark::State& state) {
   sw::TempFolder folder;
   sw::SetProgramFolder(folder.path());
   std::filesystem::create_directories(folder.path() / "QVZHELP");
-  sw::WriteFileAtomic(folder.path() / "QVZHELP" / "HELPI3.TXT", HelpPage(state.range(0) * kMB));
+  sw::WriteFileAtomic(folder.path() / "QVZHELP" / "HELPI3.TXT", sw::test::LargeHelpPage(state.range(0) * kMB));
   std::string title, text;
   for (auto _ : state) {
     std::string key = "helpi3.txt";
@@ -58,7 +38,7 @@ void BM_VehicleWeightMakes(benchmark::State& state) {
   sw::TempFolder folder;
   sw::SetProgramFolder(folder.path());
   std::filesystem::create_directories(folder.path() / "TEXT");
-  sw::WriteFileAtomic(folder.path() / "TEXT" / "vehweight.txt", WeightTable(state.range(0) * kMB));
+  sw::WriteFileAtomic(folder.path() / "TEXT" / "vehweight.txt", sw::test::LargeWeightTable(state.range(0) * kMB));
   sw::CalculatorForm form;
   for (auto _ : state) {
     sw::ReadVehWeights(form, 0);

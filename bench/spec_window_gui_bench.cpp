@@ -20,6 +20,7 @@
 #include "specs/frm_vehicle.h"
 #include "support/fixture_vehicle.h"
 #include "support/temp_folder.h"
+#include "support/window_bench_main.h"
 
 namespace {
 
@@ -76,12 +77,4 @@ BENCHMARK(BM_BoxLeftToCaption)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return sw::test::RunWindowBenchmarks(argc, argv); }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -315,8 +314,6 @@ void frmCalcData::ShowForm() {
     if (shown != entries) {
       list->clear();
       list->addItems(entries);
-      // An open list shows its longest entry whole.
-      list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24);
     }
     if (list->currentIndex() != r.listIndex) list->setCurrentIndex(r.listIndex);
   }

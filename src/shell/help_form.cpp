@@ -1,7 +1,10 @@
 #include "shell/help_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -24,19 +27,32 @@ HelpForm::HelpForm() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("HelpForm");
   setWindowTitle("HelpText");
-  Label1 = new QLabel(this);
-  Label1->setObjectName("Label1");
-  Label1->setWordWrap(true);
-  Label1->setTextFormat(Qt::PlainText);
-  Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label1->setFixedWidth(TwipsToPixels(7800));
-  Label1->setStyleSheet("color: #000080;");
   Command3 = new QPushButton("Last (previous) Screen", this);
   Command3->setObjectName("Command3");
   Command1 = new QPushButton("Next Screen", this);
   Command1->setObjectName("Command1");
   Command2 = new QPushButton("Cancel", this);
   Command2->setObjectName("Command2");
+
+  // The page: navy text on the window's own colour, without a frame. A
+  // text box, not a label: a box lays out only the lines in sight, so a
+  // page of any length shows at once, and one taller than the screen
+  // scrolls. Made after the buttons, which so keep the focus first when
+  // the window opens; Tab goes on into the text.
+  Label1 = new TextBox(this);
+  Label1->setObjectName("Label1");
+  Label1->setAccessibleName("Help text");
+  Label1->setReadOnly(true);
+  Label1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  Label1->setTabChangesFocus(true);
+  Label1->setFrameShape(QFrame::NoFrame);
+  Label1->document()->setDocumentMargin(0);
+  Label1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QPalette colours = Label1->palette();
+  colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+  colours.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
+  Label1->setPalette(colours);
+  Label1->setFixedWidth(TwipsToPixels(7800));
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(Command3);
@@ -67,17 +83,18 @@ void HelpForm::ShowPage() {
   HelpPageView view = BuildHelpPage(shell.HelpMenuNumber, shell.HelpPage, tbl.CurrentSpecMenu);
   if (!view.known) return;
   setWindowTitle(ToQ(view.caption));
-  Label1->setText(DisplayText(LabelText(view.text)));
+  const QString text = DisplayText(LabelText(view.text));
+  Label1->setPlainText(text);
   Command3->setEnabled(view.previousEnabled);
   Command1->setEnabled(view.nextEnabled);
-  FitTopic();
+  FitTopic(text);
   adjustSize();
   // A topic with long pages makes the window tall: it stays whole on the
   // screen.
   KeepOnScreen(this);
 }
 
-void HelpForm::FitTopic() {
+void HelpForm::FitTopic(const QString& shown) {
   // Every page of a topic gets the room of its longest one, so the window
   // keeps its size and the page buttons stay under the mouse from page to
   // page.
@@ -85,19 +102,26 @@ void HelpForm::FitTopic() {
   if (topic == sizedFor_) return;
   sizedFor_ = topic;
   const int16_t lastPage = HelpPageCount;
-  QLabel probe;
-  probe.setFont(Label1->font());
-  probe.setWordWrap(true);
-  probe.setTextFormat(Qt::PlainText);
-  const int width = Label1->minimumWidth();
+  QWidget* front = isVisible() ? this : QApplication::activeWindow();
+  const QRect free = (front ? front : this)->screen()->availableGeometry();
+  const int width = TwipsToPixels(7800);
   int tallest = 0;
   for (int page = 0; page <= lastPage; ++page) {
-    HelpPageView view = BuildHelpPage(topic.first, page, topic.second);
-    probe.setText(DisplayText(LabelText(view.text)));
-    tallest = std::max(tallest, probe.heightForWidth(width));
+    const QString text =
+        page == shell.HelpPage ? shown : DisplayText(LabelText(BuildHelpPage(topic.first, page, topic.second).text));
+    tallest = std::max(tallest, Label1->HeightFor(text, width, free.height()));
   }
   HelpPageCount = lastPage;
-  Label1->setFixedHeight(std::max(tallest, Label1->heightForWidth(width)));
+  Label1->setFixedSize(width, tallest);
+  // The window stays whole on the screen, its buttons in sight: what is
+  // left of the screen's height goes to the text, which then scrolls. The
+  // scroll bar is there for every page of such a topic and for none of
+  // another, so that each page wraps at the width it was measured at.
+  const QMargins frame = ExpectedFrame(this);
+  const int over = sizeHint().height() + frame.top() + frame.bottom() - free.height();
+  Label1->setVerticalScrollBarPolicy(over > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  if (over > 0)
+    Label1->setFixedSize(width + Label1->verticalScrollBar()->sizeHint().width(), std::max(0, tallest - over));
 }
 
 void HelpForm::closeEvent(QCloseEvent* e) {

@@ -5,10 +5,11 @@
 // front.
 #pragma once
 
-#include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 #include <utility>
+
+#include "platform/qt/text_box.h"
 
 namespace sw {
 
@@ -25,7 +26,7 @@ class HelpForm : public QWidget {
   // window's load, also run by the page buttons).
   void ShowPage();
 
-  QLabel* Label1 = nullptr;
+  TextBox* Label1 = nullptr;  // the page's text, read-only
   QPushButton* Command1 = nullptr;  // "Next Screen"
   QPushButton* Command2 = nullptr;  // "Cancel"
   QPushButton* Command3 = nullptr;  // "Last (previous) Screen"
@@ -34,8 +35,9 @@ class HelpForm : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  // Gives the text the height of the topic's longest page.
-  void FitTopic();
+  // Gives the text the height of the topic's longest page, as far as the
+  // screen has room; a longer page scrolls. `shown` is the page shown.
+  void FitTopic(const QString& shown);
   DeactivateWatch* watch_ = nullptr;
   std::pair<int, int> sizedFor_{-1, -1};  // topic and spec menu the height was found for
 };

@@ -22,6 +22,7 @@
 
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/text_box.h"
@@ -499,6 +500,50 @@ class PlatformQtTest : public QObject {
       if (QPrinterInfo::availablePrinterNames().isEmpty()) QCOMPARE(printers, QString("Print to File (PDF)"));
     }
     QCOMPARE(PrinterOrientationOf(printer), 1);
+  }
+
+  // --- the pick list
+
+  // The open list is as wide as its longest item however the items change,
+  // in a short list and in one so long that it opens as a drop-down; a box
+  // at the screen's right edge keeps it on the screen.
+  void pickListOpensAsWideAsItsLongestItem_data() {
+    QTest::addColumn<int>("items");
+    QTest::newRow("short") << 3;
+    QTest::newRow("long") << 1500;
+  }
+  void pickListOpensAsWideAsItsLongestItem() {
+    QFETCH(int, items);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget window;
+    window.setGeometry(area.right() - 120, area.top() + 40, 110, 40);
+    PickList list(&window);
+    list.setGeometry(5, 5, 100, 30);
+    QStringList makes;
+    for (int i = 0; i < items; ++i) makes << QString("Make %1").arg(i);
+    list.addItems(makes);
+    Activate(&window);
+    const QString longer = "A make whose name is far wider than its box", longest = longer + " and wider still";
+    const std::function<void()> changes[] = {
+        [] {},
+        [&] { list.addItem(longer); },
+        [&] { list.setItemText(0, longest); },
+        [&] { list.removeItem(0); },
+        [&] { list.clear(), list.addItems(makes); }};
+    const QFontMetrics metrics = list.view()->fontMetrics();
+    for (size_t step = 0; step < std::size(changes); ++step) {
+      changes[step]();
+      int widest = 0;
+      for (int i = 0; i < list.count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(list.itemText(i)));
+      list.showPopup();
+      QApplication::processEvents();
+      const int open = list.view()->viewport()->width();
+      QVERIFY2(open >= widest, qPrintable(QString("step %1: %2 < %3").arg(step).arg(open).arg(widest)));
+      // Removing the longest item narrows the list again.
+      if (step >= 3) QVERIFY2(open < metrics.horizontalAdvance(longest), qPrintable(QString("step %1").arg(step)));
+      QVERIFY(area.contains(list.view()->window()->geometry()));
+      list.hidePopup();
+    }
   }
 
   // --- pasting with nothing to paste

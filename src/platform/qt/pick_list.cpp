@@ -1,6 +1,10 @@
 #include "platform/qt/pick_list.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QListView>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -8,8 +12,87 @@
 
 namespace sw {
 
+namespace {
+
+// Qt opens a list as a popup (the pick over the box, as many items as the
+// screen holds) by measuring every item and asking each for its place, on
+// every click: some 4 microseconds an item, seconds for a list of some
+// 100000. A list longer than anyone reads through opens as a scrolling
+// drop-down instead, which asks only for the items it shows.
+constexpr int kLongList = 1000;
+
+class LongListsDropDown : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (auto* list = qobject_cast<const QComboBox*>(widget); hint == SH_ComboBox_Popup && list && list->count() > kLongList)
+      return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+QStyle* PickListStyle() {
+  static QPointer<QStyle> style;
+  if (!style) {
+    style = new LongListsDropDown(QApplication::style()->name());
+    style->setParent(qApp);
+  }
+  return style;
+}
+
+}  // namespace
+
 PickList::PickList(QWidget* parent) : QComboBox(parent) {
   connect(this, &QComboBox::currentTextChanged, this, [this] { TellWholePick(); });
+  setStyle(PickListStyle());
+  // Every item is a line of text in one font: the open list lays out a
+  // list of any length by the size of one item instead of asking each.
+  if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
+  WatchItems();
+}
+
+void PickList::setModel(QAbstractItemModel* model) {
+  QComboBox::setModel(model);
+  WatchItems();
+}
+
+void PickList::WatchItems() {
+  for (const QMetaObject::Connection& c : itemWatch_) disconnect(c);
+  widest_ = -1;
+  QAbstractItemModel* items = model();
+  auto forget = [this] { widest_ = -1; };
+  itemWatch_ = {connect(items, &QAbstractItemModel::rowsInserted, this, &PickList::ItemsAdded),
+                connect(items, &QAbstractItemModel::rowsRemoved, this, forget),
+                connect(items, &QAbstractItemModel::dataChanged, this, forget),
+                connect(items, &QAbstractItemModel::modelReset, this, forget),
+                connect(items, &QAbstractItemModel::layoutChanged, this, forget)};
+}
+
+void PickList::ItemsAdded(const QModelIndex& parent, int first, int last) {
+  if (parent != rootModelIndex()) return;
+  // A list filled afresh is measured as it is filled, so that not even the
+  // first click waits.
+  if (count() == last - first + 1) {
+    widest_ = 0;
+    widestFont_ = view()->font();
+  }
+  if (widest_ >= 0 && view()->font() == widestFont_) Measure(first, last);
+  else widest_ = -1;
+}
+
+int PickList::WidestItem() {
+  if (widest_ < 0 || view()->font() != widestFont_) {
+    widest_ = 0;
+    widestFont_ = view()->font();
+    Measure(0, count() - 1);
+  }
+  return widest_;
+}
+
+void PickList::Measure(int first, int last) {
+  const QFontMetrics metrics = view()->fontMetrics();
+  for (int i = first; i <= last; ++i) widest_ = std::max(widest_, metrics.horizontalAdvance(itemText(i)));
 }
 
 int PickList::WidthFor(const QString& text) const {
@@ -30,9 +113,7 @@ void PickList::KeepWidthOfItems(int count, int minimum) {
 void PickList::showPopup() {
   // The open list as wide as its longest item (and a scroll bar when it has
   // one), never narrower than the box.
-  int widest = 0;
-  for (int i = 0; i < count(); ++i) widest = std::max(widest, view()->fontMetrics().horizontalAdvance(itemText(i)));
-  int width = widest + 2 * view()->frameWidth() + 24;
+  int width = WidestItem() + 2 * view()->frameWidth() + 24;
   if (count() > maxVisibleItems()) width += view()->verticalScrollBar()->sizeHint().width();
   view()->setMinimumWidth(std::max(width, this->width()));
   QComboBox::showPopup();
