@@ -15,9 +15,6 @@ namespace {
 fs::path g_folder;
 fs::path g_seed;
 
-// Written into the program folder once every shipped file is there.
-constexpr const char* kSeedStamp = ".seeded";
-
 // What the shipped folder holds: its path and the name of every file and
 // folder in it, which changes whenever one is added, taken away or renamed.
 // Taking it lists the folders but looks at none of their files.
@@ -68,7 +65,7 @@ bool EnsureProgramFolder() {
   // each of its files again.
   const std::string fingerprint = SeedFingerprint(seed);
   std::string stamp;
-  if (!fingerprint.empty() && ReadFileBytes(dest / kSeedStamp, stamp) && stamp == fingerprint) return true;
+  if (!fingerprint.empty() && ReadFileBytes(dest / kSeedStampFile, stamp) && stamp == fingerprint) return true;
   bool complete = !fingerprint.empty();
   for (auto it = fs::recursive_directory_iterator(seed, ec); !ec && it != fs::recursive_directory_iterator();
        it.increment(ec)) {
@@ -86,7 +83,7 @@ bool EnsureProgramFolder() {
     }
   }
   if (ec) complete = false;
-  if (complete) WriteFileAtomic(dest / kSeedStamp, fingerprint);
+  if (complete) WriteFileAtomic(dest / kSeedStampFile, fingerprint);
   return true;
 }
 

@@ -17,6 +17,9 @@ void SetProgramFolder(const std::filesystem::path& folder);
 std::filesystem::path SeedFolder();
 void SetSeedFolder(const std::filesystem::path& folder);
 
+// Written into the program folder once every shipped file is there.
+inline constexpr const char* kSeedStampFile = ".seeded";
+
 // Creates the program folder when missing and copies every shipped file that
 // is not there yet; files already there are never overwritten. Once all are
 // there a stamp says so, and later starts skip the copying until the shipped
