@@ -1,8 +1,5 @@
 #include "files/file_names.h"
 
-#include <functional>
-#include <set>
-
 #include "files/ascii_export.h"
 #include "files/file_fixture.h"
 
@@ -103,43 +100,31 @@ TEST_F(FileNames, ExistenceTest) {
 }
 
 // Names the program relies on get the name checks' messages; a folder where
-// a file should go, also at the end of a link, says what could not be
-// written, where and why. Nothing is written or changed.
+// a file goes, also through a link, says what could not be written, where
+// and why. Nothing is written.
 TEST_F(FileNames, NamesThatCannotBeSavedSayWhy) {
   EnsureFileFolders();
   for (const char* f : {"RUNS", "QVCURVEH.ZKT", "QVHISTRY/A"}) fs::create_directories(App(f));
   fs::create_directory_symlink("RUNS", App("TORUNS"));
   Put(App(".seeded"), "stamp");
-  const std::string cr2(2, CR), failed = " could not be written:" + cr2 + "      ", isFolder = cr2 + "Reason: Is a directory.";
-  auto hidden = [&](const std::string& n) {
-    return "The name you entered:" + cr2 + "      " + n + cr2 + "Can not be used because it begins with a period (.)." +
-           cr2 + "Enter a different name.";
-  };
-  auto ascii = [](const char* name) { return [name] { WriteAsciiFile(name, {}); }; };
-  auto asked = [this](const char* rel) { return [this, rel] { fst.ChosenFileName = AppText(rel), ValidateFileName83(); }; };
-  auto save = [this](int16_t mode) { return [this, mode] { tbl.HistoryName[0] = "A", SaveAs(mode); }; };
-  const std::pair<std::function<void()>, std::string> cases[] = {
-      {ascii(".seeded"), "The name you entered:" + cr2 + "      .seeded" + cr2 +
-                             "is the name of one of the program's own files or folders.  Enter a different name."},
-      {ascii("RUN1.0123456789ab.tmp"), kInvalidNameText}, {asked("VEHDAT/CAR.00998cad5c5b.tmp"), kInvalidNameText},
-      {ascii(". ."), hidden(". .")}, {asked("VEHDAT/.."), hidden("..")},
-      {ascii("RUNS"), "The ASCII data file" + failed + AppText("RUNS") + isFolder},
-      {ascii("TORUNS"), "The ASCII data file" + failed + AppText("RUNS") + isFolder},
-      {asked("VEHDAT"), "The file" + failed + AppText("VEHDAT") + isFolder},
-      {save(savemode::WorkingCopy), "The file" + failed + AppText("QVCURVEH.ZKT") + isFolder},
-      {save(savemode::History), "The file" + failed + AppText("QVHISTRY/A") + isFolder}};
-  auto tree = [this] {
-    std::set<std::string> t;
-    for (const auto& e : fs::recursive_directory_iterator(App())) t.insert(e.path().string());
-    return t;
-  };
-  const auto before = tree();
-  for (const auto& [act, said] : cases) {
+  const std::string cr2(2, CR), typed = "The name you entered:" + cr2 + "      ", other = "  Enter a different name.",
+                    folder = cr2 + "Reason: Is a directory.", gone = " could not be written:" + cr2 + "      ",
+                    data = "The ASCII data file" + gone + AppText("RUNS") + folder, file = "The file" + gone;
+  const std::tuple<const char*, int16_t, std::string> cases[] = {
+      {".seeded", 0, typed + ".seeded" + cr2 + "is the name of one of the program's own files or folders." + other},
+      {"RUN1.0123456789ab.tmp", 0, kInvalidNameText},
+      {". .", 0, typed + ". ." + cr2 + "Can not be used because it begins with a period (.)." + cr2 + other.substr(2)},
+      {"RUNS", 0, data}, {"TORUNS", 0, data}, {nullptr, savemode::WorkingCopy, file + AppText("QVCURVEH.ZKT") + folder},
+      {nullptr, savemode::History, file + AppText("QVHISTRY/A") + folder}};
+  const auto entries = [this] { return std::distance(fs::recursive_directory_iterator(App()), {}); };
+  const auto before = entries();
+  tbl.HistoryName[0] = "A";
+  for (const auto& [name, mode, said] : cases) {
     ui->Clear();
-    act();
-    EXPECT_EQ(OnlyBox().prompt, said);
+    name ? (void)WriteAsciiFile(name, {}) : SaveAs(mode);
+    EXPECT_EQ(OnlyBox().prompt, said) << (name ? name : "a copy");
   }
-  EXPECT_EQ(tree(), before);
+  EXPECT_EQ(entries(), before);
   EXPECT_EQ(Bytes(App(".seeded")), "stamp");
 }
 
