@@ -16,6 +16,8 @@ std::string AsciiFileName;
 
 namespace {
 
+// What a failed write says could not be written.
+constexpr const char* kAsciiFileWord = "The ASCII data file";
 constexpr int kFieldWidth = 8;
 constexpr int kAtLeastRow = 20;
 
@@ -79,7 +81,7 @@ bool IsProgramOwnName(const std::string& name) {
   static const char* const kWritten[] = {kConfigurationFile, kWorkingCopyFile, "baseplot.ZKT", "ENGCURVE.ZKT",
                                          "LapDtOut.txt",     "Analysis Report.txt", kVehicleFolder,
                                          kExampleVehicleFolder, kDialInFolder, kThrottleStopFolder,
-                                         kHistoryFolder};
+                                         kHistoryFolder, kSeedStampFile};
   static const char* const kKeptBad[] = {kConfigurationFile, kWorkingCopyFile, "baseplot.ZKT"};
   // What the program ships: every name at the top of the shipped data, also
   // where that folder is not found.
@@ -111,7 +113,7 @@ AsciiSave WriteAsciiFile(const std::string& typedName, const AsciiOptionSet& opt
     return AsciiSave::Stopped;
   }
   fst.ChosenFileName = ProgramFolderText() + "/" + fst.NewFileName;
-  ValidateFileName83();
+  ValidateFileName83(kAsciiFileWord);
   if (fst.FileExists == fexist::Invalid) return AsciiSave::Stopped;
   if (fst.FileExists == fexist::Exists) {
     int a = MsgBox("This data file already exists.  Do you want to replace it?", mb::YesNoCancel + mb::Exclamation,
@@ -125,7 +127,7 @@ AsciiSave WriteAsciiFile(const std::string& typedName, const AsciiOptionSet& opt
   for (const std::string& line : AsciiExportLines(tbl.ResultsText, tbl.FinishRow, options)) text += line + CRLF;
   int error = 0;
   if (!WriteTextFile(DiskPath(path), text, &error)) {
-    MsgBox(WriteFailureText("The ASCII data file", DiskPath(path), error), mb::Exclamation + mb::OKOnly, "");
+    MsgBox(WriteFailureText(kAsciiFileWord, DiskPath(path), error), mb::Exclamation + mb::OKOnly, "");
     return AsciiSave::Stopped;
   }
   MsgBox("ASCII Data File written to disk." + std::string(2, CR) + path, mb::OKOnly, "");

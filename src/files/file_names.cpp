@@ -4,7 +4,9 @@
 #include <cctype>
 
 #include "files/file_state.h"
+#include "files/file_write.h"
 #include "platform/program_folder.h"
+#include "platform/seqfile.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "simulation/tables.h"
@@ -50,6 +52,13 @@ void RefuseCharacter(const std::string& name, char c) {
   MsgBox(std::string("The name you entered:") + CR + CR + "      " + name + CR + CR +
              "Can not be used because it contains this character:" + CR + CR + "      " + ShowCharacter(c) + CR + CR +
              "Enter a different name.",
+         mb::OKOnly, "");
+}
+
+// Names the file system takes but the file lists would not show.
+void RefuseHiddenName(const std::string& name) {
+  MsgBox(std::string("The name you entered:") + CR + CR + "      " + name + CR + CR +
+             "Can not be used because it begins with a period (.)." + CR + CR + "Enter a different name.",
          mb::OKOnly, "");
 }
 
@@ -159,7 +168,7 @@ void ValidateEntryName(const std::string& kindWord) {
   fst.NewFileName = a == ans::Yes ? changed : "";
 }
 
-void ValidateFileName83() {
+void ValidateFileName83(const std::string& what) {
   fst.FileExists = fexist::Exists;
   const std::string& chosen = fst.ChosenFileName;
   auto invalid = [] {
@@ -178,15 +187,29 @@ void ValidateFileName83() {
     start = slash + 1;
   }
   std::string last = s.substr(s.rfind('/') == std::string::npos ? 0 : s.rfind('/') + 1);
-  // A name of dots alone is a folder or a hidden file.
-  if (last.find_first_not_of('.') == std::string::npos) return invalid();
+  // A hidden file (the program's own ".seeded" among them), or a name of
+  // dots alone, which is a folder.
+  if (last[0] == '.') {
+    RefuseHiddenName(last);
+    fst.FileExists = fexist::Invalid;
+    return;
+  }
+  // Start-up would take the file for what a killed save left behind and
+  // remove it unasked.
+  if (IsTemporaryFileName(last)) return invalid();
 
   fs::path p = DiskPath(chosen);
   std::error_code ec;
   if (!p.parent_path().empty() && EnsureOwnFolder(p.parent_path())) p = DiskPath(chosen);
   fs::path parent = p.parent_path();
   if (!parent.empty() && !fs::is_directory(parent, ec)) return invalid();  // the path is not found
-  if (fs::is_directory(p, ec)) return invalid();
+  // A folder, a device or a broken link in the name's place (or at the end
+  // of its link) is never replaced: say so now, not after asking to replace.
+  if (const int refusal = SaveRefusal(p); refusal != 0) {
+    MsgBox(WriteFailureText(what, p, refusal), mb::Exclamation + mb::OKOnly, "");
+    fst.FileExists = fexist::Invalid;
+    return;
+  }
   if (fs::exists(fs::symlink_status(p, ec))) {
     fst.FileExists = fexist::Exists;
     return;

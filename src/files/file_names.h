@@ -56,8 +56,10 @@ void ValidateEntryName(const std::string& kindWord);
 
 // Tests the full path fst.ChosenFileName: fst.FileExists = 0 when a file of
 // that name exists, 1 when the name cannot be a file name (after the
-// "Invalid File Name" message), 2 when it is free.
-void ValidateFileName83();
+// "Invalid File Name" message, or the one for a hidden name) or names
+// something a save never replaces (after the failed-write message for
+// `what`, "The file"), 2 when it is free.
+void ValidateFileName83(const std::string& what = "The file");
 
 // Cuts a path at its last "/" (or "\") into folder and file name.
 void SplitPath(std::string& folderOut, const std::string& path, std::string& fileNameOut);

@@ -16,17 +16,21 @@ namespace {
 std::size_t g_failAfter = SIZE_MAX;
 }
 
-bool CanReplaceFile(const fs::path& path) {
+bool CanReplaceFile(const fs::path& path, int* error) {
+  auto refuse = [error](int why) {
+    if (error) *error = why;
+    return false;
+  };
   std::error_code ec;
-  if (path.empty() || !path.has_filename()) return false;
+  if (path.empty() || !path.has_filename()) return refuse(EISDIR);
   // A symbolic link is saved through: what counts is the file it names.
   const fs::path target = SaveTarget(path);
   fs::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
-  if (!fs::is_directory(dir, ec)) return false;
-  if (fs::is_directory(target, ec)) return false;
+  if (!fs::is_directory(dir, ec)) return refuse(ENOENT);
+  if (fs::is_directory(target, ec)) return refuse(EISDIR);
   // A read-only file system is the folder's matter, not the file's.
-  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0 && errno != EROFS) return false;
+  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0 && errno != EROFS) return refuse(errno);
   return true;
 }
 

@@ -13,8 +13,9 @@ namespace sw {
 // True when a save to `target` may be tried: its folder exists, and it is no
 // folder itself and not a read-only file (a file brought from elsewhere).
 // Whether the folder can be written to, the disk holds it and the name leads
-// to a regular file, only the write itself tells.
-bool CanReplaceFile(const std::filesystem::path& target);
+// to a regular file, only the write itself tells. When false, `error` (when
+// given) says why (see WriteErrorText).
+bool CanReplaceFile(const std::filesystem::path& target, int* error = nullptr);
 
 // Writes UTF-8 text (lines already ended with CR LF). False when anything
 // failed; the target is then as it was, and `error` (when given) says why

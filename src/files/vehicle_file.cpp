@@ -402,21 +402,21 @@ bool SaveVehicleFile(FormId window) {
     if (op == savemode::SameName) target = DiskPath(fst.CurrentFilePath);
     if (op == savemode::ChosenPath) target = DiskPath(fst.ChosenFileName);
   }
-  // A file brought from elsewhere (read-only, or its folder gone) gets the
-  // designed advice; a write that failed says where and why.
+  // A file of the racer's brought from elsewhere (read-only, or its folder
+  // gone) gets the designed advice. The working copy and the history copy
+  // are no such file and no question led to them: they, and a write that
+  // failed, say where and why.
   int error = 0;
-  if (!CanReplaceFile(target)) {
-    ReportSaveFailure();
+  auto failed = [&](bool advice) {
+    if (advice) ReportSaveFailure();
+    else MsgBox(WriteFailureText("The file", target, error), mb::OKOnly + mb::Exclamation, "");
     EndCall(window);
     return false;
-  }
-  if (!WriteTextFile(target, VehicleFileText(op), &error)) {
-    MsgBox(WriteFailureText("The file", target, error), mb::OKOnly + mb::Exclamation, "");
-    EndCall(window);
-    return false;
-  }
-  if ((op == savemode::SameName || op == savemode::ChosenPath) && KindOf(tbl.CalcMode) == Kind::Vehicle)
-    fst.SpecsChanged = 0;
+  };
+  const bool racersFile = op == savemode::SameName || op == savemode::ChosenPath;
+  if (!CanReplaceFile(target, &error)) return failed(racersFile);
+  if (!WriteTextFile(target, VehicleFileText(op), &error)) return failed(false);
+  if (racersFile && KindOf(tbl.CalcMode) == Kind::Vehicle) fst.SpecsChanged = 0;
   EndCall(window);
   return true;
 }

@@ -17,9 +17,6 @@ namespace {
 fs::path g_folder;
 fs::path g_seed;
 
-// Written into the program folder once every shipped file is there.
-constexpr const char* kSeedStamp = ".seeded";
-
 // The list of every version ever shipped; it stays in the shipped folder.
 constexpr const char* kVersionList = ".shipped-versions";
 
@@ -110,7 +107,7 @@ bool EnsureProgramFolder() {
   // each of its files again.
   const std::string fingerprint = SeedFingerprint(seed);
   std::string stamp;
-  if (!fingerprint.empty() && ReadFileBytes(dest / kSeedStamp, stamp) && stamp == fingerprint) return true;
+  if (!fingerprint.empty() && ReadFileBytes(dest / kSeedStampFile, stamp) && stamp == fingerprint) return true;
   const ShippedVersions versions(seed);
   bool complete = !fingerprint.empty();
   for (auto it = fs::recursive_directory_iterator(seed, ec); !ec && it != fs::recursive_directory_iterator();
@@ -133,7 +130,7 @@ bool EnsureProgramFolder() {
     }
   }
   if (ec) complete = false;
-  if (complete) WriteFileAtomic(dest / kSeedStamp, fingerprint);
+  if (complete) WriteFileAtomic(dest / kSeedStampFile, fingerprint);
   return true;
 }
 

@@ -18,6 +18,9 @@ void SetProgramFolder(const std::filesystem::path& folder);
 std::filesystem::path SeedFolder();
 void SetSeedFolder(const std::filesystem::path& folder);
 
+// Written into the program folder once every shipped file is there.
+inline constexpr const char* kSeedStampFile = ".seeded";
+
 // Creates the program folder when missing and copies every shipped file that
 // is not there yet. A shipped file there that the racer never changed (equal
 // to a version shipped earlier) is replaced by the one shipped now; a file the

@@ -90,21 +90,27 @@ Resolved ResolveLinks(const fs::path& path) {
   }
 }
 
-// 0 when `name` in the folder may be replaced: a regular file (its
-// permissions go to `mode`), or nothing when no link led to it (a new file,
-// `mode` -1). Anything else is never replaced.
+// 0 when what a look at a name found may be replaced: a regular file, or
+// nothing when no link led to it (a new file). `statError` is the look's
+// errno (0 when it found something of kind `mode`). Anything else is never
+// replaced.
+int Refusal(int statError, mode_t mode, bool viaLink) {
+  if (statError != 0) return statError == ENOENT && !viaLink ? 0 : statError;  // a dangling link: ENOENT
+  if (S_ISLNK(mode)) return ELOOP;  // a link that changed under us
+  if (S_ISDIR(mode)) return EISDIR;
+  if (!S_ISREG(mode)) return kNotARegularFile;
+  return 0;
+}
+
+// Refusal of `name` in the folder; a regular file's permissions go to
+// `mode` (-1 for a new file).
 int CheckReplaceable(int dirFd, const std::string& name, bool viaLink, int& mode) {
   mode = -1;
   struct stat st {};
-  if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-    if (errno == ENOENT && !viaLink) return 0;
-    return errno;  // a dangling link: ENOENT
-  }
-  if (S_ISLNK(st.st_mode)) return ELOOP;  // a link that changed under us
-  if (S_ISDIR(st.st_mode)) return EISDIR;
-  if (!S_ISREG(st.st_mode)) return kNotARegularFile;
-  mode = static_cast<int>(st.st_mode & 0777);
-  return 0;
+  const int looked = ::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+  const int error = Refusal(looked, st.st_mode, viaLink);
+  if (error == 0 && looked == 0) mode = static_cast<int>(st.st_mode & 0777);
+  return error;
 }
 
 int WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAfter) {
@@ -151,6 +157,14 @@ int WriteAtomicImpl(const fs::path& path, std::string_view bytes, size_t failAft
 }  // namespace
 
 fs::path SaveTarget(const fs::path& path) { return ResolveLinks(path).path; }
+
+int SaveRefusal(const fs::path& path) {
+  const Resolved resolved = ResolveLinks(path);
+  if (resolved.loop) return ELOOP;
+  struct stat st {};
+  const int looked = ::lstat(resolved.path.c_str(), &st) == 0 ? 0 : errno;
+  return Refusal(looked, st.st_mode, resolved.links > 0);
+}
 
 std::string WriteErrorText(int error) {
   if (error == 0) return {};

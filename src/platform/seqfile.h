@@ -117,6 +117,11 @@ int RemoveLeftOverTemporaryFiles(const std::filesystem::path& folder, std::files
 // The file a save to `path` writes: a symbolic link is followed to the file
 // it names, so that the link stays a link.
 std::filesystem::path SaveTarget(const std::filesystem::path& path);
+// Why a save to `path` would leave what stands there alone (see
+// kNotARegularFile): 0 for a regular file, at the end of a link or not, and
+// for a free name; else the reason the write would give (a folder EISDIR, a
+// dangling link ENOENT, a looping one ELOOP).
+int SaveRefusal(const std::filesystem::path& path);
 
 // Reads a whole file as bytes; false when it cannot be opened.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out);

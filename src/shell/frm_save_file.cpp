@@ -41,15 +41,6 @@ bool SavedAsWanted(const std::string& target) {
   return bytes == Utf8ToCp1252(VehicleFileText(savemode::ChosenPath));
 }
 
-// Names the file system takes but the open window would not list.
-bool RefuseHiddenName(const std::string& name) {
-  if (name.empty() || name[0] != '.') return false;
-  MsgBox("The name you entered:" + kCR + kCR + "      " + name + kCR + kCR +
-             "Can not be used because it begins with a period (.)." + kCR + kCR + "Enter a different name.",
-         mb::OKOnly, "");
-  return true;
-}
-
 }  // namespace
 
 int& frmSaveFile::HistoryWaitMs() {
@@ -197,7 +188,6 @@ void frmSaveFile::Command1_Click() {
   if (fst.NewFileName == kRefusedName) return;
   // The user did not want the shortened name: the window waits for another.
   if (fst.NewFileName.empty() && !typed.empty()) return;
-  if (RefuseHiddenName(fst.NewFileName)) return;
 
   const int16_t pending = fst.FileOperation;
   const std::string pendingChosen = fst.ChosenFileName;

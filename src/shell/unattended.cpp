@@ -98,16 +98,24 @@ UnattendedUi* ActiveUnattendedUi() { return g_unattended; }
 void SetActiveUnattendedUi(UnattendedUi* ui) { g_unattended = ui; }
 
 bool RemoveLapDataFile() {
-  const std::filesystem::path file = ProgramPath(kLapDataFileName);
+  namespace fs = std::filesystem;
+  const fs::path file = ProgramPath(kLapDataFileName);
   std::error_code ec;
-  std::filesystem::remove(file, ec);
-  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return true;
+  if (fs::is_symlink(fs::symlink_status(file, ec))) {
+    // The link stays: Cylvane may read the answer where it leads, and the
+    // answer is written there. A link to anything but a file (a folder, a
+    // device, nothing) can never hold one.
+    if (SaveRefusal(file) != 0) return false;
+  } else {
+    fs::remove(file, ec);
+    if (!fs::exists(fs::symlink_status(file, ec))) return true;
+  }
   // A folder that may not be changed can still hold a file that may be
   // written: emptied, it reads as no result at all.
   ec.clear();
-  std::filesystem::resize_file(file, 0, ec);
+  fs::resize_file(file, 0, ec);
   if (!ec) return true;
-  const auto size = std::filesystem::file_size(file, ec);
+  const auto size = fs::file_size(file, ec);
   return !ec && size == 0;
 }
 

@@ -39,8 +39,9 @@ void SetActiveUnattendedUi(UnattendedUi* ui);
 
 // Before the calculation of start mode 2: the answer of an earlier run must
 // never read as this run's. It is removed, or emptied where it may be
-// written but not removed. False when it can be neither: the earlier answer
-// still stands and no run can replace it.
+// written but not removed; at the end of a symbolic link it is emptied and
+// the link kept. False when it can be neither (the earlier answer still
+// stands and no run can replace it), and for a link to anything but a file.
 bool RemoveLapDataFile();
 
 // The exit status of a start mode 2 run that leaves Cylvane no answer of its

@@ -332,7 +332,12 @@ class DialInWindowTest : public QObject {
     Settle();
     frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
     QVERIFY(f && f->windowTitle() == "Save Dial In File");
+    std::filesystem::create_directories(scene->file("DIALIN/Friday"));  // a folder in the name's place
     f->Text1->setText("Friday");
+    f->Command1_Click();
+    QCOMPARE(scene->LastBox().prompt, "The file could not be written:\r\r      " + scene->path("DIALIN/Friday") +
+                                          "\r\rReason: Is a directory.");
+    std::filesystem::remove(scene->file("DIALIN/Friday"));
     f->Command1_Click();
     Settle();
     const std::string saved = scene->Read("DIALIN/Friday");

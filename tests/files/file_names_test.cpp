@@ -1,5 +1,6 @@
 #include "files/file_names.h"
 
+#include "files/ascii_export.h"
 #include "files/file_fixture.h"
 
 namespace sw {
@@ -85,9 +86,8 @@ TEST_F(FileNames, ExistenceTest) {
   }
   EXPECT_TRUE(fs::is_directory(App("DIALIN")));
   EXPECT_TRUE(ui->boxes().empty());
-  // Names the file system refuses, folders, dots alone, missing folders, too long.
-  for (std::string bad : {AppText("VEHDAT/") + std::string("a\0b", 3), AppText("VEHDAT"), AppText("VEHDAT/"),
-                          AppText("NOFOLDER/x"), AppText("VEHDAT/.."), AppText("VEHDAT/..."),
+  // Names the file system refuses, missing folders, too long.
+  for (std::string bad : {AppText("VEHDAT/") + std::string("a\0b", 3), AppText("VEHDAT/"), AppText("NOFOLDER/x"),
                           AppText("VEHDAT/" + std::string(256, 'n'))}) {
     ui->Clear();
     fst.ChosenFileName = bad;
@@ -97,6 +97,35 @@ TEST_F(FileNames, ExistenceTest) {
     EXPECT_EQ(OnlyBox().title, "Invalid File Name");
     EXPECT_EQ(OnlyBox().style, mb::Exclamation + mb::OKOnly);
   }
+}
+
+// Names the program relies on get the name checks' messages; a folder where
+// a file goes, also through a link, says what could not be written, where
+// and why. Nothing is written.
+TEST_F(FileNames, NamesThatCannotBeSavedSayWhy) {
+  EnsureFileFolders();
+  for (const char* f : {"RUNS", "QVCURVEH.ZKT", "QVHISTRY/A"}) fs::create_directories(App(f));
+  fs::create_directory_symlink("RUNS", App("TORUNS"));
+  Put(App(".seeded"), "stamp");
+  const std::string cr2(2, CR), typed = "The name you entered:" + cr2 + "      ", other = "  Enter a different name.",
+                    folder = cr2 + "Reason: Is a directory.", gone = " could not be written:" + cr2 + "      ",
+                    data = "The ASCII data file" + gone + AppText("RUNS") + folder, file = "The file" + gone;
+  const std::tuple<const char*, int16_t, std::string> cases[] = {
+      {".seeded", 0, typed + ".seeded" + cr2 + "is the name of one of the program's own files or folders." + other},
+      {"RUN1.0123456789ab.tmp", 0, kInvalidNameText},
+      {". .", 0, typed + ". ." + cr2 + "Can not be used because it begins with a period (.)." + cr2 + other.substr(2)},
+      {"RUNS", 0, data}, {"TORUNS", 0, data}, {nullptr, savemode::WorkingCopy, file + AppText("QVCURVEH.ZKT") + folder},
+      {nullptr, savemode::History, file + AppText("QVHISTRY/A") + folder}};
+  const auto entries = [this] { return std::distance(fs::recursive_directory_iterator(App()), {}); };
+  const auto before = entries();
+  tbl.HistoryName[0] = "A";
+  for (const auto& [name, mode, said] : cases) {
+    ui->Clear();
+    name ? (void)WriteAsciiFile(name, {}) : SaveAs(mode);
+    EXPECT_EQ(OnlyBox().prompt, said) << (name ? name : "a copy");
+  }
+  EXPECT_EQ(entries(), before);
+  EXPECT_EQ(Bytes(App(".seeded")), "stamp");
 }
 
 TEST_F(FileNames, SplitPath) {

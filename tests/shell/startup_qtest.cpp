@@ -668,6 +668,24 @@ class StartupTest : public QObject {
       else
         QVERIFY(!scene->Exists("LapDtOut.txt"));
     }
+
+    // LapDtOut.txt a link: one to a file stays, and the answer goes where it
+    // leads; one to a folder or to nothing fails the run, nothing written.
+    for (std::string to : {"answer.txt", "answers", "none"}) {
+      NewScene();
+      ready();
+      std::filesystem::create_directories(scene->file("answers"));
+      scene->Write("answer.txt", "9.99\r\n");
+      std::filesystem::create_symlink(to, scene->file("LapDtOut.txt"));
+      const auto entries = [this] {
+        return std::distance(std::filesystem::recursive_directory_iterator(scene->folder()), {});
+      };
+      const auto before = entries();
+      auto lines = RunProgram(exitCode);
+      QVERIFY(std::filesystem::is_symlink(scene->file("LapDtOut.txt")));
+      if (to == "answer.txt") QVERIFY(exitCode == 0 && lines.size() == 11 && Val(lines[0]) > 5 && lines[0] != "9.99");
+      else QVERIFY(exitCode == kUnattendedFailedStatus && entries() == before && scene->Read("answer.txt")[0] == '9');
+    }
   }
 
   // An error that reaches the entry procedure (a failed allocation on a huge
