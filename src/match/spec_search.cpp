@@ -137,7 +137,8 @@ bool SpecSearch::EstimateCurve(double hpRpm, double hp, bool rewritePoints, doub
   double outHp = 0, outRpm = 0, outTq = 0, outTqRpm = 0;
   int16_t mode = 0;
   int points = 0;
-  EstimatePowerCurve(tbl.EngineCurve, hpRpm, hp, torque, torqueRpm, displacement, mode, outHp, outRpm, outTq, outTqRpm, points);
+  EstimatePowerCurve(tbl.EngineCurve, hpRpm, hp, torque, torqueRpm, displacement, mode, outHp, outRpm, outTq, outTqRpm,
+                     points);
   if (points == 0) return false;
   if (torqueRpmOut) *torqueRpmOut = torqueRpm;
   if (rewritePoints) {
@@ -377,8 +378,8 @@ void SpecSearch::EnginePeaks() {
   double hp = 0;
   auto torqueAt = [&](double rpm) {
     double torque = 0;
-    EngineTorqueAt(tbl.EngineCurve, torque, rpm, one, points_, unused, unused, unused, off, clutchLaunch, unused, limiter, noCeiling,
-                   hp, off);
+    EngineTorqueAt(tbl.EngineCurve, torque, rpm, one, points_, unused, unused, unused, off, clutchLaunch, unused,
+                   limiter, noCeiling, hp, off);
     return torque;
   };
   if (highest_ != 0 && torqueAt(highest_) < 0.9 * torqueAt(peakRpm_)) {

@@ -174,8 +174,8 @@ void frmDispGrid::BuildControls() {
   OnAction(cmdPrint, &QPushButton::clicked, this, "cmdPrint", [this] { mnuPrgrmPrinterSetup_Click(); });
   OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { close(); });
   OnAction(grdOUT, &Grid::Click, this, "grdOUT Click", [this](int, int) { grdOUT_Click(); });
-  OnAction(Grid1, &Grid::MouseUp, this, "Grid1 MouseUp", [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
-
+  OnAction(Grid1, &Grid::MouseUp, this, "Grid1 MouseUp",
+           [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
 }
 
 void frmDispGrid::BuildMenus() {
@@ -221,7 +221,8 @@ void frmDispGrid::BuildMenus() {
   connect(mnuHistoryMenu, &QMenu::aboutToShow, this, [this] { mnuHistory_Click(); });
   OnAction(mnuHideHistory, &QAction::triggered, this, "mnuHideHistory", [this] { mnuHideHistory_Click(); });
   OnAction(mnuShowHistory, &QAction::triggered, this, "mnuShowHistory", [this] { mnuShowHistory_Click(); });
-  OnAction(mnuAlwaysShowHistory, &QAction::triggered, this, "mnuAlwaysShowHistory", [this] { mnuAlwaysShowHistory_Click(); });
+  OnAction(mnuAlwaysShowHistory, &QAction::triggered, this, "mnuAlwaysShowHistory",
+           [this] { mnuAlwaysShowHistory_Click(); });
   OnAction(mnuClearHistory, &QAction::triggered, this, "mnuClearHistory", [this] { mnuClearHistory_Click(); });
 
   mnuTimeSlip = bar->addAction("Time Slip");

@@ -173,11 +173,12 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
       {Option3D5, &frmGrOptions::Option3D5_Click},
   };
   for (const auto& [option, handler] : options) {
-    OnAction(option, &QRadioButton::toggled, this, option->objectName().toStdString() + " toggled", [this, option, handler](bool on) {
-      if (!on) return;
-      chosenUnclicked_ = option;
-      (this->*handler)();
-    });
+    OnAction(option, &QRadioButton::toggled, this, option->objectName().toStdString() + " toggled",
+             [this, option, handler](bool on) {
+               if (!on) return;
+               chosenUnclicked_ = option;
+               (this->*handler)();
+             });
     OnAction(option, &QRadioButton::clicked, this, option->objectName().toStdString(), [this, option, handler] {
       if (std::exchange(chosenUnclicked_, nullptr) != option) (this->*handler)();
     });

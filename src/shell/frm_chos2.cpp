@@ -40,8 +40,8 @@ frmChos2::frmChos2() : QDialog(nullptr) {
   setFixedWidth(360);
   Chos2->installEventFilter(this);
   OnAction(Chos2, &QListWidget::itemDoubleClicked, this, "Chos2 itemDoubleClicked", [this] { UseHighlighted(); });
-  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_" + std::to_string(0), [this] { UseHighlighted(); });
-  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_" + std::to_string(1), [this] { reject(); });
+  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_0", [this] { UseHighlighted(); });
+  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_1", [this] { reject(); });
 }
 
 void frmChos2::UseHighlighted() {

@@ -83,12 +83,13 @@ frmExample::frmExample() : QWidget(nullptr, Qt::Window) {
   v->addWidget(Label2[1]);
   v->addLayout(buttons);
 
-  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_" + std::to_string(0), [this] { close(); });
+  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_0", [this] { close(); });
   CloseOnEscape(this, [this] { Command1[0]->click(); });
-  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_" + std::to_string(1), [this] { Choose(); });
-  OnAction(Command1[2], &QPushButton::clicked, this, "Command1_" + std::to_string(2), [this] { DeleteChosen(); });
-  OnAction(Command1[3], &QPushButton::clicked, this, "Command1_" + std::to_string(3), [this] { PrintList(); });
-  OnAction(lstExample, &QListWidget::itemClicked, this, "lstExample itemClicked", [this] { EnablePickAndDelete(true); });
+  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_1", [this] { Choose(); });
+  OnAction(Command1[2], &QPushButton::clicked, this, "Command1_2", [this] { DeleteChosen(); });
+  OnAction(Command1[3], &QPushButton::clicked, this, "Command1_3", [this] { PrintList(); });
+  OnAction(lstExample, &QListWidget::itemClicked, this, "lstExample itemClicked",
+           [this] { EnablePickAndDelete(true); });
   OnAction(lstExample, &QListWidget::itemDoubleClicked, this, "lstExample itemDoubleClicked", [this] { Choose(); });
   // Keyboard users highlight with the arrow keys.
   connect(lstExample, &QListWidget::currentRowChanged, this, [this](int row) {

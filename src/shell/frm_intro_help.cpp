@@ -43,9 +43,9 @@ frmIntroHelp::frmIntroHelp() {
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
-  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_" + std::to_string(0), [this] { Finish(); });
-  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_" + std::to_string(1), [this] { Finish(); });
-  OnAction(Command1[2], &QPushButton::clicked, this, "Command1_" + std::to_string(2), [] {
+  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_0", [this] { Finish(); });
+  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_1", [this] { Finish(); });
+  OnAction(Command1[2], &QPushButton::clicked, this, "Command1_2", [] {
     const std::string cr(1, CR);
     MsgBox("This message will not display again until you restart the program just by clicking on 'OK'." + cr + cr +
            "Click on 'Don't show this again' and then on 'OK' to never show this message again, even when you "

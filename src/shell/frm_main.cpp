@@ -393,8 +393,10 @@ void frmMain::BuildMenus() {
   OnAction(mnuOpenFloppy, &QAction::triggered, this, "mnuOpenFloppy", [this] { mnuOpenFloppy_Click(); });
   OnAction(mnuCopyFloppy, &QAction::triggered, this, "mnuCopyFloppy", [this] { mnuCopyFloppy_Click(); });
   OnAction(mnuPrintMainScreen, &QAction::triggered, this, "mnuPrintMainScreen", [this] { mnuPrintMainScreen_Click(); });
-  OnAction(mnuPrintBlankWorksheet, &QAction::triggered, this, "mnuPrintBlankWorksheet", [this] { mnuPrintBlankWorksheet_Click(); });
-  OnAction(mnuWindowsPrinterSetup, &QAction::triggered, this, "mnuWindowsPrinterSetup", [this] { mnuWindowsPrinterSetup_Click(); });
+  OnAction(mnuPrintBlankWorksheet, &QAction::triggered, this, "mnuPrintBlankWorksheet",
+           [this] { mnuPrintBlankWorksheet_Click(); });
+  OnAction(mnuWindowsPrinterSetup, &QAction::triggered, this, "mnuWindowsPrinterSetup",
+           [this] { mnuWindowsPrinterSetup_Click(); });
   OnAction(mnuFilExit, &QAction::triggered, this, "mnuFilExit", [this] { mnuFilExit_Click(); });
 
   mnuCalc = bar->addAction("&Calc ET");

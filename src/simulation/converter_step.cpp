@@ -38,8 +38,8 @@ void ConverterStep(const double& CurveThrottle, const double& Clock, double& Las
                    const int& LastRow, const double* LastRowTime) {
   auto curveTorque = [&] {
     TorqueOk = 1;
-    EngineTorqueAt(tbl.EngineCurve, st.RawTorque, EngineRpm, CurveThrottle, LastCurveRow, LowRpm, PeakPowerRpm, StallRpm,
-                   SimpleLaunch, ConverterFlag, LaunchFloor, LimiterFlag, RpmCeiling, Hp, TorqueOk);
+    EngineTorqueAt(tbl.EngineCurve, st.RawTorque, EngineRpm, CurveThrottle, LastCurveRow, LowRpm, PeakPowerRpm,
+                   StallRpm, SimpleLaunch, ConverterFlag, LaunchFloor, LimiterFlag, RpmCeiling, Hp, TorqueOk);
   };
 
   if (Clock - LastSample > 0.1) {

@@ -173,8 +173,8 @@ bool ComputeEstimate(double hpRpm, double hp, double torquePeak, double torquePe
   return std::isfinite(t) && std::isfinite(rt);
 }
 
-bool EstimateInto(EngineCurveTable& into, double& hpRpmIn, double& hpIn, double& torqueIn, double& torqueRpmIn, double& displacement,
-                  int16_t& method, double& peakHp, double& peakHpRpm, double& peakTorque,
+bool EstimateInto(EngineCurveTable& into, double& hpRpmIn, double& hpIn, double& torqueIn, double& torqueRpmIn,
+                  double& displacement, int16_t& method, double& peakHp, double& peakHpRpm, double& peakTorque,
                   double& peakTorqueRpm, int& pointCount) {
   Estimate e;
   if (!ComputeEstimate(hpRpmIn, hpIn, torqueIn, torqueRpmIn, displacement, method, e)) return false;

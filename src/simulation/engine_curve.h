@@ -85,8 +85,8 @@ void EstimatePowerCurve(EngineCurveTable& into, double& hpRpmIn, double& hpIn, d
 // the torque is 0; at or above row `lastRow` the torque is 0. Arguments 5-7
 // are not used.
 // (Inline: the run looks up its curve several times on every time step.)
-inline void EngineTorqueAt(const EngineCurveTable& curve, double& torque, double& rpm, const double& throttleFactor, const int& lastRow,
-                           const double& unused5, const double& unused6, const double& unused7,
+inline void EngineTorqueAt(const EngineCurveTable& curve, double& torque, double& rpm, const double& throttleFactor,
+                           const int& lastRow, const double& unused5, const double& unused6, const double& unused7,
                            const int16_t& simpleLaunch, const int16_t& converterFlag, const double& launchFloor,
                            int16_t& limiterFlag, const double& rpmCeiling, double& hp, const int16_t& limitsOn) {
   if (limitsOn == 1) {

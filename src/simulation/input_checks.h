@@ -40,9 +40,8 @@ enum class StallSweep {
 };
 StallSweep LastStallSweep();
 
-// Corrects the air, builds the engine curve into a table of its own and shows the stall RPM of the Transmission window's converter
-// capacity (its row 5) in its row 15, or " too low". Hands back three
-// results of the build.
+// Corrects the air, builds the engine curve into a table of its own and shows the stall RPM of the Transmission
+// window's converter capacity (its row 5) in its row 15, or " too low". Hands back three results of the build.
 void CheckTransmissionSpec(double& limitRpm, double& midRpm, double& peakHpRpm);
 
 // Forgets every warning already given (program start; tests).

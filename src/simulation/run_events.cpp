@@ -230,8 +230,8 @@ void Run::GearChange() {
   if (ev_[0][6] > shiftRpm) ev_[0][6] = shiftRpm;
   engineRpm_ = shiftRpm;
   double unusedHp = 0;  // the HP at that RPM: the run never reads it
-  EngineTorqueAt(tbl.EngineCurve, curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                 launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
+  EngineTorqueAt(tbl.EngineCurve, curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_,
+                 converter_, launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
   engineTorque_ = curveTorque_;
   double clutchSlip = 0;
   if (slipping_ != 0) {
@@ -275,8 +275,8 @@ void Run::GearChange() {
   for (;;) {
     double torque = 0;
     double unusedHp = 0;  // the HP at that RPM: the run never reads it
-    EngineTorqueAt(tbl.EngineCurve, torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                   launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
+    EngineTorqueAt(tbl.EngineCurve, torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_,
+                   converter_, launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
     engineTorque_ = shiftTorqueFactor_ * torqueFactor_ * throttle_ * torque;
     const double rate =
         converter_ == 1 ? 0 : Div(engineTorque_ / (2 * 3.1416 / 60), engineInertia_ / 32.2, erl::kShiftStep);

@@ -86,8 +86,8 @@ bool Run::SetUpPass() {
   efficiency_ = 1.01 - 0.01 * Spec(kTransmission, 8);
   torqueFactor_ = 1;
   displacement_ = Spec(kEngine, 1);
-  BuildEngineCurve(TheRunsCurve(), peakHp_, peakHpRpm_, peakTorque_, peakTorqueRpm_, lastCurveRow_, midRpm_, powerCorrection_,
-                   lowRpm_, topRpm_);
+  BuildEngineCurve(TheRunsCurve(), peakHp_, peakHpRpm_, peakTorque_, peakTorqueRpm_, lastCurveRow_, midRpm_,
+                   powerCorrection_, lowRpm_, topRpm_);
   Check(erl::kSetUp + 2);
 
   // 3. Clutch or converter.
@@ -358,8 +358,8 @@ void Run::ConverterCheck(bool& ended) {
     engineRpm_ = lowRpm_ - 1;
     double torque = 0;
     double unusedHp = 0;  // the HP at that RPM: the run never reads it
-    EngineTorqueAt(tbl.EngineCurve, torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
-                   launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
+    EngineTorqueAt(tbl.EngineCurve, torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_,
+                   converter_, launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
     return;
   }
 

@@ -242,8 +242,8 @@ EnteredCurveShifts ShiftRpmsOnEnteredCurve() {
   double midRpm = 0, limitRpm = 0;
   int lastRow = 0;
   const double asEntered = 1;
-  BuildEngineCurve(curve.Target(), e.peakHp, e.peakHpRpm, e.peakTorque, e.peakTorqueRpm, lastRow, midRpm, asEntered, limitRpm,
-                   e.topRpm);
+  BuildEngineCurve(curve.Target(), e.peakHp, e.peakHpRpm, e.peakTorque, e.peakTorqueRpm, lastRow, midRpm, asEntered,
+                   limitRpm, e.topRpm);
   e.shift.fill(kNoShift);
   // Without a curve (no peak power) there is nothing to shift on.
   if (e.peakHp > 0 && e.peakHpRpm > 0)

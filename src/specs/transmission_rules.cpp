@@ -38,15 +38,16 @@ double CapacityForStall(double stallRpm) {
   CurveOfItsOwn curve;  // a figure for the window
   double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
   int lastRow = 0;
-  BuildEngineCurve(curve.Target(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, lastRow, midRpm, powerCorrection, limitRpm, topRpm);
+  BuildEngineCurve(curve.Target(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, lastRow, midRpm, powerCorrection,
+                   limitRpm, topRpm);
 
   double torque = 0, rpm = stallRpm, hp = 0;
   const double fullThrottle = 1, unused = 0, noFloor = 0, noCeiling = 0;
   const int16_t noSimpleLaunch = 0, noConverterFlag = 0, limitsOff = 0;
   int16_t limiter = 0;
   if (lastRow >= 1 && lastRow < kEngineCurveRows)
-    EngineTorqueAt(curve.Table(), torque, rpm, fullThrottle, lastRow, unused, unused, unused, noSimpleLaunch, noConverterFlag,
-                   noFloor, limiter, noCeiling, hp, limitsOff);
+    EngineTorqueAt(curve.Table(), torque, rpm, fullThrottle, lastRow, unused, unused, unused, noSimpleLaunch,
+                   noConverterFlag, noFloor, limiter, noCeiling, hp, limitsOff);
 
   double capacity = torque > 0 && std::isfinite(torque) ? stallRpm / std::sqrt(torque) : 70;
   if (!std::isfinite(capacity) || capacity < 70) capacity = 70;

@@ -61,7 +61,8 @@ struct Step {
 double CurveTorque(double rpm) {
   double torque = 0, hp = 0, r = rpm;
   int16_t limiter = 0;
-  EngineTorqueAt(tbl.EngineCurve, torque, r, 1.0, 9, 0.0, 0.0, 0.0, int16_t{0}, int16_t{1}, 0.0, limiter, 7200.0, hp, int16_t{0});
+  EngineTorqueAt(tbl.EngineCurve, torque, r, 1.0, 9, 0.0, 0.0, 0.0, int16_t{0}, int16_t{1}, 0.0, limiter, 7200.0, hp,
+                 int16_t{0});
   return torque;
 }
 

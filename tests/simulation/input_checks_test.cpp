@@ -47,8 +47,8 @@ struct InputChecksTest : RunTest {
   }
   void Build() {
     double midRpm = 0, limitRpm = 0;
-    BuildEngineCurve(TheRunsCurve(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,
-                     topRpm);
+    BuildEngineCurve(TheRunsCurve(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection,
+                     limitRpm, topRpm);
   }
   // One calculation's checks with the answers given; the boxes they showed.
   std::vector<ScriptedUi::Box> Check(std::initializer_list<int> answers = {}) {

@@ -26,7 +26,8 @@ class LongListsDropDown : public QProxyStyle {
   using QProxyStyle::QProxyStyle;
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override {
-    if (auto* list = qobject_cast<const QComboBox*>(widget); hint == SH_ComboBox_Popup && list && list->count() > kLongList)
+    if (auto* list = qobject_cast<const QComboBox*>(widget);
+        hint == SH_ComboBox_Popup && list && list->count() > kLongList)
       return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
