@@ -85,10 +85,7 @@ void FillScreen(QPrintPreviewDialog& preview, QWidget* parent) {
   const QWidget* from = parent ? parent->window() : QApplication::activeWindow();
   QScreen* screen = from && from->screen() ? from->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->availableGeometry();
-  const QMargins frame = ExpectedFrame(&preview);
-  preview.resize(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());
-  PlaceFrameAt(&preview, area.topLeft(), from);
+  FillArea(&preview, screen->availableGeometry(), from);
   for (QAction* a : preview.findChildren<QAction*>())
     if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Fit width")) a->trigger();
 }
