@@ -26,8 +26,9 @@ status=0
 # The numeric core and file readers once more under AddressSanitizer and
 # UBSan (which stops at its first report), with the window tests named here
 # (separated by ";"): windows unloaded while their own handler still runs,
-# and the random-input run of the whole windowed program.
-SANITIZED_QTESTS="window_lifetime_qtest;random_input_qtest"
+# the random-input run of the whole windowed program, and every control
+# worked while a calculation runs.
+SANITIZED_QTESTS="window_lifetime_qtest;random_input_qtest;undisturbed_windows_qtest"
 cmake -S . -B build-asan -DSW_CORE_ONLY=OFF -DSW_SANITIZE=ON -DSW_BENCH=OFF \
       -DSW_QTESTS="$SANITIZED_QTESTS" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-asan -j "$JOBS"

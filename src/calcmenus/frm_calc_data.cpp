@@ -31,7 +31,7 @@
 #include "platform/ui.h"
 #include "printing/window_image.h"
 #include "platform/qt/escape_close.h"
-#include "shell/after_calculation.h"
+#include "shell/user_actions.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
@@ -167,7 +167,7 @@ void frmCalcData::BuildWidgets() {
     list->setProperty("row", k);
     list->installEventFilter(this);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    connect(list, &QComboBox::activated, this, [this, k](int) { Combo1_Click(k); });
+    OnAction(list, &QComboBox::activated, this, "Combo1 " + std::to_string(k), [this, k] { Combo1_Click(k); });
     caption->setBuddy(k == 0 ? nullptr : box);
     CalcSpec[static_cast<size_t>(k)] = caption;
     CalcData[static_cast<size_t>(k)] = box;
@@ -193,13 +193,11 @@ void frmCalcData::BuildWidgets() {
   Command2 = button("Help", "Command2");
   Command3 = button("Use Calc Value", "Command3");
   Command4 = button("Print", "Command4");
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { Command1_Click(); });
   CloseOnEscape(this, [this] { Command1->click(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  // "Use Calc Value" writes into the specs: not while a calculation reads them.
-  connect(Command3, &QPushButton::clicked, this,
-          [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); });
-  connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { Command2_Click(); });
+  OnAction(Command3, &QPushButton::clicked, this, "Command3", [this] { Command3_Click(); });
+  OnAction(Command4, &QPushButton::clicked, this, "Command4", [this] { Command4_Click(); });
 
   PrintTitle = new QLabel(this);
   PrintTitle->setObjectName("PrintTitle");
@@ -374,7 +372,11 @@ bool frmCalcData::eventFilter(QObject* watched, QEvent* e) {
       // Only a move within the window checks the entry; the window losing
       // the front (to a box, or for good) does not.
       const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
-      if (box && why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) CalcData_LostFocus(k);
+      if (box && why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+        Act(this, "leave " + std::to_string(k), [this, k, before = textBefore_] {
+          textBefore_ = before;
+          CalcData_LostFocus(k);
+        });
       break;
     }
     case QEvent::KeyPress: {

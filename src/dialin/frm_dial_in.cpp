@@ -36,6 +36,7 @@
 #include "results/anls_rprt.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
+#include "shell/user_actions.h"
 #include "simulation/tables.h"
 #include "specs/conditions_rules.h"
 #include "specs/spec_windows.h"
@@ -173,7 +174,7 @@ void frmDialIn::BuildMenus() {
   auto item = [this](QMenu* menu, const char* caption, const char* name, void (frmDialIn::*handler)()) {
     QAction* a = menu ? menu->addAction(caption) : MenuBar->addAction(caption);
     a->setObjectName(name);
-    connect(a, &QAction::triggered, this, [this, handler] {
+    OnAction(a, &QAction::triggered, this, name, [this, handler] {
       if (!Busy()) (this->*handler)();
     });
     return a;
@@ -199,7 +200,7 @@ void frmDialIn::BuildMenus() {
   auto clear = [this](const char* caption, const char* name, int kind) {
     QAction* a = mnuEdit->addAction(caption);
     a->setObjectName(name);
-    connect(a, &QAction::triggered, this, [this, kind] {
+    OnAction(a, &QAction::triggered, this, name, [this, kind] {
       if (!Busy()) ClearRunEntries(kind);
     });
     return a;
@@ -207,7 +208,7 @@ void frmDialIn::BuildMenus() {
   auto copy = [this](const char* caption, const char* name, int kind) {
     QAction* a = mnuEdit->addAction(caption);
     a->setObjectName(name);
-    connect(a, &QAction::triggered, this, [this, kind] {
+    OnAction(a, &QAction::triggered, this, name, [this, kind] {
       if (!Busy()) CopyRunEntries(kind);
     });
     return a;
@@ -237,7 +238,7 @@ void frmDialIn::BuildMenus() {
   auto advance = [this](const char* caption, const char* name, int kind) {
     QAction* a = mnuAdvance->addAction(caption);
     a->setObjectName(name);
-    connect(a, &QAction::triggered, this, [this, kind] {
+    OnAction(a, &QAction::triggered, this, name, [this, kind] {
       if (!Busy()) AdvanceRunEntries(kind);
     });
     return a;

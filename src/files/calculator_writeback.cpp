@@ -155,9 +155,9 @@ void WriteBack::Horsepower() {
     Write(kEngine, 6, "0");
     for (int p = 1; p <= 8; ++p) {
       auto& point = tbl.PowerCurveText[static_cast<size_t>(p - 1)];
-      const double rpm = tbl.EngineCurve[0][p];
+      const double rpm = f_.estimatedCurve[0][p];
       point[0] = Trim(Str(rpm));
-      point[1] = Format(tbl.EngineCurve[1][p], "####.0");
+      point[1] = Format(f_.estimatedCurve[1][p], "####.0");
       point[2] = Format(rpm * Val(point[1]) / 5252, "#####.0");
     }
     for (int p = 8; p <= 9; ++p)

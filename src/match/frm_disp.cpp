@@ -13,6 +13,7 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/window_place.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -101,7 +102,7 @@ frmDisp::frmDisp(QWidget* parent) : QDialog(parent) {
     auto* b = new QPushButton(i == 0 ? "Return to Old Specs" : "Keep These New Specs", this);
     b->setObjectName(QString("Command1_%1").arg(i));
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    OnAction(b, &QPushButton::clicked, this, "Command1_" + std::to_string(i), [this, i] { Command1_Click(i); });
     buttons->addWidget(b);
     Command1.push_back(b);
   }

@@ -75,6 +75,8 @@ frmPrgrs::frmPrgrs(QWidget* parent) : QDialog(parent) {
   Command1 = new QPushButton("Cancel", this);
   Command1->setObjectName("Command1");
   Place(Command1, 3900, 700, 900, 375);
+  // The one control that acts while a calculation runs: not through the
+  // gate that puts every other window's handlers off until it has ended.
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
   Frame3D1 = new QGroupBox("Match Vehicle Performance", this);

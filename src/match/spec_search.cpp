@@ -133,7 +133,7 @@ void SpecSearch::RebuildCurve() {
   double mid = 0, limit = 0;
   const double factor = 1;
   int points = points_;
-  BuildEngineCurve(peakHp_, peakRpm_, peakTq_, peakTqRpm_, points, mid, factor, limit, topRpm_);
+  BuildEngineCurve(TheRunsCurve(), peakHp_, peakRpm_, peakTq_, peakTqRpm_, points, mid, factor, limit, topRpm_);
   points_ = points;
 }
 
@@ -146,7 +146,7 @@ bool SpecSearch::EstimateCurve(double hpRpm, double hp, bool rewritePoints, doub
   double outHp = 0, outRpm = 0, outTq = 0, outTqRpm = 0;
   int16_t mode = 0;
   int points = 0;
-  EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, displacement, mode, outHp, outRpm, outTq, outTqRpm, points);
+  EstimatePowerCurve(tbl.EngineCurve, hpRpm, hp, torque, torqueRpm, displacement, mode, outHp, outRpm, outTq, outTqRpm, points);
   if (points == 0) return false;
   if (torqueRpmOut) *torqueRpmOut = torqueRpm;
   if (rewritePoints) {
@@ -377,7 +377,7 @@ void SpecSearch::EnginePeaks() {
   double hp = 0;
   auto torqueAt = [&](double rpm) {
     double torque = 0;
-    EngineTorqueAt(torque, rpm, one, points_, unused, unused, unused, off, clutchLaunch, unused, limiter, noCeiling,
+    EngineTorqueAt(tbl.EngineCurve, torque, rpm, one, points_, unused, unused, unused, off, clutchLaunch, unused, limiter, noCeiling,
                    hp, off);
     return torque;
   };

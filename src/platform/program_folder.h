@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace sw {
 
@@ -18,11 +19,31 @@ std::filesystem::path SeedFolder();
 void SetSeedFolder(const std::filesystem::path& folder);
 
 // Creates the program folder when missing and copies every shipped file that
-// is not there yet; files already there are never overwritten. Once all are
-// there a stamp says so, and later starts skip the copying until the shipped
-// folder changes (another folder, or a file added or taken away). False when
-// the folder cannot be created.
+// is not there yet. A shipped file there that the racer never changed (equal
+// to a version shipped earlier) is replaced by the one shipped now; a file the
+// racer changed, and one the program writes itself (configuration, libraries,
+// history), is never overwritten. Once all are there a stamp says so, and
+// later starts skip this until the shipped folder changes (another folder, or
+// a file added, taken away or rewritten). False when the folder cannot be
+// created.
 bool EnsureProgramFolder();
+
+// The versions earlier releases shipped, listed in the shipped folder's
+// ".shipped-versions" (scripts/shipped_versions.py writes it from the history
+// of data/): per version its path and a print of its text. A copy whose line
+// ends were changed (CR LF or LF) is the same version.
+class ShippedVersions {
+ public:
+  explicit ShippedVersions(const std::filesystem::path& seed);
+  // True when `bytes` are a listed version of the file at `relative` (a path
+  // under the shipped folder, "/" separators, any case).
+  bool Has(std::string_view relative, std::string_view bytes) const;
+  // "<FNV-1a 64 hash, 16 hex digits> <length>" of the text, CR LF read as LF.
+  static std::string Print(std::string_view bytes);
+
+ private:
+  std::unordered_set<std::string> prints_;  // lower-case path, "\n", print
+};
 
 // The shipped data beside a program file: "data" in its folder, else
 // "../share/stagewell/data" as installed; empty when neither is there.

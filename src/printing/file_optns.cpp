@@ -11,6 +11,7 @@
 #include "platform/qt/twips.h"
 #include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -43,7 +44,7 @@ FileOptns::FileOptns() : QWidget(nullptr, Qt::Window) {
   for (int i = 0; i < 2; ++i) {
     Command1[static_cast<size_t>(i)] = new QPushButton(buttons[i], this);
     Command1[static_cast<size_t>(i)]->setObjectName(QString("Command1_%1").arg(i));
-    connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    OnAction(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, "Command1_" + std::to_string(i), [this, i] { Command1_Click(i); });
   }
   Command1[0]->setDefault(true);
   CloseOnEscape(this, [this] { Command1[1]->click(); });

@@ -17,6 +17,7 @@
 #include "shell/frm_comma.h"
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -40,7 +41,7 @@ PrintScreen::PrintScreen() : QWidget(nullptr, Qt::Window) {
   Command1 = new QPushButton("OK", this);
   Command1->setObjectName("Command1");
   Command1->setDefault(true);
-  connect(Command1, &QPushButton::clicked, this, [this] {
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] {
     close();
     TextScreenOpen = 0;
   });

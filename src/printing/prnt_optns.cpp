@@ -19,6 +19,7 @@
 #include "printing/window_image.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -45,7 +46,7 @@ PrntOptns::PrntOptns() : QWidget(nullptr, Qt::Window) {
   for (int i = 0; i < 4; ++i) {
     Command1[static_cast<size_t>(i)] = new QPushButton(captions[i], this);
     Command1[static_cast<size_t>(i)]->setObjectName(QString("Command1_%1").arg(i));
-    connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    OnAction(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, "Command1_" + std::to_string(i), [this, i] { Command1_Click(i); });
   }
   CloseOnEscape(this, [this] { Command1[3]->click(); });
   const char* boxes[] = {"Include Vehicle Specs ", "Include Vehicle Comments", "Dot Matrix Printer Adjustment",

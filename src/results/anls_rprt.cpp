@@ -22,6 +22,7 @@
 #include "results/report_pages.h"
 #include "results/results_links.h"
 #include "shell/frm_main.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -47,8 +48,8 @@ AnlsRprt::AnlsRprt() : QWidget(nullptr, Qt::Window) {
   cancel->setObjectName("Command1_1");
   Command1 = {print, cancel};
   for (QPushButton* b : Command1) b->setMinimumWidth(TwipsToPixels(2535));
-  connect(print, &QPushButton::clicked, this, [this] { Command1_Click(0); });
-  connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(1); });
+  OnAction(print, &QPushButton::clicked, this, "print", [this] { Command1_Click(0); });
+  OnAction(cancel, &QPushButton::clicked, this, "cancel", [this] { Command1_Click(1); });
 
   auto* buttons = new QHBoxLayout();
   buttons->addStretch(1);

@@ -39,7 +39,7 @@
 #include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/results_tables.h"
-#include "shell/after_calculation.h"
+#include "shell/user_actions.h"
 #include "simulation/engine_curve.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
@@ -168,13 +168,13 @@ void frmDispGrid::BuildControls() {
   Command2->setObjectName("Command2");
   Command2->setGeometry(-2000, -2000, 60, 20);
 
-  connect(cmdNotes, &QPushButton::clicked, this, [this] { cmdNotes_Click(); });
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(cmdGraph, &QPushButton::clicked, this, [this] { cmdGraph_Click(); });
-  connect(cmdPrint, &QPushButton::clicked, this, [this] { mnuPrgrmPrinterSetup_Click(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { close(); });
-  connect(grdOUT, &Grid::Click, this, [this](int, int) { grdOUT_Click(); });
-  connect(Grid1, &Grid::MouseUp, this, [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
+  OnAction(cmdNotes, &QPushButton::clicked, this, "cmdNotes", [this] { cmdNotes_Click(); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { Command1_Click(); });
+  OnAction(cmdGraph, &QPushButton::clicked, this, "cmdGraph", [this] { cmdGraph_Click(); });
+  OnAction(cmdPrint, &QPushButton::clicked, this, "cmdPrint", [this] { mnuPrgrmPrinterSetup_Click(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { close(); });
+  OnAction(grdOUT, &Grid::Click, this, "grdOUT Click", [this](int, int) { grdOUT_Click(); });
+  OnAction(Grid1, &Grid::MouseUp, this, "Grid1 MouseUp", [this](Qt::MouseButton, int, int, QPoint at) { Grid1_MouseUp(at); });
 
 }
 
@@ -185,12 +185,12 @@ void frmDispGrid::BuildMenus() {
   ShowMenuBarToolTips(bar);
 
   mnuClose = bar->addAction("Back   ");
-  connect(mnuClose, &QAction::triggered, this, [this] { close(); });
+  OnAction(mnuClose, &QAction::triggered, this, "mnuClose", [this] { close(); });
 
   QMenu* graph = bar->addMenu("Graph   ");
   mnuGraph = graph->menuAction();
   mnuGraphGraph = graph->addAction("graph");
-  connect(mnuGraphGraph, &QAction::triggered, this, [this] { cmdGraph_Click(); });
+  OnAction(mnuGraphGraph, &QAction::triggered, this, "mnuGraphGraph", [this] { cmdGraph_Click(); });
 
   QMenu* print = bar->addMenu("Print   ");
   print->setToolTipsVisible(true);
@@ -201,14 +201,14 @@ void frmDispGrid::BuildMenus() {
   mnuPrintSetup = print->addAction("Windows Printer Setup");
   mnuPrgrmPrinterSetup = print->addAction("Program Printer Setup");
   for (QAction* a : {mnuPrintPrint, mnuWorksheet, mnuPrgrmPrinterSetup})
-    connect(a, &QAction::triggered, this, [this] { mnuPrgrmPrinterSetup_Click(); });
-  connect(mnuPrintSetup, &QAction::triggered, this, [this] { mnuPrintSetup_Click(); });
+    OnAction(a, &QAction::triggered, this, a->objectName().toStdString(), [this] { mnuPrgrmPrinterSetup_Click(); });
+  OnAction(mnuPrintSetup, &QAction::triggered, this, "mnuPrintSetup", [this] { mnuPrintSetup_Click(); });
   print->addSeparator();
   mnuAsciiFile = print->addAction("Save Results as ASCII File");
-  connect(mnuAsciiFile, &QAction::triggered, this, [this] { mnuAsciiFile_Click(); });
+  OnAction(mnuAsciiFile, &QAction::triggered, this, "mnuAsciiFile", [this] { mnuAsciiFile_Click(); });
 
   mnuAnalyze = bar->addAction("&Analyze   ");
-  connect(mnuAnalyze, &QAction::triggered, this, [this] { mnuAnalyze_Click(); });
+  OnAction(mnuAnalyze, &QAction::triggered, this, "mnuAnalyze", [this] { mnuAnalyze_Click(); });
 
   mnuHistoryMenu = bar->addMenu("History   ");
   mnuHistory = mnuHistoryMenu->menuAction();
@@ -219,19 +219,19 @@ void frmDispGrid::BuildMenus() {
   mnuHistoryMenu->addSeparator();
   mnuClearHistory = mnuHistoryMenu->addAction("Clear History");
   connect(mnuHistoryMenu, &QMenu::aboutToShow, this, [this] { mnuHistory_Click(); });
-  connect(mnuHideHistory, &QAction::triggered, this, [this] { mnuHideHistory_Click(); });
-  connect(mnuShowHistory, &QAction::triggered, this, [this] { mnuShowHistory_Click(); });
-  connect(mnuAlwaysShowHistory, &QAction::triggered, this, [this] { mnuAlwaysShowHistory_Click(); });
-  connect(mnuClearHistory, &QAction::triggered, this, [this] { mnuClearHistory_Click(); });
+  OnAction(mnuHideHistory, &QAction::triggered, this, "mnuHideHistory", [this] { mnuHideHistory_Click(); });
+  OnAction(mnuShowHistory, &QAction::triggered, this, "mnuShowHistory", [this] { mnuShowHistory_Click(); });
+  OnAction(mnuAlwaysShowHistory, &QAction::triggered, this, "mnuAlwaysShowHistory", [this] { mnuAlwaysShowHistory_Click(); });
+  OnAction(mnuClearHistory, &QAction::triggered, this, "mnuClearHistory", [this] { mnuClearHistory_Click(); });
 
   mnuTimeSlip = bar->addAction("Time Slip");
-  connect(mnuTimeSlip, &QAction::triggered, this, [this] { mnuTimeSlip_Click(); });
+  OnAction(mnuTimeSlip, &QAction::triggered, this, "mnuTimeSlip", [this] { mnuTimeSlip_Click(); });
 
   mnuHelp = bar->addAction("Help   ");
-  connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
+  OnAction(mnuHelp, &QAction::triggered, this, "mnuHelp", [this] { mnuHelp_Click(); });
 
   mnuCylvane = bar->addAction("Cylvane");
-  connect(mnuCylvane, &QAction::triggered, this, [this] { mnuCylvane_Click(); });
+  OnAction(mnuCylvane, &QAction::triggered, this, "mnuCylvane", [this] { mnuCylvane_Click(); });
   mnuCylvane->setVisible(false);
 
   mnuGridPopUp = new QMenu("Grid Pop Up", this);
@@ -240,10 +240,10 @@ void frmDispGrid::BuildMenus() {
   mnuGridRename = mnuGridPopUp->addAction("Rename Test");
   mnuGridTimeSlip = mnuGridPopUp->addAction("Show Time Slip");
   mnuGridPopUp->setToolTipsVisible(true);
-  connect(mnuGridOpen, &QAction::triggered, this, [this] { mnuGridOpen_Click(); });
-  connect(mnuGridShowHelp, &QAction::triggered, this, [this] { mnuGridShowHelp_Click(); });
-  connect(mnuGridRename, &QAction::triggered, this, [this] { mnuGridRename_Click(); });
-  connect(mnuGridTimeSlip, &QAction::triggered, this, [this] { mnuGridTimeSlip_Click(); });
+  OnAction(mnuGridOpen, &QAction::triggered, this, "mnuGridOpen", [this] { mnuGridOpen_Click(); });
+  OnAction(mnuGridShowHelp, &QAction::triggered, this, "mnuGridShowHelp", [this] { mnuGridShowHelp_Click(); });
+  OnAction(mnuGridRename, &QAction::triggered, this, "mnuGridRename", [this] { mnuGridRename_Click(); });
+  OnAction(mnuGridTimeSlip, &QAction::triggered, this, "mnuGridTimeSlip", [this] { mnuGridTimeSlip_Click(); });
 }
 
 // --- fill ---------------------------------------------------------------

@@ -28,6 +28,7 @@
 #include "results/results_links.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -158,7 +159,7 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
   grid->addLayout(buttons, 3, 1, 1, 2, Qt::AlignBottom);
   setLayout(grid);
 
-  connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this](int) { Combo1_Click(); });
+  OnAction(Combo1, qOverload<int>(&QComboBox::activated), this, "Combo1", [this](int) { Combo1_Click(); });
   // A click runs an option's handler, also on the option already chosen. A
   // screen reader's action chooses an option without a click: becoming the
   // chosen one runs the handler then (a click that chose it runs it once).
@@ -172,20 +173,20 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
       {Option3D5, &frmGrOptions::Option3D5_Click},
   };
   for (const auto& [option, handler] : options) {
-    connect(option, &QRadioButton::toggled, this, [this, option, handler](bool on) {
+    OnAction(option, &QRadioButton::toggled, this, option->objectName().toStdString() + " toggled", [this, option, handler](bool on) {
       if (!on) return;
       chosenUnclicked_ = option;
       (this->*handler)();
     });
-    connect(option, &QRadioButton::clicked, this, [this, option, handler] {
+    OnAction(option, &QRadioButton::clicked, this, option->objectName().toStdString(), [this, option, handler] {
       if (std::exchange(chosenUnclicked_, nullptr) != option) (this->*handler)();
     });
   }
-  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(printNow, &QPushButton::clicked, this, [this] { Command1_Click(0); });
-  connect(setup, &QPushButton::clicked, this, [this] { Command1_Click(1); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-  connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { Command2_Click(); });
+  OnAction(printNow, &QPushButton::clicked, this, "printNow", [this] { Command1_Click(0); });
+  OnAction(setup, &QPushButton::clicked, this, "setup", [this] { Command1_Click(1); });
+  OnAction(Command3, &QPushButton::clicked, this, "Command3", [this] { Command3_Click(); });
+  OnAction(Command4, &QPushButton::clicked, this, "Command4", [this] { Command4_Click(); });
 
   // Another window of the program coming to the front puts the choices into
   // effect; boxes and dialogs of this window do not.

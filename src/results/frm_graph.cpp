@@ -18,6 +18,7 @@
 #include "results/graph_plot.h"
 #include "results/results_links.h"
 #include "shell/frm_main.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -42,15 +43,15 @@ frmGraph::frmGraph() : QMainWindow(nullptr) {
     QAction* a = mnuGraphDataTypes->addAction(kItems[t]);
     a->setObjectName(kNames[t]);
     a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, t] { DataType_Click(t); });
+    OnAction(a, &QAction::triggered, this, "DataType_" + std::to_string(t), [this, t] { DataType_Click(t); });
     mnuDataType[t] = a;
   }
   mnuHelp = bar->addAction("Help");
-  connect(mnuClose, &QAction::triggered, this, [this] { close(); });
-  connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
-  connect(mnuOptions, &QAction::triggered, this, [this] { mnuOptions_Click(); });
+  OnAction(mnuClose, &QAction::triggered, this, "mnuClose", [this] { close(); });
+  OnAction(mnuPrint, &QAction::triggered, this, "mnuPrint", [this] { mnuPrint_Click(); });
+  OnAction(mnuOptions, &QAction::triggered, this, "mnuOptions", [this] { mnuOptions_Click(); });
   connect(mnuGraphDataTypes, &QMenu::aboutToShow, this, [this] { mnuGraphDataTypes_Click(); });
-  connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
+  OnAction(mnuHelp, &QAction::triggered, this, "mnuHelp", [this] { mnuHelp_Click(); });
 
   auto* client = new QWidget(this);
   setCentralWidget(client);
@@ -59,7 +60,7 @@ frmGraph::frmGraph() : QMainWindow(nullptr) {
   Command1 = new QPushButton("Back", client);
   Command1->setObjectName("Command1");
   Command1->setGeometry(-2000, -2000, 60, 20);
-  connect(Command1, &QPushButton::clicked, this, [this] { close(); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { close(); });
   auto* layout = new QHBoxLayout(client);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Graph);

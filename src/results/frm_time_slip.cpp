@@ -22,6 +22,7 @@
 #include "files/configuration.h"
 #include "results/results_state.h"
 #include "results/time_slip.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -81,8 +82,8 @@ frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* print = new QPushButton("Print", this);
   print->setObjectName("Command1_1");
   Command1 = {close, print};
-  connect(close, &QPushButton::clicked, this, [this] { Command1_Click(0); });
-  connect(print, &QPushButton::clicked, this, [this] { Command1_Click(1); });
+  OnAction(close, &QPushButton::clicked, this, "close", [this] { Command1_Click(0); });
+  OnAction(print, &QPushButton::clicked, this, "print", [this] { Command1_Click(1); });
   CloseOnEscape(this, [this] { Command1_Click(0); });
 
   // The designed sizes, grown where this screen's fonts need more room: the

@@ -13,6 +13,7 @@
 #include "printing/window_image.h"
 #include "shell/artwork.h"
 #include "shell/frm_main.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -73,9 +74,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   buttons->addStretch(1);
   buttons->addWidget(cmdOK);
   v->addLayout(buttons);
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(Command3D1, &QPushButton::clicked, this, [this] { Command3D1_Click(); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { Command1_Click(); });
+  OnAction(cmdOK, &QPushButton::clicked, this, "cmdOK", [this] { cmdOK_Click(); });
+  OnAction(Command3D1, &QPushButton::clicked, this, "Command3D1", [this] { Command3D1_Click(); });
 }
 
 void frmAbout::cmdOK_Click() { DefaultInstance<frmAbout>::Unload(); }

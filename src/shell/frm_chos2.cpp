@@ -9,6 +9,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_lifetime.h"
 #include "shell/shell_state.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -38,9 +39,9 @@ frmChos2::frmChos2() : QDialog(nullptr) {
   v->addWidget(Label1);
   setFixedWidth(360);
   Chos2->installEventFilter(this);
-  connect(Chos2, &QListWidget::itemDoubleClicked, this, [this] { UseHighlighted(); });
-  connect(Command1[0], &QPushButton::clicked, this, [this] { UseHighlighted(); });
-  connect(Command1[1], &QPushButton::clicked, this, [this] { reject(); });
+  OnAction(Chos2, &QListWidget::itemDoubleClicked, this, "Chos2 itemDoubleClicked", [this] { UseHighlighted(); });
+  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_" + std::to_string(0), [this] { UseHighlighted(); });
+  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_" + std::to_string(1), [this] { reject(); });
 }
 
 void frmChos2::UseHighlighted() {

@@ -11,6 +11,7 @@
 #include "platform/qt/twips.h"
 #include "platform/qt/qt_ui.h"
 #include "shell/vehicle_summary.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -118,7 +119,7 @@ frmCmmdIntro::frmCmmdIntro() {
   Command2->setObjectName("Command2");
   Command2->setGeometry(R(3250, 4600, 1400, 420));
   Command2->setAutoDefault(false);
-  connect(Command2, &QPushButton::clicked, this, [this] { close(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { close(); });
 
   Text1 = new TextBox(this);
   Text1->setObjectName("Text1");

@@ -12,7 +12,7 @@
 #include "platform/qt/twips.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/after_calculation.h"
+#include "shell/user_actions.h"
 #include "shell/frm_example.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
@@ -84,18 +84,13 @@ frmCmprExmpl::frmCmprExmpl() : QWidget(nullptr, Qt::Window) {
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
-  // Loading or saving an example writes the specs: not while a calculation reads them.
-  connect(Command1, &QPushButton::clicked, this,
-          [this] { WhenNotCalculating(this, "Command1", [this] { LoadInExampleSpecs(); }); });
-  connect(Command2, &QPushButton::clicked, this, [this] { close(); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { LoadInExampleSpecs(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { close(); });
   CloseOnEscape(this, [this] { Command2->click(); });
-  connect(Command3, &QPushButton::clicked, this,
-          [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); });
+  OnAction(Command3, &QPushButton::clicked, this, "Command3", [this] { Command3_Click(); });
   // Enter in the name saves once the key has been handled: the save closes
   // the window, which must not go while the box is still at work on the key.
-  connect(
-      Text1, &QLineEdit::returnPressed, this,
-      [this] { WhenNotCalculating(this, "Command3", [this] { Command3_Click(); }); }, Qt::QueuedConnection);
+  OnAction(Text1, &QLineEdit::returnPressed, this, "Command3", [this] { Command3_Click(); }, Qt::QueuedConnection);
 }
 
 frmCmprExmpl::~frmCmprExmpl() = default;

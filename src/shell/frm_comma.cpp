@@ -11,6 +11,7 @@
 #include "printing/window_image.h"
 #include "platform/qt/qt_ui.h"
 #include "shell/vehicle_summary.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -69,7 +70,7 @@ frmComma::frmComma() {
     b->setAutoDefault(false);
     Command1.push_back(b);
     buttons->addWidget(b);
-    connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    OnAction(b, &QPushButton::clicked, this, "Command1_" + std::to_string(i), [this, i] { Command1_Click(i); });
   }
   auto* v = new QVBoxLayout(this);
   v->addWidget(Label1);

@@ -11,6 +11,7 @@
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -28,7 +29,7 @@ frmDispCmnts::frmDispCmnts() : QWidget(nullptr, Qt::Window) {
   auto* v = new QVBoxLayout(this);
   v->addWidget(Text1, 1);
   v->addWidget(Command1, 0, Qt::AlignHCenter);
-  connect(Command1, &QPushButton::clicked, this, [this] { close(); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { close(); });
   watch_ = new DeactivateWatch(this, [this] { close(); });
   CloseOnEscape(this);
 }

@@ -24,6 +24,7 @@
 #include "shell/shell_state.h"
 #include "simulation/tables.h"
 #include "specs/preset_lists.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -82,13 +83,13 @@ frmExample::frmExample() : QWidget(nullptr, Qt::Window) {
   v->addWidget(Label2[1]);
   v->addLayout(buttons);
 
-  connect(Command1[0], &QPushButton::clicked, this, [this] { close(); });
+  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_" + std::to_string(0), [this] { close(); });
   CloseOnEscape(this, [this] { Command1[0]->click(); });
-  connect(Command1[1], &QPushButton::clicked, this, [this] { Choose(); });
-  connect(Command1[2], &QPushButton::clicked, this, [this] { DeleteChosen(); });
-  connect(Command1[3], &QPushButton::clicked, this, [this] { PrintList(); });
-  connect(lstExample, &QListWidget::itemClicked, this, [this] { EnablePickAndDelete(true); });
-  connect(lstExample, &QListWidget::itemDoubleClicked, this, [this] { Choose(); });
+  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_" + std::to_string(1), [this] { Choose(); });
+  OnAction(Command1[2], &QPushButton::clicked, this, "Command1_" + std::to_string(2), [this] { DeleteChosen(); });
+  OnAction(Command1[3], &QPushButton::clicked, this, "Command1_" + std::to_string(3), [this] { PrintList(); });
+  OnAction(lstExample, &QListWidget::itemClicked, this, "lstExample itemClicked", [this] { EnablePickAndDelete(true); });
+  OnAction(lstExample, &QListWidget::itemDoubleClicked, this, "lstExample itemDoubleClicked", [this] { Choose(); });
   // Keyboard users highlight with the arrow keys.
   connect(lstExample, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0 && lstExample->currentItem()->isSelected()) EnablePickAndDelete(true);
@@ -247,11 +248,13 @@ bool frmExample::eventFilter(QObject* o, QEvent* e) {
   if (o == lstExample && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Delete) {
-      if (Highlighted(lstExample) >= 0) DeleteChosen();
+      Act(this, "Command1_2", [this] {
+        if (Highlighted(lstExample) >= 0) DeleteChosen();
+      });
       return true;
     }
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-      Choose();
+      Act(this, "Command1_1", [this] { Choose(); });
       return true;
     }
     // The first arrow highlights the line that shows the focus instead of

@@ -11,6 +11,7 @@
 #include "platform/ui.h"
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -42,9 +43,9 @@ frmIntroHelp::frmIntroHelp() {
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(Command1[0], &QPushButton::clicked, this, [this] { Finish(); });
-  connect(Command1[1], &QPushButton::clicked, this, [this] { Finish(); });
-  connect(Command1[2], &QPushButton::clicked, this, [] {
+  OnAction(Command1[0], &QPushButton::clicked, this, "Command1_" + std::to_string(0), [this] { Finish(); });
+  OnAction(Command1[1], &QPushButton::clicked, this, "Command1_" + std::to_string(1), [this] { Finish(); });
+  OnAction(Command1[2], &QPushButton::clicked, this, "Command1_" + std::to_string(2), [] {
     const std::string cr(1, CR);
     MsgBox("This message will not display again until you restart the program just by clicking on 'OK'." + cr + cr +
            "Click on 'Don't show this again' and then on 'OK' to never show this message again, even when you "

@@ -43,7 +43,7 @@
 #include "platform/qt/text_box.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/after_calculation.h"
+#include "shell/user_actions.h"
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
@@ -255,7 +255,7 @@ void frmMain::BuildPanels() {
     b->setObjectName(QString("Command1_%1").arg(i));
     b->setMinimumHeight(34);
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    OnAction(b, &QPushButton::clicked, this, "Command1_" + std::to_string(i), [this, i] { Command1_Click(i); });
     bg->addWidget(b, i, 0);
     Command1.push_back(b);
   }
@@ -263,10 +263,10 @@ void frmMain::BuildPanels() {
   cmdRun = BigButton("Calculate ET Performance", "cmdRun", Picture1);
   cmdOpen = BigButton("Open Vehicle Library", "cmdOpen", Picture1);
   cmdSave = BigButton("Save Vehicle to Library", "cmdSave", Picture1);
-  connect(cmdRun, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
-  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-  connect(cmdOpen, &QPushButton::pressed, this, [] { shell.SkipValidation = true; });
-  connect(cmdOpen, &QPushButton::clicked, this, [this] {
+  OnAction(cmdRun, &QPushButton::clicked, this, "cmdRun", [this] { cmdRun_Click(); });
+  OnAction(cmdSave, &QPushButton::clicked, this, "cmdSave", [this] { cmdSave_Click(); });
+  OnAction(cmdOpen, &QPushButton::pressed, this, "cmdOpen pressed", [] { shell.SkipValidation = true; });
+  OnAction(cmdOpen, &QPushButton::clicked, this, "cmdOpen", [this] {
     // The open menu drops down where the button was clicked (below it when
     // the keyboard pressed it).
     QPoint at = cmdOpen->underMouse() ? QCursor::pos() : cmdOpen->mapToGlobal(QPoint(0, cmdOpen->height()));
@@ -301,12 +301,12 @@ void frmMain::BuildPanels() {
     b->setMinimumHeight(30);
     b->setAutoDefault(false);
     if (i == 5) {
-      connect(b, &QPushButton::clicked, this, [this, b] {
+      OnAction(b, &QPushButton::clicked, this, "MainCommand_5", [this, b] {
         QPoint at = b->underMouse() ? QCursor::pos() : b->mapToGlobal(QPoint(0, b->height()));
         ShowOptimizeMenu(at);
       });
     } else {
-      connect(b, &QPushButton::clicked, this, [this, i] { MainCommand_Click(i); });
+      OnAction(b, &QPushButton::clicked, this, "MainCommand_" + std::to_string(i), [this, i] { MainCommand_Click(i); });
     }
     feat->addWidget(b);
     MainCommand.push_back(b);
@@ -321,7 +321,9 @@ void frmMain::BuildPanels() {
   Text1->setObjectName("Text1");
   Text1->setTabChangesFocus(true);
   Text1->setFixedHeight(Text1->fontMetrics().lineSpacing() * 3 + 14);
-  connect(Text1, &QPlainTextEdit::textChanged, this, [this] { Text1_Change(); });
+  connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
+    if (!settingComments_) WhenNotCalculating(this, "Text1", [this] { Text1_Change(); });
+  });
   (new QVBoxLayout(Frame3D5[0]))->addWidget(Text1);
   lblHelp = new QLabel(Frame3D5[1]);
   lblHelp->setObjectName("lblHelp");
@@ -384,20 +386,20 @@ void frmMain::BuildMenus() {
   mnuFile->addSeparator();
   mnuFilExit = act(mnuFile, "E&xit Program", "mnuFilExit", QKeySequence("Ctrl+X"));
 
-  connect(mnuOpenExampleFile, &QAction::triggered, this, [this] { mnuOpenExampleFile_Click(); });
-  connect(mnuFilLoad, &QAction::triggered, this, [this] { mnuFilLoad_Click(); });
-  connect(mnuFilSave, &QAction::triggered, this, [this] { mnuFilSave_Click(); });
-  connect(mnuSaveAs, &QAction::triggered, this, [this] { SaveVehicleAs(); });
-  connect(mnuOpenFloppy, &QAction::triggered, this, [this] { mnuOpenFloppy_Click(); });
-  connect(mnuCopyFloppy, &QAction::triggered, this, [this] { mnuCopyFloppy_Click(); });
-  connect(mnuPrintMainScreen, &QAction::triggered, this, [this] { mnuPrintMainScreen_Click(); });
-  connect(mnuPrintBlankWorksheet, &QAction::triggered, this, [this] { mnuPrintBlankWorksheet_Click(); });
-  connect(mnuWindowsPrinterSetup, &QAction::triggered, this, [this] { mnuWindowsPrinterSetup_Click(); });
-  connect(mnuFilExit, &QAction::triggered, this, [this] { mnuFilExit_Click(); });
+  OnAction(mnuOpenExampleFile, &QAction::triggered, this, "mnuOpenExampleFile", [this] { mnuOpenExampleFile_Click(); });
+  OnAction(mnuFilLoad, &QAction::triggered, this, "mnuFilLoad", [this] { mnuFilLoad_Click(); });
+  OnAction(mnuFilSave, &QAction::triggered, this, "mnuFilSave", [this] { mnuFilSave_Click(); });
+  OnAction(mnuSaveAs, &QAction::triggered, this, "mnuSaveAs", [this] { SaveVehicleAs(); });
+  OnAction(mnuOpenFloppy, &QAction::triggered, this, "mnuOpenFloppy", [this] { mnuOpenFloppy_Click(); });
+  OnAction(mnuCopyFloppy, &QAction::triggered, this, "mnuCopyFloppy", [this] { mnuCopyFloppy_Click(); });
+  OnAction(mnuPrintMainScreen, &QAction::triggered, this, "mnuPrintMainScreen", [this] { mnuPrintMainScreen_Click(); });
+  OnAction(mnuPrintBlankWorksheet, &QAction::triggered, this, "mnuPrintBlankWorksheet", [this] { mnuPrintBlankWorksheet_Click(); });
+  OnAction(mnuWindowsPrinterSetup, &QAction::triggered, this, "mnuWindowsPrinterSetup", [this] { mnuWindowsPrinterSetup_Click(); });
+  OnAction(mnuFilExit, &QAction::triggered, this, "mnuFilExit", [this] { mnuFilExit_Click(); });
 
   mnuCalc = bar->addAction("&Calc ET");
   mnuCalc->setObjectName("mnuCalc");
-  connect(mnuCalc, &QAction::triggered, this, [this] { cmdRun_Click(); });
+  OnAction(mnuCalc, &QAction::triggered, this, "mnuCalc", [this] { cmdRun_Click(); });
 
   mnuHelp = bar->addMenu("&Help");
   mnuHelp->setObjectName("mnuHelp");
@@ -412,18 +414,18 @@ void frmMain::BuildMenus() {
   mnuHelp->addSeparator();
   mnuOtherProducts = act(mnuHelp, "Other Korvath Products", "mnuOtherProducts");
   mnuWeb = act(mnuHelp, "Korvath on the Web", "mnuWeb");
-  connect(mnuHelpHelp, &QAction::triggered, this, [] {
+  OnAction(mnuHelpHelp, &QAction::triggered, this, "mnuHelpHelp", [] {
     shell.HelpMenuNumber = 1000;
     shell.HelpPage = 0;
     ShowHelpTopic(1000);
   });
-  connect(mnuBasicWindows, &QAction::triggered, this, [] { frmCmmdIntro::ShowModal(); });
-  connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-  connect(mnuOtherProducts, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-  connect(mnuUsersManual, &QAction::triggered, this, [this] { mnuUsersManual_Click(); });
-  connect(mnuSupplement, &QAction::triggered, this, [this] { mnuSupplement_Click(); });
-  connect(mnuReadme, &QAction::triggered, this, [this] { mnuReadme_Click(); });
-  connect(mnuWeb, &QAction::triggered, this, [this] { mnuWeb_Click(); });
+  OnAction(mnuBasicWindows, &QAction::triggered, this, "mnuBasicWindows", [] { frmCmmdIntro::ShowModal(); });
+  OnAction(mnuAbout, &QAction::triggered, this, "mnuAbout", [this] { mnuAbout_Click(); });
+  OnAction(mnuOtherProducts, &QAction::triggered, this, "mnuOtherProducts", [this] { mnuAbout_Click(); });
+  OnAction(mnuUsersManual, &QAction::triggered, this, "mnuUsersManual", [this] { mnuUsersManual_Click(); });
+  OnAction(mnuSupplement, &QAction::triggered, this, "mnuSupplement", [this] { mnuSupplement_Click(); });
+  OnAction(mnuReadme, &QAction::triggered, this, "mnuReadme", [this] { mnuReadme_Click(); });
+  OnAction(mnuWeb, &QAction::triggered, this, "mnuWeb", [this] { mnuWeb_Click(); });
 
   mnuPreferences = bar->addMenu("&Preferences ");
   mnuPreferences->setObjectName("mnuPreferences");
@@ -464,7 +466,7 @@ void frmMain::BuildMenus() {
   mnuCylvane = bar->addAction("Return to Cylvane");
   mnuCylvane->setObjectName("mnuCylvane");
   mnuCylvane->setVisible(false);
-  connect(mnuCylvane, &QAction::triggered, this, [this] { mnuCylvane_Click(); });
+  OnAction(mnuCylvane, &QAction::triggered, this, "mnuCylvane", [this] { mnuCylvane_Click(); });
 
   // F2 calculates from anywhere in the window; the item has no caption.
   mnuF2F2 = new QAction(this);
@@ -472,26 +474,26 @@ void frmMain::BuildMenus() {
   mnuF2F2->setShortcut(QKeySequence(Qt::Key_F2));
   mnuF2F2->setShortcutContext(Qt::ApplicationShortcut);
   addAction(mnuF2F2);
-  connect(mnuF2F2, &QAction::triggered, this, [this] { cmdRun_Click(); });
+  OnAction(mnuF2F2, &QAction::triggered, this, "mnuF2F2", [this] { cmdRun_Click(); });
 
   mnuOpenFile = new QMenu("Open File", this);
   mnuOpenFile->setObjectName("mnuOpenFile");
   mnuOpenFile->setToolTipsVisible(true);
   mnuOpenFileExample = act(mnuOpenFile, "Open Example Vehicle from Korvath", "mnuOpenFileExample");
   mnuOpenFileMyVehicles = act(mnuOpenFile, "Open from My Saved Vehicles", "mnuOpenFileMyVehicles");
-  connect(mnuOpenFileExample, &QAction::triggered, this, [this] { mnuOpenExampleFile_Click(); });
-  connect(mnuOpenFileMyVehicles, &QAction::triggered, this, [this] { mnuFilLoad_Click(); });
+  OnAction(mnuOpenFileExample, &QAction::triggered, this, "mnuOpenFileExample", [this] { mnuOpenExampleFile_Click(); });
+  OnAction(mnuOpenFileMyVehicles, &QAction::triggered, this, "mnuOpenFileMyVehicles", [this] { mnuFilLoad_Click(); });
 
   mnuFindBest = new QMenu("Find Best", this);
   mnuFindBest->setObjectName("mnuFindBest");
   mnuFindBest->setToolTipsVisible(true);
   mnuFindAxleRatio = act(mnuFindBest, "Find Best Axle Ratio", "mnuFindAxleRatio");
   mnuFindConverter = act(mnuFindBest, "Find Best Converter", "mnuFindConverter");
-  connect(mnuFindAxleRatio, &QAction::triggered, this, [this] {
+  OnAction(mnuFindAxleRatio, &QAction::triggered, this, "mnuFindAxleRatio", [this] {
     tbl.FindBestTarget = 0;
     FindBest();
   });
-  connect(mnuFindConverter, &QAction::triggered, this, [this] {
+  OnAction(mnuFindConverter, &QAction::triggered, this, "mnuFindConverter", [this] {
     tbl.FindBestTarget = 1;
     FindBest();
   });
@@ -570,7 +572,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
       break;
     }
     case QEvent::FocusOut:
-      if (watched == Text1) Text1_LostFocus();
+      if (watched == Text1) WhenNotCalculating(this, "Text1 leave", [this] { Text1_LostFocus(); });
       break;
     default:
       break;

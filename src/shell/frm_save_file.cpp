@@ -25,6 +25,7 @@
 #include "shell/help_form.h"
 #include "shell/rtrvfile.h"
 #include "simulation/tables.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -98,7 +99,7 @@ frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
   FolderLabel->setVisible(floppy);
   FolderButton->setVisible(floppy);
   if (floppy) FolderLabel->setText(ToQ(FloppyFolderPath()));
-  connect(FolderButton, &QPushButton::clicked, this, [this] {
+  OnAction(FolderButton, &QPushButton::clicked, this, "FolderButton", [this] {
     watch_->Suspend(true);
     StillLoaded<frmSaveFile> self(this);
     QString dir = ChooseFolder(this, "Folder to Save To", ToQ(FloppyFolderPath()));
@@ -129,9 +130,9 @@ frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { close(); });
-  connect(Command3, &QPushButton::clicked, this, [] { ShowHelpTopic(400); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { Command1_Click(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { close(); });
+  OnAction(Command3, &QPushButton::clicked, this, "Command3", [] { ShowHelpTopic(400); });
   watch_ = new DeactivateWatch(this, [this] { close(); });
   CloseOnEscape(this, [this] { Command2->click(); });
   // Its own help page does not count as losing the focus.
@@ -156,7 +157,7 @@ bool frmSaveFile::eventFilter(QObject* o, QEvent* e) {
   if (e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-      EnterKey();
+      Act(this, "Enter", [this] { EnterKey(); });
       return true;
     }
   }
@@ -165,7 +166,7 @@ bool frmSaveFile::eventFilter(QObject* o, QEvent* e) {
 
 void frmSaveFile::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-    EnterKey();
+    Act(this, "Enter", [this] { EnterKey(); });
     return;
   }
   QWidget::keyPressEvent(e);

@@ -17,6 +17,7 @@
 #include "platform/ui.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -63,7 +64,7 @@ frmSeek::frmSeek() : QDialog(DefaultInstance<frmMain>::IfLoaded()) {
     auto* b = new QPushButton(kButtons[i], this);
     b->setObjectName(QString("Command1_%1").arg(i));
     b->setAutoDefault(i == 0);
-    connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    OnAction(b, &QPushButton::clicked, this, "Command1_" + std::to_string(i), [this, i] { Command1_Click(i); });
     buttons->addWidget(b);
     Command1.push_back(b);
   }
@@ -94,7 +95,7 @@ frmSeek::frmSeek() : QDialog(DefaultInstance<frmMain>::IfLoaded()) {
   List1->setObjectName("List1");
   List1->setAccessibleName("Occurrences found");
   List1->setMinimumSize(TwipsToPixels(7200), TwipsToPixels(1500));
-  connect(List1, &QListWidget::itemDoubleClicked, this, [this] { Use(); });
+  OnAction(List1, &QListWidget::itemDoubleClicked, this, "List1 itemDoubleClicked", [this] { Use(); });
   auto* f = new QVBoxLayout(Frame3D1);
   f->addWidget(Label3);
   f->addWidget(List1);

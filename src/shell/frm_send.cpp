@@ -18,6 +18,7 @@
 #include "shell/frm_seek.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -44,7 +45,7 @@ frmSend::frmSend() : QWidget(nullptr, Qt::Window) {
     auto* o = new QRadioButton(kOptionCaption[k], Frame3D1);
     o->setObjectName(QString("Option3D1_%1").arg(k));
     // Chosen by a click, the arrow keys or a screen reader's action alike.
-    connect(o, &QRadioButton::toggled, this, [this, k](bool on) {
+    OnAction(o, &QRadioButton::toggled, this, "Option3D1_" + std::to_string(k) + " toggled", [this, k](bool on) {
       if (on) Option3D1_Click(k);
     });
     Option3D1.push_back(o);
@@ -78,7 +79,7 @@ frmSend::frmSend() : QWidget(nullptr, Qt::Window) {
     } else {
       buttons->addWidget(b);
     }
-    connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    OnAction(b, &QPushButton::clicked, this, "Command1_" + std::to_string(i), [this, i] { Command1_Click(i); });
     Command1.push_back(b);
   }
   Command1[0]->setDefault(true);

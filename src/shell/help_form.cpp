@@ -16,6 +16,7 @@
 #include "shell/shell_state.h"
 #include "shell/vehicle_summary.h"
 #include "simulation/tables.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -47,15 +48,15 @@ HelpForm::HelpForm() : QWidget(nullptr, Qt::Window) {
   v->addLayout(buttons);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(Command1, &QPushButton::clicked, this, [this] {
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] {
     NextHelpPage(shell.HelpPage);
     ShowPage();
   });
-  connect(Command3, &QPushButton::clicked, this, [this] {
+  OnAction(Command3, &QPushButton::clicked, this, "Command3", [this] {
     PreviousHelpPage(shell.HelpPage);
     ShowPage();
   });
-  connect(Command2, &QPushButton::clicked, this, [this] { close(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { close(); });
   watch_ = new DeactivateWatch(this, [this] { close(); });
   CloseOnEscape(this);
 }

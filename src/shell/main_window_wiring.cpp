@@ -8,6 +8,7 @@
 #include "platform/qt/qt_ui.h"
 #include "shell/frm_main.h"
 #include "shell/rtrvfile.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -33,9 +34,7 @@ void WireHelpAndFileWindows(frmMain* m) {
   auto on = [m](QAction* a, std::function<void()> f) {
     if (!a) return;
     Available(a);
-    QObject::connect(a, &QAction::triggered, m, [f] {
-      if (!frmMain::Busy()) f();
-    });
+    OnAction(a, &QAction::triggered, m, a->objectName().toStdString(), [f] { f(); });
   };
 
   // The open and save-as windows are there: the library commands work.

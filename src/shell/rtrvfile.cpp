@@ -34,6 +34,7 @@
 #include "shell/help_form.h"
 #include "shell/vehicle_summary.h"
 #include "simulation/tables.h"
+#include "shell/user_actions.h"
 
 namespace sw {
 
@@ -142,43 +143,46 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   all->addLayout(left);
   all->addLayout(right, 1);
 
-  connect(Combo1, &QComboBox::currentTextChanged, this, [this] {
+  OnAction(Combo1, &QComboBox::currentTextChanged, this, "Combo1", [this] {
     if (!filling_) FillList();
   });
-  connect(Option1[0], &QRadioButton::toggled, this, [this](bool on) {
+  OnAction(Option1[0], &QRadioButton::toggled, this, "Option1_0", [this](bool on) {
     if (!on) return;
     byDate_ = false;
     if (!filling_) FillList();
   });
-  connect(Option1[1], &QRadioButton::toggled, this, [this](bool on) {
+  OnAction(Option1[1], &QRadioButton::toggled, this, "Option1_1", [this](bool on) {
     if (!on) return;
     byDate_ = true;
     if (!filling_) FillList();
   });
   // Choosing a row, by the mouse or by the keys (arrows, Home, End, Page
   // Up and Down, Space), is a single click on it; Enter on a row is a double
-  // click. A row is previewed once for each time it is chosen.
+  // click. A row is previewed once for each time it is chosen. (The row is
+  // looked up when the handler runs: a put-off one may find the list filled
+  // again.)
   for (QListWidget* list : {File1, List2}) {
-    connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
-      if (filling_) return;
+    auto chosen = [list] {
       QListWidgetItem* it = list->currentItem();
-      if (!it || !it->isSelected()) {
-        const auto chosen = list->selectedItems();
-        it = chosen.isEmpty() ? nullptr : chosen.first();
-      }
-      if (it && NameOfRow(list, it) != previewed_) ListRowChosen(list, it);
+      if (it && it->isSelected()) return it;
+      const auto rows = list->selectedItems();
+      return rows.isEmpty() ? static_cast<QListWidgetItem*>(nullptr) : rows.first();
+    };
+    auto preview = [this, list, chosen] {
+      if (filling_) return;
+      if (QListWidgetItem* it = chosen(); it && NameOfRow(list, it) != previewed_) ListRowChosen(list, it);
+    };
+    OnAction(list, &QListWidget::itemSelectionChanged, this, "preview", preview);
+    OnAction(list, &QListWidget::itemClicked, this, "preview", preview);
+    OnAction(list, &QListWidget::itemDoubleClicked, this, "open", [this, list, chosen] {
+      if (QListWidgetItem* it = chosen()) File1_DblClick(NameOfRow(list, it));
     });
-    connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* it) {
-      if (NameOfRow(list, it) != previewed_) ListRowChosen(list, it);
-    });
-    connect(list, &QListWidget::itemDoubleClicked, this,
-            [this, list](QListWidgetItem* it) { File1_DblClick(NameOfRow(list, it)); });
     list->installEventFilter(this);
   }
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(Command3, &QPushButton::clicked, this, [] { ShowHelpTopic(500); });
-  connect(Command4, &QPushButton::clicked, this, [] { CloseRetrieveForm(); });
+  OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { Command1_Click(); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { Command2_Click(); });
+  OnAction(Command3, &QPushButton::clicked, this, "Command3", [] { ShowHelpTopic(500); });
+  OnAction(Command4, &QPushButton::clicked, this, "Command4", [] { CloseRetrieveForm(); });
   CloseOnEscape(this, [] { CloseRetrieveForm(); });
 
   watch_ = new DeactivateWatch(this, [] { CloseRetrieveForm(); });
@@ -224,7 +228,9 @@ bool Rtrvfile::eventFilter(QObject* o, QEvent* e) {
     auto* k = static_cast<QKeyEvent*>(e);
     if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && k->modifiers() == Qt::NoModifier) {
       auto* list = static_cast<QListWidget*>(o);
-      if (QListWidgetItem* it = list->currentItem()) File1_DblClick(NameOfRow(list, it));
+      Act(this, "open", [this, list] {
+        if (QListWidgetItem* it = list->currentItem()) File1_DblClick(NameOfRow(list, it));
+      });
       return true;
     }
   }

@@ -45,7 +45,7 @@ void CalculatePerformance(double& trapSpeed, int& finishRow, double& sixtyFootTi
 
   double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
   int pointCount = 0;
-  BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,
+  BuildEngineCurve(TheRunsCurve(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,
                    topRpm);
 
   CheckInputs(powerCorrection, peakHp, peakHpRpm, tbl.CalcStatus, topRpm, pointCount, peakTorque, peakTorqueRpm);

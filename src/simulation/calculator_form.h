@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "simulation/tables.h"
+
 namespace sw {
 
 // Input rows 1..10 (0 is the hidden template row); outputs 0..2.
@@ -73,6 +75,10 @@ struct CalculatorForm {
 
   double calcValue = 0;       // CalcValue, the working result of some formulas
   int changedWeightList = 0;  // the vehicle-weight list clicked last, else 0
+  // The horsepower calculator's estimated curve (rows 0..9: RPM, torque),
+  // which Use Calc Value writes as the power curve; the run's curve is never
+  // the calculator's to draw.
+  double estimatedCurve[3][kEngineCurveRows] = {};
 
   CalcRow& Row(int k) { return rows[static_cast<size_t>(k)]; }
   const CalcRow& Row(int k) const { return rows[static_cast<size_t>(k)]; }

@@ -224,7 +224,8 @@ void Horsepower(CalculatorForm& f) {
   double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0;
   int16_t mode = 0;
   int points = 0;
-  EstimatePowerCurve(hpRpmIn, hpIn, torque, torqueRpm, dispIn, mode, peakHp, peakHpRpm, peakTorque,
+  for (auto& column : f.estimatedCurve) std::fill(std::begin(column), std::end(column), 0.0);
+  EstimatePowerCurve(f.estimatedCurve, hpRpmIn, hpIn, torque, torqueRpm, dispIn, mode, peakHp, peakHpRpm, peakTorque,
                      peakTorqueRpm, points);
   torqueRpm = 100 * Int(torqueRpm / 100 + 0.5);
 

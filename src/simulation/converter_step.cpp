@@ -38,7 +38,7 @@ void ConverterStep(const double& CurveThrottle, const double& Clock, double& Las
                    const int& LastRow, const double* LastRowTime) {
   auto curveTorque = [&] {
     TorqueOk = 1;
-    EngineTorqueAt(st.RawTorque, EngineRpm, CurveThrottle, LastCurveRow, LowRpm, PeakPowerRpm, StallRpm,
+    EngineTorqueAt(tbl.EngineCurve, st.RawTorque, EngineRpm, CurveThrottle, LastCurveRow, LowRpm, PeakPowerRpm, StallRpm,
                    SimpleLaunch, ConverterFlag, LaunchFloor, LimiterFlag, RpmCeiling, Hp, TorqueOk);
   };
 

@@ -10,22 +10,7 @@
 namespace sw {
 namespace {
 
-// Working values the build keeps from one call to the next.
-struct EngineCurveWork {
-  double displacement = 0;
-  double peakHpRpm = 0;
-  double peakHp = 0;
-  double peakTorque = 0;
-  double peakTorqueRpm = 0;
-  int16_t method = 0;
-  int rows = 0;
-  std::string lowestRpmText;
-  int lowestIndex = 0;  // not reset by a build: a curve without points reuses it
-};
-EngineCurveWork work;
-
-double& RpmAt(int row) { return tbl.EngineCurve[0][row]; }
-double& TorqueAt(int row) { return tbl.EngineCurve[1][row]; }
+EngineCurveWork runsWork;
 
 double Round100(double x) { return 100 * Int(x / 100 + 0.5); }
 
@@ -34,8 +19,11 @@ double Round100(double x) { return 100 * Int(x / 100 + 0.5); }
 std::string NumberText(double v) { return Trim(Str(v)); }
 
 // The full power curve: rows in rising RPM below one closing row. Returns n.
-int BuildFromPoints(double& peakHp, double& peakHpRpm, double& peakTorque, double& peakTorqueRpm) {
-  auto& points = tbl.PowerCurveText;
+int BuildFromPoints(CurveTarget into, double& peakHp, double& peakHpRpm, double& peakTorque, double& peakTorqueRpm) {
+  auto& points = into.texts;
+  auto& work = into.work;
+  auto RpmAt = [&into](int row) -> double& { return into.table[0][row]; };
+  auto TorqueAt = [&into](int row) -> double& { return into.table[1][row]; };
   peakHp = 0;
   peakHpRpm = 0;
   peakTorque = 0;
@@ -185,14 +173,14 @@ bool ComputeEstimate(double hpRpm, double hp, double torquePeak, double torquePe
   return std::isfinite(t) && std::isfinite(rt);
 }
 
-bool EstimateInto(double& hpRpmIn, double& hpIn, double& torqueIn, double& torqueRpmIn, double& displacement,
+bool EstimateInto(EngineCurveTable& into, double& hpRpmIn, double& hpIn, double& torqueIn, double& torqueRpmIn, double& displacement,
                   int16_t& method, double& peakHp, double& peakHpRpm, double& peakTorque,
                   double& peakTorqueRpm, int& pointCount) {
   Estimate e;
   if (!ComputeEstimate(hpRpmIn, hpIn, torqueIn, torqueRpmIn, displacement, method, e)) return false;
   for (int k = 0; k < 10; ++k) {
-    RpmAt(k) = e.rpm[k];
-    TorqueAt(k) = e.torque[k];
+    into[0][k] = e.rpm[k];
+    into[1][k] = e.torque[k];
   }
   hpIn = e.hp;
   torqueIn = e.torquePeak;
@@ -207,16 +195,23 @@ bool EstimateInto(double& hpRpmIn, double& hpIn, double& torqueIn, double& torqu
 
 }  // namespace
 
-void EstimatePowerCurve(double& hpRpmIn, double& hpIn, double& torqueIn, double& torqueRpmIn,
-                        double& displacement, int16_t& method, double& peakHp, double& peakHpRpm,
-                        double& peakTorque, double& peakTorqueRpm, int& pointCount) {
-  EstimateInto(hpRpmIn, hpIn, torqueIn, torqueRpmIn, displacement, method, peakHp, peakHpRpm, peakTorque,
+CurveTarget TheRunsCurve() { return {tbl.EngineCurve, tbl.PowerCurveText, runsWork}; }
+
+CurveOfItsOwn::CurveOfItsOwn() : texts_(tbl.PowerCurveText), work_(runsWork) {}
+
+void EstimatePowerCurve(EngineCurveTable& into, double& hpRpmIn, double& hpIn, double& torqueIn,
+                        double& torqueRpmIn, double& displacement, int16_t& method, double& peakHp,
+                        double& peakHpRpm, double& peakTorque, double& peakTorqueRpm, int& pointCount) {
+  EstimateInto(into, hpRpmIn, hpIn, torqueIn, torqueRpmIn, displacement, method, peakHp, peakHpRpm, peakTorque,
                peakTorqueRpm, pointCount);
 }
 
-void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, double& peakTorqueRpm,
-                      int& pointCount, double& midRpm, const double& powerCorrection, double& limitRpm,
-                      double& topRpm) {
+void BuildEngineCurve(CurveTarget into, double& peakHp, double& peakHpRpm, double& peakTorque,
+                      double& peakTorqueRpm, int& pointCount, double& midRpm, const double& powerCorrection,
+                      double& limitRpm, double& topRpm) {
+  auto& work = into.work;
+  auto RpmAt = [&into](int row) -> double& { return into.table[0][row]; };
+  auto TorqueAt = [&into](int row) -> double& { return into.table[1][row]; };
   const double correction = powerCorrection;
   const double m = Val(tbl.SpecText[0]);
   const double s = Val(tbl.SpecText[14]);
@@ -224,7 +219,7 @@ void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, dou
 
   int n = 0;
   if (fullCurve) {
-    n = BuildFromPoints(peakHp, peakHpRpm, peakTorque, peakTorqueRpm);
+    n = BuildFromPoints(into, peakHp, peakHpRpm, peakTorque, peakTorqueRpm);
   } else {
     work.displacement = Val(tbl.SpecText[1]);
     work.peakHpRpm = Val(tbl.SpecText[5]);
@@ -236,7 +231,7 @@ void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, dou
     // the greyed torque rows another engine left behind.
     work.method = CInt(m == 4 ? s : m);
     if (work.displacement == 0 || work.peakHp == 0 || work.peakHpRpm == 0) return;
-    if (!EstimateInto(work.peakHpRpm, work.peakHp, work.peakTorque, work.peakTorqueRpm, work.displacement,
+    if (!EstimateInto(into.table, work.peakHpRpm, work.peakHp, work.peakTorque, work.peakTorqueRpm, work.displacement,
                       work.method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n))
       return;
   }
@@ -258,31 +253,14 @@ void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, dou
   }
 }
 
-void ResetEngineCurveState() { work = EngineCurveWork{}; }
-
-struct KeepEngineCurve::Kept {
-  double curve[3][kEngineCurveRows];
-  decltype(tbl.PowerCurveText) texts;
-  EngineCurveWork work;
-};
-
-KeepEngineCurve::KeepEngineCurve() : kept_(std::make_unique<Kept>()) {
-  std::copy(&tbl.EngineCurve[0][0], &tbl.EngineCurve[0][0] + 3 * kEngineCurveRows, &kept_->curve[0][0]);
-  kept_->texts = tbl.PowerCurveText;
-  kept_->work = work;
-}
-
-KeepEngineCurve::~KeepEngineCurve() {
-  std::copy(&kept_->curve[0][0], &kept_->curve[0][0] + 3 * kEngineCurveRows, &tbl.EngineCurve[0][0]);
-  tbl.PowerCurveText = kept_->texts;
-  work = kept_->work;
-}
+void ResetEngineCurveState() { runsWork = EngineCurveWork{}; }
 
 EnginePeaks EnginePeaksAsEntered() {
-  KeepEngineCurve keep;
+  CurveOfItsOwn curve;
   EnginePeaks p;
   const double asEntered = 1.0;
-  BuildEngineCurve(p.hp, p.hpRpm, p.torque, p.torqueRpm, p.pointCount, p.midRpm, asEntered, p.limitRpm, p.topRpm);
+  BuildEngineCurve(curve.Target(), p.hp, p.hpRpm, p.torque, p.torqueRpm, p.pointCount, p.midRpm, asEntered,
+                   p.limitRpm, p.topRpm);
   return p;
 }
 

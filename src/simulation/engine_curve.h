@@ -6,39 +6,86 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <memory>
+#include <string>
 
 #include "simulation/tables.h"
 
 namespace sw {
 
-// Builds tbl.EngineCurve (column 0 RPM, column 1 torque) from the Engine
-// specs and tbl.PowerCurveText. Rows 0..pointCount-1 hold the curve in rising
-// RPM, row pointCount closes it at topRpm with 2 % of the peak torque; every
-// torque is multiplied by `powerCorrection`. Peaks are reported as entered
+// An engine curve table: column 0 RPM, column 1 torque, by row.
+using EngineCurveTable = double[3][kEngineCurveRows];
+using PowerCurveTexts = decltype(ProgramTables::PowerCurveText);
+
+// Working values a build keeps from one call to the next.
+struct EngineCurveWork {
+  double displacement = 0;
+  double peakHpRpm = 0;
+  double peakHp = 0;
+  double peakTorque = 0;
+  double peakTorqueRpm = 0;
+  int16_t method = 0;
+  int rows = 0;
+  std::string lowestRpmText;
+  int lowestIndex = 0;  // not reset by a build: a curve without points reuses it
+};
+
+// Where a build of the engine curve goes: its table, the curve texts it reads
+// (a point moved off another's RPM is written back into them) and the
+// working values it keeps.
+struct CurveTarget {
+  EngineCurveTable& table;
+  PowerCurveTexts& texts;
+  EngineCurveWork& work;
+};
+
+// The curve the run drives with: tbl.EngineCurve, the racer's curve texts and
+// the run's working values. Only the run's own set-up and the Match and Find
+// Best searches build into it.
+CurveTarget TheRunsCurve();
+
+// A curve for a figure a window shows (a calculator, the summary, the example
+// list, the transmission window's stall figures): a table of its own, built
+// from copies of the racer's curve texts and of the run's working values, so
+// that nothing a window asks can reach what a run reads, whenever it asks.
+class CurveOfItsOwn {
+ public:
+  CurveOfItsOwn();
+  CurveTarget Target() { return {table_, texts_, work_}; }
+  const EngineCurveTable& Table() const { return table_; }
+
+ private:
+  EngineCurveTable table_ = {};
+  PowerCurveTexts texts_;
+  EngineCurveWork work_;
+};
+
+// Builds `into.table` (column 0 RPM, column 1 torque) from the Engine specs
+// and `into.texts`. Rows 0..pointCount-1 hold the curve in rising RPM, row
+// pointCount closes it at topRpm with 2 % of the peak torque; every torque is
+// multiplied by `powerCorrection`. Peaks are reported as entered
 // (uncorrected). With peak figures but no displacement, HP or HP RPM the
 // table and every output are left as they were.
-void BuildEngineCurve(double& peakHp, double& peakHpRpm, double& peakTorque, double& peakTorqueRpm,
-                      int& pointCount, double& midRpm, const double& powerCorrection, double& limitRpm,
-                      double& topRpm);
+void BuildEngineCurve(CurveTarget into, double& peakHp, double& peakHpRpm, double& peakTorque,
+                      double& peakTorqueRpm, int& pointCount, double& midRpm, const double& powerCorrection,
+                      double& limitRpm, double& topRpm);
 
-// Shapes a nine-point curve into tbl.EngineCurve rows 0..9 from peak figures
+// Shapes a nine-point curve into rows 0..9 of `into` from peak figures
 // alone. Method 0 means the torque peak is not given: it is estimated and
 // written back into `torqueIn` and `torqueRpmIn`; the torque peak always ends
 // at least 300 RPM below the HP peak, and `hpIn` is rounded. Does nothing when
 // the displacement, the HP or its RPM is 0, or when the figures make no curve.
-void EstimatePowerCurve(double& hpRpmIn, double& hpIn, double& torqueIn, double& torqueRpmIn,
-                        double& displacement, int16_t& method, double& peakHp, double& peakHpRpm,
-                        double& peakTorque, double& peakTorqueRpm, int& pointCount);
+void EstimatePowerCurve(EngineCurveTable& into, double& hpRpmIn, double& hpIn, double& torqueIn,
+                        double& torqueRpmIn, double& displacement, int16_t& method, double& peakHp,
+                        double& peakHpRpm, double& peakTorque, double& peakTorqueRpm, int& pointCount);
 
-// Torque (ft lbs) and HP at `rpm` from tbl.EngineCurve rows 0..lastRow,
+// Torque (ft lbs) and HP at `rpm` from rows 0..lastRow of `curve`,
 // scaled by `throttleFactor`. With `limitsOn` = 1 a clutch car's simple
 // launch holds the RPM at `launchFloor` (setting `limiterFlag`) and the RPM
 // is held at `rpmCeiling`. At or below row 0 the RPM is raised to row 0's and
 // the torque is 0; at or above row `lastRow` the torque is 0. Arguments 5-7
 // are not used.
 // (Inline: the run looks up its curve several times on every time step.)
-inline void EngineTorqueAt(double& torque, double& rpm, const double& throttleFactor, const int& lastRow,
+inline void EngineTorqueAt(const EngineCurveTable& curve, double& torque, double& rpm, const double& throttleFactor, const int& lastRow,
                            const double& unused5, const double& unused6, const double& unused7,
                            const int16_t& simpleLaunch, const int16_t& converterFlag, const double& launchFloor,
                            int16_t& limiterFlag, const double& rpmCeiling, double& hp, const int16_t& limitsOn) {
@@ -50,8 +97,8 @@ inline void EngineTorqueAt(double& torque, double& rpm, const double& throttleFa
     if (rpm > rpmCeiling) rpm = rpmCeiling;
   }
   const int last = std::clamp(lastRow, 0, kEngineCurveRows - 1);
-  auto R = [](int row) -> double& { return tbl.EngineCurve[0][row]; };
-  auto T = [](int row) -> double& { return tbl.EngineCurve[1][row]; };
+  auto R = [&curve](int row) { return curve[0][row]; };
+  auto T = [&curve](int row) { return curve[1][row]; };
   double t;
   if (rpm <= R(0)) {
     rpm = R(0);
@@ -92,24 +139,6 @@ inline void EngineTorqueAt(double& torque, double& rpm, const double& throttleFa
 // Back to the state at program start: the working values the build keeps
 // between calls (tests start from here).
 void ResetEngineCurveState();
-
-// For code that only shows figures (the main window's summary, a
-// calculator's layout, the example list, the transmission window's stall
-// figures): while a keeper lives it may build the curve as a run would, and
-// when it goes tbl.EngineCurve, the curve texts and the build's working
-// values are back as they were. A run that is under way (the windows can be
-// shown while it waits) never reads another's curve.
-class KeepEngineCurve {
- public:
-  KeepEngineCurve();
-  ~KeepEngineCurve();
-  KeepEngineCurve(const KeepEngineCurve&) = delete;
-  KeepEngineCurve& operator=(const KeepEngineCurve&) = delete;
-
- private:
-  struct Kept;
-  std::unique_ptr<Kept> kept_;
-};
 
 // The engine's peak figures as entered (no weather correction), as
 // BuildEngineCurve reports them, with nothing of the run's curve disturbed.

@@ -93,21 +93,21 @@ struct SweepMemo {
   double stall = 0;
   StallSweep sweep = StallSweep::kNeverBelow;
 
-  bool Matches(double factor, int lastRow, double cap, double scale) const {
+  bool Matches(const EngineCurveTable& table, double factor, int lastRow, double cap, double scale) const {
     const size_t n = sizeof(double) * static_cast<size_t>(lastRow + 1);
     return valid && last == lastRow && Same(torqueFactor, factor) && Same(capacity, cap) &&
-           Same(factorScale, scale) && std::memcmp(curve[0], tbl.EngineCurve[0], n) == 0 &&
-           std::memcmp(curve[1], tbl.EngineCurve[1], n) == 0;
+           Same(factorScale, scale) && std::memcmp(curve[0], table[0], n) == 0 &&
+           std::memcmp(curve[1], table[1], n) == 0;
   }
-  void Keep(double factor, int lastRow, double cap, double scale, double stallRpm) {
+  void Keep(const EngineCurveTable& table, double factor, int lastRow, double cap, double scale, double stallRpm) {
     valid = true;
     torqueFactor = factor;
     last = lastRow;
     capacity = cap;
     factorScale = scale;
     const size_t n = sizeof(double) * static_cast<size_t>(lastRow + 1);
-    std::memcpy(curve[0], tbl.EngineCurve[0], n);
-    std::memcpy(curve[1], tbl.EngineCurve[1], n);
+    std::memcpy(curve[0], table[0], n);
+    std::memcpy(curve[1], table[1], n);
     stall = stallRpm;
     sweep = lastSweep;
   }
@@ -115,7 +115,8 @@ struct SweepMemo {
 };
 SweepMemo sweepMemo;
 
-void SweepConverter(double torqueFactor, int last, double& stallRpm, double capacity, double factorScale);
+void SweepConverter(const EngineCurveTable& curve, double torqueFactor, int last, double& stallRpm, double capacity,
+                    double factorScale);
 
 enum class Kind { kWarning, kFatal };
 
@@ -158,12 +159,12 @@ bool Report(Kind kind, const std::string& text) {
   return false;
 }
 
-double TorqueOnCurve(double rpm, int lastRow, double factor) {
+double TorqueOnCurve(const EngineCurveTable& curve, double rpm, int lastRow, double factor) {
   double torque = 0, hp = 0;
   int16_t limiter = 0;
   const int16_t off = 0;
   const double none = 0;
-  EngineTorqueAt(torque, rpm, factor, lastRow, none, none, none, off, off, none, limiter, none, hp, off);
+  EngineTorqueAt(curve, torque, rpm, factor, lastRow, none, none, none, off, off, none, limiter, none, hp, off);
   return torque;
 }
 
@@ -185,7 +186,7 @@ bool CheckAutomatic(double efficiencyChoice, double peakHpRpm, double topRpm, in
   // it as it stands, as the run does.
   const double capacity = Val(tbl.SpecText[20]);
   double stall = 0;
-  CheckConverterCapacity(1.0, pointCount, stall, capacity, 1.0);
+  CheckConverterCapacity(1.0, pointCount, stall, capacity, 1.0, tbl.EngineCurve);
   if (stall > (peakHpRpm + topRpm) / 2) {
     if (!memory.converterWarned || capacity != memory.converterCapacity || peakHpRpm != memory.converterHpRpm ||
         topRpm != memory.converterTopRpm) {
@@ -261,22 +262,23 @@ void ResetInputCheckMemory() {
 StallSweep LastStallSweep() { return lastSweep; }
 
 void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, double& stallRpm,
-                            const double& converterCapacity, const double& factorScale) {
+                            const double& converterCapacity, const double& factorScale, const EngineCurveTable& curve) {
   const int last = std::clamp(pointCount, 0, kEngineCurveRows - 1);
-  if (sweepMemo.Matches(torqueFactor, last, converterCapacity, factorScale)) {
+  if (sweepMemo.Matches(curve, torqueFactor, last, converterCapacity, factorScale)) {
     lastSweep = sweepMemo.sweep;
     stallRpm = sweepMemo.stall;
     return;
   }
   double stall = stallRpm;
-  SweepConverter(torqueFactor, last, stall, converterCapacity, factorScale);
-  sweepMemo.Keep(torqueFactor, last, converterCapacity, factorScale, stall);
+  SweepConverter(curve, torqueFactor, last, stall, converterCapacity, factorScale);
+  sweepMemo.Keep(curve, torqueFactor, last, converterCapacity, factorScale, stall);
   stallRpm = stall;
 }
 
 namespace {
 
-void SweepConverter(double torqueFactor, int last, double& stallRpm, double converterCapacity, double factorScale) {
+void SweepConverter(const EngineCurveTable& curve, double torqueFactor, int last, double& stallRpm,
+                    double converterCapacity, double factorScale) {
   double factor = torqueFactor;
   bool quiet = false;
   if (factor < -0.1) {
@@ -285,12 +287,12 @@ void SweepConverter(double torqueFactor, int last, double& stallRpm, double conv
   }
   const double scale = factor * factorScale;
   const double capacity = converterCapacity;
-  const double from = tbl.EngineCurve[0][0];
-  const double topRow = tbl.EngineCurve[0][last];
+  const double from = curve[0][0];
+  const double topRow = curve[0][last];
   // A sweep of a million RPM is far beyond any engine: a mistyped curve
   // point must not keep the program busy for hours.
   const double to = std::min(topRow + 100, from + 1e6);
-  auto torqueAt = [&](double r) { return TorqueOnCurve(r, last, scale); };
+  auto torqueAt = [&](double r) { return TorqueOnCurve(curve, r, last, scale); };
 
   // The sweeps step the RPM by repeated addition and run while it lies within
   // the range, as a stepped loop of the runtime does (a row 0 RPM with a
@@ -474,14 +476,14 @@ void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int
 void CheckTransmissionSpec(double& limitRpm, double& midRpm, double& peakHpRpm) {
   double powerCorrection = 0, airDensity = 0;
   CalcAirConditions(powerCorrection, airDensity);
-  KeepEngineCurve keep;  // figures for the window: the run's curve stays
+  CurveOfItsOwn curve;  // figures for the window
   double peakHp = 0, peakTorque = 0, peakTorqueRpm = 0, topRpm = 0;
   int pointCount = 0;
-  BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,
-                   topRpm);
+  BuildEngineCurve(curve.Target(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection,
+                   limitRpm, topRpm);
   WindowHost& win = Windows();
   double stall = 0;
-  CheckConverterCapacity(-1.0, pointCount, stall, Val(win.TransmissionRowText(5)), 1.0);
+  CheckConverterCapacity(-1.0, pointCount, stall, Val(win.TransmissionRowText(5)), 1.0, curve.Table());
   win.SetTransmissionRowText(15, stall <= 0 ? " too low" : Format(10 * Int(stall / 10 + 0.5), "####0"));
 }
 

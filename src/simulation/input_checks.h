@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "simulation/engine_curve.h"
+
 namespace sw {
 
 // Sets tbl.StopAfterPrep (1 = do not run), tbl.EstimateClutch and
@@ -17,7 +19,7 @@ namespace sw {
 void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int16_t& calcStatus,
                  double& topRpm, int& pointCount, double& peakTorque, double& peakTorqueRpm);
 
-// Stall RPM of a converter of `converterCapacity` on tbl.EngineCurve rows
+// Stall RPM of a converter of `converterCapacity` on `curve` rows
 // 0..pointCount, the torque scaled by torqueFactor x factorScale. A
 // `torqueFactor` below -0.1 selects quiet mode and is used negated.
 // Normal mode: the stall RPM, or 0 when there is no stall crossing on the
@@ -26,7 +28,8 @@ void CheckInputs(double& powerCorrection, double& peakHp, double& peakHpRpm, int
 // is no crossing (0 when the converter absorbs more than the engine gives
 // from the first step on, 1 when the engine never reaches the stall).
 void CheckConverterCapacity(const double& torqueFactor, const int& pointCount, double& stallRpm,
-                            const double& converterCapacity, const double& factorScale);
+                            const double& converterCapacity, const double& factorScale,
+                            const EngineCurveTable& curve = tbl.EngineCurve);
 
 // How the last converter sweep ended, for callers that must tell a tight
 // converter from a loose one when the stall RPM is 0.
@@ -37,8 +40,7 @@ enum class StallSweep {
 };
 StallSweep LastStallSweep();
 
-// Corrects the air, builds the engine curve (leaving tbl.EngineCurve as it
-// was) and shows the stall RPM of the Transmission window's converter
+// Corrects the air, builds the engine curve into a table of its own and shows the stall RPM of the Transmission window's converter
 // capacity (its row 5) in its row 15, or " too low". Hands back three
 // results of the build.
 void CheckTransmissionSpec(double& limitRpm, double& midRpm, double& peakHpRpm);

@@ -230,7 +230,7 @@ void Run::GearChange() {
   if (ev_[0][6] > shiftRpm) ev_[0][6] = shiftRpm;
   engineRpm_ = shiftRpm;
   double unusedHp = 0;  // the HP at that RPM: the run never reads it
-  EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
+  EngineTorqueAt(tbl.EngineCurve, curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
                  launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
   engineTorque_ = curveTorque_;
   double clutchSlip = 0;
@@ -275,7 +275,7 @@ void Run::GearChange() {
   for (;;) {
     double torque = 0;
     double unusedHp = 0;  // the HP at that RPM: the run never reads it
-    EngineTorqueAt(torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
+    EngineTorqueAt(tbl.EngineCurve, torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
                    launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
     engineTorque_ = shiftTorqueFactor_ * torqueFactor_ * throttle_ * torque;
     const double rate =

@@ -37,7 +37,7 @@ void Run::ConverterTorque() {
 void Run::ClutchTorque() {
   torqueOk_ = 1;
   double unusedHp = 0;  // the HP at that RPM: the run never reads it
-  EngineTorqueAt(curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
+  EngineTorqueAt(tbl.EngineCurve, curveTorque_, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
                  launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
   engineTorque_ = torqueFactor_ * throttle_ * curveTorque_;
   clutchTorque_ = clutchEngagement_ * (clutchCapacity_ + clutchSpeedCoef_ * (engineRpm_ * engineRpm_));

@@ -86,7 +86,7 @@ bool Run::SetUpPass() {
   efficiency_ = 1.01 - 0.01 * Spec(kTransmission, 8);
   torqueFactor_ = 1;
   displacement_ = Spec(kEngine, 1);
-  BuildEngineCurve(peakHp_, peakHpRpm_, peakTorque_, peakTorqueRpm_, lastCurveRow_, midRpm_, powerCorrection_,
+  BuildEngineCurve(TheRunsCurve(), peakHp_, peakHpRpm_, peakTorque_, peakTorqueRpm_, lastCurveRow_, midRpm_, powerCorrection_,
                    lowRpm_, topRpm_);
   Check(erl::kSetUp + 2);
 
@@ -270,7 +270,8 @@ bool Run::SetUpPass() {
       if (shiftRpm_[i] == 0) shiftRpm_[i] = kNoShift;
     }
   } else {
-    CalcShiftRPMs(peakHp_, peakHpRpm_, lastCurveRow_, specText_, specMenuStart_, shiftRpm_, peakTorque_);
+    CalcShiftRPMs(peakHp_, peakHpRpm_, lastCurveRow_, specText_, specMenuStart_, shiftRpm_, peakTorque_,
+                  tbl.EngineCurve);
   }
   finerTimes_ = tbl.FinerTime == 1 ? "Y" : "N";
   Check(erl::kSetUp + 10);
@@ -349,7 +350,7 @@ void Run::ConverterCheck(bool& ended) {
   const double throttle = simpleLaunch_ == 1 ? 1 : launchThrottle_;
   const double mode = calcStatus_ != 0 ? -1 : 1;
   stallRpm_ = 0;
-  CheckConverterCapacity(mode, lastCurveRow_, stallRpm_, capacity_, throttle);
+  CheckConverterCapacity(mode, lastCurveRow_, stallRpm_, capacity_, throttle, tbl.EngineCurve);
 
   if (stallRpm_ < 0) {
     // A search's converter beyond the curve: the engine sits just below the
@@ -357,7 +358,7 @@ void Run::ConverterCheck(bool& ended) {
     engineRpm_ = lowRpm_ - 1;
     double torque = 0;
     double unusedHp = 0;  // the HP at that RPM: the run never reads it
-    EngineTorqueAt(torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
+    EngineTorqueAt(tbl.EngineCurve, torque, engineRpm_, torqueFactor_, lastCurveRow_, 0, 0, 0, simpleLaunch_, converter_,
                    launchFloor_, limiterFlag_, topRpm_, unusedHp, torqueOk_);
     return;
   }

@@ -43,6 +43,7 @@ double Root(double x, int step) {
 }
 
 struct Search {
+  const EngineCurveTable* curve = nullptr;
   int lastRow = 0;
   int16_t converterFlag = 0;
 
@@ -51,7 +52,7 @@ struct Search {
     const double one = 1, zero = 0;
     const int16_t no = 0;
     int16_t limiter = 0;
-    EngineTorqueAt(torque, r, one, lastRow, zero, zero, zero, no, converterFlag, zero, limiter, zero, hp, no);
+    EngineTorqueAt(*curve, torque, r, one, lastRow, zero, zero, zero, no, converterFlag, zero, limiter, zero, hp, no);
     return torque;
   }
 };
@@ -66,7 +67,7 @@ void ConverterRatios(double kStall, double n, double t, double& tr, double& sr) 
 
 void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const int& LastCurveRow,
                    const std::array<std::string, kSpecCount>& SpecText, const std::array<int16_t, 18>& SpecMenuStart,
-                   ShiftRpmTable& ShiftRpm, const double& PeakTorque) {
+                   ShiftRpmTable& ShiftRpm, const double& PeakTorque, const EngineCurveTable& curve) {
   auto spec = [&](int menu, int k) { return Val(SpecText[SpecMenuStart[menu] + k]); };
 
   for (int i = 1; i <= 6; ++i) ShiftRpm[i] = kNoShift;
@@ -88,6 +89,7 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
   const double m = DivideOrReport(196 * w, rpmPerMph * rpmPerMph, kStepShiftMass);
 
   Search search;
+  search.curve = &curve;
   search.lastRow = LastCurveRow;
   const double type = spec(kTransmission, 0);
   const bool converter = type == 3 || (type == 5 && spec(kTransmission, 23) == 2);
@@ -97,7 +99,7 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
   // fallen to 80 %. Past the top of the curve the torque is 0, which ends the
   // climb for any positive peak power.
   const double target = 0.8 * PeakPower * 5252;
-  const double curveTop = tbl.EngineCurve[0][LastCurveRow];
+  const double curveTop = curve[0][LastCurveRow];
   double rr = PeakPowerRpm;
   {
     // A climb of a million RPM is far beyond any engine, and an RPM too large
@@ -220,7 +222,7 @@ void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const in
       if (converter) converterFigures();
     }
 
-    const double cap = tbl.EngineCurve[0][LastCurveRow - 1] - 50;
+    const double cap = curve[0][LastCurveRow - 1] - 50;
     if (rpm1 > cap) rpm1 = cap;
     ShiftRpm[i] = Int(rpm1 * 0.1 + 0.5) * 10;
   }
@@ -235,17 +237,18 @@ void ResetShiftRPMs() {
 
 EnteredCurveShifts ShiftRpmsOnEnteredCurve() {
   const bool faultBefore = RunFaultPending();
-  KeepEngineCurve keep;
+  CurveOfItsOwn curve;
   EnteredCurveShifts e;
   double midRpm = 0, limitRpm = 0;
   int lastRow = 0;
   const double asEntered = 1;
-  BuildEngineCurve(e.peakHp, e.peakHpRpm, e.peakTorque, e.peakTorqueRpm, lastRow, midRpm, asEntered, limitRpm,
+  BuildEngineCurve(curve.Target(), e.peakHp, e.peakHpRpm, e.peakTorque, e.peakTorqueRpm, lastRow, midRpm, asEntered, limitRpm,
                    e.topRpm);
   e.shift.fill(kNoShift);
   // Without a curve (no peak power) there is nothing to shift on.
   if (e.peakHp > 0 && e.peakHpRpm > 0)
-    CalcShiftRPMs(e.peakHp, e.peakHpRpm, lastRow, tbl.SpecText, tbl.SpecMenuStart, e.shift, e.peakTorque);
+    CalcShiftRPMs(e.peakHp, e.peakHpRpm, lastRow, tbl.SpecText, tbl.SpecMenuStart, e.shift, e.peakTorque,
+                  curve.Table());
   if (!faultBefore) ClearRunFault();
   for (double& s : e.shift)
     if (!std::isfinite(s)) s = kNoShift;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "simulation/engine_curve.h"
 #include "simulation/tables.h"
 
 namespace sw {
@@ -20,17 +21,18 @@ using ShiftRpmTable = std::array<double, 8>;
 inline constexpr double kNoShift = 100000;
 
 // Reads the specs from SpecText/SpecMenuStart, the torque curve from
-// tbl.EngineCurve (built before), the clutch through ClutchSpecs with
+// `curve` (built before), the clutch through ClutchSpecs with
 // tbl.CalcStatus. Its converter is its own: the run's converter
 // characteristic is left as the run set it up.
 void CalcShiftRPMs(const double& PeakPower, const double& PeakPowerRpm, const int& LastCurveRow,
                    const std::array<std::string, kSpecCount>& SpecText, const std::array<int16_t, 18>& SpecMenuStart,
-                   ShiftRpmTable& ShiftRpm, const double& PeakTorque);
+                   ShiftRpmTable& ShiftRpm, const double& PeakTorque,
+                   const EngineCurveTable& curve = tbl.EngineCurve);
 
 // The shift RPMs on the curve as the racer entered it, with that curve's
-// peaks; a shift that cannot be worked out is kNoShift. The run's own curve
-// (tbl.EngineCurve) and any fault the run still has to report stay as they
-// were: a fault found here is no run's to report.
+// peaks; a shift that cannot be worked out is kNoShift. It builds a curve of
+// its own, and any fault the run still has to report stays as it was: a
+// fault found here is no run's to report.
 struct EnteredCurveShifts {
   double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, topRpm = 0;
   ShiftRpmTable shift{};

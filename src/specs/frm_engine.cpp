@@ -28,7 +28,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "printing/printer_fonts.h"
-#include "shell/after_calculation.h"
+#include "shell/user_actions.h"
 #include "shell/frm_main.h"
 #include "shell/frm_send.h"
 #include "shell/power_curve_import.h"
@@ -184,8 +184,7 @@ void frmEngine::BuildCurveFrame() {
   Command2->setAutoDefault(false);
   Command2->setAccessibleName("Print Power Curve");
   Command2->installEventFilter(this);
-  connect(Command2, &QPushButton::clicked, this,
-          [this] { WhenNotCalculating(this, "Command2", [this] { Command2_Click(); }); });
+  OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { Command2_Click(); });
   auto* buttons = new QHBoxLayout;
   for (int i : {4, 5, 6}) buttons->addWidget(Command1[i]);
   buttons->addWidget(Command2);
@@ -419,6 +418,9 @@ void frmEngine::CurveCell_GotFocus(int column, int point) {
 }
 
 void frmEngine::FlushCellLeaves() {
+  // A point's leave may store, ask about the example or drop its link: not
+  // while a calculation reads the curve.
+  if (PutOffWhileCalculating(this, "cell leaves", [this] { FlushCellLeaves(); })) return;
   StillLoaded<frmEngine> self(this);
   while (self && !pendingCellLeaves_.empty()) {
     CellLeave leave = pendingCellLeaves_.front();

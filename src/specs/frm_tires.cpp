@@ -11,7 +11,7 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/after_calculation.h"
+#include "shell/user_actions.h"
 #include "shell/shell_state.h"
 #include "simulation/tables.h"
 #include "specs/spec_windows.h"

@@ -25,7 +25,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "printing/window_image.h"
-#include "shell/after_calculation.h"
+#include "shell/user_actions.h"
 #include "shell/frm_main.h"
 #include "shell/help_form.h"
 #include "shell/shell_state.h"
@@ -89,9 +89,9 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
       list->setMinimumWidth(120);
       list->installEventFilter(this);
       Tag(list, r, kPickList);
-      connect(list, &QComboBox::activated, this, [this, r](int) {
+      OnAction(list, &QComboBox::activated, this, "pick " + std::to_string(r), [this, r] {
         rows_[r].untouched.reset();
-        WhenNotCalculating(this, "pick " + std::to_string(r), [this, r] { cmbSpecData_Click(r); });
+        cmbSpecData_Click(r);
       });
       connect(list, &QComboBox::currentIndexChanged, this, [this] {
         if (!Filling()) rowsAhead_ = true;
@@ -133,9 +133,7 @@ void SpecWindow::AddCalculatorButton(int row, int calcMenuNumber) {
   b->setMaximumWidth(44);
   b->installEventFilter(this);
   Tag(b, row, kCalculator);
-  connect(b, &QPushButton::clicked, this, [this, row] {
-    WhenNotCalculating(this, "ClcBttn " + std::to_string(row), [this, row] { ClcBttn_Click(row); });
-  });
+  OnAction(b, &QPushButton::clicked, this, "ClcBttn " + std::to_string(row), [this, row] { ClcBttn_Click(row); });
   ClcBttn[row] = b;
   rows_[row].calculator = calcMenuNumber;
   if (!rows_[row].caption.empty()) SetRowCaption(row, rows_[row].caption);
@@ -149,9 +147,8 @@ void SpecWindow::AddButtons(std::initializer_list<std::pair<int, const char*>> b
     b->setAutoDefault(false);
     b->installEventFilter(this);
     Tag(b, index, kButton);
-    connect(b, &QPushButton::clicked, this, [this, i = index] {
-      WhenNotCalculating(this, "Command1 " + std::to_string(i), [this, i] { Command1_Click(i); });
-    });
+    OnAction(b, &QPushButton::clicked, this, "Command1 " + std::to_string(index),
+             [this, i = index] { Command1_Click(i); });
     Command1[index] = b;
   }
 }

@@ -30,17 +30,17 @@ double CapacityForStall(double stallRpm) {
   // weather, as the run's converter sees it.
   double powerCorrection = 0, airDensity = 0;
   CalcAirConditions(powerCorrection, airDensity);
-  KeepEngineCurve keep;  // a figure for the window: the run's curve stays
+  CurveOfItsOwn curve;  // a figure for the window
   double peakHp = 0, peakHpRpm = 0, peakTorque = 0, peakTorqueRpm = 0, midRpm = 0, limitRpm = 0, topRpm = 0;
   int lastRow = 0;
-  BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, lastRow, midRpm, powerCorrection, limitRpm, topRpm);
+  BuildEngineCurve(curve.Target(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, lastRow, midRpm, powerCorrection, limitRpm, topRpm);
 
   double torque = 0, rpm = stallRpm, hp = 0;
   const double fullThrottle = 1, unused = 0, noFloor = 0, noCeiling = 0;
   const int16_t noSimpleLaunch = 0, noConverterFlag = 0, limitsOff = 0;
   int16_t limiter = 0;
   if (lastRow >= 1 && lastRow < kEngineCurveRows)
-    EngineTorqueAt(torque, rpm, fullThrottle, lastRow, unused, unused, unused, noSimpleLaunch, noConverterFlag,
+    EngineTorqueAt(curve.Table(), torque, rpm, fullThrottle, lastRow, unused, unused, unused, noSimpleLaunch, noConverterFlag,
                    noFloor, limiter, noCeiling, hp, limitsOff);
 
   double capacity = torque > 0 && std::isfinite(torque) ? stallRpm / std::sqrt(torque) : 70;

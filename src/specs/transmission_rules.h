@@ -41,7 +41,6 @@ std::optional<RowLimits> StallRpmLimits(double lowRpm, double midRpm, double pea
 // The converter capacity that stalls at `stallRpm`: the RPM over the root of
 // the full-throttle torque there, on the curve corrected for the weather at
 // the track; 70 where the curve gives no torque, and kept within 70..600.
-// tbl.EngineCurve is left as it was.
 double CapacityForStall(double stallRpm);
 
 // Row 5's text for a capacity: «148.8».

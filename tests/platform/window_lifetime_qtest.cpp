@@ -71,7 +71,8 @@ class WindowLifetimeTest : public QObject {
     QVERIFY(!results && !frmDispGrid::IfLoaded());
   }
 
-  // The dial-in window's print preview is up when Throttle Stop unloads it for one of the other mode.
+  // The dial-in window's print preview is up when "Throttle Stop" is pressed under it: nothing happens until the
+  // preview has closed.
   void dialInPreviewWhileTheWindowIsUnloaded() {
     frmMain* m = scene->ShowMain();
     m->MainCommand[1]->click();
@@ -86,7 +87,10 @@ class WindowLifetimeTest : public QObject {
     });
     dialIn->mnuPrint_Click();
     Settle();
-    QVERIFY(previewShown && !dialIn && frmDialIn::IfLoaded()->Mode() == 2);
+    QVERIFY(previewShown && dialIn && dialIn->Mode() == 1);
+    m->MainCommand[2]->click();
+    Settle();
+    QVERIFY(!dialIn && frmDialIn::IfLoaded()->Mode() == 2);
   }
 
   // Two previews up at once (as two windows' requests would open them), the second closed: the first, zoomed and

@@ -1,9 +1,12 @@
 // A seeded run of random keys, typing, clicks, buttons and menus into every window of the whole program, in process;
-// boxes answered at random, dialogs closed, a new start whenever the program ends. Nothing may crash, hang or touch
-// freed memory (the sanitizer build runs it too), every multi-line box is a TextBox (safe to paste into from an empty
-// clipboard), every file dialog starts in the program folder. SW_RANDOM_SEED and SW_RANDOM_ACTIONS replay a run,
-// SW_RANDOM_TRACE=1 prints each action; a failure prints the seed and the last actions. No action starts after
-// SW_RANDOM_SECONDS (120).
+// boxes answered at random, dialogs closed, a new start whenever the program ends. While a box, dialog or preview
+// waits, now and then the buttons, boxes, lists and menus of the windows under it are worked as a screen reader can.
+// Nothing may crash, hang or touch freed memory (the sanitizer build runs it too), Qt may warn of nothing (a box
+// opened inside its own loop, a child of a deleted object), every multi-line box is a TextBox (safe to paste into
+// from an empty clipboard), every file dialog starts in the program folder. SW_RANDOM_SEED and SW_RANDOM_ACTIONS
+// replay a run, SW_RANDOM_TRACE=1 prints each action; a failure prints the seed and the last actions. No action
+// starts after SW_RANDOM_SECONDS (120). SW_RANDOM_INJECT=recursive-exec opens a box inside its own loop once, to show
+// that the run fails on it.
 #include <QtTest>
 #include <QtWidgets>
 #include <atomic>
@@ -26,8 +29,9 @@ using namespace sw;
 
 namespace {
 
-// The last actions, printed when the run fails, dies or hangs.
+// The last actions, printed when the run fails, dies or hangs; Qt's warnings.
 unsigned g_seed = 0;
+QStringList g_warnings;
 std::atomic<long> g_actions{0};
 std::string g_last[40];
 
@@ -63,6 +67,18 @@ QWidget* Front() {
 QList<QAction*> Usable(QList<QAction*> actions) {
   actions.removeIf([](QAction* a) { return !a->isEnabled() || !a->isVisible() || a->isSeparator(); });
   return actions;
+}
+// What the offscreen platform cannot do, and the test library's note on input nobody took.
+bool Noise(const QString& text) {
+  return text.startsWith("This plugin does not support") || text.endsWith("not accepted by receiving widget") ||
+         text.startsWith("QStandardPaths: ");
+}
+// A box or dialog of Qt's own (its controls are Qt's business), not a window of the program.
+bool QtDialog(QWidget* w) {
+  for (const char* kind : {"QMessageBox", "QInputDialog", "QFileDialog", "QAbstractPrintDialog", "QPrintPreviewDialog",
+                           "QPageSetupDialog"})
+    if (w->inherits(kind)) return true;
+  return false;
 }
 
 // Figures in and out of range, far beyond every range, and what is no figure.
@@ -182,6 +198,11 @@ class RandomInput {
       if (at != home && !at.startsWith(home + "/"))
         faults << "the file dialog '" + files->windowTitle() + "' starts in " + at + ", not in the program folder";
     }
+    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && injectRecursiveExec_) {
+      injectRecursiveExec_ = false;
+      Journal("opens '" + modal->windowTitle() + "' again inside its own loop"), dialog->exec();
+    }
+    if (Chance(25)) return UnderModal(modal);
     for (const char* kind : {"QFileDialog", "QAbstractPrintDialog", "QPrintPreviewDialog", "QPageSetupDialog"})
       if (modal->inherits(kind)) return Journal("closes the dialog '" + modal->windowTitle() + "'"), CloseWidget(modal);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -199,6 +220,45 @@ class RandomInput {
     if (QThread::currentThread()->loopLevel() > 8 || Chance(15))
       return Journal("closes " + Describe(modal)), CloseWidget(modal);
     Input(modal);
+  }
+
+  // A press, an entry, a pick or a menu item in a window under the box, as a screen reader reaches it.
+  void UnderModal(QWidget* modal) {
+    QList<QWidget*> under = Windows();
+    under.removeIf([modal](QWidget* w) { return w == modal || QtDialog(w) || !w->isEnabled(); });
+    QWidget* window = PickOf(under);
+    if (!window) return;
+    QList<QWidget*> controls = window->findChildren<QWidget*>();
+    controls.removeIf([window](QWidget* c) {
+      return !c->isVisible() || !c->isEnabled() || c->window() != window ||
+             !(qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c));
+    });
+    QList<QAction*> items;
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>()) items += Usable(bar->actions());
+    const QString under_ = " under '" + modal->windowTitle() + "'";
+    if (QAction* a = PickOf(items); a && Chance(20)) {
+      if (a->menu()) a = PickOf(Usable(a->menu()->actions()));
+      if (a && !a->menu()) Journal("menu '" + a->text() + "'" + under_), a->trigger();
+      return;
+    }
+    QWidget* c = PickOf(controls);
+    if (!c) return;
+    if (auto* box = qobject_cast<QLineEdit*>(c); box && !qobject_cast<QComboBox*>(box->parentWidget())) {
+      const QString text = QString::fromUtf8(kTexts[Pick(std::size(kTexts))]);
+      Journal("sets '" + text + "' into " + Describe(box) + under_);
+      QPointer<QLineEdit> guard(box);
+      for (QEvent::Type type : {QEvent::FocusIn, QEvent::FocusOut}) {
+        if (type == QEvent::FocusOut && guard) guard->setText(text);
+        if (QFocusEvent e(type, Qt::TabFocusReason); guard) QApplication::sendEvent(guard, &e);
+      }
+    } else if (auto* list = qobject_cast<QComboBox*>(c); list && list->count() > 0) {
+      const int i = Pick(size_t(list->count()));
+      Journal(QString("picks item %1 of ").arg(i) + Describe(list) + under_);
+      list->setCurrentIndex(i);
+      emit list->activated(i);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(c)) {
+      Journal("presses " + Describe(button) + under_), button->click();
+    }
   }
 
   void Input(QWidget* window) {
@@ -261,6 +321,7 @@ class RandomInput {
   const long target_;
   const qint64 deadline_;
   int generation_ = 0, withoutMain_ = 0, closing_ = 0, popupActions_ = 0;
+  bool injectRecursiveExec_ = qEnvironmentVariable("SW_RANDOM_INJECT") == "recursive-exec";
   QElapsedTimer sinceStep_;
   QPointer<QWidget> lastPopup_;
 };
@@ -307,10 +368,11 @@ int main(int argc, char** argv) {
       if (still == 600) std::fprintf(stderr, "random input: no action for a minute\n"), PrintJournal(), std::_Exit(1);
     }
   });
-  // Qt's warnings about input nobody took say nothing here.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+    if (type == QtDebugMsg || type == QtInfoMsg || Noise(text)) return;
+    std::fprintf(stderr, "%s\n", qPrintable(text));
     if (type == QtFatalMsg) PrintJournal(), std::abort();
+    if (g_warnings.size() < 20) g_warnings << "Qt warned: " + text + " (action " + QString::number(g_actions) + ")";
   });
 
   QtUi ui;
@@ -336,6 +398,7 @@ int main(int argc, char** argv) {
   std::printf("random input: %ld actions over %d starts in %lld ms%s, into %lld windows: %s\n", long(g_actions), starts,
               run.clock.elapsed(), g_actions < target ? " (the deadline came first)" : "", run.seen.size(),
               qPrintable(run.seen.join(" ")));
+  run.faults += g_warnings;
   run.faults.removeDuplicates();
   if (run.faults.isEmpty()) return 0;
   std::printf("random input: FAIL\n%s\n", qPrintable(run.faults.join("\n")));

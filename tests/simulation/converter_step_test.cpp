@@ -61,7 +61,7 @@ struct Step {
 double CurveTorque(double rpm) {
   double torque = 0, hp = 0, r = rpm;
   int16_t limiter = 0;
-  EngineTorqueAt(torque, r, 1.0, 9, 0.0, 0.0, 0.0, int16_t{0}, int16_t{1}, 0.0, limiter, 7200.0, hp, int16_t{0});
+  EngineTorqueAt(tbl.EngineCurve, torque, r, 1.0, 9, 0.0, 0.0, 0.0, int16_t{0}, int16_t{1}, 0.0, limiter, 7200.0, hp, int16_t{0});
   return torque;
 }
 
@@ -73,7 +73,7 @@ struct ConverterStepTest : RunTest {
       SpecAt(kEngine, k) = v;
     double hp, hpRpm, tq, tqRpm, mid, limit, top;
     int rows;
-    BuildEngineCurve(hp, hpRpm, tq, tqRpm, rows, mid, 1.0, limit, top);
+    BuildEngineCurve(TheRunsCurve(), hp, hpRpm, tq, tqRpm, rows, mid, 1.0, limit, top);
     ASSERT_EQ(rows, 9);
     double tr = 0, sr = 0;
     ConverterModel(300, 300, tr, sr, 0, 0, 0, "C", 0);

@@ -16,7 +16,7 @@ struct Build {
 
 Build RunBuild(double correction = 1.0) {
   Build b;
-  BuildEngineCurve(b.peakHp, b.peakHpRpm, b.peakTorque, b.peakTorqueRpm, b.pointCount, b.midRpm, correction,
+  BuildEngineCurve(TheRunsCurve(), b.peakHp, b.peakHpRpm, b.peakTorque, b.peakTorqueRpm, b.pointCount, b.midRpm, correction,
                    b.limitRpm, b.topRpm);
   return b;
 }
@@ -48,7 +48,7 @@ Reading TorqueAt(double rpm, int lastRow, double factor = 1.0, int16_t converter
   Reading r;
   r.rpm = rpm;
   const int16_t simpleLaunch = floor > 0;
-  EngineTorqueAt(r.torque, r.rpm, factor, lastRow, 0, 0, 0, simpleLaunch, converter, floor, r.limiter, ceiling, r.hp,
+  EngineTorqueAt(tbl.EngineCurve, r.torque, r.rpm, factor, lastRow, 0, 0, 0, simpleLaunch, converter, floor, r.limiter, ceiling, r.hp,
                  limitsOn);
   return r;
 }
@@ -152,7 +152,7 @@ TEST_F(EngineCurveTest, EstimateWithTorquePeakGiven) {
   int16_t method = 1;
   int n = 0;
   auto estimate = [&] {
-    EstimatePowerCurve(hpRpm, hp, torque, torqueRpm, disp, method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n);
+    EstimatePowerCurve(tbl.EngineCurve, hpRpm, hp, torque, torqueRpm, disp, method, peakHp, peakHpRpm, peakTorque, peakTorqueRpm, n);
   };
   estimate();
   EXPECT_EQ(n, 9);

@@ -76,7 +76,7 @@ TEST_P(ExampleVehicle, RunsLikeItsClass) {
     double correction = 0, density = 0, hp = 0, hpRpm = 0, tq = 0, tqRpm = 0, mid = 0, limit = 0, top = 0, stall = 0;
     int points = 0;
     CalcAirConditions(correction, density);
-    BuildEngineCurve(hp, hpRpm, tq, tqRpm, points, mid, correction, limit, top);
+    BuildEngineCurve(TheRunsCurve(), hp, hpRpm, tq, tqRpm, points, mid, correction, limit, top);
     CheckConverterCapacity(-1, points, stall, Spec(kTransmission, 5), 1);
     ASSERT_GT(stall, 0);
     EXPECT_EQ(SpecAt(kTransmission, 15), Format(10 * Int(stall / 10 + 0.5), "####0"));

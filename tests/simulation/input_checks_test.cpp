@@ -47,7 +47,7 @@ struct InputChecksTest : RunTest {
   }
   void Build() {
     double midRpm = 0, limitRpm = 0;
-    BuildEngineCurve(peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,
+    BuildEngineCurve(TheRunsCurve(), peakHp, peakHpRpm, peakTorque, peakTorqueRpm, pointCount, midRpm, powerCorrection, limitRpm,
                      topRpm);
   }
   // One calculation's checks with the answers given; the boxes they showed.

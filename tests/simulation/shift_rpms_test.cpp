@@ -12,7 +12,7 @@ struct Curve {
 
 Curve BuildCurve() {
   Curve c;
-  BuildEngineCurve(c.hp, c.hpRpm, c.tq, c.tqRpm, c.rows, c.mid, 1.0, c.limit, c.top);
+  BuildEngineCurve(TheRunsCurve(), c.hp, c.hpRpm, c.tq, c.tqRpm, c.rows, c.mid, 1.0, c.limit, c.top);
   return c;
 }
 

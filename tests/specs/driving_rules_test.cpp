@@ -98,7 +98,7 @@ TEST_F(ComputedShifts, TheCurveAsEnteredAndTheRunLeftAlone) {
 
   double hp = 0, hpRpm = 0, tq = 0, tqRpm = 0, mid = 0, limit = 0, top = 0;
   int rows = 0;
-  BuildEngineCurve(hp, hpRpm, tq, tqRpm, rows, mid, 1.0, limit, top);
+  BuildEngineCurve(TheRunsCurve(), hp, hpRpm, tq, tqRpm, rows, mid, 1.0, limit, top);
   ShiftRpmTable direct;
   direct.fill(kNoShift);
   CalcShiftRPMs(hp, hpRpm, rows, tbl.SpecText, tbl.SpecMenuStart, direct, tq);

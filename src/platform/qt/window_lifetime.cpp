@@ -137,6 +137,21 @@ int ExecModal(QDialog* dialog) {
   return result;
 }
 
+QWidget* ModalOver(const QWidget* w) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || !w) return modal;
+  for (const QWidget* p = w->window(); p; p = p->parentWidget())
+    if (p == modal) return nullptr;
+  return modal;
+}
+
+void BringModalToFront() {
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    modal->raise();
+    modal->activateWindow();
+  }
+}
+
 void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work) {
   auto& queue = Queue();
   for (size_t i = 0; i < queue.size(); ++i)

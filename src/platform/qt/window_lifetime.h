@@ -75,6 +75,14 @@ class OwnedDialog {
 inline constexpr int kDialogAlreadyOpen = -1;
 int ExecModal(QDialog* dialog);
 
+// The box, dialog or print preview that waits over `w` (an application-modal
+// window `w` is not part of), else nullptr. Qt keeps the mouse and the keys
+// away from a window under it, but a screen reader's press, a pick or a
+// focus move reaches it all the same.
+QWidget* ModalOver(const QWidget* w);
+// Brings the box, dialog or preview that waits to the front.
+void BringModalToFront();
+
 // Runs `work` from the event loop as soon as `busy()` is false, provided
 // `owner` still exists (and, for a window, is still loaded). A later request
 // with the same owner and key replaces one still waiting.

@@ -1,0 +1,41 @@
+#include "shell/user_actions.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include "platform/qt/window_lifetime.h"
+#include "simulation/tables.h"
+
+namespace sw {
+
+namespace {
+
+// A box or dialog that waits is the one thing the racer can work: when a
+// calculation opened it (the Match's result screen), the calculation waits
+// for it, so its controls act at once.
+bool Waits(QObject* owner) {
+  const QWidget* w = owner && owner->isWidgetType() ? static_cast<QWidget*>(owner) : nullptr;
+  if (ModalOver(w)) return true;
+  return CalculationUnderWay() && !(w && QApplication::activeModalWidget());
+}
+
+}  // namespace
+
+bool CalculationUnderWay() { return tbl.CalcRunning; }
+
+void Act(QWidget* window, const std::string& key, std::function<void()> handler) {
+  if (ModalOver(window)) return BringModalToFront();
+  if (!PutOffWhileCalculating(window, key, handler)) handler();
+}
+
+bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work) {
+  if (!Waits(owner)) return false;
+  RunWhenFree(owner, key, [owner] { return Waits(owner); }, std::move(work));
+  return true;
+}
+
+void WhenNotCalculating(QObject* owner, const std::string& key, const std::function<void()>& work) {
+  if (!PutOffWhileCalculating(owner, key, work)) work();
+}
+
+}  // namespace sw

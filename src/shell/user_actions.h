@@ -1,0 +1,55 @@
+// One gate for everything the racer does in a window: a press, a pick, a
+// menu item, a leave of a box, a close. Every window hands its handlers
+// through it, so no window can act where it must not:
+// - While a box, a dialog or a print preview waits, a control of any window
+//   under it does nothing; the waiting one comes to the front instead. (Qt
+//   keeps the mouse and keys away, not a screen reader's press or a fast
+//   double-click's second press.)
+// - While a calculation, a search or a dial-in prediction runs
+//   (tbl.CalcRunning), the handler is put off: it runs from the event loop
+//   once the work has ended and no box waits over its window, once for each
+//   (window, key), as long as the window is still loaded. What a run reads
+//   stays what it was when the run began.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <string>
+#include <type_traits>
+
+class QWidget;
+
+namespace sw {
+
+bool CalculationUnderWay();
+
+// Runs `handler` for the racer's action in `window` now, later or never, as
+// above.
+void Act(QWidget* window, const std::string& key, std::function<void()> handler);
+
+// Connects `signal` of `control` to `handler` through Act. The handler takes
+// the signal's arguments or none; a handler that may be put off takes none
+// that can go meanwhile (an item of a list that is filled again).
+template <class Control, class Signal, class Handler>
+QMetaObject::Connection OnAction(Control* control, Signal signal, QWidget* window, std::string key, Handler handler,
+                                 Qt::ConnectionType type = Qt::AutoConnection) {
+  return QObject::connect(
+      control, signal, window,
+      [window, key = std::move(key), handler](auto... args) {
+        Act(window, key, [handler, args...] {
+          if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>) handler(args...);
+          else handler();
+        });
+      },
+      type);
+}
+
+// True (and `work` put off) while a calculation runs or a box waits over
+// `owner`'s window; false otherwise, when the caller goes on at once. Each
+// (owner, key) waits once.
+bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work);
+
+// Runs `work` now, or once the calculation under way has ended.
+void WhenNotCalculating(QObject* owner, const std::string& key, const std::function<void()>& work);
+
+}  // namespace sw

@@ -1,0 +1,202 @@
+// While a calculation, a Match or a dial-in prediction lets window events through, every control of every window
+// that is open is worked, as a screen reader can: each value box left with a figure in range and one far outside,
+// each item of each pick list picked, each button pressed but Cancel, each menu item chosen. The figures are those
+// of the undisturbed run, to the last digit.
+#include <QMenuBar>
+
+#include "calcmenus/frm_calc_data.h"
+#include "dialin/dialin_state.h"
+#include "dialin/frm_dial_in.h"
+#include "match/frm_disp.h"
+#include "match/frm_prgrs.h"
+#include "platform/qt/window_lifetime.h"
+#include "results/frm_disp_grid.h"
+#include "specs/spec_window_fixture.h"
+
+using namespace sw;
+
+namespace {
+
+void Focus(QWidget* w, QEvent::Type type) {
+  QFocusEvent e(type, Qt::TabFocusReason);
+  QApplication::sendEvent(w, &e);
+}
+
+// Works every control of every open window but the progress window; the number of controls worked.
+int WorkEveryControl() {
+  int worked = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->isVisible() || qobject_cast<frmPrgrs*>(window)) continue;
+    QList<QPointer<QWidget>> controls;
+    for (QWidget* w : window->findChildren<QWidget*>()) controls << w;
+    for (const QPointer<QWidget>& w : controls) {
+      if (!w || !w->isVisible() || !w->isEnabled()) continue;
+      if (auto* box = qobject_cast<QLineEdit*>(w.data()); box && !qobject_cast<QComboBox*>(box->parentWidget())) {
+        const QString inRange = QString::number(box->text().toDouble() * 1.02 + 1, 'f', 2);
+        for (const QString& text : {inRange, QString("99999999")}) {
+          Focus(box, QEvent::FocusIn);
+          box->setText(text);
+          Focus(box, QEvent::FocusOut);
+        }
+      } else if (auto* list = qobject_cast<QComboBox*>(w.data())) {
+        for (int i = 0; list && i < list->count(); ++i) list->setCurrentIndex(i), emit list->activated(i);
+      } else if (auto* button = qobject_cast<QAbstractButton*>(w.data()); button && button->text() != "Cancel") {
+        button->click();
+      } else {
+        continue;
+      }
+      ++worked;
+    }
+    QList<QAction*> items;
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>()) items += bar->actions();
+    while (!items.isEmpty())
+      if (QAction* a = items.takeFirst(); a->menu()) items += a->menu()->actions();
+      else if (a->isEnabled() && !a->isSeparator()) a->trigger(), ++worked;
+  }
+  return worked;
+}
+
+// The tables a run fills: the results table, the instant figures and the newest history row.
+std::string RunFigures() {
+  std::string out;
+  for (int row = 0; row <= std::max(0, tbl.FinishRow); ++row)
+    for (const auto& column : tbl.ResultsText) out += column[size_t(row)] + "|";
+  out += tbl.InstantEt[0] + "|" + Str(tbl.InstantMph[0]) + "|" + tbl.Instant60ft[0] + "|" + tbl.HistoryEt[0] + "|" +
+         Str(tbl.HistoryMph[0]) + "|" + tbl.History60ft[0] + "|" + tbl.History330ft[0] + "|" + tbl.History8thEt[0];
+  return out;
+}
+
+std::string SpecFigures() {
+  std::string out;
+  for (int m = kEngine; m <= kConditions; ++m)
+    for (int k = 0; k < 20; ++k) out += SpecAt(m, k) + "|";
+  for (const auto& point : tbl.PowerCurveText) out += point[0] + "," + point[1] + "," + point[2] + "|";
+  return out;
+}
+
+}  // namespace
+
+class UndisturbedWindowsTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<SpecScene> scene;
+  int worked = 0;
+
+  // Works every control once, in the middle of the work, when `disturbed`.
+  void WorkDuring(bool disturbed) {
+    worked = 0;
+    scene->ui.onDoEvents = [this, disturbed, calls = 0]() mutable {
+      if (disturbed && tbl.CalcRunning && ++calls == 3) worked = WorkEveryControl();
+    };
+  }
+  // What was put off goes with its windows: nothing of it runs after the test.
+  void DropWhatWasPutOff() {
+    scene->ui.onDoEvents = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) MarkUnloaded(w);
+  }
+
+ private slots:
+  void init() {
+    scene.reset();  // one scene at a time: a scene going uninstalls the boxes
+    scene = std::make_unique<SpecScene>();
+    scene->CopyCalculators();
+    ResetDialInState();
+  }
+  void cleanup() { scene.reset(); }
+
+  // F2 with each spec window open (the Engine window with its horsepower calculator), and with the results and
+  // the graph open: the results table, the instant figures and the history row.
+  void calculation() {
+    for (int menu = kEngine; menu <= kConditions + 1; ++menu) {
+      std::string figures[2];
+      for (bool disturbed : {false, true}) {
+        init();
+        frmMain* m = scene->ShowMain();
+        if (menu == kEngine) {
+          scene->Open(menu);
+          frmCalcData* hp = OpenCalculator(LoadedSpecWindow(kEngine), 6);
+          QVERIFY(hp);
+          Activate(hp);
+          hp->Combo1[1]->setCurrentIndex(0), emit hp->Combo1[1]->activated(0);  // "1/4 Mile Trap Speed"
+          hp->CalcData[3]->setText("130"), Focus(hp->CalcData[3], QEvent::FocusOut);
+          QCOMPARE(hp->CalcOutData[0]->text(), QString("612.3"));
+        } else if (menu <= kConditions) {
+          scene->Open(menu);
+        } else {
+          m->cmdRun_Click();
+          Settle();
+          QVERIFY(frmDispGrid::IfLoaded());
+          frmDispGrid::IfLoaded()->cmdGraph->click();
+        }
+        Settle();
+        WorkDuring(disturbed);
+        m->cmdRun_Click();
+        figures[disturbed] = RunFigures();
+        DropWhatWasPutOff();
+        cleanup();
+      }
+      QVERIFY2(worked > 40, qPrintable(QString("%1: %2").arg(menu).arg(worked)));
+      QCOMPARE(figures[1], figures[0]);
+    }
+  }
+
+  // A Match from its window, kept on its result screen: the specs it ends with and what the screen showed.
+  void match() {
+    std::string figures[2];
+    for (bool disturbed : {false, true}) {
+      init();
+      frmMain* m = scene->ShowMain();
+      scene->CopyShipped("QVZHELP/help7.txt");
+      m->MainCommand[0]->click();
+      auto* w = static_cast<SpecWindow*>(LoadedSpecWindow(kMatch));
+      QVERIFY(w);
+      const char* slip[] = {" 0", "", "1.74", "118.2", "5700", "3"};
+      for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = slip[k];
+      w->RefillFromSpecText();
+      std::string screen;
+      WhenModal([&screen](QWidget* modal) {
+        if (auto* d = qobject_cast<frmDisp*>(modal)) {
+          for (QLabel* l : d->findChildren<QLabel*>()) screen += FromQ(l->text()) + "|";
+          d->Command1[1]->click();  // "Keep These New Specs"
+        }
+      });
+      WorkDuring(disturbed);
+      w->Command1[0]->click();  // "OK"
+      figures[disturbed] = SpecFigures() + screen;
+      QVERIFY(!screen.empty());
+      DropWhatWasPutOff();
+      cleanup();
+    }
+    QVERIFY2(worked > 20, qPrintable(QString::number(worked)));
+    QCOMPARE(figures[1], figures[0]);
+  }
+
+  // A dial-in prediction from "Update Prediction".
+  void dialInPrediction() {
+    std::string figures[2];
+    for (bool disturbed : {false, true}) {
+      init();
+      frmMain* m = scene->ShowMain();
+      m->MainCommand[1]->click();
+      frmDialIn* w = frmDialIn::IfLoaded();
+      QVERIFY(w);
+      Activate(w);
+      PickItem(w, 18, 1);
+      for (auto [row, text] : std::initializer_list<std::pair<int, const char*>>{
+               {0, "29.92"}, {1, "70"}, {2, "50"}, {3, "0"}, {9, "29.92"}, {10, "85"}, {11, "60"}, {12, "0"},
+               {7, "2.01"}, {8, "12.45"}, {30, ".02"}})
+        TypeAndLeave(w, row, text);
+      for (int row : {5, 14, 15}) PickItem(w, row, 0);
+      WorkDuring(disturbed);
+      w->mnuUpdate->trigger();
+      figures[disturbed] = FromQ(w->Label2->text() + "|" + w->Label9->text());
+      QVERIFY(!w->Label2->text().isEmpty());
+      DropWhatWasPutOff();
+      cleanup();
+    }
+    QVERIFY2(worked > 40, qPrintable(QString::number(worked)));
+    QCOMPARE(figures[1], figures[0]);
+  }
+};
+
+QTEST_MAIN(UndisturbedWindowsTest)
+#include "undisturbed_windows_qtest.moc"
