@@ -111,7 +111,7 @@ class WindowLifetimeTest : public QObject {
     bool toFront = false, opened = false;
     WhenModal([&](QWidget* up) {
       Activate(&other);
-      QTimer::singleShot(200, [up] {  // a second one opened after all
+      QTimer::singleShot(200, up, [up] {  // a second one opened after all
         if (QWidget* now = QApplication::activeModalWidget(); now && now != up) now->close();
       });
       toFront = !PrintDocument(&other, "About Stagewell", text("About")) && !LastPrintFailed();
