@@ -10,6 +10,7 @@
 #include "dialin/frm_dial_in.h"
 #include "files/example_library.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/printer.h"
 #include "printing/print_screen.h"
 #include "results/frm_disp_grid.h"
 #include "results/results_fixture.h"
@@ -90,6 +91,37 @@ class WindowLifetimeTest : public QObject {
     m->MainCommand[2]->click();
     Settle();
     QVERIFY(!dialIn && frmDialIn::IfLoaded()->Mode() == 2);
+  }
+
+  // Two previews up at once (as two windows' requests would open them), the second closed: the first, zoomed and
+  // repainted, keeps its own pages. Asked for while one is up, a preview brings that one to the front instead;
+  // once it is closed, the next one opens.
+  void printPreviewsKeepTheirOwnPages() {
+    auto text = [](const char* s) { return [s](PrintPage& page) { page.Print(s); }; };
+    std::unique_ptr<QPrintPreviewDialog> first(NewPrintPreview(nullptr, "Results", text("11.75"), 1)),
+        second(NewPrintPreview(nullptr, "About Stagewell", text("About"), 2));
+    first->show(), second->show(), Settle(), second.reset();
+    for (QAction* a : first->findChildren<QAction*>())
+      if (a->text() == "Zoom in") a->trigger();
+    first->grab();
+    QCOMPARE(PrinterOrientationOf(*first->printer()), 1);
+    first.reset();
+
+    QWidget other;
+    bool toFront = false, opened = false;
+    WhenModal([&](QWidget* up) {
+      Activate(&other);
+      QTimer::singleShot(200, up, [up] {  // a second one opened after all
+        if (QWidget* now = QApplication::activeModalWidget(); now && now != up) now->close();
+      });
+      toFront = !PrintDocument(&other, "About Stagewell", text("About")) && !LastPrintFailed();
+      toFront = toFront && (Settle(), QApplication::activeWindow() == up);
+      up->close();
+    });
+    PrintDocument(nullptr, "Results", text("11.75"));
+    WhenModal([&](QWidget* up) { opened = up->windowTitle() == "About Stagewell", up->close(); });
+    PrintDocument(&other, "About Stagewell", text("About"));
+    QVERIFY(toFront && opened);
   }
 
   // The start-up screen waits a moment for the front, letting events run; a click into another

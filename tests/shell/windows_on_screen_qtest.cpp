@@ -1,8 +1,12 @@
-// Windows on a 1280x900 screen (offscreen, or DISPLAY with QT_QPA_PLATFORM=xcb) lie wholly on it, as wide as designed.
+// Windows on a 1280x900 screen beside a 1366x768 one (offscreen, or DISPLAY with QT_QPA_PLATFORM=xcb) lie wholly on
+// it, as wide as designed; print previews fill the screen they are asked for on.
 #include <QtTest>
 #include <QtWidgets>
 
+#include "calcmenus/frm_calc_data.h"
 #include "dialin/frm_dial_in.h"
+#include "platform/qt/printer.h"
+#include "shell/frm_about.h"
 #include "specs/spec_window.h"
 #include "specs/spec_window_fixture.h"
 #include "specs/spec_windows.h"
@@ -48,9 +52,9 @@ class WindowsOnScreenTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() {  // a 1280 x 900 screen unless a desktop's display was asked for
+  static void initMain() {  // 1280 x 900 and 1366 x 768 screens unless a desktop's display was asked for
     if (qgetenv("QT_QPA_PLATFORM").isEmpty() || qgetenv("QT_QPA_PLATFORM") == "offscreen")
-      qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SW_TEST_DIR "/fixtures/screen_1280x900.json");
+      qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SW_TEST_DIR "/fixtures/screens_1280x900_1366x768.json");
   }
 
  private slots:
@@ -97,6 +101,39 @@ class WindowsOnScreenTest : public QObject {
       QVERIFY(calculators >= 20);
       QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
+  }
+
+  // Each kind of print preview, asked for from a window on either screen, fills its free area, frame and all.
+  void printPreviewsFillTheScreen() {
+    SpecScene scene;
+    shell.ActivationCount = 100;
+    std::filesystem::copy(kShippedData, scene.folder(), std::filesystem::copy_options::recursive);
+    frmMain* m = scene.ShowMain();
+    auto at = [](auto* w, QPoint p) { return w->move(p), Activate(w), w; };
+    // Dial-In, Throttle Stop, two calculators, About, and a document asked for with no window framed to go by.
+    const std::function<void(QPoint)> kinds[] = {
+        [&](QPoint p) { m->MainCommand[1]->click(), at(frmDialIn::IfLoaded(), p)->mnuPrint_Click(); },
+        [&](QPoint p) { m->MainCommand[2]->click(), at(frmDialIn::IfLoaded(), p)->mnuPrint_Click(); },
+        [&](QPoint p) { scene.ui.Type("Track day"), at(OpenCalculator(nullptr, 27), p)->Command4->click(); },
+        [&](QPoint p) { scene.ui.Type("Track day"), at(OpenCalculator(nullptr, 6), p)->Command4->click(); },
+        [&](QPoint p) { at(DefaultInstance<frmAbout>::Get(), p)->Command3D1_Click(); },
+        [&](QPoint p) { at(m, p)->hide(), PrintDocument(m, "Results", [](PrintPage&) {}), m->show(); }};
+    QStringList faults;
+    int previews = 0;
+    for (QScreen* s : QGuiApplication::screens())
+      for (const auto& printFrom : kinds) {
+        WhenModal([&](QWidget* preview) {
+          if (++previews; !QTest::qWaitFor([&] { return Frame(preview) == s->availableGeometry(); }, 1000))
+            faults << preview->windowTitle() + " on " + s->name();
+          preview->close();
+        });
+        printFrom(s->availableGeometry().topLeft() + QPoint(20, 20));
+        for (QWidget* w : QApplication::topLevelWidgets())
+          if (w != m && w->isVisible()) w->close();
+        Settle();
+      }
+    QCOMPARE(previews, QGuiApplication::screens().size() * std::size(kinds));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
   }
 };
 

@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QPointer>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_lifetime.h"
@@ -51,20 +53,6 @@ bool Render(QPrinter& printer, const PageDrawer& draw) {
   g_lastPrintFailed = true;
   return false;
 }
-
-// Sets the program printer's orientation for one job and puts it back after.
-class OrientationForJob {
- public:
-  explicit OrientationForJob(int orientation) : saved_(PrinterOrientationOf(ProgramPrinter())) {
-    SetPrinterOrientation(ProgramPrinter(), orientation);
-  }
-  ~OrientationForJob() { SetPrinterOrientation(ProgramPrinter(), saved_); }
-  OrientationForJob(const OrientationForJob&) = delete;
-  OrientationForJob& operator=(const OrientationForJob&) = delete;
-
- private:
-  int saved_;
-};
 
 // Qt's preview keeps its tool buttons out of the Tab order and leaves its two
 // entry boxes unnamed: a keyboard user could not reach Print, nor a screen
@@ -97,12 +85,75 @@ void FillScreen(QPrintPreviewDialog& preview, QWidget* parent) {
   const QWidget* from = parent ? parent->window() : QApplication::activeWindow();
   QScreen* screen = from && from->screen() ? from->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->availableGeometry();
-  const QMargins frame = ExpectedFrame(&preview);
-  preview.resize(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());
-  PlaceFrameAt(&preview, area.topLeft(), from);
+  FillArea(&preview, screen->availableGeometry(), from);
   for (QAction* a : preview.findChildren<QAction*>())
     if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Fit width")) a->trigger();
+}
+
+// A preview's own printer, made before the preview and gone after it: the
+// pages the preview shows live in it, so no other preview's job can free or
+// repaint them.
+struct OwnPrinter {
+  QPrinter jobPrinter{QPrinter::HighResolution};
+};
+
+class Preview final : private OwnPrinter, public QPrintPreviewDialog {
+ public:
+  explicit Preview(QWidget* parent) : QPrintPreviewDialog(&jobPrinter, parent) {}
+};
+
+// The preview up now: one at a time, so none opens inside another's wait.
+QPointer<QPrintPreviewDialog> g_openPreview;
+
+// What a printout takes from the program's printer, and gives back when the
+// racer changed it inside the preview: the printer and the paper, not the
+// orientation.
+auto PrinterAndPaper(const QPrinter& p) {
+  return std::tuple(p.outputFormat(), p.printerName(), p.pageLayout().pageSize(), p.pageLayout().margins());
+}
+
+void CopyPrinterAndPaper(const QPrinter& from, QPrinter& to) {
+  if (to.outputFormat() != from.outputFormat()) to.setOutputFormat(from.outputFormat());
+  if (from.outputFormat() == QPrinter::NativeFormat && to.printerName() != from.printerName())
+    to.setPrinterName(from.printerName());
+  QPageLayout layout = from.pageLayout();
+  layout.setOrientation(to.pageLayout().orientation());
+  to.setPageLayout(layout);
+}
+
+// Each job starts with the program's printer, paper and orientation; the
+// orientation given (1 or 2) is this job's own.
+void SetUpJob(QPrinter& job, const QString& title, int orientation) {
+  CopyPrinterAndPaper(ProgramPrinter(), job);
+  SetPrinterOrientation(job, orientation ? orientation : PrinterOrientationOf(ProgramPrinter()));
+  job.setDocName(title);
+}
+
+bool ShowPreview(QWidget* parent, const QString& title, const PageDrawer& draw, int orientation) {
+  g_lastPrintFailed = false;
+  if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, orientation);
+  // A window under the open preview asked (a screen reader's press reaches
+  // it): the open one comes to the front.
+  if (g_openPreview && g_openPreview->isVisible()) {
+    g_openPreview->raise();
+    g_openPreview->activateWindow();
+    return false;
+  }
+  OwnedDialog<QPrintPreviewDialog> owned(NewPrintPreview(parent, title, draw, orientation));
+  g_openPreview = owned.get();
+  const auto started = PrinterAndPaper(*owned->printer());
+  const int result = ExecModal(owned.get());
+  if (!owned) return false;
+  // The printer and paper picked inside the preview stay for the next
+  // printouts, as those picked in Printer Setup do; its orientation was this
+  // printout's (the program's is the one Printer Setup stores, a window
+  // image takes its picture's).
+  if (PrinterAndPaper(*owned->printer()) != started) CopyPrinterAndPaper(*owned->printer(), ProgramPrinter());
+  if (result != QDialog::Accepted) {
+    g_lastPrintFailed = false;
+    return false;
+  }
+  return !g_lastPrintFailed;
 }
 
 }  // namespace
@@ -319,27 +370,23 @@ bool LastPrintFailed() { return g_lastPrintFailed; }
 
 void SetPrintToPdfForTest(const QString& path) { g_testPdf = path; }
 
-bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw) {
-  QPrinter& printer = ProgramPrinter();
-  g_lastPrintFailed = false;
-  if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, PrinterOrientationOf(printer));
-  printer.setDocName(title);
-  OwnedDialog<QPrintPreviewDialog> owned(new QPrintPreviewDialog(&printer, parent));
-  QPrintPreviewDialog& preview = *owned;
-  preview.setWindowTitle(title);
-  ReachableByKeyboard(preview);
-  FillScreen(preview, parent);
+QPrintPreviewDialog* NewPrintPreview(QWidget* parent, const QString& title, const PageDrawer& draw, int orientation) {
+  auto* preview = new Preview(parent);
+  SetUpJob(*preview->printer(), title, orientation);
+  preview->setWindowTitle(title);
+  ReachableByKeyboard(*preview);
+  FillScreen(*preview, parent);
   // The preview paints the pages whenever it needs them; the last painting
   // before the dialog closes is the printing itself.
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* p) {
+  QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview, [draw](QPrinter* p) {
     g_lastPrintFailed = false;
     Render(*p, draw);
   });
-  if (ExecModal(owned.get()) != QDialog::Accepted) {
-    g_lastPrintFailed = false;
-    return false;
-  }
-  return !g_lastPrintFailed;
+  return preview;
+}
+
+bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw) {
+  return ShowPreview(parent, title, draw, 0);
 }
 
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image, const QString& caption,
@@ -350,8 +397,8 @@ bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage&
     return false;
   }
   const int height = image.height() + std::max(0, captionHeight);
-  OrientationForJob orientation(image.width() > height ? 2 : 1);
-  return PrintDocument(parent, title, [&](PrintPage& page) { page.DrawImageScaled(image, caption, captionHeight); });
+  return ShowPreview(parent, title, [&](PrintPage& page) { page.DrawImageScaled(image, caption, captionHeight); },
+                     image.width() > height ? 2 : 1);
 }
 
 }  // namespace sw

@@ -1,8 +1,8 @@
-// Printing: one printer for the whole program, pages drawn with a painter at
-// positions given in twips (1/1440 inch) from the top left corner of the
-// printable area, a preview before printing, and the print dialog with its
-// "Print to File (PDF)" choice, so printing works where no printer is
-// installed.
+// Printing: the program's printer settings, each printout on a printer of
+// its own that starts with them, pages drawn with a painter at positions
+// given in twips (1/1440 inch) from the top left corner of the printable
+// area, a preview before printing, and the print dialog with its "Print to
+// File (PDF)" choice, so printing works where no printer is installed.
 //
 //   PrintDocument(this, "Time Slip", [&](PrintPage& page) {
 //     page.SetFontSize(10);
@@ -19,12 +19,13 @@
 #include <string>
 
 class QPrinter;
+class QPrintPreviewDialog;
 class QWidget;
 
 namespace sw {
 
-// The program's printer; its settings (printer, paper, orientation) last
-// for the whole run of the program.
+// The program's printer settings (printer, paper, orientation): they last
+// for the whole run of the program, and every printout starts with them.
 QPrinter& ProgramPrinter();
 
 // Orientation as the program stores it: 1 portrait, 2 landscape; other
@@ -90,17 +91,24 @@ class PrintPage {
 
 using PageDrawer = std::function<void(PrintPage&)>;
 
-// Shows the preview of the document on the program's printer; its Print
-// button leads to the print dialog. True when the document was printed (or
-// written to a file).
+// Shows the preview of the document; its Print button leads to the print
+// dialog. True when the document was printed (or written to a file). One
+// preview is up at a time: asked for while one is up, it brings that one to
+// the front and gives false (no failure).
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw);
 // The same for an image scaled to fill the page (below a title bar holding
 // `caption` when `captionHeight` is given, as DrawImageScaled): landscape
 // when the picture is wider than it is tall, else portrait, for this job
-// only (the printer's own orientation is left as it was). An image without
+// only (the program's orientation is left as it was). An image without
 // a size prints nothing and counts as a failed printout.
 bool PrintImageScaledToPage(QWidget* parent, const QString& title, const QImage& image, const QString& caption = {},
                             int captionHeight = 0);
+
+// The preview PrintDocument shows, not yet shown: on a printer of its own
+// that starts with the program's settings (`orientation` 1 or 2 for this job
+// only), its frame filling the screen of `parent`.
+QPrintPreviewDialog* NewPrintPreview(QWidget* parent, const QString& title, const PageDrawer& draw,
+                                     int orientation = 0);
 
 // True when the last PrintDocument, PrintImageScaledToPage or PrintToPdf
 // could not start or finish on its printer or file (a cancelled dialog is no

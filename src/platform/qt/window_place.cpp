@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
 
 namespace sw {
 
@@ -48,13 +49,14 @@ QSize OuterSize(const QWidget* w) {
   return {w->width() + m.left() + m.right(), w->height() + m.top() + m.bottom()};
 }
 
-// Moves the window in again once the desktop has framed it: its real frame
-// may be larger than the one expected. Leaves the window alone afterwards,
-// so the racer may move it where they like.
+// Runs `then` once the desktop has framed the window (its real frame may
+// differ from the one expected), then leaves the window alone, so the racer
+// may move it where they like.
 class FramedCheck : public QObject {
  public:
-  explicit FramedCheck(QWidget* window) : QObject(window), window_(window) {
-    setObjectName("swFramedCheck");
+  FramedCheck(QWidget* window, const char* name, std::function<void()> then)
+      : QObject(window), window_(window), then_(std::move(then)) {
+    setObjectName(name);
     window->installEventFilter(this);
   }
 
@@ -64,17 +66,28 @@ class FramedCheck : public QObject {
         window_->isVisible() && !FrameMargins(window_).isNull()) {
       window_->removeEventFilter(this);
       deleteLater();
-      QTimer::singleShot(0, window_, [w = window_] { KeepOnScreen(w); });
+      QTimer::singleShot(0, window_, then_);
     }
     return false;
   }
 
  private:
   QWidget* window_;
+  std::function<void()> then_;
 };
 
+void OnceFramed(QWidget* window, const char* name, std::function<void()> then) {
+  if (!window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly)) new FramedCheck(window, name, std::move(then));
+}
+
 void CheckOnceFramed(QWidget* window) {
-  if (!window->findChild<QObject*>("swFramedCheck", Qt::FindDirectChildrenOnly)) new FramedCheck(window);
+  OnceFramed(window, "swFramedCheck", [window] { KeepOnScreen(window); });
+}
+
+// The window's inside for a frame that fills the area.
+void SizeFrameTo(QWidget* window, const QRect& area) {
+  const QMargins m = ExpectedFrame(window);
+  window->resize(area.width() - m.left() - m.right(), area.height() - m.top() - m.bottom());
 }
 
 // The window of the program the racer opens `window` from.
@@ -153,6 +166,19 @@ void PlaceOver(QWidget* window, const QWidget* anchor) {
   const QSize outer = OuterSize(window);
   const QPoint centre = anchored ? anchor->frameGeometry().center() : FreeArea(opener ? opener : window).center();
   PlaceFrameAt(window, centre - QPoint(outer.width() / 2, outer.height() / 2), opener);
+}
+
+void FillArea(QWidget* window, const QRect& area, const QWidget* opener) {
+  if (!window) return;
+  SizeFrameTo(window, area);
+  PlaceFrameAt(window, area.topLeft(), opener);
+  // Before it is shown the frame is another window's, which the desktop may
+  // draw otherwise (a dialog's title bar) or tell wrongly while that window
+  // changes its size: sized again by its own.
+  OnceFramed(window, "swFillArea", [window, area] {
+    SizeFrameTo(window, area);
+    window->move(area.topLeft());
+  });
 }
 
 void KeepOnScreen(QWidget* window) {

@@ -27,6 +27,11 @@ void PlaceOver(QWidget* window, const QWidget* anchor);
 // desktop has framed the window.
 void PlaceFrameAt(QWidget* window, QPoint frameAt, const QWidget* opener);
 
+// Sizes and places a window about to be shown so that its frame fills
+// `area` (a screen's free area), and again by its own frame once the desktop
+// has framed it.
+void FillArea(QWidget* window, const QRect& area, const QWidget* opener);
+
 // Moves a shown window back into the free area of its screen where it
 // stands out of it (after it grew, for example).
 void KeepOnScreen(QWidget* window);
