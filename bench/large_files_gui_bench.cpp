@@ -22,7 +22,7 @@
 #include "simulation/tables.h"
 #include "support/large_files.h"
 #include "support/temp_folder.h"
-#include "support/window_bench_main.h"
+#include "window_bench_main.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "specs/frm_vehicle.h"
 #include "support/fixture_vehicle.h"
 #include "support/temp_folder.h"
-#include "support/window_bench_main.h"
+#include "window_bench_main.h"
 
 namespace {
 

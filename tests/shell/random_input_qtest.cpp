@@ -73,12 +73,11 @@ bool Noise(const QString& text) {
   return text.startsWith("This plugin does not support") || text.endsWith("not accepted by receiving widget") ||
          text.startsWith("QStandardPaths: ");
 }
-// A box or dialog of Qt's own (its controls are Qt's business), not a window of the program.
+// Dialogs of Qt's own: closed when they come up, and their controls are Qt's business.
+const char* const kQtDialogs[] = {"QFileDialog", "QAbstractPrintDialog", "QPrintPreviewDialog", "QPageSetupDialog"};
 bool QtDialog(QWidget* w) {
-  for (const char* kind : {"QMessageBox", "QInputDialog", "QFileDialog", "QAbstractPrintDialog", "QPrintPreviewDialog",
-                           "QPageSetupDialog"})
-    if (w->inherits(kind)) return true;
-  return false;
+  return qobject_cast<QMessageBox*>(w) || qobject_cast<QInputDialog*>(w) ||
+         std::any_of(std::begin(kQtDialogs), std::end(kQtDialogs), [w](const char* kind) { return w->inherits(kind); });
 }
 
 // Figures in and out of range, far beyond every range, and what is no figure.
@@ -203,7 +202,7 @@ class RandomInput {
       Journal("opens '" + modal->windowTitle() + "' again inside its own loop"), dialog->exec();
     }
     if (Chance(25)) return UnderModal(modal);
-    for (const char* kind : {"QFileDialog", "QAbstractPrintDialog", "QPrintPreviewDialog", "QPageSetupDialog"})
+    for (const char* kind : kQtDialogs)
       if (modal->inherits(kind)) return Journal("closes the dialog '" + modal->windowTitle() + "'"), CloseWidget(modal);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       QAbstractButton* b = PickOf(box->buttons());
@@ -236,14 +235,14 @@ class RandomInput {
     QList<QAction*> items;
     for (QMenuBar* bar : window->findChildren<QMenuBar*>()) items += Usable(bar->actions());
     const QString under_ = " under '" + modal->windowTitle() + "'";
-    if (QAction* a = PickOf(items); a && Chance(20)) {
-      if (a->menu()) a = PickOf(Usable(a->menu()->actions()));
-      if (a && !a->menu()) Journal("menu '" + a->text() + "'" + under_), a->trigger();
-      return;
-    }
+    QAction* a = PickOf(items);
+    a = a && a->menu() && Chance(20) ? PickOf(Usable(a->menu()->actions())) : nullptr;
     QWidget* c = PickOf(controls);
-    if (!c) return;
-    if (auto* box = qobject_cast<QLineEdit*>(c); box && !qobject_cast<QComboBox*>(box->parentWidget())) {
+    if (a && !a->menu()) {
+      Journal("menu '" + a->text() + "'" + under_), a->trigger();
+    } else if (!c) {
+      return;
+    } else if (auto* box = qobject_cast<QLineEdit*>(c); box && !qobject_cast<QComboBox*>(box->parentWidget())) {
       const QString text = QString::fromUtf8(kTexts[Pick(std::size(kTexts))]);
       Journal("sets '" + text + "' into " + Describe(box) + under_);
       QPointer<QLineEdit> guard(box);

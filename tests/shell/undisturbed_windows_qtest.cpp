@@ -32,12 +32,8 @@ int WorkEveryControl() {
     for (const QPointer<QWidget>& w : controls) {
       if (!w || !w->isVisible() || !w->isEnabled()) continue;
       if (auto* box = qobject_cast<QLineEdit*>(w.data()); box && !qobject_cast<QComboBox*>(box->parentWidget())) {
-        const QString inRange = QString::number(box->text().toDouble() * 1.02 + 1, 'f', 2);
-        for (const QString& text : {inRange, QString("99999999")}) {
-          Focus(box, QEvent::FocusIn);
-          box->setText(text);
-          Focus(box, QEvent::FocusOut);
-        }
+        for (const QString& text : {QString::number(box->text().toDouble() * 1.02 + 1, 'f', 2), QString("99999999")})
+          Focus(box, QEvent::FocusIn), box->setText(text), Focus(box, QEvent::FocusOut);
       } else if (auto* list = qobject_cast<QComboBox*>(w.data())) {
         for (int i = 0; list && i < list->count(); ++i) list->setCurrentIndex(i), emit list->activated(i);
       } else if (auto* button = qobject_cast<QAbstractButton*>(w.data()); button && button->text() != "Cancel") {
@@ -56,22 +52,13 @@ int WorkEveryControl() {
   return worked;
 }
 
-// The tables a run fills: the results table, the instant figures and the newest history row.
+// The results table, the instant figures and the newest history row.
 std::string RunFigures() {
   std::string out;
   for (int row = 0; row <= std::max(0, tbl.FinishRow); ++row)
     for (const auto& column : tbl.ResultsText) out += column[size_t(row)] + "|";
-  out += tbl.InstantEt[0] + "|" + Str(tbl.InstantMph[0]) + "|" + tbl.Instant60ft[0] + "|" + tbl.HistoryEt[0] + "|" +
-         Str(tbl.HistoryMph[0]) + "|" + tbl.History60ft[0] + "|" + tbl.History330ft[0] + "|" + tbl.History8thEt[0];
-  return out;
-}
-
-std::string SpecFigures() {
-  std::string out;
-  for (int m = kEngine; m <= kConditions; ++m)
-    for (int k = 0; k < 20; ++k) out += SpecAt(m, k) + "|";
-  for (const auto& point : tbl.PowerCurveText) out += point[0] + "," + point[1] + "," + point[2] + "|";
-  return out;
+  return out + tbl.InstantEt[0] + "|" + Str(tbl.InstantMph[0]) + "|" + tbl.Instant60ft[0] + "|" + tbl.HistoryEt[0] +
+         "|" + Str(tbl.HistoryMph[0]) + "|" + tbl.History60ft[0] + "|" + tbl.History330ft[0];
 }
 
 }  // namespace
@@ -79,19 +66,28 @@ std::string SpecFigures() {
 class UndisturbedWindowsTest : public QObject {
   Q_OBJECT
   std::unique_ptr<SpecScene> scene;
-  int worked = 0;
 
-  // Works every control once, in the middle of the work, when `disturbed`.
-  void WorkDuring(bool disturbed) {
-    worked = 0;
-    scene->ui.onDoEvents = [this, disturbed, calls = 0]() mutable {
-      if (disturbed && tbl.CalcRunning && ++calls == 3) worked = WorkEveryControl();
-    };
-  }
-  // What was put off goes with its windows: nothing of it runs after the test.
-  void DropWhatWasPutOff() {
-    scene->ui.onDoEvents = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) MarkUnloaded(w);
+  // Opens windows with `open`, then does `work` twice: undisturbed, and with every control worked at the third
+  // time the work lets events through. Both give the same figures.
+  void Twice(const std::function<void(frmMain*)>& open, const std::function<std::string(frmMain*)>& work) {
+    std::string figures[2];
+    int worked = 0;
+    for (bool disturbed : {false, true}) {
+      init();
+      frmMain* m = scene->ShowMain();
+      open(m);
+      Settle();
+      scene->ui.onDoEvents = [&worked, disturbed, calls = 0]() mutable {
+        if (disturbed && tbl.CalcRunning && ++calls == 3) worked = WorkEveryControl();
+      };
+      figures[disturbed] = work(m);
+      // What was put off goes with its windows: nothing of it runs after the test.
+      scene->ui.onDoEvents = nullptr;
+      for (QWidget* w : QApplication::topLevelWidgets()) MarkUnloaded(w);
+    }
+    QVERIFY2(worked > 40, qPrintable(QString::number(worked)));
+    QVERIFY(figures[0].size() > 2);
+    QCOMPARE(figures[1], figures[0]);
   }
 
  private slots:
@@ -99,102 +95,75 @@ class UndisturbedWindowsTest : public QObject {
     scene.reset();  // one scene at a time: a scene going uninstalls the boxes
     scene = std::make_unique<SpecScene>();
     scene->CopyCalculators();
+    scene->CopyShipped("QVZHELP/help7.txt");
     ResetDialInState();
   }
   void cleanup() { scene.reset(); }
 
   // F2 with each spec window open (the Engine window with its horsepower calculator), and with the results and
-  // the graph open: the results table, the instant figures and the history row.
+  // the graph open.
   void calculation() {
     for (int menu = kEngine; menu <= kConditions + 1; ++menu) {
-      std::string figures[2];
-      for (bool disturbed : {false, true}) {
-        init();
-        frmMain* m = scene->ShowMain();
-        if (menu == kEngine) {
-          scene->Open(menu);
-          frmCalcData* hp = OpenCalculator(LoadedSpecWindow(kEngine), 6);
-          QVERIFY(hp);
-          Activate(hp);
-          hp->Combo1[1]->setCurrentIndex(0), emit hp->Combo1[1]->activated(0);  // "1/4 Mile Trap Speed"
-          hp->CalcData[3]->setText("130"), Focus(hp->CalcData[3], QEvent::FocusOut);
-          QCOMPARE(hp->CalcOutData[0]->text(), QString("612.3"));
-        } else if (menu <= kConditions) {
-          scene->Open(menu);
-        } else {
-          m->cmdRun_Click();
-          Settle();
-          QVERIFY(frmDispGrid::IfLoaded());
-          frmDispGrid::IfLoaded()->cmdGraph->click();
-        }
-        Settle();
-        WorkDuring(disturbed);
-        m->cmdRun_Click();
-        figures[disturbed] = RunFigures();
-        DropWhatWasPutOff();
-        cleanup();
-      }
-      QVERIFY2(worked > 40, qPrintable(QString("%1: %2").arg(menu).arg(worked)));
-      QCOMPARE(figures[1], figures[0]);
+      Twice(
+          [this, menu](frmMain* m) {
+            if (menu <= kConditions) scene->Open(menu);
+            if (menu == kEngine) {
+              frmCalcData* hp = OpenCalculator(LoadedSpecWindow(kEngine), 6);
+              Activate(hp);
+              hp->Combo1[1]->setCurrentIndex(0), emit hp->Combo1[1]->activated(0);  // "1/4 Mile Trap Speed"
+              hp->CalcData[3]->setText("130"), Focus(hp->CalcData[3], QEvent::FocusOut);
+              QCOMPARE(hp->CalcOutData[0]->text(), QString("612.3"));
+            } else if (menu > kConditions) {
+              m->cmdRun_Click();
+              Settle();
+              frmDispGrid::IfLoaded()->cmdGraph->click();
+            }
+          },
+          [](frmMain* m) { return m->cmdRun_Click(), RunFigures(); });
     }
   }
 
   // A Match from its window, kept on its result screen: the specs it ends with and what the screen showed.
   void match() {
-    std::string figures[2];
-    for (bool disturbed : {false, true}) {
-      init();
-      frmMain* m = scene->ShowMain();
-      scene->CopyShipped("QVZHELP/help7.txt");
-      m->MainCommand[0]->click();
-      auto* w = static_cast<SpecWindow*>(LoadedSpecWindow(kMatch));
-      QVERIFY(w);
-      const char* slip[] = {" 0", "", "1.74", "118.2", "5700", "3"};
-      for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = slip[k];
-      w->RefillFromSpecText();
-      std::string screen;
-      WhenModal([&screen](QWidget* modal) {
-        if (auto* d = qobject_cast<frmDisp*>(modal)) {
-          for (QLabel* l : d->findChildren<QLabel*>()) screen += FromQ(l->text()) + "|";
-          d->Command1[1]->click();  // "Keep These New Specs"
-        }
-      });
-      WorkDuring(disturbed);
-      w->Command1[0]->click();  // "OK"
-      figures[disturbed] = SpecFigures() + screen;
-      QVERIFY(!screen.empty());
-      DropWhatWasPutOff();
-      cleanup();
-    }
-    QVERIFY2(worked > 20, qPrintable(QString::number(worked)));
-    QCOMPARE(figures[1], figures[0]);
+    Twice(
+        [](frmMain* m) {
+          const char* slip[] = {" 0", "", "1.74", "118.2", "5700", "3"};
+          for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = slip[k];
+          m->MainCommand[0]->click();
+        },
+        [](frmMain*) {
+          std::string out;
+          WhenModal([&out](QWidget* modal) {
+            for (QLabel* l : modal->findChildren<QLabel*>()) out += FromQ(l->text()) + "|";
+            static_cast<frmDisp*>(modal)->Command1[1]->click();  // "Keep These New Specs"
+          });
+          LoadedSpecWindow(kMatch)->Command1[0]->click();  // "OK"
+          for (int m = kEngine; m <= kConditions; ++m)
+            for (int k = 0; k < 20; ++k) out += SpecAt(m, k) + "|";
+          for (const auto& point : tbl.PowerCurveText) out += point[0] + "," + point[1] + "," + point[2] + "|";
+          return out;
+        });
   }
 
   // A dial-in prediction from "Update Prediction".
   void dialInPrediction() {
-    std::string figures[2];
-    for (bool disturbed : {false, true}) {
-      init();
-      frmMain* m = scene->ShowMain();
-      m->MainCommand[1]->click();
-      frmDialIn* w = frmDialIn::IfLoaded();
-      QVERIFY(w);
-      Activate(w);
-      PickItem(w, 18, 1);
-      for (auto [row, text] : std::initializer_list<std::pair<int, const char*>>{
-               {0, "29.92"}, {1, "70"}, {2, "50"}, {3, "0"}, {9, "29.92"}, {10, "85"}, {11, "60"}, {12, "0"},
-               {7, "2.01"}, {8, "12.45"}, {30, ".02"}})
-        TypeAndLeave(w, row, text);
-      for (int row : {5, 14, 15}) PickItem(w, row, 0);
-      WorkDuring(disturbed);
-      w->mnuUpdate->trigger();
-      figures[disturbed] = FromQ(w->Label2->text() + "|" + w->Label9->text());
-      QVERIFY(!w->Label2->text().isEmpty());
-      DropWhatWasPutOff();
-      cleanup();
-    }
-    QVERIFY2(worked > 40, qPrintable(QString::number(worked)));
-    QCOMPARE(figures[1], figures[0]);
+    Twice(
+        [](frmMain* m) {
+          m->MainCommand[1]->click();
+          frmDialIn* w = frmDialIn::IfLoaded();
+          Activate(w);
+          PickItem(w, 18, 1);
+          const std::pair<int, const char*> rows[] = {{0, "29.92"}, {1, "70"}, {2, "50"},    {3, "0"},
+                                                      {9, "29.92"}, {10, "85"}, {11, "60"},  {12, "0"},
+                                                      {7, "2.01"},  {8, "12.45"}, {30, ".02"}};
+          for (auto [row, text] : rows) TypeAndLeave(w, row, text);
+          for (int row : {5, 14, 15}) PickItem(w, row, 0);
+        },
+        [](frmMain*) {
+          frmDialIn* w = frmDialIn::IfLoaded();
+          w->mnuUpdate->trigger();
+          return FromQ(w->Label2->text() + "|" + w->Label9->text());
+        });
   }
 };
 
