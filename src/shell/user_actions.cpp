@@ -10,13 +10,13 @@ namespace sw {
 
 namespace {
 
-// A box or dialog that waits is the one thing the racer can work: when a
-// calculation opened it (the Match's result screen), the calculation waits
-// for it, so its controls act at once.
+// While a box or dialog waits, it is the one thing the racer can work: what
+// lies under it waits, what is in it acts at once, also when a calculation
+// opened it (the Match's result screen) and so waits for it.
 bool Waits(QObject* owner) {
   const QWidget* w = owner && owner->isWidgetType() ? static_cast<QWidget*>(owner) : nullptr;
-  if (ModalOver(w)) return true;
-  return CalculationUnderWay() && !(w && QApplication::activeModalWidget());
+  if (QApplication::activeModalWidget()) return ModalOver(w) != nullptr;
+  return CalculationUnderWay();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // One gate for everything the racer does in a window: a press, a pick, a
-// menu item, a leave of a box, a close. Every window hands its handlers
-// through it, so no window can act where it must not:
+// menu item, the leave of a value box, a key that acts. Every window hands
+// its handlers through it, so no window can act where it must not:
 // - While a box, a dialog or a print preview waits, a control of any window
 //   under it does nothing; the waiting one comes to the front instead. (Qt
 //   keeps the mouse and keys away, not a screen reader's press or a fast
@@ -49,7 +49,7 @@ QMetaObject::Connection OnAction(Control* control, Signal signal, QWidget* windo
 // (owner, key) waits once.
 bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work);
 
-// Runs `work` now, or once the calculation under way has ended.
+// Runs `work` now, or once it need not wait any more (as above).
 void WhenNotCalculating(QObject* owner, const std::string& key, const std::function<void()>& work);
 
 }  // namespace sw
