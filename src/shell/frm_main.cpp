@@ -160,6 +160,7 @@ void ShowOverMainWindow(QWidget* w) {
 void EndProgram(int status) {
   g_ending = true;
   g_exitStatus = status;
+  DropWaitingWork();
   if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(status);
 }
 bool ProgramEnding() { return g_ending; }
@@ -1039,6 +1040,9 @@ void ConfirmQuit(int& cancelFlag) {
   cancelFlag = 0;
   int a = MsgBox("Quit Stagewell ?", mb::YesNoCancel + mb::Question, "");
   if (a == ans::No || a == ans::Cancel) cancelFlag = 1;
+  // What the racer pressed while a run went on was pressed before deciding
+  // to quit: it must not start a run or open a window on the way out.
+  else DropWaitingWork();
 }
 
 }  // namespace sw

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/qt/window_lifetime.h"
+#include "shell/frm_main.h"
 #include "simulation/tables.h"
 
 namespace sw {
@@ -24,12 +25,14 @@ bool Waits(QObject* owner) {
 bool CalculationUnderWay() { return tbl.CalcRunning; }
 
 void Act(QWidget* window, const std::string& key, std::function<void()> handler) {
+  if (ProgramEnding()) return;
   if (ModalOver(window)) return BringModalToFront();
   if (!PutOffWhileCalculating(window, key, handler)) handler();
 }
 
 bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work) {
   if (!Waits(owner)) return false;
+  if (ProgramEnding()) return true;  // nothing waits to start on the way out
   RunWhenFree(owner, key, [owner] { return Waits(owner); }, std::move(work));
   return true;
 }

@@ -145,6 +145,31 @@ class UndisturbedWindowsTest : public QObject {
         });
   }
 
+  // Exit and Calc ET chosen while a run goes on, Quit answered Yes once the run has ended: the program ends
+  // with that one run, and nothing is written after the configuration and the base run.
+  void quitDropsWhatWasPutOff() {
+    frmMain* m = scene->ShowMain();
+    Settle();
+    auto runs = [] {
+      return std::count_if(tbl.HistoryEt.begin(), tbl.HistoryEt.end(), [](auto& et) { return !et.empty(); });
+    };
+    const auto before = runs();
+    scene->ui.onDoEvents = [m, calls = 0]() mutable {
+      if (tbl.CalcRunning && ++calls == 3) m->mnuFilExit->trigger(), m->mnuCalc->trigger();
+    };
+    scene->ui.Answer(ans::Yes);  // "Quit Stagewell ?"
+    scene->ui.Answer(ans::No);   // "Save Your Changes ?", should it come
+    m->cmdRun_Click();
+    QTest::qWait(300);
+    scene->ui.onDoEvents = nullptr;
+    QVERIFY(ProgramEnding());
+    QCOMPARE(runs(), before + 1);
+    const auto config = std::filesystem::last_write_time(scene->file("qvzCNFG.ZKT"));
+    for (const auto& e : std::filesystem::recursive_directory_iterator(scene->folder()))
+      if (e.is_regular_file() && e.last_write_time() > config)
+        QCOMPARE(e.path().filename().string(), std::string("baseplot.ZKT"));
+  }
+
   // A dial-in prediction from "Update Prediction".
   void dialInPrediction() {
     Twice(

@@ -164,4 +164,9 @@ void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> b
   if (!timer->isActive()) timer->start();
 }
 
+void DropWaitingWork() {
+  Queue().clear();
+  QueueTimer()->stop();
+}
+
 }  // namespace sw

@@ -88,4 +88,9 @@ void BringModalToFront();
 // with the same owner and key replaces one still waiting.
 void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work);
 
+// Drops everything that waits to run: the racer has confirmed Quit, or the
+// program ends. A press put off during a run must not start a calculation
+// after the configuration was written.
+void DropWaitingWork();
+
 }  // namespace sw
