@@ -62,6 +62,14 @@ void RefuseHiddenName(const std::string& name) {
          mb::OKOnly, "");
 }
 
+// A name shaped like a save's temporary file: start-up would take such a
+// file for what a killed save left behind and remove it unasked.
+void RefuseTemporaryName(const std::string& name) {
+  MsgBox(std::string("The name you entered:") + CR + CR + "      " + name + CR + CR +
+             "is kept for the program's own temporary files.  Enter a different name.",
+         mb::OKOnly, "");
+}
+
 void ReportInvalidFileName() {
   MsgBox(std::string("You have entered an invalid file name.") + CR + CR +
              "File names must be from 1 to 11 characters long.  If you use a period (.), there can be no more than 8 "
@@ -194,9 +202,11 @@ void ValidateFileName83(const std::string& what) {
     fst.FileExists = fexist::Invalid;
     return;
   }
-  // Start-up would take the file for what a killed save left behind and
-  // remove it unasked.
-  if (IsTemporaryFileName(last)) return invalid();
+  if (IsTemporaryFileName(last)) {
+    RefuseTemporaryName(last);
+    fst.FileExists = fexist::Invalid;
+    return;
+  }
 
   fs::path p = DiskPath(chosen);
   std::error_code ec;

@@ -112,7 +112,8 @@ TEST_F(FileNames, NamesThatCannotBeSavedSayWhy) {
                     data = "The ASCII data file" + gone + AppText("RUNS") + folder, file = "The file" + gone;
   const std::tuple<const char*, int16_t, std::string> cases[] = {
       {".seeded", 0, typed + ".seeded" + cr2 + "is the name of one of the program's own files or folders." + other},
-      {"RUN1.0123456789ab.tmp", 0, kInvalidNameText},
+      {"RUN1.0123456789ab.tmp", 0,
+       typed + "RUN1.0123456789ab.tmp" + cr2 + "is kept for the program's own temporary files." + other},
       {". .", 0, typed + ". ." + cr2 + "Can not be used because it begins with a period (.)." + cr2 + other.substr(2)},
       {"RUNS", 0, data}, {"TORUNS", 0, data}, {nullptr, savemode::WorkingCopy, file + AppText("QVCURVEH.ZKT") + folder},
       {nullptr, savemode::History, file + AppText("QVHISTRY/A") + folder}};

@@ -444,6 +444,8 @@ class OpenSaveTest : public QObject {
         {".hidden", "The name you entered:\r\r      .hidden\r\rCan not be used because it begins with a period (.)."},
         {"", "You have entered an invalid file name."},
         {"..", "The name you entered:"},
+        {"CAR.0123456789ab.tmp",
+         "The name you entered:\r\r      CAR.0123456789ab.tmp\r\ris kept for the program's own temporary files."},
     };
     for (const auto& [name, expectStart] : bad) {
       int before = s->BoxCount();
