@@ -1,5 +1,6 @@
 // Windows on a 1280x900 screen beside a 1366x768 one (offscreen, or DISPLAY with QT_QPA_PLATFORM=xcb) lie wholly on
-// it, as wide as designed; print previews fill the screen they are asked for on.
+// it, as wide as designed; print previews fill the screen they are asked for on. In each window, Escape with a list,
+// a menu or an editor's pop-up open closes only that pop-up.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -21,7 +22,40 @@ QRect Frame(QWidget* w) {  // once the desktop has framed it
   return w->frameGeometry();
 }
 
-// The windows `open` shows that leave the screen (modal ones checked and closed while up); all closed again.
+// Escape pressed in each kind of pop-up `w` has (its first pick list's list, its menu bar's first menu, a value
+// box's or text box's own menu): the pop-up closes, `w` stays.
+QStringList EscapeFaults(QWidget* window) {
+  QStringList faults;
+  const QPointer<QWidget> w = window;
+  const QString title = window->windowTitle();
+  QList<QWidget*> with;
+  for (const char* kind : {"QComboBox", "QMenuBar", "QLineEdit", "QPlainTextEdit"}) {
+    QWidgetList all = w->findChildren<QWidget*>();
+    all.removeIf([&](QWidget* c) { return !c->inherits(kind) || !c->isVisible() || !c->isEnabled(); });
+    if (!all.isEmpty()) with << all.first();
+  }
+  for (QWidget* c : with) {
+    QPointer<QMenu> own;
+    if (auto* list = qobject_cast<QComboBox*>(c)) list->showPopup();
+    else if (auto* bar = qobject_cast<QMenuBar*>(c); bar && bar->actions().value(0) && bar->actions()[0]->menu())
+      bar->actions()[0]->menu()->popup(w->mapToGlobal(QPoint()));
+    else if (auto* box = qobject_cast<QLineEdit*>(c)) own = box->createStandardContextMenu();
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(c)) own = text->createStandardContextMenu();
+    if (own) own->setAttribute(Qt::WA_DeleteOnClose), own->popup(c->mapToGlobal(QPoint()));
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup) continue;
+    const QString of = " the pop-up of " + c->objectName();
+    QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, Qt::Key_Escape);
+    Settle();
+    if (!w || !w->isVisible()) return faults << "Escape in" + of + " closed " + title;
+    if (QApplication::activePopupWidget()) faults << "Escape left" + of + " open";
+    while (QWidget* p = QApplication::activePopupWidget()) p->close();
+  }
+  return faults;
+}
+
+// The windows `open` shows that leave the screen or close with an Escape meant for a pop-up (modal ones checked
+// and closed while up); all closed again.
 QStringList OffScreen(const QString& what, const std::function<void()>& open) {
   QStringList faults;
   const QWidgetList before = QApplication::topLevelWidgets();
@@ -30,6 +64,11 @@ QStringList OffScreen(const QString& what, const std::function<void()>& open) {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->isVisible() && w->windowType() != Qt::Popup && !w->screen()->availableGeometry().contains(Frame(w)))
         faults << what + ": " + w->windowTitle();
+    QList<QPointer<QWidget>> opened;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->windowType() != Qt::Popup && !before.contains(w)) opened << w;
+    for (const QPointer<QWidget>& w : opened)
+      if (w) faults << EscapeFaults(w);
   };
   QTimer modal;
   QObject::connect(&modal, &QTimer::timeout, [&] {

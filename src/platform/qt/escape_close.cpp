@@ -1,11 +1,43 @@
 #include "platform/qt/escape_close.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QShortcut>
 #include <QWidget>
 
 namespace sw {
 
+namespace {
+
+// Qt asks the focus widget whether it takes a key before it runs a
+// shortcut; a list, a menu or an editor's pop-up open over the window does
+// not claim Escape (the list even closes while asked), so the window's
+// Escape closed the whole window. While a pop-up is open, Escape is the
+// pop-up's: it closes, the window stays.
+class PopupsKeepEscape : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::ShortcutOverride && QApplication::activePopupWidget()) {
+      auto* key = static_cast<QKeyEvent*>(e);
+      if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) key->accept();
+    }
+    return false;
+  }
+};
+
+void KeepEscapeForPopups() {
+  static QPointer<QObject> filter;
+  if (filter || !qApp) return;
+  filter = new PopupsKeepEscape;
+  filter->setParent(qApp);
+  qApp->installEventFilter(filter);
+}
+
+}  // namespace
+
 void CloseOnEscape(QWidget* window, std::function<void()> close) {
+  KeepEscapeForPopups();
   auto* key = new QShortcut(QKeySequence(Qt::Key_Escape), window);
   key->setContext(Qt::WindowShortcut);
   QObject::connect(key, &QShortcut::activated, window, [window, close] {
