@@ -39,6 +39,7 @@
 #include "simulation/tables.h"
 #include "specs/spec_window.h"
 #include "specs/spec_windows.h"
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -362,7 +363,7 @@ bool frmCalcData::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::FocusIn:
       if (box) {
         textBefore_ = FromQ(box->text());
-        QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        Later(box, [box] { box->selectAll(); });
       }
       break;
     case QEvent::FocusOut: {
@@ -443,7 +444,7 @@ void frmCalcData::Command2_Click() {
 void frmCalcData::HelpClosed() {
   // Closing the help window comes back here; the help window losing the
   // front to another window of the program closes the calculator too.
-  QTimer::singleShot(0, this, [this] {
+  Later(this, [this] {
     QWidget* active = QApplication::activeWindow();
     if (active && active != this && !DeactivateWatch::IsBox(active)) {
       DefaultInstance<frmCalcData>::Unload();

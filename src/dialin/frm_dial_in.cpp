@@ -40,6 +40,7 @@
 #include "simulation/tables.h"
 #include "specs/conditions_rules.h"
 #include "specs/spec_windows.h"
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -494,7 +495,7 @@ void frmDialIn::ShowComment(const std::string& comment) {
 
 void frmDialIn::EntriesRead(const std::string& comment) {
   ShowComment(comment);
-  QTimer::singleShot(0, this, [this] {
+  Later(this, [this] {
     if (!rowsShown_ || Busy()) return;
     const int16_t changed = fst.SpecsChanged;
     ShowDialInRows();

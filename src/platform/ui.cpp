@@ -1,5 +1,7 @@
 #include "platform/ui.h"
 
+#include <vector>
+
 namespace sw {
 
 int DefaultAnswer(int style) {
@@ -42,12 +44,26 @@ void SetUi(UserInterface* ui) { g_ui = ui; }
 namespace {
 int g_waits = 0;
 void (*g_afterLastWait)() = nullptr;
+// Program work running, one count for the outermost level and one for each
+// open wait.
+std::vector<int>& WorkCounts() {
+  static std::vector<int> counts{0};
+  return counts;
+}
 }  // namespace
 
-HandlerWait::HandlerWait() { ++g_waits; }
+HandlerWait::HandlerWait() {
+  ++g_waits;
+  WorkCounts().push_back(0);
+}
 HandlerWait::~HandlerWait() {
+  WorkCounts().pop_back();
   if (--g_waits == 0 && g_afterLastWait) g_afterLastWait();
 }
+
+ProgramWork::ProgramWork() { ++WorkCounts().back(); }
+ProgramWork::~ProgramWork() { --WorkCounts().back(); }
+bool ProgramWorkRuns() { return WorkCounts().back() > 0; }
 int OpenHandlerWaits() { return g_waits; }
 void SetAfterLastWait(void (*afterLastWait)()) { g_afterLastWait = afterLastWait; }
 

@@ -80,6 +80,21 @@ int OpenHandlerWaits();
 // windows unloaded meanwhile); nullptr for none.
 void SetAfterLastWait(void (*afterLastWait)());
 
+// The program's own work: a handler of the racer's action, work put off
+// until a run has ended, work the program asked to run later. It counts from
+// its start to its end, and a wait (above) begins a count of its own: what
+// changes in a window under a box while none of it runs comes from outside
+// (a screen reader), and is undone (src/platform/qt/held_under_boxes.h).
+class ProgramWork {
+ public:
+  ProgramWork();
+  ~ProgramWork();
+  ProgramWork(const ProgramWork&) = delete;
+  ProgramWork& operator=(const ProgramWork&) = delete;
+};
+// True while program work runs since the innermost wait began.
+bool ProgramWorkRuns();
+
 // Shortcuts that read like the design's calls.
 inline int MsgBox(const std::string& prompt, int style = mb::OKOnly, const std::string& title = "") {
   HandlerWait wait;

@@ -65,6 +65,8 @@
 #include "simulation/calculate.h"
 #include "simulation/tables.h"
 #include "specs/spec_windows.h"
+#include "platform/qt/held_under_boxes.h"
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -122,6 +124,7 @@ class CalculationGuard {
  private:
   frmMain* w_;
   bool was_;
+  ProgramWork work_;  // what the run writes into windows under a box stays
 };
 
 QPushButton* BigButton(const QString& caption, const QString& name, QWidget* parent) {
@@ -323,7 +326,7 @@ void frmMain::BuildPanels() {
   Text1->setTabChangesFocus(true);
   Text1->setFixedHeight(Text1->fontMetrics().lineSpacing() * 3 + 14);
   connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
-    if (!settingComments_) WhenNotCalculating(this, "Text1", [this] { Text1_Change(); });
+    if (!settingComments_ && !HeldUnderBox(Text1)) WhenNotCalculating(this, "Text1", [this] { Text1_Change(); });
   });
   (new QVBoxLayout(Frame3D5[0]))->addWidget(Text1);
   lblHelp = new QLabel(Frame3D5[1]);
@@ -598,7 +601,7 @@ bool frmMain::event(QEvent* e) {
       // of the initialisation run an event loop of their own, in which the
       // window that had the focus when the activation began may go away
       // while Qt still holds on to it.
-      QTimer::singleShot(0, this, [this] {
+      Later(this, [this] {
         if (!initRunning_ && !ending_ && isVisible()) MDIForm_Activate();
       });
     }

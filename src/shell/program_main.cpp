@@ -8,6 +8,7 @@
 #include "platform/qt/default_instance.h"
 #include "platform/qt/window_place.h"
 #include "platform/text.h"
+#include "platform/qt/window_lifetime.h"
 #include "platform/ui.h"
 #include "shell/frm_main.h"
 #include "shell/shell_state.h"
@@ -38,9 +39,11 @@ void ShowMainWindow() {
   // screen had opened, count as a second activation and take the focus from
   // that screen, which closes when it loses the focus.
   QPointer<frmMain> guard(w);
-  QTimer::singleShot(kActivationWaitMs, w, [guard] {
-    if (guard && shell.ActivationCount == 0 && !ProgramEnding()) guard->InitMainWindow();
-  });
+  Later(
+      w, [guard] {
+        if (guard && shell.ActivationCount == 0 && !ProgramEnding()) guard->InitMainWindow();
+      },
+      kActivationWaitMs);
 }
 
 // An error that reached the entry procedure.

@@ -35,6 +35,7 @@
 #include "shell/vehicle_summary.h"
 #include "simulation/tables.h"
 #include "shell/user_actions.h"
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -199,13 +200,13 @@ bool Rtrvfile::event(QEvent* e) {
   // Coming back from a message box or the help window is no new activation;
   // coming back from another window of the program is.
   if (e->type() == QEvent::WindowDeactivate) {
-    QTimer::singleShot(0, this, [this] {
+    Later(this, [this] {
       QWidget* a = QApplication::activeWindow();
       if (a && a != this && !DeactivateWatch::IsBox(a) && !qobject_cast<HelpForm*>(a)) refillOnActivate_ = true;
     });
   } else if (e->type() == QEvent::WindowActivate && refillOnActivate_) {
     refillOnActivate_ = false;
-    QTimer::singleShot(0, this, [this] { Form_Activate(); });
+    Later(this, [this] { Form_Activate(); });
   }
   return QWidget::event(e);
 }

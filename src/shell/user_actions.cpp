@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/qt/window_lifetime.h"
+#include "platform/ui.h"
 #include "shell/frm_main.h"
 #include "simulation/tables.h"
 
@@ -20,6 +21,10 @@ bool Waits(QObject* owner) {
   return CalculationUnderWay();
 }
 
+// A menu item pressed where a press waits keeps its mark meanwhile.
+[[maybe_unused]] const bool kPressesWaitKnown =
+    (SetPressesWait([](const QWidget* w) { return Waits(const_cast<QWidget*>(w)); }), true);
+
 }  // namespace
 
 bool CalculationUnderWay() { return tbl.CalcRunning; }
@@ -27,7 +32,9 @@ bool CalculationUnderWay() { return tbl.CalcRunning; }
 void Act(QWidget* window, const std::string& key, std::function<void()> handler) {
   if (ProgramEnding()) return;
   if (ModalOver(window)) return BringModalToFront();
-  if (!PutOffWhileCalculating(window, key, handler)) handler();
+  if (PutOffWhileCalculating(window, key, handler)) return;
+  ProgramWork work;
+  handler();
 }
 
 bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work) {
@@ -38,7 +45,9 @@ bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::functio
 }
 
 void WhenNotCalculating(QObject* owner, const std::string& key, const std::function<void()>& work) {
-  if (!PutOffWhileCalculating(owner, key, work)) work();
+  if (PutOffWhileCalculating(owner, key, work)) return;
+  ProgramWork running;
+  work();
 }
 
 }  // namespace sw

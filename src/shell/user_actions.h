@@ -17,6 +17,8 @@
 #include <string>
 #include <type_traits>
 
+#include "platform/qt/held_under_boxes.h"
+
 class QWidget;
 
 namespace sw {
@@ -33,6 +35,7 @@ void Act(QWidget* window, const std::string& key, std::function<void()> handler)
 template <class Control, class Signal, class Handler>
 QMetaObject::Connection OnAction(Control* control, Signal signal, QWidget* window, std::string key, Handler handler,
                                  Qt::ConnectionType type = Qt::AutoConnection) {
+  MarkActing(control);
   return QObject::connect(
       control, signal, window,
       [window, key = std::move(key), handler](auto... args) {

@@ -32,6 +32,7 @@ class Running {
 
  private:
   bool before_;
+  ProgramWork work_;  // what the run writes into windows under a box stays
 };
 
 }  // namespace

@@ -37,6 +37,8 @@
 #include "specs/engine_rules.h"
 #include "specs/power_curve_rules.h"
 #include "specs/spec_windows.h"
+#include "platform/qt/held_under_boxes.h"
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -164,8 +166,8 @@ void frmEngine::BuildCurveFrame() {
       cell->setProperty(kCellColumn, c);
       cell->setProperty(kCellPoint, i);
       cell->installEventFilter(this);
-      connect(cell, &QLineEdit::textChanged, this, [this] {
-        if (gridFilling_ == 0) gridAhead_ = true;
+      connect(cell, &QLineEdit::textChanged, this, [this, cell] {
+        if (gridFilling_ == 0 && !HeldUnderBox(cell)) gridAhead_ = true;
       });
       (c == kCurveRpm ? Text1 : c == kCurveTorque ? Text2 : Text3)[i] = cell;
       if (i >= kCurveGridPoints) {
@@ -300,7 +302,7 @@ bool frmEngine::eventFilter(QObject* watched, QEvent* e) {
       // The help box is emptied now, before the next control shows its own line.
       if (!Trim(leave.text).empty() && !shell.SkipValidation) Label2->clear();
       pendingCellLeaves_.push_back(leave);
-      QTimer::singleShot(0, this, [this] { FlushCellLeaves(); });
+      Later(this, [this] { FlushCellLeaves(); });
       break;
     }
     case QEvent::KeyPress:
@@ -380,7 +382,7 @@ void frmEngine::Form_Deactivate() {
     // The window stays and takes the front back once the activation that
     // took it away has settled.
     if (self)
-      QTimer::singleShot(0, this, [this] {
+      Later(this, [this] {
         ShowOverMainWindow(this);
         activateWindow();
       });
@@ -404,7 +406,7 @@ void frmEngine::closeEvent(QCloseEvent* e) {
   // The close box works as "OK", peak-RPM check included (after a
   // calculation under way).
   e->ignore();
-  QTimer::singleShot(0, this, [this] { WhenNotCalculating(this, "close", [this] { OkClicked(); }); });
+  Later(this, [this] { WhenNotCalculating(this, "close", [this] { OkClicked(); }); });
 }
 
 // ---------------------------------------------------------------- the curve grid
@@ -471,7 +473,7 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
     shell.SkipValidation = true;
     // Behind a box the window is not active and the focus arrives without
     // its event: the cell takes its help line and text from the event loop.
-    QTimer::singleShot(0, this, [this, column, point] {
+    Later(this, [this, column, point] {
       if (focusWidget() == Cell(column, point)) CurveCell_GotFocus(column, point);
     });
   };

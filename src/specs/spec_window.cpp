@@ -32,6 +32,8 @@
 #include "simulation/calculate.h"
 #include "simulation/tables.h"
 #include "specs/spec_windows.h"
+#include "platform/qt/held_under_boxes.h"
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -93,8 +95,8 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
         rows_[r].untouched.reset();
         cmbSpecData_Click(r);
       });
-      connect(list, &QComboBox::currentIndexChanged, this, [this] {
-        if (!Filling()) rowsAhead_ = true;
+      connect(list, &QComboBox::currentIndexChanged, this, [this, list] {
+        if (!Filling() && !HeldUnderBox(list)) rowsAhead_ = true;
       });
       name->setBuddy(list);
       cmbSpecData[r] = list;
@@ -104,7 +106,9 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
       box->setMaximumWidth(110);
       box->installEventFilter(this);
       Tag(box, r, kValueBox);
-      connect(box, &QLineEdit::textChanged, this, [this] {
+      // A text set under a box is undone at once: it changes nothing.
+      connect(box, &QLineEdit::textChanged, this, [this, box] {
+        if (HeldUnderBox(box)) return;
         fst.SpecsChanged = 1;
         if (!Filling()) rowsAhead_ = true;
       });
@@ -417,7 +421,7 @@ bool SpecWindow::event(QEvent* e) {
     activatedOnce_ = true;
     lostFront_ = false;
     pressedRow_ = -1;
-    QTimer::singleShot(0, this, [this] { ActivateNow(); });
+    Later(this, [this] { ActivateNow(); });
   }
   return QWidget::event(e);
 }
@@ -548,7 +552,7 @@ void SpecWindow::closeEvent(QCloseEvent* e) {
   // rows stored, from the event loop, before the window goes (after a
   // calculation under way).
   e->ignore();
-  if (!unloading_) QTimer::singleShot(0, this, [this] { Unload(); });
+  if (!unloading_) Later(this, [this] { Unload(); });
 }
 
 // ---------------------------------------------------------------- events of the rows
@@ -585,7 +589,7 @@ bool SpecWindow::eventFilter(QObject* watched, QEvent* e) {
       RowLeave leave = SnapshotLeave(r);
       if (!leave.text.empty() && LeaveEmptiesHelp(leave.skipValidation)) Label2->clear();
       pendingLeaves_.push_back(leave);
-      QTimer::singleShot(0, this, [this] { FlushPendingLeaves(); });
+      Later(this, [this] { FlushPendingLeaves(); });
       break;
     }
     case QEvent::KeyPress:
@@ -652,7 +656,7 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
     // back in the box from the event loop (behind a box the window is not
     // active and the focus arrives without its event).
     shell.SkipValidation = true;
-    QTimer::singleShot(0, this, [this, r] {
+    Later(this, [this, r] {
       if (focusWidget() == SpecData[r]) SpecData_GotFocus(r);
     });
   };

@@ -1,6 +1,7 @@
 // A seeded run of random keys, typing, clicks, buttons and menus into every window of the whole program, in process;
 // boxes answered at random, dialogs closed, a new start whenever the program ends. While a box, dialog or preview
-// waits, now and then the buttons, boxes, lists and menus of the windows under it are worked as a screen reader can.
+// waits, now and then the buttons, boxes, lists and menus of the windows under it are worked as a screen reader can,
+// and nothing there may change: no window, mark, check box, value or pick.
 // Nothing may crash, hang or touch freed memory (the sanitizer build runs it too), Qt may warn of nothing (a box
 // opened inside its own loop, a child of a deleted object), every multi-line box is a TextBox (safe to paste into
 // from an empty clipboard), every file dialog starts in the program folder. SW_RANDOM_SEED and SW_RANDOM_ACTIONS
@@ -221,8 +222,34 @@ class RandomInput {
     Input(modal);
   }
 
-  // A press, an entry, a pick or a menu item in a window under the box, as a screen reader reaches it.
+  // What the racer sees of every window: its title, its marks and check boxes, its values and picks.
+  static QStringList Looks() {
+    QStringList out;
+    for (QWidget* w : Windows()) {
+      out << Describe(w) + " '" + w->windowTitle() + "'";
+      for (QWidget* c : w->findChildren<QWidget*>())
+        if (auto* b = qobject_cast<QAbstractButton*>(c); b && b->isCheckable())
+          out << Describe(b) + QString::number(b->isChecked());
+        else if (auto* e = qobject_cast<QLineEdit*>(c)) out << Describe(e) + " '" + e->text() + "'";
+        else if (auto* l = qobject_cast<QComboBox*>(c)) out << Describe(l) + " #" + QString::number(l->currentIndex());
+      for (QAction* a : w->findChildren<QAction*>())
+        if (a->isCheckable()) out << "mark '" + a->text() + "' " + QString::number(a->isChecked());
+    }
+    return out;
+  }
+
+  // A press, an entry, a pick or a menu item in a window under the box, as a screen reader reaches it: nothing
+  // that the racer sees changes.
   void UnderModal(QWidget* modal) {
+    const QStringList before = Looks();
+    Aim(modal);
+    const QStringList after = Looks();
+    for (qsizetype i = 0; i < std::max(before.size(), after.size()); ++i)
+      if (before.value(i) != after.value(i))
+        return void(faults << "under '" + modal->windowTitle() + "' (action " + QString::number(g_actions) +
+                                  "): " + before.value(i) + " became " + after.value(i));
+  }
+  void Aim(QWidget* modal) {
     QList<QWidget*> under = Windows();
     under.removeIf([modal](QWidget* w) { return w == modal || QtDialog(w) || !w->isEnabled(); });
     QWidget* window = PickOf(under);
@@ -263,6 +290,10 @@ class RandomInput {
   void Input(QWidget* window) {
     seen << window->metaObject()->className();
     QList<QWidget*> targets = window->findChildren<QWidget*>();
+    for (QWidget* c : targets)  // nobody presses what nobody sees
+      if (c->isHidden() && c->testAttribute(Qt::WA_WState_ExplicitShowHide) && c->isEnabled() &&
+          (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c)))
+        faults << "the hidden control " + Describe(c) + " can be used";
     targets.removeIf([window](QWidget* w) { return !w->isVisible() || !w->isEnabled() || w->window() != window; });
     for (QWidget* w : targets)
       if (qobject_cast<QPlainTextEdit*>(w) && !qobject_cast<TextBox*>(w))

@@ -10,7 +10,9 @@
 #include "match/frm_disp.h"
 #include "match/frm_prgrs.h"
 #include "platform/qt/window_lifetime.h"
+#include "printing/prnt_optns.h"
 #include "results/frm_disp_grid.h"
+#include "results/frm_graph.h"
 #include "specs/spec_window_fixture.h"
 
 using namespace sw;
@@ -168,6 +170,74 @@ class UndisturbedWindowsTest : public QObject {
     for (const auto& e : std::filesystem::recursive_directory_iterator(scene->folder()))
       if (e.is_regular_file() && e.last_write_time() > config)
         QCOMPARE(e.path().filename().string(), std::string("baseplot.ZKT"));
+  }
+
+  // Menu marks of every kind, check boxes, value boxes and picks: pressed or set under a box, nothing changes and
+  // the specs are not marked changed. A menu item pressed during a run keeps its mark until its handler has run and
+  // set it. The hidden calculator buttons of the gear rows cannot be pressed.
+  void nothingChangesUnderABoxAndMarksWaitForTheirHandler() {
+    using Controls = QList<QObject*>;
+    const std::function<Controls(frmMain*)> opens[] = {
+        [](frmMain* m) {
+          return Controls{m->findChild<QAction*>("mnuFinerTime"), m->findChild<QAction*>("mnuExperieced")};
+        },
+        [](frmMain* m) {
+          m->cmdRun_Click(), Settle(), frmDispGrid::IfLoaded()->cmdGraph->click(), Settle();
+          return Controls{frmGraph::IfLoaded()->mnuDataType[2], frmDispGrid::IfLoaded()->mnuShowHistory};
+        },
+        [](frmMain* m) {
+          m->cmdRun_Click(), Settle(), frmDispGrid::IfLoaded()->cmdPrint->click(), Settle();
+          return Controls{DefaultInstance<PrntOptns>::IfLoaded()->Check3D1[2]};
+        },
+        [](frmMain* m) { return m->MainCommand[1]->click(), Settle(), Controls{frmDialIn::IfLoaded()->mnuUseTwoRuns}; },
+        [this](frmMain*) {
+          SpecWindow* gears = scene->Open(kTransmission);
+          for (int r = 9; r < 15; ++r)
+            if (!gears->ClcBttn[r]->isHidden() || gears->ClcBttn[r]->isEnabled()) return Controls{gears->ClcBttn[r]};
+          return Controls{gears->SpecData[1], gears->cmbSpecData[0]};
+        }};
+    auto looks = [](const Controls& controls) {
+      QStringList out;
+      for (QObject* c : controls)
+        if (auto* a = qobject_cast<QAction*>(c)) out << QString::number(a->isChecked());
+        else if (auto* b = qobject_cast<QAbstractButton*>(c)) out << QString::number(b->isChecked());
+        else if (auto* e = qobject_cast<QLineEdit*>(c)) out << e->text();
+        else if (auto* l = qobject_cast<QComboBox*>(c)) out << QString::number(l->currentIndex());
+      return out;
+    };
+    auto work = [](const Controls& controls) {
+      for (QObject* c : controls)
+        if (auto* a = qobject_cast<QAction*>(c)) a->trigger();
+        else if (auto* b = qobject_cast<QAbstractButton*>(c)) b->click();
+        else if (auto* e = qobject_cast<QLineEdit*>(c)) e->setText(e->text() + "1");
+        else if (auto* l = qobject_cast<QComboBox*>(c)) l->setCurrentIndex(l->currentIndex() + 1);
+    };
+    for (const auto& open : opens) {
+      init();
+      frmMain* m = scene->ShowMain();
+      const Controls controls = open(m);
+      const QStringList before = looks(controls);
+      fst.SpecsChanged = 0;
+      QDialog box;
+      box.setModal(true), box.show(), Settle();
+      work(controls);
+      QCOMPARE(looks(controls), before);
+      QCOMPARE(fst.SpecsChanged, int16_t(0));
+      box.close(), Settle();
+      if (!qobject_cast<QAction*>(controls[0]) || controls.size() < 2) continue;
+      QStringList early;
+      scene->ui.onDoEvents = [&, calls = 0]() mutable {
+        if (tbl.CalcRunning && ++calls == 3) work(controls), early = looks(controls);
+      };
+      m->cmdRun_Click();
+      QTest::qWait(200);
+      scene->ui.onDoEvents = nullptr;
+      QCOMPARE(early, before);
+      for (QObject* c : controls)  // the menus are opened again
+        for (QObject* menu : static_cast<QAction*>(c)->associatedObjects())
+          if (auto* shown = qobject_cast<QMenu*>(menu)) emit shown->aboutToShow();
+      QCOMPARE(looks(controls), QStringList({"1", "1"}));
+    }
   }
 
   // A dial-in prediction from "Update Prediction".

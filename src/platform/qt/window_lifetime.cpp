@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/held_under_boxes.h"
 #include "platform/ui.h"
 
 namespace sw {
@@ -86,6 +87,7 @@ void RunWaitingWork() {
       // Taken out first: the work may ask for more, or run the event pump.
       std::function<void()> work = std::move(queue[i].work);
       queue.erase(queue.begin() + static_cast<long>(i));
+      ProgramWork running;
       work();
       i = 0;
     }
@@ -112,6 +114,7 @@ void WatchWindowLifetimes() {
   watch->setParent(qApp);
   qApp->installEventFilter(watch);
   SetAfterLastWait(&DeleteParkedWindows);
+  HoldWindowsUnderBoxes();
 }
 
 void MarkUnloaded(QWidget* w) {
@@ -162,6 +165,13 @@ void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> b
   queue.push_back({owner, owner && owner->isWidgetType(), key, std::move(busy), std::move(work)});
   QTimer* timer = QueueTimer();
   if (!timer->isActive()) timer->start();
+}
+
+void Later(QObject* context, std::function<void()> work, int ms) {
+  QTimer::singleShot(ms, context, [work = std::move(work)] {
+    ProgramWork running;
+    work();
+  });
 }
 
 void DropWaitingWork() {

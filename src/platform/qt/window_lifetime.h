@@ -88,6 +88,11 @@ void BringModalToFront();
 // with the same owner and key replaces one still waiting.
 void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work);
 
+// Runs `work` from the event loop after `ms` milliseconds, as long as
+// `context` exists: the program's own work (src/platform/ui.h), so what it
+// changes in a window under a box stays.
+void Later(QObject* context, std::function<void()> work, int ms = 0);
+
 // Drops everything that waits to run: the racer has confirmed Quit, or the
 // program ends. A press put off during a run must not start a calculation
 // after the configuration was written.

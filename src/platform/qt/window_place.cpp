@@ -1,4 +1,5 @@
 #include "platform/qt/window_place.h"
+#include "platform/qt/window_lifetime.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -66,7 +67,7 @@ class FramedCheck : public QObject {
         window_->isVisible() && !FrameMargins(window_).isNull()) {
       window_->removeEventFilter(this);
       deleteLater();
-      QTimer::singleShot(0, window_, then_);
+      Later(window_, then_);
     }
     return false;
   }

@@ -1,0 +1,173 @@
+#include "platform/qt/held_under_boxes.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionEvent>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QVariant>
+
+#include "platform/qt/window_lifetime.h"
+#include "platform/ui.h"
+
+namespace sw {
+
+namespace {
+
+constexpr const char* kHeld = "swHeld";              // the state the control last took as it should
+constexpr const char* kActing = "swActing";          // its presses go to a handler of the program
+constexpr const char* kHiddenOff = "swHiddenOff";    // disabled here because it is hidden
+constexpr const char* kWatched = "swHeldWatched";
+
+bool g_undoing = false;
+bool g_disabling = false;
+bool (*g_pressesWait)(const QWidget*) = nullptr;  // constant-initialised: set before any window
+
+QWidget* WindowOf(const QObject* o) {
+  for (; o; o = o->parent())
+    if (o->isWidgetType()) return static_cast<const QWidget*>(o)->window();
+  return nullptr;
+}
+
+QVariant StateOf(const QObject* o) {
+  if (auto* a = qobject_cast<const QAction*>(o)) return a->isChecked();
+  if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->isChecked();
+  if (auto* e = qobject_cast<const QLineEdit*>(o)) return e->text();
+  if (auto* l = qobject_cast<const QComboBox*>(o)) return l->currentIndex();
+  if (auto* t = qobject_cast<const QPlainTextEdit*>(o)) return t->toPlainText();
+  return {};
+}
+
+void SetState(QObject* o, const QVariant& v) {
+  if (!v.isValid()) return;
+  if (auto* a = qobject_cast<QAction*>(o)) a->setChecked(v.toBool());
+  else if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setChecked(v.toBool());
+  else if (auto* e = qobject_cast<QLineEdit*>(o)) e->setText(v.toString());
+  else if (auto* l = qobject_cast<QComboBox*>(o)) {
+    // An editable list keeps what was typed into it, which its pick would
+    // overwrite with the item's text.
+    const QString typed = l->currentText();
+    l->setCurrentIndex(v.toInt());
+    if (l->isEditable()) l->setEditText(typed);
+  }
+  else if (auto* t = qobject_cast<QPlainTextEdit*>(o)) t->setPlainText(v.toString());
+}
+
+bool Refused(const QObject* control) {
+  if (ProgramWorkRuns()) return false;
+  const QWidget* window = WindowOf(control);
+  if (!window) return false;
+  if (ModalOver(window)) return true;
+  // A menu item's mark flips before its handler is asked; a handler put
+  // off until the run has ended sets the mark itself.
+  return qobject_cast<const QAction*>(control) && control->property(kActing).toBool() && g_pressesWait &&
+         g_pressesWait(window);
+}
+
+void Changed(QObject* control) {
+  if (g_undoing || !Refused(control)) {
+    control->setProperty(kHeld, StateOf(control));
+    return;
+  }
+  g_undoing = true;
+  SetState(control, control->property(kHeld));
+  g_undoing = false;
+}
+
+void Watch(QObject* o) {
+  if (o->property(kWatched).toBool()) return;
+  auto changed = [o] { Changed(o); };
+  if (auto* a = qobject_cast<QAction*>(o)) {
+    QObject::connect(a, &QAction::toggled, a, changed);
+  } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
+    QObject::connect(b, &QAbstractButton::toggled, b, changed);
+  } else if (auto* e = qobject_cast<QLineEdit*>(o)) {
+    QObject::connect(e, &QLineEdit::textChanged, e, changed);
+  } else if (auto* l = qobject_cast<QComboBox*>(o)) {
+    QObject::connect(l, &QComboBox::currentIndexChanged, l, changed);
+  } else if (auto* t = qobject_cast<QPlainTextEdit*>(o); t && !t->isReadOnly()) {
+    QObject::connect(t, &QPlainTextEdit::textChanged, t, changed);
+  } else {
+    return;
+  }
+  o->setProperty(kWatched, true);
+  o->setProperty(kHeld, StateOf(o));
+}
+
+// Disabled while hidden, the program's own wish kept: setEnabled(false) and
+// then the control's "disabled by the program" mark taken back, so that a
+// setEnabled of the program meanwhile still shows in it.
+void DisableHidden(QWidget* w) {
+  g_disabling = true;
+  const bool programDisabled = w->testAttribute(Qt::WA_ForceDisabled);
+  w->setEnabled(false);
+  w->setAttribute(Qt::WA_ForceDisabled, programDisabled);
+  w->setProperty(kHiddenOff, true);
+  g_disabling = false;
+}
+
+// A hidden frame takes its controls with it. A caption is no control: it
+// keeps its look, which tells what a row may hold.
+bool Hideable(const QWidget* w) { return !w->isWindow() && !qobject_cast<const QLabel*>(w); }
+
+void HiddenOrShown(QWidget* w, QEvent::Type type) {
+  if (g_disabling || !Hideable(w)) return;
+  if (type == QEvent::HideToParent) {
+    if (w->isEnabled()) DisableHidden(w);
+  } else if (type == QEvent::ShowToParent) {
+    if (!w->property(kHiddenOff).toBool()) return;
+    w->setProperty(kHiddenOff, QVariant());
+    g_disabling = true;
+    if (!w->testAttribute(Qt::WA_ForceDisabled)) w->setEnabled(true);
+    g_disabling = false;
+  } else if (type == QEvent::EnabledChange && w->isEnabled() && w->isHidden() &&
+             w->testAttribute(Qt::WA_WState_ExplicitShowHide)) {
+    DisableHidden(w);  // the program enabled it while hidden: so it shall be when shown
+  }
+}
+
+class HoldUnderBoxes : public QObject {
+ public:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::Polish:
+        if (o->isWidgetType()) Watch(o);
+        break;
+      case QEvent::ActionAdded:
+        if (QAction* a = static_cast<QActionEvent*>(e)->action()) Watch(a);
+        break;
+      case QEvent::HideToParent:
+      case QEvent::ShowToParent:
+      case QEvent::EnabledChange:
+        if (o->isWidgetType()) HiddenOrShown(static_cast<QWidget*>(o), e->type());
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+void HoldWindowsUnderBoxes() {
+  static QPointer<QObject> watch;
+  if (watch || !qApp) return;
+  watch = new HoldUnderBoxes;
+  watch->setParent(qApp);
+  qApp->installEventFilter(watch);
+}
+
+bool HeldUnderBox(const QObject* control) { return g_undoing || (control && Refused(control)); }
+
+void MarkActing(QObject* control) {
+  if (control) control->setProperty(kActing, true);
+}
+
+void SetPressesWait(bool (*waits)(const QWidget* window)) { g_pressesWait = waits; }
+
+}  // namespace sw
