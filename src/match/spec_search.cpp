@@ -71,6 +71,21 @@ bool SameShownValue(const std::string& a, const std::string& b) {
   return Trim(a) == Trim(b);
 }
 
+// The peak figures of the result screen: its line, the name, the Engine row
+// that holds the figure and the formats of the new and the old value. A kept
+// full curve's greyed rows take the very texts the screen shows.
+struct PeakFigure {
+  int line;
+  const char* name;
+  int row;
+  const char* format;
+  const char* oldFormat;
+};
+constexpr PeakFigure kPeakFigures[] = {{1, "Engine Pk HP", kEngHp, "#####.0", "#####.0"},
+                                       {0, "Engine Pk Tq", kEngTorque, "#####.0", "#####.0"},
+                                       {7, "Eng Pk HP RPM", kEngHpRpm, "#####0", "####0"},
+                                       {10, "Eng Pk Tq RPM", kEngTorqueRpm, "#####0", "####0"}};
+
 int Grade(double difference) {
   difference = std::fabs(difference);
   if (difference > 0.1) return grade::Red;
@@ -605,6 +620,7 @@ void SpecSearch::MatchPass(double speed, int finishRow, double sixtyFoot, std::s
 
 void SpecSearch::MatchFinish(double sixtyFoot) {
   RebuildCurve();
+  PeakRowsOfTheCurve();
   note_ = tbl.CalcPass > kMaxPasses ? kCloseMatchNote : "";
   FillResultScreen(sixtyFoot);
   EndOfSearchDisplay();
@@ -675,17 +691,16 @@ void SpecSearch::FillResultScreen(double sixtyFoot) {
   s.specs[6].visible = Spec(kTires, kTiType) == kDragSlick || Val(oldTireType_) == kDragSlick;
 
   // The peaks as "Keep These New Specs" stores them: the Engine rows that
-  // describe this engine, the curve's own peaks where no row does.
+  // describe this engine, the curve's own peaks where no row does (a full
+  // curve's, which its greyed rows follow).
   const std::string curve = kind_ == 2 ? " (full curve)" : "";
-  auto peak = [&](int i, const std::string& name, int k, bool stored, double now, double before, const char* format,
-                  const char* oldFormat) {
-    if (stored) now = Spec(kEngine, k), before = Val(oldEngine_[static_cast<size_t>(k)]);
-    row(i, name + curve, Format(now, format), Format(before, oldFormat));
-  };
-  peak(1, "Engine Pk HP", kEngHp, kind_ != 2, peakHp_, oldPeakHp_, "#####.0", "#####.0");
-  peak(0, "Engine Pk Tq", kEngTorque, kind_ == 1, peakTq_, oldPeakTq_, "#####.0", "#####.0");
-  peak(7, "Eng Pk HP RPM", kEngHpRpm, kind_ != 2, peakRpm_, oldPeakRpm_, "#####0", "####0");
-  peak(10, "Eng Pk Tq RPM", kEngTorqueRpm, kind_ == 1, peakTqRpm_, oldPeakTqRpm_, "#####0", "####0");
+  const auto now = CurvePeaks(), before = std::array{oldPeakHp_, oldPeakTq_, oldPeakRpm_, oldPeakTqRpm_};
+  for (size_t i = 0; i < std::size(kPeakFigures); ++i) {
+    const PeakFigure& p = kPeakFigures[i];
+    const bool stored = kind_ == 1 || (kind_ == 0 && (p.row == kEngHp || p.row == kEngHpRpm));
+    const double was = stored ? Val(oldEngine_[static_cast<size_t>(p.row)]) : before[i];
+    row(p.line, p.name + curve, Format(stored ? Spec(kEngine, p.row) : now[i], p.format), Format(was, p.oldFormat));
+  }
 
   // Only what changed is listed; a dyno sheet the search rewrote says how.
   for (auto& r : s.specs)
@@ -697,6 +712,22 @@ void SpecSearch::FillResultScreen(double sixtyFoot) {
   const std::string miss = MissNote(sixtyFoot);
   if (!miss.empty() && !note_.empty() && note_.back() != ' ') note_ += "  ";
   s.note = note_ += miss;
+}
+
+std::array<double, 4> SpecSearch::CurvePeaks() const { return {peakHp_, peakTq_, peakRpm_, peakTqRpm_}; }
+
+// A full curve the search touched leaves its greyed peak rows as the screen
+// shows the curve's peaks: switched to peak figures later, the engine runs
+// the HP with its RPM, the torque with its RPM, that the racer was shown.
+void SpecSearch::PeakRowsOfTheCurve() {
+  if (kind_ != 2) return;
+  bool touched = tbl.PowerCurveText != oldCurve_;
+  for (const PeakFigure& p : kPeakFigures)
+    touched = touched || SpecAt(kEngine, p.row) != oldEngine_[static_cast<size_t>(p.row)];
+  if (!touched) return;
+  const auto now = CurvePeaks();
+  for (size_t i = 0; i < std::size(kPeakFigures); ++i)
+    SpecAt(kEngine, kPeakFigures[i].row) = Format(now[i], kPeakFigures[i].format);
 }
 
 // What the final run still misses of the slip by more than the last

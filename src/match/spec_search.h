@@ -107,6 +107,9 @@ class SpecSearch {
   bool StageGearing(int tol, std::string& text);
   void MatchFinish(double sixtyFoot);
   void FillResultScreen(double sixtyFoot);
+  // Peak HP, peak torque, peak HP RPM, peak torque RPM of the current curve.
+  std::array<double, 4> CurvePeaks() const;
+  void PeakRowsOfTheCurve();
   void Limit(std::string& spec, double lo, double hi, const char* format, const char* key, std::string& text);
   void RebuildCurve();
   bool EstimateCurve(double hpRpm, double hp, bool rewritePoints, double* torqueRpmOut = nullptr);

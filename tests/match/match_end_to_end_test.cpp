@@ -5,6 +5,7 @@
 #include "files/vehicle_file.h"
 #include "match/match_rules.h"
 #include "platform/program_folder.h"
+#include "simulation/engine_curve.h"
 
 namespace sw::test {
 namespace {
@@ -30,6 +31,14 @@ struct MatchEndToEnd : SearchTest {
     keep = answer;
     SpecSearch s = RealSearch();
     return s.Match();
+  }
+  // The shipped Stock 69 Chevelle: a full curve of 10 points at 2000-6500 RPM, greyed rows 346 HP @ 5500.
+  void OpenChevelle() {
+    SetSeedFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
+    ASSERT_TRUE(EnsureProgramFolder());
+    fst.ExampleLibraryMode = 1, fst.ChosenFileName = "Stock 69 Chevelle SS396 4-Spd";
+    OpenVehicleFile(FormId::frmMain, openmode::Chosen);
+    SetSeedFolder({});
   }
 };
 
@@ -73,10 +82,7 @@ TEST_F(MatchEndToEnd, ResultScreenShowsWhatKeepStores) {
 
 TEST_F(MatchEndToEnd, AFullDynoCurveIsReplacedByAnEstimate) {
   // "Return to Old Specs" brings the racer's points back: EveryOtherEndRestoresTheSpecsByteForByte.
-  SetSeedFolder(std::filesystem::path(SW_SOURCE_DIR) / "data");
-  ASSERT_TRUE(EnsureProgramFolder());
-  fst.ExampleLibraryMode = 1, fst.ChosenFileName = "Stock 69 Chevelle SS396 4-Spd";
-  OpenVehicleFile(FormId::frmMain, openmode::Chosen);  // 10 points at 2000-6500 RPM
+  OpenChevelle();
   ASSERT_EQ(Match({"2.36", "98.0", "", "3"}), matchend::Kept);
   const auto& r = lastScreen.specs;
   const auto& curve = tbl.PowerCurveText;
@@ -85,7 +91,24 @@ TEST_F(MatchEndToEnd, AFullDynoCurveIsReplacedByAnEstimate) {
                 "-" + curve[7][0],
             "Power Curve (10 points): replaced by an estimate (8 points), 297.0 @ 4200 was 345.6 @ 5500, kept 8 at "
             "1500-5200");
-  SetSeedFolder({});
+}
+
+TEST_F(MatchEndToEnd, KeptPeakRowsAreThoseTheScreenShows) {
+  // The Chevelle by its curve (kept, returned) or its HP peak, 2.36 s @ 98.0 in 4th: the screen's new HP, RPM, Tq, RPM
+  // | Engine rows 4, 5, 2, 3 after the answer | the HP it then runs as "HP Peak Only" (the estimate takes whole HP).
+  const std::tuple<const char*, int, std::string> cases[] = {
+      {" 2", 1, "297.0 4200 408.0 2900|297.0 4200 408.0 2900 |297.0"},
+      {" 2", 0, "297.0 4200 408.0 2900|346 5500   |346.0"},
+      {"0", 1, "296.7 4200 408.0 2902|296.7 4200   |297.0"}};
+  for (const auto& [method, answer, figures] : cases) {
+    ResetTables(), ResetInputCheckMemory(), OpenChevelle(), S(kEngine, 0) = method;
+    Match({"2.36", "98.0", "", "3"}, "", answer);
+    const auto& r = lastScreen.specs;
+    std::string got = r[1].newValue + " " + r[7].newValue + " " + r[0].newValue + " " + r[10].newValue + "|";
+    for (int k : {4, 5, 2, 3}) got += Trim(S(kEngine, k)) + " ";
+    S(kEngine, 0) = "0";
+    EXPECT_EQ(got + "|" + Format(EnginePeaksAsEntered().hp, "0.0"), figures);
+  }
 }
 
 TEST_F(MatchEndToEnd, ARunOfTooFewRowsSaysWhyAndChangesNothing) {
