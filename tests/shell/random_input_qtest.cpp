@@ -274,7 +274,10 @@ class RandomInput {
       Journal("sets '" + text + "' into " + Describe(box) + under_);
       QPointer<QLineEdit> guard(box);
       for (QEvent::Type type : {QEvent::FocusIn, QEvent::FocusOut}) {
-        if (type == QEvent::FocusOut && guard) guard->setText(text);
+        // As a screen reader sets it, or as Qt's own setter does.
+        if (type == QEvent::FocusOut && guard)
+          Chance(50) ? QAccessible::queryAccessibleInterface(guard)->setText(QAccessible::Value, text)
+                     : guard->setText(text);
         if (QFocusEvent e(type, Qt::TabFocusReason); guard) QApplication::sendEvent(guard, &e);
       }
     } else if (auto* list = qobject_cast<QComboBox*>(c); list && list->count() > 0) {
@@ -282,6 +285,10 @@ class RandomInput {
       Journal(QString("picks item %1 of ").arg(i) + Describe(list) + under_);
       list->setCurrentIndex(i);
       emit list->activated(i);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(c); button && button->isCheckable() && Chance(50)) {
+      Journal("toggles " + Describe(button) + under_);  // a screen reader's "toggle", not a click
+      QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+          QAccessibleActionInterface::toggleAction());
     } else if (auto* button = qobject_cast<QAbstractButton*>(c)) {
       Journal("presses " + Describe(button) + under_), button->click();
     }
