@@ -2,9 +2,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QShortcut>
 #include <QWidget>
+
+#include "platform/qt/window_lifetime.h"
 
 namespace sw {
 
@@ -26,18 +27,10 @@ class PopupsKeepEscape : public QObject {
   }
 };
 
-void KeepEscapeForPopups() {
-  static QPointer<QObject> filter;
-  if (filter || !qApp) return;
-  filter = new PopupsKeepEscape;
-  filter->setParent(qApp);
-  qApp->installEventFilter(filter);
-}
-
 }  // namespace
 
 void CloseOnEscape(QWidget* window, std::function<void()> close) {
-  KeepEscapeForPopups();
+  FilterAllEvents<PopupsKeepEscape>();
   auto* key = new QShortcut(QKeySequence(Qt::Key_Escape), window);
   key->setContext(Qt::WindowShortcut);
   QObject::connect(key, &QShortcut::activated, window, [window, close] {

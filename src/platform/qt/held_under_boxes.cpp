@@ -154,13 +154,7 @@ class HoldUnderBoxes : public QObject {
 
 }  // namespace
 
-void HoldWindowsUnderBoxes() {
-  static QPointer<QObject> watch;
-  if (watch || !qApp) return;
-  watch = new HoldUnderBoxes;
-  watch->setParent(qApp);
-  qApp->installEventFilter(watch);
-}
+void HoldWindowsUnderBoxes() { FilterAllEvents<HoldUnderBoxes>(); }
 
 bool HeldUnderBox(const QObject* control) { return g_undoing || (control && Refused(control)); }
 

@@ -108,11 +108,7 @@ QTimer* QueueTimer() {
 }  // namespace
 
 void WatchWindowLifetimes() {
-  static QPointer<QObject> watch;
-  if (watch || !qApp) return;
-  watch = new ParkDeletions;
-  watch->setParent(qApp);
-  qApp->installEventFilter(watch);
+  if (!FilterAllEvents<ParkDeletions>()) return;
   SetAfterLastWait(&DeleteParkedWindows);
   HoldWindowsUnderBoxes();
 }

@@ -12,6 +12,7 @@
 // reading the specs) waits for it with RunWhenFree.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <functional>
 #include <string>
@@ -21,6 +22,19 @@ class QObject;
 class QWidget;
 
 namespace sw {
+
+// Installs one event filter of kind `Filter` over every object of the
+// program, once while the application lives; false when it was there already
+// (or no application runs).
+template <class Filter>
+bool FilterAllEvents() {
+  static QPointer<QObject> filter;
+  if (filter || !qApp) return false;
+  filter = new Filter;
+  filter->setParent(qApp);
+  qApp->installEventFilter(filter);
+  return true;
+}
 
 // Installs the watch over the program's windows; windows call it as they
 // load, so a test that builds one has it too.
