@@ -141,7 +141,7 @@ class WindowLifetimeTest : public QObject {
     auto shown = [&, v = p->findChild<QPrintPreviewWidget*>()] {
       return std::tuple(paints, Button(p.get(), "Landscape")->isChecked(), v->zoomFactor(), v->currentPage());
     };
-    const auto before = (p->show(), Settle(), shown());
+    const auto before = (p->show(), Button(p.get(), "Zoom in")->click(), Settle(), shown());  // a zoom of its own size
     for (const char* dialog : {"Print", "Page setup"}) {
       bool waited = false;
       WhenModal([&](QWidget* child) {
