@@ -3,8 +3,10 @@
 // (./test.sh runs these under AddressSanitizer), which goes once the handler has returned. A modal
 // help window asked for again comes to the front instead of opening inside itself.
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPointer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "dialin/dialin_state.h"
 #include "dialin/frm_dial_in.h"
@@ -24,6 +26,11 @@
 using namespace sw;
 
 static void DeliverDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+static QToolButton* Button(QWidget* p, const QString& text) {  // a print preview's own
+  for (QToolButton* b : p->findChildren<QToolButton*>()) if (b->window() == p && b->text() == text) return b;
+  return nullptr;
+}
 
 class WindowLifetimeTest : public QObject {
   Q_OBJECT
@@ -94,15 +101,15 @@ class WindowLifetimeTest : public QObject {
   }
 
   // Two previews up at once (as two windows' requests would open them), the second closed: the first, zoomed and
-  // repainted, keeps its own pages. Asked for while one is up, a preview brings that one to the front instead;
-  // once it is closed, the next one opens.
+  // repainted, keeps its own pages; each marks its job's orientation. Asked for while one is up, minimised, a preview
+  // brings that one back to the front instead; once it is closed, the next one opens.
   void printPreviewsKeepTheirOwnPages() {
     auto text = [](const char* s) { return [s](PrintPage& page) { page.Print(s); }; };
     std::unique_ptr<QPrintPreviewDialog> first(NewPrintPreview(nullptr, "Results", text("11.75"), 1)),
         second(NewPrintPreview(nullptr, "About Stagewell", text("About"), 2));
+    QVERIFY(Button(first.get(), "Portrait")->isChecked() && Button(second.get(), "Landscape")->isChecked());
     first->show(), second->show(), Settle(), second.reset();
-    for (QAction* a : first->findChildren<QAction*>())
-      if (a->text() == "Zoom in") a->trigger();
+    Button(first.get(), "Zoom in")->click();
     first->grab();
     QCOMPARE(PrinterOrientationOf(*first->printer()), 1);
     first.reset();
@@ -110,18 +117,52 @@ class WindowLifetimeTest : public QObject {
     QWidget other;
     bool toFront = false, opened = false;
     WhenModal([&](QWidget* up) {
-      Activate(&other);
+      Activate(&other), up->showMinimized();
       QTimer::singleShot(200, up, [up] {  // a second one opened after all
         if (QWidget* now = QApplication::activeModalWidget(); now && now != up) now->close();
       });
       toFront = !PrintDocument(&other, "About Stagewell", text("About")) && !LastPrintFailed();
-      toFront = toFront && (Settle(), QApplication::activeWindow() == up);
+      toFront = toFront && (Settle(), QApplication::activeWindow() == up) && !up->isMinimized();
       up->close();
     });
     PrintDocument(nullptr, "Results", text("11.75"));
     WhenModal([&](QWidget* up) { opened = up->windowTitle() == "About Stagewell", up->close(); });
     PrintDocument(&other, "About Stagewell", text("About"));
     QVERIFY(toFront && opened);
+  }
+
+  // Under a preview's own Print and Page setup (no warning from Qt's), its controls, pressed, triggered or worked by a
+  // screen reader, change nothing and open nothing. Landscape picked in Page setup lays out that preview alone anew.
+  void previewWaitsUnderItsOwnDialogs() {
+    QTest::failOnWarning(QRegularExpression("QPageSetupDialog|Recursive call"));
+    int paints = 0;
+    std::unique_ptr<QPrintPreviewDialog> p(
+        NewPrintPreview(nullptr, "Results", [&](PrintPage& pg) { ++paints, pg.NewPage(); }, 1));
+    auto shown = [&, v = p->findChild<QPrintPreviewWidget*>()] {
+      return std::tuple(paints, Button(p.get(), "Landscape")->isChecked(), v->zoomFactor(), v->currentPage());
+    };
+    const auto before = (p->show(), Button(p.get(), "Zoom in")->click(), Settle(), shown());  // a zoom of its own size
+    for (const char* dialog : {"Print", "Page setup"}) {
+      bool waited = false;
+      WhenModal([&](QWidget* child) {
+        for (QToolButton* b : p->findChildren<QToolButton*>())
+          if (auto* a = QAccessible::queryAccessibleInterface(b)->actionInterface();
+              b->defaultAction() && b->window() == p.get())
+            for (const QString& name : a->actionNames()) a->doAction(name), b->click(), b->defaultAction()->trigger();
+        p->findChild<QComboBox*>()->setCurrentIndex(0);
+        waited = (Settle(), QApplication::activeModalWidget() == child && shown() == before);
+        child->close();
+      });
+      Button(p.get(), dialog)->click();
+      QVERIFY2(waited && shown() == before, dialog);
+    }
+    WhenModal([](QWidget* setup) {
+      setup->findChild<QRadioButton*>("Landscape")->click(), static_cast<QDialog*>(setup)->accept();
+    });
+    const int painted = paints;
+    Button(p.get(), "Page setup")->click();
+    QVERIFY(paints > painted && Button(p.get(), "Landscape")->isChecked() &&
+            PrinterOrientationOf(ProgramPrinter()) == 1);
   }
 
   // The start-up screen waits a moment for the front, letting events run; a click into another

@@ -17,7 +17,9 @@
 #include <QToolButton>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
@@ -25,6 +27,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
+#include <vector>
 
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_lifetime.h"
@@ -54,6 +57,14 @@ bool Render(QPrinter& printer, const PageDrawer& draw) {
   return false;
 }
 
+// One of the preview's own actions, by its (untranslated) text.
+QAction* PreviewAction(const QPrintPreviewDialog& preview, const char* text) {
+  const QString name = QCoreApplication::translate("QPrintPreviewDialog", text);
+  for (QAction* a : preview.findChildren<QAction*>())
+    if (a->text() == name) return a;
+  return nullptr;
+}
+
 // Qt's preview keeps its tool buttons out of the Tab order and leaves its two
 // entry boxes unnamed: a keyboard user could not reach Print, nor a screen
 // reader tell the zoom from the page number.
@@ -75,8 +86,7 @@ void ReachableByKeyboard(QPrintPreviewDialog& preview) {
   }
   for (QLineEdit* e : preview.findChildren<QLineEdit*>())
     if (e->accessibleName().isEmpty()) e->setAccessibleName("Page");
-  for (QAction* a : preview.findChildren<QAction*>())
-    if (a->text() == QPrintPreviewDialog::tr("Print")) a->setShortcut(QKeySequence::Print);
+  PreviewAction(preview, "Print")->setShortcut(QKeySequence::Print);
 }
 
 // The preview fills the screen of the window it is opened from, the page as
@@ -86,21 +96,8 @@ void FillScreen(QPrintPreviewDialog& preview, QWidget* parent) {
   QScreen* screen = from && from->screen() ? from->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   FillArea(&preview, screen->availableGeometry(), from);
-  for (QAction* a : preview.findChildren<QAction*>())
-    if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Fit width")) a->trigger();
+  PreviewAction(preview, "Fit width")->trigger();
 }
-
-// A preview's own printer, made before the preview and gone after it: the
-// pages the preview shows live in it, so no other preview's job can free or
-// repaint them.
-struct OwnPrinter {
-  QPrinter jobPrinter{QPrinter::HighResolution};
-};
-
-class Preview final : private OwnPrinter, public QPrintPreviewDialog {
- public:
-  explicit Preview(QWidget* parent) : QPrintPreviewDialog(&jobPrinter, parent) {}
-};
 
 // The preview up now: one at a time, so none opens inside another's wait.
 QPointer<QPrintPreviewDialog> g_openPreview;
@@ -129,14 +126,97 @@ void SetUpJob(QPrinter& job, const QString& title, int orientation) {
   job.setDocName(title);
 }
 
+// While the preview's print or page set-up dialog is up, the preview waits
+// as every window under a box does. Qt's own controls would go on acting
+// (a screen reader's press or a trigger reaches them past the dialog): a
+// zoom, a page turn or an orientation mark behind a Page setup about to
+// relayout, a second print dialog inside the first. Its actions (and so
+// their buttons) are disabled meanwhile; the zoom and page boxes, whose
+// picks Qt reads from their signals, are silenced and shown as the preview
+// is once the dialog has closed.
+class PreviewWaits {
+ public:
+  explicit PreviewWaits(QPrintPreviewDialog& preview) : preview_(&preview) {
+    for (QAction* a : preview.findChildren<QAction*>())
+      if (a->isEnabled()) a->setEnabled(false), disabled_.emplace_back(a);
+    for (QWidget* box : preview.findChildren<QWidget*>())
+      if ((qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box)) && !box->signalsBlocked())
+        box->blockSignals(true), silenced_.emplace_back(box);
+  }
+  ~PreviewWaits() {
+    for (const QPointer<QAction>& a : disabled_)
+      if (a) a->setEnabled(true);
+    for (const QPointer<QWidget>& box : silenced_)
+      if (box) box->blockSignals(false);
+    if (preview_) QMetaObject::invokeMethod(preview_, "_q_previewChanged");
+  }
+  PreviewWaits(const PreviewWaits&) = delete;
+  PreviewWaits& operator=(const PreviewWaits&) = delete;
+
+ private:
+  QPointer<QPrintPreviewDialog> preview_;
+  std::vector<QPointer<QAction>> disabled_;
+  std::vector<QPointer<QWidget>> silenced_;
+};
+
+// The preview's Print: Qt's print dialog on the preview's printer, run as
+// every dialog of the program is.
+void PrintFromPreview(QPrintPreviewDialog& preview) {
+  QPointer<QPrintPreviewDialog> self(&preview);
+  int result = 0;
+  {
+    PreviewWaits wait(preview);  // first: the dialog's own controls act
+    OwnedDialog<QPrintDialog> dialog(new QPrintDialog(preview.printer(), &preview));
+    result = ExecModal(dialog.get());
+  }
+  if (!self || result != QDialog::Accepted) return;
+  preview.findChild<QPrintPreviewWidget*>()->print();
+  preview.accept();
+}
+
+// The preview's Page setup: Qt's page set-up dialog refuses the PDF printer,
+// so it is the program's Printer Setup on this printout's printer, and the
+// pages are laid out anew for what was picked.
+void PageSetupInPreview(QPrintPreviewDialog& preview) {
+  QPointer<QPrintPreviewDialog> self(&preview);
+  int orientation = 0;
+  {
+    PreviewWaits wait(preview);
+    orientation = ShowPrinterSetup(&preview, *preview.printer());
+  }
+  if (!self || orientation == 0) return;
+  PreviewAction(preview, orientation == 2 ? "Landscape" : "Portrait")->setChecked(true);
+  preview.findChild<QPrintPreviewWidget*>()->updatePreview();
+}
+
+// A preview's own printer, set up for the job before the preview is made
+// (Qt's preview marks its orientation buttons from the printer it is given)
+// and gone after it: the pages the preview shows live in it, so no other
+// preview's job can free or repaint them.
+struct OwnPrinter {
+  OwnPrinter(const QString& title, int orientation) { SetUpJob(jobPrinter, title, orientation); }
+  QPrinter jobPrinter{QPrinter::HighResolution};
+};
+
+class Preview final : private OwnPrinter, public QPrintPreviewDialog {
+ public:
+  Preview(QWidget* parent, const QString& title, int orientation)
+      : OwnPrinter(title, orientation), QPrintPreviewDialog(&jobPrinter, parent) {
+    for (auto [text, handler] : {std::pair{"Print", &PrintFromPreview}, {"Page setup", &PageSetupInPreview}}) {
+      QAction* action = PreviewAction(*this, text);
+      QObject::disconnect(action, &QAction::triggered, this, nullptr);
+      QObject::connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
+    }
+  }
+};
+
 bool ShowPreview(QWidget* parent, const QString& title, const PageDrawer& draw, int orientation) {
   g_lastPrintFailed = false;
   if (!g_testPdf.isEmpty()) return PrintToPdf(g_testPdf, draw, orientation);
   // A window under the open preview asked (a screen reader's press reaches
   // it): the open one comes to the front.
   if (g_openPreview && g_openPreview->isVisible()) {
-    g_openPreview->raise();
-    g_openPreview->activateWindow();
+    BringModalToFront();
     return false;
   }
   OwnedDialog<QPrintPreviewDialog> owned(NewPrintPreview(parent, title, draw, orientation));
@@ -172,12 +252,11 @@ int PrinterOrientationOf(const QPrinter& printer) {
   return printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
 }
 
-int ShowPrinterSetup(QWidget* parent) {
+int ShowPrinterSetup(QWidget* parent, QPrinter& printer) {
   // Qt's own page set-up dialog refuses the PDF printer (the only one on a
   // machine without printers) with a warning on the terminal, so the
   // program asks for what it uses itself: the printer, the paper and the
   // orientation. Each works for an installed printer and for the PDF file.
-  QPrinter& printer = ProgramPrinter();
   OwnedDialog<QDialog> owned(new QDialog(parent));
   QDialog& dialog = *owned;
   dialog.setObjectName("PrinterSetup");
@@ -204,9 +283,12 @@ int ShowPrinterSetup(QWidget* parent) {
       for (QPageSize::PageSizeId id : {QPageSize::Letter, QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid,
                                        QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B5})
         sizes.append(QPageSize(id));
-    const QPageSize current = paperBox->count() > 0
-                                  ? paperBox->currentData().value<QPageSize>()
-                                  : printer.pageLayout().pageSize();
+    // A paper picked where more are offered (a preview's print dialog) is
+    // the one in use still: shown, and kept by an OK.
+    const QPageSize inUse = printer.pageLayout().pageSize();
+    if (std::none_of(sizes.begin(), sizes.end(), [&](const QPageSize& s) { return s.isEquivalentTo(inUse); }))
+      sizes.append(inUse);
+    const QPageSize current = paperBox->count() > 0 ? paperBox->currentData().value<QPageSize>() : inUse;
     paperBox->clear();
     for (const QPageSize& size : sizes) paperBox->addItem(size.name(), QVariant::fromValue(size));
     int i = 0;
@@ -371,8 +453,7 @@ bool LastPrintFailed() { return g_lastPrintFailed; }
 void SetPrintToPdfForTest(const QString& path) { g_testPdf = path; }
 
 QPrintPreviewDialog* NewPrintPreview(QWidget* parent, const QString& title, const PageDrawer& draw, int orientation) {
-  auto* preview = new Preview(parent);
-  SetUpJob(*preview->printer(), title, orientation);
+  auto* preview = new Preview(parent, title, orientation);
   preview->setWindowTitle(title);
   ReachableByKeyboard(*preview);
   FillScreen(*preview, parent);

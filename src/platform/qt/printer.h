@@ -33,11 +33,12 @@ QPrinter& ProgramPrinter();
 void SetPrinterOrientation(QPrinter& printer, int orientation);
 int PrinterOrientationOf(const QPrinter& printer);
 
-// The printer set-up dialog ("Printer Setup") on the program's printer:
-// the printer (an installed one or "Print to File (PDF)"), the paper size
-// and the orientation. Returns the orientation chosen (1 or 2), or 0 when
-// the user cancelled (nothing changes then).
-int ShowPrinterSetup(QWidget* parent);
+// The printer set-up dialog ("Printer Setup") on the program's printer (or
+// a preview's own): the printer (an installed one or "Print to File
+// (PDF)"), the paper size (the one in use offered even where the printer's
+// list lacks it) and the orientation. Returns the orientation chosen (1 or
+// 2), or 0 when the user cancelled (nothing changes then).
+int ShowPrinterSetup(QWidget* parent, QPrinter& printer = ProgramPrinter());
 
 // One page being drawn. Positions and lengths are in twips from the top left
 // corner of the printable area; ScaleWidth/ScaleHeight give its size.
@@ -92,9 +93,10 @@ class PrintPage {
 using PageDrawer = std::function<void(PrintPage&)>;
 
 // Shows the preview of the document; its Print button leads to the print
-// dialog. True when the document was printed (or written to a file). One
-// preview is up at a time: asked for while one is up, it brings that one to
-// the front and gives false (no failure).
+// dialog, its Page setup to Printer Setup on this printout's printer. True
+// when the document was printed (or written to a file). One preview is up at
+// a time: asked for while one is up, it brings that one (or the dialog it
+// waits for) to the front, minimised or not, and gives false (no failure).
 bool PrintDocument(QWidget* parent, const QString& title, const PageDrawer& draw);
 // The same for an image scaled to fill the page (below a title bar holding
 // `caption` when `captionHeight` is given, as DrawImageScaled): landscape

@@ -146,6 +146,13 @@ QWidget* ModalOver(const QWidget* w) {
 
 void BringModalToFront() {
   if (QWidget* modal = QApplication::activeModalWidget()) {
+    // Raised while minimised it would stay out of sight, every other window
+    // blocked until the desktop gave it back: it comes back first, and so do
+    // the waiting windows it stands on (a preview under its print dialog).
+    for (QWidget* w = modal; w && w->window()->windowModality() != Qt::NonModal; w = w->parentWidget()) {
+      w = w->window();
+      if (w->isMinimized()) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    }
     modal->raise();
     modal->activateWindow();
   }
