@@ -119,10 +119,27 @@ void MarkUnloaded(QWidget* w) {
 
 bool IsUnloaded(const QWidget* w) { return w && w->property(kUnloaded).toBool(); }
 
+namespace {
+
+// Raised while minimised a waiting window would stay out of sight, every
+// other window blocked until the desktop gave it back: it comes back first,
+// and so do the waiting windows it stands on (a preview under its print
+// dialog).
+void ShowAgain(QWidget* waiting) {
+  for (QWidget* w = waiting; w && w->window()->windowModality() != Qt::NonModal; w = w->parentWidget()) {
+    w = w->window();
+    if (w->isMinimized()) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+  }
+  waiting->raise();
+  waiting->activateWindow();
+}
+
+}  // namespace
+
 int ExecModal(QDialog* dialog) {
   if (dialog->property(kInExec).toBool()) {
-    dialog->raise();
-    dialog->activateWindow();
+    ShowAgain(dialog);
+    if (QApplication::activeModalWidget() != dialog) BringModalToFront();
     return kDialogAlreadyOpen;
   }
   QPointer<QDialog> guard(dialog);
@@ -145,17 +162,7 @@ QWidget* ModalOver(const QWidget* w) {
 }
 
 void BringModalToFront() {
-  if (QWidget* modal = QApplication::activeModalWidget()) {
-    // Raised while minimised it would stay out of sight, every other window
-    // blocked until the desktop gave it back: it comes back first, and so do
-    // the waiting windows it stands on (a preview under its print dialog).
-    for (QWidget* w = modal; w && w->window()->windowModality() != Qt::NonModal; w = w->parentWidget()) {
-      w = w->window();
-      if (w->isMinimized()) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
-    }
-    modal->raise();
-    modal->activateWindow();
-  }
+  if (QWidget* modal = QApplication::activeModalWidget()) ShowAgain(modal);
 }
 
 void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work) {
