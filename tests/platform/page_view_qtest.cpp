@@ -44,8 +44,9 @@ class PageViewTest : public QObject {
  private slots:
   void cleanup() { view.reset(); }
 
-  // The first line is at the top; Down moves one line, Ctrl+End shows the
-  // last character, PgUp and PgDown come back to it, Ctrl+Home to the top.
+  // The first line is at the top; Down takes the caret to the next line,
+  // Ctrl+End to the last character, in sight; PgUp and PgDown come back to
+  // it, Ctrl+Home to the top.
   void firstScreenAndEnd_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("scrolls");
@@ -62,8 +63,10 @@ class PageViewTest : public QObject {
     QCOMPARE(v->PositionAt({1, 1}), 0);
     QCOMPARE(bar->maximum() > 0, scrolls);
     QTest::keyClick(v, Qt::Key_Down);
-    QCOMPARE(v->TopPosition(), scrolls ? v->LineAt(0).second + (text[v->LineAt(0).second] == '\n') : 0);
+    QCOMPARE(v->Cursor(), v->LineAt(0).second + (text[v->LineAt(0).second] == '\n'));
+    QCOMPARE(v->TopPosition(), 0);
     QTest::keyClick(v, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(v->Cursor(), int(text.size()));
     QCOMPARE(bar->value(), bar->maximum());
     QVERIFY(v->CharacterRect(int(text.size()) - 1).isValid());
     QTest::keyClick(v, Qt::Key_PageUp);
@@ -71,7 +74,7 @@ class PageViewTest : public QObject {
     QTest::keyClick(v, Qt::Key_PageDown);
     QCOMPARE(bar->value(), bar->maximum());
     QTest::keyClick(v, Qt::Key_Home, Qt::ControlModifier);
-    QCOMPARE(v->TopPosition(), 0);
+    QCOMPARE(v->TopPosition() + v->Cursor(), 0);
   }
 
   // A screen reader asks for characters, words, lines and paragraphs.

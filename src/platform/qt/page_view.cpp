@@ -9,8 +9,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <algorithm>
@@ -407,8 +405,28 @@ void PageView::scrollContentsBy(int, int) {
 }
 
 void PageView::ShowPosition(int position) {
-  if (CharacterRect(position).isValid()) return;
-  ScrollTo(PositionOf(LocOf(position)));
+  const Loc at = LocOf(position);
+  const int start = PositionOf(at);
+  if (start < top_) {
+    ScrollTo(start);
+    return;
+  }
+  bool whole = false;
+  const qreal height = viewport()->height();
+  ForLinesInSight([&](Loc l, qreal y) {
+    if (l.piece != at.piece || l.line != at.line) return true;
+    whole = y + HeightOf(l) <= height + kSlack;
+    return false;
+  });
+  if (whole) return;
+  // Below the screen: its line becomes the last one shown whole.
+  Loc top = at;
+  qreal filled = HeightOf(at);
+  for (Loc up = at; Previous(up) && filled + HeightOf(up) <= height + kSlack;) {
+    filled += HeightOf(up);
+    top = up;
+  }
+  ScrollTo(PositionOf(top));
 }
 
 std::pair<int, int> PageView::LineAt(int position) const {
@@ -469,12 +487,24 @@ void PageView::paintEvent(QPaintEvent* e) {
     piece.layout->draw(&p, QPointF(0, y - piece.layout->lineAt(l.line).y()), selected, e->rect());
     return true;
   });
-  if (hasFocus()) {
-    QStyleOptionFocusRect focus;
-    focus.initFrom(viewport());
-    focus.backgroundColor = palette().color(QPalette::Base);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, viewport());
-  }
+  if (!hasFocus() || cursor_ < top_) return;
+  const Loc caret = LocOf(cursor_);
+  ForLinesInSight([&](Loc l, qreal y) {
+    if (l.piece != caret.piece || l.line != caret.line) return true;
+    const QTextLayout& layout = *Lay(l.piece).layout;
+    layout.drawCursor(&p, QPointF(0, y - layout.lineAt(l.line).y()), cursor_ - l.piece);
+    return false;
+  });
+}
+
+void PageView::focusInEvent(QFocusEvent* e) {
+  QAbstractScrollArea::focusInEvent(e);
+  viewport()->update();
+}
+
+void PageView::focusOutEvent(QFocusEvent* e) {
+  QAbstractScrollArea::focusOutEvent(e);
+  viewport()->update();
 }
 
 void PageView::resizeEvent(QResizeEvent* e) {
@@ -504,15 +534,83 @@ void PageView::keyPressEvent(QKeyEvent* e) {
     copy();
     return;
   }
+  // The caret moves as in any text (Shift selecting as it goes), and the
+  // page follows it; a screen reader reads from where it lands.
+  const bool extend = e->modifiers() & Qt::ShiftModifier;
+  const bool whole = e->modifiers() & Qt::ControlModifier;
+  const int size = int(text_.size());
   switch (e->key()) {
-    case Qt::Key_Up: ScrollLines(-1); return;
-    case Qt::Key_Down: ScrollLines(1); return;
-    case Qt::Key_PageUp: ScrollTo(PageUp()); return;
-    case Qt::Key_PageDown: ScrollTo(PageDown()); return;
-    case Qt::Key_Home: ScrollTo(0); return;
-    case Qt::Key_End: ScrollTo(lastTop_); return;
+    case Qt::Key_Up: MoveCaret(LineMove(-1), extend, true); return;
+    case Qt::Key_Down: MoveCaret(LineMove(1), extend, true); return;
+    case Qt::Key_Left: MoveCaret(std::max(0, cursor_ - 1), extend); return;
+    case Qt::Key_Right: MoveCaret(std::min(size, cursor_ + 1), extend); return;
+    case Qt::Key_PageUp: MovePage(-1, extend); return;
+    case Qt::Key_PageDown: MovePage(1, extend); return;
+    case Qt::Key_Home: MoveCaret(whole ? 0 : LineAt(cursor_).first, extend); return;
+    case Qt::Key_End: MoveCaret(whole ? size : LineEnd(cursor_), extend); return;
     default: QAbstractScrollArea::keyPressEvent(e);
   }
+}
+
+int PageView::LineEnd(int position) const {
+  // A wrapped line ends before the blank it broke at, so that the caret
+  // stays on it.
+  const auto [start, end] = LineAt(position);
+  const bool wrapped = end < text_.size() && text_[end] != QLatin1Char('\n');
+  return wrapped && end > start && text_[end - 1].isSpace() ? end - 1 : end;
+}
+
+int PageView::LineMove(int lines) const {
+  Loc l = LocOf(cursor_);
+  const qreal x = goalX_ >= 0 ? goalX_ : CaretX();
+  bool moved = false;
+  for (; lines > 0 && Next(l); --lines) moved = true;
+  for (; lines < 0 && Previous(l); ++lines) moved = true;
+  // Up on the first line goes to its start, Down on the last to its end.
+  if (!moved) return lines < 0 ? 0 : int(text_.size());
+  const QTextLine line = Lay(l.piece).layout->lineAt(l.line);
+  return std::min(l.piece + line.xToCursor(x), LineEnd(l.piece + line.textStart()));
+}
+
+void PageView::MovePage(int direction, bool extend) {
+  // The caret keeps its height on the screen while the page turns; where
+  // the page can turn no further, it goes to the first or last character.
+  if (goalX_ < 0) goalX_ = CaretX();
+  qreal at = 0;
+  ForLinesInSight([&](Loc l, qreal y) {
+    const QTextLine line = Lay(l.piece).layout->lineAt(l.line);
+    const int end = l.piece + line.textStart() + line.textLength();
+    if (cursor_ < end || end >= text_.size()) {
+      at = y;
+      return false;
+    }
+    return true;
+  });
+  const int before = top_;
+  ScrollTo(direction > 0 ? PageDown() : PageUp());
+  if (top_ == before) {
+    MoveCaret(direction > 0 ? int(text_.size()) : 0, extend);
+    return;
+  }
+  int landed = cursor_;
+  ForLinesInSight([&](Loc l, qreal y) {
+    const QTextLine line = Lay(l.piece).layout->lineAt(l.line);
+    landed = std::min(l.piece + line.xToCursor(goalX_), LineEnd(l.piece + line.textStart()));
+    return y + line.height() <= at;
+  });
+  MoveCaret(landed, extend, true);
+}
+
+qreal PageView::CaretX() const {
+  const Loc l = LocOf(cursor_);
+  return Lay(l.piece).layout->lineAt(l.line).cursorToX(cursor_ - l.piece);
+}
+
+void PageView::MoveCaret(int position, bool extend, bool keepX) {
+  if (!keepX) goalX_ = -1;
+  else if (goalX_ < 0) goalX_ = CaretX();
+  SetSelection(extend ? anchor_ : position, position);
+  ShowPosition(position);
 }
 
 void PageView::wheelEvent(QWheelEvent* e) {
@@ -528,6 +626,7 @@ void PageView::mousePressEvent(QMouseEvent* e) {
   const int at = PositionAt(e->position().toPoint());
   if (at < 0) return;
   selecting_ = true;
+  goalX_ = -1;
   SetSelection(e->modifiers() & Qt::ShiftModifier ? anchor_ : at, at);
 }
 
@@ -572,13 +671,19 @@ void PageView::SetSelection(int anchor, int cursor) {
   const int size = int(text_.size());
   anchor = std::clamp(anchor, 0, size);
   cursor = std::clamp(cursor, 0, size);
-  if (anchor == anchor_ && cursor == cursor_) return;
+  const int from = SelectionStart(), to = SelectionEnd(), caret = cursor_;
   anchor_ = anchor;
   cursor_ = cursor;
+  if (from == SelectionStart() && to == SelectionEnd() && caret == cursor_) return;
   viewport()->update();
-  if (QAccessible::isActive()) {
-    QAccessibleTextSelectionEvent moved(this, SelectionStart(), SelectionEnd());
-    moved.setCursorPosition(cursor_);
+  if (!QAccessible::isActive()) return;
+  if (from != SelectionStart() || to != SelectionEnd()) {
+    QAccessibleTextSelectionEvent selected(this, SelectionStart(), SelectionEnd());
+    selected.setCursorPosition(cursor_);
+    QAccessible::updateAccessibility(&selected);
+  }
+  if (caret != cursor_) {
+    QAccessibleTextCursorEvent moved(this, cursor_);
     QAccessible::updateAccessibility(&moved);
   }
 }

@@ -2,10 +2,11 @@
 // kept as one string; only the lines in sight are laid out, a paragraph at
 // a time, and a long paragraph in pieces, so that the first screen and the
 // last come as fast for a page of megabytes as for one of a few lines. The
-// page scrolls by line, page, wheel and keys (Up, Down, PgUp, PgDown, Home,
-// End, Ctrl+Home, Ctrl+End); its text is selected with the mouse or Ctrl+A
-// and copied with Ctrl+C; a screen reader reads it range by range through
-// the text interface, never the whole page at once.
+// page scrolls by wheel and scroll bar, and follows a caret moved by keys
+// (Up, Down, PgUp, PgDown, Home, End, Ctrl+Home, Ctrl+End, Shift selecting);
+// its text is selected with the mouse or Ctrl+A and copied with Ctrl+C; a
+// screen reader reads it from the caret, range by range through the text
+// interface, never the whole page at once.
 //
 // The scroll bar counts characters: its value is the first character of
 // the top line, its maximum that of the top line of the last screen.
@@ -33,7 +34,8 @@ class PageView : public QAbstractScrollArea {
   // scroll bar. Lines are laid out only until the height passes `most`.
   int HeightFor(const QString& text, int width, int most) const;
 
-  // The selection runs from the anchor to the cursor, either way round.
+  // The selection runs from the anchor to the cursor (the caret), either
+  // way round; Select does not scroll.
   void selectAll();
   void Select(int anchor, int cursor);
   int SelectionStart() const { return std::min(anchor_, cursor_); }
@@ -61,6 +63,8 @@ class PageView : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* e) override;
   void showEvent(QShowEvent* e) override;
   void changeEvent(QEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
@@ -92,12 +96,21 @@ class PageView : public QAbstractScrollArea {
   int PageDown() const;
   int PageUp() const;
   void SetSelection(int anchor, int cursor);
+  // The caret moved by a key: the selection kept from its anchor when
+  // `extend`, the page scrolled to show it; `keepX` for a move up or down,
+  // which keeps to the column it started in.
+  void MoveCaret(int position, bool extend, bool keepX = false);
+  int LineMove(int lines) const;
+  qreal CaretX() const;
+  int LineEnd(int position) const;
+  void MovePage(int direction, bool extend);
 
   QString text_;
   int top_ = 0;
   int lastTop_ = 0;
   int anchor_ = 0, cursor_ = 0;
   bool selecting_ = false;
+  qreal goalX_ = -1;  // the column Up and Down keep to, -1 for none
   int wheelRest_ = 0;  // wheel turns of less than a line, kept
   mutable int laidWidth_ = -1;
   mutable std::unordered_map<int, std::unique_ptr<Laid>> laid_;
