@@ -113,19 +113,25 @@ class PageViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
   }
   int cursorPosition() const override { return View()->Cursor(); }
   void setCursorPosition(int position) override {
+    View()->KeepFewLayouts();
     View()->Select(position, position);
     View()->ShowPosition(position);
   }
   QString text(int start, int end) const override { return View()->toPlainText().mid(start, end - start); }
   int characterCount() const override { return int(View()->toPlainText().size()); }
   QRect characterRect(int offset) const override {
+    View()->KeepFewLayouts();
     const QRect r = View()->CharacterRect(offset);
     return r.isValid() ? QRect(View()->viewport()->mapToGlobal(r.topLeft()), r.size()) : QRect();
   }
   int offsetAtPoint(const QPoint& point) const override {
+    View()->KeepFewLayouts();
     return View()->PositionAt(View()->viewport()->mapFromGlobal(point), true);
   }
-  void scrollToSubstring(int start, int) override { View()->ShowPosition(start); }
+  void scrollToSubstring(int start, int) override {
+    View()->KeepFewLayouts();
+    View()->ShowPosition(start);
+  }
   QString attributes(int, int* start, int* end) const override {
     *start = 0;
     *end = characterCount();
@@ -156,6 +162,7 @@ class PageViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
   // The unit of `type` holding `offset`, as [start, end); a line and a
   // paragraph with their line break.
   std::pair<int, int> Unit(int offset, QAccessible::TextBoundaryType type) const {
+    View()->KeepFewLayouts();
     const QString& page = View()->toPlainText();
     const int size = int(page.size());
     offset = std::clamp(offset, 0, size);
@@ -270,12 +277,17 @@ const PageView::Laid& PageView::Lay(int piece) const {
   }
   auto found = laid_.find(piece);
   if (found != laid_.end()) return *found->second;
-  // A few screens' worth is kept; a jump far away starts afresh.
-  if (laid_.size() > 64) laid_.clear();
   auto laid = std::make_unique<Laid>();
   std::tie(laid->start, laid->end) = PieceAt(text_, piece);
   laid->layout = LayOut(text_, {laid->start, laid->end}, font(), viewport(), width, laid->height);
   return *laid_.emplace(piece, std::move(laid)).first->second;
+}
+
+void PageView::KeepFewLayouts() const {
+  // A few screens' worth is kept; a jump far away starts afresh. Only here,
+  // where a key, the mouse, a paint or a screen reader comes in, never
+  // while lines laid out are in use.
+  if (laid_.size() > 64) laid_.clear();
 }
 
 PageView::Loc PageView::LocOf(int position) const {
@@ -330,6 +342,7 @@ void PageView::ForLinesInSight(F f) const {
 }
 
 void PageView::Refresh() {
+  KeepFewLayouts();
   if (!isVisible()) return;
   // The last screen: lines from the end up, as many as fit whole.
   const qreal height = viewport()->height();
@@ -465,6 +478,7 @@ int PageView::PositionAt(const QPoint& point, bool onCharacter) const {
 }
 
 void PageView::paintEvent(QPaintEvent* e) {
+  KeepFewLayouts();
   QPainter p(viewport());
   p.setPen(palette().color(QPalette::Text));
   const int from = SelectionStart(), to = SelectionEnd();
@@ -526,6 +540,7 @@ void PageView::changeEvent(QEvent* e) {
 }
 
 void PageView::keyPressEvent(QKeyEvent* e) {
+  KeepFewLayouts();
   if (e == QKeySequence::SelectAll) {
     selectAll();
     return;
@@ -614,6 +629,7 @@ void PageView::MoveCaret(int position, bool extend, bool keepX) {
 }
 
 void PageView::wheelEvent(QWheelEvent* e) {
+  KeepFewLayouts();
   wheelRest_ += e->angleDelta().y();
   const int lines = wheelRest_ / 120 * QApplication::wheelScrollLines();
   wheelRest_ %= 120;
@@ -622,6 +638,7 @@ void PageView::wheelEvent(QWheelEvent* e) {
 }
 
 void PageView::mousePressEvent(QMouseEvent* e) {
+  KeepFewLayouts();
   if (e->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(e);
   const int at = PositionAt(e->position().toPoint());
   if (at < 0) return;
@@ -631,6 +648,7 @@ void PageView::mousePressEvent(QMouseEvent* e) {
 }
 
 void PageView::mouseMoveEvent(QMouseEvent* e) {
+  KeepFewLayouts();
   if (!selecting_) return;
   // Dragged past the top or the bottom, the page follows a line at a time.
   QPoint at = e->position().toPoint();

@@ -79,8 +79,12 @@ class PageView : public QAbstractScrollArea {
     int piece = 0;
     int line = 0;
   };
+  friend class PageViewAccessible;
   struct Laid;
+  // The lines of a paragraph, or a piece of a long one, laid out at the
+  // viewport's width; what it returns stays valid until KeepFewLayouts.
   const Laid& Lay(int piece) const;
+  void KeepFewLayouts() const;
   Loc LocOf(int position) const;
   int PositionOf(Loc l) const;
   qreal HeightOf(Loc l) const;
