@@ -38,7 +38,8 @@ class PageViewTest : public QObject {
     view->resize(size);
     view->setPlainText(text);
     view->show();
-    return QTest::qWaitForWindowExposed(view.get()) ? view.get() : nullptr;
+    view->activateWindow();
+    return QTest::qWaitForWindowActive(view.get()) ? view.get() : nullptr;
   }
 
  private slots:
