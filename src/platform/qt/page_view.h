@@ -14,6 +14,7 @@
 
 #include <QAbstractScrollArea>
 #include <QString>
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 
@@ -44,8 +45,9 @@ class PageView : public QAbstractScrollArea {
   QString SelectedText() const;
   void copy() const;
 
-  // The first character of the top line shown; a position is brought into
-  // sight by making its line the top one (as far as the end allows).
+  // The first character of the top line shown. ShowPosition scrolls a
+  // position out of sight into it: its line becomes the top one when it
+  // was above, the last one shown whole when it was below.
   int TopPosition() const { return top_; }
   void ShowPosition(int position);
 
