@@ -309,12 +309,11 @@ void frmCalcData::ShowForm() {
     list->setAccessibleName(caption);
     // Choices set here never count as the racer's picks.
     const QSignalBlocker quiet(list);
-    const QStringList entries = ToQList(r.entries);
-    QStringList shown;
-    for (int e = 0; e < list->count(); ++e) shown << list->itemText(e);
-    if (shown != entries) {
+    std::vector<std::string>& listed = listed_[i];
+    if (list->count() != static_cast<int>(listed.size()) || r.entries != listed) {
       list->clear();
-      list->addItems(entries);
+      list->addItems(ToQList(r.entries));
+      listed = r.entries;
     }
     if (list->currentIndex() != r.listIndex) list->setCurrentIndex(r.listIndex);
   }

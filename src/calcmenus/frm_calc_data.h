@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "files/calculator_layout.h"
 #include "printing/window_image.h"
@@ -114,6 +115,9 @@ class frmCalcData : public QWidget {
   std::string textBefore_;  // CalcTextBefore
   bool checking_ = false;
   DeactivateWatch* watch_ = nullptr;
+  // The entries each list was last filled with: a list of some 100000 makes
+  // is compared with the form's without reading its items back.
+  std::array<std::vector<std::string>, kCalcRows> listed_;
 };
 
 }  // namespace sw

@@ -1,5 +1,7 @@
 #include "files/vehicle_weights.h"
 
+#include <algorithm>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -14,15 +16,35 @@ namespace {
 constexpr int kHeaderLines = 8;
 constexpr int kRecordLines = 7;
 
-// The lines after the header; false when the file cannot be read.
-bool ReadTableLines(std::vector<std::string>& lines) {
+// The table as last read: its bytes, and its lines after the header. The
+// calculator reads the table when it opens and again on each pick of a make
+// or a model; the bytes are read each time, but turned into lines only when
+// they changed, which for a large table is nearly all of the work.
+struct Table {
+  bool readable = false;
+  std::string bytes;
+  std::vector<std::string> lines;
+};
+
+const Table& ReadTable() {
+  static Table table;
+  std::string bytes;
+  if (!ReadFileBytes(ProgramPath("TEXT/vehweight.txt"), bytes)) {
+    table = Table{};
+    return table;
+  }
+  if (table.readable && bytes == table.bytes) return table;
+  table.readable = true;
+  table.lines.clear();
   SeqReader in;
-  if (!in.Open(ProgramPath("TEXT/vehweight.txt"))) return false;
+  in.OpenBytes(bytes);
+  table.bytes = std::move(bytes);
+  table.lines.reserve(static_cast<size_t>(std::count(table.bytes.begin(), table.bytes.end(), '\n')));
   std::string line;
   for (int i = 0; i < kHeaderLines; ++i)
-    if (!in.LineInput(line)) return true;
-  while (in.LineInput(line)) lines.push_back(line);
-  return true;
+    if (!in.LineInput(line)) return table;
+  while (in.LineInput(line)) table.lines.push_back(line);
+  return table;
 }
 
 struct StockCar {
@@ -37,17 +59,39 @@ double FullYear(const std::string& line) {
 }
 
 // A list that takes each entry once, in the order first met; a table of
-// any length is read in one pass.
+// any length is read in one pass. The entries seen are known by their place
+// in the list, so that each is kept once, not twice.
 class ListOnce {
  public:
-  explicit ListOnce(std::vector<std::string>& list) : list_(list) {}
-  void Add(const std::string& entry) {
-    if (seen_.insert(entry).second) list_.push_back(entry);
+  // `most`: as many entries as the list can come to.
+  ListOnce(std::vector<std::string>& list, size_t most) : list_(list), seen_(most, Hash{&list}, Same{&list}) {
+    list_.reserve(most);
+  }
+  void Add(std::string&& entry) {
+    if (seen_.find(std::string_view(entry)) != seen_.end()) return;
+    list_.push_back(std::move(entry));
+    seen_.insert(list_.size() - 1);
   }
 
  private:
+  // A place in the list, or an entry to look for, as its text.
+  struct Text {
+    const std::vector<std::string>* list;
+    std::string_view operator()(size_t place) const { return (*list)[place]; }
+    std::string_view operator()(std::string_view entry) const { return entry; }
+  };
+  struct Hash : Text {
+    using is_transparent = void;
+    template <class T>
+    size_t operator()(const T& key) const { return std::hash<std::string_view>()(Text::operator()(key)); }
+  };
+  struct Same : Text {
+    using is_transparent = void;
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const { return Text::operator()(a) == Text::operator()(b); }
+  };
   std::vector<std::string>& list_;
-  std::unordered_set<std::string> seen_;
+  std::unordered_set<size_t, Hash, Same> seen_;
 };
 
 // An option's weight between two cars, with the word the note uses when the
@@ -141,13 +185,14 @@ void Estimate(CalculatorForm& f, const std::vector<std::string>& lines) {
 }  // namespace
 
 void ReadVehWeights(CalculatorForm& f, int list) {
-  std::vector<std::string> lines;
-  const bool readable = ReadTableLines(lines);
+  const Table& table = ReadTable();
+  const bool readable = table.readable;
+  const std::vector<std::string>& lines = table.lines;
   if (list < 1) {
     CalcRow& makes = f.Row(2);
     makes.entries.clear();
     makes.listIndex = -1;
-    ListOnce list(makes.entries);
+    ListOnce list(makes.entries, lines.size() / kRecordLines + 1);
     for (size_t i = 1; i < lines.size(); i += kRecordLines) list.Add(Trim(lines[i]));
     return;
   }
@@ -156,7 +201,7 @@ void ReadVehWeights(CalculatorForm& f, int list) {
     target.entries.clear();
     target.listIndex = -1;
     const std::string chosen = f.Row(list).ListText();
-    ListOnce entries(target.entries);
+    ListOnce entries(target.entries, 16);
     // Line i of the table is field (i mod 7) + 1 of its record.
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
       if (static_cast<int>(i % kRecordLines) + 1 == list && Trim(lines[i]) == chosen) entries.Add(Trim(lines[i + 1]));
@@ -174,8 +219,8 @@ void ReadVehWeights(CalculatorForm& f, int list) {
 }
 
 bool VehicleWeightTableReadable() {
-  std::vector<std::string> lines;
-  return ReadTableLines(lines) && lines.size() >= static_cast<size_t>(kRecordLines);
+  const Table& table = ReadTable();
+  return table.readable && table.lines.size() >= static_cast<size_t>(kRecordLines);
 }
 
 }  // namespace sw

@@ -35,19 +35,14 @@ HelpForm::HelpForm() : QWidget(nullptr, Qt::Window) {
   Command2->setObjectName("Command2");
 
   // The page: navy text on the window's own colour, without a frame. A
-  // text box, not a label: a box lays out only the lines in sight, so a
-  // page of any length shows at once, and one taller than the screen
-  // scrolls. Made after the buttons, which so keep the focus first when
-  // the window opens; Tab goes on into the text.
-  Label1 = new TextBox(this);
+  // page view lays out only the lines in sight, so a page of any length
+  // shows at once, and one taller than the screen scrolls. Made after the
+  // buttons, which so keep the focus first when the window opens; Tab goes
+  // on into the text.
+  Label1 = new PageView(this);
   Label1->setObjectName("Label1");
   Label1->setAccessibleName("Help text");
-  Label1->setReadOnly(true);
-  Label1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  Label1->setTabChangesFocus(true);
   Label1->setFrameShape(QFrame::NoFrame);
-  Label1->document()->setDocumentMargin(0);
-  Label1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QPalette colours = Label1->palette();
   colours.setColor(QPalette::Base, colours.color(QPalette::Window));
   colours.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <utility>
 
-#include "platform/qt/text_box.h"
+#include "platform/qt/page_view.h"
 
 namespace sw {
 
@@ -26,7 +26,7 @@ class HelpForm : public QWidget {
   // window's load, also run by the page buttons).
   void ShowPage();
 
-  TextBox* Label1 = nullptr;  // the page's text, read-only
+  PageView* Label1 = nullptr;  // the page's text, read-only
   QPushButton* Command1 = nullptr;  // "Next Screen"
   QPushButton* Command2 = nullptr;  // "Cancel"
   QPushButton* Command3 = nullptr;  // "Last (previous) Screen"

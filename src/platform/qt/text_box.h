@@ -20,12 +20,6 @@ class TextBox : public QPlainTextEdit {
  public:
   using QPlainTextEdit::QPlainTextEdit;
 
-  // The height the box needs, when `width` wide, to show `text` whole
-  // without a scroll bar. Lines are laid out only until the height passes
-  // `most`: a longer text gives some height past `most` in the time of a
-  // short one.
-  int HeightFor(const QString& text, int width, int most) const;
-
   // The paths of a paste and a drop, public so that they can be tried with
   // MIME data no clipboard hands out.
   bool canInsertFromMimeData(const QMimeData* source) const override;
