@@ -22,7 +22,16 @@ bool ReadFileBytes(const fs::path& path, std::string& out) {
   if (!fs::is_regular_file(path, ec)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // In one read of the size the file has (a help page or a weights table of
+  // megabytes, char by char, took most of the time to show it); what a
+  // file grown meanwhile holds beyond that follows.
+  const auto size = fs::file_size(path, ec);
+  if (!ec && size > 0) {
+    out.resize(static_cast<size_t>(size));
+    in.read(out.data(), static_cast<std::streamsize>(out.size()));
+    out.resize(static_cast<size_t>(in.gcount()));
+  }
+  if (in) out.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
 }
 
