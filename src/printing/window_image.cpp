@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -26,10 +27,17 @@ QImage FramedImage(QWidget* form, const QImage& inside) {
   if (QGuiApplication::platformName() != "xcb" || !form->isVisible() || !form->screen()) return {};
   const QRect frame = form->frameGeometry(), client = form->geometry();
   if (client.top() - frame.top() < kTitleBarAtLeast) return {};
-  // Let the desktop draw the frame at the window's present size first.
-  QElapsedTimer waited;
-  waited.start();
-  while (waited.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+  // Let the desktop draw the frame at the window's present size first. The
+  // window may be closed meanwhile (the front moved on): it is kept until
+  // the wait is over, and then there is no frame to take.
+  QPointer<QWidget> still(form);
+  {
+    HandlerWait wait;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+  }
+  if (!still || !form->isVisible() || !form->screen()) return {};
   const QPoint at = frame.topLeft() - form->screen()->geometry().topLeft();
   QImage outer = form->screen()->grabWindow(0, at.x(), at.y(), frame.width(), frame.height()).toImage();
   if (outer.isNull() || outer.width() < client.width() || outer.height() < client.height()) return {};
