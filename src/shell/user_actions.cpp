@@ -15,15 +15,15 @@ namespace {
 // While a box or dialog waits, it is the one thing the racer can work: what
 // lies under it waits, what is in it acts at once, also when a calculation
 // opened it (the Match's result screen) and so waits for it.
-bool Waits(QObject* owner) {
-  const QWidget* w = owner && owner->isWidgetType() ? static_cast<QWidget*>(owner) : nullptr;
+bool Waits(const QObject* owner) {
+  const QWidget* w = owner && owner->isWidgetType() ? static_cast<const QWidget*>(owner) : nullptr;
   if (QApplication::activeModalWidget()) return ModalOver(w) != nullptr;
   return CalculationUnderWay();
 }
 
 // A menu item pressed where a press waits keeps its mark meanwhile.
 [[maybe_unused]] const bool kPressesWaitKnown =
-    (SetPressesWait([](const QWidget* w) { return Waits(const_cast<QWidget*>(w)); }), true);
+    (SetPressesWait([](const QWidget* w) { return Waits(w); }), true);
 
 }  // namespace
 

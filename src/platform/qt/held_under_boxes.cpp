@@ -53,8 +53,9 @@ void SetState(QObject* o, const QVariant& v) {
     const QString typed = l->currentText();
     l->setCurrentIndex(v.toInt());
     if (l->isEditable()) l->setEditText(typed);
+  } else if (auto* t = qobject_cast<QPlainTextEdit*>(o)) {
+    t->setPlainText(v.toString());
   }
-  else if (auto* t = qobject_cast<QPlainTextEdit*>(o)) t->setPlainText(v.toString());
 }
 
 bool Refused(const QObject* control) {

@@ -341,18 +341,23 @@ void PageView::ForLinesInSight(F f) const {
   } while (y < height && Next(l));
 }
 
+PageView::Loc PageView::TopOfScreenEndingWith(Loc last) const {
+  // Lines from `last` up, as many as fit whole.
+  const qreal height = viewport()->height();
+  Loc top = last;
+  qreal filled = HeightOf(last);
+  for (Loc up = last; Previous(up) && filled + HeightOf(up) <= height + kSlack;) {
+    filled += HeightOf(up);
+    top = up;
+  }
+  return top;
+}
+
 void PageView::Refresh() {
   KeepFewLayouts();
   if (!isVisible()) return;
-  // The last screen: lines from the end up, as many as fit whole.
   const qreal height = viewport()->height();
-  Loc l = LocOf(int(text_.size()));
-  qreal filled = HeightOf(l);
-  for (Loc up = l; Previous(up) && filled + HeightOf(up) <= height + kSlack;) {
-    filled += HeightOf(up);
-    l = up;
-  }
-  lastTop_ = PositionOf(l);
+  lastTop_ = PositionOf(TopOfScreenEndingWith(LocOf(int(text_.size()))));
   QScrollBar* bar = verticalScrollBar();
   bar->setRange(0, lastTop_);
   top_ = PositionOf(LocOf(std::min(top_, lastTop_)));
@@ -433,13 +438,7 @@ void PageView::ShowPosition(int position) {
   });
   if (whole) return;
   // Below the screen: its line becomes the last one shown whole.
-  Loc top = at;
-  qreal filled = HeightOf(at);
-  for (Loc up = at; Previous(up) && filled + HeightOf(up) <= height + kSlack;) {
-    filled += HeightOf(up);
-    top = up;
-  }
-  ScrollTo(PositionOf(top));
+  ScrollTo(PositionOf(TopOfScreenEndingWith(at)));
 }
 
 std::pair<int, int> PageView::LineAt(int position) const {
@@ -454,8 +453,8 @@ QRect PageView::CharacterRect(int position) const {
   ForLinesInSight([&](Loc l, qreal y) {
     const QTextLine line = Lay(l.piece).layout->lineAt(l.line);
     const int start = l.piece + line.textStart();
-    if (position >= start + line.textLength() && !(position == start + line.textLength() && l.line + 1 == Lay(l.piece).layout->lineCount()))
-      return true;
+    const int end = start + line.textLength();
+    if (position > end || (position == end && l.line + 1 < Lay(l.piece).layout->lineCount())) return true;
     const qreal x = line.cursorToX(position - l.piece), next = line.cursorToX(position + 1 - l.piece);
     out = QRectF(QPointF(std::min(x, next), y), QPointF(std::max(x, next), y + line.height())).toAlignedRect();
     if (out.width() == 0) out.setWidth(1);

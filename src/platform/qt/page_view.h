@@ -92,6 +92,8 @@ class PageView : public QAbstractScrollArea {
   qreal HeightOf(Loc l) const;
   bool Next(Loc& l) const;
   bool Previous(Loc& l) const;
+  // The top line of the screen whose last whole line is `last`.
+  Loc TopOfScreenEndingWith(Loc last) const;
   // Calls `f(loc, top)` for each line in sight, top down, until it says no.
   template <class F>
   void ForLinesInSight(F f) const;
