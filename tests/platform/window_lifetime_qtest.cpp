@@ -12,6 +12,7 @@
 #include "dialin/frm_dial_in.h"
 #include "files/example_library.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/presses_under_boxes.h"
 #include "platform/qt/printer.h"
 #include "printing/print_screen.h"
 #include "results/frm_disp_grid.h"
@@ -26,6 +27,16 @@
 using namespace sw;
 
 static void DeliverDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// An X event as the window system hands it to Qt: a core one (key, button, motion) or an XInput 2 one.
+static bool DeliverX11Event(const QWidget* to, uint8_t type, uint16_t xiType = 0) {
+  alignas(8) uint8_t e[64] = {type};
+  const auto window = static_cast<uint32_t>(to->windowHandle()->winId());
+  std::memcpy(e + (type == 35 ? 24 : 12), &window, 4);
+  std::memcpy(e + 8, &xiType, type == 35 ? 2 : 0);
+  qintptr result = 0;
+  return QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", e, &result);
+}
 
 static QToolButton* Button(QWidget* p, const QString& text) {  // a print preview's own
   for (QToolButton* b : p->findChildren<QToolButton*>()) if (b->window() == p && b->text() == text) return b;
@@ -200,6 +211,41 @@ class WindowLifetimeTest : public QObject {
       QVERIFY(stayed);
       Settle();
     }
+  }
+
+  // On a desktop without a task bar, a minimised box, preview or preview under its own dialog comes back, restored
+  // and in front, when the racer presses in or types into a window it blocks. Qt drops that input before the program
+  // sees it, so the test hands the window system's events over as X delivers them. What is no press brings nothing.
+  void aMinimisedBoxComesBackOnAPressUnderIt() {
+    struct Input { uint8_t type; uint16_t xiType; bool press; };
+    const Input inputs[] = {{4, 0, true}, {2, 0, true}, {35, 4, true}, {35, 18, true}, {35, 2, true},
+                            {3, 0, false}, {6, 0, false}, {35, 6, false}, {35, 5, false}};
+    QWidget under;
+    Activate(&under);
+    QStringList wrong;
+    auto pressAll = [&](const QString& what, QList<QWidget*> waiting) {
+      for (const Input& in : inputs) {
+        for (QWidget* w : waiting) w->showMinimized();
+        QVERIFY(!DeliverX11Event(&under, in.type, in.xiType));  // Qt still gets it
+        Settle();
+        const bool back = std::none_of(waiting.begin(), waiting.end(), [](QWidget* w) { return w->isMinimized(); }) &&
+                          QApplication::activeWindow() == waiting.back();
+        if (back != in.press) wrong << what + QString(" %1/%2").arg(in.type).arg(in.xiType);
+      }
+    };
+    QMessageBox box(QMessageBox::Question, "", "Quit Stagewell ?", QMessageBox::Yes | QMessageBox::No, &under);
+    WhenModal([&](QWidget* up) { pressAll("box", {up}), up->close(); });
+    ExecModal(&box);
+    auto page = [](PrintPage& p) { p.Print("11.75"); };
+    WhenModal([&](QWidget* preview) { pressAll("preview", {preview}), preview->close(); });
+    PrintDocument(&under, "Results", page);
+    WhenModal([&](QWidget* preview) {
+      WhenModal([&](QWidget* setup) { pressAll("setup", {preview, setup}), setup->close(); });
+      Button(preview, "Page setup")->click();
+      preview->close();
+    });
+    PrintDocument(&under, "Results", page);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(", ")));
   }
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/qt/held_under_boxes.h"
+#include "platform/qt/presses_under_boxes.h"
 #include "platform/ui.h"
 
 namespace sw {
@@ -111,6 +112,7 @@ void WatchWindowLifetimes() {
   if (!FilterAllEvents<ParkDeletions>()) return;
   SetAfterLastWait(&DeleteParkedWindows);
   HoldWindowsUnderBoxes();
+  WatchPressesUnderBoxes();
 }
 
 void MarkUnloaded(QWidget* w) {
