@@ -251,4 +251,20 @@ void MakeRelativeName(const std::string& folderWord) {
   }
 }
 
+namespace {
+bool Unnamed(const std::string& fileName) { return fileName.find_first_not_of(' ') == std::string::npos; }
+}  // namespace
+
+std::string UnsavedSpecsName(int16_t calcMode, const std::string& fileName) {
+  if (!Unnamed(fileName)) return fileName;
+  return calcMode == 1 ? "the dial-in entries" : calcMode == 2 ? "the throttle-stop entries" : "the new vehicle";
+}
+
+std::string SaveChangesQuestion(int16_t calcMode, const std::string& fileName) {
+  const std::string name = UnsavedSpecsName(calcMode, fileName);
+  const std::string since = Unnamed(fileName) ? "" : " since you retrieved it";
+  return "Save your changes to " + name + " ?" + CR + CR + "Changes you have made to " + name + since +
+         " will be lost unless you save them now by clicking on Yes.";
+}
+
 }  // namespace sw

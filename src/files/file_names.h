@@ -1,6 +1,7 @@
 // File names and paths: the checks of a name the user typed, the existence
 // test, cutting a path into folder and name, the short name of the current
-// file, and where the program's own folders lie.
+// file, what a question about unsaved specs calls them, and where the
+// program's own folders lie.
 //
 // Names are checked by the rules of the file system here (no "/", no
 // control characters, at most 255 bytes, not empty) and by the characters
@@ -68,5 +69,15 @@ void SplitPath(std::string& folderOut, const std::string& path, std::string& fil
 // `folderWord` folder (sub-folders kept), or its bare file name when it lies
 // elsewhere.
 void MakeRelativeName(const std::string& folderWord);
+
+// What a question about unsaved specs of the kind `calcMode` calls them:
+// their file name, or, while they have none, "the new vehicle", "the
+// dial-in entries" or "the throttle-stop entries".
+std::string UnsavedSpecsName(int16_t calcMode, const std::string& fileName);
+
+// "Save your changes to <name> ?" and what is lost by No, asked before other
+// specs replace the current ones. Specs without a name were never
+// retrieved, so the second sentence does not say "since you retrieved it".
+std::string SaveChangesQuestion(int16_t calcMode, const std::string& fileName);
 
 }  // namespace sw

@@ -42,6 +42,9 @@ class WindowHost {
   // --- results window (frmDispGrid)
   virtual void ShowResultsAndNotes() {}
   virtual void UnloadResultsWindow() {}
+  // A history run is being retrieved: the notes panel no longer shows the
+  // ET and MPH of the specs.
+  virtual void ResultsFromHistory() {}
 
   // --- dial-in window (frmDialIn): entry rows SpecData(r) and pick lists cmbSpecData(r)
   virtual bool DialInLoaded() const { return false; }

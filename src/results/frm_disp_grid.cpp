@@ -19,6 +19,7 @@
 #include <cmath>
 #include <functional>
 
+#include "files/file_names.h"
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/grid.h"
 #include "platform/qt/menu_bar_tips.h"
@@ -591,24 +592,14 @@ void frmDispGrid::mnuGridOpen_Click() {
     MsgBox(kMsgHistoryCopyLost);
     return;
   }
-  StillLoaded<frmDispGrid> self(this);
   if (links::SpecsChanged()) {
-    const std::string cr2 = std::string(1, CR) + CR;
-    const std::string name = links::CurrentFileName();
-    int a = MsgBox("Save your changes to " + name + " ?" + cr2 + "Changes you have made to " + name +
-                       " since you retrieved it will be lost unless you save them now by clicking on Yes.",
-                   mb::YesNoCancel + mb::Question, "Update Current File before Retrieving New Vehicle");
+    int a = MsgBox(SaveChangesQuestion(0, links::CurrentFileName()), mb::YesNoCancel + mb::Question,
+                   "Update Current File before Retrieving New Vehicle");
     if (a == ans::Cancel) return;
     if (a == ans::Yes) {
       // The save-as window saves the vehicle and then retrieves the run
-      // itself when it closes.
+      // itself; Cancel there leaves this window as it is.
       links::SaveThenRetrieveHistory(e);
-      links::RefreshMainCaption();
-      tbl.FromHistory = 1;
-      if (!self) return;
-      Panel3D1[0]->setText("Notes Summary:");
-      Label1[2]->clear();
-      Label1[4]->clear();
       return;
     }
   }
@@ -625,6 +616,12 @@ void frmDispGrid::mnuGridOpen_Click() {
   const std::string cr2 = std::string(1, CR) + CR;
   MsgBox("File for:" + cr2 + "    " + title + cr2 + "successfully retrieved.");
   links::RefreshVehicleSummary();
+}
+
+void frmDispGrid::ShowRetrievalUnderWay() {
+  Panel3D1[0]->setText("Notes Summary:");
+  Label1[2]->clear();
+  Label1[4]->clear();
 }
 
 // --- definitions --------------------------------------------------------

@@ -86,6 +86,9 @@ class frmDispGrid : public QMainWindow {
   void mnuAlwaysShowHistory_Click();
   void mnuClearHistory_Click();
   void mnuGridOpen_Click();
+  // A history run is being retrieved after a save: the notes panel drops
+  // the ET and MPH that no longer belong to the specs.
+  void ShowRetrievalUnderWay();
   void mnuGridRename_Click();
   void mnuGridShowHelp_Click();
   void ShowResultDefinition();

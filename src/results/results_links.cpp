@@ -44,11 +44,6 @@ void RestoreMainPanels() {
   Windows().EnableMainPanels(true);
 }
 
-void RefreshMainCaption() {
-  std::string caption;
-  BuildMainCaption(caption);
-}
-
 void RefreshVehicleSummary() {
   if (frmMain* m = Main()) m->BuildVehicleSummary();
 }

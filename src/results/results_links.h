@@ -19,7 +19,6 @@ QWidget* MainWindow();
 void ShowMainFileButtons(bool shown);
 // The main window's two button panels visible and usable again.
 void RestoreMainPanels();
-void RefreshMainCaption();
 void RefreshVehicleSummary();
 
 // The comments window with the main window's comments in it.
@@ -39,7 +38,7 @@ void ShowTextDocument(const std::string& path, const std::string& title);
 bool SpecsChanged();
 std::string CurrentFileName();
 // Asks the save-as window to save the current vehicle first; that window
-// retrieves history entry `slot` when it closes.
+// retrieves history entry `slot` once it has saved (not on Cancel).
 void SaveThenRetrieveHistory(int slot);
 // Reads the stored specs of history entry `slot`. False when the reader
 // refused the file (it said why).

@@ -1004,9 +1004,10 @@ void frmMain::mnuFilExit_Click() {
 
   if (fst.SpecsChanged == 1) {
     const std::string& f = fst.CurrentFileName;
-    int a = MsgBox("Save your changes to the Library copy of:" + kCR + kCR + "   " + f + kCR + kCR +
-                       "(Even if you do not save these changes to the Library copy of " + f +
-                       " now, they are maintained in the temporary, working copy of " + f +
+    const std::string shown = UnsavedSpecsName(0, f);
+    int a = MsgBox("Save your changes to the Library copy of:" + kCR + kCR + "   " + shown + kCR + kCR +
+                       "(Even if you do not save these changes to the Library copy of " + shown +
+                       " now, they are maintained in the temporary, working copy of " + shown +
                        " which is brought up on the main screen the next time you start the program.)",
                    mb::YesNoCancel + mb::Question, "Save Your Changes ?");
     if (a == ans::Cancel) {

@@ -124,7 +124,10 @@ frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
   OnAction(Command1, &QPushButton::clicked, this, "Command1", [this] { Command1_Click(); });
   OnAction(Command2, &QPushButton::clicked, this, "Command2", [this] { close(); });
   OnAction(Command3, &QPushButton::clicked, this, "Command3", [] { ShowHelpTopic(400); });
-  watch_ = new DeactivateWatch(this, [this] { close(); });
+  watch_ = new DeactivateWatch(this, [this] {
+    lostFront_ = true;
+    close();
+  });
   CloseOnEscape(this, [this] { Command2->click(); });
   // Its own help page does not count as losing the focus.
   watch_->SetExcept([](QWidget* w) { return qobject_cast<HelpForm*>(w) != nullptr; });
@@ -194,10 +197,7 @@ void frmSaveFile::Command1_Click() {
   // Whatever happens below, a step that waits for this save finds its
   // chosen file again.
   auto restore = [&] {
-    if (pending < 0) {
-      fst.FileOperation = pending;
-      fst.ChosenFileName = pendingChosen;
-    }
+    if (pending < 0) fst.ChosenFileName = pendingChosen;
   };
 
   if (!self) return;
@@ -237,7 +237,7 @@ void frmSaveFile::Command1_Click() {
   if (!SavedAsWanted(target)) {
     // The save failed and said so: nothing current changes, the window stays
     // for another name, and the step that waited for the save is dropped.
-    if (pending < 0) fst.ChosenFileName = pendingChosen;
+    restore();
     fst.FileOperation = savemode::SaveAs;
     return;
   }
@@ -257,7 +257,15 @@ void frmSaveFile::Command1_Click() {
     FileWin().BuildMainCaption();
   }
   restore();
-  if (self) close();
+  if (!self) {
+    // Unloaded under the save: the waiting step was dropped with it.
+    if (pending < 0) fst.FileOperation = savemode::SaveAs;
+    return;
+  }
+  // Only this close carries the waiting step on.
+  if (pending < 0) fst.FileOperation = pending;
+  saved_ = true;
+  close();
 }
 
 void frmSaveFile::closeEvent(QCloseEvent* e) {
@@ -272,6 +280,15 @@ void frmSaveFile::Form_Unload() {
   if (op >= 0) return;
   // The waiting step runs once; a later save-as window starts afresh.
   fst.FileOperation = savemode::SaveAs;
+  if (!saved_) {
+    // Cancel, Escape, the close button, Cancel to replacing a file, or
+    // another window to the front: the racer did not save, so nothing may
+    // replace the specs. The open window is still up with its chosen file;
+    // unless the racer went to another window, it has the front again.
+    if (op == savemode::SaveAsFromOpen && !lostFront_)
+      if (Rtrvfile* r = DefaultInstance<Rtrvfile>::IfLoaded()) r->ComeBackAfterTheSaveWindow();
+    return;
+  }
   switch (op) {
     case savemode::SaveAsFromOpen:
       fst.FileReadFailed = 0;
@@ -280,9 +297,15 @@ void frmSaveFile::Form_Unload() {
       if (fst.FileReadFailed != 1) {
         FileWin().BuildMainCaption();
         Rtrvfile::CloseRetrieveForm();
+      } else if (Rtrvfile* r = DefaultInstance<Rtrvfile>::IfLoaded()) {
+        // The list shows the file just saved.
+        r->Form_Activate();
       }
       break;
     case savemode::SaveAsBeforeHistory: {
+      // The results on screen no longer stand for the specs.
+      tbl.FromHistory = 1;
+      Windows().ResultsFromHistory();
       fst.FileReadFailed = 0;
       fst.FloppyMode = 0;
       OpenVehicleFile(FormId::frmMain, openmode::History);

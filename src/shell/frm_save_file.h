@@ -1,7 +1,8 @@
 // "Save <kind> File": asks for a new name for the current vehicle, dial-in or
 // throttle-stop specs and saves them under it. When the save was asked for
 // by another step (open another file, a new vehicle, reopening a history
-// run), closing the window carries that step on.
+// run), only the close after a completed save carries that step on; any
+// other close (Cancel, Escape, another window to the front) drops it.
 #pragma once
 
 #include <QGroupBox>
@@ -52,6 +53,8 @@ class frmSaveFile : public QWidget {
   std::string kind_;
   std::string folderWord_;
   DeactivateWatch* watch_ = nullptr;
+  bool saved_ = false;      // OK saved the specs: the waiting step goes on
+  bool lostFront_ = false;  // closed because another window came to the front
 };
 
 }  // namespace sw

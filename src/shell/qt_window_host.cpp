@@ -66,6 +66,9 @@ void QtWindowHost::EngineCurveImported() {
 
 void QtWindowHost::ShowResultsAndNotes() { sw::ShowResultsAndNotes(); }
 void QtWindowHost::UnloadResultsWindow() { frmDispGrid::Unload(); }
+void QtWindowHost::ResultsFromHistory() {
+  if (frmDispGrid* w = frmDispGrid::IfLoaded()) w->ShowRetrievalUnderWay();
+}
 
 // The run reads the weather rows of the live dial-in window.
 bool QtWindowHost::DialInLoaded() const { return frmDialIn::IfLoaded() != nullptr; }

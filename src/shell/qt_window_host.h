@@ -20,6 +20,7 @@ class QtWindowHost : public WindowHost {
   void SpecRowsChanged(int menu) override;
   void ShowResultsAndNotes() override;
   void UnloadResultsWindow() override;
+  void ResultsFromHistory() override;
   bool DialInLoaded() const override;
   std::string DialInRowText(int row) const override;
   int DialInListIndex(int row) const override;

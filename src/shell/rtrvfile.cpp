@@ -202,7 +202,11 @@ bool Rtrvfile::event(QEvent* e) {
   if (e->type() == QEvent::WindowDeactivate) {
     Later(this, [this] {
       QWidget* a = QApplication::activeWindow();
-      if (a && a != this && !DeactivateWatch::IsBox(a) && !qobject_cast<HelpForm*>(a)) refillOnActivate_ = true;
+      // Nor is coming back from the save-as window this one asked for: the
+      // racer finds the file they chose still chosen.
+      const bool askedSave = qobject_cast<frmSaveFile*>(a) && fst.FileOperation == savemode::SaveAsFromOpen;
+      if (a && a != this && !DeactivateWatch::IsBox(a) && !qobject_cast<HelpForm*>(a) && !askedSave)
+        refillOnActivate_ = true;
     });
   } else if (e->type() == QEvent::WindowActivate && refillOnActivate_) {
     refillOnActivate_ = false;
@@ -367,12 +371,12 @@ void Rtrvfile::Command1_Click() {
   if (fst.SpecsChanged == 1 || tbl.CalcMode != 0) {
     const std::string& name =
         tbl.CalcMode == 1 ? fst.DialInFileName : tbl.CalcMode == 2 ? fst.ThrottleStopFileName : fst.CurrentFileName;
-    int a = MsgBox("Save your changes to " + name + " ?" + kCR + kCR + "Changes you have made to " + name +
-                       " since you retrieved it will be lost unless you save them now by clicking on Yes.",
-                   mb::YesNoCancel, "Update Current File before Retrieving New " + kind_);
+    int a = MsgBox(SaveChangesQuestion(tbl.CalcMode, name), mb::YesNoCancel,
+                   "Update Current File before Retrieving New " + kind_);
     if (a == ans::Cancel) return;
     if (a == ans::Yes) {
-      // The save-as window saves, then opens the chosen file when it closes.
+      // The save-as window saves, then opens the chosen file; Cancel there
+      // brings the racer back here.
       fst.FileOperation = savemode::SaveAsFromOpen;
       SaveVehicleFile(FormId::Rtrvfile);
       return;
@@ -419,6 +423,11 @@ void Rtrvfile::closeEvent(QCloseEvent* e) {
   EnableMainWindow(true);
 }
 
+void Rtrvfile::ComeBackAfterTheSaveWindow() {
+  raise();
+  activateWindow();
+}
+
 void Rtrvfile::ShowRetrieveForm() {
   bool fresh = !DefaultInstance<Rtrvfile>::Loaded();
   Rtrvfile* w = DefaultInstance<Rtrvfile>::Get();
@@ -446,10 +455,8 @@ void ResetNewVehicle() {
 
 void NewVehicle() {
   if (fst.SpecsChanged == 1) {
-    const std::string& name = fst.CurrentFileName;
-    int a = MsgBox("Save your changes to " + name + " ?" + kCR + kCR + "Changes you have made to " + name +
-                       " since you retrieved it will be lost unless you save them now by clicking on Yes.",
-                   mb::YesNoCancel, "Update Current File before Creating New Vehicle");
+    int a = MsgBox(SaveChangesQuestion(0, fst.CurrentFileName), mb::YesNoCancel,
+                   "Update Current File before Creating New Vehicle");
     if (a == ans::Cancel) return;
     if (a == ans::Yes) {
       fst.FileOperation = savemode::SaveAsBeforeNew;

@@ -60,6 +60,9 @@ class Rtrvfile : public QWidget {
   void File1_DblClick(const std::string& name);
   void Command1_Click();  // Open
   void Command2_Click();  // Delete
+  // The save-as window that Open asked for was cancelled: the window takes
+  // the front again, its list and chosen file as they were.
+  void ComeBackAfterTheSaveWindow();
 
  protected:
   bool event(QEvent* e) override;

@@ -159,5 +159,17 @@ TEST_F(FileNames, PathsWrittenOnWindowsComeToTheProgramFolder) {
   EXPECT_EQ(DiskPath("/elsewhere/T1"), fs::path("/elsewhere/T1"));
 }
 
+// A save question names what it is about: a file by its name, as ever;
+// specs without one by their kind, and nothing was "retrieved".
+TEST(SaveQuestion, NamesWhatItIsAbout) {
+  const std::string since = " since you retrieved it";
+  const std::string lost = " will be lost unless you save them now by clicking on Yes.";
+  for (auto [mode, name, shown] : {std::tuple{0, "", "the new vehicle"}, {1, "", "the dial-in entries"},
+                                   {2, " ", "the throttle-stop entries"}, {0, "Mine", "Mine"}, {1, "Run 2", "Run 2"}})
+    EXPECT_EQ(SaveChangesQuestion(int16_t(mode), name), std::string("Save your changes to ") + shown + " ?\r\r" +
+                                                            "Changes you have made to " + shown +
+                                                            (*shown == 't' ? "" : since) + lost);
+}
+
 }  // namespace
 }  // namespace sw

@@ -6,8 +6,11 @@
 
 #include "files/file_names.h"
 #include "files/file_write.h"
+#include "platform/qt/grid.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
+#include "results/frm_disp_grid.h"
+#include "results/results_fixture.h"
 #include "shell/frm_save_file.h"
 #include "shell/help_form.h"
 #include "shell/rtrvfile.h"
@@ -509,33 +512,80 @@ class OpenSaveTest : public QObject {
     QCOMPARE(CrLfLines(s->Read("VEHDAT/Mine"))[46], std::string("3100"));
   }
 
-  // The pending open after Open's save question: Cancel still opens; a save
-  // (also one whose replace question got Cancel) opens afterwards.
-  void thePendingOpenFollowsTheSaveWindow() {
-    frmSaveFile* f = SaveFirstThenOpen();
-    QVERIFY(f);
-    QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
-    f->Command2->click();
+  // Each step that waits for a save, with each way the save window closes:
+  // only OK with a name saves, then goes on. Any other close keeps the specs,
+  // the changed flag, the file names, the open window with its choice (in
+  // front) and the results window as they were. Dial-in and throttle-stop
+  // entries have no name yet.
+  void aWaitingStepGoesOnOnlyAfterASave_data() {
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("close");
+    for (const char* step : {"open vehicle", "open dial-in", "open throttle stop", "new vehicle", "history"})
+      for (const char* close : {"Cancel", "Escape", "close", "Cancel to replacing", "elsewhere", "OK"})
+        QTest::newRow(qPrintable(QString("%1, %2").arg(step, close))) << QString(step) << QString(close);
+  }
+  void aWaitingStepGoesOnOnlyAfterASave() {
+    QFETCH(QString, step);
+    QFETCH(QString, close);
+    const int16_t mode = step.contains("dial") ? 1 : step.contains("throttle") ? 2 : 0;
+    const int slot = mode == 1 ? 160 : mode == 2 ? 127 : 45;  // a spec the kind's files hold
+    const std::string folder = KindFolder(mode, 0) + std::string("/");
+    tbl.CalcMode = mode;
+    testing::SetEngine();
+    testing::SetLastRun();  // history entry 0 is the copy "C"
+    tbl.SpecText[slot] = "2950";
+    fst.CurrentFilePath = s->path("VEHDAT/Mine");
+    s->Write(folder + "Other", Utf8ToCp1252(VehicleFileText(savemode::ChosenPath)));
+    s->Write("QVHISTRY/C", Utf8ToCp1252(VehicleFileText(savemode::History)));
+    tbl.SpecText[slot] = "3100";
+    fst.CurrentFileName = "Mine";
+    fst.SpecsChanged = 1;
+    tbl.HistoryDisplay = 1;
+    frmSaveFile::HistoryWaitMs() = 0;
+    Rtrvfile* open = step.startsWith("open") ? OpenWindow() : nullptr;
+    frmDispGrid* results = step == "history" ? (ShowResultsAndNotes(), frmDispGrid::IfLoaded()) : nullptr;
+    if (open) open->File1_Click("Other");
+    if (results) results->Grid1->SetRow(1);
+    auto state = [&] {
+      std::string r = tbl.SpecText[slot] + "|" + Str(fst.SpecsChanged) + "|" + fst.CurrentFileName + "|" +
+                      fst.CurrentFilePath + "|" + fst.DialInFileName + "|" + fst.ThrottleStopFileName + "|" +
+                      fst.ChosenFileName + "|" + Str(tbl.FromHistory) + "|" + s->Read(folder + "Other");
+      if (Rtrvfile* w = DefaultInstance<Rtrvfile>::IfLoaded()) r += "|" + FromQ(w->Panel3D2->title());
+      if (frmDispGrid* g = frmDispGrid::IfLoaded()) r += "|" + FromQ(g->Panel3D1[0]->text() + g->Label1[2]->text());
+      return r;
+    };
+    const std::string before = state();
+    s->ui.Answer(ans::Yes);
+    open ? open->Command1_Click() : results ? results->mnuGridOpen_Click() : NewVehicle();
+    const char* about = mode == 1 ? "the dial-in entries" : mode == 2 ? "the throttle-stop entries" : "Mine";
+    QVERIFY(s->LastBox().prompt.rfind("Save your changes to " + std::string(about) + " ?\r\r", 0) == 0);
+    frmSaveFile* f = SaveWindow();
+    Activate(f);
+    QWidget elsewhere;
+    if (close == "Cancel") f->Command2->click();
+    if (close == "Escape") QTest::keyClick(f->Text1, Qt::Key_Escape);
+    if (close == "close") f->close();
+    if (close == "elsewhere") Activate(&elsewhere);
+    if (close == "Cancel to replacing" || close == "OK") {
+      f->Text1->setText(close == "OK" ? "Kept" : "Other");
+      s->ui.Answer(ans::Cancel);  // to replacing "Other"
+      f->Command1_Click();
+    }
     Settle();
-    QCOMPARE(Current(), std::string("Other Car, 2950, 0"));
-    QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded());
-    QVERIFY(!s->Exists("VEHDAT/Mine"));
-
-    f = SaveFirstThenOpen();
-    f->Text1->setText("Mine");
-    f->Command1_Click();
-    Settle();
-    QCOMPARE(CrLfLines(s->Read("VEHDAT/Mine"))[46], std::string("3100"));
-    QCOMPARE(Current(), std::string("Other Car, 2950, 0"));
-
-    f = SaveFirstThenOpen();
-    tbl.SpecText[45] = "3200";
-    f->Text1->setText("Mine");
-    s->ui.Answer(ans::Cancel);  // closes the window: the chosen file still opens
-    f->Command1_Click();
-    Settle();
-    QCOMPARE(CrLfLines(s->Read("VEHDAT/Mine"))[46], std::string("3100"));
-    QCOMPARE(Current(), std::string("Other Car, 2950, 0"));
+    QVERIFY(!SaveWindow());
+    QCOMPARE(fst.FileOperation, savemode::SaveAs);
+    if (close != "OK") {
+      QCOMPARE(state(), before);
+      QVERIFY(!s->Exists(folder + "Kept"));
+      if (open && close != "elsewhere") QTRY_VERIFY(QApplication::activeWindow() == open);
+      return;
+    }
+    QVERIFY(s->Read(folder + "Kept").find("\r\n3100\r\n") != std::string::npos);
+    const std::string& name =
+        mode == 1 ? fst.DialInFileName : mode == 2 ? fst.ThrottleStopFileName : fst.CurrentFileName;
+    QCOMPARE(tbl.SpecText[slot] + "|" + name,
+             std::string(step == "new vehicle" ? "3100|" : open ? "2950|Other" : "2950|Mine"));
+    QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded() && !frmDispGrid::IfLoaded());
   }
 
   void aFailedSaveChangesNothingAndDropsThePendingOpen() {
@@ -605,8 +655,10 @@ class OpenSaveTest : public QObject {
     fst.SpecsChanged = 1;
     fst.FileOperation = savemode::SaveAsBeforeHistory;
     SaveVehicleFile(FormId::frmDispGrid);
-    SaveWindow()->Command2->click();
+    SaveWindow()->Text1->setText("Mine");
+    SaveWindow()->Command1_Click();
     Settle();
+    QCOMPARE(CrLfLines(s->Read("VEHDAT/Mine"))[46], std::string("3100"));
     QCOMPARE(tbl.SpecText[45], std::string("2800"));
     QCOMPARE(s->LastBox().prompt,
              "File for:" + kCR + kCR + "    Mine: 12/7/26 8:05" + kCR + kCR + "successfully retrieved.");

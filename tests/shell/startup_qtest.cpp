@@ -322,13 +322,15 @@ class StartupTest : public QObject {
         QCOMPARE(base[0], std::string(" 2"));
         QCOMPARE(base[1 + 3 * 9 + 1], std::string(" 6000"));
       }
-      if (c.changed && c.named)
+      // A vehicle without a name is called what it is, never a blank.
+      const std::string f = c.named ? "MUSCLE" : "the new vehicle";
+      if (c.changed)
         QCOMPARE(scene->Box(1).prompt,
-                 "Save your changes to the Library copy of:" + kCR + kCR + "   MUSCLE" + kCR + kCR +
-                     "(Even if you do not save these changes to the Library copy of MUSCLE now, they are maintained "
-                     "in the temporary, working copy of MUSCLE which is brought up on the main screen the next "
-                     "time you start the program.)");
-      if (c.changed && c.named) QCOMPARE(scene->Box(1).title, std::string("Save Your Changes ?"));
+                 "Save your changes to the Library copy of:" + kCR + kCR + "   " + f + kCR + kCR +
+                     "(Even if you do not save these changes to the Library copy of " + f +
+                     " now, they are maintained in the temporary, working copy of " + f +
+                     " which is brought up on the main screen the next time you start the program.)");
+      if (c.changed) QCOMPARE(scene->Box(1).title, std::string("Save Your Changes ?"));
     }
   }
 
