@@ -143,16 +143,26 @@ class WindowLifetimeTest : public QObject {
   }
 
   // Under a preview's own Print and Page setup (no warning from Qt's), its controls, pressed, triggered or worked by a
-  // screen reader, change nothing and open nothing. Landscape picked in Page setup lays out that preview alone anew.
+  // screen reader, change nothing and open nothing: its page box ("1 / 3") and zoom, written to through the
+  // accessibility interface and left, show what they showed, during the dialog and after. Landscape picked in Page
+  // setup lays out that preview alone anew.
   void previewWaitsUnderItsOwnDialogs() {
     QTest::failOnWarning(QRegularExpression("QPageSetupDialog|Recursive call"));
     int paints = 0;
     std::unique_ptr<QPrintPreviewDialog> p(
-        NewPrintPreview(nullptr, "Results", [&](PrintPage& pg) { ++paints, pg.NewPage(); }, 1));
+        NewPrintPreview(nullptr, "Results", [&](PrintPage& pg) { ++paints, pg.NewPage(), pg.NewPage(); }, 1));
+    QLineEdit* zoom = p->findChild<QComboBox*>()->lineEdit();
+    QLineEdit* page = nullptr;
+    for (QLineEdit* e : p->findChildren<QLineEdit*>()) page = e != zoom ? e : page;
     auto shown = [&, v = p->findChild<QPrintPreviewWidget*>()] {
-      return std::tuple(paints, Button(p.get(), "Landscape")->isChecked(), v->zoomFactor(), v->currentPage());
+      QStringList boxes = {page->text(), zoom->text()};
+      for (QLabel* l : p->findChildren<QLabel*>())
+        if (l->window() == p.get()) boxes << l->text();
+      return std::tuple(paints, Button(p.get(), "Landscape")->isChecked(), v->zoomFactor(), v->zoomMode(),
+                        v->currentPage(), boxes);
     };
     const auto before = (p->show(), Button(p.get(), "Zoom in")->click(), Settle(), shown());  // a zoom of its own size
+    QVERIFY(std::get<5>(before).contains("/ 3") && page->text() == "1");
     for (const char* dialog : {"Print", "Page setup"}) {
       bool waited = false;
       WhenModal([&](QWidget* child) {
@@ -161,6 +171,15 @@ class WindowLifetimeTest : public QObject {
               b->defaultAction() && b->window() == p.get())
             for (const QString& name : a->actionNames()) a->doAction(name), b->click(), b->defaultAction()->trigger();
         p->findChild<QComboBox*>()->setCurrentIndex(0);
+        for (QLineEdit* box : {page, zoom}) {
+          QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+          a->setText(QAccessible::Value, "2");
+          a->editableTextInterface()->insertText(0, "0");
+          a->editableTextInterface()->deleteText(0, 1);
+          a->editableTextInterface()->replaceText(0, 1, "0");
+          QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
+          QApplication::sendEvent(box, &left);
+        }
         waited = (Settle(), QApplication::activeModalWidget() == child && shown() == before);
         child->close();
       });

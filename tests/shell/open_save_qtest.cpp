@@ -1,5 +1,8 @@
 // The open window, the save-as window and the new-vehicle command, driven as
 // the user drives them, with scripted answers to every box.
+#include <QAccessible>
+#include <QClipboard>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QtTest>
 #include <chrono>
@@ -7,8 +10,11 @@
 #include "files/file_names.h"
 #include "files/file_write.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/page_view.h"
+#include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/text.h"
+#include "results/anls_rprt.h"
 #include "results/frm_disp_grid.h"
 #include "results/results_fixture.h"
 #include "shell/frm_save_file.h"
@@ -22,6 +28,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A screen reader's edit through the text's editable-text interface, where it has one.
+template <class Edit>
+void EditText(QWidget* w, Edit edit) {
+  if (QAccessibleEditableTextInterface* e = QAccessible::queryAccessibleInterface(w)->editableTextInterface()) edit(e);
+}
+
 void SetDate(const fs::path& p, int y, int m, int d) { test::SetFileDate(p, y, m, d); }
 
 QStringList Rows(QListWidget* l) {
@@ -33,6 +45,13 @@ QStringList Rows(QListWidget* l) {
 Rtrvfile* OpenWindow() {
   Rtrvfile::ShowRetrieveForm();
   return DefaultInstance<Rtrvfile>::IfLoaded();
+}
+
+// A click on a row of the Open window, run as the program runs the racer's
+// clicks: its preview is the program's own writing.
+void ClickRow(Rtrvfile* w, const std::string& name) {
+  ProgramWork click;
+  w->File1_Click(name);
 }
 
 frmSaveFile* SaveWindow() { return DefaultInstance<frmSaveFile>::IfLoaded(); }
@@ -78,7 +97,7 @@ class OpenSaveTest : public QObject {
     fst.SpecsChanged = 1;
     tbl.SpecText[45] = "3100";
     Rtrvfile* w = OpenWindow();
-    w->File1_Click("Other Car");
+    ClickRow(w, "Other Car");
     s->ui.Answer(ans::Yes);
     w->Command1_Click();
     return SaveWindow();
@@ -141,7 +160,7 @@ class OpenSaveTest : public QObject {
     fst.CurrentFileName = "Mine";
     fst.SpecsChanged = 1;
     Rtrvfile* w = OpenWindow();
-    w->File1_Click("Other Car");
+    ClickRow(w, "Other Car");
     QCOMPARE(w->Panel3D2->title(), QString("Chosen Vehicle File: Other Car"));
     QVERIFY(w->Label3->text().startsWith("Wt: 2950\nAxle Ratio: "));
     QVERIFY(w->Label1->text().contains("CID: 350\n300 HP @ 5000\n    Pk HP"));
@@ -153,11 +172,11 @@ class OpenSaveTest : public QObject {
 
     // A file of another program: the message, an empty choice, no preview.
     s->Write("VEHDAT/notes.txt", "hello\r\n");
-    w->File1_Click("notes.txt");
+    ClickRow(w, "notes.txt");
     QCOMPARE(s->Box(0).prompt, std::string("This is not a Stagewell file, and can not be used by the program"));
     QCOMPARE(fst.ChosenFileName, std::string(""));
     QCOMPARE(w->Panel3D2->title(), QString("Chosen Vehicle File: "));
-    QVERIFY(w->Label1->text().isEmpty());
+    QVERIFY(w->Label1->text().isEmpty() && w->Text1->toPlainText().isEmpty());
     QCOMPARE(fst.SpecsChanged, int16_t(1));
 
     fst.SpecsChanged = 0;
@@ -256,7 +275,7 @@ class OpenSaveTest : public QObject {
     Rtrvfile* w = OpenWindow();
     w->Command1_Click();
     QCOMPARE(s->Box(0).prompt, std::string("No Vehicle selected to open"));
-    w->File1_Click("Other Car");
+    ClickRow(w, "Other Car");
     s->ui.Answer(ans::Cancel);
     w->Command1_Click();
     QCOMPARE(s->Box(1).title, std::string("Update Current File before Retrieving New Vehicle"));
@@ -287,7 +306,7 @@ class OpenSaveTest : public QObject {
     m->BuildVehicleSummary();
     QVERIFY(m->Label5[2]->text().startsWith("Weight: 3333"));
     Rtrvfile* w = OpenWindow();
-    w->File1_Click("Other Car");
+    ClickRow(w, "Other Car");
     s->ui.Answer(ans::No);
     w->Command1_Click();
     Settle();
@@ -302,7 +321,7 @@ class OpenSaveTest : public QObject {
     fst.DialInFileName = "Run 2";
     Rtrvfile* w = OpenWindow();
     QCOMPARE(w->Panel3D2->title(), QString("Chosen Dial In File:"));
-    w->File1_Click("Run 3");
+    ClickRow(w, "Run 3");
     QVERIFY(w->Label1->text().startsWith("Preview: \nPrevious Run: \n   Baro: 29.50"));
     s->ui.Answer(ans::Cancel);
     w->Command1_Click();
@@ -316,7 +335,7 @@ class OpenSaveTest : public QObject {
     Rtrvfile* w = OpenWindow();
     w->Command2_Click();
     QCOMPARE(s->Box(0).prompt, std::string("No Vehicle selected to delete"));
-    w->File1_Click("Old Car");
+    ClickRow(w, "Old Car");
     w->Command2_Click();  // no answer scripted: the default, No
     QCOMPARE(s->Box(1).title, std::string("Delete a Vehicle"));
     QCOMPARE(s->Box(1).prompt, "Permanently delete Old Car !" + kCR + kCR + "If you are not sure, choose No.");
@@ -368,7 +387,10 @@ class OpenSaveTest : public QObject {
     QCOMPARE(w->List2->count(), 4);
     w->Combo1->setCurrentText("Cycle");
     QCOMPARE(Rows(w->List2), QStringList({"Cycle Suzuki Hayabusa 1340"}));
-    w->List2_Click(0);
+    {
+      ProgramWork click;
+      w->List2_Click(0);
+    }
     QVERIFY(w->Label1->text().contains("184.5 HP @ 9500\n    full curve\n6 Speed\nManl Trans"));
     QVERIFY(w->Label3->text().contains("Motorcycle"));
     QVERIFY(w->Text1->toPlainText().startsWith("Motorcycle: 2008 Suzuki Hayabusa"));
@@ -389,6 +411,58 @@ class OpenSaveTest : public QObject {
     QApplication::setActiveWindow(h);
     Settle();
     QVERIFY(DefaultInstance<Rtrvfile>::IfLoaded());
+  }
+
+  // Every read-only text of the program: the Open window's preview (its comment and captions), the report and
+  // the help page. A screen reader's set-text, insert, delete and replace, a paste and typing, with a box over it
+  // or none, leave it as the program wrote it, and the report prints it so and stays where it was read.
+  void readOnlyTextsTakeNothingFromOutside() {
+    PutVehicle("VEHDAT/Other Car", "2950", "Other comment\r\nline two\r\n");
+    s->CopyShipped("QVZHELP/helpr0.txt");
+    std::string lines;
+    for (int i = 1; i <= 200; ++i) lines += "Line " + std::to_string(i) + "\r\n";
+    {
+      ProgramWork program;
+      AnlsRprt::ShowText(lines);
+    }
+    AnlsRprt* report = AnlsRprt::IfLoaded();
+    report->Text1->verticalScrollBar()->setValue(50);
+    Rtrvfile* open = OpenWindow();
+    ClickRow(open, "Other Car");
+    open->Command3->click();  // its help page
+    const HelpForm* help = DefaultInstance<HelpForm>::IfLoaded();
+    QVERIFY(report && help);
+    const QList<QWidget*> texts = {open->Text1, open->Label1, open->Label3, report->Text1, help->Label1};
+    const std::string pdf = s->path("report.pdf");
+    auto shown = [&] {
+      QStringList out;
+      for (QWidget* w : texts)
+        if (auto* l = qobject_cast<QLabel*>(w)) out << l->text();
+        else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) out << t->toPlainText();
+        else out << static_cast<PageView*>(w)->toPlainText();
+      std::vector<std::vector<std::string>> printed;
+      PrintToPdf(QString::fromStdString(pdf), [&](PrintPage& page) { printed = report->PrintPages(page, "8:05"); });
+      for (const auto& page : printed) out << QString::fromStdString(page.back());
+      return out << QString::number(report->Text1->verticalScrollBar()->value());
+    };
+    const QStringList before = shown();
+    QVERIFY(before.contains("Other comment\nline two") && before.contains("Line 200") && before.endsWith("50"));
+    const std::pair<const char*, std::function<void(QWidget*)>> writes[] = {
+        {"set-text", [](QWidget* w) { QAccessible::queryAccessibleInterface(w)->setText(QAccessible::Value, "W"); }},
+        {"insert", [](QWidget* w) { EditText(w, [](auto* e) { e->insertText(1, "W"); }); }},
+        {"delete", [](QWidget* w) { EditText(w, [](auto* e) { e->deleteText(0, 4); }); }},
+        {"replace", [](QWidget* w) { EditText(w, [](auto* e) { e->replaceText(0, 4, "W"); }); }},
+        {"paste", [](QWidget* w) { QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); }},
+        {"typing", [](QWidget* w) { QTest::keyClicks(w, "W"); }}};
+    QGuiApplication::clipboard()->setText("W");
+    for (bool boxed : {false, true}) {
+      QMessageBox box;
+      if (boxed) box.setModal(true), box.show(), Settle();
+      for (QWidget* w : texts)
+        for (const auto& [how, write] : writes)
+          QVERIFY2((write(w), shown() == before), qPrintable(QString(how) + " into " + w->window()->objectName() + "/" +
+                                                             w->objectName() + (boxed ? " under a box" : "")));
+    }
   }
 
   // --- new vehicle

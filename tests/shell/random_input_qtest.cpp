@@ -1,7 +1,8 @@
 // A seeded run of random keys, typing, clicks, buttons and menus into every window of the whole program, in process;
 // boxes answered at random, dialogs closed, a new start whenever the program ends. While a box, dialog or preview
 // waits, now and then the buttons, boxes, lists and menus of the windows under it are worked as a screen reader can,
-// and nothing there may change: no window, mark, check box, value or pick.
+// and nothing there may change: no window, mark, check box, value, pick or text. A read-only text (the Open window's
+// preview, the report, a help page) takes a screen reader's writes, box or no box, and stays as it was.
 // Nothing may crash, hang or touch freed memory (the sanitizer build runs it too), Qt may warn of nothing (a box
 // opened inside its own loop, a child of a deleted object), every multi-line box is a TextBox (safe to paste into
 // from an empty clipboard), every file dialog starts in the program folder. SW_RANDOM_SEED and SW_RANDOM_ACTIONS
@@ -17,6 +18,7 @@
 
 #include "match/frm_prgrs.h"
 #include "platform/qt/keyboard_access.h"
+#include "platform/qt/page_view.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/text_box.h"
 #include "shell/program_main.h"
@@ -88,6 +90,17 @@ const char* const kKeys[] = {"Tab", "Shift+Backtab", "Return", "Num+Enter", "Esc
                              "PgDown", "Home", "End", "Space", "Backspace", "Del", "F1", "F2", "Ctrl+V", "Shift+Ins",
                              "Ctrl+C", "Ctrl+Z", "Alt+F", "Alt+H", "Alt+C", "Ctrl+S", "Ctrl+O", "Ctrl+A", "Ctrl+X",
                              "Alt"};
+
+// A text the racer reads and cannot type into, and what it shows, told short.
+bool ReadOnlyText(const QWidget* w) {
+  if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->isReadOnly();
+  if (auto* t = qobject_cast<const QPlainTextEdit*>(w)) return t->isReadOnly();
+  return qobject_cast<const PageView*>(w) != nullptr;
+}
+QString Shown(QWidget* w) {
+  const QString text = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Value);
+  return QString(" '%1' (%2 characters, %3)").arg(text.left(30)).arg(text.size()).arg(qHash(text), 0, 16);
+}
 
 class RandomInput {
  public:
@@ -232,6 +245,7 @@ class RandomInput {
           out << Describe(b) + QString::number(b->isChecked());
         else if (auto* e = qobject_cast<QLineEdit*>(c)) out << Describe(e) + " '" + e->text() + "'";
         else if (auto* l = qobject_cast<QComboBox*>(c)) out << Describe(l) + " #" + QString::number(l->currentIndex());
+        else if (qobject_cast<QPlainTextEdit*>(c) || qobject_cast<PageView*>(c)) out << Describe(c) + Shown(c);
       for (QAction* a : w->findChildren<QAction*>())
         if (a->isCheckable()) out << "mark '" + a->text() + "' " + QString::number(a->isChecked());
     }
@@ -257,7 +271,8 @@ class RandomInput {
     QList<QWidget*> controls = window->findChildren<QWidget*>();
     controls.removeIf([window](QWidget* c) {
       return !c->isVisible() || !c->isEnabled() || c->window() != window ||
-             !(qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c));
+             !(qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c) ||
+               ReadOnlyText(c));
     });
     QList<QAction*> items;
     for (QMenuBar* bar : window->findChildren<QMenuBar*>()) items += Usable(bar->actions());
@@ -269,6 +284,8 @@ class RandomInput {
       Journal("menu '" + a->text() + "'" + under_), a->trigger();
     } else if (!c) {
       return;
+    } else if (ReadOnlyText(c)) {
+      WriteReadOnly(c, under_);
     } else if (auto* box = qobject_cast<QLineEdit*>(c); box && !qobject_cast<QComboBox*>(box->parentWidget())) {
       const QString text = QString::fromUtf8(kTexts[Pick(std::size(kTexts))]);
       Journal("sets '" + text + "' into " + Describe(box) + under_);
@@ -294,6 +311,21 @@ class RandomInput {
     }
   }
 
+  // A screen reader's set-text, insert, delete or replace.
+  void WriteReadOnly(QWidget* c, const QString& where) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+    QAccessibleEditableTextInterface* e = a->editableTextInterface();
+    const QString text = QString::fromUtf8(kTexts[Pick(std::size(kTexts))]);
+    const int size = int(a->text(QAccessible::Value).size()), from = Pick(size_t(size) + 1),
+              to = from + Pick(size_t(size - from) + 1), how = e ? Pick(4) : 0;
+    const QString hows[] = {"sets '" + text + "'", "inserts '" + text + "'", "deletes", "replaces with '" + text + "'"};
+    Journal(QString("%1 at %2..%3 in the read-only ").arg(hows[how]).arg(from).arg(to) + Describe(c) + where);
+    if (how == 0) a->setText(QAccessible::Value, text);
+    else if (how == 1) e->insertText(from, text);
+    else if (how == 2) e->deleteText(from, to);
+    else e->replaceText(from, to, text);
+  }
+
   void Input(QWidget* window) {
     seen << window->metaObject()->className();
     QList<QWidget*> targets = window->findChildren<QWidget*>();
@@ -305,6 +337,16 @@ class RandomInput {
     for (QWidget* w : targets)
       if (qobject_cast<QPlainTextEdit*>(w) && !qobject_cast<TextBox*>(w))
         faults << "the multi-line box " + Describe(w) + " is not a TextBox";
+    QList<QWidget*> readOnly = targets;
+    readOnly.removeIf([](QWidget* c) { return !ReadOnlyText(c); });
+    if (QPointer<QWidget> text = Chance(10) ? PickOf(readOnly) : nullptr) {
+      const QString before = Shown(text);
+      WriteReadOnly(text, "");
+      if (text && Shown(text) != before)
+        faults << "the read-only text " + Describe(text) + " (action " + QString::number(g_actions) + "):" + before +
+                      " became" + Shown(text);
+      return;
+    }
     targets.prepend(window);
     QPointer<QWidget> w = PickOf(targets);
     const QPoint at(Pick(size_t(w->width())), Pick(size_t(w->height())));

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QVariant>
 
 #include "platform/qt/window_lifetime.h"
@@ -54,12 +55,26 @@ void SetState(QObject* o, const QVariant& v) {
     l->setCurrentIndex(v.toInt());
     if (l->isEditable()) l->setEditText(typed);
   } else if (auto* t = qobject_cast<QPlainTextEdit*>(o)) {
+    // The racer reading a long report stays where they were.
+    const int top = t->verticalScrollBar()->value();
     t->setPlainText(v.toString());
+    t->verticalScrollBar()->setValue(top);
   }
+}
+
+// A text the racer cannot type into takes nothing from anyone else either:
+// Qt's accessibility writes it all the same (a screen reader's insert,
+// delete and replace; a line's set-text too). Of Qt's own dialogs only the
+// font dialog, which the program does not open, writes read-only lines.
+bool ReadOnlyText(const QObject* o) {
+  if (auto* e = qobject_cast<const QLineEdit*>(o)) return e->isReadOnly();
+  if (auto* t = qobject_cast<const QPlainTextEdit*>(o)) return t->isReadOnly();
+  return false;
 }
 
 bool Refused(const QObject* control) {
   if (ProgramWorkRuns()) return false;
+  if (ReadOnlyText(control)) return true;
   const QWidget* window = WindowOf(control);
   if (!window) return false;
   if (ModalOver(window)) return true;
@@ -90,7 +105,7 @@ void Watch(QObject* o) {
     QObject::connect(e, &QLineEdit::textChanged, e, changed);
   } else if (auto* l = qobject_cast<QComboBox*>(o)) {
     QObject::connect(l, &QComboBox::currentIndexChanged, l, changed);
-  } else if (auto* t = qobject_cast<QPlainTextEdit*>(o); t && !t->isReadOnly()) {
+  } else if (auto* t = qobject_cast<QPlainTextEdit*>(o)) {
     QObject::connect(t, &QPlainTextEdit::textChanged, t, changed);
   } else {
     return;

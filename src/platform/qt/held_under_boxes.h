@@ -7,6 +7,9 @@
 // item whose press waits for a run to end keeps its mark until its handler
 // runs and sets it.
 //
+// A read-only text (the Open window's preview, the report) takes no change
+// but the program's own, box or no box.
+//
 // And nobody presses what nobody sees: a control that is hidden is disabled
 // as well, and takes the state the program gave it when it shows again.
 #pragma once

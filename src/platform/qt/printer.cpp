@@ -131,32 +131,49 @@ void SetUpJob(QPrinter& job, const QString& title, int orientation) {
 // (a screen reader's press or a trigger reaches them past the dialog): a
 // zoom, a page turn or an orientation mark behind a Page setup about to
 // relayout, a second print dialog inside the first. Its actions (and so
-// their buttons) are disabled meanwhile; the zoom and page boxes, whose
-// picks Qt reads from their signals, are silenced and shown as the preview
-// is once the dialog has closed.
+// their buttons) are disabled meanwhile. The page and zoom boxes are held
+// as every box under a box is (an entry or a pick there is undone at once),
+// and Qt's preview hears nothing of them, nor they of it, until the dialog
+// has closed: it would take the entry, or the pick undone, for a zoom or a
+// page of the racer's.
 class PreviewWaits {
  public:
   explicit PreviewWaits(QPrintPreviewDialog& preview) : preview_(&preview) {
     for (QAction* a : preview.findChildren<QAction*>())
       if (a->isEnabled()) a->setEnabled(false), disabled_.emplace_back(a);
-    for (QWidget* box : preview.findChildren<QWidget*>())
-      if ((qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box)) && !box->signalsBlocked())
-        box->blockSignals(true), silenced_.emplace_back(box);
+    // As Qt's preview links them.
+    auto* zoom = preview.findChild<QComboBox*>();
+    QLineEdit* page = nullptr;
+    for (QLineEdit* e : preview.findChildren<QLineEdit*>())
+      if (!qobject_cast<QComboBox*>(e->parentWidget())) page = e;
+    auto* pages = preview.findChild<QPrintPreviewWidget*>();
+    const Link links[] = {{page, SIGNAL(editingFinished()), SLOT(_q_pageNumEdited())},
+                          {zoom ? zoom->lineEdit() : nullptr, SIGNAL(editingFinished()), SLOT(_q_zoomFactorChanged())},
+                          {zoom, SIGNAL(currentIndexChanged(int)), SLOT(_q_zoomFactorChanged())},
+                          {pages, SIGNAL(previewChanged()), SLOT(_q_previewChanged())}};
+    for (const Link& l : links)
+      if (l.from && QObject::disconnect(l.from, l.signal, &preview, l.slot)) cut_.push_back(l);
   }
   ~PreviewWaits() {
     for (const QPointer<QAction>& a : disabled_)
       if (a) a->setEnabled(true);
-    for (const QPointer<QWidget>& box : silenced_)
-      if (box) box->blockSignals(false);
-    if (preview_) QMetaObject::invokeMethod(preview_, "_q_previewChanged");
+    if (!preview_) return;
+    for (const Link& l : cut_)
+      if (l.from) QObject::connect(l.from, l.signal, preview_, l.slot);
+    QMetaObject::invokeMethod(preview_, "_q_previewChanged");
   }
   PreviewWaits(const PreviewWaits&) = delete;
   PreviewWaits& operator=(const PreviewWaits&) = delete;
 
  private:
+  struct Link {
+    QPointer<QObject> from;
+    const char* signal;
+    const char* slot;
+  };
   QPointer<QPrintPreviewDialog> preview_;
   std::vector<QPointer<QAction>> disabled_;
-  std::vector<QPointer<QWidget>> silenced_;
+  std::vector<Link> cut_;
 };
 
 // The preview's Print: Qt's print dialog on the preview's printer, run as
