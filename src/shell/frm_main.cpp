@@ -644,6 +644,11 @@ void frmMain::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  // After what the racer did during the run that has just ended.
+  if (PutOffWhileCalculating(this, "close", [this] { close(); })) {
+    e->ignore();
+    return;
+  }
   mnuFilExit_Click();
   if (ExitCancelled) e->ignore();
   else e->accept();

@@ -38,9 +38,17 @@ void Act(QWidget* window, const std::string& key, std::function<void()> handler)
 }
 
 bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work) {
-  if (!Waits(owner)) return false;
+  // Once a run has ended, what the racer did during it runs first, in the
+  // order done, before anything the racer does next: a press that reaches
+  // the program before the event loop has come round to the waiting ones
+  // (a screen reader's press, whose click comes a moment later) goes behind
+  // them. What the program itself asks for while it works is no press.
+  const bool waits = Waits(owner);
+  const bool behind = !waits && !ProgramWorkRuns() && WaitingWorkCanRun();
+  if (!waits && !behind) return false;
   if (ProgramEnding()) return true;  // nothing waits to start on the way out
   RunWhenFree(owner, key, [owner] { return Waits(owner); }, std::move(work));
+  if (behind) RunWaitingWork();
   return true;
 }
 

@@ -8,8 +8,9 @@
 // - While a calculation, a search or a dial-in prediction runs
 //   (tbl.CalcRunning), the handler is put off: it runs from the event loop
 //   once the work has ended and no box waits over its window, once for each
-//   (window, key), as long as the window is still loaded. What a run reads
-//   stays what it was when the run began.
+//   (window, key), as long as the window is still loaded, in the order the
+//   racer acted and before anything the racer does after the run. What a
+//   run reads stays what it was when the run began.
 #pragma once
 
 #include <QObject>
@@ -48,8 +49,9 @@ QMetaObject::Connection OnAction(Control* control, Signal signal, QWidget* windo
 }
 
 // True (and `work` put off) while a calculation runs or a box waits over
-// `owner`'s window; false otherwise, when the caller goes on at once. Each
-// (owner, key) waits once.
+// `owner`'s window, or while work put off before could run and has not yet
+// (then it runs first, and `work` after it); false otherwise, when the
+// caller goes on at once. Each (owner, key) waits once.
 bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work);
 
 // Runs `work` now, or once it need not wait any more (as above).

@@ -3,6 +3,7 @@
 // each item of each pick list picked, each button pressed but Cancel, each menu item chosen. The figures are those
 // of the undisturbed run, to the last digit.
 #include <QMenuBar>
+#include <array>
 
 #include "calcmenus/frm_calc_data.h"
 #include "dialin/dialin_state.h"
@@ -147,28 +148,49 @@ class UndisturbedWindowsTest : public QObject {
         });
   }
 
-  // Exit and Calc ET chosen while a run goes on, Quit answered Yes once the run has ended: the program ends
-  // with that one run, and nothing is written after the configuration and the base run.
-  void quitDropsWhatWasPutOff() {
+  // Exit chosen during a run, a Find Best or a Match, and Calc ET as it has ended, before the waiting Exit had its
+  // turn (a screen reader's press of the button clicks a moment later): "Quit Stagewell ?" comes before anything
+  // else runs. Answered No, the Calc ET runs; answered Yes, nothing more runs, and nothing is written after the
+  // configuration and the base run.
+  void putOffPressesRunInTheOrderPressed_data() {
+    QTest::addColumn<int>("work");
+    QTest::addColumn<int>("quit");
+    for (int work : {0, 1, 2})
+      for (int quit : {ans::No, ans::Yes})
+        QTest::addRow("%s, %s", std::array{"run", "Find Best", "Match"}[work], quit == ans::Yes ? "Yes" : "No")
+            << work << quit;
+  }
+  void putOffPressesRunInTheOrderPressed() {
+    QFETCH(int, work);
+    QFETCH(int, quit);
     frmMain* m = scene->ShowMain();
-    Settle();
     auto runs = [] {
-      return std::count_if(tbl.HistoryEt.begin(), tbl.HistoryEt.end(), [](auto& et) { return !et.empty(); });
+      return long(std::count_if(tbl.HistoryEt.begin(), tbl.HistoryEt.end(), [](auto& et) { return !et.empty(); }));
     };
-    const auto before = runs();
+    long atQuit = -1;
+    scene->ui.onBox = [&](const ScriptedUi::Box& b) { atQuit = b.prompt == "Quit Stagewell ?" ? runs() : atQuit; };
     scene->ui.onDoEvents = [m, calls = 0]() mutable {
-      if (tbl.CalcRunning && ++calls == 3) m->mnuFilExit->trigger(), m->mnuCalc->trigger();
+      if (tbl.CalcRunning && ++calls == 3) m->mnuFilExit->trigger();
     };
-    scene->ui.Answer(ans::Yes);  // "Quit Stagewell ?"
-    scene->ui.Answer(ans::No);   // "Save Your Changes ?", should it come
-    m->cmdRun_Click();
-    QTest::qWait(300);
-    scene->ui.onDoEvents = nullptr;
-    QVERIFY(ProgramEnding());
-    QCOMPARE(runs(), before + 1);
+    if (work == 1) scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::OK);  // its boxes
+    scene->ui.Answer(quit), scene->ui.Answer(ans::No);  // "Quit Stagewell ?", "Save Your Changes ?" should it come
+    for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = std::array{" 0", "", "1.74", "118.2", "5700", "3"}[k];
+    if (work == 0) m->cmdRun_Click();
+    if (work == 1) m->mnuFindAxleRatio->trigger();
+    if (work == 2) {
+      m->MainCommand[0]->click(), Settle();
+      WhenModal([](QWidget* modal) { static_cast<frmDisp*>(modal)->Command1[1]->click(); });
+      LoadedSpecWindow(kMatch)->Command1[0]->click();
+    }
+    const long ended = runs();
+    m->mnuCalc->trigger();
+    QTRY_COMPARE(runs(), ended + (quit == ans::No));
+    scene->ui.onBox = nullptr, scene->ui.onDoEvents = nullptr;
+    QCOMPARE(atQuit, ended);
+    QCOMPARE(ProgramEnding(), quit == ans::Yes);
     const auto config = std::filesystem::last_write_time(scene->file("qvzCNFG.ZKT"));
     for (const auto& e : std::filesystem::recursive_directory_iterator(scene->folder()))
-      if (e.is_regular_file() && e.last_write_time() > config)
+      if (quit == ans::Yes && e.is_regular_file() && e.last_write_time() > config)
         QCOMPARE(e.path().filename().string(), std::string("baseplot.ZKT"));
   }
 

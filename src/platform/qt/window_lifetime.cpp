@@ -75,9 +75,21 @@ bool OwnerGone(const Waiting& w) {
   return w.ownerIsWidget && IsUnloaded(static_cast<QWidget*>(w.owner.data()));
 }
 
-QTimer* QueueTimer();
+QTimer* QueueTimer() {
+  static QPointer<QTimer> timer;
+  if (!timer) {
+    timer = new QTimer(qApp);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [] { RunWaitingWork(); });
+  }
+  return timer;
+}
+
+}  // namespace
 
 void RunWaitingWork() {
+  // In the order asked; work that must still wait (under a box) holds back
+  // none that need not (in the box), and work whose window went is dropped.
   auto& queue = Queue();
   for (size_t i = 0; i < queue.size();) {
     if (OwnerGone(queue[i])) {
@@ -95,18 +107,6 @@ void RunWaitingWork() {
   }
   if (Queue().empty()) QueueTimer()->stop();
 }
-
-QTimer* QueueTimer() {
-  static QPointer<QTimer> timer;
-  if (!timer) {
-    timer = new QTimer(qApp);
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [] { RunWaitingWork(); });
-  }
-  return timer;
-}
-
-}  // namespace
 
 void WatchWindowLifetimes() {
   if (!FilterAllEvents<ParkDeletions>()) return;
@@ -168,15 +168,23 @@ void BringModalToFront() {
 }
 
 void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work) {
-  auto& queue = Queue();
-  for (size_t i = 0; i < queue.size(); ++i)
-    if (queue[i].owner == owner && queue[i].key == key) {
-      queue.erase(queue.begin() + static_cast<long>(i));
-      break;
-    }
-  queue.push_back({owner, owner && owner->isWidgetType(), key, std::move(busy), std::move(work)});
   QTimer* timer = QueueTimer();
   if (!timer->isActive()) timer->start();
+  // Pressed again, it keeps the place of its first press.
+  for (Waiting& w : Queue())
+    if (w.owner == owner && w.key == key) {
+      w.busy = std::move(busy);
+      w.work = std::move(work);
+      return;
+    }
+  Queue().push_back({owner, owner && owner->isWidgetType(), key, std::move(busy), std::move(work)});
+}
+
+bool WaitingWorkCanRun() {
+  for (const Waiting& w : Queue())
+    if (!OwnerGone(w) && !(w.busy && w.busy()))
+      return true;
+  return false;
 }
 
 void Later(QObject* context, std::function<void()> work, int ms) {

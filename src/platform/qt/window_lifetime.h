@@ -98,9 +98,15 @@ QWidget* ModalOver(const QWidget* w);
 void BringModalToFront();
 
 // Runs `work` from the event loop as soon as `busy()` is false, provided
-// `owner` still exists (and, for a window, is still loaded). A later request
-// with the same owner and key replaces one still waiting.
+// `owner` still exists (and, for a window, is still loaded), in the order
+// asked. A later request with the same owner and key replaces the work of
+// one still waiting, in its place.
 void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work);
+// Whether work that waits could run now: the run or the box it waited for
+// has ended, and the event loop has not yet come round to it.
+bool WaitingWorkCanRun();
+// Runs now, in order, what waits and need not wait any more.
+void RunWaitingWork();
 
 // Runs `work` from the event loop after `ms` milliseconds, as long as
 // `context` exists: the program's own work (src/platform/ui.h), so what it
