@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -310,6 +311,25 @@ class GraphTest : public QObject {
     o = frmGrOptions::IfLoaded();
     QVERIFY(o->Option3D2->isChecked());
     QVERIFY(!o->Command2->isEnabled() && !o->Option3D3->isEnabled() && !o->Option3D4->isEnabled());
+  }
+
+  // Under a box a screen reader's pick (a message the event loop hands on) goes back to the data type the list
+  // shows: the one the program picked with the list's signals quiet as the window opened, and the one a late
+  // activation picked under the box.
+  void dataTypePickedByTheProgramStaysUnderABox() {
+    frmGraph::ShowGraph();
+    frmGrOptions::Open();
+    frmGrOptions* o = frmGrOptions::IfLoaded();
+    QDialog box(o);
+    box.setModal(true), box.show(), Settle();
+    for (int16_t plotType : {int16_t(2), int16_t(6)}) {
+      cfg.PlotType = plotType;
+      QEvent late(QEvent::WindowActivate);
+      if (plotType != 2) QApplication::sendEvent(o, &late);
+      QMetaObject::invokeMethod(o->Combo1, [o] { o->Combo1->setCurrentIndex(3); }, Qt::QueuedConnection);
+      Settle();
+      QCOMPARE(o->Combo1->currentIndex(), plotType - 1);
+    }
   }
 
   void baseRunFixedByTheRacer() {
