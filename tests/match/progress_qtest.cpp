@@ -148,7 +148,7 @@ class ProgressTest : public QObject {
     own.show();
     own.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&own));
-    QTest::qWait(20);
+    Settle();  // the check of the front is a posted call
     QVERIFY(DefaultInstance<frmDisp>::Loaded());
   }
 };

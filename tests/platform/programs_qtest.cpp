@@ -28,7 +28,7 @@ class ProgramsTest : public QObject {
     QtPrograms programs;
     const int64_t pid = programs.Start(script.string(), {"/E", "two words", "$HOME"}, folder.string());
     QVERIFY(pid > 0);
-    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(folder / "got.txt"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(folder / "got.txt"), 60000);
     std::string got;
     QVERIFY(ReadFileBytes(folder / "got.txt", got));
     QCOMPARE(got, "/E|two words|$HOME|" + folder.string() + "\n");

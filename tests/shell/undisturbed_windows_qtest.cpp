@@ -255,9 +255,9 @@ class UndisturbedWindowsTest : public QObject {
         if (tbl.CalcRunning && ++calls == 3) work(controls), early = looks(controls);
       };
       m->cmdRun_Click();
-      QTest::qWait(200);
       scene->ui.onDoEvents = nullptr;
       QCOMPARE(early, before);
+      QTRY_VERIFY_WITH_TIMEOUT(!WorkWaitsToRun(), 60000);
       for (QObject* c : controls)  // the menus are opened again
         for (QObject* menu : static_cast<QAction*>(c)->associatedObjects())
           if (auto* shown = qobject_cast<QMenu*>(menu)) emit shown->aboutToShow();

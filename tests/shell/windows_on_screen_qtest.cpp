@@ -18,7 +18,7 @@ namespace {
 
 QRect Frame(QWidget* w) {  // once the desktop has framed it
   if (QGuiApplication::platformName() != "offscreen")
-    (void)QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 1500);
+    (void)QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 10000);
   return w->frameGeometry();
 }
 
@@ -162,7 +162,7 @@ class WindowsOnScreenTest : public QObject {
     for (QScreen* s : QGuiApplication::screens())
       for (const auto& printFrom : kinds) {
         WhenModal([&](QWidget* preview) {
-          if (++previews; !QTest::qWaitFor([&] { return Frame(preview) == s->availableGeometry(); }, 1000))
+          if (++previews; !QTest::qWaitFor([&] { return Frame(preview) == s->availableGeometry(); }, 10000))
             faults << preview->windowTitle() + " on " + s->name();
           preview->close();
         });

@@ -3,7 +3,9 @@
 // and the keys away from a window under a box, but a screen reader presses,
 // toggles, sets a text and picks there all the same. A change a control takes
 // under a box while no program work runs (src/platform/ui.h; the box's own
-// handler writing a figure back is program work) is undone at once. A menu
+// handler writing a figure back is program work) is undone at once, back to
+// what the program had left there (a pick it set with the list's signals
+// quiet, or from a timer or a late activation, too). A menu
 // item whose press waits for a run to end keeps its mark until its handler
 // runs and sets it.
 //

@@ -187,6 +187,8 @@ bool WaitingWorkCanRun() {
   return false;
 }
 
+bool WorkWaitsToRun() { return !Queue().empty(); }
+
 void Later(QObject* context, std::function<void()> work, int ms) {
   QTimer::singleShot(ms, context, [work = std::move(work)] {
     ProgramWork running;

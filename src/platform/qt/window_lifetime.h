@@ -108,6 +108,9 @@ bool WaitingWorkCanRun();
 // Runs now, in order, what waits and need not wait any more.
 void RunWaitingWork();
 
+// Whether work given to RunWhenFree waits to run still.
+bool WorkWaitsToRun();
+
 // Runs `work` from the event loop after `ms` milliseconds, as long as
 // `context` exists: the program's own work (src/platform/ui.h), so what it
 // changes in a window under a box stays.
