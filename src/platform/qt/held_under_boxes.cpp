@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QVariant>
 #include <vector>
 
@@ -24,6 +25,7 @@ constexpr const char* kHeld = "swHeld";              // the state the control la
 constexpr const char* kActing = "swActing";          // its presses go to a handler of the program
 constexpr const char* kHiddenOff = "swHiddenOff";    // disabled here because it is hidden
 constexpr const char* kWatched = "swHeldWatched";
+constexpr const char* kTakenRevision = "swTakenRevision";  // a text's revision as it was last taken under a box
 
 bool g_undoing = false;
 bool g_disabling = false;
@@ -126,7 +128,13 @@ void RetakeUnderBox() {
   for (const QPointer<QObject>& o : g_watched) {
     const QWidget* window = WindowOf(o);
     if (window != lastWindow) lastWindow = window, lastUnder = window && ModalOver(window);
-    if (lastUnder) o->setProperty(kHeld, StateOf(o));
+    if (!lastUnder) continue;
+    if (auto* t = qobject_cast<QPlainTextEdit*>(o.data())) {  // a long report copied only when it changed
+      const int revision = t->document()->revision();
+      if (o->property(kTakenRevision) == QVariant(revision)) continue;
+      o->setProperty(kTakenRevision, revision);
+    }
+    o->setProperty(kHeld, StateOf(o));
   }
   g_retaking = false;
 }
