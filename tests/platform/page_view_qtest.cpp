@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -130,6 +131,21 @@ class PageViewTest : public QObject {
     QAccessible::queryAccessibleInterface(v)->textInterface()->setSelection(0, 6, 10);
     v->copy();
     QCOMPARE(QApplication::clipboard()->text(), QString("beta"));
+  }
+
+  // Its own menu (Copy, Select All) runs no loop of its own: a window deleted from the event loop while the menu
+  // is open (a help window that lost the front) takes the menu along.
+  void ownMenuGoesWithItsWindow() {
+    auto* window = new QWidget;
+    auto* v = new PageView(window);
+    window->show();
+    QTimer::singleShot(0, window, [window] { window->deleteLater(); });
+    QContextMenuEvent e(QContextMenuEvent::Mouse, {5, 5}, v->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(v->viewport(), &e);
+    QPointer<QMenu> menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu && menu->parent() == v);
+    QCOMPARE(menu->actions().value(1)->text(), QString("Select All"));
+    QTRY_VERIFY(!menu);
   }
 };
 

@@ -667,11 +667,15 @@ void PageView::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void PageView::contextMenuEvent(QContextMenuEvent* e) {
-  QMenu menu(this);
-  QAction* copying = menu.addAction(tr("&Copy"), QKeySequence::Copy, this, &PageView::copy);
+  // Shown as the editors show theirs, without a loop of its own: the window
+  // may go while it is open (a help window that lost the front), and takes
+  // the menu along.
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* copying = menu->addAction(tr("&Copy"), QKeySequence::Copy, this, &PageView::copy);
   copying->setEnabled(anchor_ != cursor_);
-  menu.addAction(tr("Select All"), QKeySequence::SelectAll, this, &PageView::selectAll);
-  menu.exec(e->globalPos());
+  menu->addAction(tr("Select All"), QKeySequence::SelectAll, this, &PageView::selectAll);
+  menu->popup(e->globalPos());
 }
 
 void PageView::selectAll() { SetSelection(0, int(text_.size())); }
