@@ -13,6 +13,8 @@
 #include <QtWidgets>
 #include <atomic>
 #include <csignal>
+#include <execinfo.h>
+#include <pthread.h>
 #include <random>
 #include <thread>
 
@@ -53,6 +55,16 @@ extern "C" void OnFatalSignal(int sig) {
   PrintJournal();
   std::signal(sig, SIG_DFL);
   std::raise(sig);
+}
+
+// Where the program is stuck when it hangs: the stack of the thread it runs in, printed from that thread.
+extern "C" void OnStackRequest(int) {
+#if defined(__SANITIZE_ADDRESS__)
+  __sanitizer_print_stack_trace();
+#else
+  void* frames[64];
+  backtrace_symbols_fd(frames, backtrace(frames, 64), 2);
+#endif
 }
 
 QString Describe(QWidget* w) {
@@ -439,12 +451,17 @@ int main(int argc, char** argv) {
 #else
   for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL}) std::signal(sig, OnFatalSignal);
 #endif
-  // A run that takes no input for a minute hangs: the journal, and the end.
-  std::jthread watchdog([](std::stop_token end) {
+  // A run that takes no input for a minute hangs: where it is, the journal, and the end.
+  std::signal(SIGUSR1, OnStackRequest);
+  std::jthread watchdog([program = pthread_self()](std::stop_token end) {
     for (long last = -1, still = 0; !end.stop_requested(); last = g_actions) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
       still = g_actions == last ? still + 1 : 0;
-      if (still == 600) std::fprintf(stderr, "random input: no action for a minute\n"), PrintJournal(), std::_Exit(1);
+      if (still < 600) continue;
+      std::fprintf(stderr, "random input: no action for a minute, stuck in:\n");
+      pthread_kill(program, SIGUSR1);
+      std::this_thread::sleep_for(std::chrono::seconds(2));
+      PrintJournal(), std::_Exit(1);
     }
   });
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
