@@ -84,7 +84,16 @@ bool CanTakeFront(const QWidget* w) {
 class FrontKeeper : public QObject {
  public:
   explicit FrontKeeper(std::function<QWidget*()> lastResort)
-      : QObject(qApp), lastResort_(std::move(lastResort)) {}
+      : QObject(qApp), lastResort_(std::move(lastResort)) {
+    // A window closed before the desktop's activation of it came (a box
+    // answered at once): when that activation comes, it gives the front to
+    // the closed window or to none, and the front goes back as it does on a
+    // close.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+      if (std::exchange(closedBeforeFront_, false) && (!now || !now->isVisible()))
+        QTimer::singleShot(0, this, [this] { ReturnFront({}); });
+    });
+  }
 
   bool eventFilter(QObject* o, QEvent* e) override {
     const QEvent::Type t = e->type();
@@ -92,7 +101,7 @@ class FrontKeeper : public QObject {
     auto* w = qobject_cast<QWidget*>(o);
     if (!Counts(w)) return false;
     if (t == QEvent::WindowActivate || t == QEvent::Show) {
-      if (t == QEvent::WindowActivate) lastActive_ = w;
+      if (t == QEvent::WindowActivate) lastActive_ = w, w->setProperty(kHadFront, true);
       if (t == QEvent::Show) NameBareButtons(w);
       Forget(w);
       recent_.push_back(w);
@@ -100,6 +109,8 @@ class FrontKeeper : public QObject {
     } else if (w == QApplication::activeWindow() || w == lastActive_) {
       QPointer<QWidget> closed(w);
       QTimer::singleShot(0, this, [this, closed] { ReturnFront(closed); });
+    } else if (!w->property(kHadFront).toBool()) {
+      closedBeforeFront_ = true;
     }
     return false;
   }
@@ -131,7 +142,9 @@ class FrontKeeper : public QObject {
     if (target) target->activateWindow();
   }
 
+  static constexpr const char* kHadFront = "swHadFront";
   std::function<QWidget*()> lastResort_;
+  bool closedBeforeFront_ = false;  // a window closed before it had the front
   std::vector<QPointer<QWidget>> recent_;  // windows by when they were last shown or in front, latest last
   QPointer<QWidget> lastActive_;
 };
