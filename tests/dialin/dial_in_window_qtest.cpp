@@ -404,41 +404,6 @@ class DialInWindowTest : public QObject {
     QCOMPARE(tbl.SpecText[127 + 17], std::string(""));
   }
 
-  // New, a typed run, Open of a saved file and Yes to saving first: Cancel
-  // in the save window keeps the run under no name, the file still chosen;
-  // a name saves the run, then the file opens.
-  void cancellingTheSaveBeforeAnOpenKeepsTheTypedRun() {
-    frmDialIn* w = Open(1);
-    FillDialIn(w);
-    w->StoreSpecRows();
-    scene->Write("DIALIN/Friday", Utf8ToCp1252(VehicleFileText(savemode::ChosenPath)));
-    scene->ui.Answer(ans::Yes);
-    w->mnuNew->trigger();
-    for (auto [row, text] : {std::pair{0, "30.01"}, {1, "77"}, {7, "1.95"}, {8, "13.88"}}) TypeAndLeave(w, row, text);
-    for (QString name : {"", "Typed"}) {
-      w->mnuOpen->trigger();
-      Settle();
-      Rtrvfile* r = DefaultInstance<Rtrvfile>::IfLoaded();
-      r->File1_Click("Friday");
-      scene->ui.Answer(ans::Yes);
-      r->Command1->click();
-      QCOMPARE(scene->LastBox().prompt, "Save your changes to the dial-in entries ?\r\rChanges you have made to the "
-                                        "dial-in entries will be lost unless you save them now by clicking on Yes.");
-      frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
-      f->Text1->setText(name);
-      (name.isEmpty() ? f->Command2 : f->Command1)->click();
-      Settle();
-      QCOMPARE(DefaultInstance<Rtrvfile>::IfLoaded() == r, name.isEmpty());
-      if (name.isEmpty()) QTRY_VERIFY(QApplication::activeWindow() == r);
-      if (name.isEmpty()) QCOMPARE(r->Panel3D2->title(), QString("Chosen Dial In File: Friday"));
-      Activate(w);  // the rows come again from the specs
-      QCOMPARE(RowTexts(w, {0, 1, 7, 8}), QString(name.isEmpty() ? "30.01|77|1.95|13.88" : "29.92|70|2.01|12.45"));
-      QCOMPARE(w->windowTitle(),
-               "Dial In Prediction         [ File: " + QString(name.isEmpty() ? "" : "Friday") + " ]");
-    }
-    QVERIFY(scene->Read("DIALIN/Typed").find("\r\n30.01\r\n77\r\n") != std::string::npos);
-  }
-
   // Predictions with the muscle car: a dial-in from a run in the same
   // weather; a throttle stop whose 60 ft times are too far apart makes the
   // window 200 twips taller with its note. The printout shows the files.
