@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -19,6 +18,7 @@
 #include "files/file_names.h"
 #include "files/file_state.h"
 #include "files/help_pages.h"
+#include "platform/qt/held_under_boxes.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/pick_list.h"
@@ -308,14 +308,15 @@ void frmCalcData::ShowForm() {
     list->setEnabled(r.used && r.isList && r.enabled);
     list->setAccessibleName(caption);
     // Choices set here never count as the racer's picks.
-    const QSignalBlocker quiet(list);
-    std::vector<std::string>& listed = listed_[i];
-    if (list->count() != static_cast<int>(listed.size()) || r.entries != listed) {
-      list->clear();
-      list->addItems(ToQList(r.entries));
-      listed = r.entries;
-    }
-    if (list->currentIndex() != r.listIndex) list->setCurrentIndex(r.listIndex);
+    SetQuietly(list, [&, list] {
+      std::vector<std::string>& listed = listed_[i];
+      if (list->count() != static_cast<int>(listed.size()) || r.entries != listed) {
+        list->clear();
+        list->addItems(ToQList(r.entries));
+        listed = r.entries;
+      }
+      if (list->currentIndex() != r.listIndex) list->setCurrentIndex(r.listIndex);
+    });
   }
   for (int o = 0; o < kCalcOutputs; ++o) {
     const size_t i = static_cast<size_t>(o);

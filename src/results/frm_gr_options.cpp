@@ -10,11 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "files/configuration.h"
+#include "platform/qt/held_under_boxes.h"
 #include "platform/qt/deactivate_close.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/pick_list.h"
@@ -47,8 +47,7 @@ QRadioButton* Radio(const char* caption, const char* name, QWidget* parent) {
 // Selects a radio button the way the program does: checked, the others of
 // its group cleared, and no click raised (the caller runs the handler).
 void Select(QRadioButton* b) {
-  QSignalBlocker block(b);
-  b->setChecked(true);
+  SetQuietly(b, [b] { b->setChecked(true); });
 }
 
 }  // namespace
@@ -283,11 +282,12 @@ bool frmGrOptions::event(QEvent* e) {
 }
 
 void frmGrOptions::Form_Activate() {
-  QSignalBlocker block(Combo1);
-  Combo1->clear();
-  for (int t = 1; t <= 7; ++t) Combo1->addItem(ToQ(tbl.PlotTypeName[t]));
-  Combo1->addItem(ToQ(tbl.PlotTypeName[8] + " & Engine RPM"));
-  Combo1->setCurrentIndex(PlotTypeInUse(cfg.PlotType) - 1);
+  SetQuietly(Combo1, [this] {
+    Combo1->clear();
+    for (int t = 1; t <= 7; ++t) Combo1->addItem(ToQ(tbl.PlotTypeName[t]));
+    Combo1->addItem(ToQ(tbl.PlotTypeName[8] + " & Engine RPM"));
+    Combo1->setCurrentIndex(PlotTypeInUse(cfg.PlotType) - 1);
+  });
 }
 
 void frmGrOptions::Combo1_Click() {

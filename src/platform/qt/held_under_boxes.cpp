@@ -10,9 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
-#include <QTextDocument>
+#include <QSignalBlocker>
 #include <QVariant>
-#include <vector>
 
 #include "platform/qt/window_lifetime.h"
 #include "platform/ui.h"
@@ -25,12 +24,9 @@ constexpr const char* kHeld = "swHeld";              // the state the control la
 constexpr const char* kActing = "swActing";          // its presses go to a handler of the program
 constexpr const char* kHiddenOff = "swHiddenOff";    // disabled here because it is hidden
 constexpr const char* kWatched = "swHeldWatched";
-constexpr const char* kTakenRevision = "swTakenRevision";  // a text's revision as it was last taken under a box
 
 bool g_undoing = false;
 bool g_disabling = false;
-bool g_retaking = false;
-std::vector<QPointer<QObject>> g_watched;
 bool (*g_pressesWait)(const QWidget*) = nullptr;  // constant-initialised: set before any window
 
 QWidget* WindowOf(const QObject* o) {
@@ -99,46 +95,6 @@ void Changed(QObject* control) {
   g_undoing = false;
 }
 
-// What a control shows under a box as the event loop hands on its next event
-// (from the desktop, a timer, a posted call, a screen reader's message) is
-// what the program left there: a list it filled again with its signals
-// quiet, a pick set from a timer, a posted call or its window's late
-// activation. A change that event brings from outside goes back to that,
-// never to a state the program has since replaced. (Events sent while a
-// change is under way, a menu item's own, come before its signal: they are
-// no time to take it.)
-bool FromTheLoop(const QEvent* e) {
-  switch (e->type()) {
-    case QEvent::MetaCall:
-    case QEvent::Timer:
-    case QEvent::SockAct:
-    case QEvent::SockClose:
-      return true;
-    default:
-      return e->spontaneous();
-  }
-}
-
-void RetakeUnderBox() {
-  if (g_undoing || g_retaking || !QApplication::activeModalWidget()) return;
-  g_retaking = true;
-  const QWidget* lastWindow = nullptr;
-  bool lastUnder = false;
-  std::erase_if(g_watched, [](const QPointer<QObject>& o) { return o.isNull(); });
-  for (const QPointer<QObject>& o : g_watched) {
-    const QWidget* window = WindowOf(o);
-    if (window != lastWindow) lastWindow = window, lastUnder = window && ModalOver(window);
-    if (!lastUnder) continue;
-    if (auto* t = qobject_cast<QPlainTextEdit*>(o.data())) {  // a long report copied only when it changed
-      const int revision = t->document()->revision();
-      if (o->property(kTakenRevision) == QVariant(revision)) continue;
-      o->setProperty(kTakenRevision, revision);
-    }
-    o->setProperty(kHeld, StateOf(o));
-  }
-  g_retaking = false;
-}
-
 void Watch(QObject* o) {
   if (o->property(kWatched).toBool()) return;
   auto changed = [o] { Changed(o); };
@@ -157,7 +113,6 @@ void Watch(QObject* o) {
   }
   o->setProperty(kWatched, true);
   o->setProperty(kHeld, StateOf(o));
-  g_watched.emplace_back(o);
 }
 
 // Disabled while hidden, the program's own wish kept: setEnabled(false) and
@@ -195,7 +150,6 @@ void HiddenOrShown(QWidget* w, QEvent::Type type) {
 class HoldUnderBoxes : public QObject {
  public:
   bool eventFilter(QObject* o, QEvent* e) override {
-    if (FromTheLoop(e)) RetakeUnderBox();
     switch (e->type()) {
       case QEvent::Polish:
         if (o->isWidgetType()) Watch(o);
@@ -226,5 +180,14 @@ void MarkActing(QObject* control) {
 }
 
 void SetPressesWait(bool (*waits)(const QWidget* window)) { g_pressesWait = waits; }
+
+void SetQuietly(QObject* control, const std::function<void()>& set) {
+  {
+    ProgramWork program;  // a radio button's cleared sibling, which speaks, is the program's too
+    const QSignalBlocker quiet(control);
+    set();
+  }
+  control->setProperty(kHeld, StateOf(control));
+}
 
 }  // namespace sw

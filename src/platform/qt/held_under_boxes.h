@@ -16,6 +16,8 @@
 // as well, and takes the state the program gave it when it shows again.
 #pragma once
 
+#include <functional>
+
 class QObject;
 class QWidget;
 
@@ -35,5 +37,12 @@ void MarkActing(QObject* control);
 // Whether a press in `window` waits now (for a run to end, or under a box):
 // the gate's rule, given by the shell.
 void SetPressesWait(bool (*waits)(const QWidget* window));
+
+// The program sets `control` in `set` with its signals quiet (no handler of
+// the racer's runs): what it leaves there is the program's, and what the
+// control goes back to should anyone else change it under a box. Every
+// quiet setting of a watched control goes through here; the hold cannot see
+// one made past it.
+void SetQuietly(QObject* control, const std::function<void()>& set);
 
 }  // namespace sw
