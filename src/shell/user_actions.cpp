@@ -1,6 +1,7 @@
 #include "shell/user_actions.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/qt/window_lifetime.h"
@@ -42,13 +43,15 @@ bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::functio
   // order done, before anything the racer does next: a press that reaches
   // the program before the event loop has come round to the waiting ones
   // (a screen reader's press, whose click comes a moment later) goes behind
-  // them. What the program itself asks for while it works is no press.
+  // them. What the program itself asks for while it works is no press. The
+  // waiting work runs from the event loop, never inside the toolkit's handling
+  // of this press: a window it opened there would close a menu being opened.
   const bool waits = Waits(owner);
   const bool behind = !waits && !ProgramWorkRuns() && WaitingWorkCanRun();
   if (!waits && !behind) return false;
   if (ProgramEnding()) return true;  // nothing waits to start on the way out
   RunWhenFree(owner, key, [owner] { return Waits(owner); }, std::move(work));
-  if (behind) RunWaitingWork();
+  if (behind) QTimer::singleShot(0, qApp, [] { RunWaitingWork(); });
   return true;
 }
 
