@@ -144,7 +144,6 @@ class PageViewTest : public QObject {
     QApplication::sendEvent(v->viewport(), &e);
     QPointer<QMenu> menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu && menu->parent() == v);
-    QCOMPARE(menu->actions().value(1)->text(), QString("Select All"));
     QTRY_VERIFY(!menu);
   }
 };

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 #include <cstring>
 
 #include "platform/qt/window_lifetime.h"
@@ -28,27 +27,16 @@ T Read(const uint8_t* bytes, int at) {
   return v;
 }
 
-QWidget* TopWidgetOf(uint32_t nativeId) {
-  for (QWindow* w : QGuiApplication::allWindows()) {
-    if (!w->handle() || w->winId() != nativeId) continue;
-    while (w->parent()) w = w->parent();
-    for (QWidget* top : QApplication::topLevelWidgets())
-      if (top->windowHandle() == w) return top;
-    return nullptr;
-  }
-  return nullptr;
-}
-
 class PressFilter : public QAbstractNativeEventFilter {
  public:
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
     if (type != "xcb_generic_event_t" || !QApplication::activeModalWidget()) return false;
     const std::optional<uint32_t> pressed = PressedX11Window(message);
     if (!pressed) return false;
-    QWidget* top = TopWidgetOf(*pressed);
+    QWidget* in = QWidget::find(*pressed);
     // Once Qt has dropped the press: bringing a window back is no work for
     // the middle of the window system's event.
-    if (top && ModalOver(top)) QTimer::singleShot(0, qApp, [] { BringModalToFront(); });
+    if (in && ModalOver(in->window())) QTimer::singleShot(0, qApp, [] { BringModalToFront(); });
     return false;
   }
 };
