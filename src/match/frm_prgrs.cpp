@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/qt/deactivate_close.h"
 #include "platform/qt/twips.h"
 #include "simulation/tables.h"
 
@@ -36,6 +37,10 @@ frmPrgrs::frmPrgrs(QWidget* parent) : QDialog(parent) {
   // No close box: Cancel is the way to stop a run, and the caller closes it.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setModal(false);
+  // A window that runs the calculation stays as it was while this one shows
+  // the run: coming back it is no new arrival (no rows filled again, the
+  // cursor where it was), and where the front goes after it still counts.
+  DeactivateWatch::CountAsBox(this);
 
   for (int i = 0; i < 2; ++i) {
     auto* heading = new QLabel(this);

@@ -347,7 +347,9 @@ void SpecWindow::StoreSpecRows() {
   // Rows never filled from SpecText (a pick made while the window loads)
   // hold nothing to store; while a calculation reads SpecText the rows stay
   // ahead, to be stored after it.
-  if (!rowsAhead_ || fillGeneration_ == 0 || CalculationUnderWay()) return;
+  if (CalculationUnderWay()) return;
+  storeOwed_ = false;
+  if (!rowsAhead_ || fillGeneration_ == 0) return;
   for (int r = 0; r < rowCount_; ++r) {
     if (SpecData[r]) {
       StoredSpec(r) = StorableRowText(r);
@@ -431,6 +433,17 @@ void SpecWindow::ActivateNow() {
   // The rows are filled, and the caption calculated, once a calculation
   // under way has ended.
   if (PutOffWhileCalculating(this, "activate", [this] { ActivateNow(); })) return;
+  if (storeOwed_) {
+    // The front went while a calculation or a box held the rows back, and
+    // came back before they were stored: what the racer typed reaches the
+    // specs first, as leaving the front would have done, and the rows shown
+    // again are the typed ones, never the older stored ones.
+    StillLoaded<SpecWindow> self(this);
+    SettleRows();
+    if (!self) return;
+    StoreSpecRows();
+    if (!self) return;
+  }
   Form_Activate();
 }
 
@@ -479,6 +492,7 @@ void SpecWindow::ShowInstantTip() {
 
 void SpecWindow::FrontLost() {
   lostFront_ = true;
+  storeOwed_ = true;
   if (tbl.QuietCalc == 1) return;
   // Storing the rows and unloading wait for a calculation under way; the
   // front is looked at again then.

@@ -305,6 +305,9 @@ class SpecWindow : public QWidget, public PickListOwner {
   DeactivateWatch* watch_ = nullptr;
   bool activatedOnce_ = false;
   bool lostFront_ = false;
+  // The front went and the rows were not stored since: coming back, they
+  // are stored before the stored rows are shown again.
+  bool storeOwed_ = false;
   bool rowsAhead_ = false;   // the rows hold edits SpecText does not have yet
   int filling_ = 0;
   int fillGeneration_ = 0;

@@ -281,6 +281,72 @@ class UndisturbedWindowsTest : public QObject {
     }
   }
 
+  // Entries typed into a spec window or a worksheet stay what the window shows and what the next calculation,
+  // prediction or save reads, however the front goes while a calculation runs: to its progress window only (the
+  // worksheet's cursor stays where it was), or the window clicked and typed into meanwhile, then the main window,
+  // and the window again while it runs or only after it.
+  void typedEntriesStayWhileTheFrontGoes_data() {
+    QTest::addColumn<int>("menu");
+    QTest::addColumn<int>("away");
+    for (int menu = kEngine; menu <= kDialIn; ++menu)
+      for (int away : {0, 1, 2}) QTest::addRow("menu %d, %s", menu, std::array{"progress", "back during", "back after"}[away]) << menu << away;
+  }
+  void typedEntriesStayWhileTheFrontGoes() {
+    QFETCH(int, menu);
+    QFETCH(int, away);
+    // Per menu: the row typed before and the row typed during the calculation, with their entries.
+    const std::array<std::pair<int, const char*>, 2> typed[] = {
+        {{{1, "455"}, {2, "505"}}},     {{{9, "2.52"}, {10, "1.91"}}}, {{{0, "3475"}, {7, "109"}}},
+        {{{8, "105"}, {7, "9.5"}}},     {{{1, "4600"}, {3, "95"}}},    {{{2, "77"}, {4, "600"}}},
+        {{{2, "1.81"}, {3, "107.5"}}}, {{{10, "66"}, {12, "600"}}},   {{{10, "66"}, {12, "600"}}}};
+    const auto [before, during] = typed[menu - 1];
+    const bool sheet = menu >= kThrottleStop;
+    frmMain* m = scene->ShowMain();
+    QPointer<SpecWindow> w;
+    if (sheet) {
+      m->MainCommand[menu == kDialIn ? 1 : 2]->click();
+      w = frmDialIn::IfLoaded();
+      Activate(w);
+      PickItem(w, 18, 1);
+      const std::pair<int, const char*> rows[] = {{0, "29.92"}, {1, "70"},  {2, "50"},    {3, "0"},   {9, "29.92"},
+                                                  {10, "85"},   {11, "60"}, {12, "0"},     {7, "2.01"}, {8, "12.45"},
+                                                  {30, ".02"},  {6, "1.50"}, {20, "29.92"}, {21, "70"}, {22, "50"},
+                                                  {23, "0"},    {26, "2.00"}, {27, "2.03"}, {28, "12.90"}, {19, "12.80"},
+                                                  {29, "4"}};
+      for (auto [row, text] : rows)
+        if (w->SpecData[row]->isEnabled()) TypeAndLeave(w, row, text);
+      for (int row : {5, 14, 15, 25})
+        if (w->cmbSpecData[row]->isEnabled()) PickItem(w, row, 0);
+    } else {
+      if (menu == kMatch) m->MainCommand[0]->click(), w = LoadedSpecWindow(kMatch), Activate(w);
+      else w = scene->Open(menu);
+    }
+    QVERIFY(w);
+    TypeAndLeave(w, before.first, before.second);
+    const QPointer<QWidget> cursor = w->focusWidget();
+    scene->ui.onDoEvents = [&, calls = 0]() mutable {
+      if (!tbl.CalcRunning || ++calls != 3) return;
+      if (QWidget* progress = DefaultInstance<frmPrgrs>::IfLoaded()) Activate(progress);  // as the desktop does
+      if (away == 0) return;
+      Activate(w);
+      TypeAndLeave(w, during.first, during.second);
+      Activate(m);
+      if (away == 1) Activate(w);
+    };
+    if (sheet) static_cast<frmDialIn*>(w.data())->mnuUpdate->trigger();
+    else m->cmdRun_Click();
+    scene->ui.onDoEvents = nullptr;
+    if (away == 2 && w && !IsUnloaded(w)) Activate(w);
+    QTRY_VERIFY_WITH_TIMEOUT(!WorkWaitsToRun(), 60000);
+    Settle();
+    const QString want = QString(before.second) + "|" + (away ? during.second : "");
+    if (w && !IsUnloaded(w)) QCOMPARE(RowTexts(w, {before.first, during.first}).left(want.size()), want);
+    if (sheet && away == 0) QCOMPARE(w->focusWidget(), cursor.data());
+    StoreOpenSpecWindow();
+    QCOMPARE(QString::fromStdString(SpecAt(menu, before.first) + "|" + SpecAt(menu, during.first)).left(want.size()),
+             want);
+  }
+
   // A dial-in prediction from "Update Prediction".
   void dialInPrediction() {
     Twice(

@@ -23,8 +23,15 @@ DeactivateWatch::DeactivateWatch(QWidget* window, std::function<void()> onLost)
   });
 }
 
+namespace {
+constexpr const char* kCountsAsBox = "swCountsAsBox";
+}
+
+void DeactivateWatch::CountAsBox(QWidget* w) { w->setProperty(kCountsAsBox, true); }
+
 bool DeactivateWatch::IsBox(QWidget* w) {
   if (!w) return false;
+  if (w->property(kCountsAsBox).toBool()) return true;
   if (qobject_cast<QMessageBox*>(w) || qobject_cast<QInputDialog*>(w) || qobject_cast<QFileDialog*>(w)) return true;
   // Print, page set-up and other platform dialogs.
   const char* name = w->metaObject()->className();

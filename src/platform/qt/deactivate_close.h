@@ -28,6 +28,9 @@ class DeactivateWatch : public QObject {
 
   // True for the boxes and dialogs that never make a window close.
   static bool IsBox(QWidget* w);
+  // A window of the program's own that comes and goes with its work as a
+  // box does (the calculation's progress window): it counts as a box.
+  static void CountAsBox(QWidget* w);
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override;
