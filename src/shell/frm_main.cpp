@@ -861,6 +861,8 @@ void frmMain::ShowOptimizeMenu(const QPoint& at) {
 
 void frmMain::FindBest() {
   if (Busy()) return;
+  // The search runs the specs as the racer typed them, as Calc ET does.
+  StoreOpenSpecWindow();
   Text1_LostFocus();
   FindBestEnd end = FindBestEnd::NotStarted;
   {

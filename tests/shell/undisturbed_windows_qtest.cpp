@@ -284,12 +284,15 @@ class UndisturbedWindowsTest : public QObject {
   // Entries typed into a spec window or a worksheet stay what the window shows and what the next calculation,
   // prediction or save reads, however the front goes while a calculation runs: to its progress window only (the
   // worksheet's cursor stays where it was), or the window clicked and typed into meanwhile, then the main window,
-  // and the window again while it runs or only after it.
+  // and the window again while it runs or only after it. A Find Best pressed from a spec window reads its entries.
   void typedEntriesStayWhileTheFrontGoes_data() {
     QTest::addColumn<int>("menu");
     QTest::addColumn<int>("away");
     for (int menu = kEngine; menu <= kDialIn; ++menu)
-      for (int away : {0, 1, 2}) QTest::addRow("menu %d, %s", menu, std::array{"progress", "back during", "back after"}[away]) << menu << away;
+      for (int away : {0, 1, 2, 3})
+        if (away < 3 || menu <= kConditions)
+          QTest::addRow("menu %d, %s", menu, std::array{"progress", "back during", "back after", "Find Best"}[away])
+              << menu << away;
   }
   void typedEntriesStayWhileTheFrontGoes() {
     QFETCH(int, menu);
@@ -302,6 +305,7 @@ class UndisturbedWindowsTest : public QObject {
     const auto [before, during] = typed[menu - 1];
     const bool sheet = menu >= kThrottleStop;
     frmMain* m = scene->ShowMain();
+    tbl.InstantUpdate = 0;  // no quick calculation stores the rows as they are left
     QPointer<SpecWindow> w;
     if (sheet) {
       m->MainCommand[menu == kDialIn ? 1 : 2]->click();
@@ -324,8 +328,10 @@ class UndisturbedWindowsTest : public QObject {
     QVERIFY(w);
     TypeAndLeave(w, before.first, before.second);
     const QPointer<QWidget> cursor = w->focusWidget();
+    std::string read;
     scene->ui.onDoEvents = [&, calls = 0]() mutable {
-      if (!tbl.CalcRunning || ++calls != 3) return;
+      if (tbl.CalcRunning && read.empty()) read = SpecAt(menu, before.first);
+      if (!tbl.CalcRunning || ++calls != 3 || away == 3) return;
       if (QWidget* progress = DefaultInstance<frmPrgrs>::IfLoaded()) Activate(progress);  // as the desktop does
       if (away == 0) return;
       Activate(w);
@@ -333,13 +339,15 @@ class UndisturbedWindowsTest : public QObject {
       Activate(m);
       if (away == 1) Activate(w);
     };
-    if (sheet) static_cast<frmDialIn*>(w.data())->mnuUpdate->trigger();
+    if (away == 3) scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::No), m->mnuFindAxleRatio->trigger();
+    else if (sheet) static_cast<frmDialIn*>(w.data())->mnuUpdate->trigger();
     else m->cmdRun_Click();
     scene->ui.onDoEvents = nullptr;
+    if (!sheet) QCOMPARE(QString::fromStdString(read), QString(before.second));
     if (away == 2 && w && !IsUnloaded(w)) Activate(w);
     QTRY_VERIFY_WITH_TIMEOUT(!WorkWaitsToRun(), 60000);
     Settle();
-    const QString want = QString(before.second) + "|" + (away ? during.second : "");
+    const QString want = QString(before.second) + "|" + (away % 3 ? during.second : "");
     if (w && !IsUnloaded(w)) QCOMPARE(RowTexts(w, {before.first, during.first}).left(want.size()), want);
     if (sheet && away == 0) QCOMPARE(w->focusWidget(), cursor.data());
     StoreOpenSpecWindow();
