@@ -65,6 +65,24 @@ std::string RunFigures() {
          "|" + Str(tbl.HistoryMph[0]) + "|" + tbl.History60ft[0] + "|" + tbl.History330ft[0];
 }
 
+// The main window's Dial-In (1) or Throttle Stop (2) worksheet, filled for a prediction: corrected barometer and dew
+// point, calm, 60 ft computed, two throttle-stop runs.
+frmDialIn* OpenWorksheet(frmMain* m, int mode) {
+  m->MainCommand[mode]->click();
+  frmDialIn* w = frmDialIn::IfLoaded();
+  Activate(w);
+  PickItem(w, 18, 1);
+  const std::pair<int, const char*> rows[] = {
+      {0, "29.92"}, {1, "70"}, {2, "50"},    {3, "0"},     {9, "29.92"}, {10, "85"},    {11, "60"},
+      {12, "0"},    {7, "2.01"}, {8, "12.45"}, {30, ".02"}, {6, "1.50"},  {20, "29.92"}, {21, "70"},
+      {22, "50"},   {23, "0"},  {26, "2.00"}, {27, "2.03"}, {28, "12.90"}, {19, "12.80"}, {29, "4"}};
+  for (auto [row, text] : rows)
+    if (w->SpecData[row]->isEnabled()) TypeAndLeave(w, row, text);
+  for (int row : {5, 14, 15, 25})
+    if (w->cmbSpecData[row]->isEnabled()) PickItem(w, row, 0);
+  return w;
+}
+
 }  // namespace
 
 class UndisturbedWindowsTest : public QObject {
@@ -308,19 +326,7 @@ class UndisturbedWindowsTest : public QObject {
     tbl.InstantUpdate = 0;  // no quick calculation stores the rows as they are left
     QPointer<SpecWindow> w;
     if (sheet) {
-      m->MainCommand[menu == kDialIn ? 1 : 2]->click();
-      w = frmDialIn::IfLoaded();
-      Activate(w);
-      PickItem(w, 18, 1);
-      const std::pair<int, const char*> rows[] = {{0, "29.92"}, {1, "70"},  {2, "50"},    {3, "0"},   {9, "29.92"},
-                                                  {10, "85"},   {11, "60"}, {12, "0"},     {7, "2.01"}, {8, "12.45"},
-                                                  {30, ".02"},  {6, "1.50"}, {20, "29.92"}, {21, "70"}, {22, "50"},
-                                                  {23, "0"},    {26, "2.00"}, {27, "2.03"}, {28, "12.90"}, {19, "12.80"},
-                                                  {29, "4"}};
-      for (auto [row, text] : rows)
-        if (w->SpecData[row]->isEnabled()) TypeAndLeave(w, row, text);
-      for (int row : {5, 14, 15, 25})
-        if (w->cmbSpecData[row]->isEnabled()) PickItem(w, row, 0);
+      w = OpenWorksheet(m, menu == kDialIn ? 1 : 2);
     } else {
       if (menu == kMatch) m->MainCommand[0]->click(), w = LoadedSpecWindow(kMatch), Activate(w);
       else w = scene->Open(menu);
@@ -358,17 +364,7 @@ class UndisturbedWindowsTest : public QObject {
   // A dial-in prediction from "Update Prediction".
   void dialInPrediction() {
     Twice(
-        [](frmMain* m) {
-          m->MainCommand[1]->click();
-          frmDialIn* w = frmDialIn::IfLoaded();
-          Activate(w);
-          PickItem(w, 18, 1);
-          const std::pair<int, const char*> rows[] = {{0, "29.92"}, {1, "70"}, {2, "50"},    {3, "0"},
-                                                      {9, "29.92"}, {10, "85"}, {11, "60"},  {12, "0"},
-                                                      {7, "2.01"},  {8, "12.45"}, {30, ".02"}};
-          for (auto [row, text] : rows) TypeAndLeave(w, row, text);
-          for (int row : {5, 14, 15}) PickItem(w, row, 0);
-        },
+        [](frmMain* m) { OpenWorksheet(m, 1); },
         [](frmMain*) {
           frmDialIn* w = frmDialIn::IfLoaded();
           w->mnuUpdate->trigger();
