@@ -51,6 +51,7 @@
 #include "printing/print_screen.h"
 #include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
+#include "shell/frm_save_file.h"
 #include "shell/frm_send.h"
 #include "shell/outside_viewers.h"
 #include "shell/main_mdi_area.h"
@@ -1028,6 +1029,16 @@ void frmMain::mnuFilExit_Click() {
     ExitCancelled = 1;
     return;
   }
+  // What the racer pressed while a run went on was pressed before deciding
+  // to quit: on the way out it must not start a run or open a window. It
+  // runs once the racer stays after all, and goes when the program ends.
+  HoldWaitingWork();
+  struct Hold {
+    bool handedOn = false;
+    ~Hold() {
+      if (!handedOn) ReleaseWaitingWork();
+    }
+  } hold;
   tbl.CalcMode = 0;
   StoreOpenSpecWindow();
   Text1_LostFocus();
@@ -1052,9 +1063,14 @@ void frmMain::mnuFilExit_Click() {
     if (a == ans::Yes) {
       if (fst.CurrentFileName.empty() || fst.CurrentFilePath.empty()) {
         // A new vehicle needs a name first: the save-as window asks for it
-        // and the program keeps running until it is saved.
+        // and the program keeps running until it is saved. What waits, waits
+        // for that window.
         SaveVehicleAs();
         ExitCancelled = 1;
+        if (frmSaveFile* w = DefaultInstance<frmSaveFile>::IfLoaded()) {
+          hold.handedOn = true;
+          connect(w, &QObject::destroyed, [] { ReleaseWaitingWork(); });
+        }
         return;
       }
       if (!mnuFilSave_Click(&error)) failed("your changes to the Library copy of " + shown);
@@ -1086,9 +1102,6 @@ void ConfirmQuit(int& cancelFlag) {
   cancelFlag = 0;
   int a = MsgBox("Quit Stagewell ?", mb::YesNoCancel + mb::Question, "");
   if (a == ans::No || a == ans::Cancel) cancelFlag = 1;
-  // What the racer pressed while a run went on was pressed before deciding
-  // to quit: it must not start a run or open a window on the way out.
-  else DropWaitingWork();
 }
 
 }  // namespace sw
