@@ -21,19 +21,24 @@ Configuration cfg;
 
 namespace {
 
-constexpr const char* kErrorMessage = "Possible Error reading Configuration File.  ";
+// The box names what went wrong, reading at start-up or writing at exit.
+std::string ErrorMessage(bool reading) {
+  return std::string("Possible Error ") + (reading ? "reading" : "writing") + " Configuration File.  ";
+}
 
 // One message per call, however many items fail: the rest of the file is
 // still read or written item by item.
 class ErrorReport {
  public:
+  explicit ErrorReport(bool reading) : reading_(reading) {}
   void operator()(const std::string& description) {
     if (shown_) return;
     shown_ = true;
-    MsgBox(kErrorMessage + description, mb::OKOnly, "");
+    MsgBox(ErrorMessage(reading_) + description, mb::OKOnly, "");
   }
 
  private:
+  bool reading_;
   bool shown_ = false;
 };
 
@@ -219,7 +224,7 @@ void ConfigurationDefaults() {
 }
 
 void ReadConfiguration(SeqReader& file) {
-  ErrorReport report;
+  ErrorReport report(true);
   ReadItems(file, report);
   file.Close();
   NormalizeFloppyDrive();
@@ -231,9 +236,10 @@ std::string ConfigurationText() {
   return w.text;
 }
 
-void ReadWriteConfiguration(int16_t& direction) {
+bool ReadWriteConfiguration(int16_t& direction, int* error) {
   fs::path path = ProgramPath(kConfigurationFile);
-  ErrorReport report;
+  ErrorReport report(direction == 1);
+  if (error) *error = 0;
   if (direction == 1) {
     SeqReader f;
     if (f.Open(path)) {
@@ -243,12 +249,13 @@ void ReadWriteConfiguration(int16_t& direction) {
       report(OpenFailure(path));
     }
     NormalizeFloppyDrive();
-    return;
+    return true;
   }
-  if (!CanReplaceFile(path) || !WriteTextFile(path, ConfigurationText())) {
-    std::error_code ec;
-    report(fs::is_directory(path.parent_path(), ec) ? "Device I/O error" : "Path not found");
-  }
+  int why = 0;
+  if (CanReplaceFile(path, &why) && WriteTextFile(path, ConfigurationText(), &why)) return true;
+  report(WriteErrorText(why));
+  if (error) *error = why;
+  return false;
 }
 
 }  // namespace sw

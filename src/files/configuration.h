@@ -75,10 +75,12 @@ extern Configuration cfg;
 void ConfigurationDefaults();
 
 // direction 1 reads the file (start-up), any other value writes it (exit).
-void ReadWriteConfiguration(int16_t& direction);
-inline void ReadWriteConfiguration(int direction) {
+// A failure is shown in a box; a write that failed returns false, the old
+// file as it was, and `error` (when given) holds why (see WriteErrorText).
+bool ReadWriteConfiguration(int16_t& direction, int* error = nullptr);
+inline bool ReadWriteConfiguration(int direction, int* error = nullptr) {
   int16_t d = static_cast<int16_t>(direction);
-  ReadWriteConfiguration(d);
+  return ReadWriteConfiguration(d, error);
 }
 
 // The reading steps on a file already open (disk or memory); the text the

@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 std::size_t g_failAfter = SIZE_MAX;
+std::string g_failOnly;
 }
 
 bool CanReplaceFile(const fs::path& path, int* error) {
@@ -38,7 +39,8 @@ bool WriteTextFile(const fs::path& target, std::string_view text, int* error) {
   SeqWriter w;
   bool ok = w.Open(target);
   if (ok) {
-    if (g_failAfter != SIZE_MAX) w.FailAfterBytesForTest(g_failAfter);
+    if (g_failAfter != SIZE_MAX && (g_failOnly.empty() || target.filename() == g_failOnly))
+      w.FailAfterBytesForTest(g_failAfter);
     w.PrintText(text);
     ok = w.Close();
   }
@@ -52,6 +54,9 @@ std::string WriteFailureText(const std::string& what, const fs::path& target, in
          "Reason: " + WriteErrorText(error) + ".";
 }
 
-void FailFileWritesAfterForTest(std::size_t bytes) { g_failAfter = bytes; }
+void FailFileWritesAfterForTest(std::size_t bytes, const std::string& onlyTo) {
+  g_failAfter = bytes;
+  g_failOnly = onlyTo;
+}
 
 }  // namespace sw

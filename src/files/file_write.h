@@ -26,8 +26,9 @@ bool WriteTextFile(const std::filesystem::path& target, std::string_view text, i
 // ("The file"), where (the file a link leads to), and the system's reason.
 std::string WriteFailureText(const std::string& what, const std::filesystem::path& target, int error);
 
-// Test hook: every following write fails once this many bytes are written
-// (the temporary file is dropped). SIZE_MAX switches it off.
-void FailFileWritesAfterForTest(std::size_t bytes);
+// Test hook: every following write (or only those to a file named `onlyTo`)
+// fails once this many bytes are written, as on a full disk (the temporary
+// file is dropped). SIZE_MAX switches it off.
+void FailFileWritesAfterForTest(std::size_t bytes, const std::string& onlyTo = {});
 
 }  // namespace sw

@@ -1,6 +1,7 @@
 #include "files/vehicle_file.h"
 
 #include <array>
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
@@ -378,7 +379,8 @@ std::string VehicleFileText(int16_t saveMode) {
   return out;
 }
 
-bool SaveVehicleFile(FormId window) {
+bool SaveVehicleFile(FormId window, int* reason) {
+  if (reason) *reason = 0;
   EnsureFileFolders();
   const int16_t op = fst.FileOperation;
   if (op <= savemode::SaveAs) {
@@ -394,7 +396,10 @@ bool SaveVehicleFile(FormId window) {
     case savemode::History:
       if (IsHistoryName(tbl.HistoryName[0])) target = ProgramPath(std::string(kHistoryFolder) + "/" + tbl.HistoryName[0]);
       break;
-    default: EndCall(window); return false;
+    default:
+      if (reason) *reason = ENOENT;
+      EndCall(window);
+      return false;
   }
   // The program's own folders are made when missing; the folder's spelling
   // on disk may then differ from the one asked for.
@@ -408,6 +413,7 @@ bool SaveVehicleFile(FormId window) {
   // failed, say where and why.
   int error = 0;
   auto failed = [&](bool advice) {
+    if (reason) *reason = error;
     if (advice) ReportSaveFailure();
     else MsgBox(WriteFailureText("The file", target, error), mb::OKOnly + mb::Exclamation, "");
     EndCall(window);

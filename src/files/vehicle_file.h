@@ -50,9 +50,10 @@ inline void OpenVehicleFile(FormId callingWindow, int openMode) {
 }
 
 // Writes the current state by fst.FileOperation (see savemode). False when
-// nothing could be written (the reason was shown); the save-as modes only
-// open the save-as window and count as done.
-bool SaveVehicleFile(FormId callingWindow);
+// nothing could be written (the reason was shown, and `error`, when given,
+// holds it as WriteErrorText takes it); the save-as modes only open the
+// save-as window and count as done.
+bool SaveVehicleFile(FormId callingWindow, int* error = nullptr);
 
 // The text SaveVehicleFile writes in a save mode, lines ended by CR LF.
 std::string VehicleFileText(int16_t saveMode);

@@ -1,5 +1,7 @@
 #include "shell/base_run_file.h"
 
+#include "files/file_write.h"
+
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"
@@ -37,16 +39,15 @@ BaseRunReadError ReadBaseRunFile() {
   return err;
 }
 
-bool WriteBaseRunFile() {
-  SeqWriter out;
-  if (!out.Open(ProgramPath(kBaseRunFile))) return false;
+bool WriteBaseRunFile(int* error) {
   int rows = tbl.BaseRunRows;
   if (rows > kRunLogRows - 2) rows = kRunLogRows - 2;
   if (rows < 0) rows = 0;
-  out.PrintLine(Str(tbl.BaseRunRows));
+  std::string text = Str(tbl.BaseRunRows) + CRLF;
   for (int r = 0; r <= rows + 1; ++r)
-    for (int c = 0; c <= 8; ++c) out.PrintLine(Str(tbl.BaseRun[c][r]));
-  return out.Close();
+    for (int c = 0; c <= 8; ++c) text += Str(tbl.BaseRun[c][r]) + CRLF;
+  const std::filesystem::path path = ProgramPath(kBaseRunFile);
+  return CanReplaceFile(path, error) && WriteTextFile(path, text, error);
 }
 
 }  // namespace sw

@@ -22,7 +22,8 @@ struct BaseRunReadError {
 BaseRunReadError ReadBaseRunFile();
 
 // Writes BaseRun/BaseRunRows to baseplot.ZKT, replacing the old file only once
-// the new one is complete. False when it could not be written.
-bool WriteBaseRunFile();
+// the new one is complete. False when it could not be written; `error` (when
+// given) then says why (see WriteErrorText).
+bool WriteBaseRunFile(int* error = nullptr);
 
 }  // namespace sw

@@ -30,11 +30,13 @@
 #include "files/configuration.h"
 #include "files/file_names.h"
 #include "files/file_state.h"
+#include "files/file_write.h"
 #include "files/vehicle_file.h"
 #include "match/frm_match.h"
 #include "specs/spec_windows.h"
 #include "match/spec_search.h"
 #include "platform/program_folder.h"
+#include "platform/seqfile.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/menu_bar_tips.h"
@@ -49,6 +51,7 @@
 #include "printing/print_screen.h"
 #include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
+#include "shell/frm_save_file.h"
 #include "shell/frm_send.h"
 #include "shell/outside_viewers.h"
 #include "shell/main_mdi_area.h"
@@ -915,15 +918,16 @@ void frmMain::mnuFilLoad_Click() {
   }
 }
 
-void frmMain::mnuFilSave_Click() {
-  if (Busy()) return;
+bool frmMain::mnuFilSave_Click(int* error) {
+  if (error) *error = 0;
+  if (Busy()) return false;
   StoreOpenSpecWindow();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
   if (fst.CurrentFileName.empty() || fst.CurrentFilePath.empty()) {
     SaveVehicleAs();
-    return;
+    return false;
   }
   // A shipped example vehicle is saved to the same sub-folder of the user's
   // own library, never over the example.
@@ -937,7 +941,7 @@ void frmMain::mnuFilSave_Click() {
     std::filesystem::create_directories(std::filesystem::path(fst.CurrentFilePath).parent_path(), ec);
   }
   fst.FileOperation = savemode::SameName;
-  SaveVehicleFile(FormId::frmMain);
+  return SaveVehicleFile(FormId::frmMain, error);
 }
 
 void frmMain::SaveVehicleAs() {
@@ -995,47 +999,96 @@ void frmMain::mnuAbout_Click() {
 
 void frmMain::RequestExit() { mnuFilExit_Click(); }
 
+namespace {
+
+// The library save question of the exit. The working copy keeps the changes
+// for the next start only when it was written.
+std::string SaveChangesQuestion(const std::string& shown, bool workingCopyWritten) {
+  const std::string kept =
+      workingCopyWritten
+          ? "(Even if you do not save these changes to the Library copy of " + shown +
+                " now, they are maintained in the temporary, working copy of " + shown +
+                " which is brought up on the main screen the next time you start the program.)"
+          : "(The temporary, working copy of " + shown +
+                " could not be written: if you do not save these changes to the Library copy of " + shown +
+                " now, they are lost when the program ends.)";
+  return "Save your changes to the Library copy of:" + kCR + kCR + "   " + shown + kCR + kCR + kept;
+}
+
+// After a write of the exit failed: the racer, told what was not kept and
+// why, decides whether the program ends all the same.
+bool EndAnyway(const std::string& notKept) {
+  return MsgBox("Not everything could be saved:" + kCR + kCR + notKept + kCR +
+                    "Click on Yes to end the program anyway." + kCR +
+                    "Click on No to keep the program running with your work on the screen.",
+                mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Quit Anyway ?") == ans::Yes;
+}
+
+}  // namespace
+
 void frmMain::mnuFilExit_Click() {
   if (Busy()) {
     ExitCancelled = 1;
     return;
   }
+  // What the racer pressed while a run went on was pressed before deciding
+  // to quit: on the way out it must not start a run or open a window. It
+  // runs once the racer stays after all, and goes when the program ends.
+  HoldWaitingWork();
+  struct Hold {
+    bool handedOn = false;
+    ~Hold() {
+      if (!handedOn) ReleaseWaitingWork();
+    }
+  } hold;
   tbl.CalcMode = 0;
   StoreOpenSpecWindow();
   Text1_LostFocus();
   ConfirmQuit(ExitCancelled);
   if (ExitCancelled) return;
 
+  std::string notKept;
+  int error = 0;
+  auto failed = [&](const std::string& what) { notKept += "   - " + what + " (" + WriteErrorText(error) + ")" + kCR; };
+  const std::string shown = UnsavedSpecsName(0, fst.CurrentFileName);
+
   fst.FileOperation = savemode::WorkingCopy;
-  SaveVehicleFile(FormId::frmMain);
+  const bool workingCopy = SaveVehicleFile(FormId::frmMain, &error);
+  if (!workingCopy) failed("the temporary, working copy of " + shown);
 
   if (fst.SpecsChanged == 1) {
-    const std::string& f = fst.CurrentFileName;
-    const std::string shown = UnsavedSpecsName(0, f);
-    int a = MsgBox("Save your changes to the Library copy of:" + kCR + kCR + "   " + shown + kCR + kCR +
-                       "(Even if you do not save these changes to the Library copy of " + shown +
-                       " now, they are maintained in the temporary, working copy of " + shown +
-                       " which is brought up on the main screen the next time you start the program.)",
-                   mb::YesNoCancel + mb::Question, "Save Your Changes ?");
+    int a = MsgBox(SaveChangesQuestion(shown, workingCopy), mb::YesNoCancel + mb::Question, "Save Your Changes ?");
     if (a == ans::Cancel) {
       ExitCancelled = 1;
       return;
     }
     if (a == ans::Yes) {
-      if (f.empty()) {
+      if (fst.CurrentFileName.empty() || fst.CurrentFilePath.empty()) {
         // A new vehicle needs a name first: the save-as window asks for it
-        // and the program keeps running until it is saved.
+        // and the program keeps running until it is saved. What waits, waits
+        // for that window.
         SaveVehicleAs();
         ExitCancelled = 1;
+        if (frmSaveFile* w = DefaultInstance<frmSaveFile>::IfLoaded()) {
+          hold.handedOn = true;
+          connect(w, &QObject::destroyed, [] { ReleaseWaitingWork(); });
+        }
         return;
       }
-      mnuFilSave_Click();
+      if (!mnuFilSave_Click(&error)) failed("your changes to the Library copy of " + shown);
     }
   }
 
-  ReadWriteConfiguration(0);
-  if (!WriteBaseRunFile())
-    MsgBox("The base run for the graphs could not be saved in baseplot.ZKT.", mb::OKOnly + mb::Exclamation, "");
+  if (!ReadWriteConfiguration(0, &error)) failed("the configuration: your preferences and run history");
+  if (!WriteBaseRunFile(&error)) {
+    MsgBox(WriteFailureText("The base run for the graphs", ProgramPath(kBaseRunFile), error),
+           mb::OKOnly + mb::Exclamation, "");
+    failed("the base run for the graphs");
+  }
+  if (!notKept.empty() && !EndAnyway(notKept)) {
+    ExitCancelled = 1;
+    return;
+  }
 
   std::error_code ec;
   std::filesystem::remove(ProgramPath(kHandOverFile), ec);
@@ -1051,9 +1104,6 @@ void ConfirmQuit(int& cancelFlag) {
   cancelFlag = 0;
   int a = MsgBox("Quit Stagewell ?", mb::YesNoCancel + mb::Question, "");
   if (a == ans::No || a == ans::Cancel) cancelFlag = 1;
-  // What the racer pressed while a run went on was pressed before deciding
-  // to quit: it must not start a run or open a window on the way out.
-  else DropWaitingWork();
 }
 
 }  // namespace sw

@@ -80,7 +80,9 @@ class frmMain : public QMainWindow {
   void MainCommand_Click(int index);
   void mnuOpenExampleFile_Click();
   void mnuFilLoad_Click();
-  void mnuFilSave_Click();
+  // True when the specs were saved under their name; false when the save
+  // failed (`error`, when given, says why) or the save-as window asks first.
+  bool mnuFilSave_Click(int* error = nullptr);
   void mnuOpenFloppy_Click();
   void mnuCopyFloppy_Click();
   void mnuPrintMainScreen_Click();

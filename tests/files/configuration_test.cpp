@@ -200,12 +200,12 @@ TEST_F(ConfigFile, AFailedWriteLeavesTheOldFile) {
   FailFileWritesAfterForTest(50);
   Write();
   EXPECT_EQ(File(), before);
-  EXPECT_EQ(OnlyBox().prompt.rfind("Possible Error reading Configuration File.  ", 0), 0u);
+  EXPECT_EQ(OnlyBox().prompt, "Possible Error writing Configuration File.  No space left on device");
   ui->Clear();
   FailFileWritesAfterForTest(SIZE_MAX);
   SetProgramFolder(App("no such folder"));
   Write();
-  EXPECT_EQ(OnlyBox().prompt, "Possible Error reading Configuration File.  Path not found");
+  EXPECT_EQ(OnlyBox().prompt, "Possible Error writing Configuration File.  No such file or directory");
 }
 
 TEST_F(ConfigFile, Defaults) {

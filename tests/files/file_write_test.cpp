@@ -30,7 +30,7 @@ TEST_F(SaveFailures, NothingButARegularFileIsReplaced) {
       {"VEHDAT/T1", "socket", [&] { vehicle(0, savemode::SameName, "VEHDAT/T1"); }, "Not a regular file."},
       {"QVHISTRY/A", "none", [&] { vehicle(0, savemode::History, ""); }, "No such file or directory."},
       {"DIALIN/FRI", "LOOP", [&] { vehicle(1, savemode::ChosenPath, "DIALIN/FRI"); }, "levels of symbolic links."},
-      {"qvzCNFG.ZKT", "pipe", [] { int16_t save = 0; ReadWriteConfiguration(save); }, "File.  Device I/O error"},
+      {"qvzCNFG.ZKT", "pipe", [] { int16_t save = 0; ReadWriteConfiguration(save); }, "writing Configuration File.  Not a regular file"},
       {"QVZEXMP/CLUTCH", "pipe", [] { AddExampleToLibrary({"CLUTCH", "CL", 22, 0, 0}, 0, "N"); }, "not be updated"},
       {"LapDtOut.txt", "pipe", [] { EXPECT_FALSE(WriteLapDataFile({})); }, ""},
       {"RUN1.TXT", "pipe", [&] { ui->Answer(ans::Yes), WriteAsciiFile("RUN1.TXT", {}); }, "Not a regular file."},

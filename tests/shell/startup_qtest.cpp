@@ -17,6 +17,7 @@
 #include "platform/text.h"
 #include "shell/cylvane_link.h"
 #include "shell/frm_intro_help.h"
+#include "files/file_write.h"
 #include "shell/power_curve_import.h"
 #include "shell/program_main.h"
 #include "shell/startup.h"
@@ -334,15 +335,51 @@ class StartupTest : public QObject {
     }
   }
 
-  // Configuration and base run linked to a pipe: both reported, the pipe left as it is, and the program still ends.
+  // The exit on a full disk: each failed write said where and why, the old files kept, the save question honest
+  // about the working copy, what was not kept listed, and the program ends only on Yes.
+  void exitOnAFullDisk() {
+    const char* files[] = {"QVCURVEH.ZKT", "VEHDAT/MUSCLE", "qvzCNFG.ZKT", "baseplot.ZKT"};
+    const std::string cr2 = kCR + kCR, cannot = " could not be written:" + cr2 + "      ",
+                      full = cr2 + "Reason: No space left on device.", why = " (No space left on device)" + kCR;
+    for (int last : {ans::No, ans::Yes}) {
+      NewScene();
+      frmMain* w = Ready();
+      for (const char* f : files) scene->Write(f, "old");
+      fst.SpecsChanged = 1;
+      for (int a : {ans::Yes, ans::OK, ans::Yes, ans::OK, ans::OK, ans::OK, last}) scene->ui.Answer(a);
+      FailFileWritesAfterForTest(0);
+      w->mnuFilExit_Click();
+      FailFileWritesAfterForTest(SIZE_MAX);
+      const std::string said[] = {
+          "The file" + cannot + scene->path(files[0]) + full,
+          "Save your changes to the Library copy of:" + cr2 + "   MUSCLE" + cr2 + "(The temporary, working copy of "
+              "MUSCLE could not be written: if you do not save these changes to the Library copy of MUSCLE now, they "
+              "are lost when the program ends.)",
+          "The file" + cannot + scene->path(files[1]) + full,
+          "Possible Error writing Configuration File.  No space left on device",
+          "The base run for the graphs" + cannot + scene->path(files[3]) + full,
+          "Not everything could be saved:" + cr2 + "   - the temporary, working copy of MUSCLE" + why +
+              "   - your changes to the Library copy of MUSCLE" + why + "   - the configuration: your preferences and "
+              "run history" + why + "   - the base run for the graphs" + why + kCR + "Click on Yes to end the program "
+              "anyway." + kCR + "Click on No to keep the program running with your work on the screen."};
+      QCOMPARE(scene->BoxCount(), 7);
+      for (int i = 0; i < 6; ++i) QCOMPARE(scene->Box(i + 1).prompt, said[i]);
+      QCOMPARE(scene->LastBox().title + std::to_string(scene->LastBox().style), std::string("Quit Anyway ?308"));
+      QCOMPARE(ProgramEnding(), last == ans::Yes);
+      for (const char* f : files) QCOMPARE(scene->Read(f), std::string("old"));
+    }
+  }
+
+  // Configuration and base run linked to a pipe: both reported, the pipe left as it is, and the program ends when
+  // the racer says so.
   void exitThroughLinksToAPipe() {
     frmMain* w = Ready();
     fst.SpecsChanged = 0;
     QCOMPARE(::mkfifo(scene->path("pipe").c_str(), 0600), 0);
     for (const char* name : {"qvzCNFG.ZKT", "baseplot.ZKT"}) std::filesystem::create_symlink("pipe", scene->file(name));
-    scene->ui.Answer(ans::Yes);
+    scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::OK), scene->ui.Answer(ans::OK), scene->ui.Answer(ans::Yes);
     w->mnuFilExit_Click();
-    QVERIFY(ProgramEnding() && scene->BoxCount() == 3 && std::filesystem::is_fifo(scene->file("qvzCNFG.ZKT")));
+    QVERIFY(ProgramEnding() && scene->BoxCount() == 4 && std::filesystem::is_fifo(scene->file("qvzCNFG.ZKT")));
   }
 
   // The window manager's close box asks too; No and Cancel keep the program.

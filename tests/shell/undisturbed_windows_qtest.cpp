@@ -9,12 +9,14 @@
 #include "calcmenus/frm_calc_data.h"
 #include "dialin/dialin_state.h"
 #include "dialin/frm_dial_in.h"
+#include "files/file_write.h"
 #include "match/frm_disp.h"
 #include "match/frm_prgrs.h"
 #include "platform/qt/window_lifetime.h"
 #include "printing/prnt_optns.h"
 #include "results/frm_disp_grid.h"
 #include "results/frm_graph.h"
+#include "shell/frm_save_file.h"
 #include "specs/spec_window_fixture.h"
 
 using namespace sw;
@@ -120,7 +122,7 @@ class UndisturbedWindowsTest : public QObject {
     scene->CopyShipped("QVZHELP/help7.txt");
     ResetDialInState();
   }
-  void cleanup() { scene.reset(); }
+  void cleanup() { scene.reset(), FailFileWritesAfterForTest(SIZE_MAX); }
 
   // F2 with each spec window open (the Engine window with its horsepower calculator), and with the results and
   // the graph open.
@@ -169,30 +171,41 @@ class UndisturbedWindowsTest : public QObject {
 
   // Exit chosen during a run, a Find Best or a Match, and Calc ET as it has ended, before the waiting Exit had its
   // turn (a screen reader's press of the button clicks a moment later): "Quit Stagewell ?" comes before anything
-  // else runs. Answered No, the Calc ET runs; answered Yes, nothing more runs, and nothing is written after the
-  // configuration and the base run.
+  // else runs. No or Cancel to any of Exit's questions (the save window's Cancel too) and the Calc ET runs; when the
+  // program ends, nothing more runs, and nothing is written after the configuration and the base run.
   void putOffPressesRunInTheOrderPressed_data() {
     QTest::addColumn<int>("work");
-    QTest::addColumn<int>("quit");
+    QTest::addColumn<std::vector<int>>("answers");  // "Quit Stagewell ?", "Save Your Changes ?" and what follows
+    QTest::addColumn<int>("setUp");                 // 1: the working copy cannot be written, 2: a new vehicle
+    const int Y = ans::Yes, N = ans::No, C = ans::Cancel;
+    const std::tuple<const char*, std::vector<int>, int> exits[] = {
+        {"Quit: No", {N}, 0},     {"Quit: Cancel", {C}, 0},         {"Save: No", {Y, N}, 0},
+        {"Save: Cancel", {Y, C}, 0}, {"Quit Anyway: No", {Y, ans::OK, N, N}, 1}, {"save window: Cancel", {Y, Y}, 2}};
     for (int work : {0, 1, 2})
-      for (int quit : {ans::No, ans::Yes})
-        QTest::addRow("%s, %s", std::array{"run", "Find Best", "Match"}[work], quit == ans::Yes ? "Yes" : "No")
-            << work << quit;
+      for (const auto& [exit, answers, setUp] : exits)
+        QTest::addRow("%s, %s", std::array{"run", "Find Best", "Match"}[work], exit) << work << answers << setUp;
   }
   void putOffPressesRunInTheOrderPressed() {
     QFETCH(int, work);
-    QFETCH(int, quit);
+    QFETCH(std::vector<int>, answers);
+    QFETCH(int, setUp);
+    const bool ends = answers == std::vector{ans::Yes, ans::No};
     frmMain* m = scene->ShowMain();
     auto runs = [] {
       return long(std::count_if(tbl.HistoryEt.begin(), tbl.HistoryEt.end(), [](auto& et) { return !et.empty(); }));
     };
     long atQuit = -1;
-    scene->ui.onBox = [&](const ScriptedUi::Box& b) { atQuit = b.prompt == "Quit Stagewell ?" ? runs() : atQuit; };
+    scene->ui.onBox = [&](const ScriptedUi::Box& b) {
+      if (b.prompt != "Quit Stagewell ?") return;
+      atQuit = runs(), fst.SpecsChanged = 1;
+      if (setUp == 1) FailFileWritesAfterForTest(0, "QVCURVEH.ZKT");
+      if (setUp == 2) fst.CurrentFileName.clear();
+    };
     scene->ui.onDoEvents = [m, calls = 0]() mutable {
       if (tbl.CalcRunning && ++calls == 3) m->mnuFilExit->trigger();
     };
     if (work == 1) scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::OK);  // its boxes
-    scene->ui.Answer(quit), scene->ui.Answer(ans::No);  // "Quit Stagewell ?", "Save Your Changes ?" should it come
+    for (int a : answers) scene->ui.Answer(a);
     for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = std::array{" 0", "", "1.74", "118.2", "5700", "3"}[k];
     if (work == 0) m->cmdRun_Click();
     if (work == 1) m->mnuFindAxleRatio->trigger();
@@ -203,15 +216,18 @@ class UndisturbedWindowsTest : public QObject {
     }
     const long ended = runs();
     m->mnuCalc->trigger();
-    QTRY_VERIFY(atQuit != -1 && runs() == ended + (quit == ans::No));
+    if (setUp == 2) {  // what waits, waits for the save window
+      QTRY_VERIFY(DefaultInstance<frmSaveFile>::IfLoaded() && (Settle(), runs() == ended));
+      DefaultInstance<frmSaveFile>::IfLoaded()->close();
+    }
+    QTRY_VERIFY(atQuit != -1 && runs() == ended + !ends && ProgramEnding() == ends);
     Settle();
-    QCOMPARE(runs(), ended + (quit == ans::No));
+    QCOMPARE(runs(), ended + !ends);
     scene->ui.onBox = nullptr, scene->ui.onDoEvents = nullptr;
     QCOMPARE(atQuit, ended);
-    QCOMPARE(ProgramEnding(), quit == ans::Yes);
     const auto config = std::filesystem::last_write_time(scene->file("qvzCNFG.ZKT"));
     for (const auto& e : std::filesystem::recursive_directory_iterator(scene->folder()))
-      if (quit == ans::Yes && e.is_regular_file() && e.last_write_time() > config)
+      if (ends && e.is_regular_file() && e.last_write_time() > config)
         QCOMPARE(e.path().filename().string(), std::string("baseplot.ZKT"));
   }
 

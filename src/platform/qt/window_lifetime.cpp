@@ -70,6 +70,8 @@ std::vector<Waiting>& Queue() {
   return queue;
 }
 
+int g_holds = 0;
+
 bool OwnerGone(const Waiting& w) {
   if (!w.owner) return true;
   return w.ownerIsWidget && IsUnloaded(static_cast<QWidget*>(w.owner.data()));
@@ -91,7 +93,7 @@ void RunWaitingWork() {
   // In the order asked; work that must still wait (under a box) holds back
   // none that need not (in the box), and work whose window went is dropped.
   auto& queue = Queue();
-  for (size_t i = 0; i < queue.size();) {
+  for (size_t i = 0; i < queue.size() && g_holds == 0;) {
     if (OwnerGone(queue[i])) {
       queue.erase(queue.begin() + static_cast<long>(i));
     } else if (queue[i].busy && queue[i].busy()) {
@@ -105,7 +107,7 @@ void RunWaitingWork() {
       i = 0;
     }
   }
-  if (Queue().empty()) QueueTimer()->stop();
+  if (Queue().empty() || g_holds > 0) QueueTimer()->stop();
 }
 
 void WatchWindowLifetimes() {
@@ -181,6 +183,7 @@ void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> b
 }
 
 bool WaitingWorkCanRun() {
+  if (g_holds > 0) return false;
   for (const Waiting& w : Queue())
     if (!OwnerGone(w) && !(w.busy && w.busy()))
       return true;
@@ -196,8 +199,16 @@ void Later(QObject* context, std::function<void()> work, int ms) {
   });
 }
 
+void HoldWaitingWork() { ++g_holds; }
+
+void ReleaseWaitingWork() {
+  if (g_holds > 0) --g_holds;
+  if (g_holds == 0 && !Queue().empty()) QueueTimer()->start();
+}
+
 void DropWaitingWork() {
   Queue().clear();
+  g_holds = 0;
   QueueTimer()->stop();
 }
 

@@ -116,9 +116,13 @@ bool WorkWaitsToRun();
 // changes in a window under a box stays.
 void Later(QObject* context, std::function<void()> work, int ms = 0);
 
-// Drops everything that waits to run: the racer has confirmed Quit, or the
-// program ends. A press put off during a run must not start a calculation
-// after the configuration was written.
+// Holds everything that waits to run, whether or not it could, until as many
+// releases came as holds: while the program may be on its way out, a press
+// put off during a run must not start a calculation or open a window.
+void HoldWaitingWork();
+void ReleaseWaitingWork();
+
+// Drops everything that waits to run, and every hold: the program ends.
 void DropWaitingWork();
 
 }  // namespace sw
