@@ -401,6 +401,33 @@ class KeyboardAccessTest : public QObject {
     QTest::keyClick(choice, Qt::Key_Return);
     QCOMPARE(pressed, 1);
   }
+
+  // One Escape closes one window, also held down or with its release lost
+  // (a tool sent it to the preview, which closed first): its repeats go to
+  // the window in front and to a pressed button. Closed or deleted, the
+  // results leave Calculate ET Performance working.
+  void oneEscapeClosesOneWindow() {
+    frmMain* m = ShowMain();
+    const auto escape = [](QWidget* to, bool repeat) {  // as X hands it to the window in front
+      Activate(to), qt_handleKeyEvent(to->windowHandle(), QEvent::KeyPress, Qt::Key_Escape, {}, {}, repeat), Settle();
+    };
+    for (auto close : {+[](QWidget* w) { w->close(); }, +[](QWidget* w) { w->deleteLater(); }}) {
+      m->cmdRun->click();
+      QPointer<frmDispGrid> results = frmDispGrid::IfLoaded();
+      results->cmdPrint->click();
+      QPointer<PrntOptns> options = DefaultInstance<PrntOptns>::IfLoaded();
+      WhenModal([&](QWidget* preview) { escape(preview, false); });
+      options->Command1[2]->click();
+      escape(options, true), escape(results, true);  // the repeats, to the windows coming to the front
+      QVERIFY(options && results);
+      close(options), close(results), Settle();
+      QTest::mousePress(m->cmdRun, Qt::LeftButton);
+      escape(m, true);
+      QTest::mouseRelease(m->cmdRun, Qt::LeftButton);
+      QVERIFY(frmDispGrid::IfLoaded());
+      frmDispGrid::Unload();
+    }
+  }
 };
 
 QTEST_MAIN(KeyboardAccessTest)

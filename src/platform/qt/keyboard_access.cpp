@@ -179,6 +179,25 @@ class EnterPressesButton : public QObject {
   }
 };
 
+// Escape held down repeats into each window that comes to the front, and a
+// tool that sends the press to a window which then closes sends the release
+// nowhere: the desktop holds the key down, and its repeats closed every
+// window of the program, one after the other, and cancelled each press of a
+// button. One Escape acts once: its repeats reach no window, shortcut or
+// button. Keys another program sends carry no time, and Qt takes two of them
+// in a row for a repeat: each of those still acts.
+class HeldEscapeActsOnce : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() != Qt::Key_Escape || !k->isAutoRepeat() || k->timestamp() == 0) return false;
+    k->accept();  // a shortcut override taken: no shortcut runs
+    return true;
+  }
+};
+
 }  // namespace
 
 void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
@@ -189,6 +208,7 @@ void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
   keeper = new FrontKeeper(std::move(lastResort));
   qApp->installEventFilter(keeper);
   qApp->installEventFilter(new EnterPressesButton(qApp));
+  qApp->installEventFilter(new HeldEscapeActsOnce(qApp));
 }
 
 }  // namespace sw
