@@ -97,6 +97,11 @@ PrntOptns::PrntOptns() : QWidget(nullptr, Qt::Window) {
   setFixedSize(sizeHint());
 }
 
+PrntOptns::~PrntOptns() {
+  // Deleted without a close, it keeps the options set all the same.
+  if (!closed_) SavePrintOptions();
+}
+
 void PrntOptns::ShowWindow() { ShowOverMainWindow(DefaultInstance<PrntOptns>::Get()); }
 
 void PrntOptns::Command1_Click(int index) {

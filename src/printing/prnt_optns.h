@@ -18,6 +18,7 @@ class PrntOptns : public QWidget {
  public:
   // Creating the window is its load; use DefaultInstance<PrntOptns>.
   PrntOptns();
+  ~PrntOptns() override;
 
   // Loads the window and shows it, not modal.
   static void ShowWindow();

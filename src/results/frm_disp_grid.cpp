@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 #include "files/file_names.h"
 #include "platform/qt/fixed_font.h"
@@ -109,6 +110,9 @@ frmDispGrid::frmDispGrid(QWidget* parent) : QMainWindow(parent, Qt::Window) {
 }
 
 frmDispGrid::~frmDispGrid() {
+  // Deleted without a close (with the main window, or by the lifetime
+  // rules), it still gives the main window back its buttons and panels.
+  if (!std::exchange(unloaded_, true)) Form_Unload();
   if (g_instance == this) g_instance.clear();
 }
 
@@ -469,10 +473,7 @@ void frmDispGrid::closeEvent(QCloseEvent* e) {
     PutOffWhileCalculating(this, "close", [this] { close(); });
     return;
   }
-  if (!unloaded_) {
-    unloaded_ = true;
-    Form_Unload();
-  }
+  if (!std::exchange(unloaded_, true)) Form_Unload();
   if (g_instance == this) g_instance.clear();
   MarkUnloaded(this);
   e->accept();

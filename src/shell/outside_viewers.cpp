@@ -19,7 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kNoViewer = "An appropriate viewer was not found on your system.";
+// No viewer opened the file: where it is, in full (the program folder may be
+// given relative to where the program started), so the racer can open it
+// with a program of their own.
+std::string NoViewerText(const fs::path& file) {
+  std::error_code ec;
+  const fs::path full = fs::absolute(file, ec).lexically_normal();
+  const std::string cr2(2, CR);
+  return "An appropriate viewer was not found on your system." + cr2 +
+         "Open this file with a program of your choice:" + cr2 + "    " + (ec ? file : full).string();
+}
 
 bool EndsWithNoCase(const std::string& s, const std::string& tail) {
   if (s.size() < tail.size()) return false;
@@ -84,7 +93,7 @@ void ShowUserManual(const std::string& documentStem) {
     BusyCursor busy;
     shown = OpenWith(cfg.ManualViewerPath, document.string());
   }
-  if (!shown) MsgBox(kNoViewer, mb::OKOnly, "");
+  if (!shown) MsgBox(NoViewerText(document), mb::OKOnly, "");
 }
 
 void ShowTextDocument(const std::string& documentPath, const std::string& documentName) {
@@ -97,7 +106,8 @@ void ShowTextDocument(const std::string& documentPath, const std::string& docume
              " document, click on the [X] box in the upper right corner to return to the Stagewell.",
          mb::OKOnly, "");
   const std::string shown = EndsWithNoCase(documentPath, ".txt") ? documentPath : PlainTextCopy(documentPath);
-  if (shown.empty() || !Programs().Open(shown)) MsgBox(kNoViewer, mb::OKOnly, "");
+  // The document itself is named: the copy goes when the program ends.
+  if (shown.empty() || !Programs().Open(shown)) MsgBox(NoViewerText(documentPath), mb::OKOnly, "");
 }
 
 }  // namespace sw

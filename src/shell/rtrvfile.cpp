@@ -194,7 +194,12 @@ Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   Form_Activate();
 }
 
-Rtrvfile::~Rtrvfile() { DefaultInstance<Rtrvfile>::Forget(this); }
+Rtrvfile::~Rtrvfile() {
+  DefaultInstance<Rtrvfile>::Forget(this);
+  // Deleted without a close, it still gives the main window back (unless a
+  // new open window has it now).
+  if (!DefaultInstance<Rtrvfile>::Loaded()) EnableMainWindow(true);
+}
 
 bool Rtrvfile::event(QEvent* e) {
   // Coming back from a message box or the help window is no new activation;

@@ -1,6 +1,7 @@
 // The windows as a screen reader and a keyboard see them: every usable
 // control named and a Tab stop, every window announced with a name, and a
 // closing window handing the front back even without a window manager.
+#include <QAbstractEventDispatcher>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -400,6 +401,37 @@ class KeyboardAccessTest : public QObject {
     ok->setDefault(false);
     QTest::keyClick(choice, Qt::Key_Return);
     QCOMPARE(pressed, 1);
+  }
+
+  // One Escape closes one window, also held down or with its release lost
+  // (a tool sent it to the preview, which closed first): its repeats go to
+  // the window in front and to a pressed button. Closed by Escape or the
+  // close box, or deleted, the results leave Calculate ET Performance working.
+  void oneEscapeClosesOneWindow() {
+    frmMain* m = ShowMain();
+    const auto escape = [](QWidget* to, bool repeat = false) {  // as X hands it to the window in front
+      Activate(to), qt_handleKeyEvent(to->windowHandle(), QEvent::KeyPress, Qt::Key_Escape, {}, {}, repeat), Settle();
+    };
+    for (const auto& close : std::initializer_list<std::function<void(QWidget*)>>{
+             [&](QWidget* w) { escape(w); }, [](QWidget* w) { w->close(); }, [](QWidget* w) { w->deleteLater(); }}) {
+      m->cmdRun->click();
+      QPointer<frmDispGrid> results = frmDispGrid::IfLoaded();
+      results->cmdPrint->click();
+      QPointer<PrntOptns> options = DefaultInstance<PrntOptns>::IfLoaded();
+      WhenModal([&](QWidget* preview) { escape(preview); });
+      options->Command1[2]->click();
+      escape(options, true), escape(results, true);  // the repeats, to the windows coming to the front
+      QVERIFY(options && results);
+      close(options), close(results), Settle();
+      QTest::mousePress(m->cmdRun, Qt::LeftButton);
+      uint8_t release[32] = {3, 9, 0, 0, 7};  // X repeats: a release, a press at the same time (7) Qt took for new
+      QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", release, nullptr);
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, {}, 9, 0, 0);
+      press.setTimestamp(7), QApplication::sendEvent(m->cmdRun, &press);
+      QTest::mouseRelease(m->cmdRun, Qt::LeftButton);
+      QVERIFY(frmDispGrid::IfLoaded());
+      frmDispGrid::Unload();
+    }
   }
 };
 

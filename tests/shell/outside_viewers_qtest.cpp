@@ -17,7 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kNoViewer = "An appropriate viewer was not found on your system.";
+std::string NoViewer(const std::string& path) {  // where the file is, to open by hand
+  return "An appropriate viewer was not found on your system." + kCR + kCR +
+         "Open this file with a program of your choice:" + kCR + kCR + "    " + path;
+}
 
 std::string Finished(const std::string& name) {
   return "When you are finished viewing the " + name +
@@ -56,8 +59,8 @@ class OutsideViewersTest : public QObject {
 
  private slots:
   // The path goes to the opener whole, blanks and all; any other document
-  // goes as a ".txt" copy. No viewer: one message after the first; a
-  // missing document is named.
+  // goes as a ".txt" copy. No viewer: one message after the first, naming
+  // the document (not its copy); a missing document is named.
   void textDocumentsOpenAsPlainText() {
     const struct {
       const char* file;
@@ -65,7 +68,7 @@ class OutsideViewersTest : public QObject {
       const char* opensAs;  // the file name the opener gets; none: the file is missing
       bool openWorks;
     } cases[] = {
-        {"Analysis Report.txt", "Analysis Report", "Analysis Report.txt", true},
+        {"Analysis Report.txt", "Analysis Report", "Analysis Report.txt", false},
         {"readme.doc", "Readme.doc", "readme.txt", true},
         {"NOTES.TXT", "Notes", "NOTES.TXT", true},
         {"readme.doc", "Readme.doc", "readme.txt", false},
@@ -88,7 +91,7 @@ class OutsideViewersTest : public QObject {
       }
       QCOMPARE(prompts.front(), Finished(c.name));
       QCOMPARE(prompts.size(), size_t(c.openWorks ? 1 : 2));
-      if (!c.openWorks) QCOMPARE(prompts.back(), std::string(kNoViewer));
+      if (!c.openWorks) QCOMPARE(prompts.back(), NoViewer(doc.string()));
       QCOMPARE(programs->opened.size(), size_t(1));
       const fs::path opened = programs->opened[0];
       QCOMPARE(opened.filename().string(), std::string(c.opensAs));
@@ -163,7 +166,7 @@ class OutsideViewersTest : public QObject {
     v.programs->openWorks = false;
     ShowUserManual("QVZMan");
     QCOMPARE(v.ui->boxes().size(), size_t(2));
-    QCOMPARE(v.ui->boxes()[1].prompt, std::string(kNoViewer));
+    QCOMPARE(v.ui->boxes()[1].prompt, NoViewer(v.Pdf("QVZMan4.pdf")));
 
     v.ui->Clear();
     fs::remove(v.Pdf("Supp4.pdf"));

@@ -33,6 +33,7 @@ void CloseOnEscape(QWidget* window, std::function<void()> close) {
   FilterAllEvents<PopupsKeepEscape>();
   auto* key = new QShortcut(QKeySequence(Qt::Key_Escape), window);
   key->setContext(Qt::WindowShortcut);
+  key->setAutoRepeat(false);  // Escape held down closes this window, not the next one too
   QObject::connect(key, &QShortcut::activated, window, [window, close] {
     if (close)
       close();

@@ -1,5 +1,6 @@
 #include "platform/qt/keyboard_access.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QAccessible>
 #include <QAbstractButton>
 #include <QAccessibleWidget>
@@ -15,6 +16,9 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -179,6 +183,47 @@ class EnterPressesButton : public QObject {
   }
 };
 
+// Escape held down repeats into each window that comes to the front, and a
+// tool that sends the press to a window which then closes sends the release
+// nowhere: the desktop holds the key down, and its repeats closed every
+// window of the program, one after the other, and cancelled each press of a
+// button. One Escape acts once: its repeats reach no window, shortcut or
+// button.
+//
+// X repeats a key as a release and a press at the same moment. Qt marks such
+// a press as a repeat only when the press had reached it before it handled
+// the release, which on a busy program it often has not: the releases are
+// read as X hands them over, and a press at the moment of a release of the
+// same key is a repeat. Keys another program sends carry no time (and Qt
+// takes two in a row for a repeat): each of those acts.
+class HeldEscapeActsOnce : public QObject, public QAbstractNativeEventFilter {
+ public:
+  using QObject::QObject;
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    constexpr uint8_t kXKeyRelease = 3;
+    constexpr int kKeyAt = 1, kTimeAt = 4;  // in the X protocol's key event
+    const auto* bytes = static_cast<const uint8_t*>(message);
+    if (type != "xcb_generic_event_t" || (bytes[0] & 0x7f) != kXKeyRelease) return false;
+    uint32_t time = 0;
+    std::memcpy(&time, bytes + kTimeAt, sizeof time);
+    released_[next_++ % released_.size()] = {bytes[kKeyAt], time};
+    return false;
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() != Qt::Key_Escape || k->timestamp() == 0) return false;
+    const std::pair<uint32_t, uint32_t> at{k->nativeScanCode(), static_cast<uint32_t>(k->timestamp())};
+    if (!k->isAutoRepeat() && std::find(released_.begin(), released_.end(), at) == released_.end()) return false;
+    k->accept();  // a shortcut override taken: no shortcut runs
+    return true;
+  }
+
+ private:
+  std::array<std::pair<uint32_t, uint32_t>, 8> released_{};  // the last key releases: key, time
+  size_t next_ = 0;
+};
+
 }  // namespace
 
 void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
@@ -189,6 +234,9 @@ void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
   keeper = new FrontKeeper(std::move(lastResort));
   qApp->installEventFilter(keeper);
   qApp->installEventFilter(new EnterPressesButton(qApp));
+  auto* escape = new HeldEscapeActsOnce(qApp);
+  qApp->installEventFilter(escape);
+  qApp->installNativeEventFilter(escape);
 }
 
 }  // namespace sw

@@ -3,6 +3,7 @@
 // - a window closing with the front hands it back to the window the racer
 //   was in before (a desktop without a window manager leaves no window
 //   active, so no key would reach the program any more);
+// - one Escape closes one window, held down or not;
 // - Alt alone enters a window's menu bar, so menus without an underlined
 //   letter (the results and graph windows') are reachable too;
 // - windows built straight on QWidget are announced as windows, not as a
