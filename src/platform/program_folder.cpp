@@ -101,6 +101,9 @@ bool EnsureProgramFolder() {
   fs::path dest = ProgramFolder();
   fs::create_directories(dest, ec);
   if (!fs::is_directory(dest, ec)) return false;
+  // The program works from inside its folder: a folder named relative to
+  // where it was started would otherwise be looked for inside itself.
+  if (dest.is_relative()) SetProgramFolder(dest = fs::absolute(dest, ec));
   fs::path seed = SeedFolder();
   if (seed.empty() || !fs::is_directory(seed, ec)) return true;
   // A folder filled from this very shipped folder before needs no look at

@@ -28,7 +28,8 @@ inline constexpr const char* kSeedStampFile = ".seeded";
 // history), is never overwritten. Once all are there a stamp says so, and
 // later starts skip this until the shipped folder changes (another folder, or
 // a file added, taken away or rewritten). False when the folder cannot be
-// created.
+// created. A folder given by a relative path is fixed here as the absolute
+// one it names now.
 bool EnsureProgramFolder();
 
 // The versions earlier releases shipped, listed in the shipped folder's
