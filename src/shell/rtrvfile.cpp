@@ -387,9 +387,6 @@ void Rtrvfile::Command1_Click() {
   OpenVehicleFile(FormId::frmMain, openmode::Chosen);
   if (fst.FileReadFailed != 1) {
     FileWin().BuildMainCaption();
-    // The main window may already have the front back from the save
-    // question, and then no activation rebuilds its summary.
-    if (frmMain* m = DefaultInstance<frmMain>::IfLoaded(); m && tbl.CalcMode == 0) m->BuildVehicleSummary();
     CloseRetrieveForm();
   }
 }
@@ -447,10 +444,9 @@ void ResetNewVehicle() {
   fst.VehicleComments.clear();
   fst.CurrentFileName.clear();
   fst.CurrentFilePath = ProgramFolderText() + "/" + kVehicleFolder + "/";
-  // The comments box shows the (now empty) comments of the new vehicle.
-  FileWin().SetMainComments("");
-  FileWin().BuildMainCaption();
   fst.SpecsChanged = 0;
+  // The main window shows the new vehicle: its caption, its (empty) comments.
+  FileWin().CurrentVehicleChanged();
 }
 
 void NewVehicle() {
