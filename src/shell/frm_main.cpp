@@ -1021,16 +1021,32 @@ void frmMain::mnuFilExit_Click() {
     }
     if (a == ans::Yes) {
       if (f.empty()) {
-        // A new vehicle needs a name first: the save-as window asks for it
-        // and the program keeps running until it is saved.
-        SaveVehicleAs();
+        // A new vehicle needs a name first: the save-as window asks for it,
+        // and the program keeps running until it has saved (then the exit
+        // goes on) or is cancelled.
+        fst.FloppyMode = 0;
+        fst.ExampleLibraryMode = 0;
+        fst.FileOperation = savemode::SaveAsBeforeExit;
+        SaveVehicleFile(FormId::frmMain);
         ExitCancelled = 1;
         return;
       }
       mnuFilSave_Click();
     }
   }
+  EndAfterExit();
+}
 
+void frmMain::ExitAfterSave() {
+  if (Busy() || ending_) return;
+  // The working copy names the file the vehicle was just saved as.
+  fst.FileOperation = savemode::WorkingCopy;
+  SaveVehicleFile(FormId::frmMain);
+  ExitCancelled = 0;
+  EndAfterExit();
+}
+
+void frmMain::EndAfterExit() {
   ReadWriteConfiguration(0);
   if (!WriteBaseRunFile())
     MsgBox("The base run for the graphs could not be saved in baseplot.ZKT.", mb::OKOnly + mb::Exclamation, "");

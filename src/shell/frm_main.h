@@ -87,6 +87,9 @@ class frmMain : public QMainWindow {
   void mnuPrintBlankWorksheet_Click();
   void mnuWindowsPrinterSetup_Click();
   void mnuFilExit_Click();
+  // The exit that waited for a new vehicle to be named goes on once the
+  // save-as window has saved it.
+  void ExitAfterSave();
   void mnuAbout_Click();
   void mnuCylvane_Click();
   void mnuUsersManual_Click();
@@ -112,6 +115,8 @@ class frmMain : public QMainWindow {
   void changeEvent(QEvent* e) override;
 
  private:
+  // The exit's steps after the questions: configuration, base run, the end.
+  void EndAfterExit();
   void BuildMenus();
   void BuildPanels();
   void MDIForm_Load();

@@ -204,7 +204,8 @@ bool Rtrvfile::event(QEvent* e) {
       QWidget* a = QApplication::activeWindow();
       // Nor is coming back from the save-as window this one asked for: the
       // racer finds the file they chose still chosen.
-      const bool askedSave = qobject_cast<frmSaveFile*>(a) && fst.FileOperation == savemode::SaveAsFromOpen;
+      auto* save = qobject_cast<frmSaveFile*>(a);
+      const bool askedSave = save && save->WaitingStep() == savemode::SaveAsFromOpen;
       if (a && a != this && !DeactivateWatch::IsBox(a) && !qobject_cast<HelpForm*>(a) && !askedSave)
         refillOnActivate_ = true;
     });
