@@ -35,6 +35,8 @@
 #include "printing/window_image.h"
 #include "results/anls_rprt.h"
 #include "shell/frm_main.h"
+#include "shell/frm_save_file.h"
+#include "shell/rtrvfile.h"
 #include "shell/shell_state.h"
 #include "shell/user_actions.h"
 #include "simulation/tables.h"
@@ -463,6 +465,15 @@ void frmDialIn::Form_Activate() {
   if (!self) return;
   if (shell.KeepSpecForm != 2) shell.KeepSpecForm = 0;
   ShowBeginnerNote();
+}
+
+bool frmDialIn::WaitsOn(const QWidget* active) const {
+  // The Open window and the save window of its own File menu: the
+  // worksheet stays behind them, also when the racer went to it while they
+  // were up and then back to them.
+  if (auto* open = qobject_cast<const Rtrvfile*>(active)) return open->Kind() == ModeName;
+  if (auto* save = qobject_cast<const frmSaveFile*>(active)) return save->Kind() == ModeName;
+  return false;
 }
 
 void frmDialIn::ShowBeginnerNote() {

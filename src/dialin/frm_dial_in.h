@@ -110,6 +110,7 @@ class frmDialIn : public SpecWindow {
 
  protected:
   void Form_Activate() override;
+  bool WaitsOn(const QWidget* active) const override;
   void SpecData_LostFocus(const RowLeave& leave) override;
   void cmbSpecData_Click(int row) override;
   void ClcBttn_Click(int row) override;

@@ -47,6 +47,11 @@ class FileWindows {
   // Rebuild the main window's caption from CurrentFileName.
   virtual void BuildMainCaption() {}
 
+  // Another vehicle's specs became current (opened, reopened, or a new
+  // vehicle started): the main window's summary, caption and comments show
+  // it at once, whichever window has the front.
+  virtual void CurrentVehicleChanged() {}
+
   // Back to the default mouse pointer on the calling window.
   virtual void SetDefaultMousePointer(FormId window) {}
 };

@@ -177,6 +177,7 @@ void SetCurrentFile(Kind kind, int16_t mode, const std::string& path) {
     fst.CurrentFilePath = path;
     fst.SpecsChanged = mode == openmode::History ? 1 : 0;
     MakeRelativeName("vehdat");
+    FileWin().CurrentVehicleChanged();
     return;
   }
   FileWin().SetDialInComments(KindComment(kind));

@@ -29,6 +29,7 @@ inline constexpr int16_t SaveAs = 0;        // 0 or less: the save-as window ask
 inline constexpr int16_t SaveAsFromOpen = -1;
 inline constexpr int16_t SaveAsBeforeNew = -3;
 inline constexpr int16_t SaveAsBeforeHistory = -4;
+inline constexpr int16_t SaveAsBeforeExit = -5;  // a new vehicle named on the way out
 inline constexpr int16_t WorkingCopy = 1;   // QVCURVEH.ZKT
 inline constexpr int16_t SameName = 2;      // CurrentFilePath
 inline constexpr int16_t ChosenPath = 3;    // ChosenFileName, a full path

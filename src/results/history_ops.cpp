@@ -13,6 +13,12 @@ const char* const kMsgNotValidOpen = "Distance = 0, there for this is not a vali
 const char* const kMsgHistoryCopyLost =
     "These specs can not be restored because the file containing them has been lost or corrupted.";
 
+std::string RunNotRetrievedMessage(const std::string& title) {
+  const std::string cr2 = std::string(1, CR) + CR;
+  return "The specs of:" + cr2 + "    " + title + cr2 +
+         "were not retrieved: that test is no longer in the History Log.";
+}
+
 bool IsValidTest(int e) { return e >= 0 && e < kHistorySlots && tbl.HistoryLength[e] != 0; }
 
 bool ClearHistory() {
@@ -44,6 +50,22 @@ bool RenameTest(int e) {
   if (a.cancelled || a.text.empty()) return false;
   tbl.HistoryTitle[e] = a.text;
   return true;
+}
+
+HistoryRun HistoryRunAt(int e) {
+  if (e < 0 || e >= kHistorySlots) return {};
+  return {tbl.HistoryName[e], tbl.HistoryTitle[e], tbl.HistoryEt[e], tbl.History60ft[e], tbl.HistoryMph[e]};
+}
+
+int FindHistoryRun(const HistoryRun& run) {
+  if (run.name.empty()) return -1;
+  // Each kept run has a letter of its own; the figures tell a letter that
+  // came round again after 25 runs, or an entry that was cleared.
+  for (int e = 0; e < kHistoryKept; ++e)
+    if (tbl.HistoryName[e] == run.name && tbl.HistoryEt[e] == run.et && tbl.HistoryMph[e] == run.mph &&
+        tbl.History60ft[e] == run.sixty)
+      return e;
+  return -1;
 }
 
 bool CheckHistoryCopy(int e) {

@@ -24,6 +24,22 @@ bool RenameTest(int e);
 // another version or of another run.
 bool CheckHistoryCopy(int e);
 
+// A kept run as the racer picked it: its history copy's letter and the
+// figures that copy holds. A run made later moves every entry one place
+// down, so the entry number alone may name another run by then.
+struct HistoryRun {
+  std::string name, title, et, sixty;
+  double mph = 0;
+};
+HistoryRun HistoryRunAt(int e);
+// The entry that holds `run` now; -1 once it has left the history (pushed
+// out by later runs or cleared).
+int FindHistoryRun(const HistoryRun& run);
+
+// A run picked for retrieval had left the history by the time the save that
+// the retrieval waited for was done.
+std::string RunNotRetrievedMessage(const std::string& title);
+
 // Messages of the history commands.
 extern const char* const kMsgNotValidRename;
 extern const char* const kMsgNotValidOpen;

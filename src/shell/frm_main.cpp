@@ -1015,6 +1015,11 @@ std::string SaveChangesQuestion(const std::string& shown, bool workingCopyWritte
   return "Save your changes to the Library copy of:" + kCR + kCR + "   " + shown + kCR + kCR + kept;
 }
 
+// One line of what the exit could not keep, with the system's reason.
+std::string NotKeptLine(const std::string& what, int error) {
+  return "   - " + what + " (" + WriteErrorText(error) + ")" + kCR;
+}
+
 // After a write of the exit failed: the racer, told what was not kept and
 // why, decides whether the program ends all the same.
 bool EndAnyway(const std::string& notKept) {
@@ -1049,12 +1054,11 @@ void frmMain::mnuFilExit_Click() {
 
   std::string notKept;
   int error = 0;
-  auto failed = [&](const std::string& what) { notKept += "   - " + what + " (" + WriteErrorText(error) + ")" + kCR; };
   const std::string shown = UnsavedSpecsName(0, fst.CurrentFileName);
 
   fst.FileOperation = savemode::WorkingCopy;
   const bool workingCopy = SaveVehicleFile(FormId::frmMain, &error);
-  if (!workingCopy) failed("the temporary, working copy of " + shown);
+  if (!workingCopy) notKept += NotKeptLine("the temporary, working copy of " + shown, error);
 
   if (fst.SpecsChanged == 1) {
     int a = MsgBox(SaveChangesQuestion(shown, workingCopy), mb::YesNoCancel + mb::Question, "Save Your Changes ?");
@@ -1064,10 +1068,13 @@ void frmMain::mnuFilExit_Click() {
     }
     if (a == ans::Yes) {
       if (fst.CurrentFileName.empty() || fst.CurrentFilePath.empty()) {
-        // A new vehicle needs a name first: the save-as window asks for it
-        // and the program keeps running until it is saved. What waits, waits
-        // for that window.
-        SaveVehicleAs();
+        // A new vehicle needs a name first: the save-as window asks for it,
+        // and the program keeps running until it has saved (then the exit
+        // goes on) or is cancelled. What waits, waits for that window.
+        fst.FloppyMode = 0;
+        fst.ExampleLibraryMode = 0;
+        fst.FileOperation = savemode::SaveAsBeforeExit;
+        SaveVehicleFile(FormId::frmMain);
         ExitCancelled = 1;
         if (frmSaveFile* w = DefaultInstance<frmSaveFile>::IfLoaded()) {
           hold.handedOn = true;
@@ -1075,15 +1082,32 @@ void frmMain::mnuFilExit_Click() {
         }
         return;
       }
-      if (!mnuFilSave_Click(&error)) failed("your changes to the Library copy of " + shown);
+      if (!mnuFilSave_Click(&error)) notKept += NotKeptLine("your changes to the Library copy of " + shown, error);
     }
   }
+  EndAfterExit(notKept);
+}
 
-  if (!ReadWriteConfiguration(0, &error)) failed("the configuration: your preferences and run history");
+void frmMain::ExitAfterSave() {
+  if (Busy() || ending_) return;
+  // The working copy names the file the vehicle was just saved as.
+  int error = 0;
+  fst.FileOperation = savemode::WorkingCopy;
+  std::string notKept;
+  if (!SaveVehicleFile(FormId::frmMain, &error))
+    notKept = NotKeptLine("the temporary, working copy of " + fst.CurrentFileName, error);
+  ExitCancelled = 0;
+  EndAfterExit(notKept);
+}
+
+void frmMain::EndAfterExit(std::string notKept) {
+  int error = 0;
+  if (!ReadWriteConfiguration(0, &error))
+    notKept += NotKeptLine("the configuration: your preferences and run history", error);
   if (!WriteBaseRunFile(&error)) {
     MsgBox(WriteFailureText("The base run for the graphs", ProgramPath(kBaseRunFile), error),
            mb::OKOnly + mb::Exclamation, "");
-    failed("the base run for the graphs");
+    notKept += NotKeptLine("the base run for the graphs", error);
   }
   if (!notKept.empty() && !EndAnyway(notKept)) {
     ExitCancelled = 1;

@@ -89,6 +89,9 @@ class frmMain : public QMainWindow {
   void mnuPrintBlankWorksheet_Click();
   void mnuWindowsPrinterSetup_Click();
   void mnuFilExit_Click();
+  // The exit that waited for a new vehicle to be named goes on once the
+  // save-as window has saved it.
+  void ExitAfterSave();
   void mnuAbout_Click();
   void mnuCylvane_Click();
   void mnuUsersManual_Click();
@@ -114,6 +117,9 @@ class frmMain : public QMainWindow {
   void changeEvent(QEvent* e) override;
 
  private:
+  // The exit's steps after the questions: configuration, base run, the end
+  // (asked first when something could not be kept, `notKept` growing).
+  void EndAfterExit(std::string notKept);
   void BuildMenus();
   void BuildPanels();
   void MDIForm_Load();

@@ -51,6 +51,7 @@ int& frmSaveFile::HistoryWaitMs() {
 frmSaveFile::frmSaveFile() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("frmSaveFile");
+  calcMode_ = tbl.CalcMode;
   switch (tbl.CalcMode) {
     case 1: kind_ = "Dial In"; folderWord_ = "dialin"; break;
     case 2: kind_ = "Throttle Stop"; folderWord_ = "thrtlstp"; break;
@@ -192,8 +193,8 @@ void frmSaveFile::Command1_Click() {
   // The user did not want the shortened name: the window waits for another.
   if (fst.NewFileName.empty() && !typed.empty()) return;
 
-  const int16_t pending = fst.FileOperation;
-  const std::string pendingChosen = fst.ChosenFileName;
+  const int16_t pending = waiting_;
+  const std::string pendingChosen = waitingChosen_;
   // Whatever happens below, a step that waits for this save finds its
   // chosen file again.
   auto restore = [&] {
@@ -232,13 +233,16 @@ void frmSaveFile::Command1_Click() {
   }
 
   const std::string target = fst.ChosenFileName;
+  // The specs of the kind this window was asked for, whatever a run made
+  // meanwhile left.
+  tbl.CalcMode = calcMode_;
   fst.FileOperation = savemode::ChosenPath;
   SaveVehicleFile(FormId::frmMain);
   if (!SavedAsWanted(target)) {
-    // The save failed and said so: nothing current changes, the window stays
-    // for another name, and the step that waited for the save is dropped.
+    // The save failed and said so: nothing current changes, and the window
+    // stays for another name, with the step that waits for the save.
     restore();
-    fst.FileOperation = savemode::SaveAs;
+    fst.FileOperation = pending < 0 ? pending : savemode::SaveAs;
     return;
   }
 
@@ -276,9 +280,10 @@ void frmSaveFile::closeEvent(QCloseEvent* e) {
 }
 
 void frmSaveFile::Form_Unload() {
-  const int16_t op = fst.FileOperation;
+  const int16_t op = waiting_;
   if (op >= 0) return;
   // The waiting step runs once; a later save-as window starts afresh.
+  waiting_ = savemode::SaveAs;
   fst.FileOperation = savemode::SaveAs;
   if (!saved_) {
     // Cancel, Escape, the close button, Cancel to replacing a file, or
@@ -302,34 +307,59 @@ void frmSaveFile::Form_Unload() {
         r->Form_Activate();
       }
       break;
-    case savemode::SaveAsBeforeHistory: {
-      // The results on screen no longer stand for the specs.
-      tbl.FromHistory = 1;
-      Windows().ResultsFromHistory();
-      fst.FileReadFailed = 0;
-      fst.FloppyMode = 0;
-      OpenVehicleFile(FormId::frmMain, openmode::History);
-      if (fst.FileReadFailed == 1) break;
-      QElapsedTimer t;
-      t.start();
-      while (t.elapsed() < HistoryWaitMs()) DoEvents();
-      Windows().UnloadResultsWindow();
-      int slot = fst.HistorySlot;
-      std::string title = slot >= 0 && slot < kHistorySlots ? tbl.HistoryTitle[slot] : std::string();
-      MsgBox("File for:" + kCR + kCR + "    " + title + kCR + kCR + "successfully retrieved.");
-      if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) m->BuildVehicleSummary();
+    case savemode::SaveAsBeforeHistory:
+      RetrievePickedRun();
       break;
-    }
     case savemode::SaveAsBeforeNew:
       ResetNewVehicle();
       Rtrvfile::CloseRetrieveForm();
+      break;
+    case savemode::SaveAsBeforeExit:
+      if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) m->ExitAfterSave();
       break;
     default: break;
   }
 }
 
+void frmSaveFile::RetrievePickedRun() {
+  // Runs made while the window was up moved the picked run down the
+  // history, or out of it.
+  const int slot = FindHistoryRun(pickedRun_);
+  if (slot < 0) {
+    MsgBox(RunNotRetrievedMessage(pickedRun_.title));
+    return;
+  }
+  if (!CheckHistoryCopy(slot)) {
+    MsgBox(kMsgHistoryCopyLost);
+    return;
+  }
+  fst.HistorySlot = static_cast<int16_t>(slot);
+  const std::string title = tbl.HistoryTitle[slot];
+  // The results on screen no longer stand for the specs.
+  tbl.FromHistory = 1;
+  Windows().ResultsFromHistory();
+  fst.FileReadFailed = 0;
+  fst.FloppyMode = 0;
+  OpenVehicleFile(FormId::frmMain, openmode::History);
+  if (fst.FileReadFailed == 1) return;
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < HistoryWaitMs()) DoEvents();
+  Windows().UnloadResultsWindow();
+  MsgBox("File for:" + kCR + kCR + "    " + title + kCR + kCR + "successfully retrieved.");
+  if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) m->BuildVehicleSummary();
+}
+
+void frmSaveFile::TakeWaitingStep() {
+  waiting_ = fst.FileOperation < 0 ? fst.FileOperation : savemode::SaveAs;
+  waitingChosen_ = fst.ChosenFileName;
+  pickedRun_ = waiting_ == savemode::SaveAsBeforeHistory ? HistoryRunAt(fst.HistorySlot) : HistoryRun{};
+}
+
 void frmSaveFile::ShowSaveAsForm() {
-  ShowOverMainWindow(DefaultInstance<frmSaveFile>::Get());
+  frmSaveFile* w = DefaultInstance<frmSaveFile>::Get();
+  w->TakeWaitingStep();
+  ShowOverMainWindow(w);
 }
 
 }  // namespace sw

@@ -1,8 +1,11 @@
 // "Save <kind> File": asks for a new name for the current vehicle, dial-in or
 // throttle-stop specs and saves them under it. When the save was asked for
 // by another step (open another file, a new vehicle, reopening a history
-// run), only the close after a completed save carries that step on; any
-// other close (Cancel, Escape, another window to the front) drops it.
+// run, the exit), only the close after a completed save carries that step
+// on; any other close (Cancel, Escape, another window to the front) drops
+// it. The window keeps the step, and the kind of specs it saves, from the
+// moment it is asked for: a run or another save made meanwhile changes
+// neither.
 #pragma once
 
 #include <QGroupBox>
@@ -11,6 +14,8 @@
 #include <QPushButton>
 #include <QWidget>
 #include <string>
+
+#include "results/history_ops.h"
 
 namespace sw {
 
@@ -35,6 +40,8 @@ class frmSaveFile : public QWidget {
   QPushButton* FolderButton = nullptr;
 
   const std::string& Kind() const { return kind_; }
+  // The step that waits for this save (a negative save mode), else SaveAs.
+  int16_t WaitingStep() const { return waiting_; }
 
   void Command1_Click();  // OK: the save
 
@@ -50,11 +57,17 @@ class frmSaveFile : public QWidget {
  private:
   void Form_Unload();
   void EnterKey();
+  void TakeWaitingStep();
+  void RetrievePickedRun();
   std::string kind_;
   std::string folderWord_;
   DeactivateWatch* watch_ = nullptr;
   bool saved_ = false;      // OK saved the specs: the waiting step goes on
   bool lostFront_ = false;  // closed because another window came to the front
+  int16_t calcMode_ = 0;    // the kind of specs it saves
+  int16_t waiting_ = 0;
+  std::string waitingChosen_;  // the file chosen in the Open window
+  HistoryRun pickedRun_;       // the run chosen in the run history
 };
 
 }  // namespace sw

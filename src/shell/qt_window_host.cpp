@@ -119,6 +119,12 @@ void QtFileWindows::BuildMainCaption() {
   sw::BuildMainCaption(caption);
 }
 
+void QtFileWindows::CurrentVehicleChanged() {
+  // Not left to the main window's next activation: coming back from a box
+  // (a save question answered on the way) is none.
+  if (frmMain* w = DefaultInstance<frmMain>::IfLoaded()) w->BuildVehicleSummary();
+}
+
 void InstallQtWindows() {
   static QtWindowHost host;
   static QtFileWindows files;

@@ -38,6 +38,7 @@ class QtFileWindows : public FileWindows {
   void SetMainComments(const std::string& text) override;
   void SetDialInComments(const std::string& text) override;
   void BuildMainCaption() override;
+  void CurrentVehicleChanged() override;
 };
 
 // Installs both for the program (and for tests that drive real windows),

@@ -209,7 +209,8 @@ bool Rtrvfile::event(QEvent* e) {
       QWidget* a = QApplication::activeWindow();
       // Nor is coming back from the save-as window this one asked for: the
       // racer finds the file they chose still chosen.
-      const bool askedSave = qobject_cast<frmSaveFile*>(a) && fst.FileOperation == savemode::SaveAsFromOpen;
+      auto* save = qobject_cast<frmSaveFile*>(a);
+      const bool askedSave = save && save->WaitingStep() == savemode::SaveAsFromOpen;
       if (a && a != this && !DeactivateWatch::IsBox(a) && !qobject_cast<HelpForm*>(a) && !askedSave)
         refillOnActivate_ = true;
     });
@@ -392,9 +393,6 @@ void Rtrvfile::Command1_Click() {
   OpenVehicleFile(FormId::frmMain, openmode::Chosen);
   if (fst.FileReadFailed != 1) {
     FileWin().BuildMainCaption();
-    // The main window may already have the front back from the save
-    // question, and then no activation rebuilds its summary.
-    if (frmMain* m = DefaultInstance<frmMain>::IfLoaded(); m && tbl.CalcMode == 0) m->BuildVehicleSummary();
     CloseRetrieveForm();
   }
 }
@@ -452,10 +450,9 @@ void ResetNewVehicle() {
   fst.VehicleComments.clear();
   fst.CurrentFileName.clear();
   fst.CurrentFilePath = ProgramFolderText() + "/" + kVehicleFolder + "/";
-  // The comments box shows the (now empty) comments of the new vehicle.
-  FileWin().SetMainComments("");
-  FileWin().BuildMainCaption();
   fst.SpecsChanged = 0;
+  // The main window shows the new vehicle: its caption, its (empty) comments.
+  FileWin().CurrentVehicleChanged();
 }
 
 void NewVehicle() {

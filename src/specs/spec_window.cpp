@@ -500,7 +500,8 @@ void SpecWindow::FrontLost() {
   StillLoaded<SpecWindow> self(this);
   SettleRows();
   if (!self) return;
-  Form_Deactivate();
+  if (WaitsOn(QApplication::activeWindow())) StoreSpecRows();
+  else Form_Deactivate();
   // The main window built its summary as it came to the front, before the
   // rows it was given the front for were stored.
   frmMain* main = DefaultInstance<frmMain>::IfLoaded();

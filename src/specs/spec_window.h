@@ -213,6 +213,10 @@ class SpecWindow : public QWidget, public PickListOwner {
   virtual bool LeaveEmptiesHelp(bool skipValidation) const { return true; }
   // The stored form of a pick the racer or the window changed (" 2").
   virtual std::string PickStoredForm(int row, int pick) const { return PickStoredText(pick); }
+  // A window this one opened and waits for: losing the front to it stores
+  // the rows and keeps this window, however often the front went back and
+  // forth between them meanwhile.
+  virtual bool WaitsOn(const QWidget* active) const { return false; }
 
   // --- handlers; override one to replace its whole sequence of steps
   virtual void Form_Activate();

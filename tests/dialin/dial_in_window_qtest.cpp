@@ -8,6 +8,7 @@
 
 #include "dialin/dialin_state.h"
 #include "dialin/frm_dial_in.h"
+#include "files/file_names.h"
 #include "platform/qt/twips.h"
 #include "results/anls_rprt.h"
 #include "shell/frm_save_file.h"
@@ -402,6 +403,32 @@ class DialInWindowTest : public QObject {
     t->mnuUseTwoRuns->trigger();
     t->StoreSpecRows();
     QCOMPARE(tbl.SpecText[127 + 17], std::string(""));
+  }
+
+  // The worksheet stays, with its entries, however its Open window and the save window Open asked for come and go.
+  void theWorksheetStaysWhileItsOpenAndSaveWindowsComeAndGo() {
+    for (int mode : {1, 2})
+      for (const QString close : {"Cancel", "worksheet", "OK"}) {
+        cleanup(), init();
+        frmDialIn* w = Open(mode);
+        TypeAndLeave(w, 8, "12.45");
+        w->StoreSpecRows();
+        scene->Write(KindFolder(mode, 0) + std::string("/Friday"), Utf8ToCp1252(VehicleFileText(savemode::ChosenPath)));
+        TypeAndLeave(w, 8, "11.77");
+        Rtrvfile* open = (w->mnuOpen->trigger(), DefaultInstance<Rtrvfile>::IfLoaded());
+        for (int round = close == "worksheet" ? 2 : 1; round > 0; --round) {
+          Activate(open);
+          open->File1_Click("Friday");
+          scene->ui.Answer(ans::Yes);
+          open->Command1_Click();
+          Activate(DefaultInstance<frmSaveFile>::IfLoaded());
+          if (round == 2) Activate(w);  // the save window goes, the Open window stays
+        }
+        frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
+        close == "Cancel" ? f->Command2->click() : (f->Text1->setText("Kept"), f->Command1_Click());
+        Settle();
+        QCOMPARE(frmDialIn::IfLoaded() == w ? Text(w, 8) : "gone", QString(close == "Cancel" ? "11.77" : "12.45"));
+      }
   }
 
   // Predictions with the muscle car: a dial-in from a run in the same

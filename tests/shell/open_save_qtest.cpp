@@ -21,6 +21,7 @@
 #include "shell/help_form.h"
 #include "shell/rtrvfile.h"
 #include "shell_fixture.h"
+#include "simulation/run_history.h"
 #include "support/file_date.h"
 
 using namespace sw;
@@ -580,12 +581,13 @@ class OpenSaveTest : public QObject {
   // only OK with a name saves, then goes on. Any other close keeps the specs,
   // the changed flag, the file names, the open window with its choice (in
   // front) and the results window as they were. Dial-in and throttle-stop
-  // entries have no name yet.
+  // entries have no name yet. OK replaces a file (a box had the front), also after a run.
   void aWaitingStepGoesOnOnlyAfterASave_data() {
     QTest::addColumn<QString>("step");
     QTest::addColumn<QString>("close");
     for (const char* step : {"open vehicle", "open dial-in", "open throttle stop", "new vehicle", "history"})
-      for (const char* close : {"Cancel", "Escape", "close", "Cancel to replacing", "elsewhere", "OK"})
+      for (const char* close :
+           {"Cancel", "Escape", "close", "Cancel to replacing", "elsewhere", "OK", "OK, a run", "OK, run cleared"})
         QTest::newRow(qPrintable(QString("%1, %2").arg(step, close))) << QString(step) << QString(close);
   }
   void aWaitingStepGoesOnOnlyAfterASave() {
@@ -594,6 +596,7 @@ class OpenSaveTest : public QObject {
     const int16_t mode = step.contains("dial") ? 1 : step.contains("throttle") ? 2 : 0;
     const int slot = mode == 1 ? 160 : mode == 2 ? 127 : 45;  // a spec the kind's files hold
     const std::string folder = KindFolder(mode, 0) + std::string("/");
+    frmMain* m = DefaultInstance<frmMain>::Get();
     tbl.CalcMode = mode;
     testing::SetEngine();
     testing::SetLastRun();  // history entry 0 is the copy "C"
@@ -601,11 +604,13 @@ class OpenSaveTest : public QObject {
     fst.CurrentFilePath = s->path("VEHDAT/Mine");
     s->Write(folder + "Other", Utf8ToCp1252(VehicleFileText(savemode::ChosenPath)));
     s->Write("QVHISTRY/C", Utf8ToCp1252(VehicleFileText(savemode::History)));
+    s->Write(folder + "Kept", "old");
     tbl.SpecText[slot] = "3100";
     fst.CurrentFileName = "Mine";
     fst.SpecsChanged = 1;
     tbl.HistoryDisplay = 1;
     frmSaveFile::HistoryWaitMs() = 0;
+    m->BuildVehicleSummary();
     Rtrvfile* open = step.startsWith("open") ? OpenWindow() : nullptr;
     frmDispGrid* results = step == "history" ? (ShowResultsAndNotes(), frmDispGrid::IfLoaded()) : nullptr;
     if (open) open->File1_Click("Other");
@@ -613,7 +618,8 @@ class OpenSaveTest : public QObject {
     auto state = [&] {
       std::string r = tbl.SpecText[slot] + "|" + Str(fst.SpecsChanged) + "|" + fst.CurrentFileName + "|" +
                       fst.CurrentFilePath + "|" + fst.DialInFileName + "|" + fst.ThrottleStopFileName + "|" +
-                      fst.ChosenFileName + "|" + Str(tbl.FromHistory) + "|" + s->Read(folder + "Other");
+                      fst.ChosenFileName + "|" + Str(tbl.FromHistory) + "|" + s->Read(folder + "Other") +
+                      s->Read(folder + "Kept");
       if (Rtrvfile* w = DefaultInstance<Rtrvfile>::IfLoaded()) r += "|" + FromQ(w->Panel3D2->title());
       if (frmDispGrid* g = frmDispGrid::IfLoaded()) r += "|" + FromQ(g->Panel3D1[0]->text() + g->Label1[2]->text());
       return r;
@@ -630,26 +636,34 @@ class OpenSaveTest : public QObject {
     if (close == "Escape") QTest::keyClick(f->Text1, Qt::Key_Escape);
     if (close == "close") f->close();
     if (close == "elsewhere") Activate(&elsewhere);
-    if (close == "Cancel to replacing" || close == "OK") {
-      f->Text1->setText(close == "OK" ? "Kept" : "Other");
-      s->ui.Answer(ans::Cancel);  // to replacing "Other"
+    if (close == "Cancel to replacing" || close.startsWith("OK")) {
+      if (close.startsWith("OK,")) tbl.CalcMode = 0, RecordHistory(tbl.ResultsText, tbl.FinishRow, 120.5, 1320, "1.7");
+      if (close.contains("cleared")) s->ui.Answer(ans::Yes), ClearHistory();  // both: F2 on the help page
+      f->Text1->setText("Kept");
+      s->ui.Answer(close.startsWith("OK") ? ans::Yes : ans::Cancel);  // to replacing the file
       f->Command1_Click();
     }
     Settle();
     QVERIFY(!SaveWindow());
     QCOMPARE(fst.FileOperation, savemode::SaveAs);
-    if (close != "OK") {
+    if (!close.startsWith("OK")) {
       QCOMPARE(state(), before);
-      QVERIFY(!s->Exists(folder + "Kept"));
       if (open && close != "elsewhere") QTRY_VERIFY(QApplication::activeWindow() == open);
       return;
     }
     QVERIFY(s->Read(folder + "Kept").find("\r\n3100\r\n") != std::string::npos);
+    if (results && close.contains("cleared")) {  // the run picked is gone: said so, the saved specs stay
+      const std::string title = "MUSCLE69: Mon Dec 7 26  8:05 pm";
+      QCOMPARE(s->LastBox().prompt + tbl.SpecText[slot], RunNotRetrievedMessage(title) + "3100");
+      return;
+    }
     const std::string& name =
         mode == 1 ? fst.DialInFileName : mode == 2 ? fst.ThrottleStopFileName : fst.CurrentFileName;
     QCOMPARE(tbl.SpecText[slot] + "|" + name,
              std::string(step == "new vehicle" ? "3100|" : open ? "2950|Other" : "2950|Mine"));
     QVERIFY(!DefaultInstance<Rtrvfile>::IfLoaded() && !frmDispGrid::IfLoaded());
+    QVERIFY(m->Label5[2]->text().startsWith(ToQ("Weight: " + tbl.SpecText[45])));
+    QVERIFY(m->windowTitle().contains(ToQ("[ " + fst.CurrentFileName + " ]")));
   }
 
   void aFailedSaveChangesNothingAndDropsThePendingOpen() {
@@ -710,7 +724,7 @@ class OpenSaveTest : public QObject {
     frmSaveFile::HistoryWaitMs() = 10;
     tbl.HistoryName[2] = "C";
     tbl.HistoryTitle[2] = "Mine: 12/7/26 8:05";
-    tbl.HistoryEt[0] = "12.345";
+    tbl.HistoryEt[0] = tbl.HistoryEt[2] = "12.345";  // the copy's figures are the run's
     tbl.SpecText[45] = "2800";
     fst.CurrentFilePath = s->path("VEHDAT/Mine");
     s->Write("QVHISTRY/C", Utf8ToCp1252(VehicleFileText(savemode::History)));

@@ -18,6 +18,7 @@
 #include "shell/cylvane_link.h"
 #include "shell/frm_intro_help.h"
 #include "files/file_write.h"
+#include "shell/frm_save_file.h"
 #include "shell/power_curve_import.h"
 #include "shell/program_main.h"
 #include "shell/startup.h"
@@ -332,6 +333,9 @@ class StartupTest : public QObject {
                      " now, they are maintained in the temporary, working copy of " + f +
                      " which is brought up on the main screen the next time you start the program.)");
       if (c.changed) QCOMPARE(scene->Box(1).title, std::string("Save Your Changes ?"));
+      if (c.named) continue;  // a new vehicle: once saved under a name the exit goes on, and the next start opens it
+      if (frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded()) f->Text1->setText("Named"), f->Command1_Click();
+      QVERIFY(ProgramEnding() && scene->Exists("qvzCNFG.ZKT") && scene->Read(kWorking).find("/Named\r\n") < 9999);
     }
   }
 
