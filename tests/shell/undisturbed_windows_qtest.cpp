@@ -112,7 +112,7 @@ class UndisturbedWindowsTest : public QObject {
           [this, menu](frmMain* m) {
             if (menu <= kConditions) scene->Open(menu);
             if (menu == kEngine) {
-              frmCalcData* hp = OpenCalculator(LoadedSpecWindow(kEngine), 6);
+              frmCalcData* hp = [] { ProgramWork handler; return OpenCalculator(LoadedSpecWindow(kEngine), 6); }();
               Activate(hp);
               hp->Combo1[1]->setCurrentIndex(0), emit hp->Combo1[1]->activated(0);  // "1/4 Mile Trap Speed"
               hp->CalcData[3]->setText("130"), Focus(hp->CalcData[3], QEvent::FocusOut);

@@ -73,11 +73,39 @@ bool ReadOnlyText(const QObject* o) {
   return false;
 }
 
+// Qt's own dialogs grey and fill their controls themselves, outside any
+// work of the program: what they disable is theirs to set.
+bool QtOwnDialog(const QWidget* window) {
+  for (const char* kind : {"QFileDialog", "QAbstractPrintDialog", "QPageSetupDialog", "QPrintPreviewDialog",
+                           "QMessageBox", "QInputDialog", "QProgressDialog", "QColorDialog", "QFontDialog"})
+    if (window->inherits(kind)) return true;
+  return false;
+}
+
+// A control the program has greyed (or hidden) cannot be worked by the
+// racer, and takes nothing from anyone else either: Qt's accessibility sets
+// a greyed box's text all the same. A menu item is greyed with every menu
+// that shows it.
+bool Disabled(const QObject* o) {
+  if (o->isWidgetType()) return !static_cast<const QWidget*>(o)->isEnabled();
+  const auto* a = qobject_cast<const QAction*>(o);
+  if (!a) return false;
+  if (!a->isEnabled()) return true;
+  bool shown = false;
+  for (const QObject* in : a->associatedObjects())
+    if (in->isWidgetType()) {
+      if (static_cast<const QWidget*>(in)->isEnabled()) return false;
+      shown = true;
+    }
+  return shown;
+}
+
 bool Refused(const QObject* control) {
   if (ProgramWorkRuns()) return false;
   if (ReadOnlyText(control)) return true;
   const QWidget* window = WindowOf(control);
   if (!window) return false;
+  if (Disabled(control) && !QtOwnDialog(window)) return true;
   if (ModalOver(window)) return true;
   // A menu item's mark flips before its handler is asked; a handler put
   // off until the run has ended sets the mark itself.

@@ -10,7 +10,8 @@
 // runs and sets it.
 //
 // A read-only text (the Open window's preview, the report) takes no change
-// but the program's own, box or no box.
+// but the program's own, box or no box; nor does any control the program
+// has greyed (a box, a list, a check box, an option, a menu item's mark).
 //
 // And nobody presses what nobody sees: a control that is hidden is disabled
 // as well, and takes the state the program gave it when it shows again.
