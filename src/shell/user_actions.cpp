@@ -30,27 +30,31 @@ bool Waits(const QObject* owner) {
 
 bool CalculationUnderWay() { return tbl.CalcRunning; }
 
-void Act(QWidget* window, const std::string& key, std::function<void()> handler) {
+void Act(QWidget* window, const std::string& key, std::function<void()> handler, const QObject* control) {
   if (ProgramEnding()) return;
-  if (ModalOver(window)) return BringModalToFront();
-  if (PutOffWhileCalculating(window, key, handler)) return;
+  // A press made during a run waits its turn, also behind a box that came
+  // up before its click (the search's own last word).
+  const Press press = PressOf(control);
+  if (press.underBox || (ModalOver(window) && !press.waited)) return BringModalToFront();
+  if (PutOffWhileCalculating(window, key, handler, press.place)) return;
   ProgramWork work;
   handler();
 }
 
-bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work) {
+bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work, uint64_t place) {
   // Once a run has ended, what the racer did during it runs first, in the
-  // order done, before anything the racer does next: a press that reaches
-  // the program before the event loop has come round to the waiting ones
-  // (a screen reader's press, whose click comes a moment later) goes behind
-  // them. What the program itself asks for while it works is no press. The
+  // order done, before anything the racer does next: an action that reaches
+  // the program before the event loop has come round to the waiting ones,
+  // or while a press made during the run has yet to click (a screen
+  // reader's press clicks a moment later), takes its place among them. What
+  // the program itself asks for while it works is no press. The
   // waiting work runs from the event loop, never inside the toolkit's handling
   // of this press: a window it opened there would close a menu being opened.
   const bool waits = Waits(owner);
-  const bool behind = !waits && !ProgramWorkRuns() && WaitingWorkCanRun();
+  const bool behind = !waits && !ProgramWorkRuns() && (WaitingWorkCanRun() || PressHeld());
   if (!waits && !behind) return false;
   if (ProgramEnding()) return true;  // nothing waits to start on the way out
-  RunWhenFree(owner, key, [owner] { return Waits(owner); }, std::move(work));
+  RunWhenFree(owner, key, [owner] { return Waits(owner); }, std::move(work), place);
   if (behind) QTimer::singleShot(0, qApp, [] { RunWaitingWork(); });
   return true;
 }

@@ -11,9 +11,14 @@
 //   (window, key), as long as the window is still loaded, in the order the
 //   racer acted and before anything the racer does after the run. What a
 //   run reads stays what it was when the run began.
+// - A button's press counts from the moment it is made, not from its click
+//   (PressOf in held_under_boxes.h): pressed under a box it does nothing,
+//   though the box has gone when the click comes; pressed during a run it
+//   waits in the place of the press, before what was done after it.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <string>
 #include <type_traits>
@@ -26,9 +31,9 @@ namespace sw {
 
 bool CalculationUnderWay();
 
-// Runs `handler` for the racer's action in `window` now, later or never, as
-// above.
-void Act(QWidget* window, const std::string& key, std::function<void()> handler);
+// Runs `handler` for the racer's action in `window` (on `control`) now,
+// later or never, as above.
+void Act(QWidget* window, const std::string& key, std::function<void()> handler, const QObject* control = nullptr);
 
 // Connects `signal` of `control` to `handler` through Act. The handler takes
 // the signal's arguments or none; a handler that may be put off takes none
@@ -39,20 +44,26 @@ QMetaObject::Connection OnAction(Control* control, Signal signal, QWidget* windo
   MarkActing(control);
   return QObject::connect(
       control, signal, window,
-      [window, key = std::move(key), handler](auto... args) {
-        Act(window, key, [handler, args...] {
-          if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>) handler(args...);
-          else handler();
-        });
+      // A queued signal may come after its control has gone.
+      [from = QPointer<QObject>(control), window, key = std::move(key), handler](auto... args) {
+        Act(
+            window, key,
+            [handler, args...] {
+              if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>) handler(args...);
+              else handler();
+            },
+            from.data());
       },
       type);
 }
 
 // True (and `work` put off) while a calculation runs or a box waits over
-// `owner`'s window, or while work put off before could run and has not yet
-// (then it runs first, and `work` after it); false otherwise, when the
-// caller goes on at once. Each (owner, key) waits once.
-bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work);
+// `owner`'s window, or while work put off before could run and has not yet,
+// or a press made during the run has yet to click (then those run first,
+// and `work` in its `place`, NextPlace in window_lifetime.h, 0 for now);
+// false otherwise, when the caller goes on at once. Each (owner, key)
+// waits once.
+bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work, uint64_t place = 0);
 
 // Runs `work` now, or once it need not wait any more (as above).
 void WhenNotCalculating(QObject* owner, const std::string& key, const std::function<void()>& work);

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "dialin/frm_dial_in.h"
 #include "match/frm_prgrs.h"
@@ -199,6 +200,35 @@ class MainWindowTest : public QObject {
     QVERIFY(w->lblHelp->text().startsWith("Click here to edit Vehicle Comments."));
   }
 
+  // Greyed (itself, with its frame, hidden), a text box, multi-line text, pick list, check box, option, menu mark
+  // takes no outside write, pick or toggle; the comments, greyed under the results, take none to File > Save.
+  void greyedControlsTakeNothingFromOutside() {
+    frmMain* w = ShowMain();
+    for (const QString greyed : {"itself", "frame", "hidden", "not"}) {
+      QWidget window;
+      auto* frame = new QGroupBox("Frame", &window);
+      auto* line = new QLineEdit("12.5", frame);
+      auto* text = new QPlainTextEdit("notes", frame);
+      auto* list = new QComboBox(frame);
+      QAbstractButton *check = new QCheckBox("C", frame), *option = new QRadioButton("O", frame);
+      QAction* mark = (new QMenuBar(frame))->addMenu("Menu")->addAction("Mark");
+      list->addItems({"a", "b"}), mark->setCheckable(true), window.show(), Settle();
+      for (QWidget* c : QWidgetList{line, text, list, check, option}) c->setEnabled(greyed != "itself");
+      mark->setEnabled(greyed != "itself"), frame->setEnabled(greyed != "frame"), frame->setVisible(greyed != "hidden");
+      QAccessible::queryAccessibleInterface(line)->editableTextInterface()->insertText(0, "V");
+      QAccessible::queryAccessibleInterface(text)->setText(QAccessible::Value, "V");
+      list->setCurrentIndex(1), check->toggle(), option->toggle(), mark->toggle();
+      const QString looks = line->text() + text->toPlainText() + QString::number(list->currentIndex()) +
+                            QString::number(check->isChecked() + option->isChecked() + mark->isChecked());
+      QVERIFY2(looks == (greyed == "not" ? "V12.5V13" : "12.5notes00"), qPrintable(greyed + ": " + looks));
+    }
+    w->cmdRun_Click(), QAccessible::queryAccessibleInterface(w->Text1)->setText(QAccessible::Value, "From outside");
+    w->mnuFilSave->trigger(), Settle();
+    const std::string saved = scene->Read(std::string("VEHDAT/") + test::kMuscleCar);
+    QVERIFY(!w->Text1->isEnabled() && saved.find("From outside") == std::string::npos &&
+            saved.find("1970-style") != std::string::npos);
+  }
+
   // F2: the progress window during the run, then the results window over
   // the main window, which starts nothing until the results close.
   void f2CalculatesAndTheResultsWindowTakesOver() {
@@ -224,7 +254,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!w->Picture1->isEnabled() && !w->Picture2->isEnabled());
     // Its comments button edits the main window's comments; its help shows
     // the results topic.
-    w->ShowComments("Street tires, 3.73 gears");
+    [w] { ProgramWork program; w->ShowComments("Street tires, 3.73 gears"); }();
     results->Command1->click();
     QVERIFY(DefaultInstance<frmDispCmnts>::IfLoaded());
     QCOMPARE(DefaultInstance<frmDispCmnts>::IfLoaded()->Text1->toPlainText(), QString("Street tires, 3.73 gears"));

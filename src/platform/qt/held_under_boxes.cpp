@@ -11,7 +11,9 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVariant>
+#include <vector>
 
 #include "platform/qt/window_lifetime.h"
 #include "platform/ui.h"
@@ -24,6 +26,7 @@ constexpr const char* kHeld = "swHeld";              // the state the control la
 constexpr const char* kActing = "swActing";          // its presses go to a handler of the program
 constexpr const char* kHiddenOff = "swHiddenOff";    // disabled here because it is hidden
 constexpr const char* kWatched = "swHeldWatched";
+constexpr const char* kTracked = "swPressTracked";   // its presses are noted as they are made
 
 bool g_undoing = false;
 bool g_disabling = false;
@@ -63,6 +66,48 @@ void SetState(QObject* o, const QVariant& v) {
   }
 }
 
+// The presses whose clicks have yet to come, or are coming now.
+struct Pressed {
+  QPointer<QAbstractButton> button;
+  Press press;
+  bool released = false;  // its click is under way or done
+};
+
+std::vector<Pressed>& Presses() {
+  static std::vector<Pressed> presses;
+  return presses;
+}
+
+void PressMade(QAbstractButton* b) {
+  auto& presses = Presses();
+  std::erase_if(presses, [b](const Pressed& p) { return !p.button || p.button == b; });
+  if (ProgramWorkRuns()) return;
+  const QWidget* window = b->window();
+  Press press{NextPlace(), ModalOver(window) != nullptr, false};
+  press.waited = !press.underBox && g_pressesWait && g_pressesWait(window);
+  presses.push_back({b, press});
+}
+
+// What the click sets off comes before the event loop has it behind it.
+void PressReleased(QAbstractButton* b) {
+  for (Pressed& p : Presses())
+    if (p.button == b && !p.released) {
+      p.released = true;
+      QTimer::singleShot(0, b, [b, place = p.press.place] {
+        std::erase_if(Presses(),
+                      [&](const Pressed& q) { return !q.button || (q.button == b && q.press.place == place); });
+      });
+    }
+}
+
+void TrackPresses(QObject* o) {
+  auto* b = qobject_cast<QAbstractButton*>(o);
+  if (!b || b->property(kTracked).toBool()) return;
+  b->setProperty(kTracked, true);
+  QObject::connect(b, &QAbstractButton::pressed, b, [b] { PressMade(b); });
+  QObject::connect(b, &QAbstractButton::released, b, [b] { PressReleased(b); });
+}
+
 // A text the racer cannot type into takes nothing from anyone else either:
 // Qt's accessibility writes it all the same (a screen reader's insert,
 // delete and replace; a line's set-text too). Of Qt's own dialogs only the
@@ -73,11 +118,40 @@ bool ReadOnlyText(const QObject* o) {
   return false;
 }
 
+// Qt's own dialogs grey and fill their controls themselves, outside any
+// work of the program: what they disable is theirs to set.
+bool QtOwnDialog(const QWidget* window) {
+  for (const char* kind : {"QFileDialog", "QAbstractPrintDialog", "QPageSetupDialog", "QPrintPreviewDialog",
+                           "QMessageBox", "QInputDialog", "QProgressDialog", "QColorDialog", "QFontDialog"})
+    if (window->inherits(kind)) return true;
+  return false;
+}
+
+// A control the program has greyed (or hidden) cannot be worked by the
+// racer, and takes nothing from anyone else either: Qt's accessibility sets
+// a greyed box's text all the same. A menu item is greyed with every menu
+// that shows it.
+bool Disabled(const QObject* o) {
+  if (o->isWidgetType()) return !static_cast<const QWidget*>(o)->isEnabled();
+  const auto* a = qobject_cast<const QAction*>(o);
+  if (!a) return false;
+  if (!a->isEnabled()) return true;
+  bool shown = false;
+  for (const QObject* in : a->associatedObjects())
+    if (in->isWidgetType()) {
+      if (static_cast<const QWidget*>(in)->isEnabled()) return false;
+      shown = true;
+    }
+  return shown;
+}
+
 bool Refused(const QObject* control) {
   if (ProgramWorkRuns()) return false;
   if (ReadOnlyText(control)) return true;
   const QWidget* window = WindowOf(control);
   if (!window) return false;
+  if (Disabled(control) && !QtOwnDialog(window)) return true;
+  if (PressOf(control).underBox) return true;
   if (ModalOver(window)) return true;
   // A menu item's mark flips before its handler is asked; a handler put
   // off until the run has ended sets the mark itself.
@@ -101,6 +175,7 @@ void Watch(QObject* o) {
   if (auto* a = qobject_cast<QAction*>(o)) {
     QObject::connect(a, &QAction::toggled, a, changed);
   } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
+    TrackPresses(b);
     QObject::connect(b, &QAbstractButton::toggled, b, changed);
   } else if (auto* e = qobject_cast<QLineEdit*>(o)) {
     QObject::connect(e, &QLineEdit::textChanged, e, changed);
@@ -176,10 +251,32 @@ void HoldWindowsUnderBoxes() { FilterAllEvents<HoldUnderBoxes>(); }
 bool HeldUnderBox(const QObject* control) { return g_undoing || (control && Refused(control)); }
 
 void MarkActing(QObject* control) {
-  if (control) control->setProperty(kActing, true);
+  if (!control) return;
+  control->setProperty(kActing, true);
+  TrackPresses(control);  // before the handler is connected: a press's own handler sees it
 }
 
 void SetPressesWait(bool (*waits)(const QWidget* window)) { g_pressesWait = waits; }
+
+Press PressOf(const QObject* control) {
+  if (!control || ProgramWorkRuns()) return {};
+  for (const Pressed& p : Presses())
+    if (p.button && p.button.data() == control) return p.press;
+  if (!qobject_cast<const QAbstractButton*>(control)) return {};
+  // Down no longer, its click not yet told: it is toggling, and clearing
+  // the option it takes over from.
+  const QWidget* window = WindowOf(control);
+  for (const Pressed& p : Presses())
+    if (p.button && !p.released && !p.button->isDown() && p.button->window() == window) return p.press;
+  return {};
+}
+
+uint64_t PressHeld() {
+  for (const Pressed& p : Presses())
+    if (p.button && p.press.waited && p.button->isDown() && p.button->property(kActing).toBool())
+      return p.press.place;
+  return 0;
+}
 
 void SetQuietly(QObject* control, const std::function<void()>& set) {
   {

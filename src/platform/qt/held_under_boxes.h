@@ -10,12 +10,17 @@
 // runs and sets it.
 //
 // A read-only text (the Open window's preview, the report) takes no change
-// but the program's own, box or no box.
+// but the program's own, box or no box; nor does any control the program
+// has greyed (a box, a list, a check box, an option, a menu item's mark).
+//
+// A button pressed under a box takes no toggle from its click either, when
+// the click comes after the box has gone (PressOf below).
 //
 // And nobody presses what nobody sees: a control that is hidden is disabled
 // as well, and takes the state the program gave it when it shows again.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 class QObject;
@@ -37,6 +42,23 @@ void MarkActing(QObject* control);
 // Whether a press in `window` waits now (for a run to end, or under a box):
 // the gate's rule, given by the shell.
 void SetPressesWait(bool (*waits)(const QWidget* window));
+
+// A button's press counts from the moment it is made, not from its click: a
+// screen reader's press clicks a tenth of a second later, the Space key on
+// its release. The click, and what it toggles, is judged as of the press.
+struct Press {
+  uint64_t place = 0;     // among the racer's actions (NextPlace); 0: no press, the action is made now
+  bool underBox = false;  // a box waited over its window: the click does nothing
+  bool waited = false;    // a run was under way: the click waits its turn
+};
+// The press whose click `control` is giving: its own, or, for an option
+// cleared by it, the one being clicked in its window. None while program
+// work runs: what the program does is no press.
+Press PressOf(const QObject* control);
+// The place of the earliest press made during a run on a button of the
+// program whose click has yet to come (0 for none): what was done after
+// it waits for it.
+uint64_t PressHeld();
 
 // The program sets `control` in `set` with its signals quiet (no handler of
 // the racer's runs): what it leaves there is the program's, and what the

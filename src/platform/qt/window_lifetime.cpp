@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +61,7 @@ class ParkDeletions : public QObject {
 struct Waiting {
   QPointer<QObject> owner;
   bool ownerIsWidget = false;
+  uint64_t place = 0;
   std::string key;
   std::function<bool()> busy;
   std::function<void()> work;
@@ -94,9 +96,10 @@ void RunWaitingWork() {
   // none that need not (in the box), and work whose window went is dropped.
   auto& queue = Queue();
   for (size_t i = 0; i < queue.size() && g_holds == 0;) {
+    const uint64_t held = PressHeld();
     if (OwnerGone(queue[i])) {
       queue.erase(queue.begin() + static_cast<long>(i));
-    } else if (queue[i].busy && queue[i].busy()) {
+    } else if ((queue[i].busy && queue[i].busy()) || (held && queue[i].place > held)) {
       ++i;
     } else {
       // Taken out first: the work may ask for more, or run the event pump.
@@ -169,17 +172,26 @@ void BringModalToFront() {
   if (QWidget* modal = QApplication::activeModalWidget()) ShowAgain(modal);
 }
 
-void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work) {
+uint64_t NextPlace() {
+  static uint64_t last = 0;
+  return ++last;
+}
+
+void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work,
+                 uint64_t place) {
   QTimer* timer = QueueTimer();
   if (!timer->isActive()) timer->start();
   // Pressed again, it keeps the place of its first press.
-  for (Waiting& w : Queue())
+  auto& queue = Queue();
+  for (Waiting& w : queue)
     if (w.owner == owner && w.key == key) {
       w.busy = std::move(busy);
       w.work = std::move(work);
       return;
     }
-  Queue().push_back({owner, owner && owner->isWidgetType(), key, std::move(busy), std::move(work)});
+  if (place == 0) place = NextPlace();
+  const auto after = std::find_if(queue.begin(), queue.end(), [place](const Waiting& w) { return w.place > place; });
+  queue.insert(after, {owner, owner && owner->isWidgetType(), place, key, std::move(busy), std::move(work)});
 }
 
 bool WaitingWorkCanRun() {

@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -97,11 +98,18 @@ QWidget* ModalOver(const QWidget* w);
 // Brings the box, dialog or preview that waits to the front.
 void BringModalToFront();
 
+// The racer's actions in the order they were made: each takes the next
+// place.
+uint64_t NextPlace();
+
 // Runs `work` from the event loop as soon as `busy()` is false, provided
 // `owner` still exists (and, for a window, is still loaded), in the order
-// asked. A later request with the same owner and key replaces the work of
-// one still waiting, in its place.
-void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work);
+// of `place` (0: behind all asked for so far), never ahead of a press made
+// before it whose click has yet to come (PressHeld in held_under_boxes.h).
+// A later request with the same owner and key replaces the work of one
+// still waiting, in its place.
+void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work,
+                 uint64_t place = 0);
 // Whether work that waits could run now: the run or the box it waited for
 // has ended, and the event loop has not yet come round to it.
 bool WaitingWorkCanRun();
