@@ -46,14 +46,11 @@ TEST(ProgramFolder, RelativeHomeStaysWhereItWas) {
   TempFolder start;
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(start.path());
-  SetProgramFolder({});
   setenv("STAGEWELL_HOME", "sw", 1);
   ASSERT_TRUE(EnsureProgramFolder());
   std::filesystem::current_path(ProgramFolder());
   EXPECT_EQ(ProgramPath("OldFiles"), std::filesystem::absolute(start.path()) / "sw" / "OldFiles");
-  std::filesystem::current_path(before);
-  unsetenv("STAGEWELL_HOME");
-  SetProgramFolder({});
+  std::filesystem::current_path(before), unsetenv("STAGEWELL_HOME"), SetProgramFolder({});
 }
 
 // Once seeded, later starts leave the folder alone until the shipped folder

@@ -368,14 +368,10 @@ class UndisturbedWindowsTest : public QObject {
     const bool sheet = menu >= kThrottleStop;
     frmMain* m = scene->ShowMain();
     tbl.InstantUpdate = 0;  // no quick calculation stores the rows as they are left
-    QPointer<SpecWindow> w;
-    if (sheet) {
-      w = OpenWorksheet(m, menu == kDialIn ? 1 : 2);
-    } else {
-      if (menu == kMatch) m->MainCommand[0]->click(), w = LoadedSpecWindow(kMatch), Activate(w);
-      else w = scene->Open(menu);
-    }
-    QVERIFY(w);
+    const QPointer<SpecWindow> w = sheet            ? OpenWorksheet(m, menu == kDialIn ? 1 : 2)
+                                   : menu == kMatch ? (m->MainCommand[0]->click(), LoadedSpecWindow(kMatch))
+                                                    : scene->Open(menu);
+    Activate(w);
     TypeAndLeave(w, before.first, before.second);
     const QPointer<QWidget> cursor = w->focusWidget();
     std::string read;
