@@ -8,6 +8,7 @@
 #include "files/configuration.h"
 #include "platform/qt/default_instance.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/ui.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/escape_close.h"
 #include "shell/frm_main.h"
@@ -111,6 +112,7 @@ void FileOptns::WriteAsciiFile() {
 
 void FileOptns::changeEvent(QEvent* e) {
   if (e->type() == QEvent::ActivationChange && !closed_) {
+    ProgramWork filling;  // the options the racer chose, shown again
     if (isActiveWindow()) Form_Activate();
     else StoreAsciiOptions();
   }
