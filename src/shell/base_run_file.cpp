@@ -1,7 +1,6 @@
 #include "shell/base_run_file.h"
 
 #include "files/file_write.h"
-
 #include "platform/program_folder.h"
 #include "platform/seqfile.h"
 #include "platform/text.h"

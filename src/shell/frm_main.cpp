@@ -1020,6 +1020,16 @@ std::string NotKeptLine(const std::string& what, int error) {
   return "   - " + what + " (" + WriteErrorText(error) + ")" + kCR;
 }
 
+// The working copy the next start opens; what was not kept grows when it
+// could not be written.
+bool WriteWorkingCopy(const std::string& shown, std::string& notKept) {
+  int error = 0;
+  fst.FileOperation = savemode::WorkingCopy;
+  if (SaveVehicleFile(FormId::frmMain, &error)) return true;
+  notKept += NotKeptLine("the temporary, working copy of " + shown, error);
+  return false;
+}
+
 // After a write of the exit failed: the racer, told what was not kept and
 // why, decides whether the program ends all the same.
 bool EndAnyway(const std::string& notKept) {
@@ -1056,9 +1066,7 @@ void frmMain::mnuFilExit_Click() {
   int error = 0;
   const std::string shown = UnsavedSpecsName(0, fst.CurrentFileName);
 
-  fst.FileOperation = savemode::WorkingCopy;
-  const bool workingCopy = SaveVehicleFile(FormId::frmMain, &error);
-  if (!workingCopy) notKept += NotKeptLine("the temporary, working copy of " + shown, error);
+  const bool workingCopy = WriteWorkingCopy(shown, notKept);
 
   if (fst.SpecsChanged == 1) {
     int a = MsgBox(SaveChangesQuestion(shown, workingCopy), mb::YesNoCancel + mb::Question, "Save Your Changes ?");
@@ -1091,11 +1099,8 @@ void frmMain::mnuFilExit_Click() {
 void frmMain::ExitAfterSave() {
   if (Busy() || ending_) return;
   // The working copy names the file the vehicle was just saved as.
-  int error = 0;
-  fst.FileOperation = savemode::WorkingCopy;
   std::string notKept;
-  if (!SaveVehicleFile(FormId::frmMain, &error))
-    notKept = NotKeptLine("the temporary, working copy of " + fst.CurrentFileName, error);
+  WriteWorkingCopy(fst.CurrentFileName, notKept);
   ExitCancelled = 0;
   EndAfterExit(notKept);
 }

@@ -432,12 +432,16 @@ void SpecWindow::ActivateNow() {
   if (!isVisible() || unloading_) return;
   // The rows are filled, and the caption calculated, once a calculation
   // under way has ended.
-  if (PutOffWhileCalculating(this, "activate", [this] { ActivateNow(); })) return;
+  // Meanwhile the racer may type into the window, which has the front.
+  if (PutOffWhileCalculating(this, "activate", [this] { ActivateNow(); })) {
+    storeOwed_ = true;
+    return;
+  }
   if (storeOwed_) {
-    // The front went while a calculation or a box held the rows back, and
-    // came back before they were stored: what the racer typed reaches the
-    // specs first, as leaving the front would have done, and the rows shown
-    // again are the typed ones, never the older stored ones.
+    // The front went while a calculation or a box held the rows back, or
+    // came back while one ran: what the racer typed reaches the specs
+    // first, as leaving the front would have done, and the rows shown again
+    // are the typed ones, never the older stored ones.
     StillLoaded<SpecWindow> self(this);
     SettleRows();
     if (!self) return;
