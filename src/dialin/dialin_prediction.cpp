@@ -327,7 +327,6 @@ PredictionOutcome Prediction::Run() {
   // between its passes.
   struct Hold {
     bool before = tbl.CalcRunning;
-    ProgramWork work;  // what the prediction writes into windows under a box stays
     Hold() { tbl.CalcRunning = true; }
     ~Hold() { tbl.CalcRunning = before; }
   } hold;

@@ -36,7 +36,6 @@ class HoldCalculation {
 
  private:
   bool before_;
-  ProgramWork work_;  // what the search writes into windows under a box stays
 };
 
 // The calculation's own messages are shown once per search: the next box

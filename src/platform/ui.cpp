@@ -44,26 +44,35 @@ void SetUi(UserInterface* ui) { g_ui = ui; }
 namespace {
 int g_waits = 0;
 void (*g_afterLastWait)() = nullptr;
-// Program work running, one count for the outermost level and one for each
-// open wait.
-std::vector<int>& WorkCounts() {
-  static std::vector<int> counts{0};
-  return counts;
+// One level for the outermost work, one for each open wait and one for each
+// outside request: the program work running in it, and whether it is the
+// request's own.
+struct Level {
+  int work = 0;
+  bool outside = false;
+};
+std::vector<Level>& Levels() {
+  static std::vector<Level> levels{Level{}};
+  return levels;
 }
 }  // namespace
 
 HandlerWait::HandlerWait() {
   ++g_waits;
-  WorkCounts().push_back(0);
+  Levels().push_back({});
 }
 HandlerWait::~HandlerWait() {
-  WorkCounts().pop_back();
+  Levels().pop_back();
   if (--g_waits == 0 && g_afterLastWait) g_afterLastWait();
 }
 
-ProgramWork::ProgramWork() { ++WorkCounts().back(); }
-ProgramWork::~ProgramWork() { --WorkCounts().back(); }
-bool ProgramWorkRuns() { return WorkCounts().back() > 0; }
+ProgramWork::ProgramWork() { ++Levels().back().work; }
+ProgramWork::~ProgramWork() { --Levels().back().work; }
+bool ProgramWorkRuns() { return Levels().back().work > 0; }
+
+OutsideRequest::OutsideRequest() { Levels().push_back({0, true}); }
+OutsideRequest::~OutsideRequest() { Levels().pop_back(); }
+bool OutsideRequestRuns() { return Levels().back().outside && Levels().back().work == 0; }
 int OpenHandlerWaits() { return g_waits; }
 void SetAfterLastWait(void (*afterLastWait)()) { g_afterLastWait = afterLastWait; }
 

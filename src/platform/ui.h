@@ -82,9 +82,7 @@ void SetAfterLastWait(void (*afterLastWait)());
 
 // The program's own work: a handler of the racer's action, work put off
 // until a run has ended, work the program asked to run later. It counts from
-// its start to its end, and a wait (above) begins a count of its own: what
-// changes in a window under a box while none of it runs comes from outside
-// (a screen reader), and is undone (src/platform/qt/held_under_boxes.h).
+// its start to its end, and a wait (above) begins a count of its own.
 class ProgramWork {
  public:
   ProgramWork();
@@ -94,6 +92,23 @@ class ProgramWork {
 };
 // True while program work runs since the innermost wait began.
 bool ProgramWorkRuns();
+
+// A request from outside the program, made where it comes in: a screen
+// reader's, which the desktop's accessibility bridge carries out in the
+// event loop (src/platform/qt/held_under_boxes.h tells those apart). What
+// changes while it is carried out comes from outside, and may be refused;
+// program work begun within it (a handler the change sets off) and a wait
+// (a box, the event pump) begin counts of their own and are the program's.
+class OutsideRequest {
+ public:
+  OutsideRequest();
+  ~OutsideRequest();
+  OutsideRequest(const OutsideRequest&) = delete;
+  OutsideRequest& operator=(const OutsideRequest&) = delete;
+};
+// True while an outside request is carried out and no program work or wait
+// of the program has begun within it.
+bool OutsideRequestRuns();
 
 // Shortcuts that read like the design's calls.
 inline int MsgBox(const std::string& prompt, int style = mb::OKOnly, const std::string& title = "") {

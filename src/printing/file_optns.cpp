@@ -112,7 +112,6 @@ void FileOptns::WriteAsciiFile() {
 
 void FileOptns::changeEvent(QEvent* e) {
   if (e->type() == QEvent::ActivationChange && !closed_) {
-    ProgramWork filling;  // the options the racer chose, shown again
     if (isActiveWindow()) Form_Activate();
     else StoreAsciiOptions();
   }

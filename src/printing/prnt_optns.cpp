@@ -137,7 +137,6 @@ void PrntOptns::SavePrintOptions() {
 
 void PrntOptns::changeEvent(QEvent* e) {
   if (e->type() == QEvent::ActivationChange && !closed_) {
-    ProgramWork filling;  // the options the racer chose, shown again
     if (isActiveWindow()) Form_Activate();
     else SavePrintOptions();
   }

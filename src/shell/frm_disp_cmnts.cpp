@@ -39,6 +39,14 @@ frmDispCmnts::~frmDispCmnts() { DefaultInstance<frmDispCmnts>::Forget(this); }
 void frmDispCmnts::closeEvent(QCloseEvent* e) {
   e->accept();
   DefaultInstance<frmDispCmnts>::Forget(this);
+  WriteBack();
+}
+
+void frmDispCmnts::StoreTyped() {
+  if (frmDispCmnts* w = DefaultInstance<frmDispCmnts>::IfLoaded()) w->WriteBack();
+}
+
+void frmDispCmnts::WriteBack() {
   const QString text = Text1->toPlainText();
   // Through the main window's box, so that a change marks the vehicle
   // changed, then into the vehicle's comments.

@@ -25,6 +25,9 @@ class frmDispCmnts : public QWidget {
   // The same with the comments text handed over (lines joined with CR LF or
   // LF).
   static void ShowVehicleComments(const std::string& comments);
+  // Writes what the open window holds back, as its close does, and leaves
+  // it open: before the program saves, calculates or ends with it still up.
+  static void StoreTyped();
 
   QPlainTextEdit* Text1 = nullptr;
   QPushButton* Command1 = nullptr;  // "OK"
@@ -33,6 +36,7 @@ class frmDispCmnts : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  void WriteBack();
   DeactivateWatch* watch_ = nullptr;
 };
 

@@ -49,8 +49,10 @@
 #include "shell/base_run_file.h"
 #include "shell/cylvane_link.h"
 #include "printing/print_screen.h"
+#include "printing/file_optns.h"
 #include "printing/prnt_optns.h"
 #include "shell/frm_about.h"
+#include "shell/frm_disp_cmnts.h"
 #include "shell/frm_save_file.h"
 #include "shell/frm_send.h"
 #include "shell/outside_viewers.h"
@@ -127,7 +129,6 @@ class CalculationGuard {
  private:
   frmMain* w_;
   bool was_;
-  ProgramWork work_;  // what the run writes into windows under a box stays
 };
 
 QPushButton* BigButton(const QString& caption, const QString& name, QWidget* parent) {
@@ -753,16 +754,32 @@ void frmMain::Text1_LostFocus() { fst.VehicleComments = CommentsFromBox(Text1->t
 
 // ---------------------------------------------------------------- commands
 
+namespace {
+
+// What the racer typed into a window still open is stored before anything
+// reads the vehicle or the preferences: such a window stores it as it goes,
+// and a save, a run or the program's end may come first (the comments
+// window stays up under a box, the main window's close ends the program
+// with it).
+void StoreOpenWindows() {
+  StoreOpenSpecWindow();
+  frmDispCmnts::StoreTyped();
+  if (PrntOptns* w = DefaultInstance<PrntOptns>::IfLoaded()) w->SavePrintOptions();
+  if (FileOptns* w = DefaultInstance<FileOptns>::IfLoaded()) w->StoreAsciiOptions();
+}
+
+}  // namespace
+
 void frmMain::cmdRun_Click() {
   if (Busy()) return;
-  StoreOpenSpecWindow();
+  StoreOpenWindows();
   CalculationGuard guard(this);
   CalculateShownPerformance();
 }
 
 void frmMain::cmdSave_Click() {
   if (Busy()) return;
-  StoreOpenSpecWindow();
+  StoreOpenWindows();
   tbl.CalcMode = 0;
   if (fst.CurrentFileName.empty()) {
     // A new vehicle has no name to save under yet.
@@ -797,7 +814,7 @@ void frmMain::Command1_Click(int index) {
 
 void frmMain::MainCommand_Click(int index) {
   if (Busy()) return;
-  if (index <= 2) StoreOpenSpecWindow();
+  if (index <= 2) StoreOpenWindows();
   switch (index) {
     case 0:
       shell.MatchShown = 0;
@@ -865,7 +882,7 @@ void frmMain::ShowOptimizeMenu(const QPoint& at) {
 void frmMain::FindBest() {
   if (Busy()) return;
   // The search runs the specs as the racer typed them, as Calc ET does.
-  StoreOpenSpecWindow();
+  StoreOpenWindows();
   Text1_LostFocus();
   FindBestEnd end = FindBestEnd::NotStarted;
   {
@@ -921,7 +938,7 @@ void frmMain::mnuFilLoad_Click() {
 bool frmMain::mnuFilSave_Click(int* error) {
   if (error) *error = 0;
   if (Busy()) return false;
-  StoreOpenSpecWindow();
+  StoreOpenWindows();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -946,7 +963,7 @@ bool frmMain::mnuFilSave_Click(int* error) {
 
 void frmMain::SaveVehicleAs() {
   if (Busy()) return;
-  StoreOpenSpecWindow();
+  StoreOpenWindows();
   tbl.CalcMode = 0;
   fst.FloppyMode = 0;
   fst.ExampleLibraryMode = 0;
@@ -966,7 +983,7 @@ void frmMain::mnuOpenFloppy_Click() {
 
 void frmMain::mnuCopyFloppy_Click() {
   if (Busy()) return;
-  StoreOpenSpecWindow();
+  StoreOpenWindows();
   tbl.CalcMode = 0;
   fst.FloppyMode = 1;
   fst.ExampleLibraryMode = 0;
@@ -1057,7 +1074,7 @@ void frmMain::mnuFilExit_Click() {
     }
   } hold;
   tbl.CalcMode = 0;
-  StoreOpenSpecWindow();
+  StoreOpenWindows();
   Text1_LostFocus();
   ConfirmQuit(ExitCancelled);
   if (ExitCancelled) return;

@@ -44,10 +44,7 @@ SplashForm::SplashForm(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt:
   Timer1->setObjectName("Timer1");
   Timer1->setSingleShot(true);
   Timer1->setInterval(3000);
-  connect(Timer1, &QTimer::timeout, this, [this] {
-    ProgramWork work;
-    Timer1_Timer();
-  });
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   Timer1->start();
 }
 

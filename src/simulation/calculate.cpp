@@ -32,7 +32,6 @@ class Running {
 
  private:
   bool before_;
-  ProgramWork work_;  // what the run writes into windows under a box stays
 };
 
 }  // namespace

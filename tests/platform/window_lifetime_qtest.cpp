@@ -22,6 +22,7 @@
 #include "shell/frm_example.h"
 #include "specs/spec_window_fixture.h"
 #include "specs/spec_windows.h"
+#include "support/qt/screen_reader.h"
 
 using namespace sw;
 
@@ -174,12 +175,18 @@ class WindowLifetimeTest : public QObject {
         for (QToolButton* b : p->findChildren<QToolButton*>())
           if (auto* a = QAccessible::queryAccessibleInterface(b)->actionInterface();
               b->defaultAction() && b->window() == p.get())
-            for (const QString& name : a->actionNames()) a->doAction(name), b->click(), b->defaultAction()->trigger();
-        p->findChild<QComboBox*>()->setCurrentIndex(0);
+            for (const QString& name : a->actionNames()) {
+              test::AsScreenReader(b, [&] { a->doAction(name), b->click(); });
+              test::AsScreenReader(b->defaultAction(), [&] { b->defaultAction()->trigger(); });
+            }
+        QComboBox* list = p->findChild<QComboBox*>();
+        test::AsScreenReader(list, [&] { list->setCurrentIndex(0); });
         for (QLineEdit* box : {page, zoom}) {  // written through the accessibility interface, then left
           QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
-          a->setText(QAccessible::Value, "2"), a->editableTextInterface()->insertText(0, "0");
-          a->editableTextInterface()->deleteText(0, 1), a->editableTextInterface()->replaceText(0, 1, "0");
+          test::AsScreenReader(box, [&] {
+            a->setText(QAccessible::Value, "2"), a->editableTextInterface()->insertText(0, "0");
+            a->editableTextInterface()->deleteText(0, 1), a->editableTextInterface()->replaceText(0, 1, "0");
+          });
           QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
           QApplication::sendEvent(box, &left);
         }

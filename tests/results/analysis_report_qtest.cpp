@@ -397,7 +397,6 @@ class AnalysisReportTest : public QObject {
     auto print = [&](const std::vector<std::string>& lines) {
       std::string text;
       for (const std::string& l : lines) text += l + "\r\n";
-      ProgramWork report;  // the program's own text
       w->Text1->setPlainText(DisplayText(text));
       QVERIFY(PrintToPdf(QString::fromStdString(pdf), [&](PrintPage& page) { printed = w->PrintPages(page, "8:05:09 pm"); }));
     };
@@ -429,10 +428,7 @@ class AnalysisReportTest : public QObject {
     QCOMPARE(printed[0][1], "Veh: " + fst.CurrentFileName);
 
     // Print and Cancel.
-    {
-      ProgramWork report;
-      AnlsRprt::ShowText(BuildAnalysisReport(Car(), kAdvice).text);
-    }
+    AnlsRprt::ShowText(BuildAnalysisReport(Car(), kAdvice).text);
     w->resize(640, 340);
     SaveShot(w, "report_viewer.png");
     QCOMPARE(w->windowTitle() + "|" + w->Command1[0]->text() + "|" + w->Command1[1]->text(),

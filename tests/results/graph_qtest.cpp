@@ -24,6 +24,7 @@
 #include "shell/shell_fixture.h"
 #include "simulation/calculate.h"
 #include "support/pdf_pages.h"
+#include "support/qt/screen_reader.h"
 
 using namespace sw;
 using namespace sw::chart;
@@ -326,7 +327,9 @@ class GraphTest : public QObject {
       cfg.PlotType = plotType;
       QEvent late(QEvent::WindowActivate);
       if (plotType != 2) QApplication::sendEvent(o, &late);
-      QMetaObject::invokeMethod(o->Combo1, [o] { o->Combo1->setCurrentIndex(3); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          o->Combo1, [o] { test::AsScreenReader(o->Combo1, [o] { o->Combo1->setCurrentIndex(3); }); },
+          Qt::QueuedConnection);
       Settle();
       QCOMPARE(o->Combo1->currentIndex(), plotType - 1);
     }

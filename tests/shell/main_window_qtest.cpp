@@ -30,6 +30,7 @@
 #include "shell/vehicle_summary.h"
 #include "shell_fixture.h"
 #include "specs/spec_windows.h"
+#include "support/qt/screen_reader.h"
 
 using namespace sw;
 
@@ -204,6 +205,7 @@ class MainWindowTest : public QObject {
   // takes no outside write, pick or toggle; the comments, greyed under the results, take none to File > Save.
   void greyedControlsTakeNothingFromOutside() {
     frmMain* w = ShowMain();
+    auto AccessibleOf = [](QObject* o) { return QAccessible::queryAccessibleInterface(o); };
     for (const QString greyed : {"itself", "frame", "hidden", "not"}) {
       QWidget window;
       auto* frame = new QGroupBox("Frame", &window);
@@ -215,14 +217,17 @@ class MainWindowTest : public QObject {
       list->addItems({"a", "b"}), mark->setCheckable(true), window.show(), Settle();
       for (QWidget* c : QWidgetList{line, text, list, check, option}) c->setEnabled(greyed != "itself");
       mark->setEnabled(greyed != "itself"), frame->setEnabled(greyed != "frame"), frame->setVisible(greyed != "hidden");
-      QAccessible::queryAccessibleInterface(line)->editableTextInterface()->insertText(0, "V");
-      QAccessible::queryAccessibleInterface(text)->setText(QAccessible::Value, "V");
-      list->setCurrentIndex(1), check->toggle(), option->toggle(), mark->toggle();
+      test::AsScreenReader(line, [&] { AccessibleOf(line)->editableTextInterface()->insertText(0, "V"); });
+      test::AsScreenReader(text, [&] { AccessibleOf(text)->setText(QAccessible::Value, "V"); });
+      test::AsScreenReader(list, [&] { list->setCurrentIndex(1); });
+      for (QObject* c : {static_cast<QObject*>(check), static_cast<QObject*>(option), static_cast<QObject*>(mark)})
+        test::AsScreenReader(c, [c] { QMetaObject::invokeMethod(c, "toggle"); });
       const QString looks = line->text() + text->toPlainText() + QString::number(list->currentIndex()) +
                             QString::number(check->isChecked() + option->isChecked() + mark->isChecked());
       QVERIFY2(looks == (greyed == "not" ? "V12.5V13" : "12.5notes00"), qPrintable(greyed + ": " + looks));
     }
-    w->cmdRun_Click(), QAccessible::queryAccessibleInterface(w->Text1)->setText(QAccessible::Value, "From outside");
+    w->cmdRun_Click();
+    test::AsScreenReader(w->Text1, [&] { AccessibleOf(w->Text1)->setText(QAccessible::Value, "From outside"); });
     w->mnuFilSave->trigger(), Settle();
     const std::string saved = scene->Read(std::string("VEHDAT/") + test::kMuscleCar);
     QVERIFY(!w->Text1->isEnabled() && saved.find("From outside") == std::string::npos &&
@@ -254,7 +259,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!w->Picture1->isEnabled() && !w->Picture2->isEnabled());
     // Its comments button edits the main window's comments; its help shows
     // the results topic.
-    [w] { ProgramWork program; w->ShowComments("Street tires, 3.73 gears"); }();
+    w->ShowComments("Street tires, 3.73 gears");
     results->Command1->click();
     QVERIFY(DefaultInstance<frmDispCmnts>::IfLoaded());
     QCOMPARE(DefaultInstance<frmDispCmnts>::IfLoaded()->Text1->toPlainText(), QString("Street tires, 3.73 gears"));

@@ -25,6 +25,7 @@
 #include "platform/qt/text_box.h"
 #include "shell/program_main.h"
 #include "shell_fixture.h"
+#include "support/qt/screen_reader.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
@@ -293,7 +294,7 @@ class RandomInput {
     a = a && a->menu() && Chance(20) ? PickOf(Usable(a->menu()->actions())) : nullptr;
     QWidget* c = PickOf(controls);
     if (a && !a->menu()) {
-      Journal("menu '" + a->text() + "'" + under_), a->trigger();
+      Journal("menu '" + a->text() + "'" + under_), test::AsScreenReader(a, [a] { a->trigger(); });
     } else if (!c) {
       return;
     } else if (ReadOnlyText(c)) {
@@ -305,21 +306,24 @@ class RandomInput {
       for (QEvent::Type type : {QEvent::FocusIn, QEvent::FocusOut}) {
         // As a screen reader sets it, or as Qt's own setter does.
         if (type == QEvent::FocusOut && guard)
-          Chance(50) ? QAccessible::queryAccessibleInterface(guard)->setText(QAccessible::Value, text)
-                     : guard->setText(text);
+          test::AsScreenReader(guard, [&, setter = Chance(50)] {
+            if (setter) guard->setText(text);
+            else QAccessible::queryAccessibleInterface(guard)->setText(QAccessible::Value, text);
+          });
         if (QFocusEvent e(type, Qt::TabFocusReason); guard) QApplication::sendEvent(guard, &e);
       }
     } else if (auto* list = qobject_cast<QComboBox*>(c); list && list->count() > 0) {
       const int i = Pick(size_t(list->count()));
       Journal(QString("picks item %1 of ").arg(i) + Describe(list) + under_);
-      list->setCurrentIndex(i);
-      emit list->activated(i);
+      test::AsScreenReader(list, [list, i] { list->setCurrentIndex(i), emit list->activated(i); });
     } else if (auto* button = qobject_cast<QAbstractButton*>(c); button && button->isCheckable() && Chance(50)) {
       Journal("toggles " + Describe(button) + under_);  // a screen reader's "toggle", not a click
-      QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
-          QAccessibleActionInterface::toggleAction());
+      test::AsScreenReader(button, [button] {
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+      });
     } else if (auto* button = qobject_cast<QAbstractButton*>(c)) {
-      Journal("presses " + Describe(button) + under_), button->click();
+      Journal("presses " + Describe(button) + under_), test::AsScreenReader(button, [button] { button->click(); });
     }
   }
 
@@ -332,10 +336,12 @@ class RandomInput {
               to = from + Pick(size_t(size - from) + 1), how = e ? Pick(4) : 0;
     const QString hows[] = {"sets '" + text + "'", "inserts '" + text + "'", "deletes", "replaces with '" + text + "'"};
     Journal(QString("%1 at %2..%3 in the read-only ").arg(hows[how]).arg(from).arg(to) + Describe(c) + where);
-    if (how == 0) a->setText(QAccessible::Value, text);
-    else if (how == 1) e->insertText(from, text);
-    else if (how == 2) e->deleteText(from, to);
-    else e->replaceText(from, to, text);
+    test::AsScreenReader(c, [&] {
+      if (how == 0) a->setText(QAccessible::Value, text);
+      else if (how == 1) e->insertText(from, text);
+      else if (how == 2) e->deleteText(from, to);
+      else e->replaceText(from, to, text);
+    });
   }
 
   void Input(QWidget* window) {

@@ -17,9 +17,12 @@
 #include "printing/prnt_optns.h"
 #include "results/frm_disp_grid.h"
 #include "results/frm_graph.h"
+#include "printing/file_optns.h"
+#include "shell/frm_disp_cmnts.h"
 #include "shell/frm_save_file.h"
 #include "shell/user_actions.h"
 #include "specs/spec_window_fixture.h"
+#include "support/qt/screen_reader.h"
 
 using namespace sw;
 
@@ -134,7 +137,7 @@ class UndisturbedWindowsTest : public QObject {
           [this, menu](frmMain* m) {
             if (menu <= kConditions) scene->Open(menu);
             if (menu == kEngine) {
-              frmCalcData* hp = [] { ProgramWork handler; return OpenCalculator(LoadedSpecWindow(kEngine), 6); }();
+              frmCalcData* hp = OpenCalculator(LoadedSpecWindow(kEngine), 6);
               Activate(hp);
               hp->Combo1[1]->setCurrentIndex(0), emit hp->Combo1[1]->activated(0);  // "1/4 Mile Trap Speed"
               hp->CalcData[3]->setText("130"), Focus(hp->CalcData[3], QEvent::FocusOut);
@@ -250,7 +253,8 @@ class UndisturbedWindowsTest : public QObject {
       box.setModal(true), box.setVisible(how.contains("box")), Settle();
       auto* pressAs = QAccessible::queryAccessibleInterface(b)->actionInterface();
       tbl.CalcRunning = !how.contains("box");
-      how.startsWith("Space") ? QTest::keyPress(b, Qt::Key_Space) : pressAs->doAction(pressAs->pressAction());
+      how.startsWith("Space") ? QTest::keyPress(b, Qt::Key_Space)
+                              : test::AsScreenReader(b, [&] { pressAs->doAction(pressAs->pressAction()); });
       if (box.close(); !how.contains("box")) item->trigger();
       if (tbl.CalcRunning = how.contains("in the run"); how.startsWith("Space")) QTest::keyRelease(b, Qt::Key_Space);
       QTRY_VERIFY(!b->isDown());
@@ -323,7 +327,7 @@ class UndisturbedWindowsTest : public QObject {
       fst.SpecsChanged = 0;
       QDialog box;
       box.setModal(true), box.show(), Settle();
-      work(controls);
+      for (QObject* c : controls) test::AsScreenReader(c, [&] { work({c}); });
       QCOMPARE(looks(controls), before);
       QCOMPARE(fst.SpecsChanged, int16_t(0));
       box.close(), Settle();
@@ -398,6 +402,73 @@ class UndisturbedWindowsTest : public QObject {
     StoreOpenSpecWindow();  // what the boxes show, stored as for the next run or save
     QCOMPARE(QString::fromStdString(SpecAt(menu, before.first) + "|" + SpecAt(menu, during.first)).left(want.size()),
              want);
+  }
+
+  // What the racer typed into a window that stores it as it goes (the comments over the results, a spec window, a
+  // worksheet, Match, the printout and file options over the results) reaches the car, or the preferences, and the
+  // file Exit saves, however the window goes without its own button: closed, Escape, another window clicked,
+  // minimised, F2, a box taking the front, or Exit with it still up.
+  void typedTextReachesTheCarHoweverItsWindowGoes_data() {
+    QTest::addColumn<int>("member");
+    QTest::addColumn<QString>("way");
+    for (int member = 0; member < 12; ++member)
+      for (const char* way : {"close", "Escape", "click", "minimise", "F2", "box", "Exit"})
+        QTest::addRow("%d %s", member, way) << member << QString(way);
+  }
+  void typedTextReachesTheCarHoweverItsWindowGoes() {
+    QFETCH(int, member);
+    QFETCH(QString, way);
+    // Comments 0, spec windows 1-6, Match 7, worksheets 8-9 (by their menus), printout and file options 10-11.
+    const int menu = std::array<int, 12>{0,           kEngine, kTransmission, kVehicle, kTires, kDriving,
+                                         kConditions, kMatch,  kDialIn,       kThrottleStop, 0, 0}[member];
+    const std::pair<int, const char*> typed[] = {{0, " and new slicks"}, {1, "457"},  {10, "1.91"}, {0, "3475"},
+                                                 {8, "105"},            {1, "4600"}, {2, "77"},    {2, "1.81"},
+                                                 {10, "66"},            {10, "66"},  {2, ""},      {1, ""}};
+    const auto [row, text] = typed[member];
+    frmMain* m = scene->ShowMain();
+    const std::string library = "VEHDAT/" + std::string(test::kMuscleCar), line = "\r\n" + std::string(text) + "\r\n";
+    QVERIFY(menu == 0 || scene->Read(library).find(line) == std::string::npos);
+    if (member == 0 || member >= 10) m->cmdRun_Click(), Settle();
+    QWidget* w = nullptr;
+    if (member == 0) frmDispGrid::IfLoaded()->Command1->click(), w = DefaultInstance<frmDispCmnts>::IfLoaded();
+    if (member >= 1 && member <= 6) w = scene->Open(menu);
+    if (member == 7) m->MainCommand[0]->click(), w = LoadedSpecWindow(kMatch);
+    if (member == 8 || member == 9) w = OpenWorksheet(m, member == 8 ? 1 : 2);
+    if (member == 10) frmDispGrid::IfLoaded()->cmdPrint->click(), w = DefaultInstance<PrntOptns>::IfLoaded();
+    if (member == 11) frmDispGrid::IfLoaded()->mnuAsciiFile->trigger(), w = DefaultInstance<FileOptns>::IfLoaded();
+    QVERIFY(w);
+    Activate(w);
+    QAbstractButton* check = nullptr;
+    if (member == 10) check = DefaultInstance<PrntOptns>::IfLoaded()->Check3D1[size_t(row)];
+    if (member == 11) check = DefaultInstance<FileOptns>::IfLoaded()->Check3D1[size_t(row)];
+    const bool checked = check && !check->isChecked();
+    if (check) check->click();
+    else if (member == 0) DefaultInstance<frmDispCmnts>::IfLoaded()->Text1->moveCursor(QTextCursor::End),
+                          QTest::keyClicks(DefaultInstance<frmDispCmnts>::IfLoaded()->Text1, text);
+    else TypeInto(static_cast<SpecWindow*>(w)->SpecData[row], text);  // and the window goes with the cursor there
+    QWidget* other = frmDispGrid::IfLoaded() ? static_cast<QWidget*>(frmDispGrid::IfLoaded()) : m;
+    if (way == "close") w->close();
+    if (way == "Escape") QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    if (way == "minimise") w->showMinimized();
+    if (way == "click" || way == "minimise" || way == "F2") Activate(other);
+    if (way == "F2") QTest::keyClick(other, Qt::Key_F2);
+    if (way == "box") {
+      QMessageBox box(QMessageBox::Information, "Stagewell", "A box", QMessageBox::Ok, w);
+      box.setModal(true), box.show(), Activate(&box), box.close();
+    }
+    Settle();
+    scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::Yes);  // "Quit Stagewell ?", "Save Your Changes ?"
+    m->close();
+    QTRY_VERIFY(ProgramEnding());
+    const std::string saved = scene->Read(library);
+    if (member == 0) QVERIFY(fst.VehicleComments.find(text) != std::string::npos && saved.find(text) != size_t(-1));
+    if (menu) QVERIFY2(SpecAt(menu, row) == text && saved.find(line) != std::string::npos, SpecAt(menu, row).c_str());
+    if (check) {
+      ConfigurationDefaults();  // then what the file holds
+      int16_t read = 1;
+      ReadWriteConfiguration(read);
+      QCOMPARE(member == 10 ? cfg.PrintOptions[size_t(row)] : cfg.AsciiOptions[size_t(row)], int16_t(checked));
+    }
   }
 
   // A dial-in prediction from "Update Prediction".

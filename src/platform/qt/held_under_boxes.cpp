@@ -13,6 +13,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVariant>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/window_lifetime.h"
@@ -31,6 +33,7 @@ constexpr const char* kTracked = "swPressTracked";   // its presses are noted as
 bool g_undoing = false;
 bool g_disabling = false;
 bool (*g_pressesWait)(const QWidget*) = nullptr;  // constant-initialised: set before any window
+void (*g_undoneWatch)(const QObject*) = nullptr;
 
 QWidget* WindowOf(const QObject* o) {
   for (; o; o = o->parent())
@@ -83,7 +86,7 @@ void PressMade(QAbstractButton* b) {
   std::erase_if(presses, [b](const Pressed& p) { return !p.button || p.button == b; });
   if (ProgramWorkRuns()) return;
   const QWidget* window = b->window();
-  Press press{NextPlace(), ModalOver(window) != nullptr, false};
+  Press press{NextPlace(), ModalOver(window) != nullptr, false, OutsideRequestRuns()};
   press.waited = !press.underBox && g_pressesWait && g_pressesWait(window);
   presses.push_back({b, press});
 }
@@ -145,28 +148,69 @@ bool Disabled(const QObject* o) {
   return shown;
 }
 
+// A menu item's mark flips before its handler is asked; a handler put off
+// until the run has ended sets the mark itself.
+bool MarkWaits(const QObject* control, const QWidget* window) {
+  return qobject_cast<const QAction*>(control) && control->property(kActing).toBool() && g_pressesWait &&
+         g_pressesWait(window);
+}
+
+// Only a change from outside is ever refused: one made while a screen
+// reader's request is carried out, or by the click of its press.
 bool Refused(const QObject* control) {
-  if (ProgramWorkRuns()) return false;
+  if (!OutsideRequestRuns() && !PressOf(control).outside) return false;
   if (ReadOnlyText(control)) return true;
   const QWidget* window = WindowOf(control);
   if (!window) return false;
   if (Disabled(control) && !QtOwnDialog(window)) return true;
   if (PressOf(control).underBox) return true;
   if (ModalOver(window)) return true;
-  // A menu item's mark flips before its handler is asked; a handler put
-  // off until the run has ended sets the mark itself.
-  return qobject_cast<const QAction*>(control) && control->property(kActing).toBool() && g_pressesWait &&
-         g_pressesWait(window);
+  return MarkWaits(control, window);
+}
+
+void Undo(QObject* control, const QVariant& to) {
+  g_undoing = true;
+  SetState(control, to);
+  g_undoing = false;
+}
+
+// Marks the racer's trigger of a menu item flipped while its handler waits:
+// they flip back once the trigger is told (a mark the program sets is told
+// of no trigger, and stays).
+struct Flipped {
+  QPointer<QAction> item;
+  bool before = false;
+};
+std::vector<Flipped>& FlippedMarks() {
+  static std::vector<Flipped> marks;
+  return marks;
+}
+
+void MarkFlipped(QAction* a) {
+  auto& marks = FlippedMarks();
+  if (marks.empty()) QTimer::singleShot(0, qApp, [] { FlippedMarks().clear(); });
+  marks.push_back({a, !a->isChecked()});
+}
+
+// The item's trigger, with the marks it flipped (its group's too).
+void Triggered(QAction* a) {
+  auto& marks = FlippedMarks();
+  if (std::none_of(marks.begin(), marks.end(), [a](const Flipped& f) { return f.item == a; })) return;
+  const std::vector<Flipped> flipped = std::exchange(marks, {});
+  for (auto it = flipped.rbegin(); it != flipped.rend(); ++it)
+    if (it->item && (it->item == a || (a->actionGroup() && it->item->actionGroup() == a->actionGroup())))
+      Undo(it->item, it->before);
 }
 
 void Changed(QObject* control) {
-  if (g_undoing || !Refused(control)) {
-    control->setProperty(kHeld, StateOf(control));
+  if (!g_undoing && Refused(control)) {
+    Undo(control, control->property(kHeld));
+    if (g_undoneWatch) g_undoneWatch(control);
     return;
   }
-  g_undoing = true;
-  SetState(control, control->property(kHeld));
-  g_undoing = false;
+  if (auto* a = qobject_cast<QAction*>(control); a && !g_undoing && !ProgramWorkRuns() && MarkWaits(a, WindowOf(a)))
+    MarkFlipped(a);
+  control->setProperty(kHeld, StateOf(control));
 }
 
 void Watch(QObject* o) {
@@ -174,6 +218,7 @@ void Watch(QObject* o) {
   auto changed = [o] { Changed(o); };
   if (auto* a = qobject_cast<QAction*>(o)) {
     QObject::connect(a, &QAction::toggled, a, changed);
+    QObject::connect(a, &QAction::triggered, a, [a] { Triggered(a); });
   } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
     TrackPresses(b);
     QObject::connect(b, &QAbstractButton::toggled, b, changed);
@@ -226,6 +271,16 @@ class HoldUnderBoxes : public QObject {
  public:
   bool eventFilter(QObject* o, QEvent* e) override {
     switch (e->type()) {
+      case QEvent::MetaCall:
+        // A request another program makes over D-Bus, carried out here: the
+        // accessibility bridge's, for a screen reader. Delivered from within
+        // its bracket, so that what it changes is known to come from outside.
+        if (o->inherits("QDBusVirtualObject")) {
+          OutsideRequest request;
+          o->event(e);
+          return true;
+        }
+        break;
       case QEvent::Polish:
         if (o->isWidgetType()) Watch(o);
         break;
@@ -257,6 +312,8 @@ void MarkActing(QObject* control) {
 }
 
 void SetPressesWait(bool (*waits)(const QWidget* window)) { g_pressesWait = waits; }
+
+void SetUndoneWatch(void (*watch)(const QObject* control)) { g_undoneWatch = watch; }
 
 Press PressOf(const QObject* control) {
   if (!control || ProgramWorkRuns()) return {};

@@ -1,20 +1,20 @@
-// Nothing in a window changes while a box, a dialog or a print preview waits
-// over it: not a check mark, a check box, a value, a pick. Qt keeps the mouse
-// and the keys away from a window under a box, but a screen reader presses,
-// toggles, sets a text and picks there all the same. A change a control takes
-// under a box while no program work runs (src/platform/ui.h; the box's own
-// handler writing a figure back is program work) is undone at once, back to
-// what the program had left there (a pick it set with the list's signals
-// quiet, or from a timer or a late activation, too). A menu
-// item whose press waits for a run to end keeps its mark until its handler
-// runs and sets it.
-//
-// A read-only text (the Open window's preview, the report) takes no change
-// but the program's own, box or no box; nor does any control the program
-// has greyed (a box, a list, a check box, an option, a menu item's mark).
+// Nothing the racer cannot work takes a change from outside the program: a
+// control greyed or hidden, a read-only text (the Open window's preview, the
+// report), any control of a window while a box, a dialog or a print preview
+// waits over it. Qt keeps the mouse and the keys away from those, but a
+// screen reader sets a text, picks, toggles and presses there all the same.
+// Outside changes are told apart where they come in: while the
+// accessibility bridge carries out a screen reader's request (OutsideRequest
+// in src/platform/ui.h), and the click of a press a screen reader made (it
+// comes a moment later). Such a change is undone at once, back to what the
+// program had left there. What the program writes itself, wherever it
+// writes it (a handler, a close, a lost front, a shortcut, a timer, a
+// signal), is the program's and stays.
 //
 // A button pressed under a box takes no toggle from its click either, when
-// the click comes after the box has gone (PressOf below).
+// the click comes after the box has gone (PressOf below). A menu item whose
+// handler waits for a run to end keeps its mark until its handler runs and
+// sets it.
 //
 // And nobody presses what nobody sees: a control that is hidden is disabled
 // as well, and takes the state the program gave it when it shows again.
@@ -50,6 +50,7 @@ struct Press {
   uint64_t place = 0;     // among the racer's actions (NextPlace); 0: no press, the action is made now
   bool underBox = false;  // a box waited over its window: the click does nothing
   bool waited = false;    // a run was under way: the click waits its turn
+  bool outside = false;   // a screen reader made it: what the click changes comes from outside
 };
 // The press whose click `control` is giving: its own, or, for an option
 // cleared by it, the one being clicked in its window. None while program
@@ -59,6 +60,10 @@ Press PressOf(const QObject* control);
 // program whose click has yet to come (0 for none): what was done after
 // it waits for it.
 uint64_t PressHeld();
+
+// Told of each outside change the hold undoes, with the control it undid it
+// in (the tests check that each came from outside).
+void SetUndoneWatch(void (*watch)(const QObject* control));
 
 // The program sets `control` in `set` with its signals quiet (no handler of
 // the racer's runs): what it leaves there is the program's, and what the

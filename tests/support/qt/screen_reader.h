@@ -1,0 +1,14 @@
+// A screen reader's request, as the desktop's accessibility bridge carries it out: what `act` changes comes from
+// outside the program. The hold over controls the racer cannot work may undo a change in `target` (or in the option
+// or menu item of its group that the change clears), and nowhere else: every window test stops on any other undo.
+#pragma once
+
+#include <functional>
+
+class QObject;
+
+namespace sw::test {
+
+void AsScreenReader(QObject* target, const std::function<void()>& act);
+
+}  // namespace sw::test
