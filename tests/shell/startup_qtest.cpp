@@ -339,37 +339,71 @@ class StartupTest : public QObject {
     }
   }
 
-  // The exit on a full disk: each failed write said where and why, the old files kept, the save question honest
-  // about the working copy, what was not kept listed, and the program ends only on Yes.
+  // The exit on a full disk: each failed write says what the file held for the racer, where and why, the old files
+  // kept, the save question honest about the working copy; what was not kept is listed, the working copy only when it
+  // held what no other file holds, and the program ends only on Yes.
   void exitOnAFullDisk() {
-    const char* files[] = {"QVCURVEH.ZKT", "VEHDAT/MUSCLE", "qvzCNFG.ZKT", "baseplot.ZKT"};
     const std::string cr2 = kCR + kCR, why = " (No space left on device)" + kCR;
-    for (int last : {ans::No, ans::Yes}) {
+    auto failed = [&](const std::string& what, const char* file) {
+      return what + " could not be written:" + cr2 + "      " + scene->path(file) + cr2 +
+             "Reason: No space left on device.";
+    };
+    const std::string working = "   - the temporary, working copy of MUSCLE with your unsaved changes" + why,
+                      rest = "   - the configuration: your preferences and run history" + why +
+                             "   - the base run for the graphs" + why,
+                      old = "the next start brings up the vehicle as the working copy last held it." + cr2,
+                      Old = "T" + old.substr(1),
+                      end = "Click on Yes to end the program anyway." + kCR +
+                            "Click on No to keep the program running with your work on the screen.";
+    auto quit = [&](const std::string& list, const std::string& after) {
+      return "Not everything could be saved:" + cr2 + list + kCR + after + end;
+    };
+    const std::string lost = "Save your changes to the Library copy of:" + cr2 + "   MUSCLE" + cr2 + "(The temporary, "
+                             "working copy of MUSCLE could not be written: if you do not save these changes to the "
+                             "Library copy of MUSCLE now, they are lost when the program ends.)";
+    struct Case {
+      const char* what;
+      int16_t changed;
+      const char* failing;  // "" = every write
+      std::vector<int> answers;
+      std::vector<std::pair<int, std::string>> said;
+    };
+    // Built for each scene: the boxes name its folder.
+    auto cases = [&] {
+      return std::vector<Case>{
+        {"changes, saving fails too", 1, "", {ans::Yes, ans::OK, ans::Yes, ans::OK, ans::OK, ans::OK, ans::No},
+         {{2, lost}, {3, failed("The Library copy of MUSCLE", "VEHDAT/MUSCLE")},
+          {4, "Possible Error writing Configuration File.  No space left on device" + cr2 +
+                  failed("The configuration, which holds your preferences and run history,", "qvzCNFG.ZKT")},
+          {5, failed("The base run for the graphs", "baseplot.ZKT")},
+          {6, quit(working + "   - your changes to the Library copy of MUSCLE" + why + rest, Old)}}},
+        {"no changes: the library holds them", 0, "", {ans::Yes, ans::OK, ans::OK, ans::OK, ans::Yes},
+         {{4, quit(rest, "MUSCLE is kept in its Library copy, but its temporary, working copy could not be written: " +
+                             old)}}},
+        {"changes saved on the way out", 1, "QVCURVEH.ZKT", {ans::Yes, ans::OK, ans::Yes}, {{2, lost}}},
+        {"changes not saved", 1, "QVCURVEH.ZKT", {ans::Yes, ans::OK, ans::No, ans::Yes},
+         {{3, quit(working, Old)}}},
+      };
+    };
+    for (size_t i = 0; i < 4; ++i) {
       NewScene();
+      const Case c = cases()[i];
       frmMain* w = Ready();
-      for (const char* f : files) scene->Write(f, "old");
-      fst.SpecsChanged = 1;
-      for (int a : {ans::Yes, ans::OK, ans::Yes, ans::OK, ans::OK, ans::OK, last}) scene->ui.Answer(a);
-      FailFileWritesAfterForTest(0);
+      for (const char* f : {"QVCURVEH.ZKT", "VEHDAT/MUSCLE", "qvzCNFG.ZKT", "baseplot.ZKT"}) scene->Write(f, "old");
+      fst.SpecsChanged = c.changed;
+      for (int a : c.answers) scene->ui.Answer(a);
+      FailFileWritesAfterForTest(0, c.failing);
       w->mnuFilExit_Click();
       FailFileWritesAfterForTest(SIZE_MAX);
-      // Boxes 1, 3 and 5: each failed write's own, in the form every save failure has.
-      const std::pair<int, std::string> said[] = {
-          {2, "Save your changes to the Library copy of:" + cr2 + "   MUSCLE" + cr2 + "(The temporary, working copy "
-              "of MUSCLE could not be written: if you do not save these changes to the Library copy of MUSCLE now, "
-              "they are lost when the program ends.)"},
-          {4, "Possible Error writing Configuration File.  No space left on device"},
-          {6, "Not everything could be saved:" + cr2 + "   - the temporary, working copy of MUSCLE" + why +
-                  "   - your changes to the Library copy of MUSCLE" + why + "   - the configuration: your "
-                  "preferences and run history" + why + "   - the base run for the graphs" + why + kCR + "Click on "
-                  "Yes to end the program anyway." + kCR + "Click on No to keep the program running with your work "
-                  "on the screen."}};
-      QCOMPARE(scene->BoxCount(), 7);
-      for (const auto& [box, text] : said) QCOMPARE(scene->Box(box).prompt, text);
-      QCOMPARE(scene->LastBox().title + std::to_string(scene->LastBox().style), std::string("Quit Anyway ?308"));
-      QCOMPARE(ProgramEnding(), last == ans::Yes);
-      for (const char* f : files) QCOMPARE(scene->Read(f), std::string("old"));
+      QVERIFY2(scene->BoxCount() == int(c.answers.size()), c.what);
+      QCOMPARE(scene->Box(1).prompt,
+               failed("The temporary, working copy of MUSCLE, which the program brings up at the next start,",
+                      "QVCURVEH.ZKT"));
+      for (const auto& [box, text] : c.said) QCOMPARE(scene->Box(box).prompt, text);
+      QCOMPARE(ProgramEnding(), c.answers.back() != ans::No);
+      QVERIFY2(scene->Read("QVCURVEH.ZKT") == "old" && (*c.failing || scene->Read("qvzCNFG.ZKT") == "old"), c.what);
     }
+    QCOMPARE(scene->LastBox().title + std::to_string(scene->LastBox().style), std::string("Quit Anyway ?308"));
   }
 
   // Configuration and base run linked to a pipe: both reported, the pipe left as it is, and the program ends when
