@@ -403,23 +403,18 @@ TEST_F(VehicleFile, ReadOnlyTargetIsNotReplaced) {
 }
 
 // Every save replaces its target atomically: a failed write leaves the old
-// file whole, no temporary file, and the specs still unsaved; the box says
-// what the file held for the racer, where and why.
+// file whole, no temporary file, the specs still unsaved, and says what it held.
 TEST_F(VehicleFile, AFailedWriteLeavesTheOldFileWhole) {
   fst.CurrentFilePath = AppText("VEHDAT/T1");
   fst.CurrentFileName = "T1";
   tbl.HistoryName[0] = "A";
   fs::create_directories(App("VEHDAT"));
-  struct Case {
-    int16_t mode;
-    const char *rel, *what;
-  } cases[] = {
-      {savemode::WorkingCopy, "QVCURVEH.ZKT", "The temporary, working copy of T1, which the program brings up at the "
-                                              "next start,"},
-      {savemode::SameName, "VEHDAT/T1", "The Library copy of T1"},
-      {savemode::ChosenPath, "VEHDAT/T1", "The file"},
-      {savemode::History, "QVHISTRY/A", "This run's history copy, from which the History retrieves its specs,"}};
-  for (auto [mode, rel, what] : cases) {
+  for (auto [mode, rel, what] : {std::tuple{savemode::WorkingCopy, "QVCURVEH.ZKT", "The temporary, working copy of T1, "
+                                             "which the program brings up at the next start,"},
+                                 {savemode::SameName, "VEHDAT/T1", "The Library copy of T1"},
+                                 {savemode::ChosenPath, "VEHDAT/T1", "The file"},
+                                 {savemode::History, "QVHISTRY/A", "This run's history copy, from which the History "
+                                                                   "retrieves its specs,"}}) {
     SCOPED_TRACE(mode);
     FillSpecs("v");
     FailFileWritesAfterForTest(SIZE_MAX);
