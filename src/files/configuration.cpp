@@ -253,7 +253,10 @@ bool ReadWriteConfiguration(int16_t& direction, int* error) {
   }
   int why = 0;
   if (CanReplaceFile(path, &why) && WriteTextFile(path, ConfigurationText(), &why)) return true;
-  report(WriteErrorText(why));
+  // The designed line first; then, as every failed save says it, what the
+  // file holds for the racer, where it lies and why.
+  report(WriteErrorText(why) + std::string(2, CR) +
+         WriteFailureText("The configuration, which holds your preferences and run history,", path, why));
   if (error) *error = why;
   return false;
 }

@@ -380,6 +380,23 @@ std::string VehicleFileText(int16_t saveMode) {
   return out;
 }
 
+namespace {
+
+// What a failed save names, so the racer knows what the file held for him
+// and not only where it lay. A file the racer picked in the save window is
+// known to him by its name.
+std::string SavedFileWhat(int16_t op) {
+  const bool vehicle = KindOf(tbl.CalcMode) == Kind::Vehicle;
+  const std::string shown = UnsavedSpecsName(0, fst.CurrentFileName);
+  if (op == savemode::WorkingCopy)
+    return "The temporary, working copy of " + shown + ", which the program brings up at the next start,";
+  if (op == savemode::History) return "This run's history copy, from which the History retrieves its specs,";
+  if (op == savemode::SameName && vehicle) return "The Library copy of " + shown;
+  return "The file";
+}
+
+}  // namespace
+
 bool SaveVehicleFile(FormId window, int* reason) {
   if (reason) *reason = 0;
   EnsureFileFolders();
@@ -416,7 +433,7 @@ bool SaveVehicleFile(FormId window, int* reason) {
   auto failed = [&](bool advice) {
     if (reason) *reason = error;
     if (advice) ReportSaveFailure();
-    else MsgBox(WriteFailureText("The file", target, error), mb::OKOnly + mb::Exclamation, "");
+    else MsgBox(WriteFailureText(SavedFileWhat(op), target, error), mb::OKOnly + mb::Exclamation, "");
     EndCall(window);
     return false;
   };

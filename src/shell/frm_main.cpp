@@ -24,6 +24,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <cerrno>
 #include <filesystem>
 
 #include "dialin/frm_dial_in.h"
@@ -1037,21 +1038,38 @@ std::string NotKeptLine(const std::string& what, int error) {
   return "   - " + what + " (" + WriteErrorText(error) + ")" + kCR;
 }
 
-// The working copy the next start opens; what was not kept grows when it
-// could not be written.
-bool WriteWorkingCopy(const std::string& shown, std::string& notKept) {
+// The working copy the next start opens: 0 when written, else why not.
+int WriteWorkingCopy() {
   int error = 0;
   fst.FileOperation = savemode::WorkingCopy;
-  if (SaveVehicleFile(FormId::frmMain, &error)) return true;
-  notKept += NotKeptLine("the temporary, working copy of " + shown, error);
-  return false;
+  if (!SaveVehicleFile(FormId::frmMain, &error) && error == 0) error = EIO;
+  return error;
+}
+
+// A working copy that could not be written costs the racer only what no
+// other file holds: the vehicle as it is now, unless its library file holds
+// it unchanged. Either way the next start brings up the old working copy,
+// the one a save replaces only once the new one is whole.
+void AddUnwrittenWorkingCopy(const std::string& shown, int error, std::string& notKept, std::string& nextStart) {
+  if (error == 0) return;
+  std::error_code ec;
+  const bool inLibrary = fst.SpecsChanged == 0 && !fst.CurrentFilePath.empty() &&
+                         std::filesystem::is_regular_file(DiskPath(fst.CurrentFilePath), ec);
+  const std::string old = "next start brings up the vehicle as the working copy last held it.";
+  if (inLibrary) {
+    nextStart =
+        shown + " is kept in its Library copy, but its temporary, working copy could not be written: the " + old;
+    return;
+  }
+  notKept = NotKeptLine("the temporary, working copy of " + shown + " with your unsaved changes", error) + notKept;
+  nextStart = "The " + old;
 }
 
 // After a write of the exit failed: the racer, told what was not kept and
 // why, decides whether the program ends all the same.
-bool EndAnyway(const std::string& notKept) {
+bool EndAnyway(const std::string& notKept, const std::string& nextStart) {
   return MsgBox("Not everything could be saved:" + kCR + kCR + notKept + kCR +
-                    "Click on Yes to end the program anyway." + kCR +
+                    (nextStart.empty() ? "" : nextStart + kCR + kCR) + "Click on Yes to end the program anyway." + kCR +
                     "Click on No to keep the program running with your work on the screen.",
                 mb::YesNo + mb::Exclamation + mb::DefaultButton2, "Quit Anyway ?") == ans::Yes;
 }
@@ -1083,10 +1101,11 @@ void frmMain::mnuFilExit_Click() {
   int error = 0;
   const std::string shown = UnsavedSpecsName(0, fst.CurrentFileName);
 
-  const bool workingCopy = WriteWorkingCopy(shown, notKept);
+  const int workingCopyError = WriteWorkingCopy();
 
   if (fst.SpecsChanged == 1) {
-    int a = MsgBox(SaveChangesQuestion(shown, workingCopy), mb::YesNoCancel + mb::Question, "Save Your Changes ?");
+    int a = MsgBox(SaveChangesQuestion(shown, workingCopyError == 0), mb::YesNoCancel + mb::Question,
+                   "Save Your Changes ?");
     if (a == ans::Cancel) {
       ExitCancelled = 1;
       return;
@@ -1110,19 +1129,20 @@ void frmMain::mnuFilExit_Click() {
       if (!mnuFilSave_Click(&error)) notKept += NotKeptLine("your changes to the Library copy of " + shown, error);
     }
   }
-  EndAfterExit(notKept);
+  EndAfterExit(notKept, shown, workingCopyError);
 }
 
 void frmMain::ExitAfterSave() {
   if (Busy() || ending_) return;
   // The working copy names the file the vehicle was just saved as.
-  std::string notKept;
-  WriteWorkingCopy(fst.CurrentFileName, notKept);
+  const int workingCopyError = WriteWorkingCopy();
   ExitCancelled = 0;
-  EndAfterExit(notKept);
+  EndAfterExit({}, fst.CurrentFileName, workingCopyError);
 }
 
-void frmMain::EndAfterExit(std::string notKept) {
+void frmMain::EndAfterExit(std::string notKept, const std::string& shown, int workingCopyError) {
+  std::string nextStart;
+  AddUnwrittenWorkingCopy(shown, workingCopyError, notKept, nextStart);
   int error = 0;
   if (!ReadWriteConfiguration(0, &error))
     notKept += NotKeptLine("the configuration: your preferences and run history", error);
@@ -1131,7 +1151,7 @@ void frmMain::EndAfterExit(std::string notKept) {
            mb::OKOnly + mb::Exclamation, "");
     notKept += NotKeptLine("the base run for the graphs", error);
   }
-  if (!notKept.empty() && !EndAnyway(notKept)) {
+  if (!notKept.empty() && !EndAnyway(notKept, nextStart)) {
     ExitCancelled = 1;
     return;
   }

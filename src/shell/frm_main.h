@@ -118,8 +118,10 @@ class frmMain : public QMainWindow {
 
  private:
   // The exit's steps after the questions: configuration, base run, the end
-  // (asked first when something could not be kept, `notKept` growing).
-  void EndAfterExit(std::string notKept);
+  // (asked first when something could not be kept, `notKept` growing; a
+  // working copy of `shown` that could not be written counts only when it
+  // held what no other file holds).
+  void EndAfterExit(std::string notKept, const std::string& shown, int workingCopyError);
   void BuildMenus();
   void BuildPanels();
   void MDIForm_Load();

@@ -200,12 +200,14 @@ TEST_F(ConfigFile, AFailedWriteLeavesTheOldFile) {
   FailFileWritesAfterForTest(50);
   Write();
   EXPECT_EQ(File(), before);
-  EXPECT_EQ(OnlyBox().prompt, "Possible Error writing Configuration File.  No space left on device");
+  EXPECT_EQ(OnlyBox().prompt, "Possible Error writing Configuration File.  No space left on device\r\rThe configuration, "
+                              "which holds your preferences and run history, could not be written:\r\r      " +
+                                  AppText("qvzCNFG.ZKT") + "\r\rReason: No space left on device.");
   ui->Clear();
   FailFileWritesAfterForTest(SIZE_MAX);
   SetProgramFolder(App("no such folder"));
   Write();
-  EXPECT_EQ(OnlyBox().prompt, "Possible Error writing Configuration File.  No such file or directory");
+  EXPECT_EQ(OnlyBox().prompt.rfind("Possible Error writing Configuration File.  No such file or directory\r\r", 0), 0u);
 }
 
 TEST_F(ConfigFile, Defaults) {

@@ -109,14 +109,17 @@ TEST_F(FileNames, NamesThatCannotBeSavedSayWhy) {
   Put(App(".seeded"), "stamp");
   const std::string cr2(2, CR), typed = "The name you entered:" + cr2 + "      ", other = "  Enter a different name.",
                     folder = cr2 + "Reason: Is a directory.", gone = " could not be written:" + cr2 + "      ",
-                    data = "The ASCII data file" + gone + AppText("RUNS") + folder, file = "The file" + gone;
+                    data = "The ASCII data file" + gone + AppText("RUNS") + folder;
   const std::tuple<const char*, int16_t, std::string> cases[] = {
       {".seeded", 0, typed + ".seeded" + cr2 + "is the name of one of the program's own files or folders." + other},
       {"RUN1.0123456789ab.tmp", 0,
        typed + "RUN1.0123456789ab.tmp" + cr2 + "is kept for the program's own temporary files." + other},
       {". .", 0, typed + ". ." + cr2 + "Can not be used because it begins with a period (.)." + cr2 + other.substr(2)},
-      {"RUNS", 0, data}, {"TORUNS", 0, data}, {nullptr, savemode::WorkingCopy, file + AppText("QVCURVEH.ZKT") + folder},
-      {nullptr, savemode::History, file + AppText("QVHISTRY/A") + folder}};
+      {"RUNS", 0, data}, {"TORUNS", 0, data},
+      {nullptr, savemode::WorkingCopy, "The temporary, working copy of the new vehicle, which the program brings up at "
+                                       "the next start," + gone + AppText("QVCURVEH.ZKT") + folder},
+      {nullptr, savemode::History,
+       "This run's history copy, from which the History retrieves its specs," + gone + AppText("QVHISTRY/A") + folder}};
   const auto entries = [this] { return std::distance(fs::recursive_directory_iterator(App()), {}); };
   const auto before = entries();
   tbl.HistoryName[0] = "A";

@@ -403,13 +403,18 @@ TEST_F(VehicleFile, ReadOnlyTargetIsNotReplaced) {
 }
 
 // Every save replaces its target atomically: a failed write leaves the old
-// file whole, no temporary file, and the specs still unsaved.
+// file whole, no temporary file, the specs still unsaved, and says what it held.
 TEST_F(VehicleFile, AFailedWriteLeavesTheOldFileWhole) {
   fst.CurrentFilePath = AppText("VEHDAT/T1");
+  fst.CurrentFileName = "T1";
   tbl.HistoryName[0] = "A";
   fs::create_directories(App("VEHDAT"));
-  for (auto [mode, rel] : {std::pair{savemode::WorkingCopy, "QVCURVEH.ZKT"}, {savemode::SameName, "VEHDAT/T1"},
-                           {savemode::ChosenPath, "VEHDAT/T1"}, {savemode::History, "QVHISTRY/A"}}) {
+  for (auto [mode, rel, what] : {std::tuple{savemode::WorkingCopy, "QVCURVEH.ZKT", "The temporary, working copy of T1, "
+                                             "which the program brings up at the next start,"},
+                                 {savemode::SameName, "VEHDAT/T1", "The Library copy of T1"},
+                                 {savemode::ChosenPath, "VEHDAT/T1", "The file"},
+                                 {savemode::History, "QVHISTRY/A", "This run's history copy, from which the History "
+                                                                   "retrieves its specs,"}}) {
     SCOPED_TRACE(mode);
     FillSpecs("v");
     FailFileWritesAfterForTest(SIZE_MAX);
@@ -422,7 +427,8 @@ TEST_F(VehicleFile, AFailedWriteLeavesTheOldFileWhole) {
     FailFileWritesAfterForTest(100);
     SaveAs(mode, AppText("VEHDAT/T1"));
     EXPECT_EQ(Bytes(App(rel)), before);
-    EXPECT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(OnlyBox().prompt, std::string(what) + " could not be written:\r\r      " + AppText(rel) +
+                                    "\r\rReason: No space left on device.");
     EXPECT_EQ(fst.SpecsChanged, 1);
     for (auto& e : fs::directory_iterator(App(rel).parent_path()))
       EXPECT_NE(e.path().extension(), ".tmp") << "left behind: " << e.path();
