@@ -57,14 +57,26 @@ void frmDispCmnts::WriteBack() {
   fst.VehicleComments = FromQ(crlf);
 }
 
+namespace {
+
+// A window still up goes first, writing back what was typed into it: the
+// results window's button, pressed again, is pressed before the window's
+// close on the lost front comes round, and would fill it from the old text.
+frmDispCmnts* FreshWindow() {
+  if (frmDispCmnts* open = DefaultInstance<frmDispCmnts>::IfLoaded()) open->close();
+  return DefaultInstance<frmDispCmnts>::Get();
+}
+
+}  // namespace
+
 void frmDispCmnts::ShowVehicleComments(const std::string& comments) {
-  frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
+  frmDispCmnts* w = FreshWindow();
   w->Text1->setPlainText(DisplayText(comments));
   ShowOverMainWindow(w);
 }
 
 void frmDispCmnts::ShowVehicleComments() {
-  frmDispCmnts* w = DefaultInstance<frmDispCmnts>::Get();
+  frmDispCmnts* w = FreshWindow();
   if (frmMain* m = DefaultInstance<frmMain>::IfLoaded()) w->Text1->setPlainText(m->Text1->toPlainText());
   ShowOverMainWindow(w);
 }

@@ -407,12 +407,12 @@ class UndisturbedWindowsTest : public QObject {
   // What the racer typed into a window that stores it as it goes (the comments over the results, a spec window, a
   // worksheet, Match, the printout and file options over the results) reaches the car, or the preferences, and the
   // file Exit saves, however the window goes without its own button: closed, Escape, another window clicked,
-  // minimised, F2, a box taking the front, or Exit with it still up.
+  // minimised, F2, a box taking the front, opened again from its button, or Exit with it still up.
   void typedTextReachesTheCarHoweverItsWindowGoes_data() {
     QTest::addColumn<int>("member");
     QTest::addColumn<QString>("way");
     for (int member = 0; member < 12; ++member)
-      for (const char* way : {"close", "Escape", "click", "minimise", "F2", "box", "Exit"})
+      for (const char* way : {"close", "Escape", "click", "minimise", "F2", "box", "again", "Exit"})
         QTest::addRow("%d %s", member, way) << member << QString(way);
   }
   void typedTextReachesTheCarHoweverItsWindowGoes() {
@@ -429,13 +429,14 @@ class UndisturbedWindowsTest : public QObject {
     const std::string library = "VEHDAT/" + std::string(test::kMuscleCar), line = "\r\n" + std::string(text) + "\r\n";
     QVERIFY(menu == 0 || scene->Read(library).find(line) == std::string::npos);
     if (member == 0 || member >= 10) m->cmdRun_Click(), Settle();
-    QWidget* w = nullptr;
-    if (member == 0) frmDispGrid::IfLoaded()->Command1->click(), w = DefaultInstance<frmDispCmnts>::IfLoaded();
-    if (member >= 1 && member <= 6) w = scene->Open(menu);
-    if (member == 7) m->MainCommand[0]->click(), w = LoadedSpecWindow(kMatch);
-    if (member == 8 || member == 9) w = OpenWorksheet(m, member == 8 ? 1 : 2);
-    if (member == 10) frmDispGrid::IfLoaded()->cmdPrint->click(), w = DefaultInstance<PrntOptns>::IfLoaded();
-    if (member == 11) frmDispGrid::IfLoaded()->mnuAsciiFile->trigger(), w = DefaultInstance<FileOptns>::IfLoaded();
+    auto open = [&]() -> QWidget* {  // from its button
+      if (member == 0) return frmDispGrid::IfLoaded()->Command1->click(), DefaultInstance<frmDispCmnts>::IfLoaded();
+      if (menu <= kConditions && menu) return m->Command1[menu - 1]->click(), LoadedSpecWindow(menu);
+      if (menu) return m->MainCommand[menu == kMatch ? 0 : menu == kDialIn ? 1 : 2]->click(), LoadedSpecWindow(menu);
+      if (member == 10) return frmDispGrid::IfLoaded()->cmdPrint->click(), DefaultInstance<PrntOptns>::IfLoaded();
+      return frmDispGrid::IfLoaded()->mnuAsciiFile->trigger(), DefaultInstance<FileOptns>::IfLoaded();
+    };
+    QWidget* w = member == 8 || member == 9 ? OpenWorksheet(m, member == 8 ? 1 : 2) : open();
     QVERIFY(w);
     Activate(w);
     QAbstractButton* check = nullptr;
@@ -452,6 +453,7 @@ class UndisturbedWindowsTest : public QObject {
     if (way == "minimise") w->showMinimized();
     if (way == "click" || way == "minimise" || way == "F2") Activate(other);
     if (way == "F2") QTest::keyClick(other, Qt::Key_F2);
+    if (way == "again") open();
     if (way == "box") {
       QMessageBox box(QMessageBox::Information, "Stagewell", "A box", QMessageBox::Ok, w);
       box.setModal(true), box.show(), Activate(&box), box.close();
