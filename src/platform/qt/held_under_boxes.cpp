@@ -89,6 +89,15 @@ void PressMade(QAbstractButton* b) {
   Press press{NextPlace(), ModalOver(window) != nullptr, false, OutsideRequestRuns()};
   press.waited = !press.underBox && g_pressesWait && g_pressesWait(window);
   presses.push_back({b, press});
+  // A screen reader's press is a click: the window comes to the front as
+  // under the mouse, before the click comes, so that what the click sets
+  // off finds the windows as a click leaves them (a window that closes on
+  // losing the front to another, or keeps its rows, tells one from which).
+  if (press.outside && !press.underBox && QApplication::activeWindow() != window) {
+    QWidget* w = b->window();
+    w->raise();
+    w->activateWindow();
+  }
 }
 
 // What the click sets off comes before the event loop has it behind it.
