@@ -241,12 +241,10 @@ class KeyboardAccessTest : public QObject {
     list->addItem("No Wind");
     for (QWidget* w : std::initializer_list<QWidget*>{
              new QCheckBox("Include 25 Test History", &window), new QRadioButton("Thick", &window),
-             new QPushButton("Engine", &window), new QToolButton(&window), new QLineEdit(&window),
-             new QPlainTextEdit(&window), list}) {
-      int clicks = 0;  // a click comes at once (a tool button) or when the button goes up (down meanwhile)
-      if (auto* b = qobject_cast<QAbstractButton*>(w)) connect(b, &QAbstractButton::clicked, [&clicks] { ++clicks; });
-      const auto what = [w, &clicks] {
-        return std::tuple(w->hasFocus(), w->property("checked"), w->property("down"), clicks, QApplication::activePopupWidget());
+             new QPushButton("Engine", &window), new QLineEdit(&window), new QPlainTextEdit(&window), list}) {
+      // A press holds the button down until its click comes.
+      const auto what = [w] {
+        return std::tuple(w->hasFocus(), w->property("checked"), w->property("down"), QApplication::activePopupWidget());
       };
       Activate(&window);
       QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
