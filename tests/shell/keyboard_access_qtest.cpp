@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -23,7 +24,9 @@
 
 #include "calcmenus/frm_calc_data.h"
 #include "platform/qt/keyboard_access.h"
+#include "platform/qt/pick_list.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/qt_ui.h"
 #include "printing/prnt_optns.h"
 #include "results/frm_disp_grid.h"
 #include "shell/shell_fixture.h"
@@ -82,7 +85,9 @@ QStringList Faults(QWidget* window) {
   QStringList out;
   QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
   const QString where = window->metaObject()->className() + QString(" ");
-  if (root->role() != QAccessible::Window && root->role() != QAccessible::Dialog)
+  // A window that waits for an answer is announced as a box.
+  const QAccessible::Role role = root->role();
+  if (role != QAccessible::Dialog && role != QAccessible::AlertMessage && (window->isModal() || role != QAccessible::Window))
     out << where + "window: not announced as a window";
   if (Meaningless(root->text(QAccessible::Name))) out << where + "window: no name";
   std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* i) {
@@ -226,6 +231,47 @@ class KeyboardAccessTest : public QObject {
     QCOMPARE(order, QStringList({"Print Report Using These Specs", "Include Vehicle Specs ", "Include Vehicle Comments",
                                  "Dot Matrix Printer Adjustment", "Request Report Comment", "Include 25 Test History",
                                  "Print Blank Worksheet", "Print Definitions of Outputs", "Close"}));
+  }
+
+  // A greyed control of each kind lists what Qt lists for it enabled and says it is greyed; a screen
+  // reader's press (toggle, focus, open) on it succeeds and does nothing. Enabled again, the press acts.
+  void greyedControlsDoNothing() {
+    QWidget window;
+    auto* list = new PickList(&window);
+    list->addItem("No Wind");
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             new QCheckBox("Include 25 Test History", &window), new QRadioButton("Thick", &window),
+             new QPushButton("Engine", &window), new QLineEdit(&window), new QPlainTextEdit(&window), list}) {
+      // A press holds the button down until its click comes.
+      const auto what = [w] {
+        return std::tuple(w->hasFocus(), w->property("checked"), w->property("down"), QApplication::activePopupWidget());
+      };
+      Activate(&window);
+      QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+      const QStringList offered = i->actionInterface()->actionNames();
+      w->setEnabled(false);
+      const auto before = what();
+      QCOMPARE(i->actionInterface()->actionNames(), offered);
+      QVERIFY(i->state().disabled);
+      for (const QString& action : offered) {
+        i->actionInterface()->doAction(action);
+        QVERIFY2(what() == before, qPrintable(w->metaObject()->className() + (" " + action)));
+      }
+      w->setEnabled(true);
+      i->actionInterface()->doAction(offered.value(0));
+      QVERIFY2(what() != before, w->metaObject()->className());
+    }
+  }
+
+  // A message box of any style is announced as an alert, the input box as a dialog.
+  void everyBoxIsAnnounced() {
+    QList<QAccessible::Role> roles;
+    const auto role = [&roles](QWidget* w) { roles << QAccessible::queryAccessibleInterface(w)->role(), w->close(); };
+    for (int style : {mb::OKCancel, mb::AbortRetryIgnore, mb::YesNoCancel, mb::YesNo, mb::RetryCancel, mb::Critical,
+                      mb::Question, mb::Exclamation, mb::Information, mb::OKOnly})
+      WhenModal(role), QtUi().MsgBox("Less than a 4% difference on ET.", style, "");
+    WhenModal(role), QtUi().InputBox("Test Title", "Stagewell", "Run 1");
+    QCOMPARE(roles, QList<QAccessible::Role>(10, QAccessible::AlertMessage) << QAccessible::Dialog);
   }
 
   // The library's open window: the phrase box and the file list are named.

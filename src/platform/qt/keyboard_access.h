@@ -7,7 +7,9 @@
 // - Alt alone enters a window's menu bar, so menus without an underlined
 //   letter (the results and graph windows') are reachable too;
 // - windows built straight on QWidget are announced as windows, not as a
-//   nameless pane ("filler") inside nothing.
+//   nameless pane ("filler") inside nothing;
+// - a screen reader's press on a greyed control succeeds and does nothing,
+//   and the control tells it is greyed.
 #pragma once
 
 #include <functional>
