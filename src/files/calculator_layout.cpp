@@ -242,6 +242,7 @@ void FillCalculatorFromSpecs(CalculatorForm& f) {
     f.Row(2).text = SpecAt(spec[0], spec[1]);
     f.Row(4).text = SpecAt(spec[0], spec[1]);
   }
+  for (CalcRow& row : f.rows) row.programText = row.text;
 }
 
 bool LoadCalculator(int number, CalculatorForm& f) {

@@ -34,7 +34,8 @@ bool ReadCalculatorLayout(const std::string& path, CalculatorForm& form, std::st
 // Fills the rows of a freshly read calculator from the specs (weights,
 // displacement, track width, the weather of the humidity calculators, the
 // engine's peak power RPM), fills the year and make lists of the vehicle
-// weight and trims the tire methods of the tread width calculator.
+// weight and trims the tire methods of the tread width calculator. What it
+// puts into the value boxes is the program's text (CalcRow::programText).
 void FillCalculatorFromSpecs(CalculatorForm& form);
 
 // --- where things stand, in twips from the window's top left corner

@@ -114,16 +114,18 @@ void frmMatch::SpecData_LostFocus(const RowLeave& leave) {
     SpecWindow::SpecData_LostFocus(leave);
     return;
   }
-  // No finish RPM is an answer too: it is 0 and needs no range.
+  // No finish RPM is an answer too: it is 0 and needs no range (the
+  // program's own "0", whatever was typed for it).
   if (Val(leave.text) == 0) {
-    if (RowText(4) != "0") SetRowText(4, "0");
+    SetRowText(4, "0");
     return;
   }
   // A whole number of RPM. The row file marks it so, but a maximum of
   // 15000.001 is past what single precision prints with its ".001".
+  // The kit shows the rounded entry, the racer's still; the program's own
+  // figure stays as it is.
   RowLeave whole = leave;
-  whole.text = NormaliseEntry(leave.text, true);
-  if (RowText(4) != whole.text) SetRowText(4, whole.text);
+  if (!IsProgramText(leave.text, ProgramText(4))) whole.text = NormaliseEntry(leave.text, true);
   SpecWindow::SpecData_LostFocus(whole);
 }
 

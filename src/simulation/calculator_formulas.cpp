@@ -406,12 +406,19 @@ bool LeaveValueBox(CalculatorForm& f, int k, const std::string& textBefore) {
   // showing a result of the value that is gone.
   if (Trim(row.text).empty()) {
     row.text.clear();
+    row.programText.clear();
     CalculateMenu(f);
     return true;
   }
   const double v = Val(row.text);
+  const bool outside = v > row.max || v < row.min;
+  if (outside && row.HoldsProgramText()) {
+    // The program's own figure stays as it is.
+    CalculateMenu(f);
+    return true;
+  }
   row.text = LTrim(Str(v));
-  if (v > row.max || v < row.min) {
+  if (outside) {
     std::string max = Str(row.max);
     // A maximum ending in .001 marks a whole-number row: it reads whole.
     if (Right(max, 4) == ".001") max = Str(Fix(row.max));
@@ -420,6 +427,8 @@ bool LeaveValueBox(CalculatorForm& f, int k, const std::string& textBefore) {
     row.text = textBefore;
     return false;
   }
+  // The racer's entry took the place of the program's figure.
+  if (row.text != row.programText) row.programText.clear();
   CalculateMenu(f);
   return true;
 }

@@ -21,7 +21,8 @@ void CalculateMenu(CalculatorForm& form);
 // The racer left value box k: its text becomes the number it starts with
 // and is checked against the row's limits. Refused: the "Warning" message,
 // the text back to `textBefore`, and false (nothing recalculated). Accepted,
-// or emptied: the formulas run again, and true.
+// or emptied: the formulas run again, and true. The text the program put
+// there (CalcRow::programText) is accepted as it is.
 bool LeaveValueBox(CalculatorForm& form, int k, const std::string& textBefore);
 
 // Relative humidity (%) by the table of CALC/RHDATA.CLC: rows the dry bulb

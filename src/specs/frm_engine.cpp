@@ -226,7 +226,7 @@ void frmEngine::FillGridFromPowerCurveText() {
     for (int c = kCurveRpm; c <= kCurveHp; ++c) {
       const std::string& text = tbl.PowerCurveText[i][c - 1];
       Cell(c, i)->setText(ToQ(text));
-      cellBefore_[i][c - 1] = cellWritten_[i][c - 1] = text;
+      cellBefore_[i][c - 1] = cellWritten_[i][c - 1] = cellProgram_[i][c - 1] = text;
     }
   gridFilled_ = true;
   gridAhead_ = false;
@@ -250,7 +250,7 @@ std::string frmEngine::StorableCellText(int column, int point) const {
   return text == written || CurveEntryStorable(column, text) ? text : written;
 }
 
-void frmEngine::SetCellText(int column, int point, const std::string& text, bool written) {
+void frmEngine::SetCellText(int column, int point, const std::string& text, CellText kind) {
   QLineEdit* cell = Cell(column, point);
   // The cell the racer just tabbed into, nothing typed yet: what the racer
   // types next replaces the figure, as it would have replaced the old one.
@@ -259,7 +259,11 @@ void frmEngine::SetCellText(int column, int point, const std::string& text, bool
   if (selectAfter) cell->selectAll();
   // A figure the window wrote is no entry of the racer's.
   cellBefore_[point][column - 1] = text;
-  if (written) cellWritten_[point][column - 1] = text;
+  if (kind == CellText::Shown) return;
+  cellWritten_[point][column - 1] = text;
+  std::string& program = cellProgram_[point][column - 1];
+  if (kind == CellText::Figure) program = text;
+  else if (text != program) program.clear();
 }
 
 void frmEngine::UpdateRowStates() {
@@ -467,7 +471,7 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
   QLineEdit* cell = Cell(column, point);
   auto putBack = [&] {
     shell.SkipValidation = true;
-    SetCellText(column, point, textBefore, false);
+    SetCellText(column, point, textBefore, CellText::Shown);
     if (!cell->isEnabled()) return;
     cell->setFocus(Qt::OtherFocusReason);
     shell.SkipValidation = true;
@@ -508,16 +512,19 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
       fst.SpecsChanged = 1;
     } else {
       if (shell.SkipValidation) return;  // left untested, as typed
-      text = NormaliseCurveEntry(column, text);
-      const std::string warning = CurveEntryWarning(column, text);
-      if (!warning.empty()) {
-        SetCellText(column, point, text, false);
+      const std::string normalised = NormaliseCurveEntry(column, text);
+      const std::string warning = CurveEntryWarning(column, normalised);
+      // The program's own figure outside the limits stays exactly as it is.
+      const bool figureKept = !warning.empty() && IsProgramText(text, cellProgram_[point][column - 1]);
+      if (!figureKept) text = normalised;
+      if (!warning.empty() && !figureKept) {
+        SetCellText(column, point, text, CellText::Shown);
         MsgBox(warning, mb::OKOnly + mb::Exclamation, kWarningTitle);
         if (!self) return;
         putBack();
         return;
       }
-      SetCellText(column, point, text);
+      SetCellText(column, point, text, CellText::Entry);
       // Only a new figure completes the point: passing through a computed
       // HP must not recompute the torque just typed from its rounded value.
       const bool newFigure = Val(text) != Val(textBefore);

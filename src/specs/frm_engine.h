@@ -84,9 +84,12 @@ class frmEngine : public SpecWindow {
   void CurveCell_GotFocus(int column, int point);
   void FlushCellLeaves();
   void EditPowerCurve(int column, std::string text, int point, const std::string& textBefore);
-  // `written`: a figure the window stands for (filled, computed, accepted),
-  // not one it shows while refusing it or puts back.
-  void SetCellText(int column, int point, const std::string& text, bool written = true);
+  // What a cell's new text is: only shown (while refusing it, or put back),
+  // the racer's tested entry, or the program's own figure (filled,
+  // computed). An entry and a figure are what the cell stands for; a figure
+  // passes the leave's range test until the racer changes it.
+  enum class CellText { Shown, Entry, Figure };
+  void SetCellText(int column, int point, const std::string& text, CellText kind = CellText::Figure);
   std::string StorableCellText(int column, int point) const;
   void MethodPicked();
   void CorrFactorPicked();
@@ -106,6 +109,7 @@ class frmEngine : public SpecWindow {
   int gridFilling_ = 0;
   std::array<std::array<std::string, 3>, 11> cellBefore_;
   std::array<std::array<std::string, 3>, 11> cellWritten_;
+  std::array<std::array<std::string, 3>, 11> cellProgram_;  // the program's figure, "" once the racer changed it
   std::vector<CellLeave> pendingCellLeaves_;
   int pressedColumn_ = 0, pressedPoint_ = -1;
 };

@@ -207,8 +207,7 @@ void frmTransmission::SpecData_LostFocus(const RowLeave& leave) {
   }
   // Only a refusal by the limits goes on to the row states; a "No" to the
   // example question ends here.
-  const LeaveDecision decision =
-      DecideLeave(leave.text, leave.textBefore, leave.skipValidation, Limits(leave.row), RowCaption(leave.row));
+  const LeaveDecision decision = DecideRowLeave(leave);
   const LeaveStep step = LeaveValueBox(leave);
   if (!self) return;
   if (step == LeaveStep::Refused && decision.step != LeaveStep::Refused) return;

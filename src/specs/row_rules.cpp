@@ -99,8 +99,13 @@ std::string RangeWarning(std::string_view caption, std::string_view entry, const
          StrSingle(limits.minimum) + " and " + max + " .";
 }
 
+bool IsProgramText(std::string_view text, std::string_view programText) {
+  return !programText.empty() && text == programText;
+}
+
 LeaveDecision DecideLeave(std::string_view text, std::string_view textBefore, bool skipValidation,
-                          const std::optional<RowLimits>& limits, std::string_view caption) {
+                          const std::optional<RowLimits>& limits, std::string_view caption,
+                          std::string_view programText) {
   LeaveDecision d;
   d.text = std::string(text);
   if (text.empty()) {
@@ -113,6 +118,12 @@ LeaveDecision DecideLeave(std::string_view text, std::string_view textBefore, bo
   }
   d.text = NormaliseEntry(text, limits && limits->WholeNumber());
   if (limits && !WithinLimits(d.text, *limits)) {
+    if (IsProgramText(text, programText)) {
+      d.step = LeaveStep::Accepted;
+      d.text = std::string(text);
+      d.changed = Val(d.text) != Val(textBefore);
+      return d;
+    }
     d.step = LeaveStep::Refused;
     d.warning = RangeWarning(caption, d.text, *limits);
     return d;

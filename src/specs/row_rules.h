@@ -72,11 +72,19 @@ std::string RangeWarning(std::string_view caption, std::string_view entry, const
 // inside the row's limits (a row without limits takes anything).
 bool EntryStorable(std::string_view text, const std::optional<RowLimits>& limits);
 
+// Whether a box holds exactly the text the program itself last put there (a
+// stored spec, a file's figure, a computed one) while the racer has not
+// changed it since (`programText` "" once the racer has). Leaving the box
+// never refuses the program's own figure, even outside the limits: the racer
+// could not leave the box without destroying it, and it is what is stored.
+bool IsProgramText(std::string_view text, std::string_view programText);
+
 enum class LeaveStep {
   Empty,     // an emptied box: accepted as empty, nothing tested
   Skipped,   // SkipValidation was set: the text stays as typed
   Refused,   // outside the limits: warn, put the text from before back
-  Accepted,  // normalised and inside the limits (or the row has none)
+  Accepted,  // normalised and inside the limits (or the row has none), or
+             // the program's own text outside them, kept exactly as it is
 };
 
 struct LeaveDecision {
@@ -87,8 +95,11 @@ struct LeaveDecision {
 };
 
 // What leaving a value box does, before any window-specific step.
+// `programText`: the text the program last put into the box, "" once the
+// racer changed it (IsProgramText).
 LeaveDecision DecideLeave(std::string_view text, std::string_view textBefore, bool skipValidation,
-                          const std::optional<RowLimits>& limits, std::string_view caption);
+                          const std::optional<RowLimits>& limits, std::string_view caption,
+                          std::string_view programText);
 
 // ------------------------------------------------------------ picks
 

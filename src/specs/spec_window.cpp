@@ -248,7 +248,7 @@ void SpecWindow::SetRowText(int row, const std::string& text) {
   SpecData[row]->setText(ToQ(text));
   if (selectAfter) SpecData[row]->selectAll();
   // Nothing for a leave or an unload to test or take back.
-  rows_[row].textBefore = rows_[row].written = text;
+  rows_[row].textBefore = rows_[row].written = rows_[row].programText = text;
 }
 
 std::string SpecWindow::RowCaption(int row) const { return rows_[row].caption; }
@@ -390,7 +390,7 @@ void SpecWindow::FillRowsFromSpecText() {
     const std::string stored = StoredSpec(r);
     if (cmbSpecData[r]) FillPick(r, stored);
     else if (SpecData[r]) SpecData[r]->setText(ToQ(stored));
-    rows_[r].textBefore = rows_[r].written = stored;
+    rows_[r].textBefore = rows_[r].written = rows_[r].programText = stored;
     AfterRowFilled(r);
   }
   rowsAhead_ = false;
@@ -661,10 +661,15 @@ void SpecWindow::SpecName_Click(int row) {
   if (control && control->isEnabled()) control->setFocus(Qt::MouseFocusReason);
 }
 
+LeaveDecision SpecWindow::DecideRowLeave(const RowLeave& leave) const {
+  const Row& row = rows_[leave.row];
+  return DecideLeave(leave.text, leave.textBefore, leave.skipValidation, row.limits, row.caption, row.programText);
+}
+
 LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
   const int r = leave.row;
   QLineEdit* box = SpecData[r];
-  LeaveDecision d = DecideLeave(leave.text, leave.textBefore, leave.skipValidation, rows_[r].limits, RowCaption(r));
+  const LeaveDecision d = DecideRowLeave(leave);
   StillLoaded<SpecWindow> self(this);
   auto putBack = [&] {
     shell.SkipValidation = true;
@@ -682,6 +687,7 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
   switch (d.step) {
     case LeaveStep::Empty:
       rows_[r].textBefore.clear();
+      rows_[r].programText.clear();
       return d.step;
     case LeaveStep::Skipped:
       return d.step;
@@ -703,8 +709,11 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
       return LeaveStep::Refused;
     }
   }
-  // Tested: a later leave of the same entry has nothing new to test.
+  // Tested: a later leave of the same entry has nothing new to test. An
+  // entry that replaced the program's figure is the racer's: typing that
+  // figure again is tested like any other.
   rows_[r].textBefore = d.text;
+  if (d.text != rows_[r].programText) rows_[r].programText.clear();
   return LeaveStep::Accepted;
 }
 

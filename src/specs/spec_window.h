@@ -128,7 +128,8 @@ class SpecWindow : public QWidget, public PickListOwner {
   int Pick(int row) const;  // the pick's number, -1 for none or a value row
   std::string RowText(int row) const;
   // A text the window (or the core, through it) puts into a value box: it
-  // counts as an edit, but not as an entry still to be tested.
+  // counts as an edit, but not as an entry still to be tested, and leaving
+  // the box passes it as the program's own until the racer changes it.
   void SetRowText(int row, const std::string& text);
   // The one setter of a pick: with raiseHandling the window's pick handling
   // runs as for a user's pick (only where a window's rules say so: an
@@ -260,6 +261,11 @@ class SpecWindow : public QWidget, public PickListOwner {
   // normalised, range-tested ("Warning", text and focus back), then the
   // example check ("No" puts the text back: reported as Refused).
   LeaveStep LeaveValueBox(const RowLeave& leave);
+  // The row rules' decision on that leave; the text the program last put
+  // into the box passes the range test as it is.
+  LeaveDecision DecideRowLeave(const RowLeave& leave) const;
+  // The text the program last put into the row's box, "" once the racer changed it.
+  const std::string& ProgramText(int row) const { return rows_[row].programText; }
   // The example check for a changed row: true when the change stands.
   bool ExampleCheck(int row);
   // Puts the pick from before back after a "No" (focus back too).
@@ -290,6 +296,9 @@ class SpecWindow : public QWidget, public PickListOwner {
     std::optional<RowLimits> limits;
     std::string textBefore;
     std::string written;  // the text the window last put into the box (from SpecText or computed)
+    // That text while it is still the program's own: "" once the racer's
+    // entry replaced it (IsProgramText).
+    std::string programText;
     std::optional<std::string> untouched;  // a pick row's stored text while nobody picked
     int presetCount = 0;
     int calculator = 0;

@@ -106,7 +106,7 @@ TEST(MatchRules, ShippedRowFile) {
   };
   for (const Leave& l : leaves) {
     const auto& rec = file.rows[static_cast<size_t>(l.row)];
-    LeaveDecision d = DecideLeave(l.typed, "", false, rec.limits, *rec.caption);
+    LeaveDecision d = DecideLeave(l.typed, "", false, rec.limits, *rec.caption, "");
     EXPECT_EQ(d.step, l.step) << l.typed;
     EXPECT_EQ(d.step == LeaveStep::Refused ? d.warning : d.text, l.shown);
   }

@@ -113,6 +113,7 @@ TEST(LeavingABox, RangeTestOnTheShippedBodyRows) {
     LeaveStep step;
     const char* shown;
     const char* warning;
+    const char* program = "";  // the text the program put into the box
   } cases[] = {
       {wheelbase, "Wheelbase, in", "250", LeaveStep::Refused, "250",
        "Wheelbase, in = 250.  Value must be between  80 and  200 ."},
@@ -128,9 +129,14 @@ TEST(LeavingABox, RangeTestOnTheShippedBodyRows) {
       {weight, "Total Weight with Driver, lbs", "9999.6", LeaveStep::Refused, "10000",
        "Total Weight with Driver, lbs = 10000.  Value must be between  100 and  9999 ."},
       {weight, "Total Weight with Driver, lbs", "3500.5", LeaveStep::Accepted, "3501", ""},
+      // The program's own figure stays exactly as it is; any other text is tested.
+      {weight, "Total Weight with Driver, lbs", "12000.4", LeaveStep::Accepted, "12000.4", "", "12000.4"},
+      {{100, .1f}, "Adjust Factor", "317.833", LeaveStep::Accepted, "317.833", "", "317.833"},
+      {{100, .1f}, "Adjust Factor", "317", LeaveStep::Refused, "317",
+       "Adjust Factor = 317.  Value must be between  .1 and  100 .", "317.833"},
   };
   for (const Case& c : cases) {
-    LeaveDecision d = DecideLeave(c.typed, "3400", false, c.limits, c.caption);
+    LeaveDecision d = DecideLeave(c.typed, "3400", false, c.limits, c.caption, c.program);
     EXPECT_EQ(d.step, c.step) << c.typed;
     EXPECT_EQ(d.text, c.shown) << c.typed;
     EXPECT_EQ(d.warning, c.warning) << c.typed;
@@ -139,19 +145,19 @@ TEST(LeavingABox, RangeTestOnTheShippedBodyRows) {
 
 TEST(LeavingABox, EmptySkippedAndUnlimitedRows) {
   RowLimits l{100, 1};
-  LeaveDecision d = DecideLeave("", "45", false, l, "Weight");
+  LeaveDecision d = DecideLeave("", "45", false, l, "Weight", "");
   EXPECT_EQ(d.step, LeaveStep::Empty);
   EXPECT_EQ(d.text, "");
-  d = DecideLeave("500abc", "45", true, l, "Weight");
+  d = DecideLeave("500abc", "45", true, l, "Weight", "");
   EXPECT_EQ(d.step, LeaveStep::Skipped);
   EXPECT_EQ(d.text, "500abc");  // no normalising either
-  d = DecideLeave("500.50", "45", false, std::nullopt, "Weight");
+  d = DecideLeave("500.50", "45", false, std::nullopt, "Weight", "");
   EXPECT_EQ(d.step, LeaveStep::Accepted);  // no limits read: no range test
   EXPECT_EQ(d.text, "500.5");
   // Changed means a different number: 24 -> 24.0 is no change.
-  EXPECT_FALSE(DecideLeave("24.0", "24", false, l, "").changed);
-  EXPECT_TRUE(DecideLeave("24.5", "24", false, l, "").changed);
-  EXPECT_TRUE(DecideLeave("1", "", false, l, "").changed);
+  EXPECT_FALSE(DecideLeave("24.0", "24", false, l, "", "").changed);
+  EXPECT_TRUE(DecideLeave("24.5", "24", false, l, "", "").changed);
+  EXPECT_TRUE(DecideLeave("1", "", false, l, "", "").changed);
 }
 
 TEST(Picks, StoredFormAndReadingBack) {
