@@ -13,6 +13,9 @@ namespace sw {
 
 namespace {
 
+// As long as a click takes after its press, when a screen reader presses.
+constexpr int kClickAfterPress = 100;
+
 // While a box or dialog waits, it is the one thing the racer can work: what
 // lies under it waits, what is in it acts at once, also when a calculation
 // opened it (the Match's result screen) and so waits for it.
@@ -36,6 +39,20 @@ void Act(QWidget* window, const std::string& key, std::function<void()> handler,
   // up before its click (the search's own last word).
   const Press press = PressOf(control);
   if (press.underBox || (ModalOver(window) && !press.waited)) return BringModalToFront();
+  if (OutsideRequestRuns() && window) {
+    // A screen reader's request (a menu item, a toggle) acts as a click
+    // does: its window comes to the front first, and the work runs from
+    // the event loop a moment later, not inside the request, which returns
+    // at once (a box the work opens would hold the screen reader's call).
+    if (QWidget* front = window->window(); QApplication::activeWindow() != front) {
+      front->raise();
+      front->activateWindow();
+    }
+    QTimer::singleShot(kClickAfterPress, window, [window, key, handler = std::move(handler)] {
+      Act(window, key, handler);
+    });
+    return;
+  }
   if (PutOffWhileCalculating(window, key, handler, press.place)) return;
   ProgramWork work;
   handler();
