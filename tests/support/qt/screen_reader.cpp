@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QPointer>
-#include <QtGlobal>
 #include <array>
 
 #include "platform/qt/held_under_boxes.h"
@@ -19,23 +18,22 @@ std::array<QPointer<QObject>, 16> g_targets;
 size_t g_next = 0;
 
 // The control worked, a part of it (an editable list's box), or another of its group.
-bool OfTheSameGroup(const QObject* a, const QObject* b) {
-  for (const QObject* part = b; part; part = part->parent())
-    if (part == a) return true;
-  if (qobject_cast<const QAbstractButton*>(a) && qobject_cast<const QAbstractButton*>(b))
-    return a->parent() && a->parent() == b->parent();
-  auto *x = qobject_cast<const QAction*>(a), *y = qobject_cast<const QAction*>(b);
-  return x && y && x->actionGroup() && x->actionGroup() == y->actionGroup();
+bool Worked(const QPointer<QObject>& target, const QObject* undone) {
+  for (const QObject* part = undone; target && part; part = part->parent())
+    if (part == target) return true;
+  if (qobject_cast<const QAbstractButton*>(target) && qobject_cast<const QAbstractButton*>(undone))
+    return target->parent() == undone->parent();
+  auto *a = qobject_cast<const QAction*>(target), *b = qobject_cast<const QAction*>(undone);
+  return a && b && a->actionGroup() && a->actionGroup() == b->actionGroup();
 }
 
-void CheckUndone(const QObject* control) {
-  for (const QPointer<QObject>& t : g_targets)
-    if (t && OfTheSameGroup(t, control)) return;
-  qFatal("the hold undid a change in %s (%s) that no screen reader made: a write of the program",
-         qPrintable(control->objectName()), control->metaObject()->className());
-}
-
-[[maybe_unused]] const bool kWatching = (SetUndoneWatch(&CheckUndone), true);
+[[maybe_unused]] const bool kWatching = (SetUndoneWatch([](const QObject* undone) {
+                                           for (const QPointer<QObject>& target : g_targets)
+                                             if (Worked(target, undone)) return;
+                                           qFatal("the hold undid a change in %s (%s) no screen reader made",
+                                                  qPrintable(undone->objectName()), undone->metaObject()->className());
+                                         }),
+                                         true);
 
 }  // namespace
 
