@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMargins>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -97,7 +98,35 @@ const QWidget* Opener(const QWidget* window, const QWidget* fallback) {
   return front && front != window && front->isVisible() && !front->isMinimized() ? front : fallback;
 }
 
+// The size a window had before the program began changing it, kept until the
+// change is done: sized back (a print capture) it has not changed.
+constexpr const char* kSizeBefore = "swSizeBefore";
+
+// A window sized by the window system (the racer dragging its edge,
+// maximising it) gets spontaneous resize events; one sized by the program,
+// by a call or by its layout, gets them sent.
+class ResizedBackOnScreen : public QObject {
+ public:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Resize || e->spontaneous() || !o->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(o);
+    if (!w->isWindow() || !w->isVisible() || w->property(kSizeBefore).isValid()) return false;
+    const Qt::WindowType type = w->windowType();
+    if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen || type == Qt::Desktop) return false;
+    w->setProperty(kSizeBefore, static_cast<QResizeEvent*>(e)->oldSize());
+    Later(w, [w] {
+      const QSize before = w->property(kSizeBefore).toSize();
+      w->setProperty(kSizeBefore, QVariant());
+      const Qt::WindowStates framedByDesktop = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+      if (w->size() != before && !(w->windowState() & framedByDesktop)) KeepOnScreen(w);
+    });
+    return false;
+  }
+};
+
 }  // namespace
+
+void KeepResizedWindowsOnScreen() { FilterAllEvents<ResizedBackOnScreen>(); }
 
 QMargins ExpectedFrame(const QWidget* window) {
   QMargins m = window ? FrameMargins(window) : QMargins();
