@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/ui.h"
+
 namespace sw {
 
 namespace {
@@ -99,8 +101,23 @@ const QWidget* Opener(const QWidget* window, const QWidget* fallback) {
 }
 
 // The size a window had before the program began changing it, kept until the
-// change is done: sized back (a print capture) it has not changed.
+// change is done: sized back (a picture taken for a printout) it has not
+// changed.
 constexpr const char* kSizeBefore = "swSizeBefore";
+
+void KeepOnScreenIfResized(QWidget* w, int waitsAtResize) {
+  // A handler that changed the size and then waits (a printout's picture,
+  // its print dialog) may yet change it back: its change is done once that
+  // wait is over.
+  if (OpenHandlerWaits() > waitsAtResize) {
+    Later(w, [w, waitsAtResize] { KeepOnScreenIfResized(w, waitsAtResize); }, 50);
+    return;
+  }
+  const QSize before = w->property(kSizeBefore).toSize();
+  w->setProperty(kSizeBefore, QVariant());
+  const Qt::WindowStates framedByDesktop = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+  if (w->size() != before && !(w->windowState() & framedByDesktop)) KeepOnScreen(w);
+}
 
 // A window sized by the window system (the racer dragging its edge,
 // maximising it) gets spontaneous resize events; one sized by the program,
@@ -114,12 +131,8 @@ class ResizedBackOnScreen : public QObject {
     const Qt::WindowType type = w->windowType();
     if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen || type == Qt::Desktop) return false;
     w->setProperty(kSizeBefore, static_cast<QResizeEvent*>(e)->oldSize());
-    Later(w, [w] {
-      const QSize before = w->property(kSizeBefore).toSize();
-      w->setProperty(kSizeBefore, QVariant());
-      const Qt::WindowStates framedByDesktop = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-      if (w->size() != before && !(w->windowState() & framedByDesktop)) KeepOnScreen(w);
-    });
+    const int waits = OpenHandlerWaits();
+    Later(w, [w, waits] { KeepOnScreenIfResized(w, waits); });
     return false;
   }
 };
