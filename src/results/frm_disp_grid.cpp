@@ -306,7 +306,6 @@ void frmDispGrid::Fill() {
     show();
     raise();
     activateWindow();
-    KeepOnScreen(this);
   });
   Step([&] { ShowBeginnerNote(notes); });
   Step([&] {

@@ -84,9 +84,6 @@ void HelpForm::ShowPage() {
   Command1->setEnabled(view.nextEnabled);
   FitTopic(text);
   adjustSize();
-  // A topic with long pages makes the window tall: it stays whole on the
-  // screen.
-  KeepOnScreen(this);
 }
 
 void HelpForm::FitTopic(const QString& shown) {

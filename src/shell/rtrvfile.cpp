@@ -24,7 +24,6 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
-#include "platform/qt/window_place.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/qt/deactivate_close.h"
@@ -319,10 +318,7 @@ void Rtrvfile::FillList() {
                      list->verticalScrollBar()->sizeHint().width() + 6;
     list->setMinimumWidth(std::max(TwipsToPixels(3600), need));
   }
-  if (isVisible()) {
-    if (width() < sizeHint().width()) resize(sizeHint().width(), height());
-    KeepOnScreen(this);
-  }
+  if (isVisible() && width() < sizeHint().width()) resize(sizeHint().width(), height());
   filling_ = false;
 
   if (cfg.OldExamplesDeleted == 0 && tbl.CalcMode == 0 && fst.ExampleLibraryMode == 0 && !OldExamplesNoteShown &&

@@ -1,13 +1,17 @@
 // Windows on a 1280x900 screen beside a 1366x768 one (offscreen, or DISPLAY with QT_QPA_PLATFORM=xcb) lie wholly on
-// it, as wide as designed; print previews fill the screen they are asked for on. In each window, Escape with a list,
-// a menu or an editor's pop-up open closes only that pop-up.
+// it, as wide as designed, and come back onto it when they grow; print previews fill the screen they are asked for on.
+// In each window, Escape with a list, a menu or an editor's pop-up open closes only that pop-up.
 #include <QtTest>
 #include <QtWidgets>
 
 #include "calcmenus/frm_calc_data.h"
 #include "dialin/frm_dial_in.h"
 #include "platform/qt/printer.h"
+#include "results/frm_disp_grid.h"
 #include "shell/frm_about.h"
+#include "shell/frm_seek.h"
+#include "shell/help_form.h"
+#include "shell/rtrvfile.h"
 #include "specs/spec_window.h"
 #include "specs/spec_window_fixture.h"
 #include "specs/spec_windows.h"
@@ -140,6 +144,60 @@ class WindowsOnScreenTest : public QObject {
       QVERIFY(calculators >= 20);
       QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
+  }
+
+  // A window that grows while shown in the bottom right corner of either screen comes back wholly onto that screen,
+  // title bar and all; the help window the racer moved partly off stays there through the next page.
+  void windowsThatGrowStayOnTheScreen() {
+    SpecScene scene;
+    shell.ActivationCount = 100;
+    std::filesystem::copy(kShippedData, scene.folder(), std::filesystem::copy_options::recursive);
+    scene.Write("VEHDAT/Race Pro Stock Chev 500 5-Spd Mountain Motor", scene.Read("VEHDAT/MUSCLE454"));
+    for (const char* f : {"a/cv", "a/S.ZKT", "b/cv", "b/S.ZKT"}) scene.Write(f, "");  // two finds for File Seek
+    frmMain* m = scene.ShowMain();
+    auto seek = [&] {
+      shell.SeekExeName = "cv";
+      DefaultInstance<frmSeek>::Unload();
+      frmSeek* w = DefaultInstance<frmSeek>::Get();
+      w->Drive1->addItem(QString::fromStdString(scene.folder().string()));
+      w->Drive1->setCurrentIndex(w->Drive1->count() - 1);
+      return w->show(), w;
+    };
+    const std::pair<std::function<QWidget*()>, std::function<void()>> cases[] = {
+        {[m] {
+           m->MainCommand[2]->click(), Settle();
+           return frmDialIn::IfLoaded()->mnuUseOneRun->trigger(), frmDialIn::IfLoaded();  // Throttle Stop: one run, two
+         },
+         [] { frmDialIn::IfLoaded()->mnuUseTwoRuns->trigger(); }},
+        {[m] { return m->cmdRun->click(), frmDispGrid::IfLoaded(); },
+         [] { frmDispGrid::IfLoaded()->mnuShowHistory->trigger(); }},
+        {[] { return Rtrvfile::ShowRetrieveForm(), DefaultInstance<Rtrvfile>::IfLoaded(); },
+         [] { DefaultInstance<Rtrvfile>::IfLoaded()->Option1[1]->click(); }},  // by date
+        {[] { return ShowHelpTopic(550), DefaultInstance<HelpForm>::IfLoaded(); }, [] { ShowHelpTopic(400); }},
+        {seek, [] { DefaultInstance<frmSeek>::IfLoaded()->Command1_Click(0); }},
+    };
+    QStringList faults;
+    for (QScreen* s : QGuiApplication::screens())
+      for (const auto& [open, grow] : cases) {
+        QWidget* w = open();
+        Settle();
+        const QRect area = s->availableGeometry();
+        w->move(area.bottomRight() + QPoint(1, 1) - QPoint(Frame(w).width(), Frame(w).height()));
+        Settle();
+        const QSize before = w->size();
+        grow(), Settle();
+        if (w->width() + w->height() <= before.width() + before.height() || !area.contains(Frame(w)))
+          faults << w->objectName() + " on " + s->name();
+        for (QWidget* t : QApplication::topLevelWidgets())
+          if (t != m && t->isVisible()) t->close();
+        Settle();
+      }
+    ShowHelpTopic(550);
+    HelpForm* help = DefaultInstance<HelpForm>::IfLoaded();
+    for (int framed = 0; framed < 2; ++framed) help->move(300, 800), Settle();  // offscreen, the first move frames it
+    help->Command1->click(), Settle();  // the next page, as large
+    QCOMPARE(help->pos(), QPoint(300, 800));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
   }
 
   // Each kind of print preview, asked for from a window on either screen, fills its free area, frame and all.

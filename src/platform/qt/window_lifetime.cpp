@@ -12,6 +12,7 @@
 
 #include "platform/qt/held_under_boxes.h"
 #include "platform/qt/presses_under_boxes.h"
+#include "platform/qt/window_place.h"
 #include "platform/ui.h"
 
 namespace sw {
@@ -118,6 +119,7 @@ void WatchWindowLifetimes() {
   SetAfterLastWait(&DeleteParkedWindows);
   HoldWindowsUnderBoxes();
   WatchPressesUnderBoxes();
+  KeepResizedWindowsOnScreen();
 }
 
 void MarkUnloaded(QWidget* w) {

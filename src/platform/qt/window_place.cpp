@@ -5,11 +5,14 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMargins>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <functional>
+
+#include "platform/ui.h"
 
 namespace sw {
 
@@ -97,7 +100,46 @@ const QWidget* Opener(const QWidget* window, const QWidget* fallback) {
   return front && front != window && front->isVisible() && !front->isMinimized() ? front : fallback;
 }
 
+// The size a window had before the program began changing it, kept until the
+// change is done: sized back (a picture taken for a printout) it has not
+// changed.
+constexpr const char* kSizeBefore = "swSizeBefore";
+
+void KeepOnScreenIfResized(QWidget* w, int waitsAtResize) {
+  // A handler that changed the size and then waits (a printout's picture,
+  // its print dialog) may yet change it back: its change is done once that
+  // wait is over.
+  if (OpenHandlerWaits() > waitsAtResize) {
+    Later(w, [w, waitsAtResize] { KeepOnScreenIfResized(w, waitsAtResize); }, 50);
+    return;
+  }
+  const QSize before = w->property(kSizeBefore).toSize();
+  w->setProperty(kSizeBefore, QVariant());
+  const Qt::WindowStates framedByDesktop = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+  if (w->size() != before && !(w->windowState() & framedByDesktop)) KeepOnScreen(w);
+}
+
+// A window sized by the window system (the racer dragging its edge,
+// maximising it) gets spontaneous resize events; one sized by the program,
+// by a call or by its layout, gets them sent.
+class ResizedBackOnScreen : public QObject {
+ public:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Resize || e->spontaneous() || !o->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(o);
+    if (!w->isWindow() || !w->isVisible() || w->property(kSizeBefore).isValid()) return false;
+    const Qt::WindowType type = w->windowType();
+    if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen || type == Qt::Desktop) return false;
+    w->setProperty(kSizeBefore, static_cast<QResizeEvent*>(e)->oldSize());
+    const int waits = OpenHandlerWaits();
+    Later(w, [w, waits] { KeepOnScreenIfResized(w, waits); });
+    return false;
+  }
+};
+
 }  // namespace
+
+void KeepResizedWindowsOnScreen() { FilterAllEvents<ResizedBackOnScreen>(); }
 
 QMargins ExpectedFrame(const QWidget* window) {
   QMargins m = window ? FrameMargins(window) : QMargins();

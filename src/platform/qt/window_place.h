@@ -36,6 +36,12 @@ void FillArea(QWidget* window, const QRect& area, const QWidget* opener);
 // stands out of it (after it grew, for example).
 void KeepOnScreen(QWidget* window);
 
+// Watches every window of the program: one whose size the program changes
+// while it is shown (a mode that adds a column, a longer page) comes back
+// wholly onto its screen once the change is done. A window the racer moved
+// or sized by hand is left where the racer put it.
+void KeepResizedWindowsOnScreen();
+
 // The width of the window's inside at which the desktop's title bar shows
 // the whole title beside its icon and buttons.
 int WidthForTitle(const QWidget* window);
