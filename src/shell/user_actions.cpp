@@ -39,6 +39,9 @@ void Act(QWidget* window, const std::string& key, std::function<void()> handler,
   // up before its click (the search's own last word).
   const Press press = PressOf(control);
   if (press.underBox || (ModalOver(window) && !press.waited)) return BringModalToFront();
+  // What the racer cannot click (a menu item of a greyed menu bar) a
+  // screen reader does not work either.
+  if (OutsideRequestRuns() && HeldUnderBox(control)) return;
   if (OutsideRequestRuns() && window) {
     // A screen reader's request (a menu item, a toggle) acts as a click
     // does: its window comes to the front first, and the work runs from

@@ -30,6 +30,7 @@
 #include "shell/vehicle_summary.h"
 #include "shell_fixture.h"
 #include "specs/spec_windows.h"
+#include "shell/user_actions.h"
 #include "support/qt/screen_reader.h"
 
 using namespace sw;
@@ -214,6 +215,8 @@ class MainWindowTest : public QObject {
       auto* list = new QComboBox(frame);
       QAbstractButton *check = new QCheckBox("C", frame), *option = new QRadioButton("O", frame);
       QAction* mark = (new QMenuBar(frame))->addMenu("Menu")->addAction("Mark");
+      bool ran = false;
+      OnAction(mark, &QAction::triggered, &window, "mark", [&ran] { ran = true; });
       list->addItems({"a", "b"}), mark->setCheckable(true), window.show(), Settle();
       for (QWidget* c : QWidgetList{line, text, list, check, option}) c->setEnabled(greyed != "itself");
       mark->setEnabled(greyed != "itself"), frame->setEnabled(greyed != "frame"), frame->setVisible(greyed != "hidden");
@@ -225,6 +228,8 @@ class MainWindowTest : public QObject {
       const QString looks = line->text() + text->toPlainText() + QString::number(list->currentIndex()) +
                             QString::number(check->isChecked() + option->isChecked() + mark->isChecked());
       QVERIFY2(looks == (greyed == "not" ? "V12.5V13" : "12.5notes00"), qPrintable(greyed + ": " + looks));
+      test::AsScreenReader(mark, [mark] { mark->trigger(); });  // a greyed item's trigger runs nothing either
+      QTRY_VERIFY_WITH_TIMEOUT(ran == (greyed == "not"), 1000);
     }
     w->cmdRun_Click();
     test::AsScreenReader(w->Text1, [&] { AccessibleOf(w->Text1)->setText(QAccessible::Value, "From outside"); });
