@@ -229,7 +229,8 @@ class MainWindowTest : public QObject {
                             QString::number(check->isChecked() + option->isChecked() + mark->isChecked());
       QVERIFY2(looks == (greyed == "not" ? "V12.5V13" : "12.5notes00"), qPrintable(greyed + ": " + looks));
       test::AsScreenReader(mark, [mark] { mark->trigger(); });  // a greyed item's trigger runs nothing either
-      QTRY_VERIFY_WITH_TIMEOUT(ran == (greyed == "not"), 1000);
+      QTest::qWait(200);  // a click's time
+      QCOMPARE(ran, greyed == "not");
     }
     w->cmdRun_Click();
     test::AsScreenReader(w->Text1, [&] { AccessibleOf(w->Text1)->setText(QAccessible::Value, "From outside"); });
