@@ -39,18 +39,14 @@ void Act(QWidget* window, const std::string& key, std::function<void()> handler,
   // up before its click (the search's own last word).
   const Press press = PressOf(control);
   if (press.underBox || (ModalOver(window) && !press.waited)) return BringModalToFront();
-  // What the racer cannot click (a menu item of a greyed menu bar) a
-  // screen reader does not work either.
-  if (OutsideRequestRuns() && HeldUnderBox(control)) return;
   if (OutsideRequestRuns() && window) {
-    // A screen reader's request (a menu item, a toggle) acts as a click
-    // does: its window comes to the front first, and the work runs from
-    // the event loop a moment later, not inside the request, which returns
-    // at once (a box the work opens would hold the screen reader's call).
-    if (QWidget* front = window->window(); QApplication::activeWindow() != front) {
-      front->raise();
-      front->activateWindow();
-    }
+    // What the racer cannot click (a menu item of a greyed menu bar) a
+    // screen reader does not work either. Else its request (a menu item, a
+    // toggle) acts as a click does: the work runs from the event loop a
+    // moment later, not inside the request, which returns at once (a box
+    // the work opens would hold the screen reader's call).
+    if (Greyed(control)) return;
+    ToFrontAsAClick(window->window());
     QTimer::singleShot(kClickAfterPress, window, [window, key, handler = std::move(handler)] {
       Act(window, key, handler);
     });

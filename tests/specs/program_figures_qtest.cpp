@@ -95,21 +95,19 @@ class ProgramFiguresTest : public QObject {
     QFETCH(QString, warning);
     QFETCH(QString, fine);
     QLineEdit* box = BoxWithTheProgramsFigure(QTest::currentDataTag());
+    auto shows = [&] { return box->text() + QString::number(scene->BoxesTitled("Warning")); };
     for (int i = 0; i < 3; ++i) Leave(box);
     if (frmDialIn* w = frmDialIn::IfLoaded()) {  // the prediction uses it
-      w->Label9->clear();
-      w->mnuUpdate->trigger();
-      Settle();
+      w->Label9->clear(), w->mnuUpdate->trigger(), Settle();
       QCOMPARE(w->Label9->text(), figure);
     }
-    QCOMPARE(box->text() + QString::number(scene->BoxesTitled("Warning")), figure + "0");
+    QCOMPARE(shows(), figure + "0");
     Leave(box, typed);
     QCOMPARE(scene->LastSaid(), "Warning: " + warning);
     Leave(box);  // the figure put back is the program's still
-    QCOMPARE(box->text() + QString::number(scene->BoxesTitled("Warning")), figure + "1");
-    Leave(box, fine);
-    Leave(box, figure);
-    QCOMPARE(box->text() + QString::number(scene->BoxesTitled("Warning")), fine + "2");
+    QCOMPARE(shows(), figure + "1");
+    Leave(box, fine), Leave(box, figure);
+    QCOMPARE(shows(), fine + "2");
   }
 };
 

@@ -89,15 +89,9 @@ void PressMade(QAbstractButton* b) {
   Press press{NextPlace(), ModalOver(window) != nullptr, false, OutsideRequestRuns()};
   press.waited = !press.underBox && g_pressesWait && g_pressesWait(window);
   presses.push_back({b, press});
-  // A screen reader's press is a click: the window comes to the front as
-  // under the mouse, before the click comes, so that what the click sets
-  // off finds the windows as a click leaves them (a window that closes on
-  // losing the front to another, or keeps its rows, tells one from which).
-  if (press.outside && !press.underBox && QApplication::activeWindow() != window) {
-    QWidget* w = b->window();
-    w->raise();
-    w->activateWindow();
-  }
+  // Before the click comes, so that what the click sets off finds the
+  // windows as a click leaves them.
+  if (press.outside && !press.underBox) ToFrontAsAClick(b->window());
 }
 
 // What the click sets off comes before the event loop has it behind it.
@@ -167,12 +161,13 @@ bool MarkWaits(const QObject* control, const QWidget* window) {
 // Only a change from outside is ever refused: one made while a screen
 // reader's request is carried out, or by the click of its press.
 bool Refused(const QObject* control) {
-  if (!OutsideRequestRuns() && !PressOf(control).outside) return false;
+  const Press press = PressOf(control);
+  if (!OutsideRequestRuns() && !press.outside) return false;
   if (ReadOnlyText(control)) return true;
   const QWidget* window = WindowOf(control);
   if (!window) return false;
   if (Disabled(control) && !QtOwnDialog(window)) return true;
-  if (PressOf(control).underBox) return true;
+  if (press.underBox) return true;
   if (ModalOver(window)) return true;
   return MarkWaits(control, window);
 }
@@ -313,6 +308,16 @@ class HoldUnderBoxes : public QObject {
 void HoldWindowsUnderBoxes() { FilterAllEvents<HoldUnderBoxes>(); }
 
 bool HeldUnderBox(const QObject* control) { return g_undoing || (control && Refused(control)); }
+
+bool Greyed(const QObject* control) { return control && Disabled(control); }
+
+// A window that closes on losing the front to another, or keeps its rows,
+// tells a click in it from a press that left it behind.
+void ToFrontAsAClick(QWidget* window) {
+  if (!window || QApplication::activeWindow() == window) return;
+  window->raise();
+  window->activateWindow();
+}
 
 void MarkActing(QObject* control) {
   if (!control) return;

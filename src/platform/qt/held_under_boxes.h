@@ -36,6 +36,14 @@ void HoldWindowsUnderBoxes();
 // of the change (a "specs changed" mark) leaves it alone.
 bool HeldUnderBox(const QObject* control);
 
+// Whether the racer cannot work `control`: greyed or hidden, itself or with
+// what shows it (a frame, a menu bar).
+bool Greyed(const QObject* control);
+
+// A screen reader's press or request acts as a click: `window` comes to the
+// front first, as under the mouse, unless it has it.
+void ToFrontAsAClick(QWidget* window);
+
 // The control's presses go to a handler of the program (OnAction marks it).
 void MarkActing(QObject* control);
 
