@@ -233,8 +233,8 @@ class KeyboardAccessTest : public QObject {
                                  "Print Blank Worksheet", "Print Definitions of Outputs", "Close"}));
   }
 
-  // A greyed control of each kind lists what Qt lists for it enabled and says it is greyed; a screen
-  // reader's press (toggle, focus, open) on it succeeds and does nothing. Enabled again, the press acts.
+  // A greyed control of each kind keeps Qt's own interface and says it is greyed; a screen reader's press
+  // (toggle, focus, open) on it does nothing, a greyed pick list opens no list. Enabled again, the press acts.
   void greyedControlsDoNothing() {
     QWidget window;
     auto* list = new PickList(&window);
@@ -251,7 +251,6 @@ class KeyboardAccessTest : public QObject {
       const QStringList offered = i->actionInterface()->actionNames();
       w->setEnabled(false);
       const auto before = what();
-      QCOMPARE(i->actionInterface()->actionNames(), offered);
       QVERIFY(i->state().disabled);
       for (const QString& action : offered) {
         i->actionInterface()->doAction(action);

@@ -4,9 +4,7 @@
 #include <QAccessible>
 #include <QAbstractButton>
 #include <QAccessibleWidget>
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
@@ -61,98 +59,6 @@ QAccessibleInterface* ProgramWindows(const QString& key, QObject* object) {
   // Dialogs, main windows, frames and the rest keep Qt's own interfaces.
   if (qt != &QWidget::staticMetaObject) return nullptr;
   return new WindowAccessible(w);
-}
-
-// Qt lists no action for a greyed button or text box, and the desktop's
-// bridge then answers a screen reader's press with an error ("No such object
-// path") instead of doing nothing; a greyed pick list opens its list all the
-// same. A greyed control here keeps the actions it has when enabled, and a
-// press on it succeeds and does nothing, as a click on it does. Everything
-// else, and all of an enabled control, is the interface Qt made for it.
-class GreyedDoesNothing : public QAccessibleInterface, public QAccessibleActionInterface {
- public:
-  explicit GreyedDoesNothing(QAccessibleInterface* qts) : qts_(qts), qtsId_(QAccessible::uniqueId(qts)) {}
-  // Qt keeps the interface it made in its list under a number of its own
-  // that nobody looks up any more: it goes with this one.
-  ~GreyedDoesNothing() override { QAccessible::deleteAccessibleInterface(qtsId_); }
-
-  bool isValid() const override { return qts_->isValid(); }
-  QObject* object() const override { return qts_->object(); }
-  QWindow* window() const override { return qts_->window(); }
-  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
-    return qts_->relations(match);
-  }
-  QAccessibleInterface* focusChild() const override { return qts_->focusChild(); }
-  QAccessibleInterface* childAt(int x, int y) const override { return qts_->childAt(x, y); }
-  QAccessibleInterface* parent() const override { return qts_->parent(); }
-  QAccessibleInterface* child(int index) const override { return qts_->child(index); }
-  int childCount() const override { return qts_->childCount(); }
-  int indexOfChild(const QAccessibleInterface* child) const override { return qts_->indexOfChild(child); }
-  QString text(QAccessible::Text t) const override { return qts_->text(t); }
-  void setText(QAccessible::Text t, const QString& text) override { qts_->setText(t, text); }
-  QRect rect() const override { return qts_->rect(); }
-  QAccessible::Role role() const override { return qts_->role(); }
-  QAccessible::State state() const override { return qts_->state(); }
-  QColor foregroundColor() const override { return qts_->foregroundColor(); }
-  QColor backgroundColor() const override { return qts_->backgroundColor(); }
-  void virtual_hook(int id, void* data) override { qts_->virtual_hook(id, data); }
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::ActionInterface)
-      return qts_->actionInterface() ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    return qts_->interface_cast(type);
-  }
-
-  QStringList actionNames() const override { return Greyed() ? OfferedWhenEnabled() : Actions()->actionNames(); }
-  QString localizedActionName(const QString& name) const override { return Actions()->localizedActionName(name); }
-  QString localizedActionDescription(const QString& name) const override {
-    return Actions()->localizedActionDescription(name);
-  }
-  void doAction(const QString& name) override {
-    if (!Greyed()) Actions()->doAction(name);
-  }
-  QStringList keyBindingsForAction(const QString& name) const override {
-    return Actions()->keyBindingsForAction(name);
-  }
-
- private:
-  QWidget* Widget() const { return qobject_cast<QWidget*>(qts_->object()); }
-  bool Greyed() const { return Widget() && !Widget()->isEnabled(); }
-  QAccessibleActionInterface* Actions() const { return qts_->actionInterface(); }
-  // Qt's own list for the control when enabled. A pick list lists its
-  // actions either way.
-  QStringList OfferedWhenEnabled() const {
-    QStringList names = Actions()->actionNames();
-    QWidget* w = Widget();
-    if (!names.isEmpty() || !w) return names;
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) names << (b->isCheckable() ? toggleAction() : pressAction());
-    if (w->focusPolicy() != Qt::NoFocus) names << setFocusAction();
-    return names;
-  }
-
-  QAccessibleInterface* qts_;
-  QAccessible::Id qtsId_;
-};
-
-// A button, a pick list or a control the keyboard reaches, not a list (its
-// lines carry the actions) nor a window.
-bool Pressable(const QWidget* w) {
-  if (w->isWindow() || qobject_cast<const QAbstractItemView*>(w)) return false;
-  return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
-         w->focusPolicy() != Qt::NoFocus;
-}
-
-// Answered for the object's own class, before Qt's factory: the interface Qt
-// makes for it, wrapped. Asking Qt for it comes back here and is let through;
-// from then on the object is looked up as the wrapped one.
-QAccessibleInterface* ProgramControls(const QString& key, QObject* object) {
-  static const QObject* askingQt = nullptr;
-  auto* w = qobject_cast<QWidget*>(object);
-  if (object == askingQt || !w || key != QLatin1StringView(object->metaObject()->className()) || !Pressable(w))
-    return nullptr;
-  const QObject* outer = std::exchange(askingQt, object);
-  QAccessibleInterface* qts = QAccessible::queryAccessibleInterface(object);
-  askingQt = outer;
-  return qts ? new GreyedDoesNothing(qts) : nullptr;
 }
 
 // Buttons that show only "..." (the print dialog's file button) are named
@@ -324,7 +230,6 @@ void InstallKeyboardAccess(std::function<QWidget*()> lastResort) {
   static FrontKeeper* keeper = nullptr;
   if (keeper) return;
   QAccessible::installFactory(ProgramWindows);
-  QAccessible::installFactory(ProgramControls);
   QApplication::setStyle(new AltEntersMenuBar(QApplication::style()->name()));
   keeper = new FrontKeeper(std::move(lastResort));
   qApp->installEventFilter(keeper);

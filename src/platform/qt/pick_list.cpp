@@ -12,6 +12,8 @@
 #include <array>
 #include <cmath>
 
+#include "platform/qt/window_lifetime.h"
+
 namespace sw {
 
 namespace {
@@ -133,6 +135,9 @@ void PickList::KeepWidthOfItems(int count, int minimum) {
 }
 
 void PickList::showPopup() {
+  // Greyed, or under a box, the list cannot be opened by the racer's mouse or
+  // keys; a screen reader's press opens nothing there either.
+  if (!isEnabled() || ModalOver(window())) return;
   // The open list as wide as its longest item (and a scroll bar when it has
   // one), never narrower than the box.
   int width = WidestItem() + 2 * view()->frameWidth() + 24;
