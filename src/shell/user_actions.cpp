@@ -33,12 +33,18 @@ bool Waits(const QObject* owner) {
 
 bool CalculationUnderWay() { return tbl.CalcRunning; }
 
-void Act(QWidget* window, const std::string& key, std::function<void()> handler, const QObject* control) {
+namespace {
+
+// The racer's action, as of the moment it was made (`picked`: the press, or
+// the screen reader's request, that made it; none for an action made now).
+void ActAsPicked(QWidget* window, const std::string& key, std::function<void()> handler, const QObject* control,
+                 const Press& picked) {
   if (ProgramEnding()) return;
-  // A press made during a run waits its turn, also behind a box that came
-  // up before its click (the search's own last word).
-  const Press press = PressOf(control);
-  if (press.underBox || (ModalOver(window) && !press.waited)) return BringModalToFront();
+  // Made while a box waited over its window, it does nothing: the racer
+  // could not have made it. A box that came up after it was made (a window
+  // asking its question as it loses the front to this very action) holds it
+  // instead, until the box is answered: the command then goes on.
+  if (picked.underBox || (ModalOver(window) && picked.place == 0)) return BringModalToFront();
   if (OutsideRequestRuns() && window) {
     // What the racer cannot click (a menu item of a greyed menu bar) a
     // screen reader does not work either. Else its request (a menu item, a
@@ -47,14 +53,30 @@ void Act(QWidget* window, const std::string& key, std::function<void()> handler,
     // the work opens would hold the screen reader's call).
     if (Greyed(control)) return;
     ToFrontAsAClick(window->window());
-    QTimer::singleShot(kClickAfterPress, window, [window, key, handler = std::move(handler)] {
-      Act(window, key, handler);
+    const Press request{picked.place ? picked.place : NextPlace(), false, picked.waited, true};
+    QTimer::singleShot(kClickAfterPress, window, [window, key, handler = std::move(handler), request] {
+      ActAsPicked(window, key, handler, nullptr, request);
     });
     return;
   }
-  if (PutOffWhileCalculating(window, key, handler, press.place)) return;
+  if (ModalOver(window)) {
+    RunAfterBox(
+        window, key,
+        [window, key, handler = std::move(handler), picked] {
+          ActAsPicked(window, key, handler, nullptr, {picked.place, false, picked.waited, false});
+        },
+        picked.place);
+    return;
+  }
+  if (PutOffWhileCalculating(window, key, handler, picked.place)) return;
   ProgramWork work;
   handler();
+}
+
+}  // namespace
+
+void Act(QWidget* window, const std::string& key, std::function<void()> handler, const QObject* control) {
+  ActAsPicked(window, key, std::move(handler), control, PressOf(control));
 }
 
 bool PutOffWhileCalculating(QObject* owner, const std::string& key, std::function<void()> work, uint64_t place) {

@@ -4,7 +4,10 @@
 // - While a box, a dialog or a print preview waits, a control of any window
 //   under it does nothing; the waiting one comes to the front instead. (Qt
 //   keeps the mouse and keys away, not a screen reader's press or a fast
-//   double-click's second press.)
+//   double-click's second press.) An action made before the box came up (a
+//   window asking its question on leave as this very action took the front
+//   from it) is no action under the box: it waits for the answer, then goes
+//   on.
 // - While a calculation, a search or a dial-in prediction runs
 //   (tbl.CalcRunning), the handler is put off: it runs from the event loop
 //   once the work has ended and no box waits over its window, once for each

@@ -89,7 +89,9 @@ void UnloadSpecWindows(int exceptMenu) {
 
 void StoreOpenSpecWindow() {
   for (int m = 1; m < kMenus; ++m) {
-    QPointer<SpecWindow> w = g_loaded[m];
+    // Leaving the row lets events run: the window may go meanwhile (it lost
+    // the front to this very command), its rows stored as it went.
+    StillLoaded<SpecWindow> w(g_loaded[m].data());
     if (!w) continue;
     w->LeaveFocusedRow();
     if (w) w->StoreSpecRows();

@@ -223,8 +223,9 @@ class MainWindowTest : public QObject {
       test::AsScreenReader(line, [&] { AccessibleOf(line)->editableTextInterface()->insertText(0, "V"); });
       test::AsScreenReader(text, [&] { AccessibleOf(text)->setText(QAccessible::Value, "V"); });
       test::AsScreenReader(list, [&] { list->setCurrentIndex(1); });
-      for (QObject* c : {static_cast<QObject*>(check), static_cast<QObject*>(option), static_cast<QObject*>(mark)})
+      for (QObject* c : {static_cast<QObject*>(check), static_cast<QObject*>(option)})
         test::AsScreenReader(c, [c] { QMetaObject::invokeMethod(c, "toggle"); });
+      test::AsScreenReader(mark, [mark] { mark->trigger(); });  // a screen reader marks an item by triggering it
       const QString looks = line->text() + text->toPlainText() + QString::number(list->currentIndex()) +
                             QString::number(check->isChecked() + option->isChecked() + mark->isChecked());
       QVERIFY2(looks == (greyed == "not" ? "V12.5V13" : "12.5notes00"), qPrintable(greyed + ": " + looks));

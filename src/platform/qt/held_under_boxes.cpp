@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -106,6 +108,25 @@ void PressReleased(QAbstractButton* b) {
     }
 }
 
+// A press the racer made before a box came up (a window asking its
+// question on leave, as the press took the front from it) loses its release
+// to the box, and its click with it: it clicks once the box is answered, as
+// it would have. A screen reader's press clicks by itself.
+void PressesCutByBox(const QWidget* window) {
+  std::vector<Pressed> cut;
+  std::erase_if(Presses(), [&](const Pressed& p) {
+    const bool lost = p.button && !p.released && p.button->isDown() && !p.press.underBox && !p.press.outside &&
+                      p.button->window() == window;
+    if (lost) cut.push_back(p);
+    return lost;
+  });
+  for (const Pressed& p : cut) {
+    QPointer<QAbstractButton> b = p.button;
+    b->setDown(false);
+    RunAfterBox(b, "click after a box", [b] { b->click(); }, p.press.place);
+  }
+}
+
 void TrackPresses(QObject* o) {
   auto* b = qobject_cast<QAbstractButton*>(o);
   if (!b || b->property(kTracked).toBool()) return;
@@ -178,22 +199,49 @@ void Undo(QObject* control, const QVariant& to) {
   g_undoing = false;
 }
 
-// Marks the racer's trigger of a menu item flipped while its handler waits:
-// they flip back once the trigger is told (a mark the program sets is told
-// of no trigger, and stays).
+// Every control watched, for telling which one a screen reader's request
+// changes itself.
+std::vector<QPointer<QObject>>& WatchedControls() {
+  static std::vector<QPointer<QObject>> watched;
+  return watched;
+}
+
+// Within a screen reader's request, a change is being told while its
+// control already holds it and the hold has not yet heard of it: the
+// control's handlers (connected before the hold's) run first, and what they
+// change meanwhile is the program's reaction, never what the request
+// addressed. A part of the control (an editable list's box) and an option
+// of its group (cleared as it is set) change with it.
+bool AnotherChangeBeingTold(const QObject* control) {
+  if (!OutsideRequestRuns()) return false;
+  for (const QPointer<QObject>& o : WatchedControls()) {
+    if (!o || o == control) continue;
+    bool sameChange = qobject_cast<const QAbstractButton*>(o) && qobject_cast<const QAbstractButton*>(control) &&
+                      o->parent() == control->parent();
+    for (const QObject* p = control; p && !sameChange; p = p->parent()) sameChange = p == o;
+    if (!sameChange && StateOf(o) != o->property(kHeld)) return true;
+  }
+  return false;
+}
+
+// A menu item's mark the racer's trigger flipped while its handler waits, or
+// a screen reader's trigger flipped where the racer could not: it flips back
+// once the trigger is told. A mark set with no trigger (the program's, as a
+// menu opens) stays.
 struct Flipped {
   QPointer<QAction> item;
   bool before = false;
+  bool refused = false;  // a screen reader's, where the racer could not have triggered it
 };
 std::vector<Flipped>& FlippedMarks() {
   static std::vector<Flipped> marks;
   return marks;
 }
 
-void MarkFlipped(QAction* a) {
+void MarkFlipped(QAction* a, bool refused) {
   auto& marks = FlippedMarks();
   if (marks.empty()) QTimer::singleShot(0, qApp, [] { FlippedMarks().clear(); });
-  marks.push_back({a, !a->isChecked()});
+  marks.push_back({a, !a->isChecked(), refused});
 }
 
 // The item's trigger, with the marks it flipped (its group's too).
@@ -202,18 +250,27 @@ void Triggered(QAction* a) {
   if (std::none_of(marks.begin(), marks.end(), [a](const Flipped& f) { return f.item == a; })) return;
   const std::vector<Flipped> flipped = std::exchange(marks, {});
   for (auto it = flipped.rbegin(); it != flipped.rend(); ++it)
-    if (it->item && (it->item == a || (a->actionGroup() && it->item->actionGroup() == a->actionGroup())))
+    if (it->item && (it->item == a || (a->actionGroup() && it->item->actionGroup() == a->actionGroup()))) {
       Undo(it->item, it->before);
+      if (it->refused && g_undoneWatch) g_undoneWatch(it->item);
+    }
 }
 
 void Changed(QObject* control) {
+  auto* a = qobject_cast<QAction*>(control);
   if (!g_undoing && Refused(control)) {
-    Undo(control, control->property(kHeld));
-    if (g_undoneWatch) g_undoneWatch(control);
-    return;
+    // A screen reader changes a mark only by triggering its item: judged
+    // when the trigger is told.
+    if (a) {
+      MarkFlipped(a, true);
+    } else if (!AnotherChangeBeingTold(control)) {
+      Undo(control, control->property(kHeld));
+      if (g_undoneWatch) g_undoneWatch(control);
+      return;
+    }
+  } else if (a && !g_undoing && !ProgramWorkRuns() && MarkWaits(a, WindowOf(a))) {
+    MarkFlipped(a, false);
   }
-  if (auto* a = qobject_cast<QAction*>(control); a && !g_undoing && !ProgramWorkRuns() && MarkWaits(a, WindowOf(a)))
-    MarkFlipped(a);
   control->setProperty(kHeld, StateOf(control));
 }
 
@@ -237,6 +294,9 @@ void Watch(QObject* o) {
   }
   o->setProperty(kWatched, true);
   o->setProperty(kHeld, StateOf(o));
+  auto& watched = WatchedControls();
+  std::erase_if(watched, [](const QPointer<QObject>& w) { return !w; });
+  watched.emplace_back(o);
 }
 
 // Disabled while hidden, the program's own wish kept: setEnabled(false) and
@@ -271,6 +331,46 @@ void HiddenOrShown(QWidget* w, QEvent::Type type) {
   }
 }
 
+std::vector<QPointer<QMenuBar>>& MenuBars() {
+  static std::vector<QPointer<QMenuBar>> bars;
+  return bars;
+}
+
+void NoteMenuBar(QObject* o) {
+  auto* bar = qobject_cast<QMenuBar*>(o);
+  if (!bar) return;
+  auto& bars = MenuBars();
+  std::erase_if(bars, [bar](const QPointer<QMenuBar>& b) { return !b || b == bar; });
+  bars.emplace_back(bar);
+}
+
+// The racer cannot open a menu of a menu bar under a box, and a screen
+// reader's press on its item opens nothing either (the program would fill
+// the menu as it opens): those menus are greyed while its request is carried
+// out.
+class MenusShutUnderBox {
+ public:
+  MenusShutUnderBox() {
+    if (!QApplication::activeModalWidget()) return;
+    for (const QPointer<QMenuBar>& bar : MenuBars())
+      if (bar && ModalOver(bar))
+        for (QAction* item : bar->actions())
+          if (QMenu* menu = item->menu(); menu && menu->isEnabled()) {
+            menu->setEnabled(false);
+            shut_.emplace_back(menu);
+          }
+  }
+  ~MenusShutUnderBox() {
+    for (const QPointer<QMenu>& menu : shut_)
+      if (menu) menu->setEnabled(true);
+  }
+  MenusShutUnderBox(const MenusShutUnderBox&) = delete;
+  MenusShutUnderBox& operator=(const MenusShutUnderBox&) = delete;
+
+ private:
+  std::vector<QPointer<QMenu>> shut_;
+};
+
 class HoldUnderBoxes : public QObject {
  public:
   bool eventFilter(QObject* o, QEvent* e) override {
@@ -280,13 +380,17 @@ class HoldUnderBoxes : public QObject {
         // accessibility bridge's, for a screen reader. Delivered from within
         // its bracket, so that what it changes is known to come from outside.
         if (o->inherits("QDBusVirtualObject")) {
+          MenusShutUnderBox shut;
           OutsideRequest request;
           o->event(e);
           return true;
         }
         break;
       case QEvent::Polish:
-        if (o->isWidgetType()) Watch(o);
+        if (o->isWidgetType()) Watch(o), NoteMenuBar(o);
+        break;
+      case QEvent::WindowBlocked:
+        if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) PressesCutByBox(static_cast<QWidget*>(o));
         break;
       case QEvent::ActionAdded:
         if (QAction* a = static_cast<QActionEvent*>(e)->action()) Watch(a);
@@ -307,7 +411,10 @@ class HoldUnderBoxes : public QObject {
 
 void HoldWindowsUnderBoxes() { FilterAllEvents<HoldUnderBoxes>(); }
 
-bool HeldUnderBox(const QObject* control) { return g_undoing || (control && Refused(control)); }
+bool HeldUnderBox(const QObject* control) {
+  return g_undoing ||
+         (control && Refused(control) && (qobject_cast<const QAction*>(control) || !AnotherChangeBeingTold(control)));
+}
 
 bool Greyed(const QObject* control) { return control && Disabled(control); }
 

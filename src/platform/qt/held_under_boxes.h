@@ -7,9 +7,14 @@
 // accessibility bridge carries out a screen reader's request (OutsideRequest
 // in src/platform/ui.h), and the click of a press a screen reader made (it
 // comes a moment later). Such a change is undone at once, back to what the
-// program had left there. What the program writes itself, wherever it
-// writes it (a handler, a close, a lost front, a shortcut, a timer, a
-// signal), is the program's and stays.
+// program had left there, and only on the control the request addressed: a
+// change the program makes to any other control meanwhile (a handler of the
+// change, a menu filling its marks as it opens) is the program's and stays,
+// and a menu item's mark is judged by the trigger of that very item. What
+// the program writes itself, wherever it writes it (a handler, a close, a
+// lost front, a shortcut, a timer, a signal), is the program's and stays.
+// Under a box a screen reader opens no menu of a menu bar, as the racer
+// cannot.
 //
 // A button pressed under a box takes no toggle from its click either, when
 // the click comes after the box has gone (PressOf below). A menu item whose

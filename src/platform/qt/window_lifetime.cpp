@@ -196,6 +196,11 @@ void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> b
   queue.insert(after, {owner, owner && owner->isWidgetType(), place, key, std::move(busy), std::move(work)});
 }
 
+void RunAfterBox(QWidget* owner, const std::string& key, std::function<void()> work, uint64_t place) {
+  QPointer<QWidget> w(owner);
+  RunWhenFree(owner, key, [w] { return ModalOver(w) != nullptr || OpenHandlerWaits() > 0; }, std::move(work), place);
+}
+
 bool WaitingWorkCanRun() {
   if (g_holds > 0) return false;
   for (const Waiting& w : Queue())

@@ -116,6 +116,12 @@ bool WaitingWorkCanRun();
 // Runs now, in order, what waits and need not wait any more.
 void RunWaitingWork();
 
+// Runs `work` (as RunWhenFree) once no box waits over `owner` any more and
+// the handler that opened it has returned (no wait is open): an action the
+// racer made before a box came up goes on once the box is answered, never in
+// the middle of the handler that asked.
+void RunAfterBox(QWidget* owner, const std::string& key, std::function<void()> work, uint64_t place = 0);
+
 // Whether work given to RunWhenFree waits to run still.
 bool WorkWaitsToRun();
 
