@@ -19,6 +19,7 @@
 
 #include "dialin/frm_dial_in.h"
 #include "match/frm_prgrs.h"
+#include "platform/qt/pick_list.h"
 #include "platform/text.h"
 #include "printing/print_screen.h"
 #include "results/frm_disp_grid.h"
@@ -200,6 +201,43 @@ class MainWindowTest : public QObject {
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(w->Text1, &enter);
     QVERIFY(w->lblHelp->text().startsWith("Click here to edit Vehicle Comments."));
+  }
+
+  // A screen reader's request changes only the control it addressed: under a box, a press on a menu-bar item or a
+  // pick list opens nothing, and a set text is undone while the program's reaction in another box stays; during a
+  // run, the marks the Preferences menu sets as it opens stay. (The suite-wide watch stops on any other undo.)
+  void aRequestChangesOnlyTheControlItAddressed() {
+    frmMain* m = ShowMain();
+    QWidget window;
+    auto* list = new PickList(&window);
+    auto *typed = new QLineEdit("12.5", &window), *reaction = new QLineEdit("12.5!", &window);
+    list->addItems({"a", "b"});
+    connect(typed, &QLineEdit::textChanged, reaction, [typed, reaction] { reaction->setText(typed->text() + "!"); });
+    window.show(), Settle();
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(m->menuBar());
+    QAccessibleActionInterface* preferences = nullptr;
+    for (int i = 0; i < bar->childCount(); ++i)
+      if (bar->child(i)->object() == m->mnuPreferences->menuAction()) preferences = bar->child(i)->actionInterface();
+    QVERIFY(preferences);
+    const auto open = [](QAccessibleActionInterface* item) {
+      item->doAction(QAccessibleActionInterface::showMenuAction());
+    };
+    QMessageBox box(QMessageBox::Warning, "Warning", "Value must be between", QMessageBox::Ok, m);
+    box.setModal(true), box.show(), Settle();
+    test::AsScreenReader(m->mnuPreferences->menuAction(), [&] { open(preferences); });
+    test::AsScreenReader(list, [&] { open(QAccessible::queryAccessibleInterface(list)->actionInterface()); });
+    test::AsScreenReader(typed, [&] { QAccessible::queryAccessibleInterface(typed)->setText(QAccessible::Value, "V"); });
+    Settle();
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QCOMPARE(typed->text() + "|" + reaction->text(), QString("12.5|12.5!"));
+    box.close(), Settle();
+    tbl.CalcRunning = true;
+    test::AsScreenReader(m->mnuPreferences->menuAction(), [&] { open(preferences); });
+    int marked = 0;
+    for (QAction* a : m->mnuPreferences->actions()) marked += a->isChecked();
+    QVERIFY(m->mnuPreferences->isVisible());
+    QCOMPARE(marked, 5);  // one of each pair
+    m->mnuPreferences->close(), tbl.CalcRunning = false;
   }
 
   // Greyed (itself, with its frame, hidden), a text box, multi-line text, pick list, check box, option, menu mark

@@ -22,6 +22,7 @@
 #include "shell/frm_save_file.h"
 #include "shell/user_actions.h"
 #include "specs/spec_window_fixture.h"
+#include "specs/tires_rules.h"
 #include "support/qt/screen_reader.h"
 
 using namespace sw;
@@ -498,6 +499,44 @@ class UndisturbedWindowsTest : public QObject {
       ReadWriteConfiguration(read);
       QCOMPARE(member == 10 ? cfg.PrintOptions[size_t(row)] : cfg.AsciiOptions[size_t(row)], int16_t(checked));
     }
+  }
+
+  // Save or Exit picked as Wheels & Tires goes, by a screen reader's menu item or by a press whose release the box
+  // took: after "Change Vehicle Weight Also?" is answered Yes or No, once, the command goes on. The file holds the
+  // typed tire weight and the weight the answer gave, and Exit ends the program.
+  void aCommandGoesOnAfterTheQuestionOnItsWay_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer");
+    for (const char* command : {"Save Vehicle", "Exit Program", "Save pressed", "Quit pressed"})
+      for (int answer : {ans::Yes, ans::No})
+        QTest::addRow("%s, %s", command, answer == ans::Yes ? "Yes" : "No") << QString(command) << answer;
+  }
+  void aCommandGoesOnAfterTheQuestionOnItsWay() {
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    frmMain* m = scene->ShowMain();
+    SpecWindow* w = scene->Open(kTires);
+    const std::string weight = Str(Val(SpecAt(kVehicle, 0)) + (answer == ans::Yes ? 2 * (63 - Val(SpecAt(kTires, 4))) : 0));
+    TypeInto(w->SpecData[4], "63");  // the rear Wheel & Tire Wt, the cursor still there
+    // The question waits as a box does, past the moment a screen reader's pick takes effect.
+    scene->ui.onBox = [](const ScriptedUi::Box& box) {
+      if (box.title != kTireWeightTitle) return;
+      QMessageBox waits(QMessageBox::Question, ToQ(box.title), ToQ(box.prompt), QMessageBox::Yes | QMessageBox::No);
+      waits.setModal(true), waits.show(), QTest::qWait(250), waits.close();
+    };
+    scene->ui.Answer(answer);
+    QAction* item = command == "Save Vehicle" ? m->mnuFilSave : m->mnuFilExit;
+    QAbstractButton* button = command == "Save pressed" ? m->cmdSave : m->MainCommand[3];
+    if (command.endsWith("pressed")) QTest::mousePress(button, Qt::LeftButton), Activate(m);
+    else test::AsScreenReader(item, [item] { item->trigger(); });
+    const std::string library = "VEHDAT/" + std::string(test::kMuscleCar);
+    QTRY_VERIFY(command.startsWith("Save") ? scene->Read(library).find("\r\n63\r\n") != std::string::npos
+                                           : ProgramEnding());
+    const std::string saved = scene->Read(library);
+    QVERIFY2(saved.find("\r\n63\r\n") != std::string::npos && saved.find("\r\n" + weight.substr(1) + "\r\n") < 400,
+             weight.c_str());
+    QCOMPARE(scene->BoxesTitled(kTireWeightTitle), 1);
+    scene->ui.onBox = nullptr;
   }
 
   // A dial-in prediction from "Update Prediction".
