@@ -91,7 +91,7 @@ void StoreOpenSpecWindow() {
   for (int m = 1; m < kMenus; ++m) {
     QPointer<SpecWindow> w = g_loaded[m];
     if (!w) continue;
-    w->LeaveFocusedRow();
+    w->LeaveEditedRows();
     if (w) w->StoreSpecRows();
   }
 }

@@ -1,11 +1,14 @@
 // Every box that tests its range on leave passes the figure the program put
-// there, as it is, until the racer changes it; what the racer types is tested.
+// there, as it is, until the racer changes it; what the racer types is tested,
+// and so is a figure a file gave (a file may have been edited by hand).
 #include <QAction>
 
 #include "calcmenus/frm_calc_data.h"
 #include "dialin/dialin_state.h"
 #include "dialin/frm_dial_in.h"
 #include "match/frm_match.h"
+#include "shell/frm_save_file.h"
+#include "shell/rtrvfile.h"
 #include "specs/frm_engine.h"
 #include "specs/spec_window_fixture.h"
 
@@ -38,6 +41,19 @@ QLineEdit* AdjustFactor(SpecScene& scene) {
   return w->SpecData[31];
 }
 
+// The racer's vehicle file, edited by hand so that `slot` holds `text`, opened as the racer opens a file.
+void OpenEditedFile(SpecScene& scene, int slot, const std::string& text) {
+  std::string bytes;
+  ReadFileBytes(test::FixturePath(test::kMuscleCar), bytes);
+  auto lines = CrLfLines(bytes);
+  lines.at(size_t(1 + slot)) = text;
+  std::string file;
+  for (const std::string& line : lines) file += line + "\r\n";
+  scene.Write("VEHDAT/edited", file);
+  fst.ChosenFileName = "edited", tbl.CalcMode = 0;
+  OpenVehicleFile(FormId::frmMain, openmode::Chosen);
+}
+
 }  // namespace
 
 class ProgramFiguresTest : public QObject {
@@ -46,7 +62,7 @@ class ProgramFiguresTest : public QObject {
 
   QLineEdit* BoxWithTheProgramsFigure(const QString& kind) {
     if (kind == "worksheet") return AdjustFactor(*scene);
-    if (kind == "spec row") return scene->Open(kVehicle, "V0=12000")->SpecData[0];  // from a saved file
+    if (kind == "spec row") return scene->Open(kVehicle, "V0=12000")->SpecData[0];  // stored by the program
     if (kind == "curve grid") {  // the RPM computed from a point's torque and HP
       QLineEdit* torque = (scene->Open<frmEngine>(kEngine, "E0=2", test::kBracketCar)->Text2)[9];
       Leave(torque, "600");
@@ -72,8 +88,8 @@ class ProgramFiguresTest : public QObject {
   void cleanup() { scene.reset(); }
 
   // Left as often as the racer likes (and Update pressed), the program's figure stays unwarned; a typed figure
-  // outside the range warns as it always did. Once the racer's entry took its place, the figure typed again is
-  // the racer's too and is tested: nothing on the screen tells it from any other typed figure.
+  // outside the range warns as it always did. The figure typed, after a refused entry or an accepted one, is the
+  // racer's and is tested: nothing on the screen tells it from any other typed figure.
   void theProgramsFigurePassesTypedOnesAreTested_data() {
     QTest::addColumn<QString>("figure");
     QTest::addColumn<QString>("typed");
@@ -106,8 +122,56 @@ class ProgramFiguresTest : public QObject {
     QCOMPARE(scene->LastSaid(), "Warning: " + warning);
     Leave(box);  // the figure put back is the program's still
     QCOMPARE(shows(), figure + "1");
+    Leave(box, figure), Leave(box);
+    QCOMPARE(shows(), figure + "2");
     Leave(box, fine), Leave(box, figure);
-    QCOMPARE(shows(), fine + "2");
+    QCOMPARE(shows(), fine + "3");
+  }
+
+  // Figures a hand-edited vehicle file gave, outside their limits, warn when their box is left (and stay as the
+  // file has them); a figure the program computed keeps its pass after its worksheet was saved and opened again.
+  void figuresFromAFileAreTested_data() {
+    QTest::addColumn<QString>("warning");
+    const QString weight = "Total Weight with Driver, lbs = 99999.  Value must be between  100 and  9999 .";
+    QTest::newRow("weight") << weight;
+    QTest::newRow("displacement") << "Displacement, cu in = 5000.  Value must be between  10 and  1500 .";
+    QTest::newRow("gear") << "Gear #1 = 50.  Value must be between  0 and  10 .";
+    QTest::newRow("calculator") << weight;
+    QTest::newRow("computed factor") << "";
+  }
+  void figuresFromAFileAreTested() {
+    QFETCH(QString, warning);
+    const QString kind = QTest::currentDataTag();
+    QLineEdit* box = nullptr;
+    if (kind == "computed factor") {
+      box = AdjustFactor(*scene);
+      frmDialIn* w = frmDialIn::IfLoaded();
+      w->mnuSaveAs->trigger(), Settle();
+      DefaultInstance<frmSaveFile>::IfLoaded()->Text1->setText("Saturday");
+      DefaultInstance<frmSaveFile>::IfLoaded()->Command1_Click(), Settle();
+      Activate(w), scene->ui.Answer(ans::Yes), w->mnuNew->trigger(), TsAdjustFactor = 0;
+      QCOMPARE(box->text(), QString());
+      scene->ui.Answer(ans::No);  // no saving of the cleared entries first
+      w->mnuOpen->trigger(), Settle();
+      DefaultInstance<Rtrvfile>::IfLoaded()->File1_DblClick("Saturday"), Settle(), Activate(w);
+    } else {
+      const int menu = kind == "displacement" ? kEngine : kind == "gear" ? kTransmission : kVehicle;
+      const int row = kind == "displacement" ? 1 : kind == "gear" ? 9 : 0;
+      scene->ShowMain();
+      OpenEditedFile(*scene, tbl.SpecMenuStart[menu] + row, kind == "displacement" ? "5000" : kind == "gear" ? "50" : "99999");
+      if (kind == "calculator") {
+        frmCalcData* w = OpenCalculator(nullptr, 2);
+        Activate(w);
+        box = w->CalcData[1];
+      } else {
+        box = scene->Open(menu)->SpecData[row];
+      }
+    }
+    const QString figure = box->text();
+    QVERIFY(!figure.isEmpty() && box->isVisible() && box->isEnabled());
+    Leave(box);
+    QCOMPARE(box->text(), figure);
+    QCOMPARE(scene->BoxesTitled("Warning") ? scene->LastSaid() : QString(), warning.isEmpty() ? "" : "Warning: " + warning);
   }
 };
 
