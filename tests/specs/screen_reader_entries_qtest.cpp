@@ -1,5 +1,4 @@
-// A figure a screen reader sets into a box, with no focus move (as dictation does), is an entry like a typed one:
-// tested as its window goes or before anything reads it, kept when it passes, warned about and put back when not.
+// A figure a screen reader sets into a box with no focus move (as dictation does) is an entry like a typed one.
 #include "calcmenus/frm_calc_data.h"
 #include "dialin/dialin_state.h"
 #include "dialin/frm_dial_in.h"
@@ -9,40 +8,33 @@
 
 using namespace sw;
 
-namespace {
-
-void SetAsScreenReader(QLineEdit* box, const QString& figure) {
-  test::AsScreenReader(box, [box, figure] { box->setText(figure); });
-}
-
-}  // namespace
-
 class ScreenReaderEntriesTest : public QObject {
   Q_OBJECT
   std::unique_ptr<SpecScene> scene;
+  static void Set(QLineEdit* box, const QString& figure) { test::AsScreenReader(box, [=] { box->setText(figure); }); }
+  QString Warnings() const {
+    QStringList out;
+    for (int i = 0; i < scene->BoxCount(); ++i)
+      if (scene->Box(i).title == "Warning") out << QString::fromStdString(scene->Box(i).prompt);
+    return out.join('|');
+  }
 
  private slots:
   void init() {
     scene = std::make_unique<SpecScene>();
-    scene->CopyCalculators();
-    scene->CopyShipped("QVZHELP/help7.txt");
-    ResetDialInState();
+    scene->CopyCalculators(), scene->CopyShipped("QVZHELP/help7.txt"), ResetDialInState();
   }
-  void cleanup() {
-    DefaultInstance<frmCalcData>::Unload();
-    scene.reset();
-  }
+  void cleanup() { DefaultInstance<frmCalcData>::Unload(), scene.reset(); }
 
-  // Every spec window, Match and both worksheets: a box that never had the focus, set, then the window's OK (Match's
-  // runs its search, the worksheets' is File > Exit) and the window opened again, or Exit with the window up. The
-  // window, the specs and the saved file hold what the box showed; a figure outside the limits gets its Warning and
-  // the stored one stays. Match's OK stops at the Warning.
+  // A box of a spec window, Match or a worksheet that never had the focus, set; then the window's OK (Match's runs
+  // its search, a worksheet's is File > Exit) and the window again, or Exit with the window up. The window, the specs
+  // and the saved file hold what the box showed, or, for a figure outside the limits, after its Warning, the stored
+  // one (Match's OK stops there).
   void aSetFigureIsStoredAsShown_data() {
     QTest::addColumn<int>("menu");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("figure");
     QTest::addColumn<QString>("warning");  // "" for a figure inside the limits
-    QTest::addColumn<bool>("exit");
     const std::tuple<int, int, const char*, const char*, const char*> cases[] = {
         {kEngine, 1, "457", "1600", "Displacement, cu in = 1600.  Value must be between  10 and  1500 ."},
         {kTransmission, 9, "2.43", "12", "Gear #1 = 12.  Value must be between  0 and  10 ."},
@@ -54,10 +46,9 @@ class ScreenReaderEntriesTest : public QObject {
         {kThrottleStop, 10, "66", "140", "Air Temp, deg F = 140.  Value must be between -20 and  130 ."},
         {kDialIn, 10, "66", "140", "Air Temp, deg F = 140.  Value must be between -20 and  130 ."}};
     for (const auto& [menu, row, fine, outside, warning] : cases)
-      for (bool exit : {false, true}) {
-        const char* way = exit ? "Exit" : "OK";
-        QTest::addRow("menu %d, %s, accepted", menu, way) << menu << row << fine << "" << exit;
-        QTest::addRow("menu %d, %s, refused", menu, way) << menu << row << outside << warning << exit;
+      for (const char* way : {"OK", "Exit"}) {
+        QTest::addRow("menu %d, %s, accepted", menu, way) << menu << row << fine << "";
+        QTest::addRow("menu %d, %s, refused", menu, way) << menu << row << outside << warning;
       }
   }
   void aSetFigureIsStoredAsShown() {
@@ -65,30 +56,21 @@ class ScreenReaderEntriesTest : public QObject {
     QFETCH(int, row);
     QFETCH(QString, figure);
     QFETCH(QString, warning);
-    QFETCH(bool, exit);
+    const bool exit = QString(QTest::currentDataTag()).contains("Exit");
     frmMain* m = scene->ShowMain();
-    const char* slip[] = {" 0", "", "1.74", "118.2", "5700", "3"};
-    for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = slip[k];
+    for (int k = 0; k < 6; ++k) SpecAt(kMatch, k) = std::array{" 0", "", "1.74", "118.2", "5700", "3"}[size_t(k)];
     auto open = [&] {
       if (menu <= kConditions) m->Command1[menu - 1]->click();
       else m->MainCommand[menu == kMatch ? 0 : menu == kDialIn ? 1 : 2]->click();
-      SpecWindow* w = LoadedSpecWindow(menu);
-      if (w) Activate(w);
-      return w;
+      return Activate(LoadedSpecWindow(menu)), LoadedSpecWindow(menu);
     };
     SpecWindow* w = open();
-    QVERIFY(w);
-    QLineEdit* box = w->SpecData[row];
-    QVERIFY(box->isEnabled() && !box->hasFocus());
-    const QString stored = QString::fromStdString(SpecAt(menu, row));
-    const QString kept = warning.isEmpty() ? figure : stored;
-    SetAsScreenReader(box, figure);
-    Settle();
-    const int boxes = scene->BoxCount();
+    QVERIFY(w->SpecData[row]->isEnabled() && !w->SpecData[row]->hasFocus());
+    const QString kept = warning.isEmpty() ? figure : QString::fromStdString(SpecAt(menu, row));
+    Set(w->SpecData[row], figure), Settle();
     if (!exit) {
-      if (menu == kMatch) WhenModal([](QWidget* result) { static_cast<frmDisp*>(result)->Command1[1]->click(); });
-      if (menu >= kThrottleStop) static_cast<frmDialIn*>(w)->mnuExit->trigger();
-      else w->Command1[0]->click();
+      if (menu == kMatch) WhenModal([](QWidget* shown) { static_cast<frmDisp*>(shown)->Command1[1]->click(); });  // "Keep"
+      menu >= kThrottleStop ? static_cast<frmDialIn*>(w)->mnuExit->trigger() : w->Command1[0]->click();
       Settle();
       QCOMPARE(LoadedSpecWindow(menu) != nullptr, menu == kMatch && !warning.isEmpty());
       QCOMPARE(open()->SpecData[row]->text(), kept);
@@ -97,49 +79,37 @@ class ScreenReaderEntriesTest : public QObject {
     scene->ui.Answer(ans::Yes), scene->ui.Answer(ans::Yes);  // "Quit Stagewell ?", "Save Your Changes ?"
     m->close();
     QTRY_VERIFY(ProgramEnding());
-    QCOMPARE(scene->BoxesTitled("Warning", boxes), warning.isEmpty() ? 0 : 1);
-    for (int i = boxes; i < scene->BoxCount(); ++i)
-      if (scene->Box(i).title == "Warning") QCOMPARE(QString::fromStdString(scene->Box(i).prompt), warning);
+    QCOMPARE(Warnings(), warning);
     QCOMPARE(QString::fromStdString(SpecAt(menu, row)), kept);
     const auto lines = CrLfLines(scene->Read("VEHDAT/" + std::string(test::kMuscleCar)));
-    QCOMPARE(QString::fromStdString(lines.at(1 + tbl.SpecMenuStart[menu] + row)), kept);
+    QCOMPARE(QString::fromStdString(lines.at(size_t(1 + tbl.SpecMenuStart[menu] + row))), kept);
   }
 
-  // A calculator tests a set figure before it calculates with it (another box left), uses it, prints or goes.
+  // The Frontal Area calculator tests a set height before another box's leave calculates with it (the area), before
+  // Use Calc Value (the spec written), before Print (the comment asked for) and as Cancel closes it (still loaded).
   void aCalculatorTestsASetFigureFirst_data() {
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("figure");
     QTest::addColumn<QString>("result");
-    const QString warning = "Warning: Height, in = 200.  Value must be between  10 and  150 .";
-    QTest::newRow("leave, accepted") << "leave" << "52" << "21.67";
-    QTest::newRow("leave, refused") << "leave" << "200" << warning + "|";
-    QTest::newRow("use, accepted") << "use" << "52" << "21.67";
-    QTest::newRow("use, refused") << "use" << "200" << warning + "|22";
-    QTest::newRow("print, refused") << "print" << "200" << warning + "|1";
-    QTest::newRow("cancel, refused") << "cancel" << "200" << warning + "|0";
+    const QString w = "Height, in = 200.  Value must be between  10 and  150 .|";
+    const QString results[][2] = {{"|21.67", w + ""}, {"|21.67", w + "22"}, {"|1", w + "0"}, {"|0", w + "0"}};
+    for (int a = 0; a < 4; ++a)
+      for (int refused : {0, 1})
+        QTest::addRow("%s, %s", std::array{"leave", "use", "print", "cancel"}[size_t(a)], refused ? "200" : "52")
+            << results[a][refused];
   }
   void aCalculatorTestsASetFigureFirst() {
-    QFETCH(QString, action);
-    QFETCH(QString, figure);
     QFETCH(QString, result);
-    scene->ShowMain();
-    SpecAt(kVehicle, 8) = "60";
-    frmCalcData* w = OpenCalculator(nullptr, 3);  // Frontal Area: track width (row 1), height (row 2)
-    Activate(w);
-    QVERIFY(w->CalcData[1]->hasFocus());
-    SetAsScreenReader(w->CalcData[2], figure);
-    scene->ui.Answer(ans::No);  // the track width offer
+    const QString action = QString(QTest::currentDataTag()).section(", ", 0, 0);
+    scene->ShowMain(), SpecAt(kVehicle, 8) = "60", scene->ui.Answer(ans::No);  // no track width offer
+    frmCalcData* w = OpenCalculator(nullptr, 3);  // track width (row 1, focused), height (row 2)
+    Activate(w), Set(w->CalcData[2], QString(QTest::currentDataTag()).section(", ", 1));
     if (action == "leave") QTest::keyClick(w->CalcData[1], Qt::Key_Tab);
-    if (action == "use") w->Command3->click();
-    if (action == "print") w->Command4->click();
-    if (action == "cancel") w->Command1->click();
+    else (action == "use" ? w->Command3 : action == "print" ? w->Command4 : w->Command1)->click();
     Settle();
-    QString shown = scene->BoxesTitled("Warning") ? scene->LastSaid() + "|" : QString();
-    if (action == "leave") shown += w->CalcOutData[0]->text();
-    if (action == "use") shown += QString::fromStdString(SpecAt(kVehicle, 10));
-    if (action == "print") shown += QString::number(scene->BoxCount()) + (w->CalcData[2]->hasFocus() ? "" : "!");
-    if (action == "cancel") shown += QString::number(DefaultInstance<frmCalcData>::Loaded());
-    QCOMPARE(shown, result);
+    const QString shown = action == "leave" ? w->CalcOutData[0]->text()
+                          : action == "use" ? QString::fromStdString(SpecAt(kVehicle, 10))
+                          : action == "print" ? QString::number(scene->LastBox().input)
+                                              : QString::number(DefaultInstance<frmCalcData>::Loaded());
+    QCOMPARE(Warnings() + "|" + shown, result);
   }
 };
 
