@@ -63,7 +63,7 @@ void BM_BoxLeftToCaption(benchmark::State& state) {
   int n = 0;
   for (auto _ : state) {
     weight->setText(QString::number(base + (++n % 2) * 10));
-    w->LeaveFocusedRow();
+    w->LeaveEditedRows();
   }
   if (!w->windowTitle().contains("60 ft ]") || ui.boxes().size() != 0)
     state.SkipWithError("the caption shows no result");

@@ -95,8 +95,8 @@ frmCalcData::frmCalcData() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   scale_ = std::max(1.0, QFontMetrics(font()).height() / kDesignLineHeight);
   BuildWidgets();
-  watch_ = new DeactivateWatch(this, [] {
-    if (HelpFromCalcMenu == 0) DefaultInstance<frmCalcData>::Unload();
+  watch_ = new DeactivateWatch(this, [this] {
+    if (HelpFromCalcMenu == 0) LeaveBoxesAndUnload();
   });
   watch_->SetExcept([](QWidget* w) { return HelpFromCalcMenu != 0 && qobject_cast<HelpForm*>(w) != nullptr; });
 }
@@ -160,6 +160,8 @@ void frmCalcData::BuildWidgets() {
     box->setObjectName(QString("CalcData_%1").arg(k));
     box->setProperty("row", k);
     box->installEventFilter(this);
+    // Typed over, the program's figure is the racer's entry, even when it reads the same.
+    connect(box, &QLineEdit::textEdited, this, [this, k] { form_.Row(k).typed = true; });
     // Lists come after their captions so that a list moved over its
     // caption's place is drawn on top of it.
     auto* list = new PickList(this);
@@ -343,15 +345,55 @@ void frmCalcData::ShowForm() {
   }
 }
 
-void frmCalcData::Gather() {
+void frmCalcData::GatherPicks() {
   for (int k = 1; k <= form_.rowCount; ++k) {
     CalcRow& r = form_.Row(k);
-    if (r.isList) {
-      r.listIndex = Combo1[static_cast<size_t>(k)]->currentIndex();
-    } else {
-      r.text = FromQ(CalcData[static_cast<size_t>(k)]->text());
-    }
+    if (r.isList) r.listIndex = Combo1[static_cast<size_t>(k)]->currentIndex();
   }
+}
+
+bool frmCalcData::Edited(int k) const {
+  const CalcRow& r = form_.Row(k);
+  return k >= 1 && k <= form_.rowCount && r.used && !r.isList &&
+         FromQ(CalcData[static_cast<size_t>(k)]->text()) != r.text;
+}
+
+bool frmCalcData::LeaveBoxes(int first) {
+  if (checking_) return false;
+  std::vector<int> order;
+  if (first >= 1 && form_.Row(first).used) order.push_back(first);
+  for (int k = 1; k <= form_.rowCount; ++k)
+    if (k != first && Edited(k)) order.push_back(k);
+  if (order.empty()) return true;
+  checking_ = true;
+  StillLoaded<frmCalcData> self(this);  // a refusal's box lets events run
+  int refused = 0;
+  // Each entry is tested against what its row held; the window shows the
+  // rows only after all of them, so that showing one leave's result wipes
+  // no entry still to be tested.
+  for (int k : order) {
+    CalcRow& r = form_.Row(k);
+    const std::string before = r.text;
+    r.text = FromQ(CalcData[static_cast<size_t>(k)]->text());
+    const bool accepted = LeaveValueBox(form_, k, before);
+    if (!self) return false;
+    if (!accepted && refused == 0) refused = k;
+  }
+  ShowForm();
+  if (refused > 0) {
+    shell.SkipValidation = true;
+    QLineEdit* box = CalcData[static_cast<size_t>(refused)];
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+  }
+  checking_ = false;
+  return refused == 0;
+}
+
+void frmCalcData::LeaveBoxesAndUnload() {
+  StillLoaded<frmCalcData> self(this);
+  LeaveBoxes(0);
+  if (self) DefaultInstance<frmCalcData>::Unload();
 }
 
 bool frmCalcData::eventFilter(QObject* watched, QEvent* e) {
@@ -361,20 +403,14 @@ bool frmCalcData::eventFilter(QObject* watched, QEvent* e) {
   auto* box = qobject_cast<QLineEdit*>(watched);
   switch (e->type()) {
     case QEvent::FocusIn:
-      if (box) {
-        textBefore_ = FromQ(box->text());
-        Later(box, [box] { box->selectAll(); });
-      }
+      if (box) Later(box, [box] { box->selectAll(); });
       break;
     case QEvent::FocusOut: {
       // Only a move within the window checks the entry; the window losing
       // the front (to a box, or for good) does not.
       const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
       if (box && why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
-        Act(this, "leave " + std::to_string(k), [this, k, before = textBefore_] {
-          textBefore_ = before;
-          CalcData_LostFocus(k);
-        });
+        Act(this, "leave " + std::to_string(k), [this, k] { CalcData_LostFocus(k); });
       break;
     }
     case QEvent::KeyPress: {
@@ -401,25 +437,19 @@ bool frmCalcData::eventFilter(QObject* watched, QEvent* e) {
 
 void frmCalcData::CalcData_LostFocus(int k) {
   if (checking_ || !form_.Row(k).used) return;
-  checking_ = true;
-  Gather();
-  StillLoaded<frmCalcData> self(this);  // a refusal's box lets events run
-  const bool accepted = LeaveValueBox(form_, k, textBefore_);
-  if (!self) return;
-  ShowForm();
-  if (!accepted) {
-    shell.SkipValidation = true;
-    QLineEdit* box = CalcData[static_cast<size_t>(k)];
-    box->setFocus(Qt::OtherFocusReason);
-    box->selectAll();
-  }
-  checking_ = false;
+  GatherPicks();
+  // The box left, then any other whose text is not its row's (a screen
+  // reader's entry).
+  LeaveBoxes(k);
 }
 
 void frmCalcData::Combo1_Click(int k) {
-  Gather();
-  form_.changedWeightList = form_.number == 24 ? k : 0;
   StillLoaded<frmCalcData> self(this);
+  GatherPicks();
+  // Entries not yet left are tested before the pick calculates with them.
+  LeaveBoxes(0);
+  if (!self) return;
+  form_.changedWeightList = form_.number == 24 ? k : 0;
   CalculateMenu(form_);
   if (self) ShowForm();
 }
@@ -430,7 +460,7 @@ void frmCalcData::Close() {
   // The spec window it was opened from takes the front back (and shows
   // what was written into its specs).
   const int menu = SpecMenuOfCalculator(form_.number);
-  DefaultInstance<frmCalcData>::Unload();
+  LeaveBoxesAndUnload();
   ActivateSpecWindow(menu);
 }
 
@@ -447,7 +477,7 @@ void frmCalcData::HelpClosed() {
   Later(this, [this] {
     QWidget* active = QApplication::activeWindow();
     if (active && active != this && !DeactivateWatch::IsBox(active)) {
-      DefaultInstance<frmCalcData>::Unload();
+      LeaveBoxesAndUnload();
       return;
     }
     raise();
@@ -456,8 +486,10 @@ void frmCalcData::HelpClosed() {
 }
 
 void frmCalcData::Command3_Click() {
-  Gather();
   StillLoaded<frmCalcData> self(this);
+  GatherPicks();
+  // A refused entry leaves nothing to use.
+  if (!LeaveBoxes(0) || !self) return;
   const CalcValueResult r = UseCalcValue(form_);
   if (r.exampleBroken) {
     shell.ExampleListIndex = static_cast<int16_t>(r.exampleListIndex);
@@ -484,6 +516,8 @@ void frmCalcData::Command3_Click() {
 
 void frmCalcData::Command4_Click() {
   StillLoaded<frmCalcData> self(this);
+  // What is printed is what the calculator holds: entries not yet left are tested first.
+  if (!LeaveBoxes(0) || !self) return;
   const InputAnswer comment = InputBox(
       "Enter a comment which will be printed at the bottom of this menu." + std::string(2, CR) +
           "Just press <Enter> or click on OK to enter no comment.  Click on Cancel to cancel printing.",
@@ -534,6 +568,13 @@ void frmCalcData::Command4_Click() {
 }
 
 void frmCalcData::closeEvent(QCloseEvent* e) {
+  // An entry not yet left is tested first (its Warning), from the event loop.
+  for (int k = 1; k <= form_.rowCount; ++k)
+    if (Edited(k)) {
+      e->ignore();
+      Later(this, [this] { LeaveBoxesAndUnload(); });
+      return;
+    }
   DefaultInstance<frmCalcData>::Forget(this);
   e->accept();
 }

@@ -97,8 +97,17 @@ class frmCalcData : public QWidget {
   void PlaceWidgets();
   // The window shows the calculator as the form holds it.
   void ShowForm();
-  // The form takes what the racer has typed and picked.
-  void Gather();
+  // The form takes the racer's picks (value boxes come in through their leaves).
+  void GatherPicks();
+  // Whether value box k shows a text its row does not hold: an entry not yet left.
+  bool Edited(int k) const;
+  // Leaves box `first` (0 for none), then every other edited box in row
+  // order, each tested as a typed entry (refused: its "Warning" and its
+  // text from before back, the focus in the first refused box). False when
+  // one was refused, or while a leave is under way.
+  bool LeaveBoxes(int first);
+  // The window goes, its entries not yet left tested first.
+  void LeaveBoxesAndUnload();
   void CalcData_LostFocus(int k);
   void Combo1_Click(int k);
   void HelpClosed();
@@ -112,7 +121,6 @@ class frmCalcData : public QWidget {
   CalcGeometry geo_;
   double scale_ = 1;
   int noteExtra_ = 0;   // pixels the note needs beyond its designed height
-  std::string textBefore_;  // CalcTextBefore
   bool checking_ = false;
   DeactivateWatch* watch_ = nullptr;
   // The entries each list was last filled with: a list of some 100000 makes

@@ -544,6 +544,10 @@ void frmDialIn::ShowDialInRows() {
   ShowComment(Comment());
   FillRowsFromSpecText();
   rowsShown_ = true;
+  // The Adjust Factor is the two-run prediction's figure (a typed one
+  // outside its limits is never stored), also as a saved worksheet gives it
+  // back: it keeps the pass of the program's own figures.
+  SetRowText(31, RowText(31));
   const std::string slot17 = RowText(17);
   if (ThrottleStop() && !slot17.empty() && slot17[0] == '@') {
     const std::string factor = slot17.substr(1);
@@ -597,7 +601,6 @@ void frmDialIn::SpecData_LostFocus(const RowLeave& leave) {
   StillLoaded<frmDialIn> self(this);
   LeaveStep step = LeaveValueBox(leave);
   if (!self) return;
-  leaveRefused_ = step == LeaveStep::Refused;
   if (step == LeaveStep::Refused || step == LeaveStep::Skipped) return;
   if (RowText(leave.row) != leave.textBefore) {
     fst.SpecsChanged = 1;
@@ -1011,10 +1014,9 @@ void frmDialIn::ShowSixtyFootNote(bool shown) {
 void frmDialIn::mnuUpdate_Click() {
   if (Busy()) return;
   StillLoaded<frmDialIn> self(this);
-  // An entry typed and not yet left is tested first; a refused one stops.
-  leaveRefused_ = false;
-  SettleRows();
-  if (!self || leaveRefused_) return;
+  // The entries not yet left are tested first; a refused one stops.
+  const bool stood = SettleRows();
+  if (!self || !stood) return;
   shell.KeepSpecForm = 1;
   tbl.CalcMode = static_cast<int16_t>(mode_);
   const DialInEntries entries = Entries();

@@ -151,7 +151,6 @@ class frmDialIn : public SpecWindow {
   std::vector<std::string> heldText_;  // RowText of every row while predicting
   std::vector<int> heldPick_;          // Pick of every row while predicting
   bool settingComment_ = false;
-  bool leaveRefused_ = false;
   QLabel* runHeadingRoom_ = nullptr;
   QWidget* noteSlot_ = nullptr;   // Label7's 200 twips
   QWidget* printSlot_ = nullptr;  // Label4's room on the printout

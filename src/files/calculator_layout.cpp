@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/file_state.h"
 #include "files/help_pages.h"
 #include "files/vehicle_weights.h"
 #include "platform/program_folder.h"
@@ -198,9 +199,15 @@ bool ReadCalculatorLayout(const std::string& path, CalculatorForm& f, std::strin
 
 void FillCalculatorFromSpecs(CalculatorForm& f) {
   const int n = f.number;
+  // The rows a spec fills: one that a file gave is no figure of the program's.
+  std::vector<int> fromFile;
+  auto take = [&](int k, int menu, int spec) {
+    f.Row(k).text = SpecAt(menu, spec);
+    if (FigureFromFile(tbl.SpecMenuStart[menu] + spec)) fromFile.push_back(k);
+  };
   switch (n) {
-    case 2: f.Row(1).text = SpecAt(kVehicle, 0); break;
-    case 3: f.Row(1).text = SpecAt(kVehicle, 8); break;
+    case 2: take(1, kVehicle, 0); break;
+    case 3: take(1, kVehicle, 8); break;
     case 7: {
       // Only the size methods give a tread width.
       std::vector<std::string>& methods = f.Row(1).entries;
@@ -209,8 +216,8 @@ void FillCalculatorFromSpecs(CalculatorForm& f) {
       break;
     }
     case 6: {
-      f.Row(4).text = SpecAt(kEngine, 1);
-      f.Row(2).text = SpecAt(kVehicle, 0);
+      take(4, kEngine, 1);
+      take(2, kVehicle, 0);
       f.Row(6).text = Trim(Str(EnginePeaksAsEntered().hpRpm));
       // The peak torque outputs mean something only where the engine is
       // described by more than its peak horsepower.
@@ -239,10 +246,11 @@ void FillCalculatorFromSpecs(CalculatorForm& f) {
     static const int kTemperatureSpec[6][2] = {{kThrottleStop, 1}, {kThrottleStop, 10}, {kThrottleStop, 21},
                                                {kDialIn, 1},       {kDialIn, 10},       {kConditions, 2}};
     const int* spec = kTemperatureSpec[(n - 40) / 2];
-    f.Row(2).text = SpecAt(spec[0], spec[1]);
-    f.Row(4).text = SpecAt(spec[0], spec[1]);
+    take(2, spec[0], spec[1]);
+    take(4, spec[0], spec[1]);
   }
   for (CalcRow& row : f.rows) row.programText = row.text;
+  for (int k : fromFile) f.Row(k).programText.clear();
 }
 
 bool LoadCalculator(int number, CalculatorForm& f) {

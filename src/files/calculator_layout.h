@@ -35,7 +35,8 @@ bool ReadCalculatorLayout(const std::string& path, CalculatorForm& form, std::st
 // displacement, track width, the weather of the humidity calculators, the
 // engine's peak power RPM), fills the year and make lists of the vehicle
 // weight and trims the tire methods of the tread width calculator. What it
-// puts into the value boxes is the program's text (CalcRow::programText).
+// puts into the value boxes is the program's text (CalcRow::programText),
+// but for a spec a file gave (FigureFromFile).
 void FillCalculatorFromSpecs(CalculatorForm& form);
 
 // --- where things stand, in twips from the window's top left corner

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "simulation/tables.h"
+
 namespace sw {
 
 inline constexpr int kSpecAltCount = 231;  // SpecTextAlt 0..230
@@ -65,6 +67,10 @@ struct FileState {
   // The comment a preview read.
   std::string SavedComment;
 
+  // What the last reads of vehicle, dial-in and throttle-stop files put into
+  // SpecText, by slot ("" where no read put anything): see FigureFromFile.
+  std::array<std::string, kSpecCount> SpecTextRead;
+
   // Name checks: the typed name (and the refusal marker), the result of the
   // existence test.
   std::string NewFileName;
@@ -75,6 +81,11 @@ extern FileState fst;
 
 // Back to the state at program start; tests start each case from here.
 void ResetFileState();
+
+// Whether SpecText's slot holds exactly what a file put there, not a figure
+// of the program's own: a file may have been edited by hand, so leaving its
+// box tests it like a typed entry.
+bool FigureFromFile(int slot);
 
 // The folder a floppy open or save starts in.
 std::string FloppyFolderPath();

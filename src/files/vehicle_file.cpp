@@ -149,7 +149,8 @@ void CommitPreview(Kind kind, const FileContents& c) {
 
 void CommitOpen(Kind kind, int16_t version, int16_t mode, const FileContents& c, std::string& path) {
   const int first = FirstSpec(kind);
-  for (size_t i = 0; i < c.specs.size(); ++i) tbl.SpecText[static_cast<size_t>(first) + i] = c.specs[i];
+  for (size_t i = 0; i < c.specs.size(); ++i)
+    tbl.SpecText[static_cast<size_t>(first) + i] = fst.SpecTextRead[static_cast<size_t>(first) + i] = c.specs[i];
   if (kind == Kind::Vehicle) {
     for (int i = 0; i < kCurvePoints; ++i)
       for (int j = 0; j < kCurveColumns; ++j) tbl.PowerCurveText[i][j] = c.curve[i][j];

@@ -125,7 +125,7 @@ void frmMatch::SpecData_LostFocus(const RowLeave& leave) {
   // The kit shows the rounded entry, the racer's still; the program's own
   // figure stays as it is.
   RowLeave whole = leave;
-  if (!IsProgramText(leave.text, ProgramText(4))) whole.text = NormaliseEntry(leave.text, true);
+  if (!IsProgramText(leave.text, ProgramText(leave))) whole.text = NormaliseEntry(leave.text, true);
   SpecWindow::SpecData_LostFocus(whole);
 }
 
@@ -156,8 +156,9 @@ void frmMatch::SetButtonsEnabled(bool enabled) {
 void frmMatch::OK() {
   StillLoaded<frmMatch> self(this);
   shell.KeepSpecForm = 1;
-  SettleRows();  // the entry being typed is tested first
-  if (!self) return;
+  // The entries not yet left are tested first; a refused one stops.
+  const bool stood = SettleRows();
+  if (!self || !stood) return;
   std::array<std::string, kMatchRows> rows;
   for (int r = 0; r < kMatchRows; ++r) rows[static_cast<size_t>(r)] = RowText(r);
   const int missing = FirstMissingMatchEntry(rows, MatchStallRowShown());

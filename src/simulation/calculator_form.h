@@ -29,9 +29,10 @@ struct CalcRow {
   std::string text;
   double max = 0, min = 0;  // entry limits from the layout file
   // The text the program put into the box (a spec it starts from), "" once
-  // the racer changed it: leaving the box passes it as it is, even outside
-  // the limits.
+  // the racer changed it or when a file gave it: leaving the box passes it
+  // as it is, even outside the limits, unless the racer typed it.
   std::string programText;
+  bool typed = false;  // the racer typed into the box since it was last left
   // Pick list
   std::vector<std::string> entries;
   int listIndex = -1;  // -1: nothing chosen
@@ -41,7 +42,7 @@ struct CalcRow {
   std::string ListText() const;
   // The value box read as a number (leading-number rule; "" reads 0).
   double Value() const;
-  bool HoldsProgramText() const { return !programText.empty() && text == programText; }
+  bool HoldsProgramText() const { return !typed && !programText.empty() && text == programText; }
 };
 
 struct CalcOutput {

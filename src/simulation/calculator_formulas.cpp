@@ -402,6 +402,9 @@ void CalculateMenu(CalculatorForm& f) {
 
 bool LeaveValueBox(CalculatorForm& f, int k, const std::string& textBefore) {
   CalcRow& row = f.Row(k);
+  const bool figure = row.HoldsProgramText();
+  // What was typed is this leave's; typing again is the next one's.
+  row.typed = false;
   // An emptied box takes no limit test, but the outputs must not go on
   // showing a result of the value that is gone.
   if (Trim(row.text).empty()) {
@@ -412,7 +415,7 @@ bool LeaveValueBox(CalculatorForm& f, int k, const std::string& textBefore) {
   }
   const double v = Val(row.text);
   const bool outside = v > row.max || v < row.min;
-  if (outside && row.HoldsProgramText()) {
+  if (outside && figure) {
     // The program's own figure stays as it is.
     CalculateMenu(f);
     return true;

@@ -22,7 +22,8 @@ void CalculateMenu(CalculatorForm& form);
 // and is checked against the row's limits. Refused: the "Warning" message,
 // the text back to `textBefore`, and false (nothing recalculated). Accepted,
 // or emptied: the formulas run again, and true. The text the program put
-// there (CalcRow::programText) is accepted as it is.
+// there (CalcRow::programText) is accepted as it is, unless the racer typed
+// it (CalcRow::typed).
 bool LeaveValueBox(CalculatorForm& form, int k, const std::string& textBefore);
 
 // Relative humidity (%) by the table of CALC/RHDATA.CLC: rows the dry bulb

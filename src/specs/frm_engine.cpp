@@ -169,6 +169,7 @@ void frmEngine::BuildCurveFrame() {
       connect(cell, &QLineEdit::textChanged, this, [this, cell] {
         if (gridFilling_ == 0 && !HeldUnderBox(cell)) gridAhead_ = true;
       });
+      connect(cell, &QLineEdit::textEdited, this, [this, c, i] { cellTyped_[i][c - 1] = true; });
       (c == kCurveRpm ? Text1 : c == kCurveTorque ? Text2 : Text3)[i] = cell;
       if (i >= kCurveGridPoints) {
         cell->hide();
@@ -227,6 +228,7 @@ void frmEngine::FillGridFromPowerCurveText() {
       const std::string& text = tbl.PowerCurveText[i][c - 1];
       Cell(c, i)->setText(ToQ(text));
       cellBefore_[i][c - 1] = cellWritten_[i][c - 1] = cellProgram_[i][c - 1] = text;
+      cellTyped_[i][c - 1] = false;
     }
   gridFilled_ = true;
   gridAhead_ = false;
@@ -259,6 +261,7 @@ void frmEngine::SetCellText(int column, int point, const std::string& text, Cell
   if (selectAfter) cell->selectAll();
   // A figure the window wrote is no entry of the racer's.
   cellBefore_[point][column - 1] = text;
+  cellTyped_[point][column - 1] = false;
   if (kind == CellText::Shown) return;
   cellWritten_[point][column - 1] = text;
   std::string& program = cellProgram_[point][column - 1];
@@ -302,7 +305,8 @@ bool frmEngine::eventFilter(QObject* watched, QEvent* e) {
       break;
     case QEvent::FocusOut: {
       if (IgnoredReason(static_cast<QFocusEvent*>(e)->reason())) break;
-      CellLeave leave{column, point, FromQ(cell->text()), cellBefore_[point][column - 1], gridGeneration_};
+      CellLeave leave{column, point, FromQ(cell->text()), cellBefore_[point][column - 1],
+                      cellTyped_[point][column - 1], gridGeneration_};
       // The help box is emptied now, before the next control shows its own line.
       if (!Trim(leave.text).empty() && !shell.SkipValidation) Label2->clear();
       pendingCellLeaves_.push_back(leave);
@@ -420,6 +424,7 @@ void frmEngine::CurveCell_GotFocus(int column, int point) {
   Label2->setText(ToQ(CurveColumnRuleOf(column).help));
   QLineEdit* cell = Cell(column, point);
   cellBefore_[point][column - 1] = FromQ(cell->text());
+  cellTyped_[point][column - 1] = false;
   cell->selectAll();
 }
 
@@ -435,23 +440,37 @@ void frmEngine::FlushCellLeaves() {
     // focus went: nothing of that entry is left.
     if (leave.fillGeneration != gridGeneration_ || FromQ(Cell(leave.column, leave.point)->text()) != leave.text)
       continue;
-    EditPowerCurve(leave.column, leave.text, leave.point, leave.textBefore);
+    EditPowerCurve(leave.column, leave.text, leave.point, leave.textBefore, leave.typed);
   }
 }
 
-void frmEngine::LeaveFocusedRow() {
+void frmEngine::LeaveEditedRows() {
   StillLoaded<frmEngine> self(this);
   FlushCellLeaves();
+  if (!self || shell.SkipValidation) return;
+  // A focused cell first, then the rows, then the other cells point by
+  // point; each edited one is tested, the entries after a refusal too.
+  bool putBack = false;
+  auto leaveCell = [&](int column, int point) {
+    const std::string text = FromQ(Cell(column, point)->text()), before = cellBefore_[point][column - 1];
+    if (text == before) return;
+    shell.SkipValidation = false;
+    EditPowerCurve(column, text, point, before, cellTyped_[point][column - 1]);
+    putBack = putBack || shell.SkipValidation;
+  };
+  if (QWidget* focused = focusWidget(); focused && !focused->property(kCellColumn).isNull())
+    leaveCell(focused->property(kCellColumn).toInt(), focused->property(kCellPoint).toInt());
   if (!self) return;
-  QWidget* focused = focusWidget();
-  if (!shell.SkipValidation && focused && !focused->property(kCellColumn).isNull()) {
-    const int column = focused->property(kCellColumn).toInt(), point = focused->property(kCellPoint).toInt();
-    const std::string text = FromQ(Cell(column, point)->text());
-    // Nothing typed since the focus came: nothing to test.
-    if (text != cellBefore_[point][column - 1]) EditPowerCurve(column, text, point, cellBefore_[point][column - 1]);
-    return;
-  }
-  SpecWindow::LeaveFocusedRow();
+  shell.SkipValidation = false;
+  SpecWindow::LeaveEditedRows();
+  if (!self) return;
+  putBack = putBack || shell.SkipValidation;
+  for (int i = 0; i < kCurveGridPoints; ++i)
+    for (int c = kCurveRpm; c <= kCurveHp; ++c) {
+      leaveCell(c, i);
+      if (!self) return;
+    }
+  shell.SkipValidation = putBack;
 }
 
 bool frmEngine::CurveExampleQuestion() {
@@ -466,9 +485,10 @@ bool frmEngine::CurveExampleQuestion() {
   return true;
 }
 
-void frmEngine::EditPowerCurve(int column, std::string text, int point, const std::string& textBefore) {
+void frmEngine::EditPowerCurve(int column, std::string text, int point, const std::string& textBefore, bool typed) {
   StillLoaded<frmEngine> self(this);
   QLineEdit* cell = Cell(column, point);
+  cellTyped_[point][column - 1] = false;
   auto putBack = [&] {
     shell.SkipValidation = true;
     SetCellText(column, point, textBefore, CellText::Shown);
@@ -514,8 +534,9 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
       if (shell.SkipValidation) return;  // left untested, as typed
       const std::string normalised = NormaliseCurveEntry(column, text);
       const std::string warning = CurveEntryWarning(column, normalised);
-      // The program's own figure outside the limits stays exactly as it is.
-      const bool figureKept = !warning.empty() && IsProgramText(text, cellProgram_[point][column - 1]);
+      // The program's own figure outside the limits stays exactly as it is,
+      // unless the racer typed it.
+      const bool figureKept = !warning.empty() && !typed && IsProgramText(text, cellProgram_[point][column - 1]);
       if (!figureKept) text = normalised;
       if (!warning.empty() && !figureKept) {
         SetCellText(column, point, text, CellText::Shown);

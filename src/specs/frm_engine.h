@@ -50,7 +50,7 @@ class frmEngine : public SpecWindow {
   void Command2_Click();
 
   void StoreSpecRows() override;
-  void LeaveFocusedRow() override;
+  void LeaveEditedRows() override;
   using SpecWindow::GetExample;
   using SpecWindow::SaveExample;
 
@@ -75,6 +75,7 @@ class frmEngine : public SpecWindow {
     int point = 0;
     std::string text;
     std::string textBefore;
+    bool typed = false;  // the racer typed into the cell since it was last left
     int fillGeneration = 0;
   };
   QLineEdit* Cell(int column, int point) const;
@@ -83,7 +84,7 @@ class frmEngine : public SpecWindow {
   void FillGridFromPowerCurveText();
   void CurveCell_GotFocus(int column, int point);
   void FlushCellLeaves();
-  void EditPowerCurve(int column, std::string text, int point, const std::string& textBefore);
+  void EditPowerCurve(int column, std::string text, int point, const std::string& textBefore, bool typed = false);
   // What a cell's new text is: only shown (while refusing it, or put back),
   // the racer's tested entry, or the program's own figure (filled,
   // computed). An entry and a figure are what the cell stands for; a figure
@@ -110,6 +111,7 @@ class frmEngine : public SpecWindow {
   std::array<std::array<std::string, 3>, 11> cellBefore_;
   std::array<std::array<std::string, 3>, 11> cellWritten_;
   std::array<std::array<std::string, 3>, 11> cellProgram_;  // the program's figure, "" once the racer changed it
+  std::array<std::array<bool, 3>, 11> cellTyped_{};  // the racer typed into the cell since it was last left
   std::vector<CellLeave> pendingCellLeaves_;
   int pressedColumn_ = 0, pressedPoint_ = -1;
 };

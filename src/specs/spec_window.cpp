@@ -112,6 +112,9 @@ SpecWindow::SpecWindow(int menu, int rowCount, const std::string& caption)
         fst.SpecsChanged = 1;
         if (!Filling()) rowsAhead_ = true;
       });
+      // Typed over, the program's figure is the racer's entry, even when it
+      // reads the same.
+      connect(box, &QLineEdit::textEdited, this, [this, r] { rows_[r].typed = true; });
       name->setBuddy(box);
       SpecData[r] = box;
     }
@@ -249,6 +252,7 @@ void SpecWindow::SetRowText(int row, const std::string& text) {
   if (selectAfter) SpecData[row]->selectAll();
   // Nothing for a leave or an unload to test or take back.
   rows_[row].textBefore = rows_[row].written = rows_[row].programText = text;
+  rows_[row].typed = false;
 }
 
 std::string SpecWindow::RowCaption(int row) const { return rows_[row].caption; }
@@ -390,7 +394,9 @@ void SpecWindow::FillRowsFromSpecText() {
     const std::string stored = StoredSpec(r);
     if (cmbSpecData[r]) FillPick(r, stored);
     else if (SpecData[r]) SpecData[r]->setText(ToQ(stored));
-    rows_[r].textBefore = rows_[r].written = rows_[r].programText = stored;
+    rows_[r].textBefore = rows_[r].written = stored;
+    rows_[r].programText = FigureFromFile(tbl.SpecMenuStart[menu_] + r) ? "" : stored;
+    rows_[r].typed = false;
     AfterRowFilled(r);
   }
   rowsAhead_ = false;
@@ -522,19 +528,39 @@ void SpecWindow::Form_Deactivate() {
   Unload();
 }
 
-void SpecWindow::SettleRows() {
+bool SpecWindow::SettleRows() {
   StillLoaded<SpecWindow> self(this);
+  const int refused = refusedLeaves_;
   FlushPendingLeaves();
-  if (self) LeaveFocusedRow();
+  if (self) LeaveEditedRows();
+  return !self || refusedLeaves_ == refused;
 }
 
-void SpecWindow::LeaveFocusedRow() {
+int SpecWindow::NextEditedRow(const std::vector<bool>& left) const {
+  auto edited = [&](int r) {
+    return r >= 0 && SpecData[r] && !left[r] && FromQ(SpecData[r]->text()) != rows_[r].textBefore;
+  };
+  if (const int focused = RowOf(focusWidget()); edited(focused)) return focused;
+  for (int r = 0; r < rowCount_; ++r)
+    if (edited(r)) return r;
+  return -1;
+}
+
+void SpecWindow::LeaveEditedRows() {
   if (shell.SkipValidation) return;
-  int r = RowOf(focusWidget());
-  if (r < 0 || !SpecData[r]) return;
-  // Nothing typed since the focus came: nothing to test.
-  if (FromQ(SpecData[r]->text()) == rows_[r].textBefore) return;
-  SpecData_LostFocus(SnapshotLeave(r));
+  StillLoaded<SpecWindow> self(this);
+  std::vector<bool> left(rows_.size(), false);
+  bool putBack = false;
+  for (int r = NextEditedRow(left); r >= 0; r = NextEditedRow(left)) {
+    left[r] = true;
+    // A refusal puts its box back with SkipValidation set: the entries
+    // after it are tested all the same.
+    shell.SkipValidation = false;
+    SpecData_LostFocus(SnapshotLeave(r));
+    if (!self) return;
+    putBack = putBack || shell.SkipValidation;
+  }
+  if (putBack) shell.SkipValidation = true;
 }
 
 void SpecWindow::RevertUntestedRows() {
@@ -585,7 +611,8 @@ int SpecWindow::RowOf(QObject* control) const {
 }
 
 RowLeave SpecWindow::SnapshotLeave(int row) const {
-  return {row, FromQ(SpecData[row]->text()), rows_[row].textBefore, shell.SkipValidation, fillGeneration_};
+  return {row, FromQ(SpecData[row]->text()), rows_[row].textBefore, shell.SkipValidation, rows_[row].typed,
+          fillGeneration_};
 }
 
 bool SpecWindow::eventFilter(QObject* watched, QEvent* e) {
@@ -646,6 +673,7 @@ void SpecWindow::SpecData_GotFocus(int row) {
   shell.SkipValidation = false;
   Label2->setText(ToQ(rows_[row].help));
   rows_[row].textBefore = FromQ(SpecData[row]->text());
+  rows_[row].typed = false;
   SpecData[row]->selectAll();
 }
 
@@ -661,9 +689,13 @@ void SpecWindow::SpecName_Click(int row) {
   if (control && control->isEnabled()) control->setFocus(Qt::MouseFocusReason);
 }
 
+std::string SpecWindow::ProgramText(const RowLeave& leave) const {
+  return leave.typed ? "" : rows_[leave.row].programText;
+}
+
 LeaveDecision SpecWindow::DecideRowLeave(const RowLeave& leave) const {
   const Row& row = rows_[leave.row];
-  return DecideLeave(leave.text, leave.textBefore, leave.skipValidation, row.limits, row.caption, row.programText);
+  return DecideLeave(leave.text, leave.textBefore, leave.skipValidation, row.limits, row.caption, ProgramText(leave));
 }
 
 LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
@@ -671,6 +703,8 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
   QLineEdit* box = SpecData[r];
   const LeaveDecision d = DecideRowLeave(leave);
   StillLoaded<SpecWindow> self(this);
+  // What was typed is this leave's; typing again is the next one's.
+  rows_[r].typed = false;
   auto putBack = [&] {
     shell.SkipValidation = true;
     box->setText(ToQ(leave.textBefore));
@@ -692,6 +726,7 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
     case LeaveStep::Skipped:
       return d.step;
     case LeaveStep::Refused:
+      ++refusedLeaves_;
       if (FromQ(box->text()) != d.text) box->setText(ToQ(d.text));
       MsgBox(d.warning, mb::OKOnly + mb::Exclamation, kWarningTitle);
       if (!self) return d.step;
@@ -705,6 +740,7 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
     bool stands = ExampleCheck(r);
     if (!self) return LeaveStep::Refused;
     if (!stands) {
+      ++refusedLeaves_;
       putBack();
       return LeaveStep::Refused;
     }

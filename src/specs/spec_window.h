@@ -88,6 +88,7 @@ struct RowLeave {
   std::string text;        // the box's text
   std::string textBefore;  // its text when the focus arrived
   bool skipValidation = false;
+  bool typed = false;      // the racer typed into it since it was last left
   int fillGeneration = 0;
 };
 
@@ -113,13 +114,18 @@ class SpecWindow : public QWidget, public PickListOwner {
   // Fills the rows again from SpecText, without pick handling, the specs'
   // changed flag kept: after a companion wrote SpecText.
   virtual void RefillFromSpecText();
-  // Runs the leave handling of the focused value box now (before the main
-  // window calculates, saves, ...), unless SkipValidation. A window with
-  // entry controls beyond its rows (the engine's curve grid) adds its own.
-  virtual void LeaveFocusedRow();
-  // Runs the leave handling still waiting for the event loop, then that of
-  // the focused value box (unless SkipValidation).
-  void SettleRows();
+  // Leaves now (before the window goes, or the main window calculates,
+  // saves, ...) every value box whose text is not the one it was last
+  // filled with or left with: what the racer typed and did not leave yet,
+  // and what a screen reader set, focus or not. The focused box goes first,
+  // then the others in row order; each is tested as a typed entry (refused:
+  // its "Warning" and its text from before back). Nothing while
+  // SkipValidation. A window with entry controls beyond its rows (the
+  // engine's curve grid) adds its own.
+  virtual void LeaveEditedRows();
+  // Runs the leave handling still waiting for the event loop, then
+  // LeaveEditedRows. False when an entry was refused on the way.
+  bool SettleRows();
   // Stores the rows and unloads the window. An entry that was never tested
   // (left while SkipValidation was set) goes back to its text from before.
   void Unload();
@@ -264,8 +270,9 @@ class SpecWindow : public QWidget, public PickListOwner {
   // The row rules' decision on that leave; the text the program last put
   // into the box passes the range test as it is.
   LeaveDecision DecideRowLeave(const RowLeave& leave) const;
-  // The text the program last put into the row's box, "" once the racer changed it.
-  const std::string& ProgramText(int row) const { return rows_[row].programText; }
+  // The text the program last put into the left box, "" once the racer's
+  // entry replaced it or when the racer typed over it before this leave.
+  std::string ProgramText(const RowLeave& leave) const;
   // The example check for a changed row: true when the change stands.
   bool ExampleCheck(int row);
   // Puts the pick from before back after a "No" (focus back too).
@@ -297,8 +304,9 @@ class SpecWindow : public QWidget, public PickListOwner {
     std::string textBefore;
     std::string written;  // the text the window last put into the box (from SpecText or computed)
     // That text while it is still the program's own: "" once the racer's
-    // entry replaced it (IsProgramText).
+    // entry replaced it, or when it came from a file (IsProgramText).
     std::string programText;
+    bool typed = false;  // the racer typed into the box since it was last left
     std::optional<std::string> untouched;  // a pick row's stored text while nobody picked
     int presetCount = 0;
     int calculator = 0;
@@ -310,6 +318,9 @@ class SpecWindow : public QWidget, public PickListOwner {
   void RevertUntestedRows();
   void FillPick(int row, const std::string& stored);
   RowLeave SnapshotLeave(int row) const;
+  // The next value box LeaveEditedRows leaves, -1 for none: the focused one,
+  // then the others in row order, each once.
+  int NextEditedRow(const std::vector<bool>& left) const;
   std::string StorableRowText(int row) const;
 
   int menu_;
@@ -326,6 +337,7 @@ class SpecWindow : public QWidget, public PickListOwner {
   int fillGeneration_ = 0;
   int pressedRow_ = -1;  // the row clicked into while the window came to the front
   std::vector<RowLeave> pendingLeaves_;
+  int refusedLeaves_ = 0;  // leaves refused so far (SettleRows tells of new ones)
   bool calculating_ = false;
   bool rerun_ = false;
   bool unloading_ = false;

@@ -93,7 +93,7 @@ void StoreOpenSpecWindow() {
     // the front to this very command), its rows stored as it went.
     StillLoaded<SpecWindow> w(g_loaded[m].data());
     if (!w) continue;
-    w->LeaveFocusedRow();
+    w->LeaveEditedRows();
     if (w) w->StoreSpecRows();
   }
 }

@@ -26,8 +26,8 @@ SpecWindow* LoadedSpecWindow(int menu);
 // minimising, closing the main window).
 void UnloadSpecWindows(int exceptMenu = 0);
 // Before Calculate, Save, Save As, Exit, Match, Dial-In, Throttle Stop and
-// printing: the open spec window leaves its focused row (unless
-// SkipValidation) and stores its rows.
+// printing: the open spec window leaves every box edited and not yet left
+// (unless SkipValidation) and stores its rows.
 void StoreOpenSpecWindow();
 
 // ------------------------------------------------------------ companions

@@ -1,11 +1,14 @@
 // Every box that tests its range on leave passes the figure the program put
-// there, as it is, until the racer changes it; what the racer types is tested.
+// there, as it is, until the racer changes it; what the racer types is tested,
+// and so is a figure a file gave (a file may have been edited by hand).
 #include <QAction>
 
 #include "calcmenus/frm_calc_data.h"
 #include "dialin/dialin_state.h"
 #include "dialin/frm_dial_in.h"
 #include "match/frm_match.h"
+#include "shell/frm_save_file.h"
+#include "shell/rtrvfile.h"
 #include "specs/frm_engine.h"
 #include "specs/spec_window_fixture.h"
 
@@ -38,6 +41,13 @@ QLineEdit* AdjustFactor(SpecScene& scene) {
   return w->SpecData[31];
 }
 
+// A vehicle file whose `slot` holds `text` (as a hand edit leaves it), opened as the racer opens a file.
+void OpenEditedFile(SpecScene& scene, int slot, const std::string& text) {
+  tbl.SpecText[size_t(slot)] = text, fst.ChosenFileName = scene.path("VEHDAT/edited"), tbl.CalcMode = 0;
+  fst.FileOperation = savemode::ChosenPath, SaveVehicleFile(FormId::frmMain);
+  fst.ChosenFileName = "edited", OpenVehicleFile(FormId::frmMain, openmode::Chosen);
+}
+
 }  // namespace
 
 class ProgramFiguresTest : public QObject {
@@ -46,7 +56,7 @@ class ProgramFiguresTest : public QObject {
 
   QLineEdit* BoxWithTheProgramsFigure(const QString& kind) {
     if (kind == "worksheet") return AdjustFactor(*scene);
-    if (kind == "spec row") return scene->Open(kVehicle, "V0=12000")->SpecData[0];  // from a saved file
+    if (kind == "spec row") return scene->Open(kVehicle, "V0=12000")->SpecData[0];  // stored by the program
     if (kind == "curve grid") {  // the RPM computed from a point's torque and HP
       QLineEdit* torque = (scene->Open<frmEngine>(kEngine, "E0=2", test::kBracketCar)->Text2)[9];
       Leave(torque, "600");
@@ -72,8 +82,8 @@ class ProgramFiguresTest : public QObject {
   void cleanup() { scene.reset(); }
 
   // Left as often as the racer likes (and Update pressed), the program's figure stays unwarned; a typed figure
-  // outside the range warns as it always did. Once the racer's entry took its place, the figure typed again is
-  // the racer's too and is tested: nothing on the screen tells it from any other typed figure.
+  // outside the range warns as it always did. The figure typed, after a refused entry or an accepted one, is the
+  // racer's and is tested: nothing on the screen tells it from any other typed figure.
   void theProgramsFigurePassesTypedOnesAreTested_data() {
     QTest::addColumn<QString>("figure");
     QTest::addColumn<QString>("typed");
@@ -106,8 +116,46 @@ class ProgramFiguresTest : public QObject {
     QCOMPARE(scene->LastSaid(), "Warning: " + warning);
     Leave(box);  // the figure put back is the program's still
     QCOMPARE(shows(), figure + "1");
+    Leave(box, figure), Leave(box);
+    QCOMPARE(shows(), figure + "2");
     Leave(box, fine), Leave(box, figure);
-    QCOMPARE(shows(), fine + "2");
+    QCOMPARE(shows(), fine + "3");
+  }
+
+  // Figures outside their limits that a hand-edited vehicle file gave warn when their box is left, and stay as the
+  // file has them; the Adjust Factor the program computed keeps its pass after its worksheet was saved and opened.
+  void figuresFromAFileAreTested_data() {
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("warning");
+    const QString weight = "Total Weight with Driver, lbs = 99999.  Value must be between  100 and  9999 .";
+    QTest::newRow("weight") << 45 << weight;
+    QTest::newRow("displacement") << 1 << "Displacement, cu in = 5000.  Value must be between  10 and  1500 .";
+    QTest::newRow("Gear #1") << 24 << "Gear #1 = 50.  Value must be between  0 and  10 .";
+    QTest::newRow("calculator") << 45 << weight;
+    QTest::newRow("Adjust Factor") << 0 << "";
+  }
+  void figuresFromAFileAreTested() {
+    QFETCH(int, slot);
+    QFETCH(QString, warning);
+    QLineEdit* box = slot ? nullptr : AdjustFactor(*scene);
+    if (frmDialIn* w = frmDialIn::IfLoaded()) {
+      w->mnuSaveAs->trigger(), Settle();
+      DefaultInstance<frmSaveFile>::IfLoaded()->Text1->setText("Saturday");
+      DefaultInstance<frmSaveFile>::IfLoaded()->Command1_Click(), Settle();
+      scene->ui.Answer(ans::No), w->mnuOpen->trigger(), Settle();  // no saving first
+      DefaultInstance<Rtrvfile>::IfLoaded()->File1_DblClick("Saturday"), Settle(), Activate(w);
+    } else {
+      scene->ShowMain();
+      OpenEditedFile(*scene, slot, FromQ(warning.section(" = ", 1).section('.', 0, 0)));
+      const int menu = slot < 15 ? kEngine : slot < 45 ? kTransmission : kVehicle;
+      frmCalcData* calculator = QTest::currentDataTag() == QString("calculator") ? OpenCalculator(nullptr, 2) : nullptr;
+      if (calculator) Activate(calculator);
+      box = calculator ? calculator->CalcData[1] : scene->Open(menu)->SpecData[slot - tbl.SpecMenuStart[menu]];
+    }
+    const QString figure = box->text();
+    QVERIFY(!figure.isEmpty() && box->isVisible() && box->isEnabled());
+    Leave(box);
+    QCOMPARE(box->text() + "|" + (scene->BoxesTitled("Warning") ? scene->LastPrompt() : ""), figure + "|" + warning);
   }
 };
 
