@@ -205,6 +205,34 @@ class WindowLifetimeTest : public QObject {
             PrinterOrientationOf(ProgramPrinter()) == 1);
   }
 
+  // A screen reader's press on the preview's Print or Page setup returns at once, as its press on any button does: the
+  // dialog opens a click's time later, from the event loop, once however often it was pressed meanwhile.
+  void previewDialogsOpenAfterAScreenReadersPress() {
+    std::unique_ptr<QPrintPreviewDialog> p(NewPrintPreview(nullptr, "Results", [](PrintPage& pg) { pg.Print("11.75"); }));
+    Activate(p.get());
+    for (const char* dialog : {"Print", "Page setup"}) {
+      QToolButton* b = Button(p.get(), dialog);
+      QAccessibleActionInterface* a = QAccessible::queryAccessibleInterface(b)->actionInterface();
+      bool inRequest = false;
+      QList<std::pair<qint64, bool>> opened;  // each dialog: when it opened, and whether inside a request
+      QElapsedTimer clock;
+      QTimer watch;
+      connect(&watch, &QTimer::timeout, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        if (!d || d->property("seen").toBool()) return;
+        d->setProperty("seen", true), opened.append({clock.elapsed(), inRequest});
+        QTimer::singleShot(250, d, [d] { d->close(); });  // after the second press's click
+      });
+      watch.start(5), clock.start();
+      for (int press = 0; press < 2; ++press)
+        test::AsScreenReader(b, [&] { inRequest = true, a->doAction(a->pressAction()), inRequest = false; });
+      const bool returnedAtOnce = opened.isEmpty() && !QApplication::activeModalWidget();
+      QTest::qWait(600);
+      QVERIFY2(returnedAtOnce && opened.size() == 1 && opened[0].first >= 80 && !opened[0].second, dialog);
+      QVERIFY2(!QApplication::activeModalWidget() && p->isVisible(), dialog);
+    }
+  }
+
   // The start-up screen waits a moment for the front, letting events run; a click into another
   // window meanwhile closes it: the wait ends, and the screen goes after it.
   void startupScreenClosedWhileItWaits() {

@@ -29,9 +29,11 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/qt/held_under_boxes.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_lifetime.h"
 #include "platform/qt/window_place.h"
+#include "platform/ui.h"
 
 namespace sw {
 
@@ -41,6 +43,9 @@ QString g_testPdf;
 bool g_lastPrintFailed = false;
 
 const char* const kPdfPrinterCaption = "Print to File (PDF)";
+
+// As long as a click takes after its press, when a screen reader presses.
+constexpr int kClickAfterPress = 100;
 
 // False when the printer (or the file) could not be drawn on, or the job
 // could not be finished.
@@ -222,8 +227,27 @@ class Preview final : private OwnPrinter, public QPrintPreviewDialog {
     for (auto [text, handler] : {std::pair{"Print", &PrintFromPreview}, {"Page setup", &PageSetupInPreview}}) {
       QAction* action = PreviewAction(*this, text);
       QObject::disconnect(action, &QAction::triggered, this, nullptr);
-      QObject::connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
+      QObject::connect(action, &QAction::triggered, this, [this, handler] { Pressed(handler); });
     }
+  }
+
+ private:
+  // A screen reader's press on a tool button clicks it inside its request
+  // (Qt's interface calls click(), not animateClick()), so the dialog would
+  // hold the screen reader's call until it closed. Such a press acts as a
+  // click does: the request returns at once, and the dialog opens a moment
+  // later from the event loop, unless a dialog came up over the preview
+  // meanwhile (a second press).
+  void Pressed(void (*handler)(QPrintPreviewDialog&)) {
+    if (!OutsideRequestRuns()) return handler(*this);
+    ToFrontAsAClick(this);
+    Later(
+        this,
+        [this, handler] {
+          if (ModalOver(this)) return BringModalToFront();
+          handler(*this);
+        },
+        kClickAfterPress);
   }
 };
 
