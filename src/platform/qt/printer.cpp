@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -181,6 +182,36 @@ class PreviewWaits {
   std::vector<Link> cut_;
 };
 
+// A screen reader's press on a tool button clicks it inside its request
+// (Qt's interface calls click(), not animateClick()), so a dialog the click
+// opens would hold the screen reader's call until it closed. Such a press
+// acts as a click does: the request returns at once, and `work` runs a
+// moment later from the event loop, unless a dialog came up over `window`
+// meanwhile (a second press).
+void AsAClick(QWidget* window, const std::function<void()>& work) {
+  if (!OutsideRequestRuns()) return work();
+  ToFrontAsAClick(window);
+  Later(
+      window,
+      [window, work] {
+        if (ModalOver(window)) return BringModalToFront();
+        work();
+      },
+      kClickAfterPress);
+}
+
+// The "..." of Qt's print dialog, which names the PDF file, opens a file
+// dialog from its click.
+void BrowseAsAClick(QPrintDialog& dialog) {
+  auto* browse = dialog.findChild<QToolButton*>("fileBrowser");
+  QObject* widget = browse ? browse->parent() : nullptr;
+  while (widget && !widget->inherits("QUnixPrintWidget")) widget = widget->parent();
+  if (!widget || !QObject::disconnect(browse, SIGNAL(clicked()), widget, SLOT(_q_btnBrowseClicked()))) return;
+  QObject::connect(browse, &QToolButton::clicked, widget, [&dialog, widget] {
+    AsAClick(&dialog, [widget] { QMetaObject::invokeMethod(widget, "_q_btnBrowseClicked"); });
+  });
+}
+
 // The preview's Print: Qt's print dialog on the preview's printer, run as
 // every dialog of the program is.
 void PrintFromPreview(QPrintPreviewDialog& preview) {
@@ -189,6 +220,7 @@ void PrintFromPreview(QPrintPreviewDialog& preview) {
   {
     PreviewWaits wait(preview);  // first: the dialog's own controls act
     OwnedDialog<QPrintDialog> dialog(new QPrintDialog(preview.printer(), &preview));
+    BrowseAsAClick(*dialog);
     result = ExecModal(dialog.get());
   }
   if (!self || result != QDialog::Accepted) return;
@@ -227,27 +259,9 @@ class Preview final : private OwnPrinter, public QPrintPreviewDialog {
     for (auto [text, handler] : {std::pair{"Print", &PrintFromPreview}, {"Page setup", &PageSetupInPreview}}) {
       QAction* action = PreviewAction(*this, text);
       QObject::disconnect(action, &QAction::triggered, this, nullptr);
-      QObject::connect(action, &QAction::triggered, this, [this, handler] { Pressed(handler); });
+      QObject::connect(action, &QAction::triggered, this,
+                       [this, handler] { AsAClick(this, [this, handler] { handler(*this); }); });
     }
-  }
-
- private:
-  // A screen reader's press on a tool button clicks it inside its request
-  // (Qt's interface calls click(), not animateClick()), so the dialog would
-  // hold the screen reader's call until it closed. Such a press acts as a
-  // click does: the request returns at once, and the dialog opens a moment
-  // later from the event loop, unless a dialog came up over the preview
-  // meanwhile (a second press).
-  void Pressed(void (*handler)(QPrintPreviewDialog&)) {
-    if (!OutsideRequestRuns()) return handler(*this);
-    ToFrontAsAClick(this);
-    Later(
-        this,
-        [this, handler] {
-          if (ModalOver(this)) return BringModalToFront();
-          handler(*this);
-        },
-        kClickAfterPress);
   }
 };
 
