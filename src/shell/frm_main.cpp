@@ -1159,7 +1159,7 @@ void frmMain::EndAfterExit(std::string notKept, const std::string& shown, int wo
     ExitCancelled = 1;
     return;
   }
-  // Nothing was lost, but the next start brings up an older vehicle.
+  // Nothing was lost, but the next start brings up the older working copy.
   if (notKept.empty() && !nextStart.empty()) MsgBox(nextStart, mb::OKOnly + mb::Exclamation, "");
 
   std::error_code ec;
