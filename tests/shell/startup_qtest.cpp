@@ -379,62 +379,43 @@ class StartupTest : public QObject {
     QCOMPARE(scene->LastBox().title + std::to_string(scene->LastBox().style), std::string("Quit Anyway ?308"));
   }
 
-  // Only the working copy cannot be written: each exit says which vehicle the next start brings up (the older copy's,
-  // as start-up read it), and the configuration keeps that copy's changed mark, so that the next start shows it as it
-  // is and its exit asks nothing it need not.
+  // Only the working copy cannot be written: the exit says which vehicle the next start brings up (the older copy's),
+  // and the configuration keeps that copy's changed mark, which the next start shows.
   void exitWithOnlyTheWorkingCopyUnwritable_data() {
-    QTest::addColumn<int>("olderChanged");  // the older working copy's mark
-    QTest::addColumn<QString>("before");    // what the racer did: Save As "OtherCar", or a spec changed
+    QTest::addColumn<int>("olderChanged");
+    QTest::addColumn<QString>("before");  // Save As "OtherCar", or a spec changed
     QTest::addColumn<QList<int>>("answers");
-    QTest::addColumn<QString>("last");      // the last box: its prompt, title and style
-    const int Y = ans::Yes, OK = ans::OK;
-    const QString kept = " is kept in its Library copy, but its temporary, working copy could not be written: the ",
-                  older = "next start brings up muscle_454_4spd as the working copy last held it.";
-    const QString told = "muscle_454_4spd" + kept + older + "|48";
-    QTest::newRow("Save As, then Exit") << 0 << "save as" << QList{Y, OK, OK} << "OtherCar" + kept + older + "|48";
-    QTest::newRow("Save As of changes, then Exit") << 1 << "save as" << QList{Y, OK, OK}
-                                                   << "OtherCar" + kept + older + "|48";
-    QTest::newRow("changes: Yes") << 0 << "change" << QList{Y, OK, Y, OK} << told;
-    QTest::newRow("changes: No") << 0 << "change" << QList{Y, OK, ans::No, Y}
-                                 << "Not everything could be saved:\r\r   - the temporary, working copy of "
-                                    "muscle_454_4spd with your unsaved changes (No space left on device)\r\rThe " +
-                                        older +
-                                        "\r\rClick on Yes to end the program anyway.\rClick on No to keep the "
-                                        "program running with your work on the screen.|Quit Anyway ?308";
-    QTest::newRow("no changes") << 0 << "" << QList{Y, OK, OK} << told;
+    QTest::addColumn<QString>("last");  // the last box's prompt, title and style
+    const QString next = "next start brings up muscle_454_4spd as the working copy last held it.",
+                  kept = " is kept in its Library copy, but its temporary, working copy could not be written: the ";
+    QTest::newRow("Save As") << 0 << "save as" << QList{6, 1, 1} << "OtherCar" + kept + next + "|48";
+    QTest::newRow("Save As of changes") << 1 << "save as" << QList{6, 1, 1} << "OtherCar" + kept + next + "|48";
+    QTest::newRow("changes: Yes") << 0 << "change" << QList{6, 1, 6, 1} << "muscle_454_4spd" + kept + next + "|48";
+    QTest::newRow("changes: No") << 0 << "change" << QList{6, 1, 7, 6}
+                                 << "Not everything could be saved:\r\r   - the temporary, working copy of muscle_454_4spd "
+                                    "with your unsaved changes (No space left on device)\r\rThe " + next +
+                                        "\r\rClick on Yes to end the program anyway.\rClick on No to keep the program "
+                                        "running with your work on the screen.|Quit Anyway ?308";
+    QTest::newRow("no changes") << 0 << "" << QList{6, 1, 1} << "muscle_454_4spd" + kept + next + "|48";
   }
   void exitWithOnlyTheWorkingCopyUnwritable() {
-    QFETCH(int, olderChanged);
-    QFETCH(QString, before);
-    QFETCH(QList<int>, answers);
-    QFETCH(QString, last);
-    NewScene();
-    scene->ReturningUser(int16_t(olderChanged));
-    scene->Write("VEHDAT/muscle_454_4spd", scene->Read("QVCURVEH.ZKT"));  // its Library copy
+    QFETCH(int, olderChanged); QFETCH(QString, before); QFETCH(QList<int>, answers); QFETCH(QString, last);
+    NewScene(), scene->ReturningUser(int16_t(olderChanged));
     const std::string older = scene->Read("QVCURVEH.ZKT");
+    scene->Write("VEHDAT/muscle_454_4spd", older);  // its Library copy
     frmMain* w = Load();
     QVERIFY(ReadStartUpFiles());
-    w->MainInitDone = true;
-    w->show();
-    if (before == "save as") {
-      w->SaveVehicleAs();
-      frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded();
-      f->Text1->setText("OtherCar"), f->Command1_Click(), Settle();
-      QVERIFY(scene->Exists("VEHDAT/OtherCar") && fst.SpecsChanged == 0);
-    }
+    w->MainInitDone = true, w->show();
+    if (before == "save as") w->SaveVehicleAs();
+    if (frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded()) f->Text1->setText("OtherCar"), f->Command1_Click();
     if (before == "change") SetSpecs("V0=3900"), fst.SpecsChanged = 1;
     for (int a : answers) scene->ui.Answer(a);
-    FailFileWritesAfterForTest(0, "QVCURVEH.ZKT");
-    w->mnuFilExit_Click();
-    FailFileWritesAfterForTest(SIZE_MAX);
-    QCOMPARE(scene->BoxCount(), int(answers.size()));
+    FailFileWritesAfterForTest(0, "QVCURVEH.ZKT"), w->mnuFilExit_Click(), FailFileWritesAfterForTest(SIZE_MAX);
     const ScriptedUi::Box& box = scene->LastBox();
     QCOMPARE(QString::fromStdString(box.prompt + "|" + box.title + std::to_string(box.style)), last);
-    QVERIFY(ProgramEnding() && scene->Read("QVCURVEH.ZKT") == older);
+    QVERIFY(scene->BoxCount() == answers.size() && ProgramEnding() && scene->Read("QVCURVEH.ZKT") == older);
     QCOMPARE(CrLfLines(scene->Read("qvzCNFG.ZKT"))[3], Str(olderChanged));  // the changed mark
-    // The next start: the older copy, marked as it was.
-    DefaultInstance<frmMain>::Unload(), Settle();
-    ResetTables(), ResetFileState(), ConfigurationDefaults();
+    DefaultInstance<frmMain>::Unload(), Settle(), ResetFileState(), ConfigurationDefaults();  // the next start
     QVERIFY(ReadStartUpFiles());
     QCOMPARE(fst.CurrentFileName + " " + Str(fst.SpecsChanged), "muscle_454_4spd " + Str(olderChanged));
   }
