@@ -137,13 +137,14 @@ class Writer {
   }
 };
 
-// The file, item by item, in the one order the reader and the writer share.
+// The file, item by item, in the one order the reader and the writer share;
+// the writer writes row 4 from `specsChanged`.
 template <class IO>
-void Items(IO& io) {
+void Items(IO& io, int16_t specsChanged) {
   io.Int(cfg.ShowBaseRun);
   io.Int(cfg.BaseRunMode);
   io.Int(cfg.GraphPrintColor);
-  io.IntFrom(cfg.SavedSpecsChanged, fst.SpecsChanged);
+  io.IntFrom(cfg.SavedSpecsChanged, specsChanged);
   io.Int(cfg.StandardGraphLabels);
   io.Int(cfg.ThickPlotLines);
   io.Line(cfg.GraphLabel1);
@@ -209,7 +210,7 @@ std::string OpenFailure(const fs::path& path) {
 
 void ReadItems(SeqReader& f, ErrorReport& report) {
   Reader r(f, report);
-  Items(r);
+  Items(r, fst.SpecsChanged);
 }
 
 }  // namespace
@@ -230,29 +231,34 @@ void ReadConfiguration(SeqReader& file) {
   NormalizeFloppyDrive();
 }
 
-std::string ConfigurationText() {
+std::string ConfigurationText(int16_t specsChanged) {
   Writer w;
-  Items(w);
+  Items(w, specsChanged);
   return w.text;
 }
 
 bool ReadWriteConfiguration(int16_t& direction, int* error) {
-  fs::path path = ProgramPath(kConfigurationFile);
-  ErrorReport report(direction == 1);
+  if (direction != 1) return WriteConfiguration(fst.SpecsChanged, error);
   if (error) *error = 0;
-  if (direction == 1) {
-    SeqReader f;
-    if (f.Open(path)) {
-      ReadItems(f, report);
-      f.Close();
-    } else {
-      report(OpenFailure(path));
-    }
-    NormalizeFloppyDrive();
-    return true;
+  const fs::path path = ProgramPath(kConfigurationFile);
+  ErrorReport report(true);
+  SeqReader f;
+  if (f.Open(path)) {
+    ReadItems(f, report);
+    f.Close();
+  } else {
+    report(OpenFailure(path));
   }
+  NormalizeFloppyDrive();
+  return true;
+}
+
+bool WriteConfiguration(int16_t specsChanged, int* error) {
+  const fs::path path = ProgramPath(kConfigurationFile);
+  ErrorReport report(false);
+  if (error) *error = 0;
   int why = 0;
-  if (CanReplaceFile(path, &why) && WriteTextFile(path, ConfigurationText(), &why)) return true;
+  if (CanReplaceFile(path, &why) && WriteTextFile(path, ConfigurationText(specsChanged), &why)) return true;
   // The designed line first; then, as every failed save says it, what the
   // file holds for the racer, where it lies and why.
   report(WriteErrorText(why) + std::string(2, CR) +

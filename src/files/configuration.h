@@ -82,10 +82,14 @@ inline bool ReadWriteConfiguration(int direction, int* error = nullptr) {
   int16_t d = static_cast<int16_t>(direction);
   return ReadWriteConfiguration(d, error);
 }
+// The write, with row 4 (the working copy's changed mark) from
+// `specsChanged`: at an exit that could not write the working copy, the
+// older copy's mark, not the one of the specs on screen.
+bool WriteConfiguration(int16_t specsChanged, int* error = nullptr);
 
 // The reading steps on a file already open (disk or memory); the text the
-// writer writes.
+// writer writes, row 4 from `specsChanged`.
 void ReadConfiguration(SeqReader& file);
-std::string ConfigurationText();
+std::string ConfigurationText(int16_t specsChanged);
 
 }  // namespace sw

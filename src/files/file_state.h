@@ -50,6 +50,12 @@ struct FileState {
   std::string ThrottleStopComment;
 
   int16_t SpecsChanged = 0;      // 1 = unsaved changes
+  // What the working copy on disk holds for the next start, as of its read
+  // at start-up or its last write: the vehicle's name (CurrentFileName then)
+  // and its changed mark (SpecsChanged then). An exit that cannot write a
+  // newer copy tells the racer that name and keeps that mark.
+  std::string WorkingCopyName;
+  int16_t WorkingCopyChanged = 0;
   int16_t FileVersion = 0;       // see filever
   int16_t FileReadFailed = 0;    // 1 = the last open failed; callers clear it first
   int16_t FloppyMode = 0;        // 1 = the next open or save goes through the floppy drive

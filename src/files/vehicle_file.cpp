@@ -442,6 +442,10 @@ bool SaveVehicleFile(FormId window, int* reason) {
   if (!CanReplaceFile(target, &error)) return failed(racersFile);
   if (!WriteTextFile(target, VehicleFileText(op), &error)) return failed(false);
   if (racersFile && KindOf(tbl.CalcMode) == Kind::Vehicle) fst.SpecsChanged = 0;
+  if (op == savemode::WorkingCopy) {
+    fst.WorkingCopyName = fst.CurrentFileName;
+    fst.WorkingCopyChanged = fst.SpecsChanged;
+  }
   EndCall(window);
   return true;
 }

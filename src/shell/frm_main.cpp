@@ -1049,13 +1049,15 @@ int WriteWorkingCopy() {
 // A working copy that could not be written costs the racer only what no
 // other file holds: the vehicle as it is now, unless its library file holds
 // it unchanged. Either way the next start brings up the old working copy,
-// the one a save replaces only once the new one is whole.
+// the one a save replaces only once the new one is whole: the racer is told
+// which vehicle that is.
 void AddUnwrittenWorkingCopy(const std::string& shown, int error, std::string& notKept, std::string& nextStart) {
   if (error == 0) return;
   std::error_code ec;
   const bool inLibrary = fst.SpecsChanged == 0 && !fst.CurrentFilePath.empty() &&
                          std::filesystem::is_regular_file(DiskPath(fst.CurrentFilePath), ec);
-  const std::string old = "next start brings up the vehicle as the working copy last held it.";
+  const std::string old =
+      "next start brings up " + UnsavedSpecsName(0, fst.WorkingCopyName) + " as the working copy last held it.";
   if (inLibrary) {
     nextStart =
         shown + " is kept in its Library copy, but its temporary, working copy could not be written: the " + old;
@@ -1144,7 +1146,9 @@ void frmMain::EndAfterExit(std::string notKept, const std::string& shown, int wo
   std::string nextStart;
   AddUnwrittenWorkingCopy(shown, workingCopyError, notKept, nextStart);
   int error = 0;
-  if (!ReadWriteConfiguration(0, &error))
+  // The configuration keeps the changed mark of the working copy the next
+  // start brings up: the one just written, or the older one.
+  if (!WriteConfiguration(workingCopyError == 0 ? fst.SpecsChanged : fst.WorkingCopyChanged, &error))
     notKept += NotKeptLine("the configuration: your preferences and run history", error);
   if (!WriteBaseRunFile(&error)) {
     MsgBox(WriteFailureText("The base run for the graphs", ProgramPath(kBaseRunFile), error),
@@ -1155,6 +1159,8 @@ void frmMain::EndAfterExit(std::string notKept, const std::string& shown, int wo
     ExitCancelled = 1;
     return;
   }
+  // Nothing was lost, but the next start brings up the older working copy.
+  if (notKept.empty() && !nextStart.empty()) MsgBox(nextStart, mb::OKOnly + mb::Exclamation, "");
 
   std::error_code ec;
   std::filesystem::remove(ProgramPath(kHandOverFile), ec);

@@ -120,7 +120,8 @@ class frmMain : public QMainWindow {
   // The exit's steps after the questions: configuration, base run, the end
   // (asked first when something could not be kept, `notKept` growing; a
   // working copy of `shown` that could not be written counts only when it
-  // held what no other file holds).
+  // held what no other file holds, and the racer is told which vehicle the
+  // next start brings up instead).
   void EndAfterExit(std::string notKept, const std::string& shown, int workingCopyError);
   void BuildMenus();
   void BuildPanels();

@@ -49,6 +49,8 @@ bool ReadStartUpFiles() {
     return false;
   }
   fst.SpecsChanged = cfg.SavedSpecsChanged;
+  fst.WorkingCopyName = fst.CurrentFileName;
+  fst.WorkingCopyChanged = fst.SpecsChanged;
   return true;
 }
 

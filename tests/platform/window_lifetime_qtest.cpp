@@ -205,6 +205,38 @@ class WindowLifetimeTest : public QObject {
             PrinterOrientationOf(ProgramPrinter()) == 1);
   }
 
+  // A screen reader's press on the preview's Print or Page setup, or on the print dialog's "..." (the PDF file's name),
+  // returns at once, as on any button: the dialog opens a click's time later, once however often it was pressed.
+  void previewDialogsOpenAfterAScreenReadersPress() {
+    std::unique_ptr<QPrintPreviewDialog> p(NewPrintPreview(nullptr, "Results", [](PrintPage& pg) { pg.Print("1"); }));
+    Activate(p.get());
+    const auto pressTwice = [](QToolButton* b) {  // each dialog opened: after how long, and inside a request
+      QAccessibleActionInterface* a = QAccessible::queryAccessibleInterface(b)->actionInterface();
+      QWidget* under = QApplication::activeModalWidget();
+      bool inRequest = false;
+      QList<std::pair<bool, bool>> opened;
+      QElapsedTimer clock;
+      QTimer watch;
+      connect(&watch, &QTimer::timeout, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        if (!d || d == under || d->property("seen").toBool()) return;
+        d->setProperty("seen", true), opened.append({clock.elapsed() >= 80, inRequest});
+        QTimer::singleShot(250, d, [d] { d->close(); });  // after the second press's click
+      });
+      watch.start(5), clock.start();
+      for (int press = 0; press < 2; ++press)
+        test::AsScreenReader(b, [&] { inRequest = true, a->doAction(a->pressAction()), inRequest = false; });
+      const bool atOnce = opened.isEmpty() && QApplication::activeModalWidget() == under;
+      QTest::qWait(600);
+      return atOnce && opened == QList{std::pair{true, false}} && QApplication::activeModalWidget() == under;
+    };
+    for (const char* dialog : {"Print", "Page setup"}) QVERIFY2(pressTwice(Button(p.get(), dialog)), dialog);
+    bool browsed = false;
+    WhenModal([&](QWidget* print) { browsed = pressTwice(print->findChild<QToolButton*>("fileBrowser")), print->close(); });
+    Button(p.get(), "Print")->click();
+    QVERIFY(browsed);
+  }
+
   // The start-up screen waits a moment for the front, letting events run; a click into another
   // window meanwhile closes it: the wait ends, and the screen goes after it.
   void startupScreenClosedWhileItWaits() {

@@ -89,7 +89,7 @@ class StartupTest : public QObject {
     scene->WritePresetLists();
     frmMain* w = Load();
     fst.CurrentFilePath = scene->path("VEHDAT/MUSCLE");
-    fst.CurrentFileName = "MUSCLE";
+    fst.CurrentFileName = fst.WorkingCopyName = "MUSCLE";  // as the working copy read at start-up named it
     w->MainInitDone = true;
     w->show();
     return w;
@@ -347,14 +347,14 @@ class StartupTest : public QObject {
     const std::string cr2 = kCR + kCR, why = " (No space left on device)" + kCR,
                       rest = "   - the configuration: your preferences and run history" + why +
                              "   - the base run for the graphs" + why + kCR,
-                      next = "next start brings up the vehicle as the working copy last held it." + cr2 + "Click on Yes "
+                      next = "next start brings up MUSCLE as the working copy last held it." + cr2 + "Click on Yes "
                              "to end the program anyway." + kCR + "Click on No to keep the program running with your "
                              "work on the screen.";
     const std::tuple<int16_t, const char*, std::vector<int>, std::string> cases[] = {
         {1, "", {Y, OK, Y, OK, OK, OK, ans::No}, "   - the temporary, working copy of MUSCLE with your unsaved changes" +
                                                      why + "   - your changes to the Library copy of MUSCLE" + why +
                                                      rest + "The " + next},
-        {1, "QVCURVEH.ZKT", {Y, OK, Y}, ""},  // saved on the way out: nothing lost
+        {1, "QVCURVEH.ZKT", {Y, OK, Y, OK}, ""},  // saved on the way out: nothing lost, the older copy told
         {0, "", {Y, OK, OK, OK, Y}, rest + "MUSCLE is kept in its Library copy, but its temporary, working copy "
                                            "could not be written: the " + next}};
     for (const auto& [changed, failing, answers, list] : cases) {  // failing: the one write that fails, "" all
@@ -377,6 +377,47 @@ class StartupTest : public QObject {
       QCOMPARE(scene->Read("QVCURVEH.ZKT"), std::string("old"));
     }
     QCOMPARE(scene->LastBox().title + std::to_string(scene->LastBox().style), std::string("Quit Anyway ?308"));
+  }
+
+  // Only the working copy cannot be written: the exit says which vehicle the next start brings up (the older copy's),
+  // and the configuration keeps that copy's changed mark, which the next start shows.
+  void exitWithOnlyTheWorkingCopyUnwritable_data() {
+    QTest::addColumn<int>("olderChanged");
+    QTest::addColumn<QString>("before");  // Save As "OtherCar", or a spec changed
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QString>("last");  // the last box's prompt, title and style
+    const QString next = "next start brings up muscle_454_4spd as the working copy last held it.",
+                  kept = " is kept in its Library copy, but its temporary, working copy could not be written: the ";
+    QTest::newRow("Save As") << 0 << "save as" << QList{6, 1, 1} << "OtherCar" + kept + next + "|48";
+    QTest::newRow("Save As of changes") << 1 << "save as" << QList{6, 1, 1} << "OtherCar" + kept + next + "|48";
+    QTest::newRow("changes: Yes") << 0 << "change" << QList{6, 1, 6, 1} << "muscle_454_4spd" + kept + next + "|48";
+    QTest::newRow("changes: No") << 0 << "change" << QList{6, 1, 7, 6}
+                                 << "Not everything could be saved:\r\r   - the temporary, working copy of muscle_454_4spd "
+                                    "with your unsaved changes (No space left on device)\r\rThe " + next +
+                                        "\r\rClick on Yes to end the program anyway.\rClick on No to keep the program "
+                                        "running with your work on the screen.|Quit Anyway ?308";
+    QTest::newRow("no changes") << 0 << "" << QList{6, 1, 1} << "muscle_454_4spd" + kept + next + "|48";
+  }
+  void exitWithOnlyTheWorkingCopyUnwritable() {
+    QFETCH(int, olderChanged); QFETCH(QString, before); QFETCH(QList<int>, answers); QFETCH(QString, last);
+    NewScene(), scene->ReturningUser(int16_t(olderChanged));
+    const std::string older = scene->Read("QVCURVEH.ZKT");
+    scene->Write("VEHDAT/muscle_454_4spd", older);  // its Library copy
+    frmMain* w = Load();
+    QVERIFY(ReadStartUpFiles());
+    w->MainInitDone = true, w->show();
+    if (before == "save as") w->SaveVehicleAs();
+    if (frmSaveFile* f = DefaultInstance<frmSaveFile>::IfLoaded()) f->Text1->setText("OtherCar"), f->Command1_Click();
+    if (before == "change") SetSpecs("V0=3900"), fst.SpecsChanged = 1;
+    for (int a : answers) scene->ui.Answer(a);
+    FailFileWritesAfterForTest(0, "QVCURVEH.ZKT"), w->mnuFilExit_Click(), FailFileWritesAfterForTest(SIZE_MAX);
+    const ScriptedUi::Box& box = scene->LastBox();
+    QCOMPARE(QString::fromStdString(box.prompt + "|" + box.title + std::to_string(box.style)), last);
+    QVERIFY(scene->BoxCount() == answers.size() && ProgramEnding() && scene->Read("QVCURVEH.ZKT") == older);
+    QCOMPARE(CrLfLines(scene->Read("qvzCNFG.ZKT"))[3], Str(olderChanged));  // the changed mark
+    DefaultInstance<frmMain>::Unload(), Settle(), ResetFileState(), ConfigurationDefaults();  // the next start
+    QVERIFY(ReadStartUpFiles());
+    QCOMPARE(fst.CurrentFileName + " " + Str(fst.SpecsChanged), "muscle_454_4spd " + Str(olderChanged));
   }
 
   // Configuration and base run linked to a pipe: both reported, the pipe left as it is, and the program ends when

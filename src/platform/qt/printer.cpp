@@ -26,12 +26,15 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <vector>
 
+#include "platform/qt/held_under_boxes.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_lifetime.h"
 #include "platform/qt/window_place.h"
+#include "platform/ui.h"
 
 namespace sw {
 
@@ -41,6 +44,9 @@ QString g_testPdf;
 bool g_lastPrintFailed = false;
 
 const char* const kPdfPrinterCaption = "Print to File (PDF)";
+
+// As long as a click takes after its press, when a screen reader presses.
+constexpr int kClickAfterPress = 100;
 
 // False when the printer (or the file) could not be drawn on, or the job
 // could not be finished.
@@ -176,6 +182,36 @@ class PreviewWaits {
   std::vector<Link> cut_;
 };
 
+// A screen reader's press on a tool button clicks it inside its request
+// (Qt's interface calls click(), not animateClick()), so a dialog the click
+// opens would hold the screen reader's call until it closed. Such a press
+// acts as a click does: the request returns at once, and `work` runs a
+// moment later from the event loop, unless a dialog came up over `window`
+// meanwhile (a second press).
+void AsAClick(QWidget* window, const std::function<void()>& work) {
+  if (!OutsideRequestRuns()) return work();
+  ToFrontAsAClick(window);
+  Later(
+      window,
+      [window, work] {
+        if (ModalOver(window)) return BringModalToFront();
+        work();
+      },
+      kClickAfterPress);
+}
+
+// The "..." of Qt's print dialog, which names the PDF file, opens a file
+// dialog from its click.
+void BrowseAsAClick(QPrintDialog& dialog) {
+  auto* browse = dialog.findChild<QToolButton*>("fileBrowser");
+  QObject* widget = browse ? browse->parent() : nullptr;
+  while (widget && !widget->inherits("QUnixPrintWidget")) widget = widget->parent();
+  if (!widget || !QObject::disconnect(browse, SIGNAL(clicked()), widget, SLOT(_q_btnBrowseClicked()))) return;
+  QObject::connect(browse, &QToolButton::clicked, widget, [&dialog, widget] {
+    AsAClick(&dialog, [widget] { QMetaObject::invokeMethod(widget, "_q_btnBrowseClicked"); });
+  });
+}
+
 // The preview's Print: Qt's print dialog on the preview's printer, run as
 // every dialog of the program is.
 void PrintFromPreview(QPrintPreviewDialog& preview) {
@@ -184,6 +220,7 @@ void PrintFromPreview(QPrintPreviewDialog& preview) {
   {
     PreviewWaits wait(preview);  // first: the dialog's own controls act
     OwnedDialog<QPrintDialog> dialog(new QPrintDialog(preview.printer(), &preview));
+    BrowseAsAClick(*dialog);
     result = ExecModal(dialog.get());
   }
   if (!self || result != QDialog::Accepted) return;
@@ -222,7 +259,8 @@ class Preview final : private OwnPrinter, public QPrintPreviewDialog {
     for (auto [text, handler] : {std::pair{"Print", &PrintFromPreview}, {"Page setup", &PageSetupInPreview}}) {
       QAction* action = PreviewAction(*this, text);
       QObject::disconnect(action, &QAction::triggered, this, nullptr);
-      QObject::connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
+      QObject::connect(action, &QAction::triggered, this,
+                       [this, handler] { AsAClick(this, [this, handler] { handler(*this); }); });
     }
   }
 };
