@@ -13,9 +13,6 @@ namespace sw {
 
 namespace {
 
-// As long as a click takes after its press, when a screen reader presses.
-constexpr int kClickAfterPress = 100;
-
 // While a box or dialog waits, it is the one thing the racer can work: what
 // lies under it waits, what is in it acts at once, also when a calculation
 // opened it (the Match's result screen) and so waits for it.

@@ -45,6 +45,9 @@ bool HeldUnderBox(const QObject* control);
 // what shows it (a frame, a menu bar).
 bool Greyed(const QObject* control);
 
+// As long as a click takes after its press (ms), when a screen reader presses.
+inline constexpr int kClickAfterPress = 100;
+
 // A screen reader's press or request acts as a click: `window` comes to the
 // front first, as under the mouse, unless it has it.
 void ToFrontAsAClick(QWidget* window);

@@ -45,9 +45,6 @@ bool g_lastPrintFailed = false;
 
 const char* const kPdfPrinterCaption = "Print to File (PDF)";
 
-// As long as a click takes after its press, when a screen reader presses.
-constexpr int kClickAfterPress = 100;
-
 // False when the printer (or the file) could not be drawn on, or the job
 // could not be finished.
 bool Render(QPrinter& printer, const PageDrawer& draw) {
