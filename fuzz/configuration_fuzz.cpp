@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   f.OpenBytes(std::string(reinterpret_cast<const char*>(data), size));
   ReadConfiguration(f);
 
-  const std::string once = ConfigurationText();
+  const std::string once = ConfigurationText(cfg.SavedSpecsChanged);
   SeqReader g;
   g.OpenBytes(Utf8ToCp1252(once));
   ReadConfiguration(g);
-  if (ConfigurationText() != once) std::abort();
+  if (ConfigurationText(cfg.SavedSpecsChanged) != once) std::abort();
   return 0;
 }
