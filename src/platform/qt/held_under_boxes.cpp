@@ -256,14 +256,20 @@ void Triggered(QAction* a) {
     }
 }
 
+// Whether the change `control` takes now is refused: one from outside where
+// the racer could not work, and the addressed control's own. A screen reader
+// changes a mark only by triggering its item: that is judged when the
+// trigger is told.
+bool RefusedNow(const QObject* control) {
+  return Refused(control) && (qobject_cast<const QAction*>(control) || !AnotherChangeBeingTold(control));
+}
+
 void Changed(QObject* control) {
   auto* a = qobject_cast<QAction*>(control);
-  if (!g_undoing && Refused(control)) {
-    // A screen reader changes a mark only by triggering its item: judged
-    // when the trigger is told.
+  if (!g_undoing && RefusedNow(control)) {
     if (a) {
       MarkFlipped(a, true);
-    } else if (!AnotherChangeBeingTold(control)) {
+    } else {
       Undo(control, control->property(kHeld));
       if (g_undoneWatch) g_undoneWatch(control);
       return;
@@ -411,10 +417,7 @@ class HoldUnderBoxes : public QObject {
 
 void HoldWindowsUnderBoxes() { FilterAllEvents<HoldUnderBoxes>(); }
 
-bool HeldUnderBox(const QObject* control) {
-  return g_undoing ||
-         (control && Refused(control) && (qobject_cast<const QAction*>(control) || !AnotherChangeBeingTold(control)));
-}
+bool HeldUnderBox(const QObject* control) { return g_undoing || (control && RefusedNow(control)); }
 
 bool Greyed(const QObject* control) { return control && Disabled(control); }
 
