@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
-# Quitting the real program as a racer's desktop does.
-#
-# The window tests run offscreen, and none of them ends the program as a
-# desktop does: QApplication's end tearing the windows down while the
-# desktop's accessibility bridge may be on. Here each start gets a desktop of
-# its own (an X server, openbox as window manager, a session bus and, for the
-# screen-reader bridge, the accessibility bus). The test answers the start
-# boxes, types a figure into the Transmission window and leaves it with OK,
-# quits by the main window's close box or by File > Exit Program, and answers
-# "Quit Stagewell ?" and "Save Your Changes ?" with their defaults. The
-# program must then end by itself, with exit status 0 and no sanitizer report
-# (a leak report included, in the sanitized build).
+# Quitting the real program as a racer's desktop does, which no offscreen
+# window test does: QApplication's end tears the windows down while the
+# accessibility bridge may be on. Each start gets a desktop of its own (X
+# server, openbox, session bus and, for the bridge, the accessibility bus);
+# a figure is typed into the Transmission window, left with OK, and the
+# program quit by its close box or File > Exit Program, its questions
+# answered with their defaults. It must end by itself, with status 0 and no
+# sanitizer or leak report.
 #
 #   tests/shell/desktop_quit_test.sh build/stagewell
 #
@@ -161,7 +157,7 @@ ended_early() {
 # One start with the bridge $1 (on/off), quit by $2 (close-box/file-exit), in
 # folder $3; its outcome in $result, and 1 returned when it did not end cleanly.
 one() {
-  local bridge=$1 way=$2 dir=$3 main spec before rc t try
+  local bridge=$1 way=$2 dir=$3 main spec rc t try
   log="$dir/log" asked="$dir/asked"
   desktop "$dir" "$bridge" || return 1
   : >"$asked"
@@ -200,16 +196,12 @@ one() {
   [ -n "$spec" ] || fail "clicking the Transmission button opened no Transmission window" || return 1
   answer_until_quiet "$pid" 20  # the tip on its help line
   ended_early && return 1
-  # Tab from the clutch type to the clutch diameter, whose figure is replaced;
-  # the ET in the caption follows.
-  before=$(caption "$spec")
+  # Tab from the clutch type to the clutch diameter, whose figure is replaced
+  # (the save question at the end tells it was taken).
   xdo windowactivate --sync "$spec" key --clearmodifiers Tab End BackSpace BackSpace BackSpace BackSpace BackSpace
   xdo type --delay 40 "10.5"
   xdo key --clearmodifiers Return
-  for t in $(seq 40); do [ "$(caption "$spec")" != "$before" ] && break; sleep 0.25; done
-  ended_early && return 1
-  [ "$(caption "$spec")" != "$before" ] ||
-    fail "the figure typed into the Transmission window changed nothing (its caption stayed \"$before\")" || return 1
+  sleep 1
   # OK, the first button of the window's bottom row.
   xdo mousemove --window "$spec" 100 $(($(xdo getwindowgeometry --shell "$spec" | sed -n 's/^HEIGHT=//p') - 23)) click 1
   for t in $(seq 40); do [ -z "$(window_named "$pid" "Transmission Specs")" ] && break; sleep 0.25; done
