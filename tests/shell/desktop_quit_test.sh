@@ -54,7 +54,10 @@ desktop() {
   local dir=$1 t
   export XDG_RUNTIME_DIR="$dir/run" XDG_CONFIG_HOME="$dir/config" XDG_CACHE_HOME="$dir/cache"
   mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-  Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+  # -noreset: by default the server starts over when its last client leaves,
+  # and the accessibility bus launcher is one that comes and goes; a client
+  # connecting meanwhile (openbox) is turned away.
+  Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
   groups+=($!)
   for t in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
   [ -s "$dir/display" ] || fail "Xvfb did not start: $(tail -2 "$dir/xvfb.log")" || return 1
