@@ -17,7 +17,12 @@
 // - A button's press counts from the moment it is made, not from its click
 //   (PressOf in held_under_boxes.h): pressed under a box it does nothing,
 //   though the box has gone when the click comes; pressed during a run it
-//   waits in the place of the press, before what was done after it.
+//   waits in the place of the press, before what was done after it. A box
+//   that came up after a mouse press and before its click (on a desktop the
+//   window losing the front asks before the press reaches the program) is
+//   one on its way: the click comes here as of the press, and goes on after
+//   the answer (PressCutByBox in held_under_boxes.h, from the window
+//   system's order of events in presses_under_boxes.h).
 #pragma once
 
 #include <QObject>

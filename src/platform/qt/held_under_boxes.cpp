@@ -34,6 +34,7 @@ constexpr const char* kTracked = "swPressTracked";   // its presses are noted as
 
 bool g_undoing = false;
 bool g_disabling = false;
+bool g_pressCut = false;  // a press a box cut off clicks now, its own press already known
 bool (*g_pressesWait)(const QWidget*) = nullptr;  // constant-initialised: set before any window
 void (*g_undoneWatch)(const QObject*) = nullptr;
 
@@ -84,6 +85,7 @@ std::vector<Pressed>& Presses() {
 }
 
 void PressMade(QAbstractButton* b) {
+  if (g_pressCut) return;
   auto& presses = Presses();
   std::erase_if(presses, [b](const Pressed& p) { return !p.button || p.button == b; });
   if (ProgramWorkRuns()) return;
@@ -110,8 +112,9 @@ void PressReleased(QAbstractButton* b) {
 
 // A press the racer made before a box came up (a window asking its
 // question on leave, as the press took the front from it) loses its release
-// to the box, and its click with it: it clicks once the box is answered, as
-// it would have. A screen reader's press clicks by itself.
+// to the box, and its click with it: it clicks as of its press, and goes on
+// once the box is answered, as it would have. A screen reader's press clicks
+// by itself.
 void PressesCutByBox(const QWidget* window) {
   std::vector<Pressed> cut;
   std::erase_if(Presses(), [&](const Pressed& p) {
@@ -121,9 +124,8 @@ void PressesCutByBox(const QWidget* window) {
     return lost;
   });
   for (const Pressed& p : cut) {
-    QPointer<QAbstractButton> b = p.button;
-    b->setDown(false);
-    RunAfterBox(b, "click after a box", [b] { b->click(); }, p.press.place);
+    p.button->setDown(false);
+    PressCutByBox(p.button, p.press.place);
   }
 }
 
@@ -427,6 +429,27 @@ void ToFrontAsAClick(QWidget* window) {
   if (!window || QApplication::activeWindow() == window) return;
   window->raise();
   window->activateWindow();
+}
+
+void PressCutByBox(QAbstractButton* button, uint64_t place) {
+  if (!button->property(kActing).toBool()) {
+    // No handler of the program's to judge it: it clicks after the box.
+    QPointer<QAbstractButton> b(button);
+    RunAfterBox(button, "click after a box", [b] { b->click(); }, place);
+    return;
+  }
+  // The click comes from the event loop under the box, as the press's own:
+  // the gate holds it, as any action made before the box came up, until the
+  // box is answered and the handler that asked has returned.
+  QTimer::singleShot(0, button, [button, place] {
+    if (!button->isEnabled() || !button->isVisible()) return;
+    Presses().push_back({button, Press{place, false, false, false}, true});
+    g_pressCut = true;
+    button->click();
+    g_pressCut = false;
+    std::erase_if(Presses(),
+                  [&](const Pressed& p) { return !p.button || (p.button == button && p.press.place == place); });
+  });
 }
 
 void MarkActing(QObject* control) {

@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <functional>
 
+class QAbstractButton;
 class QObject;
 class QWidget;
 
@@ -76,6 +77,14 @@ Press PressOf(const QObject* control);
 // program whose click has yet to come (0 for none): what was done after
 // it waits for it.
 uint64_t PressHeld();
+
+// A press on `button` (made at `place`, NextPlace) that a box cut off
+// before its click: the press came first, the box on its way (its release
+// lost to the box, or the whole press dropped by Qt as one under it). The
+// button clicks as of its press, which the gate (src/shell/user_actions.h)
+// judges as an action made before the box came up: it goes on once the box
+// is answered. (A button of Qt's own clicks once the box is answered.)
+void PressCutByBox(QAbstractButton* button, uint64_t place);
 
 // Told of each outside change the hold undoes, with the control it undid it
 // in (the tests check that each came from outside).

@@ -1,12 +1,19 @@
 #include "platform/qt/presses_under_boxes.h"
 
+#include <QAbstractButton>
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QByteArray>
+#include <QEvent>
+#include <QInputEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cstring>
+#include <set>
+#include <vector>
 
+#include "platform/qt/held_under_boxes.h"
 #include "platform/qt/window_lifetime.h"
 
 namespace sw {
@@ -14,11 +21,14 @@ namespace sw {
 namespace {
 
 // Byte offsets in the X protocol's event layouts (as xcb hands them over).
-constexpr uint8_t kKeyPress = 2, kButtonPress = 4, kGenericEvent = 35;
-constexpr int kCoreEventWindowAt = 12;
+constexpr uint8_t kKeyPress = 2, kButtonPress = 4, kDestroyNotify = 17, kUnmapNotify = 18, kMapNotify = 19,
+                  kGenericEvent = 35;
+constexpr int kCoreEventTimeAt = 4, kCoreEventWindowAt = 12, kCoreEventXAt = 24, kCoreEventYAt = 26;
+constexpr int kMappedWindowAt = 8;  // of a map, unmap or destroy notification
 constexpr int kGenericTypeAt = 8;
 constexpr uint16_t kXiKeyPress = 2, kXiButtonPress = 4, kXiTouchBegin = 18;
-constexpr int kXiEventWindowAt = 24;
+constexpr int kXiTimeAt = 12, kXiDetailAt = 16, kXiEventWindowAt = 24, kXiEventXAt = 44, kXiEventYAt = 48;
+constexpr uint32_t kFirstButton = 1;
 
 template <class T>
 T Read(const uint8_t* bytes, int at) {
@@ -27,16 +37,122 @@ T Read(const uint8_t* bytes, int at) {
   return v;
 }
 
+// The program's windows shown by the program that the window system has
+// not shown yet: a box among them is not on the screen. (Off X, a box is on
+// the screen as soon as it is shown.)
+std::set<uint32_t>& NotYetOnScreen() {
+  static std::set<uint32_t> windows;
+  return windows;
+}
+
+void NoteMapping(const uint8_t* bytes) {
+  const uint8_t type = bytes[0] & 0x7f;
+  if (type == kMapNotify || type == kUnmapNotify || type == kDestroyNotify)
+    NotYetOnScreen().erase(Read<uint32_t>(bytes, kMappedWindowAt));
+}
+
+// Whether a box that blocks `w` was on the screen when the event now read
+// was made: the window system had shown it before.
+bool BoxOnScreenOver(const QWidget* w) {
+  if (!ModalOver(w)) return false;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (!top->isVisible() || !top->isModal() || NotYetOnScreen().count(uint32_t(top->effectiveWinId()))) continue;
+    bool own = false;  // a box does not block its own window, nor the dialog it stands on
+    for (const QWidget* p = w->window(); p && !own; p = p->parentWidget()) own = p == top;
+    if (!own) return true;
+  }
+  return false;
+}
+
+// A click read from the window system that Qt has not yet handed on.
+struct OnItsWay {
+  QPointer<QWidget> in;  // the widget of the window pressed in
+  QPoint at;
+  uint32_t time = 0;
+  uint64_t place = 0;
+  bool cut = false;
+};
+
+std::vector<OnItsWay>& OnItsWayClicks() {
+  static std::vector<OnItsWay> clicks;
+  return clicks;
+}
+
+// Qt will drop the click, a box over its window: a button pressed clicks
+// as of its press.
+void Cut(OnItsWay& click) {
+  click.cut = true;
+  if (!click.in) return;
+  for (QWidget* w = click.in->childAt(click.at); w && !w->isWindow(); w = w->parentWidget())
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return PressCutByBox(button, click.place);
+}
+
+void ClickRead(const X11Click& c) {
+  QWidget* in = QWidget::find(c.window);
+  if (!in) return;
+  auto& clicks = OnItsWayClicks();
+  std::erase_if(clicks, [](const OnItsWay& w) { return !w.in; });
+  // The same click told once more (by another of its devices).
+  for (const OnItsWay& w : clicks)
+    if (w.time == c.time && w.in == in) return;
+  const qreal scale = in->devicePixelRatioF() > 0 ? in->devicePixelRatioF() : 1;
+  OnItsWay click{in, QPoint(int(c.x / scale), int(c.y / scale)), c.time, NextPlace()};
+  if (ModalOver(in->window())) Cut(click);  // shown by the program, not yet by the window system
+  clicks.push_back(click);
+}
+
 class PressFilter : public QAbstractNativeEventFilter {
  public:
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-    if (type != "xcb_generic_event_t" || !QApplication::activeModalWidget()) return false;
+    if (type != "xcb_generic_event_t") return false;
+    const auto* bytes = static_cast<const uint8_t*>(message);
+    NoteMapping(bytes);
     const std::optional<uint32_t> pressed = PressedX11Window(message);
     if (!pressed) return false;
     QWidget* in = QWidget::find(*pressed);
-    // Once Qt has dropped the press: bringing a window back is no work for
-    // the middle of the window system's event.
-    if (in && ModalOver(in->window())) QTimer::singleShot(0, qApp, [] { BringModalToFront(); });
+    if (in && BoxOnScreenOver(in->window())) {
+      // Once Qt has dropped the press: bringing a window back is no work
+      // for the middle of the window system's event.
+      QTimer::singleShot(0, qApp, [] { BringModalToFront(); });
+    } else if (const std::optional<X11Click> click = ClickOfX11Event(message)) {
+      ClickRead(*click);
+    }
+    return false;
+  }
+};
+
+// Follows the clicks read through Qt: a box coming over the window before
+// Qt handed the click on cuts it; Qt handing it on, or anything later, ends
+// the wait. And notes the boxes the program shows, until X shows them.
+class ClicksThroughQt : public QObject {
+ public:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto& clicks = OnItsWayClicks();
+    if (e->type() == QEvent::Show && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow() &&
+        static_cast<QWidget*>(o)->isModal() && QGuiApplication::platformName() == QLatin1String("xcb"))
+      NotYetOnScreen().insert(uint32_t(static_cast<QWidget*>(o)->effectiveWinId()));
+    if (clicks.empty()) return false;
+    switch (e->type()) {
+      case QEvent::WindowBlocked:
+        if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
+          for (OnItsWay& click : clicks)
+            if (!click.cut && click.in && click.in->window() == o) Cut(click);
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseMove:
+        if (e->spontaneous()) {
+          // A move made in the same millisecond before the click is no later event.
+          const auto time = uint32_t(static_cast<QInputEvent*>(e)->timestamp());
+          const bool press = e->type() == QEvent::MouseButtonPress;
+          std::erase_if(clicks, [time, press](const OnItsWay& c) {
+            return int32_t(time - c.time) > 0 || (press && c.time == time);
+          });
+        }
+        break;
+      default:
+        break;
+    }
     return false;
   }
 };
@@ -59,11 +175,26 @@ std::optional<uint32_t> PressedX11Window(const void* event) {
   }
 }
 
+std::optional<X11Click> ClickOfX11Event(const void* event) {
+  const auto* bytes = static_cast<const uint8_t*>(event);
+  const uint8_t type = bytes[0] & 0x7f;
+  if (type == kButtonPress && bytes[1] == kFirstButton)
+    return X11Click{Read<uint32_t>(bytes, kCoreEventWindowAt), Read<int16_t>(bytes, kCoreEventXAt),
+                    Read<int16_t>(bytes, kCoreEventYAt), Read<uint32_t>(bytes, kCoreEventTimeAt)};
+  if (type == kGenericEvent && Read<uint16_t>(bytes, kGenericTypeAt) == kXiButtonPress &&
+      Read<uint32_t>(bytes, kXiDetailAt) == kFirstButton)
+    // XInput 2 gives the place in 16.16 fixed point.
+    return X11Click{Read<uint32_t>(bytes, kXiEventWindowAt), Read<int32_t>(bytes, kXiEventXAt) >> 16,
+                    Read<int32_t>(bytes, kXiEventYAt) >> 16, Read<uint32_t>(bytes, kXiTimeAt)};
+  return std::nullopt;
+}
+
 void WatchPressesUnderBoxes() {
   static PressFilter* filter = nullptr;
   if (filter || !qApp) return;
   filter = new PressFilter;
   qApp->installNativeEventFilter(filter);
+  FilterAllEvents<ClicksThroughQt>();
 }
 
 }  // namespace sw

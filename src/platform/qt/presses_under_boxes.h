@@ -1,9 +1,21 @@
+// The mouse as the window system hands it to the program, before Qt has
+// judged it.
+//
 // A press or a key in a window that a box, a dialog or a print preview
 // blocks brings that box back to the front, restored if it was minimised
 // (with the dialog it waits on over it). Qt drops such input before any
 // event filter of the program sees it, so on a desktop without a task bar a
 // minimised box would leave every window dead; the input is read where the
 // window system hands it to Qt (X11: a key, a button or a touch).
+//
+// A click made before the box was on the screen is no click under it. On a
+// desktop the window manager hands the front to the window pressed in before
+// the press itself reaches the program: the window that lost the front may
+// ask its question (a Warning, an example or weight question) first, and Qt
+// then drops the press as one made under that box. Such a press on a button
+// clicks it once the box is answered, as a screen reader's press or a key
+// would have gone on. A box is on the screen from the moment the window
+// system shows it (maps it): the events come in the order they happened.
 #pragma once
 
 #include <cstdint>
@@ -18,5 +30,14 @@ void WatchPressesUnderBoxes();
 // button or a touch, from the core protocol or XInput 2; nothing for any
 // other event.
 std::optional<uint32_t> PressedX11Window(const void* event);
+
+// A press of the mouse's first button in an X event: the window, the place
+// in it (pixels) and the window system's time of the press.
+struct X11Click {
+  uint32_t window = 0;
+  int x = 0, y = 0;
+  uint32_t time = 0;
+};
+std::optional<X11Click> ClickOfX11Event(const void* event);
 
 }  // namespace sw
