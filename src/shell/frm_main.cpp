@@ -875,6 +875,12 @@ void frmMain::mnuWeb_Click() { ShowWebSite(MakerAddress(), "Korvath"); }
 
 void frmMain::ShowOptimizeMenu(const QPoint& at) {
   if (Busy()) return;
+  // A spec window going on the way asks its question first: the pop-up
+  // comes after the answer, not under the box, which would close it. (Its
+  // converter item follows the specs as stored.)
+  StillLoaded<frmMain> self(this);
+  StoreOpenWindows();
+  if (!self || Busy()) return;
   // Find Best Converter only makes sense on a converter car.
   mnuFindConverter->setEnabled(shell.SummaryConverter == 1);
   mnuFindBest->popup(at);
