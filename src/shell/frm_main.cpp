@@ -809,6 +809,7 @@ void frmMain::Command1_Click(int index) {
     shell.TireWtBefore1 = Spec(kTires, 1);
     shell.TireWtBefore2 = Spec(kTires, 4);
     shell.TireWtRecorded = 1;
+    shell.TireWtDeclined = false;
   }
   ShowSpecWindow(index + 1);
 }

@@ -39,6 +39,10 @@ struct ShellValues {
   bool SkipValidation = false;  // leaving a value box neither normalises nor tests it
   double TireWtBefore1 = 0, TireWtBefore2 = 0;
   int16_t TireWtRecorded = 0;
+  // The front and rear weights whose change the racer declined to carry into
+  // the vehicle weight (while TireWtDeclined): not offered again.
+  bool TireWtDeclined = false;
+  double TireWtDeclined1 = 0, TireWtDeclined2 = 0;
   int16_t InstantTipShown = 0;  // the "Tip on Instant Help" was shown in this run
   int16_t CurveNoticeShown = 0;  // the Engine window told of Cylvane's waiting power curve
   std::string PowerCurveGraphComment;  // the comment of the last printed power-curve page

@@ -212,13 +212,22 @@ void frmTires::SyncTireWeightToVehicle() {
   const TireWeightChange change = TireWeightChangeOf(SpecAt(kTires, 1), SpecAt(kTires, 4), shell.TireWtBefore1,
                                                      shell.TireWtBefore2, DriveWheels(), SpecAt(kVehicle, 0));
   if (shell.TireWtRecorded != 1 || !change.ask) return;
-  if (MsgBox(change.question, mb::YesNo + mb::Question, kTireWeightTitle) != ans::Yes) return;
+  // One change asks once: a command stores the rows, and so does the window
+  // as it goes on the command's way. Declined, the same weights ask no more.
+  const double front = Val(SpecAt(kTires, 1)), rear = Val(SpecAt(kTires, 4));
+  if (shell.TireWtDeclined && front == shell.TireWtDeclined1 && rear == shell.TireWtDeclined2) return;
+  if (MsgBox(change.question, mb::YesNo + mb::Question, kTireWeightTitle) != ans::Yes) {
+    shell.TireWtDeclined = true;
+    shell.TireWtDeclined1 = front;
+    shell.TireWtDeclined2 = rear;
+    return;
+  }
   SpecAt(kVehicle, 0) = change.newWeight;
   MsgBox(change.notice, mb::OKOnly, "");
   // The weights now carried into the vehicle weight are the ones a later
   // store compares with, so the same change is never offered twice.
-  shell.TireWtBefore1 = Val(SpecAt(kTires, 1));
-  shell.TireWtBefore2 = Val(SpecAt(kTires, 4));
+  shell.TireWtBefore1 = front;
+  shell.TireWtBefore2 = rear;
 }
 
 // ---------------------------------------------------------------- buttons

@@ -146,7 +146,7 @@ class FrmTiresTest : public QObject {
   }
 
   // +2 front and +.5 rear since opening is offered; "Yes" changes the weight
-  // once; "No" asks again at the next store; the reminder off asks nothing.
+  // once; "No" is not asked again for the same weights; the reminder off asks nothing.
   void weightChangeOffered() {
     frmTires* w = Open("W0=1;W1=40;W4=55;V0=3000");
     TypeAndLeave(w, 1, "42");
@@ -175,17 +175,21 @@ class FrmTiresTest : public QObject {
     QCOMPARE(scene->BoxCount(), 3);
     QVERIFY(scene->LastBox().prompt.find("has dropped 12 lbs.") != std::string::npos);
     QCOMPARE(SpecAt(kVehicle, 0), std::string("3005"));
+    w->StoreSpecRows();  // declined, the same weights ask no more; a new change does, with the whole difference
+    QCOMPARE(scene->BoxCount(), 3);
+    TypeAndLeave(w, 1, "35");
     scene->ui.Answer(ans::Yes);
     SpecScene::Close(w);
     QCOMPARE(scene->BoxCount(), 5);
-    QVERIFY(DefaultInstance<frmMain>::Get()->Label5[2]->text().startsWith("Weight: 2993 "));
+    QVERIFY(scene->Box(3).prompt.find("has dropped 14 lbs.") != std::string::npos);
+    QVERIFY(DefaultInstance<frmMain>::Get()->Label5[2]->text().startsWith("Weight: 2991 "));
 
     cfg.RemindTireWeight = 0;
     w = Open();
     TypeAndLeave(w, 1, "50");
     SpecScene::Close(w);
     QCOMPARE(scene->BoxCount(), 5);
-    QCOMPARE_SPECS("W1=50;V0=2993");
+    QCOMPARE_SPECS("W1=50;V0=2991");
   }
 
   // A calculator button opens its calculator without offering the weights;
