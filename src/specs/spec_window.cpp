@@ -952,6 +952,11 @@ void SpecWindow::SaveExample() {
 }
 
 void SpecWindow::PrintWindow() {
+  // What the paper shows is what the window holds: an entry not yet left is
+  // tested first, and a refused one is back to its stored figure by then.
+  StillLoaded<SpecWindow> self(this);
+  SettleRows();
+  if (!self) return;
   InputAnswer answer = InputBox(tbl.PrintCommentPrompt, kPrintCommentTitle, " ");
   if (answer.text.empty()) return;
   WindowPicture image;

@@ -191,15 +191,21 @@ class FrmVehicleTest : public QObject {
     QVERIFY(!LoadedSpecWindow(kVehicle));
   }
 
-  // Print: the comment, one page in the window's own orientation for this
-  // printout only; the help line back afterwards.
+  // Print: an entry not yet left tested first (refused, the window prints
+  // the stored figure); the comment, one page in the window's own
+  // orientation for this printout only; the help line back afterwards.
   void printTheWindow() {
     frmVehicle* w = Open();
     const QString help = w->Label2->text(), pdf = QString::fromStdString(scene->path("body.pdf"));
     SetPrintToPdfForTest(pdf);
+    TypeInto(w->SpecData[0], "99999");
+    QString shown;
+    scene->ui.onBox = [&](const ScriptedUi::Box& box) { shown = box.input ? w->SpecData[0]->text() : shown; };
     scene->ui.CancelInput();
     w->Command1[4]->click();
     QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(scene->BoxCount(), 2);
+    QCOMPARE(scene->Box(0).title + " " + FromQ(shown), std::string("Warning ") + SpecAt(kVehicle, 0));
     QCOMPARE(scene->LastBox().title, std::string("Printed Comment"));
     QCOMPARE(scene->LastBox().defaultText, std::string(" "));
     QCOMPARE(scene->LastBox().prompt, tbl.PrintCommentPrompt);
