@@ -27,8 +27,8 @@ status=0
 # UBSan (which stops at its first report), with the window tests named here
 # (separated by ";"): windows unloaded while their own handler still runs,
 # the random-input run of the whole windowed program, and every control
-# worked while a calculation runs. The program quit on an X server
-# (desktop_quit) runs there too, and must leave no leak report.
+# worked while a calculation runs. The real program on an X server
+# (desktop) runs there too, and must leave no sanitizer or leak report.
 SANITIZED_QTESTS="window_lifetime_qtest;random_input_qtest;undisturbed_windows_qtest"
 cmake -S . -B build-asan -DSW_CORE_ONLY=OFF -DSW_SANITIZE=ON -DSW_BENCH=OFF \
       -DSW_QTESTS="$SANITIZED_QTESTS" -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -10,10 +10,11 @@ sw_install_deps() {
     # The printing tests read their PDFs with pdftotext and expect the
     # Liberation fonts the printouts prefer.
     pkgs+=(libgtest-dev libbenchmark-dev locales poppler-utils fonts-liberation)
-    # The quit test runs the program on an X server of its own: Xvfb, openbox
-    # as window manager, xdotool and wmctrl to work it, a session bus and the
-    # accessibility bus (gdbus asks them).
-    pkgs+=(xvfb openbox xdotool wmctrl dbus-daemon at-spi2-core libglib2.0-bin)
+    # The desktop tests run the program on an X server of its own: Xvfb,
+    # openbox as window manager, xdotool, wmctrl and xwininfo (x11-utils) to
+    # work it, a session bus and the accessibility bus (gdbus asks them), and
+    # dogtail to find controls and read boxes through the accessibility tree.
+    pkgs+=(xvfb openbox xdotool wmctrl x11-utils dbus-daemon at-spi2-core libglib2.0-bin python3-dogtail)
   else
     # Handing control back to Cylvane raises its window through wmctrl on X11.
     pkgs+=(wmctrl)

@@ -1,0 +1,601 @@
+#!/usr/bin/python3
+"""Stagewell on a desktop of its own, worked as a racer works it.
+
+The offscreen window tests cannot show what a desktop does to input: the
+window manager hands the front to the window clicked in before the click
+reaches the program, and a screen reader's bridge is torn down at quit. Here
+the real program runs on an X server with openbox, a session bus and the
+accessibility bus; controls are found and boxes read through the
+accessibility tree (dogtail, over pyatspi), real clicks and keys come from
+xdotool, and every wait is on what the program shows or writes.
+
+    tests/shell/desktop_test.py PROGRAM [WORDS]   # only the rows naming WORDS
+
+One line a row; exit 0 when every row passed. A missing tool fails too.
+DESKTOP_KEEP=1 keeps the programs' folders and logs.
+"""
+import collections
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+PROGRAM = os.path.abspath(sys.argv[1])
+ONLY = sys.argv[2] if len(sys.argv) > 2 else ""
+TIMEOUT = 30  # seconds for anything the program should show; far more than it takes
+QUIET = 1.2   # seconds without a new box before a command counts as done
+SANITIZER = re.compile(r"ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:")
+GONE = ()  # the error of an object of the accessibility tree that went meanwhile (GLib's, once dogtail is in)
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, test, timeout=TIMEOUT, step=0.1):
+    end = time.time() + timeout
+    while time.time() < end:
+        try:
+            found = test()
+        except GONE:
+            found = None
+        if found:
+            return found
+        time.sleep(step)
+    raise Failure(f"waited {timeout} s for {what} (showing: {showing()})")
+
+
+def showing():
+    """What the program shows, for a failure's report."""
+    try:
+        return "; ".join(f"{w.roleName} {w.name.strip()!r}" for w in Program.current.windows())
+    except Exception:  # gone, or no bridge
+        return "?"
+
+
+def run(*args, timeout=10):
+    try:
+        return subprocess.run(args, capture_output=True, text=True, timeout=timeout).stdout
+    except subprocess.TimeoutExpired:  # a window that went meanwhile
+        return ""
+
+
+def xdo(*args):
+    return run("xdotool", *map(str, args))
+
+
+# ---------------------------------------------------------------- the desktop and the program
+
+class Desktop:
+    """An X server, a session bus, the accessibility bus and openbox. None of
+    the developer's own settings are read, nothing stays in the system's folders."""
+
+    def __init__(self, folder):
+        self.servers = []
+        for var, name in (("XDG_RUNTIME_DIR", "run"), ("XDG_CONFIG_HOME", "config"), ("XDG_CACHE_HOME", "cache")):
+            os.environ[var] = os.path.join(folder, name)
+            os.makedirs(os.environ[var], mode=0o700)
+        for var in ("QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "WAYLAND_DISPLAY"):
+            os.environ.pop(var, None)
+        # -noreset: the server would start over when its last client leaves,
+        # and the accessibility bus launcher is one that comes and goes.
+        os.environ["DISPLAY"] = ":" + self.start_telling("Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x900x24",
+                                                         "-nolisten", "tcp", "-noreset")
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.start_telling("dbus-daemon", "--session", "--nofork",
+                                                                    "--print-address={fd}")
+        self.start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
+        wait_for("the accessibility bus", lambda: "unix:" in run(
+            "gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus",
+            "--method", "org.a11y.Bus.GetAddress"))
+        self.start("openbox")
+        wait_for("openbox", lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0)
+
+    def start(self, *args, **kw):
+        self.servers.append(subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                             start_new_session=True, **kw))
+
+    def start_telling(self, *args):
+        """Starts a server that tells where to reach it on a descriptor of ours."""
+        read, write = os.pipe()
+        self.start(*[a.replace("{fd}", str(write)) for a in args], pass_fds=(write,))
+        os.close(write)
+        with os.fdopen(read) as f:
+            line = f.readline().strip()
+        if not line:
+            raise Failure(f"{args[0]} did not start")
+        return line
+
+    def stop(self):
+        for server in reversed(self.servers):
+            try:
+                os.killpg(server.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+            server.wait()
+
+
+class Program:
+    """One start of the program in a program folder of its own."""
+    current = None
+
+    def __init__(self, folder, bridge=True):
+        os.makedirs(folder)
+        self.home, self.log = os.path.join(folder, "home"), os.path.join(folder, "log")
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", STAGEWELL_HOME=self.home)
+        if bridge:
+            env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+        with open(self.log, "w") as log:
+            self.process = subprocess.Popen([PROGRAM], env=env, stdout=log, stderr=log, start_new_session=True)
+        self.app, self.tip_seen = None, False
+        Program.current = self
+        if bridge:  # on the accessibility bus, or the bridge is not on
+            self.app = wait_for("the program on the accessibility bus", lambda: next(
+                (a for a in root.applications() if self.running() and a.get_process_id() == self.process.pid), None))
+
+    def running(self):
+        if self.process.poll() is not None:
+            raise Failure(f"ended early, exit status {self.process.returncode}{self.last_words()}")
+        return True
+
+    def last_words(self):
+        with open(self.log, errors="replace") as f:
+            return "".join("\n    " + line for line in f.read().splitlines()[-5:])
+
+    def ended(self, timeout=TIMEOUT):
+        """Waits for the program to end by itself, with status 0 and no sanitizer report."""
+        try:
+            status = self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"still running {timeout} s after it was quit")
+        with open(self.log, errors="replace") as f:
+            text = f.read()
+        report = SANITIZER.search(text)
+        if report:
+            raise Failure(f"sanitizer report at exit (exit status {status}):\n    " +
+                          "\n    ".join(text[report.start():].splitlines()[:20]))
+        if status != 0:
+            raise Failure(f"exit status {status}{self.last_words()}")
+
+    def kill(self):
+        if self.process.poll() is None:
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait()
+
+    # --- through the accessibility tree
+    def windows(self):
+        return [w for w in self.app.children if self.running() and w.showing]
+
+    def window(self, title):
+        return next((w for w in self.windows() if w.name.startswith(title)), None)
+
+    def wait_window(self, title):
+        return wait_for(f'the window "{title}"', lambda: self.window(title))
+
+    def main(self):
+        return self.wait_window(" Stagewell v")
+
+    def boxes(self):
+        return [w for w in self.windows() if w.roleName in ("alert", "dialog")]
+
+    def box_text(self, box):
+        return "|".join([box.name] + [n.name for n in box.findChildren(lambda n: n.roleName == "label") if n.name])
+
+    def answer(self, box, button):
+        control(box, button).doActionNamed("Press")
+        wait_for(f'"{box.name}" to go', lambda: not box.showing or box not in self.windows())
+
+    # --- through the window system
+    def x_windows(self):
+        return run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)).split()
+
+    def x_window(self, title):
+        """The program's window the window system shows with a caption beginning `title`."""
+        return wait_for(f'the window "{title}"', lambda: self.running() and next(
+            (w for w in self.x_windows() if run("xdotool", "getwindowname", w).startswith(title)), None), step=0.25)
+
+    def x_window_gone(self, title):
+        return not any(run("xdotool", "getwindowname", w).startswith(title) for w in self.x_windows())
+
+    def popup_open(self):
+        """A pop-up menu (or its tip): a window of the program the window manager does not manage."""
+        return any("Override Redirect State: yes" in run("xwininfo", "-id", w) for w in self.x_windows())
+
+
+def control(window, name, role="push button"):
+    found = window.findChildren(lambda n: n.name == name and n.roleName == role and n.showing)
+    if not found:
+        raise Failure(f'no {role} "{name}" in "{window.name}"')
+    return found[0]
+
+
+def click(p, node, hold=False):
+    """A real click (or press held) on `node`, where no other window covers it."""
+    me = node
+    while me.parent and me.parent.roleName != "application":
+        me = me.parent
+    # The main window lies under every other window, a spec window under the boxes.
+    over = [w.extents for w in p.windows() if w.name != me.name and (
+        me.name.startswith(" Stagewell v") or w.roleName in ("alert", "dialog"))]
+    x, y, width, height = node.extents
+    for fy in (0.5, 0.25, 0.75):
+        for fx in (0.5, 0.2, 0.8, 0.1, 0.9):
+            px, py = int(x + width * fx), int(y + height * fy)
+            if not any(ox <= px < ox + ow and oy <= py < oy + oh for ox, oy, ow, oh in over):
+                xdo("mousemove", px, py, "mousedown" if hold else "click", 1)
+                return
+    raise Failure(f'"{node.name}" is covered')
+
+
+# ---------------------------------------------------------------- quitting, with the bridge on and off
+
+def quit_row(folder, bridge, way):
+    """A figure typed into the Transmission window and left with OK, then the
+    program quit by its close box or File > Exit Program, its questions
+    answered with their defaults: it ends by itself, cleanly, asking to save.
+    Through the window system alone: with the bridge off there is no tree."""
+    p, asked = Program(folder, bridge), []
+
+    def answer_boxes(quiet=QUIET):
+        last = time.time()
+        while time.time() - last < quiet and p.process.poll() is None:
+            boxes = [w for w in p.x_windows() if not run("xdotool", "getwindowname", w).startswith(
+                (" Stagewell v", "Transmission Specs")) and "Override Redirect State: yes" not in run("xwininfo", "-id", w)]
+            if not boxes:
+                time.sleep(0.25)
+                continue
+            front = run("xdotool", "getactivewindow").strip()
+            box = front if front in boxes else boxes[-1]
+            run("xdotool", "windowactivate", "--sync", box, timeout=5)
+            if run("xdotool", "getactivewindow").strip() == box:
+                asked.append(run("xdotool", "getwindowname", box).strip())
+                xdo("key", "--clearmodifiers", "Return")
+                wait_for("a box to go", lambda: box not in p.x_windows())
+            last = time.time()
+
+    def geometry(window):
+        return dict(line.split("=") for line in xdo("getwindowgeometry", "--shell", window).split())
+
+    try:
+        main = p.x_window(" Stagewell v")
+        answer_boxes()
+        # The Transmission button, first of the Vehicle Specs column at the main window's right.
+        xdo("windowactivate", "--sync", main)
+        xdo("mousemove", "--window", main, int(geometry(main)["WIDTH"]) - 117, 120, "click", 1)
+        spec = p.x_window("Transmission Specs")
+        answer_boxes()  # the tip on its help line
+        # Tab from the clutch type to the clutch diameter, whose figure is replaced; OK, first of the bottom row.
+        xdo("windowactivate", "--sync", spec)
+        xdo("key", "--clearmodifiers", "Tab", "ctrl+a", "BackSpace")
+        xdo("type", "--delay", 40, "10.5")
+        xdo("key", "--clearmodifiers", "Return")
+        xdo("mousemove", "--window", spec, 100, int(geometry(spec)["HEIGHT"]) - 23, "click", 1)
+        wait_for("OK to close the Transmission window", lambda: p.x_window_gone("Transmission Specs"))
+        if way == "close box":
+            run("wmctrl", "-i", "-c", main)
+        else:
+            xdo("windowactivate", "--sync", main)
+            xdo("key", "--clearmodifiers", "alt+f")
+            wait_for("the File menu", p.popup_open)
+            xdo("key", "--clearmodifiers", "x")
+        answer_boxes(quiet=TIMEOUT)
+        p.ended(5)
+        if "Save Your Changes ?" not in asked:
+            raise Failure(f"quit without the save question, though a figure was changed (asked: {asked})")
+    finally:
+        p.kill()
+
+
+# ---------------------------------------------------------------- a command on its way past a question
+
+# The question a spec window asks as the command takes the front from it:
+# the window (its main window button and caption), the row typed into (its
+# caption, the first or second of that caption) and the figure typed, made
+# from the row's text; the question's words and the answer.
+Question = collections.namedtuple("Question", "button window caption which figure asks answer")
+WEIGHT = ("Wheels & Tires", "Wheel & Tire Specs", "Wheel & Tire Wt, lbs", 1, lambda t: f"{float(t) + 8.25:g}",
+          "Change Vehicle Weight Also?")
+WHEELBASE = ("Body & Axle", "Body/Axle Specs", "Wheelbase, in", 0, lambda t: f"{float(t) + 1.5:g}",
+             "Change these Example Specs?")
+QUESTIONS = {
+    "weight Yes": Question(*WEIGHT, "Yes"),
+    "weight No": Question(*WEIGHT, "No"),
+    "example Yes": Question(*WHEELBASE, "Yes"),
+    "example No": Question(*WHEELBASE, "No"),
+    "Warning": Question("Wheels & Tires", "Wheel & Tire Specs", "Tire Diameter, in", 1, lambda t: "77.7", "Warning",
+                        "OK"),
+}
+EXAMPLE = "Muscle car 1968-72, 112 in wb"  # Body & Axle's, for the example question
+# Boxes that may come on the way, answered with OK: the weight Yes gave, and the one-time tip.
+NOTICES = ("Vehicle Weight increased to", "User's Manual")
+
+# The command: its main window button, what shows it ran (a box's words, a
+# window, a pop-up) and the answer to its box.
+Command = collections.namedtuple("Command", "button shows reply")
+COMMANDS = {
+    "Save": Command("Save Vehicle to Library", "Save Changes to Same File Name?", "Yes"),
+    "Calculate": Command("Calculate ET Performance", "Results", None),
+    "Quit": Command("Quit", "Quit Stagewell ?", "No"),
+    "Optimize": Command("Optimize", "popup", None),
+}
+
+# The table. Every command by a mouse click after the example question
+# (Yes, No) and a Warning; the weight question answered No by a click and by
+# F2; Optimize's pop-up after a question; and each other way of input (a
+# press held over the box, F2, a screen reader's press) with each command it
+# has, over the questions in turn.
+ROWS = [(q, c, "click") for q in ("example Yes", "example No", "Warning") for c in ("Save", "Calculate", "Quit")] + [
+    ("weight No", "Save", "click"), ("weight No", "Quit", "click"), ("weight Yes", "Calculate", "click"),
+    ("weight No", "Optimize", "click"), ("Warning", "Optimize", "click"), ("weight No", "Calculate", "F2"),
+    ("weight No", "Save", "held"), ("Warning", "Calculate", "held"), ("example No", "Quit", "held"),
+    ("example Yes", "Optimize", "held"), ("Warning", "Calculate", "F2"), ("example Yes", "Calculate", "F2"),
+    ("example Yes", "Save", "reader"), ("weight Yes", "Calculate", "reader"), ("Warning", "Quit", "reader"),
+    ("weight No", "Optimize", "reader"),
+]
+
+
+def summary(p):
+    """The vehicle summary on the main window: what the car holds."""
+    return " ".join(n.name for n in p.main().findChildren(lambda n: n.roleName == "label"))
+
+
+def open_spec(p, button, title):
+    """The spec window from its main window button, its activation done (its
+    quick calculation in the caption; at Beginner Level a tip first)."""
+    control(p.main(), button).doActionNamed("Press")
+    spec = p.wait_window(title)
+    tip = wait_for("the window's activation", lambda: next(
+        (b for b in p.boxes() if b.name == "Tip on Instant Help"), None) or "[" in spec.name and "done")
+    if tip != "done":
+        p.answer(tip, "OK")
+        wait_for("the quick calculation", lambda: "[" in spec.name)
+    return spec
+
+
+def link_example(p, spec):
+    """Body & Axle gets the example from its list (Get Example, pick, load)."""
+    control(spec, "Get Example").doActionNamed("Press")
+    chooser = p.wait_window("Examples")
+    click(p, wait_for("the example in the list", lambda: next(
+        (n for n in chooser.findChildren(lambda n: n.roleName == "list item") if n.name.startswith(EXAMPLE)), None)))
+    control(chooser, "Pick").doActionNamed("Press")
+    control(p.wait_window("Compare Current"), "Load In These Example Specs").doActionNamed("Press")
+
+    def loaded():  # the library's notes come the first time only
+        notes = next((w for w in p.windows() if "Notes on Example" in w.name), None)
+        if notes:
+            control(notes, "OK").doActionNamed("Press")
+        return not notes and not p.window("Compare Current") and any(
+            EXAMPLE in n.name for n in spec.findChildren(lambda n: n.roleName == "combo box"))
+    wait_for("the example in Body & Axle", loaded)
+
+
+def command_row(p, question, command, way):
+    """The figure typed into the spec window and not left, then the command
+    given from the main window: the question once, the command once after
+    the answer and never under the box, the answered figures kept."""
+    q, c = QUESTIONS[question], COMMANDS[command]
+    spec = open_spec(p, q.button, q.window)
+    if question.startswith("example") and EXAMPLE not in summary(p):
+        link_example(p, spec)
+    row = [n for n in spec.findChildren(lambda n: n.roleName == "text" and n.name == q.caption)][q.which]
+    figure, weight_before = q.figure(row.text), re.search(r"Weight: (\d+)", summary(p)).group(1)
+    click(p, row)
+    xdo("key", "--clearmodifiers", "ctrl+a")
+    xdo("type", "--delay", 20, figure)
+    wait_for("the typed figure", lambda: row.text == figure)
+    go = control(p.main(), c.button)
+    try:
+        if way in ("click", "held"):
+            click(p, go, hold=way == "held")
+        elif way == "F2":
+            xdo("key", "--clearmodifiers", "F2")
+        else:
+            go.doActionNamed("Press")
+        questions, runs = watch(p, command, q.asks, q.answer, way)
+    finally:
+        if way == "held":
+            xdo("mouseup", 1)
+    # The window goes on the command's way; after a refusal it may keep the
+    # front it took back with the focus, and goes with its OK.
+    spec = p.window(q.window)
+    if spec:
+        control(spec, "OK").doActionNamed("Press")
+        wait_for(f"{q.window} to close", lambda: not p.window(q.window))
+    if questions != 1 or runs != 1:
+        raise Failure(f"asked {questions} times, {command} ran {runs} times")
+    # What was answered is what the racer's car holds.
+    text = summary(p)
+    weight = re.search(r"Weight: (\d+)", text).group(1)
+    if question.startswith("weight") and (weight != weight_before) != (q.answer == "Yes"):
+        raise Failure(f"vehicle weight {weight_before} -> {weight} after {q.answer}")
+    if question.startswith("example") and (EXAMPLE in text) != (q.answer == "No"):
+        raise Failure(f"the example link after {q.answer}: {text}")
+    if question == "Warning" and f'x {figure}"' in text:
+        raise Failure("the refused diameter was stored")
+    if command == "Save":
+        with open(os.path.join(p.home, "VEHDAT", "MUSCLE454"), newline="") as f:
+            saved = f.read().split("\r\n")
+        if (figure in saved) != (q.answer == "Yes" or question == "weight No") or weight not in saved:
+            raise Failure(f"the file holds {figure}: {figure in saved}, weight {weight}: {weight in saved}")
+
+
+def watch(p, command, asks=None, answer=None, way=None):
+    """Answers what comes after a command until nothing has come for QUIET
+    seconds since it ran: the question `asks` with `answer` (after one more
+    click on the command's button, under the box on the screen, when it came
+    by a click; a held press let go after it), the command's own box, window
+    or pop-up, and the notices. Returns the times asked and the times run."""
+    c = COMMANDS[command]
+    asked = runs = 0
+    began, last, unknown = time.time(), None, None
+    while last is None or unknown or time.time() - last < QUIET:
+        try:
+            boxes = p.boxes()
+            texts = [p.box_text(b) for b in boxes]
+            box = lambda *words: next((b for b, t in zip(boxes, texts) if any(w and w in t for w in words)), None)
+            question, notice = box(asks), box(*NOTICES)
+            shown = p.popup_open() if c.shows == "popup" else p.window(c.shows) if c.shows == "Results" else box(c.shows)
+        except GONE:
+            continue
+        if question:
+            if shown:
+                raise Failure(f"{command} ran while the question was up")
+            asked += 1
+            if way == "click":
+                p.x_window(question.name)
+                click(p, control(p.main(), c.button))
+            p.answer(question, answer)
+            if way == "held":
+                xdo("mouseup", 1)
+        elif shown:
+            runs += 1
+            if c.shows == "popup":
+                xdo("key", "Escape")
+                wait_for("the pop-up to close", lambda: not p.popup_open())
+            elif c.shows == "Results":
+                control(shown, "Back").doActionNamed("Press")
+                wait_for("Results to close", lambda: not p.window("Results"))
+            else:
+                p.answer(shown, c.reply)
+        elif notice:
+            p.tip_seen = p.tip_seen or notice.name == "User's Manual"
+            p.answer(notice, "OK")
+        else:
+            # A box the tree tells of before its words: a moment more.
+            unknown = (unknown or time.time()) if boxes else None
+            if unknown and time.time() - unknown > 2:
+                raise Failure(f'unexpected box "{texts[0]}"')
+            if last is None and time.time() - began > TIMEOUT:
+                raise Failure(f"nothing came of {command}")
+            time.sleep(0.1)
+            continue
+        last, unknown = time.time(), None
+    return asked, runs
+
+
+def start(p):
+    """The start's boxes, and the notice under them, answered with OK; then
+    the one-time tip "User's Manual", which comes as the main window takes the
+    front for the fourth time: Quit clicked from a spec window asks its
+    question once, whether the tip came before the click reached its button
+    or after."""
+    p.main()
+    quiet_since = time.time()
+    while time.time() - quiet_since < QUIET:
+        box = wait_for("the start", lambda: [p.boxes() or [w for w in p.windows() if w.name.endswith("Please Read")]])
+        if box[0]:
+            p.answer(box[0][0], "OK")
+            quiet_since = time.time()
+        time.sleep(0.1)
+    while not p.tip_seen:
+        open_spec(p, "Driving", "Driving Specs")
+        click(p, control(p.main(), "Quit"))
+        if watch(p, "Quit")[1] != 1:
+            raise Failure("Quit's question did not come once")
+        # Back from the box, the front may go to Driving rather than the main window.
+        spec = p.window("Driving Specs")
+        if spec:
+            control(spec, "OK").doActionNamed("Press")
+            wait_for("Driving to close", lambda: not p.window("Driving Specs"))
+
+
+def started(folder):
+    p = Program(folder)
+    try:
+        start(p)
+    except BaseException:
+        p.kill()
+        raise
+    return p
+
+
+def quit_program(p):
+    """Quit, Yes, and no save: the program ends by itself, cleanly."""
+    control(p.main(), "Quit").doActionNamed("Press")
+    control(wait_for('"Quit Stagewell ?"', lambda: next(
+        (b for b in p.boxes() if "Quit Stagewell ?" in p.box_text(b)), None)), "Yes").doActionNamed("Press")
+    end = time.time() + TIMEOUT
+    while p.process.poll() is None and time.time() < end:
+        try:
+            save = next((b for b in p.boxes() if "Save Your Changes ?" in p.box_text(b)), None)
+            if save:
+                control(save, "No").doActionNamed("Press")
+        except Exception:  # the program ending meanwhile
+            pass
+        time.sleep(0.1)
+    p.ended()
+
+
+# ---------------------------------------------------------------- the rows
+
+def main():
+    for tool in ("Xvfb", "openbox", "xdotool", "wmctrl", "xwininfo", "gdbus", "dbus-daemon",
+                 "/usr/libexec/at-spi-bus-launcher"):
+        if not shutil.which(tool):
+            print(f"desktop: {tool} is missing (./test.sh installs what the desktop tests need)")
+            return 1
+    work = tempfile.mkdtemp(prefix="desktop-", dir=os.environ.get("TMPDIR"))
+    desktop = None
+    try:
+        desktop = Desktop(work)
+        results = rows(work)
+    except (Failure, ImportError) as e:  # no desktop, or no dogtail (./test.sh installs python3-dogtail)
+        print(f"desktop: {e}")
+        results = [False]
+    finally:
+        if desktop:
+            desktop.stop()
+        if not os.environ.get("DESKTOP_KEEP"):
+            shutil.rmtree(work, ignore_errors=True)
+    print(f"desktop: {results.count(True)} passed, {results.count(False)} failed")
+    return 0 if results and all(results) else 1
+
+
+def rows(work):
+    global root, GONE
+    from gi.repository import GLib
+    GONE = GLib.Error
+    from dogtail.config import config
+    config.checkForA11y = False  # the program is told to bridge itself
+    config.logDebugToFile = config.logDebugToStdOut = False
+    config.actionDelay = config.defaultDelay = 0  # every wait is on what the program shows
+    from dogtail.tree import root
+    sys.excepthook = sys.__excepthook__
+    results, folders = [], (os.path.join(work, str(n)) for n in range(1000))
+
+    def row(name, body, *args):
+        """What the row's body returned (True for nothing), None when it failed."""
+        began, error, result = time.time(), None, None
+        try:
+            result = body(*args) or True
+        except Exception as e:  # a failure, or a window gone from under the accessibility tree
+            error = str(e) or type(e).__name__
+        print(f"desktop: {name:<40} {time.time() - began:5.1f} s  {error or 'ok'}", flush=True)
+        results.append(error is None)
+        return result
+
+    for bridge in ("on", "off"):
+        for way in ("close box", "File > Exit"):
+            if ONLY in f"quit, bridge {bridge}, {way}":
+                row(f"quit, bridge {bridge}, {way}", quit_row, next(folders), bridge == "on", way)
+    # The table in one start; a failed row starts it anew.
+    p = None
+    for question, command, way in ROWS:
+        name = f"{question}, {command} by {way}"
+        if ONLY not in name:
+            continue
+        p = p or row("start, the tip on the way of Quit by click", started, next(folders))
+        if p and not row(name, command_row, p, question, command, way):
+            p = p.kill()
+    if p:
+        row("quit after the table", quit_program, p)
+        p.kill()
+    return results
+
+
+if __name__ == "__main__":
+    sys.exit(main())
