@@ -195,14 +195,40 @@ class Program:
     def x_window(self, title):
         """The program's window the window system shows with a caption beginning `title`."""
         return wait_for(f'the window "{title}"', lambda: self.running() and next(
-            (w for w in self.x_windows() if run("xdotool", "getwindowname", w).startswith(title)), None), step=0.25)
-
-    def x_window_gone(self, title):
-        return not any(run("xdotool", "getwindowname", w).startswith(title) for w in self.x_windows())
+            (w for w in self.x_windows() if xdo("getwindowname", w).startswith(title)), None), step=0.25)
 
     def popup_open(self):
-        """A pop-up menu (or its tip): a window of the program the window manager does not manage."""
-        return any("Override Redirect State: yes" in run("xwininfo", "-id", w) for w in self.x_windows())
+        return any(popup(w) for w in self.x_windows())
+
+    def answer_x_boxes(self, quiet=QUIET, keep=" Stagewell v"):
+        """Answers the boxes with their default buttons through the window
+        system alone, until none has come for `quiet` seconds or the program
+        ended: with the bridge off there is no tree, and a tree asked while
+        the program ends can leave a D-Bus message of Qt's unsent at exit,
+        which the sanitized build reports as a leak. The windows with a
+        caption beginning `keep` (and the main window) are no boxes. Returns
+        the boxes' captions."""
+        asked, last = [], time.time()
+        while time.time() - last < quiet and self.process.poll() is None:
+            boxes = [w for w in self.x_windows()
+                     if not xdo("getwindowname", w).startswith((" Stagewell v", keep)) and not popup(w)]
+            if not boxes:
+                time.sleep(0.25)
+                continue
+            front = xdo("getactivewindow").strip()
+            box = front if front in boxes else boxes[-1]
+            run("xdotool", "windowactivate", "--sync", box, timeout=5)
+            if xdo("getactivewindow").strip() == box:
+                asked.append(xdo("getwindowname", box).strip())
+                xdo("key", "--clearmodifiers", "Return")
+                wait_for("a box to go", lambda: box not in self.x_windows())
+            last = time.time()
+        return asked
+
+
+def popup(x_window):
+    """A pop-up menu (or its tip): a window of the program the window manager does not manage."""
+    return "Override Redirect State: yes" in run("xwininfo", "-id", x_window)
 
 
 def control(window, name, role="push button"):
@@ -237,43 +263,27 @@ def quit_row(folder, bridge, way):
     program quit by its close box or File > Exit Program, its questions
     answered with their defaults: it ends by itself, cleanly, asking to save.
     Through the window system alone: with the bridge off there is no tree."""
-    p, asked = Program(folder, bridge), []
-
-    def answer_boxes(quiet=QUIET):
-        last = time.time()
-        while time.time() - last < quiet and p.process.poll() is None:
-            boxes = [w for w in p.x_windows() if not run("xdotool", "getwindowname", w).startswith(
-                (" Stagewell v", "Transmission Specs")) and "Override Redirect State: yes" not in run("xwininfo", "-id", w)]
-            if not boxes:
-                time.sleep(0.25)
-                continue
-            front = run("xdotool", "getactivewindow").strip()
-            box = front if front in boxes else boxes[-1]
-            run("xdotool", "windowactivate", "--sync", box, timeout=5)
-            if run("xdotool", "getactivewindow").strip() == box:
-                asked.append(run("xdotool", "getwindowname", box).strip())
-                xdo("key", "--clearmodifiers", "Return")
-                wait_for("a box to go", lambda: box not in p.x_windows())
-            last = time.time()
+    p = Program(folder, bridge)
 
     def geometry(window):
         return dict(line.split("=") for line in xdo("getwindowgeometry", "--shell", window).split())
 
     try:
         main = p.x_window(" Stagewell v")
-        answer_boxes()
+        p.answer_x_boxes()
         # The Transmission button, first of the Vehicle Specs column at the main window's right.
         xdo("windowactivate", "--sync", main)
         xdo("mousemove", "--window", main, int(geometry(main)["WIDTH"]) - 117, 120, "click", 1)
         spec = p.x_window("Transmission Specs")
-        answer_boxes()  # the tip on its help line
+        p.answer_x_boxes(keep="Transmission Specs")  # the tip on its help line
         # Tab from the clutch type to the clutch diameter, whose figure is replaced; OK, first of the bottom row.
         xdo("windowactivate", "--sync", spec)
         xdo("key", "--clearmodifiers", "Tab", "ctrl+a", "BackSpace")
         xdo("type", "--delay", 40, "10.5")
         xdo("key", "--clearmodifiers", "Return")
         xdo("mousemove", "--window", spec, 100, int(geometry(spec)["HEIGHT"]) - 23, "click", 1)
-        wait_for("OK to close the Transmission window", lambda: p.x_window_gone("Transmission Specs"))
+        wait_for("OK to close the Transmission window", lambda: not any(
+            xdo("getwindowname", w).startswith("Transmission Specs") for w in p.x_windows()))
         if way == "close box":
             run("wmctrl", "-i", "-c", main)
         else:
@@ -281,7 +291,7 @@ def quit_row(folder, bridge, way):
             xdo("key", "--clearmodifiers", "alt+f")
             wait_for("the File menu", p.popup_open)
             xdo("key", "--clearmodifiers", "x")
-        answer_boxes(quiet=TIMEOUT)
+        asked = p.answer_x_boxes(quiet=TIMEOUT)
         p.ended(5)
         if "Save Your Changes ?" not in asked:
             raise Failure(f"quit without the save question, though a figure was changed (asked: {asked})")
@@ -477,36 +487,36 @@ def watch(p, command, asks=None, answer=None, way=None):
     return asked, runs
 
 
-def start(p):
-    """The start's boxes, and the notice under them, answered with OK; then
-    the one-time tip "User's Manual", which comes as the main window takes the
-    front for the fourth time: Quit clicked from a spec window asks its
-    question once, whether the tip came before the click reached its button
-    or after."""
-    p.main()
-    quiet_since = time.time()
-    while time.time() - quiet_since < QUIET:
-        box = wait_for("the start", lambda: [p.boxes() or [w for w in p.windows() if w.name.endswith("Please Read")]])
-        if box[0]:
-            p.answer(box[0][0], "OK")
-            quiet_since = time.time()
-        time.sleep(0.1)
-    while not p.tip_seen:
-        open_spec(p, "Driving", "Driving Specs")
-        click(p, control(p.main(), "Quit"))
-        if watch(p, "Quit")[1] != 1:
-            raise Failure("Quit's question did not come once")
-        # Back from the box, the front may go to Driving rather than the main window.
-        spec = p.window("Driving Specs")
-        if spec:
-            control(spec, "OK").doActionNamed("Press")
-            wait_for("Driving to close", lambda: not p.window("Driving Specs"))
-
-
 def started(folder):
+    """The program started, the start's boxes, and the notice under them,
+    answered with OK; then the one-time tip "User's Manual", which comes as
+    the main window takes the front for the fourth time: Quit clicked from a
+    spec window asks its question once, whether the tip came before the
+    click reached its button or after."""
     p = Program(folder)
     try:
-        start(p)
+        p.main()
+        quiet_since = time.time()
+        while time.time() - quiet_since < QUIET:
+            box = wait_for("the start", lambda: [p.boxes() or [w for w in p.windows() if w.name.endswith("Please Read")]])
+            if box[0]:
+                # The notice's OK does nothing under a box the tree had yet to tell of: then that box first.
+                shown = box[0][0]
+                control(shown, "OK").doActionNamed("Press")
+                wait_for(f'"{shown.name}" to go', lambda: shown not in p.windows() or any(
+                    b != shown for b in p.boxes()))
+                quiet_since = time.time()
+            time.sleep(0.1)
+        while not p.tip_seen:
+            open_spec(p, "Driving", "Driving Specs")
+            click(p, control(p.main(), "Quit"))
+            if watch(p, "Quit")[1] != 1:
+                raise Failure("Quit's question did not come once")
+            # Back from the box, the front may go to Driving rather than the main window.
+            spec = p.window("Driving Specs")
+            if spec:
+                control(spec, "OK").doActionNamed("Press")
+                wait_for("Driving to close", lambda: not p.window("Driving Specs"))
     except BaseException:
         p.kill()
         raise
@@ -514,19 +524,10 @@ def started(folder):
 
 
 def quit_program(p):
-    """Quit, Yes, and no save: the program ends by itself, cleanly."""
+    """Quit, its questions answered with their defaults: the program ends by
+    itself, cleanly."""
     control(p.main(), "Quit").doActionNamed("Press")
-    control(wait_for('"Quit Stagewell ?"', lambda: next(
-        (b for b in p.boxes() if "Quit Stagewell ?" in p.box_text(b)), None)), "Yes").doActionNamed("Press")
-    end = time.time() + TIMEOUT
-    while p.process.poll() is None and time.time() < end:
-        try:
-            save = next((b for b in p.boxes() if "Save Your Changes ?" in p.box_text(b)), None)
-            if save:
-                control(save, "No").doActionNamed("Press")
-        except Exception:  # the program ending meanwhile
-            pass
-        time.sleep(0.1)
+    p.answer_x_boxes(quiet=TIMEOUT)
     p.ended()
 
 
