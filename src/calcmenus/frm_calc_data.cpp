@@ -381,6 +381,7 @@ bool frmCalcData::LeaveBoxes(int first) {
   }
   ShowForm();
   if (refused > 0) {
+    NoteEntryRefused(this);
     shell.SkipValidation = true;
     QLineEdit* box = CalcData[static_cast<size_t>(refused)];
     box->setFocus(Qt::OtherFocusReason);
@@ -410,7 +411,7 @@ bool frmCalcData::eventFilter(QObject* watched, QEvent* e) {
       // the front (to a box, or for good) does not.
       const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
       if (box && why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
-        Act(this, "leave " + std::to_string(k), [this, k] { CalcData_LostFocus(k); });
+        ActOnLeave(this, "leave " + std::to_string(k), [this, k] { CalcData_LostFocus(k); });
       break;
     }
     case QEvent::KeyPress: {
@@ -446,9 +447,6 @@ void frmCalcData::CalcData_LostFocus(int k) {
 void frmCalcData::Combo1_Click(int k) {
   StillLoaded<frmCalcData> self(this);
   GatherPicks();
-  // Entries not yet left are tested before the pick calculates with them.
-  LeaveBoxes(0);
-  if (!self) return;
   form_.changedWeightList = form_.number == 24 ? k : 0;
   CalculateMenu(form_);
   if (self) ShowForm();
@@ -489,7 +487,7 @@ void frmCalcData::Command3_Click() {
   StillLoaded<frmCalcData> self(this);
   GatherPicks();
   // A refused entry leaves nothing to use.
-  if (!LeaveBoxes(0) || !self) return;
+  if (RefusedOnItsWay()) return;
   const CalcValueResult r = UseCalcValue(form_);
   if (r.exampleBroken) {
     shell.ExampleListIndex = static_cast<int16_t>(r.exampleListIndex);
@@ -516,8 +514,8 @@ void frmCalcData::Command3_Click() {
 
 void frmCalcData::Command4_Click() {
   StillLoaded<frmCalcData> self(this);
-  // What is printed is what the calculator holds: entries not yet left are tested first.
-  if (!LeaveBoxes(0) || !self) return;
+  // What is printed is what the calculator holds, never a figure it refused.
+  if (RefusedOnItsWay()) return;
   const InputAnswer comment = InputBox(
       "Enter a comment which will be printed at the bottom of this menu." + std::string(2, CR) +
           "Just press <Enter> or click on OK to enter no comment.  Click on Cancel to cancel printing.",

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "files/calculator_layout.h"
+#include "platform/qt/action_gate.h"
 #include "printing/window_image.h"
 #include "simulation/calculator_form.h"
 
@@ -46,7 +47,7 @@ class frmCalcData;
 // humidity); dial-in window 40..49.
 frmCalcData* OpenCalculator(QWidget* callingWindow, int calcMenuNumber);
 
-class frmCalcData : public QWidget {
+class frmCalcData : public QWidget, public EntryWindow {
   Q_OBJECT
 
  public:
@@ -84,6 +85,12 @@ class frmCalcData : public QWidget {
   void Command2_Click();
   void Command3_Click();
   void Command4_Click();
+  // The gate tests the entries not yet left before any command of the
+  // window, the picks as they are.
+  void SettleEntries() override {
+    GatherPicks();
+    LeaveBoxes(0);
+  }
 
   // Tests: runs with the window dressed for paper, just before its capture.
   static inline std::function<void(frmCalcData*)> onPrintCaptureForTest;

@@ -611,10 +611,11 @@ void frmDialIn::SpecData_LostFocus(const RowLeave& leave) {
 
 bool frmDialIn::eventFilter(QObject* watched, QEvent* e) {
   if (watched == Label2 && e->type() == QEvent::MouseButtonPress) {
-    if (!Busy()) {
+    Act(this, "Label2", [this] {
+      if (Busy()) return;
       shell.KeepSpecForm = 1;
       mnuUpdate_Click();
-    }
+    });
     return true;
   }
   if (e->type() == QEvent::MouseButtonDblClick) {
@@ -1014,9 +1015,8 @@ void frmDialIn::ShowSixtyFootNote(bool shown) {
 void frmDialIn::mnuUpdate_Click() {
   if (Busy()) return;
   StillLoaded<frmDialIn> self(this);
-  // The entries not yet left are tested first; a refused one stops.
-  const bool stood = SettleRows();
-  if (!self || !stood) return;
+  // No prediction from a figure the racer did not mean: a refused entry stops.
+  if (RefusedOnItsWay()) return;
   shell.KeepSpecForm = 1;
   tbl.CalcMode = static_cast<int16_t>(mode_);
   const DialInEntries entries = Entries();

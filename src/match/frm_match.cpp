@@ -156,9 +156,8 @@ void frmMatch::SetButtonsEnabled(bool enabled) {
 void frmMatch::OK() {
   StillLoaded<frmMatch> self(this);
   shell.KeepSpecForm = 1;
-  // The entries not yet left are tested first; a refused one stops.
-  const bool stood = SettleRows();
-  if (!self || !stood) return;
+  // No search from a figure the racer did not mean: a refused entry stops.
+  if (RefusedOnItsWay()) return;
   std::array<std::string, kMatchRows> rows;
   for (int r = 0; r < kMatchRows; ++r) rows[static_cast<size_t>(r)] = RowText(r);
   const int missing = FirstMissingMatchEntry(rows, MatchStallRowShown());

@@ -128,7 +128,7 @@ void QtFileWindows::CurrentVehicleChanged() {
 void InstallQtWindows() {
   static QtWindowHost host;
   static QtFileWindows files;
-  WatchWindowLifetimes();
+  WatchWindows();
   SetWindows(&host);
   SetFileWindows(&files);
 }

@@ -403,8 +403,6 @@ void frmEngine::Form_Deactivate() {
 
 void frmEngine::OkClicked() {
   StillLoaded<frmEngine> self(this);
-  SettleRows();
-  if (!self) return;
   StoreSpecRows();
   if (PeakRpmCheckFails() || !self) return;
   Unload();
@@ -490,6 +488,7 @@ void frmEngine::EditPowerCurve(int column, std::string text, int point, const st
   QLineEdit* cell = Cell(column, point);
   cellTyped_[point][column - 1] = false;
   auto putBack = [&] {
+    NoteEntryRefused(this);
     shell.SkipValidation = true;
     SetCellText(column, point, textBefore, CellText::Shown);
     if (!cell->isEnabled()) return;

@@ -706,6 +706,7 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
   // What was typed is this leave's; typing again is the next one's.
   rows_[r].typed = false;
   auto putBack = [&] {
+    NoteEntryRefused(this);
     shell.SkipValidation = true;
     box->setText(ToQ(leave.textBefore));
     if (!box->isEnabled()) return;
@@ -952,11 +953,6 @@ void SpecWindow::SaveExample() {
 }
 
 void SpecWindow::PrintWindow() {
-  // What the paper shows is what the window holds: an entry not yet left is
-  // tested first, and a refused one is back to its stored figure by then.
-  StillLoaded<SpecWindow> self(this);
-  SettleRows();
-  if (!self) return;
   InputAnswer answer = InputBox(tbl.PrintCommentPrompt, kPrintCommentTitle, " ");
   if (answer.text.empty()) return;
   WindowPicture image;

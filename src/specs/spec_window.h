@@ -49,6 +49,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/action_gate.h"
 #include "platform/qt/window_lifetime.h"
 #include "specs/preset_lists.h"
 #include "specs/row_rules.h"
@@ -92,7 +93,7 @@ struct RowLeave {
   int fillGeneration = 0;
 };
 
-class SpecWindow : public QWidget, public PickListOwner {
+class SpecWindow : public QWidget, public PickListOwner, public EntryWindow {
   Q_OBJECT
  public:
   ~SpecWindow() override;
@@ -126,6 +127,8 @@ class SpecWindow : public QWidget, public PickListOwner {
   // Runs the leave handling still waiting for the event loop, then
   // LeaveEditedRows. False when an entry was refused on the way.
   bool SettleRows();
+  // The gate settles the rows before any command of the window.
+  void SettleEntries() override { SettleRows(); }
   // Stores the rows and unloads the window. An entry that was never tested
   // (left while SkipValidation was set) goes back to its text from before.
   void Unload();

@@ -30,17 +30,20 @@ using namespace sw;
 namespace {
 
 // A click of the mouse's first button on `b`, as X hands it to Qt (XInput 2): on a desktop the window manager hands
-// the front to its window before Qt hands the click on.
-void ClickAsXReadsIt(QWidget* b) {
-  alignas(8) uint8_t e[64] = {35};
+// the front to its window before Qt hands the click on. Let go at `offset` from the button's centre.
+void ClickAsXReadsIt(QWidget* b, QPoint offset = {}) {
+  const uint32_t window = uint32_t(b->window()->windowHandle()->winId()), button = 1;
   const QPoint at = b->mapTo(b->window(), b->rect().center());
-  const uint32_t window = uint32_t(b->window()->windowHandle()->winId()), time = 1, button = 1;
-  const uint16_t press = 4;
-  const int32_t x = at.x() << 16, y = at.y() << 16;
-  std::memcpy(e + 8, &press, 2), std::memcpy(e + 12, &time, 4), std::memcpy(e + 16, &button, 4);
-  std::memcpy(e + 24, &window, 4), std::memcpy(e + 44, &x, 4), std::memcpy(e + 48, &y, 4);
-  qintptr result = 0;
-  QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", e, &result);
+  static uint32_t time = 0;
+  for (const uint16_t type : {4, 5}) {  // the press, then its release
+    alignas(8) uint8_t e[64] = {35};
+    ++time;
+    const int32_t x = (at.x() + (type == 5 ? offset.x() : 0)) << 16, y = (at.y() + (type == 5 ? offset.y() : 0)) << 16;
+    std::memcpy(e + 8, &type, 2), std::memcpy(e + 12, &time, 4), std::memcpy(e + 16, &button, 4);
+    std::memcpy(e + 24, &window, 4), std::memcpy(e + 44, &x, 4), std::memcpy(e + 48, &y, 4);
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", e, &result);
+  }
 }
 
 void Focus(QWidget* w, QEvent::Type type) {

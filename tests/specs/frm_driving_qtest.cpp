@@ -142,7 +142,7 @@ class FrmDrivingTest : public QObject {
     for (int r = 8; r <= 12; ++r) QCOMPARE(w->SpecData[r]->text(), QString());
     QCOMPARE(fst.SpecsChanged, int16_t(0));
 
-    w->SpecData[11]->setText("6100");  // a greyed row as a file left it
+    w->SetRowText(11, "6100");  // a greyed row as a file left it
     fst.SpecsChanged = 0;
     tbl.InstantEt[0] = "not calculated";
     scene->ui.Answer(ans::Yes);

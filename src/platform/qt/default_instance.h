@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "platform/qt/window_lifetime.h"
+#include "platform/qt/window_watches.h"
 
 namespace sw {
 
@@ -18,7 +19,7 @@ class DefaultInstance {
   // Loads the window when it is not loaded (its constructor is its load).
   static T* Get() {
     if (!instance_) {
-      WatchWindowLifetimes();
+      WatchWindows();
       instance_ = new T();
     }
     return IfLoaded();

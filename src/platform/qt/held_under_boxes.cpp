@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/action_gate.h"
 #include "platform/qt/window_lifetime.h"
 #include "platform/ui.h"
 
@@ -27,15 +28,11 @@ namespace sw {
 namespace {
 
 constexpr const char* kHeld = "swHeld";              // the state the control last took as it should
-constexpr const char* kActing = "swActing";          // its presses go to a handler of the program
 constexpr const char* kHiddenOff = "swHiddenOff";    // disabled here because it is hidden
 constexpr const char* kWatched = "swHeldWatched";
-constexpr const char* kTracked = "swPressTracked";   // its presses are noted as they are made
 
 bool g_undoing = false;
 bool g_disabling = false;
-bool g_pressCut = false;  // a press a box cut off clicks now, its own press already known
-bool (*g_pressesWait)(const QWidget*) = nullptr;  // constant-initialised: set before any window
 void (*g_undoneWatch)(const QObject*) = nullptr;
 
 QWidget* WindowOf(const QObject* o) {
@@ -72,71 +69,6 @@ void SetState(QObject* o, const QVariant& v) {
   }
 }
 
-// The presses whose clicks have yet to come, or are coming now.
-struct Pressed {
-  QPointer<QAbstractButton> button;
-  Press press;
-  bool released = false;  // its click is under way or done
-};
-
-std::vector<Pressed>& Presses() {
-  static std::vector<Pressed> presses;
-  return presses;
-}
-
-void PressMade(QAbstractButton* b) {
-  if (g_pressCut) return;
-  auto& presses = Presses();
-  std::erase_if(presses, [b](const Pressed& p) { return !p.button || p.button == b; });
-  if (ProgramWorkRuns()) return;
-  const QWidget* window = b->window();
-  Press press{NextPlace(), ModalOver(window) != nullptr, false, OutsideRequestRuns()};
-  press.waited = !press.underBox && g_pressesWait && g_pressesWait(window);
-  presses.push_back({b, press});
-  // Before the click comes, so that what the click sets off finds the
-  // windows as a click leaves them.
-  if (press.outside && !press.underBox) ToFrontAsAClick(b->window());
-}
-
-// What the click sets off comes before the event loop has it behind it.
-void PressReleased(QAbstractButton* b) {
-  for (Pressed& p : Presses())
-    if (p.button == b && !p.released) {
-      p.released = true;
-      QTimer::singleShot(0, b, [b, place = p.press.place] {
-        std::erase_if(Presses(),
-                      [&](const Pressed& q) { return !q.button || (q.button == b && q.press.place == place); });
-      });
-    }
-}
-
-// A press the racer made before a box came up (a window asking its
-// question on leave, as the press took the front from it) loses its release
-// to the box, and its click with it: it clicks as of its press, and goes on
-// once the box is answered, as it would have. A screen reader's press clicks
-// by itself.
-void PressesCutByBox(const QWidget* window) {
-  std::vector<Pressed> cut;
-  std::erase_if(Presses(), [&](const Pressed& p) {
-    const bool lost = p.button && !p.released && p.button->isDown() && !p.press.underBox && !p.press.outside &&
-                      p.button->window() == window;
-    if (lost) cut.push_back(p);
-    return lost;
-  });
-  for (const Pressed& p : cut) {
-    p.button->setDown(false);
-    PressCutByBox(p.button, p.press.place);
-  }
-}
-
-void TrackPresses(QObject* o) {
-  auto* b = qobject_cast<QAbstractButton*>(o);
-  if (!b || b->property(kTracked).toBool()) return;
-  b->setProperty(kTracked, true);
-  QObject::connect(b, &QAbstractButton::pressed, b, [b] { PressMade(b); });
-  QObject::connect(b, &QAbstractButton::released, b, [b] { PressReleased(b); });
-}
-
 // A text the racer cannot type into takes nothing from anyone else either:
 // Qt's accessibility writes it all the same (a screen reader's insert,
 // delete and replace; a line's set-text too). Of Qt's own dialogs only the
@@ -156,29 +88,10 @@ bool QtOwnDialog(const QWidget* window) {
   return false;
 }
 
-// A control the program has greyed (or hidden) cannot be worked by the
-// racer, and takes nothing from anyone else either: Qt's accessibility sets
-// a greyed box's text all the same. A menu item is greyed with every menu
-// that shows it.
-bool Disabled(const QObject* o) {
-  if (o->isWidgetType()) return !static_cast<const QWidget*>(o)->isEnabled();
-  const auto* a = qobject_cast<const QAction*>(o);
-  if (!a) return false;
-  if (!a->isEnabled()) return true;
-  bool shown = false;
-  for (const QObject* in : a->associatedObjects())
-    if (in->isWidgetType()) {
-      if (static_cast<const QWidget*>(in)->isEnabled()) return false;
-      shown = true;
-    }
-  return shown;
-}
-
 // A menu item's mark flips before its handler is asked; a handler put off
 // until the run has ended sets the mark itself.
 bool MarkWaits(const QObject* control, const QWidget* window) {
-  return qobject_cast<const QAction*>(control) && control->property(kActing).toBool() && g_pressesWait &&
-         g_pressesWait(window);
+  return qobject_cast<const QAction*>(control) && MarkedActing(control) && ActionWaits(window);
 }
 
 // Only a change from outside is ever refused: one made while a screen
@@ -189,7 +102,9 @@ bool Refused(const QObject* control) {
   if (ReadOnlyText(control)) return true;
   const QWidget* window = WindowOf(control);
   if (!window) return false;
-  if (Disabled(control) && !QtOwnDialog(window)) return true;
+  // A control the program has greyed (or hidden) takes nothing from anyone
+  // else either: Qt's accessibility sets a greyed box's text all the same.
+  if (Greyed(control) && !QtOwnDialog(window)) return true;
   if (press.underBox) return true;
   if (ModalOver(window)) return true;
   return MarkWaits(control, window);
@@ -289,7 +204,6 @@ void Watch(QObject* o) {
     QObject::connect(a, &QAction::toggled, a, changed);
     QObject::connect(a, &QAction::triggered, a, [a] { Triggered(a); });
   } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
-    TrackPresses(b);
     QObject::connect(b, &QAbstractButton::toggled, b, changed);
   } else if (auto* e = qobject_cast<QLineEdit*>(o)) {
     QObject::connect(e, &QLineEdit::textChanged, e, changed);
@@ -397,9 +311,6 @@ class HoldUnderBoxes : public QObject {
       case QEvent::Polish:
         if (o->isWidgetType()) Watch(o), NoteMenuBar(o);
         break;
-      case QEvent::WindowBlocked:
-        if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) PressesCutByBox(static_cast<QWidget*>(o));
-        break;
       case QEvent::ActionAdded:
         if (QAction* a = static_cast<QActionEvent*>(e)->action()) Watch(a);
         break;
@@ -421,66 +332,7 @@ void HoldWindowsUnderBoxes() { FilterAllEvents<HoldUnderBoxes>(); }
 
 bool HeldUnderBox(const QObject* control) { return g_undoing || (control && RefusedNow(control)); }
 
-bool Greyed(const QObject* control) { return control && Disabled(control); }
-
-// A window that closes on losing the front to another, or keeps its rows,
-// tells a click in it from a press that left it behind.
-void ToFrontAsAClick(QWidget* window) {
-  if (!window || QApplication::activeWindow() == window) return;
-  window->raise();
-  window->activateWindow();
-}
-
-void PressCutByBox(QAbstractButton* button, uint64_t place) {
-  if (!button->property(kActing).toBool()) {
-    // No handler of the program's to judge it: it clicks after the box.
-    QPointer<QAbstractButton> b(button);
-    RunAfterBox(button, "click after a box", [b] { b->click(); }, place);
-    return;
-  }
-  // The click comes from the event loop under the box, as the press's own:
-  // the gate holds it, as any action made before the box came up, until the
-  // box is answered and the handler that asked has returned.
-  QTimer::singleShot(0, button, [button, place] {
-    if (!button->isEnabled() || !button->isVisible()) return;
-    Presses().push_back({button, Press{place, false, false, false}, true});
-    g_pressCut = true;
-    button->click();
-    g_pressCut = false;
-    std::erase_if(Presses(),
-                  [&](const Pressed& p) { return !p.button || (p.button == button && p.press.place == place); });
-  });
-}
-
-void MarkActing(QObject* control) {
-  if (!control) return;
-  control->setProperty(kActing, true);
-  TrackPresses(control);  // before the handler is connected: a press's own handler sees it
-}
-
-void SetPressesWait(bool (*waits)(const QWidget* window)) { g_pressesWait = waits; }
-
 void SetUndoneWatch(void (*watch)(const QObject* control)) { g_undoneWatch = watch; }
-
-Press PressOf(const QObject* control) {
-  if (!control || ProgramWorkRuns()) return {};
-  for (const Pressed& p : Presses())
-    if (p.button && p.button.data() == control) return p.press;
-  if (!qobject_cast<const QAbstractButton*>(control)) return {};
-  // Down no longer, its click not yet told: it is toggling, and clearing
-  // the option it takes over from.
-  const QWidget* window = WindowOf(control);
-  for (const Pressed& p : Presses())
-    if (p.button && !p.released && !p.button->isDown() && p.button->window() == window) return p.press;
-  return {};
-}
-
-uint64_t PressHeld() {
-  for (const Pressed& p : Presses())
-    if (p.button && p.press.waited && p.button->isDown() && p.button->property(kActing).toBool())
-      return p.press.place;
-  return 0;
-}
 
 void SetQuietly(QObject* control, const std::function<void()>& set) {
   {

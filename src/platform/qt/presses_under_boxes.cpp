@@ -11,9 +11,10 @@
 #include <QWidget>
 #include <cstring>
 #include <set>
+#include <utility>
 #include <vector>
 
-#include "platform/qt/held_under_boxes.h"
+#include "platform/qt/action_gate.h"
 #include "platform/qt/window_lifetime.h"
 
 namespace sw {
@@ -21,12 +22,12 @@ namespace sw {
 namespace {
 
 // Byte offsets in the X protocol's event layouts (as xcb hands them over).
-constexpr uint8_t kKeyPress = 2, kButtonPress = 4, kDestroyNotify = 17, kUnmapNotify = 18, kMapNotify = 19,
-                  kGenericEvent = 35;
+constexpr uint8_t kKeyPress = 2, kButtonPress = 4, kButtonRelease = 5, kDestroyNotify = 17, kUnmapNotify = 18,
+                  kMapNotify = 19, kGenericEvent = 35;
 constexpr int kCoreEventTimeAt = 4, kCoreEventWindowAt = 12, kCoreEventXAt = 24, kCoreEventYAt = 26;
 constexpr int kMappedWindowAt = 8;  // of a map, unmap or destroy notification
 constexpr int kGenericTypeAt = 8;
-constexpr uint16_t kXiKeyPress = 2, kXiButtonPress = 4, kXiTouchBegin = 18;
+constexpr uint16_t kXiKeyPress = 2, kXiButtonPress = 4, kXiButtonRelease = 5, kXiTouchBegin = 18;
 constexpr int kXiTimeAt = 12, kXiDetailAt = 16, kXiEventWindowAt = 24, kXiEventXAt = 44, kXiEventYAt = 48;
 constexpr uint32_t kFirstButton = 1;
 
@@ -101,14 +102,44 @@ void ClickRead(const X11Click& c) {
   clicks.push_back(click);
 }
 
+// The same press or release told once more (by another of its devices).
+uint32_t& LastPressTime() {
+  static uint32_t time = 0;
+  return time;
+}
+
+// Where the mouse's first button was let go: the widget under it, in the
+// window that took the press (X tells the release there while the button
+// is held), none outside it.
+void LetGoRead(const X11Click& release) {
+  static uint32_t last = 0;
+  if (std::exchange(last, release.time) == release.time && release.time) return;
+  QWidget* in = QWidget::find(release.window);
+  QWidget* at = nullptr;
+  if (in) {
+    const qreal scale = in->devicePixelRatioF() > 0 ? in->devicePixelRatioF() : 1;
+    const QPoint point(int(release.x / scale), int(release.y / scale));
+    if (in->rect().contains(point)) at = in->childAt(point) ? in->childAt(point) : in;
+  }
+  MouseLetGo(at);
+}
+
 class PressFilter : public QAbstractNativeEventFilter {
  public:
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
     if (type != "xcb_generic_event_t") return false;
     const auto* bytes = static_cast<const uint8_t*>(message);
     NoteMapping(bytes);
+    if (const std::optional<X11Click> release = ReleaseOfX11Event(message)) {
+      LetGoRead(*release);
+      return false;
+    }
     const std::optional<uint32_t> pressed = PressedX11Window(message);
     if (!pressed) return false;
+    if (const std::optional<X11Click> click = ClickOfX11Event(message); click && click->time != LastPressTime()) {
+      LastPressTime() = click->time;
+      MousePressedAnew();
+    }
     QWidget* in = QWidget::find(*pressed);
     if (in && BoxOnScreenOver(in->window())) {
       // Once Qt has dropped the press: bringing a window back is no work
@@ -184,6 +215,19 @@ std::optional<X11Click> ClickOfX11Event(const void* event) {
   if (type == kGenericEvent && Read<uint16_t>(bytes, kGenericTypeAt) == kXiButtonPress &&
       Read<uint32_t>(bytes, kXiDetailAt) == kFirstButton)
     // XInput 2 gives the place in 16.16 fixed point.
+    return X11Click{Read<uint32_t>(bytes, kXiEventWindowAt), Read<int32_t>(bytes, kXiEventXAt) >> 16,
+                    Read<int32_t>(bytes, kXiEventYAt) >> 16, Read<uint32_t>(bytes, kXiTimeAt)};
+  return std::nullopt;
+}
+
+std::optional<X11Click> ReleaseOfX11Event(const void* event) {
+  const auto* bytes = static_cast<const uint8_t*>(event);
+  const uint8_t type = bytes[0] & 0x7f;
+  if (type == kButtonRelease && bytes[1] == kFirstButton)
+    return X11Click{Read<uint32_t>(bytes, kCoreEventWindowAt), Read<int16_t>(bytes, kCoreEventXAt),
+                    Read<int16_t>(bytes, kCoreEventYAt), Read<uint32_t>(bytes, kCoreEventTimeAt)};
+  if (type == kGenericEvent && Read<uint16_t>(bytes, kGenericTypeAt) == kXiButtonRelease &&
+      Read<uint32_t>(bytes, kXiDetailAt) == kFirstButton)
     return X11Click{Read<uint32_t>(bytes, kXiEventWindowAt), Read<int32_t>(bytes, kXiEventXAt) >> 16,
                     Read<int32_t>(bytes, kXiEventYAt) >> 16, Read<uint32_t>(bytes, kXiTimeAt)};
   return std::nullopt;

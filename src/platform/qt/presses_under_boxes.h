@@ -14,8 +14,10 @@
 // ask its question (a Warning, an example or weight question) first, and Qt
 // then drops the press as one made under that box. Such a press on a button
 // clicks it once the box is answered, as a screen reader's press or a key
-// would have gone on. A box is on the screen from the moment the window
-// system shows it (maps it): the events come in the order they happened.
+// would have gone on, if it is let go over the button (the release is read
+// here too: Qt drops it under the box). A box is on the screen from the
+// moment the window system shows it (maps it): the events come in the order
+// they happened.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +25,7 @@
 
 namespace sw {
 
-// Installs the watch once (the window watch in window_lifetime.h does).
+// Installs the watch once (the window watches in window_watches.h do).
 void WatchPressesUnderBoxes();
 
 // The window an X event (an xcb_generic_event_t) presses in: a key, a
@@ -39,5 +41,7 @@ struct X11Click {
   uint32_t time = 0;
 };
 std::optional<X11Click> ClickOfX11Event(const void* event);
+// Its release, likewise.
+std::optional<X11Click> ReleaseOfX11Event(const void* event);
 
 }  // namespace sw

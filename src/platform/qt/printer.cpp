@@ -30,7 +30,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/qt/held_under_boxes.h"
+#include "platform/qt/action_gate.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/window_lifetime.h"
 #include "platform/qt/window_place.h"

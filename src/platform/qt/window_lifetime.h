@@ -7,14 +7,10 @@
 // loop. A handler that waited checks with StillLoaded that its window was not
 // unloaded meanwhile before it touches the window again; what it needs after
 // closing its own window it copies first.
-//
-// Work that must not run while something else is under way (a calculation
-// reading the specs) waits for it with RunWhenFree.
 #pragma once
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -37,8 +33,8 @@ bool FilterAllEvents() {
   return true;
 }
 
-// Installs the watch over the program's windows; windows call it as they
-// load, so a test that builds one has it too.
+// Installs the watch over the windows' lifetimes (the window watches in
+// window_watches.h do).
 void WatchWindowLifetimes();
 
 // The window is unloaded (closed for good, deleted now or later): handlers
@@ -98,45 +94,9 @@ QWidget* ModalOver(const QWidget* w);
 // Brings the box, dialog or preview that waits to the front.
 void BringModalToFront();
 
-// The racer's actions in the order they were made: each takes the next
-// place.
-uint64_t NextPlace();
-
-// Runs `work` from the event loop as soon as `busy()` is false, provided
-// `owner` still exists (and, for a window, is still loaded), in the order
-// of `place` (0: behind all asked for so far), never ahead of a press made
-// before it whose click has yet to come (PressHeld in held_under_boxes.h).
-// A later request with the same owner and key replaces the work of one
-// still waiting, in its place.
-void RunWhenFree(QObject* owner, const std::string& key, std::function<bool()> busy, std::function<void()> work,
-                 uint64_t place = 0);
-// Whether work that waits could run now: the run or the box it waited for
-// has ended, and the event loop has not yet come round to it.
-bool WaitingWorkCanRun();
-// Runs now, in order, what waits and need not wait any more.
-void RunWaitingWork();
-
-// Runs `work` (as RunWhenFree) once no box waits over `owner` any more and
-// the handler that opened it has returned (no wait is open): an action the
-// racer made before a box came up goes on once the box is answered, never in
-// the middle of the handler that asked.
-void RunAfterBox(QWidget* owner, const std::string& key, std::function<void()> work, uint64_t place = 0);
-
-// Whether work given to RunWhenFree waits to run still.
-bool WorkWaitsToRun();
-
 // Runs `work` from the event loop after `ms` milliseconds, as long as
 // `context` exists: the program's own work (src/platform/ui.h), so what it
 // changes in a window under a box stays.
 void Later(QObject* context, std::function<void()> work, int ms = 0);
-
-// Holds everything that waits to run, whether or not it could, until as many
-// releases came as holds: while the program may be on its way out, a press
-// put off during a run must not start a calculation or open a window.
-void HoldWaitingWork();
-void ReleaseWaitingWork();
-
-// Drops everything that waits to run, and every hold: the program ends.
-void DropWaitingWork();
 
 }  // namespace sw
