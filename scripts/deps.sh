@@ -4,7 +4,7 @@ sw_install_deps() {
   local purpose="$1"
   # qt6-charts-dev's CMake files load Qt6OpenGL and Qt6OpenGLWidgets, which
   # qt6-base-dev only recommends; windows need a font to draw any text.
-  local pkgs=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  local pkgs=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxcb1-dev
               fontconfig fonts-dejavu-core)
   if [ "$purpose" = test ]; then
     # The printing tests read their PDFs with pdftotext and expect the

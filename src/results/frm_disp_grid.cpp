@@ -23,6 +23,7 @@
 #include "files/file_names.h"
 #include "platform/qt/fixed_font.h"
 #include "platform/qt/grid.h"
+#include "platform/qt/kept_in_front.h"
 #include "platform/qt/menu_bar_tips.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_lifetime.h"
@@ -99,6 +100,8 @@ void frmDispGrid::SetRetrievalPauseMs(int ms) { g_retrievalPauseMs = ms; }
 frmDispGrid::frmDispGrid(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   setObjectName("frmDispGrid");
   setAttribute(Qt::WA_DeleteOnClose);
+  // The main window waits on the results, greyed, until they close.
+  KeepInFrontOf(this, parent);
   // Every fill empties the caption; a screen reader still names the window.
   setAccessibleName("Results");
   BuildControls();

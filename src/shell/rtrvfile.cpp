@@ -20,6 +20,7 @@
 #include "files/vehicle_file.h"
 #include "platform/program_folder.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/kept_in_front.h"
 #include "platform/qt/pick_list.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/text_box.h"
@@ -55,6 +56,8 @@ const std::string kCR(1, CR);
 Rtrvfile::Rtrvfile() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("Rtrvfile");
+  // The main window waits on this one, disabled, until it closes.
+  KeepInFrontOf(this, DefaultInstance<frmMain>::IfLoaded());
   setWindowTitle("Open a Vehicle File");
 
   auto* phraseBox = new QGroupBox("Show Only Files which contain this phrase", this);

@@ -487,7 +487,7 @@ def watch(p, command, asks=None, answer=None, way=None):
     return asked, runs
 
 
-def started(folder):
+def started(folder, tip=True):
     """The program started, the start's boxes, and the notice under them,
     answered with OK; then the one-time tip "User's Manual", which comes as
     the main window takes the front for the fourth time: Quit clicked from a
@@ -507,7 +507,7 @@ def started(folder):
                     b != shown for b in p.boxes()))
                 quiet_since = time.time()
             time.sleep(0.1)
-        while not p.tip_seen:
+        while tip and not p.tip_seen:
             open_spec(p, "Driving", "Driving Specs")
             click(p, control(p.main(), "Quit"))
             if watch(p, "Quit")[1] != 1:
@@ -521,6 +521,35 @@ def started(folder):
         p.kill()
         raise
     return p
+
+
+def waiting_row(folder):
+    """Results up, the greyed main window clicked so that the one-time tip
+    comes: after its OK Results stays over it, transient for it as the open
+    window is (the progress window shows too briefly to ask)."""
+    p = started(folder, tip=False)
+    try:
+        main = p.x_window(" Stagewell v")
+        owned = lambda w: f"# {int(main):#x}" in run("xprop", "-id", w, "WM_TRANSIENT_FOR")
+        control(p.main(), "Calculate ET Performance").doActionNamed("Press")
+        back = control(p.wait_window("Results"), "Back")
+        results = wait_for("Results on the screen", lambda: next((w for w in p.x_windows() if w != main), None))
+        click(p, control(p.main(), "Transmission"))  # the fourth time the main window takes the front
+        p.answer(p.wait_window("User's Manual"), "OK")
+        wait_for("the front after the tip", lambda: xdo("getactivewindow").strip() in (main, results))
+        stacking = re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))
+        covered = stacking.index(f"{int(main):#x}") > stacking.index(f"{int(results):#x}")
+        if covered or not owned(results):
+            raise Failure(f"the greyed main window covers Results: {covered}, Results transient: {owned(results)}")
+        back.doActionNamed("Press")
+        wait_for("Results to close", lambda: not p.window("Results"))
+        control(p.main(), "Open Vehicle Library").doActionNamed("Press")
+        wait_for("the open menu", p.popup_open)
+        xdo("key", "--clearmodifiers", "Down", "Return")
+        if not owned(p.x_window("Open a Vehicle File")):
+            raise Failure("the open window is not transient for the main window")
+    finally:
+        p.kill()
 
 
 def quit_program(p):
@@ -583,6 +612,8 @@ def rows(work):
         for way in ("close box", "File > Exit"):
             if ONLY in f"quit, bridge {bridge}, {way}":
                 row(f"quit, bridge {bridge}, {way}", quit_row, next(folders), bridge == "on", way)
+    if ONLY in "Results over the waiting main window":
+        row("Results over the waiting main window", waiting_row, next(folders))
     # The table in one start; a failed row starts it anew.
     p = None
     for question, command, way in ROWS:
