@@ -206,13 +206,17 @@ std::optional<uint32_t> PressedX11Window(const void* event) {
   }
 }
 
-std::optional<X11Click> ClickOfX11Event(const void* event) {
+namespace {
+
+// The mouse's first button pressed or let go (of the core protocol's kind
+// `core`, XInput 2's `xi`).
+std::optional<X11Click> FirstButtonEvent(const void* event, uint8_t core, uint16_t xi) {
   const auto* bytes = static_cast<const uint8_t*>(event);
   const uint8_t type = bytes[0] & 0x7f;
-  if (type == kButtonPress && bytes[1] == kFirstButton)
+  if (type == core && bytes[1] == kFirstButton)
     return X11Click{Read<uint32_t>(bytes, kCoreEventWindowAt), Read<int16_t>(bytes, kCoreEventXAt),
                     Read<int16_t>(bytes, kCoreEventYAt), Read<uint32_t>(bytes, kCoreEventTimeAt)};
-  if (type == kGenericEvent && Read<uint16_t>(bytes, kGenericTypeAt) == kXiButtonPress &&
+  if (type == kGenericEvent && Read<uint16_t>(bytes, kGenericTypeAt) == xi &&
       Read<uint32_t>(bytes, kXiDetailAt) == kFirstButton)
     // XInput 2 gives the place in 16.16 fixed point.
     return X11Click{Read<uint32_t>(bytes, kXiEventWindowAt), Read<int32_t>(bytes, kXiEventXAt) >> 16,
@@ -220,17 +224,14 @@ std::optional<X11Click> ClickOfX11Event(const void* event) {
   return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<X11Click> ClickOfX11Event(const void* event) {
+  return FirstButtonEvent(event, kButtonPress, kXiButtonPress);
+}
+
 std::optional<X11Click> ReleaseOfX11Event(const void* event) {
-  const auto* bytes = static_cast<const uint8_t*>(event);
-  const uint8_t type = bytes[0] & 0x7f;
-  if (type == kButtonRelease && bytes[1] == kFirstButton)
-    return X11Click{Read<uint32_t>(bytes, kCoreEventWindowAt), Read<int16_t>(bytes, kCoreEventXAt),
-                    Read<int16_t>(bytes, kCoreEventYAt), Read<uint32_t>(bytes, kCoreEventTimeAt)};
-  if (type == kGenericEvent && Read<uint16_t>(bytes, kGenericTypeAt) == kXiButtonRelease &&
-      Read<uint32_t>(bytes, kXiDetailAt) == kFirstButton)
-    return X11Click{Read<uint32_t>(bytes, kXiEventWindowAt), Read<int32_t>(bytes, kXiEventXAt) >> 16,
-                    Read<int32_t>(bytes, kXiEventYAt) >> 16, Read<uint32_t>(bytes, kXiTimeAt)};
-  return std::nullopt;
+  return FirstButtonEvent(event, kButtonRelease, kXiButtonRelease);
 }
 
 void WatchPressesUnderBoxes() {
