@@ -15,6 +15,7 @@ One line a row; exit 0 when every row passed. A missing tool fails too.
 DESKTOP_KEEP=1 keeps the programs' folders and logs.
 """
 import collections
+import contextlib
 import os
 import re
 import shutil
@@ -240,6 +241,11 @@ def control(window, name, role="push button"):
 
 def click(p, node, hold=False):
     """A real click (or press held) on `node`, where no other window covers it."""
+    xdo("mousemove", *spot(p, node), "mousedown" if hold else "click", 1)
+
+
+def spot(p, node):
+    """A point of `node` that no other window covers."""
     me = node
     while me.parent and me.parent.roleName != "application":
         me = me.parent
@@ -247,12 +253,12 @@ def click(p, node, hold=False):
     over = [w.extents for w in p.windows() if w.name != me.name and (
         me.name.startswith(" Stagewell v") or w.roleName in ("alert", "dialog"))]
     x, y, width, height = node.extents
-    for fy in (0.5, 0.25, 0.75):
-        for fx in (0.5, 0.2, 0.8, 0.1, 0.9):
-            px, py = int(x + width * fx), int(y + height * fy)
-            if not any(ox <= px < ox + ow and oy <= py < oy + oh for ox, oy, ow, oh in over):
-                xdo("mousemove", px, py, "mousedown" if hold else "click", 1)
-                return
+    # Near the edges last: a wide area (the main window's picture) may show only a strip.
+    for fx, fy in [(fx, fy) for fy in (0.5, 0.25, 0.75) for fx in (0.5, 0.2, 0.8, 0.1, 0.9)] + [
+            (0.03, 0.5), (0.97, 0.5), (0.5, 0.95)]:
+        px, py = int(x + width * fx), int(y + height * fy)
+        if not any(ox <= px < ox + ow and oy <= py < oy + oh for ox, oy, ow, oh in over):
+            return px, py
     raise Failure(f'"{node.name}" is covered')
 
 
@@ -313,14 +319,15 @@ WHEELBASE = ("Body & Axle", "Body/Axle Specs", "Wheelbase, in", 0, lambda t: f"{
 QUESTIONS = {
     "weight Yes": Question(*WEIGHT, "Yes"),
     "weight No": Question(*WEIGHT, "No"),
+    "weight left": Question(*WEIGHT, "Yes"),  # left with Tab: asked only as the window stores its rows
     "example Yes": Question(*WHEELBASE, "Yes"),
     "example No": Question(*WHEELBASE, "No"),
     "Warning": Question("Wheels & Tires", "Wheel & Tire Specs", "Tire Diameter, in", 1, lambda t: "77.7", "Warning",
                         "OK"),
 }
 EXAMPLE = "Muscle car 1968-72, 112 in wb"  # Body & Axle's, for the example question
-# Boxes that may come on the way, answered with OK: the weight Yes gave, and the one-time tip.
-NOTICES = ("Vehicle Weight increased to", "User's Manual")
+# Boxes that may come on the way, answered with OK: the weight Yes gave, the one-time tip, a print's comment.
+NOTICES = ("Vehicle Weight increased to", "User's Manual", "Printed Comment", "Graph Comment")
 
 # The command: its main window button, what shows it ran (a box's words, a
 # window, a pop-up) and the answer to its box.
@@ -330,6 +337,21 @@ COMMANDS = {
     "Calculate": Command("Calculate ET Performance", "Results", None),
     "Quit": Command("Quit", "Quit Stagewell ?", "No"),
     "Optimize": Command("Optimize", "popup", None),
+    "Open": Command("Open Vehicle Library", "popup", None),
+    "Print": Command(None, "preview", None),  # a window's own (PRINTS), shown in Qt's print preview
+}
+
+# A window's own print, its entry not yet left refused on the way: the
+# window (its main window button and caption), the row (its caption, the
+# last of that caption), the figure typed and the print's control.
+Printout = collections.namedtuple("Printout", "button window caption figure control")
+PRINTS = {
+    "Dial-In Warning": Printout("Dial-In", "Dial In Prediction", 'Corr. Baro., "Hg', "99", "File > Print"),
+    "Throttle Stop Warning": Printout("Throttle Stop", "Throttle Stop Prediction", 'Corr. Baro., "Hg', "99",
+                                      "File > Print"),
+    "Engine Warning": Printout("Engine", "General Engine Specs", "RPM 5", "99999", "Print Power Curve"),
+    "calculator Warning": Printout("Body & Axle", "Vehicle Weight Estimate", "Driver + Added Weight, lbs", "99999",
+                                   "Print"),
 }
 
 # The table. Every command by a mouse click after the example question
@@ -344,6 +366,15 @@ ROWS = [(q, c, "click") for q in ("example Yes", "example No", "Warning") for c 
     ("example Yes", "Optimize", "held"), ("Warning", "Calculate", "F2"), ("example Yes", "Calculate", "F2"),
     ("example Yes", "Save", "reader"), ("weight Yes", "Calculate", "reader"), ("Warning", "Quit", "reader"),
     ("weight No", "Optimize", "reader"),
+    # Open's pop-up after the question (asked also as the window stores a
+    # row left before), by each way a racer has; a press let go off its
+    # button under the box runs nothing; a window's own print after its
+    # Warning, once at most for a click.
+    ("weight Yes", "Open", "click"), ("weight left", "Open", "click"), ("weight Yes", "Open", "held"),
+    ("weight Yes", "Open", "focused reader"), ("Warning", "Optimize", "dragged off"),
+    ("example Yes", "Calculate", "dragged off"), ("weight Yes", "Quit", "dragged off"),
+    ("Dial-In Warning", "Print", "click"), ("Throttle Stop Warning", "Print", "reader"),
+    ("Engine Warning", "Print", "click"), ("calculator Warning", "Print", "click"),
 ]
 
 
@@ -386,9 +417,16 @@ def link_example(p, spec):
 def command_row(p, question, command, way):
     """The figure typed into the spec window and not left, then the command
     given from the main window: the question once, the command once after
-    the answer and never under the box, the answered figures kept."""
+    the answer (never, when its press was let go off the button) and never
+    under the box, the answered figures kept."""
     q, c = QUESTIONS[question], COMMANDS[command]
+    go = control(p.main(), c.button)
+    if way == "focused reader":  # the racer went to the button with the keyboard before opening the window
+        go.grabFocus()
+        wait_for("the focus on the button", lambda: go.focused)
     spec = open_spec(p, q.button, q.window)
+    if command == "Open":  # the window stands over the big buttons: the racer moves it below them first
+        xdo("windowmove", "--sync", p.x_window(q.window), "x", go.extents[1] + go.extents[3] + 30)
     if question.startswith("example") and EXAMPLE not in summary(p):
         link_example(p, spec)
     row = [n for n in spec.findChildren(lambda n: n.roleName == "text" and n.name == q.caption)][q.which]
@@ -397,17 +435,18 @@ def command_row(p, question, command, way):
     xdo("key", "--clearmodifiers", "ctrl+a")
     xdo("type", "--delay", 20, figure)
     wait_for("the typed figure", lambda: row.text == figure)
-    go = control(p.main(), c.button)
+    if question.endswith("left"):
+        xdo("key", "--clearmodifiers", "Tab")
     try:
-        if way in ("click", "held"):
-            click(p, go, hold=way == "held")
+        if way in ("click", "held", "dragged off"):
+            click(p, go, hold=way != "click")
         elif way == "F2":
             xdo("key", "--clearmodifiers", "F2")
         else:
             go.doActionNamed("Press")
         questions, runs = watch(p, command, q.asks, q.answer, way)
     finally:
-        if way == "held":
+        if way in ("held", "dragged off"):
             xdo("mouseup", 1)
     # The window goes on the command's way; after a refusal it may keep the
     # front it took back with the focus, and goes with its OK.
@@ -415,7 +454,7 @@ def command_row(p, question, command, way):
     if spec:
         control(spec, "OK").doActionNamed("Press")
         wait_for(f"{q.window} to close", lambda: not p.window(q.window))
-    if questions != 1 or runs != 1:
+    if questions != 1 or runs != (way != "dragged off"):
         raise Failure(f"asked {questions} times, {command} ran {runs} times")
     # What was answered is what the racer's car holds.
     text = summary(p)
@@ -433,12 +472,70 @@ def command_row(p, question, command, way):
             raise Failure(f"the file holds {figure}: {figure in saved}, weight {weight}: {weight in saved}")
 
 
+def preview(p):
+    """Qt's print preview, when one is up."""
+    return next((b for b in p.boxes() if b.findChildren(lambda n: n.name == "Fit width")), None)
+
+
+def print_row(p, question, command, way):
+    """The figure typed into the window and not left, then its print given
+    (File > Print from its menu bar, or its button): the Warning first and
+    the stored figure back in the row, then the print of it, once. A
+    calculator prints nothing of a refused entry, and at most once a click,
+    however often refused before."""
+    o = PRINTS[question]
+    calculator, menu = o.button == "Body & Axle", ">" in o.control
+    if calculator:  # the weight calculator, from the button beside the vehicle weight
+        click(p, control(open_spec(p, o.button, "Body/Axle Specs"), "Clc Total Weight with Driver, lbs"))
+    elif o.button == "Engine":  # the full curve, next below the peaks, and five points (HP from RPM and torque)
+        engine = open_spec(p, o.button, o.window)
+        click(p, engine.findChildren(lambda n: n.roleName == "combo box")[0])
+        wait_for("the methods", p.popup_open)
+        xdo("key", "Down", "Return")
+        p.answer(wait_for("the note on the curve", p.boxes)[0], "OK")
+        click(p, control(engine, "RPM 1", "text"))
+        xdo("type", "--delay", 20, "3000\t420\t\t4000\t480\t\t5000\t470\t\t6000\t420\t\t7000\t360\t\t")
+        wait_for("the fifth point's HP", lambda: control(engine, "HP 5", "text").text)
+    else:  # asked once a start whether the car fits; the entries left over
+        control(p.main(), o.button).doActionNamed("Press")
+        for answer in ("Yes", "OK"):
+            p.answer(wait_for("the box", p.boxes)[0], answer)
+    window = p.wait_window(o.window)
+    row = [n for n in window.findChildren(lambda n: n.roleName == "text" and n.name == o.caption)][-1]
+    stored, item = row.text, (window.findChildren(lambda n: n.name == "Print" and n.roleName == "menu item")[0]
+                              if menu else control(window, o.control))  # a menu's item, before the menu shows it
+    for turn in (1, 2) if calculator else (1,):
+        click(p, row)
+        xdo("key", "--clearmodifiers", "ctrl+a")
+        xdo("type", "--delay", 20, o.figure)
+        wait_for("the typed figure", lambda: row.text == o.figure)
+        if way == "reader":
+            item.doActionNamed("Press")
+        else:
+            if menu:
+                click(p, control(window, "File", "menu item"))
+                wait_for("the File menu", lambda: item.showing)
+            click(p, item)
+        questions, runs = watch(p, command, "Warning", "OK", way)
+        if questions != 1 or runs not in ((0, 1) if calculator else (1,)):
+            raise Failure(f"click {turn}: asked {questions} times, printed {runs} times")
+        if row.text != stored:
+            raise Failure(f"the row holds {row.text}, not {stored}")
+    if calculator:
+        control(window, "Cancel").doActionNamed("Press")
+    title = "Body/Axle Specs" if calculator else o.window
+    window = p.wait_window(title)
+    (control(window, "Exit", "menu item") if menu else control(window, "OK")).doActionNamed("Press")
+    wait_for(f"{title} to close", lambda: not p.window(title))
+
+
 def watch(p, command, asks=None, answer=None, way=None):
     """Answers what comes after a command until nothing has come for QUIET
     seconds since it ran: the question `asks` with `answer` (after one more
     click on the command's button, under the box on the screen, when it came
-    by a click; a held press let go after it), the command's own box, window
-    or pop-up, and the notices. Returns the times asked and the times run."""
+    by a click; a held press let go after it, or before it off the button),
+    the command's own box, window, pop-up or print preview (never before the
+    question), and the notices. Returns the times asked and the times run."""
     c = COMMANDS[command]
     asked = runs = 0
     began, last, unknown = time.time(), None, None
@@ -448,24 +545,31 @@ def watch(p, command, asks=None, answer=None, way=None):
             texts = [p.box_text(b) for b in boxes]
             box = lambda *words: next((b for b, t in zip(boxes, texts) if any(w and w in t for w in words)), None)
             question, notice = box(asks), box(*NOTICES)
-            shown = p.popup_open() if c.shows == "popup" else p.window(c.shows) if c.shows == "Results" else box(c.shows)
+            shown = (p.popup_open() if c.shows == "popup" else p.window(c.shows) if c.shows == "Results" else
+                     preview(p) if c.shows == "preview" else box(c.shows))
         except GONE:
             continue
         if question:
             if shown:
                 raise Failure(f"{command} ran while the question was up")
             asked += 1
-            if way == "click":
+            if way == "click" and c.button:
                 p.x_window(question.name)
-                click(p, control(p.main(), c.button))
+                with contextlib.suppress(Failure):  # unless the box covers it (Open's)
+                    click(p, control(p.main(), c.button))
+            if way == "dragged off":  # still held, off the button onto the main window's picture, let go there
+                picture = p.main().findChildren(lambda n: n.roleName == "layered pane")[0]
+                xdo("mousemove", *spot(p, picture), "mouseup", 1)
             p.answer(question, answer)
             if way == "held":
                 xdo("mouseup", 1)
         elif shown:
+            if asks and not asked:
+                raise Failure(f"{command} ran before the question")
             runs += 1
-            if c.shows == "popup":
+            if c.shows in ("popup", "preview"):
                 xdo("key", "Escape")
-                wait_for("the pop-up to close", lambda: not p.popup_open())
+                wait_for("it to close", lambda: not (p.popup_open() or preview(p)))
             elif c.shows == "Results":
                 control(shown, "Back").doActionNamed("Press")
                 wait_for("Results to close", lambda: not p.window("Results"))
@@ -621,7 +725,7 @@ def rows(work):
         if ONLY not in name:
             continue
         p = p or row("start, the tip on the way of Quit by click", started, next(folders))
-        if p and not row(name, command_row, p, question, command, way):
+        if p and not row(name, print_row if command == "Print" else command_row, p, question, command, way):
             p = p.kill()
     if p:
         row("quit after the table", quit_program, p)
