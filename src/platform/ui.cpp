@@ -1,5 +1,6 @@
 #include "platform/ui.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace sw {
@@ -69,6 +70,10 @@ HandlerWait::~HandlerWait() {
 ProgramWork::ProgramWork() { ++Levels().back().work; }
 ProgramWork::~ProgramWork() { --Levels().back().work; }
 bool ProgramWorkRuns() { return Levels().back().work > 0; }
+bool ProgramWorkWaits() {
+  const auto& levels = Levels();
+  return std::any_of(levels.begin(), levels.end() - 1, [](const Level& l) { return l.work > 0; });
+}
 
 OutsideRequest::OutsideRequest() { Levels().push_back({0, true}); }
 OutsideRequest::~OutsideRequest() { Levels().pop_back(); }

@@ -92,6 +92,9 @@ class ProgramWork {
 };
 // True while program work runs since the innermost wait began.
 bool ProgramWorkRuns();
+// True while program work begun before the innermost wait waits in it (a
+// box, a dialog or the event pump) to go on.
+bool ProgramWorkWaits();
 
 // A request from outside the program, made where it comes in: a screen
 // reader's, which the desktop's accessibility bridge carries out in the

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/deactivate_close.h"
 #include "platform/qt/window_lifetime.h"
 #include "platform/ui.h"
 
@@ -24,6 +25,7 @@ namespace {
 constexpr const char* kActing = "swActing";         // its presses go to a handler of the program
 constexpr const char* kTracked = "swPressTracked";  // its presses are noted as they are made
 constexpr const char* kRefusedAt = "swRefusedAt";   // the place of the window's last refused entry
+constexpr const char* kBlockedAt = "swBlockedAt";   // the place at which a box last came over the window
 
 bool (*g_calculating)() = nullptr;  // constant-initialised: set before any window
 bool (*g_ending)() = nullptr;
@@ -132,10 +134,19 @@ void MousePressesFrom(int depth) {
   std::erase_if(MousePresses(), [depth](const auto& p) { return p.first >= depth; });
 }
 
-// The last releases of the mouse's first button, oldest first.
+// The last press of the mouse's first button the window system told of.
+struct MousePress {
+  uint32_t time = 0;
+  uint64_t place = 0;
+};
+MousePress g_pressRead;
+
+// The last releases of the mouse's first button, oldest first; in the
+// order the window system told of them, with the presses.
 struct LetGo {
   uint64_t place = 0;
   QPointer<QWidget> at;
+  bool handedOn = false;  // Qt handed it on to a window (one under a box it drops)
 };
 std::vector<LetGo>& LetGos() {
   static std::vector<LetGo> letGos;
@@ -202,10 +213,11 @@ void PressMade(QAbstractButton* b) {
   Press press{mouse && !outside ? mouse : NextPlace(), ModalOver(window) != nullptr, false, outside};
   press.waited = !press.underBox && ActionWaits(window);
   const LetGo* letGo = mouse && !outside && !press.underBox ? LetGoAfter(mouse) : nullptr;
-  if (letGo) {
+  if (letGo && !letGo->handedOn && window->property(kBlockedAt).toULongLong() > mouse) {
     // Let go already: a box came up and went while Qt handed this press on
-    // (the entry it took the focus from was refused), and took the release
-    // with it. The button is down no longer; it clicks where it was let go.
+    // (the entry it took the focus from was refused), and Qt dropped the
+    // release under it. The button is down no longer; it clicks where it
+    // was let go.
     QPointer<QAbstractButton> button(b);
     QTimer::singleShot(0, b, [button] {
       if (button) button->setDown(false);
@@ -219,10 +231,13 @@ void PressMade(QAbstractButton* b) {
   if (press.outside && !press.underBox) ToFrontAsAClick(b->window());
 }
 
-// What the click sets off comes before the event loop has it behind it.
-void PressReleased(QAbstractButton* b) {
+// What the click sets off comes before the event loop has it behind it. A
+// screen reader's press clicks by itself, a moment later, though a box took
+// the focus and with it the button's release meanwhile: it is told by its
+// click.
+void PressReleased(QAbstractButton* b, bool clicked) {
   for (Pressed& p : Presses())
-    if (p.button == b && !p.released) {
+    if (p.button == b && !p.released && (clicked || !p.press.outside)) {
       p.released = true;
       QTimer::singleShot(0, b, [b, place = p.press.place] {
         std::erase_if(Presses(),
@@ -279,10 +294,16 @@ uint64_t RefusedAt(const QWidget* window) { return window ? window->property(kRe
 
 bool g_refusedOnItsWay = false;
 
-// (a) and (c): the acting window's entries settled, then the handler, once.
+// (a) and (c): the windows the action took the front from gone on their
+// way (their questions asked), the acting window's entries settled, then the
+// handler, once.
 void RunNow(const RacerAction& action) {
   ProgramWork work;
   QWidget* window = action.window ? action.window->window() : nullptr;
+  // A press in a window not yet in front: the desktop is bringing it there.
+  const bool toFront = action.press.place && !action.press.waited && window && !window->isActiveWindow();
+  DeactivateWatch::ReportLostFrontsNow(toFront ? window : nullptr);
+  if (Ending()) return;
   const uint64_t since = action.press.place ? action.press.place : NextPlace();
   if (auto* entries = dynamic_cast<EntryWindow*>(window); entries && action.settlesEntries) {
     StillLoaded<QWidget> self(window);
@@ -315,6 +336,18 @@ void Decide(RacerAction action) {
     QTimer::singleShot(kClickAfterPress, window, [action = std::move(action)] { Decide(action); });
     return;
   }
+  // Made while the program's work lets the event pump run (a window going
+  // on the racer's way, the handler of an action before it; no box up), it
+  // comes after that work, as it was made after it; a box's own controls
+  // act in it at once.
+  if (ProgramWorkWaits() && !ProgramWorkRuns() && !QApplication::activeModalWidget()) {
+    const std::string key = action.key;
+    const uint64_t place = action.press.place;
+    action.control = nullptr;
+    RunWhenFree(window, key, [] { return ProgramWorkWaits(); }, [action = std::move(action)] { Decide(action); },
+                place);
+    return;
+  }
   if (ModalOver(window)) {
     const std::string key = action.key;
     const uint64_t place = action.press.place;
@@ -336,17 +369,25 @@ class Gate : public QObject {
         TrackPresses(o);
         break;
       case QEvent::WindowBlocked:
-        if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) PressesCutByBox(static_cast<QWidget*>(o));
+        if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
+          o->setProperty(kBlockedAt, QVariant::fromValue<qulonglong>(NextPlace()));
+          PressesCutByBox(static_cast<QWidget*>(o));
+        }
         break;
       case QEvent::MouseButtonPress:
         // As a window takes the press, before it moves the focus (whose
-        // leave may ask): the moment the press was made.
-        if (o->isWindowType() && e->spontaneous() && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        // leave may ask): the press, as of the moment the window system
+        // told of it.
+        if (const auto* m = static_cast<QMouseEvent*>(e);
+            o->isWindowType() && e->spontaneous() && m->button() == Qt::LeftButton) {
           MousePressesFrom(OpenHandlerWaits());
-          MousePresses().emplace_back(OpenHandlerWaits(), NextPlace());
+          MousePresses().emplace_back(OpenHandlerWaits(),
+                                      m->timestamp() == g_pressRead.time ? g_pressRead.place : NextPlace());
         }
         break;
       case QEvent::MouseButtonRelease:
+        if (o->isWindowType() && e->spontaneous() && !LetGos().empty()) LetGos().back().handedOn = true;
+        [[fallthrough]];
       case QEvent::KeyPress:
         if (o->isWindowType()) MousePressesFrom(OpenHandlerWaits());
         break;
@@ -408,7 +449,8 @@ void TrackPresses(QObject* o) {
   if (!b || b->property(kTracked).toBool()) return;
   b->setProperty(kTracked, true);
   QObject::connect(b, &QAbstractButton::pressed, b, [b] { PressMade(b); });
-  QObject::connect(b, &QAbstractButton::released, b, [b] { PressReleased(b); });
+  QObject::connect(b, &QAbstractButton::released, b, [b] { PressReleased(b, false); });
+  QObject::connect(b, &QAbstractButton::clicked, b, [b] { PressReleased(b, true); });
 }
 
 void PressCutByBox(QAbstractButton* button, uint64_t place) { ClickAfterBox(button, place, true); }
@@ -421,9 +463,13 @@ void MouseLetGo(QWidget* at) {
     if (!cut->letGoOver) cut->letGoOver = Over(cut->button, at);
 }
 
-void MousePressedAnew() {
+uint64_t MousePressRead(uint32_t time) {
+  // The same press told once more (by another of its devices).
+  if (g_pressRead.place && g_pressRead.time == time) return g_pressRead.place;
+  g_pressRead = {time, NextPlace()};
   for (const auto& cut : std::exchange(CutPresses(), {}))
     if (!cut->letGoOver) cut->letGoOver = false;
+  return g_pressRead.place;
 }
 
 bool Greyed(const QObject* control) { return control && Disabled(control); }

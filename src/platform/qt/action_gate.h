@@ -123,12 +123,14 @@ void TrackPresses(QObject* control);
 // once the box is answered, if its release comes (or came) over the button.
 void PressCutByBox(QAbstractButton* button, uint64_t place);
 
+// The mouse's first button pressed (at the window system's `time`), as the
+// window system tells it, before Qt hands it on: the moment of the press,
+// its place among the racer's actions. A press cut off before whose release
+// was never told is no click.
+uint64_t MousePressRead(uint32_t time);
 // The mouse's first button let go over `at` (the deepest widget under the
 // pointer, none outside the program's windows), as the window system tells.
 void MouseLetGo(QWidget* at);
-// A new press of the mouse's first button, as the window system tells: a
-// press cut off before whose release was never told is no click.
-void MousePressedAnew();
 
 // Whether the racer cannot work `control`: greyed or hidden, itself or with
 // what shows it (a frame, a menu bar).

@@ -25,6 +25,12 @@ class DeactivateWatch : public QObject {
   void Suspend(bool on) { suspended_ = on; }
   // Looks at the front again from the event loop (a report that had to wait).
   void Recheck();
+  // Every window that lost the front and has yet to be told, told now, and
+  // the window in front told it loses the front to `to` (a window the racer
+  // pressed in, which the desktop has yet to bring to the front): an action
+  // the racer takes in another window goes on after what they do as they go
+  // (their questions), never under it.
+  static void ReportLostFrontsNow(QWidget* to = nullptr);
 
   // True for the boxes and dialogs that never make a window close.
   static bool IsBox(QWidget* w);
@@ -37,6 +43,10 @@ class DeactivateWatch : public QObject {
 
  private:
   void Check();
+  void CheckLater();
+  // Whether the front going to `active` counts as lost.
+  bool LostTo(QWidget* active);
+  void Lost();
   QPointer<QWidget> window_;
   std::function<void()> onLost_;
   std::function<bool(QWidget*)> except_;
@@ -44,6 +54,8 @@ class DeactivateWatch : public QObject {
   bool suspended_ = false;
   // The front went to a box: where it goes next still counts.
   bool afterBox_ = false;
+  // Told before the desktop moved the front: its move tells nothing new.
+  bool toldEarly_ = false;
 };
 
 }  // namespace sw

@@ -97,15 +97,9 @@ void ClickRead(const X11Click& c) {
   for (const OnItsWay& w : clicks)
     if (w.time == c.time && w.in == in) return;
   const qreal scale = in->devicePixelRatioF() > 0 ? in->devicePixelRatioF() : 1;
-  OnItsWay click{in, QPoint(int(c.x / scale), int(c.y / scale)), c.time, NextPlace()};
+  OnItsWay click{in, QPoint(int(c.x / scale), int(c.y / scale)), c.time, MousePressRead(c.time)};
   if (ModalOver(in->window())) Cut(click);  // shown by the program, not yet by the window system
   clicks.push_back(click);
-}
-
-// The same press or release told once more (by another of its devices).
-uint32_t& LastPressTime() {
-  static uint32_t time = 0;
-  return time;
 }
 
 // Where the mouse's first button was let go: the widget under it, in the
@@ -136,16 +130,14 @@ class PressFilter : public QAbstractNativeEventFilter {
     }
     const std::optional<uint32_t> pressed = PressedX11Window(message);
     if (!pressed) return false;
-    if (const std::optional<X11Click> click = ClickOfX11Event(message); click && click->time != LastPressTime()) {
-      LastPressTime() = click->time;
-      MousePressedAnew();
-    }
+    const std::optional<X11Click> click = ClickOfX11Event(message);
+    if (click) MousePressRead(click->time);
     QWidget* in = QWidget::find(*pressed);
     if (in && BoxOnScreenOver(in->window())) {
       // Once Qt has dropped the press: bringing a window back is no work
       // for the middle of the window system's event.
       QTimer::singleShot(0, qApp, [] { BringModalToFront(); });
-    } else if (const std::optional<X11Click> click = ClickOfX11Event(message)) {
+    } else if (click) {
       ClickRead(*click);
     }
     return false;
