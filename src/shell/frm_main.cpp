@@ -876,9 +876,7 @@ void frmMain::mnuWeb_Click() { ShowWebSite(MakerAddress(), "Korvath"); }
 
 void frmMain::ShowOptimizeMenu(const QPoint& at) {
   if (Busy()) return;
-  // A spec window going on the way asks its question first: the pop-up
-  // comes after the answer, not under the box, which would close it. (Its
-  // converter item follows the specs as stored.)
+  // Its converter item follows the specs as stored.
   StillLoaded<frmMain> self(this);
   StoreOpenWindows();
   if (!self || Busy()) return;

@@ -9,7 +9,7 @@ accessibility bus; controls are found and boxes read through the
 accessibility tree (dogtail, over pyatspi), real clicks and keys come from
 xdotool, and every wait is on what the program shows or writes.
 
-    tests/shell/desktop_test.py PROGRAM [WORDS]   # only the rows naming WORDS
+    tests/shell/desktop_test.py PROGRAM [WORDS] [K/N]   # only the rows naming WORDS, the Kth of N shares
 
 One line a row; exit 0 when every row passed. A missing tool fails too.
 DESKTOP_KEEP=1 keeps the programs' folders and logs.
@@ -27,6 +27,7 @@ import time
 
 PROGRAM = os.path.abspath(sys.argv[1])
 ONLY = sys.argv[2] if len(sys.argv) > 2 else ""
+SHARE, SHARES = map(int, (sys.argv[3] if len(sys.argv) > 3 else "1/1").split("/"))
 TIMEOUT = 30  # seconds for anything the program should show; far more than it takes
 QUIET = 1.2   # seconds without a new box before a command counts as done
 SANITIZER = re.compile(r"ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:")
@@ -699,7 +700,11 @@ def rows(work):
     config.actionDelay = config.defaultDelay = 0  # every wait is on what the program shows
     from dogtail.tree import root
     sys.excepthook = sys.__excepthook__
-    results, folders = [], (os.path.join(work, str(n)) for n in range(1000))
+    results, folders, counted = [], (os.path.join(work, str(n)) for n in range(1000)), iter(range(1000))
+
+    def wanted(name):
+        """A row naming ONLY, in this share of the rows (shares run side by side)."""
+        return ONLY in name and next(counted) % SHARES == SHARE - 1
 
     def row(name, body, *args):
         """What the row's body returned (True for nothing), None when it failed."""
@@ -714,15 +719,15 @@ def rows(work):
 
     for bridge in ("on", "off"):
         for way in ("close box", "File > Exit"):
-            if ONLY in f"quit, bridge {bridge}, {way}":
+            if wanted(f"quit, bridge {bridge}, {way}"):
                 row(f"quit, bridge {bridge}, {way}", quit_row, next(folders), bridge == "on", way)
-    if ONLY in "Results over the waiting main window":
+    if wanted("Results over the waiting main window"):
         row("Results over the waiting main window", waiting_row, next(folders))
     # The table in one start; a failed row starts it anew.
     p = None
     for question, command, way in ROWS:
         name = f"{question}, {command} by {way}"
-        if ONLY not in name:
+        if not wanted(name):
             continue
         p = p or row("start, the tip on the way of Quit by click", started, next(folders))
         if p and not row(name, print_row if command == "Print" else command_row, p, question, command, way):

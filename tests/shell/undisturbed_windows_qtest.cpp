@@ -525,7 +525,8 @@ class UndisturbedWindowsTest : public QObject {
   void aCommandGoesOnAfterTheQuestionOnItsWay_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("answer");
-    for (const char* command : {"Save Vehicle", "Exit Program", "Save pressed", "Quit pressed", "Save clicked"})
+    for (const char* command :
+         {"Save Vehicle", "Exit Program", "Save pressed", "Quit pressed", "Save clicked", "Quit let go off"})
       for (int answer : {ans::Yes, ans::No})
         QTest::addRow("%s, %s", command, answer == ans::Yes ? "Yes" : "No") << QString(command) << answer;
   }
@@ -547,8 +548,14 @@ class UndisturbedWindowsTest : public QObject {
     QAbstractButton* button = command == "Save pressed" ? m->cmdSave : m->MainCommand[3];
     if (command.endsWith("pressed")) QTest::mousePress(button, Qt::LeftButton), Activate(m);
     else if (command.endsWith("clicked")) ClickAsXReadsIt(button), Activate(m);
+    else if (command.endsWith("off")) ClickAsXReadsIt(button, {0, -3 * button->height()}), Activate(m);
     else test::AsScreenReader(item, [item] { item->trigger(); });
     const std::string library = "VEHDAT/" + std::string(test::kMuscleCar);
+    if (command.endsWith("off")) {  // a press let go off its button is no click, a box or none
+      QTRY_VERIFY(scene->BoxesTitled(kTireWeightTitle) == 1 && !WorkWaitsToRun());
+      QVERIFY(!ProgramEnding() && scene->Read(library).find("\r\n63\r\n") == std::string::npos);
+      return void(scene->ui.onBox = nullptr);
+    }
     QTRY_VERIFY(command.startsWith("Save") ? scene->Read(library).find("\r\n63\r\n") != std::string::npos
                                            : ProgramEnding());
     const std::string saved = scene->Read(library);
