@@ -385,6 +385,24 @@ class Gate : public QObject {
                                       m->timestamp() == g_pressRead.time ? g_pressRead.place : NextPlace());
         }
         break;
+      case QEvent::Close:
+        // A window's close box, as the desktop tells of it: the racer's
+        // action on the window. During a run the window itself decides
+        // (its close waits for the run, or the run's Cancel is the way).
+        if (auto* w = qobject_cast<QWidget*>(o);
+            w && e->spontaneous() && w->isWindow() && !w->isModal() && w->windowModality() == Qt::NonModal &&
+            !Calculating() && !Ending()) {
+          // Judged once Qt is done with the desktop's request, which a close
+          // made inside it would not reach.
+          e->ignore();
+          QTimer::singleShot(0, w, [w] {
+            Pass({w, nullptr, "close box", [w = QPointer<QWidget>(w)] {
+                    if (w) w->close();
+                  }, {}});
+          });
+          return true;
+        }
+        break;
       case QEvent::MouseButtonRelease:
         if (o->isWindowType() && e->spontaneous() && !LetGos().empty()) LetGos().back().handedOn = true;
         [[fallthrough]];
