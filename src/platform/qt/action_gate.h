@@ -29,10 +29,14 @@
 //   the front first and the work runs a moment later, never inside the
 //   request (a box it opens would hold the screen reader's call).
 //
+// - A command goes on after what the window it took the front from asks as
+//   it goes (DeactivateWatch), and after the program's work that lets the
+//   event pump run as it comes.
+//
 // What feeds the gate: the signals of the program's controls (OnAction in
-// src/shell/user_actions.h), the presses and releases Qt hands on, and the
-// window system's own order of events, read before Qt judges them
-// (presses_under_boxes.h).
+// src/shell/user_actions.h), the presses, releases and close boxes Qt hands
+// on, and the window system's own order of events, read before Qt judges
+// them (presses_under_boxes.h).
 #pragma once
 
 #include <QPointer>
