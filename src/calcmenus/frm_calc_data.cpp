@@ -358,13 +358,13 @@ bool frmCalcData::Edited(int k) const {
          FromQ(CalcData[static_cast<size_t>(k)]->text()) != r.text;
 }
 
-bool frmCalcData::LeaveBoxes(int first) {
-  if (checking_) return false;
+void frmCalcData::LeaveBoxes(int first) {
+  if (checking_) return;
   std::vector<int> order;
   if (first >= 1 && form_.Row(first).used) order.push_back(first);
   for (int k = 1; k <= form_.rowCount; ++k)
     if (k != first && Edited(k)) order.push_back(k);
-  if (order.empty()) return true;
+  if (order.empty()) return;
   checking_ = true;
   StillLoaded<frmCalcData> self(this);  // a refusal's box lets events run
   int refused = 0;
@@ -376,7 +376,7 @@ bool frmCalcData::LeaveBoxes(int first) {
     const std::string before = r.text;
     r.text = FromQ(CalcData[static_cast<size_t>(k)]->text());
     const bool accepted = LeaveValueBox(form_, k, before);
-    if (!self) return false;
+    if (!self) return;
     if (!accepted && refused == 0) refused = k;
   }
   ShowForm();
@@ -388,7 +388,6 @@ bool frmCalcData::LeaveBoxes(int first) {
     box->selectAll();
   }
   checking_ = false;
-  return refused == 0;
 }
 
 void frmCalcData::LeaveBoxesAndUnload() {

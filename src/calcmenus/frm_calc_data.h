@@ -110,9 +110,9 @@ class frmCalcData : public QWidget, public EntryWindow {
   bool Edited(int k) const;
   // Leaves box `first` (0 for none), then every other edited box in row
   // order, each tested as a typed entry (refused: its "Warning" and its
-  // text from before back, the focus in the first refused box). False when
-  // one was refused, or while a leave is under way.
-  bool LeaveBoxes(int first);
+  // text from before back, the focus in the first refused box, the gate
+  // told). Nothing while a leave is under way.
+  void LeaveBoxes(int first);
   // The window goes, its entries not yet left tested first.
   void LeaveBoxesAndUnload();
   void CalcData_LostFocus(int k);

@@ -449,7 +449,7 @@ void SpecWindow::ActivateNow() {
     // first, as leaving the front would have done, and the rows shown again
     // are the typed ones, never the older stored ones.
     StillLoaded<SpecWindow> self(this);
-    SettleRows();
+    SettleEntries();
     if (!self) return;
     StoreSpecRows();
     if (!self) return;
@@ -508,7 +508,7 @@ void SpecWindow::FrontLost() {
   // front is looked at again then.
   if (PutOffWhileCalculating(this, "front", [this] { watch_->Recheck(); })) return;
   StillLoaded<SpecWindow> self(this);
-  SettleRows();
+  SettleEntries();
   if (!self) return;
   if (WaitsOn(QApplication::activeWindow())) StoreSpecRows();
   else Form_Deactivate();
@@ -528,12 +528,10 @@ void SpecWindow::Form_Deactivate() {
   Unload();
 }
 
-bool SpecWindow::SettleRows() {
+void SpecWindow::SettleEntries() {
   StillLoaded<SpecWindow> self(this);
-  const int refused = refusedLeaves_;
   FlushPendingLeaves();
   if (self) LeaveEditedRows();
-  return !self || refusedLeaves_ == refused;
 }
 
 int SpecWindow::NextEditedRow(const std::vector<bool>& left) const {
@@ -576,7 +574,7 @@ void SpecWindow::Unload() {
   if (unloading_) return;
   if (PutOffWhileCalculating(this, "unload", [this] { Unload(); })) return;
   StillLoaded<SpecWindow> self(this);
-  SettleRows();
+  SettleEntries();
   if (!self || unloading_) return;
   unloading_ = true;
   RevertUntestedRows();
@@ -727,7 +725,6 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
     case LeaveStep::Skipped:
       return d.step;
     case LeaveStep::Refused:
-      ++refusedLeaves_;
       if (FromQ(box->text()) != d.text) box->setText(ToQ(d.text));
       MsgBox(d.warning, mb::OKOnly + mb::Exclamation, kWarningTitle);
       if (!self) return d.step;
@@ -741,7 +738,6 @@ LeaveStep SpecWindow::LeaveValueBox(const RowLeave& leave) {
     bool stands = ExampleCheck(r);
     if (!self) return LeaveStep::Refused;
     if (!stands) {
-      ++refusedLeaves_;
       putBack();
       return LeaveStep::Refused;
     }

@@ -125,10 +125,9 @@ class SpecWindow : public QWidget, public PickListOwner, public EntryWindow {
   // engine's curve grid) adds its own.
   virtual void LeaveEditedRows();
   // Runs the leave handling still waiting for the event loop, then
-  // LeaveEditedRows. False when an entry was refused on the way.
-  bool SettleRows();
-  // The gate settles the rows before any command of the window.
-  void SettleEntries() override { SettleRows(); }
+  // LeaveEditedRows: before any command of the window (the gate), and as
+  // the window goes.
+  void SettleEntries() override;
   // Stores the rows and unloads the window. An entry that was never tested
   // (left while SkipValidation was set) goes back to its text from before.
   void Unload();
@@ -340,7 +339,6 @@ class SpecWindow : public QWidget, public PickListOwner, public EntryWindow {
   int fillGeneration_ = 0;
   int pressedRow_ = -1;  // the row clicked into while the window came to the front
   std::vector<RowLeave> pendingLeaves_;
-  int refusedLeaves_ = 0;  // leaves refused so far (SettleRows tells of new ones)
   bool calculating_ = false;
   bool rerun_ = false;
   bool unloading_ = false;

@@ -84,15 +84,6 @@ bool WaitingWorkCanRun() {
   return false;
 }
 
-// Runs `work` (as RunWhenFree) once no box waits over `owner` any more and
-// the handler that opened it has returned (no wait is open): an action the
-// racer made before a box came up goes on once the box is answered, never in
-// the middle of the handler that asked.
-void RunAfterBox(QWidget* owner, const std::string& key, std::function<void()> work, uint64_t place) {
-  QPointer<QWidget> w(owner);
-  RunWhenFree(owner, key, [w] { return ModalOver(w) != nullptr || OpenHandlerWaits() > 0; }, std::move(work), place);
-}
-
 // ---------------------------------------------------------------- presses
 
 // The presses whose clicks have yet to come, or are coming now.
@@ -315,6 +306,17 @@ void RunNow(const RacerAction& action) {
   g_refusedOnItsWay = outer;
 }
 
+void Decide(RacerAction action);
+
+// The action judged again once `busy()` is false, in its place.
+void DecideWhenFree(RacerAction action, std::function<bool()> busy) {
+  QWidget* window = action.window;
+  const std::string key = action.key;
+  const uint64_t place = action.press.place;
+  action.control = nullptr;
+  RunWhenFree(window, key, std::move(busy), [action = std::move(action)] { Decide(action); }, place);
+}
+
 // (b).
 void Decide(RacerAction action) {
   if (Ending()) return;
@@ -340,20 +342,13 @@ void Decide(RacerAction action) {
   // on the racer's way, the handler of an action before it; no box up), it
   // comes after that work, as it was made after it; a box's own controls
   // act in it at once.
-  if (ProgramWorkWaits() && !ProgramWorkRuns() && !QApplication::activeModalWidget()) {
-    const std::string key = action.key;
-    const uint64_t place = action.press.place;
-    action.control = nullptr;
-    RunWhenFree(window, key, [] { return ProgramWorkWaits(); }, [action = std::move(action)] { Decide(action); },
-                place);
-    return;
-  }
+  if (ProgramWorkWaits() && !ProgramWorkRuns() && !QApplication::activeModalWidget())
+    return DecideWhenFree(std::move(action), [] { return ProgramWorkWaits(); });
+  // Made before the box over its window came up: once it is answered and
+  // the handler that asked has returned, never in the middle of it.
   if (ModalOver(window)) {
-    const std::string key = action.key;
-    const uint64_t place = action.press.place;
-    action.control = nullptr;
-    RunAfterBox(window, key, [action = std::move(action)] { Decide(action); }, place);
-    return;
+    QPointer<QWidget> w(window);
+    return DecideWhenFree(std::move(action), [w] { return ModalOver(w) != nullptr || OpenHandlerWaits() > 0; });
   }
   if (PutOffWhileCalculating(window, action.key, [action] { RunNow(action); }, action.press.place)) return;
   RunNow(action);

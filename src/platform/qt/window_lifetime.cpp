@@ -5,8 +5,6 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
-#include <algorithm>
-#include <string>
 #include <utility>
 #include <vector>
 
