@@ -17,6 +17,7 @@ DESKTOP_KEEP=1 keeps the programs' folders and logs.
 import collections
 import contextlib
 import os
+import pwd
 import re
 import shutil
 import signal
@@ -701,6 +702,12 @@ def rows(work):
     global root, GONE
     from gi.repository import GLib
     GONE = GLib.Error
+    # dogtail makes its folders on import, and two shares starting together
+    # race it there (one finds the other's folder made between its look and
+    # its make): they are there before it looks.
+    mine = "/tmp/dogtail-" + os.getenv("LOGNAME", pwd.getpwuid(os.getuid())[0])
+    for sub in ("logs", "data"):
+        os.makedirs(os.path.join(mine, sub), exist_ok=True)
     from dogtail.config import config
     config.checkForA11y = False  # the program is told to bridge itself
     config.logDebugToFile = config.logDebugToStdOut = False
