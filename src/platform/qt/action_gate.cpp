@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -279,6 +280,53 @@ bool Disabled(const QObject* o) {
   return shown;
 }
 
+// ---------------------------------------------------------------- the frame and the menu bar
+
+// A window's close box, or the desktop's close, is the racer's action on the
+// window, but for a box or a dialog (whose close answers it) and during a
+// run (the window itself decides: its close waits for the run, or the run's
+// Cancel is the way).
+bool GateCloses(const QWidget* w) {
+  return !w->isModal() && w->windowModality() == Qt::NonModal && !Calculating() && !Ending();
+}
+
+// The last press on a window's frame the desktop told of, by giving the
+// window the front: it stands for the racer's close until the racer's next
+// press or key, or until the box over its window is answered.
+struct FramePress {
+  QPointer<QWidget> window;
+  uint64_t place = 0;
+  bool underBox = false;
+};
+FramePress g_framePress;
+
+// The last press on a menu title, while its menu may yet be taken away by a
+// box coming over its window.
+struct MenuPress {
+  QPointer<QMenuBar> bar;
+  QPointer<QAction> title;
+  uint64_t place = 0;
+};
+MenuPress g_menuPress;
+
+// The menu of a title pressed before a box came up drops once the box is
+// answered and the handler that asked has returned: the box took it away,
+// or Qt dropped the press under it.
+void DropMenuAfterBox(const MenuPress& press) {
+  QPointer<QWidget> window(press.bar->window());
+  RunWhenFree(
+      press.bar, "menu title",
+      [window] { return ModalOver(window) != nullptr || OpenHandlerWaits() > 0; },
+      [press] {
+        if (!press.bar || !press.title || !press.bar->isVisible() || !press.bar->isEnabled() ||
+            !press.title->isEnabled() || !press.title->isVisible() || QApplication::activePopupWidget())
+          return;
+        press.bar->setActiveAction(nullptr);
+        press.bar->setActiveAction(press.title);
+      },
+      press.place);
+}
+
 // ---------------------------------------------------------------- the gate
 
 uint64_t RefusedAt(const QWidget* window) { return window ? window->property(kRefusedAt).toULongLong() : 0; }
@@ -367,7 +415,13 @@ class Gate : public QObject {
         if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
           o->setProperty(kBlockedAt, QVariant::fromValue<qulonglong>(NextPlace()));
           PressesCutByBox(static_cast<QWidget*>(o));
+          // The menu of a title pressed before, down or on its way (the
+          // desktop moving the front may have taken it away already).
+          if (g_menuPress.bar && g_menuPress.bar->window() == o) DropMenuAfterBox(std::exchange(g_menuPress, {}));
         }
+        break;
+      case QEvent::WindowUnblocked:
+        if (g_framePress.window == o) g_framePress = {};
         break;
       case QEvent::MouseButtonPress:
         // As a window takes the press, before it moves the focus (whose
@@ -378,15 +432,20 @@ class Gate : public QObject {
           MousePressesFrom(OpenHandlerWaits());
           MousePresses().emplace_back(OpenHandlerWaits(),
                                       m->timestamp() == g_pressRead.time ? g_pressRead.place : NextPlace());
+          g_menuPress = {};
+        } else if (auto* bar = qobject_cast<QMenuBar*>(o); bar && e->spontaneous() && m->button() == Qt::LeftButton) {
+          // Its menu drops at once; the window the front came from may yet
+          // ask as it goes, and its box takes the menu away. (A press that
+          // closes its menu again is no drop.)
+          if (QAction* title = bar->actionAt(m->position().toPoint());
+              title && title->menu() && !title->menu()->isVisible())
+            g_menuPress = {bar, title, MousePresses().empty() ? NextPlace() : MousePresses().back().second};
         }
         break;
       case QEvent::Close:
-        // A window's close box, as the desktop tells of it: the racer's
-        // action on the window. During a run the window itself decides
-        // (its close waits for the run, or the run's Cancel is the way).
-        if (auto* w = qobject_cast<QWidget*>(o);
-            w && e->spontaneous() && w->isWindow() && !w->isModal() && w->windowModality() == Qt::NonModal &&
-            !Calculating() && !Ending()) {
+        // A window's close box, as the desktop tells of it where it is not
+        // read before Qt (CloseRequestRead).
+        if (auto* w = qobject_cast<QWidget*>(o); w && e->spontaneous() && w->isWindow() && GateCloses(w)) {
           // Judged once Qt is done with the desktop's request, which a close
           // made inside it would not reach.
           e->ignore();
@@ -402,7 +461,13 @@ class Gate : public QObject {
         if (o->isWindowType() && e->spontaneous() && !LetGos().empty()) LetGos().back().handedOn = true;
         [[fallthrough]];
       case QEvent::KeyPress:
-        if (o->isWindowType()) MousePressesFrom(OpenHandlerWaits());
+        if (o->isWindowType()) {
+          MousePressesFrom(OpenHandlerWaits());
+          if (e->type() == QEvent::KeyPress && e->spontaneous()) {
+            g_framePress = {};
+            g_menuPress = {};
+          }
+        }
         break;
       default:
         break;
@@ -419,7 +484,11 @@ void NoteEntryRefused(QWidget* window) {
 
 bool RefusedOnItsWay() { return g_refusedOnItsWay; }
 
-void Pass(RacerAction action) { Decide(std::move(action)); }
+void Pass(RacerAction action) {
+  // A menu item picked: its menu has done what its title was pressed for.
+  if (qobject_cast<const QAction*>(action.control.data())) g_menuPress = {};
+  Decide(std::move(action));
+}
 
 void Act(QWidget* window, const std::string& key, std::function<void()> handler, const QObject* control) {
   Pass({window, control, key, std::move(handler), PressOf(control)});
@@ -480,9 +549,35 @@ uint64_t MousePressRead(uint32_t time) {
   // The same press told once more (by another of its devices).
   if (g_pressRead.place && g_pressRead.time == time) return g_pressRead.place;
   g_pressRead = {time, NextPlace()};
+  g_framePress = {};
   for (const auto& cut : std::exchange(CutPresses(), {}))
     if (!cut->letGoOver) cut->letGoOver = false;
   return g_pressRead.place;
+}
+
+void FramePressRead(QWidget* window, bool underBox) {
+  // A box given the front as it comes up takes no close of its window's.
+  if (!window || window->isModal()) return;
+  g_framePress = {window->window(), NextPlace(), underBox};
+}
+
+bool CloseRequestRead(QWidget* window, bool underBox) {
+  QWidget* w = window ? window->window() : nullptr;
+  if (!w || !w->isVisible() || !GateCloses(w)) return false;
+  Press press{NextPlace(), underBox, false, false};
+  if (g_framePress.window == w) press = {g_framePress.place, g_framePress.underBox, false, false};
+  g_framePress = {};
+  // From the event loop: the request is read in the middle of the window
+  // system's events, no place for a question.
+  QTimer::singleShot(0, w, [w = QPointer<QWidget>(w), press] {
+    if (w) Pass({w, nullptr, "close box", [w] { if (w) w->close(); }, press});
+  });
+  return true;
+}
+
+void MenuPressCutByBox(QMenuBar* bar, const QPoint& at, uint64_t place) {
+  QAction* title = bar ? bar->actionAt(at) : nullptr;
+  if (title && title->menu()) DropMenuAfterBox({bar, title, place});
 }
 
 bool Greyed(const QObject* control) { return control && Disabled(control); }

@@ -45,7 +45,9 @@
 #include <string>
 
 class QAbstractButton;
+class QMenuBar;
 class QObject;
+class QPoint;
 class QWidget;
 
 namespace sw {
@@ -135,6 +137,24 @@ uint64_t MousePressRead(uint32_t time);
 // The mouse's first button let go over `at` (the deepest widget under the
 // pointer, none outside the program's windows), as the window system tells.
 void MouseLetGo(QWidget* at);
+
+// The desktop gave `window` the front for a press on its frame (its title
+// bar, its close box), which the program never sees itself; whether a box
+// was on the screen over the window then.
+void FramePressRead(QWidget* window, bool underBox);
+
+// The desktop asks `window` to close: its close box let go, or a close from
+// the desktop's own menu or keys. Qt drops such a request while a box waits
+// over the window, although its press may have come before the box (the
+// window that lost the front to it asked as it went). The gate takes the
+// request on as the racer's close, made at the frame press that gave the
+// window the front, else now; returns false for a close that is the
+// window's own to judge (a box, a dialog, a run under way, the way out).
+bool CloseRequestRead(QWidget* window, bool underBox);
+
+// A press on a menu title of `bar` that a box cut off before Qt handed it
+// on (made at `place`): the menu drops once the box is answered.
+void MenuPressCutByBox(QMenuBar* bar, const QPoint& at, uint64_t place);
 
 // Whether the racer cannot work `control`: greyed or hidden, itself or with
 // what shows it (a frame, a menu bar).

@@ -6,13 +6,19 @@
 #include <QByteArray>
 #include <QEvent>
 #include <QInputEvent>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <utility>
 #include <vector>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
 
 #include "platform/qt/action_gate.h"
 #include "platform/qt/window_lifetime.h"
@@ -23,8 +29,11 @@ namespace {
 
 // Byte offsets in the X protocol's event layouts (as xcb hands them over).
 constexpr uint8_t kKeyPress = 2, kButtonPress = 4, kButtonRelease = 5, kDestroyNotify = 17, kUnmapNotify = 18,
-                  kMapNotify = 19, kGenericEvent = 35;
+                  kMapNotify = 19, kClientMessage = 33, kGenericEvent = 35;
 constexpr int kCoreEventTimeAt = 4, kCoreEventWindowAt = 12, kCoreEventXAt = 24, kCoreEventYAt = 26;
+// A client message: its window, its kind and, for the window manager's
+// protocols, the protocol and the window system's time of the user's act.
+constexpr int kMessageWindowAt = 4, kMessageTypeAt = 8, kProtocolAt = 12, kProtocolTimeAt = 16;
 constexpr int kMappedWindowAt = 8;  // of a map, unmap or destroy notification
 constexpr int kGenericTypeAt = 8;
 constexpr uint16_t kXiKeyPress = 2, kXiButtonPress = 4, kXiButtonRelease = 5, kXiTouchBegin = 18;
@@ -80,12 +89,15 @@ std::vector<OnItsWay>& OnItsWayClicks() {
 }
 
 // Qt will drop the click, a box over its window: a button pressed clicks
-// as of its press.
+// as of its press, a menu title drops its menu.
 void Cut(OnItsWay& click) {
   click.cut = true;
   if (!click.in) return;
-  for (QWidget* w = click.in->childAt(click.at); w && !w->isWindow(); w = w->parentWidget())
+  for (QWidget* w = click.in->childAt(click.at); w && !w->isWindow(); w = w->parentWidget()) {
     if (auto* button = qobject_cast<QAbstractButton*>(w)) return PressCutByBox(button, click.place);
+    if (auto* bar = qobject_cast<QMenuBar*>(w))
+      return MenuPressCutByBox(bar, bar->mapFrom(click.in, click.at), click.place);
+  }
 }
 
 void ClickRead(const X11Click& c) {
@@ -118,18 +130,62 @@ void LetGoRead(const X11Click& release) {
   MouseLetGo(at);
 }
 
+// The window manager's protocols the program takes part in (X11 atoms,
+// none off X).
+struct Protocols {
+  uint32_t protocols = 0, takeFocus = 0, deleteWindow = 0;
+};
+Protocols g_protocols;
+
+uint32_t g_lastPressTime = 0;  // of the last key, button or touch pressed in the program's windows
+
+// The window manager's word to a window of the program: the front given to
+// it for a press on its frame, or its close asked. Returns true when the
+// gate took the close on (Qt never sees it then).
+bool ProtocolRead(const uint8_t* bytes) {
+  if (!g_protocols.protocols || Read<uint32_t>(bytes, kMessageTypeAt) != g_protocols.protocols) return false;
+  QWidget* window = QWidget::find(Read<uint32_t>(bytes, kMessageWindowAt));
+  if (!window || !window->isWindow()) return false;
+  const uint32_t protocol = Read<uint32_t>(bytes, kProtocolAt);
+  if (protocol == g_protocols.takeFocus) {
+    // The front given for a press the program read itself is no frame press.
+    const uint32_t time = Read<uint32_t>(bytes, kProtocolTimeAt);
+    if (time && time != g_lastPressTime) FramePressRead(window, BoxOnScreenOver(window));
+    return false;
+  }
+  return protocol == g_protocols.deleteWindow && CloseRequestRead(window, BoxOnScreenOver(window));
+}
+
+void ReadProtocols() {
+#if QT_CONFIG(xcb)
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->connection()) return;
+  auto atom = [c = x11->connection()](const char* name) -> uint32_t {
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+    const uint32_t id = reply ? reply->atom : 0;
+    std::free(reply);
+    return id;
+  };
+  g_protocols = {atom("WM_PROTOCOLS"), atom("WM_TAKE_FOCUS"), atom("WM_DELETE_WINDOW")};
+#endif
+}
+
 class PressFilter : public QAbstractNativeEventFilter {
  public:
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
     if (type != "xcb_generic_event_t") return false;
     const auto* bytes = static_cast<const uint8_t*>(message);
     NoteMapping(bytes);
+    if ((bytes[0] & 0x7f) == kClientMessage) return ProtocolRead(bytes);
     if (const std::optional<X11Click> release = ReleaseOfX11Event(message)) {
       LetGoRead(*release);
       return false;
     }
     const std::optional<uint32_t> pressed = PressedX11Window(message);
     if (!pressed) return false;
+    g_lastPressTime = PressTimeOfX11Event(message);
     const std::optional<X11Click> click = ClickOfX11Event(message);
     if (click) MousePressRead(click->time);
     QWidget* in = QWidget::find(*pressed);
@@ -198,6 +254,11 @@ std::optional<uint32_t> PressedX11Window(const void* event) {
   }
 }
 
+uint32_t PressTimeOfX11Event(const void* event) {
+  const auto* bytes = static_cast<const uint8_t*>(event);
+  return (bytes[0] & 0x7f) == kGenericEvent ? Read<uint32_t>(bytes, kXiTimeAt) : Read<uint32_t>(bytes, kCoreEventTimeAt);
+}
+
 namespace {
 
 // The mouse's first button pressed or let go (of the core protocol's kind
@@ -230,6 +291,7 @@ void WatchPressesUnderBoxes() {
   static PressFilter* filter = nullptr;
   if (filter || !qApp) return;
   filter = new PressFilter;
+  ReadProtocols();
   qApp->installNativeEventFilter(filter);
   FilterAllEvents<ClicksThroughQt>();
 }

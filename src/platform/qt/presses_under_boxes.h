@@ -15,9 +15,15 @@
 // then drops the press as one made under that box. Such a press on a button
 // clicks it once the box is answered, as a screen reader's press or a key
 // would have gone on, if it is let go over the button (the release is read
-// here too: Qt drops it under the box). A box is on the screen from the
-// moment the window system shows it (maps it): the events come in the order
-// they happened.
+// here too: Qt drops it under the box); a press on a menu title drops its
+// menu then. A box is on the screen from the moment the window system shows
+// it (maps it): the events come in the order they happened.
+//
+// The window manager's own frame works the same way: a press on a window's
+// close box gives that window the front (X11: WM_TAKE_FOCUS, read here as
+// the frame's press), and its close request comes with the release, often
+// under the box the press brought up, where Qt drops it. The request is read
+// here and handed to the gate as the racer's close, made at that press.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +38,8 @@ void WatchPressesUnderBoxes();
 // button or a touch, from the core protocol or XInput 2; nothing for any
 // other event.
 std::optional<uint32_t> PressedX11Window(const void* event);
+// The window system's time of such a press.
+uint32_t PressTimeOfX11Event(const void* event);
 
 // A press of the mouse's first button in an X event: the window, the place
 // in it (pixels) and the window system's time of the press.
