@@ -55,7 +55,7 @@ def wait_for(what, test, timeout=TIMEOUT, step=0.1):
 def showing():
     """What the program shows, for a failure's report."""
     try:
-        return "; ".join(f"{w.roleName} {w.name.strip()!r}" for w in Program.current.windows())
+        return "; ".join(f"{w.roleName} {w.name.strip()!r}" for w in Program.current.windows(timeout=1))
     except Exception:  # gone, or no bridge
         return "?"
 
@@ -169,11 +169,39 @@ class Program:
             self.process.wait()
 
     # --- through the accessibility tree
-    def windows(self):
-        return [w for w in self.app.children if self.running() and w.showing]
+    def windows(self, timeout=TIMEOUT):
+        """The program's windows on the screen. dogtail reads the list's
+        length, then each window, and drops one that fails without a word:
+        a window that goes meanwhile (the splash, a box) would hide another
+        that is up. A read counts when the length is the same after it and
+        every window was read; a window whose object went meanwhile is read
+        again too."""
+        end = time.time() + timeout
+        while self.running():
+            try:
+                count = self.app.childCount
+                found = [self.app.getChildAtIndex(i) for i in range(count)]
+                if all(found) and self.app.childCount == count:
+                    return [w for w in found if w.showing]
+            except GONE:
+                pass
+            if time.time() > end:
+                raise Failure("the program's list of windows never read the same twice")
+            time.sleep(0.05)
 
     def window(self, title):
         return next((w for w in self.windows() if w.name.startswith(title)), None)
+
+    def closed(self, title):
+        """No window of `title` on the screen, by two reads that agree."""
+        return not self.window(title) and not self.window(title)
+
+    def gone(self, window):
+        """Whether `window` went: its own state says so, or two reads of the list agree."""
+        with contextlib.suppress(GONE):  # its object went with it, or a slow reply: the list tells
+            if not window.showing:
+                return True
+        return window not in self.windows() and window not in self.windows()
 
     def wait_window(self, title):
         return wait_for(f'the window "{title}"', lambda: self.window(title))
@@ -189,7 +217,7 @@ class Program:
 
     def answer(self, box, button):
         control(box, button).doActionNamed("Press")
-        wait_for(f'"{box.name}" to go', lambda: not box.showing or box not in self.windows())
+        wait_for(f'"{box.name}" to go', lambda: self.gone(box))
 
     # --- through the window system
     def x_windows(self):
@@ -211,11 +239,15 @@ class Program:
         which the sanitized build reports as a leak. The windows with a
         caption beginning `keep` (and the main window) are no boxes. Returns
         the boxes' captions."""
-        asked, last = [], time.time()
-        while time.time() - last < quiet and self.process.poll() is None:
+        asked, last, began = [], time.time(), time.time()
+        while self.process.poll() is None:
+            if time.time() - began > quiet + 3 * TIMEOUT:
+                raise Failure(f"boxes kept coming, or one never took the front (answered: {asked})")
             boxes = [w for w in self.x_windows()
                      if not xdo("getwindowname", w).startswith((" Stagewell v", keep)) and not popup(w)]
             if not boxes:
+                if time.time() - last >= quiet:
+                    break
                 time.sleep(0.25)
                 continue
             front = xdo("getactivewindow").strip()
@@ -225,25 +257,74 @@ class Program:
                 asked.append(xdo("getwindowname", box).strip())
                 xdo("key", "--clearmodifiers", "Return")
                 wait_for("a box to go", lambda: box not in self.x_windows())
-            last = time.time()
+                last = time.time()
+            else:  # not in front yet: a moment more, within the bound
+                time.sleep(0.1)
         return asked
 
 
 def popup(x_window):
-    """A pop-up menu (or its tip): a window of the program the window manager does not manage."""
-    return "Override Redirect State: yes" in run("xwininfo", "-id", x_window)
+    """A pop-up (a menu, a pick list): a window of the program the window
+    manager does not manage, but for a tooltip, which says what it is."""
+    return "Override Redirect State: yes" in run("xwininfo", "-id", x_window) and "_TOOLTIP" not in run(
+        "xprop", "-id", x_window, "_NET_WM_WINDOW_TYPE")
 
 
-def control(window, name, role="push button"):
-    found = window.findChildren(lambda n: n.name == name and n.roleName == role and n.showing)
-    if not found:
-        raise Failure(f'no {role} "{name}" in "{window.name}"')
-    return found[0]
+def control(window, name, role="push button", timeout=TIMEOUT):
+    """The control, waited for: a slow reply of the tree hides it from one search."""
+    return wait_for(f'the {role} "{name}" in "{window.name}"', lambda: next(iter(
+        window.findChildren(lambda n: n.name == name and n.roleName == role and n.showing)), None), timeout)
 
 
-def click(p, node, hold=False):
-    """A real click (or press held) on `node`, where no other window covers it."""
-    xdo("mousemove", *spot(p, node), "mousedown" if hold else "click", 1)
+HELD = []  # where the kit holds the mouse's first button down: once at most, as a racer's hand
+
+
+def click(p, node, hold=False, window=None):
+    """A real click (or press held) on `node` (or a point), where no other
+    window covers it. In the program's X `window`, when given: the window
+    system then says the pointer is over it, and the tree that the pointer
+    is on the control, which takes presses."""
+    at = node if isinstance(node, tuple) else spot(p, node)
+    xdo("mousemove", *at)
+    if window and under_pointer() != frame(window):
+        raise Failure(f"the press at {at} would land in another window")
+    if window and not isinstance(node, tuple):
+        x, y, width, height = node.extents
+        if not (node.sensitive and x <= at[0] < x + width and y <= at[1] < y + height):
+            raise Failure(f'the press at {at} would miss "{node.name}"')
+    if hold:
+        HELD.append(at)
+        xdo("mousedown", 1)
+    else:
+        xdo("click", 1)
+
+
+def let_go(at=None):
+    """The press held let go, where the pointer is or at `at`: once, as a real mouse does."""
+    if HELD:
+        HELD.clear()
+        if at:
+            xdo("mousemove", *at)
+        xdo("mouseup", 1)
+
+
+def under_pointer():
+    """The top-level window (the window manager's frame) the window system has under the pointer."""
+    return int(dict(line.split("=") for line in xdo("getmouselocation", "--shell").split())["WINDOW"])
+
+
+def frame(x_window):
+    """The window manager's frame of a window of the program."""
+    return int(re.search(r"Parent window id: (0x[0-9a-f]+)", run("xwininfo", "-tree", "-id", x_window)).group(1), 16)
+
+
+def close_box(main):
+    """The main window's close box, at the right end of the title bar the window manager draws."""
+    info = run("xwininfo", "-id", main)
+    x, y, width = (int(re.search(rf"{k}:\s+(-?\d+)", info).group(1))
+                   for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width"))
+    _, right, top, _ = map(int, re.findall(r"\d+", run("xprop", "-id", main, "_NET_FRAME_EXTENTS").split("=")[1]))
+    return x + width + right - 11, y - top // 2
 
 
 def spot(p, node):
@@ -314,7 +395,8 @@ def quit_row(folder, bridge, way):
 # caption, the first or second of that caption) and the figure typed, made
 # from the row's text; the question's words and the answer.
 Question = collections.namedtuple("Question", "button window caption which figure asks answer")
-WEIGHT = ("Wheels & Tires", "Wheel & Tire Specs", "Wheel & Tire Wt, lbs", 1, lambda t: f"{float(t) + 8.25:g}",
+TIRE_STEP = 8.25  # lbs more on each rear wheel and tire: the car's weight grows by two of them
+WEIGHT = ("Wheels & Tires", "Wheel & Tire Specs", "Wheel & Tire Wt, lbs", 1, lambda t: f"{float(t) + TIRE_STEP:g}",
           "Change Vehicle Weight Also?")
 WHEELBASE = ("Body & Axle", "Body/Axle Specs", "Wheelbase, in", 0, lambda t: f"{float(t) + 1.5:g}",
              "Change these Example Specs?")
@@ -328,18 +410,22 @@ QUESTIONS = {
                         "OK"),
 }
 EXAMPLE = "Muscle car 1968-72, 112 in wb"  # Body & Axle's, for the example question
+WEIGHT_LINE = 1 + 45  # of a vehicle file: its first line, then the specs; the weight is Body & Axle's first (45)
 # Boxes that may come on the way, answered with OK: the weight Yes gave, the one-time tip, a print's comment.
 NOTICES = ("Vehicle Weight increased to", "User's Manual", "Printed Comment", "Graph Comment")
 
-# The command: its main window button, what shows it ran (a box's words, a
-# window, a pop-up) and the answer to its box.
-Command = collections.namedtuple("Command", "button shows reply")
+# The command: its main window control (a button, the File menu's title, or
+# none for the close box the window manager draws), what shows it ran (a
+# box's words, a window, a pop-up) and the answer to its box.
+Command = collections.namedtuple("Command", "button shows reply role", defaults=("push button",))
 COMMANDS = {
     "Save": Command("Save Vehicle to Library", "Save Changes to Same File Name?", "Yes"),
     "Calculate": Command("Calculate ET Performance", "Results", None),
     "Quit": Command("Quit", "Quit Stagewell ?", "No"),
     "Optimize": Command("Optimize", "popup", None),
     "Open": Command("Open Vehicle Library", "popup", None),
+    "close box": Command(None, "Quit Stagewell ?", "No"),
+    "File menu": Command("File (vehicle) ", "popup", None, "menu item"),
     "Print": Command(None, "preview", None),  # a window's own (PRINTS), shown in Qt's print preview
 }
 
@@ -355,6 +441,7 @@ PRINTS = {
     "calculator Warning": Printout("Body & Axle", "Vehicle Weight Estimate", "Driver + Added Weight, lbs", "99999",
                                    "Print"),
 }
+SOUND_DRIVER = "185"  # lbs: a driver the weight calculator takes
 
 # The table. Every command by a mouse click after the example question
 # (Yes, No) and a Warning; the weight question answered No by a click and by
@@ -377,12 +464,25 @@ ROWS = [(q, c, "click") for q in ("example Yes", "example No", "Warning") for c 
     ("example Yes", "Calculate", "dragged off"), ("weight Yes", "Quit", "dragged off"),
     ("Dial-In Warning", "Print", "click"), ("Throttle Stop Warning", "Print", "reader"),
     ("Engine Warning", "Print", "click"), ("calculator Warning", "Print", "click"),
+    # What the window manager hands on, the main window's close box and a
+    # menu title of its menu bar, after each kind of question: by a click, a
+    # press let go under the box, and a Warning answered with Enter.
+    ("Warning", "close box", "click"), ("example Yes", "close box", "click"), ("weight Yes", "close box", "click"),
+    ("example No", "close box", "let go under the box"), ("weight No", "close box", "let go under the box"),
+    ("Warning", "close box", "click, Enter"),
+    ("Warning", "File menu", "click"), ("example No", "File menu", "click"), ("weight No", "File menu", "click"),
+    ("example Yes", "File menu", "let go under the box"), ("weight Yes", "File menu", "let go under the box"),
+    ("Warning", "File menu", "click, Enter"),
 ]
 
 
 def summary(p):
     """The vehicle summary on the main window: what the car holds."""
     return " ".join(n.name for n in p.main().findChildren(lambda n: n.roleName == "label"))
+
+
+def weight_of(p):
+    return int(re.search(r"Weight: (\d+)", summary(p)).group(1))
 
 
 def open_spec(p, button, title):
@@ -416,13 +516,19 @@ def link_example(p, spec):
     wait_for("the example in Body & Axle", loaded)
 
 
+def target(p, command):
+    """What the racer clicks for the command on the main window: its control, or the close box's place."""
+    c = COMMANDS[command]
+    return close_box(p.x_window(" Stagewell v")) if command == "close box" else control(p.main(), c.button, c.role)
+
+
 def command_row(p, question, command, way):
     """The figure typed into the spec window and not left, then the command
     given from the main window: the question once, the command once after
     the answer (never, when its press was let go off the button) and never
     under the box, the answered figures kept."""
     q, c = QUESTIONS[question], COMMANDS[command]
-    go = control(p.main(), c.button)
+    go = c.button and control(p.main(), c.button, c.role)
     if way == "focused reader":  # the racer went to the button with the keyboard before opening the window
         go.grabFocus()
         wait_for("the focus on the button", lambda: go.focused)
@@ -432,7 +538,7 @@ def command_row(p, question, command, way):
     if question.startswith("example") and EXAMPLE not in summary(p):
         link_example(p, spec)
     row = [n for n in spec.findChildren(lambda n: n.roleName == "text" and n.name == q.caption)][q.which]
-    figure, weight_before = q.figure(row.text), re.search(r"Weight: (\d+)", summary(p)).group(1)
+    figure, weight_before = q.figure(row.text), weight_of(p)
     click(p, row)
     xdo("key", "--clearmodifiers", "ctrl+a")
     xdo("type", "--delay", 20, figure)
@@ -440,29 +546,31 @@ def command_row(p, question, command, way):
     if question.endswith("left"):
         xdo("key", "--clearmodifiers", "Tab")
     try:
-        if way in ("click", "held", "dragged off"):
-            click(p, go, hold=way != "click")
-        elif way == "F2":
+        if way == "F2":
             xdo("key", "--clearmodifiers", "F2")
-        else:
+        elif "reader" in way:
             go.doActionNamed("Press")
+        else:
+            click(p, target(p, command), hold=not way.startswith("click"), window=p.x_window(" Stagewell v"))
         questions, runs = watch(p, command, q.asks, q.answer, way)
     finally:
-        if way in ("held", "dragged off"):
-            xdo("mouseup", 1)
+        let_go()
     # The window goes on the command's way; after a refusal it may keep the
     # front it took back with the focus, and goes with its OK.
-    spec = p.window(q.window)
+    spec = p.window(q.window) or p.window(q.window)
     if spec:
         control(spec, "OK").doActionNamed("Press")
-        wait_for(f"{q.window} to close", lambda: not p.window(q.window))
+        wait_for(f"{q.window} to close", lambda: p.closed(q.window))
     if questions != 1 or runs != (way != "dragged off"):
         raise Failure(f"asked {questions} times, {command} ran {runs} times")
-    # What was answered is what the racer's car holds.
+    # What was answered is what the racer's car holds: the weight grows by
+    # the two rear wheels' change after Yes, and by nothing else.
+    weight = weight_of(p)
+    grown = question.startswith("weight") and q.answer == "Yes"
+    expected = int(weight_before + 2 * TIRE_STEP + 0.5) if grown else weight_before
+    if weight != expected:
+        raise Failure(f"vehicle weight {weight_before} -> {weight} after {q.answer}, not {expected}")
     text = summary(p)
-    weight = re.search(r"Weight: (\d+)", text).group(1)
-    if question.startswith("weight") and (weight != weight_before) != (q.answer == "Yes"):
-        raise Failure(f"vehicle weight {weight_before} -> {weight} after {q.answer}")
     if question.startswith("example") and (EXAMPLE in text) != (q.answer == "No"):
         raise Failure(f"the example link after {q.answer}: {text}")
     if question == "Warning" and f'x {figure}"' in text:
@@ -470,21 +578,20 @@ def command_row(p, question, command, way):
     if command == "Save":
         with open(os.path.join(p.home, "VEHDAT", "MUSCLE454"), newline="") as f:
             saved = f.read().split("\r\n")
-        if (figure in saved) != (q.answer == "Yes" or question == "weight No") or weight not in saved:
-            raise Failure(f"the file holds {figure}: {figure in saved}, weight {weight}: {weight in saved}")
+        if (figure in saved) != (q.answer == "Yes" or question == "weight No") or saved[WEIGHT_LINE] != str(weight):
+            raise Failure(f"the file holds {figure}: {figure in saved}, weight {saved[WEIGHT_LINE]}, not {weight}")
 
 
-def preview(p):
+def preview(boxes):
     """Qt's print preview, when one is up."""
-    return next((b for b in p.boxes() if b.findChildren(lambda n: n.name == "Fit width")), None)
+    return next((b for b in boxes if b.findChildren(lambda n: n.name == "Fit width")), None)
 
 
 def print_row(p, question, command, way):
     """The figure typed into the window and not left, then its print given
     (File > Print from its menu bar, or its button): the Warning first and
     the stored figure back in the row, then the print of it, once. A
-    calculator prints nothing of a refused entry, and at most once a click,
-    however often refused before."""
+    calculator prints nothing of a refused entry; a sound one, once."""
     o = PRINTS[question]
     calculator, menu = o.button == "Body & Axle", ">" in o.control
     if calculator:  # the weight calculator, from the button beside the vehicle weight
@@ -506,11 +613,14 @@ def print_row(p, question, command, way):
     row = [n for n in window.findChildren(lambda n: n.roleName == "text" and n.name == o.caption)][-1]
     stored, item = row.text, (window.findChildren(lambda n: n.name == "Print" and n.roleName == "menu item")[0]
                               if menu else control(window, o.control))  # a menu's item, before the menu shows it
-    for turn in (1, 2) if calculator else (1,):
+    # The refused figure: the Warning, then the print of the stored one (a
+    # calculator's: none). A calculator's sound figure prints at once.
+    for figure, asks, prints in [(o.figure, "Warning", 0 if calculator else 1)] + (
+            [(SOUND_DRIVER, None, 1)] if calculator else []):
         click(p, row)
         xdo("key", "--clearmodifiers", "ctrl+a")
-        xdo("type", "--delay", 20, o.figure)
-        wait_for("the typed figure", lambda: row.text == o.figure)
+        xdo("type", "--delay", 20, figure)
+        wait_for("the typed figure", lambda: row.text == figure)
         if way == "reader":
             item.doActionNamed("Press")
         else:
@@ -518,64 +628,87 @@ def print_row(p, question, command, way):
                 click(p, control(window, "File", "menu item"))
                 wait_for("the File menu", lambda: item.showing)
             click(p, item)
-        questions, runs = watch(p, command, "Warning", "OK", way)
-        if questions != 1 or runs not in ((0, 1) if calculator else (1,)):
-            raise Failure(f"click {turn}: asked {questions} times, printed {runs} times")
-        if row.text != stored:
+        questions, runs = watch(p, command, asks, asks and "OK", way)
+        if (questions, runs) != (int(bool(asks)), prints):
+            raise Failure(f"{figure}: asked {questions} times, printed {runs} times, not {int(bool(asks))}, {prints}")
+        if asks and row.text != stored:
             raise Failure(f"the row holds {row.text}, not {stored}")
     if calculator:
         control(window, "Cancel").doActionNamed("Press")
     title = "Body/Axle Specs" if calculator else o.window
     window = p.wait_window(title)
     (control(window, "Exit", "menu item") if menu else control(window, "OK")).doActionNamed("Press")
-    wait_for(f"{title} to close", lambda: not p.window(title))
+    wait_for(f"{title} to close", lambda: p.closed(title))
+
+
+def answer_by_enter(p, box):
+    """The box answered with Enter on its default button, as a racer at the keyboard does."""
+    shown = p.x_window(box.name)
+    run("xdotool", "windowactivate", "--sync", shown, timeout=5)
+    wait_for(f'"{box.name}" in front', lambda: xdo("getactivewindow").strip() == shown)
+    xdo("key", "--clearmodifiers", "Return")
+    wait_for(f'"{box.name}" to go', lambda: p.gone(box))
 
 
 def watch(p, command, asks=None, answer=None, way=None):
     """Answers what comes after a command until nothing has come for QUIET
     seconds since it ran: the question `asks` with `answer` (after one more
-    click on the command's button, under the box on the screen, when it came
-    by a click; a held press let go after it, or before it off the button),
-    the command's own box, window, pop-up or print preview (never before the
-    question), and the notices. Returns the times asked and the times run."""
+    click on the command's control, under the box on the screen, when it
+    came by a click; a held press let go after it, or before it under the
+    box, off the button or on it), the command's own box (after a screen
+    reader's press on Calculate under it, which runs nothing), window,
+    pop-up or print preview (never before the question), and the notices.
+    Returns the times asked and the times run."""
     c = COMMANDS[command]
     asked = runs = 0
-    began, last, unknown = time.time(), None, None
+    began, last, unknown, pressed_under = time.time(), None, None, False
     while last is None or unknown or time.time() - last < QUIET:
+        if time.time() - began > 3 * TIMEOUT:
+            raise Failure(f"boxes kept coming after {command}")
         try:
-            boxes = p.boxes()
+            windows = p.windows()
+            boxes = [w for w in windows if w.roleName in ("alert", "dialog")]
             texts = [p.box_text(b) for b in boxes]
             box = lambda *words: next((b for b, t in zip(boxes, texts) if any(w and w in t for w in words)), None)
             question, notice = box(asks), box(*NOTICES)
-            shown = (p.popup_open() if c.shows == "popup" else p.window(c.shows) if c.shows == "Results" else
-                     preview(p) if c.shows == "preview" else box(c.shows))
+            results = next((w for w in windows if w.name.startswith("Results")), None)
+            shown = (p.popup_open() if c.shows == "popup" else results if c.shows == "Results" else
+                     preview(boxes) if c.shows == "preview" else box(c.shows))
         except GONE:
             continue
+        if pressed_under and results:
+            raise Failure(f"Calculate, pressed under the box of {command}, ran")
         if question:
             if shown:
                 raise Failure(f"{command} ran while the question was up")
             asked += 1
-            if way == "click" and c.button:
+            if way.startswith("click") and command != "Print":
                 p.x_window(question.name)
                 with contextlib.suppress(Failure):  # unless the box covers it (Open's)
-                    click(p, control(p.main(), c.button))
+                    click(p, target(p, command))
             if way == "dragged off":  # still held, off the button onto the main window's picture, let go there
-                picture = p.main().findChildren(lambda n: n.roleName == "layered pane")[0]
-                xdo("mousemove", *spot(p, picture), "mouseup", 1)
-            p.answer(question, answer)
-            if way == "held":
-                xdo("mouseup", 1)
+                let_go(spot(p, p.main().findChildren(lambda n: n.roleName == "layered pane")[0]))
+            elif way == "let go under the box":
+                let_go()
+            if way.endswith("Enter"):
+                answer_by_enter(p, question)
+            else:
+                p.answer(question, answer)
+            let_go()
         elif shown:
             if asks and not asked:
                 raise Failure(f"{command} ran before the question")
             runs += 1
             if c.shows in ("popup", "preview"):
                 xdo("key", "Escape")
-                wait_for("it to close", lambda: not (p.popup_open() or preview(p)))
+                wait_for("it to close", lambda: not (p.popup_open() or preview(p.boxes())))
             elif c.shows == "Results":
                 control(shown, "Back").doActionNamed("Press")
-                wait_for("Results to close", lambda: not p.window("Results"))
+                wait_for("Results to close", lambda: p.closed("Results"))
             else:
+                if way == "reader":
+                    control(p.main(), COMMANDS["Calculate"].button).doActionNamed("Press")
+                    pressed_under = True
                 p.answer(shown, c.reply)
         elif notice:
             p.tip_seen = p.tip_seen or notice.name == "User's Manual"
@@ -602,27 +735,32 @@ def started(folder, tip=True):
     p = Program(folder)
     try:
         p.main()
-        quiet_since = time.time()
+        began = quiet_since = time.time()
         while time.time() - quiet_since < QUIET:
-            box = wait_for("the start", lambda: [p.boxes() or [w for w in p.windows() if w.name.endswith("Please Read")]])
-            if box[0]:
+            if time.time() - began > TIMEOUT:
+                raise Failure(f"the start's boxes kept coming (showing: {showing()})")
+            shown = p.boxes() or [w for w in p.windows() if w.name.endswith("Please Read")]
+            if shown:
                 # The notice's OK does nothing under a box the tree had yet to tell of: then that box first.
-                shown = box[0][0]
-                control(shown, "OK").doActionNamed("Press")
-                wait_for(f'"{shown.name}" to go', lambda: shown not in p.windows() or any(
-                    b != shown for b in p.boxes()))
+                control(shown[0], "OK").doActionNamed("Press")
+                wait_for(f'"{shown[0].name}" to go', lambda: p.gone(shown[0]) or any(
+                    b != shown[0] for b in p.boxes()))
                 quiet_since = time.time()
             time.sleep(0.1)
-        while tip and not p.tip_seen:
+        for _ in range(6 if tip else 0):  # the tip comes on the fourth front, at the latest
+            if p.tip_seen:
+                break
             open_spec(p, "Driving", "Driving Specs")
             click(p, control(p.main(), "Quit"))
-            if watch(p, "Quit")[1] != 1:
+            if watch(p, "Quit", way="click")[1] != 1:
                 raise Failure("Quit's question did not come once")
             # Back from the box, the front may go to Driving rather than the main window.
-            spec = p.window("Driving Specs")
+            spec = p.window("Driving Specs") or p.window("Driving Specs")
             if spec:
                 control(spec, "OK").doActionNamed("Press")
-                wait_for("Driving to close", lambda: not p.window("Driving Specs"))
+                wait_for("Driving to close", lambda: p.closed("Driving Specs"))
+        if tip and not p.tip_seen:
+            raise Failure('the one-time tip "User\'s Manual" never came')
     except BaseException:
         p.kill()
         raise
@@ -655,7 +793,7 @@ def waiting_row(folder):
         if covered or not owned(results):
             raise Failure(f"the greyed main window covers Results: {covered}, Results transient: {owned(results)}")
         back.doActionNamed("Press")
-        wait_for("Results to close", lambda: not p.window("Results"))
+        wait_for("Results to close", lambda: p.closed("Results"))
         control(p.main(), "Open Vehicle Library").doActionNamed("Press")
         wait_for("the open menu", p.popup_open)
         xdo("key", "--clearmodifiers", "Down", "Return")
