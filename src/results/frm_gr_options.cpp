@@ -23,6 +23,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/qt/escape_close.h"
+#include "platform/qt/kept_in_front.h"
 #include "results/frm_graph.h"
 #include "results/graph_plot.h"
 #include "results/results_links.h"
@@ -56,6 +57,8 @@ frmGrOptions::frmGrOptions() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("frmGrOptions");
   setWindowTitle("Options for Making Graphs");
+  // Opened from the graph, over the main window the results keep waiting.
+  KeepInFrontOf(this, links::MainWindow());
   CloseOnEscape(this);
 
   // Data to Graph

@@ -11,6 +11,7 @@
 #include "files/configuration.h"
 #include "platform/qt/chart.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/kept_in_front.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/ui.h"
@@ -27,6 +28,9 @@ frmGraph::frmGraph() : QMainWindow(nullptr) {
   setObjectName("frmGraph");
   setWindowTitle("");
   setAccessibleName("Graph");
+  // Opened from the results, which keep the main window waiting: it stays in
+  // front of the main window as they do.
+  KeepInFrontOf(this, links::MainWindow());
   cfg.PlotType = static_cast<int16_t>(PlotTypeInUse(cfg.PlotType));
 
   QMenuBar* bar = menuBar();

@@ -11,6 +11,7 @@
 
 #include "platform/qt/grid.h"
 #include "platform/qt/escape_close.h"
+#include "platform/qt/kept_in_front.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_place.h"
@@ -65,6 +66,8 @@ frmTimeSlip::frmTimeSlip(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("frmTimeSlip");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Time Slip");
+  // Opened from the results, which keep the main window waiting.
+  KeepInFrontOf(this, parent);
 
   Text1 = new TextBox(this);
   Text1->setObjectName("Text1");

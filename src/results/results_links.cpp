@@ -6,6 +6,7 @@
 #include "files/file_state.h"
 #include "files/vehicle_file.h"
 #include "platform/qt/default_instance.h"
+#include "platform/qt/kept_in_front.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/window_host.h"
 #include "printing/file_optns.h"
@@ -21,6 +22,14 @@ namespace sw::links {
 
 namespace {
 frmMain* Main() { return DefaultInstance<frmMain>::IfLoaded(); }
+
+// The results keep the main window waiting: a window they open stays in
+// front of it as they do, or a click on the greyed main window would bury it.
+template <class W>
+void ShowInFrontOfMain() {
+  if (!DefaultInstance<W>::Loaded()) KeepInFrontOf(DefaultInstance<W>::Get(), Main());
+  W::ShowWindow();
+}
 }  // namespace
 
 QWidget* MainWindow() { return Main(); }
@@ -61,8 +70,8 @@ void CheckCylvaneLink() {
   sw::CheckCylvaneLink(quiet);
 }
 
-void ShowPrintOptions() { PrntOptns::ShowWindow(); }
-void ShowAsciiExport() { FileOptns::ShowWindow(); }
+void ShowPrintOptions() { ShowInFrontOfMain<PrntOptns>(); }
+void ShowAsciiExport() { ShowInFrontOfMain<FileOptns>(); }
 
 bool SpecsChanged() { return fst.SpecsChanged == 1; }
 std::string CurrentFileName() { return fst.CurrentFileName; }

@@ -770,7 +770,8 @@ def started(folder, tip=True):
 def waiting_row(folder):
     """Results up, the greyed main window clicked so that the one-time tip
     comes: after its OK Results stays over it, transient for it as the open
-    window is (the progress window shows too briefly to ask)."""
+    window is (the progress window shows too briefly to ask); so do Graph and
+    Printout Options, opened from Results, each after one more click on it."""
     p = started(folder, tip=False)
     try:
         main = p.x_window(" Stagewell v")
@@ -788,10 +789,21 @@ def waiting_row(folder):
                 xdo("windowactivate", "--sync", results)
         p.answer(tip or p.wait_window("User's Manual"), "OK")
         wait_for("the front after the tip", lambda: xdo("getactivewindow").strip() in (main, results))
-        stacking = re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))
-        covered = stacking.index(f"{int(main):#x}") > stacking.index(f"{int(results):#x}")
+
+        def under(w):  # stacked under the main window
+            stacking = re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))
+            return stacking.index(f"{int(main):#x}") > stacking.index(f"{int(w):#x}")
+        covered = under(results)
         if covered or not owned(results):
             raise Failure(f"the greyed main window covers Results: {covered}, Results transient: {owned(results)}")
+        for button, title in (("Graph", "Graph"), ("Print", "Printout Options")):  # left open
+            control(p.window("Results"), button).doActionNamed("Press")
+            x = wait_for(f"{title} in front",
+                         lambda: (w := xdo("getactivewindow").strip()) not in (main, results, "") and w)
+            click(p, control(p.main(), "Transmission"))
+            wait_for("the main window in front", lambda: xdo("getactivewindow").strip() == main)
+            if under(x):
+                raise Failure(f"the greyed main window covers {title}")
         back.doActionNamed("Press")
         wait_for("Results to close", lambda: p.closed("Results"))
         control(p.main(), "Open Vehicle Library").doActionNamed("Press")

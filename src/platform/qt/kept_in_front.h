@@ -1,11 +1,11 @@
-// A window the main window waits on (it greys the main window or its panels)
-// stays in front of it, as a box does: the desktop is told the window belongs
-// to the main window. Qt tells it so of dialogs only (the progress window,
-// a dialog of the main window's, needs no more), not of a plain window with
-// a parent or none; a desktop may then stack the greyed main window over
-// the one it waits on (a click on it, a box closing), and the racer sees a
-// screen that takes no click. The desktop minimises and restores the window
-// with the main window.
+// A window the main window waits on (it greys the main window or its panels),
+// and every window opened from it, stays in front of it, as a box does: the
+// desktop is told the window belongs to the main window. Qt tells it so of
+// dialogs only (the progress window, a dialog of the main window's, needs no
+// more), not of a plain window with a parent or none; a desktop may then
+// stack the greyed main window over the one it waits on (a click on it, a box
+// closing), and the racer sees a screen that takes no click, or loses the
+// window. The desktop minimises and restores the window with the main window.
 #pragma once
 
 class QWidget;
