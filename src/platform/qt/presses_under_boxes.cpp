@@ -256,7 +256,8 @@ std::optional<uint32_t> PressedX11Window(const void* event) {
 
 uint32_t PressTimeOfX11Event(const void* event) {
   const auto* bytes = static_cast<const uint8_t*>(event);
-  return (bytes[0] & 0x7f) == kGenericEvent ? Read<uint32_t>(bytes, kXiTimeAt) : Read<uint32_t>(bytes, kCoreEventTimeAt);
+  const bool xi = (bytes[0] & 0x7f) == kGenericEvent;
+  return Read<uint32_t>(bytes, xi ? kXiTimeAt : kCoreEventTimeAt);
 }
 
 namespace {
