@@ -170,12 +170,9 @@ class Program:
 
     # --- through the accessibility tree
     def windows(self, timeout=TIMEOUT):
-        """The program's windows on the screen. dogtail reads the list's
-        length, then each window, and drops one that fails without a word:
-        a window that goes meanwhile (the splash, a box) would hide another
-        that is up. A read counts when the length is the same after it and
-        every window was read; a window whose object went meanwhile is read
-        again too."""
+        """The program's windows on the screen, from a read of the list whose
+        length held and every window of which was read: dogtail drops a
+        window without a word when another goes meanwhile (the splash)."""
         end = time.time() + timeout
         while self.running():
             try:
@@ -281,12 +278,11 @@ HELD = []  # where the kit holds the mouse's first button down: once at most, as
 
 def click(p, node, hold=False, window=None):
     """A real click (or press held) on `node` (or a point), where no other
-    window covers it. In the program's X `window`, when given: the window
-    system then says the pointer is over it, and the tree that the pointer
-    is on the control, which takes presses."""
+    window covers it; on the program's X `window`, when given, as the window
+    system and the tree (the control under the pointer, taking presses) say."""
     at = node if isinstance(node, tuple) else spot(p, node)
     xdo("mousemove", *at)
-    if window and under_pointer() != frame(window):
+    if window and not pointer_over(window):
         raise Failure(f"the press at {at} would land in another window")
     if window and not isinstance(node, tuple):
         x, y, width, height = node.extents
@@ -308,14 +304,10 @@ def let_go(at=None):
         xdo("mouseup", 1)
 
 
-def under_pointer():
-    """The top-level window (the window manager's frame) the window system has under the pointer."""
-    return int(dict(line.split("=") for line in xdo("getmouselocation", "--shell").split())["WINDOW"])
-
-
-def frame(x_window):
-    """The window manager's frame of a window of the program."""
-    return int(re.search(r"Parent window id: (0x[0-9a-f]+)", run("xwininfo", "-tree", "-id", x_window)).group(1), 16)
+def pointer_over(x_window):
+    """Whether the window system has the pointer over the window (its frame, as the window manager made it)."""
+    frame = re.search(r"Parent window id: (0x[0-9a-f]+)", run("xwininfo", "-tree", "-id", x_window)).group(1)
+    return dict(line.split("=") for line in xdo("getmouselocation", "--shell").split())["WINDOW"] == str(int(frame, 16))
 
 
 def close_box(main):
