@@ -692,7 +692,7 @@ def watch(p, command, asks=None, answer=None, way=None):
             runs += 1
             if c.shows in ("popup", "preview"):
                 xdo("key", "Escape")
-                wait_for("it to close", lambda: not (p.popup_open() or preview(p.boxes())))
+                wait_for("it to close", lambda: not (p.popup_open() or preview(p.boxes()) or preview(p.boxes())))
             elif c.shows == "Results":
                 control(shown, "Back").doActionNamed("Press")
                 wait_for("Results to close", lambda: p.closed("Results"))
