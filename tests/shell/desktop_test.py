@@ -500,8 +500,8 @@ def link_example(p, spec):
 
     def loaded():  # the library's notes come the first time only
         notes = next((w for w in p.windows() if "Notes on Example" in w.name), None)
-        if notes:
-            control(notes, "OK").doActionNamed("Press")
+        if notes:  # answered once, gone before the next look
+            p.answer(notes, "OK")
         return not notes and not p.window("Compare Current") and any(
             EXAMPLE in n.name for n in spec.findChildren(lambda n: n.roleName == "combo box"))
     wait_for("the example in Body & Axle", loaded)
