@@ -1,6 +1,7 @@
 #include "platform/qt/window_watches.h"
 
 #include "platform/qt/action_gate.h"
+#include "platform/qt/front_past_popups.h"
 #include "platform/qt/held_under_boxes.h"
 #include "platform/qt/presses_under_boxes.h"
 #include "platform/qt/window_lifetime.h"
@@ -14,6 +15,7 @@ void WatchWindows() {
   HoldWindowsUnderBoxes();
   WatchPressesUnderBoxes();
   KeepResizedWindowsOnScreen();
+  KeepFrontPastPopups();
 }
 
 }  // namespace sw
