@@ -71,6 +71,11 @@ def xdo(*args):
     return run("xdotool", *map(str, args))
 
 
+def told(command, *args):
+    """What xdotool's `command` tells, in its shell form (NAME=value lines)."""
+    return dict(line.split("=") for line in xdo(command, "--shell", *args).split())
+
+
 # ---------------------------------------------------------------- the desktop and the program
 
 class Desktop:
@@ -213,7 +218,15 @@ class Program:
         return "|".join([box.name] + [n.name for n in box.findChildren(lambda n: n.roleName == "label") if n.name])
 
     def answer(self, box, button):
-        control(box, button).doActionNamed("Press")
+        """The box answered with `button`, or with Enter (None) on its default
+        button in front, as a racer at the keyboard does."""
+        if button:
+            control(box, button).doActionNamed("Press")
+        else:
+            shown = self.x_window(box.name)
+            run("xdotool", "windowactivate", "--sync", shown, timeout=5)
+            wait_for(f'"{box.name}" in front', lambda: xdo("getactivewindow").strip() == shown)
+            xdo("key", "--clearmodifiers", "Return")
         wait_for(f'"{box.name}" to go', lambda: self.gone(box))
 
     # --- through the window system
@@ -307,7 +320,7 @@ def let_go(at=None):
 def pointer_over(x_window):
     """Whether the window system has the pointer over the window (its frame, as the window manager made it)."""
     frame = re.search(r"Parent window id: (0x[0-9a-f]+)", run("xwininfo", "-tree", "-id", x_window)).group(1)
-    return dict(line.split("=") for line in xdo("getmouselocation", "--shell").split())["WINDOW"] == str(int(frame, 16))
+    return told("getmouselocation")["WINDOW"] == str(int(frame, 16))
 
 
 def close_box(main):
@@ -345,16 +358,12 @@ def quit_row(folder, bridge, way):
     answered with their defaults: it ends by itself, cleanly, asking to save.
     Through the window system alone: with the bridge off there is no tree."""
     p = Program(folder, bridge)
-
-    def geometry(window):
-        return dict(line.split("=") for line in xdo("getwindowgeometry", "--shell", window).split())
-
     try:
         main = p.x_window(" Stagewell v")
         p.answer_x_boxes()
         # The Transmission button, first of the Vehicle Specs column at the main window's right.
         xdo("windowactivate", "--sync", main)
-        xdo("mousemove", "--window", main, int(geometry(main)["WIDTH"]) - 117, 120, "click", 1)
+        xdo("mousemove", "--window", main, int(told("getwindowgeometry", main)["WIDTH"]) - 117, 120, "click", 1)
         spec = p.x_window("Transmission Specs")
         p.answer_x_boxes(keep="Transmission Specs")  # the tip on its help line
         # Tab from the clutch type to the clutch diameter, whose figure is replaced; OK, first of the bottom row.
@@ -362,7 +371,7 @@ def quit_row(folder, bridge, way):
         xdo("key", "--clearmodifiers", "Tab", "ctrl+a", "BackSpace")
         xdo("type", "--delay", 40, "10.5")
         xdo("key", "--clearmodifiers", "Return")
-        xdo("mousemove", "--window", spec, 100, int(geometry(spec)["HEIGHT"]) - 23, "click", 1)
+        xdo("mousemove", "--window", spec, 100, int(told("getwindowgeometry", spec)["HEIGHT"]) - 23, "click", 1)
         wait_for("OK to close the Transmission window", lambda: not any(
             xdo("getwindowname", w).startswith("Transmission Specs") for w in p.x_windows()))
         if way == "close box":
@@ -632,15 +641,6 @@ def print_row(p, question, command, way):
     wait_for(f"{title} to close", lambda: p.closed(title))
 
 
-def answer_by_enter(p, box):
-    """The box answered with Enter on its default button, as a racer at the keyboard does."""
-    shown = p.x_window(box.name)
-    run("xdotool", "windowactivate", "--sync", shown, timeout=5)
-    wait_for(f'"{box.name}" in front', lambda: xdo("getactivewindow").strip() == shown)
-    xdo("key", "--clearmodifiers", "Return")
-    wait_for(f'"{box.name}" to go', lambda: p.gone(box))
-
-
 def watch(p, command, asks=None, answer=None, way=None):
     """Answers what comes after a command until nothing has come for QUIET
     seconds since it ran: the question `asks` with `answer` (after one more
@@ -681,10 +681,7 @@ def watch(p, command, asks=None, answer=None, way=None):
                 let_go(spot(p, p.main().findChildren(lambda n: n.roleName == "layered pane")[0]))
             elif way == "let go under the box":
                 let_go()
-            if way.endswith("Enter"):
-                answer_by_enter(p, question)
-            else:
-                p.answer(question, answer)
+            p.answer(question, None if way.endswith("Enter") else answer)
             let_go()
         elif shown:
             if asks and not asked:

@@ -295,8 +295,7 @@ bool GateCloses(const QWidget* w) {
 // press or key, or until the box over its window is answered.
 struct FramePress {
   QPointer<QWidget> window;
-  uint64_t place = 0;
-  bool underBox = false;
+  Press press;
 };
 FramePress g_framePress;
 
@@ -558,14 +557,13 @@ uint64_t MousePressRead(uint32_t time) {
 void FramePressRead(QWidget* window, bool underBox) {
   // A box given the front as it comes up takes no close of its window's.
   if (!window || window->isModal()) return;
-  g_framePress = {window->window(), NextPlace(), underBox};
+  g_framePress = {window->window(), {NextPlace(), underBox}};
 }
 
 bool CloseRequestRead(QWidget* window, bool underBox) {
   QWidget* w = window ? window->window() : nullptr;
   if (!w || !w->isVisible() || !GateCloses(w)) return false;
-  Press press{NextPlace(), underBox, false, false};
-  if (g_framePress.window == w) press = {g_framePress.place, g_framePress.underBox, false, false};
+  const Press press = g_framePress.window == w ? g_framePress.press : Press{NextPlace(), underBox};
   g_framePress = {};
   // From the event loop: the request is read in the middle of the window
   // system's events, no place for a question.

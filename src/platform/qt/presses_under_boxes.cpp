@@ -137,6 +137,13 @@ struct Protocols {
 };
 Protocols g_protocols;
 
+// The window system's time of a press PressedX11Window found.
+uint32_t PressTimeOfX11Event(const void* event) {
+  const auto* bytes = static_cast<const uint8_t*>(event);
+  const bool xi = (bytes[0] & 0x7f) == kGenericEvent;
+  return Read<uint32_t>(bytes, xi ? kXiTimeAt : kCoreEventTimeAt);
+}
+
 uint32_t g_lastPressTime = 0;  // of the last key, button or touch pressed in the program's windows
 
 // The window manager's word to a window of the program: the front given to
@@ -252,12 +259,6 @@ std::optional<uint32_t> PressedX11Window(const void* event) {
       }
     default: return std::nullopt;
   }
-}
-
-uint32_t PressTimeOfX11Event(const void* event) {
-  const auto* bytes = static_cast<const uint8_t*>(event);
-  const bool xi = (bytes[0] & 0x7f) == kGenericEvent;
-  return Read<uint32_t>(bytes, xi ? kXiTimeAt : kCoreEventTimeAt);
 }
 
 namespace {

@@ -38,8 +38,6 @@ void WatchPressesUnderBoxes();
 // button or a touch, from the core protocol or XInput 2; nothing for any
 // other event.
 std::optional<uint32_t> PressedX11Window(const void* event);
-// The window system's time of such a press.
-uint32_t PressTimeOfX11Event(const void* event);
 
 // A press of the mouse's first button in an X event: the window, the place
 // in it (pixels) and the window system's time of the press.
